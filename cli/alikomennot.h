@@ -1,0 +1,33 @@
+#pragma once
+// Shared pieces of the rkb subcommands.
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "diag/viestit.h"
+
+struct Alikomento {
+    std::string nimi;
+    std::string kaytto;  // parameters as shown in the usage text
+    std::size_t vahintaan = 0;
+    std::size_t enintaan = 0;
+    std::function<int(const std::vector<std::string>&)> aja;
+};
+
+struct RekisteroiAlikomento {
+    explicit RekisteroiAlikomento(Alikomento a);
+};
+
+// Messages go to standard error in the terminal's UTF-8; every question is answered No.
+class KomentoriviViestit final : public diag::Viestit {
+public:
+    void nayta(diag::Laji, const std::string& teksti, const std::string& = {}) override;
+    diag::Vastaus kysy(diag::Laji, const std::string& teksti, bool = false, const std::string& = {}) override;
+};
+
+// Prints a cp1252 text to standard error as UTF-8, with a line end.
+void tulosta_virhe(const std::string& cp1252);
+
+// Whole file into memory; false when it cannot be read.
+bool lue_tiedosto(const std::string& nimi, std::string& sisalto);

@@ -1,0 +1,48 @@
+#pragma once
+// Message seam for tests: records every box and answers questions from a script. A question with no
+// scripted answer fails the test and is answered No.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "diag/viestit.h"
+
+namespace diag {
+
+struct NaytettyViesti {
+    Laji laji;
+    std::string teksti;
+    bool kysymys = false;
+};
+
+class TestiViestit final : public Viestit {
+public:
+    std::vector<NaytettyViesti> naytetyt;
+    std::deque<Vastaus> vastaukset;
+
+    void nayta(Laji laji, const std::string& teksti, const std::string& = {}) override {
+        naytetyt.push_back({laji, teksti, false});
+    }
+    Vastaus kysy(Laji laji, const std::string& teksti, bool = false, const std::string& = {}) override {
+        naytetyt.push_back({laji, teksti, true});
+        if (vastaukset.empty()) {
+            ADD_FAILURE() << "odottamaton kysymys: " << teksti;
+            return Vastaus::Ei;
+        }
+        const Vastaus v = vastaukset.front();
+        vastaukset.pop_front();
+        return v;
+    }
+
+    std::vector<std::string> tekstit() const {
+        std::vector<std::string> t;
+        for (const auto& n : naytetyt) t.push_back(n.teksti);
+        return t;
+    }
+
+    ~TestiViestit() override { EXPECT_TRUE(vastaukset.empty()) << "kysymyksiä jäi kysymättä"; }
+};
+
+}  // namespace diag

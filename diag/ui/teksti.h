@@ -1,0 +1,11 @@
+#pragma once
+// The widget boundary: the program's cp1252 text to and from QString.
+#include <QString>
+#include <string>
+#include <string_view>
+
+// cp1252 bytes (every narrow literal of the program is compiled as cp1252) to QString.
+QString q(std::string_view cp1252);
+inline QString fi(const char* cp1252) { return q(cp1252); }
+// QString back to cp1252; characters cp1252 cannot hold become '?'.
+std::string cp(const QString& s);

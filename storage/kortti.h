@@ -1,0 +1,106 @@
+#pragma once
+// The card and the catalogue in memory.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TKortti {
+    static constexpr std::int32_t uuden_rivit = 48;
+
+    std::string nimi;
+    std::string luokitus;
+    std::string maa;
+    std::string kasetilla;
+    std::string aani;
+    std::string paanayttelijat;
+    std::string ohjaaja;
+    std::string juoni;
+    std::string kommentti;
+    std::string kuvasuhde;
+    std::string sijainti;
+    std::string lainassa;
+    std::string formaatti;
+    std::string kesto;
+    std::string nauha;
+    std::string vuosi;
+    std::string vari;
+    std::string arvosana;
+    std::string imdb_koodi;
+    std::string cover_fn;
+    std::array<std::string, 9> lisatieto_nimi;
+    std::array<std::string, 9> lisatieto;
+    std::int32_t nakyma = 0;
+    // extra[1]..extra[9]; extra[0] is unused so the indices read as the extras are numbered.
+    std::array<bool, 10> extra{};
+    std::string extra_info;
+    std::int32_t rivit = uuden_rivit;
+    bool hae_kansi = true;
+    std::string cover_url;
+
+    // Every field from the source; rivit is a constant of this program and stays as it is.
+    void kopioi(const TKortti& lahde);
+};
+
+// The nine DVD extras, as the extras page names them.
+extern const std::array<const char*, 10> extran_nimi;
+
+// Texts of the placeholder card at index 0.
+inline constexpr const char* nollakortin_nimi = "Tämän kortin ei pitäisi näkyä missään";
+inline constexpr const char* nollakortin_merkki = "##";
+
+// The catalogue: owns its cards; index 0 always holds the placeholder, real cards are 1..Count()-1.
+class TOmaList {
+public:
+    TOmaList();
+
+    bool muutettu = false;
+    std::string versio;
+
+    int Count() const { return static_cast<int>(kortit_.size()); }
+    int korttien_maara() const { return Count() - 1; }
+    TKortti& operator[](int i) { return *kortit_[static_cast<std::size_t>(i)]; }
+    const TKortti& operator[](int i) const { return *kortit_[static_cast<std::size_t>(i)]; }
+    TKortti* kortti(int i) { return kortit_[static_cast<std::size_t>(i)].get(); }
+
+    // Appends a card and returns it.
+    TKortti& lisaa(std::unique_ptr<TKortti> k);
+    TKortti& lisaa_uusi() { return lisaa(std::make_unique<TKortti>()); }
+    std::unique_ptr<TKortti> irrota(int i);
+    void poista(int i) { irrota(i); }
+    void lisaa_kohtaan(int i, std::unique_ptr<TKortti> k);
+    void vaihda(int i, int j) { std::swap(kortit_[static_cast<std::size_t>(i)], kortit_[static_cast<std::size_t>(j)]); }
+
+    // Frees every card and adds a new placeholder.
+    void tyhjenna();
+    // Empties the list completely; the caller adds its own placeholder (the reference catalogue does).
+    void tyhjenna_kokonaan() { kortit_.clear(); nolla_ = nullptr; }
+
+    // The placeholder is known by identity, so a loaded card that carries "##" is never taken for it.
+    const TKortti* nollakortti() const { return nolla_; }
+    bool on_nollakortti(const TKortti* k) const { return k != nullptr && k == nolla_; }
+    // Adds a placeholder card at the end (the list must be empty) and remembers it.
+    void lisaa_nollakortti();
+
+    void merkitse_muutetuksi() { muutettu = true; }
+
+    std::vector<std::unique_ptr<TKortti>>& sisus() { return kortit_; }
+
+private:
+    std::vector<std::unique_ptr<TKortti>> kortit_;
+    const TKortti* nolla_ = nullptr;
+};
+
+// The open catalogue with the program-wide state that goes with it.
+struct Tietokanta {
+    TOmaList kortit;
+    int nykyinen = 1;        // index of the current card
+    std::string tiedosto;    // full name of the open catalogue file, cp1252; empty before the first load or save
+
+    // Clear catalogue: frees every card, adds a new placeholder and points at index 1.
+    void tyhjenna() {
+        kortit.tyhjenna();
+        nykyinen = 1;
+    }
+};
