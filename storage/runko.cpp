@@ -247,8 +247,8 @@ RungonTila lue_runko(std::string_view runko, TOmaList& lista, const RungonLuku& 
     Kortinlukija kl(lista, a, v);
     while (!r.loppu()) {
         auto k = std::make_unique<TKortti>();
-        // A card cut short by the end of the text is completed from empty lines.
-        for (int laskuri = 0; laskuri < kortin_rivien_raja;) {
+        int laskuri = 0;
+        while (laskuri < kortin_rivien_raja) {
             const std::string_view raaka = r.raaka();
             const bool tosi = raaka == "TRUE";
             std::string rivi = ilman_lf(raaka);
@@ -257,6 +257,9 @@ RungonTila lue_runko(std::string_view runko, TOmaList& lista, const RungonLuku& 
             ++laskuri;
             kl.aseta(*k, laskuri, std::move(rivi), tosi);
         }
+        // A card block of an older version, or one cut short, gets its missing lines as empty lines, so that
+        // the search-cover flag follows the IMDb number and the first additional name gets its default.
+        while (laskuri < kortin_rivit_tiedostossa) kl.aseta(*k, ++laskuri, {}, false);
         kl.liita(std::move(k));
     }
     return RungonTila::Luettu;

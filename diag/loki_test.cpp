@@ -1,0 +1,99 @@
+#include "diag/loki.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "diag/testiviestit.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class LokiTesti : public ::testing::Test {
+protected:
+    void SetUp() override {
+        diag::loki().nollaa();
+        kansio_ = fs::temp_directory_path() / ("loki_" + std::to_string(::getpid()) + "_" +
+                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(kansio_);
+        fs::create_directories(kansio_);
+        diag::loki().aseta_tiedosto(kansio_ / "rulladb_debug.log");
+    }
+    void TearDown() override {
+        diag::loki().nollaa();
+        fs::remove_all(kansio_);
+    }
+    std::string tiedosto() {
+        std::ifstream f(kansio_ / "rulladb_debug.log", std::ios::binary);
+        std::stringstream ss;
+        ss << f.rdbuf();
+        return ss.str();
+    }
+    fs::path kansio_;
+};
+
+TEST_F(LokiTesti, KytkimetPoissaMitaanEiKirjoitetaLevylle) {
+    kirjoita_debug("jälki");
+    kirjoita_debug_aina("virhe");
+    EXPECT_FALSE(fs::exists(kansio_ / "rulladb_debug.log"));
+    EXPECT_EQ(diag::loki().rivit(), std::deque<std::string>{"virhe"});
+    diag::loki().aseta_naytolle(true);
+    kirjoita_debug("näkyy");
+    EXPECT_EQ(diag::loki().rivit().back(), "näkyy");
+}
+
+TEST_F(LokiTesti, IkkunaPitaa34ViimeistaRivia) {
+    diag::loki().aseta_naytolle(true);
+    for (int i = 1; i <= 35; ++i) kirjoita_debug("rivi " + std::to_string(i));
+    ASSERT_EQ(diag::loki().rivit().size(), 34u);
+    EXPECT_EQ(diag::loki().rivit().front(), "rivi 2");
+    EXPECT_EQ(diag::loki().rivit().back(), "rivi 35");
+    diag::loki().tyhjenna_rivit();
+    EXPECT_TRUE(diag::loki().rivit().empty());
+}
+
+TEST_F(LokiTesti, TiedostoSaaOtsakkeenKerranJaRivitPerakkain) {
+    std::string otsikko = "Rullakko v1.36";
+    std::vector<std::string> otsikot;
+    diag::loki().lue_otsikko = [&] { return otsikko; };
+    diag::loki().aseta_otsikko = [&](const std::string& t) {
+        otsikot.push_back(t);
+        otsikko = t;
+    };
+    diag::loki().aseta_tiedostoon(true);
+    kirjoita_debug("eka");
+    kirjoita_debug_aina("toka ä");
+    EXPECT_EQ(tiedosto(), "Rullakko debuggeri logi:\r\neka\r\ntoka ä\r\n");
+    // A second run appends below the first without another header.
+    diag::loki().aseta_tiedostoon(false);
+    kirjoita_debug("ei tiedostoon");
+    diag::loki().aseta_tiedostoon(true);
+    kirjoita_debug("kolmas");
+    EXPECT_EQ(tiedosto(), "Rullakko debuggeri logi:\r\neka\r\ntoka ä\r\nkolmas\r\n");
+    ASSERT_EQ(otsikot.size(), 6u);
+    EXPECT_EQ(otsikot[0], "Rullakko v1.36" + diag::otsikon_jatke(kansio_ / "rulladb_debug.log"));
+    EXPECT_EQ(otsikot[1], "Rullakko v1.36");
+    EXPECT_EQ(otsikko, "Rullakko v1.36");
+    EXPECT_NE(otsikot[0].find(" // Kirjoitetaan "), std::string::npos);
+}
+
+TEST_F(LokiTesti, KirjoituskelvotonTiedostoKertooKerranJaKytkeeTiedostonPois) {
+    diag::TestiViestit v;
+    diag::loki().aseta_viestit(&v);
+    diag::loki().aseta_tiedosto(kansio_ / "ei_ole" / "rulladb_debug.log");
+    int muutoksia = 0;
+    diag::loki().kytkimet_muuttuivat = [&] { ++muutoksia; };
+    diag::loki().aseta_tiedostoon(true);
+    kirjoita_debug("yksi");
+    kirjoita_debug("kaksi");
+    EXPECT_FALSE(diag::loki().tiedostoon());
+    EXPECT_EQ(muutoksia, 1);
+    ASSERT_EQ(v.naytetyt.size(), 1u);
+    EXPECT_EQ(v.naytetyt[0].laji, diag::Laji::Virhe);
+    EXPECT_NE(v.naytetyt[0].teksti.find("ei voi kirjoittaa"), std::string::npos);
+}
+
+}  // namespace
