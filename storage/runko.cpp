@@ -25,31 +25,7 @@ std::string ilman_rivinvaihtoja(std::string_view s) {
     return t;
 }
 
-// Reads the body a line at a time: a line ends at CR, an LF right after it belongs to the line end.
-class Rivinlukija {
-public:
-    explicit Rivinlukija(std::string_view teksti) : t_(teksti.substr(0, teksti.find('\x1a'))) {}
-
-    bool loppu() const { return p_ >= t_.size(); }
-
-    // The next raw line (LFs inside it kept); empty at the end of the text.
-    std::string_view raaka() {
-        if (loppu()) return {};
-        const char* alku = t_.data() + p_;
-        const void* cr = std::memchr(alku, '\r', t_.size() - p_);
-        const std::size_t pituus = cr ? static_cast<const char*>(cr) - alku : t_.size() - p_;
-        p_ += pituus;
-        if (p_ < t_.size()) {
-            ++p_;
-            if (p_ < t_.size() && t_[p_] == '\n') ++p_;
-        }
-        return {alku, pituus};
-    }
-
-private:
-    std::string_view t_;
-    std::size_t p_ = 0;
-};
+}  // namespace
 
 std::string ilman_lf(std::string_view s) {
     std::string t;
@@ -62,6 +38,8 @@ std::string ilman_lf(std::string_view s) {
         if (c != '\n') t += c;
     return t;
 }
+
+namespace {
 
 bool sisaltaa_pienella(std::string_view s, std::string_view haettu) {
     if (haettu.size() > s.size()) return false;
@@ -166,7 +144,7 @@ bool lue_otsake(Rivinlukija& r, TOmaList& lista, const RungonLuku& a, diag::Vies
     std::string rivi;
     for (;;) {
         if (r.loppu()) return false;
-        rivi = ilman_lf(r.raaka());
+        rivi = r.rivi();
         if (sisaltaa_pienella(rivi, "versiolla")) break;
     }
     kirjoita_debug("[" + a.tiedoston_nimi + "] " + rivi);
@@ -178,8 +156,8 @@ bool lue_otsake(Rivinlukija& r, TOmaList& lista, const RungonLuku& a, diag::Vies
     if (mkStr2Float(lista.versio, v) > mkStr2Float(ohjelman_versio, v))
         v.pelkka("Avaamasi tietokanta on tallennettu uudemmalla versiolla ohjelmasta!");
 
-    kirjoita_debug("Kortteja: " + eroita_arvo(ilman_lf(r.raaka())));
-    if (kokonaisluku_alusta(eroita_arvo(ilman_lf(r.raaka()))) > TKortti::uuden_rivit)
+    kirjoita_debug("Kortteja: " + eroita_arvo(r.rivi()));
+    if (kokonaisluku_alusta(eroita_arvo(r.rivi())) > TKortti::uuden_rivit)
         v.tieto("Avaamasi tietokanta [" + a.tiedoston_nimi + "] sisältää tietoja joita ohjelma\n"
                 "ei osaa käsitellä. Olet mahdollisesti avannut uudemmalla ohjelmaversiolla\n"
                 "tallennetun tietokannan. Ohjelma osaa lukea myös uudemman version tietokannan,\n"
@@ -187,7 +165,7 @@ bool lue_otsake(Rivinlukija& r, TOmaList& lista, const RungonLuku& a, diag::Vies
                 "menetetään lopullisesti, eikä tätä ilmoitusta enää tule tämän tietokannan yhteydessä.");
     for (;;) {
         if (r.loppu()) return false;
-        if (ilman_lf(r.raaka()) == runko_alkaa) break;
+        if (r.rivi() == runko_alkaa) break;
     }
     kirjoita_debug("Aloitetaan tietokannan varsinainen luku");
     return true;
@@ -342,3 +320,5 @@ double mkStr2Float(std::string_view str1, diag::Viestit& viestit) {
     viestit.pelkka("Virhe: Molemmat muunnosyritykset (mkStr2Float) EPÄONNISTUIVAT, str1=" + std::string(str1));
     return 0;
 }
+
+std::string Rivinlukija::rivi() { return ilman_lf(raaka()); }

@@ -14,6 +14,39 @@ inline constexpr const char* kortin_erotin = "## Seuraava kortti";
 inline constexpr int kortin_rivit_tiedostossa = 54;
 inline constexpr int kortin_rivien_raja = 1000;
 
+// Reads a body a line at a time: a line ends at CR, an LF right after it belongs to the line end, and the
+// byte 1A ends the text.
+class Rivinlukija {
+public:
+    explicit Rivinlukija(std::string_view teksti) : t_(teksti.substr(0, teksti.find('\x1a'))) {}
+
+    bool loppu() const { return p_ >= t_.size(); }
+
+    // The next raw line (LFs inside it kept); empty at the end of the text.
+    std::string_view raaka() {
+        if (loppu()) return {};
+        const std::size_t cr = t_.find('\r', p_);
+        const std::size_t pituus = (cr == std::string_view::npos ? t_.size() : cr) - p_;
+        const std::string_view rivi = t_.substr(p_, pituus);
+        p_ += pituus;
+        if (p_ < t_.size()) {
+            ++p_;
+            if (p_ < t_.size() && t_[p_] == '\n') ++p_;
+        }
+        return rivi;
+    }
+
+    // The next line with every LF inside it removed, as the readers use it.
+    std::string rivi();
+
+private:
+    std::string_view t_;
+    std::size_t p_ = 0;
+};
+
+// The line without the LFs that stand inside it.
+std::string ilman_lf(std::string_view s);
+
 // Writes cards 1..Count()-1 in list order, every line ended with CR LF.
 void kirjoita_runko(const TOmaList& lista, std::string& ulos, std::string_view versio = {});
 

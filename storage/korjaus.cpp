@@ -1,0 +1,102 @@
+#include "storage/korjaus.h"
+
+#include <fstream>
+
+#include "diag/loki.h"
+#include "storage/runko.h"
+#include "storage/tyokansio.h"
+
+namespace fs = std::filesystem;
+
+void korjaa_0D0D0A(const fs::path& runko, const Varasto& v) {
+    std::string teksti;
+    int koodi = 0;
+    if (!lue_tavut(runko, teksti, koodi)) return;
+    Rivinlukija alku(teksti);
+    alku.raaka();
+    if (alku.loppu() || !alku.raaka().empty()) return;
+
+    kirjoita_debug_aina("Korjataan 0D0D0A vahingoittunut tiedosto...");
+    const std::string otsikko = v.otsikko();
+    v.vaihda_otsikko("Luetaan/korjataan vahingoittunutta tai väärin tallennettua tietokantaa, odota...");
+
+    std::string korjattu;
+    korjattu.reserve(teksti.size());
+    for (Rivinlukija r(teksti); !r.loppu(); r.raaka()) {
+        korjattu += r.raaka();
+        korjattu += "\r\n";
+    }
+    const fs::path tyo = ajon_tyokansio() / "rkb_fixed.rkb";
+    std::error_code ec;
+    {
+        std::ofstream f(tyo, std::ios::binary | std::ios::trunc);
+        f.write(korjattu.data(), static_cast<std::streamsize>(korjattu.size()));
+        f.close();
+        if (!f) ec = std::make_error_code(std::errc::io_error);
+    }
+    if (ec || !fs::copy_file(tyo, runko, fs::copy_options::overwrite_existing, ec) || ec)
+        v.viestit.virhe("error #43342: copyfile failed");
+    fs::remove(tyo, ec);
+    v.vaihda_otsikko(otsikko);
+}
+
+void lue_vanhat_kortit(std::string_view teksti, TOmaList& lista) {
+    Rivinlukija r(teksti);
+    while (!r.loppu()) {
+        TKortti& k = lista.lisaa_uusi();
+        for (std::string* kentta : {&k.nimi, &k.luokitus, &k.maa, &k.kasetilla, &k.aani, &k.paanayttelijat, &k.ohjaaja,
+                                    &k.juoni, &k.kuvasuhde, &k.sijainti, &k.lainassa, &k.formaatti, &k.kesto, &k.vuosi,
+                                    &k.vari, &k.arvosana})
+            *kentta = r.rivi();
+        const std::string lisa = r.rivi();
+        const std::size_t merkki = lisa.rfind('\xb6');
+        if (merkki == std::string::npos) {
+            k.lisatieto[0] = lisa;
+        } else {
+            k.lisatieto_nimi[0] = lisa.substr(0, merkki);
+            k.lisatieto[0] = lisa.substr(merkki + 1);
+        }
+        if (k.sijainti == "0") k.sijainti.clear();
+    }
+}
+
+void lue_vanha_tietokanta(const std::string& nimi, bool liitos, const Varasto& v) {
+    if (nimi.empty()) {
+        v.viestit.virhe("Virhe! Funktio lue_tietueet ei saanut tiedostoparametriä!");
+        return;
+    }
+    const fs::path polku = v.kansio.polku(nimi);
+    std::error_code ec;
+    if (!fs::exists(polku, ec)) {
+        v.viestit.virhe(puuttuvan_tiedoston_viesti(nimi, true));
+        return;
+    }
+    if (!liitos) v.tk.tyhjenna();
+    std::string teksti;
+    int koodi = 0;
+    if (!lue_tavut(polku, teksti, koodi)) {
+        v.viestit.virhe(lukuvirheen_viesti(koodi));
+        kirjoita_debug_aina("IO ERROR: " + std::to_string(koodi));
+        v.viestit.virhe("Virhe! Tiedosto \"" + nimi + "\" on jo käytössä toisessa sovelluksessa!\n"
+                        "Ohjelma ohittaa virheen (sisäinen tietokanta jäi lukematta), mutta ohjelman "
+                        "uudelleenkäynnistäminen on suositeltavaa.\nJos ongelma jatkuu ota yhteys ohjelman tekijään.");
+        if (v.tk.kortit.korttien_maara() == 0) v.tk.kortit.lisaa_uusi();
+        return;
+    }
+    if (teksti.size() < lyhin_runko) {
+        liian_lyhyt_runko(nimi, teksti.size());
+        // The window needs a card to show, as after every failed load.
+        v.tk.tyhjenna();
+        v.tk.kortit.lisaa_uusi();
+        return;
+    }
+    v.tk.tyhjenna();
+    v.tk.kortit.muutettu = false;
+    lue_vanhat_kortit(teksti, v.tk.kortit);
+    if (v.tk.kortit.korttien_maara() == 0) v.tk.kortit.lisaa_uusi();
+    v.paivita_lista();
+    if (!liitos) {
+        v.tk.tiedosto = nimi;
+        v.tk.nykyinen = 1;
+    }
+}

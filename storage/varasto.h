@@ -1,0 +1,46 @@
+#pragma once
+// What the storage routines work on: the open catalogue, the program folder and the seams to the user.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "diag/kiire.h"
+#include "diag/viestit.h"
+#include "storage/kortti.h"
+#include "storage/ohjelmakansio.h"
+
+struct Varasto {
+    Tietokanta& tk;
+    const Ohjelmakansio& kansio;
+    diag::Viestit& viestit;
+    diag::Kiire& kiire;
+
+    // Window hooks; empty where there is no window (the command-line tool, tests).
+    std::function<std::string()> lue_otsikko;               // main window caption
+    std::function<void(const std::string&)> aseta_otsikko;
+    std::function<void()> lista_muuttui;                     // rebuild the movie list window if it is visible
+    std::function<bool()> debug_nakyvissa;                   // the debug window is visible
+
+    std::string otsikko() const { return lue_otsikko ? lue_otsikko() : std::string(); }
+    void vaihda_otsikko(const std::string& t) const {
+        if (aseta_otsikko) aseta_otsikko(t);
+    }
+    void paivita_lista() const {
+        if (lista_muuttui) lista_muuttui();
+    }
+};
+
+// The two log lines and the repair of a body too short to be a catalogue.
+void liian_lyhyt_runko(const std::string& nimi, std::uintmax_t koko);
+
+// Text of the message for a file that was asked for but is not there.
+std::string puuttuvan_tiedoston_viesti(const std::string& nimi, bool mutta);
+
+// Whole file into memory. On failure returns false with the system's error code.
+bool lue_tavut(const std::filesystem::path& p, std::string& sisalto, int& virhekoodi);
+
+// "Virhe [code] tiedoston lukemisessa, ohitetaan..."
+std::string lukuvirheen_viesti(int virhekoodi);
+
+inline constexpr std::uintmax_t lyhin_runko = 35;
