@@ -1,0 +1,85 @@
+#include "mainwindow/kasetti.h"
+
+#include "diag/loki.h"
+#include "diag/viestit.h"
+#include "mainwindow/kesto.h"
+
+namespace {
+
+// Removes "min" in any letter case in one pass from left to right, and every blank.
+std::string ilman_yksikkoa(std::string_view s) {
+    std::string t;
+    for (std::size_t i = 0; i < s.size();) {
+        if (i + 3 <= s.size() && pienet_kirjaimet(s.substr(i, 3)) == "min") {
+            i += 3;
+            continue;
+        }
+        if (s[i] != ' ') t += s[i];
+        ++i;
+    }
+    return t;
+}
+
+constexpr long long tuntematon = -99999;
+
+}  // namespace
+
+std::string get_kasetin_pituus(const TOmaList& lista, std::string_view numero, diag::Viestit& viestit) {
+    std::string viimeinen, tulos;
+    for (int i = 1; i < lista.Count(); ++i) {
+        const TKortti& k = lista[i];
+        if (k.kasetilla == numero) viimeinen = k.nauha;
+        if (!tulos.empty() && viimeinen != tulos) {
+            viestit.pelkka("VIRHE: Kasetin " + k.kasetilla + " nauhan pituusmerkintä on väärin");
+            kirjoita_debug_aina("get_kasetin_pituus, num=" + std::string(numero));
+            kirjoita_debug_aina("get_kasetin_pituus, str1=" + viimeinen);
+            kirjoita_debug_aina("get_kasetin_pituus, str2=" + tulos);
+            tulos.clear();
+        } else {
+            tulos = viimeinen;
+        }
+    }
+    kirjoita_debug("get_kasetin_pituus [" + std::string(numero) + "] palauttaa: " + tulos);
+    return tulos;
+}
+
+bool tarkista_kasetin_mediat(const TOmaList& lista, std::string_view numero) {
+    bool nauha = false, levy = false;
+    for (int i = 1; i < lista.Count(); ++i) {
+        const TKortti& k = lista[i];
+        if (k.kasetilla != numero) continue;
+        const std::string f = pienet_kirjaimet(k.formaatti);
+        if (sisaltaa("p", f)) nauha = true;
+        if (sisaltaa("v", f)) levy = true;
+        if (nauha && levy) return false;
+    }
+    return true;
+}
+
+std::string get_kasetin_kaytetty(const TOmaList& lista, std::string_view numero, diag::Viestit& viestit) {
+    long long yhteensa = 0;
+    for (int i = 1; i < lista.Count(); ++i) {
+        const TKortti& k = lista[i];
+        if (k.kasetilla != numero) continue;
+        const std::string d = ilman_yksikkoa(tunnit2min(k.kesto));
+        const Alkuluku luku = lue_alkuluku(d);
+        if (d.empty()) yhteensa = tuntematon;
+        if (!d.empty() && !luku.puhdas) {
+            viestit.pelkka("VIRHE: Kortin " + std::to_string(i) + " kesto on virheellinen!");
+            continue;
+        }
+        // Long play fits twice and extended play three times the standard minutes on the same tape.
+        const std::string f = pienet_kirjaimet(k.formaatti);
+        if (f == "sp") yhteensa += luku.arvo;
+        else if (f == "lp") yhteensa += luku.arvo / 2;
+        else if (f == "ep") yhteensa += luku.arvo / 3;
+        else yhteensa = tuntematon;
+    }
+    return std::to_string(yhteensa);
+}
+
+void aseta_kasetin_pituus(TOmaList& lista, std::string_view numero, const std::string& pituus) {
+    lista.merkitse_muutetuksi();
+    for (int i = 1; i < lista.Count(); ++i)
+        if (lista[i].kasetilla == numero) lista[i].nauha = pituus;
+}
