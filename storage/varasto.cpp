@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "diag/loki.h"
+#include "settings/asetukset.h"
 
 void liian_lyhyt_runko(const std::string& nimi, std::uintmax_t koko) {
     kirjoita_debug_aina("IO ERROR: Tiedosto " + nimi + " vie alle 35 tavua tilaa! (" + std::to_string(koko) +
@@ -42,3 +43,6 @@ bool lue_tavut(const std::filesystem::path& p, std::string& sisalto, int& virhek
 std::string lukuvirheen_viesti(int virhekoodi) {
     return "Virhe [" + std::to_string(virhekoodi) + "] tiedoston lukemisessa, ohitetaan...";
 }
+
+bool Varasto::kannet_heti() const { return asetukset ? asetukset->avaa_kannet_heti : TAsetukset{}.avaa_kannet_heti; }
+bool Varasto::myohastymiset_kaytossa() const { return asetukset ? asetukset->notify_enabled : TAsetukset{}.notify_enabled; }

@@ -10,17 +10,26 @@
 #include "storage/kortti.h"
 #include "storage/ohjelmakansio.h"
 
+struct TAsetukset;
+
 struct Varasto {
     Tietokanta& tk;
     const Ohjelmakansio& kansio;
     diag::Viestit& viestit;
     diag::Kiire& kiire;
+    const TAsetukset* asetukset = nullptr;  // defaults of a new settings file when null
 
     // Window hooks; empty where there is no window (the command-line tool, tests).
     std::function<std::string()> lue_otsikko;               // main window caption
     std::function<void(const std::string&)> aseta_otsikko;
     std::function<void()> lista_muuttui;                     // rebuild the movie list window if it is visible
     std::function<bool()> debug_nakyvissa;                   // the debug window is visible
+    std::function<void()> tarkista_myohastymiset;            // the overdue-loan check after an open
+
+    // Covers are unpacked when a catalogue is opened (else when a card's cover is first needed).
+    bool kannet_heti() const;
+    // The overdue-loan check runs after a catalogue is opened.
+    bool myohastymiset_kaytossa() const;
 
     std::string otsikko() const { return lue_otsikko ? lue_otsikko() : std::string(); }
     void vaihda_otsikko(const std::string& t) const {

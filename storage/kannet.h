@@ -1,0 +1,35 @@
+#pragma once
+// The cover pictures: unpacked working copies under gfx\kannet\ of the program folder.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "storage/varasto.h"
+
+class TZLBArchive;
+
+inline constexpr const char* kansikuvakansio = "gfx\\kannet\\";
+inline constexpr const char* ei_kuvaa_nimi = "ei_kuvaa.gif";
+
+// The file of a card's cover, but only when the name stays inside gfx\kannet\ (names come from files).
+std::optional<std::filesystem::path> kansikuvan_polku(const Ohjelmakansio& kansio, std::string_view cover_fn);
+bool kansikuva_olemassa(const Ohjelmakansio& kansio, std::string_view cover_fn);
+
+// A new eight-character stem of digits 1 to 8 that no card's cover name contains.
+std::string uusi_kansikuvan_nimi(const TOmaList& lista);
+
+// Deletes every file in gfx\kannet\ but the no-cover picture.
+void poista_kannet(const Ohjelmakansio& kansio);
+// Deletes a card's cover file, if it has one.
+void poista_kortin_kansi(const Ohjelmakansio& kansio, const TKortti& kortti);
+
+// An archive set up as the program uses it for extraction: an existing file is never replaced.
+void aseta_purku(TZLBArchive& zip);
+
+// Extracts from the open catalogue file every cover that is not unpacked yet.
+void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v);
+// Extracts one card's cover when it is about to be shown. False when it could not be extracted.
+bool pura_kansi(const TKortti& kortti, const Varasto& v);
+// Re-encodes every cover as JPEG at the given quality, halving large ones when asked.
+void muunna_kannet_jpg(int laatu, bool puolita_kuvat, const Varasto& v);

@@ -1,0 +1,158 @@
+#include "storage/kuvakoodekki.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <memory>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+
+namespace {
+
+// Pictures larger than this are refused rather than allocated; no cover is anywhere near it.
+constexpr long long suurin_pikselimaara = 64LL * 1024 * 1024;
+
+struct Suljin {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using Tiedosto = std::unique_ptr<std::FILE, Suljin>;
+
+struct JpegVirhe {
+    jpeg_error_mgr perus;
+    std::jmp_buf paluu;
+};
+
+void jpeg_virhe(j_common_ptr c) { std::longjmp(reinterpret_cast<JpegVirhe*>(c->err)->paluu, 1); }
+void jpeg_hiljaa(j_common_ptr, int) {}
+
+bool pura_jpeg(std::FILE* f, RgbKuva& kuva) {
+    jpeg_decompress_struct d{};
+    JpegVirhe virhe{};
+    d.err = jpeg_std_error(&virhe.perus);
+    virhe.perus.error_exit = jpeg_virhe;
+    virhe.perus.emit_message = jpeg_hiljaa;
+    if (setjmp(virhe.paluu)) {
+        jpeg_destroy_decompress(&d);
+        return false;
+    }
+    jpeg_create_decompress(&d);
+    jpeg_stdio_src(&d, f);
+    jpeg_read_header(&d, TRUE);
+    d.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&d);
+    if (static_cast<long long>(d.output_width) * d.output_height > suurin_pikselimaara || d.output_components != 3) {
+        jpeg_destroy_decompress(&d);
+        return false;
+    }
+    kuva.leveys = static_cast<int>(d.output_width);
+    kuva.korkeus = static_cast<int>(d.output_height);
+    kuva.rgb.assign(static_cast<std::size_t>(kuva.leveys) * kuva.korkeus * 3, 0);
+    while (d.output_scanline < d.output_height) {
+        JSAMPROW rivi = kuva.rgb.data() + static_cast<std::size_t>(d.output_scanline) * kuva.leveys * 3;
+        jpeg_read_scanlines(&d, &rivi, 1);
+    }
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    return true;
+}
+
+bool pakkaa_jpeg(std::FILE* f, const RgbKuva& kuva, int laatu) {
+    jpeg_compress_struct c{};
+    JpegVirhe virhe{};
+    c.err = jpeg_std_error(&virhe.perus);
+    virhe.perus.error_exit = jpeg_virhe;
+    virhe.perus.emit_message = jpeg_hiljaa;
+    if (setjmp(virhe.paluu)) {
+        jpeg_destroy_compress(&c);
+        return false;
+    }
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, f);
+    c.image_width = static_cast<JDIMENSION>(kuva.leveys);
+    c.image_height = static_cast<JDIMENSION>(kuva.korkeus);
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, laatu, TRUE);
+    c.optimize_coding = TRUE;
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW rivi = const_cast<unsigned char*>(kuva.rgb.data()) + static_cast<std::size_t>(c.next_scanline) * kuva.leveys * 3;
+        jpeg_write_scanlines(&c, &rivi, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    return true;
+}
+
+}  // namespace
+
+bool lue_jpeg(const std::filesystem::path& p, RgbKuva& kuva) {
+    Tiedosto f(std::fopen(p.c_str(), "rb"));
+    return f && pura_jpeg(f.get(), kuva);
+}
+
+bool kirjoita_jpeg(const std::filesystem::path& p, const RgbKuva& kuva, int laatu) {
+    if (kuva.leveys <= 0 || kuva.korkeus <= 0) return false;
+    Tiedosto f(std::fopen(p.c_str(), "wb"));
+    if (!f || !pakkaa_jpeg(f.get(), kuva, laatu)) return false;
+    return std::fclose(f.release()) == 0;
+}
+
+bool lue_gif(const std::filesystem::path& p, RgbKuva& kuva) {
+    int virhe = 0;
+    GifFileType* gif = DGifOpenFileName(p.c_str(), &virhe);
+    if (!gif) return false;
+    const auto sulje = [&] { DGifCloseFile(gif, &virhe); };
+    if (DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1 || gif->SWidth <= 0 || gif->SHeight <= 0 ||
+        static_cast<long long>(gif->SWidth) * gif->SHeight > suurin_pikselimaara) {
+        sulje();
+        return false;
+    }
+    const SavedImage& kehys = gif->SavedImages[0];
+    const ColorMapObject* kartta = kehys.ImageDesc.ColorMap ? kehys.ImageDesc.ColorMap : gif->SColorMap;
+    if (!kartta || !kehys.RasterBits) {
+        sulje();
+        return false;
+    }
+    int lapinakyva = NO_TRANSPARENT_COLOR;
+    GraphicsControlBlock gcb;
+    if (DGifSavedExtensionToGCB(gif, 0, &gcb) == GIF_OK) lapinakyva = gcb.TransparentColor;
+
+    kuva.leveys = gif->SWidth;
+    kuva.korkeus = gif->SHeight;
+    kuva.rgb.assign(static_cast<std::size_t>(kuva.leveys) * kuva.korkeus * 3, 255);
+    const GifImageDesc& d = kehys.ImageDesc;
+    for (int y = 0; y < d.Height; ++y) {
+        const int ky = d.Top + y;
+        if (ky < 0 || ky >= kuva.korkeus) continue;
+        for (int x = 0; x < d.Width; ++x) {
+            const int kx = d.Left + x;
+            if (kx < 0 || kx >= kuva.leveys) continue;
+            const int i = kehys.RasterBits[static_cast<std::size_t>(y) * d.Width + x];
+            if (i == lapinakyva || i >= kartta->ColorCount) continue;
+            unsigned char* px = &kuva.rgb[(static_cast<std::size_t>(ky) * kuva.leveys + kx) * 3];
+            px[0] = kartta->Colors[i].Red;
+            px[1] = kartta->Colors[i].Green;
+            px[2] = kartta->Colors[i].Blue;
+        }
+    }
+    sulje();
+    return true;
+}
+
+RgbKuva puolita(const RgbKuva& k) {
+    RgbKuva t;
+    t.leveys = k.leveys / 2;
+    t.korkeus = k.korkeus / 2;
+    t.rgb.resize(static_cast<std::size_t>(t.leveys) * t.korkeus * 3);
+    const auto px = [&](int x, int y, int c) {
+        return static_cast<unsigned>(k.rgb[(static_cast<std::size_t>(y) * k.leveys + x) * 3 + c]);
+    };
+    for (int y = 0; y < t.korkeus; ++y)
+        for (int x = 0; x < t.leveys; ++x)
+            for (int c = 0; c < 3; ++c)
+                t.rgb[(static_cast<std::size_t>(y) * t.leveys + x) * 3 + c] = static_cast<unsigned char>(
+                    (px(2 * x, 2 * y, c) + px(2 * x + 1, 2 * y, c) + px(2 * x, 2 * y + 1, c) + px(2 * x + 1, 2 * y + 1, c) + 2) / 4);
+    return t;
+}

@@ -1,0 +1,218 @@
+#include "storage/lataus.h"
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "diag/loki.h"
+#include "storage/kannet.h"
+#include "storage/korjaus.h"
+#include "storage/runko.h"
+#include "storage/zlbarkisto.h"
+
+namespace fs = std::filesystem;
+
+std::uintmax_t tiedoston_koko(const std::string& nimi, const Ohjelmakansio& kansio) {
+    std::error_code ec;
+    const auto koko = fs::file_size(kansio.polku(nimi), ec);
+    if (!ec) return koko;
+    kirjoita_debug_aina("!! update, function tiedoston koko ei löytänyt parametritiedostoa");
+    return 0;
+}
+
+bool on_arkisto(const std::string& nimi, const Ohjelmakansio& kansio) {
+    std::ifstream f(kansio.polku(nimi), std::ios::binary);
+    char alku[10] = {};
+    f.read(alku, sizeof alku);
+    if (tiedoston_koko(nimi, kansio) < 50) return false;
+    return std::string_view(alku, static_cast<std::size_t>(f.gcount())) != "Hae Rullak";
+}
+
+std::string vahingoittuneen_viesti() {
+    return "VIRHE: Avaamasi tietokanta on vahingoittunut tai avaus epäonnistui! Jos yrität avata tietokantaa joka on "
+           "tallennettu\nvanhemmalla ohjelmaversiolla (alle 1.15), avaa tietokanta painamalla Ctrl+Alt+W ohjelmassa.";
+}
+
+namespace {
+
+constexpr std::uintmax_t vahin_vapaa_tila = 4000ull * 1024;
+
+enum class Tapa { Avaus, Liitos, Hiljaa };
+
+class Lataaja {
+public:
+    Lataaja(const std::string& nimi, Tapa tapa, TOmaList& lista, const Varasto& v, bool pelkka_runko)
+        : nimi_(nimi), tapa_(tapa), lista_(lista), v_(v), pelkka_runko_(pelkka_runko),
+          tyo_(v.kansio.polku(tyotiedosto)) {}
+
+    void lataa();
+
+private:
+    bool avaus() const { return tapa_ == Tapa::Avaus; }
+
+    // The failure paths leave the placeholder and one empty card for the window to show. A file being
+    // merged is not the open one, so then the open catalogue is left as it was.
+    void yksi_tyhja_kortti() {
+        if (tapa_ == Tapa::Liitos) return;
+        if (avaus()) v_.tk.tyhjenna();
+        lista_.tyhjenna();
+        lista_.lisaa_uusi();
+    }
+
+    bool kaatumismerkki();
+    bool pura_arkisto();
+    void lue_runko_tiedostosta();
+    void poista_tyotiedosto() {
+        std::error_code ec;
+        fs::remove(tyo_, ec);
+    }
+
+    const std::string& nimi_;
+    Tapa tapa_;
+    TOmaList& lista_;
+    const Varasto& v_;
+    bool pelkka_runko_;
+    fs::path tyo_;
+};
+
+// True when the load went on as a recovery and is finished.
+bool Lataaja::kaatumismerkki() {
+    std::error_code ec;
+    if (!fs::exists(tyo_, ec)) return false;
+    const diag::Vastaus vastaus = v_.viestit.kysy(
+        diag::Laji::Virhe,
+        "VIRHE: Ohjelmaa kaatui viimeksi tallennus/luku hetkellä!\nHaluatko yrittää jatkaa tietokannan käsittelyä?\n"
+        "Huom: Tietokanta saattaa olla pahasti vahingoittunut, joten ei\nkannata tallentaa sitä minkään tietokannan päälle!");
+    if (vastaus == diag::Vastaus::Kylla) {
+        const fs::path palautus = v_.kansio.polku(palautustiedosto);
+        fs::remove(palautus, ec);
+        fs::rename(tyo_, palautus, ec);
+        if (!ec) {
+            // The work file holds a plain body, whatever its size.
+            Lataaja(palautustiedosto, Tapa::Avaus, lista_, v_, true).lataa();
+            return true;
+        }
+    } else {
+        fs::remove(tyo_, ec);
+    }
+    if (fs::exists(tyo_, ec))
+        v_.viestit.virhe("Virhe #2342: Tiedostolle ei saada kirjoitus oikeuksia, käynnistä kone uudelleen!");
+    return false;
+}
+
+bool Lataaja::pura_arkisto() {
+    kirjoita_debug("[ZIP opened]");
+    TZLBArchive zip;
+    aseta_purku(zip);
+    ZlbTulos tulos = zip.Open(v_.kansio.polku(nimi_));
+    if (tulos) {
+        // Only the body and covers are taken out: nothing else belongs in a catalogue file.
+        const bool kannet = v_.kannet_heti();
+        for (const TZLBEntry& e : zip.entries()) {
+            const std::string jasen = e.koko_nimi();
+            const bool runko = pienet_cp1252(jasen) == tyotiedosto;
+            if (!runko && !(kannet && kansikuvan_polku(v_.kansio, jasen))) continue;
+            tulos = zip.Extract(jasen, v_.kansio.juuri());
+            if (!tulos && runko) break;
+            if (!tulos) {
+                kirjoita_debug_aina("[ZIP] " + jasen + ": " + tulos.virhe);
+                tulos = {};
+            }
+        }
+        if (tulos && zip.etsi(tyotiedosto) < 0) tulos.virhe = zlb_virhe::ei_arkistossa;
+    }
+    zip.Close();
+    kirjoita_debug("[ZIP closed]");
+    if (tulos) return true;
+    kirjoita_debug_aina("[lue_tietueet] " + tulos.virhe);
+    return false;
+}
+
+void Lataaja::lataa() {
+    if (nimi_.empty()) {
+        v_.viestit.virhe("Virhe! Funktio lue_tietueet ei saanut tiedostoparametriä!");
+        return;
+    }
+    std::error_code ec;
+    const fs::path tiedosto = v_.kansio.polku(nimi_);
+    if (!fs::is_regular_file(tiedosto, ec)) {
+        v_.viestit.virhe(puuttuvan_tiedoston_viesti(nimi_, false));
+        if (avaus()) yksi_tyhja_kortti();
+        return;
+    }
+    const fs::space_info tila = fs::space(v_.kansio.juuri(), ec);
+    if (!ec && tila.available < vahin_vapaa_tila)
+        v_.viestit.virhe("VIHE: Asemalla johon Rullakko on asennettu ei ole tarpeeksi\n"
+                         "tyhjää tilaa! Tietokannan käsittelyssä saattaa hukkua tietoja!");
+    if (kaatumismerkki()) return;
+
+    if (avaus()) {
+        poista_kannet(v_.kansio);
+        lista_.muutettu = false;
+        v_.tk.tyhjenna();
+    }
+    std::optional<diag::KiireNakyvissa> kiire;
+    if (tapa_ != Tapa::Hiljaa && v_.kannet_heti()) kiire.emplace(v_.kiire);
+
+    const bool arkisto = !pelkka_runko_ && on_arkisto(nimi_, v_.kansio);
+    if (arkisto && !pura_arkisto()) {
+        v_.viestit.virhe(vahingoittuneen_viesti());
+        poista_tyotiedosto();
+        yksi_tyhja_kortti();
+        return;
+    }
+    lue_runko_tiedostosta();
+}
+
+void Lataaja::lue_runko_tiedostosta() {
+    const bool arkisto = !pelkka_runko_ && on_arkisto(nimi_, v_.kansio);
+    const fs::path runko = arkisto ? tyo_ : v_.kansio.polku(nimi_);
+    std::string teksti;
+    int koodi = 0;
+    if (!lue_tavut(runko, teksti, koodi)) v_.viestit.virhe(lukuvirheen_viesti(koodi));
+
+    if (teksti.size() < lyhin_runko && tapa_ != Tapa::Hiljaa) {
+        liian_lyhyt_runko(nimi_, teksti.size());
+        poista_tyotiedosto();
+        if (tapa_ == Tapa::Liitos) return;
+        yksi_tyhja_kortti();
+        v_.tk.tiedosto = nimi_;
+        return;
+    }
+    korjaa_0D0D0A(runko, v_);
+    if (!lue_tavut(runko, teksti, koodi)) teksti.clear();
+
+    RungonLuku luku;
+    luku.tiedoston_nimi = nimi_;
+    luku.liitos = tapa_ == Tapa::Liitos;
+    if (v_.kannet_heti()) {
+        const bool tauko = v_.debug_nakyvissa && v_.debug_nakyvissa();
+        luku.kansi_olemassa = [this, tauko](const std::string& kansi) {
+            // Lets a person follow the cover names in the debug window.
+            if (tauko) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            return kansikuva_olemassa(v_.kansio, kansi);
+        };
+    }
+    // Damage shows in the header, before any card is added, so a damaged merged file adds nothing.
+    const RungonTila tila = lue_runko(teksti, lista_, luku, v_.viestit);
+    poista_tyotiedosto();
+    if (tila == RungonTila::Vahingoittunut) {
+        v_.viestit.virhe(vahingoittuneen_viesti());
+        yksi_tyhja_kortti();
+        return;
+    }
+    if (tapa_ != Tapa::Liitos && lista_.korttien_maara() == 0) lista_.lisaa_uusi();
+    kirjoita_debug("Suljetaan tietokanta");
+    if (avaus()) {
+        v_.tk.tiedosto = nimi_;
+        if (v_.myohastymiset_kaytossa() && v_.tarkista_myohastymiset) v_.tarkista_myohastymiset();
+    }
+    if (tapa_ == Tapa::Liitos) lista_.muutettu = true;
+    v_.paivita_lista();
+}
+
+}  // namespace
+
+void lue_tietueet(const std::string& nimi, bool liitos, bool hiljaa, TOmaList& lista, const Varasto& v) {
+    Lataaja(nimi, liitos ? Tapa::Liitos : hiljaa ? Tapa::Hiljaa : Tapa::Avaus, lista, v, false).lataa();
+}
