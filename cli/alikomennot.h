@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the rkb subcommands.
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ struct RekisteroiAlikomento {
 // Messages go to standard error in the terminal's UTF-8; every question is answered No.
 class KomentoriviViestit final : public diag::Viestit {
 public:
+    int virheita = 0;  // error boxes shown
+
     void nayta(diag::Laji, const std::string& teksti, const std::string& = {}) override;
     diag::Vastaus kysy(diag::Laji, const std::string& teksti, bool = false, const std::string& = {}) override;
 };
@@ -31,3 +34,23 @@ void tulosta_virhe(const std::string& cp1252);
 
 // Whole file into memory; false when it cannot be read.
 bool lue_tiedosto(const std::string& nimi, std::string& sisalto);
+
+// A private program folder for one run of the tool, removed at the end.
+class TilapainenOhjelmakansio {
+public:
+    TilapainenOhjelmakansio();
+    ~TilapainenOhjelmakansio();
+    TilapainenOhjelmakansio(const TilapainenOhjelmakansio&) = delete;
+    TilapainenOhjelmakansio& operator=(const TilapainenOhjelmakansio&) = delete;
+    const std::filesystem::path& polku() const { return polku_; }
+
+private:
+    std::filesystem::path polku_;
+};
+
+// A file name from the command line as the program's own text: absolute, cp1252.
+std::string ohjelman_nimi(const std::string& komentorivin_nimi);
+
+// The body of the list to standard output; false when it could not be written.
+class TOmaList;
+bool tulosta_runko(const TOmaList& lista);

@@ -21,9 +21,7 @@ int read_body(const std::vector<std::string>& p) {
         tulosta_virhe("Tiedosto " + luku.tiedoston_nimi + " on vahingoittunut: sen otsakerivejä ei löytynyt.");
         return 1;
     }
-    std::string ulos;
-    kirjoita_runko(lista, ulos);
-    return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0 ? 0 : 1;
+    return tulosta_runko(lista) ? 0 : 1;
 }
 
 const RekisteroiAlikomento rekisteroi({"read-body", "TIEDOSTO", 1, 1, read_body});

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <map>
 
+#include "diag/loki.h"
+
 namespace {
 std::map<std::string, Alikomento>& rekisteri() {
     static std::map<std::string, Alikomento> r;
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
         for (const auto& [nimi, a] : rekisteri()) std::fprintf(stderr, "  rkb %s %s\n", nimi.c_str(), a.kaytto.c_str());
         return 1;
     }
+    // Errors and warnings the core logs go to standard error, like its messages.
+    diag::loki().rivit_muuttuivat = [] {
+        if (!diag::loki().rivit().empty()) tulosta_virhe(diag::loki().rivit().back());
+    };
     const Alikomento& a = rekisteri()[args[0]];
     const std::vector<std::string> parametrit(args.begin() + 1, args.end());
     if (parametrit.size() < a.vahintaan || parametrit.size() > a.enintaan) {

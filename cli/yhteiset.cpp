@@ -1,15 +1,21 @@
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
 #include "cli/alikomennot.h"
 #include "storage/merkisto.h"
+#include "storage/runko.h"
 
 void tulosta_virhe(const std::string& cp1252) {
     const std::string t = merkisto::cp1252_utf8(cp1252);
     std::fprintf(stderr, "%s\n", t.c_str());
 }
 
-void KomentoriviViestit::nayta(diag::Laji, const std::string& teksti, const std::string&) { tulosta_virhe(teksti); }
+void KomentoriviViestit::nayta(diag::Laji laji, const std::string& teksti, const std::string&) {
+    if (laji == diag::Laji::Virhe) ++virheita;
+    tulosta_virhe(teksti);
+}
 
 diag::Vastaus KomentoriviViestit::kysy(diag::Laji, const std::string& teksti, bool, const std::string&) {
     tulosta_virhe(teksti + " -> Ei");
@@ -23,4 +29,26 @@ bool lue_tiedosto(const std::string& nimi, std::string& sisalto) {
     ss << f.rdbuf();
     sisalto = ss.str();
     return !f.bad();
+}
+
+TilapainenOhjelmakansio::TilapainenOhjelmakansio() {
+    std::string malli = (std::filesystem::temp_directory_path() / "rkb-XXXXXX").string();
+    if (!::mkdtemp(malli.data())) throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+    polku_ = malli;
+    std::filesystem::create_directories(polku_ / "gfx" / "kannet");
+}
+
+TilapainenOhjelmakansio::~TilapainenOhjelmakansio() {
+    std::error_code ec;
+    std::filesystem::remove_all(polku_, ec);
+}
+
+std::string ohjelman_nimi(const std::string& nimi) {
+    return merkisto::utf8_cp1252(std::filesystem::absolute(nimi).lexically_normal().string());
+}
+
+bool tulosta_runko(const TOmaList& lista) {
+    std::string ulos;
+    kirjoita_runko(lista, ulos);
+    return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0;
 }

@@ -45,7 +45,7 @@ public:
         : nimi_(nimi), tapa_(tapa), lista_(lista), v_(v), pelkka_runko_(pelkka_runko),
           tyo_(v.kansio.polku(tyotiedosto)) {}
 
-    void lataa();
+    bool lataa();
 
 private:
     bool avaus() const { return tapa_ == Tapa::Avaus; }
@@ -59,9 +59,10 @@ private:
         lista_.lisaa_uusi();
     }
 
-    bool kaatumismerkki();
+    // Set when the load went on as a recovery from the work file; holds that load's outcome.
+    std::optional<bool> kaatumismerkki();
     bool pura_arkisto();
-    void lue_runko_tiedostosta();
+    bool lue_runko_tiedostosta();
     void poista_tyotiedosto() {
         std::error_code ec;
         fs::remove(tyo_, ec);
@@ -75,10 +76,9 @@ private:
     fs::path tyo_;
 };
 
-// True when the load went on as a recovery and is finished.
-bool Lataaja::kaatumismerkki() {
+std::optional<bool> Lataaja::kaatumismerkki() {
     std::error_code ec;
-    if (!fs::exists(tyo_, ec)) return false;
+    if (!fs::exists(tyo_, ec)) return std::nullopt;
     const diag::Vastaus vastaus = v_.viestit.kysy(
         diag::Laji::Virhe,
         "VIRHE: Ohjelmaa kaatui viimeksi tallennus/luku hetkellä!\nHaluatko yrittää jatkaa tietokannan käsittelyä?\n"
@@ -89,15 +89,14 @@ bool Lataaja::kaatumismerkki() {
         fs::rename(tyo_, palautus, ec);
         if (!ec) {
             // The work file holds a plain body, whatever its size.
-            Lataaja(palautustiedosto, Tapa::Avaus, lista_, v_, true).lataa();
-            return true;
+            return Lataaja(palautustiedosto, Tapa::Avaus, lista_, v_, true).lataa();
         }
     } else {
         fs::remove(tyo_, ec);
     }
     if (fs::exists(tyo_, ec))
         v_.viestit.virhe("Virhe #2342: Tiedostolle ei saada kirjoitus oikeuksia, käynnistä kone uudelleen!");
-    return false;
+    return std::nullopt;
 }
 
 bool Lataaja::pura_arkisto() {
@@ -128,23 +127,23 @@ bool Lataaja::pura_arkisto() {
     return false;
 }
 
-void Lataaja::lataa() {
+bool Lataaja::lataa() {
     if (nimi_.empty()) {
         v_.viestit.virhe("Virhe! Funktio lue_tietueet ei saanut tiedostoparametriä!");
-        return;
+        return false;
     }
     std::error_code ec;
     const fs::path tiedosto = v_.kansio.polku(nimi_);
     if (!fs::is_regular_file(tiedosto, ec)) {
         v_.viestit.virhe(puuttuvan_tiedoston_viesti(nimi_, false));
         if (avaus()) yksi_tyhja_kortti();
-        return;
+        return false;
     }
     const fs::space_info tila = fs::space(v_.kansio.juuri(), ec);
     if (!ec && tila.available < vahin_vapaa_tila)
         v_.viestit.virhe("VIHE: Asemalla johon Rullakko on asennettu ei ole tarpeeksi\n"
                          "tyhjää tilaa! Tietokannan käsittelyssä saattaa hukkua tietoja!");
-    if (kaatumismerkki()) return;
+    if (const auto palautettu = kaatumismerkki()) return *palautettu;
 
     if (avaus()) {
         poista_kannet(v_.kansio);
@@ -159,12 +158,12 @@ void Lataaja::lataa() {
         v_.viestit.virhe(vahingoittuneen_viesti());
         poista_tyotiedosto();
         yksi_tyhja_kortti();
-        return;
+        return false;
     }
-    lue_runko_tiedostosta();
+    return lue_runko_tiedostosta();
 }
 
-void Lataaja::lue_runko_tiedostosta() {
+bool Lataaja::lue_runko_tiedostosta() {
     const bool arkisto = !pelkka_runko_ && on_arkisto(nimi_, v_.kansio);
     const fs::path runko = arkisto ? tyo_ : v_.kansio.polku(nimi_);
     std::string teksti;
@@ -174,10 +173,10 @@ void Lataaja::lue_runko_tiedostosta() {
     if (teksti.size() < lyhin_runko && tapa_ != Tapa::Hiljaa) {
         liian_lyhyt_runko(nimi_, teksti.size());
         poista_tyotiedosto();
-        if (tapa_ == Tapa::Liitos) return;
+        if (tapa_ == Tapa::Liitos) return false;
         yksi_tyhja_kortti();
         v_.tk.tiedosto = nimi_;
-        return;
+        return false;
     }
     korjaa_0D0D0A(runko, v_);
     if (!lue_tavut(runko, teksti, koodi)) teksti.clear();
@@ -199,7 +198,7 @@ void Lataaja::lue_runko_tiedostosta() {
     if (tila == RungonTila::Vahingoittunut) {
         v_.viestit.virhe(vahingoittuneen_viesti());
         yksi_tyhja_kortti();
-        return;
+        return false;
     }
     if (tapa_ != Tapa::Liitos && lista_.korttien_maara() == 0) lista_.lisaa_uusi();
     kirjoita_debug("Suljetaan tietokanta");
@@ -209,10 +208,11 @@ void Lataaja::lue_runko_tiedostosta() {
     }
     if (tapa_ == Tapa::Liitos) lista_.muutettu = true;
     v_.paivita_lista();
+    return true;
 }
 
 }  // namespace
 
-void lue_tietueet(const std::string& nimi, bool liitos, bool hiljaa, TOmaList& lista, const Varasto& v) {
-    Lataaja(nimi, liitos ? Tapa::Liitos : hiljaa ? Tapa::Hiljaa : Tapa::Avaus, lista, v, false).lataa();
+bool lue_tietueet(const std::string& nimi, bool liitos, bool hiljaa, TOmaList& lista, const Varasto& v) {
+    return Lataaja(nimi, liitos ? Tapa::Liitos : hiljaa ? Tapa::Hiljaa : Tapa::Avaus, lista, v, false).lataa();
 }

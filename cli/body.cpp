@@ -1,0 +1,41 @@
+// rkb body FILE and rkb read-old FILE: a catalogue opened as the program opens it, its body to standard output.
+#include "cli/alikomennot.h"
+#include "diag/kiire.h"
+#include "settings/asetukset.h"
+#include "storage/korjaus.h"
+#include "storage/lataus.h"
+
+namespace {
+
+struct Avaus {
+    TilapainenOhjelmakansio tila;
+    Ohjelmakansio kansio{tila.polku()};
+    Tietokanta tk;
+    KomentoriviViestit viestit;
+    diag::EiKiiretta kiire;
+    TAsetukset asetukset;
+    Varasto v{tk, kansio, viestit, kiire, &asetukset};
+
+    Avaus() {
+        asetukset.avaa_kannet_heti = false;
+        asetukset.notify_enabled = false;
+    }
+};
+
+int body(const std::vector<std::string>& p) {
+    Avaus a;
+    if (!lue_tietueet(ohjelman_nimi(p[0]), false, false, a.tk.kortit, a.v)) return 1;
+    return tulosta_runko(a.tk.kortit) ? 0 : 1;
+}
+
+int read_old(const std::vector<std::string>& p) {
+    Avaus a;
+    lue_vanha_tietokanta(ohjelman_nimi(p[0]), false, a.v);
+    if (a.viestit.virheita > 0) return 1;
+    return tulosta_runko(a.tk.kortit) ? 0 : 1;
+}
+
+const RekisteroiAlikomento rekisteroi_body({"body", "TIEDOSTO", 1, 1, body});
+const RekisteroiAlikomento rekisteroi_vanha({"read-old", "TIEDOSTO", 1, 1, read_old});
+
+}  // namespace

@@ -1,0 +1,88 @@
+// The command-line tool reads catalogues exactly as the program does.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Tulos {
+    int koodi;
+    std::string ulos;
+};
+
+Tulos aja(const std::string& komento) {
+    Tulos t{0, {}};
+    FILE* p = ::popen(komento.c_str(), "r");
+    char puskuri[4096];
+    for (std::size_t n; (n = std::fread(puskuri, 1, sizeof puskuri, p)) > 0;) t.ulos.append(puskuri, n);
+    t.koodi = WEXITSTATUS(::pclose(p));
+    return t;
+}
+
+std::string lue(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+TEST(RkbReadBody, KirjoittaaRungonTavuilleenJaHylkaaRikkinaisen) {
+    const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
+    const Tulos ok = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_kaksi_korttia.txt").string() + " 2>/dev/null");
+    EXPECT_EQ(ok.koodi, 0);
+    EXPECT_EQ(ok.ulos, lue(data / "runko_kaksi_korttia.txt"));
+
+    const Tulos vanha = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_vanha_48.txt").string() + " 2>/dev/null");
+    EXPECT_EQ(vanha.koodi, 0);
+    EXPECT_EQ(vanha.ulos, lue(data / "runko_vanha_48_tallennettu.txt"));
+
+    const Tulos rikki = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_ilman_otsaketta.txt").string() + " 2>&1");
+    EXPECT_EQ(rikki.koodi, 1);
+    EXPECT_NE(rikki.ulos.find("vahingoittunut"), std::string::npos);
+
+    const Tulos puuttuu = aja(std::string(RKB_EXE) + " read-body /ei/ole/tätä.txt 2>&1");
+    EXPECT_EQ(puuttuu.koodi, 1);
+    EXPECT_NE(puuttuu.ulos.find("ei voi lukea"), std::string::npos);
+}
+
+TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
+    const fs::path tila = fs::temp_directory_path() / ("rkb_body_" + std::to_string(::getpid()));
+    fs::create_directories(tila);
+    const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
+    const std::string runko = lue(data / "runko_kaksi_korttia.txt");
+    std::ofstream(tila / "teksti.rkb", std::ios::binary) << "Hae Rullak\r\n" << runko;
+    const Tulos teksti = aja(std::string(RKB_EXE) + " body " + (tila / "teksti.rkb").string() + " 2>/dev/null");
+    EXPECT_EQ(teksti.koodi, 0);
+    EXPECT_EQ(teksti.ulos, runko);
+
+    // Packed by the tool and opened again: the same body.
+    std::ofstream(tila / "avattu.$$$", std::ios::binary) << runko;
+    const Tulos pakkaus = aja("cd " + tila.string() + " && " + RKB_EXE + " pack oma.rkb 'avattu.$$$' 2>&1");
+    ASSERT_EQ(pakkaus.koodi, 0) << pakkaus.ulos;
+    const Tulos arkisto = aja(std::string(RKB_EXE) + " body " + (tila / "oma.rkb").string() + " 2>/dev/null");
+    EXPECT_EQ(arkisto.koodi, 0);
+    EXPECT_EQ(arkisto.ulos, runko);
+
+    std::string tavut = lue(tila / "oma.rkb");
+    tavut[2] = static_cast<char>(tavut[2] ^ 1);
+    std::ofstream(tila / "oma.rkb", std::ios::binary) << tavut;
+    const Tulos rikki = aja(std::string(RKB_EXE) + " body " + (tila / "oma.rkb").string() + " 2>&1 >/dev/null");
+    EXPECT_EQ(rikki.koodi, 1);
+    EXPECT_NE(rikki.ulos.find("Ctrl+Alt+W"), std::string::npos);
+
+    std::ofstream(tila / "vanha.rkb", std::ios::binary) << "Aliens\r\nToiminta\r\nUSA\r\n12\r\n\r\n\r\n\r\n\r\n\r\n0\r\n"
+                                                          "\r\n\r\n\r\n1986\r\n\r\n\r\n\xb6Cameron\r\n";
+    const Tulos vanha = aja(std::string(RKB_EXE) + " read-old " + (tila / "vanha.rkb").string() + " 2>/dev/null");
+    EXPECT_EQ(vanha.koodi, 0);
+    EXPECT_NE(vanha.ulos.find("Kortteja=1\r\n"), std::string::npos);
+    EXPECT_NE(vanha.ulos.find("\r\nAliens\r\nToiminta\r\nUSA\r\n12\r\n"), std::string::npos);
+    EXPECT_EQ(aja(std::string(RKB_EXE) + " read-old /ei/ole.rkb 2>/dev/null").koodi, 1);
+    fs::remove_all(tila);
+}
+
+}  // namespace
