@@ -1,21 +1,30 @@
 #include <gif_lib.h>
 
 #include <QColor>
+#include <algorithm>
 
 #include "kuvat.h"
 
 namespace {
 
-// 6x7x6 colour cube plus greys: enough for the simple drawings of the installation pictures.
-std::vector<QRgb> paletti() {
+// The 256 most common colours of the frames at 5 bits a channel: the drawings have few real colours plus
+// antialiased edges, so this keeps their surfaces exact.
+std::vector<QRgb> paletti(const std::vector<QImage>& kehykset) {
+    std::vector<std::pair<long, int>> maarat(32768);
+    for (int i = 0; i < 32768; ++i) maarat[static_cast<std::size_t>(i)] = {0, i};
+    for (const QImage& k : kehykset)
+        for (int y = 0; y < k.height(); ++y)
+            for (int x = 0; x < k.width(); ++x) {
+                const QRgb c = k.pixel(x, y);
+                ++maarat[static_cast<std::size_t>(((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3))].first;
+            }
+    std::sort(maarat.begin(), maarat.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<QRgb> p;
-    for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 7; ++g)
-            for (int b = 0; b < 6; ++b) p.push_back(qRgb(r * 51, g * 255 / 6, b * 51));
-    while (p.size() < 256) {
-        const int v = static_cast<int>((p.size() - 252) * 255 / 3);
-        p.push_back(qRgb(v, v, v));
+    for (const auto& [maara, v] : maarat) {
+        if (maara == 0 || p.size() == 256) break;
+        p.push_back(qRgb(((v >> 10) & 31) * 255 / 31, ((v >> 5) & 31) * 255 / 31, (v & 31) * 255 / 31));
     }
+    while (p.size() < 256) p.push_back(qRgb(0, 0, 0));
     return p;
 }
 
@@ -23,7 +32,7 @@ std::vector<QRgb> paletti() {
 
 bool tallenna_gif(const QString& tiedosto, const std::vector<QImage>& kehykset, int viive_cs) {
     if (kehykset.empty()) return false;
-    const std::vector<QRgb> p = paletti();
+    const std::vector<QRgb> p = paletti(kehykset);
     QList<QRgb> taulu(p.begin(), p.end());
     int virhe = 0;
     GifFileType* gif = EGifOpenFileName(tiedosto.toLocal8Bit().constData(), false, &virhe);
