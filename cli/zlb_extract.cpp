@@ -1,0 +1,21 @@
+// rkb extract FILE DIR: every member with its folder into DIR. Like the program, it never overwrites a
+// file that is already there.
+#include "cli/alikomennot.h"
+#include "storage/zlbarkisto.h"
+
+namespace {
+
+int extract(const std::vector<std::string>& p) {
+    TZLBArchive arkisto;
+    arkisto.OnReplaceFile = [](TZLBArchive&, const std::string& tiedosto, bool&) {
+        tulosta_virhe("Tiedosto on jo olemassa, sitä ei korvattu: " + tiedosto);
+    };
+    ZlbTulos t = arkisto.Open(p[0]);
+    if (t) t = arkisto.ExtractAll(p[1]);
+    if (!t) tulosta_virhe(t.virhe);
+    return t ? 0 : 1;
+}
+
+const RekisteroiAlikomento rekisteroi({"extract", "TIEDOSTO KANSIO", 2, 2, extract});
+
+}  // namespace

@@ -1,0 +1,604 @@
+#include "storage/zlbarkisto.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <unordered_set>
+#include <utility>
+
+#include "storage/merkisto.h"
+#include "storage/ohjelmakansio.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t crc_pala = 10240;       // the file's CRC is counted in pieces of this size
+constexpr std::size_t rekisterin_pala = 4096;  // the registry is unpacked in pieces of this size
+constexpr std::size_t datan_pala = 65536;      // member data is read, packed and unpacked in these
+// Deflate cannot expand data more than about 1032 times; a member claiming more is damaged.
+constexpr std::uint64_t suurin_purkusuhde = 1032;
+constexpr std::uint32_t formaatti = 1;
+
+std::uint32_t lue32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+void kirjoita32(unsigned char* p, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// Reads exactly n bytes at an offset; false on a read error or a short file.
+bool lue_kohdasta(int fd, void* puskuri, std::size_t n, std::uint64_t sijainti) {
+    auto* p = static_cast<char*>(puskuri);
+    while (n > 0) {
+        const ssize_t r = ::pread(fd, p, n, static_cast<off_t>(sijainti));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return false;
+        p += r;
+        n -= static_cast<std::size_t>(r);
+        sijainti += static_cast<std::uint64_t>(r);
+    }
+    return true;
+}
+
+bool kirjoita_kaikki(int fd, const void* puskuri, std::size_t n) {
+    const auto* p = static_cast<const char*>(puskuri);
+    while (n > 0) {
+        const ssize_t r = ::write(fd, p, n);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return false;
+        p += r;
+        n -= static_cast<std::size_t>(r);
+    }
+    return true;
+}
+
+std::uint32_t crc32_lisaa(std::uint32_t crc, const void* data, std::size_t n) {
+    return static_cast<std::uint32_t>(::crc32(crc, static_cast<const Bytef*>(data), static_cast<uInt>(n)));
+}
+
+class Kahva {
+public:
+    explicit Kahva(int fd = -1) : fd_(fd) {}
+    ~Kahva() { sulje(); }
+    Kahva(const Kahva&) = delete;
+    Kahva& operator=(const Kahva&) = delete;
+    int fd() const { return fd_; }
+    void aseta(int fd) {
+        sulje();
+        fd_ = fd;
+    }
+    int irrota() { return std::exchange(fd_, -1); }
+    bool sulje() {
+        const bool ok = fd_ < 0 || ::close(fd_) == 0;
+        fd_ = -1;
+        return ok;
+    }
+
+private:
+    int fd_;
+};
+
+// A new file beside the target whose rename over the target is atomic; removed unless kept.
+class Valiaikainen {
+public:
+    Valiaikainen(const fs::path& kansio, const std::string& etuliite) {
+        static std::atomic<unsigned> laskuri{0};
+        for (int yritys = 0; yritys < 100 && kahva_.fd() < 0; ++yritys) {
+            polku_ = kansio / (etuliite + std::to_string(::getpid()) + "_" + std::to_string(laskuri++) + ".tmp");
+            kahva_.aseta(::open(polku_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            if (kahva_.fd() < 0 && errno != EEXIST) break;
+        }
+    }
+    ~Valiaikainen() {
+        kahva_.sulje();
+        if (!pidetty_) ::unlink(polku_.c_str());
+    }
+    Valiaikainen(const Valiaikainen&) = delete;
+    Valiaikainen& operator=(const Valiaikainen&) = delete;
+
+    int fd() const { return kahva_.fd(); }
+    // Closes the file and renames it over the target.
+    bool vie(const fs::path& kohde) {
+        if (!kahva_.sulje()) return false;
+        pidetty_ = ::rename(polku_.c_str(), kohde.c_str()) == 0;
+        return pidetty_;
+    }
+
+private:
+    Kahva kahva_;
+    fs::path polku_;
+    bool pidetty_ = false;
+};
+
+// Unpacks the zlib stream at [alku, alku + koko) of fd piece by piece into `ulos`. False when the stream is
+// damaged, ends before its end mark, or would give more than `enintaan` bytes.
+template <typename Ulos>
+bool pura_virta(int fd, std::uint64_t alku, std::uint64_t koko, std::uint64_t enintaan, std::size_t pala,
+                Ulos&& ulos) {
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK) return false;
+    std::vector<unsigned char> sisaan(std::min<std::uint64_t>(std::max<std::size_t>(pala, 4096), koko));
+    std::vector<unsigned char> ulos_puskuri(pala);
+    std::uint64_t luettu = 0, tuotettu = 0;
+    int tila = Z_OK;
+    while (tila != Z_STREAM_END) {
+        if (z.avail_in == 0) {
+            const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(sisaan.size(), koko - luettu));
+            if (n == 0 || !lue_kohdasta(fd, sisaan.data(), n, alku + luettu)) break;
+            luettu += n;
+            z.next_in = sisaan.data();
+            z.avail_in = static_cast<uInt>(n);
+        }
+        z.next_out = ulos_puskuri.data();
+        z.avail_out = static_cast<uInt>(ulos_puskuri.size());
+        tila = inflate(&z, Z_NO_FLUSH);
+        if (tila != Z_OK && tila != Z_STREAM_END) break;
+        const std::size_t saatu = ulos_puskuri.size() - z.avail_out;
+        tuotettu += saatu;
+        if (tuotettu > enintaan || (saatu > 0 && !ulos(ulos_puskuri.data(), saatu))) {
+            tila = Z_DATA_ERROR;
+            break;
+        }
+    }
+    inflateEnd(&z);
+    return tila == Z_STREAM_END;
+}
+
+// Copies [alku, alku + koko) of fd piece by piece into `ulos`.
+template <typename Ulos>
+bool lue_alue(int fd, std::uint64_t alku, std::uint64_t koko, std::size_t pala, Ulos&& ulos) {
+    std::vector<unsigned char> puskuri(static_cast<std::size_t>(std::min<std::uint64_t>(pala, koko)));
+    for (std::uint64_t tehty = 0; tehty < koko;) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(pala, koko - tehty));
+        if (!lue_kohdasta(fd, puskuri.data(), n, alku + tehty) || !ulos(puskuri.data(), n)) return false;
+        tehty += n;
+    }
+    return true;
+}
+
+// Packs `data` at a zlib level. Empty when packing fails or the result would not be smaller than `raja`.
+template <typename Edistyminen>
+std::string pakkaa(std::string_view data, int taso, std::size_t raja, Edistyminen&& edistyminen) {
+    z_stream z{};
+    if (deflateInit(&z, taso) != Z_OK) return {};
+    std::string ulos(raja, '\0');
+    z.next_out = reinterpret_cast<Bytef*>(ulos.data());
+    z.avail_out = static_cast<uInt>(raja);
+    std::size_t annettu = 0;
+    int tila = Z_OK;
+    while (tila == Z_OK && z.avail_out > 0) {
+        const std::size_t n = std::min(datan_pala, data.size() - annettu);
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data() + annettu));
+        z.avail_in = static_cast<uInt>(n);
+        annettu += n;
+        const bool viimeinen = annettu == data.size();
+        tila = deflate(&z, viimeinen ? Z_FINISH : Z_NO_FLUSH);
+        // The output ran out before the stream did: packing would not make the data smaller.
+        if (z.avail_in > 0) break;
+        edistyminen(annettu, data.size());
+    }
+    const bool valmis = tila == Z_STREAM_END && z.avail_out > 0;
+    ulos.resize(valmis ? z.total_out : 0);
+    deflateEnd(&z);
+    return ulos;
+}
+
+int zlib_taso(TZLBCompressionLevel t) {
+    switch (t) {
+        case TZLBCompressionLevel::None: return 0;
+        case TZLBCompressionLevel::Fastest: return 1;
+        case TZLBCompressionLevel::Default: return Z_DEFAULT_COMPRESSION;
+        case TZLBCompressionLevel::Maximum: return 9;
+    }
+    return 9;
+}
+
+// A length-prefixed field of 256 bytes; a longer text does not fit.
+void kirjoita_nimikentta(unsigned char* p, const std::string& s) {
+    p[0] = static_cast<unsigned char>(s.size());
+    std::memcpy(p + 1, s.data(), s.size());
+}
+
+std::string lue_nimikentta(const unsigned char* p) { return std::string(reinterpret_cast<const char*>(p + 1), p[0]); }
+
+void kirjoita_entry(unsigned char* p, const TZLBEntry& e) {
+    std::memset(p, 0, TZLBArchive::entryn_koko);
+    kirjoita_nimikentta(p, e.nimi);
+    kirjoita_nimikentta(p + 256, e.kansio);
+    kirjoita32(p + 512, e.koko);
+    kirjoita32(p + 516, e.pakattu_koko);
+    kirjoita32(p + 520, e.sijainti);
+    kirjoita32(p + 524, e.crc);
+    p[528] = e.raaka ? 1 : 0;
+    p[529] = e.taso;
+}
+
+TZLBEntry lue_entry(const unsigned char* p) {
+    TZLBEntry e;
+    e.nimi = lue_nimikentta(p);
+    e.kansio = lue_nimikentta(p + 256);
+    e.koko = lue32(p + 512);
+    e.pakattu_koko = lue32(p + 516);
+    e.sijainti = lue32(p + 520);
+    e.crc = lue32(p + 524);
+    e.raaka = p[528] != 0;
+    e.taso = p[529];
+    return e;
+}
+
+bool on_erotin(char c) { return c == '\\' || c == '/'; }
+
+// A member folder may only lead further down: no "..", no drive letter or other ':', no NUL. A leading
+// backslash is what the writer leaves of "C:\x\", and it lands below the destination like any other.
+bool turvallinen_kansio(std::string_view kansio) {
+    if (kansio.find(':') != std::string_view::npos || kansio.find('\0') != std::string_view::npos) return false;
+    std::size_t alku = 0;
+    while (alku <= kansio.size()) {
+        std::size_t loppu = alku;
+        while (loppu < kansio.size() && !on_erotin(kansio[loppu])) ++loppu;
+        if (kansio.substr(alku, loppu - alku) == "..") return false;
+        alku = loppu + 1;
+    }
+    return true;
+}
+
+bool turvallinen_nimi(std::string_view nimi) {
+    return !nimi.empty() && nimi != "." && nimi != ".." &&
+           std::none_of(nimi.begin(), nimi.end(), [](char c) { return on_erotin(c) || c == '\0'; });
+}
+
+std::string tiedoston_nimi_osa(std::string_view nimi) {
+    std::size_t i = nimi.size();
+    while (i > 0 && !on_erotin(nimi[i - 1])) --i;
+    return std::string(nimi.substr(i));
+}
+
+// The files to add: folders expanded (RecursePaths) or dropped, each with its name in the program's form.
+struct Lisattava {
+    std::string nimi;
+    fs::path polku;
+};
+
+std::vector<Lisattava> laajenna(const std::vector<std::string>& nimet, const fs::path& juuri, bool rekursio) {
+    std::vector<Lisattava> tulos;
+    for (const std::string& nimi : nimet) {
+        const fs::path p = tiedostopolku(nimi, juuri);
+        std::error_code ec;
+        if (!fs::is_directory(p, ec)) {
+            tulos.push_back({nimi, p});
+            continue;
+        }
+        if (!rekursio) continue;
+        std::vector<Lisattava> kansiosta;
+        for (fs::recursive_directory_iterator it(p, ec), loppu; !ec && it != loppu; it.increment(ec)) {
+            if (!it->is_regular_file(ec)) continue;
+            std::string suhteellinen = polku_tekstiksi(it->path().lexically_relative(p));
+            std::replace(suhteellinen.begin(), suhteellinen.end(), '/', '\\');
+            std::string kokonaan = nimi;
+            if (!kokonaan.empty() && !on_erotin(kokonaan.back())) kokonaan += '\\';
+            kansiosta.push_back({kokonaan + suhteellinen, it->path()});
+        }
+        std::sort(kansiosta.begin(), kansiosta.end(),
+                  [](const Lisattava& a, const Lisattava& b) { return a.nimi < b.nimi; });
+        tulos.insert(tulos.end(), kansiosta.begin(), kansiosta.end());
+    }
+    return tulos;
+}
+
+bool lue_koko_tiedosto(const fs::path& p, std::string& sisalto) {
+    Kahva k(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {};
+    if (k.fd() < 0 || ::fstat(k.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    sisalto.resize(static_cast<std::size_t>(st.st_size));
+    return lue_kohdasta(k.fd(), sisalto.data(), sisalto.size(), 0);
+}
+
+}  // namespace
+
+std::string zlb_teksti(const char* malli, std::string_view nimi) {
+    std::string t(malli);
+    if (const auto i = t.find("%s"); i != std::string::npos) t.replace(i, 2, nimi);
+    return t;
+}
+
+std::string zlb_teksti(const char* malli, long indeksi) {
+    std::string t(malli);
+    if (const auto i = t.find("%d"); i != std::string::npos) t.replace(i, 2, std::to_string(indeksi));
+    return t;
+}
+
+std::string zlb_jasenen_kansio(std::string_view nimi) {
+    std::string kansio(nimi.substr(0, nimi.size() - tiedoston_nimi_osa(nimi).size()));
+    std::replace(kansio.begin(), kansio.end(), '/', '\\');
+    if (const auto kaksoispiste = kansio.find(':'); kaksoispiste != std::string::npos) kansio.erase(0, kaksoispiste + 1);
+    return kansio;
+}
+
+TZLBArchive::TZLBArchive() = default;
+
+TZLBArchive::~TZLBArchive() { Close(); }
+
+void TZLBArchive::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    entries_.clear();
+    nimi_.clear();
+    uusi_ = false;
+    rekisterin_sijainti_ = 0;
+}
+
+void TZLBArchive::kirjaa(const std::string& teksti) {
+    if (OnErrorLogged) OnErrorLogged(*this, teksti);
+}
+
+void TZLBArchive::edistyminen(const std::string& teksti, std::uint64_t tehty, std::uint64_t kaikki) {
+    if (!OnProgress) return;
+    const int prosentti = kaikki == 0 ? 100 : static_cast<int>(std::lround(100.0 * static_cast<double>(tehty) /
+                                                                            static_cast<double>(kaikki)));
+    OnProgress(*this, teksti, prosentti);
+}
+
+int TZLBArchive::etsi(std::string_view jasen) const {
+    const std::string haettu = pienet_cp1252(jasen);
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (pienet_cp1252(entries_[i].koko_nimi()) == haettu) return static_cast<int>(i);
+    return -1;
+}
+
+ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
+    Close();
+    std::error_code ec;
+    if (tiedosto.empty() || !fs::exists(tiedosto, ec)) return {zlb_virhe::ei_loydy};
+    const std::string teksti = polku_tekstiksi(tiedosto);
+    Kahva k(::open(tiedosto.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {};
+    if (k.fd() < 0 || ::fstat(k.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti)};
+    const auto koko = static_cast<std::uint64_t>(st.st_size);
+    if (koko < trailerin_koko) return {zlb_virhe::vioittunut};
+
+    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
+    const std::uint64_t datan_koko = koko - trailerin_koko;
+    const bool luettu = lue_alue(k.fd(), 0, datan_koko, crc_pala, [&](const unsigned char* p, std::size_t n) {
+        crc = crc32_lisaa(crc, p, n);
+        return true;
+    });
+    unsigned char trailer[trailerin_koko];
+    if (!luettu || !lue_kohdasta(k.fd(), trailer, trailerin_koko, datan_koko)) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti)};
+    if (lue32(trailer) != crc) return {zlb_virhe::vioittunut};
+
+    fd_ = k.irrota();
+    nimi_ = tiedosto;
+    if (!lue_rekisteri(trailer, koko)) {
+        Close();
+        return {zlb_virhe::ei_luettelo};
+    }
+    if (OnArchiveOpened) OnArchiveOpened(*this);
+    return {};
+}
+
+bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tiedoston_koko) {
+    const auto maara = static_cast<std::int32_t>(lue32(trailer + 4));
+    const auto koko = static_cast<std::int32_t>(lue32(trailer + 12));
+    const auto sijainti = static_cast<std::int32_t>(lue32(trailer + 16));
+    const unsigned char pakattu = trailer[20];
+    if (maara < 0 || koko < 0 || sijainti < 0 || pakattu > 1) return false;
+    if (static_cast<std::uint64_t>(sijainti) + static_cast<std::uint64_t>(koko) > tiedoston_koko - trailerin_koko)
+        return false;
+    const std::uint64_t tarvitaan = static_cast<std::uint64_t>(maara) * entryn_koko;
+    // Checked before anything is allocated: the entries must fit in what the file can hold.
+    if (pakattu ? tarvitaan > static_cast<std::uint64_t>(koko) * suurin_purkusuhde
+                : tarvitaan > static_cast<std::uint64_t>(koko))
+        return false;
+
+    std::vector<TZLBEntry> entries;
+    unsigned char kesken[entryn_koko];
+    std::size_t kesken_n = 0;
+    const auto ota = [&](const unsigned char* p, std::size_t n) {
+        while (n > 0) {
+            const std::size_t k = std::min(n, entryn_koko - kesken_n);
+            std::memcpy(kesken + kesken_n, p, k);
+            kesken_n += k;
+            p += k;
+            n -= k;
+            if (kesken_n == entryn_koko) {
+                entries.push_back(lue_entry(kesken));
+                kesken_n = 0;
+            }
+        }
+        return true;
+    };
+    bool ok;
+    if (pakattu) {
+        ok = pura_virta(fd_, static_cast<std::uint64_t>(sijainti), static_cast<std::uint64_t>(koko), tarvitaan,
+                        rekisterin_pala, [&](const unsigned char* p, std::size_t n) {
+                            ota(p, n);
+                            edistyminen("Extracting archive registry", entries.size(), static_cast<std::uint64_t>(maara));
+                            return true;
+                        });
+    } else {
+        ok = lue_alue(fd_, static_cast<std::uint64_t>(sijainti), tarvitaan, rekisterin_pala, ota);
+    }
+    if (!ok || entries.size() != static_cast<std::size_t>(maara) || kesken_n != 0) return false;
+    entries_ = std::move(entries);
+    rekisterin_sijainti_ = static_cast<std::uint32_t>(sijainti);
+    return true;
+}
+
+ZlbTulos TZLBArchive::Create(const fs::path& tiedosto) {
+    Close();
+    std::error_code ec;
+    if (tiedosto.empty()) return {zlb_teksti(zlb_virhe::ei_avaudu, "")};
+    if (fs::exists(fs::symlink_status(tiedosto, ec))) return {zlb_virhe::on_jo};
+    nimi_ = tiedosto;
+    uusi_ = true;
+    if (OnArchiveOpened) OnArchiveOpened(*this);
+    return {};
+}
+
+ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::path& juuri) {
+    if (!auki()) return {zlb_virhe::ei_auki};
+    const std::vector<Lisattava> lisattavat = laajenna(nimet, juuri, RecursePaths);
+
+    fs::path kansio = nimi_.parent_path();
+    if (kansio.empty()) kansio = ".";
+    Valiaikainen tmp(kansio, "ZLB");
+    if (tmp.fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, polku_tekstiksi(nimi_))};
+    const ZlbTulos kirjoitusvirhe{zlb_virhe::ei_kirjoitu};
+
+    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
+    const auto kirjoita = [&](const void* p, std::size_t n) {
+        crc = crc32_lisaa(crc, p, n);
+        return kirjoita_kaikki(tmp.fd(), p, n);
+    };
+    std::uint64_t sijainti = 0;
+    if (!uusi_) {
+        if (!lue_alue(fd_, 0, rekisterin_sijainti_, datan_pala,
+                      [&](const unsigned char* p, std::size_t n) { return kirjoita(p, n); }))
+            return kirjoitusvirhe;
+        sijainti = rekisterin_sijainti_;
+    }
+
+    std::vector<TZLBEntry> entries = entries_;
+    std::unordered_set<std::string> nimet_ennestaan;
+    for (const TZLBEntry& e : entries) nimet_ennestaan.insert(pienet_cp1252(e.koko_nimi()));
+    const int taso = zlib_taso(CompressionLevel);
+    for (const Lisattava& l : lisattavat) {
+        TZLBEntry e;
+        e.nimi = tiedoston_nimi_osa(l.nimi);
+        e.kansio = SavePaths ? zlb_jasenen_kansio(l.nimi) : std::string();
+        const std::string jasen = e.koko_nimi();
+        if (e.nimi.size() > 255 || e.kansio.size() > 255) {
+            kirjaa(zlb_teksti(zlb_virhe::liian_pitka_nimi, l.nimi));
+            continue;
+        }
+        if (!nimet_ennestaan.insert(pienet_cp1252(jasen)).second) kirjaa(zlb_teksti(zlb_virhe::jo_arkistossa, jasen));
+        std::string data;
+        if (!lue_koko_tiedosto(l.polku, data)) {
+            kirjaa(zlb_teksti(zlb_virhe::ei_avaudu, l.nimi));
+            continue;
+        }
+        if (data.size() > std::numeric_limits<std::uint32_t>::max()) return {zlb_virhe::liian_suuri};
+        const std::string teksti = zlb_teksti("Updating %s", l.nimi);
+        edistyminen(teksti, 0, data.size());
+        const std::string pakattu = pakkaa(data, taso, data.size(), [&](std::size_t tehty, std::size_t kaikki) {
+            edistyminen(teksti, tehty, kaikki);
+        });
+        e.raaka = pakattu.empty();
+        const std::string_view talteen = e.raaka ? std::string_view(data) : std::string_view(pakattu);
+        // The registry's offset is a signed 32-bit number, so all member data must stay below 2 GB.
+        if (sijainti + talteen.size() > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+            return {zlb_virhe::liian_suuri};
+        e.koko = static_cast<std::uint32_t>(data.size());
+        e.pakattu_koko = static_cast<std::uint32_t>(talteen.size());
+        e.sijainti = static_cast<std::uint32_t>(sijainti);
+        e.crc = crc32_lisaa(crc32_lisaa(0, nullptr, 0), data.data(), data.size());
+        e.taso = e.raaka ? 0 : static_cast<std::uint8_t>(CompressionLevel);
+        if (!kirjoita(talteen.data(), talteen.size())) return kirjoitusvirhe;
+        sijainti += talteen.size();
+        entries.push_back(std::move(e));
+    }
+
+    std::string rekisteri(entries.size() * entryn_koko, '\0');
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        kirjoita_entry(reinterpret_cast<unsigned char*>(rekisteri.data()) + i * entryn_koko, entries[i]);
+    edistyminen("Writing archive registry", 0, 1);
+    std::string pakattu_rekisteri = pakkaa(rekisteri, taso, std::max<std::size_t>(compressBound(rekisteri.size()), 1),
+                                           [](std::size_t, std::size_t) {});
+    const bool rekisteri_pakattu = !pakattu_rekisteri.empty();
+    const std::string& talteen = rekisteri_pakattu ? pakattu_rekisteri : rekisteri;
+    if (sijainti + talteen.size() > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+        return {zlb_virhe::liian_suuri};
+    if (!kirjoita(talteen.data(), talteen.size())) return kirjoitusvirhe;
+    edistyminen("Writing archive registry", 1, 1);
+
+    unsigned char trailer[trailerin_koko] = {};
+    kirjoita32(trailer, crc);
+    kirjoita32(trailer + 4, static_cast<std::uint32_t>(entries.size()));
+    kirjoita32(trailer + 8, formaatti);
+    kirjoita32(trailer + 12, static_cast<std::uint32_t>(talteen.size()));
+    kirjoita32(trailer + 16, static_cast<std::uint32_t>(sijainti));
+    trailer[20] = rekisteri_pakattu ? 1 : 0;
+    if (!kirjoita_kaikki(tmp.fd(), trailer, trailerin_koko) || ::fdatasync(tmp.fd()) != 0) return kirjoitusvirhe;
+
+    // The old archive stays whole until the new one is complete on disk.
+    const fs::path nimi = nimi_;
+    if (!tmp.vie(nimi)) return kirjoitusvirhe;
+    return Open(nimi);
+}
+
+ZlbTulos TZLBArchive::Extract(std::string_view jasen, const fs::path& kohde) {
+    if (!auki()) return {zlb_virhe::ei_auki};
+    const int i = etsi(jasen);
+    if (i < 0) return {zlb_virhe::ei_arkistossa};
+    return pura(static_cast<std::size_t>(i), kohde, false);
+}
+
+ZlbTulos TZLBArchive::ExtractAll(const fs::path& kohde) {
+    if (!auki()) return {zlb_virhe::ei_auki};
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (ZlbTulos t = pura(i, kohde, true); !t) return t;
+    return {};
+}
+
+ZlbTulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaikki) {
+    const TZLBEntry e = entries_[indeksi];
+    const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
+    const std::string kansio_teksti = ExtractWithPath ? e.kansio : std::string();
+    if (!turvallinen_kansio(kansio_teksti) || !turvallinen_nimi(e.nimi)) return {zlb_virhe::ei_kansiota};
+    // Sizes are checked against the member data before a folder is made or a byte is written.
+    if (static_cast<std::uint64_t>(e.sijainti) + e.pakattu_koko > rekisterin_sijainti_) return rikki;
+    if (e.raaka ? e.pakattu_koko != e.koko
+                : static_cast<std::uint64_t>(e.koko) > static_cast<std::uint64_t>(e.pakattu_koko) * suurin_purkusuhde)
+        return rikki;
+
+    std::error_code ec;
+    // Leading backslashes are dropped as the doubled ones are, so the folder always starts at the destination.
+    const std::size_t alku = std::min(kansio_teksti.find_first_not_of("\\/"), kansio_teksti.size());
+    const fs::path kansio = tiedostopolku(std::string_view(kansio_teksti).substr(alku), kohde);
+    fs::create_directories(kansio, ec);
+    if (!fs::is_directory(kansio, ec)) return {zlb_virhe::ei_kansiota};
+    const fs::path kohdetiedosto = tiedostopolku(e.nimi, kansio);
+    const std::string kohde_teksti = polku_tekstiksi(kohdetiedosto);
+    if (fs::exists(fs::symlink_status(kohdetiedosto, ec)) && OnReplaceFile) {
+        bool korvaa = false;
+        OnReplaceFile(*this, kohde_teksti, korvaa);
+        if (!korvaa) return {};
+    }
+
+    // Written beside the target and renamed over it, so damaged data never replaces a good file.
+    Valiaikainen tmp(kansio, ".zlb");
+    if (tmp.fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    const std::string teksti = zlb_teksti("Extracting %s", e.koko_nimi());
+    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
+    std::uint64_t kirjoitettu = 0;
+    bool kirjoitus_ok = true;
+    const auto kirjoita = [&](const unsigned char* p, std::size_t n) {
+        crc = crc32_lisaa(crc, p, n);
+        kirjoitus_ok = kirjoita_kaikki(tmp.fd(), p, n);
+        kirjoitettu += n;
+        edistyminen(teksti, kirjoitettu, e.koko);
+        return kirjoitus_ok;
+    };
+    edistyminen(teksti, 0, e.koko);
+    const bool luettu = e.raaka ? lue_alue(fd_, e.sijainti, e.pakattu_koko, datan_pala, kirjoita)
+                                : pura_virta(fd_, e.sijainti, e.pakattu_koko, e.koko, datan_pala, kirjoita);
+    if (!kirjoitus_ok) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    if (!luettu || kirjoitettu != e.koko) return rikki;
+    if (CheckCRC && crc != e.crc)
+        return {zlb_teksti(kaikki ? zlb_virhe::jasen_rikki : zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
+    if (!tmp.vie(kohdetiedosto)) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    if (OnFileExtracted) OnFileExtracted(*this, kohde_teksti);
+    return {};
+}

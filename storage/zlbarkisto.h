@@ -1,0 +1,123 @@
+#pragma once
+// The catalogue archive: member data one after the other, the registry of 532-byte entries (normally one
+// zlib stream) and a 36-byte trailer. Member names and folders are cp1252 with backslashes, exactly as
+// stored; they become file-system paths only when a member is added or extracted.
+//
+// Archives come from anywhere, so every count, offset and size read from a file is checked against the
+// file before it is used, and no member may land outside the destination folder.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The result of an archive operation: empty when it succeeded, otherwise one of the texts below.
+struct ZlbTulos {
+    std::string virhe;
+
+    bool ok() const { return virhe.empty(); }
+    explicit operator bool() const { return ok(); }
+};
+
+// The component's failure texts, given with the name or the entry's index filled in.
+namespace zlb_virhe {
+inline constexpr const char* ei_loydy = "Archive file not found";
+inline constexpr const char* ei_avaudu = "Unable to open file (%s)";
+inline constexpr const char* vioittunut = "The archive file appears to be corrupted";
+inline constexpr const char* ei_luettelo = "Unable to read archive file list";
+inline constexpr const char* on_jo = "File already exists";
+inline constexpr const char* ei_auki = "No archive is currently open";
+inline constexpr const char* ei_arkistossa = "File not found in archive";
+inline constexpr const char* ei_kansiota = "Unable to create destination path";
+inline constexpr const char* jasen_rikki = "File (%d) is corrupt";
+inline constexpr const char* crc_vaara = "File (%d) failed CRC check";
+inline constexpr const char* jo_arkistossa = "%s already exists in the archive";  // logged only
+// Texts for limits of the format that the writer meets before it would write a broken archive.
+inline constexpr const char* liian_pitka_nimi = "File name too long (%s)";  // logged only; file skipped
+inline constexpr const char* liian_suuri = "Archive too large";
+inline constexpr const char* ei_kirjoitu = "Unable to write archive file";
+}  // namespace zlb_virhe
+
+// "%s" or "%d" of a failure text filled in.
+std::string zlb_teksti(const char* malli, std::string_view nimi);
+std::string zlb_teksti(const char* malli, long indeksi);
+
+struct TZLBEntry {
+    std::string nimi;    // file name
+    std::string kansio;  // folder ending with '\', or empty
+    std::uint32_t koko = 0;          // unpacked size
+    std::uint32_t pakattu_koko = 0;  // stored size
+    std::uint32_t sijainti = 0;      // offset of the stored data from the start of the file
+    std::uint32_t crc = 0;           // CRC-32 of the unpacked data
+    bool raaka = false;              // stored uncompressed
+    std::uint8_t taso = 0;           // 0 none, 1 fastest, 2 default, 3 maximum
+
+    std::string koko_nimi() const { return kansio + nimi; }
+};
+
+enum class TZLBCompressionLevel : std::uint8_t { None = 0, Fastest = 1, Default = 2, Maximum = 3 };
+
+class TZLBArchive {
+public:
+    static constexpr std::size_t trailerin_koko = 36;
+    static constexpr std::size_t entryn_koko = 532;
+
+    TZLBArchive();
+    ~TZLBArchive();
+    TZLBArchive(const TZLBArchive&) = delete;
+    TZLBArchive& operator=(const TZLBArchive&) = delete;
+
+    // Properties, set to the values the program uses.
+    TZLBCompressionLevel CompressionLevel = TZLBCompressionLevel::Maximum;
+    bool ExtractWithPath = true;  // extract into the member's folder below the destination
+    bool SavePaths = true;        // store the folder of each added name
+    bool CheckCRC = false;        // verify the CRC of each extracted member
+    bool RecursePaths = false;    // a folder given to AddFiles adds the files below it
+
+    // Events; any may be empty. File names are cp1252 texts of the paths.
+    // OnReplaceFile: the target exists; Replace starts false and the handler decides. Without a handler an
+    // existing file is replaced.
+    std::function<void(TZLBArchive&, const std::string& tiedosto, bool& Replace)> OnReplaceFile;
+    std::function<void(TZLBArchive&, const std::string& tiedosto)> OnFileExtracted;
+    std::function<void(TZLBArchive&)> OnArchiveOpened;
+    std::function<void(TZLBArchive&, const std::string& teksti)> OnErrorLogged;
+    std::function<void(TZLBArchive&, const std::string& teksti, int prosentti)> OnProgress;
+
+    // Closes any open archive, checks the file's CRC and reads its registry.
+    ZlbTulos Open(const std::filesystem::path& tiedosto);
+    // Closes any open archive and names a new one; nothing is written until files are added.
+    ZlbTulos Create(const std::filesystem::path& tiedosto);
+    // Adds files named in the program's form ("gfx\kannet\a.jpg", cp1252; '/' also separates), relative
+    // names resolved against `juuri`. The folder part becomes the member folder. The archive is rewritten
+    // through a temporary file beside it, so a failure leaves the old archive as it was.
+    ZlbTulos AddFiles(const std::vector<std::string>& nimet, const std::filesystem::path& juuri);
+    // The first member of that full name (letter case ignored) into the destination folder.
+    ZlbTulos Extract(std::string_view jasen, const std::filesystem::path& kohde);
+    // Every member in order; stops at the first failure.
+    ZlbTulos ExtractAll(const std::filesystem::path& kohde);
+    void Close();
+
+    bool auki() const { return !nimi_.empty(); }
+    bool uusi() const { return uusi_; }
+    const std::filesystem::path& FileName() const { return nimi_; }
+    const std::vector<TZLBEntry>& entries() const { return entries_; }
+    // Index of the first member of that full name, or -1.
+    int etsi(std::string_view jasen) const;
+
+private:
+    bool lue_rekisteri(const unsigned char* trailer, std::uint64_t tiedoston_koko);
+    ZlbTulos pura(std::size_t indeksi, const std::filesystem::path& kohde, bool kaikki);
+    void edistyminen(const std::string& teksti, std::uint64_t tehty, std::uint64_t kaikki);
+    void kirjaa(const std::string& teksti);
+
+    std::filesystem::path nimi_;
+    bool uusi_ = false;
+    int fd_ = -1;
+    std::uint32_t rekisterin_sijainti_ = 0;  // end of the member data
+    std::vector<TZLBEntry> entries_;
+};
+
+// The member folder for a name being added: the folder part with '/' as '\', everything up to and
+// including the first ':' removed.
+std::string zlb_jasenen_kansio(std::string_view nimi);

@@ -1,0 +1,32 @@
+#pragma once
+// One run of arbitrary bytes through the archive reader, shared by the fuzz target and the test that
+// replays the inputs the fuzzer once crashed on.
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "storage/zlbarkisto.h"
+
+// The bytes are written as an archive whose trailer CRC is made to match, since a fuzzer would almost
+// never get past that check by itself; then the archive is opened and every member extracted into
+// `kansio`/kohde, where the member data is left for the caller to inspect.
+inline void aja_arkistotapaus(const std::uint8_t* data, std::size_t koko, const std::filesystem::path& kansio) {
+    std::string tavut(reinterpret_cast<const char*>(data), koko);
+    if (tavut.size() >= TZLBArchive::trailerin_koko) {
+        const std::size_t n = tavut.size() - TZLBArchive::trailerin_koko;
+        const auto crc = static_cast<std::uint32_t>(::crc32(0, reinterpret_cast<const Bytef*>(tavut.data()),
+                                                            static_cast<uInt>(n)));
+        for (int i = 0; i < 4; ++i) tavut[n + i] = static_cast<char>(crc >> (8 * i));
+    }
+    const std::filesystem::path arkisto = kansio / "tapaus.rkb";
+    std::ofstream(arkisto, std::ios::binary | std::ios::trunc) << tavut;
+    TZLBArchive a;
+    a.CheckCRC = true;
+    if (!a.Open(arkisto)) return;
+    (void)a.ExtractAll(kansio / "kohde");
+    for (const TZLBEntry& e : a.entries()) (void)a.Extract(e.koko_nimi(), kansio / "kohde");
+}

@@ -1,0 +1,523 @@
+// The catalogue archive against an encoder written here from the byte layout alone, and against the
+// damaged and hostile archives a user may be handed.
+#include "storage/zlbarkisto.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+
+#include "storage/merkisto.h"
+#include "storage/zlbarkisto_fuzzaus.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- The encoder: every byte placed by hand from the layout tables. ----
+
+void le32(std::string& s, std::size_t kohta, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) s[kohta + i] = static_cast<char>(v >> (8 * i));
+}
+
+std::uint32_t crc(std::string_view s) {
+    return static_cast<std::uint32_t>(::crc32(0, reinterpret_cast<const Bytef*>(s.data()), static_cast<uInt>(s.size())));
+}
+
+std::string zlib(std::string_view s, int taso) {
+    uLongf n = compressBound(s.size());
+    std::string ulos(n, '\0');
+    EXPECT_EQ(compress2(reinterpret_cast<Bytef*>(ulos.data()), &n, reinterpret_cast<const Bytef*>(s.data()), s.size(), taso), Z_OK);
+    ulos.resize(n);
+    return ulos;
+}
+
+struct Jasen {
+    std::string kansio;
+    std::string nimi;
+    std::string data;
+};
+
+struct Koodaus {
+    int taso = 9;                 // zlib level
+    std::uint8_t tasomerkki = 3;  // the level byte of a packed member
+    bool rekisteri_pakattu = true;
+    // Changes to an entry's 532 bytes or a member's stored bytes, for damaged archives with a valid CRC.
+    std::function<void(std::string& entry, std::size_t i)> muuta_entry{};
+    std::function<void(std::string& talteen, std::size_t i)> muuta_data{};
+    std::function<void(std::string& trailer)> muuta_traileri{};
+};
+
+std::string koodaa(const std::vector<Jasen>& jasenet, const Koodaus& k = {}) {
+    std::string tiedosto, rekisteri;
+    for (std::size_t i = 0; i < jasenet.size(); ++i) {
+        const Jasen& j = jasenet[i];
+        std::string talteen = zlib(j.data, k.taso);
+        const bool raaka = talteen.size() >= j.data.size();
+        if (raaka) talteen = j.data;
+        std::string e(532, '\0');
+        e[0] = static_cast<char>(j.nimi.size());
+        e.replace(1, j.nimi.size(), j.nimi);
+        e[256] = static_cast<char>(j.kansio.size());
+        e.replace(257, j.kansio.size(), j.kansio);
+        le32(e, 512, static_cast<std::uint32_t>(j.data.size()));
+        le32(e, 516, static_cast<std::uint32_t>(talteen.size()));
+        le32(e, 520, static_cast<std::uint32_t>(tiedosto.size()));
+        le32(e, 524, crc(j.data));
+        e[528] = raaka ? 1 : 0;
+        e[529] = static_cast<char>(raaka ? 0 : k.tasomerkki);
+        if (k.muuta_entry) k.muuta_entry(e, i);
+        if (k.muuta_data) k.muuta_data(talteen, i);
+        rekisteri += e;
+        tiedosto += talteen;
+    }
+    const std::size_t rekisterin_sijainti = tiedosto.size();
+    const std::string talteen = k.rekisteri_pakattu ? zlib(rekisteri, k.taso) : rekisteri;
+    tiedosto += talteen;
+    std::string t(36, '\0');
+    le32(t, 0, crc(tiedosto));
+    le32(t, 4, static_cast<std::uint32_t>(jasenet.size()));
+    le32(t, 8, 1);
+    le32(t, 12, static_cast<std::uint32_t>(talteen.size()));
+    le32(t, 16, static_cast<std::uint32_t>(rekisterin_sijainti));
+    t[20] = k.rekisteri_pakattu ? 1 : 0;
+    if (k.muuta_traileri) k.muuta_traileri(t);
+    return tiedosto + t;
+}
+
+// ---- Files and folders. ----
+
+std::string lue(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+void kirjoita(const fs::path& p, std::string_view sisalto) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << sisalto;
+}
+
+std::string satunnainen(std::size_t n, unsigned siemen) {
+    std::mt19937 g(siemen);
+    std::string s(n, '\0');
+    for (char& c : s) c = static_cast<char>(g());
+    return s;
+}
+
+std::string tekstia(std::size_t n) {
+    std::string s;
+    while (s.size() < n) s += "Nimi=Tähtien sota " + std::to_string(s.size() % 97) + "\r\nKasetilla=12\r\n";
+    s.resize(n);
+    return s;
+}
+
+// The files a catalogue is made of: the body and covers, one of them named with a cp1252 letter.
+const std::vector<Jasen> luettelo = {
+    {"", "avattu.$$$", tekstia(150000)},  // packed in several pieces
+    {"gfx\\kannet\\", "a.jpg", satunnainen(3000, 1)},
+    {"gfx\\kannet\\", "kää.jpg", tekstia(700)},
+    {"gfx\\kannet\\", "tyhjä.jpg", ""},
+};
+
+class Arkisto : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* t = ::testing::UnitTest::GetInstance()->current_test_info();
+        juuri_ = fs::temp_directory_path() /
+                 ("zlbarkisto_" + std::to_string(::getpid()) + "_" + t->test_suite_name() + "_" + t->name());
+        fs::remove_all(juuri_);
+        fs::create_directories(juuri_ / "kohde");
+        a_.OnErrorLogged = [this](TZLBArchive&, const std::string& t) { kirjatut_.push_back(t); };
+    }
+    void TearDown() override { fs::remove_all(juuri_); }
+
+    // A cp1252 member name as a file below a folder.
+    static fs::path tiedosto(const fs::path& kansio, const Jasen& j) {
+        std::string nimi = j.kansio + j.nimi;
+        std::replace(nimi.begin(), nimi.end(), '\\', '/');
+        return kansio / merkisto::cp1252_utf8(nimi);
+    }
+
+    // Writes the members as files below the test folder and packs them with the component.
+    fs::path pakkaa(const std::vector<Jasen>& jasenet, const std::string& arkisto = "a.rkb") {
+        std::vector<std::string> nimet;
+        for (const Jasen& j : jasenet) {
+            kirjoita(tiedosto(juuri_, j), j.data);
+            nimet.push_back(j.kansio + j.nimi);
+        }
+        const fs::path p = juuri_ / arkisto;
+        EXPECT_TRUE(a_.Create(p));
+        EXPECT_TRUE(a_.AddFiles(nimet, juuri_));
+        return p;
+    }
+
+    fs::path tallenna(const std::string& tavut, const std::string& nimi = "k.rkb") {
+        kirjoita(juuri_ / nimi, tavut);
+        return juuri_ / nimi;
+    }
+
+    // Everything below the test folder, as relative names.
+    std::vector<std::string> kaikki_tiedostot() const {
+        std::vector<std::string> t;
+        for (const auto& e : fs::recursive_directory_iterator(juuri_)) t.push_back(e.path().lexically_relative(juuri_).string());
+        std::sort(t.begin(), t.end());
+        return t;
+    }
+
+    fs::path juuri_;
+    TZLBArchive a_;
+    std::vector<std::string> kirjatut_;
+};
+
+// ---- The format, byte for byte. ----
+
+struct TasoTapaus {
+    TZLBCompressionLevel taso;
+    int zlib_taso;
+    std::uint8_t merkki;
+};
+
+class ArkistonTaso : public Arkisto, public ::testing::WithParamInterface<TasoTapaus> {};
+
+TEST_P(ArkistonTaso, SamatTavutKuinKasinKoodattuJaLukeeSenTakaisin) {
+    a_.CompressionLevel = GetParam().taso;
+    const Koodaus k{.taso = GetParam().zlib_taso, .tasomerkki = GetParam().merkki};
+    const fs::path p = pakkaa(luettelo);
+    EXPECT_TRUE(kirjatut_.empty());
+    EXPECT_EQ(lue(p), koodaa(luettelo, k));
+
+    // Read back from the encoder's bytes, with folders made on the way.
+    ASSERT_TRUE(a_.Open(tallenna(koodaa(luettelo, k))));
+    ASSERT_EQ(a_.entries().size(), luettelo.size());
+    for (std::size_t i = 0; i < luettelo.size(); ++i) {
+        EXPECT_EQ(a_.entries()[i].koko_nimi(), luettelo[i].kansio + luettelo[i].nimi);
+        EXPECT_EQ(a_.entries()[i].koko, luettelo[i].data.size());
+    }
+    a_.CheckCRC = true;
+    ASSERT_TRUE(a_.ExtractAll(juuri_ / "kohde"));
+    for (const Jasen& j : luettelo) EXPECT_EQ(lue(tiedosto(juuri_ / "kohde", j)), j.data) << j.nimi;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tasot, ArkistonTaso,
+                         ::testing::Values(TasoTapaus{TZLBCompressionLevel::Maximum, 9, 3},
+                                           TasoTapaus{TZLBCompressionLevel::Default, Z_DEFAULT_COMPRESSION, 2},
+                                           TasoTapaus{TZLBCompressionLevel::Fastest, 1, 1},
+                                           TasoTapaus{TZLBCompressionLevel::None, 0, 0}));
+
+TEST_F(Arkisto, PakkaamatonJasenTallentuuSellaisenaanJaNollatasolla) {
+    pakkaa(luettelo);
+    const TZLBEntry& kuva = a_.entries()[1];
+    EXPECT_TRUE(kuva.raaka);
+    EXPECT_EQ(kuva.taso, 0);
+    EXPECT_EQ(kuva.pakattu_koko, kuva.koko);
+    EXPECT_FALSE(a_.entries()[0].raaka);
+    EXPECT_EQ(a_.entries()[0].taso, 3);
+    EXPECT_LT(a_.entries()[0].pakattu_koko, a_.entries()[0].koko);
+}
+
+TEST_F(Arkisto, LisaysAvattuunArkistoonSailyttaaVanhatJasenetTavuilleen) {
+    const std::vector<Jasen> alku(luettelo.begin(), luettelo.begin() + 2);
+    const std::vector<Jasen> loppu(luettelo.begin() + 2, luettelo.end());
+    const fs::path p = pakkaa(alku);
+    for (const Jasen& j : loppu) kirjoita(tiedosto(juuri_, j), j.data);
+    ASSERT_TRUE(a_.Open(p));
+    ASSERT_TRUE(a_.AddFiles({loppu[0].kansio + loppu[0].nimi, loppu[1].kansio + loppu[1].nimi}, juuri_));
+    EXPECT_EQ(lue(p), koodaa(luettelo));
+    EXPECT_EQ(a_.entries().size(), luettelo.size());
+    // Only the archive is left: the temporary file was renamed over it.
+    EXPECT_EQ(std::count_if(fs::directory_iterator(juuri_), fs::directory_iterator(),
+                            [](const auto& e) { return e.path().extension() == ".tmp"; }),
+              0);
+}
+
+TEST_F(Arkisto, RaakanaTallennettuRekisteriLuetaan) {
+    ASSERT_TRUE(a_.Open(tallenna(koodaa(luettelo, {.rekisteri_pakattu = false}))));
+    ASSERT_EQ(a_.entries().size(), luettelo.size());
+    ASSERT_TRUE(a_.Extract("GFX\\KANNET\\KÄÄ.JPG", juuri_ / "kohde"));
+    EXPECT_EQ(lue(tiedosto(juuri_ / "kohde", luettelo[2])), luettelo[2].data);
+}
+
+TEST_F(Arkisto, KansiotJaSuoratPolutVaihtoehtoina) {
+    // Names given with '/' and a drive-letter folder are stored the way the program stores them.
+    EXPECT_EQ(zlb_jasenen_kansio("gfx/kannet/a.jpg"), "gfx\\kannet\\");
+    EXPECT_EQ(zlb_jasenen_kansio("C:\\Rullakko\\gfx\\a.jpg"), "\\Rullakko\\gfx\\");
+    EXPECT_EQ(zlb_jasenen_kansio("avattu.$$$"), "");
+
+    a_.SavePaths = false;
+    pakkaa({luettelo[0], luettelo[1]});
+    EXPECT_EQ(a_.entries()[1].kansio, "");
+    EXPECT_EQ(a_.entries()[1].nimi, "a.jpg");
+
+    ASSERT_TRUE(a_.Open(tallenna(koodaa(luettelo))));
+    a_.ExtractWithPath = false;
+    ASSERT_TRUE(a_.Extract("gfx\\kannet\\a.jpg", juuri_ / "kohde"));
+    EXPECT_EQ(lue(juuri_ / "kohde" / "a.jpg"), luettelo[1].data);
+    EXPECT_FALSE(fs::exists(juuri_ / "kohde" / "gfx"));
+}
+
+TEST_F(Arkisto, KansionLisaysVainRekursiollaJaTiedostotNimijarjestyksessa) {
+    kirjoita(juuri_ / "gfx" / "kannet" / "b.jpg", "bee");
+    kirjoita(juuri_ / "gfx" / "kannet" / "a.jpg", "aa");
+    kirjoita(juuri_ / "gfx" / "kannet" / "sisalla" / "c.jpg", "cee");
+    ASSERT_TRUE(a_.Create(juuri_ / "a.rkb"));
+    ASSERT_TRUE(a_.AddFiles({"gfx"}, juuri_));
+    EXPECT_TRUE(a_.entries().empty());
+
+    a_.RecursePaths = true;
+    ASSERT_TRUE(a_.Create(juuri_ / "b.rkb"));
+    ASSERT_TRUE(a_.AddFiles({"gfx"}, juuri_));
+    std::vector<std::string> nimet;
+    for (const auto& e : a_.entries()) nimet.push_back(e.koko_nimi());
+    EXPECT_EQ(nimet, (std::vector<std::string>{"gfx\\kannet\\a.jpg", "gfx\\kannet\\b.jpg", "gfx\\kannet\\sisalla\\c.jpg"}));
+}
+
+// ---- Behaviour the loader and saver rely on. ----
+
+TEST_F(Arkisto, SamaNimiKahdestiAntaaKaksiJasentaJaEnsimmainenPuretaan) {
+    kirjoita(juuri_ / "x.txt", "ensimmäinen");
+    ASSERT_TRUE(a_.Create(juuri_ / "a.rkb"));
+    ASSERT_TRUE(a_.AddFiles({"x.txt"}, juuri_));
+    kirjoita(juuri_ / "x.txt", "toinen");
+    ASSERT_TRUE(a_.AddFiles({"X.TXT"}, juuri_));
+    EXPECT_EQ(kirjatut_, std::vector<std::string>{"X.TXT already exists in the archive"});
+    ASSERT_EQ(a_.entries().size(), 2u);
+    ASSERT_TRUE(a_.Extract("x.txt", juuri_ / "kohde"));
+    EXPECT_EQ(lue(juuri_ / "kohde" / "x.txt"), "ensimmäinen");
+}
+
+// The program's handler leaves Replace as it is, so nothing on disk is ever overwritten.
+TEST_F(Arkisto, KorvauskasittelijaPaattaaOlemassaOlevasta) {
+    pakkaa(luettelo);
+    const fs::path kansi = tiedosto(juuri_ / "kohde", luettelo[1]);
+    struct Tapaus {
+        const char* nimi;
+        std::function<void(TZLBArchive&, const std::string&, bool&)> kasittelija;
+        bool korvataan;
+    };
+    const Tapaus tapaukset[] = {
+        {"ohjelman", [](TZLBArchive&, const std::string&, bool&) {}, false},
+        {"korvaava", [](TZLBArchive&, const std::string&, bool& r) { r = true; }, true},
+        {"ei käsittelijää", nullptr, true},
+    };
+    for (const Tapaus& t : tapaukset) {
+        fs::remove_all(juuri_ / "kohde");
+        kirjoita(kansi, "vanha kansi");
+        std::vector<std::string> kysytyt, puretut;
+        a_.OnReplaceFile = nullptr;
+        if (t.kasittelija)
+            a_.OnReplaceFile = [&](TZLBArchive& z, const std::string& n, bool& r) {
+                kysytyt.push_back(n);
+                t.kasittelija(z, n, r);
+            };
+        a_.OnFileExtracted = [&](TZLBArchive&, const std::string& n) { puretut.push_back(n); };
+        ASSERT_TRUE(a_.ExtractAll(juuri_ / "kohde")) << t.nimi;
+        EXPECT_EQ(lue(kansi), t.korvataan ? luettelo[1].data : "vanha kansi") << t.nimi;
+        EXPECT_EQ(kysytyt.size(), t.kasittelija ? 1u : 0u) << t.nimi;
+        if (!kysytyt.empty()) {
+            EXPECT_EQ(kysytyt[0], kansi.string()) << t.nimi;
+        }
+        EXPECT_EQ(std::count(puretut.begin(), puretut.end(), kansi.string()), t.korvataan ? 1 : 0) << t.nimi;
+    }
+}
+
+TEST_F(Arkisto, AvaamatonTiedostoOhitetaanJaMuutLisataan) {
+    kirjoita(juuri_ / "a.txt", "aa");
+    ASSERT_TRUE(a_.Create(juuri_ / "a.rkb"));
+    ASSERT_TRUE(a_.AddFiles({"puuttuu.jpg", "a.txt"}, juuri_));
+    EXPECT_EQ(kirjatut_, std::vector<std::string>{"Unable to open file (puuttuu.jpg)"});
+    ASSERT_EQ(a_.entries().size(), 1u);
+    EXPECT_EQ(a_.entries()[0].nimi, "a.txt");
+}
+
+TEST_F(Arkisto, TapahtumatAvauksestaJaEdistymisesta) {
+    int avattu = 0;
+    std::vector<std::pair<std::string, int>> edistys;
+    a_.OnArchiveOpened = [&](TZLBArchive&) { ++avattu; };
+    a_.OnProgress = [&](TZLBArchive&, const std::string& t, int p) { edistys.emplace_back(t, p); };
+    const fs::path p = pakkaa({{"", "iso.txt", tekstia(300000)}});
+    EXPECT_EQ(avattu, 2);  // Create, then the reopening after the write
+    ASSERT_TRUE(a_.Extract("iso.txt", juuri_ / "kohde"));
+    for (const auto& [teksti, prosentti] : edistys) {
+        EXPECT_GE(prosentti, 0);
+        EXPECT_LE(prosentti, 100);
+    }
+    // Big members report on the way, and every phase ends at 100.
+    const auto viimeinen = [&](const std::string& teksti, int vahintaan) {
+        int p = -1, kerrat = 0;
+        for (const auto& [t, pr] : edistys)
+            if (t == teksti) p = pr, ++kerrat;
+        EXPECT_GE(kerrat, vahintaan) << teksti;
+        return p;
+    };
+    EXPECT_EQ(viimeinen("Updating iso.txt", 3), 100);
+    EXPECT_EQ(viimeinen("Extracting iso.txt", 3), 100);
+    EXPECT_EQ(viimeinen("Writing archive registry", 1), 100);
+    EXPECT_EQ(viimeinen("Extracting archive registry", 1), 100);
+}
+
+// ---- Failures, each with its text. ----
+
+TEST_F(Arkisto, KaytonVirheet) {
+    EXPECT_EQ(a_.Open(juuri_ / "ei_ole.rkb").virhe, "Archive file not found");
+    EXPECT_EQ(a_.Open("").virhe, "Archive file not found");
+    EXPECT_FALSE(a_.auki());
+    EXPECT_EQ(a_.Extract("a", juuri_).virhe, "No archive is currently open");
+    EXPECT_EQ(a_.ExtractAll(juuri_).virhe, "No archive is currently open");
+    EXPECT_EQ(a_.AddFiles({"a"}, juuri_).virhe, "No archive is currently open");
+
+    const fs::path p = pakkaa(luettelo);
+    const std::string ennen = lue(p);
+    EXPECT_EQ(a_.Create(p).virhe, "File already exists");
+    EXPECT_FALSE(a_.auki());
+    EXPECT_EQ(lue(p), ennen);
+
+    ASSERT_TRUE(a_.Open(p));
+    EXPECT_EQ(a_.Extract("gfx\\a.jpg", juuri_ / "kohde").virhe, "File not found in archive");
+    EXPECT_EQ(a_.Open(juuri_ / "kohde").virhe, "Unable to open file (" + (juuri_ / "kohde").string() + ")");
+
+    ASSERT_TRUE(a_.Open(p));
+    kirjoita(juuri_ / "kohde" / "gfx", "tiedosto kansion paikalla");
+    EXPECT_EQ(a_.Extract("gfx\\kannet\\a.jpg", juuri_ / "kohde").virhe, "Unable to create destination path");
+}
+
+TEST_F(Arkisto, MikaTahansaMuutettuTavuTaiLyhytTiedostoOnVioittunut) {
+    const std::string hyva = koodaa({{"", "a.txt", "hei"}, {"k\\", "b.txt", tekstia(300)}});
+    for (std::size_t i = 0; i + 36 < hyva.size(); ++i) {
+        std::string t = hyva;
+        t[i] ^= 0x01;
+        ASSERT_EQ(a_.Open(tallenna(t)).virhe, "The archive file appears to be corrupted") << "tavu " << i;
+        EXPECT_FALSE(a_.auki());
+    }
+    for (std::size_t n = 0; n < 36; ++n)
+        EXPECT_EQ(a_.Open(tallenna(hyva.substr(hyva.size() - n))).virhe, "The archive file appears to be corrupted")
+            << n << " tavua";
+}
+
+// A trailer whose CRC matches but whose registry fields do not fit the file.
+TEST_F(Arkisto, RekisteriJokaEiMahduTiedostoonHylataan) {
+    const std::vector<Jasen> j = {{"", "a.txt", "hei"}, {"", "b.txt", "moi"}};
+    const std::pair<const char*, std::function<void(std::string&)>> tapaukset[] = {
+        {"negatiivinen määrä", [](std::string& t) { le32(t, 4, 0xFFFFFFFF); }},
+        {"valtava määrä", [](std::string& t) { le32(t, 4, 0x7FFFFFFF); }},
+        {"määrä yhtä suurempi", [](std::string& t) { le32(t, 4, 3); }},
+        {"määrä yhtä pienempi", [](std::string& t) { le32(t, 4, 1); }},
+        {"koko yli tiedoston", [](std::string& t) { le32(t, 12, 0x7FFFFFF0); }},
+        {"sijainti yli tiedoston", [](std::string& t) { le32(t, 16, 0x7FFFFFF0); }},
+        {"negatiivinen sijainti", [](std::string& t) { le32(t, 16, 0xFFFFFFF0); }},
+        {"rekisteri katkaistu", [](std::string& t) { le32(t, 12, 10); }},
+        {"tuntematon pakkausmerkki", [](std::string& t) { t[20] = 2; }},
+        {"raaka eikä pakattu", [](std::string& t) { t[20] = 0; }},
+    };
+    for (const auto& [nimi, muuta] : tapaukset) {
+        EXPECT_EQ(a_.Open(tallenna(koodaa(j, {.muuta_traileri = muuta}))).virhe, "Unable to read archive file list") << nimi;
+        EXPECT_FALSE(a_.auki()) << nimi;
+        EXPECT_TRUE(a_.entries().empty()) << nimi;
+    }
+}
+
+// Members that would land outside the destination are refused before anything is created.
+TEST_F(Arkisto, JasenEiPaaseKohdekansionUlkopuolelle) {
+    const std::pair<std::string, std::string> tapaukset[] = {
+        {"..\\", "ulos.txt"},
+        {"gfx\\..\\..\\", "ulos.txt"},
+        {"../", "ulos.txt"},
+        {"C:\\", "ulos.txt"},
+        {"kansio\\c:\\", "ulos.txt"},
+        {"", ".."},
+        {"", "."},
+        {"", ""},
+        {"", "..\\ulos.txt"},
+        {"", "../ulos.txt"},
+        {"", "/tmp/ulos.txt"},
+        {"", std::string("ulos.txt\0x", 10)},
+        {std::string("a\0/..\\..\\", 9), "ulos.txt"},
+    };
+    for (const auto& [kansio, nimi] : tapaukset) {
+        ASSERT_TRUE(a_.Open(tallenna(koodaa({{kansio, nimi, "paha"}}))));
+        EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde" / "syva").virhe, "Unable to create destination path") << kansio << nimi;
+    }
+    EXPECT_EQ(kaikki_tiedostot(), (std::vector<std::string>{"k.rkb", "kohde"}));
+
+    // What is left of "C:\x\" after the writer drops the drive starts at the destination.
+    ASSERT_TRUE(a_.Open(tallenna(koodaa({{"\\etc\\", "a.txt", "x"}, {"/\\tmp/", "b.txt", "y"}}))));
+    ASSERT_TRUE(a_.ExtractAll(juuri_ / "kohde"));
+    EXPECT_EQ(lue(juuri_ / "kohde" / "etc" / "a.txt"), "x");
+    EXPECT_EQ(lue(juuri_ / "kohde" / "tmp" / "b.txt"), "y");
+}
+
+// Member entries whose sizes or data do not fit: the member's index in the text, and neither a partial
+// file nor a changed one left behind.
+TEST_F(Arkisto, RikkinainenJasenIlmoitetaanIndeksillaanEikaJataJalkia) {
+    const std::vector<Jasen> j = {{"", "a.txt", "hyvä"}, {"", "b.txt", tekstia(50000)}};
+    using Muutos = std::function<void(std::string&, std::size_t)>;
+    const auto entrylle = [](std::function<void(std::string&)> f) {
+        return Koodaus{.muuta_entry = [f](std::string& e, std::size_t i) {
+            if (i == 1) f(e);
+        }};
+    };
+    const std::pair<const char*, Koodaus> tapaukset[] = {
+        {"data rekisterin päällä", entrylle([](std::string& e) { le32(e, 520, 1000000); })},
+        {"tallennettu koko liian suuri", entrylle([](std::string& e) { le32(e, 516, 0xFFFFFFF0); })},
+        {"purettu koko liian suuri", entrylle([](std::string& e) { le32(e, 512, 50001); })},
+        {"purettu koko liian pieni", entrylle([](std::string& e) { le32(e, 512, 49999); })},
+        {"pommi: purettu koko valtava", entrylle([](std::string& e) { le32(e, 512, 0xFFFFFFFF); })},
+        {"raaka eri kokoinen", entrylle([](std::string& e) { e[528] = 1; })},
+        {"pakattu data vioittunut",
+         Koodaus{.muuta_data = Muutos([](std::string& d, std::size_t i) {
+                     if (i == 1) d[d.size() / 2] ^= 0x55;
+                 })}},
+        {"pakattu data katkeaa", entrylle([](std::string& e) { le32(e, 516, 100); })},
+    };
+    for (const auto& [nimi, koodaus] : tapaukset) {
+        fs::remove_all(juuri_ / "kohde");
+        kirjoita(juuri_ / "kohde" / "b.txt", "vanha");
+        ASSERT_TRUE(a_.Open(tallenna(koodaa(j, koodaus)))) << nimi;
+        EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde").virhe, "File (1) is corrupt") << nimi;
+        EXPECT_EQ(a_.Extract("b.txt", juuri_ / "kohde").virhe, "File (1) is corrupt") << nimi;
+        EXPECT_EQ(lue(juuri_ / "kohde" / "a.txt"), "hyvä") << nimi;
+        EXPECT_EQ(lue(juuri_ / "kohde" / "b.txt"), "vanha") << nimi;
+        EXPECT_EQ(std::distance(fs::directory_iterator(juuri_ / "kohde"), fs::directory_iterator()), 2) << nimi;
+    }
+}
+
+TEST_F(Arkisto, CrcTarkistusVainPyydettaessa) {
+    const Koodaus vaara_crc{.muuta_entry = [](std::string& e, std::size_t i) {
+        if (i == 1) e[524] ^= 1;
+    }};
+    ASSERT_TRUE(a_.Open(tallenna(koodaa({{"", "a.txt", "a"}, {"", "b.txt", "b"}}, vaara_crc))));
+    ASSERT_TRUE(a_.ExtractAll(juuri_ / "kohde"));
+    fs::remove_all(juuri_ / "kohde");
+    a_.CheckCRC = true;
+    EXPECT_EQ(a_.Extract("b.txt", juuri_ / "kohde").virhe, "File (1) failed CRC check");
+    EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde").virhe, "File (1) is corrupt");
+    EXPECT_FALSE(fs::exists(juuri_ / "kohde" / "b.txt"));
+}
+
+// Inputs on which the reader once crashed or misbehaved, run as the fuzz target runs them.
+TEST_F(Arkisto, FuzzerinLoytamatSyotteet) {
+    const fs::path kansio = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata" / "zlbarkisto";
+    ASSERT_TRUE(fs::is_directory(kansio));
+    int maara = 0;
+    for (const auto& e : fs::directory_iterator(kansio)) {
+        const std::string tavut = lue(e.path());
+        fs::remove_all(juuri_);
+        fs::create_directories(juuri_);
+        aja_arkistotapaus(reinterpret_cast<const std::uint8_t*>(tavut.data()), tavut.size(), juuri_);
+        for (const auto& f : fs::recursive_directory_iterator(juuri_)) {
+            const std::string n = f.path().lexically_relative(juuri_).string();
+            EXPECT_TRUE(n == "tapaus.rkb" || n.rfind("kohde", 0) == 0) << e.path().filename() << ": " << n;
+        }
+        ++maara;
+    }
+    EXPECT_GT(maara, 0);
+}
+
+}  // namespace
