@@ -11,7 +11,10 @@ namespace fs = std::filesystem;
 void korjaa_0D0D0A(const fs::path& runko, const Varasto& v) {
     std::string teksti;
     int koodi = 0;
-    if (!lue_tavut(runko, teksti, koodi)) return;
+    if (lue_tavut(runko, teksti, koodi)) korjaa_0D0D0A(runko, teksti, v);
+}
+
+void korjaa_0D0D0A(const fs::path& runko, std::string& teksti, const Varasto& v) {
     Rivinlukija alku(teksti);
     alku.raaka();
     if (alku.loppu() || !alku.raaka().empty()) return;
@@ -37,6 +40,7 @@ void korjaa_0D0D0A(const fs::path& runko, const Varasto& v) {
     if (ec || !fs::copy_file(tyo, runko, fs::copy_options::overwrite_existing, ec) || ec)
         v.viestit.virhe("error #43342: copyfile failed");
     fs::remove(tyo, ec);
+    teksti = std::move(korjattu);
     v.vaihda_otsikko(otsikko);
 }
 

@@ -178,8 +178,7 @@ bool Lataaja::lue_runko_tiedostosta() {
         v_.tk.tiedosto = nimi_;
         return false;
     }
-    korjaa_0D0D0A(runko, v_);
-    if (!lue_tavut(runko, teksti, koodi)) teksti.clear();
+    korjaa_0D0D0A(runko, teksti, v_);
 
     RungonLuku luku;
     luku.tiedoston_nimi = nimi_;

@@ -99,10 +99,10 @@ public:
                 if (!lista_[i].cover_fn.empty()) kannet_.insert(lista_[i].cover_fn);
     }
 
-    void aseta(TKortti& k, int rivi, std::string arvo, bool tosi) {
+    void aseta(TKortti& k, int rivi, std::string_view arvo, bool tosi) {
         if (std::string* kentta = tekstikentta(k, rivi)) {
             if (rivi == 18 && (arvo.empty() || arvo == "[Ei määritelty?]:")) arvo = "Käsikirjoitus:";
-            *kentta = std::move(arvo);
+            kentta->assign(arvo);
             return;
         }
         if (rivi >= 39 && rivi <= 47) {
@@ -110,10 +110,10 @@ public:
             return;
         }
         switch (rivi) {
-            case 35: k.cover_fn = tarkistettu_kansi(std::move(arvo)); break;
+            case 35: k.cover_fn = tarkistettu_kansi(std::string(arvo)); break;
             case 49: k.nakyma = kokonaisluku_alusta(arvo); break;
             case 50: k.hae_kansi = arvo.empty() ? !k.imdb_koodi.empty() : tosi; break;
-            case 51: k.cover_url = sisaltaa_pienella(arvo, "gfx\\kannet") ? std::string() : std::move(arvo); break;
+            case 51: k.cover_url = sisaltaa_pienella(arvo, "gfx\\kannet") ? std::string() : std::string(arvo); break;
             default: break;  // 52..999: repeats and lines of newer versions
         }
     }
@@ -223,17 +223,22 @@ RungonTila lue_runko(std::string_view runko, TOmaList& lista, const RungonLuku& 
     if (!lue_otsake(r, lista, a, v)) return RungonTila::Vahingoittunut;
 
     Kortinlukija kl(lista, a, v);
+    std::string ilman_lf_puskuri;
     while (!r.loppu()) {
         auto k = std::make_unique<TKortti>();
         int laskuri = 0;
         while (laskuri < kortin_rivien_raja) {
             const std::string_view raaka = r.raaka();
             const bool tosi = raaka == "TRUE";
-            std::string rivi = ilman_lf(raaka);
-            if (on_erikoisnimi(rivi)) rivi.clear();
+            std::string_view rivi = raaka;
+            if (raaka.find('\n') != std::string_view::npos) {
+                ilman_lf_puskuri = ilman_lf(raaka);
+                rivi = ilman_lf_puskuri;
+            }
+            if (on_erikoisnimi(rivi)) rivi = {};
             if (rivi == kortin_erotin) break;
             ++laskuri;
-            kl.aseta(*k, laskuri, std::move(rivi), tosi);
+            kl.aseta(*k, laskuri, rivi, tosi);
         }
         // A card block of an older version, or one cut short, gets its missing lines as empty lines, so that
         // the search-cover flag follows the IMDb number and the first additional name gets its default.
