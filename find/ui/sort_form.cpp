@@ -93,13 +93,13 @@ TSort_Form::TSort_Form(Tietokanta& tietokanta, diag::Viestit& viestit, QWidget* 
     connect(Jarjesta_button, &QPushButton::clicked, this, &TSort_Form::Jarjesta_buttonClick);
     connect(peruuta_button, &QPushButton::clicked, this, &TSort_Form::peruuta_buttonClick);
 
-    aseta_ulkoasu(Ulkoasu{});
+    aseta_ulkoasu(Nakoasu{});
 }
 
-void TSort_Form::aseta_ulkoasu(const Ulkoasu& ulkoasu) {
-    ulkoasu_ = ulkoasu;
-    aseta_kuva(Jarjesta_button, ulkoasu_.jarjesta_kuva, "Järjestä");
-    aseta_kuva(peruuta_button, ulkoasu_.peruuta_kuva, "Peruuta");
+void TSort_Form::aseta_ulkoasu(const Nakoasu& nakoasu) {
+    nakoasu_ = nakoasu;
+    aseta_kuva(Jarjesta_button, nakoasu_.jarjesta_kuva, "Järjestä");
+    aseta_kuva(peruuta_button, nakoasu_.peruuta_kuva, "Peruuta");
     aseta_vari(valitse_kentta_text, false);
     aseta_vari(valitse_suunta_text, false);
     update();
@@ -161,9 +161,9 @@ void TSort_Form::hideEvent(QHideEvent* e) {
 
 void TSort_Form::paintEvent(QPaintEvent* e) {
     QDialog::paintEvent(e);
-    if (ulkoasu_.tausta.isNull()) return;
+    if (nakoasu_.tausta.isNull()) return;
     QPainter maalari(this);
-    maalari.drawPixmap(0, 0, ulkoasu_.tausta);
+    maalari.drawPixmap(0, 0, nakoasu_.tausta);
 }
 
 bool TSort_Form::eventFilter(QObject* kohde, QEvent* e) {
@@ -210,7 +210,7 @@ void TSort_Form::Timer2Timer() {
 void TSort_Form::aseta_vari(QLabel* nimio, bool korostettu) {
     nimio->setProperty("korostettu", korostettu);
     QPalette p = nimio->palette();
-    p.setColor(QPalette::WindowText, bgr(korostettu ? ulkoasu_.korostettu : ulkoasu_.normaali));
+    p.setColor(QPalette::WindowText, bgr(korostettu ? nakoasu_.korostettu : nakoasu_.normaali));
     nimio->setPalette(p);
 }
 

@@ -20,7 +20,7 @@ class TSort_Form : public QDialog {
 public:
     // The skin's look. Colours are the skin file's 0xBBGGRR values of "Muut_Ikkunat_Normaali" and
     // "Muut_Ikkunat_Korostettu"; a missing picture leaves the window plain and the buttons with their text.
-    struct Ulkoasu {
+    struct Nakoasu {
         std::uint32_t normaali = 0x000000;
         std::uint32_t korostettu = 0x00FFFF;
         QPixmap tausta;
@@ -39,7 +39,7 @@ public:
     QTimer* Timer1;  // blinks the key label until a key is chosen
     QTimer* Timer2;  // blinks the direction label three times after a key is chosen
 
-    void aseta_ulkoasu(const Ulkoasu& ulkoasu);
+    void aseta_ulkoasu(const Nakoasu& nakoasu);
 
     // The selected key, -1 when none.
     int valittu_avain() const;
@@ -73,6 +73,6 @@ private:
 
     Tietokanta& tk_;
     diag::Viestit& viestit_;
-    Ulkoasu ulkoasu_;
+    Nakoasu nakoasu_;
     int vilkutukset_ = 0;
 };
