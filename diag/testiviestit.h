@@ -1,13 +1,17 @@
 #pragma once
 // Message seam for tests: records every box and answers questions from a script. A question with no
-// scripted answer fails the test and is answered No.
-#include <gtest/gtest.h>
-
+// scripted answer, or a scripted answer left unused, fails the running test (GoogleTest or Qt Test).
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "diag/viestit.h"
+
+#if defined(RULLAKKO_QTEST)
+#include <QTest>
+#else
+#include <gtest/gtest.h>
+#endif
 
 namespace diag {
 
@@ -28,7 +32,7 @@ public:
     Vastaus kysy(Laji laji, const std::string& teksti, bool = false, const std::string& = {}) override {
         naytetyt.push_back({laji, teksti, true});
         if (vastaukset.empty()) {
-            ADD_FAILURE() << "odottamaton kysymys: " << teksti;
+            epaonnistu("odottamaton kysymys: " + teksti);
             return Vastaus::Ei;
         }
         const Vastaus v = vastaukset.front();
@@ -42,7 +46,18 @@ public:
         return t;
     }
 
-    ~TestiViestit() override { EXPECT_TRUE(vastaukset.empty()) << "kysymyksiä jäi kysymättä"; }
+    ~TestiViestit() override {
+        if (!vastaukset.empty()) epaonnistu("kysymyksiä jäi kysymättä");
+    }
+
+private:
+    static void epaonnistu(const std::string& syy) {
+#if defined(RULLAKKO_QTEST)
+        QTest::qFail(syy.c_str(), __FILE__, __LINE__);
+#else
+        ADD_FAILURE() << syy;
+#endif
+    }
 };
 
 }  // namespace diag

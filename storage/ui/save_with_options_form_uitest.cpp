@@ -1,0 +1,81 @@
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+#include "diag/testiviestit.h"
+#include "settings/asetukset.h"
+#include "storage/kannet.h"
+#include "storage/ui/save_with_options_form.h"
+#include "storage/zlbarkisto.h"
+
+namespace fs = std::filesystem;
+
+class TallennusasetuksetTesti : public QObject {
+    Q_OBJECT
+private slots:
+    void valinnatJaTallennusIlmanKansia() {
+        const fs::path juuri = fs::temp_directory_path() / ("tallennusasetukset_" + std::to_string(::getpid()));
+        fs::remove_all(juuri);
+        fs::create_directories(juuri / "gfx" / "kannet");
+        std::ofstream(juuri / "gfx" / "kannet" / "11111111.jpg") << "kuva";
+        const Ohjelmakansio kansio(juuri);
+        Tietokanta tk;
+        TKortti& k = tk.kortit.lisaa_uusi();
+        k.nimi = "Yksi";
+        k.cover_fn = "gfx\\kannet\\11111111.jpg";
+        diag::TestiViestit viestit;
+        diag::EiKiiretta kiire;
+        TAsetukset asetukset;
+        const Varasto v{tk, kansio, viestit, kiire, &asetukset};
+        int kysytty = 0;
+        Tsave_with_options_form f(v, [&] {
+            ++kysytty;
+            return QString::fromStdString((juuri / "uusi.rkb").string());
+        });
+        QVERIFY(f.save_normal->isChecked());
+        QVERIFY(!f.quality->isEnabled());
+        QCOMPARE(f.quality->value(), 80);
+        f.save_jpg->setChecked(true);
+        QVERIFY(f.quality->isEnabled() && f.puolita_resoluutio->isEnabled());
+        f.save_none->setChecked(true);
+        QVERIFY(!f.quality->isEnabled());
+        f.jatka_button->click();
+        QCOMPARE(kysytty, 1);
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        QVERIFY(tk.kortit[1].cover_fn.empty());
+        TZLBArchive zip;
+        QVERIFY(static_cast<bool>(zip.Open(juuri / "uusi.rkb")));
+        QCOMPARE(zip.entries().size(), std::size_t(1));
+        QVERIFY(!fs::exists(juuri / "gfx" / "kannet" / "11111111.jpg"));
+        if (const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT"); !kuvat.isEmpty()) {
+            f.save_jpg->setChecked(true);
+            f.show();
+            f.grab().save(kuvat + "/tallennusasetukset.png");
+        }
+        fs::remove_all(juuri);
+    }
+
+    void peruutusEiTallenna() {
+        Tietokanta tk;
+        const Ohjelmakansio kansio(fs::temp_directory_path());
+        diag::TestiViestit viestit;
+        diag::EiKiiretta kiire;
+        const Varasto v{tk, kansio, viestit, kiire};
+        bool kysytty = false;
+        Tsave_with_options_form f(v, [&] {
+            kysytty = true;
+            return QString();
+        });
+        f.jatka_button->click();  // the save dialog cancelled: the options dialog still closes with OK
+        QVERIFY(kysytty);
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        QVERIFY(viestit.naytetyt.empty());
+    }
+};
+
+QTEST_MAIN(TallennusasetuksetTesti)
+#include "save_with_options_form_uitest.moc"
