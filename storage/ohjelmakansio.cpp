@@ -1,6 +1,9 @@
 #include "storage/ohjelmakansio.h"
 
+#include <dirent.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "storage/merkisto.h"
@@ -49,16 +52,43 @@ std::vector<std::string> osat(std::string_view nimi) {
     return tulos;
 }
 
-// The entry of `kansio` whose name equals `osa` without regard to case, or `osa` itself.
-fs::path vastaava_nimi(const fs::path& kansio, const std::string& osa_utf8, const std::string& osa_cp) {
+// Lower case of one UTF-8 name for comparisons: ASCII and the two-byte Latin-1 capitals, which keeps the
+// byte length, so names of different length never match.
+void pienenna_utf8(std::string& s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c >= 'A' && c <= 'Z') {
+            s[i] = static_cast<char>(c + 32);
+        } else if (c == 0xC3 && i + 1 < s.size()) {
+            const auto d = static_cast<unsigned char>(s[i + 1]);
+            if (d >= 0x80 && d <= 0x9E && d != 0x97) s[i + 1] = static_cast<char>(d + 0x20);
+            ++i;
+        }
+    }
+}
+
+// The entry of `kansio` whose name equals `osa` without regard to case, or `osa` itself. Covers are looked
+// up by the thousand in one folder, so the scan reads the folder directly and compares lengths first.
+fs::path vastaava_nimi(const fs::path& kansio, const std::string& osa_utf8) {
     std::error_code ec;
     if (fs::exists(kansio / osa_utf8, ec)) return osa_utf8;
-    const std::string haettu = pienet_cp1252(osa_cp);
-    for (fs::directory_iterator it(kansio, ec), loppu; !ec && it != loppu; it.increment(ec)) {
-        const std::string nimi = it->path().filename().string();
-        if (pienet_cp1252(merkisto::utf8_cp1252(nimi)) == haettu) return nimi;
+    DIR* d = ::opendir(kansio.c_str());
+    if (!d) return osa_utf8;
+    std::string haettu = osa_utf8;
+    pienenna_utf8(haettu);
+    std::string loydetty = osa_utf8, nimi;
+    while (const dirent* e = ::readdir(d)) {
+        const std::size_t pituus = std::strlen(e->d_name);
+        if (pituus != haettu.size()) continue;
+        nimi.assign(e->d_name, pituus);
+        pienenna_utf8(nimi);
+        if (nimi == haettu) {
+            loydetty.assign(e->d_name, pituus);
+            break;
+        }
     }
-    return osa_utf8;
+    ::closedir(d);
+    return loydetty;
 }
 
 }  // namespace
@@ -71,7 +101,7 @@ fs::path tiedostopolku(std::string_view nimi, const fs::path& juuri) {
             p /= osa;
             continue;
         }
-        p /= vastaava_nimi(p, merkisto::cp1252_utf8(osa), osa);
+        p /= vastaava_nimi(p, merkisto::cp1252_utf8(osa));
     }
     return p;
 }
