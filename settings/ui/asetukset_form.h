@@ -1,0 +1,175 @@
+#pragma once
+// The settings dialog. It edits the program's TAsetukset in place while it is open (so the skin and the
+// card view preview every change at once); "Tallenna" writes the file, "Peruuta" (and Esc, and closing
+// the window) reads the file back, which drops every change made since and reloads the skin.
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/asetukset.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+
+class Tasetukset_form : public QDialog {
+    Q_OBJECT
+public:
+    // The pages of PageControl, in order.
+    enum Sivu { Ulkoasu_sivu, Uusi_kortti_sivu, Lisatiedot_sivu, Dvd_sivu, Tallennus_sivu, Internet_sivu,
+                Email_sivu, Sekalaista_sivu, Tulostus_sivu };
+
+    // The item lists of the main window's format, picture-format and sound-track fields.
+    struct Paaikkunan_listat {
+        QStringList formaatti, kuvasuhde, aani;
+    };
+    // A mail account of the desktop's own mail program.
+    struct Postitili {
+        std::string nimi, osoite, palvelin, kayttaja;
+    };
+
+    Tasetukset_form(TAsetukset& asetukset, const Asetusymparisto& ymparisto, QWidget* parent = nullptr);
+
+    // Shows the dialog modally, on the given page or on the page it showed last.
+    int nayta(int sivu = -1);
+
+    // Hooks to the main window and the desktop; any may stay empty.
+    std::function<void()> paivita_paaikkuna;    // show the current card again (update_fields)
+    std::function<bool()> paaikkuna_nakyvissa;  // false when empty
+    std::function<void()> lataa_kaikki_kannet;  // load every cover of the open catalogue now
+    std::function<Paaikkunan_listat()> paaikkunan_listat;
+    std::function<std::optional<Vari>(Vari)> valitse_vari;  // default: the colour dialog
+    std::function<Postitili()> lue_postitili;               // default: none (no such source here)
+    std::function<void()> lopeta_ohjelma;                   // default: ask the application to quit
+
+    // Controls, named as the settings they hold.
+    QTabWidget* PageControl;
+    QRadioButton* minuutteina;
+    QRadioButton* tunteina;
+    QComboBox* skin_dir;
+    QComboBox* button_dir;
+    QCheckBox* himmenna_taustakuva;
+    QCheckBox* nayta_arvosana;
+    QCheckBox* Fade_buttons;
+    QCheckBox* smoothen_cover;
+    QCheckBox* force_kentan_vari;
+    QPushButton* force_vari;
+
+    QComboBox* kuvasuhde_kentta_oletus;
+    QComboBox* aani_kentta_oletus;
+    QComboBox* Vari_Kentta_oletus;
+    QComboBox* Nopeus_kentta_oletus;
+    QLineEdit* maa_kentta_oletus;
+
+    QLineEdit* custom1_default;
+    QLineEdit* custom2_default;
+    QLineEdit* custom3_default;
+    QLineEdit* custom4_default;
+    QLabel* lueminut;
+
+    QCheckBox* jos_dvd_muuta_kuva;
+    QComboBox* kuva_kentta_jos_dvd;
+    QCheckBox* jos_dvd_muuta_aani;
+    QComboBox* aani_kentta_jos_dvd;
+    QCheckBox* jos_dvd_nimea_kasik;
+
+    QRadioButton* avaa_kannet_heti;
+    QRadioButton* avaa_kannet_tarvittaessa;
+    QCheckBox* tallenna_sortattuna;
+
+    QCheckBox* proxy_enabled;
+    QLineEdit* proxy_addr;
+    QLineEdit* proxy_port;
+    QLineEdit* proxy_username;
+    QLineEdit* proxy_password;
+
+    QLineEdit* smtp_palvelin;
+    QLineEdit* email_addr;
+    QLineEdit* email_nimi;
+    QCheckBox* email_logon;
+    QLineEdit* email_username;
+    QPushButton* get_emailsetup_from_outlook;
+
+    QCheckBox* notify_enabled;
+    QLineEdit* notify_dates;
+    QComboBox* default_open;
+    QCheckBox* kysy_pituus;
+    QCheckBox* ala_kysy_jos;
+    QLineEdit* ala_kysy_jos_sisaltaa;
+
+    QSpinBox* Tarroja;  // the edit and its up-down UpDown1 in one
+    QRadioButton* print_24bit;
+    QRadioButton* print_16bit;
+    QSpinBox* DPI_X_EDIT;  // with UpDown_DPI_X
+    QSpinBox* DPI_Y_EDIT;  // with UpDown_DPI_Y
+    QPushButton* Detect_DPI_button;
+    QCheckBox* alternative_printing;
+
+    QPushButton* Tallenna_button;
+    QPushButton* peruuta_button;
+    QPushButton* alkup_asetukset;
+
+    // Handlers.
+    void FormShow();
+    void Tallenna_buttonClick();
+    void peruuta_buttonClick();
+    void alkup_asetuksetClick();
+    void skin_dirChange();
+    void button_dirChange();
+    void force_variClick();
+    void avaa_kannet_hetiClick();
+    void Detect_DPI_buttonClick();
+    void get_emailsetup_from_outlookClick();
+    void notify_datesExit();
+    void default_openExit();
+    void ala_kysy_jos_sisaltaaExit();
+    void TabSheet2Show();
+    void dvd_optionsShow();
+    void TabSheet6Show();
+
+public slots:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    QWidget* tee_ulkoasu_sivu();
+    QWidget* tee_uusi_kortti_sivu();
+    QWidget* tee_lisatiedot_sivu();
+    QWidget* tee_dvd_sivu();
+    QWidget* tee_tallennus_sivu();
+    QWidget* tee_internet_sivu();
+    QWidget* tee_email_sivu();
+    QWidget* tee_sekalaista_sivu();
+    QWidget* tee_tulostus_sivu();
+
+    // Ties a control to its setting: the control shows the setting, and every change goes straight into it.
+    void sido(QCheckBox* c, bool TAsetukset::*jasen);
+    void sido(QRadioButton* kylla, QRadioButton* ei, bool TAsetukset::*jasen);
+    void sido(QLineEdit* e, std::string TAsetukset::*jasen);
+    void sido(QComboBox* c, std::string TAsetukset::*jasen);
+    void sido(QSpinBox* s, int TAsetukset::*jasen);
+
+    void kentat_asetuksista();  // every control from the settings, without firing handlers
+    void sivu_naytetty(int sivu);
+    void lataa_ulkoasu_nyt();
+    void paivita_kortti_jos_nakyvissa();
+    void nayta_force_vari();
+    static void tayta_lista(QComboBox* c, const QStringList& kohdat);
+
+    TAsetukset& a_;
+    const Asetusymparisto& y_;
+    std::vector<std::function<void()>> tayttajat_;
+    bool tarkistus_kesken_ = false;
+};

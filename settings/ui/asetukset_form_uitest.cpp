@@ -1,0 +1,312 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "diag/loki.h"
+#include "diag/ui/teksti.h"
+#include "settings/asetustesti.h"
+#include "settings/ui/asetukset_form.h"
+#include "settings/ui/ulkoasu_qt.h"
+#include "storage/ohjelmakansio.h"
+
+namespace {
+
+// A program folder with the skins "perus" (black labels) and "tumma" (white labels), one skin without
+// its description and two catalogues; the settings read from it; the dialog over them.
+struct Ymparisto {
+    asetustesti::Kansio k;
+    Ohjelmakansio kansio{k.juuri()};
+    asetustesti::KirjaavatViestit viestit;
+    std::optional<Tarkkuus> tulostin;
+    Ulkoasusovitin sovitin;
+    TAsetukset a;
+    Asetusymparisto y{kansio, viestit, [this] { return tulostin; }, [this] { sovitin.sovella(a.ulkoasu); }};
+    std::unique_ptr<Tasetukset_form> f;
+
+    Ymparisto() {
+        asetustesti::tee_ulkoasu(k, "perus", asetustesti::kuvaus_kuvakkein + "[Tekstit]\r\nPääikkuna_Normaali=0\r\n");
+        asetustesti::tee_ulkoasu(k, "tumma",
+                                 asetustesti::kuvaus_kuvakkein + "[Tekstit]\r\nPääikkuna_Normaali=0xFFFFFF\r\n");
+        asetustesti::tee_ulkoasu(k, "rikki", "");
+        k.kirjoita("Elokuvat.rkb", "x");
+        k.kirjoita("lapset.RKB", "x");
+        lue_ini(a, y);
+        f = std::make_unique<Tasetukset_form>(a, y);
+    }
+    std::string tiedosto() const { return k.lue("asetukset.ini"); }
+    std::vector<std::string> tekstit() const {
+        std::vector<std::string> t;
+        for (const auto& v : viestit.naytetyt) t.push_back(v.teksti);
+        return t;
+    }
+};
+
+QStringList kohdat(const QComboBox* c) {
+    QStringList l;
+    for (int i = 0; i < c->count(); ++i) l << c->itemText(i);
+    return l;
+}
+
+void poistu(QWidget* w) {
+    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(w, &e);
+}
+
+}  // namespace
+
+class AsetusikkunaTesti : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { diag::loki().nollaa(); }
+
+    void vaaraPaivamaaraJaPuuttuvaTietokantaKorjataan() {
+        Ymparisto y;
+        y.f->show();
+        y.f->notify_dates->setText("abc");
+        QTest::keyClick(y.f->notify_dates, Qt::Key_Return);
+        QCOMPARE(y.f->notify_dates->text(), QString("30"));
+        QCOMPARE(y.a.notify_dates, std::string("30"));
+        y.f->notify_dates->setText("45");
+        QTest::keyClick(y.f->notify_dates, Qt::Key_Return);
+        QCOMPARE(y.a.notify_dates, std::string("45"));
+
+        y.f->default_open->setEditText("puuttuu.rkb");
+        poistu(y.f->default_open);
+        QCOMPARE(y.f->default_open->currentText(), QString("default.rkb"));
+        QCOMPARE(y.a.default_open, std::string("default.rkb"));
+        y.f->default_open->setEditText("Elokuvat.rkb");
+        poistu(y.f->default_open);
+        QCOMPARE(y.a.default_open, std::string("Elokuvat.rkb"));
+
+        QCOMPARE(y.tekstit(), (std::vector<std::string>{
+                                  "Virheellinen luku, syötä numero!",
+                                  "Tiedostoa puuttuu.rkb ei löydy, asetamme arvoksi default.rkb!"}));
+        for (const auto& v : y.viestit.naytetyt) QVERIFY(v.laji == diag::Laji::Virhe);
+
+        y.f->ala_kysy_jos_sisaltaa->clear();
+        QTest::keyClick(y.f->ala_kysy_jos_sisaltaa, Qt::Key_Return);
+        QVERIFY(!y.f->ala_kysy_jos->isChecked());
+        QVERIFY(!y.a.ala_kysy_jos);
+    }
+
+    void peruutusPalauttaaUlkoasunJaKaikenMuun() {
+        Ymparisto y;
+        QWidget paaikkuna;
+        auto* nimi = new QLabel("Elokuvan Nimi:", &paaikkuna);
+        y.sovitin.lisaa(&paaikkuna, Ikkunalaji::Paaikkuna);
+        y.f->show();
+        QCOMPARE(kohdat(y.f->skin_dir), (QStringList{"perus", "rikki", "tumma"}));
+
+        y.f->skin_dir->setCurrentText("tumma");
+        QCOMPARE(y.a.skin_dir, std::string("tumma"));
+        QCOMPARE(nimi->palette().color(QPalette::WindowText), QColor(Qt::white));
+        y.f->notify_enabled->setChecked(false);
+        y.f->email_nimi->setText(fi("Matti Meikäläinen"));
+        QVERIFY(!y.a.notify_enabled);
+
+        y.f->peruuta_button->click();
+        QVERIFY(!y.f->isVisible());
+        QCOMPARE(y.a.skin_dir, std::string("perus"));
+        QCOMPARE(y.a.ulkoasu.paaikkuna_normaali, 0u);
+        QCOMPARE(nimi->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QVERIFY(y.a.notify_enabled);
+        QVERIFY(y.a.email_nimi.empty());
+        QVERIFY(y.tiedosto().find("form_skin_dir=perus") != std::string::npos);
+        // The controls show the settings again when the dialog is next opened.
+        y.f->show();
+        QCOMPARE(y.f->skin_dir->currentText(), QString("perus"));
+        QVERIFY(y.f->notify_enabled->isChecked());
+        QVERIFY(y.tekstit().empty());
+    }
+
+    void kuvauksetonUlkoasuPalaaPerukseen() {
+        Ymparisto y;
+        y.f->show();
+        y.f->skin_dir->setCurrentText("rikki");
+        QCOMPARE(y.tekstit(), std::vector<std::string>{
+                                  "Valitsemasi ikkunoiden ulkoasu [rikki] ei ole kelvollinen! Tiedosto ULKOASU.INI "
+                                  "puuttuu!\npalautetaan ulkoasu \"perus\"! (Käy asetuksissa, valitse toimiva ulkoasu "
+                                  "ja tallenna muutokset)"});
+        QVERIFY(y.viestit.naytetyt[0].laji == diag::Laji::Varoitus);
+        QCOMPARE(y.a.skin_dir, std::string("perus"));
+        QCOMPARE(y.f->skin_dir->currentText(), QString("perus"));
+        y.f->button_dir->setCurrentText("rikki");
+        QCOMPARE(y.viestit.naytetyt.size(), std::size_t(2));
+        QCOMPARE(y.f->button_dir->currentText(), QString("perus"));
+    }
+
+    void tallennusKirjoittaaJaSuljee() {
+        Ymparisto y;
+        int paivitetty = 0;
+        y.f->paivita_paaikkuna = [&] { ++paivitetty; };
+        y.f->show();
+        y.f->email_nimi->setText(fi("Matti Meikäläinen"));
+        y.f->tunteina->setChecked(true);
+        y.f->print_24bit->setChecked(true);
+        y.f->avaa_kannet_tarvittaessa->setChecked(true);
+        y.f->Tarroja->stepUp();
+        y.f->Tallenna_button->click();
+        QVERIFY(!y.f->isVisible());
+        QCOMPARE(y.f->result(), int(QDialog::Accepted));
+        QCOMPARE(paivitetty, 1);
+        const std::string t = y.tiedosto();
+        for (const char* rivi : {"email_nimi=Matti Meikäläinen\r\n", "kesto=0\r\n", "16bit=0\r\n",
+                                 "Avaa_kannet_heti=0\r\n", "tarroja=15\r\n"})
+            QVERIFY2(t.find(rivi) != std::string::npos, rivi);
+    }
+
+    void oletusasetuksetIlmanKysymysta() {
+        Ymparisto y;
+        y.f->show();
+        y.f->proxy_enabled->setChecked(true);
+        y.f->skin_dir->setCurrentText("tumma");
+        y.f->Tallenna_button->click();
+        y.f->show();
+        y.f->alkup_asetukset->click();
+        QVERIFY(y.f->isVisible());
+        QVERIFY(!y.f->proxy_enabled->isChecked());
+        QCOMPARE(y.f->skin_dir->currentText(), QString("perus"));
+        QCOMPARE(y.a.ulkoasu.paaikkuna_normaali, 0u);
+        QVERIFY(y.tiedosto().find("proxy_enabled=0") != std::string::npos);
+        QCOMPARE(y.viestit.kysymyksia, 0);
+    }
+
+    void avautuuPyydetylleSivulle() {
+        Ymparisto y;
+        QList<int> nahdyt;
+        const auto katso_ja_sulje = [&] {
+            QTimer::singleShot(0, y.f.get(), [&] {
+                nahdyt << y.f->PageControl->currentIndex();
+                y.f->Tallenna_button->click();
+            });
+        };
+        katso_ja_sulje();
+        QCOMPARE(y.f->nayta(Tasetukset_form::Email_sivu), int(QDialog::Accepted));
+        katso_ja_sulje();
+        y.f->nayta(Tasetukset_form::Sekalaista_sivu);
+        katso_ja_sulje();
+        y.f->nayta();  // the page shown last
+        katso_ja_sulje();
+        y.f->nayta(Tasetukset_form::Tulostus_sivu);
+        QCOMPARE(nahdyt, (QList<int>{6, 7, 7, 8}));
+    }
+
+    void sahkopostitiliNappiVainKunTiliOn() {
+        Ymparisto y;
+        y.f->show();
+        y.f->PageControl->setCurrentIndex(Tasetukset_form::Email_sivu);
+        QVERIFY(!y.f->get_emailsetup_from_outlook->isVisible());
+        y.f->lue_postitili = [] {
+            return Tasetukset_form::Postitili{"Liisa Lähettäjä", "liisa@example.org", "smtp.example.org", ""};
+        };
+        y.f->PageControl->setCurrentIndex(0);
+        y.f->PageControl->setCurrentIndex(Tasetukset_form::Email_sivu);
+        QVERIFY(y.f->get_emailsetup_from_outlook->isVisible());
+        y.f->email_username->setText("vanha");
+        y.f->get_emailsetup_from_outlook->click();
+        QCOMPARE(y.a.email_nimi, std::string("Liisa Lähettäjä"));
+        QCOMPARE(y.a.email_addr, std::string("liisa@example.org"));
+        QCOMPARE(y.a.smtp_palvelin, std::string("smtp.example.org"));
+        QVERIFY(y.a.email_username.empty());
+    }
+
+    void sivujenListatTaytetaanTekstitSailyttaen() {
+        Ymparisto y;
+        y.f->paaikkunan_listat = [] {
+            return Tasetukset_form::Paaikkunan_listat{{"SP", "LP", "DVD"}, {"1.33:1 [4:3]", "Super-35"},
+                                                      {"Hifi Stereo", "DTS"}};
+        };
+        y.a.Nopeus_kentta_oletus = "Laserdisc";
+        y.f->show();
+        y.f->PageControl->setCurrentIndex(Tasetukset_form::Uusi_kortti_sivu);
+        QCOMPARE(kohdat(y.f->Nopeus_kentta_oletus), (QStringList{"SP", "LP", "DVD"}));
+        QCOMPARE(y.f->Nopeus_kentta_oletus->currentText(), QString("Laserdisc"));
+        QCOMPARE(kohdat(y.f->aani_kentta_oletus), (QStringList{"Hifi Stereo", "DTS"}));
+        QCOMPARE(kohdat(y.f->Vari_Kentta_oletus), (QStringList{"", fi("Kyllä"), "Ei"}));
+        y.f->PageControl->setCurrentIndex(Tasetukset_form::Dvd_sivu);
+        QCOMPARE(kohdat(y.f->kuva_kentta_jos_dvd), (QStringList{"1.33:1 [4:3]", "Super-35"}));
+        QCOMPARE(y.f->kuva_kentta_jos_dvd->currentText(), QString("2.35:1 Letterbox"));
+        QCOMPARE(kohdat(y.f->default_open), (QStringList{"Elokuvat.rkb", "lapset.RKB"}));
+    }
+
+    void tulostimenTarkkuus() {
+        Ymparisto y;
+        y.f->show();
+        QCOMPARE(y.f->DPI_X_EDIT->value(), 0);
+        y.f->Detect_DPI_button->click();  // no printer: nothing changes
+        QCOMPARE(y.f->DPI_X_EDIT->value(), 0);
+        QCOMPARE(y.a.DPI_Y, 0);
+        y.tulostin = Tarkkuus{600, 300};
+        y.f->Detect_DPI_button->click();
+        QCOMPARE(y.a.DPI_X, 600);
+        QCOMPARE(y.a.DPI_Y, 300);
+        // The arrows move in tens within 50 to 9999; from "not known" the first step is 50.
+        y.f->DPI_Y_EDIT->stepBy(-30);
+        QCOMPARE(y.a.DPI_Y, 50);
+        y.f->DPI_X_EDIT->setValue(0);
+        y.f->DPI_X_EDIT->stepBy(1);
+        QCOMPARE(y.a.DPI_X, 50);
+        y.f->Tarroja->stepBy(-20);
+        QCOMPARE(y.a.Tarroja, 5);
+    }
+
+    void esikatseluVaihtaaVaritHeti() {
+        Ymparisto y;
+        int paivitetty = 0;
+        bool nakyvissa = false;
+        y.f->paivita_paaikkuna = [&] { ++paivitetty; };
+        y.f->paaikkuna_nakyvissa = [&] { return nakyvissa; };
+        y.f->valitse_vari = [](Vari) { return std::optional<Vari>(0x336699); };
+        y.f->show();
+        y.f->force_kentan_vari->click();
+        QVERIFY(y.a.force_kentan_vari);
+        y.f->force_vari->click();
+        QCOMPARE(y.a.force_vari, Vari(0x336699));
+        QCOMPARE(y.a.ulkoasu.kenttien_vari, Vari(0x336699));
+        y.f->force_kentan_vari->click();
+        QCOMPARE(y.a.ulkoasu.kenttien_vari, Vari(0xFFFFFF));
+        y.f->nayta_arvosana->click();
+        QCOMPARE(paivitetty, 0);
+        nakyvissa = true;
+        y.f->smoothen_cover->click();
+        QCOMPARE(paivitetty, 1);
+        // Typing in the skin list is refused.
+        QTest::keyClick(y.f->skin_dir, Qt::Key_T);
+        QCOMPARE(y.a.skin_dir, std::string("perus"));
+    }
+
+    // Every page, grabbed; with RULLAKKO_KUVAKAAPPAUKSET set the pictures are kept there to be looked at.
+    void jokainenSivuKuvana() {
+        Ymparisto y;
+        y.f->lue_postitili = [] { return Tasetukset_form::Postitili{"Liisa", "", "", ""}; };
+        y.f->paaikkunan_listat = [] {
+            return Tasetukset_form::Paaikkunan_listat{{"SP", "LP", "EP", "DVD"}, {"1.33:1 [4:3]"}, {"DTS"}};
+        };
+        y.f->show();
+        const QString kansio = qEnvironmentVariable("RULLAKKO_KUVAKAAPPAUKSET");
+        if (!kansio.isEmpty()) QDir().mkpath(kansio);
+        for (int i = 0; i < y.f->PageControl->count(); ++i) {
+            y.f->PageControl->setCurrentIndex(i);
+            const QPixmap kuva = y.f->grab();
+            QVERIFY(kuva.width() >= 600 && kuva.height() >= 380);
+            // Nothing of the page runs out of the dialog.
+            QVERIFY2(y.f->PageControl->currentWidget()->minimumSizeHint().height() <=
+                         y.f->PageControl->currentWidget()->height(),
+                     qPrintable(y.f->PageControl->tabText(i)));
+            if (!kansio.isEmpty()) kuva.save(QString("%1/asetukset_%2.png").arg(kansio).arg(i));
+        }
+    }
+};
+
+QTEST_MAIN(AsetusikkunaTesti)
+#include "asetukset_form_uitest.moc"

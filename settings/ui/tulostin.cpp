@@ -1,0 +1,17 @@
+#include "settings/ui/tulostin.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+std::optional<Tarkkuus> tulostimen_tarkkuus() {
+    const QStringList nimet = QPrinterInfo::availablePrinterNames();
+    if (nimet.isEmpty()) return std::nullopt;
+    QPrinterInfo tiedot = QPrinterInfo::defaultPrinter();
+    if (tiedot.isNull()) tiedot = QPrinterInfo::printerInfo(nimet.first());
+    // High resolution mode gives the device's own resolution rather than the screen's.
+    QPrinter tulostin(tiedot, QPrinter::HighResolution);
+    if (!tulostin.isValid()) return std::nullopt;
+    const Tarkkuus t{tulostin.logicalDpiX(), tulostin.logicalDpiY()};
+    if (t.x <= 0 || t.y <= 0) return std::nullopt;
+    return t;
+}
