@@ -58,6 +58,19 @@ void poista_kortin_kansi(const Ohjelmakansio& kansio, const TKortti& kortti) {
     }
 }
 
+bool kansi_jaettu(const TOmaList& lista, int i) {
+    if (lista[i].cover_fn.empty()) return false;
+    const std::string nimi = pienet_cp1252(lista[i].cover_fn);
+    for (int j = 1; j < lista.Count(); ++j)
+        if (j != i && pienet_cp1252(lista[j].cover_fn) == nimi) return true;
+    return false;
+}
+
+void poista_kortti(TOmaList& lista, int i, const Ohjelmakansio& kansio) {
+    if (!kansi_jaettu(lista, i)) poista_kortin_kansi(kansio, lista[i]);
+    lista.poista(i);
+}
+
 void aseta_purku(TZLBArchive& zip) {
     zip.ExtractWithPath = true;
     zip.OnReplaceFile = [](TZLBArchive&, const std::string&, bool& korvaa) { korvaa = false; };

@@ -23,6 +23,10 @@ std::string uusi_kansikuvan_nimi(const TOmaList& lista);
 void poista_kannet(const Ohjelmakansio& kansio);
 // Deletes a card's cover file, if it has one.
 void poista_kortin_kansi(const Ohjelmakansio& kansio, const TKortti& kortti);
+// Whether a card other than i names the same cover file.
+bool kansi_jaettu(const TOmaList& lista, int i);
+// Deletes card i and its cover file; a cover that another card also names stays on disk for that card.
+void poista_kortti(TOmaList& lista, int i, const Ohjelmakansio& kansio);
 
 // An archive set up as the program uses it for extraction: an existing file is never replaced.
 void aseta_purku(TZLBArchive& zip);

@@ -23,12 +23,6 @@ namespace {
 
 bool kaatuu(Tallennusvaihe vaihe) { return tallennus_kaatuu_vaiheessa == vaihe; }
 
-bool jaettu_kansi(const TOmaList& l, const TKortti& kortti) {
-    for (int i = 1; i < l.Count(); ++i)
-        if (&l[i] != &kortti && pienet_cp1252(l[i].cover_fn) == pienet_cp1252(kortti.cover_fn)) return true;
-    return false;
-}
-
 // Writes the body to the work file; the error code on failure.
 int kirjoita_tyotiedosto(const fs::path& p, const TOmaList& l, diag::Kiire& kiire) {
     std::string runko;
@@ -76,9 +70,7 @@ void poista_nimettomat(const Varasto& v) {
             ++i;
             continue;
         }
-        // A cover that another card also names stays on disk for that card.
-        if (!jaettu_kansi(l, l[i])) poista_kortin_kansi(v.kansio, l[i]);
-        l.poista(i);
+        poista_kortti(l, i, v.kansio);
         kirjoita_debug_aina("KORTTI " + std::to_string(i) + " POISTETTU! SYY: Kortilla ei nimeä");
     }
     if (v.tk.nykyinen > l.korttien_maara()) v.tk.nykyinen = std::max(1, l.korttien_maara());
