@@ -29,6 +29,12 @@ Siirto siirry_kasetti(Tietokanta& tk, int suunta) {
     return Siirto::Reunalla;
 }
 
+int seuraava_kansikortti(const TOmaList& lista, int alku, int suunta) {
+    for (int i = alku + suunta; i >= 1 && i < lista.Count(); i += suunta)
+        if (!lista[i].cover_fn.empty()) return i;
+    return -1;
+}
+
 std::string arvosana_rullalla(const std::string& arvosana, int askel) {
     int arvo = 0;
     const bool kokonaisluku = !arvosana.empty() && arvosana.size() <= 3 &&

@@ -16,6 +16,9 @@ Siirto siirry_kortti(Tietokanta& tk, int suunta);
 // To the nearest card of another cassette in that direction; past either end the start card stays.
 Siirto siirry_kasetti(Tietokanta& tk, int suunta);
 
+// The nearest card after (suunta +1) or before (-1) index `alku` that has a cover; -1 when there is none.
+int seuraava_kansikortti(const TOmaList& lista, int alku, int suunta);
+
 // The rating after one wheel turn: +1 away from the user, -1 towards; whole numbers 0 to 10.
 std::string arvosana_rullalla(const std::string& arvosana, int askel);
 

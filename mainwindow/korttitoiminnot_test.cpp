@@ -45,6 +45,15 @@ TEST_F(Korttitoiminnot, SiirrotJaReunat) {
     }
 }
 
+TEST_F(Korttitoiminnot, SeuraavaKansikortti) {
+    kortit({"1", "2", "3", "4"});
+    tk_.kortit[1].cover_fn = tk_.kortit[3].cover_fn = "gfx\\kannet\\a.jpg";
+    EXPECT_EQ(seuraava_kansikortti(tk_.kortit, 1, +1), 3);
+    EXPECT_EQ(seuraava_kansikortti(tk_.kortit, 3, +1), -1);
+    EXPECT_EQ(seuraava_kansikortti(tk_.kortit, 3, -1), 1);
+    EXPECT_EQ(seuraava_kansikortti(tk_.kortit, 1, -1), -1);
+}
+
 TEST(Arvosana, RullaPysyyRajoissa) {
     EXPECT_EQ(arvosana_rullalla("10", +1), "10");
     EXPECT_EQ(arvosana_rullalla("10", -1), "9");
