@@ -585,7 +585,7 @@ ZlbTulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaik
     std::uint64_t kirjoitettu = 0;
     bool kirjoitus_ok = true;
     const auto kirjoita = [&](const unsigned char* p, std::size_t n) {
-        crc = crc32_lisaa(crc, p, n);
+        if (CheckCRC) crc = crc32_lisaa(crc, p, n);
         kirjoitus_ok = kirjoita_kaikki(tmp.fd(), p, n);
         kirjoitettu += n;
         edistyminen(teksti, kirjoitettu, e.koko);

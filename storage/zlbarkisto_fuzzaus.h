@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +13,8 @@
 #include "storage/zlbarkisto.h"
 
 // The bytes are written as an archive whose trailer CRC is made to match, since a fuzzer would almost
-// never get past that check by itself; then the archive is opened and every member extracted into
-// `kansio`/kohde, where the member data is left for the caller to inspect.
+// never get past that check by itself; then the archive is opened, every member extracted into
+// `kansio`/kohde, and a file added to it.
 inline void aja_arkistotapaus(const std::uint8_t* data, std::size_t koko, const std::filesystem::path& kansio) {
     std::string tavut(reinterpret_cast<const char*>(data), koko);
     if (tavut.size() >= TZLBArchive::trailerin_koko) {
@@ -29,4 +30,8 @@ inline void aja_arkistotapaus(const std::uint8_t* data, std::size_t koko, const 
     if (!a.Open(arkisto)) return;
     (void)a.ExtractAll(kansio / "kohde");
     for (const TZLBEntry& e : a.entries()) (void)a.Extract(e.koko_nimi(), kansio / "kohde");
+    // Adding copies the old member data as it is; the result must open again.
+    std::ofstream(kansio / "lisa.txt", std::ios::binary) << "lisätty";
+    if (a.AddFiles({"lisa.txt"}, kansio) && !a.Open(arkisto)) std::abort();
+    std::filesystem::remove(kansio / "lisa.txt");
 }

@@ -11,10 +11,14 @@
 #include <sstream>
 
 #include "storage/zlbarkisto.h"
+#include "storage/zlbarkisto_testiapu.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using zlb_testi::kirjoita;
+using zlb_testi::lue;
 
 struct Tulos {
     int koodi;
@@ -32,18 +36,6 @@ Tulos rkb(const fs::path& kansio, const std::string& parametrit) {
     for (std::size_t n; (n = std::fread(puskuri, 1, sizeof puskuri, p)) > 0;) t.ulos.append(puskuri, n);
     t.koodi = WEXITSTATUS(::pclose(p));
     return t;
-}
-
-std::string lue(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
-void kirjoita(const fs::path& p, std::string_view s) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary | std::ios::trunc) << s;
 }
 
 class RkbArkisto : public ::testing::Test {

@@ -15,10 +15,14 @@
 
 #include "storage/merkisto.h"
 #include "storage/zlbarkisto_fuzzaus.h"
+#include "storage/zlbarkisto_testiapu.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using zlb_testi::kirjoita;
+using zlb_testi::lue;
 
 // ---- The encoder: every byte placed by hand from the layout tables. ----
 
@@ -91,19 +95,7 @@ std::string koodaa(const std::vector<Jasen>& jasenet, const Koodaus& k = {}) {
     return tiedosto + t;
 }
 
-// ---- Files and folders. ----
-
-std::string lue(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
-void kirjoita(const fs::path& p, std::string_view sisalto) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary | std::ios::trunc) << sisalto;
-}
+// ---- Test data and folders. ----
 
 std::string satunnainen(std::size_t n, unsigned siemen) {
     std::mt19937 g(siemen);
