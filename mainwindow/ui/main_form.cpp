@@ -1,0 +1,1294 @@
+#include "mainwindow/ui/main_form.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
+
+#include "diag/loki.h"
+#include "diag/ui/debug_form.h"
+#include "diag/ui/teksti.h"
+#include "find/ui/sort_form.h"
+#include "mainwindow/kasetti.h"
+#include "mainwindow/kenttasaannot.h"
+#include "mainwindow/kesto.h"
+#include "mainwindow/ui/muuta_kentan_nimi_form.h"
+#include "settings/ui/asetukset_form.h"
+#include "settings/ui/ulkoasu_qt.h"
+#include "storage/kannet.h"
+#include "storage/korjaus.h"
+#include "storage/lataus.h"
+#include "storage/tallennus.h"
+#include "storage/ui/save_with_options_form.h"
+#include "storage/versio.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* syota_nimi = "Syötä elokuvan nimi!";
+constexpr const char* kotisivu = "http://www.rullakko.net/";
+constexpr int rivin_korkeus = 21;
+constexpr int otsikon_leveys = 86;
+constexpr int kentan_x = 95;
+
+QStringList kohdat(std::initializer_list<const char*> t) {
+    QStringList l;
+    for (const char* s : t) l << fi(s);
+    return l;
+}
+
+std::vector<std::string> cp_kohdat(const QComboBox* c) {
+    std::vector<std::string> t;
+    for (int i = 0; i < c->count(); ++i) t.push_back(cp(c->itemText(i)));
+    return t;
+}
+
+QString teksti(const QWidget* w) {
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
+    if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
+    if (auto* m = qobject_cast<const QPlainTextEdit*>(w)) return m->toPlainText();
+    return {};
+}
+
+void aseta_teksti(QComboBox* c, const std::string& t) { c->setEditText(q(t)); }
+
+QString hyvaksy_nimi(QString s) { return s.replace('&', "&&"); }
+
+}  // namespace
+
+TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const Asetusymparisto& ymparisto,
+                       diag::Viestit& viestit, diag::Kiire& kiire, QWidget* parent)
+    : QMainWindow(parent),
+      varasto{tk, kansio, viestit, kiire, &asetukset, {}, {}, {}, {}, {}},
+      kansio_(kansio),
+      a_(asetukset),
+      y_(ymparisto),
+      viestit_(viestit),
+      kiire_(kiire) {
+    setObjectName("Main_form");
+    setWindowTitle(fi(ohjelman_otsikko));
+    varasto.lue_otsikko = [this] { return cp(windowTitle()); };
+    varasto.aseta_otsikko = [this](const std::string& t) { setWindowTitle(q(t)); };
+    varasto.debug_nakyvissa = [this] { return debug_form && debug_form->isVisible(); };
+
+    valitse_avattava = [this](const QString& otsikko) {
+        return QFileDialog::getOpenFileName(this, otsikko, QDir::currentPath(), fi("Rullakko (*.rkb)"));
+    };
+    valitse_tallennettava = [this] { return kysy_tallennusnimi(this, QDir::currentPath()); };
+    avaa_osoite = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
+    tulostin_olemassa = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
+
+    tee_valikot();
+    tee_kentat();
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName("Timer2");
+    Timer2->setInterval(5000);
+    connect(Timer2, &QTimer::timeout, this, [this] { varita_otsikot(); });
+    kansiajastin = new QTimer(this);
+    kansiajastin->setSingleShot(true);
+    kansiajastin->setInterval(300);
+    // Unpacks the shown card's cover when covers are unpacked only as needed; the picture view comes later.
+    connect(kansiajastin, &QTimer::timeout, this, [this] {
+        if (tk.nykyinen >= 1 && tk.nykyinen < tk.kortit.Count() && !tk.kortit[tk.nykyinen].cover_fn.empty())
+            pura_kansi(tk.kortit[tk.nykyinen], varasto);
+    });
+}
+
+TMain_form::~TMain_form() = default;
+
+// ---------------------------------------------------------------------------------------------------------
+// Building the window
+
+void TMain_form::tee_valikot() {
+    auto valikko = [this](QMenu* isa, const char* nimi, const char* otsikko) {
+        QMenu* m = isa ? isa->addMenu(fi(otsikko)) : menuBar()->addMenu(fi(otsikko));
+        m->setObjectName(nimi);
+        return m;
+    };
+    auto kohta = [this](QMenu* m, const char* nimi, const char* otsikko, QKeySequence pika = {}) {
+        QAction* a = m->addAction(fi(otsikko));
+        a->setObjectName(nimi);
+        if (!pika.isEmpty()) {
+            a->setShortcut(pika);
+            addAction(a);  // the shortcut works wherever the focus is, and while the menu is hidden
+        }
+        return a;
+    };
+    // Items whose windows are not part of the program yet are shown but cannot be chosen.
+    auto tuleva = [&](QMenu* m, const char* nimi, const char* otsikko, QKeySequence pika = {}) {
+        QAction* a = kohta(m, nimi, otsikko, pika);
+        a->setEnabled(false);
+        return a;
+    };
+
+    Avaa = valikko(nullptr, "Avaa", "&Tiedosto");
+    Uusi_Menu = kohta(Avaa, "Uusi_Menu", "&Uusi...");
+    Avaa_Menu = kohta(Avaa, "Avaa_Menu", "&Avaa...", QKeySequence(Qt::CTRL | Qt::Key_A));
+    Quick_avaa = valikko(Avaa, "Quick_avaa", "Pika avaa tietokanta...");
+    for (int i = 0; i < 10; ++i) {
+        const std::string nimi = "Tiedosto" + std::to_string(i + 1);
+        Tiedosto[static_cast<std::size_t>(i)] = kohta(Quick_avaa, nimi.c_str(), nimi.c_str());
+        Tiedosto[static_cast<std::size_t>(i)]->setVisible(false);
+        connect(Tiedosto[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { Tiedosto_Click(i); });
+    }
+    Lisaa_ja_liita = tuleva(Avaa, "Lisaa_ja_liita", "Yhdistä toinen tietokanta tähän...");
+    Avaa->addSeparator();
+    Tallenna_Menu = kohta(Avaa, "Tallenna_Menu", "&Tallenna", QKeySequence(Qt::CTRL | Qt::Key_S));
+    Tallenna_nimella = kohta(Avaa, "Tallenna_nimella", "Tallenna &nimellä...");
+    Talennanimellasetukset1 = kohta(Avaa, "Talennanimellasetukset1", "Tallenna nimellä...   [+asetukset]");
+    Avaa->addSeparator();
+    Tallennalistatiedostoon1 = tuleva(Avaa, "Tallennalistatiedostoon1", "Tallenna elokuvalista teksti-tiedostoon");
+    tallenna_lista_html_menuitem = tuleva(Avaa, "tallenna_lista_html_menuitem", "Tallenna elokuvalista html-tiedostoon");
+    Avaa->addSeparator();
+    Lopeta_Menu = kohta(Avaa, "Lopeta_Menu", "&Lopeta ohjelma");
+    connect(Avaa, &QMenu::aboutToShow, this, &TMain_form::Quick_avaaPopup);
+    connect(Uusi_Menu, &QAction::triggered, this, &TMain_form::Uusi_MenuClick);
+    connect(Avaa_Menu, &QAction::triggered, this, &TMain_form::Avaa_MenuClick);
+    connect(Tallenna_Menu, &QAction::triggered, this, &TMain_form::Tallenna_MenuClick);
+    connect(Tallenna_nimella, &QAction::triggered, this, &TMain_form::Tallenna_nimellaClick);
+    connect(Talennanimellasetukset1, &QAction::triggered, this, &TMain_form::TalennanimellasetuksetClick);
+    connect(Lopeta_Menu, &QAction::triggered, this, &QWidget::close);
+
+    MuokkaaMenu = valikko(nullptr, "MuokkaaMenu", "&Muokkaa");
+    menu_undo = tuleva(MuokkaaMenu, "menu_undo", "Kumoa korttiin tehdyt muutokset", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    kopioi_kortti = tuleva(MuokkaaMenu, "kopioi_kortti", "Kopioi kortti muistiin");
+    Liita_kortti = tuleva(MuokkaaMenu, "Liita_kortti", "Liitä kortti");
+
+    Toiminnot = valikko(nullptr, "Toiminnot", "T&oiminnot");
+    Lainaakasetti1 = tuleva(Toiminnot, "Lainaakasetti1", "&Lainaa / Palauta elokuva, listaa lainatut elokuvat",
+                            QKeySequence(Qt::CTRL | Qt::Key_L));
+    Lainaajaprofiilit1 = tuleva(Toiminnot, "Lainaajaprofiilit1", "Lainaajaprofiilit");
+    Tarkistamyhstyneitelokuvia1 =
+        tuleva(Toiminnot, "Tarkistamyhstyneitelokuvia1", "Tarkista löytyykö pitkään lainassa olleita elokuvia");
+    tyhjaa_nauhaa = tuleva(Toiminnot, "tyhjaa_nauhaa", "Nauhatilanne / Etsi tyhjää nauhaa");
+    Toiminnot->addSeparator();
+    menu_update = tuleva(Toiminnot, "menu_update", "&Päivitä tietokanta Internetistä uusimpaan versioon");
+    menu_update->setToolTip(fi("Toiminto ei ole vielä käytössä, ehkä tulevaisuudessa?"));
+    taydenna_tietokanta_paremmin =
+        tuleva(Toiminnot, "taydenna_tietokanta_paremmin", "Päivitä kortit ajantasalle ohjelman tietokannasta");
+    Toiminnot->addSeparator();
+    Asetukset = kohta(Toiminnot, "Asetukset", "&Ohjelman asetukset");
+    connect(Asetukset, &QAction::triggered, this, [this] {
+        if (!asetukset_form) return;
+        asetukset_form->nayta();
+        update_fields();
+    });
+    Toiminnot->addSeparator();
+    LahetaSahkopostiaTekijalle = tuleva(Toiminnot, "LahetaSahkopostiaTekijalle", "Lähetä palautetta ohjelman tekijälle");
+    laheta_tietokanta_emaililla =
+        tuleva(Toiminnot, "laheta_tietokanta_emaililla", "Lähetä tämä tietokanta sähköpostilla osoitteeseen...");
+    siirry_kotisivuille_menu = kohta(Toiminnot, "siirry_kotisivuille_menu", "Siirry ohjelman kotisivuille");
+    connect(siirry_kotisivuille_menu, &QAction::triggered, this, [this] {
+        if (!avaa_osoite(QUrl(QString::fromLatin1(kotisivu))))
+            viestit_.virhe("Selaimen käynnistäminen epäonnistui,\nkoneessasi ei ole selainta. Asenna selain (esim. "
+                           "Internet Explorer) avataksesi tämän dokumentin.");
+    });
+
+    Tulosta1 = valikko(nullptr, "Tulosta1", "T&ulosta");
+    TTarrat = tuleva(Tulosta1, "TTarrat", "&Tulosta kasettien tarroja");
+    TulostaLista1 = tuleva(Tulosta1, "TulostaLista1", "Tulosta elokuva&lista");
+    TulostimenAsetukset1 = kohta(Tulosta1, "TulostimenAsetukset1", "Tulostimen a&setukset");
+    connect(TulostimenAsetukset1, &QAction::triggered, this, [this] {
+        himmenna_tausta();
+        if (!tulostin_olemassa()) {
+            viestit_.virhe("Ohjelma ei löydä tulostinta!");
+        } else {
+            QPrinter tulostin;
+            QPrintDialog PrinterSetupDialog(&tulostin, this);
+            PrinterSetupDialog.setObjectName("PrinterSetupDialog");
+            PrinterSetupDialog.exec();
+        }
+        palauta_tausta();
+    });
+
+    Imdb_menu = valikko(nullptr, "Imdb_menu", "Imdb");
+    EtsitmnkortintiedotIMDBst1 = tuleva(Imdb_menu, "EtsitmnkortintiedotIMDBst1",
+                                        "&Etsi tämän kortin tiedot Internet Movie Databasesta",
+                                        QKeySequence(Qt::CTRL | Qt::Key_E));
+    nayta_imdbsta = tuleva(Imdb_menu, "nayta_imdbsta", "Näytä elokuvan sivu Internet Movie Databasessa");
+    edit_imdbnum = tuleva(Imdb_menu, "edit_imdbnum", "Muokkaa elokuvan Imdb-numeroa");
+    HaekaikilleImdbstnoudetuillekorteillekansikuvat1 =
+        tuleva(Imdb_menu, "HaekaikilleImdbstnoudetuillekorteillekansikuvat1",
+               "Hae kaikille Imdb:stä noudetuille korteille kansikuvat");
+    Hae_Kansi = tuleva(Imdb_menu, "Hae_Kansi", "Hae kansikuva");
+    Hae_Kansi->setCheckable(true);
+
+    Help1 = valikko(nullptr, "Help1", "&Ohjeet");
+    Lueminut_html = kohta(Help1, "Lueminut_html", "&Lueminut");
+    emailaa_html = kohta(Help1, "emailaa_html", "&Emailaa");
+    historia_html = kohta(Help1, "historia_html", "&Historia");
+    connect(Lueminut_html, &QAction::triggered, this, [this] { avaa_ohje("lueminut.html"); });
+    connect(emailaa_html, &QAction::triggered, this, [this] { avaa_ohje("emailaa.html"); });
+    connect(historia_html, &QAction::triggered, this, [this] { avaa_ohje("historia.html"); });
+    Help1->addSeparator();
+    Kiitokset1 = tuleva(Help1, "Kiitokset1", "Kiitokset");
+    Pikanappaimet_menu = tuleva(Help1, "Pikanappaimet_menu", "Pikanäppäimet", QKeySequence(Qt::Key_F1));
+    statistics = tuleva(Help1, "statistics", "Tietoa tästä tietokannasta");
+
+    Developer_menu = valikko(nullptr, "Developer_menu", "Debug / Developer");
+    Developer_menu->menuAction()->setVisible(false);
+    NaytaDebuggeri = kohta(Developer_menu, "NaytaDebuggeri", "Näytä Debug infot", QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(NaytaDebuggeri, &QAction::triggered, this, [this] {
+        if (debug_form) debug_form->show();
+    });
+    remove_dupes = tuleva(Developer_menu, "remove_dupes", "Remove dupe entries && clean");
+    avaa_wanhatietokanta = kohta(Developer_menu, "avaa_wanhatietokanta", "Avaa versio 0.1...1.14 tietokanta",
+                                 QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_W));
+    connect(avaa_wanhatietokanta, &QAction::triggered, this, [this] {
+        const QString nimi = valitse_avattava(fi("Avaa versio 0.1...1.14 tietokanta"));
+        palaa_ohjelmakansioon();
+        if (nimi.isEmpty()) return;
+        kysy_tallennus();
+        lue_vanha_tietokanta(cp(nimi), false, varasto);
+        tk.nykyinen = 1;
+        update_fields();
+    });
+    DeveloperMode1 = kohta(Developer_menu, "DeveloperMode1", "Developer Mode", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
+    DeveloperMode1->setVisible(false);
+    connect(DeveloperMode1, &QAction::triggered, this, [this] { Developer_menu->menuAction()->setVisible(true); });
+
+    // The field shortcuts: a menu of its own that is never shown; each item moves the focus into its field.
+    Kenttienpikanppimet1 = new QMenu(this);
+    Kenttienpikanppimet1->setObjectName("Kenttienpikanppimet1");
+}
+
+void TMain_form::tee_kentat() {
+    auto* keski = new QWidget(this);
+    keski->setObjectName("keski");
+    setCentralWidget(keski);
+    // The card has a fixed layout that the skins' background pictures are drawn for.
+    keski->setFixedSize(660, 410);
+
+    auto otsikko = [keski](const char* nimi, const char* teksti, int x, int y, int leveys = otsikon_leveys) {
+        auto* l = new QLabel(fi(teksti), keski);
+        l->setObjectName(nimi);
+        l->setGeometry(x, y, leveys, rivin_korkeus);
+        return l;
+    };
+    auto rivi = [keski](const char* nimi, int x, int y, int leveys) {
+        auto* e = new QLineEdit(keski);
+        e->setObjectName(nimi);
+        e->setGeometry(x, y, leveys, rivin_korkeus);
+        return e;
+    };
+    auto lista = [keski](const char* nimi, int x, int y, int leveys, const QStringList& k) {
+        auto* c = new QComboBox(keski);
+        c->setObjectName(nimi);
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setCompleter(nullptr);  // the program's own type-ahead completes
+        c->addItems(k);
+        c->setCurrentIndex(-1);
+        c->setGeometry(x, y, leveys, rivin_korkeus);
+        return c;
+    };
+
+    // The button row.
+    auto nappi = [keski](const char* nimi, const char* teksti, const char* vihje, int x) {
+        auto* b = new QPushButton(fi(teksti), keski);
+        b->setObjectName(nimi);
+        b->setToolTip(fi(vihje));
+        b->setGeometry(x, 6, 52, 44);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    Lista_button = nappi("Lista_button", "Lista", "", 8);
+    etsi_button = nappi("etsi_button", "Etsi", "Etsii kortteja syöttämilläsi hakusanoilla", 64);
+    Jarjesta_button = nappi("Jarjesta_button", "Järjestä", "Järjestää tietokantasi kortit haluamaasi järjestykseen", 120);
+    poista_kortti_button = nappi("poista_kortti_button", "Poista", "Poistaa tämän kortin", 176);
+    uusi_kortti_button = nappi("uusi_kortti_button", "Uusi", "Lisää uuden kortin tietokantaan", 232);
+    edellinen_button = nappi("edellinen_button", "<", "Siirtyy edelliseen korttiin", 544);
+    seuraava_button = nappi("seuraava_button", ">", "Siirtyy seuraavaan korttiin", 600);
+    Lista_button->setEnabled(false);
+    etsi_button->setEnabled(false);
+    poista_kortti_button->setEnabled(false);
+    connect(Jarjesta_button, &QPushButton::clicked, this, [this] {
+        if (!nimi_annettu()) return;
+        dosavefields();
+        nayta_jarjestys();
+    });
+    connect(uusi_kortti_button, &QPushButton::clicked, this, &TMain_form::uusi_kortti);
+    connect(edellinen_button, &QPushButton::clicked, this, [this] { siirry(-1); });
+    connect(seuraava_button, &QPushButton::clicked, this, [this] { siirry(1); });
+
+    // Fields, three to a row where they are short; tab order follows the table of fields.
+    const int y1 = 56, y2 = 84, y3 = 112, y4 = 140, y5 = 168, y6 = 196, y7 = 224, y8 = 252;
+    Nimi = otsikko("Nimi", "Elokuvan Nimi:", 8, y1);
+    nimi_kentta = rivi("nimi_kentta", kentan_x, y1, 557);
+    Paanayttelijat = otsikko("Paanayttelijat", "Pääosissa:", 8, y2);
+    paanayttelijat_kentta = rivi("paanayttelijat_kentta", kentan_x, y2, 557);
+
+    Maa = otsikko("Maa", "Valmistusmaa:", 8, y3);
+    maa_kentta = lista("maa_kentta", kentan_x, y3, 150,
+                       kohdat({"Usa", "Englanti", "Suomi", "Ruotsi", "Hong-Kong", "Japani", "Meksiko", "Ranska", "Kanada"}));
+    Vuosi = otsikko("Vuosi", "Tuotantov. :", 256, y3, 70);
+    Vuosi->setToolTip(fi("Tuotantovuosi"));
+    Vuosi_Kentta = rivi("Vuosi_Kentta", 328, y3, 60);
+    Formaatti = otsikko("Formaatti", "Formaatti:", 400, y3, 66);
+    formaatti_kentta = lista("formaatti_kentta", 470, y3, 182,
+                             kohdat({"SP", "LP", "EP", "DVD", "DVD R1", "DVD R2", "VCD", "DivX", "Laserdisc"}));
+
+    Luokitus = otsikko("Luokitus", "Luokitus:", 8, y4);
+    luokitus_kentta = lista("luokitus_kentta", kentan_x, y4, 150,
+                            kohdat({"Draama", "Dokumentti", "Erotiikka", "Jännitys", "Kauhu", "Komedia", "Lännenelokuva",
+                                    "Piirretty", "Romanttinen komedia", "Scifi", "Seikkailu", "Toiminta",
+                                    "Toimintakomedia", "Toiminta-Trilleri", "Trilleri"}));
+    luokitus_kentta->setMaxVisibleItems(20);
+    Kesto = otsikko("Kesto", "Kesto:", 256, y4, 70);
+    Kesto->setToolTip(fi("Voit vaihtaa nopeasti elokuvan keston ilmoitustapaa klikkaamalla tähän"));
+    Kesto->setCursor(Qt::PointingHandCursor);
+    kesto_kentta = rivi("kesto_kentta", 328, y4, 60);
+    kesto_kentta->setToolTip(fi("Elokuvan kesto, esim. \"90 min\" tai \"1h 30min\""));
+    Kasetilla = otsikko("Kasetilla", "Kasetilla/ levyllä nro:", 400, y4, 130);
+    kasetilla_kentta = rivi("kasetilla_kentta", 536, y4, 66);
+    kasetilla_kentta->setMaxLength(10);
+    QStringList paikat;
+    for (int i = 1; i <= 8; ++i) paikat << QString::number(i);
+    sijainti_kentta = lista("sijainti_kentta", 606, y4, 46, paikat);
+    sijainti_kentta->lineEdit()->setMaxLength(2);
+
+    Aani = otsikko("Aani", "Ääniraita:", 8, y5);
+    aani_kentta = lista("aani_kentta", kentan_x, y5, 150,
+                        kohdat({"Hifi Stereo", "Dolby Surround", "Dolby Digital 5.1", "DTS", "Ei Hifiraitaa (Mono)"}));
+    Varit = otsikko("Varit", "Värit:", 256, y5, 70);
+    vari_kentta = lista("vari_kentta", 328, y5, 60, kohdat({"Kyllä", "Ei"}));
+    kuvasuhde = otsikko("kuvasuhde", "Kuvasuhde:", 400, y5, 66);
+    kuvasuhde_kentta = lista("kuvasuhde_kentta", 470, y5, 182,
+                             kohdat({"1.33:1 [4:3]", "1.66:1", "1.85:1 [16:9]", "1.85:1 [16:9] Letterbox",
+                                     "1.85:1 [16:9] Anamorph.", "2.35:1 Anamorphinen", "2.35:1 Letterbox", "Super-35"}));
+
+    Ohjaaja = otsikko("Ohjaaja", "Ohjaaja:", 8, y6);
+    Ohjaaja_Kentta = rivi("Ohjaaja_Kentta", kentan_x, y6, 340);
+    Kasikirjoitus = otsikko("Kasikirjoitus", "Käsikirjoitus:", 8, y7);
+    Kasikirjoitus->setToolTip(fi("Voit nimetä kentän uudelleen klikkaamalla tähän."));
+    Kasikirjoitus->setCursor(Qt::PointingHandCursor);
+    Kasikirjoitus_kentta = rivi("Kasikirjoitus_kentta", kentan_x, y7, 340);
+    Lainassa = otsikko("Lainassa", "Lainassa:", 8, y8);
+    lainassa_kentta = rivi("lainassa_kentta", kentan_x, y8, 340);
+
+    Juoni = otsikko("Juoni", "Juoni:", 8, 280);
+    Kommentit = otsikko("Kommentit", "Kommentit:", 8, 296);
+    Extrat = otsikko("Extrat", "Extrat:", 8, 312);
+    for (QLabel* l : {Juoni, Kommentit, Extrat}) l->setCursor(Qt::PointingHandCursor);
+    Kommentti_Kentta = new QPlainTextEdit(keski);
+    Kommentti_Kentta->setObjectName("Kommentti_Kentta");
+    Kommentti_Kentta->setGeometry(kentan_x, 280, 340, 49);
+    Kommentti_Kentta->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Kommentti_Kentta->setTabChangesFocus(true);
+
+    extrat_panel = new QWidget(keski);
+    extrat_panel->setObjectName("extrat_panel");
+    extrat_panel->setGeometry(kentan_x, 280, 340, 82);
+    for (int i = 1; i <= 9; ++i) {
+        auto* c = new QCheckBox(fi(extran_nimi[static_cast<std::size_t>(i)]), extrat_panel);
+        c->setObjectName(QString("Extra%1").arg(i));
+        c->setGeometry(4 + ((i - 1) % 3) * 112, 2 + ((i - 1) / 3) * 18, 110, 17);
+        Extra[static_cast<std::size_t>(i)] = c;
+    }
+    dvdinfo_label = new QLabel(fi("Lisätietoa:"), extrat_panel);
+    dvdinfo_label->setObjectName("dvdinfo_label");
+    dvdinfo_label->setGeometry(4, 58, 64, rivin_korkeus);
+    Extra_info = new QLineEdit(extrat_panel);
+    Extra_info->setObjectName("Extra_info");
+    Extra_info->setGeometry(70, 58, 266, rivin_korkeus);
+    extrat_panel->hide();
+
+    // The right-hand area: the other movies of the cassette above, the user-named fields below.
+    Muut_elokuvat_grid = new QTableWidget(1, 2, keski);
+    Muut_elokuvat_grid->setObjectName("Muut_elokuvat_grid");
+    custom_kentat_grid = new QTableWidget(9, 2, keski);
+    custom_kentat_grid->setObjectName("custom_kentat_grid");
+    for (QTableWidget* g : {Muut_elokuvat_grid, custom_kentat_grid}) {
+        g->horizontalHeader()->hide();
+        g->verticalHeader()->hide();
+        g->verticalHeader()->setMinimumSectionSize(12);
+        g->verticalHeader()->setDefaultSectionSize(16);
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setWordWrap(false);
+    }
+    Muut_elokuvat_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Muut_elokuvat_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    Muut_elokuvat_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Muut_elokuvat_grid->setColumnWidth(0, 166);
+    Muut_elokuvat_grid->setColumnWidth(1, 14);
+    Muut_elokuvat_grid->setGeometry(467, 216, 185, 147);
+    custom_kentat_grid->setColumnWidth(0, 68);
+    custom_kentat_grid->setColumnWidth(1, 112);
+    custom_kentat_grid->setGeometry(467, 216, 185, 147);
+    custom_kentat_grid->setItem(0, 0, new QTableWidgetItem(fi("Lisätiedot:")));
+    custom_kentat_grid->setItem(0, 1, new QTableWidgetItem());
+    for (int c = 0; c < 2; ++c) custom_kentat_grid->item(0, c)->setFlags(Qt::ItemIsEnabled);
+    connect(Muut_elokuvat_grid, &QTableWidget::cellClicked, this, [this](int rivi, int) {
+        if (rivi < 1 || rivi >= static_cast<int>(muut_rivikartta.size())) return;
+        const int indeksi = muut_rivikartta[static_cast<std::size_t>(rivi)];
+        if (indeksi == MuutElokuvat::tyhja_rivi || indeksi >= tk.kortit.Count()) return;
+        dosavefields();
+        tk.nykyinen = indeksi;
+        update_fields();
+    });
+
+    ScrollBar1 = new QScrollBar(Qt::Horizontal, keski);
+    ScrollBar1->setObjectName("ScrollBar1");
+    ScrollBar1->setGeometry(8, 368, 644, 17);
+    ScrollBar1->setFocusPolicy(Qt::NoFocus);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int arvo) {
+        if (paivitetaan_ || arvo < 1 || arvo >= tk.kortit.Count()) return;
+        tk.nykyinen = arvo;
+        update_fields();
+    });
+    tiedosto = otsikko("tiedosto", "Tiedosto: ", 8, 388, 470);
+    Tietue_label = otsikko("Tietue_label", "Kortti: ", 480, 388, 172);
+    Tietue_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // Tab order of the table of fields.
+    QWidget* edellinen = nullptr;
+    for (QWidget* w : tabikentat()) {
+        if (edellinen) setTabOrder(edellinen, w);
+        edellinen = w;
+    }
+    setTabOrder(Kommentti_Kentta, lainassa_kentta);
+    setTabOrder(lainassa_kentta, Muut_elokuvat_grid);
+    setTabOrder(Muut_elokuvat_grid, custom_kentat_grid);
+
+    // The label that names each field also shows its accelerator while Ctrl is held.
+    const std::pair<QLabel*, QWidget*> parit[] = {
+        {Nimi, nimi_kentta},           {Paanayttelijat, paanayttelijat_kentta}, {Maa, maa_kentta},
+        {Vuosi, Vuosi_Kentta},         {Formaatti, formaatti_kentta},           {Luokitus, luokitus_kentta},
+        {Kesto, kesto_kentta},         {Kasetilla, kasetilla_kentta},           {Aani, aani_kentta},
+        {kuvasuhde, kuvasuhde_kentta}, {Ohjaaja, Ohjaaja_Kentta},               {Juoni, Kommentti_Kentta},
+        {Kommentit, Kommentti_Kentta}, {Varit, vari_kentta},                    {Kasikirjoitus, Kasikirjoitus_kentta},
+        {Lainassa, lainassa_kentta}};
+    for (const auto& [l, w] : parit) l->setBuddy(w);
+
+    struct Pika {
+        const char* nimi;
+        QKeySequence avain;
+        QWidget* kentta;
+    };
+    const Pika pikat[] = {
+        {"nimi_shortkey", QKeySequence(Qt::CTRL | Qt::Key_N), nimi_kentta},
+        {"paanayttelijat_shortkey", QKeySequence(Qt::CTRL | Qt::Key_P), paanayttelijat_kentta},
+        {"maa_shortkey", QKeySequence(Qt::CTRL | Qt::Key_I), maa_kentta},
+        {"vuosi_shortkey", QKeySequence(Qt::CTRL | Qt::Key_T), Vuosi_Kentta},
+        {"formaatti_shortkey", QKeySequence(Qt::CTRL | Qt::Key_F), formaatti_kentta},
+        {"luokitus_shortkey", QKeySequence(Qt::CTRL | Qt::Key_U), luokitus_kentta},
+        {"kesto_shortkey", QKeySequence(Qt::CTRL | Qt::Key_K), kesto_kentta},
+        {"kasetilla_shortkey", QKeySequence(Qt::CTRL | Qt::Key_R), kasetilla_kentta},
+        {"aani_shortkey", QKeySequence(Qt::CTRL | Qt::Key_Adiaeresis), aani_kentta},
+        {"ohjaaja_shortkey", QKeySequence(Qt::CTRL | Qt::Key_O), Ohjaaja_Kentta},
+        {"kasik_shortkey", QKeySequence(), Kasikirjoitus_kentta},
+    };
+    for (const Pika& p : pikat) {
+        QAction* a = Kenttienpikanppimet1->addAction(QString::fromLatin1(p.nimi));
+        a->setObjectName(p.nimi);
+        a->setShortcut(p.avain);
+        addAction(a);
+        QWidget* kentta = p.kentta;
+        connect(a, &QAction::triggered, this, [kentta] { kentta->setFocus(Qt::ShortcutFocusReason); });
+    }
+    // Ctrl+J and Ctrl+M turn the text area to the plot or the comments.
+    for (const auto& [nimi, avain, sivu] :
+         {std::tuple{"juoni_shortkey", Qt::Key_J, 0}, std::tuple{"kommentit_shortkey", Qt::Key_M, 1}}) {
+        QAction* a = Kenttienpikanppimet1->addAction(QString::fromLatin1(nimi));
+        a->setObjectName(nimi);
+        a->setShortcut(QKeySequence(Qt::CTRL | avain));
+        addAction(a);
+        const int s = sivu;
+        connect(a, &QAction::triggered, this, [this, s] {
+            dosavefields();
+            aseta_sivu(s, false);
+            Kommentti_Kentta->setFocus(Qt::ShortcutFocusReason);
+        });
+    }
+
+    connect(formaatti_kentta, &QComboBox::editTextChanged, this, [this] { nayta_extrat(); });
+
+    // Every control of the card reports its keys, focus changes and clicks here.
+    for (QWidget* w : keski->findChildren<QWidget*>()) {
+        if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
+        w->installEventFilter(this);
+    }
+    for (QComboBox* c : keski->findChildren<QComboBox*>()) c->view()->installEventFilter(this);
+}
+
+std::array<QWidget*, 15> TMain_form::tabikentat() const {
+    return {nimi_kentta,     paanayttelijat_kentta, maa_kentta,       Vuosi_Kentta,     formaatti_kentta,
+            luokitus_kentta, kesto_kentta,          kasetilla_kentta, sijainti_kentta,  aani_kentta,
+            vari_kentta,     kuvasuhde_kentta,      Ohjaaja_Kentta,   Kasikirjoitus_kentta, Kommentti_Kentta};
+}
+
+bool TMain_form::on_kentta(const QObject* o) const {
+    for (QWidget* w : tabikentat())
+        if (w == o) return true;
+    return o == lainassa_kentta;
+}
+
+QLabel* TMain_form::kentan_otsikko(QWidget* w) const {
+    if (w == sijainti_kentta) return Kasetilla;
+    if (w == Kommentti_Kentta) return tk.nykyinen < tk.kortit.Count() && tk.kortit[tk.nykyinen].nakyma == 1 ? Kommentit : Juoni;
+    for (QLabel* l : findChildren<QLabel*>())
+        if (l->buddy() == w && l != Juoni && l != Kommentit) return l;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The card and the controls
+
+void TMain_form::update_fields() {
+    if (tk.kortit.Count() < 2) tk.kortit.lisaa_uusi();  // a catalogue always shows a real card
+    tk.nykyinen = std::clamp(tk.nykyinen, 1, tk.kortit.Count() - 1);
+    TKortti& k = tk.kortit[tk.nykyinen];
+    kirjoita_debug("update_fields");
+    kirjoita_debug("nauhaa = " + k.nauha);
+    paivitetaan_ = true;
+
+    nimi_kentta->setText(q(k.nimi));
+    aseta_teksti(luokitus_kentta, k.luokitus);
+    aseta_teksti(maa_kentta, k.maa);
+    kasetilla_kentta->setText(q(k.kasetilla));
+    paanayttelijat_kentta->setText(q(k.paanayttelijat));
+    Ohjaaja_Kentta->setText(q(k.ohjaaja));
+    aseta_sivu(k.nakyma, true);
+    if (k.nakyma == 0) Kommentti_Kentta->setPlainText(q(k.juoni));
+    else if (k.nakyma == 1) Kommentti_Kentta->setPlainText(q(k.kommentti));
+
+    aseta_teksti(sijainti_kentta, k.sijainti == "0" ? std::string() : k.sijainti);
+    lainassa_kentta->setText(q(k.lainassa));
+    Vuosi_Kentta->setText(q(k.vuosi));
+    aseta_teksti(vari_kentta, k.vari);
+    aseta_teksti(kuvasuhde_kentta, k.kuvasuhde);
+    aseta_teksti(formaatti_kentta, k.formaatti);
+    aseta_teksti(aani_kentta, k.aani);
+
+    Hae_Kansi->setChecked(k.hae_kansi);
+    for (int i = 1; i <= 9; ++i) Extra[static_cast<std::size_t>(i)]->setChecked(k.extra[static_cast<std::size_t>(i)]);
+    Extra_info->setText(q(k.extra_info));
+    nayta_extrat();
+
+    std::string nimi0 = k.lisatieto_nimi[0];
+    if (nimi0.empty() && k.lisatieto[0].empty()) nimi0 = "Käsikirjoitus:";
+    if (nimi0.empty()) nimi0 = "[Ei määritelty?]:";
+    Kasikirjoitus->setText(q(nimi0));
+    Kasikirjoitus_kentta->setText(q(k.lisatieto[0]));
+
+    for (int r = 1; r <= 8; ++r) {
+        custom_kentat_grid->setItem(r, 0, new QTableWidgetItem(q(k.lisatieto_nimi[static_cast<std::size_t>(r)])));
+        custom_kentat_grid->setItem(r, 1, new QTableWidgetItem(q(k.lisatieto[static_cast<std::size_t>(r)])));
+    }
+
+    kirjoita_debug("cover_fn=" + k.cover_fn);
+    kansiajastin->start();
+
+    kesto_kentta->setText(q(kesto_nakyviin(k.kesto, a_.minuutteina)));
+
+    Tietue_label->setText(fi("Kortti: ") + QString::number(tk.nykyinen) + "/" + QString::number(tk.kortit.Count() - 1));
+    ScrollBar1->setRange(1, tk.kortit.Count() - 1);
+    ScrollBar1->setPageStep(15);
+    ScrollBar1->setValue(tk.nykyinen);
+
+    // The name is only made absolute: on a case-sensitive file system a lower-cased name is another file.
+    if (!tk.tiedosto.empty() && !fs::path(tk.tiedosto).is_absolute())
+        tk.tiedosto = polku_tekstiksi(kansio_.polku(tk.tiedosto));
+    tiedosto->setText(fi("Tiedosto: ") + q(tk.tiedosto));
+
+    rakenna_muut_elokuvat();
+    nimi_kentta->setFixedWidth(a_.nayta_arvosana ? 433 : 557);
+    paivitetaan_ = false;
+}
+
+void TMain_form::tallenna_kentat_kortille(TKortti& k) {
+    k.nimi = cp(nimi_kentta->text());
+    k.luokitus = cp(luokitus_kentta->currentText());
+    k.maa = cp(maa_kentta->currentText());
+    k.kasetilla = cp(kasetilla_kentta->text());
+    k.aani = cp(aani_kentta->currentText());
+    k.paanayttelijat = cp(paanayttelijat_kentta->text());
+    k.ohjaaja = cp(Ohjaaja_Kentta->text());
+    if (k.nakyma == 0) k.juoni = cp(Kommentti_Kentta->toPlainText());
+    else if (k.nakyma == 1) k.kommentti = cp(Kommentti_Kentta->toPlainText());
+    k.kuvasuhde = cp(kuvasuhde_kentta->currentText());
+    k.sijainti = cp(sijainti_kentta->currentText());
+    k.lainassa = cp(lainassa_kentta->text());
+    k.formaatti = cp(formaatti_kentta->currentText());
+    k.kesto = cp(kesto_kentta->text());
+    k.vuosi = cp(Vuosi_Kentta->text());
+    k.vari = cp(vari_kentta->currentText());
+    k.lisatieto[0] = cp(Kasikirjoitus_kentta->text());
+    k.lisatieto_nimi[0] = cp(Kasikirjoitus->text());
+    for (int i = 1; i <= 9; ++i) k.extra[static_cast<std::size_t>(i)] = Extra[static_cast<std::size_t>(i)]->isChecked();
+    k.extra_info = cp(Extra_info->text());
+    for (int r = 1; r <= 8; ++r) {
+        const auto solu = [this, r](int c) {
+            const QTableWidgetItem* i = custom_kentat_grid->item(r, c);
+            return i ? cp(i->text()) : std::string();
+        };
+        k.lisatieto_nimi[static_cast<std::size_t>(r)] = solu(0);
+        k.lisatieto[static_cast<std::size_t>(r)] = solu(1);
+    }
+}
+
+void TMain_form::dosavefields() {
+    if (tk.nykyinen < 1 || tk.nykyinen >= tk.kortit.Count()) return;
+    QWidget* f = QApplication::focusWidget();
+    if (f == lainassa_kentta || f == kasetilla_kentta) processfields(f);
+    kirjoita_debug("[dosavefields]");
+    tallenna_kentat_kortille(tk.kortit[tk.nykyinen]);
+    varasto.paivita_lista();
+}
+
+void TMain_form::processfields(QWidget* kentta) {
+    if (tk.nykyinen < 1 || tk.nykyinen >= tk.kortit.Count()) return;
+    TKortti& k = tk.kortit[tk.nykyinen];
+    if (kentta == lainassa_kentta) {
+        if (!k.kasetilla.empty()) lainaa_kasetti(tk.kortit, cp(kasetilla_kentta->text()), cp(lainassa_kentta->text()));
+    } else if (kentta == kasetilla_kentta) {
+        kasetilla_poistuttu();
+    } else if (kentta == kesto_kentta) {
+        const std::string vanha = cp(kesto_kentta->text());
+        const std::string uusi = kesto_yksikolla(vanha);
+        if (uusi == vanha) return;
+        kesto_kentta->setText(q(uusi));
+    } else if (kentta == paanayttelijat_kentta) {
+        paanayttelijat_kentta->setText(q(nayttelijoiden_pilkut(cp(paanayttelijat_kentta->text()))));
+    } else if (kentta == formaatti_kentta) {
+        formaatti_poistuttu();
+    }
+    varasto.paivita_lista();
+}
+
+void TMain_form::kasetilla_poistuttu() {
+    TKortti& k = tk.kortit[tk.nykyinen];
+    if (kasetilla_kentta->text().isEmpty()) kasetilla_kentta->setText(q(seuraava_vapaa_kasetti(tk.kortit, tk.nykyinen)));
+    const std::string numero = cp(kasetilla_kentta->text());
+    if (numero != k.kasetilla) {
+        k.nauha = get_kasetin_pituus(tk.kortit, numero, viestit_);
+        kirjoita_debug("päivitettiin (kas=" + numero + ") kestoksi :" + k.nauha);
+    }
+    k.kasetilla = numero;
+    if (k.nauha.empty() && !numero.empty() && sisaltaa("P", cp(formaatti_kentta->currentText())) && a_.kysy_pituus &&
+        a_.ala_kysy_jos && !sisaltaa(a_.ala_kysy_jos_sisaltaa, numero)) {
+        QMetaObject::invokeMethod(this, [this, numero] {
+            if (pituusdialogi_auki_ || !kysy_kasetin_pituus) return;
+            pituusdialogi_auki_ = true;
+            kysy_kasetin_pituus(numero);
+            pituusdialogi_auki_ = false;
+        }, Qt::QueuedConnection);
+    }
+    if (!tarkista_kasetin_mediat(tk.kortit, numero))
+        QMetaObject::invokeMethod(this, [this] { sekamedia_ilmoitus(); }, Qt::QueuedConnection);
+}
+
+void TMain_form::sekamedia_ilmoitus() { viestit_.tieto(sekamedia_viesti); }
+
+void TMain_form::formaatti_poistuttu() {
+    const bool dvd = sisaltaa("DVD", cp(formaatti_kentta->currentText()));
+    Extrat->setVisible(dvd);
+    if (dvd && a_.jos_dvd_muuta_aani) {
+        aseta_teksti(aani_kentta, a_.aani_kentta_jos_dvd);
+        dosavefields();
+    }
+    if (dvd && a_.jos_dvd_muuta_kuva) {
+        aseta_teksti(kuvasuhde_kentta, a_.kuva_kentta_jos_dvd);
+        dosavefields();
+    }
+    if (Kasikirjoitus_kentta->text().isEmpty() && dvd && a_.jos_dvd_nimea_kasik) {
+        tk.kortit[tk.nykyinen].lisatieto_nimi[0] = "Extrat:";
+        update_fields();
+    }
+    if (sijainti_kentta->currentText().isEmpty() && dvd) sijainti_kentta->setEditText("1");
+    // The focus moves once the focus change that brought us here is over.
+    if (dvd) QMetaObject::invokeMethod(this, [this] { setfocus_eka_tyhja_kentta(4); }, Qt::QueuedConnection);
+}
+
+void TMain_form::nayta_extrat() { Extrat->setVisible(sisaltaa("DVD", cp(formaatti_kentta->currentText()))); }
+
+bool TMain_form::Oma_Keypress(QWidget* kentta, QKeyEvent* e) {
+    tk.kortit.merkitse_muutetuksi();
+    const int avain = e->key();
+    if (kentta == sijainti_kentta && e->text() == "#") return true;
+    if (avain == Qt::Key_Escape) {
+        update_fields();
+        return true;
+    }
+    if (avain == Qt::Key_Return || avain == Qt::Key_Enter) {
+        dosavefields();
+        update_fields();
+        setfocus_eka_tyhja_kentta(-1);
+        return true;
+    }
+    const QString t = e->text();
+    const bool merkki = t.size() == 1 && t[0].isPrint();
+    if ((kentta == paanayttelijat_kentta || kentta == Ohjaaja_Kentta) && merkki) {
+        auto* le = static_cast<QLineEdit*>(kentta);
+        const std::string c = cp(t);
+        if (alkaa_nimen(cp(le->text()), le->cursorPosition()) && isoksi_kirjaimeksi(c[0]) != c[0]) {
+            le->insert(q(std::string(1, isoksi_kirjaimeksi(c[0]))));
+            return true;
+        }
+        return false;
+    }
+    if (auto* c = qobject_cast<QComboBox*>(kentta); c && c != sijainti_kentta && (merkki || avain == Qt::Key_Backspace)) {
+        QLineEdit* le = c->lineEdit();
+        const int alku = le->hasSelectedText() ? le->selectionStart() : le->cursorPosition();
+        const int pituus = le->hasSelectedText() ? static_cast<int>(le->selectedText().size()) : 0;
+        const Ennakointi en = ennakoi(cp(le->text()), alku, pituus, avain == Qt::Key_Backspace ? '\b' : cp(t)[0],
+                                      cp_kohdat(c));
+        switch (en.tulos) {
+            case Ennakointi::Laatikolle:
+            case Ennakointi::Ei_osumaa: return false;
+            case Ennakointi::Tyhjenna: c->setEditText(QString()); return true;
+            case Ennakointi::Taydenna:
+                c->setCurrentIndex(en.kohta);
+                c->setEditText(c->itemText(en.kohta));
+                le->setSelection(static_cast<int>(le->text().size()), en.kursori - static_cast<int>(le->text().size()));
+                return true;
+        }
+    }
+    return false;
+}
+
+void TMain_form::OnEnterDoHilight(QWidget* kentta) {
+    if (kentta == sijainti_kentta && sijainti_kentta->currentText().isEmpty() && !kasetilla_kentta->text().isEmpty())
+        sijainti_kentta->setEditText(q(seuraava_sijainti(tk.kortit, cp(kasetilla_kentta->text()))));
+    varita_otsikot(kentta);
+}
+
+void TMain_form::varita_otsikot(QWidget* kohde) {
+    if (!naytetty_) return;
+    const Ulkoasu& u = a_.ulkoasu;
+    auto vari = [](QLabel* l, Vari v) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, qvari(v));
+        l->setPalette(p);
+    };
+    for (QLabel* l : centralWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) vari(l, u.paaikkuna_normaali);
+    const int sivu = tk.nykyinen < tk.kortit.Count() ? tk.kortit[tk.nykyinen].nakyma : 0;
+    for (auto [l, s] : {std::pair{Juoni, 0}, std::pair{Kommentit, 1}, std::pair{Extrat, 2}})
+        vari(l, s == sivu ? u.paaikkuna_normaali : u.paaikkuna_himmennetty);
+    vari(tiedosto, u.paaikkuna_alareuna);
+    vari(Tietue_label, u.paaikkuna_alareuna);
+    QWidget* f = QApplication::focusWidget();
+    if (f && qobject_cast<QComboBox*>(f->parentWidget())) f = f->parentWidget();
+    for (QWidget* w : {f, kohde})
+        if (QLabel* l = w ? kentan_otsikko(w) : nullptr) vari(l, u.paaikkuna_korostettu);
+}
+
+void TMain_form::setfocus_eka_tyhja_kentta(int paikka) {
+    const auto kentat = tabikentat();
+    QWidget* f = QApplication::focusWidget();
+    if (f && qobject_cast<QComboBox*>(f->parentWidget())) f = f->parentWidget();
+    int nykyinen = ei_kenttaa;
+    for (int i = 0; i <= 13; ++i)
+        if (kentat[static_cast<std::size_t>(i)] == f) nykyinen = i;
+    if (paikka != -1) {
+        nykyinen = paikka;
+        kirjoita_debug("setfocus_eka_tyhja_kentta: dd override!");
+    }
+    kirjoita_debug("[setfocus, current field] dd=" + std::to_string(nykyinen));
+    std::array<bool, tabikenttia> tyhja{};
+    for (int i = 0; i < tabikenttia; ++i) tyhja[static_cast<std::size_t>(i)] = teksti(kentat[static_cast<std::size_t>(i)]).isEmpty();
+    const int kohde = eka_tyhja_kentta(tyhja, nykyinen);
+    kirjoita_debug("[setfocus, destination field] ss=" + std::to_string(kohde));
+    if (kohde >= 0) {
+        QWidget* w = kentat[static_cast<std::size_t>(kohde)];
+        if (w == sijainti_kentta) OnEnterDoHilight(sijainti_kentta);
+        w->setFocus(Qt::OtherFocusReason);
+    }
+    varita_otsikot();
+}
+
+void TMain_form::aseta_otsikot(bool pikanappaimet) {
+    for (const Otsikkopari& o : kenttien_otsikot)
+        if (auto* l = findChild<QLabel*>(o.nimio)) l->setText(fi(pikanappaimet ? o.pikanappain : o.tavallinen));
+}
+
+bool TMain_form::FormKeyDown(QKeyEvent* e) {
+    const int avain = e->key();
+    const auto mod = e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    kirjoita_debug("Key=" + std::to_string(avain));
+    if (mod == Qt::ControlModifier) aseta_otsikot(true);
+    if (mod == Qt::ControlModifier && (avain == Qt::Key_Adiaeresis || avain == 222)) {
+        aani_kentta->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    if (mod == Qt::ControlModifier && (avain == Qt::Key_Home || avain == Qt::Key_End)) {
+        tk.nykyinen = avain == Qt::Key_Home ? 1 : tk.kortit.Count() - 1;
+        update_fields();
+        return true;
+    }
+    if (mod == (Qt::ControlModifier | Qt::AltModifier) && (avain == Qt::Key_Right || avain == Qt::Key_Left)) {
+        siirry(avain == Qt::Key_Right ? 1 : -1);
+        return true;
+    }
+    if (mod == Qt::NoModifier && avain == Qt::Key_F4) {
+        nayta_jarjestys();
+        return true;
+    }
+    if (avain == Qt::Key_F6) {
+        uusi_kortti();
+        return true;
+    }
+    if (avain == Qt::Key_F3) {
+        dosavefields();
+        return true;
+    }
+    return false;
+}
+
+void TMain_form::FormKeyUp() {
+    if (Nimi->text() == fi("Elokuvan &Nimi:")) aseta_otsikot(false);
+}
+
+bool TMain_form::eventFilter(QObject* o, QEvent* e) {
+    auto* w = qobject_cast<QWidget*>(o);
+    switch (e->type()) {
+        case QEvent::ShortcutOverride: {
+            // The window's Ctrl shortcuts (open, undo, the field keys) win over the edit fields' own,
+            // except copy, cut and paste.
+            auto* k = static_cast<QKeyEvent*>(e);
+            if ((k->modifiers() & Qt::ControlModifier) && !k->matches(QKeySequence::Copy) &&
+                !k->matches(QKeySequence::Cut) && !k->matches(QKeySequence::Paste)) {
+                e->ignore();
+                return true;
+            }
+            break;
+        }
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if (FormKeyDown(k)) return true;
+            if (on_kentta(o) && Oma_Keypress(w, k)) return true;
+            if (o == Kommentti_Kentta && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) return true;
+            break;
+        }
+        case QEvent::KeyRelease: FormKeyUp(); break;
+        case QEvent::FocusIn:
+            if (on_kentta(o)) OnEnterDoHilight(w);
+            if (o == custom_kentat_grid && nakyma_ != 2) aseta_nakyma(2);
+            break;
+        case QEvent::FocusOut:
+            if (static_cast<QFocusEvent*>(e)->reason() == Qt::PopupFocusReason || paivitetaan_) break;
+            if (o == nimi_kentta) {
+                const std::string nimi = cp(nimi_kentta->text());
+                QMetaObject::invokeMethod(this, [this, nimi] {
+                    if (hae_viitetiedot) hae_viitetiedot(nimi);
+                }, Qt::QueuedConnection);
+            } else if (on_kentta(o)) {
+                processfields(w);
+            }
+            break;
+        case QEvent::Show:
+            // A combo box's list dropping down counts as entering its field.
+            for (QComboBox* c : centralWidget()->findChildren<QComboBox*>())
+                if (o == c->view()) OnEnterDoHilight(c);
+            break;
+        case QEvent::MouseButtonPress:
+            for (int i = 1; i <= 9; ++i)
+                if (o == Extra[static_cast<std::size_t>(i)]) tk.kortit.merkitse_muutetuksi();
+            break;
+        case QEvent::MouseButtonRelease:
+            if (o == Kesto) kesto_klikattu();
+            else if (o == Kasikirjoitus) kasikirjoitus_klikattu();
+            else if (o == Juoni || o == Kommentit || o == Extrat) {
+                const int uusi = o == Juoni ? 0 : o == Kommentit ? 1 : 2;
+                dosavefields();
+                aseta_sivu(uusi, false);
+                if (uusi < 2) Kommentti_Kentta->setFocus(Qt::MouseFocusReason);
+            }
+            break;
+        default: break;
+    }
+    return QMainWindow::eventFilter(o, e);
+}
+
+void TMain_form::keyPressEvent(QKeyEvent* e) {
+    if (!FormKeyDown(e)) QMainWindow::keyPressEvent(e);
+}
+
+void TMain_form::keyReleaseEvent(QKeyEvent* e) {
+    FormKeyUp();
+    QMainWindow::keyReleaseEvent(e);
+}
+
+void TMain_form::kesto_klikattu() {
+    dosavefields();
+    a_.minuutteina = !a_.minuutteina;
+    update_fields();
+}
+
+void TMain_form::kasikirjoitus_klikattu() {
+    dosavefields();
+    Tmuuta_kentan_nimi_form f(tk, viestit_, this);
+    f.exec();
+    update_fields();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The other movies of the cassette, the view and the page
+
+void TMain_form::rakenna_muut_elokuvat() {
+    const MuutElokuvat m = muut_elokuvat(tk.kortit, tk.nykyinen);
+    QTableWidget* g = Muut_elokuvat_grid;
+    g->clearContents();
+    muut_rivikartta.assign(1, MuutElokuvat::tyhja_rivi);
+    auto solu = [g](int rivi, int sarake, const QString& t) {
+        auto* i = new QTableWidgetItem(t);
+        i->setFlags(rivi == 0 ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        g->setItem(rivi, sarake, i);
+    };
+    if (m.liikaa) {
+        g->setRowCount(2);
+        solu(0, 0, fi("TOIMINTO EI OLE KÄYTÖSSÄ"));
+        solu(0, 1, QString());
+        solu(1, 0, fi("syy: ei kas./levyjen numerointia"));
+        solu(1, 1, "0");
+        muut_rivikartta.push_back(MuutElokuvat::tyhja_rivi);
+    } else {
+        g->setRowCount(static_cast<int>(m.rivit.size()) + 1);
+        solu(0, 0, q(m.otsake));
+        solu(0, 1, "S");
+        for (std::size_t r = 0; r < m.rivit.size(); ++r) {
+            solu(static_cast<int>(r) + 1, 0, q(m.rivit[r].nimi));
+            solu(static_cast<int>(r) + 1, 1, q(m.rivit[r].sijainti));
+            muut_rivikartta.push_back(m.rivit[r].indeksi);
+        }
+    }
+    QFont lihava = g->font();
+    lihava.setBold(true);
+    for (int c = 0; c < 2; ++c)
+        if (g->item(0, c)) g->item(0, c)->setFont(lihava);
+    if (g->rowCount() > 1) g->selectRow(m.liikaa ? 1 : m.valittu);
+    mitoita_ruudukot();
+}
+
+void TMain_form::mitoita_ruudukot() {
+    QTableWidget* g = Muut_elokuvat_grid;
+    if (nakyma_ == 0) {
+        int k = 1;
+        for (int r = 0; r < 9; ++r) {
+            const auto* a = custom_kentat_grid->item(r, 0);
+            const auto* b = custom_kentat_grid->item(r, 1);
+            if (a && b && !a->text().isEmpty() && !b->text().isEmpty()) k = r + 1;
+        }
+        kirjoita_debug("zz=" + std::to_string(k));
+        const int korkeus = std::max(35, std::min(g->rowCount() * 16 + 3, 149 - (k * 16 + 3)));
+        kirjoita_debug("height=" + std::to_string(korkeus));
+        g->setGeometry(467, 216, 185, korkeus);
+        custom_kentat_grid->setGeometry(467, 216 + korkeus - 3, 185, 362 - (216 + korkeus - 3));
+        custom_kentat_grid->scrollToTop();
+    } else {
+        g->setGeometry(467, 216, 185, 147);
+        custom_kentat_grid->setGeometry(467, 216, 185, 147);
+    }
+    const bool kaikki_nakyvat = g->rowCount() * 16 + 3 <= g->height();
+    g->setVerticalScrollBarPolicy(kaikki_nakyvat ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    g->setColumnWidth(0, kaikki_nakyvat ? 166 : 152);
+    g->setColumnWidth(1, 14);
+    const auto valitut = g->selectionModel()->selectedRows();
+    if (!valitut.isEmpty()) g->scrollToItem(g->item(valitut.first().row(), 0));
+}
+
+void TMain_form::aseta_nakyma(int n) {
+    nakyma_ = std::clamp(n, 0, 3);
+    a_.nakyma_mode = nakyma_;
+    Muut_elokuvat_grid->setVisible(nakyma_ == 0 || nakyma_ == 1);
+    custom_kentat_grid->setVisible(nakyma_ == 0 || nakyma_ == 2);
+    if (nakyma_ == 0 || nakyma_ == 1) rakenna_muut_elokuvat();
+    else mitoita_ruudukot();
+}
+
+void TMain_form::aseta_sivu(int sivu, bool paivita) {
+    if (tk.nykyinen < 1 || tk.nykyinen >= tk.kortit.Count()) return;
+    TKortti& k = tk.kortit[tk.nykyinen];
+    sivu = std::clamp(sivu, 0, 2);
+    k.nakyma = sivu;
+    extrat_panel->setVisible(sivu == 2);
+    Kommentti_Kentta->setVisible(sivu != 2);
+    Lainassa->setVisible(sivu != 2);
+    if (sivu < 2 && !paivita) update_fields();
+    varita_otsikot();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The File menu
+
+bool TMain_form::nimi_annettu() {
+    if (!nimi_kentta->text().isEmpty()) return true;
+    QApplication::beep();
+    nimi_kentta->setText(fi(syota_nimi));
+    nimi_kentta->setFocus(Qt::OtherFocusReason);
+    nimi_kentta->selectAll();
+    return false;
+}
+
+void TMain_form::kysy_tallennus() {
+    if (!tk.kortit.muutettu) return;
+    if (viestit_.kysy(diag::Laji::Tieto, "Tietokantaa on muuteltu, tallennetaanko muutokset?") != diag::Vastaus::Kylla)
+        return;
+    dosavefields();
+    tallenna_tietokanta(tk.tiedosto, varasto);
+}
+
+bool TMain_form::avaa_tietokanta(const std::string& nimi) {
+    const bool ok = lue_tietueet(nimi, false, false, tk.kortit, varasto);
+    tk.nykyinen = 1;
+    update_fields();
+    return ok;
+}
+
+void TMain_form::luo_tietokanta(const std::string& nimi) {
+    tk.tiedosto = nimi;
+    tk.tyhjenna();
+    tk.kortit.lisaa_uusi().nimi = syota_nimi;
+    tallenna_tietokanta(nimi, varasto);
+    update_fields();
+    nimi_kentta->setFocus(Qt::OtherFocusReason);
+    nimi_kentta->selectAll();
+}
+
+void TMain_form::palaa_ohjelmakansioon() {
+    if (QDir::setCurrent(QFile::decodeName(kansio_.juuri().c_str()))) return;
+    viestit_.virhe("Ohjelma ei päässyt hakemistoonsa (Bugi?), lopetetaan ohjelma... tiedossa ongelmia..");
+    QApplication::exit(1);
+}
+
+void TMain_form::Uusi_MenuClick() {
+    for (;;) {
+        const QString nimi = valitse_avattava(fi("Uusi tietokanta"));
+        palaa_ohjelmakansioon();
+        if (nimi.isEmpty()) return;
+        kysy_tallennus();
+        if (fs::exists(kansio_.polku(cp(nimi)))) {
+            viestit_.varoitus("Tiedosto on jo olemassa, syötä uusi tiedoston nimi");
+            continue;
+        }
+        luo_tietokanta(cp(nimi));
+        return;
+    }
+}
+
+void TMain_form::Avaa_MenuClick() {
+    himmenna_tausta();
+    const QString nimi = valitse_avattava(fi("Avaa tietokanta"));
+    palaa_ohjelmakansioon();
+    if (!nimi.isEmpty()) {
+        kysy_tallennus();
+        const std::string n = cp(nimi);
+        if (fs::exists(kansio_.polku(n))) {
+            avaa_tietokanta(n);
+        } else if (viestit_.kysy(diag::Laji::Tieto, "Tiedostoa ei löydy,\nluodaanko uusi tietokanta syöttämälläsi nimellä?") ==
+                   diag::Vastaus::Kylla) {
+            luo_tietokanta(n);
+        }
+    }
+    update_fields();
+    palauta_tausta();
+}
+
+void TMain_form::Tallenna_MenuClick() {
+    if (!nimi_annettu()) return;
+    dosavefields();
+    tallenna_tietokanta(tk.tiedosto, varasto);
+    update_fields();
+}
+
+void TMain_form::Tallenna_nimellaClick() {
+    if (!nimi_annettu()) return;
+    dosavefields();
+    himmenna_tausta();
+    const QString nimi = valitse_tallennettava();
+    palaa_ohjelmakansioon();
+    if (!nimi.isEmpty()) tallenna_tietokanta(cp(nimi), varasto);
+    palauta_tausta();
+    update_fields();
+}
+
+void TMain_form::TalennanimellasetuksetClick() {
+    if (!nimi_annettu()) return;
+    dosavefields();
+    Tsave_with_options_form f(varasto, [this] {
+        const QString nimi = valitse_tallennettava();
+        palaa_ohjelmakansioon();
+        return nimi;
+    }, this);
+    f.exec();
+    update_fields();
+}
+
+void TMain_form::Quick_avaaPopup() {
+    const std::vector<std::string> nimet = listaa_tietokannat(kansio_);
+    kirjoita_debug("Pika avaa: haetaan " + polku_tekstiksi(kansio_.juuri()) + "/*.rkb");
+    for (std::size_t i = 0; i < nimet.size() && i < Tiedosto.size(); ++i) {
+        Tiedosto[i]->setText(hyvaksy_nimi(q(nimet[i])));
+        Tiedosto[i]->setData(q(nimet[i]));
+        Tiedosto[i]->setVisible(true);
+    }
+}
+
+void TMain_form::Tiedosto_Click(int i) {
+    kysy_tallennus();
+    // The name is kept beside the caption, so a name with "&" opens as it is.
+    avaa_tietokanta(cp(Tiedosto[static_cast<std::size_t>(i)]->data().toString()));
+}
+
+void TMain_form::avaa_ohje(const char* nimi) {
+    const fs::path p = kansio_.polku(nimi);
+    if (!avaa_osoite(QUrl::fromLocalFile(QFile::decodeName(p.c_str()))))
+        viestit_.virhe("Tiedoston käynnistäminen epäonnistui,\nkoneessasi ei ole selainta. Asenna selain (esim. "
+                       "Internet Explorer) avataksesi tämän dokumentin.");
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Card moves
+
+void TMain_form::uusi_kortti() {
+    if (!nimi_annettu()) return;
+    dosavefields();
+    tk.kortit.merkitse_muutetuksi();
+    tk.kortit.lisaa_uusi();
+    tk.nykyinen = tk.kortit.Count() - 1;
+    varasto.paivita_lista();
+    update_fields();
+    const std::pair<QComboBox*, const std::string*> oletukset[] = {
+        {maa_kentta, &a_.maa_kentta_oletus},         {aani_kentta, &a_.aani_kentta_oletus},
+        {formaatti_kentta, &a_.Nopeus_kentta_oletus}, {kuvasuhde_kentta, &a_.kuvasuhde_kentta_oletus},
+        {vari_kentta, &a_.Vari_Kentta_oletus}};
+    for (const auto& [c, arvo] : oletukset)
+        if (c->currentText().isEmpty()) aseta_teksti(c, *arvo);
+    formaatti_poistuttu();
+    TKortti& k = tk.kortit[tk.nykyinen];
+    for (int i = 0; i < 4; ++i) {
+        k.lisatieto_nimi[static_cast<std::size_t>(i + 1)] = a_.custom_default(i);
+        custom_kentat_grid->setItem(i + 1, 0, new QTableWidgetItem(q(a_.custom_default(i))));
+    }
+    Kasikirjoitus->setText(fi("Käsikirjoitus:"));
+    dosavefields();
+    nimi_kentta->setFocus(Qt::OtherFocusReason);
+}
+
+void TMain_form::siirry(int suunta) {
+    if (!nimi_annettu()) return;
+    dosavefields();
+    const int uusi = tk.nykyinen + suunta;
+    if (uusi < 1 || uusi > tk.kortit.Count() - 1) QApplication::beep();
+    else tk.nykyinen = uusi;
+    update_fields();
+}
+
+void TMain_form::siirry_korttiin(int indeksi) {
+    tk.nykyinen = indeksi;
+    update_fields();
+}
+
+void TMain_form::nayta_jarjestys() {
+    if (!sort_form) return;
+    himmenna_tausta();
+    sort_form->exec();
+    palauta_tausta();
+    update_fields();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Look, show and close
+
+void TMain_form::ota_ulkoasu(const Ulkoasu& u) {
+    tausta_ = lataa_kuva(u.tausta1);
+    const std::pair<QPushButton*, Nappi> napit[] = {
+        {Lista_button, Nappi::Lista},       {etsi_button, Nappi::Etsi},         {poista_kortti_button, Nappi::Poista},
+        {uusi_kortti_button, Nappi::Uusi},  {Jarjesta_button, Nappi::Jarjesta}, {edellinen_button, Nappi::Edellinen},
+        {seuraava_button, Nappi::Seuraava}};
+    for (const auto& [b, n] : napit) {
+        const QPixmap kuva = lataa_kuva(u.nappi(n));
+        if (kuva.isNull()) continue;
+        b->setIcon(kuva);
+        b->setIconSize(kuva.size());
+        b->setText(QString());
+        b->setFlat(true);
+    }
+    varita_otsikot();
+    update();
+}
+
+void TMain_form::paintEvent(QPaintEvent* e) {
+    if (!tausta_.isNull()) {
+        QPainter p(this);
+        p.drawPixmap(centralWidget()->pos(), tausta_);
+    }
+    QMainWindow::paintEvent(e);
+}
+
+void TMain_form::himmenna_tausta() {
+    if (!a_.himmenna_taustakuva || tausta_.isNull()) return;
+    tausta_talteen_ = tausta_;
+    QImage kuva = tausta_.toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < kuva.height(); ++y) {
+        auto* rivi = reinterpret_cast<QRgb*>(kuva.scanLine(y));
+        for (int x = 0; x < kuva.width(); ++x) {
+            auto tummenna = [](int c) { return c > 40 ? c - 40 : c; };
+            rivi[x] = qRgb(tummenna(qRed(rivi[x])), tummenna(qGreen(rivi[x])), tummenna(qBlue(rivi[x])));
+        }
+    }
+    tausta_ = QPixmap::fromImage(kuva);
+    repaint();
+}
+
+void TMain_form::palauta_tausta() {
+    if (!a_.himmenna_taustakuva || tausta_talteen_.isNull()) return;
+    tausta_ = tausta_talteen_;
+    tausta_talteen_ = QPixmap();
+    repaint();
+}
+
+void TMain_form::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (naytetty_) return;
+    naytetty_ = true;
+    update_fields();
+    aseta_nakyma(a_.nakyma() >= 0 ? a_.nakyma() : 0);
+    varita_otsikot();
+}
+
+void TMain_form::lopeta() {
+    if (lopetettu_) return;
+    lopetettu_ = true;
+    a_.nakyma_mode = nakyma_;
+    Kirjoita_ini(a_, y_);
+    Timer2->stop();
+    kansiajastin->stop();
+    kysy_tallennus();
+    tk.tyhjenna();
+    poista_kannet(kansio_);
+    for (const char* kopio : {"gfx\\kopio.jpg", "gfx\\kopio.bmp", "gfx\\kopio.gif"}) {
+        std::error_code ec;
+        fs::remove(kansio_.polku(kopio), ec);
+    }
+}
+
+void TMain_form::closeEvent(QCloseEvent* e) {
+    lopeta();
+    if (debug_form) debug_form->close();
+    if (sort_form) sort_form->close();
+    e->accept();
+}

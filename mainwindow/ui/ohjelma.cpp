@@ -1,0 +1,150 @@
+#include "mainwindow/ui/ohjelma.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "diag/loki.h"
+#include "diag/ui/debug_form.h"
+#include "diag/ui/teksti.h"
+#include "diag/viestit.h"
+#include "find/ui/sort_form.h"
+#include "mainwindow/tiedostotyyppi.h"
+#include "mainwindow/ui/main_form.h"
+#include "settings/ui/asetukset_form.h"
+#include "settings/ui/tulostin.h"
+#include "storage/versio.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Tool tips show after 1.2 seconds.
+class Vihjetyyli final : public QProxyStyle {
+public:
+    int styleHint(StyleHint h, const QStyleOption* o, const QWidget* w, QStyleHintReturn* r) const override {
+        if (h == SH_ToolTip_WakeUpDelay) return 1200;
+        return QProxyStyle::styleHint(h, o, w, r);
+    }
+};
+
+fs::path oma_ohjelmatiedosto() {
+    std::error_code ec;
+    const fs::path p = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path(QCoreApplication::applicationFilePath().toStdString()) : p;
+}
+
+}  // namespace
+
+Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire)
+    : kansio(std::move(juuri)),
+      ymparisto{kansio, viestit, [] { return tulostimen_tarkkuus(); }, [this] { sovitin.sovella(asetukset.ulkoasu); }},
+      xdg_data(xdg_data_kansio()),
+      ohjelmatiedosto(oma_ohjelmatiedosto()),
+      viestit_(viestit),
+      kiire_(kiire) {}
+
+Ohjelma::~Ohjelma() {
+    if (Main_form) Main_form->lopeta();
+    diag::loki().lue_otsikko = nullptr;
+    diag::loki().aseta_otsikko = nullptr;
+}
+
+bool Ohjelma::kaynnista(const QStringList& argumentit) {
+    // 1. One copy at a time. A lock file of a crashed run is found stale and taken over.
+    lukko_ = std::make_unique<QLockFile>(QFile::decodeName(kansio.polku("GCRullakkoGC").c_str()));
+    if (!lukko_->tryLock(0)) {
+        viestit_.virhe("Rullakko on jo käynnissä!");
+        return false;
+    }
+    // 2. The program folder is also the process's current folder, where the file dialogs start.
+    if (!QDir::setCurrent(QFile::decodeName(kansio.juuri().c_str()))) {
+        viestit_.virhe("Ohjelma ei päässyt hakemistoonsa (Bugi?), lopetetaan ohjelma...");
+        return false;
+    }
+    // 3.
+    QApplication::setApplicationName("Rullakko");
+    QApplication::setApplicationDisplayName("Rullakko");
+
+    // 4. The windows of the whole run.
+    Main_form = std::make_unique<TMain_form>(kansio, asetukset, ymparisto, viestit_, kiire_);
+    TMain_form& m = *Main_form;
+    Debug_Form = std::make_unique<TDebug_Form>();
+    Debug_Form->setWindowTitle(fi("Debuggeri - ") + fi(ohjelman_otsikko));
+    Sort_Form = std::make_unique<TSort_Form>(m.tk, viestit_, &m);
+    asetukset_form = std::make_unique<Tasetukset_form>(asetukset, ymparisto, &m);
+    m.debug_form = Debug_Form.get();
+    m.sort_form = Sort_Form.get();
+    m.asetukset_form = asetukset_form.get();
+    asetukset_form->paivita_paaikkuna = [&m] { m.update_fields(); };
+    asetukset_form->paaikkuna_nakyvissa = [&m] { return m.isVisible(); };
+    QObject::connect(Sort_Form.get(), &TSort_Form::jarjestetty, &m, [&m] { m.update_fields(); });
+    sovitin.lisaa(&m, Ikkunalaji::Paaikkuna, [&m](const Ulkoasu& u) { m.ota_ulkoasu(u); });
+    diag::loki().lue_otsikko = [&m] { return cp(m.windowTitle()); };
+    diag::loki().aseta_otsikko = [&m](const std::string& t) { m.setWindowTitle(q(t)); };
+    kirjoita_debug("Formit tehty onnistuneesti");
+
+    // 5.
+    const std::string eka = argumentit.size() > 1 ? cp(argumentit[1]) : std::string();
+    if (eka == "-debug") Debug_Form->debug2file->setChecked(true);
+
+    // 6.
+    if (lue_ini(asetukset, ymparisto) == Lataustulos::Lopeta) {
+        m.close();
+        return false;
+    }
+    Sort_Form->aseta_ulkoasu({asetukset.ulkoasu.muut_ikkunat_normaali, asetukset.ulkoasu.muut_ikkunat_korostettu,
+                              lataa_kuva(asetukset.ulkoasu.tausta2), lataa_kuva(asetukset.ulkoasu.jarjesta_jarjesta),
+                              lataa_kuva(asetukset.ulkoasu.jarjesta_peruuta)});
+
+    // 7. Tool tips.
+    if (qApp) qApp->setStyle(new Vihjetyyli);
+    for (QWidget* w : m.findChildren<QWidget*>()) w->setToolTipDuration(6500);
+    m.Muut_elokuvat_grid->setToolTip(
+        fi("Tässä listassa näkyvät muut samalla kasetilla/levyllä olevat elokuvat.\n"
+           "S kirjain listan yläreunassa ilmoittaa monentenako elokuva on kasetilla/levyllä.\n"
+           "Hiiren kakkosnapilla voit vaihtaa näkymää."));
+    m.Lista_button->setToolTip(fi("Näyttää listan kaikista tietokannan korteista.\nHiiren kakkosnapilla saat näkyviin minilistan."));
+
+    // 8.
+    kirjoita_debug("Tarkistetaan tiedostotyypin rekisteröinti");
+    tarkista_tiedostotyyppi(xdg_data, ohjelmatiedosto, viestit_);
+    kirjoita_debug("Tiedostotyyppi tarkistettu");
+
+    // 9. The catalogue.
+    const std::string oletus = asetukset.default_open.empty() ? std::string("default.rkb") : asetukset.default_open;
+    if (!eka.empty() && eka[0] == '-') {
+        m.avaa_tietokanta(polku_tekstiksi(kansio.juuri() / "") + oletus);
+    } else if (!eka.empty()) {
+        m.avaa_tietokanta(eka);
+    } else if (fs::exists(kansio.polku(oletus))) {
+        m.avaa_tietokanta(polku_tekstiksi(kansio.juuri() / "") + oletus);
+    } else {
+        m.luo_tietokanta(oletus);
+        if (fs::exists(kansio.polku("esimerkki.rkb")) &&
+            viestit_.kysy(diag::Laji::Tieto,
+                          "Olet käynnistänyt ohjelman ensimmäistä kertaa!\n"
+                          "Haluatko kokeilla ohjelmaa esimerkki tietokannalla. Esimerkki tietokantaa kokeilemalla voit "
+                          "tutustua ohjelmaan ennen kuin alat luomaan omaa tietokantaa.\n"
+                          "Huom: Esimerkkitietokannan kansien kuvat eivät ole kovin tarkkoja, tarkempien kuvien\n"
+                          "laittaminen olisi kasvattanut tiedoston kohtuuttoman suureksi.") == diag::Vastaus::Kylla)
+            m.avaa_tietokanta("esimerkki.rkb");
+    }
+    kirjoita_debug("Tietokanta valittu");
+
+    // 10.
+    m.varita_otsikot();
+    kirjoita_debug("Otsikoiden värit asetettu");
+
+    // 11.
+    m.Timer2->start();
+    m.tk.nykyinen = 1;
+
+    // 12.
+    m.show();
+    return true;
+}
