@@ -135,11 +135,14 @@ void johda(TAsetukset& a, const Asetusymparisto& y) {
     if (!on_kokonaisluku(a.notify_dates)) a.notify_dates = TAsetukset{}.notify_dates;
 }
 
+}  // namespace
+
+void lue_asetusarvot(TAsetukset& a, const IniTiedosto& ini, const Asetusymparisto& y);
+
+namespace {
+
 Lataustulos lue(TAsetukset& a, const Asetusymparisto& y, const IniTiedosto& ini) {
-    const TAsetukset oletus;
-    for (const Avain& k : avaimet) lue_avain(a, oletus, ini, k);
-    kirjoita_debug("Ini tiedosto luettu");
-    johda(a, y);
+    lue_asetusarvot(a, ini, y);
     if (lataa_ulkoasu(a, y) == Lataustulos::Lopeta) return Lataustulos::Lopeta;
     Kirjoita_ini(a, y);
     kirjoita_debug("procedure lue_ini lopetettu");
@@ -147,6 +150,13 @@ Lataustulos lue(TAsetukset& a, const Asetusymparisto& y, const IniTiedosto& ini)
 }
 
 }  // namespace
+
+void lue_asetusarvot(TAsetukset& a, const IniTiedosto& ini, const Asetusymparisto& y) {
+    const TAsetukset oletus;
+    for (const Avain& k : avaimet) lue_avain(a, oletus, ini, k);
+    kirjoita_debug("Ini tiedosto luettu");
+    johda(a, y);
+}
 
 int TAsetukset::notify_paivat() const { return on_kokonaisluku(notify_dates) ? std::stoi(notify_dates) : 30; }
 

@@ -123,6 +123,11 @@ enum class Lataustulos { Valmis, Lopeta };
 // should end (through its normal shut-down).
 Lataustulos lue_ini(TAsetukset& a, const Asetusymparisto& y);
 
+// The keys of an INI text with their defaults and the derived rules, without the skin and without writing
+// anything back (for tools that only need the values).
+class IniTiedosto;
+void lue_asetusarvot(TAsetukset& a, const IniTiedosto& ini, const Asetusymparisto& y);
+
 // Writes every key in the table's order, keeping the file's other lines. A file that cannot be written
 // gives the error "Unable to write to <file>"; the settings in memory and the old file stay as they were.
 bool Kirjoita_ini(const TAsetukset& a, const Asetusymparisto& y);

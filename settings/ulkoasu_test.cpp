@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "diag/loki.h"
 #include "diag/testiviestit.h"
 #include "settings/asetukset.h"
@@ -161,28 +159,6 @@ TEST_F(UlkoasuTesti, UlkoasulistatJaTietokannat) {
     k_.kirjoita("rkb", "x");
     fs::create_directories(k_.juuri() / "kansio.rkb");
     EXPECT_EQ(listaa_tietokannat(ohjelmakansio_), (std::vector<std::string>{"A.RKB", "b.rkb"}));
-}
-
-// The skins the program ships must load without a warning, as window skins and as button skins.
-TEST(AsennetutUlkoasut, KaikkiKelpaavat) {
-    const char* data = std::getenv("RULLAKKO_DATA");
-    ASSERT_NE(data, nullptr);
-    const Ohjelmakansio kansio{fs::path(data)};
-    const Ulkoasulistat l = listaa_ulkoasut(kansio);
-    EXPECT_GE(l.ikkunat.size(), 2u);
-    EXPECT_EQ(l.ikkunat, l.napit);
-    for (const std::string& ikkunat : l.ikkunat) {
-        for (const std::string& napit : l.napit) {
-            diag::TestiViestit v;
-            TAsetukset a;
-            a.skin_dir = ikkunat;
-            a.button_dir = napit;
-            lataa_ulkoasu(a, {kansio, v, nullptr, nullptr});
-            EXPECT_TRUE(v.naytetyt.empty()) << ikkunat << "/" << napit;
-            EXPECT_EQ(a.skin_dir, ikkunat);
-            EXPECT_EQ(a.button_dir, napit);
-        }
-    }
 }
 
 }  // namespace

@@ -103,8 +103,17 @@ QFormLayout* lomake() {
     return f;
 }
 
-void leveiksi(std::initializer_list<QWidget*> kentat, int leveys = 320) {
+void leveiksi(std::initializer_list<QWidget*> kentat, int leveys) {
     for (QWidget* w : kentat) w->setMinimumWidth(leveys);
+}
+
+// A labelled row of a form; the field keeps the given width.
+template <class W>
+W* lomakkeelle(QFormLayout* f, const char* otsake, W* kentta, int leveys = 320) {
+    kentta->setMinimumWidth(leveys);
+    if (leveys < 320) kentta->setMaximumWidth(leveys);
+    f->addRow(fi(otsake), kentta);
+    return kentta;
 }
 
 QVBoxLayout* sivun_asettelu(QWidget* sivu) {
@@ -186,34 +195,29 @@ QWidget* Tasetukset_form::tee_ulkoasu_sivu() {
     auto* efektit = new QGroupBox(fi("Ulkoasu ja efektit"));
     auto* el = new QVBoxLayout(efektit);
     auto* valinnat = lomake();
-    skin_dir = lista(efektit, "skin_dir", false);
-    button_dir = lista(efektit, "button_dir", false);
-    leveiksi({skin_dir, button_dir}, 200);
+    skin_dir = lomakkeelle(valinnat, "Ikkunoiden ulkoasu:", lista(efektit, "skin_dir", false), 200);
+    button_dir = lomakkeelle(valinnat, "Nappien ulkoasu:", lista(efektit, "button_dir", false), 200);
     skin_dir->installEventFilter(this);
     button_dir->installEventFilter(this);
-    valinnat->addRow(fi("Ikkunoiden ulkoasu:"), skin_dir);
-    valinnat->addRow(fi("Nappien ulkoasu:"), button_dir);
     el->addLayout(valinnat);
     connect(skin_dir, &QComboBox::currentIndexChanged, this, &Tasetukset_form::skin_dirChange);
     connect(button_dir, &QComboBox::currentIndexChanged, this, &Tasetukset_form::button_dirChange);
 
-    himmenna_taustakuva = ruutu(efektit, "himmenna_taustakuva", "Himmennä pääikkuna kun se jää taustalle");
+    himmenna_taustakuva = sido(ruutu(efektit, "himmenna_taustakuva", "Himmennä pääikkuna kun se jää taustalle"),
+                               &TAsetukset::himmenna_taustakuva);
     himmenna_taustakuva->hide();
-    nayta_arvosana = ruutu(efektit, "nayta_arvosana", "Näytä elokuvan arvosana (tähdet)");
-    Fade_buttons = ruutu(efektit, "Fade_buttons", "Käytä liukuvaa nappien valoefektiä");
-    smoothen_cover = ruutu(efektit, "smoothen_cover", "Pehmennä mini-kansikuvaa");
-    force_kentan_vari = ruutu(efektit, "force_kentan_vari", "Pakota kenttien taustaväriksi:");
+    nayta_arvosana =
+        sido(ruutu(efektit, "nayta_arvosana", "Näytä elokuvan arvosana (tähdet)"), &TAsetukset::nayta_arvosana);
+    Fade_buttons = sido(ruutu(efektit, "Fade_buttons", "Käytä liukuvaa nappien valoefektiä"), &TAsetukset::Fade_buttons);
+    smoothen_cover = sido(ruutu(efektit, "smoothen_cover", "Pehmennä mini-kansikuvaa"), &TAsetukset::smoothen_cover);
+    force_kentan_vari = sido(ruutu(efektit, "force_kentan_vari", "Pakota kenttien taustaväriksi:"),
+                             &TAsetukset::force_kentan_vari);
     force_vari = nimetty(new QPushButton(efektit), "force_vari");
     force_vari->setToolTip(fi("Kenttien taustaväri"));
     force_vari->setFixedSize(56, 20);
     force_vari->setAutoDefault(false);
     for (QCheckBox* c : {nayta_arvosana, Fade_buttons, smoothen_cover}) el->addWidget(c);
     el->addWidget(rivi({force_kentan_vari, force_vari}));
-    sido(himmenna_taustakuva, &TAsetukset::himmenna_taustakuva);
-    sido(nayta_arvosana, &TAsetukset::nayta_arvosana);
-    sido(Fade_buttons, &TAsetukset::Fade_buttons);
-    sido(smoothen_cover, &TAsetukset::smoothen_cover);
-    sido(force_kentan_vari, &TAsetukset::force_kentan_vari);
     tayttajat_.push_back([this] { nayta_force_vari(); });
     connect(Fade_buttons, &QCheckBox::clicked, this, &Tasetukset_form::lataa_ulkoasu_nyt);
     connect(force_kentan_vari, &QCheckBox::clicked, this, &Tasetukset_form::lataa_ulkoasu_nyt);
@@ -229,24 +233,17 @@ QWidget* Tasetukset_form::tee_uusi_kortti_sivu() {
     auto* sivu = new QWidget;
     auto* l = sivun_asettelu(sivu);
     auto* f = lomake();
-    kuvasuhde_kentta_oletus = lista(sivu, "kuvasuhde_kentta_oletus");
-    aani_kentta_oletus = lista(sivu, "aani_kentta_oletus");
-    Vari_Kentta_oletus = lista(sivu, "Vari_Kentta_oletus");
+    kuvasuhde_kentta_oletus = lomakkeelle(
+        f, "Kuvasuhde:", sido(lista(sivu, "kuvasuhde_kentta_oletus"), &TAsetukset::kuvasuhde_kentta_oletus));
+    aani_kentta_oletus =
+        lomakkeelle(f, "Ääniraita:", sido(lista(sivu, "aani_kentta_oletus"), &TAsetukset::aani_kentta_oletus));
+    Vari_Kentta_oletus =
+        lomakkeelle(f, "Värit:", sido(lista(sivu, "Vari_Kentta_oletus"), &TAsetukset::Vari_Kentta_oletus));
     Vari_Kentta_oletus->addItems({QString(), fi("Kyllä"), fi("Ei")});
-    Nopeus_kentta_oletus = lista(sivu, "Nopeus_kentta_oletus");
-    maa_kentta_oletus = kentta(sivu, "maa_kentta_oletus");
-    leveiksi({kuvasuhde_kentta_oletus, aani_kentta_oletus, Vari_Kentta_oletus, Nopeus_kentta_oletus,
-              maa_kentta_oletus});
-    f->addRow(fi("Kuvasuhde:"), kuvasuhde_kentta_oletus);
-    f->addRow(fi("Ääniraita:"), aani_kentta_oletus);
-    f->addRow(fi("Värit:"), Vari_Kentta_oletus);
-    f->addRow(fi("Formaatti:"), Nopeus_kentta_oletus);
-    f->addRow(fi("Valmistusmaa:"), maa_kentta_oletus);
-    sido(kuvasuhde_kentta_oletus, &TAsetukset::kuvasuhde_kentta_oletus);
-    sido(aani_kentta_oletus, &TAsetukset::aani_kentta_oletus);
-    sido(Vari_Kentta_oletus, &TAsetukset::Vari_Kentta_oletus);
-    sido(Nopeus_kentta_oletus, &TAsetukset::Nopeus_kentta_oletus);
-    sido(maa_kentta_oletus, &TAsetukset::maa_kentta_oletus);
+    Nopeus_kentta_oletus =
+        lomakkeelle(f, "Formaatti:", sido(lista(sivu, "Nopeus_kentta_oletus"), &TAsetukset::Nopeus_kentta_oletus));
+    maa_kentta_oletus =
+        lomakkeelle(f, "Valmistusmaa:", sido(kentta(sivu, "maa_kentta_oletus"), &TAsetukset::maa_kentta_oletus));
     l->addLayout(f);
     l->addStretch(1);
     return sivu;
@@ -256,19 +253,14 @@ QWidget* Tasetukset_form::tee_lisatiedot_sivu() {
     auto* sivu = new QWidget;
     auto* l = sivun_asettelu(sivu);
     auto* f = lomake();
-    custom1_default = kentta(sivu, "custom1_default");
-    custom2_default = kentta(sivu, "custom2_default");
-    custom3_default = kentta(sivu, "custom3_default");
-    custom4_default = kentta(sivu, "custom4_default");
-    leveiksi({custom1_default, custom2_default, custom3_default, custom4_default});
-    f->addRow(fi("Lisätiedot1:"), custom1_default);
-    f->addRow(fi("Lisätiedot2:"), custom2_default);
-    f->addRow(fi("Lisätiedot3:"), custom3_default);
-    f->addRow(fi("Lisätiedot4:"), custom4_default);
-    sido(custom1_default, &TAsetukset::custom1_default);
-    sido(custom2_default, &TAsetukset::custom2_default);
-    sido(custom3_default, &TAsetukset::custom3_default);
-    sido(custom4_default, &TAsetukset::custom4_default);
+    custom1_default =
+        lomakkeelle(f, "Lisätiedot1:", sido(kentta(sivu, "custom1_default"), &TAsetukset::custom1_default));
+    custom2_default =
+        lomakkeelle(f, "Lisätiedot2:", sido(kentta(sivu, "custom2_default"), &TAsetukset::custom2_default));
+    custom3_default =
+        lomakkeelle(f, "Lisätiedot3:", sido(kentta(sivu, "custom3_default"), &TAsetukset::custom3_default));
+    custom4_default =
+        lomakkeelle(f, "Lisätiedot4:", sido(kentta(sivu, "custom4_default"), &TAsetukset::custom4_default));
     l->addLayout(f);
     lueminut = nimetty(new QLabel(fi("<a href=\"Lueminut.html\">Lueminut.html</a>"), sivu), "lueminut");
     lueminut->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
@@ -284,11 +276,15 @@ QWidget* Tasetukset_form::tee_dvd_sivu() {
     auto* sivu = new QWidget;
     auto* l = sivun_asettelu(sivu);
     l->addWidget(new QLabel(fi("Jos syötettävä elokuva on formaatiltaan DVD...")));
-    jos_dvd_muuta_kuva = ruutu(sivu, "jos_dvd_muuta_kuva", "... muuta kuvasuhde automaattisesti muotoon:");
-    kuva_kentta_jos_dvd = lista(sivu, "kuva_kentta_jos_dvd");
-    jos_dvd_muuta_aani = ruutu(sivu, "jos_dvd_muuta_aani", "... muuta ääniraita automaattisesti muotoon:");
-    aani_kentta_jos_dvd = lista(sivu, "aani_kentta_jos_dvd");
-    jos_dvd_nimea_kasik = ruutu(sivu, "jos_dvd_nimea_kasik", "... nimeä käsikirjoituskenttä muotoon \"Extrat:\"");
+    jos_dvd_muuta_kuva = sido(ruutu(sivu, "jos_dvd_muuta_kuva", "... muuta kuvasuhde automaattisesti muotoon:"),
+                              &TAsetukset::jos_dvd_muuta_kuva);
+    kuva_kentta_jos_dvd = sido(lista(sivu, "kuva_kentta_jos_dvd"), &TAsetukset::kuva_kentta_jos_dvd);
+    jos_dvd_muuta_aani = sido(ruutu(sivu, "jos_dvd_muuta_aani", "... muuta ääniraita automaattisesti muotoon:"),
+                              &TAsetukset::jos_dvd_muuta_aani);
+    aani_kentta_jos_dvd = sido(lista(sivu, "aani_kentta_jos_dvd"), &TAsetukset::aani_kentta_jos_dvd);
+    jos_dvd_nimea_kasik =
+        sido(ruutu(sivu, "jos_dvd_nimea_kasik", "... nimeä käsikirjoituskenttä muotoon \"Extrat:\""),
+             &TAsetukset::jos_dvd_nimea_kasik);
     jos_dvd_nimea_kasik->hide();
     leveiksi({kuva_kentta_jos_dvd, aani_kentta_jos_dvd}, 220);
     auto* g = new QGridLayout;
@@ -299,11 +295,6 @@ QWidget* Tasetukset_form::tee_dvd_sivu() {
     g->addWidget(aani_kentta_jos_dvd, 1, 1);
     l->addLayout(g);
     l->addWidget(jos_dvd_nimea_kasik);
-    sido(jos_dvd_muuta_kuva, &TAsetukset::jos_dvd_muuta_kuva);
-    sido(kuva_kentta_jos_dvd, &TAsetukset::kuva_kentta_jos_dvd);
-    sido(jos_dvd_muuta_aani, &TAsetukset::jos_dvd_muuta_aani);
-    sido(aani_kentta_jos_dvd, &TAsetukset::aani_kentta_jos_dvd);
-    sido(jos_dvd_nimea_kasik, &TAsetukset::jos_dvd_nimea_kasik);
     l->addStretch(1);
     return sivu;
 }
@@ -326,9 +317,9 @@ QWidget* Tasetukset_form::tee_tallennus_sivu() {
     auto* tallennus = new QGroupBox(fi("Tallennus"));
     auto* tl = new QVBoxLayout(tallennus);
     tallenna_sortattuna =
-        ruutu(tallennus, "tallenna_sortattuna", "Tallenna tietokanta kas./dvd numeron mukaan järjestettynä");
+        sido(ruutu(tallennus, "tallenna_sortattuna", "Tallenna tietokanta kas./dvd numeron mukaan järjestettynä"),
+             &TAsetukset::tallenna_sortattuna);
     tl->addWidget(tallenna_sortattuna);
-    sido(tallenna_sortattuna, &TAsetukset::tallenna_sortattuna);
     l->addWidget(tallennus);
     l->addStretch(1);
     return sivu;
@@ -339,27 +330,18 @@ QWidget* Tasetukset_form::tee_internet_sivu() {
     auto* l = sivun_asettelu(sivu);
     auto* proxy = new QGroupBox(fi("Proxy"));
     auto* pl = new QVBoxLayout(proxy);
-    proxy_enabled = ruutu(proxy, "proxy_enabled", "Käytä proxy palvelinta www-yhteyksiin");
-    proxy_addr = kentta(proxy, "proxy_addr");
-    proxy_port = kentta(proxy, "proxy_port");
-    proxy_port->setMaximumWidth(70);
-    proxy_username = kentta(proxy, "proxy_username");
-    proxy_password = kentta(proxy, "proxy_password");
-    proxy_password->setEchoMode(QLineEdit::Password);
-    leveiksi({proxy_addr, proxy_username, proxy_password});
+    proxy_enabled =
+        sido(ruutu(proxy, "proxy_enabled", "Käytä proxy palvelinta www-yhteyksiin"), &TAsetukset::proxy_enabled);
     pl->addWidget(proxy_enabled);
     auto* f = lomake();
-    f->addRow(fi("Osoite:"), proxy_addr);
-    f->addRow(fi("Portti:"), proxy_port);
-    f->addRow(fi("Käyttäjänimi:"), proxy_username);
-    f->addRow(fi("Salasana:"), proxy_password);
+    proxy_addr = lomakkeelle(f, "Osoite:", sido(kentta(proxy, "proxy_addr"), &TAsetukset::proxy_addr));
+    proxy_port = lomakkeelle(f, "Portti:", sido(kentta(proxy, "proxy_port"), &TAsetukset::proxy_port), 70);
+    proxy_username =
+        lomakkeelle(f, "Käyttäjänimi:", sido(kentta(proxy, "proxy_username"), &TAsetukset::proxy_username));
+    proxy_password = lomakkeelle(f, "Salasana:", sido(kentta(proxy, "proxy_password"), &TAsetukset::proxy_password));
+    proxy_password->setEchoMode(QLineEdit::Password);
     pl->addLayout(f);
     pl->addWidget(huomautus("Huom: Salasanoja ei salakirjoiteta mitenkään"));
-    sido(proxy_enabled, &TAsetukset::proxy_enabled);
-    sido(proxy_addr, &TAsetukset::proxy_addr);
-    sido(proxy_port, &TAsetukset::proxy_port);
-    sido(proxy_username, &TAsetukset::proxy_username);
-    sido(proxy_password, &TAsetukset::proxy_password);
     l->addWidget(proxy);
     l->addStretch(1);
     return sivu;
@@ -369,22 +351,14 @@ QWidget* Tasetukset_form::tee_email_sivu() {
     auto* sivu = new QWidget;
     auto* l = sivun_asettelu(sivu);
     auto* f = lomake();
-    smtp_palvelin = kentta(sivu, "smtp_palvelin");
-    email_addr = kentta(sivu, "email_addr");
-    email_nimi = kentta(sivu, "email_nimi");
-    email_logon = ruutu(sivu, "email_logon", "Palvelin vaatii sisäänkirjautumisen");
-    email_username = kentta(sivu, "email_username");
-    leveiksi({smtp_palvelin, email_addr, email_nimi, email_username});
-    f->addRow(fi("Smtp palvelimen osoite:"), smtp_palvelin);
-    f->addRow(fi("Sähköpostiosoitteesi:"), email_addr);
-    f->addRow(fi("Nimesi:"), email_nimi);
+    smtp_palvelin =
+        lomakkeelle(f, "Smtp palvelimen osoite:", sido(kentta(sivu, "smtp_palvelin"), &TAsetukset::smtp_palvelin));
+    email_addr = lomakkeelle(f, "Sähköpostiosoitteesi:", sido(kentta(sivu, "email_addr"), &TAsetukset::email_addr));
+    email_nimi = lomakkeelle(f, "Nimesi:", sido(kentta(sivu, "email_nimi"), &TAsetukset::email_nimi));
+    email_logon = sido(ruutu(sivu, "email_logon", "Palvelin vaatii sisäänkirjautumisen"), &TAsetukset::email_logon);
     f->addRow(QString(), email_logon);
-    f->addRow(fi("Käyttäjänimi:"), email_username);
-    sido(smtp_palvelin, &TAsetukset::smtp_palvelin);
-    sido(email_addr, &TAsetukset::email_addr);
-    sido(email_nimi, &TAsetukset::email_nimi);
-    sido(email_logon, &TAsetukset::email_logon);
-    sido(email_username, &TAsetukset::email_username);
+    email_username =
+        lomakkeelle(f, "Käyttäjänimi:", sido(kentta(sivu, "email_username"), &TAsetukset::email_username));
     l->addLayout(f);
     get_emailsetup_from_outlook =
         nimetty(new QPushButton(fi("Hae asetukset outlook expressistä"), sivu), "get_emailsetup_from_outlook");
@@ -400,32 +374,29 @@ QWidget* Tasetukset_form::tee_email_sivu() {
 QWidget* Tasetukset_form::tee_sekalaista_sivu() {
     auto* sivu = new QWidget;
     auto* l = sivun_asettelu(sivu);
-    notify_enabled = ruutu(sivu, "notify_enabled", "Huomauta minua jos kasetti/levy on lainassa kauemmin kuin");
-    notify_dates = kentta(sivu, "notify_dates");
+    notify_enabled = sido(ruutu(sivu, "notify_enabled", "Huomauta minua jos kasetti/levy on lainassa kauemmin kuin"),
+                          &TAsetukset::notify_enabled);
+    notify_dates = sido(kentta(sivu, "notify_dates"), &TAsetukset::notify_dates);
     notify_dates->setMaximumWidth(48);
     l->addWidget(rivi({notify_enabled, notify_dates, new QLabel(fi("päivää"))}));
-    sido(notify_enabled, &TAsetukset::notify_enabled);
-    sido(notify_dates, &TAsetukset::notify_dates);
     connect(notify_dates, &QLineEdit::editingFinished, this, &Tasetukset_form::notify_datesExit);
 
     l->addSpacing(6);
     l->addWidget(new QLabel(fi("Mikä tietokanta avataan ohjelman käynnistyessä:")));
-    default_open = lista(sivu, "default_open");
+    default_open = sido(lista(sivu, "default_open"), &TAsetukset::default_open);
     default_open->setMinimumWidth(300);
     default_open->installEventFilter(this);
     l->addWidget(rivi({default_open}));
-    sido(default_open, &TAsetukset::default_open);
 
     l->addSpacing(6);
-    kysy_pituus = ruutu(sivu, "kysy_pituus", "Kysy kasetin pituus, mikäli sitä ei tiedetä");
-    ala_kysy_jos = ruutu(sivu, "ala_kysy_jos", "Älä kysy jos kasetin nro sisältää tekstin :");
-    ala_kysy_jos_sisaltaa = kentta(sivu, "ala_kysy_jos_sisaltaa");
+    kysy_pituus =
+        sido(ruutu(sivu, "kysy_pituus", "Kysy kasetin pituus, mikäli sitä ei tiedetä"), &TAsetukset::kysy_pituus);
+    ala_kysy_jos =
+        sido(ruutu(sivu, "ala_kysy_jos", "Älä kysy jos kasetin nro sisältää tekstin :"), &TAsetukset::ala_kysy_jos);
+    ala_kysy_jos_sisaltaa = sido(kentta(sivu, "ala_kysy_jos_sisaltaa"), &TAsetukset::ala_kysy_jos_sisaltaa);
     ala_kysy_jos_sisaltaa->setMaximumWidth(80);
     l->addWidget(kysy_pituus);
     l->addWidget(rivi({ala_kysy_jos, ala_kysy_jos_sisaltaa}));
-    sido(kysy_pituus, &TAsetukset::kysy_pituus);
-    sido(ala_kysy_jos, &TAsetukset::ala_kysy_jos);
-    sido(ala_kysy_jos_sisaltaa, &TAsetukset::ala_kysy_jos_sisaltaa);
     connect(ala_kysy_jos_sisaltaa, &QLineEdit::editingFinished, this, &Tasetukset_form::ala_kysy_jos_sisaltaaExit);
     l->addStretch(1);
     return sivu;
@@ -436,8 +407,8 @@ QWidget* Tasetukset_form::tee_tulostus_sivu() {
     auto* l = sivun_asettelu(sivu);
     Tarroja = vain_nuolet(nimetty(new QSpinBox(sivu), "Tarroja"));
     Tarroja->setRange(5, 15);
-    l->addWidget(rivi({new QLabel(fi("Montako kasetin sivutarraa tulostetaan paperille")), Tarroja}));
     sido(Tarroja, &TAsetukset::Tarroja);
+    l->addWidget(rivi({new QLabel(fi("Montako kasetin sivutarraa tulostetaan paperille")), Tarroja}));
 
     auto* varit = new QGroupBox(fi("Tulostuslaatu"));
     auto* vl = new QVBoxLayout(varit);
@@ -450,8 +421,8 @@ QWidget* Tasetukset_form::tee_tulostus_sivu() {
 
     auto* dpi = new QGroupBox(fi("Tulostimen tarkkuus (DPI)"));
     auto* dl = new QHBoxLayout(dpi);
-    DPI_X_EDIT = vain_nuolet(nimetty(new DpiKentta(dpi), "DPI_X_EDIT"));
-    DPI_Y_EDIT = vain_nuolet(nimetty(new DpiKentta(dpi), "DPI_Y_EDIT"));
+    DPI_X_EDIT = sido(vain_nuolet(nimetty(new DpiKentta(dpi), "DPI_X_EDIT")), &TAsetukset::DPI_X);
+    DPI_Y_EDIT = sido(vain_nuolet(nimetty(new DpiKentta(dpi), "DPI_Y_EDIT")), &TAsetukset::DPI_Y);
     Detect_DPI_button = nimetty(new QPushButton(fi("Hae autom."), dpi), "Detect_DPI_button");
     Detect_DPI_button->setAutoDefault(false);
     dl->addWidget(new QLabel(fi("Vaaka:")));
@@ -462,13 +433,11 @@ QWidget* Tasetukset_form::tee_tulostus_sivu() {
     dl->addSpacing(10);
     dl->addWidget(Detect_DPI_button);
     dl->addStretch(1);
-    sido(DPI_X_EDIT, &TAsetukset::DPI_X);
-    sido(DPI_Y_EDIT, &TAsetukset::DPI_Y);
     connect(Detect_DPI_button, &QPushButton::clicked, this, &Tasetukset_form::Detect_DPI_buttonClick);
     l->addWidget(dpi);
 
-    alternative_printing = ruutu(sivu, "alternative_printing", "Käytä toista/vaihtoehtoista tulostusmenetelmää");
-    sido(alternative_printing, &TAsetukset::alternative_printing);
+    alternative_printing = sido(ruutu(sivu, "alternative_printing", "Käytä toista/vaihtoehtoista tulostusmenetelmää"),
+                                &TAsetukset::alternative_printing);
     l->addWidget(alternative_printing);
     l->addStretch(1);
     return sivu;
@@ -476,9 +445,10 @@ QWidget* Tasetukset_form::tee_tulostus_sivu() {
 
 // --- Binding controls to the settings. ---
 
-void Tasetukset_form::sido(QCheckBox* c, bool TAsetukset::*jasen) {
+QCheckBox* Tasetukset_form::sido(QCheckBox* c, bool TAsetukset::*jasen) {
     tayttajat_.push_back([this, c, jasen] { c->setChecked(a_.*jasen); });
     connect(c, &QCheckBox::toggled, this, [this, jasen](bool b) { a_.*jasen = b; });
+    return c;
 }
 
 void Tasetukset_form::sido(QRadioButton* kylla, QRadioButton* ei, bool TAsetukset::*jasen) {
@@ -486,19 +456,22 @@ void Tasetukset_form::sido(QRadioButton* kylla, QRadioButton* ei, bool TAsetukse
     connect(kylla, &QRadioButton::toggled, this, [this, jasen](bool b) { a_.*jasen = b; });
 }
 
-void Tasetukset_form::sido(QLineEdit* e, std::string TAsetukset::*jasen) {
+QLineEdit* Tasetukset_form::sido(QLineEdit* e, std::string TAsetukset::*jasen) {
     tayttajat_.push_back([this, e, jasen] { e->setText(q(a_.*jasen)); });
     connect(e, &QLineEdit::textChanged, this, [this, jasen](const QString& t) { a_.*jasen = cp(t); });
+    return e;
 }
 
-void Tasetukset_form::sido(QComboBox* c, std::string TAsetukset::*jasen) {
+QComboBox* Tasetukset_form::sido(QComboBox* c, std::string TAsetukset::*jasen) {
     tayttajat_.push_back([this, c, jasen] { c->setEditText(q(a_.*jasen)); });
     connect(c, &QComboBox::editTextChanged, this, [this, jasen](const QString& t) { a_.*jasen = cp(t); });
+    return c;
 }
 
-void Tasetukset_form::sido(QSpinBox* s, int TAsetukset::*jasen) {
+QSpinBox* Tasetukset_form::sido(QSpinBox* s, int TAsetukset::*jasen) {
     tayttajat_.push_back([this, s, jasen] { s->setValue(a_.*jasen); });
     connect(s, &QSpinBox::valueChanged, this, [this, jasen](int v) { a_.*jasen = v; });
+    return s;
 }
 
 void Tasetukset_form::kentat_asetuksista() {

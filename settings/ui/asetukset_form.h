@@ -155,11 +155,11 @@ private:
     QWidget* tee_tulostus_sivu();
 
     // Ties a control to its setting: the control shows the setting, and every change goes straight into it.
-    void sido(QCheckBox* c, bool TAsetukset::*jasen);
+    QCheckBox* sido(QCheckBox* c, bool TAsetukset::*jasen);
     void sido(QRadioButton* kylla, QRadioButton* ei, bool TAsetukset::*jasen);
-    void sido(QLineEdit* e, std::string TAsetukset::*jasen);
-    void sido(QComboBox* c, std::string TAsetukset::*jasen);
-    void sido(QSpinBox* s, int TAsetukset::*jasen);
+    QLineEdit* sido(QLineEdit* e, std::string TAsetukset::*jasen);
+    QComboBox* sido(QComboBox* c, std::string TAsetukset::*jasen);
+    QSpinBox* sido(QSpinBox* s, int TAsetukset::*jasen);
 
     void kentat_asetuksista();  // every control from the settings, without firing handlers
     void sivu_naytetty(int sivu);

@@ -8,7 +8,8 @@ std::optional<Tarkkuus> tulostimen_tarkkuus() {
     if (nimet.isEmpty()) return std::nullopt;
     QPrinterInfo tiedot = QPrinterInfo::defaultPrinter();
     if (tiedot.isNull()) tiedot = QPrinterInfo::printerInfo(nimet.first());
-    // High resolution mode gives the device's own resolution rather than the screen's.
+    // The labels are painted through a QPrinter in high resolution mode, so its device units are the
+    // resolution that counts (not the screen's, and not a default the queue's driver may advertise).
     QPrinter tulostin(tiedot, QPrinter::HighResolution);
     if (!tulostin.isValid()) return std::nullopt;
     const Tarkkuus t{tulostin.logicalDpiX(), tulostin.logicalDpiY()};

@@ -276,6 +276,7 @@ private slots:
         const Ohjelmakansio kansio{std::filesystem::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString())};
         const Ulkoasulistat l = listaa_ulkoasut(kansio);
         QVERIFY(l.ikkunat.size() >= 2);
+        QCOMPARE(l.ikkunat, l.napit);  // each installed skin serves as both
         const QString talteen = qEnvironmentVariable("RULLAKKO_KUVAKAAPPAUKSET");
         if (!talteen.isEmpty()) QDir().mkpath(talteen);
         for (const std::string& ikkunat : l.ikkunat) {
