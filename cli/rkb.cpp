@@ -18,8 +18,8 @@ RekisteroiAlikomento::RekisteroiAlikomento(Alikomento a) { rekisteri()[a.nimi] =
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || !rekisteri().count(args[0])) {
-        std::fprintf(stderr, "Käyttö: rkb KOMENTO [PARAMETRIT]\nKomennot:\n");
-        for (const auto& [nimi, a] : rekisteri()) std::fprintf(stderr, "  rkb %s %s\n", nimi.c_str(), a.kaytto.c_str());
+        tulosta_virhe("Käyttö: rkb KOMENTO [PARAMETRIT]\nKomennot:");
+        for (const auto& [nimi, a] : rekisteri()) tulosta_virhe("  rkb " + nimi + " " + a.kaytto);
         return 1;
     }
     // Errors and warnings the core logs go to standard error, like its messages.
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     const Alikomento& a = rekisteri()[args[0]];
     const std::vector<std::string> parametrit(args.begin() + 1, args.end());
     if (parametrit.size() < a.vahintaan || parametrit.size() > a.enintaan) {
-        std::fprintf(stderr, "Käyttö: rkb %s %s\n", a.nimi.c_str(), a.kaytto.c_str());
+        tulosta_virhe("Käyttö: rkb " + a.nimi + " " + a.kaytto);
         return 1;
     }
     return a.aja(parametrit);

@@ -85,4 +85,43 @@ TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
     fs::remove_all(tila);
 }
 
+TEST(RkbCopy, TallentaaKansineenJaOhjelmakansionAsetuksin) {
+    const fs::path tila = fs::temp_directory_path() / ("rkb_copy_" + std::to_string(::getpid()));
+    fs::remove_all(tila);
+    fs::create_directories(tila / "koti");
+    fs::create_directories(tila / "gfx" / "kannet");
+    const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
+    // Two cards on cassette 12, the first with a cover that is packed along.
+    std::ofstream(tila / "avattu.$$$", std::ios::binary) << lue(data / "runko_kaksi_korttia.txt");
+    std::ofstream(tila / "gfx" / "kannet" / "kansi1.jpg", std::ios::binary) << "kuva";
+    ASSERT_EQ(aja("cd " + tila.string() + " && " + RKB_EXE + " pack oma.rkb 'avattu.$$$' gfx/kannet/kansi1.jpg 2>&1").koodi, 0);
+
+    const std::string koti = "RULLAKKO_HOME=" + (tila / "koti").string() + " ";
+    const Tulos kopio = aja(koti + RKB_EXE + " copy " + (tila / "oma.rkb").string() + " " + (tila / "kopio.rkb").string() + " 2>&1");
+    ASSERT_EQ(kopio.koodi, 0) << kopio.ulos;
+    const Tulos lista = aja(std::string(RKB_EXE) + " list " + (tila / "kopio.rkb").string());
+    EXPECT_NE(lista.ulos.find("avattu.$$$\t"), std::string::npos);
+    EXPECT_NE(lista.ulos.find("gfx\\kannet\\kansi1.jpg\t4\t"), std::string::npos);
+    const Tulos runko = aja(std::string(RKB_EXE) + " body " + (tila / "kopio.rkb").string() + " 2>/dev/null");
+    EXPECT_EQ(runko.ulos, lue(data / "runko_kaksi_korttia.txt"));
+
+    // The program folder's settings decide the sort: by default the cassette order puts Predator (12)
+    // before Aliens (moved to cassette 20); with sorting off the file's order stays.
+    std::string runko20 = lue(data / "runko_kaksi_korttia.txt");
+    runko20.replace(runko20.find("\r\n12\r\n"), 6, "\r\n20\r\n");
+    std::ofstream(tila / "teksti.rkb", std::ios::binary) << "Hae Rullak\r\n" << runko20;
+    const auto ensimmainen = [&](const std::string& asetukset) {
+        std::ofstream(tila / "koti" / "asetukset.ini", std::ios::binary) << asetukset;
+        EXPECT_EQ(aja(koti + RKB_EXE + " copy " + (tila / "teksti.rkb").string() + " " + (tila / "k2.rkb").string() + " 2>&1").koodi, 0);
+        const std::string b = aja(std::string(RKB_EXE) + " body " + (tila / "k2.rkb").string() + " 2>/dev/null").ulos;
+        const std::size_t alku = b.find("\r\n", b.find("alkaa t")) + 2;
+        return b.substr(alku, b.find("\r\n", alku) - alku);
+    };
+    EXPECT_EQ(ensimmainen(""), "Predator");
+    EXPECT_EQ(ensimmainen("[Tallennus]\r\nsortattuna=0\r\n"), "Aliens");
+    EXPECT_EQ(aja(koti + RKB_EXE + " copy " + (tila / "ei_ole.rkb").string() + " " + (tila / "k3.rkb").string() + " 2>/dev/null").koodi, 1);
+    EXPECT_FALSE(fs::exists(tila / "k3.rkb"));
+    fs::remove_all(tila);
+}
+
 }  // namespace
