@@ -8,6 +8,7 @@
 #include <random>
 #include <unistd.h>
 
+#include "bench/mittaus.h"
 #include "diag/kiire.h"
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
@@ -18,12 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class Hiljaa final : public diag::Viestit {
-public:
-    void nayta(diag::Laji, const std::string&, const std::string&) override {}
-    diag::Vastaus kysy(diag::Laji, const std::string&, bool, const std::string&) override { return diag::Vastaus::Ei; }
-};
 
 struct Aineisto {
     fs::path juuri;
@@ -74,14 +69,10 @@ Aineisto& aineisto() {
     return a;
 }
 
-double sekunnit(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b) {
-    return std::chrono::duration<double>(b - a).count();
-}
-
 void Avaus(benchmark::State& s, bool heti) {
     Aineisto& a = aineisto();
     const Ohjelmakansio kansio(a.juuri);
-    Hiljaa viestit;
+    HiljaisetViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
     asetukset.avaa_kannet_heti = heti;

@@ -6,17 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/mittaus.h"
 #include "diag/kiire.h"
 #include "diag/viestit.h"
 #include "storage/runko.h"
 
 namespace {
-
-class Hiljaa final : public diag::Viestit {
-public:
-    void nayta(diag::Laji, const std::string&, const std::string&) override {}
-    diag::Vastaus kysy(diag::Laji, const std::string&, bool, const std::string&) override { return diag::Vastaus::Ei; }
-};
 
 const TOmaList& luettelo() {
     static TOmaList l = [] {
@@ -64,13 +59,9 @@ std::vector<std::string> pilko(const std::string& s) {
     return rivit;
 }
 
-double sekunnit(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b) {
-    return std::chrono::duration<double>(b - a).count();
-}
-
 void Luku(benchmark::State& s) {
     const std::string& teksti = runko();
-    Hiljaa v;
+    HiljaisetViestit v;
     double oma = 0, pohja = 0;
     for (auto _ : s) {
         const auto t0 = std::chrono::steady_clock::now();

@@ -8,6 +8,7 @@
 #include <random>
 #include <unistd.h>
 
+#include "bench/mittaus.h"
 #include "diag/kiire.h"
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
@@ -17,16 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class Hiljaa final : public diag::Viestit {
-public:
-    void nayta(diag::Laji, const std::string&, const std::string&) override {}
-    diag::Vastaus kysy(diag::Laji, const std::string&, bool, const std::string&) override { return diag::Vastaus::Ei; }
-};
-
-double sekunnit(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b) {
-    return std::chrono::duration<double>(b - a).count();
-}
 
 void pakkaa9(const std::string& s) {
     uLongf koko = compressBound(s.size());
@@ -57,7 +48,7 @@ void Tallennus(benchmark::State& s) {
             kannet.push_back(std::move(kuva));
         }
     }
-    Hiljaa viestit;
+    HiljaisetViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
     asetukset.tallenna_sortattuna = false;
