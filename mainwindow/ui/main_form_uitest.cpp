@@ -1,0 +1,505 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "diag/kiire.h"
+#include "diag/testiviestit.h"
+#include "diag/ui/teksti.h"
+#include "mainwindow/kenttasaannot.h"
+#include "mainwindow/tiedostotyyppi.h"
+#include "mainwindow/ui/main_form.h"
+#include "mainwindow/ui/muuta_kentan_nimi_form.h"
+#include "mainwindow/ui/ohjelma.h"
+#include "settings/asetustesti.h"
+#include "storage/lataus.h"
+#include "storage/tallennus.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Types text a character at a time as key presses (Finnish letters included, which QTest cannot type).
+void nappaile(QWidget* w, const QString& teksti) {
+    for (const QChar c : teksti) {
+        const int avain = c.toUpper().unicode();
+        QKeyEvent alas(QEvent::KeyPress, avain, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &alas);
+        QKeyEvent ylos(QEvent::KeyRelease, avain, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &ylos);
+    }
+}
+
+// A program folder with the "perus" skin, the settings in memory and the window over a catalogue.
+struct Ikkuna {
+    asetustesti::Kansio k;
+    Ohjelmakansio kansio{k.juuri()};
+    diag::TestiViestit viestit;
+    diag::EiKiiretta kiire;
+    TAsetukset a;
+    Asetusymparisto y{kansio, viestit, [] { return std::optional<Tarkkuus>(); }, {}};
+    std::unique_ptr<TMain_form> f;
+
+    explicit Ikkuna(std::initializer_list<std::pair<const char*, const char*>> kasetti_nimi) {
+        asetustesti::tee_ulkoasu(k, "perus", asetustesti::kuvaus_kuvakkein);
+        f = std::make_unique<TMain_form>(kansio, a, y, viestit, kiire);
+        for (const auto& [kasetti, nimi] : kasetti_nimi) {
+            TKortti& c = f->tk.kortit.lisaa_uusi();
+            c.kasetilla = kasetti;
+            c.nimi = nimi;
+        }
+        f->tk.tiedosto = "testi.rkb";
+        f->tk.nykyinen = 1;
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    }
+    ~Ikkuna() {
+        f->tk.kortit.muutettu = false;  // no save question at the end of a test
+        f->close();
+    }
+
+    TKortti& kortti() { return f->tk.kortit[f->tk.nykyinen]; }
+
+    // Gives a field the focus and types at the end of its text.
+    void kirjoita(QWidget* kentta, const QString& teksti) {
+        kentta->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(kentta->hasFocus());
+        if (auto* e = qobject_cast<QLineEdit*>(kentta)) e->end(false);
+        nappaile(kentta, teksti);
+    }
+    void poistu(QWidget* kentta) {
+        QWidget* muu = kentta == f->Vuosi_Kentta ? static_cast<QWidget*>(f->Ohjaaja_Kentta) : f->Vuosi_Kentta;
+        muu->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(!kentta->hasFocus());
+    }
+};
+
+std::string solu(const QTableWidget* g, int rivi, int sarake) {
+    const QTableWidgetItem* i = g->item(rivi, sarake);
+    return i ? cp(i->text()) : std::string();
+}
+
+// Runs `tee` on the modal dialog as soon as it is open.
+template <class Dialogi, class F>
+void kun_auki(F tee) {
+    QTimer::singleShot(0, [tee] {
+        auto* d = qobject_cast<Dialogi*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        tee(d);
+    });
+}
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void kasettikenttaTyhjanaSaaSeuraavanVapaanNumeron() {
+        Ikkuna i({{"", "Uusi"}, {"3", "A"}, {"AP7", "B"}, {"12", "C"}});
+        i.a.kysy_pituus = false;
+        i.f->kasetilla_kentta->setFocus();
+        QTRY_VERIFY(i.f->kasetilla_kentta->hasFocus());
+        i.poistu(i.f->kasetilla_kentta);
+        QCOMPARE(cp(i.f->kasetilla_kentta->text()), std::string("13"));
+        QCOMPARE(i.kortti().kasetilla, std::string("13"));
+        // Entering the position of a numbered cassette fills in the next free position.
+        i.f->sijainti_kentta->setFocus();
+        QTRY_COMPARE(i.f->sijainti_kentta->currentText(), QString("1"));
+    }
+
+    void nayttelijoidenIsotAlkukirjaimetJaPilkut() {
+        Ikkuna i({{"1", "Elokuva"}});
+        i.kirjoita(i.f->paanayttelijat_kentta, "anna,b");
+        QCOMPARE(i.f->paanayttelijat_kentta->text(), QString("Anna,B"));
+        i.poistu(i.f->paanayttelijat_kentta);
+        QCOMPARE(i.f->paanayttelijat_kentta->text(), QString("Anna,B"));
+        i.kirjoita(i.f->paanayttelijat_kentta, "o virtanen");
+        QCOMPARE(i.f->paanayttelijat_kentta->text(), QString("Anna,Bo Virtanen"));
+        i.poistu(i.f->paanayttelijat_kentta);
+        QCOMPARE(i.f->paanayttelijat_kentta->text(), QString("Anna, Bo Virtanen"));
+        i.kirjoita(i.f->Ohjaaja_Kentta, fi("åke ä"));
+        QCOMPARE(i.f->Ohjaaja_Kentta->text(), fi("Åke Ä"));
+        QVERIFY(i.f->tk.kortit.muutettu);
+    }
+
+    void kestoSaaYksikon_data() {
+        QTest::addColumn<QString>("kirjoitettu");
+        QTest::addColumn<QString>("odotettu");
+        QTest::newRow("10 on tunteja") << "10" << "10h";
+        QTest::newRow("11 on minuutteja") << "11" << "11 min";
+        QTest::newRow("yksikko jo annettu") << "1h 5" << "1h 5";
+    }
+    void kestoSaaYksikon() {
+        QFETCH(QString, kirjoitettu);
+        QFETCH(QString, odotettu);
+        Ikkuna i({{"1", "Elokuva"}});
+        i.kirjoita(i.f->kesto_kentta, kirjoitettu);
+        i.poistu(i.f->kesto_kentta);
+        QCOMPARE(i.f->kesto_kentta->text(), odotettu);
+    }
+
+    void kestonNayttotapaVaihtuuOtsikostaKlikkaamalla() {
+        Ikkuna i({{"1", "Elokuva"}});
+        i.kortti().kesto = "90 min";
+        i.f->update_fields();
+        QCOMPARE(i.f->kesto_kentta->text(), QString("90 min"));
+        QTest::mouseClick(i.f->Kesto, Qt::LeftButton);
+        QVERIFY(!i.a.minuutteina);
+        QCOMPARE(i.f->kesto_kentta->text(), QString("1h 30min"));
+    }
+
+    void dvdTuoOletuksetJaSiirtaaKohdistuksen() {
+        Ikkuna i({{"1", "Elokuva"}});
+        i.kortti().paanayttelijat = "Joku";
+        i.kortti().maa = "Suomi";
+        i.kortti().vuosi = "2001";
+        i.f->update_fields();
+        QVERIFY(!i.f->Extrat->isVisible());
+        i.kirjoita(i.f->formaatti_kentta, "d");
+        QCOMPARE(i.f->formaatti_kentta->currentText(), QString("DVD"));
+        QVERIFY(i.f->Extrat->isVisible());
+        QTest::keyClick(i.f->formaatti_kentta, Qt::Key_Tab);
+        QCOMPARE(i.f->aani_kentta->currentText(), QString("Dolby Digital 5.1"));
+        QCOMPARE(i.f->kuvasuhde_kentta->currentText(), QString("2.35:1 Letterbox"));
+        QCOMPARE(i.f->sijainti_kentta->currentText(), QString("1"));
+        QCOMPARE(i.kortti().aani, std::string("Dolby Digital 5.1"));
+        // The first empty field after the format: the genre.
+        QTRY_VERIFY(i.f->luokitus_kentta->hasFocus());
+    }
+
+    void luokituksenEnnakointi() {
+        Ikkuna i({{"1", "Elokuva"}});
+        i.kirjoita(i.f->luokitus_kentta, "t");
+        QCOMPARE(i.f->luokitus_kentta->currentText(), QString("Toiminta"));
+        QCOMPARE(i.f->luokitus_kentta->lineEdit()->selectedText(), QString("oiminta"));
+        nappaile(i.f->luokitus_kentta, "x");
+        QCOMPARE(i.f->luokitus_kentta->currentText(), QString("Tx"));
+        i.f->luokitus_kentta->setEditText("");
+        nappaile(i.f->luokitus_kentta, "toimintak");
+        QCOMPARE(i.f->luokitus_kentta->currentText(), QString("Toimintakomedia"));
+    }
+
+    void enterTallentaaJaSiirtyyEnsimmaiseenTyhjaanEscHylkaa() {
+        Ikkuna i({{"1", "Elokuva"}});
+        i.kirjoita(i.f->nimi_kentta, " 2");
+        QTest::keyClick(i.f->nimi_kentta, Qt::Key_Return);
+        QCOMPARE(i.kortti().nimi, std::string("Elokuva 2"));
+        QTRY_VERIFY(i.f->paanayttelijat_kentta->hasFocus());
+        nappaile(i.f->paanayttelijat_kentta, "Kalle");
+        QTest::keyClick(i.f->paanayttelijat_kentta, Qt::Key_Escape);
+        QCOMPARE(i.f->paanayttelijat_kentta->text(), QString());
+        QCOMPARE(i.kortti().paanayttelijat, std::string());
+        // A title left empty takes the focus back whatever the field.
+        i.f->nimi_kentta->clear();
+        i.f->setfocus_eka_tyhja_kentta(12);
+        QTRY_VERIFY(i.f->nimi_kentta->hasFocus());
+    }
+
+    void ctrlNayttaaPikanappaimet() {
+        Ikkuna i({{"1", "Elokuva"}});
+        QTest::keyPress(i.f->nimi_kentta, Qt::Key_Control, Qt::ControlModifier);
+        QCOMPARE(i.f->Nimi->text(), fi("Elokuvan &Nimi:"));
+        QCOMPARE(i.f->Aani->text(), fi("&Ääniraita:"));
+        QTest::keyRelease(i.f->nimi_kentta, Qt::Key_Control, Qt::NoModifier);
+        QCOMPARE(i.f->Nimi->text(), fi("Elokuvan Nimi:"));
+        QCOMPARE(i.f->Kasetilla->text(), fi("Kasetilla/ levyllä nro:"));
+    }
+
+    void muidenElokuvienRuudukkoSataJaSataYksi() {
+        Ikkuna i({});  // shown with the one empty card a catalogue always has
+        for (int n = 1; n <= 100; ++n) {
+            TKortti& c = n == 1 ? i.f->tk.kortit[1] : i.f->tk.kortit.lisaa_uusi();
+            c.kasetilla = "5";
+            c.nimi = "Elokuva " + std::to_string(n) + " (1990)";
+            c.sijainti = std::to_string(101 - n);
+        }
+        i.f->tk.nykyinen = 1;
+        i.f->update_fields();
+        QTableWidget* g = i.f->Muut_elokuvat_grid;
+        QCOMPARE(g->rowCount(), 101);
+        QCOMPARE(solu(g, 0, 0), std::string("Kasetti (tai dvd) nro: 5"));
+        QCOMPARE(solu(g, 0, 1), std::string("S"));
+        QCOMPARE(solu(g, 1, 0), std::string("Elokuva 100"));  // position 1
+        QCOMPARE(i.f->muut_rivikartta[1], 100);
+        QCOMPARE(g->currentRow(), 100);  // card 1 has position 100
+        // A click on a row opens its card.
+        g->setFocus();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
+        QTRY_COMPARE(i.f->tk.nykyinen, 100);
+
+        i.f->tk.kortit.lisaa_uusi().kasetilla = "5";
+        i.f->update_fields();
+        QCOMPARE(g->rowCount(), 2);
+        QCOMPARE(solu(g, 0, 0), std::string("TOIMINTO EI OLE KÄYTÖSSÄ"));
+        QCOMPARE(solu(g, 1, 0), std::string("syy: ei kas./levyjen numerointia"));
+        QCOMPARE(solu(g, 1, 1), std::string("0"));
+    }
+
+    void kentanNimeaminenTalleJaKaikille() {
+        Ikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
+        i.f->tk.kortit[2].lisatieto[0] = "Arvo";
+        i.f->tk.kortit[2].lisatieto_nimi[0] = "Käsikirjoitus:";
+        kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
+            QCOMPARE(d->windowTitle(), fi("Vaihda kentän nimi"));
+            d->uusi_nimi->clear();
+            QTest::keyClicks(d->uusi_nimi, "tuottaja");
+            QTest::keyClick(d->uusi_nimi, Qt::Key_Return);  // Enter: this card
+        });
+        QTest::mouseClick(i.f->Kasikirjoitus, Qt::LeftButton);
+        QCOMPARE(i.f->tk.kortit[1].lisatieto_nimi[0], std::string("Tuottaja:"));
+        QCOMPARE(i.f->Kasikirjoitus->text(), QString("Tuottaja:"));
+        QCOMPARE(i.f->tk.kortit[3].lisatieto_nimi[0], std::string());
+
+        // Every card whose field is empty, the current one included; the card with a value keeps its name.
+        i.f->tk.nykyinen = 2;
+        i.f->update_fields();
+        i.viestit.naytetyt.clear();
+        kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
+            d->uusi_nimi->clear();
+            d->muuta_kaikki->click();
+            QVERIFY(d->isVisible());  // an empty name is refused
+            d->uusi_nimi->setText("Musiikki");
+            d->muuta_kaikki->click();
+        });
+        QTest::mouseClick(i.f->Kasikirjoitus, Qt::LeftButton);
+        QCOMPARE(i.viestit.tekstit(),
+                 (std::vector<std::string>{"Syötä kentän nimi!",
+                                           "Huomaa: ohjelma muuttaa kentän nimen vain jos kenttä on tyhjä.\n"
+                                           "Jos kenttä sisältää tekstiä, nimeä ei muuteta."}));
+        QCOMPARE(i.f->tk.kortit[1].lisatieto_nimi[0], std::string("Musiikki:"));
+        QCOMPARE(i.f->tk.kortit[2].lisatieto_nimi[0], std::string("Käsikirjoitus:"));
+        QCOMPARE(i.f->tk.kortit[3].lisatieto_nimi[0], std::string("Musiikki:"));
+    }
+
+    void kasetinVaihtoLahettaaPituuskysymyksenJaSekamediailmoituksen() {
+        Ikkuna i({{"1", "Nauhalla"}, {"DVD1", "Levy"}});
+        i.f->tk.kortit[2].formaatti = "DVD";
+        i.kortti().formaatti = "LP";
+        i.f->update_fields();
+        std::vector<std::string> kysytyt;
+        i.f->kysy_kasetin_pituus = [&](const std::string& k) { kysytyt.push_back(k); };
+        i.kirjoita(i.f->kasetilla_kentta, "7");
+        i.poistu(i.f->kasetilla_kentta);
+        QVERIFY(kysytyt.empty());  // posted, not run inside the focus change
+        QTRY_COMPARE(kysytyt, std::vector<std::string>{"17"});
+
+        // A cassette number with the exclusion text is not asked about.
+        i.f->kasetilla_kentta->clear();
+        i.kirjoita(i.f->kasetilla_kentta, "AP3");
+        i.poistu(i.f->kasetilla_kentta);
+        QTest::qWait(20);
+        QCOMPARE(kysytyt.size(), std::size_t(1));
+
+        // Putting the tape card on the DVD's disc posts the mixed-media warning.
+        i.f->kasetilla_kentta->clear();
+        i.kirjoita(i.f->kasetilla_kentta, "DVD1");
+        i.poistu(i.f->kasetilla_kentta);
+        QTRY_COMPARE(i.viestit.naytetyt.size(), std::size_t(1));
+        QCOMPARE(i.viestit.naytetyt[0].teksti, std::string(sekamedia_viesti));
+    }
+
+    void lainaKoskeeKokoKasettia() {
+        Ikkuna i({{"4", "A"}, {"4", "B"}, {"5", "C"}});
+        i.kirjoita(i.f->lainassa_kentta, "Pekka");
+        i.poistu(i.f->lainassa_kentta);
+        QCOMPARE(i.f->tk.kortit[2].lainassa, std::string("Pekka"));
+        QCOMPARE(i.f->tk.kortit[3].lainassa, std::string());
+    }
+
+    void tallennusIlmanNimeaEiKirjoitaTiedostoa() {
+        Ikkuna i({{"1", "A"}});
+        i.f->nimi_kentta->clear();
+        i.f->Tallenna_Menu->trigger();
+        QVERIFY(!fs::exists(i.k.juuri() / "testi.rkb"));
+        QCOMPARE(i.f->nimi_kentta->text(), fi("Syötä elokuvan nimi!"));
+        QCOMPARE(i.f->nimi_kentta->selectedText(), fi("Syötä elokuvan nimi!"));
+        QVERIFY(i.f->nimi_kentta->hasFocus());
+    }
+
+    void uusiTiedostoOlemassaKysyyUudelleen() {
+        Ikkuna i({{"1", "A"}});
+        i.k.kirjoita("vanha.rkb", "x");
+        std::deque<QString> nimet = {QString::fromStdString((i.k.juuri() / "vanha.rkb").string()),
+                                     QString::fromStdString((i.k.juuri() / "uusi.rkb").string())};
+        i.f->valitse_avattava = [&](const QString&) {
+            const QString n = nimet.front();
+            nimet.pop_front();
+            return n;
+        };
+        i.f->Uusi_Menu->trigger();
+        QCOMPARE(i.viestit.tekstit(), std::vector<std::string>{"Tiedosto on jo olemassa, syötä uusi tiedoston nimi"});
+        QVERIFY(fs::exists(i.k.juuri() / "uusi.rkb"));
+        QCOMPARE(i.f->tk.kortit.Count(), 2);
+        QCOMPARE(i.f->nimi_kentta->text(), fi("Syötä elokuvan nimi!"));
+        QCOMPARE(i.f->tk.tiedosto, polku_tekstiksi(i.k.juuri() / "uusi.rkb"));
+    }
+
+    void pikaAvausNayttaaKymmenenTiedostoa() {
+        Ikkuna i({{"1", "A"}});
+        for (int n = 0; n < 12; ++n) i.k.kirjoita("t" + std::to_string(10 + n) + (n % 2 ? ".RKB" : ".rkb"), "x");
+        emit i.f->Avaa->aboutToShow();
+        int nakyvat = 0;
+        for (QAction* a : i.f->Tiedosto) nakyvat += a->isVisible() ? 1 : 0;
+        QCOMPARE(nakyvat, 10);
+    }
+};
+
+// The program's start-up and shut-down with the real windows, each in a folder of its own.
+class KaynnistysTest : public QObject {
+    Q_OBJECT
+
+    struct Kaynnistys {
+        asetustesti::Kansio k;
+        diag::TestiViestit viestit;
+        diag::EiKiiretta kiire;
+        std::unique_ptr<Ohjelma> o;
+
+        Kaynnistys() {
+            asetustesti::tee_ulkoasu(k, "perus", asetustesti::kuvaus_kuvakkein);
+            // The file type counts as registered, so only the questions a test scripts are asked.
+            o = std::make_unique<Ohjelma>(k.juuri(), viestit, kiire);
+            o->xdg_data = k.juuri() / "xdg";
+            QVERIFY(rekisteroi_tiedostotyyppi(o->xdg_data, o->ohjelmatiedosto));
+        }
+        bool kaynnista(QStringList argumentit = {}) { return o->kaynnista(QStringList{"rullakko"} + argumentit); }
+        TMain_form& m() { return *o->Main_form; }
+
+        // The titles of the cards in a catalogue file, read back as the program reads it.
+        std::vector<std::string> tiedoston_nimet(const char* tiedosto) {
+            Tietokanta luettu;
+            Varasto v{luettu, o->kansio, viestit, kiire, nullptr, {}, {}, {}, {}, {}};
+            std::vector<std::string> nimet;
+            if (!lue_tietueet(polku_tekstiksi(k.juuri() / tiedosto), false, true, luettu.kortit, v)) return nimet;
+            for (int n = 1; n < luettu.kortit.Count(); ++n) nimet.push_back(luettu.kortit[n].nimi);
+            return nimet;
+        }
+    };
+
+    static fs::path esimerkki() { return fs::path(qgetenv("RULLAKKO_DATA").constData()) / "esimerkki.rkb"; }
+
+private slots:
+    void ilmanOletustaLuodaanUusiJaAsetuksetKirjoitetaan() {
+        Kaynnistys s;
+        QVERIFY(s.kaynnista());
+        QVERIFY(fs::exists(s.k.juuri() / "default.rkb"));
+        QCOMPARE(s.m().tk.kortit.Count(), 2);
+        QCOMPARE(s.m().tk.kortit[1].nimi, std::string("Syötä elokuvan nimi!"));
+        QCOMPARE(s.m().tk.tiedosto, polku_tekstiksi(s.k.juuri() / "default.rkb"));
+        QVERIFY(s.m().isVisible());
+        QVERIFY(s.m().Timer2->isActive());
+        const std::string ini = s.k.lue("asetukset.ini");
+        const auto kohta = [&](const char* avain) { return ini.find(avain); };
+        QVERIFY(kohta("versionumero=") < kohta("kesto="));
+        QVERIFY(kohta("form_skin_dir=") < kohta("button_skin_dir="));
+        QVERIFY(kohta("button_skin_dir=") < kohta("sortattuna="));
+        s.m().close();
+    }
+
+    void esimerkkiTarjotaan_data() {
+        QTest::addColumn<bool>("kylla");
+        QTest::newRow("kyllä") << true;
+        QTest::newRow("ei") << false;
+    }
+    void esimerkkiTarjotaan() {
+        QFETCH(bool, kylla);
+        Kaynnistys s;
+        fs::copy_file(esimerkki(), s.k.juuri() / "esimerkki.rkb");
+        s.viestit.vastaukset = {kylla ? diag::Vastaus::Kylla : diag::Vastaus::Ei};
+        QVERIFY(s.kaynnista());
+        QCOMPARE(s.viestit.naytetyt.size(), std::size_t(1));
+        QVERIFY(s.viestit.naytetyt[0].teksti.rfind("Olet käynnistänyt ohjelman ensimmäistä kertaa!\n", 0) == 0);
+        QVERIFY(fs::exists(s.k.juuri() / "default.rkb"));
+        if (kylla) {
+            QCOMPARE(s.m().tk.tiedosto, polku_tekstiksi(s.k.juuri() / "esimerkki.rkb"));
+            QVERIFY(s.m().tk.kortit.Count() > 40);
+            QCOMPARE(s.m().nimi_kentta->text(), fi("Pakkasyön vartija (1987)"));
+        } else {
+            QCOMPARE(s.m().tk.kortit.Count(), 2);
+        }
+        s.m().close();
+    }
+
+    void debugAvaaPuuttuvanOletuksenLataajalla() {
+        Kaynnistys s;
+        QVERIFY(s.kaynnista({"-debug"}));
+        QVERIFY(!fs::exists(s.k.juuri() / "default.rkb"));
+        QVERIFY(s.o->Debug_Form);
+        QCOMPARE(s.viestit.naytetyt.size(), std::size_t(1));
+        QVERIFY(s.viestit.naytetyt[0].teksti.find("default.rkb") != std::string::npos);
+        s.m().close();
+    }
+
+    void toinenKopioEiKaynnisty() {
+        Kaynnistys s;
+        QVERIFY(s.kaynnista());
+        diag::TestiViestit toiset;
+        Ohjelma toinen(s.k.juuri(), toiset, s.kiire);
+        QVERIFY(!toinen.kaynnista({"rullakko"}));
+        QCOMPARE(toiset.tekstit(), std::vector<std::string>{"Rullakko on jo käynnissä!"});
+        s.m().close();
+    }
+
+    void uusiKorttiNimiJaTallennusLevylle() {
+        Kaynnistys s;
+        fs::copy_file(esimerkki(), s.k.juuri() / "omat.rkb");
+        QVERIFY(s.kaynnista({QString::fromStdString((s.k.juuri() / "omat.rkb").string())}));
+        TMain_form& m = s.m();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        const int ennen = m.tk.kortit.Count();
+        QTest::keyClick(m.nimi_kentta, Qt::Key_F6);
+        QCOMPARE(m.tk.kortit.Count(), ennen + 1);
+        QTRY_VERIFY(m.nimi_kentta->hasFocus());
+        nappaile(m.nimi_kentta, fi("Äänetön elokuva"));
+        QTest::keySequence(&m, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QVERIFY(!m.tk.kortit.muutettu);
+
+        const std::vector<std::string> nimet = s.tiedoston_nimet("omat.rkb");
+        QCOMPARE(static_cast<int>(nimet.size()), ennen);
+        QVERIFY(std::count(nimet.begin(), nimet.end(), "Äänetön elokuva") == 1);
+        m.close();
+    }
+
+    void lopetusKysyyMuutoksistaJaPoistaaTyotiedostot() {
+        Kaynnistys s;
+        fs::copy_file(esimerkki(), s.k.juuri() / "omat.rkb");
+        QVERIFY(s.kaynnista({"omat.rkb"}));
+        TMain_form& m = s.m();
+        QVERIFY(fs::exists(s.k.juuri() / "gfx" / "kannet" / "11111111.jpg"));
+        s.k.kirjoita("gfx/kopio.jpg", "x");
+        m.nimi_kentta->setText("Muutettu nimi");
+        m.tk.kortit.merkitse_muutetuksi();
+        s.viestit.vastaukset = {diag::Vastaus::Kylla};
+        m.Lopeta_Menu->trigger();
+        QCOMPARE(s.viestit.tekstit(), std::vector<std::string>{"Tietokantaa on muuteltu, tallennetaanko muutokset?"});
+        QVERIFY(!fs::exists(s.k.juuri() / "gfx" / "kannet" / "11111111.jpg"));
+        QVERIFY(!fs::exists(s.k.juuri() / "gfx" / "kopio.jpg"));
+        QVERIFY(fs::exists(s.k.juuri() / "asetukset.ini"));
+
+        const std::vector<std::string> nimet = s.tiedoston_nimet("omat.rkb");
+        QVERIFY(std::count(nimet.begin(), nimet.end(), "Muutettu nimi") == 1);
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int tulos = 0;
+    {
+        MainFormTest t;
+        tulos |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        KaynnistysTest t;
+        tulos |= QTest::qExec(&t, argc, argv);
+    }
+    return tulos;
+}
+
+#include "main_form_uitest.moc"
