@@ -1,6 +1,8 @@
 // The command-line tool reads catalogues exactly as the program does.
 #include <gtest/gtest.h>
 
+#include "storage/komentotesti.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,20 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Tulos {
-    int koodi;
-    std::string ulos;
-};
-
-Tulos aja(const std::string& komento) {
-    Tulos t{0, {}};
-    FILE* p = ::popen(komento.c_str(), "r");
-    char puskuri[4096];
-    for (std::size_t n; (n = std::fread(puskuri, 1, sizeof puskuri, p)) > 0;) t.ulos.append(puskuri, n);
-    t.koodi = WEXITSTATUS(::pclose(p));
-    return t;
-}
 
 std::string lue(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);

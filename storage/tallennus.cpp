@@ -54,6 +54,8 @@ bool pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet,
         v.kiire.aseta_teksti("Kirjoitetaan [3/4]");
         v.kiire.kasittele_viestit();
         t = zip.AddFiles(nimet, v.kansio.juuri());
+        // A file that cannot be read is skipped by the archive; without the body the catalogue would be lost.
+        if (t && zip.etsi(tyotiedosto) < 0) t.virhe = zlb_virhe::ei_arkistossa;
     }
     v.kiire.aseta_teksti("Viimeistellään [4/4]");
     zip.Close();

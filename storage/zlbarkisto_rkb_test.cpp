@@ -10,6 +10,7 @@
 #include <random>
 #include <sstream>
 
+#include "storage/komentotesti.h"
 #include "storage/zlbarkisto.h"
 #include "storage/zlbarkisto_testiapu.h"
 
@@ -20,22 +21,11 @@ namespace {
 using zlb_testi::kirjoita;
 using zlb_testi::lue;
 
-struct Tulos {
-    int koodi;
-    std::string ulos;  // standard output and error together
-};
-
 std::string lainaa(const std::string& s) { return "'" + s + "'"; }
 
 // Runs rkb in a folder, with standard error folded into the output.
 Tulos rkb(const fs::path& kansio, const std::string& parametrit) {
-    const std::string komento = "cd " + lainaa(kansio.string()) + " && " + lainaa(RKB_EXE) + " " + parametrit + " 2>&1";
-    Tulos t{0, {}};
-    FILE* p = ::popen(komento.c_str(), "r");
-    char puskuri[4096];
-    for (std::size_t n; (n = std::fread(puskuri, 1, sizeof puskuri, p)) > 0;) t.ulos.append(puskuri, n);
-    t.koodi = WEXITSTATUS(::pclose(p));
-    return t;
+    return aja("cd " + lainaa(kansio.string()) + " && " + lainaa(RKB_EXE) + " " + parametrit + " 2>&1");
 }
 
 class RkbArkisto : public ::testing::Test {
