@@ -50,7 +50,7 @@ namespace {
 constexpr const char* syota_nimi = "Syötä elokuvan nimi!";
 constexpr const char* kotisivu = "http://www.rullakko.net/";
 constexpr int rivin_korkeus = 21;
-constexpr int otsikon_leveys = 86;
+constexpr int otsikon_leveys = 90;
 constexpr int kentan_x = 95;
 
 QStringList kohdat(std::initializer_list<const char*> t) {
@@ -106,7 +106,11 @@ TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const
     Timer2 = new QTimer(this);
     Timer2->setObjectName("Timer2");
     Timer2->setInterval(5000);
-    connect(Timer2, &QTimer::timeout, this, [this] { varita_otsikot(); });
+    connect(Timer2, &QTimer::timeout, this, [this] {
+        // A Ctrl released while a busy window had the keyboard never reached us: captions back to plain.
+        if (!(QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier)) FormKeyUp();
+        varita_otsikot();
+    });
     kansiajastin = new QTimer(this);
     kansiajastin->setSingleShot(true);
     kansiajastin->setInterval(300);
@@ -281,6 +285,9 @@ void TMain_form::tee_kentat() {
     setCentralWidget(keski);
     // The card has a fixed layout that the skins' background pictures are drawn for.
     keski->setFixedSize(660, 410);
+    QFont kirjasin = keski->font();
+    kirjasin.setPixelSize(12);
+    keski->setFont(kirjasin);
 
     auto otsikko = [keski](const char* nimi, const char* teksti, int x, int y, int leveys = otsikon_leveys) {
         auto* l = new QLabel(fi(teksti), keski);
@@ -336,22 +343,22 @@ void TMain_form::tee_kentat() {
 
     // Fields, three to a row where they are short; tab order follows the table of fields.
     const int y1 = 56, y2 = 84, y3 = 112, y4 = 140, y5 = 168, y6 = 196, y7 = 224, y8 = 252;
-    Nimi = otsikko("Nimi", "Elokuvan Nimi:", 8, y1);
+    Nimi = otsikko("Nimi", "Elokuvan Nimi:", 4, y1);
     nimi_kentta = rivi("nimi_kentta", kentan_x, y1, 557);
-    Paanayttelijat = otsikko("Paanayttelijat", "Pääosissa:", 8, y2);
+    Paanayttelijat = otsikko("Paanayttelijat", "Pääosissa:", 4, y2);
     paanayttelijat_kentta = rivi("paanayttelijat_kentta", kentan_x, y2, 557);
 
-    Maa = otsikko("Maa", "Valmistusmaa:", 8, y3);
+    Maa = otsikko("Maa", "Valmistusmaa:", 4, y3);
     maa_kentta = lista("maa_kentta", kentan_x, y3, 150,
                        kohdat({"Usa", "Englanti", "Suomi", "Ruotsi", "Hong-Kong", "Japani", "Meksiko", "Ranska", "Kanada"}));
     Vuosi = otsikko("Vuosi", "Tuotantov. :", 256, y3, 70);
     Vuosi->setToolTip(fi("Tuotantovuosi"));
     Vuosi_Kentta = rivi("Vuosi_Kentta", 328, y3, 60);
-    Formaatti = otsikko("Formaatti", "Formaatti:", 400, y3, 66);
-    formaatti_kentta = lista("formaatti_kentta", 470, y3, 182,
+    Formaatti = otsikko("Formaatti", "Formaatti:", 400, y3, 70);
+    formaatti_kentta = lista("formaatti_kentta", 472, y3, 180,
                              kohdat({"SP", "LP", "EP", "DVD", "DVD R1", "DVD R2", "VCD", "DivX", "Laserdisc"}));
 
-    Luokitus = otsikko("Luokitus", "Luokitus:", 8, y4);
+    Luokitus = otsikko("Luokitus", "Luokitus:", 4, y4);
     luokitus_kentta = lista("luokitus_kentta", kentan_x, y4, 150,
                             kohdat({"Draama", "Dokumentti", "Erotiikka", "Jännitys", "Kauhu", "Komedia", "Lännenelokuva",
                                     "Piirretty", "Romanttinen komedia", "Scifi", "Seikkailu", "Toiminta",
@@ -370,28 +377,28 @@ void TMain_form::tee_kentat() {
     sijainti_kentta = lista("sijainti_kentta", 606, y4, 46, paikat);
     sijainti_kentta->lineEdit()->setMaxLength(2);
 
-    Aani = otsikko("Aani", "Ääniraita:", 8, y5);
+    Aani = otsikko("Aani", "Ääniraita:", 4, y5);
     aani_kentta = lista("aani_kentta", kentan_x, y5, 150,
                         kohdat({"Hifi Stereo", "Dolby Surround", "Dolby Digital 5.1", "DTS", "Ei Hifiraitaa (Mono)"}));
     Varit = otsikko("Varit", "Värit:", 256, y5, 70);
     vari_kentta = lista("vari_kentta", 328, y5, 60, kohdat({"Kyllä", "Ei"}));
-    kuvasuhde = otsikko("kuvasuhde", "Kuvasuhde:", 400, y5, 66);
-    kuvasuhde_kentta = lista("kuvasuhde_kentta", 470, y5, 182,
+    kuvasuhde = otsikko("kuvasuhde", "Kuvasuhde:", 400, y5, 70);
+    kuvasuhde_kentta = lista("kuvasuhde_kentta", 472, y5, 180,
                              kohdat({"1.33:1 [4:3]", "1.66:1", "1.85:1 [16:9]", "1.85:1 [16:9] Letterbox",
                                      "1.85:1 [16:9] Anamorph.", "2.35:1 Anamorphinen", "2.35:1 Letterbox", "Super-35"}));
 
-    Ohjaaja = otsikko("Ohjaaja", "Ohjaaja:", 8, y6);
+    Ohjaaja = otsikko("Ohjaaja", "Ohjaaja:", 4, y6);
     Ohjaaja_Kentta = rivi("Ohjaaja_Kentta", kentan_x, y6, 340);
-    Kasikirjoitus = otsikko("Kasikirjoitus", "Käsikirjoitus:", 8, y7);
+    Kasikirjoitus = otsikko("Kasikirjoitus", "Käsikirjoitus:", 4, y7);
     Kasikirjoitus->setToolTip(fi("Voit nimetä kentän uudelleen klikkaamalla tähän."));
     Kasikirjoitus->setCursor(Qt::PointingHandCursor);
     Kasikirjoitus_kentta = rivi("Kasikirjoitus_kentta", kentan_x, y7, 340);
-    Lainassa = otsikko("Lainassa", "Lainassa:", 8, y8);
+    Lainassa = otsikko("Lainassa", "Lainassa:", 4, y8);
     lainassa_kentta = rivi("lainassa_kentta", kentan_x, y8, 340);
 
-    Juoni = otsikko("Juoni", "Juoni:", 8, 280);
-    Kommentit = otsikko("Kommentit", "Kommentit:", 8, 296);
-    Extrat = otsikko("Extrat", "Extrat:", 8, 312);
+    Juoni = otsikko("Juoni", "Juoni:", 4, 280);
+    Kommentit = otsikko("Kommentit", "Kommentit:", 4, 296);
+    Extrat = otsikko("Extrat", "Extrat:", 4, 312);
     for (QLabel* l : {Juoni, Kommentit, Extrat}) l->setCursor(Qt::PointingHandCursor);
     Kommentti_Kentta = new QPlainTextEdit(keski);
     Kommentti_Kentta->setObjectName("Kommentti_Kentta");
@@ -459,7 +466,7 @@ void TMain_form::tee_kentat() {
         tk.nykyinen = arvo;
         update_fields();
     });
-    tiedosto = otsikko("tiedosto", "Tiedosto: ", 8, 388, 470);
+    tiedosto = otsikko("tiedosto", "Tiedosto: ", 4, 388, 470);
     Tietue_label = otsikko("Tietue_label", "Kortti: ", 480, 388, 172);
     Tietue_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -1112,6 +1119,7 @@ void TMain_form::Tallenna_MenuClick() {
     dosavefields();
     tallenna_tietokanta(tk.tiedosto, varasto);
     update_fields();
+    if (!(QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier)) FormKeyUp();
 }
 
 void TMain_form::Tallenna_nimellaClick() {
@@ -1226,7 +1234,16 @@ void TMain_form::ota_ulkoasu(const Ulkoasu& u) {
         b->setIconSize(kuva.size());
         b->setText(QString());
         b->setFlat(true);
+        b->resize(kuva.size());
     }
+    // The buttons take the size of their pictures: five from the left edge, previous and next at the right.
+    int x = 8;
+    for (QPushButton* b : {Lista_button, etsi_button, Jarjesta_button, poista_kortti_button, uusi_kortti_button}) {
+        b->move(x, 6);
+        x += b->width() + 2;
+    }
+    seuraava_button->move(652 - seuraava_button->width(), 6);
+    edellinen_button->move(seuraava_button->x() - 2 - edellinen_button->width(), 6);
     varita_otsikot();
     update();
 }
