@@ -21,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
 #include <QUrl>
@@ -272,6 +273,9 @@ void TMain_form::tee_valikot() {
     });
     DeveloperMode1 = kohta(Developer_menu, "DeveloperMode1", "Developer Mode", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
     DeveloperMode1->setVisible(false);
+    // A hidden item's own shortcut never fires, so the window carries the key for it.
+    auto* kehittaja = new QShortcut(DeveloperMode1->shortcut(), this);
+    connect(kehittaja, &QShortcut::activated, DeveloperMode1, &QAction::trigger);
     connect(DeveloperMode1, &QAction::triggered, this, [this] { Developer_menu->menuAction()->setVisible(true); });
 
     // The field shortcuts: a menu of its own that is never shown; each item moves the focus into its field.

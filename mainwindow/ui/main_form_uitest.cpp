@@ -219,6 +219,25 @@ private slots:
         }
     }
 
+    void kehittajavalikonPikanappaimetToimivatPiilossa() {
+        Ikkuna i({{"1", "Elokuva"}});
+        QVERIFY(!i.f->Developer_menu->menuAction()->isVisible());
+        QTest::keySequence(i.f.get(), QKeySequence(Qt::CTRL | Qt::Key_D));
+        QVERIFY(i.f->debug_form.isNull());  // no debug window in this test: nothing to show, nothing breaks
+        QTest::keySequence(i.f.get(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
+        QVERIFY(i.f->Developer_menu->menuAction()->isVisible());
+        // Ctrl+A opens a catalogue even while an edit field, which has its own Ctrl+A, has the focus.
+        int kysytty = 0;
+        i.f->valitse_avattava = [&](const QString&) {
+            ++kysytty;
+            return QString();
+        };
+        i.f->nimi_kentta->setFocus();
+        QTRY_VERIFY(i.f->nimi_kentta->hasFocus());
+        QTest::keySequence(i.f.get(), QKeySequence(Qt::CTRL | Qt::Key_A));
+        QCOMPARE(kysytty, 1);
+    }
+
     void muidenElokuvienRuudukkoSataJaSataYksi() {
         Ikkuna i({});  // shown with the one empty card a catalogue always has
         for (int n = 1; n <= 100; ++n) {
