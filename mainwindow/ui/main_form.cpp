@@ -452,6 +452,10 @@ void TMain_form::tee_kentat() {
     custom_kentat_grid->setItem(0, 0, new QTableWidgetItem(fi("Lisätiedot:")));
     custom_kentat_grid->setItem(0, 1, new QTableWidgetItem());
     for (int c = 0; c < 2; ++c) custom_kentat_grid->item(0, c)->setFlags(Qt::ItemIsEnabled);
+    // An edit in the extra fields' grid is a change of the card like typing in a field.
+    connect(custom_kentat_grid, &QTableWidget::itemChanged, this, [this] {
+        if (!paivitetaan_) tk.kortit.merkitse_muutetuksi();
+    });
     connect(Muut_elokuvat_grid, &QTableWidget::cellClicked, this, [this](int rivi, int) {
         if (rivi < 1 || rivi >= static_cast<int>(muut_rivikartta.size())) return;
         const int indeksi = muut_rivikartta[static_cast<std::size_t>(rivi)];
@@ -890,7 +894,10 @@ bool TMain_form::eventFilter(QObject* o, QEvent* e) {
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(e);
             if (FormKeyDown(k)) return true;
-            if (on_kentta(o) && Oma_Keypress(w, k)) return true;
+            // Only keys that type something count as editing: moving about a field changes nothing.
+            const bool kirjoittaa = !k->text().isEmpty() && k->text() != "\t";
+            if (kirjoittaa && on_kentta(o) && Oma_Keypress(w, k)) return true;
+            if (kirjoittaa && o == Extra_info) tk.kortit.merkitse_muutetuksi();
             if (o == Kommentti_Kentta && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) return true;
             break;
         }

@@ -130,6 +130,25 @@ private slots:
         QVERIFY(i.f->tk.kortit.muutettu);
     }
 
+    void vainKirjoittaminenMerkitseeMuutetuksi() {
+        Ikkuna i({{"1", "Elokuva"}});
+        i.f->nimi_kentta->setFocus();
+        QTRY_VERIFY(i.f->nimi_kentta->hasFocus());
+        for (Qt::Key k : {Qt::Key_Left, Qt::Key_End, Qt::Key_Shift, Qt::Key_Control})
+            QTest::keyClick(QApplication::focusWidget(), k);
+        QVERIFY(!i.f->tk.kortit.muutettu);
+        nappaile(i.f->nimi_kentta, "x");
+        QVERIFY(i.f->tk.kortit.muutettu);
+        // The user-named fields' grid and the extras text count too.
+        i.f->tk.kortit.muutettu = false;
+        i.f->custom_kentat_grid->item(3, 1)->setText("arvo");
+        QVERIFY(i.f->tk.kortit.muutettu);
+        i.f->update_fields();
+        i.f->tk.kortit.muutettu = false;
+        nappaile(i.f->Extra_info, "y");
+        QVERIFY(i.f->tk.kortit.muutettu);
+    }
+
     void kestoSaaYksikon_data() {
         QTest::addColumn<QString>("kirjoitettu");
         QTest::addColumn<QString>("odotettu");
