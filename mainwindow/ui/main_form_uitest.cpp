@@ -386,6 +386,25 @@ private slots:
         QCOMPARE(i.f->tk.tiedosto, polku_tekstiksi(i.k.juuri() / "uusi.rkb"));
     }
 
+    void ohjeetJaTulostinKertovatEpaonnistumisesta() {
+        Ikkuna i({{"1", "A"}});
+        std::vector<QUrl> avatut;
+        i.f->avaa_osoite = [&](const QUrl& u) {
+            avatut.push_back(u);
+            return avatut.size() == 1;
+        };
+        i.f->Lueminut_html->trigger();
+        i.f->historia_html->trigger();
+        i.f->tulostin_olemassa = [] { return false; };
+        i.f->TulostimenAsetukset1->trigger();
+        QCOMPARE(avatut.size(), std::size_t(2));
+        QCOMPARE(avatut[0].toLocalFile(), QString::fromStdString((i.k.juuri() / "lueminut.html").string()));
+        QCOMPARE(i.viestit.tekstit(),
+                 (std::vector<std::string>{"Tiedoston käynnistäminen epäonnistui,\nkoneessasi ei ole selainta. Asenna "
+                                           "selain (esim. Internet Explorer) avataksesi tämän dokumentin.",
+                                           "Ohjelma ei löydä tulostinta!"}));
+    }
+
     void pikaAvausNayttaaKymmenenTiedostoa() {
         Ikkuna i({{"1", "A"}});
         for (int n = 0; n < 12; ++n) i.k.kirjoita("t" + std::to_string(10 + n) + (n % 2 ? ".RKB" : ".rkb"), "x");
