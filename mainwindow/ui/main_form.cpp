@@ -1066,7 +1066,18 @@ void TMain_form::kysy_tallennus() {
     if (viestit_.kysy(diag::Laji::Tieto, "Tietokantaa on muuteltu, tallennetaanko muutokset?") != diag::Vastaus::Kylla)
         return;
     dosavefields();
-    tallenna_tietokanta(tk.tiedosto, varasto);
+    tallenna_nykyiseen();
+}
+
+bool TMain_form::tallenna_nykyiseen() {
+    // A catalogue that never got a file (its open failed) is saved under a name the user chooses.
+    if (tk.tiedosto.empty()) {
+        const QString nimi = valitse_tallennettava();
+        palaa_ohjelmakansioon();
+        if (nimi.isEmpty()) return false;
+        return tallenna_tietokanta(cp(nimi), varasto);
+    }
+    return tallenna_tietokanta(tk.tiedosto, varasto);
 }
 
 bool TMain_form::avaa_tietokanta(const std::string& nimi) {
@@ -1128,7 +1139,7 @@ void TMain_form::Avaa_MenuClick() {
 void TMain_form::Tallenna_MenuClick() {
     if (!nimi_annettu()) return;
     dosavefields();
-    tallenna_tietokanta(tk.tiedosto, varasto);
+    tallenna_nykyiseen();
     update_fields();
     if (!(QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier)) FormKeyUp();
 }

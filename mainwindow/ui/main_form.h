@@ -189,6 +189,8 @@ public:
     void Tiedosto_Click(int i);
     // Asks about unsaved changes and saves on Yes.
     void kysy_tallennus();
+    // Saves under the catalogue's file name, or asks for one when it has none.
+    bool tallenna_nykyiseen();
     // Opens a catalogue (no merge, not quiet) and shows its first card.
     bool avaa_tietokanta(const std::string& nimi);
     // A new catalogue of one card "Syötä elokuvan nimi!", saved at once under the name.

@@ -497,6 +497,12 @@ private slots:
         QVERIFY(s.o->Debug_Form);
         QCOMPARE(s.viestit.naytetyt.size(), std::size_t(1));
         QVERIFY(s.viestit.naytetyt[0].teksti.find("default.rkb") != std::string::npos);
+        // With no file behind the catalogue, saving asks for a name instead of failing.
+        QCOMPARE(s.m().tk.tiedosto, std::string());
+        s.m().nimi_kentta->setText(fi("Ensimmäinen"));
+        s.m().valitse_tallennettava = [&] { return QString::fromStdString((s.k.juuri() / "talteen.rkb").string()); };
+        s.m().Tallenna_Menu->trigger();
+        QCOMPARE(s.tiedoston_nimet("talteen.rkb"), std::vector<std::string>{"Ensimmäinen"});
         s.m().close();
     }
 
