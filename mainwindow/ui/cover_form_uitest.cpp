@@ -2,8 +2,8 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "diag/testiviestit.h"
 #include "mainwindow/ui/cover_form.h"
+#include "storage/testiymparisto.h"
 
 namespace fs = std::filesystem;
 
@@ -11,18 +11,14 @@ class KansiIkkunaTesti : public QObject {
     Q_OBJECT
 private slots:
     void selaaKansikortteja() {
-        const fs::path juuri = fs::temp_directory_path() / ("kansi_ikkuna_" + std::to_string(::getpid()));
-        fs::remove_all(juuri);
-        fs::create_directories(juuri / "gfx" / "kannet");
+        Testiymparisto y("kansi_ikkuna");
         QImage kuva(120, 200, QImage::Format_RGB32);
         kuva.fill(Qt::darkCyan);
-        QVERIFY(kuva.save(QString::fromStdString((juuri / "gfx" / "kannet" / "a.jpg").string())));
-        const Ohjelmakansio kansio(juuri);
-        Tietokanta tk;
+        QVERIFY(kuva.save(QString::fromStdString((y.kannet() / "a.jpg").string())));
+        Tietokanta& tk = y.tk;
         for (const char* kansi : {"gfx\\kannet\\a.jpg", "", "gfx\\kannet\\puuttuu.jpg"}) tk.kortit.lisaa_uusi().cover_fn = kansi;
-        diag::TestiViestit viestit;
-        diag::EiKiiretta kiire;
-        const Varasto v{tk, kansio, viestit, kiire};
+        diag::TestiViestit& viestit = y.viestit;
+        const Varasto& v = y.v;
         QWidget paa;
         paa.setGeometry(100, 100, 660, 480);
         int piippauksia = 0, naytetty = 0;
@@ -37,7 +33,6 @@ private slots:
         QCOMPARE(tk.nykyinen, 3);
         QCOMPARE(naytetty, 1);
         QVERIFY(viestit.tekstit().back() == "Virhe: kuvaa ei löydy, ei ladata!");
-        fs::remove_all(juuri);
     }
 };
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "diag/testiviestit.h"
 #include "mainwindow/ui/pieni_kansi.h"
+#include "storage/testiymparisto.h"
 
 namespace fs = std::filesystem;
 
@@ -12,25 +12,22 @@ class PieniKansiTesti : public QObject {
     Q_OBJECT
 private slots:
     void kansiPaikkamerkkiJaRikkinainen() {
-        const fs::path juuri = fs::temp_directory_path() / ("pieni_kansi_" + std::to_string(::getpid()));
-        fs::remove_all(juuri);
-        fs::create_directories(juuri / "gfx" / "kannet");
+        Testiymparisto y("pieni_kansi");
+        const fs::path& juuri = y.juuri;
         const fs::path data = fs::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString());
         fs::copy_file(data / "gfx" / "kannet" / "ei_kuvaa.gif", juuri / "gfx" / "kannet" / "ei_kuvaa.gif");
         QImage kuva(300, 500, QImage::Format_RGB32);
         kuva.fill(Qt::red);
         QVERIFY(kuva.save(QString::fromStdString((juuri / "gfx" / "kannet" / "a.jpg").string())));
         std::ofstream(juuri / "gfx" / "kannet" / "rikki.jpg") << "ei kuva";
-        const Ohjelmakansio kansio(juuri);
-        Tietokanta tk;
+        Tietokanta& tk = y.tk;
         tk.kortit.lisaa_uusi().cover_fn = "gfx\\kannet\\a.jpg";
         TKortti& rikki = tk.kortit.lisaa_uusi();
         rikki.nimi = "Rikki";
         rikki.cover_fn = "gfx\\kannet\\rikki.jpg";
         tk.kortit.lisaa_uusi();
-        diag::TestiViestit viestit;
-        diag::EiKiiretta kiire;
-        const Varasto v{tk, kansio, viestit, kiire};
+        diag::TestiViestit& viestit = y.viestit;
+        const Varasto& v = y.v;
         QWidget ikkuna;
         ikkuna.resize(660, 468);
         PieniKansi k(v, &ikkuna);
@@ -56,7 +53,6 @@ private slots:
         QVERIFY(rikki.cover_fn.empty());
         QVERIFY(!k.nayttaa_kannen());
         QCOMPARE(viestit.naytetyt.size(), std::size_t(1));
-        fs::remove_all(juuri);
     }
 };
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "diag/testiviestit.h"
+#include "storage/testiymparisto.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/ui/save_with_options_form.h"
@@ -18,19 +18,16 @@ class TallennusasetuksetTesti : public QObject {
     Q_OBJECT
 private slots:
     void valinnatJaTallennusIlmanKansia() {
-        const fs::path juuri = fs::temp_directory_path() / ("tallennusasetukset_" + std::to_string(::getpid()));
-        fs::remove_all(juuri);
-        fs::create_directories(juuri / "gfx" / "kannet");
-        std::ofstream(juuri / "gfx" / "kannet" / "11111111.jpg") << "kuva";
-        const Ohjelmakansio kansio(juuri);
-        Tietokanta tk;
+        Testiymparisto y("tallennusasetukset");
+        const fs::path& juuri = y.juuri;
+        std::ofstream(y.kannet() / "11111111.jpg") << "kuva";
+        Tietokanta& tk = y.tk;
         TKortti& k = tk.kortit.lisaa_uusi();
         k.nimi = "Yksi";
         k.cover_fn = "gfx\\kannet\\11111111.jpg";
-        diag::TestiViestit viestit;
-        diag::EiKiiretta kiire;
         TAsetukset asetukset;
-        const Varasto v{tk, kansio, viestit, kiire, &asetukset};
+        y.v.asetukset = &asetukset;
+        const Varasto& v = y.v;
         int kysytty = 0;
         Tsave_with_options_form f(v, [&] {
             ++kysytty;
@@ -56,7 +53,6 @@ private slots:
             f.show();
             f.grab().save(kuvat + "/tallennusasetukset.png");
         }
-        fs::remove_all(juuri);
     }
 
     void peruutusEiTallenna() {
