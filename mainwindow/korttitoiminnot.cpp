@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "diag/loki.h"
+#include "mainwindow/nakymat.h"
 #include "storage/kannet.h"
 
 namespace fs = std::filesystem;
@@ -36,11 +37,7 @@ int seuraava_kansikortti(const TOmaList& lista, int alku, int suunta) {
 }
 
 std::string arvosana_rullalla(const std::string& arvosana, int askel) {
-    int arvo = 0;
-    const bool kokonaisluku = !arvosana.empty() && arvosana.size() <= 3 &&
-                              std::all_of(arvosana.begin(), arvosana.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (kokonaisluku) arvo = std::stoi(arvosana);
-    return std::to_string(std::clamp(arvo + askel, 0, 10));
+    return std::to_string(std::clamp(arvosana_luku(arvosana) + askel, 0, 10));
 }
 
 void TPeruuta_muutokset::ota(const Tietokanta& tk) {
