@@ -62,7 +62,7 @@ private:
     // Set when the load went on as a recovery from the work file; holds that load's outcome.
     std::optional<bool> kaatumismerkki();
     bool pura_arkisto();
-    bool lue_runko_tiedostosta();
+    bool lue_runko_tiedostosta(bool arkisto);
     void poista_tyotiedosto() {
         std::error_code ec;
         fs::remove(tyo_, ec);
@@ -160,11 +160,10 @@ bool Lataaja::lataa() {
         yksi_tyhja_kortti();
         return false;
     }
-    return lue_runko_tiedostosta();
+    return lue_runko_tiedostosta(arkisto);
 }
 
-bool Lataaja::lue_runko_tiedostosta() {
-    const bool arkisto = !pelkka_runko_ && on_arkisto(nimi_, v_.kansio);
+bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
     const fs::path runko = arkisto ? tyo_ : v_.kansio.polku(nimi_);
     std::string teksti;
     int koodi = 0;
