@@ -1,12 +1,17 @@
 #include "mainwindow/ui/main_form.h"
 
 #include <QAbstractItemView>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QWheelEvent>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -34,7 +39,12 @@
 #include "mainwindow/kasetti.h"
 #include "mainwindow/kenttasaannot.h"
 #include "mainwindow/kesto.h"
+#include "mainwindow/nakymat.h"
+#include "mainwindow/ui/cover_form.h"
+#include "mainwindow/ui/kumpi_lista_form.h"
 #include "mainwindow/ui/muuta_kentan_nimi_form.h"
+#include "mainwindow/ui/pieni_kansi.h"
+#include "mainwindow/ui/tahdet.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/kannet.h"
@@ -100,6 +110,13 @@ TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const
     valitse_tallennettava = [this] { return kysy_tallennusnimi(this, QDir::currentPath()); };
     avaa_osoite = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
     tulostin_olemassa = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
+    piippaa = [] { QApplication::beep(); };
+    nayta_dialogi = [](QDialog& d) { return d.exec(); };
+    kysy_kumpi_lista = [this] {
+        Tkumpi_lista_form f(this);
+        return f.exec();
+    };
+    setAcceptDrops(true);
 
     tee_valikot();
     tee_kentat();
@@ -111,14 +128,6 @@ TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const
         // A Ctrl released while a busy window had the keyboard never reached us: captions back to plain.
         if (!(QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier)) FormKeyUp();
         varita_otsikot();
-    });
-    kansiajastin = new QTimer(this);
-    kansiajastin->setSingleShot(true);
-    kansiajastin->setInterval(300);
-    // Unpacks the shown card's cover when covers are unpacked only as needed; the picture view comes later.
-    connect(kansiajastin, &QTimer::timeout, this, [this] {
-        if (tk.nykyinen >= 1 && tk.nykyinen < tk.kortit.Count() && !tk.kortit[tk.nykyinen].cover_fn.empty())
-            pura_kansi(tk.kortit[tk.nykyinen], varasto);
     });
 }
 
@@ -178,9 +187,15 @@ void TMain_form::tee_valikot() {
     connect(Lopeta_Menu, &QAction::triggered, this, &QWidget::close);
 
     MuokkaaMenu = valikko(nullptr, "MuokkaaMenu", "&Muokkaa");
-    menu_undo = tuleva(MuokkaaMenu, "menu_undo", "Kumoa korttiin tehdyt muutokset", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    kopioi_kortti = tuleva(MuokkaaMenu, "kopioi_kortti", "Kopioi kortti muistiin");
-    Liita_kortti = tuleva(MuokkaaMenu, "Liita_kortti", "Liitä kortti");
+    menu_undo = kohta(MuokkaaMenu, "menu_undo", "Kumoa korttiin tehdyt muutokset", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    kopioi_kortti = kohta(MuokkaaMenu, "kopioi_kortti", "Kopioi kortti muistiin");
+    Liita_kortti = kohta(MuokkaaMenu, "Liita_kortti", "Liitä kortti");
+    Liita_kortti->setEnabled(false);
+    // A copied card is pasted once: the item is offered only while a copy waits.
+    connect(MuokkaaMenu, &QMenu::aboutToShow, this, [this] { Liita_kortti->setEnabled(korttimuisti.on_kopio()); });
+    connect(menu_undo, &QAction::triggered, this, &TMain_form::menu_undoClick);
+    connect(kopioi_kortti, &QAction::triggered, this, &TMain_form::kopioi_korttiClick);
+    connect(Liita_kortti, &QAction::triggered, this, &TMain_form::Liita_korttiClick);
 
     Toiminnot = valikko(nullptr, "Toiminnot", "T&oiminnot");
     Lainaakasetti1 = tuleva(Toiminnot, "Lainaakasetti1", "&Lainaa / Palauta elokuva, listaa lainatut elokuvat",
@@ -269,7 +284,7 @@ void TMain_form::tee_valikot() {
         kysy_tallennus();
         lue_vanha_tietokanta(cp(nimi), false, varasto);
         tk.nykyinen = 1;
-        update_fields();
+        nayta_kortti_uudelleen();
     });
     DeveloperMode1 = kohta(Developer_menu, "DeveloperMode1", "Developer Mode", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
     DeveloperMode1->setVisible(false);
@@ -333,17 +348,15 @@ void TMain_form::tee_kentat() {
     uusi_kortti_button = nappi("uusi_kortti_button", "Uusi", "Lisää uuden kortin tietokantaan", 232);
     edellinen_button = nappi("edellinen_button", "<", "Siirtyy edelliseen korttiin", 544);
     seuraava_button = nappi("seuraava_button", ">", "Siirtyy seuraavaan korttiin", 600);
-    Lista_button->setEnabled(false);
-    etsi_button->setEnabled(false);
-    poista_kortti_button->setEnabled(false);
+    connect(etsi_button, &QPushButton::clicked, this, &TMain_form::etsi_buttonClick);
+    connect(poista_kortti_button, &QPushButton::clicked, this, &TMain_form::poista_kortti);
     connect(Jarjesta_button, &QPushButton::clicked, this, [this] {
         if (!nimi_annettu()) return;
         dosavefields();
         nayta_jarjestys();
     });
     connect(uusi_kortti_button, &QPushButton::clicked, this, &TMain_form::uusi_kortti);
-    connect(edellinen_button, &QPushButton::clicked, this, [this] { siirry(-1); });
-    connect(seuraava_button, &QPushButton::clicked, this, [this] { siirry(1); });
+    // Previous and next act on the press, by the button pressed (see eventFilter).
 
     // Fields, three to a row where they are short; tab order follows the table of fields.
     const int y1 = 56, y2 = 84, y3 = 112, y4 = 140, y5 = 168, y6 = 196, y7 = 224, y8 = 252;
@@ -532,14 +545,12 @@ void TMain_form::tee_kentat() {
         a->setShortcut(QKeySequence(Qt::CTRL | avain));
         addAction(a);
         const int s = sivu;
-        connect(a, &QAction::triggered, this, [this, s] {
-            dosavefields();
-            aseta_sivu(s, false);
-            Kommentti_Kentta->setFocus(Qt::ShortcutFocusReason);
-        });
+        connect(a, &QAction::triggered, this, [this, s] { vaihda_sivu(s); });
     }
 
     connect(formaatti_kentta, &QComboBox::editTextChanged, this, [this] { nayta_extrat(); });
+
+    tee_nakymat();
 
     // Every control of the card reports its keys, focus changes and clicks here.
     for (QWidget* w : keski->findChildren<QWidget*>()) {
@@ -547,6 +558,90 @@ void TMain_form::tee_kentat() {
         w->installEventFilter(this);
     }
     for (QComboBox* c : keski->findChildren<QComboBox*>()) c->view()->installEventFilter(this);
+    // The background itself: moving over it puts an enlarged text area back.
+    keski->setMouseTracking(true);
+    keski->installEventFilter(this);
+    Kommentti_Kentta->viewport()->setMouseTracking(true);
+}
+
+void TMain_form::tee_nakymat() {
+    QWidget* keski = centralWidget();
+    auto ikoni = [keski](const char* nimi, int y, const char* vihje) {
+        auto* l = new QLabel(keski);
+        l->setObjectName(nimi);
+        l->setGeometry(440, y, 21, 21);
+        l->setCursor(Qt::PointingHandCursor);
+        l->setToolTip(fi(vihje));
+        return l;
+    };
+    lista_and_info_icon = ikoni("lista_and_info_icon", 216, "Näytä lista muista elokuvista tällä kasetilla ja lisätiedot");
+    lista_icon = ikoni("lista_icon", 242, "Näytä lista muista elokuvista tällä kasetilla");
+    info_icon = ikoni("info_icon", 268, "Näytä elokuvan lisätiedot");
+    kansi_icon = ikoni("kansi_icon", 293, "Näytä elokuvan kansikuva");
+    auto_icon = ikoni("auto_icon", 318,
+                      "Näyttää elokuvan kansikuvan jos kasetilla/levyllä on vain yksi elokuva, muulloin lista ja lisätiedot.");
+
+    NakymaPopUp = new QMenu(this);
+    NakymaPopUp->setObjectName("NakymaPopUp");
+    nakymaryhma = new QActionGroup(this);
+    nakymaryhma->setExclusive(true);
+    auto nakyma = [this](const char* nimi, const char* otsikko, int n) {
+        QAction* a = NakymaPopUp->addAction(fi(otsikko));
+        a->setObjectName(nimi);
+        a->setCheckable(true);
+        a->setData(n);
+        nakymaryhma->addAction(a);
+        connect(a, &QAction::triggered, this, [this, n] { aseta_nakyma(n); });
+        return a;
+    };
+    nayta_lista_and_info = nakyma("nayta_lista_and_info", "Näytä sisältölista && lisätiedot", 0);
+    nayta_lista = nakyma("nayta_lista", "Näytä kasetin/levyn sisältölista", 1);
+    nayta_lisatiedot = nakyma("nayta_lisatiedot", "Elokuvan lisätiedot", 2);
+    nayta_kansi = nakyma("nayta_kansi", "Elokuvan kansikuva", 3);
+    nayta_lista_and_info->setChecked(true);
+    NakymaPopUp->addSeparator();
+    automode = NakymaPopUp->addAction(fi("Valitse näkymä autom."));
+    automode->setObjectName("automode");
+    automode->setCheckable(true);
+    connect(automode, &QAction::triggered, this, [this] { sovella_nakyma(true); });
+    poista_kansikuva = NakymaPopUp->addAction(fi("Poista kansikuva"));
+    poista_kansikuva->setObjectName("poista_kansikuva");
+    poista_kansikuva->setVisible(false);
+    connect(poista_kansikuva, &QAction::triggered, this, &TMain_form::poista_kansikuvaClick);
+
+    cover_image = new PieniKansi(varasto, keski);
+    cover_image->setGeometry(467, 216, PieniKansi::leveys, PieniKansi::korkeus);
+    cover_image->hide();
+    connect(cover_image, &PieniKansi::klikattu, this, &TMain_form::nayta_iso_kansi);
+    connect(cover_image, &PieniKansi::kansi_poistettu, this, [this] {
+        tk.kortit.merkitse_muutetuksi();
+        nayta_kuvakkeet();
+    });
+
+    arvosana_kuva = new Tahtikuva(keski);
+    arvosana_kuva->move(538, 56);
+    connect(arvosana_kuva, &Tahtikuva::arvosana_valittu, this, &TMain_form::aseta_arvosana);
+    connect(arvosana_kuva, &Tahtikuva::rullattu, this, [this](int askel) {
+        dosavefields();
+        TKortti& k = tk.kortit[tk.nykyinen];
+        const std::string uusi = arvosana_rullalla(k.arvosana, askel);
+        if (uusi != k.arvosana) tk.kortit.merkitse_muutetuksi();
+        k.arvosana = uusi;
+        update_fields();
+    });
+
+    TextPopup = new QMenu(this);
+    TextPopup->setObjectName("TextPopup");
+    aseta_def_nakymaksi = TextPopup->addAction(QString());
+    aseta_def_nakymaksi->setObjectName("aseta_def_nakymaksi");
+    Sort4Nouseva = TextPopup->addAction(fi("Järjestä nousevasti (1234...)"));
+    Sort4Nouseva->setObjectName("Sort4Nouseva");
+    Sort4Laskeva = TextPopup->addAction(fi("Järjestä laskevasti (...4321)"));
+    Sort4Laskeva->setObjectName("Sort4Laskeva");
+    // Sorting by a label's field arrives with the sort dialog's own menu items.
+    Sort4Nouseva->setEnabled(false);
+    Sort4Laskeva->setEnabled(false);
+    connect(aseta_def_nakymaksi, &QAction::triggered, this, [this] { vaihda_sivu(aseta_def_nakymaksi->data().toInt()); });
 }
 
 std::array<QWidget*, 15> TMain_form::tabikentat() const {
@@ -614,8 +709,10 @@ void TMain_form::update_fields() {
         custom_kentat_grid->setItem(r, 1, new QTableWidgetItem(q(k.lisatieto[static_cast<std::size_t>(r)])));
     }
 
+    sovella_nakyma(true);
     kirjoita_debug("cover_fn=" + k.cover_fn);
-    kansiajastin->start();
+    cover_image->aseta_pehmennys(a_.smoothen_cover);
+    cover_image->ajasta();
 
     kesto_kentta->setText(q(kesto_nakyviin(k.kesto, a_.minuutteina)));
 
@@ -631,7 +728,10 @@ void TMain_form::update_fields() {
 
     rakenna_muut_elokuvat();
     nimi_kentta->setFixedWidth(a_.nayta_arvosana ? 433 : 557);
+    arvosana_kuva->setVisible(a_.nayta_arvosana);
+    arvosana_kuva->aseta_arvosana(arvosana_luku(k.arvosana));
     paivitetaan_ = false;
+    peruutus.ota_jos_siirrytty(tk);
 }
 
 void TMain_form::tallenna_kentat_kortille(TKortti& k) {
@@ -866,6 +966,14 @@ bool TMain_form::FormKeyDown(QKeyEvent* e) {
         uusi_kortti();
         return true;
     }
+    if (avain == Qt::Key_F5) {
+        poista_kortti();
+        return true;
+    }
+    if (avain == Qt::Key_F2) {
+        Lista_buttonUp(Qt::LeftButton);
+        return true;
+    }
     if (avain == Qt::Key_F3) {
         dosavefields();
         return true;
@@ -922,23 +1030,102 @@ bool TMain_form::eventFilter(QObject* o, QEvent* e) {
             for (QComboBox* c : centralWidget()->findChildren<QComboBox*>())
                 if (o == c->view()) OnEnterDoHilight(c);
             break;
-        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonPress: {
+            const auto* m = static_cast<QMouseEvent*>(e);
             for (int i = 1; i <= 9; ++i)
                 if (o == Extra[static_cast<std::size_t>(i)]) tk.kortit.merkitse_muutetuksi();
+            if (o == edellinen_button || o == seuraava_button) {
+                siirry(o == edellinen_button ? -1 : 1, m->button());
+                return true;
+            }
+            const std::pair<QLabel*, int> kuvakkeet[] = {
+                {lista_and_info_icon, 0}, {lista_icon, 1}, {info_icon, 2}, {kansi_icon, 3}};
+            for (const auto& [l, n] : kuvakkeet)
+                if (o == l && m->button() == Qt::LeftButton) aseta_nakyma(n);
+            if (o == auto_icon && m->button() == Qt::LeftButton) {
+                automode->setChecked(!automode->isChecked());
+                sovella_nakyma(true);
+            }
+            if (o == cover_image && m->button() == Qt::RightButton) {
+                nayta_nakymavalikko(m->globalPosition().toPoint());
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            if (o == kansi_icon) nayta_iso_kansi();
+            break;
+        case QEvent::ContextMenu:
+            if (auto* l = qobject_cast<QLabel*>(o); l && l->parentWidget() == centralWidget()) {
+                nayta_tekstivalikko(l, static_cast<QContextMenuEvent*>(e)->globalPos());
+                return true;
+            }
+            break;
+        case QEvent::Wheel: {
+            // The stars step the rating themselves; the text area and the grids scroll.
+            if (o == arvosana_kuva) break;
+            for (QWidget* vierittyva : {static_cast<QWidget*>(Muut_elokuvat_grid), static_cast<QWidget*>(custom_kentat_grid)})
+                if (w && vierittyva->isAncestorOf(w)) return QMainWindow::eventFilter(o, e);
+            const int delta = static_cast<QWheelEvent*>(e)->angleDelta().y();
+            if (w && Kommentti_Kentta->isAncestorOf(w)) {
+                rulla(Kommentti_Kentta, delta);
+                break;
+            }
+            if (w && centralWidget()->isAncestorOf(w)) {
+                rulla(o, delta);
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseMove:
+            if (o == Kommentti_Kentta->viewport()) suurenna_tekstialue_();
+            else if (o == centralWidget() && suurennettu_) palauta_tekstialue();
             break;
         case QEvent::MouseButtonRelease:
             if (o == Kesto) kesto_klikattu();
             else if (o == Kasikirjoitus) kasikirjoitus_klikattu();
-            else if (o == Juoni || o == Kommentit || o == Extrat) {
-                const int uusi = o == Juoni ? 0 : o == Kommentit ? 1 : 2;
-                dosavefields();
-                aseta_sivu(uusi, false);
-                if (uusi < 2) Kommentti_Kentta->setFocus(Qt::MouseFocusReason);
+            else if ((o == Juoni || o == Kommentit || o == Extrat) &&
+                     static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+                vaihda_sivu(o == Juoni ? 0 : o == Kommentit ? 1 : 2);
+            else if (o == Lista_button) {
+                Lista_buttonUp(static_cast<QMouseEvent*>(e)->button());
+                return true;
             }
             break;
         default: break;
     }
     return QMainWindow::eventFilter(o, e);
+}
+
+void TMain_form::nayta_nakymavalikko(const QPoint& kohta) {
+    poista_kansikuva->setVisible(nakyma_ == 3 && cover_image->nayttaa_kannen());
+    NakymaPopUp->popup(kohta);
+}
+
+void TMain_form::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = centralWidget()->mapFrom(this, e->position().toPoint());
+    if (e->button() == Qt::RightButton && p.x() >= 468 && p.x() <= 651 && p.y() >= 217 && p.y() <= 360) {
+        nayta_nakymavalikko(e->globalPosition().toPoint());
+        return;
+    }
+    QMainWindow::mousePressEvent(e);
+}
+
+void TMain_form::wheelEvent(QWheelEvent* e) {
+    rulla(this, e->angleDelta().y());
+    e->accept();
+}
+
+void TMain_form::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void TMain_form::dropEvent(QDropEvent* e) {
+    std::vector<std::string> nimet;
+    for (const QUrl& u : e->mimeData()->urls()) nimet.push_back(cp(u.toLocalFile()));
+    e->acceptProposedAction();
+    // The drop's own event must end before a catalogue is opened or a message box is shown.
+    QMetaObject::invokeMethod(this, [this, nimet] { pudota(nimet); }, Qt::QueuedConnection);
 }
 
 void TMain_form::keyPressEvent(QKeyEvent* e) {
@@ -1028,13 +1215,80 @@ void TMain_form::mitoita_ruudukot() {
     if (!valitut.isEmpty()) g->scrollToItem(g->item(valitut.first().row(), 0));
 }
 
+bool TMain_form::automaattinen() const { return automode->isChecked(); }
+
 void TMain_form::aseta_nakyma(int n) {
-    nakyma_ = std::clamp(n, 0, 3);
+    n = std::clamp(n, 0, 3);
+    for (QAction* a : nakymaryhma->actions())
+        if (a->data().toInt() == n) a->setChecked(true);
+    sovella_nakyma(false);
+    if (n == 0) Muut_elokuvat_grid->setFocus(Qt::OtherFocusReason);
+    if (n == 3) update_fields();
+}
+
+void TMain_form::sovella_nakyma(bool kortti_naytetty) {
+    if (kortti_naytetty) {
+        if (!automaattinen()) {
+            nayta_kuvakkeet();
+            return;
+        }
+        // The movies are counted on the cassette of the card just shown, not of the one before it.
+        const TKortti& k = tk.kortit[tk.nykyinen];
+        const MuutElokuvat m = muut_elokuvat(tk.kortit, tk.nykyinen);
+        const int rivit = m.liikaa ? 0 : static_cast<int>(m.rivit.size()) + 1;
+        const int valittu = static_cast<int>(automaattinen_nakyma(rivit, !k.cover_fn.empty()));
+        for (QAction* a : nakymaryhma->actions())
+            if (a->data().toInt() == valittu) a->setChecked(true);
+    }
+    nakyma_ = nakymaryhma->checkedAction() ? nakymaryhma->checkedAction()->data().toInt() : 0;
     a_.nakyma_mode = nakyma_;
     Muut_elokuvat_grid->setVisible(nakyma_ == 0 || nakyma_ == 1);
     custom_kentat_grid->setVisible(nakyma_ == 0 || nakyma_ == 2);
-    if (nakyma_ == 0 || nakyma_ == 1) rakenna_muut_elokuvat();
+    cover_image->setVisible(nakyma_ == 3);
+    if ((nakyma_ == 0 || nakyma_ == 1) && tk.kortit.Count() > 1) rakenna_muut_elokuvat();
     else mitoita_ruudukot();
+    nayta_kuvakkeet();
+}
+
+void TMain_form::nayta_kuvakkeet() {
+    const Ulkoasu& u = a_.ulkoasu;
+    auto aseta = [&u](QLabel* l, Ikoni i, bool kirkas) {
+        QImage kuva = lataa_kuva(u.ikoni(i)).toImage();
+        if (kirkas && !kuva.isNull()) kuva = korostettu(kuva, u.icon_korostus);
+        l->setPixmap(QPixmap::fromImage(kuva));
+    };
+    const bool kortti = tk.nykyinen >= 1 && tk.nykyinen < tk.kortit.Count();
+    bool lisatietoja = false, kansi = false;
+    if (kortti) {
+        const TKortti& k = tk.kortit[tk.nykyinen];
+        kansi = !k.cover_fn.empty();
+        for (std::size_t i = 1; i <= 8; ++i) lisatietoja = lisatietoja || !k.lisatieto_nimi[i].empty() || !k.lisatieto[i].empty();
+    }
+    aseta(auto_icon, Ikoni::auto_icon, automaattinen());
+    aseta(lista_and_info_icon, Ikoni::lista_info_icon, nakyma_ == 0);
+    aseta(lista_icon, Ikoni::lista_icon, nakyma_ == 1);
+    aseta(info_icon, isVisible() && lisatietoja ? Ikoni::info_available_icon : Ikoni::info_icon, nakyma_ == 2);
+    aseta(kansi_icon, isVisible() && kansi ? Ikoni::kansi_available_icon : Ikoni::kansi_icon, nakyma_ == 3);
+}
+
+void TMain_form::vaihda_sivu(int sivu) {
+    // The text area's text goes into the field of the page being left.
+    dosavefields();
+    aseta_sivu(sivu, false);
+    if (sivu < 2) Kommentti_Kentta->setFocus(Qt::OtherFocusReason);
+}
+
+void TMain_form::nayta_tekstivalikko(QLabel* otsikko, const QPoint& kohta) {
+    const int sivu = otsikko == Juoni ? 0 : otsikko == Kommentit ? 1 : otsikko == Extrat ? 2 : -1;
+    static constexpr const char* nimet[] = {" juoni", " kommentit", " extrat"};
+    aseta_def_nakymaksi->setVisible(sivu >= 0);
+    if (sivu >= 0) {
+        aseta_def_nakymaksi->setText(fi("Aseta kortin oletusnäkymäksi ") + fi(nimet[sivu]));
+        aseta_def_nakymaksi->setData(sivu);
+    }
+    Sort4Nouseva->setVisible(sivu <= 0);
+    Sort4Laskeva->setVisible(sivu <= 0);
+    TextPopup->popup(kohta);
 }
 
 void TMain_form::aseta_sivu(int sivu, bool paivita) {
@@ -1054,7 +1308,7 @@ void TMain_form::aseta_sivu(int sivu, bool paivita) {
 
 bool TMain_form::nimi_annettu() {
     if (!nimi_kentta->text().isEmpty()) return true;
-    QApplication::beep();
+    piippaa();
     nimi_kentta->setText(fi(syota_nimi));
     nimi_kentta->setFocus(Qt::OtherFocusReason);
     nimi_kentta->selectAll();
@@ -1083,7 +1337,7 @@ bool TMain_form::tallenna_nykyiseen() {
 bool TMain_form::avaa_tietokanta(const std::string& nimi) {
     const bool ok = lue_tietueet(nimi, false, false, tk.kortit, varasto);
     tk.nykyinen = 1;
-    update_fields();
+    nayta_kortti_uudelleen();
     return ok;
 }
 
@@ -1092,7 +1346,7 @@ void TMain_form::luo_tietokanta(const std::string& nimi) {
     tk.tyhjenna();
     tk.kortit.lisaa_uusi().nimi = syota_nimi;
     tallenna_tietokanta(nimi, varasto);
-    update_fields();
+    nayta_kortti_uudelleen();
     nimi_kentta->setFocus(Qt::OtherFocusReason);
     nimi_kentta->selectAll();
 }
@@ -1218,13 +1472,169 @@ void TMain_form::uusi_kortti() {
     nimi_kentta->setFocus(Qt::OtherFocusReason);
 }
 
-void TMain_form::siirry(int suunta) {
+void TMain_form::siirry(int suunta, Qt::MouseButton nappi) {
     if (!nimi_annettu()) return;
     dosavefields();
-    const int uusi = tk.nykyinen + suunta;
-    if (uusi < 1 || uusi > tk.kortit.Count() - 1) QApplication::beep();
-    else tk.nykyinen = uusi;
+    if (nappi == Qt::LeftButton && lista.nakyvissa && lista.hakutulokset && lista.nakyvissa() && lista.hakutulokset()) {
+        // Search results are browsed in their own order, row by row of the list window.
+        if (!lista.siirry_riville || !lista.siirry_riville(suunta)) piippaa();
+        return;
+    }
+    if (nappi == Qt::LeftButton || nappi == Qt::RightButton) {
+        const Siirto s = nappi == Qt::LeftButton ? siirry_kortti(tk, suunta) : siirry_kasetti(tk, suunta);
+        if (s == Siirto::Reunalla) piippaa();
+    }
+    if (lista.seuraa_valintaa && !(lista.hakutulokset && lista.hakutulokset())) lista.seuraa_valintaa();
     update_fields();
+}
+
+void TMain_form::nayta_kortti_uudelleen() {
+    update_fields();
+    peruutus.ota(tk);
+}
+
+void TMain_form::poista_kortti() {
+    const bool poistetaan =
+        viestit_.kysy(diag::Laji::Vahvistus, "Haluatko varmasti poistaa tämän kortin?") == diag::Vastaus::Kylla;
+    if (poistetaan) poista_nykyinen_kortti(tk, kansio_);
+    if (lista.hakutulokset && lista.hakutulokset() && lista.nakyvissa && lista.nakyvissa()) {
+        if (lista.sulje) lista.sulje();
+    } else if (lista.rakenna) {
+        lista.rakenna();
+    }
+    // Another card now sits at this index: undo must not put the deleted one over it.
+    if (poistetaan) nayta_kortti_uudelleen();
+    else update_fields();
+}
+
+void TMain_form::kopioi_korttiClick() { korttimuisti.kopioi(tk.kortit[tk.nykyinen], kansio_, viestit_); }
+
+void TMain_form::Liita_korttiClick() {
+    // The card being left keeps what was typed into it.
+    dosavefields();
+    if (!korttimuisti.liita(tk, kansio_, viestit_)) return;
+    varasto.paivita_lista();
+    update_fields();
+}
+
+void TMain_form::menu_undoClick() {
+    peruutus.kumoa(tk, kansio_, viestit_);
+    update_fields();
+}
+
+void TMain_form::pudota(const std::vector<std::string>& nimet) {
+    dosavefields();
+    if (pudota_tiedostot(nimet, tk, kansio_, viestit_) == Pudotus::Tietokanta) {
+        kysy_tallennus();
+        avaa_tietokanta(nimet[0]);
+        peruutus.ota(tk);
+    }
+    update_fields();
+}
+
+void TMain_form::rulla(QObject* kohde, int delta) {
+    kirjoita_debug("WheelDelta=" + std::to_string(delta));
+    if (delta == 0) return;
+    if (kohde == Kommentti_Kentta) {
+        Kommentti_Kentta->setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    dosavefields();
+    QWidget* f = QApplication::focusWidget();
+    if (f == nimi_kentta || f == paanayttelijat_kentta) {
+        siirry(delta > 0 ? -1 : 1);
+        return;
+    }
+    update_fields();
+}
+
+void TMain_form::Lista_buttonUp(Qt::MouseButton nappi) {
+    if (!nimi_annettu()) return;
+    dosavefields();
+    if (lista.aseta_muoto && (nappi == Qt::LeftButton || nappi == Qt::RightButton))
+        lista.aseta_muoto(nappi == Qt::RightButton);
+    if (lista.hakutulokset && lista.hakutulokset()) {
+        const int valinta = kysy_kumpi_lista();
+        if (valinta == Tkumpi_lista_form::Peruuta) return;
+        if (valinta == Tkumpi_lista_form::Hakutulos) {
+            if (lista.nayta_hakutulokset) lista.nayta_hakutulokset();
+            return;
+        }
+    }
+    if (lista.nayta_kaikki) lista.nayta_kaikki();
+}
+
+void TMain_form::etsi_buttonClick() {
+    if (!nimi_annettu()) return;
+    dosavefields();
+    himmenna_tausta();
+    if (etsi_ikkuna) etsi_ikkuna();
+    palauta_tausta();
+}
+
+void TMain_form::aseta_arvosana(int arvosana) {
+    TKortti& k = tk.kortit[tk.nykyinen];
+    const std::string uusi = std::to_string(std::clamp(arvosana, 0, 10));
+    // A rating is a change of the card like typing: the save question must not forget it.
+    if (uusi != k.arvosana) tk.kortit.merkitse_muutetuksi();
+    k.arvosana = uusi;
+    arvosana_kuva->aseta_arvosana(arvosana);
+}
+
+void TMain_form::nayta_iso_kansi() {
+    while (cover_image->lataus_kesken()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    TKortti& k = tk.kortit[tk.nykyinen];
+    // The picture is looked for on disk, so the large cover opens from the list views too.
+    if (!k.cover_fn.empty()) pura_kansi(k, varasto);
+    if (!k.cover_fn.empty() && !kansikuva_olemassa(kansio_, k.cover_fn)) {
+        viestit_.virhe("VIRHE: Tiedostoa \"" + k.cover_fn + "\" ei löydy, poistetaan kansikuva..");
+        k.cover_fn.clear();
+        tk.kortit.merkitse_muutetuksi();
+        nayta_kuvakkeet();
+    }
+    if (k.cover_fn.empty()) {
+        viestit_.tieto("Kortti ei sisällä elokuvan kansikuvaa, voit liittää korttiin kansikuvan\n"
+                       "raahaamalla tiedoston (.gif tai .jpg) ohjelmaikkunaan");
+        return;
+    }
+    Tcover_form f(varasto, {[this] { update_fields(); }, piippaa}, this);
+    if (f.lataa_kansi()) nayta_dialogi(f);
+}
+
+void TMain_form::poista_kansikuvaClick() {
+    TKortti& k = tk.kortit[tk.nykyinen];
+    if (k.cover_fn.empty() || !kansikuva_olemassa(kansio_, k.cover_fn)) return;
+    if (!kansi_jaettu(tk.kortit, tk.nykyinen)) poista_kortin_kansi(kansio_, k);
+    k.cover_fn.clear();
+    tk.kortit.merkitse_muutetuksi();
+    update_fields();
+}
+
+void TMain_form::suurenna_tekstialue_() {
+    const std::string teksti = cp(Kommentti_Kentta->toPlainText());
+    if (!suurenna_tekstialue(teksti)) return;
+    const bool kommentit = tk.kortit[tk.nykyinen].nakyma == 1;
+    for (QLabel* l : {Lainassa, Extrat, Kasikirjoitus, kommentit ? Juoni : Kommentit}) l->hide();
+    (kommentit ? Kommentit : Juoni)->move(4, 248);
+    Kommentti_Kentta->setGeometry(kentan_x, 248, 340, 114);
+    Kommentti_Kentta->raise();
+    Kommentti_Kentta->setVerticalScrollBarPolicy(teksti.size() > vierityspalkin_raja ? Qt::ScrollBarAlwaysOn
+                                                                                     : Qt::ScrollBarAlwaysOff);
+    if (QApplication::focusWidget() == Kasikirjoitus_kentta) {
+        dosavefields();
+        Kommentti_Kentta->setFocus(Qt::OtherFocusReason);
+    }
+    suurennettu_ = true;
+}
+
+void TMain_form::palauta_tekstialue() {
+    Juoni->move(4, 280);
+    Kommentit->move(4, 296);
+    for (QLabel* l : {Juoni, Kommentit, Lainassa, Kasikirjoitus}) l->show();
+    nayta_extrat();
+    Kommentti_Kentta->setGeometry(kentan_x, 280, 340, 49);
+    Kommentti_Kentta->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    suurennettu_ = false;
 }
 
 void TMain_form::siirry_korttiin(int indeksi) {
@@ -1237,7 +1647,11 @@ void TMain_form::nayta_jarjestys() {
     himmenna_tausta();
     sort_form->exec();
     palauta_tausta();
-    update_fields();
+    if (lista.nakyvissa && lista.nakyvissa()) {
+        if (lista.rakenna) lista.rakenna();
+        if (lista.seuraa_valintaa) lista.seuraa_valintaa();
+    }
+    nayta_kortti_uudelleen();
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -1245,6 +1659,8 @@ void TMain_form::nayta_jarjestys() {
 
 void TMain_form::ota_ulkoasu(const Ulkoasu& u) {
     tausta_ = lataa_kuva(u.tausta1);
+    arvosana_kuva->aseta_kuvat(u.tahdet, u.tahdet2);
+    nayta_kuvakkeet();
     const std::pair<QPushButton*, Nappi> napit[] = {
         {Lista_button, Nappi::Lista},       {etsi_button, Nappi::Etsi},         {poista_kortti_button, Nappi::Poista},
         {uusi_kortti_button, Nappi::Uusi},  {Jarjesta_button, Nappi::Jarjesta}, {edellinen_button, Nappi::Edellinen},
@@ -1315,14 +1731,10 @@ void TMain_form::lopeta() {
     a_.nakyma_mode = nakyma_;
     Kirjoita_ini(a_, y_);
     Timer2->stop();
-    kansiajastin->stop();
     kysy_tallennus();
     tk.tyhjenna();
     poista_kannet(kansio_);
-    for (const char* kopio : {"gfx\\kopio.jpg", "gfx\\kopio.bmp", "gfx\\kopio.gif"}) {
-        std::error_code ec;
-        fs::remove(kansio_.polku(kopio), ec);
-    }
+    Korttimuisti::poista_kopiokuvat(kansio_);
 }
 
 void TMain_form::closeEvent(QCloseEvent* e) {

@@ -8,12 +8,18 @@
 #include <functional>
 #include <string>
 
+#include "mainwindow/korttitoiminnot.h"
 #include "settings/asetukset.h"
 #include "storage/kortti.h"
 #include "storage/varasto.h"
 
 class QAction;
 class QCheckBox;
+class QDialog;
+class QDragEnterEvent;
+class QDropEvent;
+class QMouseEvent;
+class QWheelEvent;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -28,6 +34,9 @@ class QUrl;
 class TDebug_Form;
 class TSort_Form;
 class Tasetukset_form;
+class Tahtikuva;
+class PieniKansi;
+class QActionGroup;
 
 class TMain_form : public QMainWindow {
     Q_OBJECT
@@ -52,6 +61,26 @@ public:
     std::function<bool()> tulostin_olemassa;
     std::function<void(const std::string& kasetti)> kysy_kasetin_pituus;  // the tape-length dialog
     std::function<void(const std::string& nimi)> hae_viitetiedot;         // the reference-catalogue lookup
+    std::function<void()> piippaa;                                        // the beep at an end, a refused move
+    // The large cover window runs modally through this (tests close it themselves).
+    std::function<int(QDialog&)> nayta_dialogi;
+
+    // The movie list and search windows, reached through these until those windows are part of the
+    // program; each may be empty.
+    struct Listaikkuna {
+        std::function<bool()> nakyvissa;
+        std::function<bool()> hakutulokset;              // it shows search results
+        std::function<bool(int suunta)> siirry_riville;  // previous/next row; false at either end
+        std::function<void()> seuraa_valintaa;           // its selection follows the current card
+        std::function<void()> rakenna;                   // rebuilt from the whole catalogue
+        std::function<void()> sulje;
+        std::function<void(bool liitetty)> aseta_muoto;  // attached beside the main window, or normal
+        std::function<void()> nayta_hakutulokset;        // shown with the search results, first row opened
+        std::function<void()> nayta_kaikki;              // shown with the whole catalogue, current card selected
+    } lista;
+    std::function<void()> etsi_ikkuna;                   // the search window, modally
+    // Which list to show when the list window holds search results (Tkumpi_lista_form's answer).
+    std::function<int()> kysy_kumpi_lista;
 
     // Menus, named as their items.
     QMenu* Avaa;
@@ -159,8 +188,33 @@ public:
     QPushButton* edellinen_button;
     QPushButton* seuraava_button;
 
-    QTimer* Timer2;       // label highlighting, every 5 s
-    QTimer* kansiajastin;  // one-shot: loads the shown card's cover
+    QTimer* Timer2;  // label highlighting, every 5 s
+
+    // The right-hand area's view icons, menu, small cover and the rating stars.
+    QLabel* lista_and_info_icon;
+    QLabel* lista_icon;
+    QLabel* info_icon;
+    QLabel* kansi_icon;
+    QLabel* auto_icon;
+    QMenu* NakymaPopUp;
+    QActionGroup* nakymaryhma;
+    QAction* nayta_lista_and_info;
+    QAction* nayta_lista;
+    QAction* nayta_lisatiedot;
+    QAction* nayta_kansi;
+    QAction* automode;
+    QAction* poista_kansikuva;
+    PieniKansi* cover_image;
+    Tahtikuva* arvosana_kuva;
+    // The field labels' right-click menu.
+    QMenu* TextPopup;
+    QAction* aseta_def_nakymaksi;
+    QAction* Sort4Nouseva;
+    QAction* Sort4Laskeva;
+
+    // The undo snapshot and the copied card.
+    TPeruuta_muutokset peruutus;
+    Korttimuisti korttimuisti;
 
     // Row map of Muut_elokuvat_grid: the catalogue index of each grid row (99999 for an empty row).
     std::vector<int> muut_rivikartta;
@@ -199,15 +253,40 @@ public:
     bool nimi_annettu();
     void avaa_ohje(const char* tiedosto);
 
-    // Card moves, kept small here; the navigation buttons call them.
+    // Card moves and operations.
     void uusi_kortti();
-    void siirry(int suunta);
+    // Previous (-1) or next (+1): the left button moves one card, the right one a cassette.
+    void siirry(int suunta, Qt::MouseButton nappi = Qt::LeftButton);
     void siirry_korttiin(int indeksi);
     void nayta_jarjestys();  // the sort dialog
+    void poista_kortti();
+    void kopioi_korttiClick();
+    void Liita_korttiClick();
+    void menu_undoClick();
+    // Files dropped on the window (names as cp1252).
+    void pudota(const std::vector<std::string>& nimet);
+    // A wheel turn (+1 away from the user, -1 towards) over the window or one of its controls.
+    void rulla(QObject* kohde, int askel);
+    void Lista_buttonUp(Qt::MouseButton nappi);
+    void etsi_buttonClick();
+
+    // The rating from the stars.
+    void aseta_arvosana(int arvosana);
+    // The large cover window.
+    void nayta_iso_kansi();
+    void poista_kansikuvaClick();
+    // Text area enlarged over the labels while a long text is read; restored over the background.
+    bool tekstialue_suurennettu() const { return suurennettu_; }
+    void suurenna_tekstialue_();
+    void palauta_tekstialue();
 
     // The right-hand view (0 list and info, 1 list, 2 info, 3 cover) and the text-area page.
     int nakyma() const { return nakyma_; }
+    // A view chosen from the menu or an icon (as the user would).
     void aseta_nakyma(int n);
+    // Applies the view; with `kortti_naytetty` the automatic mode may choose it first.
+    void sovella_nakyma(bool kortti_naytetty);
+    bool automaattinen() const;
     void aseta_sivu(int sivu, bool paivita);
 
     // Dims the background picture while a dialog is open, when the settings ask for it.
@@ -230,10 +309,20 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void tee_valikot();
     void tee_kentat();
+    void tee_nakymat();
+    void nayta_kuvakkeet();
+    void nayta_tekstivalikko(QLabel* otsikko, const QPoint& kohta);
+    void nayta_nakymavalikko(const QPoint& kohta);
+    void vaihda_sivu(int sivu);
+    void nayta_kortti_uudelleen();  // the card at the index was replaced: show it with a new snapshot
     void rakenna_muut_elokuvat();
     void mitoita_ruudukot();
     void nayta_extrat();
@@ -259,6 +348,7 @@ private:
     bool lopetettu_ = false;
     bool paivitetaan_ = false;  // update_fields is filling the controls
     bool pituusdialogi_auki_ = false;
+    bool suurennettu_ = false;
     QPixmap tausta_;
     QPixmap tausta_talteen_;
 };

@@ -1,0 +1,417 @@
+// Moving between cards, the card operations, the views, the cover and the rating, driven through the
+// real main window.
+#include <QActionGroup>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+#include "diag/ui/teksti.h"
+#include "mainwindow/ui/main_form.h"
+#include "mainwindow/ui/paaikkuna_testi.h"
+#include "mainwindow/ui/pieni_kansi.h"
+#include "mainwindow/ui/tahdet.h"
+#include "storage/kannet.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Counts the window's beeps instead of sounding them.
+struct Piippaukset {
+    int maara = 0;
+    explicit Piippaukset(TMain_form& f) {
+        f.piippaa = [this] { ++maara; };
+    }
+};
+
+void rullaa(QWidget* w, int delta) {
+    const QPointF kohta(w->width() / 2.0, w->height() / 2.0);
+    QWheelEvent e(kohta, w->mapToGlobal(kohta), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+void liikuta(QWidget* w) {
+    const QPointF kohta(5, 5);
+    QMouseEvent e(QEvent::MouseMove, kohta, w->mapToGlobal(kohta), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void pudota(TMain_form& f, const std::vector<fs::path>& tiedostot) {
+    QMimeData data;
+    QList<QUrl> osoitteet;
+    for (const fs::path& p : tiedostot) osoitteet << QUrl::fromLocalFile(QString::fromStdString(p.string()));
+    data.setUrls(osoitteet);
+    // A drop reaches the window that accepted the drag's entry.
+    QDragEnterEvent sisaan(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&f, &sisaan);
+    QVERIFY(sisaan.isAccepted());
+    QDropEvent e(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&f, &e);
+}
+
+void tee_kuva(const fs::path& p, QColor vari, int leveys = 40, int korkeus = 60) {
+    fs::create_directories(p.parent_path());
+    QImage kuva(leveys, korkeus, QImage::Format_RGB32);
+    kuva.fill(vari);
+    QVERIFY(kuva.save(QString::fromStdString(p.string())));
+}
+
+}  // namespace
+
+class KorttitoiminnotTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void edellinenJaSeuraavaReunoilla() {
+        Ikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
+        Piippaukset piip(*i.f);
+        QTest::mousePress(i.f->edellinen_button, Qt::LeftButton);
+        QCOMPARE(i.f->tk.nykyinen, 1);
+        QCOMPARE(piip.maara, 1);
+        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
+        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
+        QCOMPARE(i.f->tk.nykyinen, 3);
+        QCOMPARE(piip.maara, 1);
+        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
+        QCOMPARE(i.f->tk.nykyinen, 3);
+        QCOMPARE(piip.maara, 2);
+        QCOMPARE(cp(i.f->nimi_kentta->text()), std::string("C"));
+        // Ctrl+Alt+Left acts as a left press on previous.
+        QTest::keyClick(i.f->nimi_kentta, Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(i.f->tk.nykyinen, 2);
+    }
+
+    void kasettihypytOikeallaNapilla() {
+        Ikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}, {"2", "D"}, {"3", "E"}});
+        Piippaukset piip(*i.f);
+        struct Askel {
+            QPushButton* nappi;
+            int indeksi;
+            int piippauksia;
+        };
+        const Askel askeleet[] = {
+            {i.f->seuraava_button, 3, 0},   // first card of the next cassette
+            {i.f->seuraava_button, 5, 0},
+            {i.f->seuraava_button, 5, 1},   // past the last cassette: beep, back at the start card
+            {i.f->edellinen_button, 4, 1},  // last card of the previous cassette
+            {i.f->edellinen_button, 2, 1},
+            {i.f->edellinen_button, 2, 2},
+        };
+        for (const Askel& a : askeleet) {
+            QTest::mousePress(a.nappi, Qt::RightButton);
+            QCOMPARE(i.f->tk.nykyinen, a.indeksi);
+            QCOMPARE(piip.maara, a.piippauksia);
+        }
+        QTest::mousePress(i.f->seuraava_button, Qt::MiddleButton);
+        QCOMPARE(i.f->tk.nykyinen, 2);
+    }
+
+    void nimetonKorttiEiPaastaLiikkumaan() {
+        Ikkuna i({{"1", "A"}, {"1", "B"}});
+        Piippaukset piip(*i.f);
+        i.f->nimi_kentta->clear();
+        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
+        QCOMPARE(i.f->tk.nykyinen, 1);
+        QCOMPARE(piip.maara, 1);
+        QCOMPARE(cp(i.f->nimi_kentta->text()), std::string("Syötä elokuvan nimi!"));
+        QVERIFY(i.f->nimi_kentta->hasFocus());
+        QCOMPARE(i.f->nimi_kentta->selectedText(), i.f->nimi_kentta->text());
+        // The list button asks first for a title too, and never reaches the list.
+        int listoja = 0;
+        i.f->lista.nayta_kaikki = [&] { ++listoja; };
+        i.f->nimi_kentta->clear();
+        QTest::mouseClick(i.f->Lista_button, Qt::LeftButton);
+        QCOMPARE(listoja, 0);
+        QCOMPARE(piip.maara, 2);
+    }
+
+    void listanappiKysyyKummanListan() {
+        Ikkuna i({{"1", "A"}});
+        bool hakutuloksia = false;
+        int kysytty = 0, vastaus = 0, kaikki = 0, haku = 0;
+        bool liitetty = false;
+        i.f->lista.hakutulokset = [&] { return hakutuloksia; };
+        i.f->lista.nayta_kaikki = [&] { ++kaikki; };
+        i.f->lista.nayta_hakutulokset = [&] { ++haku; };
+        i.f->lista.aseta_muoto = [&](bool l) { liitetty = l; };
+        i.f->kysy_kumpi_lista = [&] { ++kysytty; return vastaus; };
+        QTest::mouseClick(i.f->Lista_button, Qt::RightButton);
+        QCOMPARE(kysytty, 0);
+        QCOMPARE(kaikki, 1);
+        QVERIFY(liitetty);
+        hakutuloksia = true;
+        for (const int v : {0, 1, 2}) {
+            vastaus = v;
+            QTest::mouseClick(i.f->Lista_button, Qt::LeftButton);
+        }
+        QVERIFY(!liitetty);
+        QCOMPARE(kysytty, 3);
+        QCOMPARE(haku, 1);
+        QCOMPARE(kaikki, 2);
+    }
+
+    void rullaTahtienJaKenttienPaalla() {
+        Ikkuna i({{"1", "A"}, {"1", "B"}, {"1", "C"}});
+        i.f->tk.nykyinen = 2;
+        i.kortti().arvosana = "10";
+        i.f->update_fields();
+        i.f->tk.kortit.muutettu = false;
+        rullaa(i.f->arvosana_kuva, 120);
+        QCOMPARE(i.kortti().arvosana, std::string("10"));
+        QVERIFY(!i.f->tk.kortit.muutettu);
+        rullaa(i.f->arvosana_kuva, -120);
+        QCOMPARE(i.kortti().arvosana, std::string("9"));
+        QCOMPARE(i.f->arvosana_kuva->arvosana(), 9);
+        QVERIFY(i.f->tk.kortit.muutettu);
+        i.kortti().arvosana = "abc";
+        rullaa(i.f->arvosana_kuva, 120);
+        QCOMPARE(i.kortti().arvosana, std::string("1"));
+
+        // Over the title field with the focus in it: away from the user is previous, towards is next.
+        i.f->nimi_kentta->setFocus();
+        QTRY_VERIFY(i.f->nimi_kentta->hasFocus());
+        rullaa(i.f->nimi_kentta, 120);
+        QCOMPARE(i.f->tk.nykyinen, 1);
+        rullaa(i.f->nimi_kentta, -120);
+        rullaa(i.f->nimi_kentta, -120);
+        QCOMPARE(i.f->tk.nykyinen, 3);
+        // Elsewhere the card is only shown again: what was typed is committed, nothing moves.
+        i.f->Vuosi_Kentta->setFocus();
+        QTRY_VERIFY(i.f->Vuosi_Kentta->hasFocus());
+        i.f->Vuosi_Kentta->setText("1999");
+        rullaa(i.f->Vuosi_Kentta, -120);
+        QCOMPARE(i.f->tk.nykyinen, 3);
+        QCOMPARE(i.kortti().vuosi, std::string("1999"));
+        // The text area scrolls itself and takes the focus.
+        rullaa(i.f->Kommentti_Kentta->viewport(), -120);
+        QTRY_VERIFY(i.f->Kommentti_Kentta->hasFocus());
+        QCOMPARE(i.f->tk.nykyinen, 3);
+    }
+
+    void kumoaPalauttaaKortinSellaisenaKuinSiihenTultiin() {
+        Ikkuna i({{"1", "A"}, {"1", "B"}});
+        i.f->tk.kortit[2].kommentti = "alku";
+        i.f->tk.kortit[2].nakyma = 1;
+        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
+        i.f->Kommentti_Kentta->moveCursor(QTextCursor::End);
+        i.kirjoita(i.f->Kommentti_Kentta, " ja loppu");
+        QTest::keyClick(i.f->Kommentti_Kentta, Qt::Key_Return);
+        QCOMPARE(i.kortti().kommentti, std::string("alku ja loppu"));
+        i.kirjoita(i.f->paanayttelijat_kentta, "Uusi");
+        QTest::keyClick(i.f->paanayttelijat_kentta, Qt::Key_Return);
+        i.f->tk.kortit.muutettu = true;
+        QTest::keyClick(i.f->nimi_kentta, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(i.kortti().kommentti, std::string("alku"));
+        QCOMPARE(i.kortti().paanayttelijat, std::string());
+        QCOMPARE(cp(i.f->Kommentti_Kentta->toPlainText()), std::string("alku"));
+        QVERIFY(i.f->tk.kortit.muutettu);
+
+        // A deleted card's snapshot is never put over the card that takes its index.
+        i.viestit.vastaukset = {diag::Vastaus::Kylla};
+        QTest::keyClick(i.f->nimi_kentta, Qt::Key_F5);
+        QCOMPARE(i.f->tk.nykyinen, 1);
+        QCOMPARE(i.kortti().nimi, std::string("A"));
+        QTest::keyClick(i.f->nimi_kentta, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(i.kortti().nimi, std::string("A"));
+    }
+
+    void poistoKysyyJaJattaaYhdenKortin() {
+        Ikkuna i({{"1", "Ainoa"}});
+        i.f->tk.kortit.muutettu = false;
+        i.viestit.vastaukset = {diag::Vastaus::Ei, diag::Vastaus::Kylla};
+        QTest::mouseClick(i.f->poista_kortti_button, Qt::LeftButton);
+        QCOMPARE(i.f->tk.kortit.korttien_maara(), 1);
+        QCOMPARE(i.kortti().nimi, std::string("Ainoa"));
+        QVERIFY(!i.f->tk.kortit.muutettu);
+        QTest::mouseClick(i.f->poista_kortti_button, Qt::LeftButton);
+        QCOMPARE(i.f->tk.kortit.korttien_maara(), 1);
+        QCOMPARE(i.kortti().nimi, std::string());
+        QVERIFY(i.f->tk.kortit.muutettu);
+        QCOMPARE(i.viestit.naytetyt.back().teksti, std::string("Haluatko varmasti poistaa tämän kortin?"));
+    }
+
+    void liitaTarjotaanKerranKopiotaKohden() {
+        Ikkuna i({{"1", "Kannellinen"}, {"2", "Kanneton"}});
+        tee_kuva(i.k.juuri() / "gfx" / "kannet" / "12345678.jpg", Qt::blue);
+        i.f->tk.kortit[1].cover_fn = "gfx\\kannet\\12345678.jpg";
+        auto tarjotaan = [&] {
+            emit i.f->MuokkaaMenu->aboutToShow();
+            return i.f->Liita_kortti->isEnabled();
+        };
+        QVERIFY(!tarjotaan());
+        i.f->kopioi_kortti->trigger();
+        QVERIFY(fs::exists(i.k.juuri() / "gfx" / "kopio.jpg"));
+        QVERIFY(tarjotaan());
+        i.f->Liita_kortti->trigger();
+        QCOMPARE(i.f->tk.nykyinen, 3);
+        QCOMPARE(i.kortti().nimi, std::string("Kannellinen"));
+        // The pasted card has a picture of its own, and the copied picture is gone.
+        QVERIFY(i.kortti().cover_fn != "gfx\\kannet\\12345678.jpg");
+        QVERIFY(kansikuva_olemassa(i.kansio, i.kortti().cover_fn));
+        QVERIFY(!fs::exists(i.k.juuri() / "gfx" / "kopio.jpg"));
+        QVERIFY(!tarjotaan());
+
+        // A card without a cover pastes without a cover and without a word.
+        i.f->tk.nykyinen = 2;
+        i.f->update_fields();
+        i.f->kopioi_kortti->trigger();
+        QVERIFY(tarjotaan());
+        i.f->Liita_kortti->trigger();
+        QCOMPARE(i.kortti().nimi, std::string("Kanneton"));
+        QVERIFY(i.kortti().cover_fn.empty());
+        QVERIFY(i.viestit.naytetyt.empty());
+        QVERIFY(!tarjotaan());
+    }
+
+    void pudotetutTiedostot() {
+        Ikkuna i({{"1", "A"}});
+        const fs::path ulkona = i.k.juuri() / "ulkona";
+        tee_kuva(ulkona / "kansi.jpg", Qt::green);
+        tee_kuva(ulkona / "COVER.JPG", Qt::green);
+        fs::create_directories(i.k.juuri() / "gfx" / "kannet");
+        i.f->tk.kortit.muutettu = false;
+
+        pudota(*i.f, {ulkona / "kansi.jpg", ulkona / "COVER.JPG"});
+        QTRY_COMPARE(i.viestit.naytetyt.size(), std::size_t(1));
+        QCOMPARE(i.viestit.naytetyt[0].teksti, std::string("Raahaa ikkunan päälle vain yksi tiedosto!"));
+        pudota(*i.f, {ulkona / "COVER.JPG"});
+        QTRY_COMPARE(i.viestit.naytetyt.size(), std::size_t(2));
+        QCOMPARE(i.viestit.naytetyt[1].teksti,
+                 std::string("Raahaamasi tiedosto ei ole Rullakkon tietokanta tai kansikuva tiedosto (.jpg tai .gif)!"));
+        QVERIFY(i.kortti().cover_fn.empty());
+        QVERIFY(!i.f->tk.kortit.muutettu);
+
+        pudota(*i.f, {ulkona / "kansi.jpg"});
+        QTRY_COMPARE(i.kortti().cover_fn, std::string("gfx\\kannet\\kansi.jpg"));
+        QVERIFY(fs::exists(i.k.juuri() / "gfx" / "kannet" / "kansi.jpg"));
+        QVERIFY(i.f->tk.kortit.muutettu);
+
+        // A catalogue: first the question about the unsaved changes, then it is opened.
+        const fs::path esimerkki = fs::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString()) / "esimerkki.rkb";
+        fs::copy_file(esimerkki, ulkona / "esimerkki.rkb");
+        i.viestit.vastaukset = {diag::Vastaus::Ei};
+        pudota(*i.f, {ulkona / "esimerkki.rkb"});
+        QTRY_VERIFY(i.f->tk.kortit.korttien_maara() > 1);
+        QCOMPARE(i.viestit.naytetyt[2].teksti, std::string("Tietokantaa on muuteltu, tallennetaanko muutokset?"));
+        QVERIFY(i.f->tk.tiedosto.ends_with("esimerkki.rkb"));
+        QCOMPARE(i.f->tk.nykyinen, 1);
+    }
+
+    void automaattinenNakyma() {
+        Ikkuna i({{"1", "Yksin"}, {"2", "Pari 1"}, {"2", "Pari 2"}, {"3", "Yksin ilman kantta"}});
+        tee_kuva(i.k.juuri() / "gfx" / "kannet" / "11111111.jpg", Qt::red);
+        for (int n : {1, 2}) i.f->tk.kortit[n].cover_fn = "gfx\\kannet\\11111111.jpg";
+        QVERIFY(!i.f->automaattinen());
+        i.f->automode->trigger();
+        QVERIFY(i.f->automaattinen());
+        QCOMPARE(i.f->nakyma(), 3);
+        QVERIFY(i.f->cover_image->isVisible());
+        QVERIFY(!i.f->Muut_elokuvat_grid->isVisible());
+        QTRY_VERIFY(i.f->cover_image->nayttaa_kannen());
+        const std::pair<int, int> kortti_nakyma[] = {{2, 0}, {4, 0}, {1, 3}};
+        for (const auto& [kortti, nakyma] : kortti_nakyma) {
+            i.f->siirry_korttiin(kortti);
+            QCOMPARE(i.f->nakyma(), nakyma);
+        }
+        // Without the automatic mode the view stays as chosen.
+        i.f->automode->trigger();
+        i.f->aseta_nakyma(1);
+        i.f->siirry_korttiin(4);
+        QCOMPARE(i.f->nakyma(), 1);
+        QVERIFY(i.f->Muut_elokuvat_grid->isVisible());
+        QVERIFY(!i.f->custom_kentat_grid->isVisible());
+        QVERIFY(!i.f->cover_image->isVisible());
+    }
+
+    void tekstialueSuureneeYli135Merkilla() {
+        Ikkuna i({{"1", "A"}});
+        for (const int pituus : {135, 136}) {
+            i.kortti().juoni = std::string(static_cast<std::size_t>(pituus), 'x');
+            i.f->update_fields();
+            liikuta(i.f->Kommentti_Kentta->viewport());
+            QCOMPARE(i.f->tekstialue_suurennettu(), pituus == 136);
+            QCOMPARE(i.f->Kommentti_Kentta->y(), pituus == 136 ? 248 : 280);
+            QCOMPARE(i.f->Lainassa->isHidden(), pituus == 136);
+        }
+        QCOMPARE(i.f->Juoni->y(), 248);
+        QVERIFY(i.f->Kommentit->isHidden());
+        QCOMPARE(i.f->Kommentti_Kentta->height(), 114);
+        QCOMPARE(i.f->Kommentti_Kentta->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        liikuta(i.f->centralWidget());
+        QVERIFY(!i.f->tekstialue_suurennettu());
+        QCOMPARE(i.f->Kommentti_Kentta->geometry(), QRect(95, 280, 340, 49));
+        QVERIFY(!i.f->Kommentit->isHidden());
+        QCOMPARE(i.f->Juoni->y(), 280);
+    }
+
+    void tahdetJaArvosanaOsoittimella() {
+        Ikkuna i({{"1", "A"}});
+        const fs::path kuvat = i.k.juuri() / "tahdet";
+        tee_kuva(kuvat / "tahdet.bmp", Qt::white, 113, 21);
+        tee_kuva(kuvat / "tahdet2.bmp", Qt::black, 113, 21);
+        i.a.ulkoasu.tahdet = kuvat / "tahdet.bmp";
+        i.a.ulkoasu.tahdet2 = kuvat / "tahdet2.bmp";
+        i.f->ota_ulkoasu(i.a.ulkoasu);
+        QCOMPARE(i.f->arvosana_kuva->geometry(), QRect(538, 56, 113, 21));
+        auto sytytetyt = [&] {
+            const QImage kuva = i.f->arvosana_kuva->kuva();
+            int x = 0;
+            while (x < kuva.width() && kuva.pixelColor(x, 10) == Qt::white) ++x;
+            return x;
+        };
+        const std::pair<const char*, int> arvosana_sarakkeet[] = {{"7", 78}, {"abc", 0}, {"10", 113}, {"", 0}};
+        for (const auto& [arvosana, sarakkeet] : arvosana_sarakkeet) {
+            i.kortti().arvosana = arvosana;
+            i.f->update_fields();
+            QCOMPARE(sytytetyt(), sarakkeet);
+        }
+        const std::pair<int, const char*> kohta_arvosana[] = {{102, "9"}, {103, "10"}, {5, "0"}, {6, "1"}};
+        for (const auto& [x, arvosana] : kohta_arvosana) {
+            QTest::mousePress(i.f->arvosana_kuva, Qt::LeftButton, Qt::NoModifier, QPoint(x, 10));
+            QCOMPARE(i.kortti().arvosana, std::string(arvosana));
+        }
+        i.a.nayta_arvosana = false;
+        i.f->update_fields();
+        QVERIFY(i.f->arvosana_kuva->isHidden());
+        QCOMPARE(i.f->nimi_kentta->width(), 557);
+    }
+
+    void isoKansiJaKannenPoisto() {
+        Ikkuna i({{"1", "A"}, {"2", "B"}});
+        int avattu = 0;
+        i.f->nayta_dialogi = [&](QDialog&) { return ++avattu; };
+        i.f->nayta_iso_kansi();
+        QCOMPARE(avattu, 0);
+        QCOMPARE(i.viestit.naytetyt.size(), std::size_t(1));
+        QVERIFY(i.viestit.naytetyt[0].teksti.starts_with("Kortti ei sisällä elokuvan kansikuvaa"));
+
+        i.kortti().cover_fn = "gfx\\kannet\\puuttuu.jpg";
+        i.f->nayta_iso_kansi();
+        // The picture is first sought in the catalogue file (which this test does not have).
+        const auto tekstit = i.viestit.tekstit();
+        QCOMPARE(tekstit.end()[-2],
+                 std::string("VIRHE: Tiedostoa \"gfx\\kannet\\puuttuu.jpg\" ei löydy, poistetaan kansikuva.."));
+        QCOMPARE(tekstit.back(), tekstit.front());  // and then there is no cover to show
+        QVERIFY(i.kortti().cover_fn.empty());
+
+        const fs::path kansi = i.k.juuri() / "gfx" / "kannet" / "22222222.jpg";
+        tee_kuva(kansi, Qt::yellow);
+        i.kortti().cover_fn = "gfx\\kannet\\22222222.jpg";
+        i.f->nayta_iso_kansi();
+        QCOMPARE(avattu, 1);
+        i.f->poista_kansikuva->trigger();
+        QVERIFY(i.kortti().cover_fn.empty());
+        QVERIFY(!fs::exists(kansi));
+    }
+};
+
+QTEST_MAIN(KorttitoiminnotTest)
+#include "korttitoiminnot_uitest.moc"
