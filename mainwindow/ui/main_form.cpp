@@ -426,10 +426,16 @@ void TMain_form::tee_kentat() {
     extrat_panel = new QWidget(keski);
     extrat_panel->setObjectName("extrat_panel");
     extrat_panel->setGeometry(kentan_x, 280, 340, 82);
+    QFont pienempi = kirjasin;
+    pienempi.setPixelSize(10);
+    // Three columns as wide as their longest captions need, so "Theatrical Trailer(s)" reads whole.
+    constexpr int sarakkeet[3][2] = {{2, 116}, {120, 104}, {226, 110}};
     for (int i = 1; i <= 9; ++i) {
         auto* c = new QCheckBox(fi(extran_nimi[static_cast<std::size_t>(i)]), extrat_panel);
         c->setObjectName(QString("Extra%1").arg(i));
-        c->setGeometry(4 + ((i - 1) % 3) * 112, 2 + ((i - 1) / 3) * 18, 110, 17);
+        c->setFont(pienempi);
+        const auto& [x, leveys] = sarakkeet[(i - 1) % 3];
+        c->setGeometry(x, 2 + ((i - 1) / 3) * 18, leveys, 17);
         Extra[static_cast<std::size_t>(i)] = c;
     }
     dvdinfo_label = new QLabel(fi("Lisätietoa:"), extrat_panel);
@@ -1661,6 +1667,10 @@ void TMain_form::ota_ulkoasu(const Ulkoasu& u) {
     tausta_ = lataa_kuva(u.tausta1);
     arvosana_kuva->aseta_kuvat(u.tahdet, u.tahdet2);
     nayta_kuvakkeet();
+    // The extras label sits on the extras colour, not on the background picture the label colours suit.
+    QPalette p = dvdinfo_label->palette();
+    p.setColor(QPalette::WindowText, qvari(u.extrat).lightness() > 128 ? Qt::black : Qt::white);
+    dvdinfo_label->setPalette(p);
     const std::pair<QPushButton*, Nappi> napit[] = {
         {Lista_button, Nappi::Lista},       {etsi_button, Nappi::Etsi},         {poista_kortti_button, Nappi::Poista},
         {uusi_kortti_button, Nappi::Uusi},  {Jarjesta_button, Nappi::Jarjesta}, {edellinen_button, Nappi::Edellinen},
