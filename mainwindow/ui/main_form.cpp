@@ -87,6 +87,12 @@ void aseta_teksti(QComboBox* c, const std::string& t) { c->setEditText(q(t)); }
 
 QString hyvaksy_nimi(QString s) { return s.replace('&', "&&"); }
 
+// Checks the view menu's radio item of view n.
+void rastita_nakyma(QActionGroup* ryhma, int n) {
+    for (QAction* a : ryhma->actions())
+        if (a->data().toInt() == n) a->setChecked(true);
+}
+
 }  // namespace
 
 TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const Asetusymparisto& ymparisto,
@@ -491,6 +497,7 @@ void TMain_form::tee_kentat() {
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int arvo) {
         if (paivitetaan_ || arvo < 1 || arvo >= tk.kortit.Count()) return;
         tk.nykyinen = arvo;
+        if (this->lista.auki() && !this->lista.haku()) Listaikkuna::tee(this->lista.seuraa_valintaa);
         update_fields();
     });
     tiedosto = otsikko("tiedosto", "Tiedosto: ", 4, 388, 470);
@@ -1225,8 +1232,7 @@ bool TMain_form::automaattinen() const { return automode->isChecked(); }
 
 void TMain_form::aseta_nakyma(int n) {
     n = std::clamp(n, 0, 3);
-    for (QAction* a : nakymaryhma->actions())
-        if (a->data().toInt() == n) a->setChecked(true);
+    rastita_nakyma(nakymaryhma, n);
     sovella_nakyma(false);
     if (n == 0) Muut_elokuvat_grid->setFocus(Qt::OtherFocusReason);
     if (n == 3) update_fields();
@@ -1243,8 +1249,7 @@ void TMain_form::sovella_nakyma(bool kortti_naytetty) {
         const MuutElokuvat m = muut_elokuvat(tk.kortit, tk.nykyinen);
         const int rivit = m.liikaa ? 0 : static_cast<int>(m.rivit.size()) + 1;
         const int valittu = static_cast<int>(automaattinen_nakyma(rivit, !k.cover_fn.empty()));
-        for (QAction* a : nakymaryhma->actions())
-            if (a->data().toInt() == valittu) a->setChecked(true);
+        rastita_nakyma(nakymaryhma, valittu);
     }
     nakyma_ = nakymaryhma->checkedAction() ? nakymaryhma->checkedAction()->data().toInt() : 0;
     a_.nakyma_mode = nakyma_;
@@ -1456,9 +1461,7 @@ void TMain_form::avaa_ohje(const char* nimi) {
 void TMain_form::uusi_kortti() {
     if (!nimi_annettu()) return;
     dosavefields();
-    tk.kortit.merkitse_muutetuksi();
-    tk.kortit.lisaa_uusi();
-    tk.nykyinen = tk.kortit.Count() - 1;
+    lisaa_uusi_kortti(tk);
     varasto.paivita_lista();
     update_fields();
     const std::pair<QComboBox*, const std::string*> oletukset[] = {
@@ -1474,6 +1477,13 @@ void TMain_form::uusi_kortti() {
         custom_kentat_grid->setItem(i + 1, 0, new QTableWidgetItem(q(a_.custom_default(i))));
     }
     Kasikirjoitus->setText(fi("Käsikirjoitus:"));
+    // Search results do not hold the new card; the whole list does, with it selected.
+    if (lista.haku()) {
+        Listaikkuna::tee(lista.sulje);
+    } else {
+        Listaikkuna::tee(lista.rakenna);
+        Listaikkuna::tee(lista.seuraa_valintaa);
+    }
     dosavefields();
     nimi_kentta->setFocus(Qt::OtherFocusReason);
 }
@@ -1481,7 +1491,7 @@ void TMain_form::uusi_kortti() {
 void TMain_form::siirry(int suunta, Qt::MouseButton nappi) {
     if (!nimi_annettu()) return;
     dosavefields();
-    if (nappi == Qt::LeftButton && lista.nakyvissa && lista.hakutulokset && lista.nakyvissa() && lista.hakutulokset()) {
+    if (nappi == Qt::LeftButton && lista.auki() && lista.haku()) {
         // Search results are browsed in their own order, row by row of the list window.
         if (!lista.siirry_riville || !lista.siirry_riville(suunta)) piippaa();
         return;
@@ -1490,7 +1500,7 @@ void TMain_form::siirry(int suunta, Qt::MouseButton nappi) {
         const Siirto s = nappi == Qt::LeftButton ? siirry_kortti(tk, suunta) : siirry_kasetti(tk, suunta);
         if (s == Siirto::Reunalla) piippaa();
     }
-    if (lista.seuraa_valintaa && !(lista.hakutulokset && lista.hakutulokset())) lista.seuraa_valintaa();
+    if (!lista.haku()) Listaikkuna::tee(lista.seuraa_valintaa);
     update_fields();
 }
 
@@ -1503,11 +1513,8 @@ void TMain_form::poista_kortti() {
     const bool poistetaan =
         viestit_.kysy(diag::Laji::Vahvistus, "Haluatko varmasti poistaa tämän kortin?") == diag::Vastaus::Kylla;
     if (poistetaan) poista_nykyinen_kortti(tk, kansio_);
-    if (lista.hakutulokset && lista.hakutulokset() && lista.nakyvissa && lista.nakyvissa()) {
-        if (lista.sulje) lista.sulje();
-    } else if (lista.rakenna) {
-        lista.rakenna();
-    }
+    if (lista.haku() && lista.auki()) Listaikkuna::tee(lista.sulje);
+    else Listaikkuna::tee(lista.rakenna);
     // Another card now sits at this index: undo must not put the deleted one over it.
     if (poistetaan) nayta_kortti_uudelleen();
     else update_fields();
@@ -1559,15 +1566,12 @@ void TMain_form::Lista_buttonUp(Qt::MouseButton nappi) {
     dosavefields();
     if (lista.aseta_muoto && (nappi == Qt::LeftButton || nappi == Qt::RightButton))
         lista.aseta_muoto(nappi == Qt::RightButton);
-    if (lista.hakutulokset && lista.hakutulokset()) {
+    if (lista.haku()) {
         const int valinta = kysy_kumpi_lista();
         if (valinta == Tkumpi_lista_form::Peruuta) return;
-        if (valinta == Tkumpi_lista_form::Hakutulos) {
-            if (lista.nayta_hakutulokset) lista.nayta_hakutulokset();
-            return;
-        }
+        if (valinta == Tkumpi_lista_form::Hakutulos) return Listaikkuna::tee(lista.nayta_hakutulokset);
     }
-    if (lista.nayta_kaikki) lista.nayta_kaikki();
+    Listaikkuna::tee(lista.nayta_kaikki);
 }
 
 void TMain_form::etsi_buttonClick() {
@@ -1653,9 +1657,9 @@ void TMain_form::nayta_jarjestys() {
     himmenna_tausta();
     sort_form->exec();
     palauta_tausta();
-    if (lista.nakyvissa && lista.nakyvissa()) {
-        if (lista.rakenna) lista.rakenna();
-        if (lista.seuraa_valintaa) lista.seuraa_valintaa();
+    if (lista.auki()) {
+        Listaikkuna::tee(lista.rakenna);
+        Listaikkuna::tee(lista.seuraa_valintaa);
     }
     nayta_kortti_uudelleen();
 }
@@ -1731,7 +1735,11 @@ void TMain_form::showEvent(QShowEvent* e) {
     if (naytetty_) return;
     naytetty_ = true;
     update_fields();
-    aseta_nakyma(a_.nakyma() >= 0 ? a_.nakyma() : 0);
+    // The view the settings remember, without the focus move a user's choice of list and info makes.
+    const int alku = a_.nakyma() >= 0 ? a_.nakyma() : 0;
+    rastita_nakyma(nakymaryhma, alku);
+    sovella_nakyma(false);
+    if (alku == 3) update_fields();
     varita_otsikot();
 }
 

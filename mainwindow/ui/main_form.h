@@ -77,6 +77,12 @@ public:
         std::function<void(bool liitetty)> aseta_muoto;  // attached beside the main window, or normal
         std::function<void()> nayta_hakutulokset;        // shown with the search results, first row opened
         std::function<void()> nayta_kaikki;              // shown with the whole catalogue, current card selected
+
+        bool auki() const { return nakyvissa && nakyvissa(); }
+        bool haku() const { return hakutulokset && hakutulokset(); }
+        static void tee(const std::function<void()>& f) {
+            if (f) f();
+        }
     } lista;
     std::function<void()> etsi_ikkuna;                   // the search window, modally
     // Which list to show when the list window holds search results (Tkumpi_lista_form's answer).
