@@ -158,6 +158,70 @@ private slots:
         QCOMPARE(kaikki, 2);
     }
 
+    void hakutuloksetSelataanListanRiveittain() {
+        Ikkuna i({{"1", "A"}, {"1", "B"}});
+        Piippaukset piip(*i.f);
+        std::vector<int> pyydetyt;
+        bool lopussa = false;
+        i.f->lista.nakyvissa = [] { return true; };
+        i.f->lista.hakutulokset = [] { return true; };
+        i.f->lista.siirry_riville = [&](int suunta) {
+            pyydetyt.push_back(suunta);
+            return !lopussa;
+        };
+        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
+        lopussa = true;
+        QTest::mousePress(i.f->edellinen_button, Qt::LeftButton);
+        QCOMPARE(pyydetyt, (std::vector<int>{1, -1}));
+        QCOMPARE(piip.maara, 1);
+        QCOMPARE(i.f->tk.nykyinen, 1);  // the list window opens the rows itself
+        // The right button still jumps by cassette in the catalogue's order.
+        QTest::mousePress(i.f->seuraava_button, Qt::RightButton);
+        QCOMPARE(pyydetyt.size(), std::size_t(2));
+    }
+
+    void valikotOikeallaNapilla() {
+        Ikkuna i({{"1", "A"}});
+        tee_kuva(i.k.juuri() / "gfx" / "kannet" / "33333333.jpg", Qt::cyan);
+        i.kortti().cover_fn = "gfx\\kannet\\33333333.jpg";
+        // The view menu over the right-hand area offers removing the cover only while a cover is shown.
+        for (const int nakyma : {0, 3}) {
+            i.f->aseta_nakyma(nakyma);
+            if (nakyma == 3) QTRY_VERIFY(i.f->cover_image->nayttaa_kannen());
+            QTest::mousePress(i.f->centralWidget(), Qt::RightButton, Qt::NoModifier, QPoint(600, 350));
+            QTRY_VERIFY(i.f->NakymaPopUp->isVisible());
+            QCOMPARE(i.f->poista_kansikuva->isVisible(), nakyma == 3);
+            QCOMPARE(i.f->nayta_kansi->isChecked(), nakyma == 3);
+            i.f->NakymaPopUp->close();
+        }
+        QTest::mousePress(i.f->centralWidget(), Qt::RightButton, Qt::NoModifier, QPoint(400, 350));
+        QVERIFY(!i.f->NakymaPopUp->isVisible());
+
+        // The labels' menu: the page item on the page labels, the sort items on the field labels.
+        struct Tapaus {
+            QLabel* otsikko;
+            const char* kohta;
+            bool lajittelu;
+        };
+        const Tapaus tapaukset[] = {{i.f->Kommentit, "Aseta kortin oletusnäkymäksi  kommentit", false},
+                                    {i.f->Juoni, "Aseta kortin oletusnäkymäksi  juoni", true},
+                                    {i.f->Nimi, nullptr, true}};
+        for (const Tapaus& t : tapaukset) {
+            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), t.otsikko->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(t.otsikko, &e);
+            QTRY_VERIFY(i.f->TextPopup->isVisible());
+            QCOMPARE(i.f->aseta_def_nakymaksi->isVisible(), t.kohta != nullptr);
+            if (t.kohta) QCOMPARE(cp(i.f->aseta_def_nakymaksi->text()), std::string(t.kohta));
+            QCOMPARE(i.f->Sort4Nouseva->isVisible(), t.lajittelu);
+            i.f->TextPopup->close();
+        }
+        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), i.f->Kommentit->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(i.f->Kommentit, &e);
+        i.f->aseta_def_nakymaksi->trigger();
+        i.f->TextPopup->close();
+        QCOMPARE(i.kortti().nakyma, 1);
+    }
+
     void rullaTahtienJaKenttienPaalla() {
         Ikkuna i({{"1", "A"}, {"1", "B"}, {"1", "C"}});
         i.f->tk.nykyinen = 2;
