@@ -222,6 +222,22 @@ private slots:
         QCOMPARE(i.kortti().nakyma, 1);
     }
 
+    void taustaHimmenneeHaunAjaksi() {
+        Ikkuna i({{"1", "A"}});
+        const fs::path tausta = i.k.juuri() / "tausta.bmp";
+        tee_kuva(tausta, QColor(100, 150, 30), 660, 410);
+        i.a.ulkoasu.tausta1 = tausta;
+        i.a.himmenna_taustakuva = true;
+        i.f->ota_ulkoasu(i.a.ulkoasu);
+        const QPoint kulma = i.f->centralWidget()->mapTo(i.f.get(), QPoint(3, 3));
+        auto vari = [&] { return i.f->grab().toImage().pixelColor(kulma); };
+        QColor haun_aikana;
+        i.f->etsi_ikkuna = [&] { haun_aikana = vari(); };
+        QTest::mouseClick(i.f->etsi_button, Qt::LeftButton);
+        QCOMPARE(haun_aikana, QColor(60, 110, 30));  // bytes of 40 and below stay
+        QCOMPARE(vari(), QColor(100, 150, 30));
+    }
+
     void rullaTahtienJaKenttienPaalla() {
         Ikkuna i({{"1", "A"}, {"1", "B"}, {"1", "C"}});
         i.f->tk.nykyinen = 2;

@@ -1211,7 +1211,7 @@ void TMain_form::mitoita_ruudukot() {
             if (a && b && !a->text().isEmpty() && !b->text().isEmpty()) k = r + 1;
         }
         kirjoita_debug("zz=" + std::to_string(k));
-        const int korkeus = std::max(35, std::min(g->rowCount() * 16 + 3, 149 - (k * 16 + 3)));
+        const int korkeus = muiden_elokuvien_korkeus(g->rowCount(), k);
         kirjoita_debug("height=" + std::to_string(korkeus));
         g->setGeometry(467, 216, 185, korkeus);
         custom_kentat_grid->setGeometry(467, 216 + korkeus - 3, 185, 362 - (216 + korkeus - 3));
@@ -1711,14 +1711,8 @@ void TMain_form::paintEvent(QPaintEvent* e) {
 void TMain_form::himmenna_tausta() {
     if (!a_.himmenna_taustakuva || tausta_.isNull()) return;
     tausta_talteen_ = tausta_;
-    QImage kuva = tausta_.toImage().convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < kuva.height(); ++y) {
-        auto* rivi = reinterpret_cast<QRgb*>(kuva.scanLine(y));
-        for (int x = 0; x < kuva.width(); ++x) {
-            auto tummenna = [](int c) { return c > 40 ? c - 40 : c; };
-            rivi[x] = qRgb(tummenna(qRed(rivi[x])), tummenna(qGreen(rivi[x])), tummenna(qBlue(rivi[x])));
-        }
-    }
+    QImage kuva = tausta_.toImage().convertToFormat(QImage::Format_RGB888);
+    for (int y = 0; y < kuva.height(); ++y) himmenna(kuva.scanLine(y), static_cast<std::size_t>(kuva.width()) * 3);
     tausta_ = QPixmap::fromImage(kuva);
     repaint();
 }
