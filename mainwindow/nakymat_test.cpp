@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 TEST(Nakymat, AutomaattinenNakyma) {
@@ -22,6 +23,18 @@ TEST(Nakymat, TahdetJaArvosana) {
     for (const Tapaus t : {Tapaus{0, 0}, Tapaus{5, 0}, Tapaus{6, 1}, Tapaus{12, 1}, Tapaus{13, 2}, Tapaus{78, 7},
                            Tapaus{79, 8}, Tapaus{102, 9}, Tapaus{103, 10}, Tapaus{112, 10}})
         EXPECT_EQ(arvosana_kohdasta(t.x), t.arvo) << t.x;
+}
+
+TEST(Nakymat, LiitetynListanPaikka) {
+    struct Tapaus {
+        int paa_x, leveys, lista_x, uusi_paa_x;
+    };
+    for (const Tapaus t : {Tapaus{500, 300, 201, 500}, Tapaus{299, 300, 0, 299}, Tapaus{298, 300, 0, 299},
+                           Tapaus{0, 300, 0, 299}})
+        EXPECT_EQ((std::pair{liitetyn_listan_paikka(t.paa_x, t.leveys).lista_x,
+                             liitetyn_listan_paikka(t.paa_x, t.leveys).paa_x}),
+                  (std::pair{t.lista_x, t.uusi_paa_x}))
+            << t.paa_x;
 }
 
 TEST(Nakymat, TekstialueenSuurennus) {

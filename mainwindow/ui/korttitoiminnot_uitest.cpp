@@ -238,6 +238,25 @@ private slots:
         QCOMPARE(vari(), QColor(100, 150, 30));
     }
 
+    void liitettyListaMainIkkunanViereen() {
+        Ikkuna i({{"1", "A"}});
+        QWidget listaikkuna;
+        listaikkuna.resize(300, 400);
+        listaikkuna.show();
+        const int vasen = i.f->screen()->availableGeometry().left();
+        const int leveys = listaikkuna.frameGeometry().width();  // with its frame
+        // Room on the left: the list's right edge one pixel over the main window. No room: both move.
+        const std::pair<int, std::pair<int, int>> paa_lista_paa[] = {{500, {500 - leveys + 1, 500}},
+                                                                     {100, {0, leveys - 1}}};
+        for (const auto& [paa, odotus] : paa_lista_paa) {
+            i.f->move(vasen + paa, 10);
+            i.f->sijoita_lista_viereen(&listaikkuna);
+            QCOMPARE(listaikkuna.x() - vasen, odotus.first);
+            QCOMPARE(i.f->x() - vasen, odotus.second);
+            QCOMPARE(listaikkuna.y(), i.f->y());
+        }
+    }
+
     void rullaTahtienJaKenttienPaalla() {
         Ikkuna i({{"1", "A"}, {"1", "B"}, {"1", "C"}});
         i.f->tk.nykyinen = 2;

@@ -25,6 +25,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTableWidget>
@@ -1572,6 +1573,13 @@ void TMain_form::Lista_buttonUp(Qt::MouseButton nappi) {
         if (valinta == Tkumpi_lista_form::Hakutulos) return Listaikkuna::tee(lista.nayta_hakutulokset);
     }
     Listaikkuna::tee(lista.nayta_kaikki);
+}
+
+void TMain_form::sijoita_lista_viereen(QWidget* listaikkuna) {
+    const int vasen = screen() ? screen()->availableGeometry().left() : 0;
+    const Vierekkain v = liitetyn_listan_paikka(x() - vasen, listaikkuna->frameGeometry().width());
+    listaikkuna->move(vasen + v.lista_x, y());
+    move(vasen + v.paa_x, y());
 }
 
 void TMain_form::etsi_buttonClick() {

@@ -274,6 +274,8 @@ public:
     // A wheel turn (+1 away from the user, -1 towards) over the window or one of its controls.
     void rulla(QObject* kohde, int askel);
     void Lista_buttonUp(Qt::MouseButton nappi);
+    // Puts the list window in its attached form beside this window (moving this one when there is no room).
+    void sijoita_lista_viereen(QWidget* listaikkuna);
     void etsi_buttonClick();
 
     // The rating from the stars.
