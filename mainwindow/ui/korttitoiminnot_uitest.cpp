@@ -444,6 +444,11 @@ private slots:
         QVERIFY(i.f->Kommentit->isHidden());
         QCOMPARE(i.f->Kommentti_Kentta->height(), 114);
         QCOMPARE(i.f->Kommentti_Kentta->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        // Enter in the field before the script field would land in it; the enlarged text area takes over.
+        i.f->Ohjaaja_Kentta->setFocus();
+        QTRY_VERIFY(i.f->Ohjaaja_Kentta->hasFocus());
+        QTest::keyClick(i.f->Ohjaaja_Kentta, Qt::Key_Return);
+        QVERIFY(i.f->Kommentti_Kentta->hasFocus());
         liikuta(i.f->centralWidget());
         QVERIFY(!i.f->tekstialue_suurennettu());
         QCOMPARE(i.f->Kommentti_Kentta->geometry(), QRect(95, 280, 340, 49));

@@ -946,6 +946,8 @@ void TMain_form::setfocus_eka_tyhja_kentta(int paikka) {
         if (w == sijainti_kentta) OnEnterDoHilight(sijainti_kentta);
         w->setFocus(Qt::OtherFocusReason);
     }
+    // The enlarged text area lies over the field that would come next; the text area takes the focus.
+    if (suurennettu_ && Kasikirjoitus_kentta->hasFocus()) Kommentti_Kentta->setFocus(Qt::OtherFocusReason);
     varita_otsikot();
 }
 
