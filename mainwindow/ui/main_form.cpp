@@ -1050,10 +1050,8 @@ bool TMain_form::eventFilter(QObject* o, QEvent* e) {
             const auto* m = static_cast<QMouseEvent*>(e);
             for (int i = 1; i <= 9; ++i)
                 if (o == Extra[static_cast<std::size_t>(i)]) tk.kortit.merkitse_muutetuksi();
-            if (o == edellinen_button || o == seuraava_button) {
-                siirry(o == edellinen_button ? -1 : 1, m->button());
-                return true;
-            }
+            // The button still shows its press; it has no click of its own to run.
+            if (o == edellinen_button || o == seuraava_button) siirry(o == edellinen_button ? -1 : 1, m->button());
             const std::pair<QLabel*, int> kuvakkeet[] = {
                 {lista_and_info_icon, 0}, {lista_icon, 1}, {info_icon, 2}, {kansi_icon, 3}};
             for (const auto& [l, n] : kuvakkeet)
@@ -1103,10 +1101,8 @@ bool TMain_form::eventFilter(QObject* o, QEvent* e) {
             else if ((o == Juoni || o == Kommentit || o == Extrat) &&
                      static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
                 vaihda_sivu(o == Juoni ? 0 : o == Kommentit ? 1 : 2);
-            else if (o == Lista_button) {
+            else if (o == Lista_button)
                 Lista_buttonUp(static_cast<QMouseEvent*>(e)->button());
-                return true;
-            }
             break;
         default: break;
     }
