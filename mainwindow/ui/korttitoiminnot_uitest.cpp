@@ -515,6 +515,28 @@ private slots:
         QVERIFY(i.kortti().cover_fn.empty());
         QVERIFY(!fs::exists(kansi));
     }
+
+    void kansiPoistuuKortiltaMuttaJaettuTiedostoJaa() {
+        Ikkuna i({{"1", "A"}, {"2", "B"}, {"3", "Rikki"}});
+        const fs::path kansi = i.k.juuri() / "gfx" / "kannet" / "44444444.jpg";
+        tee_kuva(kansi, Qt::magenta);
+        for (int n : {1, 2}) i.f->tk.kortit[n].cover_fn = "gfx\\kannet\\44444444.jpg";
+        i.f->aseta_nakyma(3);
+        i.f->tk.kortit.muutettu = false;
+        i.f->poista_kansikuva->trigger();
+        QVERIFY(i.kortti().cover_fn.empty());
+        QVERIFY(fs::exists(kansi));  // card 2 still shows it
+        QVERIFY(i.f->tk.kortit.muutettu);
+
+        // A picture that cannot be read leaves the card, and the catalogue knows it changed.
+        std::ofstream(i.k.juuri() / "gfx" / "kannet" / "rikki.jpg") << "ei kuva";
+        i.f->tk.kortit[3].cover_fn = "gfx\\kannet\\rikki.jpg";
+        i.f->tk.kortit.muutettu = false;
+        i.f->siirry_korttiin(3);
+        QTRY_VERIFY(i.kortti().cover_fn.empty());
+        QVERIFY(i.f->tk.kortit.muutettu);
+        QVERIFY(i.viestit.naytetyt.back().teksti.starts_with("VIRHE: Elokuvan Rikki kansikuvan"));
+    }
 };
 
 QTEST_MAIN(KorttitoiminnotTest)
