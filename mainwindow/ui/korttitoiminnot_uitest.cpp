@@ -430,6 +430,31 @@ private slots:
         QVERIFY(!i.f->cover_image->isVisible());
     }
 
+    void nakymakuvakkeet() {
+        Ikkuna i({{"1", "A"}});
+        const fs::path kansio = i.k.juuri() / "ikonit";
+        const std::pair<Ikoni, int> ikoni_harmaa[] = {{Ikoni::lista_icon, 100}, {Ikoni::kansi_icon, 60},
+                                                      {Ikoni::kansi_available_icon, 200}};
+        for (const auto& [ikoni, harmaa] : ikoni_harmaa) {
+            const fs::path p = kansio / (std::to_string(static_cast<int>(ikoni)) + ".bmp");
+            tee_kuva(p, QColor(harmaa, harmaa, harmaa), 21, 21);
+            i.a.ulkoasu.ikonit[static_cast<std::size_t>(ikoni)] = p;
+        }
+        i.a.ulkoasu.icon_korostus = 50;
+        i.f->ota_ulkoasu(i.a.ulkoasu);
+        auto harmaa = [](QLabel* l) { return l->pixmap().toImage().pixelColor(10, 10).red(); };
+        QCOMPARE(harmaa(i.f->lista_icon), 100);
+        QCOMPARE(harmaa(i.f->kansi_icon), 60);
+        i.f->aseta_nakyma(1);
+        QCOMPARE(harmaa(i.f->lista_icon), 150);  // the active view's icon is brightened
+        // A card with a cover shows the cover icon's "available" picture; 200 + 50 would reach 255.
+        i.kortti().cover_fn = "gfx\\kannet\\x.jpg";
+        i.f->update_fields();
+        QCOMPARE(harmaa(i.f->kansi_icon), 200);
+        i.f->aseta_nakyma(0);
+        QCOMPARE(harmaa(i.f->lista_icon), 100);
+    }
+
     void tekstialueSuureneeYli135Merkilla() {
         Ikkuna i({{"1", "A"}});
         for (const int pituus : {135, 136}) {

@@ -1261,11 +1261,9 @@ void TMain_form::sovella_nakyma(bool kortti_naytetty) {
 }
 
 void TMain_form::nayta_kuvakkeet() {
-    const Ulkoasu& u = a_.ulkoasu;
-    auto aseta = [&u](QLabel* l, Ikoni i, bool kirkas) {
-        QImage kuva = lataa_kuva(u.ikoni(i)).toImage();
-        if (kirkas && !kuva.isNull()) kuva = korostettu(kuva, u.icon_korostus);
-        l->setPixmap(QPixmap::fromImage(kuva));
+    auto aseta = [this](QLabel* l, Ikoni i, bool kirkas) {
+        const QImage& kuva = ikonit_[static_cast<std::size_t>(i)];
+        l->setPixmap(QPixmap::fromImage(kirkas && !kuva.isNull() ? korostettu(kuva, a_.ulkoasu.icon_korostus) : kuva));
     };
     const bool kortti = tk.nykyinen >= 1 && tk.nykyinen < tk.kortit.Count();
     bool lisatietoja = false, kansi = false;
@@ -1676,6 +1674,8 @@ void TMain_form::nayta_jarjestys() {
 void TMain_form::ota_ulkoasu(const Ulkoasu& u) {
     tausta_ = lataa_kuva(u.tausta1);
     arvosana_kuva->aseta_kuvat(u.tahdet, u.tahdet2);
+    for (int i = 0; i < ikoneita; ++i)
+        ikonit_[static_cast<std::size_t>(i)] = lataa_kuva(u.ikoni(static_cast<Ikoni>(i))).toImage();
     nayta_kuvakkeet();
     // The extras label sits on the extras colour, not on the background picture the label colours suit.
     QPalette p = dvdinfo_label->palette();

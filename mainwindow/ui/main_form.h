@@ -1,6 +1,7 @@
 #pragma once
 // The main window: one card of the open catalogue at a time, the File menu and the program's menus.
 // The field rules themselves live in mainwindow/kenttasaannot; this class ties them to the controls.
+#include <QImage>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPointer>
@@ -357,6 +358,7 @@ private:
     bool paivitetaan_ = false;  // update_fields is filling the controls
     bool pituusdialogi_auki_ = false;
     bool suurennettu_ = false;
+    std::array<QImage, ikoneita> ikonit_;  // the skin's view icons, read once per skin
     QPixmap tausta_;
     QPixmap tausta_talteen_;
 };
