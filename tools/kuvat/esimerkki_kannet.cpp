@@ -70,7 +70,8 @@ QImage piirra(const Kansi& k) {
     f.setPixelSize(15);
     f.setBold(true);
     p.setFont(f);
-    p.drawText(QRectF(6, 6, w - 12, 40), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, QString::fromUtf8(k.otsikko));
+    // The titles are cp1252 literals like every narrow string here; their letters are the Latin-1 ones.
+    p.drawText(QRectF(6, 6, w - 12, 40), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, QString::fromLatin1(k.otsikko));
     return img;
 }
 
