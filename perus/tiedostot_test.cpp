@@ -1,0 +1,64 @@
+#include "perus/tiedostot.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Kansio {
+    fs::path p = fs::temp_directory_path() / ("perus_" + std::to_string(::getpid()));
+    Kansio() {
+        fs::remove_all(p);
+        fs::create_directories(p);
+    }
+    ~Kansio() { fs::remove_all(p); }
+};
+
+std::string lue(const fs::path& p) {
+    std::string s;
+    EXPECT_TRUE(lue_koko_tiedosto(p, s));
+    return s;
+}
+
+}  // namespace
+
+TEST(Tiedostot, KorvaaPitaaOikeudetJaEiJataValiaikaisia) {
+    Kansio k;
+    const fs::path f = k.p / "a.ini";
+    ASSERT_TRUE(korvaa_tiedosto(f, "eka"));
+    ::chmod(f.c_str(), 0600);
+    ASSERT_TRUE(korvaa_tiedosto(f, std::string("toka\0x", 6)));
+    EXPECT_EQ(lue(f), std::string("toka\0x", 6));
+    struct stat st {};
+    ::stat(f.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+}
+
+TEST(Tiedostot, EpaonnistunutKorvausJattaaVanhanJaKertooSyyn) {
+    Kansio k;
+    // Renaming a file over a folder fails at the last step, after the new data was written.
+    const fs::path f = k.p / "kansio";
+    fs::create_directories(f / "sisalla");
+    const Tulos t = korvaa_tiedosto(f, "uusi");
+    EXPECT_FALSE(t);
+    EXPECT_NE(t.viesti.find("nimi on kansio"), std::string::npos) << t.viesti;
+    EXPECT_TRUE(fs::is_directory(f / "sisalla"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+}
+
+TEST(Tiedostot, PuuttuvaKansioJaPuuttuvaTiedosto) {
+    Kansio k;
+    EXPECT_EQ(korvaa_tiedosto(k.p / "ei" / "a", "x").koodi, ENOENT);
+    std::string s;
+    const Tulos t = lue_koko_tiedosto(k.p / "ei_ole", s);
+    EXPECT_EQ(t.koodi, ENOENT);
+    EXPECT_NE(t.viesti.find("tiedostoa tai kansiota ei ole"), std::string::npos);
+}

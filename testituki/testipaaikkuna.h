@@ -1,0 +1,136 @@
+#pragma once
+// A stand-in main window for testing one window of another subsystem: a real catalogue in a program
+// folder of its own, recorded messages, a desktop whose dialogs the test answers, and menu items made
+// on demand under the names the real menus use.
+#include <QAction>
+#include <QDialog>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QUrl>
+#include <QtTest>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "diag/kiire.h"
+#include "diag/testiviestit.h"
+#include "mainwindow/korttitoiminnot.h"
+#include "mainwindow/ui/paaikkuna.h"
+#include "settings/asetukset.h"
+#include "settings/asetustesti.h"
+#include "settings/ui/ulkoasu_qt.h"
+#include "storage/varasto.h"
+
+namespace testituki {
+
+class TestiTyopoyta final : public Tyopoyta {
+public:
+    std::deque<QString> avattavat;      // answers of the open dialog, in order
+    std::deque<QString> tallennettavat;  // answers of the save dialog, in order
+    std::vector<QUrl> avatut;            // addresses given to the shell
+    bool tulostin = true;
+    int piippauksia = 0;
+    // Runs each modal dialog; the test drives it and returns its result. Unset: an unexpected dialog.
+    std::function<int(QDialog&)> dialogi;
+
+    QString valitse_avattava(QWidget*, const QString&, const QString&) override { return seuraava(avattavat); }
+    QString valitse_tallennettava(QWidget*, const QString&, const QString&, const QString&) override {
+        return seuraava(tallennettavat);
+    }
+    bool avaa_osoite(const QUrl& u) override {
+        avatut.push_back(u);
+        return true;
+    }
+    bool tulostin_olemassa() override { return tulostin; }
+    void piippaa() override { ++piippauksia; }
+    int nayta_dialogi(QDialog& d) override {
+        if (!dialogi) {
+            QTest::qFail("odottamaton dialogi", __FILE__, __LINE__);
+            return QDialog::Rejected;
+        }
+        return dialogi(d);
+    }
+
+private:
+    static QString seuraava(std::deque<QString>& jono) {
+        if (jono.empty()) {
+            QTest::qFail("odottamaton tiedostodialogi", __FILE__, __LINE__);
+            return {};
+        }
+        QString s = jono.front();
+        jono.pop_front();
+        return s;
+    }
+};
+
+class Testipaaikkuna final : public Paaikkuna {
+public:
+    asetustesti::Kansio k;
+    Ohjelmakansio kansio{k.juuri()};
+    diag::TestiViestit viestit;
+    diag::EiKiiretta kiire;
+    TAsetukset a;
+    Tietokanta tk;
+    Varasto v{tk, kansio, viestit, kiire, &a};
+    TestiTyopoyta tp;
+    Korttimuutokset m;
+    Ulkoasusovitin s;
+    TPeruuta_muutokset peruutus_;
+    QMainWindow w;
+    std::map<std::string, QAction*> toiminnot;
+    int paivityksia = 0;    // update_fields calls
+    int tallennuksia = 0;   // dosavefields calls
+    int himmennyksia = 0;   // dims not yet undone
+    std::vector<std::pair<std::string, std::string>> ohjeet;  // help documents opened, with their anchors
+    std::vector<int> asetussivut;                             // settings dialog opened on these pages
+
+    // Cards as (cassette, title) pairs; the first becomes current.
+    explicit Testipaaikkuna(std::initializer_list<std::pair<const char*, const char*>> kasetti_nimi = {}) {
+        for (const auto& [kasetti, nimi] : kasetti_nimi) {
+            TKortti& c = tk.kortit.lisaa_uusi();
+            c.kasetilla = kasetti;
+            c.nimi = nimi;
+        }
+        if (tk.kortit.Count() == 1) tk.kortit.lisaa_uusi();
+        tk.tiedosto = (k.juuri() / "testi.rkb").string();
+        tk.nykyinen = 1;
+        w.resize(640, 480);
+    }
+
+    QWidget* ikkuna() override { return &w; }
+    Varasto& varasto() override { return v; }
+    TAsetukset& asetukset() override { return a; }
+    Tyopoyta& tyopoyta() override { return tp; }
+    Korttimuutokset& muutokset() override { return m; }
+    Ulkoasusovitin& sovitin() override { return s; }
+    QAction* toiminto(const char* nimi) override {
+        QAction*& a = toiminnot[nimi];
+        if (!a) {
+            a = w.menuBar()->addAction(QString::fromLatin1(nimi));
+            a->setObjectName(nimi);
+        }
+        return a;
+    }
+    void dosavefields() override { ++tallennuksia; }
+    void update_fields() override { ++paivityksia; }
+    void siirry_korttiin(int indeksi) override {
+        tk.nykyinen = indeksi;
+        peruutus_.ota(tk);
+        m.ilmoita_nykyinen(indeksi);
+    }
+    TPeruuta_muutokset& peruutus() override { return peruutus_; }
+    void himmenna_tausta() override { ++himmennyksia; }
+    void palauta_tausta() override { --himmennyksia; }
+    void avaa_ohje(const char* tiedosto, const char* kohta) override {
+        ohjeet.emplace_back(tiedosto, kohta ? kohta : "");
+    }
+    void nayta_asetukset(int sivu) override { asetussivut.push_back(sivu); }
+
+    TKortti& kortti() { return tk.kortit[tk.nykyinen]; }
+};
+
+}  // namespace testituki
