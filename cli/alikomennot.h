@@ -51,6 +51,15 @@ private:
 // A file name from the command line as the program's own text: absolute, cp1252.
 std::string ohjelman_nimi(const std::string& komentorivin_nimi);
 
+// The settings of the program folder the tool runs from (defaults without a file), with the overdue check
+// off; `kansio` is the run's own folder the settings' messages refer to. False when the file cannot be read.
+struct TAsetukset;
+class Ohjelmakansio;
+bool lue_ohjelman_asetukset(TAsetukset& asetukset, const Ohjelmakansio& kansio, diag::Viestit& viestit);
+
+// Prints a cp1252 text to standard output as UTF-8, with a line end; false when it could not be written.
+bool tulosta_rivi(const std::string& cp1252);
+
 // The body of the list to standard output; false when it could not be written.
 class TOmaList;
 bool tulosta_runko(const TOmaList& lista);

@@ -2,7 +2,6 @@
 #include "cli/alikomennot.h"
 #include "diag/kiire.h"
 #include "settings/asetukset.h"
-#include "settings/ini.h"
 #include "storage/lataus.h"
 #include "storage/tallennus.h"
 
@@ -15,13 +14,7 @@ int copy(const std::vector<std::string>& p) {
     diag::EiKiiretta kiire;
     // The settings of the program folder decide the unpack mode and the sort; defaults without a file.
     TAsetukset asetukset;
-    IniTiedosto ini;
-    if (!ini.lataa(asetustiedosto(Ohjelmakansio(Ohjelmakansio::etsi_juuri())))) {
-        tulosta_virhe("Asetustiedostoa ei voi lukea.");
-        return 1;
-    }
-    lue_asetusarvot(asetukset, ini, Asetusymparisto{kansio, viestit});
-    asetukset.notify_enabled = false;
+    if (!lue_ohjelman_asetukset(asetukset, kansio, viestit)) return 1;
     Tietokanta tk;
     const Varasto v{tk, kansio, viestit, kiire, &asetukset};
     if (!lue_tietueet(ohjelman_nimi(p[0]), false, false, tk.kortit, v)) return 1;

@@ -4,7 +4,10 @@
 #include <sstream>
 
 #include "cli/alikomennot.h"
+#include "settings/asetukset.h"
+#include "settings/ini.h"
 #include "storage/merkisto.h"
+#include "storage/ohjelmakansio.h"
 #include "storage/runko.h"
 
 void tulosta_virhe(const std::string& cp1252) {
@@ -51,4 +54,20 @@ bool tulosta_runko(const TOmaList& lista) {
     std::string ulos;
     kirjoita_runko(lista, ulos);
     return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0;
+}
+
+bool lue_ohjelman_asetukset(TAsetukset& asetukset, const Ohjelmakansio& kansio, diag::Viestit& viestit) {
+    IniTiedosto ini;
+    if (!ini.lataa(asetustiedosto(Ohjelmakansio(Ohjelmakansio::etsi_juuri())))) {
+        tulosta_virhe("Asetustiedostoa ei voi lukea.");
+        return false;
+    }
+    lue_asetusarvot(asetukset, ini, Asetusymparisto{kansio, viestit});
+    asetukset.notify_enabled = false;
+    return true;
+}
+
+bool tulosta_rivi(const std::string& cp1252) {
+    const std::string t = merkisto::cp1252_utf8(cp1252) + "\n";
+    return std::fwrite(t.data(), 1, t.size(), stdout) == t.size();
 }

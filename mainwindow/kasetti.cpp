@@ -24,11 +24,42 @@ constexpr long long tuntematon = -99999;
 
 }  // namespace
 
+namespace {
+
+std::vector<int> kasetin_kortit(const TOmaList& lista, std::string_view numero) {
+    std::vector<int> kortit;
+    for (int i = 1; i < lista.Count(); ++i)
+        if (lista[i].kasetilla == numero) kortit.push_back(i);
+    return kortit;
+}
+
+}  // namespace
+
+std::unordered_map<std::string, std::vector<int>> kasettien_kortit(const TOmaList& lista) {
+    std::unordered_map<std::string, std::vector<int>> kasetit;
+    for (int i = 1; i < lista.Count(); ++i)
+        if (!lista[i].kasetilla.empty()) kasetit[lista[i].kasetilla].push_back(i);
+    return kasetit;
+}
+
 std::string get_kasetin_pituus(const TOmaList& lista, std::string_view numero, diag::Viestit& viestit) {
+    return get_kasetin_pituus(lista, numero, kasetin_kortit(lista, numero), viestit);
+}
+
+std::string get_kasetin_pituus(const TOmaList& lista, std::string_view numero, const std::vector<int>& kortit,
+                               diag::Viestit& viestit) {
     std::string viimeinen, tulos;
-    for (int i = 1; i < lista.Count(); ++i) {
+    // A card of another cassette compares the last length with itself, which after a conflict takes the
+    // last length up again; cards in a row change nothing more.
+    const auto valissa = [&] {
+        if (tulos.empty()) tulos = viimeinen;
+    };
+    int edellinen = 0;
+    for (int i : kortit) {
+        if (i > edellinen + 1) valissa();
+        edellinen = i;
         const TKortti& k = lista[i];
-        if (k.kasetilla == numero) viimeinen = k.nauha;
+        viimeinen = k.nauha;
         if (!tulos.empty() && viimeinen != tulos) {
             viestit.pelkka("VIRHE: Kasetin " + k.kasetilla + " nauhan pituusmerkintä on väärin");
             kirjoita_debug_aina("get_kasetin_pituus, num=" + std::string(numero));
@@ -39,6 +70,7 @@ std::string get_kasetin_pituus(const TOmaList& lista, std::string_view numero, d
             tulos = viimeinen;
         }
     }
+    if (edellinen + 1 < lista.Count()) valissa();
     kirjoita_debug("get_kasetin_pituus [" + std::string(numero) + "] palauttaa: " + tulos);
     return tulos;
 }
@@ -57,10 +89,13 @@ bool tarkista_kasetin_mediat(const TOmaList& lista, std::string_view numero) {
 }
 
 std::string get_kasetin_kaytetty(const TOmaList& lista, std::string_view numero, diag::Viestit& viestit) {
+    return get_kasetin_kaytetty(lista, kasetin_kortit(lista, numero), viestit);
+}
+
+std::string get_kasetin_kaytetty(const TOmaList& lista, const std::vector<int>& kortit, diag::Viestit& viestit) {
     long long yhteensa = 0;
-    for (int i = 1; i < lista.Count(); ++i) {
+    for (int i : kortit) {
         const TKortti& k = lista[i];
-        if (k.kasetilla != numero) continue;
         const std::string d = ilman_yksikkoa(tunnit2min(k.kesto));
         const Alkuluku luku = lue_alkuluku(d);
         if (d.empty()) yhteensa = tuntematon;

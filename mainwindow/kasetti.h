@@ -3,6 +3,8 @@
 // on each of those cards; these routines read and write it and count the tape already used.
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "storage/kortti.h"
 
@@ -21,3 +23,13 @@ std::string get_kasetin_kaytetty(const TOmaList& lista, std::string_view numero,
 
 // Writes the length to every card of the cassette and marks the catalogue changed.
 void aseta_kasetin_pituus(TOmaList& lista, std::string_view numero, const std::string& pituus);
+
+// The cards of every cassette by number, each list in catalogue order; cards without a number are left out.
+std::unordered_map<std::string, std::vector<int>> kasettien_kortit(const TOmaList& lista);
+
+// get_kasetin_pituus and get_kasetin_kaytetty over the cassette's own cards (ascending indices, as
+// kasettien_kortit gives them): the same answers and messages without reading the whole catalogue, for
+// callers that go through every cassette.
+std::string get_kasetin_pituus(const TOmaList& lista, std::string_view numero, const std::vector<int>& kortit,
+                               diag::Viestit& viestit);
+std::string get_kasetin_kaytetty(const TOmaList& lista, const std::vector<int>& kortit, diag::Viestit& viestit);

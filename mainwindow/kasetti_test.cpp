@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -117,4 +118,39 @@ TEST(Kasetti, AsetaPituusKirjoittaaKasetinKaikkiinKortteihin) {
     EXPECT_EQ(l[2].nauha, "120");
     EXPECT_EQ(l[3].nauha, "240");
     EXPECT_EQ(l[4].nauha, "");
+}
+
+// The per-cassette reading must give what a scan of the whole catalogue gives, messages included, also
+// around conflicting lengths with other cassettes' cards between and after them.
+TEST(Kasetti, PituusKasetinKorteistaKutenKokoLuettelosta) {
+    const auto koko_luettelo = [](const TOmaList& l, const std::string& numero, diag::Viestit& v) {
+        std::string viimeinen, tulos;
+        for (int i = 1; i < l.Count(); ++i) {
+            if (l[i].kasetilla == numero) viimeinen = l[i].nauha;
+            if (!tulos.empty() && viimeinen != tulos) {
+                v.pelkka("VIRHE: Kasetin " + l[i].kasetilla + " nauhan pituusmerkintä on väärin");
+                tulos.clear();
+            } else {
+                tulos = viimeinen;
+            }
+        }
+        return tulos;
+    };
+    std::mt19937 arpa(3);
+    const char* pituudet[] = {"", "180", "240"};
+    for (int kierros = 0; kierros < 300; ++kierros) {
+        TOmaList l;
+        for (int i = 0, n = 1 + static_cast<int>(arpa() % 9); i < n; ++i) {
+            TKortti& k = l.lisaa_uusi();
+            k.kasetilla = std::to_string(1 + arpa() % 3);
+            k.nauha = pituudet[arpa() % 3];
+        }
+        const auto kasetit = kasettien_kortit(l);
+        for (const auto& [numero, kortit] : kasetit) {
+            diag::TestiViestit odotetut, saadut;
+            const std::string odotettu = koko_luettelo(l, numero, odotetut);
+            EXPECT_EQ(get_kasetin_pituus(l, numero, kortit, saadut), odotettu);
+            EXPECT_EQ(saadut.tekstit(), odotetut.tekstit());
+        }
+    }
 }

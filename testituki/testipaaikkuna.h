@@ -87,6 +87,9 @@ public:
     int himmennyksia = 0;   // dims not yet undone
     std::vector<std::pair<std::string, std::string>> ohjeet;  // help documents opened, with their anchors
     std::vector<int> asetussivut;                             // settings dialog opened on these pages
+    // A test's own fields bound to the current card: run by dosavefields and update_fields when set.
+    std::function<void()> kentat_kortille;
+    std::function<void()> kortti_kenttiin;
 
     // Cards as (cassette, title) pairs; the first becomes current.
     explicit Testipaaikkuna(std::initializer_list<std::pair<const char*, const char*>> kasetti_nimi = {}) {
@@ -115,8 +118,14 @@ public:
         }
         return a;
     }
-    void dosavefields() override { ++tallennuksia; }
-    void update_fields() override { ++paivityksia; }
+    void dosavefields() override {
+        ++tallennuksia;
+        if (kentat_kortille) kentat_kortille();
+    }
+    void update_fields() override {
+        ++paivityksia;
+        if (kortti_kenttiin) kortti_kenttiin();
+    }
     void siirry_korttiin(int indeksi) override {
         tk.nykyinen = indeksi;
         peruutus_.ota(tk);

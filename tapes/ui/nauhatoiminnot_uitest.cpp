@@ -1,0 +1,200 @@
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "diag/ui/teksti.h"
+#include "settings/ui/asetukset_form.h"
+#include "tapes/ui/nauhatoiminnot.h"
+#include "tapes/ui/syota_kas.h"
+#include "tapes/ui/tyhjaa_nauhaa_form.h"
+#include "testituki/testipaaikkuna.h"
+
+namespace {
+
+struct Kortti {
+    const char* kasetti;
+    const char* formaatti;
+    const char* kesto;
+    const char* nauha;
+};
+
+void tayta(testituki::Testipaaikkuna& p, std::initializer_list<Kortti> kortit) {
+    p.tk.kortit.tyhjenna();
+    for (const Kortti& k : kortit) {
+        TKortti& c = p.tk.kortit.lisaa_uusi();
+        c.nimi = std::string("Elokuva ") + k.kasetti;
+        c.kasetilla = k.kasetti;
+        c.formaatti = k.formaatti;
+        c.kesto = k.kesto;
+        c.nauha = k.nauha;
+    }
+    p.tk.nykyinen = 1;
+}
+
+QStringList rivi(const QTableWidget* g, int r) {
+    QStringList t;
+    for (int c = 0; c < 4; ++c) t << g->item(r, c)->text();
+    return t;
+}
+
+void kuva(QWidget& w, const char* nimi) {
+    if (const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT"); !kuvat.isEmpty())
+        w.grab().save(kuvat + "/" + nimi + ".png");
+}
+
+}  // namespace
+
+class NauhatoiminnotTesti : public QObject {
+    Q_OBJECT
+private slots:
+    void nauhatilanneHakuJaKlikkaus() {
+        testituki::Testipaaikkuna p;
+        tayta(p, {{"1", "SP", "90 min", "180"},
+                  {"1", "SP", "1h", "180"},
+                  {"2", "DVD", "100 min", ""},
+                  {"3", "LP", "100 min", ""},
+                  {"4", "SP", "100 min", "240"}});
+        Nauhatoiminnot n(p);
+        bool naytetty = false;
+        p.tp.dialogi = [&](QDialog& d) {
+            naytetty = true;
+            auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+            d.show();
+            QCOMPARE(f.windowTitle(), QString("Nauhatilanne"));
+            QTableWidget* g = f.ListaGrid;
+            QCOMPARE(g->horizontalHeaderItem(3)->text(), QString("Vapaata (SP)"));
+            const int leveydet[] = {41, 53, 53, 78};
+            for (int c = 0; c < 4; ++c) {
+                QVERIFY(g->columnWidth(c) >= leveydet[c]);
+                QVERIFY(g->columnWidth(c) >= g->horizontalHeader()->sectionSizeHint(c));  // headers are whole
+            }
+            QCOMPARE(g->rowCount(), 3);
+            QCOMPARE(rivi(g, 0), (QStringList{"1", "180 min", "150 min", "30 min"}));
+            QCOMPARE(rivi(g, 1), (QStringList{"3", "", "50 min", "--"}));
+            QCOMPARE(p.tk.nykyinen, 1);
+            kuva(f, "nauhatilanne");
+
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
+            QCOMPARE(p.tk.nykyinen, 4);
+            QCOMPARE(f.StatusBar->currentMessage(), fi("Virhe: Et ole kertonut ohjelmalle kasetin pituutta"));
+
+            f.vahintaan->setText("30");
+            f.LP->setChecked(true);
+            f.etsi_vapaata_button->click();
+            QCOMPARE(g->rowCount(), 2);  // 15 SP minutes: cassettes 1 and 4
+            QCOMPARE(g->item(1, 0)->text(), QString("4"));
+
+            f.vahintaan->setText("noin 90");
+            f.etsi_vapaata_button->click();
+            QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Syötä kenttään haettava minuuttimäärä esim \"90\""));
+            QVERIFY(f.vahintaan->text().isEmpty());
+            QCOMPARE(g->rowCount(), 2);
+
+            f.vahintaan->setText("500");
+            f.etsi_vapaata_button->click();
+            QCOMPARE(g->rowCount(), 3);
+            QCOMPARE(p.viestit.tekstit().back(), std::string("Ei löydy!"));
+            f.sulje_button->click();
+            return f.result();
+        };
+        p.toiminto("tyhjaa_nauhaa")->trigger();
+        QVERIFY(naytetty);
+    }
+
+    // A double click asks the cassette's length; the list shows it at once.
+    void tuplaklikkausKysyyPituuden() {
+        testituki::Testipaaikkuna p;
+        tayta(p, {{"1", "SP", "90 min", ""}, {"2", "SP", "60 min", ""}, {"1", "LP", "60 min", ""}});
+        Nauhatoiminnot n(p);
+        QStringList tilanne;
+        p.tp.dialogi = [&](QDialog& d) {
+            if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
+                d.show();
+                QCOMPARE(s->pituus->currentText(), QString("180"));
+                kuva(*s, "syota_kas");
+                s->pituus->lineEdit()->selectAll();
+                QTest::keyClick(s->pituus->lineEdit(), Qt::Key_2);
+                QCOMPARE(s->pituus->currentText(), QString("240"));
+                QCOMPARE(s->pituus->lineEdit()->selectedText(), QString("40"));
+                s->ok_button->click();
+                return s->result();
+            }
+            auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+            d.show();
+            QTableWidget* g = f.ListaGrid;
+            QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(0, 0)).center());
+            tilanne = rivi(g, 0);
+            return int(QDialog::Accepted);
+        };
+        p.toiminto("tyhjaa_nauhaa")->trigger();
+        QCOMPARE(tilanne, (QStringList{"1", "240 min", "120 min", "120 min"}));
+        QCOMPARE(p.tk.kortit[3].nauha, std::string("240"));
+        QCOMPARE(p.tk.kortit[2].nauha, std::string());
+        QVERIFY(p.tk.kortit.muutettu);
+    }
+
+    void pituudenTaydennys_data() {
+        QTest::addColumn<QString>("alku");
+        QTest::addColumn<int>("valinta");  // characters selected from the end
+        QTest::addColumn<int>("nappain");
+        QTest::addColumn<QString>("teksti");
+        QTest::addColumn<QString>("valittu");
+        QTest::newRow("1 -> 120") << "" << 0 << int(Qt::Key_1) << "120" << "20";
+        QTest::newRow("9 -> 90") << "" << 0 << int(Qt::Key_9) << "90" << "0";
+        QTest::newRow("18 -> 180") << "1" << 0 << int(Qt::Key_8) << "180" << "0";
+        QTest::newRow("ei osumaa") << "" << 0 << int(Qt::Key_5) << "5" << "";
+        QTest::newRow("askelpalautin valinnasta") << "180" << 2 << int(Qt::Key_Backspace) << "120" << "20";
+        QTest::newRow("tyhjaksi") << "9" << 0 << int(Qt::Key_Backspace) << "" << "";
+    }
+    void pituudenTaydennys() {
+        QFETCH(QString, alku);
+        QFETCH(int, valinta);
+        QFETCH(int, nappain);
+        QFETCH(QString, teksti);
+        QFETCH(QString, valittu);
+        testituki::Testipaaikkuna p;
+        Tsyota_kas s(p, "1");
+        s.show();
+        QLineEdit* e = s.pituus->lineEdit();
+        e->setText(alku);
+        if (valinta) e->setSelection(static_cast<int>(alku.size()), -valinta);
+        else e->end(false);
+        QTest::keyClick(e, Qt::Key(nappain));
+        QCOMPARE(e->text(), teksti);
+        QCOMPARE(e->selectedText(), valittu);
+    }
+
+    void kysyttyPituusTallentuuTaiPeruuntuu() {
+        testituki::Testipaaikkuna p;
+        tayta(p, {{"7", "SP", "90 min", ""}, {"7", "SP", "10 min", ""}});
+        Nauhatoiminnot n(p);
+        p.tp.dialogi = [&](QDialog& d) {
+            auto& s = dynamic_cast<Tsyota_kas&>(d);
+            s.asetukset_button->click();
+            s.peruuta_button->click();
+            return s.result();
+        };
+        n.kysy_kasetin_pituus("7");
+        QCOMPARE(p.tk.kortit[1].nauha, std::string());
+        QCOMPARE(p.asetussivut, std::vector<int>{Tasetukset_form::Sekalaista_sivu});
+
+        p.tp.dialogi = [&](QDialog& d) {
+            auto& s = dynamic_cast<Tsyota_kas&>(d);
+            s.show();
+            s.pituus->lineEdit()->setText("195");
+            QTest::keyClick(s.pituus->lineEdit(), Qt::Key_Return);
+            return s.result();
+        };
+        n.kysy_kasetin_pituus("7");
+        QCOMPARE(p.tk.kortit[1].nauha, std::string("195"));
+        QCOMPARE(p.tk.kortit[2].nauha, std::string("195"));
+    }
+};
+
+QTEST_MAIN(NauhatoiminnotTesti)
+#include "nauhatoiminnot_uitest.moc"

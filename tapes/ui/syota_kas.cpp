@@ -1,0 +1,119 @@
+#include "tapes/ui/syota_kas.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "diag/ui/teksti.h"
+#include "mainwindow/kasetti.h"
+#include "mainwindow/ui/paaikkuna.h"
+#include "settings/ui/asetukset_form.h"
+#include "storage/varasto.h"
+
+namespace {
+
+// Lower case of the ASCII letters only, as the completion compares.
+QString ascii_pienet(const QString& s) {
+    QString t = s;
+    for (QChar& c : t)
+        if (c.unicode() >= 'A' && c.unicode() <= 'Z') c = QChar(c.unicode() - 'A' + 'a');
+    return t;
+}
+
+}  // namespace
+
+Tsyota_kas::Tsyota_kas(Paaikkuna& p, std::string kasetti)
+    : QDialog(p.ikkuna(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), p_(p), kasetti_(std::move(kasetti)) {
+    setObjectName("syota_kas");
+    setWindowTitle(fi("Kasetin pituus ..."));
+    selitys_label = new QLabel(
+        fi("Olet syöttänyt uuden kasetin jonka pituutta ei  tiedetä, syötä alla olevaan kenttään kasetin pituus. "
+           "Tietoa käytetään vapaan nauhan laskemiseen, mikäli et tarvitse kyseistä toimintoa voit poistaa tämän "
+           "kyselyn ohjelman asetuksista."),
+        this);
+    selitys_label->setWordWrap(true);
+    selitys_label->setGeometry(10, 8, 330, 80);
+    selitys_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* kokonais = new QLabel(fi("Kasetin kokonaispituus:"), this);
+    kokonais->setGeometry(10, 98, 150, 22);
+    pituus = new QComboBox(this);
+    pituus->setObjectName("pituus");
+    pituus->setEditable(true);
+    pituus->setInsertPolicy(QComboBox::NoInsert);
+    pituus->setCompleter(nullptr);
+    pituus->addItems({"90", "120", "180", "240"});
+    pituus->setEditText("180");
+    pituus->setGeometry(165, 97, 70, 24);
+    auto* min = new QLabel("min", this);
+    min->setGeometry(241, 98, 30, 22);
+    kokonais->setBuddy(pituus);
+
+    ok_button = new QPushButton("OK", this);
+    ok_button->setObjectName("ok_button");
+    ok_button->setGeometry(10, 134, 80, 25);
+    ok_button->setDefault(true);
+    peruuta_button = new QPushButton("Peruuta", this);
+    peruuta_button->setObjectName("peruuta_button");
+    peruuta_button->setGeometry(96, 134, 80, 25);
+    asetukset_button = new QPushButton("Asetukset", this);
+    asetukset_button->setObjectName("asetukset_button");
+    asetukset_button->setGeometry(260, 134, 80, 25);
+    setFixedSize(350, 169);
+
+    connect(ok_button, &QPushButton::clicked, this, [this] { ok_buttonClick(); });
+    connect(peruuta_button, &QPushButton::clicked, this, &QDialog::reject);
+    connect(asetukset_button, &QPushButton::clicked, this, [this] { asetukset_buttonClick(); });
+    pituus->lineEdit()->installEventFilter(this);
+}
+
+void Tsyota_kas::ok_buttonClick() {
+    // Whatever was typed is stored: the tape status shows what it makes of it.
+    aseta_kasetin_pituus(p_.varasto().tk.kortit, kasetti_, cp(pituus->currentText()));
+    accept();
+}
+
+void Tsyota_kas::asetukset_buttonClick() { p_.nayta_asetukset(Tasetukset_form::Sekalaista_sivu); }
+
+bool Tsyota_kas::pituusKeyPress(const QString& syotetty, bool askelpalautin) {
+    QLineEdit* e = pituus->lineEdit();
+    QString t = e->text();
+    const int alku = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+    const int pituus_ = e->hasSelectedText() ? e->selectedText().size() : 0;
+    if (askelpalautin) {
+        if (pituus_ > 0) t.remove(alku, pituus_);
+        else if (alku > 0) t.remove(alku - 1, 1);
+    } else {
+        t.replace(alku, pituus_, syotetty);
+    }
+    if (t.isEmpty()) {
+        e->clear();
+        return true;
+    }
+    const QString haettava = ascii_pienet(t);
+    for (int i = 0; i < pituus->count(); ++i) {
+        const QString kohde = pituus->itemText(i);
+        if (!ascii_pienet(kohde).startsWith(haettava)) continue;
+        // The caret stays after the typed part and the completed rest is selected.
+        e->setText(kohde);
+        e->setSelection(static_cast<int>(kohde.size()), static_cast<int>(t.size() - kohde.size()));
+        return true;
+    }
+    return false;
+}
+
+bool Tsyota_kas::eventFilter(QObject* o, QEvent* ev) {
+    if (o == pituus->lineEdit() && ev->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(ev);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            ok_buttonClick();
+            return true;
+        }
+        if (k->key() == Qt::Key_Backspace) return pituusKeyPress({}, true);
+        if (!k->text().isEmpty() && k->text().at(0).isPrint() && !(k->modifiers() & Qt::ControlModifier))
+            return pituusKeyPress(k->text(), false);
+    }
+    return QDialog::eventFilter(o, ev);
+}
