@@ -238,3 +238,29 @@ TEST(Viitetietokanta, LatautuuHiljaaJaPuuttuvaOnTyhja) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shipped reference catalogue opens as the program opens it and every card is usable for matching.
+TEST(Viitetietokanta, ToimitettuTiedostoKelpaa) {
+    Viitetietokanta db;
+    db.lataa(std::filesystem::path(RULLAKKO_SOURCE_DIR) / "data" / "dbase.rkb");
+    ASSERT_TRUE(db.ladattu());
+    const TOmaList& l = db.kortit();
+    EXPECT_GE(l.korttien_maara(), 300);
+    const std::vector<std::string> luokat = {"Draama", "Dokumentti", "Erotiikka", "Jännitys", "Kauhu", "Komedia",
+                                             "Lännenelokuva", "Piirretty", "Romanttinen komedia", "Scifi",
+                                             "Seikkailu", "Toiminta", "Toimintakomedia", "Toiminta-Trilleri", "Trilleri"};
+    for (int i = 1; i < l.Count(); ++i) {
+        const TKortti& k = l[i];
+        EXPECT_FALSE(k.nimi.empty()) << i;
+        EXPECT_NE(std::find(luokat.begin(), luokat.end(), k.luokitus), luokat.end()) << k.nimi;
+        EXPECT_EQ(k.vuosi.size(), 4u) << k.nimi;
+        EXPECT_TRUE(lue_alkuluku(tunnit2min(k.kesto).substr(0, k.kesto.find(' '))).puhdas) << k.nimi;
+        EXPECT_TRUE(k.vari == "Kyllä" || k.vari == "Ei") << k.nimi;
+        EXPECT_FALSE(k.aani.empty() || k.ohjaaja.empty() || k.maa.empty()) << k.nimi;
+        EXPECT_TRUE(k.cover_fn.empty() && k.kasetilla.empty()) << k.nimi;
+    }
+}
+
+}  // namespace

@@ -95,22 +95,25 @@ private slots:
 
         bool naytetty = false;
         p.tp.dialogi = [&](QDialog& d) {
-            naytetty = true;
-            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-            d.show();
-            QCOMPARE(f.windowTitle(), QString("Valitse oikeat tiedot [2 löytyi]"));
-            QCOMPARE(p.w.windowTitle(), fi("Etsitään tietokannasta..."));
-            QCOMPARE(f.lista->count(), 2);
-            QCOMPARE(f.lista->item(0)->text(), fi("Kummisetä (The Godfather) (DVD)"));
-            QCOMPARE(f.lista->item(1)->text(), fi("Kummisetä osa II (The Godfather Part II)"));
-            QVERIFY(f.nayta_alkup_button->isHidden());
-            QCOMPARE(f.hyvaksy_button->text(), fi("&Hyväksy tiedot"));
-            QCOMPARE(f.peruuta_button->text(), fi("&Peruuta"));
-            // While editing, the first row is in the fields at once.
-            QCOMPARE(k.ohjaaja->text(), QString("Francis Ford Coppola"));
-            kuva(f, "valitse_oikea_muokkaus");
-            f.hyvaksy_button->click();
-            return f.result();
+            [&] {
+                naytetty = true;
+                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+                d.show();
+                QCOMPARE(f.windowTitle(), fi("Valitse oikeat tiedot [2 löytyi]"));
+                QCOMPARE(p.w.windowTitle(), fi("Etsitään tietokannasta..."));
+                QCOMPARE(f.lista->count(), 2);
+                QCOMPARE(f.lista->item(0)->text(), fi("Kummisetä (The Godfather) (DVD)"));
+                QCOMPARE(f.lista->item(1)->text(), fi("Kummisetä osa II (The Godfather Part II)"));
+                QVERIFY(f.nayta_alkup_button->isHidden());
+                QCOMPARE(f.hyvaksy_button->text(), fi("&Hyväksy tiedot"));
+                QCOMPARE(f.peruuta_button->text(), fi("&Peruuta"));
+                // While editing, the first row is in the fields at once.
+                QCOMPARE(k.ohjaaja->text(), QString("Francis Ford Coppola"));
+                kuva(f, "valitse_oikea_muokkaus");
+                f.hyvaksy_button->click();
+                return;
+            }();
+            return d.result();
         };
         k.nimi->setFocus();
         QTRY_VERIFY(k.nimi->hasFocus());
@@ -146,11 +149,14 @@ private slots:
         tee_dbase(p, {{"Kummisetä", "DVD", "Francis Ford Coppola", ""}});
         Viitetoiminnot viite(p);
         p.tp.dialogi = [&](QDialog& d) {
-            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-            QCOMPARE(f.windowTitle(), fi("Hyväksytäänkö nämä tiedot?"));
-            d.show();
-            QTest::keyClick(f.lista, Qt::Key(nappain));
-            return f.result();
+            [&] {
+                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+                QCOMPARE(f.windowTitle(), fi("Hyväksytäänkö nämä tiedot?"));
+                d.show();
+                QTest::keyClick(f.lista, Qt::Key(nappain));
+                return;
+            }();
+            return d.result();
         };
         p.tk.kortit.muutettu = false;
         viite.hae_viitetiedot("Kummisetä");
@@ -169,26 +175,29 @@ private slots:
         Viitetoiminnot viite(p);
         int ikkunoita = 0;
         p.tp.dialogi = [&](QDialog& d) {
-            ++ikkunoita;
-            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-            d.show();
-            QCOMPARE(f.windowTitle(), fi("Mahdollisesti paremmat tiedot löytyivät..."));
-            QCOMPARE(f.hyvaksy_button->text(), fi("&Päivitä tiedot"));
-            QCOMPARE(f.peruuta_button->text(), fi("&Älä päivitä"));
-            QVERIFY(f.nayta_alkup_button->isVisible());
-            QVERIFY(f.nayta_alkup_button->hasFocus());
-            QVERIFY(f.lista->selectedItems().isEmpty());
-            QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
-            kuva(f, "valitse_oikea_paivitys");
-            const QRect rivi = f.lista->visualItemRect(f.lista->item(0));
-            QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
-            QCOMPARE(p.tk.kortit[1].ohjaaja, std::string("Francis Ford Coppola"));
-            f.nayta_alkup_button->click();
-            QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
-            QVERIFY(f.lista->selectedItems().isEmpty());
-            QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
-            f.hyvaksy_button->click();
-            return f.result();
+            [&] {
+                ++ikkunoita;
+                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+                d.show();
+                QCOMPARE(f.windowTitle(), fi("Mahdollisesti paremmat tiedot löytyivät..."));
+                QCOMPARE(f.hyvaksy_button->text(), fi("&Päivitä tiedot"));
+                QCOMPARE(f.peruuta_button->text(), fi("&Älä päivitä"));
+                QVERIFY(f.nayta_alkup_button->isVisible());
+                QCOMPARE(f.focusWidget(), f.nayta_alkup_button);
+                QVERIFY(f.lista->selectedItems().isEmpty());
+                QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
+                kuva(f, "valitse_oikea_paivitys");
+                const QRect rivi = f.lista->visualItemRect(f.lista->item(0));
+                QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
+                QCOMPARE(p.tk.kortit[1].ohjaaja, std::string("Francis Ford Coppola"));
+                f.nayta_alkup_button->click();
+                QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
+                QVERIFY(f.lista->selectedItems().isEmpty());
+                QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
+                f.hyvaksy_button->click();
+                return;
+            }();
+            return d.result();
         };
         p.toiminto("taydenna_tietokanta_paremmin")->trigger();
         QCOMPARE(ikkunoita, 1);
@@ -215,11 +224,14 @@ private slots:
         QVERIFY(tallenna_tietokanta("dbase.rkb", Varasto{tk, p.kansio, p.viestit, kiire}));
         int korkeus = 0;
         p.tp.dialogi = [&](QDialog& d) {
-            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-            korkeus = f.lista->height();
-            QCOMPARE(f.lista->count(), 20);
-            f.peruuta_button->click();
-            return f.result();
+            [&] {
+                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+                korkeus = f.lista->height();
+                QCOMPARE(f.lista->count(), 20);
+                f.peruuta_button->click();
+                return;
+            }();
+            return d.result();
         };
         viite.hae_viitetiedot("Alien");
         QCOMPARE(korkeus, 214);

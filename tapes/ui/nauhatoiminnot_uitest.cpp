@@ -62,45 +62,51 @@ private slots:
         Nauhatoiminnot n(p);
         bool naytetty = false;
         p.tp.dialogi = [&](QDialog& d) {
-            naytetty = true;
-            auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
-            d.show();
-            QCOMPARE(f.windowTitle(), QString("Nauhatilanne"));
-            QTableWidget* g = f.ListaGrid;
-            QCOMPARE(g->horizontalHeaderItem(3)->text(), QString("Vapaata (SP)"));
-            const int leveydet[] = {41, 53, 53, 78};
-            for (int c = 0; c < 4; ++c) {
-                QVERIFY(g->columnWidth(c) >= leveydet[c]);
-                QVERIFY(g->columnWidth(c) >= g->horizontalHeader()->sectionSizeHint(c));  // headers are whole
-            }
-            QCOMPARE(g->rowCount(), 3);
-            QCOMPARE(rivi(g, 0), (QStringList{"1", "180 min", "150 min", "30 min"}));
-            QCOMPARE(rivi(g, 1), (QStringList{"3", "", "50 min", "--"}));
-            QCOMPARE(p.tk.nykyinen, 1);
-            kuva(f, "nauhatilanne");
+            [&] {
+                naytetty = true;
+                auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+                d.show();
+                QCOMPARE(f.windowTitle(), QString("Nauhatilanne"));
+                QTableWidget* g = f.ListaGrid;
+                QCOMPARE(g->horizontalHeaderItem(3)->text(), QString("Vapaata (SP)"));
+                const int leveydet[] = {41, 53, 53, 78};
+                for (int c = 0; c < 4; ++c) {
+                    QVERIFY(g->columnWidth(c) >= leveydet[c]);
+                    QVERIFY(g->columnWidth(c) >= g->horizontalHeader()->sectionSizeHint(c));  // headers are whole
+                }
+                QCOMPARE(g->rowCount(), 3);
+                for (int r = 0; r < g->rowCount(); ++r)  // no cell is cut short
+                    for (int c = 0; c < 4; ++c)
+                        QVERIFY(g->columnWidth(c) >= g->fontMetrics().horizontalAdvance(g->item(r, c)->text()) + 6);
+                QCOMPARE(rivi(g, 0), (QStringList{"1", "180 min", "150 min", "30 min"}));
+                QCOMPARE(rivi(g, 1), (QStringList{"3", "", "50 min", "--"}));
+                QCOMPARE(p.tk.nykyinen, 1);
+                kuva(f, "nauhatilanne");
 
-            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
-            QCOMPARE(p.tk.nykyinen, 4);
-            QCOMPARE(f.StatusBar->currentMessage(), fi("Virhe: Et ole kertonut ohjelmalle kasetin pituutta"));
+                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
+                QCOMPARE(p.tk.nykyinen, 4);
+                QCOMPARE(f.StatusBar->currentMessage(), fi("Virhe: Et ole kertonut ohjelmalle kasetin pituutta"));
 
-            f.vahintaan->setText("30");
-            f.LP->setChecked(true);
-            f.etsi_vapaata_button->click();
-            QCOMPARE(g->rowCount(), 2);  // 15 SP minutes: cassettes 1 and 4
-            QCOMPARE(g->item(1, 0)->text(), QString("4"));
+                f.vahintaan->setText("30");
+                f.LP->setChecked(true);
+                f.etsi_vapaata_button->click();
+                QCOMPARE(g->rowCount(), 2);  // 15 SP minutes: cassettes 1 and 4
+                QCOMPARE(g->item(1, 0)->text(), QString("4"));
 
-            f.vahintaan->setText("noin 90");
-            f.etsi_vapaata_button->click();
-            QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Syötä kenttään haettava minuuttimäärä esim \"90\""));
-            QVERIFY(f.vahintaan->text().isEmpty());
-            QCOMPARE(g->rowCount(), 2);
+                f.vahintaan->setText("noin 90");
+                f.etsi_vapaata_button->click();
+                QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Syötä kenttään haettava minuuttimäärä esim \"90\""));
+                QVERIFY(f.vahintaan->text().isEmpty());
+                QCOMPARE(g->rowCount(), 2);
 
-            f.vahintaan->setText("500");
-            f.etsi_vapaata_button->click();
-            QCOMPARE(g->rowCount(), 3);
-            QCOMPARE(p.viestit.tekstit().back(), std::string("Ei löydy!"));
-            f.sulje_button->click();
-            return f.result();
+                f.vahintaan->setText("500");
+                f.etsi_vapaata_button->click();
+                QCOMPARE(g->rowCount(), 3);
+                QCOMPARE(p.viestit.tekstit().back(), std::string("Ei löydy!"));
+                f.sulje_button->click();
+                return;
+            }();
+            return d.result();
         };
         p.toiminto("tyhjaa_nauhaa")->trigger();
         QVERIFY(naytetty);
@@ -113,23 +119,28 @@ private slots:
         Nauhatoiminnot n(p);
         QStringList tilanne;
         p.tp.dialogi = [&](QDialog& d) {
-            if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
+            [&] {
+                if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
+                    d.show();
+                    QCOMPARE(s->pituus->currentText(), QString("180"));
+                    kuva(*s, "syota_kas");
+                    s->pituus->lineEdit()->selectAll();
+                    QTest::keyClick(s->pituus->lineEdit(), Qt::Key_2);
+                    QCOMPARE(s->pituus->currentText(), QString("240"));
+                    QCOMPARE(s->pituus->lineEdit()->selectedText(), QString("40"));
+                    s->ok_button->click();
+                    return;
+                }
+                auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
                 d.show();
-                QCOMPARE(s->pituus->currentText(), QString("180"));
-                kuva(*s, "syota_kas");
-                s->pituus->lineEdit()->selectAll();
-                QTest::keyClick(s->pituus->lineEdit(), Qt::Key_2);
-                QCOMPARE(s->pituus->currentText(), QString("240"));
-                QCOMPARE(s->pituus->lineEdit()->selectedText(), QString("40"));
-                s->ok_button->click();
-                return s->result();
-            }
-            auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
-            d.show();
-            QTableWidget* g = f.ListaGrid;
-            QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(0, 0)).center());
-            tilanne = rivi(g, 0);
-            return int(QDialog::Accepted);
+                QTableWidget* g = f.ListaGrid;
+                const QPoint kohta = g->visualItemRect(g->item(0, 0)).center();
+                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, kohta);
+                QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, kohta);
+                tilanne = rivi(g, 0);
+                return;
+            }();
+            return d.result();
         };
         p.toiminto("tyhjaa_nauhaa")->trigger();
         QCOMPARE(tilanne, (QStringList{"1", "240 min", "120 min", "120 min"}));
@@ -174,21 +185,27 @@ private slots:
         tayta(p, {{"7", "SP", "90 min", ""}, {"7", "SP", "10 min", ""}});
         Nauhatoiminnot n(p);
         p.tp.dialogi = [&](QDialog& d) {
-            auto& s = dynamic_cast<Tsyota_kas&>(d);
-            s.asetukset_button->click();
-            s.peruuta_button->click();
-            return s.result();
+            [&] {
+                auto& s = dynamic_cast<Tsyota_kas&>(d);
+                s.asetukset_button->click();
+                s.peruuta_button->click();
+                return;
+            }();
+            return d.result();
         };
         n.kysy_kasetin_pituus("7");
         QCOMPARE(p.tk.kortit[1].nauha, std::string());
         QCOMPARE(p.asetussivut, std::vector<int>{Tasetukset_form::Sekalaista_sivu});
 
         p.tp.dialogi = [&](QDialog& d) {
-            auto& s = dynamic_cast<Tsyota_kas&>(d);
-            s.show();
-            s.pituus->lineEdit()->setText("195");
-            QTest::keyClick(s.pituus->lineEdit(), Qt::Key_Return);
-            return s.result();
+            [&] {
+                auto& s = dynamic_cast<Tsyota_kas&>(d);
+                s.show();
+                s.pituus->lineEdit()->setText("195");
+                QTest::keyClick(s.pituus->lineEdit(), Qt::Key_Return);
+                return;
+            }();
+            return d.result();
         };
         n.kysy_kasetin_pituus("7");
         QCOMPARE(p.tk.kortit[1].nauha, std::string("195"));

@@ -1,5 +1,6 @@
 #include "tapes/ui/tyhjaa_nauhaa_form.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -32,11 +34,13 @@ Ttyhjaa_nauhaa_form::Ttyhjaa_nauhaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_
     ListaGrid->verticalHeader()->setDefaultSectionSize(18);
     ListaGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListaGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The spec'd widths of 41, 53, 53 and 78 pixels, each widened to what its header needs in this font.
+    // Widths of 41, 53, 53 and 78 pixels, each widened to what its header and a value such as "9999 min"
+    // need in this font.
     const int leveydet[] = {41, 53, 53, 78};
+    const int arvolle = ListaGrid->fontMetrics().horizontalAdvance("9999 min") + 12;
     int yhteensa = 0;
     for (int c = 0; c < 4; ++c) {
-        const int tarve = ListaGrid->horizontalHeader()->sectionSizeHint(c);
+        const int tarve = std::max(ListaGrid->horizontalHeader()->sectionSizeHint(c), c == 0 ? 0 : arvolle);
         ListaGrid->setColumnWidth(c, std::max(leveydet[c], tarve));
         yhteensa += ListaGrid->columnWidth(c);
     }
