@@ -25,7 +25,9 @@ std::vector<Nauharivi> tee_nauhalista(const TOmaList& lista, long long vahintaan
         const TKortti& k = lista[i];
         if (k.kasetilla.empty() || kasitellyt.count(k.kasetilla)) continue;
         if (!sisaltaa("P", k.formaatti)) continue;
-        if (a.ala_kysy_jos && sisaltaa(a.ala_kysy_jos_sisaltaa, k.kasetilla)) continue;
+        // An emptied mark excludes nothing; taken literally it would be in every number and empty the list.
+        if (a.ala_kysy_jos && !a.ala_kysy_jos_sisaltaa.empty() && sisaltaa(a.ala_kysy_jos_sisaltaa, k.kasetilla))
+            continue;
         kasitellyt.insert(k.kasetilla);
 
         const std::vector<int>& kortit = kasetit.at(k.kasetilla);

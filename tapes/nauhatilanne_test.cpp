@@ -59,6 +59,9 @@ TEST(Nauhalista, RivitJaOhitukset) {
 
     a.ala_kysy_jos = false;
     EXPECT_EQ(rivit(tee_nauhalista(kokoelma(), 0, a, v))[1], "AP2|180 min|100 min|80 min");
+    a.ala_kysy_jos = true;
+    a.ala_kysy_jos_sisaltaa = "";
+    EXPECT_EQ(tee_nauhalista(kokoelma(), 0, a, v).size(), 6u);
     EXPECT_TRUE(v.naytetyt.empty());
 }
 

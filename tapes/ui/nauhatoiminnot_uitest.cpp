@@ -86,6 +86,9 @@ private slots:
                 QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
                 QCOMPARE(p.tk.nykyinen, 4);
                 QCOMPARE(f.StatusBar->currentMessage(), fi("Virhe: Et ole kertonut ohjelmalle kasetin pituutta"));
+                QTest::keyClick(g, Qt::Key_Down);
+                QCOMPARE(p.tk.nykyinen, 5);
+                QVERIFY(f.StatusBar->currentMessage().isEmpty());
 
                 f.vahintaan->setText("30");
                 f.LP->setChecked(true);

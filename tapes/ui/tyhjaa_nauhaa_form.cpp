@@ -94,7 +94,10 @@ Ttyhjaa_nauhaa_form::Ttyhjaa_nauhaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_
     connect(etsi_vapaata_button, &QPushButton::clicked, this, [this] { etsi_vapaata_buttonClick(); });
     connect(nayta_kaikki, &QPushButton::clicked, this, [this] { tee_nauhalista(0); });
     connect(sulje_button, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ListaGrid, &QTableWidget::cellClicked, this, [this] { ListaGridClick(); });
+    // Moving the selection with the keys shows that row's state and card as a click does.
+    connect(ListaGrid, &QTableWidget::currentCellChanged, this, [this](int rivi, int, int edellinen) {
+        if (!rakennetaan_ && rivi != edellinen) ListaGridClick();
+    });
     connect(ListaGrid, &QTableWidget::cellDoubleClicked, this, [this] { ListaGridDblClick(); });
     connect(vahintaan, &QLineEdit::returnPressed, this, [this] { etsi_vapaata_buttonClick(); });
 }
@@ -118,6 +121,7 @@ void Ttyhjaa_nauhaa_form::tee_nauhalista(long long vahintaan_min) {
 
 void Ttyhjaa_nauhaa_form::nayta(std::vector<Nauharivi> rivit) {
     rivit_ = std::move(rivit);
+    rakennetaan_ = true;
     ListaGrid->clearContents();
     ListaGrid->setRowCount(static_cast<int>(rivit_.size()));
     for (int r = 0; r < static_cast<int>(rivit_.size()); ++r) {
@@ -126,6 +130,7 @@ void Ttyhjaa_nauhaa_form::nayta(std::vector<Nauharivi> rivit) {
         for (int c = 0; c < 4; ++c) ListaGrid->setItem(r, c, new QTableWidgetItem(q(solut[c])));
     }
     if (!rivit_.empty()) ListaGrid->selectRow(0);
+    rakennetaan_ = false;
     ListaGridClick();
 }
 

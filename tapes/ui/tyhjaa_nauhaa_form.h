@@ -45,4 +45,5 @@ private:
 
     Paaikkuna& p_;
     std::vector<Nauharivi> rivit_;
+    bool rakennetaan_ = false;
 };
