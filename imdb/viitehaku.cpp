@@ -1,6 +1,7 @@
 #include "imdb/viitehaku.h"
 
 #include <algorithm>
+#include <array>
 
 #include "diag/kiire.h"
 #include "diag/loki.h"
@@ -14,7 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char isoksi(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string pienet_ascii(std::string_view s) {
     std::string t(s);
@@ -23,10 +23,34 @@ std::string pienet_ascii(std::string_view s) {
     return t;
 }
 
-std::uint32_t pala(std::string_view s, std::size_t i) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(isoksi(s[i]))) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(isoksi(s[i + 1]))) << 8 |
-           static_cast<unsigned char>(isoksi(s[i + 2]));
+// Characters in 64 classes: ASCII letters without regard to case, digits, the blank and the Finnish and
+// Swedish letters each a class of their own, every other byte shared with a few others.
+constexpr std::array<std::uint8_t, 256> luokat = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = static_cast<std::uint8_t>(44 + c % 20);
+    for (int c = 0; c < 26; ++c) t['A' + c] = t['a' + c] = static_cast<std::uint8_t>(c);
+    for (int c = 0; c < 10; ++c) t['0' + c] = static_cast<std::uint8_t>(26 + c);
+    t[' '] = 36;
+    const unsigned char kirjaimet[] = {0xe4, 0xf6, 0xe5, 0xc4, 0xd6, 0xc5, 0xe9};  // ä ö å Ä Ö Å é
+    for (std::size_t k = 0; k < sizeof kirjaimet; ++k) t[kirjaimet[k]] = static_cast<std::uint8_t>(37 + k);
+    return t;
+}();
+
+std::uint32_t luokka(char c) { return luokat[static_cast<unsigned char>(c)]; }
+
+constexpr std::uint32_t kolmikot = 64 * 64 * 64;
+constexpr std::uint32_t paloja = kolmikot + 64 * 64;
+
+std::uint32_t pala(std::string_view s, std::size_t i) { return luokka(s[i]) << 12 | luokka(s[i + 1]) << 6 | luokka(s[i + 2]); }
+std::uint32_t pari(std::string_view s, std::size_t i) { return kolmikot + (luokka(s[i]) << 6 | luokka(s[i + 1])); }
+
+// Every piece of a title once, in the order met (a piece may repeat; the caller skips repeats).
+template <class F>
+void palat(std::string_view n, F&& f) {
+    for (std::size_t j = 0; j + 2 <= n.size(); ++j) {
+        f(pari(n, j));
+        if (j + 3 <= n.size()) f(pala(n, j));
+    }
 }
 
 bool kaikki_sanat(const std::vector<std::string>& sanat, std::string_view ehdokas) {
@@ -76,52 +100,77 @@ std::size_t tiedon_maara(const TKortti& k) {
            k.vuosi.size() + tunnit2min(k.kesto).size() + k.vari.size();
 }
 
-bool we_have_a_match(const TKortti& viite, std::string_view nimi, std::size_t nykyisen_maara) {
+bool we_have_a_match(std::string_view viitteen_nimi, std::size_t viitteen_maara, std::string_view nimi,
+                     std::size_t nykyisen_maara) {
     if (debug_paalla()) {
-        kirjoita_debug("we_have_a_match: " + viite.nimi + " = " + std::string(nimi));
+        kirjoita_debug("we_have_a_match: " + std::string(viitteen_nimi) + " = " + std::string(nimi));
         kirjoita_debug("L1 (we_have_a_match) = " + std::to_string(nykyisen_maara));
     }
-    if (nykyisen_maara >= tiedon_maara(viite)) return false;
+    if (nykyisen_maara >= viitteen_maara) return false;
     kirjoita_debug("lisatty match listaan (L1>L2)");
     return true;
 }
 
 void Nimihakemisto::tyhjenna() {
-    palat_.clear();
-    nimet_.clear();
+    maskit_.clear();
+    alut_.clear();
+    indeksit_.clear();
 }
 
 void Nimihakemisto::rakenna(const TOmaList& lista) {
-    tyhjenna();
-    for (int i = 1; i < lista.Count(); ++i) {
-        const std::string& n = lista[i].nimi;
-        nimet_[pienet_ascii(n)].push_back(i);
-        for (std::size_t j = 0; j + 3 <= n.size(); ++j) {
-            std::vector<int>& p = palat_[pala(n, j)];
-            if (p.empty() || p.back() != i) p.push_back(i);
-        }
-    }
+    // First the number of titles per piece, then the titles into their places.
+    std::vector<std::uint32_t> maara(paloja + 1, 0);
+    std::vector<int> viimeinen(paloja, 0);
+    maskit_.assign(static_cast<std::size_t>(lista.Count()), 0);
+    for (int i = 1; i < lista.Count(); ++i)
+        for (char c : lista[i].nimi) maskit_[static_cast<std::size_t>(i)] |= std::uint64_t{1} << luokka(c);
+    for (int i = 1; i < lista.Count(); ++i)
+        palat(lista[i].nimi, [&](std::uint32_t p) {
+            if (viimeinen[p] == i) return;
+            viimeinen[p] = i;
+            ++maara[p];
+        });
+    alut_.assign(paloja + 1, 0);
+    for (std::uint32_t p = 0; p < paloja; ++p) alut_[p + 1] = alut_[p] + maara[p];
+    indeksit_.resize(alut_[paloja]);
+    std::vector<std::uint32_t> kohta(alut_.begin(), alut_.end() - 1);
+    std::fill(viimeinen.begin(), viimeinen.end(), 0);
+    for (int i = 1; i < lista.Count(); ++i)
+        palat(lista[i].nimi, [&](std::uint32_t p) {
+            if (viimeinen[p] == i) return;
+            viimeinen[p] = i;
+            indeksit_[kohta[p]++] = i;
+        });
 }
 
 std::optional<std::vector<int>> Nimihakemisto::ehdokkaat(std::string_view teksti) const {
-    if (teksti.size() < 3) return std::nullopt;
-    std::vector<const std::vector<int>*> listat;
-    for (std::size_t j = 0; j + 3 <= teksti.size(); ++j) {
-        const auto it = palat_.find(pala(teksti, j));
-        if (it == palat_.end()) return std::vector<int>{};
-        listat.push_back(&it->second);
+    if (teksti.size() < 2) return std::nullopt;
+    if (alut_.empty()) return std::vector<int>{};
+    struct Vali {
+        const int* alku;
+        const int* loppu;
+    };
+    const auto vali = [this](std::uint32_t p) { return Vali{indeksit_.data() + alut_[p], indeksit_.data() + alut_[p + 1]}; };
+    std::vector<Vali> listat;
+    if (teksti.size() == 2) listat.push_back(vali(pari(teksti, 0)));
+    for (std::size_t j = 0; j + 3 <= teksti.size(); ++j) listat.push_back(vali(pala(teksti, j)));
+    std::sort(listat.begin(), listat.end(), [](const Vali& a, const Vali& b) { return a.loppu - a.alku < b.loppu - b.alku; });
+    std::vector<int> tulos(listat.front().alku, listat.front().loppu);
+    for (std::size_t k = 1; k < listat.size() && !tulos.empty(); ++k) {
+        std::vector<int> uusi;
+        std::set_intersection(tulos.begin(), tulos.end(), listat[k].alku, listat[k].loppu, std::back_inserter(uusi));
+        tulos = std::move(uusi);
     }
-    std::sort(listat.begin(), listat.end(), [](auto* a, auto* b) { return a->size() < b->size(); });
-    listat.erase(std::unique(listat.begin(), listat.end()), listat.end());
-    std::vector<int> tulos = *listat.front();
-    for (std::size_t k = 1; k < listat.size() && !tulos.empty(); ++k) tulos = leikkaus(tulos, *listat[k]);
     return tulos;
 }
 
-const std::vector<int>& Nimihakemisto::samat(std::string_view nimi) const {
-    static const std::vector<int> ei_yhtaan;
-    const auto it = nimet_.find(pienet_ascii(nimi));
-    return it == nimet_.end() ? ei_yhtaan : it->second;
+std::vector<int> Nimihakemisto::merkein(std::string_view merkit) const {
+    std::uint64_t tarve = 0;
+    for (char c : merkit) tarve |= std::uint64_t{1} << luokka(c);
+    std::vector<int> tulos;
+    for (std::size_t i = 1; i < maskit_.size(); ++i)
+        if ((maskit_[i] & tarve) == tarve) tulos.push_back(static_cast<int>(i));
+    return tulos;
 }
 
 void Viitetietokanta::lataa(const fs::path& tiedosto) {
@@ -141,8 +190,7 @@ void Viitetietokanta::lataa(const fs::path& tiedosto) {
         Tietokanta tk;
         const Varasto v{tk, ok, viestit, kiire, &asetukset};
         if (lue_tietueet(polku_tekstiksi(tiedosto), false, true, lista_, v)) {
-            hakemisto_.rakenna(lista_);
-            ladattu_ = true;
+            aseta(std::move(lista_));
         } else {
             lista_.tyhjenna();
         }
@@ -153,12 +201,15 @@ void Viitetietokanta::lataa(const fs::path& tiedosto) {
 void Viitetietokanta::aseta(TOmaList lista) {
     lista_ = std::move(lista);
     hakemisto_.rakenna(lista_);
+    maarat_.assign(static_cast<std::size_t>(lista_.Count()), 0);
+    for (int i = 1; i < lista_.Count(); ++i) maarat_[static_cast<std::size_t>(i)] = tiedon_maara(lista_[i]);
     ladattu_ = true;
 }
 
 void Viitetietokanta::vapauta() {
     lista_.tyhjenna();
     hakemisto_.tyhjenna();
+    maarat_.clear();
     ladattu_ = false;
 }
 
@@ -166,26 +217,36 @@ std::vector<int> Viitetietokanta::etsi(std::string_view nimi, const TKortti& nyk
     std::vector<int> osumat;
     if (nimi.size() < 2 || !ladattu_) return osumat;
     const std::size_t l1 = tiedon_maara(nykyinen);
+    const auto tarjotaan = [&](int i) {
+        return we_have_a_match(lista_[i].nimi, maarat_[static_cast<std::size_t>(i)], nimi, l1);
+    };
 
-    const std::vector<int>& samat = hakemisto_.samat(nimi);
+    // Exact titles: among the titles that hold the name, those that are nothing else.
+    const std::string pienena = pienet_ascii(nimi);
+    std::vector<int> samat;
+    const std::vector<int> kokonaan = *hakemisto_.ehdokkaat(nimi);
+    for (int i : kokonaan)
+        if (lista_[i].nimi.size() == nimi.size() && pienet_ascii(lista_[i].nimi) == pienena) samat.push_back(i);
     for (int i : samat)
-        if (we_have_a_match(lista_[i], nimi, l1)) osumat.push_back(i);
+        if (tarjotaan(i)) osumat.push_back(i);
     if (nimi.size() < 3) return osumat;
 
-    // Only titles that hold the whole name, or every long word of it, can match; with no word long enough
-    // to narrow the search every title is read.
+    // Only titles that hold the whole name, or every word of it, can match; a name without words matches
+    // every title, so then each is read.
     const std::vector<std::string> sanat = hakusanat(nimi);
     std::optional<std::vector<int>> sanoista;
-    if (!sanat.empty()) {
-        for (const std::string& s : sanat) {
-            auto e = hakemisto_.ehdokkaat(s);
-            if (!e) continue;
-            sanoista = sanoista ? leikkaus(*sanoista, *e) : std::move(*e);
+    std::string merkit;  // the one-character words
+    for (const std::string& s : sanat) {
+        auto e = hakemisto_.ehdokkaat(s);
+        if (!e) {
+            merkit += s;
+            continue;
         }
+        sanoista = sanoista ? leikkaus(*sanoista, *e) : std::move(*e);
     }
+    if (!sanoista && !merkit.empty()) sanoista = hakemisto_.merkein(merkit);
     std::vector<int> ehdokkaat;
     if (sanoista) {
-        const std::vector<int> kokonaan = *hakemisto_.ehdokkaat(nimi);
         std::set_union(sanoista->begin(), sanoista->end(), kokonaan.begin(), kokonaan.end(),
                        std::back_inserter(ehdokkaat));
     } else {
@@ -200,7 +261,7 @@ std::vector<int> Viitetietokanta::etsi(std::string_view nimi, const TKortti& nyk
             kirjoita_debug("ei lisätä listaan (a=" + std::to_string(i) + ")");
             continue;
         }
-        if (we_have_a_match(lista_[i], nimi, l1)) osumat.push_back(i);
+        if (tarjotaan(i)) osumat.push_back(i);
     }
     return osumat;
 }

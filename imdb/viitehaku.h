@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "storage/kortti.h"
@@ -25,24 +24,30 @@ bool sanat_loytyvat(std::string_view nimi, std::string_view ehdokas);
 // Total length of the texts a card is compared by (the duration counted in minutes).
 std::size_t tiedon_maara(const TKortti& k);
 
-// A reference card is offered only when it holds more text than the card being edited.
-bool we_have_a_match(const TKortti& viite, std::string_view nimi, std::size_t nykyisen_maara);
+// A reference card (its title and tiedon_maara) is offered only when it holds more text than the card being
+// edited.
+bool we_have_a_match(std::string_view viitteen_nimi, std::size_t viitteen_maara, std::string_view nimi,
+                     std::size_t nykyisen_maara);
 
-// Title positions by their three-character pieces, so a lookup reads only the titles that can match.
+// Title positions by their two- and three-character pieces, so a lookup reads only the titles that can
+// match. Characters are folded into 64 classes (ASCII letters without regard to case), so a piece may
+// stand for a few texts: the lists are supersets that the caller checks. Built in two passes into one
+// flat array, which keeps loading a large reference catalogue cheap.
 class Nimihakemisto {
 public:
     void rakenna(const TOmaList& lista);
     void tyhjenna();
 
-    // Indices (ascending) whose title may hold the text, a superset of those that do; nullopt when the
-    // text is too short to narrow the search.
+    // Indices (ascending) whose title may hold the text; nullopt for a single character, which nearly
+    // every title holds.
     std::optional<std::vector<int>> ehdokkaat(std::string_view teksti) const;
-    // Indices (ascending) whose title equals the text without regard to ASCII case.
-    const std::vector<int>& samat(std::string_view nimi) const;
+    // Indices (ascending) whose title may hold every one of the characters.
+    std::vector<int> merkein(std::string_view merkit) const;
 
 private:
-    std::unordered_map<std::uint32_t, std::vector<int>> palat_;
-    std::unordered_map<std::string, std::vector<int>> nimet_;
+    std::vector<std::uint64_t> maskit_;  // per title, the classes of its characters
+    std::vector<std::uint32_t> alut_;  // per piece, where its titles start in indeksit_; one extra at the end
+    std::vector<int> indeksit_;
 };
 
 class Viitetietokanta {
@@ -64,6 +69,7 @@ public:
 private:
     TOmaList lista_;
     Nimihakemisto hakemisto_;
+    std::vector<std::size_t> maarat_;  // tiedon_maara of every card, counted once per load
     bool ladattu_ = false;
 };
 

@@ -99,7 +99,6 @@ Ttyhjaa_nauhaa_form::Ttyhjaa_nauhaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_
         if (!rakennetaan_ && rivi != edellinen) ListaGridClick();
     });
     connect(ListaGrid, &QTableWidget::cellDoubleClicked, this, [this] { ListaGridDblClick(); });
-    connect(vahintaan, &QLineEdit::returnPressed, this, [this] { etsi_vapaata_buttonClick(); });
 }
 
 void Ttyhjaa_nauhaa_form::showEvent(QShowEvent* e) {
