@@ -228,6 +228,8 @@ private slots:
                 auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
                 korkeus = f.lista->height();
                 QCOMPARE(f.lista->count(), 20);
+                f.show();
+                kuva(f, "valitse_oikea_pitka");
                 f.peruuta_button->click();
                 return;
             }();
