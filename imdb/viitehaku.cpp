@@ -15,7 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 std::string pienet_ascii(std::string_view s) {
     std::string t(s);
     for (char& c : t)

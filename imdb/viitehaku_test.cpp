@@ -169,6 +169,10 @@ TEST(SovellaViitekortti, MuokkausKaikkiPaivitysVainTyhjat) {
     EXPECT_EQ(paivitetty.formaatti, "SP");       // the card's own format stays
     EXPECT_EQ(paivitetty.juoni, "Oma juoni");    // and its own plot
     EXPECT_EQ(paivitetty.aani, "Mono");          // an empty sound track is filled
+    TKortti stereo = oma;
+    stereo.aani = "Hifi Stereo";
+    sovella_viitekortti(stereo, viite, Valintatapa::Paivitys);
+    EXPECT_EQ(stereo.aani, "Hifi Stereo");       // the card's own one stays
 
     // An empty reference value leaves the card's own, in either mode.
     TKortti tyhja_viite = viite;
