@@ -8,6 +8,7 @@
 #include "diag/ui/qtviestit.h"
 #include "mainwindow/ui/main_form.h"
 #include "mainwindow/ui/ohjelma.h"
+#include "mainwindow/ui/tyopoyta_qt.h"
 #include "storage/ohjelmakansio.h"
 
 int main(int argc, char** argv) {
@@ -22,9 +23,10 @@ int main(int argc, char** argv) {
     diag::loki().aseta_tiedosto(juuri / "rulladb_debug.log");
     diag::loki().aseta_viestit(&viestit);
 
-    Ohjelma ohjelma(juuri, viestit, kiire);
+    QtTyopoyta tyopoyta;
+    Ohjelma ohjelma(juuri, viestit, kiire, tyopoyta);
     if (!ohjelma.kaynnista(app.arguments())) return 1;
-    viestit.aseta_omistaja(ohjelma.Main_form.get());
-    kiire.aseta_paaikkuna(ohjelma.Main_form.get());
+    viestit.aseta_omistaja(&ohjelma.paaikkuna());
+    kiire.aseta_paaikkuna(&ohjelma.paaikkuna());
     return app.exec();
 }
