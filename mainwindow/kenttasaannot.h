@@ -104,5 +104,8 @@ struct Otsikkopari {
 };
 extern const std::array<Otsikkopari, 13> kenttien_otsikot;
 
+// What the title field says when a title is needed: a new catalogue's first card, a move without a title.
+inline constexpr const char* syota_nimi = "Syötä elokuvan nimi!";
+
 // The first text of a mixed-media cassette's warning.
 extern const char* const sekamedia_viesti;

@@ -29,7 +29,6 @@
 
 namespace {
 
-constexpr const char* syota_nimi = "Syötä elokuvan nimi!";
 constexpr int rivin_korkeus = 21;
 constexpr int otsikon_leveys = 90;
 constexpr int kentan_x = 95;

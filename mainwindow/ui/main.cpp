@@ -1,6 +1,7 @@
 // Rullakko: the program's entry.
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include "diag/loki.h"
@@ -13,7 +14,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Qt's own dialogs (file, print) in Finnish.
+    // Dates, numbers and Qt's own dialogs (file, print) in Finnish.
+    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
     QTranslator qt_fi;
     if (qt_fi.load("qtbase_fi", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qt_fi);
 

@@ -26,6 +26,7 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
+#include "mainwindow/kenttasaannot.h"
 #include "mainwindow/nakymat.h"
 #include "mainwindow/ui/korttinakyma.h"
 #include "mainwindow/ui/kumpi_lista_form.h"
@@ -670,6 +671,8 @@ void TMain_form::showEvent(QShowEvent* e) {
     const int alku = a_.nakyma() >= 0 ? a_.nakyma() : 0;
     sivu_->aloita_nakymalla(alku);
     if (alku == 3) update_fields();
+    // A new catalogue asks for its first title: typing replaces the request.
+    if (tk_.kortit[tk_.nykyinen].nimi == syota_nimi) kortti_->valitse_nimi();
     varita_otsikot();
 }
 

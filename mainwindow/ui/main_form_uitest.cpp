@@ -223,7 +223,7 @@ private slots:
         i.tk().kortit.lisaa_uusi().kasetilla = "5";
         i.f->update_fields();
         QCOMPARE(g->rowCount(), 2);
-        QCOMPARE(solu(g, 0, 0), std::string("TOIMINTO EI OLE KÄYTÖSSÄ"));
+        QCOMPARE(cp(g->item(0, 0)->toolTip()), std::string("TOIMINTO EI OLE KÄYTÖSSÄ"));
         QCOMPARE(solu(g, 1, 0), std::string("syy: ei kas./levyjen numerointia"));
         QCOMPARE(solu(g, 1, 1), std::string("0"));
     }

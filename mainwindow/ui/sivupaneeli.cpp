@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QActionGroup>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -84,8 +85,9 @@ void Sivupaneeli::tee_ruudukot() {
     Muut_elokuvat_grid->setColumnWidth(0, 166);
     Muut_elokuvat_grid->setColumnWidth(1, 14);
     Muut_elokuvat_grid->setGeometry(ruudukon_x, 0, ruudukon_leveys, alueen_korkeus);
-    custom_kentat_grid->setColumnWidth(0, 68);
-    custom_kentat_grid->setColumnWidth(1, 112);
+    // "Lisätiedot:" reads whole in the name column.
+    custom_kentat_grid->setColumnWidth(0, 76);
+    custom_kentat_grid->setColumnWidth(1, 104);
     custom_kentat_grid->setGeometry(ruudukon_x, 0, ruudukon_leveys, alueen_korkeus);
     custom_kentat_grid->setItem(0, 0, new QTableWidgetItem(fi("Lisätiedot:")));
     custom_kentat_grid->setItem(0, 1, new QTableWidgetItem());
@@ -235,6 +237,10 @@ void Sivupaneeli::rakenna_muut_elokuvat() {
     QFont lihava = g->font();
     lihava.setBold(true);
     for (int c = 0; c < 2; ++c) g->item(0, c)->setFont(lihava);
+    // The heading keeps both its beginning and the cassette number at its end when it does not fit.
+    const QString koko = g->item(0, 0)->text();
+    g->item(0, 0)->setText(QFontMetrics(lihava).elidedText(koko, Qt::ElideMiddle, 152 - 8));
+    g->item(0, 0)->setToolTip(koko);
     if (g->rowCount() > 1) g->selectRow(m.liikaa ? 1 : m.valittu);
     naytetyt_ = std::move(m);
     naytetyt_kelvolliset_ = true;

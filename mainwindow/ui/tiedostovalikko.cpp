@@ -9,6 +9,7 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
+#include "mainwindow/kenttasaannot.h"
 #include "mainwindow/ui/korttinakyma.h"
 #include "mainwindow/ui/paaikkuna.h"
 #include "settings/asetukset.h"
@@ -22,7 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* syota_nimi = "Syötä elokuvan nimi!";
 
 QString hyvaksy_nimi(QString s) { return s.replace('&', "&&"); }
 
