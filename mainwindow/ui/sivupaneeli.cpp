@@ -236,6 +236,7 @@ void Sivupaneeli::rakenna_muut_elokuvat() {
     for (int r = 0; r < g->rowCount(); ++r) g->item(r, 0)->setToolTip(g->item(r, 0)->text());
     QFont lihava = g->font();
     lihava.setBold(true);
+    lihava.setPixelSize(11);
     for (int c = 0; c < 2; ++c) g->item(0, c)->setFont(lihava);
     // The heading keeps both its beginning and the cassette number at its end when it does not fit.
     const QString koko = g->item(0, 0)->text();
