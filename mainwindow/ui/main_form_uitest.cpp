@@ -19,6 +19,7 @@
 #include "mainwindow/ui/paaikkuna_testi.h"
 #include "mainwindow/ui/muuta_kentan_nimi_form.h"
 #include "mainwindow/ui/ohjelma.h"
+#include "testituki/kaynnistys.h"
 #include "settings/asetustesti.h"
 #include "storage/lataus.h"
 #include "storage/tallennus.h"
@@ -291,6 +292,50 @@ private slots:
         QCOMPARE(i.viestit.naytetyt[0].teksti, std::string(sekamedia_viesti));
     }
 
+    void pitkaTallennettuArvoNaytetaanJaSailyy() {
+        Ikkuna i({{"12345678901234", "A"}, {"1", "B"}});
+        i.kortti().sijainti = "123";
+        i.f->update_fields();
+        QCOMPARE(i.o<QLineEdit>("kasetilla_kentta")->text(), QString("12345678901234"));
+        QCOMPARE(i.o<QComboBox>("sijainti_kentta")->currentText(), QString("123"));
+        // Moving on saves what the fields show: a value from elsewhere is never cut.
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QCOMPARE(i.tk().nykyinen, 2);
+        QCOMPARE(i.tk().kortit[1].kasetilla, std::string("12345678901234"));
+        QCOMPARE(i.tk().kortit[1].sijainti, std::string("123"));
+        // Typing is limited as before.
+        i.kirjoita(i.o<QLineEdit>("kasetilla_kentta"), "234567890123");
+        QCOMPARE(i.o<QLineEdit>("kasetilla_kentta")->text(), QString("1234567890"));
+        // A long value shows its beginning.
+        i.kortti().luokitus = std::string(60, 'R') + "omanttinen komedia";
+        i.f->update_fields();
+        QCOMPARE(i.o<QComboBox>("luokitus_kentta")->lineEdit()->cursorPosition(), 0);
+    }
+
+    void otsikonValikkoJarjestaaKentanMukaan() {
+        Ikkuna i({{"1", "Banaani"}, {"2", "Cembalo"}, {"3", "Aapinen"}});
+        auto valikko = [&](const char* otsikko, const char* kohta) {
+            QLabel* l = i.o<QLabel>(otsikko);
+            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), l->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(l, &e);
+            QTRY_VERIFY(i.o<QMenu>("TextPopup")->isVisible());
+            QVERIFY(i.o<QAction>(kohta)->isEnabled());
+            i.o<QAction>(kohta)->trigger();
+            i.o<QMenu>("TextPopup")->close();
+        };
+        QCOMPARE(i.o<QAction>("Sort4Nouseva")->text(), fi("Järjestä tämän kentän mukaan nousevasti"));
+        QCOMPARE(i.o<QAction>("Sort4Laskeva")->text(), fi("Järjestä tämän kentän mukaan laskevasti"));
+        valikko("Nimi", "Sort4Laskeva");
+        QCOMPARE(i.tk().kortit[1].nimi, std::string("Cembalo"));
+        QCOMPARE(i.tk().kortit[3].nimi, std::string("Aapinen"));
+        valikko("Kasetilla", "Sort4Nouseva");
+        QCOMPARE(i.tk().kortit[1].nimi, std::string("Banaani"));
+        // The plot's label has no key: the catalogue stays as it is and the user is told.
+        valikko("Juoni", "Sort4Laskeva");
+        QCOMPARE(i.viestit.tekstit(), std::vector<std::string>{"Virhe #2433, väärä ItemIndex parametri (-1)"});
+        QCOMPARE(i.tk().kortit[1].nimi, std::string("Banaani"));
+    }
+
     void lainaKoskeeKokoKasettia() {
         Ikkuna i({{"4", "A"}, {"4", "B"}, {"5", "C"}});
         i.kirjoita(i.o<QLineEdit>("lainassa_kentta"), "Pekka");
@@ -352,39 +397,11 @@ private slots:
 class KaynnistysTest : public QObject {
     Q_OBJECT
 
-    struct Kaynnistys {
-        asetustesti::Kansio k;
-        diag::TestiViestit viestit;
-        diag::EiKiiretta kiire;
-        testituki::TestiTyopoyta tyopoyta;
-        std::unique_ptr<Ohjelma> o;
-
-        Kaynnistys() {
-            asetustesti::tee_ulkoasu(k, "perus", asetustesti::kuvaus_kuvakkein);
-            // The file type counts as registered, so only the questions a test scripts are asked.
-            o = std::make_unique<Ohjelma>(k.juuri(), viestit, kiire, tyopoyta);
-            o->xdg_data = k.juuri() / "xdg";
-            QVERIFY(rekisteroi_tiedostotyyppi(o->xdg_data, o->ohjelmatiedosto));
-        }
-        bool kaynnista(QStringList argumentit = {}) { return o->kaynnista(QStringList{"rullakko"} + argumentit); }
-        TMain_form& m() { return o->paaikkuna(); }
-
-        // The titles of the cards in a catalogue file, read back as the program reads it.
-        std::vector<std::string> tiedoston_nimet(const char* tiedosto) {
-            Tietokanta luettu;
-            Varasto v{luettu, o->kansio, viestit, kiire, nullptr, {}, {}, {}, {}, {}};
-            std::vector<std::string> nimet;
-            if (!lue_tietueet(polku_tekstiksi(k.juuri() / tiedosto), false, true, luettu.kortit, v)) return nimet;
-            for (int n = 1; n < luettu.kortit.Count(); ++n) nimet.push_back(luettu.kortit[n].nimi);
-            return nimet;
-        }
-    };
-
-    static fs::path esimerkki() { return fs::path(qgetenv("RULLAKKO_DATA").constData()) / "esimerkki.rkb"; }
+    static fs::path esimerkki() { return testituki::datakansio() / "esimerkki.rkb"; }
 
 private slots:
     void ilmanOletustaLuodaanUusiJaAsetuksetKirjoitetaan() {
-        Kaynnistys s;
+        testituki::Kaynnistys s;
         QVERIFY(s.kaynnista());
         QVERIFY(fs::exists(s.k.juuri() / "default.rkb"));
         QCOMPARE(s.m().varasto().tk.kortit.Count(), 2);
@@ -407,7 +424,7 @@ private slots:
     }
     void esimerkkiTarjotaan() {
         QFETCH(bool, kylla);
-        Kaynnistys s;
+        testituki::Kaynnistys s;
         fs::copy_file(esimerkki(), s.k.juuri() / "esimerkki.rkb");
         s.viestit.vastaukset = {kylla ? diag::Vastaus::Kylla : diag::Vastaus::Ei};
         QVERIFY(s.kaynnista());
@@ -425,7 +442,7 @@ private slots:
     }
 
     void debugAvaaPuuttuvanOletuksenLataajalla() {
-        Kaynnistys s;
+        testituki::Kaynnistys s;
         QVERIFY(s.kaynnista({"-debug"}));
         QVERIFY(!fs::exists(s.k.juuri() / "default.rkb"));
         QCOMPARE(s.viestit.naytetyt.size(), std::size_t(1));
@@ -440,7 +457,7 @@ private slots:
     }
 
     void toinenKopioEiKaynnisty() {
-        Kaynnistys s;
+        testituki::Kaynnistys s;
         QVERIFY(s.kaynnista());
         diag::TestiViestit toiset;
         Ohjelma toinen(s.k.juuri(), toiset, s.kiire, s.tyopoyta);
@@ -450,7 +467,7 @@ private slots:
     }
 
     void uusiKorttiNimiJaTallennusLevylle() {
-        Kaynnistys s;
+        testituki::Kaynnistys s;
         fs::copy_file(esimerkki(), s.k.juuri() / "omat.rkb");
         QVERIFY(s.kaynnista({QString::fromStdString((s.k.juuri() / "omat.rkb").string())}));
         TMain_form& m = s.m();
@@ -470,7 +487,7 @@ private slots:
     }
 
     void lopetusKysyyMuutoksistaJaPoistaaTyotiedostot() {
-        Kaynnistys s;
+        testituki::Kaynnistys s;
         fs::copy_file(esimerkki(), s.k.juuri() / "omat.rkb");
         QVERIFY(s.kaynnista({"omat.rkb"}));
         TMain_form& m = s.m();
