@@ -443,8 +443,8 @@ void Timdb_form::Hakutulos_listaDblClick() {
     tila(haetaan);
     const bool saatiin = hae_nimikesivu(tulokset_.koodit[static_cast<std::size_t>(r)], tulokset_.nykyinen);
     if (suljettu_) return;
-    std::error_code ec;
-    if (saatiin || fs::is_regular_file(sivutiedosto(), ec)) {
+    // Only a page that is a title page is read; anything else would fill the choose view with nothing.
+    if (saatiin) {
         korjaa_rivinvaihdot(sivutiedosto());
         lue_elokuvasivu(sivutiedosto());
     } else {

@@ -70,7 +70,8 @@ public:
         });
         s.Get(R"(/title/tt(\d+)/)", [this](const httplib::Request& q, httplib::Response& r) {
             kirjaa(q);
-            r.set_content(osoitteilla(testdata("json_nimike.html")), "text/html");
+            if (q.matches[1] == "0242653") r.status = 404;  // a title gone from both addresses
+            else r.set_content(osoitteilla(testdata("json_nimike.html")), "text/html");
         });
         s.Get(R"(/suggestion/(.)/(.+)\.json)", [this](const httplib::Request& q, httplib::Response& r) {
             kirjaa(q);
@@ -214,6 +215,9 @@ private slots:
                 QTest::mouseClick(f.Hakutulos_lista->viewport(), Qt::LeftButton, {},
                                   f.Hakutulos_lista->visualItemRect(f.Hakutulos_lista->item(3)).center());
                 QCOMPARE(f.StatusBar->currentMessage(), QString("... aka Matrix 2"));
+                kaksoisnapsauta(f.Hakutulos_lista, 4);
+                QCOMPARE(p.viestit.tekstit().back(), std::string("Haku epäonnistui!"));
+                QVERIFY(!f.valintanakyma());
                 kaksoisnapsauta(f.Hakutulos_lista, 1);
                 QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
                 QCOMPARE(f.windowTitle(), fi("Valitse oikeat tiedot"));
@@ -254,7 +258,9 @@ private slots:
         QCOMPARE(palvelin.pyynnot().front(), std::string("/rkb_versio.txt"));
         QCOMPARE(palvelin.pyyntoja("/Tsearch?restrict=Movies and TV&title=Matrix"), 1);
         QCOMPARE(palvelin.pyyntoja("/rkb_versio.txt"), 1);  // a silent update server changes nothing
-        QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{"VIRHE: Valitse elokuva listasta!"});
+        QCOMPARE(p.viestit.tekstit(), (std::vector<std::string>{"VIRHE: Valitse elokuva listasta!", "Haku epäonnistui!"}));
+        QCOMPARE(palvelin.pyyntoja("/Title?0242653"), 1);  // the old address first, then today's
+        QCOMPARE(palvelin.pyyntoja("/title/tt0242653/"), 1);
     }
 
     void peruutaPalauttaaKortin() {
