@@ -66,6 +66,15 @@ public:
                 return false;
             });
         });
+        // As a proxy: the request names the whole address, and credentials are asked for first.
+        s.Get(R"(http://elokuvat\.invalid/.*)", [](const httplib::Request& q, httplib::Response& r) {
+            if (!q.has_header("Proxy-Authorization")) {
+                r.status = 407;
+                r.set_header("Proxy-Authenticate", "Basic realm=\"valityspalvelin\"");
+                return;
+            }
+            r.set_content(q.path + "|" + q.get_header_value("Proxy-Authorization"), "text/plain");
+        });
         portti = s.bind_to_any_port("127.0.0.1");
         saie = std::thread([this] { s.listen_after_bind(); });
     }
@@ -127,6 +136,13 @@ TEST_F(Http, VanhatOtsakkeetJaUusiKayttajaKunVanhaTorjutaan) {
     const Tulos t = h.hae(palvelin.url("/vain_uusi"), kohde);
     ASSERT_TRUE(t) << t.viesti;
     EXPECT_EQ(sisalto(), "tervetuloa");
+}
+
+TEST_F(Http, ValityspalvelimenKauttaTunnuksin) {
+    h.proxy = net::Valityspalvelin{"127.0.0.1", std::to_string(palvelin.portti), "kayttaja", "salasana"};
+    const Tulos t = h.hae("http://elokuvat.invalid/Title?0133093", kohde);
+    ASSERT_TRUE(t) << t.viesti;
+    EXPECT_EQ(sisalto(), "http://elokuvat.invalid/Title|Basic a2F5dHRhamE6c2FsYXNhbmE=");
 }
 
 TEST_F(Http, EpaonnistuminenEiJataTiedostoa) {

@@ -268,7 +268,7 @@ void Timdb_form::TimerTimer() {
 }
 
 void Timdb_form::closeEvent(QCloseEvent* e) {
-    if (kansihaku_ && !suljettu_) {
+    if ((kansihaku_ || hyvaksytaan_) && !suljettu_) {
         e->ignore();
         return;
     }
@@ -278,7 +278,8 @@ void Timdb_form::closeEvent(QCloseEvent* e) {
 }
 
 void Timdb_form::reject() {
-    if (kansihaku_ && !suljettu_) return;  // the batch closes itself when it is done
+    // The batch closes itself when it is done; an accepted card is finished before the window goes.
+    if ((kansihaku_ || hyvaksytaan_) && !suljettu_) return;
     if (valinta_) {
         peruuta_buttonClick();
         return;
@@ -434,6 +435,7 @@ void Timdb_form::Hakutulos_listaClick() {
 }
 
 void Timdb_form::Hakutulos_listaDblClick() {
+    if (http_.kaynnissa() || valinta_) return;  // one fetch at a time; a second click waits for nothing
     const int r = Hakutulos_lista->currentRow();
     const bool valittu = r >= 0 && Hakutulos_lista->currentItem() && Hakutulos_lista->currentItem()->isSelected();
     if (!valittu || r >= static_cast<int>(tulokset_.koodit.size()) || tulokset_.koodit[static_cast<std::size_t>(r)].empty()) {
@@ -505,6 +507,8 @@ void Timdb_form::lue_elokuvasivu(const fs::path& tiedosto) {
 }
 
 void Timdb_form::hyvaksy_buttonClick() {
+    if (hyvaksytaan_) return;
+    hyvaksytaan_ = true;
     hyvaksy_button->setEnabled(false);
     peruuta_button->setEnabled(false);
     aaniraita_lista->setEnabled(false);

@@ -112,4 +112,5 @@ private:
     bool keskeytys_ = false;
     bool suljettu_ = false;
     bool kaynnistetty_ = false;
+    bool hyvaksytaan_ = false;
 };

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -85,6 +86,8 @@ public:
         });
         s.Get("/images/M/matrix.jpg", [this](const httplib::Request& q, httplib::Response& r) {
             kirjaa(q);
+            std::unique_lock<std::mutex> l(m_);
+            kansi_cv_.wait(l, [this] { return !pidata_kansi_; });
             r.set_content(jpeg, "image/jpeg");
         });
         s.Get("/rkb_versio.txt", [this](const httplib::Request& q, httplib::Response& r) {
@@ -95,6 +98,7 @@ public:
         saie_ = std::thread([this] { s.listen_after_bind(); });
     }
     ~Imdbpalvelin() {
+        paasta_kansi();
         while (!s.is_running()) std::this_thread::yield();
         s.stop();
         saie_.join();
@@ -120,7 +124,22 @@ public:
         pyynnot_.clear();
     }
 
+    // The cover answer waits until the test lets it go.
+    void pidata_kansi() {
+        std::lock_guard<std::mutex> l(m_);
+        pidata_kansi_ = true;
+    }
+    void paasta_kansi() {
+        {
+            std::lock_guard<std::mutex> l(m_);
+            pidata_kansi_ = false;
+        }
+        kansi_cv_.notify_all();
+    }
+
 private:
+    std::condition_variable kansi_cv_;
+    bool pidata_kansi_ = false;
     void kirjaa(const httplib::Request& q) {
         std::string rivi = q.path;
         for (const auto& [k, v] : q.params) rivi += (rivi == q.path ? "?" : "&") + k + (v.empty() ? "" : "=" + v);
@@ -341,8 +360,19 @@ private slots:
                 f.Hakutulos_lista->setFocus();
                 QTest::keyClick(f.Hakutulos_lista, Qt::Key_Return);
                 QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
+                // Esc while the accepted card's cover is on its way neither undoes the card nor closes early.
+                palvelin.pidata_kansi();
+                bool nakyvissa = false;
+                Kun esc([&] { return f.StatusBar->currentMessage().startsWith("Haetaan kansikuvaa"); }, [&] {
+                    QTest::keyClick(&f, Qt::Key_Escape);
+                    nakyvissa = f.isVisible();
+                    palvelin.paasta_kansi();
+                });
                 QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
                 QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
+                QVERIFY(esc.tehty);
+                QVERIFY(nakyvissa);
+                QCOMPARE(f.result(), int(QDialog::Accepted));
             }();
             return f.result();
         };
