@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
@@ -328,6 +330,13 @@ private slots:
                 QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);  // straight to the choose view
                 QVERIFY(!f.Hakutulos_lista->isVisible());
                 QCOMPARE(f.kesto_lista->currentItem()->text(), QString("136 min"));
+                // The check box's default is set from its pop-up menu; the tip tells about it.
+                emit f.PopupMenu->aboutToShow();
+                QVERIFY(f.set_def_on->isChecked() && !f.set_def_off->isChecked());
+                f.set_def_off->trigger();
+                QVERIFY(!p.a.dl_cover_default);
+                QTest::mouseClick(f.vihje_paneeli, Qt::LeftButton);
+                QCOMPARE(p.viestit.tekstit().back().substr(0, 30), std::string("1) Voit myös hakea kaikki kans"));
                 f.download_cover->setChecked(false);  // fetched later by the batch
                 QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
                 QTRY_VERIFY(!f.isVisible());
