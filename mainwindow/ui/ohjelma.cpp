@@ -13,6 +13,7 @@
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 #include "find/ui/sort_form.h"
+#include "imdb/ui/imdbtoiminnot.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
 #include "settings/ui/asetukset_form.h"
@@ -52,6 +53,7 @@ Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyo
 
 Ohjelma::~Ohjelma() {
     if (Main_form) Main_form->lopeta();
+    imdb_.reset();
     diag::loki().lue_otsikko = nullptr;
     diag::loki().aseta_otsikko = nullptr;
 }
@@ -71,6 +73,7 @@ void Ohjelma::tee_ikkunat() {
     });
     diag::loki().lue_otsikko = [&m] { return cp(m.windowTitle()); };
     diag::loki().aseta_otsikko = [&m](const std::string& t) { m.setWindowTitle(q(t)); };
+    imdb_ = std::make_unique<Imdbtoiminnot>(m);
 }
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {
