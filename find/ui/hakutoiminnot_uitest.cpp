@@ -1,0 +1,227 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QtTest>
+
+#include "diag/ui/teksti.h"
+#include "find/ui/etsi_form.h"
+#include "find/ui/hakutoiminnot.h"
+#include "find/ui/lista_form.h"
+#include "mainwindow/ui/kiitokset_form.h"
+#include "testituki/testipaaikkuna.h"
+
+using testituki::Testipaaikkuna;
+
+namespace {
+
+// The stand-in main window shown and active, so its keys reach the shortcuts.
+void nayta(Testipaaikkuna& p) {
+    p.w.show();
+    p.w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p.w));
+}
+
+}  // namespace
+
+class HakutoiminnotTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void hakuListaanJaTuplaklikkausKorttiin() {
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
+        p.tk.kortit[3].lainassa = "Pekka";
+        p.tk.nykyinen = 2;
+        nayta(p);
+        Hakutoiminnot h(p);
+        Tetsi_form& e = h.haku_ikkuna();
+        QVERIFY(e.listaan_chbox->isChecked());
+        QCOMPARE(e.windowTitle(), QString("Etsi..."));
+        int dialogeja = 0;
+        p.tp.dialogi = [&](QDialog& d) {
+            ++dialogeja;
+            [&] { QCOMPARE(&d, static_cast<QDialog*>(&e)); }();
+            d.show();
+            [&] { QTRY_VERIFY(e.hakusanat->hasFocus()); }();
+            QTest::keyClicks(e.hakusanat, "ALIEN");
+            QTest::keyClick(e.hakusanat, Qt::Key_Return);
+            return d.result();
+        };
+        h.etsi();
+        QCOMPARE(dialogeja, 1);
+        QVERIFY(!e.isVisible());
+        QCOMPARE(e.etsi_progress->value(), 0);
+        QCOMPARE(e.windowTitle(), QString("Etsi..."));
+        QVERIFY(e.isEnabled());
+        QCOMPARE(p.tk.nykyinen, 2);  // the search itself does not move the card
+
+        TLista_Form& l = h.lista_ikkuna();
+        QVERIFY(l.isVisible());
+        QVERIFY(h.lista().hakutulokset());
+        QVERIFY(!l.mini());
+        QCOMPARE(l.windowTitle(), QString("Lista [2 korttia listassa]"));
+        QAbstractItemModel* m = l.ListaGrid->model();
+        QCOMPARE(m->index(0, 2).data().toString(), QString("Alien"));
+        QCOMPARE(m->index(1, 2).data().toString(), QString("Aliens (Lainassa)"));
+        QCOMPARE(l.valittu_rivi(), 1);
+
+        QTest::mouseDClick(l.ListaGrid->viewport(), Qt::LeftButton, {}, l.ListaGrid->visualRect(m->index(1, 2)).center());
+        QCOMPARE(p.tk.nykyinen, 3);
+        QVERIFY(!l.isVisible());
+        QVERIFY(p.w.isEnabled());
+
+        // The main window browses the results through the list: the first row opened, then onwards.
+        h.lista().nayta_hakutulokset();
+        QCOMPARE(p.tk.nykyinen, 1);
+        QVERIFY(h.lista().siirry_riville(1));
+        QCOMPARE(p.tk.nykyinen, 3);
+        QVERIFY(!h.lista().siirry_riville(1));
+        QCOMPARE(p.tk.nykyinen, 3);
+        // The whole list again, the current card selected.
+        h.lista().nayta_kaikki();
+        QVERIFY(!h.lista().hakutulokset());
+        QCOMPARE(l.valittu_rivi(), 3);
+
+        // The mini list chosen in the dialog.
+        p.tp.dialogi = [&](QDialog& d) {
+            d.show();
+            e.minilistaan->setChecked(true);
+            e.hakusanat->setText("zorro");
+            QTest::mouseClick(e.etsi_button, Qt::LeftButton);
+            return d.result();
+        };
+        h.etsi();
+        QVERIFY(l.mini());
+        QCOMPARE(l.windowTitle(), QString("Lista [1 korttia listassa]"));
+        QCOMPARE(l.x() + l.frameGeometry().width() - 1, p.w.x());
+    }
+
+    void eiOsumiaJattaaDialoginAuki() {
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}});
+        nayta(p);
+        Hakutoiminnot h(p);
+        Tetsi_form& e = h.haku_ikkuna();
+        h.lista_ikkuna().nayta_hakutulos({1}, false);
+        p.tk.nykyinen = 2;
+        p.tp.dialogi = [&](QDialog& d) {
+            d.show();
+            QTest::mouseClick(e.etsi_button, Qt::LeftButton);  // no words
+            e.select_noneClick();
+            e.hakusanat->setText("alien");  // nothing checked: nothing matches
+            QTest::mouseClick(e.etsi_button, Qt::LeftButton);
+            [&] { QVERIFY(d.isVisible()); }();
+            e.select_kaikkiClick();
+            e.hakusanat->setText("zzz");
+            QTest::keyClick(e.hakusanat, Qt::Key_Return);
+            [&] { QVERIFY(d.isVisible()); }();
+            d.reject();
+            return d.result();
+        };
+        h.etsi();
+        QCOMPARE(p.viestit.tekstit(), (std::vector<std::string>{"Syötä hakusana/hakusanoja!", "Hakuehdoilla ei löydy kortteja!",
+                                                                "Hakuehdoilla ei löydy kortteja!"}));
+        QCOMPARE(p.tk.nykyinen, 2);
+        // The results that were there give way to the whole list.
+        QVERIFY(!h.lista().hakutulokset());
+        QCOMPARE(h.lista_ikkuna().ListaGrid->model()->rowCount(), 2);
+    }
+
+    void F3EtsiiSeuraavanLoppuunAsti() {
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
+        p.tk.nykyinen = 4;
+        nayta(p);
+        Hakutoiminnot h(p);
+        Tetsi_form& e = h.haku_ikkuna();
+        // Before any search F3 opens the dialog over the dimmed main window.
+        int himmeana = 0;
+        p.tp.dialogi = [&](QDialog& d) {
+            himmeana = p.himmennyksia;
+            d.show();
+            QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
+            [&] { QVERIFY(e.huomaa_label->isVisible() && !e.etsi_progress->isVisible() && !e.minilistaan->isVisible()); }();
+            e.hakusanat->setText("alien");
+            QTest::mouseClick(e.etsi_button, Qt::LeftButton);
+            return d.result();
+        };
+        QTest::keyClick(&p.w, Qt::Key_F3);
+        QCOMPARE(himmeana, 1);
+        QCOMPARE(p.himmennyksia, 0);
+        QCOMPARE(p.tk.nykyinen, 1);  // from the first card, whatever was current
+        QVERIFY(!e.isVisible());
+        QVERIFY(!h.lista_ikkuna().isVisible());
+
+        p.tp.dialogi = nullptr;  // from now on F3 finds the next card without the dialog
+        const int tallennuksia = p.tallennuksia;
+        QTest::keyClick(&p.w, Qt::Key_F3);
+        QCOMPARE(p.tk.nykyinen, 3);
+        QVERIFY(p.tallennuksia > tallennuksia);
+        QVERIFY(p.viestit.naytetyt.empty());
+        QTest::keyClick(&p.w, Qt::Key_F3);
+        QCOMPARE(p.tk.nykyinen, 3);  // no wrap-around to the first card
+        QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{"Ei löydy!"});
+        QCOMPARE(p.viestit.naytetyt[0].laji, diag::Laji::Tieto);
+    }
+
+    void F2NayttaaKokoListan() {
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}});
+        p.tk.nykyinen = 2;
+        nayta(p);
+        Hakutoiminnot h(p);
+        TLista_Form& l = h.lista_ikkuna();
+        l.nayta_hakutulos({1, 3}, true);
+        l.close();
+        QTest::keyClick(&p.w, Qt::Key_F2);
+        QVERIFY(l.isVisible());
+        QVERIFY(!l.mini());
+        QVERIFY(!l.onko_hakutulos());
+        QCOMPARE(l.valittu_rivi(), 2);
+        QCOMPARE(l.windowTitle(), QString("Lista [3 korttia listassa]"));
+    }
+
+    void ohjevalikonIkkunat() {
+        Testipaaikkuna p({{"1", "Alien"}});
+        p.kortti().cover_fn = "gfx\\kannet\\a.jpg";
+        p.tk.kortit.versio = "1.36";
+        Hakutoiminnot h(p);
+        for (const char* nimi : {"Kiitokset1", "Pikanappaimet_menu", "statistics"}) QVERIFY(p.toiminto(nimi)->isEnabled());
+
+        QStringList nahty;
+        p.tp.dialogi = [&](QDialog& d) {
+            auto* k = qobject_cast<Tkiitokset_form*>(&d);
+            [&] { QVERIFY(k); }();
+            if (!k) return 0;
+            d.show();
+            QPlainTextEdit* m = k->kiitokset_memo->isVisible() ? k->kiitokset_memo : k->pikanappaimet_memo;
+            [&] {
+                QVERIFY(k->kiitokset_memo->isVisible() != k->pikanappaimet_memo->isVisible());
+                QVERIFY(m->isReadOnly());
+                QCOMPARE(m->geometry(), QRect(8, 8, 417, 257));
+                QCOMPARE(d.size(), QSize(434, 274));
+            }();
+            nahty << d.windowTitle() << m->toPlainText().section('\n', 1, 2);
+            return 0;
+        };
+        p.toiminto("Kiitokset1")->trigger();
+        p.toiminto("Pikanappaimet_menu")->trigger();
+        QCOMPARE(nahty.size(), 4);
+        QCOMPARE(nahty[0], QString("Kiitokset!"));
+        QCOMPARE(nahty[2], fi("Ohjelman pikanäppäimet"));
+        QCOMPARE(nahty[3], QString(17, ' ') + fi("Ohjelman pikanäppäimet\n  ") + QString(53, '-'));
+
+        p.toiminto("statistics")->trigger();
+        QCOMPARE(p.viestit.naytetyt.size(), 1u);
+        QCOMPARE(p.viestit.naytetyt[0].laji, diag::Laji::Tieto);
+        QCOMPARE(p.viestit.naytetyt[0].teksti,
+                 std::string("Tietokannan versio: 1.36\nKortteja tietokannassa: 1\nKansikuvia tietokannassa: 1\n"
+                             "IMDB yhteensopivia kortteja: 0\n0 kortilla on kansikuvan url\n"
+                             "0 korttia odottaa kansikuvan haku yritystä\n-1 kortille voitaisiin yrittää hakea kansikuva"));
+    }
+};
+
+QTEST_MAIN(HakutoiminnotTest)
+#include "hakutoiminnot_uitest.moc"
