@@ -63,8 +63,8 @@ TLista_Form::TLista_Form(Paaikkuna& p, QWidget* parent)
     ListaGrid->setTabKeyNavigation(false);
     ListaGrid->verticalHeader()->hide();
     ListaGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ListaGrid->verticalHeader()->setDefaultSectionSize(rivin_korkeus);
     ListaGrid->verticalHeader()->setMinimumSectionSize(rivin_korkeus);
+    ListaGrid->verticalHeader()->setDefaultSectionSize(rivin_korkeus);
     QHeaderView* otsikko = ListaGrid->horizontalHeader();
     otsikko->setSectionsMovable(false);
     otsikko->setHighlightSections(false);
