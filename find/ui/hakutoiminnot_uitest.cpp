@@ -1,4 +1,6 @@
 #include <QCheckBox>
+#include <QMessageBox>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +16,9 @@
 #include "find/ui/hakutoiminnot.h"
 #include "find/ui/lista_form.h"
 #include "mainwindow/ui/kiitokset_form.h"
+#include "mainwindow/ui/main_form.h"
+#include "settings/ui/ulkoasu_qt.h"
+#include "storage/lataus.h"
 #include "testituki/testipaaikkuna.h"
 
 using testituki::Testipaaikkuna;
@@ -223,6 +228,83 @@ private slots:
                  std::string("Tietokannan versio: 1.36\nKortteja tietokannassa: 1\nKansikuvia tietokannassa: 1\n"
                              "IMDB yhteensopivia kortteja: 0\n0 kortilla on kansikuvan url\n"
                              "0 korttia odottaa kansikuvan haku yritystä\n-1 kortille voitaisiin yrittää hakea kansikuva"));
+    }
+
+    // Pictures of the windows over the example catalogue and the "perus" skin, for looking at them.
+    void kuvakaappaukset() {
+        const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
+        if (kuvat.isEmpty()) QSKIP("kuvat otetaan vain kun RULLAKKO_KUVAT on asetettu");
+        const std::filesystem::path data(qEnvironmentVariable("RULLAKKO_DATA").toStdString());
+        Testipaaikkuna p;
+        const Ohjelmakansio asennus(data);
+        const Asetusymparisto y{asennus, p.viestit, {}, {}};
+        QCOMPARE(lataa_ulkoasu(p.a, y), Lataustulos::Valmis);
+        p.a.avaa_kannet_heti = false;
+        p.tk.kortit.tyhjenna();
+        QVERIFY(lue_tietueet(polku_tekstiksi(data / "esimerkki.rkb"), false, false, p.tk.kortit, p.v));
+        p.tk.kortit[2].lainassa = "Pekka";
+        p.tk.nykyinen = 1;
+        Hakutoiminnot h(p);
+
+        Tetsi_form& e = h.haku_ikkuna();
+        e.hakusanat->setText("alien, matrix");
+        e.show();
+        e.grab().save(kuvat + "/haku.png");
+        QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
+        e.grab().save(kuvat + "/haku_seuraava.png");
+        QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
+        e.close();
+
+        TLista_Form& l = h.lista_ikkuna();
+        h.lista().aseta_muoto(false);
+        h.lista().nayta_kaikki();
+        l.valitse_listan_entry(2);
+        l.grab().save(kuvat + "/lista.png");
+        QTest::mouseClick(l.Etsi_Button, Qt::LeftButton);
+        QTest::keyClicks(l.etsi_edit, "alien");
+        l.grab().save(kuvat + "/lista_hakusana.png");
+        QTest::keyClick(l.etsi_edit, Qt::Key_Return);
+        l.ilmoitusaika->stop();
+        QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
+        QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
+        QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
+        l.grab().save(kuvat + "/lista_ei_loydy.png");
+        l.close();
+
+        // The mini list beside the real main window, each drawn where the docking put it.
+        diag::EiKiiretta kiire;
+        TMain_form m(asennus, p.a, y, p.viestit, kiire);
+        m.ota_ulkoasu(p.a.ulkoasu);
+        m.avaa_tietokanta(polku_tekstiksi(data / "esimerkki.rkb"));
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        p.w.resize(m.size());
+        p.w.move(400, 0);
+        h.lista().aseta_muoto(true);
+        h.lista().nayta_kaikki();
+        QImage yhdessa(p.w.x() + m.width(), m.height(), QImage::Format_RGB32);
+        yhdessa.fill(Qt::white);
+        QPainter maalari(&yhdessa);
+        maalari.drawPixmap(l.x(), 0, l.grab());
+        maalari.drawPixmap(p.w.x(), 0, m.grab());
+        maalari.end();
+        yhdessa.save(kuvat + "/minilista.png");
+        m.tk.kortit.muutettu = false;
+        m.lopeta();
+        l.close();
+
+        QMessageBox tilastot(QMessageBox::Information, "Tiedoksi", {}, QMessageBox::NoButton, &p.w);
+        tilastot.addButton("OK", QMessageBox::AcceptRole);
+        p.toiminto("statistics")->trigger();
+        tilastot.setText(q(p.viestit.naytetyt.back().teksti));
+        tilastot.show();
+        tilastot.grab().save(kuvat + "/tilastot.png");
+
+        Tkiitokset_form k(p.a.ulkoasu, &p.w);
+        k.show();
+        k.grab().save(kuvat + "/kiitokset.png");
+        k.nayta_pikanappaimet();
+        k.grab().save(kuvat + "/pikanappaimet.png");
     }
 };
 

@@ -349,6 +349,12 @@ void TLista_Form::showEvent(QShowEvent* e) {
 
 void TLista_Form::hideEvent(QHideEvent* e) {
     Timer1->stop();
+    // A notice still up when the window goes would greet the next opening.
+    if (ilmoitusaika->isActive()) {
+        ilmoitusaika->stop();
+        not_found_label->hide();
+        nayta_napit(true);
+    }
     QWidget::hideEvent(e);
 }
 

@@ -253,6 +253,18 @@ private slots:
         l.ilmoitusaika->start();
         QTRY_VERIFY(!l.not_found_label->isVisible());
         QVERIFY(l.Sulje_Button->isVisible() && l.Poista_button->isVisible());
+
+        // Closed while the notice is up: the next opening shows the buttons, not the notice.
+        l.ilmoitusaika->setInterval(TLista_Form::ilmoituksen_kesto);
+        QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
+        QVERIFY(l.not_found_label->isVisible());
+        l.close();
+        l.aseta_muoto(true);
+        l.nayta_kaikki();
+        QVERIFY(!l.not_found_label->isVisible());
+        l.aseta_muoto(false);
+        l.nayta_kaikki();
+        QVERIFY(l.Sulje_Button->isVisible());
     }
 };
 

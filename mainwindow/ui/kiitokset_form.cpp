@@ -36,25 +36,24 @@ const char* const Tkiitokset_form::pikanappaimet[] = {
 
 namespace {
 
+// Paragraphs on one line each: the text area wraps them to its width.
 const char* const kiitokset =
-    "Kiitokset\r\n"
-    "\r\n"
-    "Rullakko on syntynyt monen ihmisen avulla. Kiitos kaikille, jotka ovat\r\n"
-    "kokeilleet ohjelmaa, ilmoittaneet virheistä ja ehdottaneet parannuksia:\r\n"
-    "jokainen palaute on vienyt ohjelmaa eteenpäin.\r\n"
-    "\r\n"
-    "Erityiskiitokset\r\n"
-    "  - testaajille, jotka jaksoivat ajaa ohjelmaa satojen ja tuhansien\r\n"
-    "    korttien tietokannoilla ja kertoivat, missä se oli hidas,\r\n"
-    "  - ulkoasujen ja kuvakkeiden tekijöille,\r\n"
-    "  - kaikille, jotka lähettivät omia tietokantojaan viitetietokannan\r\n"
-    "    pohjaksi,\r\n"
-    "  - niiden avoimen lähdekoodin kirjastojen tekijöille, joiden varassa\r\n"
-    "    ohjelma pakkaa tietokannat ja näyttää kansikuvat.\r\n"
-    "\r\n"
-    "Palautetta otetaan edelleen mielellään vastaan: kerro, mikä ohjelmassa\r\n"
-    "toimii, mikä ei, ja mitä siihen pitäisi lisätä. Palautteen voi lähettää\r\n"
-    "valikon kohdasta \"Toiminnot / Lähetä palautetta ohjelman tekijälle\".";
+    "Kiitokset\n"
+    "\n"
+    "Rullakko on syntynyt monen ihmisen avulla. Kiitos kaikille, jotka ovat kokeilleet ohjelmaa, "
+    "ilmoittaneet virheistä ja ehdottaneet parannuksia: jokainen palaute on vienyt ohjelmaa eteenpäin.\n"
+    "\n"
+    "Erityiskiitokset\n"
+    "- testaajille, jotka jaksoivat ajaa ohjelmaa satojen ja tuhansien korttien tietokannoilla ja kertoivat, "
+    "missä se oli hidas,\n"
+    "- ulkoasujen ja kuvakkeiden tekijöille,\n"
+    "- kaikille, jotka lähettivät omia tietokantojaan viitetietokannan pohjaksi,\n"
+    "- niiden avoimen lähdekoodin kirjastojen tekijöille, joiden varassa ohjelma pakkaa tietokannat ja "
+    "näyttää kansikuvat.\n"
+    "\n"
+    "Palautetta otetaan edelleen mielellään vastaan: kerro, mikä ohjelmassa toimii, mikä ei, ja mitä siihen "
+    "pitäisi lisätä. Palautteen voi lähettää valikon kohdasta \"Toiminnot / Lähetä palautetta ohjelman "
+    "tekijälle\".";
 
 QString pikanappainteksti() {
     QStringList rivit;
@@ -75,7 +74,7 @@ Tkiitokset_form::Tkiitokset_form(const Ulkoasu& ulkoasu, QWidget* parent) : QDia
     // The columns of the shortcut list line up only in a fixed-pitch font.
     QFont tasavali = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     tasavali.setStyleHint(QFont::TypeWriter);
-    tasavali.setPixelSize(12);
+    tasavali.setPixelSize(11);
     for (QPlainTextEdit* m : {kiitokset_memo, pikanappaimet_memo}) {
         m->setReadOnly(true);
         m->setGeometry(8, 8, 417, 257);
@@ -87,7 +86,7 @@ Tkiitokset_form::Tkiitokset_form(const Ulkoasu& ulkoasu, QWidget* parent) : QDia
     kiitokset_memo->setFont(tavallinen);
     kiitokset_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     kiitokset_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    kiitokset_memo->setPlainText(q(kiitokset).replace("\r\n", "\n"));
+    kiitokset_memo->setPlainText(q(kiitokset));
     pikanappaimet_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pikanappaimet_memo->setPlainText(pikanappainteksti());
     pikanappaimet_memo->hide();
