@@ -1,4 +1,4 @@
-// The movie list window over a catalogue of 100 000 cards: the whole list built again, the last card's row
+// The movie list window over a catalogue of 100 000 cards: the model filled with the whole list, the last card's row
 // selected and scrolled into view, and the visible rows painted. The same is measured over 100 cards in
 // the same run; "suhde" is the big list's time divided by the small one's, so per-row work would show.
 #include <benchmark/benchmark.h>
@@ -34,8 +34,11 @@ struct Ikkunat {
         QApplication::processEvents();
     }
 
-    // One rebuild with the last card current; the time up to the painted window.
+    // One fill of the whole list (from a one-row search result, so the model is built anew) with the last
+    // card current; the time up to the painted window.
     double kierros() {
+        lista.nayta_hakutulos({1}, false);
+        QApplication::processEvents();
         p.tk.nykyinen = p.tk.kortit.Count() - 1;
         const auto t0 = std::chrono::steady_clock::now();
         lista.tee_lista();

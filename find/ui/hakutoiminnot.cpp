@@ -26,6 +26,12 @@ Hakutoiminnot::Hakutoiminnot(Paaikkuna& p) : p_(p) {
     tilastot->setEnabled(true);
     connect(tilastot, &QAction::triggered, this, [this] { nayta_tilastot(p_); });
 
+    // Another catalogue opened, merged or pasted into: the list shows it (search results would name cards
+    // that are no longer there).
+    p.varasto().lista_muuttui = [this] {
+        if (lista_) lista_->tee_lista();
+    };
+
     F2 = new QShortcut(QKeySequence(Qt::Key_F2), p.ikkuna());
     F2->setObjectName("F2");
     connect(F2, &QShortcut::activated, this, &Hakutoiminnot::nayta_lista);

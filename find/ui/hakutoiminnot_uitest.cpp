@@ -189,6 +189,16 @@ private slots:
         QVERIFY(!l.onko_hakutulos());
         QCOMPARE(l.valittu_rivi(), 2);
         QCOMPARE(l.windowTitle(), QString("Lista [3 korttia listassa]"));
+
+        // A catalogue replaced under the list (as opening another file does) is shown at once.
+        l.nayta_hakutulos({3}, false);
+        p.tk.kortit.tyhjenna();
+        p.tk.kortit.lisaa_uusi().nimi = "Uusi";
+        p.tk.nykyinen = 1;
+        p.v.paivita_lista();
+        QVERIFY(!l.onko_hakutulos());
+        QCOMPARE(l.ListaGrid->model()->rowCount(), 1);
+        QCOMPARE(l.ListaGrid->model()->index(0, 2).data().toString(), QString("Uusi"));
     }
 
     void ohjevalikonIkkunat() {

@@ -143,6 +143,7 @@ TLista_Form::TLista_Form(Paaikkuna& p, QWidget* parent)
         if (!valitaan_) valitse_kortti_listasta();
     });
     connect(&p_.muutokset(), &Korttimuutokset::kortit_muuttuivat, this, [this] {
+        if (!onko_hakutulos()) return tee_lista();
         const int valittu = valittu_rivi();
         malli_->muuta([this] { rivit_.kortit_muuttuivat(); });
         valitse_hiljaa(std::min(valittu, rivit_.rivit()));
@@ -172,9 +173,17 @@ TLista_Form::~TLista_Form() = default;
 // Rows and selection
 
 void TLista_Form::tee_lista() {
-    const int valittu = valittu_rivi();
-    malli_->muuta([this] { rivit_.tee_lista(); });
-    valitse_hiljaa(std::min(valittu, rivit_.rivit()));
+    if (!rivit_.hakutulos() && rivit_.rivit() == p_.varasto().tk.kortit.korttien_maara()) {
+        // Rows read their cards when painted: with the same number of cards a repaint is the rebuild, and
+        // the selection, the scroll position and a press under way stay as they are.
+        ListaGrid->viewport()->update();
+    } else {
+        const int valittu = valittu_rivi();
+        const int ylin = ListaGrid->verticalScrollBar()->value();
+        malli_->muuta([this] { rivit_.tee_lista(); });
+        valitse_hiljaa(std::min(valittu, rivit_.rivit()));
+        ListaGrid->verticalScrollBar()->setValue(ylin);
+    }
     paivita_otsikko();
     if (isVisible() && Sulje_Button->isVisible()) nayta_napit(true);
 }

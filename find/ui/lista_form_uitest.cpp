@@ -91,6 +91,16 @@ private slots:
         QCOMPARE(ylin(l), 1);
         l.valitse_listan_entry(50);
         QCOMPARE(ylin(l), 36);
+        // Rebuilding (as every activation of the window does) keeps the place, with a card more or not.
+        l.tee_lista();
+        QCOMPARE(ylin(l), 36);
+        p.tk.kortit.lisaa_uusi().nimi = "Elokuva 101";
+        l.tee_lista();
+        QCOMPARE(ylin(l), 36);
+        QCOMPARE(l.valittu_rivi(), 50);
+        QCOMPARE(l.ListaGrid->model()->rowCount(), 101);
+        p.tk.kortit.poista(101);
+        l.tee_lista();
         // Selecting does not move the main window's card; a click does.
         QCOMPARE(p.tk.nykyinen, 1);
         QTest::mouseClick(l.ListaGrid->viewport(), Qt::LeftButton, {},
