@@ -80,8 +80,13 @@ private slots:
         Testipaaikkuna p;
         lisaa_kortteja(p, 100);
         TLista_Form l(p, p.ikkuna());
+        // Opened on a card near the end: the first showing already scrolls.
+        p.tk.nykyinen = 97;
         l.nayta_kaikki();
+        QCOMPARE(l.valittu_rivi(), 97);
+        QCOMPARE(alin(l), 100);
         QVERIFY(QTest::qWaitForWindowExposed(&l));
+        p.tk.nykyinen = 1;
         l.valitse_listan_entry(95);
         QCOMPARE(l.valittu_rivi(), 95);
         QCOMPARE(alin(l), 100);  // the last rows fill the window
