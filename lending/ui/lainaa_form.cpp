@@ -24,6 +24,7 @@ QPushButton* nappi(QWidget* isa, const char* nimi, const char* teksti, const cha
     auto* b = new QPushButton(fi(teksti), isa);
     b->setObjectName(nimi);
     b->setAutoDefault(false);
+    b->setMinimumWidth(b->sizeHint().width() + 12);
     if (vihje) b->setToolTip(fi(vihje));
     return b;
 }
@@ -62,6 +63,7 @@ Tlainaa_form::Tlainaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_(p) {
     profiilit_button = nappi(this, "profiilit_button", "&Profiilit");
     sendEmail_button = nappi(this, "sendEmail_button", "Lähetä &email", "Lähetä sähköpostia valitun elokuvan lainaajalle");
     apua_button = nappi(this, "apua_button", "?", "Lue käyttöohjeet!");
+    apua_button->setMinimumWidth(0);
     apua_button->setFixedWidth(apua_button->sizeHint().height() + 8);
     peruuta_button = nappi(this, "peruuta_button", "&Sulje");
 

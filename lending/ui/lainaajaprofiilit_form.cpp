@@ -17,6 +17,7 @@ QPushButton* nappi(QWidget* isa, const char* nimi, const char* teksti) {
     auto* b = new QPushButton(fi(teksti), isa);
     b->setObjectName(nimi);
     b->setAutoDefault(false);
+    b->setMinimumWidth(b->sizeHint().width() + 12);
     return b;
 }
 
@@ -35,7 +36,7 @@ Tlainaajaprofiilit_form::Tlainaajaprofiilit_form(std::filesystem::path tiedosto,
 
     profiili_lista = new QListWidget(this);
     profiili_lista->setObjectName("profiili_lista");
-    profiili_lista->setMinimumWidth(180);
+    profiili_lista->setFixedWidth(180);
     nimi_edit = kentta(this, "nimi_edit");
     puh_edit = kentta(this, "puh_edit");
     email_edit = kentta(this, "email_edit");
@@ -70,7 +71,7 @@ Tlainaajaprofiilit_form::Tlainaajaprofiilit_form(std::filesystem::path tiedosto,
     auto* l = new QVBoxLayout(this);
     l->addLayout(ylaosa, 1);
     l->addLayout(alaosa);
-    resize(560, 260);
+    resize(620, 260);
 
     connect(profiili_lista, &QListWidget::itemSelectionChanged, this, &Tlainaajaprofiilit_form::profiili_listaClick);
     connect(lisaa_button, &QPushButton::clicked, this, &Tlainaajaprofiilit_form::lisaa_buttonClick);

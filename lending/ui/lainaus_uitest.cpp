@@ -13,6 +13,7 @@
 #include "lending/lainaus.h"
 #include "lending/profiilit.h"
 #include "lending/ui/karhuemail_form.h"
+#include "lending/ui/lahetys.h"
 #include "lending/ui/lainaa_form.h"
 #include "lending/ui/lainaajaprofiilit_form.h"
 #include "lending/ui/lainaustoiminnot.h"
@@ -211,7 +212,7 @@ private slots:
                 QVERIFY(f.nayta_muokkaa_lainattuja->isVisible());
                 QCOMPARE(f.email_file->count(), 2);
                 QCOMPARE(f.subject_edit->text(), fi("Muistutus lainatuista elokuvista"));
-                QVERIFY(f.email->toPlainText().contains(fi("Lainasit minulta 1.1.2004 ja 2004-01-05 yhteensä 2 kasettia")));
+                QVERIFY(f.email->toPlainText().contains(fi("Lainasit minulta 1.1.2004 ja 2004-01-05 yhteensä 2 kasettia tai levyä.\nNe ovat")));
                 QVERIFY(f.email->toPlainText().contains(fi("Heat, Kasetti/Levy numero: 2")));
                 QVERIFY(f.email->toPlainText().contains(fi("\nPertti Pätkä\n")));
                 kuva(f, "muistutus");
@@ -310,6 +311,9 @@ private slots:
         p.viestit.vastaukset = {diag::Vastaus::Kylla, diag::Vastaus::Ei, diag::Vastaus::Ei};
         f.email_send->click();
         QCOMPARE(p.asetussivut, std::vector<int>{6});
+        Tlahetys_form l(nullptr);
+        l.show();
+        kuva(l, "lahetys");
         QCOMPARE(p.viestit.tekstit().back(),
                  std::string("Ohjelman sähköpostiominaisuuksia ei voida käyttää \nilman asetuksia, keskeytetään!"));
     }

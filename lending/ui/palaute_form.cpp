@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -77,6 +76,15 @@ Tlaheta_tietokanta_form::Tlaheta_tietokanta_form(const QString& tiedosto, QWidge
     osoite_edit = new QLineEdit(this);
     osoite_edit->setObjectName("osoite_edit");
     osoite_edit->setMinimumWidth(300);
+    osoite_edit->setPlaceholderText(QStringLiteral("nimi@esimerkki.fi"));
+    osoite_virhe = new QLabel(fi("Osoite ei kelpaa: kirjoita muodossa nimi@palvelin.fi"), this);
+    osoite_virhe->setObjectName("osoite_virhe");
+    osoite_virhe->setStyleSheet(QStringLiteral("color: #b00000"));
+    osoite_virhe->hide();
+    connect(osoite_edit, &QLineEdit::textEdited, this, [this] {
+        osoite_edit->setStyleSheet(QString());
+        osoite_virhe->hide();
+    });
     saate_memo = new QPlainTextEdit(this);
     saate_memo->setObjectName("saate_memo");
     saate_memo->setFixedHeight(90);
@@ -85,6 +93,7 @@ Tlaheta_tietokanta_form::Tlaheta_tietokanta_form(const QString& tiedosto, QWidge
     auto* f = new QFormLayout;
     f->addRow(fi("Tietokanta:"), new QLabel(tiedosto, this));
     f->addRow(fi("Vastaanottajan osoite:"), osoite_edit);
+    f->addRow(QString(), osoite_virhe);
     f->addRow(fi("Saate:"), saate_memo);
     auto* l = new QVBoxLayout(this);
     l->addLayout(f);
@@ -99,7 +108,10 @@ void Tlaheta_tietokanta_form::laheta_buttonClick() {
         osoite_edit->setFocus();
         osoite_edit->selectAll();
         osoite_edit->setStyleSheet(QStringLiteral("background: #ffd8d8"));
+        osoite_virhe->show();
         return;
     }
+    osoite_edit->setStyleSheet(QString());
+    osoite_virhe->hide();
     accept();
 }

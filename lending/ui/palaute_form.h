@@ -29,6 +29,7 @@ class Tlaheta_tietokanta_form : public QDialog {
 public:
     Tlaheta_tietokanta_form(const QString& tiedosto, QWidget* parent);
     QLineEdit* osoite_edit;
+    QLabel* osoite_virhe;
     QPlainTextEdit* saate_memo;
     QPushButton* laheta_button;
     QPushButton* peruuta_button;
