@@ -35,15 +35,16 @@ public:
         std::vector<std::string> arg = {"/usr/bin/python3", skripti, "--kansio", kansio_.string()};
         if (!a.auth.empty()) arg.insert(arg.end(), {"--auth", a.auth});
         if (a.katkaise) arg.push_back("--katkaise");
+        // Everything the child needs is made before the fork: it only rewires its pipes and runs the server.
+        std::vector<char*> argv;
+        for (auto& s : arg) argv.push_back(s.data());
+        argv.push_back(nullptr);
         pid_ = ::fork();
         if (pid_ == 0) {
             ::dup2(sisaan[0], 0);
             ::dup2(ulos[1], 1);
             ::close(sisaan[1]);
             ::close(ulos[0]);
-            std::vector<char*> argv;
-            for (auto& s : arg) argv.push_back(s.data());
-            argv.push_back(nullptr);
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
