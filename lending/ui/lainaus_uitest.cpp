@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "lending/lainaus.h"
+#include "lending/postitus.h"
 #include "lending/profiilit.h"
 #include "lending/ui/karhuemail_form.h"
 #include "lending/ui/lahetys.h"
@@ -316,6 +317,33 @@ private slots:
         kuva(l, "lahetys");
         QCOMPARE(p.viestit.tekstit().back(),
                  std::string("Ohjelman sähköpostiominaisuuksia ei voida käyttää \nilman asetuksia, keskeytetään!"));
+    }
+
+    void keskeytysLahetysikkunasta() {
+        smtptesti::Palvelin palvelin;
+        // Presses the sending window's cancel button the first time the window processes its events.
+        struct Keskeyttaja final : diag::Kiire {
+            int kutsuja = 0;
+            void nayta() override {}
+            void aseta_teksti(const std::string&) override {}
+            void piilota() override {}
+            void kasittele_viestit() override {
+                QApplication::processEvents();
+                if (++kutsuja != 1) return;
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* f = qobject_cast<Tlahetys_form*>(w); f && f->isVisible()) f->keskeyta_button->click();
+            }
+        } keskeyttaja;
+        TAsetukset a;
+        postiasetukset(a, palvelin.osoite());
+        diag::TestiViestit viestit;
+        const Tulos t = laheta_odottaen(nullptr, keskeyttaja, smtp_palvelin(a),
+                                        sahkoposti_kayttajalta(a, "liisa@example.org", "Otsikko", {"Rivi"}));
+        QCOMPARE(t.koodi, smtp_koodi_keskeytetty);
+        nayta_lahetyksen_tulos(viestit, t);
+        QCOMPARE(viestit.naytetyt.back().laji, diag::Laji::Tieto);
+        QCOMPARE(palvelin.viesteja(), 0);
+        for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!qobject_cast<Tlahetys_form*>(w) || !w->isVisible());
     }
 };
 
