@@ -2,10 +2,15 @@
 #include "lending/lainaus.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "diag/testiviestit.h"
 #include "lending/postitus.h"
 #include "settings/asetukset.h"
+#include "storage/ohjelmakansio.h"
 
 namespace {
 
@@ -227,6 +232,20 @@ TEST(Postiasetukset, PuuttuvatAsetuksetKysytaanJarjestyksessa) {
     EXPECT_EQ(v.naytetyt[2].teksti, "Ohjelman sähköpostiominaisuuksia ei voida käyttää \nilman asetuksia, keskeytetään!");
     a.email_addr = "matti@example.org";
     EXPECT_TRUE(tarkista_email_asetukset(a, v, {}));
+}
+
+TEST(Muistutuspohjat, TekstitiedostotNimenMukaan) {
+    const std::filesystem::path kansio =
+        std::filesystem::temp_directory_path() / ("pohjat_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(kansio / "alikansio.txt");
+    for (const char* nimi : {"tiukka.txt", "Kohtelias.TXT", "kuva.jpg", "CMakeCache.txt", "txt"})
+        std::ofstream(kansio / nimi) << "Otsikko\r\n";
+    EXPECT_EQ(muistutuspohjat(Ohjelmakansio(kansio)), (std::vector<std::string>{"Kohtelias.TXT", "tiukka.txt"}));
+    std::string sisalto;
+    EXPECT_TRUE(lue_muistutuspohja(Ohjelmakansio(kansio), "tiukka.txt", sisalto));
+    EXPECT_EQ(sisalto, "Otsikko\r\n");
+    EXPECT_FALSE(lue_muistutuspohja(Ohjelmakansio(kansio), "puuttuu.txt", sisalto));
+    std::filesystem::remove_all(kansio);
 }
 
 }  // namespace
