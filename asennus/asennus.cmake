@@ -72,8 +72,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Rullakko")
 set(CPACK_PACKAGE_CONTACT "Rullakko <rullakko@rullakko.net>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "catalogue of a movie collection on cassettes and discs")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "catalogue of a movie collection on cassettes and discs
-Rullakko keeps a private movie collection on numbered VHS cassettes, DVDs
+# The summary above is the synopsis line; this is the long description under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Rullakko keeps a private movie collection on numbered VHS cassettes, DVDs
 and other discs. Every movie is a card and a collection is one .rkb file
 with its cover pictures. It searches and sorts the cards, lends cassettes
 and reminds borrowers, prints cassette labels and lists, tracks the free
@@ -83,9 +83,10 @@ The interface and the files are in Finnish. The package also holds rkb,
 a command-line tool for catalogue files.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so shlibdeps cannot see them: the window system plugins.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation2")
+# The window system and picture plugins come with libqt6gui6, which shlibdeps finds. Recommended: Qt's own
+# dialogs in Finnish, the metric twins of the label and list fonts, and the opener of help pages and links.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation2, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.rullakko.net/")

@@ -30,7 +30,7 @@ grep -qx 'Exec=/usr/bin/rullakko %f' "$p/share/applications/net.rullakko.Rullakk
 appstreamcli validate --no-net "$p/share/metainfo/net.rullakko.Rullakko.metainfo.xml" || vika "metainfo ei kelpaa"
 mkdir -p "$tila/mime/packages"
 cp "$p/share/mime/packages/rullakko.xml" "$tila/mime/packages/"
-update-mime-database "$tila/mime" || vika "MIME-tyyppi ei kelpaa"
+update-mime-database "$tila/mime" >/dev/null || vika "MIME-tyyppi ei kelpaa"
 grep -q 'application/x-rullakko:\*\.rkb' "$tila/mime/globs2" || vika "*.rkb ei ole tyypin application/x-rullakko"
 grep -q 'application/x-rullakko:application-x-rullakko' "$tila/mime/icons" || vika "tyypillä ei ole kuvaketta"
 for kuvake in apps/rullakko mimetypes/application-x-rullakko; do
