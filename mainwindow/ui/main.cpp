@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QSocketNotifier>
 #include <QTranslator>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "diag/ui/qtviestit.h"
 #include "mainwindow/ui/main_form.h"
 #include "mainwindow/ui/ohjelma.h"
+#include "mainwindow/ui/tyopoyta_qt.h"
 #include "storage/ohjelmakansio.h"
 
 namespace {
@@ -41,7 +43,8 @@ void ota_lopetuspyynnot() {
 int main(int argc, char** argv) {
     ota_lopetuspyynnot();
     QApplication app(argc, argv);
-    // Qt's own dialogs (file, print) in Finnish.
+    // Dates, numbers and Qt's own dialogs (file, print) in Finnish.
+    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
     QTranslator qt_fi;
     if (qt_fi.load("qtbase_fi", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qt_fi);
 
@@ -57,10 +60,11 @@ int main(int argc, char** argv) {
     diag::loki().aseta_tiedosto(juuri / "rulladb_debug.log");
     diag::loki().aseta_viestit(&viestit);
 
-    Ohjelma ohjelma(juuri, viestit, kiire);
+    QtTyopoyta tyopoyta;
+    Ohjelma ohjelma(juuri, viestit, kiire, tyopoyta);
     if (!ohjelma.kaynnista(app.arguments())) return 1;
-    viestit.aseta_omistaja(ohjelma.Main_form.get());
-    kiire.aseta_paaikkuna(ohjelma.Main_form.get());
+    viestit.aseta_omistaja(&ohjelma.paaikkuna());
+    kiire.aseta_paaikkuna(&ohjelma.paaikkuna());
 
     // Requests that came during start-up wait in the pipe until the window is up.
     std::unique_ptr<QSocketNotifier> lopetus;
@@ -70,7 +74,7 @@ int main(int argc, char** argv) {
             char c;
             while (::read(lopetusputki[0], &c, 1) > 0) {
             }
-            if (ohjelma.Main_form->close()) QCoreApplication::quit();
+            if (ohjelma.paaikkuna().close()) QCoreApplication::quit();
         });
     }
     return app.exec();
