@@ -60,6 +60,9 @@ void tulosta_lista(Paaikkuna& p) {
     p.dosavefields();
     Tulostusvaraus varaus;
     QPrinter tulostin(oletustulostin(), QPrinter::HighResolution);
+    // The list's positions are device units of a 300 dpi page, where its 62 lines fill a sheet; at a
+    // printer's own 600 or 1200 dpi the list would shrink into a corner of the page.
+    tulostin.setResolution(listan_dpi);
     tulostin.setDocName(fi("Rullakko:n listan tulostus..."));
     tulostin.setPageOrientation(QPageLayout::Portrait);
     diag::KiireNakyvissa kiire(v.kiire);

@@ -32,6 +32,8 @@ public:
 // No printer, or a print of this program already running: the error is shown and false returned.
 bool tarkista_tulostin(Tyopoyta& tyopoyta, diag::Viestit& viestit);
 
+inline constexpr int listan_dpi = 300;
+
 // The list's pages onto a device whose painter is active, in its device units; pages taller than the
 // printable area are scaled down to fit it.
 void piirra_lista(QPainter& maalari, QPagedPaintDevice& laite, const std::vector<std::vector<Tulostusrivi>>& sivut);

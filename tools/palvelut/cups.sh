@@ -28,6 +28,8 @@ lpstat -r | grep -q "is running" || { echo "cupsd ei käynnistynyt" >&2; exit 1;
 if ! lpstat -v "$JONO" >/dev/null 2>&1; then
   $SUDO lpadmin -p "$JONO" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 fi
+# Text stays text through the queue (pdftotext reads it back); the default renderer turns it into pictures.
+$SUDO lpadmin -p "$JONO" -o pdftops-renderer-default=pdftocairo
 $SUDO cupsenable "$JONO"
 $SUDO cupsaccept "$JONO"
 $SUDO lpadmin -d "$JONO"
