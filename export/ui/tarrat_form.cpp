@@ -530,12 +530,17 @@ void Ttarrat_form::sulje_buttonClick() {
     a.ptarra_keskita = keskita_teksti->isChecked();
     a.ptarra_lisaa_nopeus = lisaa_nopeus->isChecked();
     a.ptarra_remove_eng = remove_eng->isChecked();
+    kirjoita_asetukset();
     accept();
 }
 
-void Ttarrat_form::hideEvent(QHideEvent* e) {
+void Ttarrat_form::kirjoita_asetukset() {
     Varasto& v = p_.varasto();
     Kirjoita_ini(p_.asetukset(), Asetusymparisto{v.kansio, v.viestit});
+}
+
+void Ttarrat_form::hideEvent(QHideEvent* e) {
+    kirjoita_asetukset();
     QDialog::hideEvent(e);
 }
 

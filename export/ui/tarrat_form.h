@@ -86,6 +86,7 @@ protected:
 
 private:
     void esikatsele(QImage& kohde, bool kopioi);
+    void kirjoita_asetukset();
     void jarjesta();
     void lataa_sivupohja();
     void lataa_paalyspohja();

@@ -279,7 +279,12 @@ private slots:
         p.a.starra_fn = "ei_ole.bmp";
         Tulostustoiminnot t(p);
         bool naytetty = false;
+        QSize iso;
         p.tp.dialogi = dialogi([&](QDialog& d) {
+            if (auto* e = qobject_cast<Ttarrat_preview_form*>(&d)) {
+                iso = e->kuva->pixmap().size();
+                return;
+            }
             auto* f = qobject_cast<Ttarrat_form*>(&d);
             QVERIFY(f);
             naytetty = true;
@@ -308,6 +313,9 @@ private slots:
             QVERIFY(f->esikatselu.pixelColor(20, 75 * 2 + 75 / 2) != QColor(Qt::white));
             QCOMPARE(f->esikatselu.pixelColor(20, 75 * 3 + 75 / 2), QColor(Qt::white));
             QVERIFY(!f->Preview->pixmap().isNull());
+            f->iso_esikatselu_button->click();
+            QCOMPARE(f->esikatselu.size(), QSize(844, 1687));
+            QVERIFY(iso.height() > 0 && std::abs(iso.width() * 1687 - iso.height() * 844) < 1687);
 
             f->kasetin_numeron_vari->setFocus();
             QTest::mouseClick(f->kasetin_numeron_vari, Qt::LeftButton);
