@@ -87,6 +87,11 @@ TEST(Tekstilista, OlemassaOlevaaTiedostoaEiKorvata) {
     std::stringstream sg;
     sg << g.rdbuf();
     EXPECT_EQ(sg.str(), "vanha");
+
+    // A folder that is not there: a message naming the reason, not a crash or a silent success.
+    const Tulos puuttuu = kirjoita_lista(k.juuri() / "ei_ole" / "lista.txt", l, "p", "a.rkb");
+    EXPECT_FALSE(puuttuu);
+    EXPECT_FALSE(puuttuu.viesti.empty());
 }
 
 // The table rows of a page, each row's lines joined.

@@ -283,6 +283,7 @@ private slots:
         p.tp.dialogi = dialogi([&](QDialog& d) {
             if (auto* e = qobject_cast<Ttarrat_preview_form*>(&d)) {
                 iso = e->kuva->pixmap().size();
+                kuvakaappaus(*e, "tarrat_iso_esikatselu");
                 return;
             }
             auto* f = qobject_cast<Ttarrat_form*>(&d);
