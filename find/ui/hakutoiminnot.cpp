@@ -28,13 +28,12 @@ Hakutoiminnot::Hakutoiminnot(Paaikkuna& p) : p_(p) {
 
     // Another catalogue opened, merged or pasted into: the list shows it (search results would name cards
     // that are no longer there).
-    p.varasto().lista_muuttui = [this] {
+    // The main window's own notice of the change still goes out first.
+    p.varasto().lista_muuttui = [this, ilmoitus = p.varasto().lista_muuttui] {
+        if (ilmoitus) ilmoitus();
         if (lista_) lista_->tee_lista();
     };
 
-    F2 = new QShortcut(QKeySequence(Qt::Key_F2), p.ikkuna());
-    F2->setObjectName("F2");
-    connect(F2, &QShortcut::activated, this, &Hakutoiminnot::nayta_lista);
     F3 = new QShortcut(QKeySequence(Qt::Key_F3), p.ikkuna());
     F3->setObjectName("F3");
     connect(F3, &QShortcut::activated, this, &Hakutoiminnot::etsi_seuraava);
@@ -58,12 +57,6 @@ void Hakutoiminnot::etsi_seuraava() {
     }
     p_.dosavefields();
     haku_->etsi_seuraava(p_.varasto().tk.nykyinen);
-}
-
-void Hakutoiminnot::nayta_lista() {
-    p_.dosavefields();
-    lista_->iso_lista();
-    lista_->nayta_kaikki();
 }
 
 void Hakutoiminnot::nayta_kiitokset() {

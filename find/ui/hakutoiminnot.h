@@ -1,6 +1,6 @@
 #pragma once
 // The search, the movie list window, the statistics box and the acknowledgements and shortcut windows,
-// tied to the main window's menu items and keys (F2 list, F3 search / find next).
+// tied to the main window's menu items and keys (F3 search / find next; F2 is the main window's list button).
 #include <QObject>
 #include <QPointer>
 
@@ -24,8 +24,6 @@ public:
     void etsi();
     // F3: the next card by the last search, or the search window before any search.
     void etsi_seuraava();
-    // F2: the whole catalogue in the full list.
-    void nayta_lista();
     void nayta_kiitokset();
     void nayta_pikanappaimet();
 
@@ -33,7 +31,6 @@ public:
     Tetsi_form& haku_ikkuna() { return *haku_; }
     const Hakuehdot& ehdot() const { return ehdot_; }
 
-    QShortcut* F2;
     QShortcut* F3;
 
 private:

@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(p.viestit.naytetyt[0].laji, diag::Laji::Tieto);
     }
 
-    void F2NayttaaKokoListan() {
+    void kokoListaJaVaihtunutTietokanta() {
         Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}});
         p.tk.nykyinen = 2;
         nayta(p);
@@ -183,7 +183,8 @@ private slots:
         TLista_Form& l = h.lista_ikkuna();
         l.nayta_hakutulos({1, 3}, true);
         l.close();
-        QTest::keyClick(&p.w, Qt::Key_F2);
+        l.aseta_muoto(false);
+        l.nayta_kaikki();
         QVERIFY(l.isVisible());
         QVERIFY(!l.mini());
         QVERIFY(!l.onko_hakutulos());

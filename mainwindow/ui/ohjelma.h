@@ -19,6 +19,8 @@ class TMain_form;
 class TDebug_Form;
 class TSort_Form;
 class Imdbtoiminnot;
+class Hakutoiminnot;
+class Lainaustoiminnot;
 
 class Ohjelma final : public Muut_ikkunat, public Tasetukset_form::Paaikkuna {
 public:
@@ -71,4 +73,6 @@ private:
     std::unique_ptr<Tasetukset_form> asetukset_form;
     // The subsystems' own menu items and windows.
     std::unique_ptr<Imdbtoiminnot> imdb_;
+    std::unique_ptr<Hakutoiminnot> haku_;
+    std::unique_ptr<Lainaustoiminnot> lainaus_;
 };
