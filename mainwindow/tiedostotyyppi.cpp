@@ -12,9 +12,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* tyyppi = "application/x-rullakko";
 constexpr const char* kuvaustiedosto = "applications/rullakko.desktop";
 constexpr const char* mimetiedosto = "mime/packages/rullakko.xml";
+
+std::string lue_exec(const fs::path& tiedosto) {
+    std::ifstream f(tiedosto, std::ios::binary);
+    for (std::string rivi; std::getline(f, rivi);) {
+        if (!rivi.empty() && rivi.back() == '\r') rivi.pop_back();
+        if (rivi.rfind("Exec=", 0) == 0) return rivi.substr(5);
+    }
+    return {};
+}
+
+// The program of an Exec line: its first word, in double quotes or not.
+std::string exec_ohjelma(const std::string& exec) {
+    if (!exec.empty() && exec.front() == '"') {
+        const auto loppu = exec.find('"', 1);
+        return exec.substr(1, loppu == std::string::npos ? std::string::npos : loppu - 1);
+    }
+    return exec.substr(0, exec.find(' '));
+}
 
 bool kirjoita(const fs::path& p, const std::string& sisalto) {
     std::error_code ec;
@@ -30,28 +47,37 @@ bool kirjoita(const fs::path& p, const std::string& sisalto) {
 
 }  // namespace
 
-fs::path xdg_data_kansio() {
-    if (const char* d = std::getenv("XDG_DATA_HOME"); d && *d == '/') return d;
-    const char* koti = std::getenv("HOME");
-    return fs::path(koti ? koti : "") / ".local" / "share";
-}
-
 std::string avauskomento(const fs::path& ohjelma) { return "\"" + ohjelma.string() + "\" %f"; }
 
-std::string lue_avauskomento(const fs::path& data_kansio) {
-    std::ifstream f(data_kansio / kuvaustiedosto, std::ios::binary);
-    for (std::string rivi; std::getline(f, rivi);) {
-        if (!rivi.empty() && rivi.back() == '\r') rivi.pop_back();
-        if (rivi.rfind("Exec=", 0) == 0) return rivi.substr(5);
-    }
-    return {};
+std::string lue_avauskomento(const fs::path& data_kansio) { return lue_exec(data_kansio / kuvaustiedosto); }
+
+bool asennettu_rekisterointi(const fs::path& ohjelma) {
+    const fs::path jaettu = asennuksen_jaettu_kansio(ohjelma.parent_path());
+    std::error_code ec;
+    if (!fs::is_regular_file(jaettu / mimetiedosto, ec)) return false;
+    const std::string exec = exec_ohjelma(lue_exec(jaettu / asennettu_kuvaustiedosto));
+    if (exec.empty()) return false;
+    // An absolute Exec names the program at its place after installation, which a staged copy ends with.
+    if (exec.front() == '/') return ohjelma.string().ends_with(exec);
+    return ohjelma.filename() == exec;
 }
+
+namespace {
+
+// The picture beside the program (the build folder has one), else the icon name an installation provides.
+std::string kuvake(const fs::path& ohjelma) {
+    const fs::path kuva = ohjelma.parent_path() / "rullakko.png";
+    std::error_code ec;
+    return fs::is_regular_file(kuva, ec) ? kuva.string() : std::string("rullakko");
+}
+
+}  // namespace
 
 bool rekisteroi_tiedostotyyppi(const fs::path& data_kansio, const fs::path& ohjelma) {
     std::ostringstream mime;
     mime << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          << "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-         << "  <mime-type type=\"" << tyyppi << "\">\n"
+         << "  <mime-type type=\"" << rkb_tyyppi << "\">\n"
          << "    <comment>Rullakkon tietokanta</comment>\n"
          << "    <glob pattern=\"*.rkb\"/>\n"
          << "  </mime-type>\n"
@@ -61,9 +87,9 @@ bool rekisteroi_tiedostotyyppi(const fs::path& data_kansio, const fs::path& ohje
            << "Type=Application\n"
            << "Name=Rullakko\n"
            << "Comment=Rullakkon tiedosto\n"
-           << "Icon=" << ohjelma.string() << "\n"
+           << "Icon=" << kuvake(ohjelma) << "\n"
            << "Exec=" << avauskomento(ohjelma) << "\n"
-           << "MimeType=" << tyyppi << ";\n"
+           << "MimeType=" << rkb_tyyppi << ";\n"
            << "Terminal=false\n";
     return kirjoita(data_kansio / mimetiedosto, mime.str()) && kirjoita(data_kansio / kuvaustiedosto, kuvaus.str());
 }
@@ -72,6 +98,11 @@ void tarkista_tiedostotyyppi(const fs::path& data_kansio, const fs::path& ohjelm
     const std::string nyt = lue_avauskomento(data_kansio);
     kirjoita_debug("registry (Rullakko.file\\shell\\open\\command): " + polku_tekstiksi(nyt));
     if (nyt == avauskomento(ohjelma)) return;
+    if (asennettu_rekisterointi(ohjelma)) {
+        kirjoita_debug("Tiedostotyyppi on asennettu ohjelman mukana: " +
+                       polku_tekstiksi(asennuksen_jaettu_kansio(ohjelma.parent_path()) / asennettu_kuvaustiedosto));
+        return;
+    }
     if (viestit.kysy(diag::Laji::Tieto,
                      "Ohjelman tiedostoformaattia ei ole rekisteröity järjestelmään, haluatko rekisteröidä sen nyt? "
                      "(Suositeltavaa)") != diag::Vastaus::Kylla)

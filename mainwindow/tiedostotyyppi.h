@@ -4,18 +4,27 @@
 #include <filesystem>
 #include <string>
 
+#include "storage/ohjelmakansio.h"
+
 namespace diag { class Viestit; }
 
-// $XDG_DATA_HOME, or ~/.local/share when it is not set.
-std::filesystem::path xdg_data_kansio();
+// xdg_data_kansio() is declared with the program folder, which uses it too.
+
+inline constexpr const char* rkb_tyyppi = "application/x-rullakko";
+// The desktop entry an installation puts under the prefix's share folder.
+inline constexpr const char* asennettu_kuvaustiedosto = "applications/net.rullakko.Rullakko.desktop";
 
 // The Exec line the program wants: the executable's full path in double quotes and "%f".
 std::string avauskomento(const std::filesystem::path& ohjelma);
 // The Exec line of the registered desktop entry; empty when there is none.
 std::string lue_avauskomento(const std::filesystem::path& data_kansio);
+// True when the program was installed with its desktop entry and MIME type (under the share folder of its
+// prefix, the entry starting this program): the desktop knows the file type without a registration.
+bool asennettu_rekisterointi(const std::filesystem::path& ohjelma);
 // Writes the mime type and the desktop entry. False when a file could not be written.
 bool rekisteroi_tiedostotyyppi(const std::filesystem::path& data_kansio, const std::filesystem::path& ohjelma);
 
-// The start-up check: logs the registered command and, when it is not this program's, offers to register.
+// The start-up check: logs the registered command and, when it is not this program's and the program was
+// not installed with its own registration, offers to register.
 void tarkista_tiedostotyyppi(const std::filesystem::path& data_kansio, const std::filesystem::path& ohjelma,
                              diag::Viestit& viestit);

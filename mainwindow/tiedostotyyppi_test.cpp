@@ -53,4 +53,53 @@ TEST_F(Tiedostotyyppi, ToisenOhjelmanRekisterointiKorvataan) {
     EXPECT_EQ(lue_avauskomento(kansio), avauskomento(ohjelma));
 }
 
+// An installed copy: desktop entry and MIME type under the share folder of its prefix.
+TEST_F(Tiedostotyyppi, AsennettuRekisterointiEiKysy) {
+    const fs::path juuri = kansio / "juuri";
+    const fs::path ohjelma = juuri / "usr" / "bin" / "rullakko";
+    const fs::path jaettu = juuri / "usr" / "share";
+    const struct {
+        const char* exec;  // nullptr: no desktop entry
+        bool mime;
+        bool kysyy;
+    } tapaukset[] = {
+        {"/usr/bin/rullakko %f", true, false},  // staged under DESTDIR, as in the package build
+        {"\"/usr/bin/rullakko\" %f", true, false},
+        {"rullakko %f", true, false},
+        {"/usr/bin/rullakko %f", false, true},  // no MIME type: the desktop cannot know *.rkb
+        {nullptr, true, true},
+        {"/opt/muu/bin/rullakko %f", true, true},
+        {"/usr/bin/rullakko-vanha %f", true, true},
+    };
+    for (const auto& t : tapaukset) {
+        fs::remove_all(kansio);
+        fs::create_directories(ohjelma.parent_path());
+        if (t.exec) {
+            fs::create_directories(jaettu / "applications");
+            std::ofstream(jaettu / asennettu_kuvaustiedosto) << "[Desktop Entry]\nType=Application\nExec=" << t.exec << "\n";
+        }
+        if (t.mime) {
+            fs::create_directories(jaettu / "mime" / "packages");
+            std::ofstream(jaettu / "mime" / "packages" / "rullakko.xml") << "<mime-info/>";
+        }
+        diag::TestiViestit v;
+        if (t.kysyy) v.vastaukset = {diag::Vastaus::Ei};
+        tarkista_tiedostotyyppi(kansio / "xdg", ohjelma, v);
+        EXPECT_EQ(v.naytetyt.size(), t.kysyy ? 1u : 0u) << (t.exec ? t.exec : "(ei)") << " mime " << t.mime;
+        EXPECT_FALSE(fs::exists(kansio / "xdg"));
+    }
+}
+
+// The installed files say what the program itself registers from the build folder.
+TEST(Asennustiedostot, TyyppiJaKuvausVastaavatOhjelmaa) {
+    const fs::path lahde = RULLAKKO_SOURCE_DIR;
+    std::ifstream mime(lahde / "asennus" / "rullakko.xml");
+    const std::string m((std::istreambuf_iterator<char>(mime)), {});
+    EXPECT_NE(m.find(std::string("<mime-type type=\"") + rkb_tyyppi + "\">"), std::string::npos);
+    EXPECT_NE(m.find("<glob pattern=\"*.rkb\"/>"), std::string::npos);
+    std::ifstream kuvaus(lahde / "asennus" / (fs::path(asennettu_kuvaustiedosto).filename().string() + ".in"));
+    const std::string k((std::istreambuf_iterator<char>(kuvaus)), {});
+    EXPECT_NE(k.find(std::string("MimeType=") + rkb_tyyppi + ";"), std::string::npos);
+}
+
 }  // namespace

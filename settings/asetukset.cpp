@@ -66,6 +66,8 @@ const Avain avaimet[] = {
     {"Email", "email_nimi", &TAsetukset::email_nimi},
     {"Email", "email_username", &TAsetukset::email_username},
     {"Email", "email_logon", &TAsetukset::email_logon},
+    {"Email", "email_password", &TAsetukset::email_password},
+    {"Email", "palaute_addr", &TAsetukset::palaute_addr},
     {"Sekalaista", "notify_enabled", &TAsetukset::notify_enabled},
     {"Sekalaista", "notify_dates", &TAsetukset::notify_dates},
     {"Sekalaista", "default_open", &TAsetukset::default_open},

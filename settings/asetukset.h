@@ -69,6 +69,8 @@ struct TAsetukset {
     std::string email_nimi;
     std::string email_username;
     bool email_logon = false;
+    std::string email_password;  // plain text, like the proxy password
+    std::string palaute_addr;    // where feedback goes; no feedback menu when empty
 
     // "Sekalaista"
     bool notify_enabled = true;

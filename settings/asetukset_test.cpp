@@ -26,6 +26,7 @@ const std::string oletustiedosto =
     "muuta_kuva_muotoon=2.35:1 Letterbox\r\nnimea_kasik=0\r\n"
     "[Custom kentät]\r\ncustom1=\r\ncustom2=\r\ncustom3=\r\ncustom4=\r\n"
     "[Email]\r\nsmtp_palvelin=\r\nemail_addr=\r\nemail_nimi=\r\nemail_username=\r\nemail_logon=0\r\n"
+    "email_password=\r\npalaute_addr=\r\n"
     "[Sekalaista]\r\nnotify_enabled=1\r\nnotify_dates=30\r\ndefault_open=default.rkb\r\nnakyma_mode=0\r\n"
     "warn_imdb=0\r\nkysy_pituus=1\r\nala_kysy_jos=1\r\nala_kysy_jos_sisaltaa=AP\r\n"
     "[Internet]\r\nproxy_enabled=0\r\nproxy_addr=\r\nproxy_port=80\r\nproxy_username=\r\nproxy_password=\r\n"

@@ -158,17 +158,22 @@ Lataustulos lataa_ulkoasu(TAsetukset& a, const Asetusymparisto& y) {
 
 Ulkoasulistat listaa_ulkoasut(const Ohjelmakansio& kansio) {
     Ulkoasulistat l;
-    const fs::path gfx = kansio.polku("gfx");
-    kirjoita_debug("asetukset_form (skinlist) hakemisto=" + polku_tekstiksi(gfx / "*"));
-    std::error_code ec;
-    for (fs::directory_iterator it(gfx, ec), loppu; !ec && it != loppu; it.increment(ec)) {
-        const std::string nimi = polku_tekstiksi(it->path().filename());
-        kirjoita_debug(nimi);
-        std::error_code ec2;
-        // Hidden folders are not offered, as folders with any attribute beyond "directory" never were.
-        if (nimi.empty() || nimi.front() == '.' || !it->is_directory(ec2)) continue;
-        if (on_tiedosto(ulkoasun_tiedosto(kansio, nimi, "tausta1.bmp"))) l.ikkunat.push_back(pienet_cp1252(nimi));
-        if (on_tiedosto(ulkoasun_tiedosto(kansio, nimi, "tahdet.bmp"))) l.napit.push_back(nimi);
+    // An installed copy has its skins in the installed data and perhaps the user's own beside them.
+    std::vector<std::string> nahdyt;
+    for (const fs::path& gfx : kansio.kansiot("gfx")) {
+        kirjoita_debug("asetukset_form (skinlist) hakemisto=" + polku_tekstiksi(gfx / "*"));
+        std::error_code ec;
+        for (fs::directory_iterator it(gfx, ec), loppu; !ec && it != loppu; it.increment(ec)) {
+            const std::string nimi = polku_tekstiksi(it->path().filename());
+            kirjoita_debug(nimi);
+            std::error_code ec2;
+            // Hidden folders are not offered, as folders with any attribute beyond "directory" never were.
+            if (nimi.empty() || nimi.front() == '.' || !it->is_directory(ec2)) continue;
+            if (std::find(nahdyt.begin(), nahdyt.end(), pienet_cp1252(nimi)) != nahdyt.end()) continue;
+            nahdyt.push_back(pienet_cp1252(nimi));
+            if (on_tiedosto(ulkoasun_tiedosto(kansio, nimi, "tausta1.bmp"))) l.ikkunat.push_back(pienet_cp1252(nimi));
+            if (on_tiedosto(ulkoasun_tiedosto(kansio, nimi, "tahdet.bmp"))) l.napit.push_back(nimi);
+        }
     }
     l.ikkunat = lajiteltu(std::move(l.ikkunat));
     l.napit = lajiteltu(std::move(l.napit));

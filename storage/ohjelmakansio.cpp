@@ -1,26 +1,166 @@
 #include "storage/ohjelmakansio.h"
 
 #include <dirent.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "perus/tiedostot.h"
 #include "storage/merkisto.h"
+
+// Where `share` is seen from the installed `bin`; the build sets it from the install directories.
+#ifndef RULLAKKO_JAETTU_BINISTA
+#define RULLAKKO_JAETTU_BINISTA "../share"
+#endif
 
 namespace fs = std::filesystem;
 
-Ohjelmakansio::Ohjelmakansio(fs::path juuri) : juuri_(std::move(juuri)) {}
+namespace {
 
-fs::path Ohjelmakansio::etsi_juuri() {
-    if (const char* koti = std::getenv("RULLAKKO_HOME"); koti && *koti) return fs::absolute(koti);
+fs::path ohjelman_kansio() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) return exe.parent_path();
-    return fs::current_path();
+    return ec ? fs::current_path(ec) : exe.parent_path();
 }
 
-fs::path Ohjelmakansio::polku(std::string_view nimi) const { return tiedostopolku(nimi, juuri_); }
+// The build folder and a copy unpacked in one folder have the skins beside the executable.
+bool on_asennustiedostoja(const fs::path& kansio) {
+    std::error_code ec;
+    return fs::is_directory(kansio / "gfx", ec);
+}
+
+std::vector<std::string> osat(std::string_view nimi);
+
+}  // namespace
+
+Ohjelmakansio::Ohjelmakansio(fs::path juuri) : Ohjelmakansio(std::move(juuri), asennettu_data()) {}
+
+Ohjelmakansio::Ohjelmakansio(fs::path juuri, fs::path asennus) : juuri_(std::move(juuri)), asennus_(std::move(asennus)) {}
+
+fs::path Ohjelmakansio::etsi_juuri() { return etsi_juuri(ohjelman_kansio()); }
+
+fs::path Ohjelmakansio::etsi_juuri(const fs::path& ohjelman_kansio) {
+    if (const char* koti = std::getenv("RULLAKKO_HOME"); koti && *koti) return fs::absolute(koti);
+    if (on_asennustiedostoja(ohjelman_kansio)) return ohjelman_kansio;
+    return xdg_data_kansio() / "rullakko";
+}
+
+const fs::path& Ohjelmakansio::asennettu_data() {
+    static const fs::path data = asennettu_data(ohjelman_kansio());
+    return data;
+}
+
+fs::path Ohjelmakansio::asennettu_data(const fs::path& ohjelman_kansio) {
+    if (ohjelman_kansio.empty() || on_asennustiedostoja(ohjelman_kansio)) return {};
+    const fs::path data = asennuksen_jaettu_kansio(ohjelman_kansio) / "rullakko";
+    std::error_code ec;
+    return fs::is_directory(data, ec) ? data : fs::path();
+}
+
+fs::path Ohjelmakansio::polku(std::string_view nimi) const {
+    fs::path p = tiedostopolku(nimi, juuri_);
+    if (asennus_.empty() || !asennuksen_luettava(nimi)) return p;
+    std::error_code ec;
+    if (fs::exists(p, ec)) return p;
+    fs::path asennettu = tiedostopolku(nimi, asennus_);
+    return fs::exists(asennettu, ec) ? asennettu : p;
+}
+
+std::vector<fs::path> Ohjelmakansio::kansiot(std::string_view nimi) const {
+    std::vector<fs::path> k;
+    std::error_code ec;
+    if (const fs::path p = tiedostopolku(nimi, juuri_); fs::is_directory(p, ec)) k.push_back(p);
+    const bool suhteellinen = !nimi.empty() && nimi.front() != '/' && nimi.front() != '\\';
+    if (!asennus_.empty() && suhteellinen) {
+        for (const std::string& osa : osat(nimi))
+            if (osa == "..") return k;
+        if (const fs::path p = tiedostopolku(nimi, asennus_); fs::is_directory(p, ec) && (k.empty() || k[0] != p))
+            k.push_back(p);
+    }
+    return k;
+}
+
+fs::path asennuksen_jaettu_kansio(const fs::path& ohjelman_kansio) {
+    return (ohjelman_kansio / RULLAKKO_JAETTU_BINISTA).lexically_normal();
+}
+
+bool asennuksen_luettava(std::string_view nimi) {
+    if (nimi.empty() || nimi.front() == '/' || nimi.front() == '\\') return false;
+    std::vector<std::string> o = osat(nimi);
+    for (std::string& osa : o) {
+        if (osa == "..") return false;
+        osa = pienet_cp1252(osa);
+    }
+    if (o.empty()) return false;
+    if (o.size() == 1)
+        return o[0].ends_with(".html") || o[0].ends_with(".htm") || o[0].ends_with(".ttf") || o[0] == "dbase.rkb";
+    if (o[0] == "tarrat") return true;
+    if (o[0] != "gfx") return false;
+    if (o[1] == "kannet") return o.size() == 3 && o[2] == "ei_kuvaa.gif";
+    return !(o.size() == 2 && o[1].starts_with("kopio."));
+}
+
+Tulos valmistele_ohjelmakansio(const fs::path& juuri, const fs::path& asennus) {
+    std::error_code ec;
+    const auto virhe = [&](const std::string& mita, const fs::path& p) {
+        return Tulos::virhe(ec.value(), mita + " " + polku_tekstiksi(p) + ": " + jarjestelman_syy(ec.value()));
+    };
+    if (fs::is_directory(juuri, ec)) return Tulos::ok();
+    if (fs::exists(juuri, ec)) {
+        ec = std::make_error_code(std::errc::not_a_directory);
+        return virhe("Ohjelman kansio ei ole kansio:", juuri);
+    }
+    const fs::path ylempi = juuri.parent_path();
+    if (!fs::create_directories(ylempi, ec) && ec) return virhe("Kansiota ei voi luoda:", ylempi);
+    // Seeded in a folder of its own and renamed into place, so an interrupted first start is started over.
+    const fs::path uusi = ylempi / ("." + juuri.filename().string() + ".uusi-" + std::to_string(::getpid()));
+    fs::remove_all(uusi, ec);
+    if (!fs::create_directory(uusi, ec)) return virhe("Kansiota ei voi luoda:", uusi);
+    if (!asennus.empty()) {
+        for (fs::directory_iterator it(asennus, ec), loppu; !ec && it != loppu; it.increment(ec)) {
+            std::error_code ec2;
+            if (!it->is_regular_file(ec2) || asennuksen_luettava(polku_tekstiksi(it->path().filename()))) continue;
+            const fs::path kohde = uusi / it->path().filename();
+            // The copy is the user's to change, whatever the installed file's mode.
+            if (!fs::copy_file(it->path(), kohde, ec) ||
+                (fs::permissions(kohde, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec), ec)) {
+                const fs::path lahde = it->path();
+                const Tulos t = virhe("Tiedostoa ei voi kopioida:", lahde);
+                fs::remove_all(uusi, ec2);
+                return t;
+            }
+        }
+        if (ec) {
+            const Tulos t = virhe("Asennettua kansiota ei voi lukea:", asennus);
+            std::error_code ec2;
+            fs::remove_all(uusi, ec2);
+            return t;
+        }
+    }
+    fs::rename(uusi, juuri, ec);
+    if (ec) {
+        std::error_code ec2;
+        fs::remove_all(uusi, ec2);
+        // Another start that made the folder first is as good.
+        if (fs::is_directory(juuri, ec2)) return Tulos::ok();
+        return virhe("Kansiota ei voi luoda:", juuri);
+    }
+    return Tulos::ok();
+}
+
+fs::path xdg_data_kansio() {
+    if (const char* d = std::getenv("XDG_DATA_HOME"); d && *d == '/') return d;
+    const char* koti = std::getenv("HOME");
+    if (!koti || *koti != '/') {
+        // Without HOME the account's own home folder, never a folder relative to the current one.
+        const passwd* pw = ::getpwuid(::getuid());
+        koti = pw && pw->pw_dir ? pw->pw_dir : "/";
+    }
+    return fs::path(koti) / ".local" / "share";
+}
 
 std::string pienet_cp1252(std::string_view s) {
     std::string t(s);

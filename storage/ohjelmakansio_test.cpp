@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -44,3 +47,154 @@ TEST(Ohjelmakansio, YmparistomuuttujaVoittaa) {
     ::unsetenv("RULLAKKO_HOME");
     EXPECT_TRUE(fs::exists(Ohjelmakansio::etsi_juuri()));
 }
+
+namespace {
+
+// An installed copy: the user's program folder and the data installed beside the executable.
+class Asennettu : public ::testing::Test {
+protected:
+    fs::path tila = fs::temp_directory_path() / ("rullakko_asennettu_" + std::to_string(::getpid()));
+    fs::path kayttaja = tila / "koti" / "rullakko";
+    fs::path asennus = tila / "usr" / "share" / "rullakko";
+
+    static void tee(const fs::path& p, const std::string& sisalto = "x") {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << sisalto;
+    }
+    static std::string lue(const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(f), {}};
+    }
+
+    void SetUp() override {
+        fs::remove_all(tila);
+        for (const char* n : {"gfx/perus/tausta1.bmp", "gfx/hiekka/tausta1.bmp", "gfx/working.gif",
+                              "gfx/kannet/ei_kuvaa.gif", "gfx/kannet/k1.jpg", "gfx/kopio.jpg", "Tarrat/Starrat/a.bmp",
+                              "lueminut.html", "VERTFONT.TTF", "dbase.rkb", "asetukset.ini"})
+            tee(asennus / n);
+        tee(asennus / "esimerkki.rkb", "esimerkki");
+        tee(asennus / "muistutus.txt", "Muistutus\r\n");
+        tee(kayttaja / "gfx" / "hiekka" / "tausta1.bmp", "oma");
+        fs::create_directories(kayttaja / "gfx" / "kannet");
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(tila, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(tila, ec);
+    }
+};
+
+TEST_F(Asennettu, LuettavatLajitAsennuksestaMuutKayttajanKansiosta) {
+    const Ohjelmakansio k(kayttaja, asennus);
+    const struct {
+        const char* nimi;
+        fs::path odotettu;
+    } tapaukset[] = {
+        {"gfx\\perus\\tausta1.bmp", asennus / "gfx/perus/tausta1.bmp"},
+        {"GFX\\Perus\\TAUSTA1.BMP", asennus / "gfx/perus/tausta1.bmp"},
+        {"gfx\\perus", asennus / "gfx/perus"},
+        {"gfx\\working.gif", asennus / "gfx/working.gif"},
+        {"gfx\\kannet\\ei_kuvaa.gif", asennus / "gfx/kannet/ei_kuvaa.gif"},
+        {"tarrat\\starrat\\a.bmp", asennus / "Tarrat/Starrat/a.bmp"},
+        {"tarrat\\starrat", asennus / "Tarrat/Starrat"},
+        {"lueminut.html", asennus / "lueminut.html"},
+        {"vertfont.ttf", asennus / "VERTFONT.TTF"},
+        {"dbase.rkb", asennus / "dbase.rkb"},
+        // The user's own copy wins.
+        {"gfx\\hiekka\\tausta1.bmp", kayttaja / "gfx/hiekka/tausta1.bmp"},
+        // Names the program writes or that the user owns never leave the program folder, even when the
+        // installation happens to hold them; a missing read-only file is looked for where it would be made.
+        {"gfx\\kannet\\k1.jpg", kayttaja / "gfx/kannet/k1.jpg"},
+        {"gfx\\kopio.jpg", kayttaja / "gfx/kopio.jpg"},
+        {"asetukset.ini", kayttaja / "asetukset.ini"},
+        {"esimerkki.rkb", kayttaja / "esimerkki.rkb"},
+        {"muistutus.txt", kayttaja / "muistutus.txt"},
+        {"gfx\\perus\\puuttuu.bmp", kayttaja / "gfx/perus/puuttuu.bmp"},
+        {"gfx\\..\\asetukset.ini", kayttaja / "gfx/../asetukset.ini"},
+        {"gfx\\perus\\..\\..\\dbase.rkb", kayttaja / "gfx/perus/../../dbase.rkb"},
+    };
+    for (const auto& t : tapaukset) EXPECT_EQ(k.polku(t.nimi), t.odotettu) << t.nimi;
+    // Without installed data nothing is looked for elsewhere.
+    EXPECT_EQ(Ohjelmakansio(kayttaja, {}).polku("lueminut.html"), kayttaja / "lueminut.html");
+}
+
+TEST_F(Asennettu, ListausKattaaMolemmatKansiot) {
+    const Ohjelmakansio k(kayttaja, asennus);
+    EXPECT_EQ(k.kansiot("gfx"), (std::vector<fs::path>{kayttaja / "gfx", asennus / "gfx"}));
+    EXPECT_EQ(k.kansiot("tarrat\\starrat"), std::vector<fs::path>{asennus / "Tarrat/Starrat"});
+    EXPECT_EQ(k.kansiot("gfx\\..\\gfx"), std::vector<fs::path>{kayttaja / "gfx/../gfx"});
+    EXPECT_TRUE(k.kansiot("eiole").empty());
+}
+
+TEST_F(Asennettu, EnsimmainenKaynnistysKopioiKirjoitettavatJaLuettavatJaavatPaikalleen) {
+    fs::permissions(asennus / "esimerkki.rkb", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const fs::path uusi = tila / "uusi" / "data" / "rullakko";
+    ASSERT_TRUE(valmistele_ohjelmakansio(uusi, asennus)) << valmistele_ohjelmakansio(uusi, asennus).viesti;
+    EXPECT_EQ(lue(uusi / "esimerkki.rkb"), "esimerkki");
+    EXPECT_EQ(lue(uusi / "muistutus.txt"), "Muistutus\r\n");
+    // The user saves the example catalogue in place.
+    EXPECT_NE(fs::status(uusi / "esimerkki.rkb").permissions() & fs::perms::owner_write, fs::perms::none);
+    std::vector<std::string> nimet;
+    for (const auto& e : fs::directory_iterator(uusi)) nimet.push_back(e.path().filename().string());
+    std::sort(nimet.begin(), nimet.end());
+    // asetukset.ini is not a read-only kind, so an installation holding one seeds it too.
+    EXPECT_EQ(nimet, (std::vector<std::string>{"asetukset.ini", "esimerkki.rkb", "muistutus.txt"}));
+    // Nothing else is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(uusi.parent_path()), fs::directory_iterator()), 1);
+
+    // A later start keeps the user's files as they are and brings nothing back.
+    tee(uusi / "esimerkki.rkb", "muokattu");
+    fs::remove(uusi / "muistutus.txt");
+    ASSERT_TRUE(valmistele_ohjelmakansio(uusi, asennus));
+    EXPECT_EQ(lue(uusi / "esimerkki.rkb"), "muokattu");
+    EXPECT_FALSE(fs::exists(uusi / "muistutus.txt"));
+}
+
+TEST_F(Asennettu, KansioJotaEiVoiTehdaKerrotaanSyyn) {
+    tee(tila / "tiedosto");
+    const Tulos t = valmistele_ohjelmakansio(tila / "tiedosto" / "rullakko", asennus);
+    EXPECT_FALSE(t);
+    EXPECT_NE(t.viesti.find("polun osa ei ole kansio"), std::string::npos) << t.viesti;
+    EXPECT_FALSE(valmistele_ohjelmakansio(tila / "tiedosto", asennus));
+    // Without installed data the folder is just made.
+    ASSERT_TRUE(valmistele_ohjelmakansio(tila / "paljas" / "rullakko", {}));
+    EXPECT_TRUE(fs::is_empty(tila / "paljas" / "rullakko"));
+}
+
+TEST_F(Asennettu, OhjelmakansionValinta) {
+    const fs::path bin = tila / "usr" / "bin";
+    const fs::path rakennus = tila / "rakennus";
+    fs::create_directories(bin);
+    fs::create_directories(rakennus / "gfx");
+    // The environment is the process's: every variable touched is put back as it was.
+    struct Palauta {
+        const char* nimi;
+        std::string arvo;
+        bool oli;
+        explicit Palauta(const char* n) : nimi(n), oli(std::getenv(n) != nullptr) {
+            if (oli) arvo = std::getenv(n);
+        }
+        ~Palauta() {
+            if (oli) ::setenv(nimi, arvo.c_str(), 1);
+            else ::unsetenv(nimi);
+        }
+    } koti("HOME"), xdg_home("XDG_DATA_HOME"), rullakko_home("RULLAKKO_HOME");
+    ::unsetenv("RULLAKKO_HOME");
+    ::setenv("HOME", (tila / "koti").c_str(), 1);
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin), tila / "koti" / ".local" / "share" / "rullakko");
+    ::setenv("XDG_DATA_HOME", "suhteellinen", 1);  // not absolute: ignored
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin), tila / "koti" / ".local" / "share" / "rullakko");
+    ::setenv("XDG_DATA_HOME", (tila / "xdg").c_str(), 1);
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin), tila / "xdg" / "rullakko");
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(rakennus), rakennus);
+    ::setenv("RULLAKKO_HOME", (tila / "oma").c_str(), 1);
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin), tila / "oma");
+    ::unsetenv("RULLAKKO_HOME");
+
+    EXPECT_EQ(Ohjelmakansio::asennettu_data(bin), asennus);
+    EXPECT_EQ(Ohjelmakansio::asennettu_data(rakennus), fs::path());
+    EXPECT_EQ(Ohjelmakansio::asennettu_data(tila / "muu" / "bin"), fs::path());
+}
+
+}  // namespace

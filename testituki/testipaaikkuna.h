@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 #include <deque>
@@ -26,6 +28,27 @@
 #include "storage/varasto.h"
 
 namespace testituki {
+
+// Runs `tee` on the dialog of that kind once its own event loop runs (a log line may let events through
+// while the dialog is still being shown, and closing it then would leave its loop waiting forever).
+template <class Dialogi, class F>
+inline void kun_auki(F tee) {
+    auto* ajastin = new QTimer;
+    ajastin->setInterval(5);
+    const int taso = QThread::currentThread()->loopLevel();
+    QObject::connect(ajastin, &QTimer::timeout, [ajastin, tee, taso] {
+        if (QThread::currentThread()->loopLevel() <= taso) return;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<Dialogi*>(w);
+            if (!d || !d->isVisible()) continue;
+            ajastin->stop();
+            ajastin->deleteLater();
+            tee(d);
+            return;
+        }
+    });
+    ajastin->start();
+}
 
 class TestiTyopoyta final : public Tyopoyta {
 public:

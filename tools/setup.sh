@@ -10,7 +10,12 @@ PACKAGES=(
   clang libclang-rt-14-dev
   cups cups-bsd printer-driver-cups-pdf poppler-utils libcpp-httplib-dev python3-aiosmtpd
   xvfb xauth fonts-liberation2 fonts-dejavu-core python3
+  nlohmann-json3-dev
+  librsvg2-bin gzip desktop-file-utils appstream shared-mime-info dpkg-dev file
+  python3-fonttools
 )
+# The package check (tools/paketti.sh) also needs lintian, which the build and the tests do not.
+if [ "${1:-}" = "paketti" ]; then PACKAGES+=(lintian); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -94,6 +94,8 @@ Korttinakyma::Korttinakyma(Paaikkuna& p, Muut_ikkunat& muut, QWidget* parent)
     }
     for (QComboBox* c : findChildren<QComboBox*>()) c->view()->installEventFilter(this);
     Kommentti_Kentta->viewport()->setMouseTracking(true);
+    for (const Kenttatieto& t : kentat)
+        if (QWidget* w = t.ohjain ? findChild<QWidget*>(t.ohjain) : nullptr) ohjaimet_.emplace_back(&t, w);
 }
 
 TKortti* Korttinakyma::nykyinen_kortti() const {
@@ -341,14 +343,14 @@ QLabel* Korttinakyma::kentan_otsikko(QWidget* w) const {
 
 void Korttinakyma::nayta(const TKortti& k) {
     paivitetaan_ = true;
-    for (const Kenttatieto& t : kentat) {
-        if (!t.ohjain || t.jasen == &TKortti::kesto || t.jasen == &TKortti::sijainti) continue;
-        QWidget* w = findChild<QWidget*>(t.ohjain);
+    for (const auto& [t, w] : ohjaimet_) {
+        if (t->jasen == &TKortti::kesto || t->jasen == &TKortti::sijainti) continue;
+        const std::string& arvo = k.*t->jasen;
         if (auto* e = qobject_cast<QLineEdit*>(w)) {
-            if (Pituusraja* r = pituusraja(e)) r->nayta(static_cast<qsizetype>((k.*t.jasen).size()));
-            nayta_alusta(e, k.*t.jasen);
+            if (Pituusraja* r = pituusraja(e)) r->nayta(static_cast<qsizetype>(arvo.size()));
+            nayta_alusta(e, arvo);
         } else if (auto* c = qobject_cast<QComboBox*>(w)) {
-            nayta_alusta(c, k.*t.jasen);
+            nayta_alusta(c, arvo);
         }
     }
     aseta_sivu(k.nakyma, true);
@@ -377,11 +379,8 @@ void Korttinakyma::nayta(const TKortti& k) {
 }
 
 void Korttinakyma::tallenna(TKortti& k) {
-    for (const Kenttatieto& t : kentat) {
-        if (!t.ohjain) continue;
-        const QWidget* w = findChild<QWidget*>(t.ohjain);
-        if (w && w != Kommentti_Kentta) k.*t.jasen = cp(teksti(w));
-    }
+    for (const auto& [t, w] : ohjaimet_)
+        if (w != Kommentti_Kentta) k.*t->jasen = cp(teksti(w));
     if (k.nakyma == 0) k.juoni = cp(Kommentti_Kentta->toPlainText());
     else if (k.nakyma == 1) k.kommentti = cp(Kommentti_Kentta->toPlainText());
     k.lisatieto[0] = cp(Kasikirjoitus_kentta->text());

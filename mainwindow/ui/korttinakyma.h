@@ -4,6 +4,8 @@
 // it decides which card is shown; this class only copies a card into its controls and back.
 #include <QWidget>
 #include <array>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "storage/kortti.h"
@@ -88,6 +90,8 @@ private:
 
     Paaikkuna& p_;
     Muut_ikkunat& muut_;
+    // The controls of the field table's fields, found once.
+    std::vector<std::pair<const struct Kenttatieto*, QWidget*>> ohjaimet_;
 
     QLineEdit* nimi_kentta;
     QLineEdit* paanayttelijat_kentta;

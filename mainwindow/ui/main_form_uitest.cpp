@@ -33,16 +33,6 @@ std::string solu(const QTableWidget* g, int rivi, int sarake) {
     return i ? cp(i->text()) : std::string();
 }
 
-// Runs `tee` on the modal dialog as soon as it is open.
-template <class Dialogi, class F>
-void kun_auki(F tee) {
-    QTimer::singleShot(0, [tee] {
-        auto* d = qobject_cast<Dialogi*>(QApplication::activeModalWidget());
-        QVERIFY(d);
-        tee(d);
-    });
-}
-
 }  // namespace
 
 class MainFormTest : public QObject {
@@ -234,7 +224,7 @@ private slots:
         Ikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
         i.tk().kortit[2].lisatieto[0] = "Arvo";
         i.tk().kortit[2].lisatieto_nimi[0] = "Käsikirjoitus:";
-        kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
+        testituki::kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
             QCOMPARE(d->windowTitle(), fi("Vaihda kentän nimi"));
             d->uusi_nimi->clear();
             QTest::keyClicks(d->uusi_nimi, "tuottaja");
@@ -249,7 +239,7 @@ private slots:
         i.tk().nykyinen = 2;
         i.f->update_fields();
         i.viestit.naytetyt.clear();
-        kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
+        testituki::kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
             d->uusi_nimi->clear();
             d->muuta_kaikki->click();
             QVERIFY(d->isVisible());  // an empty name is refused

@@ -13,6 +13,11 @@
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 #include "find/ui/sort_form.h"
+#include "find/ui/etsi_form.h"
+#include "find/ui/hakutoiminnot.h"
+#include "find/ui/lista_form.h"
+#include "imdb/ui/imdbtoiminnot.h"
+#include "lending/ui/lainaustoiminnot.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
 #include "settings/ui/asetukset_form.h"
@@ -52,6 +57,9 @@ Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyo
 
 Ohjelma::~Ohjelma() {
     if (Main_form) Main_form->lopeta();
+    lainaus_.reset();
+    haku_.reset();
+    imdb_.reset();
     diag::loki().lue_otsikko = nullptr;
     diag::loki().aseta_otsikko = nullptr;
 }
@@ -71,6 +79,10 @@ void Ohjelma::tee_ikkunat() {
     });
     diag::loki().lue_otsikko = [&m] { return cp(m.windowTitle()); };
     diag::loki().aseta_otsikko = [&m](const std::string& t) { m.setWindowTitle(q(t)); };
+    imdb_ = std::make_unique<Imdbtoiminnot>(m);
+    haku_ = std::make_unique<Hakutoiminnot>(m);
+    lainaus_ = std::make_unique<Lainaustoiminnot>(m);
+    m.varasto().tarkista_myohastymiset = [this] { lainaus_->tarkista_myohastymiset(); };
 }
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {
@@ -151,30 +163,10 @@ bool Ohjelma::kaynnista(const QStringList& argumentit) {
 // ---------------------------------------------------------------------------------------------------------
 // The other windows, as the main window asks for them
 
-namespace {
+Listaikkuna& Ohjelma::lista() { return haku_->lista(); }
 
-// Until the list window is part of the program the main window sees a list that is never shown.
-class Ei_listaa final : public Listaikkuna {
-public:
-    bool nakyvissa() const override { return false; }
-    bool hakutulokset() const override { return false; }
-    bool siirry_riville(int) override { return false; }
-    void seuraa_valintaa() override {}
-    void rakenna() override {}
-    void sulje() override {}
-    void aseta_muoto(bool) override {}
-    void nayta_hakutulokset() override {}
-    void nayta_kaikki() override {}
-};
+void Ohjelma::etsi() { haku_->etsi(); }
 
-}  // namespace
-
-Listaikkuna& Ohjelma::lista() {
-    static Ei_listaa ei;
-    return ei;
-}
-
-void Ohjelma::etsi() {}
 void Ohjelma::kysy_kasetin_pituus(const std::string&) {}
 void Ohjelma::hae_viitetiedot(const std::string&) {}
 

@@ -18,6 +18,9 @@ namespace diag { class Viestit; class Kiire; }
 class TMain_form;
 class TDebug_Form;
 class TSort_Form;
+class Imdbtoiminnot;
+class Hakutoiminnot;
+class Lainaustoiminnot;
 
 class Ohjelma final : public Muut_ikkunat, public Tasetukset_form::Paaikkuna {
 public:
@@ -68,4 +71,8 @@ private:
     std::unique_ptr<TDebug_Form> Debug_Form;
     std::unique_ptr<TSort_Form> Sort_Form;
     std::unique_ptr<Tasetukset_form> asetukset_form;
+    // The subsystems' own menu items and windows.
+    std::unique_ptr<Imdbtoiminnot> imdb_;
+    std::unique_ptr<Hakutoiminnot> haku_;
+    std::unique_ptr<Lainaustoiminnot> lainaus_;
 };

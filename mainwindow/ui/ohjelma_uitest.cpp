@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -24,27 +25,6 @@
 #include "storage/versio.h"
 #include "testituki/kaynnistys.h"
 
-namespace {
-
-// Runs `tee` on the dialog of that kind as soon as it is shown.
-template <class Dialogi, class F>
-void kun_auki(F tee) {
-    auto* ajastin = new QTimer;
-    ajastin->setInterval(5);
-    QObject::connect(ajastin, &QTimer::timeout, [ajastin, tee] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* d = qobject_cast<Dialogi*>(w);
-            if (!d || !d->isVisible()) continue;
-            ajastin->stop();
-            ajastin->deleteLater();
-            tee(d);
-            return;
-        }
-    });
-    ajastin->start();
-}
-
-}  // namespace
 
 class OhjelmaTest : public QObject {
     Q_OBJECT
@@ -92,7 +72,7 @@ private slots:
         TMain_form& m = s.m();
         QVERIFY(QTest::qWaitForWindowActive(&m));
         int kuvakkeet = 0;
-        kun_auki<Tasetukset_form>([&](Tasetukset_form* d) {
+        testituki::kun_auki<Tasetukset_form>([&](Tasetukset_form* d) {
             // The new-card page offers the main window's own values.
             d->PageControl->setCurrentIndex(Tasetukset_form::Uusi_kortti_sivu);
             kuvakkeet = d->Nopeus_kentta_oletus->count();

@@ -369,7 +369,10 @@ QWidget* Tasetukset_form::tee_email_sivu() {
     f->addRow(QString(), email_logon);
     email_username =
         lomakkeelle(f, "Käyttäjänimi:", sido(kentta(sivu, "email_username"), &TAsetukset::email_username));
+    email_password = lomakkeelle(f, "Salasana:", sido(kentta(sivu, "email_password"), &TAsetukset::email_password));
+    email_password->setEchoMode(QLineEdit::Password);
     l->addLayout(f);
+    l->addWidget(huomautus("Huom: Salasanoja ei salakirjoiteta mitenkään"));
     get_emailsetup_from_outlook =
         nimetty(new QPushButton(fi("Hae asetukset outlook expressistä"), sivu), "get_emailsetup_from_outlook");
     get_emailsetup_from_outlook->setAutoDefault(false);

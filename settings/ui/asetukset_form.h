@@ -101,6 +101,7 @@ public:
     QLineEdit* email_nimi;
     QCheckBox* email_logon;
     QLineEdit* email_username;
+    QLineEdit* email_password;
     QPushButton* get_emailsetup_from_outlook;
 
     QCheckBox* notify_enabled;

@@ -1,0 +1,32 @@
+// rkb export-html FILE OUT [--columns LIST]: the HTML list of a catalogue with the dialog's attributes.
+#include "cli/vienti.h"
+#include "export/lista.h"
+
+namespace {
+
+int export_html(const std::vector<std::string>& p) {
+    std::map<std::string, std::string> valitsimet;
+    if (!lue_valitsimet(p, 2, {"--columns"}, valitsimet)) return 1;
+    Html_asetukset h;
+    if (const auto it = valitsimet.find("--columns"); it != valitsimet.end()) {
+        std::string tuntematon;
+        if (!valitse_html_sarakkeet(h, it->second, tuntematon)) {
+            tulosta_virhe("Tuntematon sarake: " + tuntematon +
+                          " (sarakkeet: nro, paaos, vuosi, luokitus, kesto, formaatti, aaniraita, arvosana)");
+            return 1;
+        }
+    }
+    Avattu a;
+    if (!a.avaa(p[0])) return 1;
+    const Tulos t = kirjoita_html_lista(std::filesystem::absolute(p[1]), a.tk.kortit, h);
+    if (!t) {
+        tulosta_virhe(t.viesti);
+        return 1;
+    }
+    return 0;
+}
+
+const RekisteroiAlikomento rekisteroi({"export-html", "TIEDOSTO KOHDE.html [--columns nro,paaos,...]", 2, 4,
+                                       export_html});
+
+}  // namespace

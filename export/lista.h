@@ -1,0 +1,78 @@
+#pragma once
+// The movie list as plain fixed-column text and as an HTML page, and the page layout of the printed list.
+// Texts are cp1252; the lines of the written files end in CR LF.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "perus/tulos.h"
+#include "storage/kortti.h"
+
+// One fixed-column line of a card: number column of 10, name column of at most 53 and at least two blanks,
+// genre from column 56, sound track from column 81.
+std::string listarivi(const TKortti& k);
+
+// The name of the open catalogue without its folder.
+std::string tiedoston_nimi(const std::string& polku);
+
+// The whole text list: four header lines and one listarivi per card. `paivays` is today's date as the
+// system writes it briefly.
+std::string tee_tekstilista(const TOmaList& lista, const std::string& paivays, const std::string& tiedosto);
+
+inline constexpr const char* tiedosto_olemassa_viesti = "Valitsemasi tiedoston nimi on jo olemassa, keskeytetään";
+
+// Writes the text list into a new file; an existing file is refused with tiedosto_olemassa_viesti and left
+// as it was.
+Tulos kirjoita_lista(const std::filesystem::path& nimi, const TOmaList& lista, const std::string& paivays,
+                     const std::string& tiedosto);
+
+// The columns and tag attributes of the HTML list, with the dialog's defaults.
+struct Html_asetukset {
+    bool lisaa_nro = true;
+    bool lisaa_paaos = false;
+    bool lisaa_vuosi = true;
+    bool lisaa_luokitus = true;
+    bool lisaa_kesto = true;
+    bool lisaa_formaatti = true;
+    bool lisaa_aaniraita = true;
+    bool lisaa_arvosana = true;
+    std::string table = "cellspacing=\"2\" cellpadding=\"5\" border=\"0\"";
+    std::string td = "bgColor=\"#091584\"";
+    std::string td_kasnum = "bgColor=\"#0A2695\"";
+    std::string td_sarakkeet = "bgColor=\"#0C38B8\"";
+};
+
+// Sets the columns from a comma-separated list of names (nro, paaos, vuosi, luokitus, kesto, formaatti,
+// aaniraita, arvosana); every other column off. False, naming the unknown word, for a name not in the list.
+bool valitse_html_sarakkeet(Html_asetukset& a, const std::string& lista, std::string& tuntematon);
+
+// The IMDb title address that a title number is appended to (RULLAKKO_IMDB overrides the server).
+std::string imdb_nimiosoite();
+
+// Card text for an HTML page: & < > " as entities.
+std::string html_suojaa(const std::string& teksti);
+
+// The HTML page. Cards without a rating get the rating "0" (as they always have); the heading row is the
+// first table row.
+std::string tee_html_lista(TOmaList& lista, const Html_asetukset& a);
+
+// Writes the HTML page over any existing file.
+Tulos kirjoita_html_lista(const std::filesystem::path& nimi, TOmaList& lista, const Html_asetukset& a);
+
+// One text of the printed list at its place in the printer's device units.
+struct Tulostusrivi {
+    int x = 0;
+    int y = 0;
+    std::string teksti;
+};
+
+inline constexpr int listan_rivit_sivulla = 62;
+inline constexpr int listan_fontin_korkeus = 15;
+
+// The printed list, page by page: the headings and card lines of every page and, when fewer than 55 lines
+// stand on the last page, the two credit lines below its last line. An empty catalogue gives one page
+// with the credit lines only.
+std::vector<std::vector<Tulostusrivi>> listan_sivut(const TOmaList& lista, const std::string& paivays,
+                                                     const std::string& tiedosto);
+// The lowest device unit the list's pages reach (text included), to fit pages on short printable areas.
+int listan_korkeus(const std::vector<std::vector<Tulostusrivi>>& sivut);

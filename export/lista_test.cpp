@@ -1,0 +1,219 @@
+// The fixed-column list, the HTML list and the page layout of the printed list.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "export/lista.h"
+#include "settings/asetustesti.h"
+
+namespace {
+
+TKortti kortti(const char* kasetti, const char* nimi, const char* kesto = "", const char* formaatti = "",
+               const char* luokitus = "", const char* aani = "") {
+    TKortti k;
+    k.kasetilla = kasetti;
+    k.nimi = nimi;
+    k.kesto = kesto;
+    k.formaatti = formaatti;
+    k.luokitus = luokitus;
+    k.aani = aani;
+    return k;
+}
+
+std::string blankot(std::size_t n) { return std::string(n, ' '); }
+
+TEST(Listarivi, SarakkeetPysyvatPaikallaan) {
+    const std::string nimi60(60, 'N');
+    struct Tapaus {
+        TKortti k;
+        std::string odotettu;
+    } tapaukset[] = {
+        {kortti("12", "Alien", "117 min", "VHS", "Kauhu", "Hifi-Stereo"),
+         "12 ...... Alien, 117min, (VHS)" + blankot(55 - 30) + "Kauhu" + blankot(80 - 60) + "Hifi-Stereo"},
+        // A name that does not fit is cut at column 53; the genre still starts at 56.
+        {kortti("3", nimi60.c_str(), "", "", "Draama", "Mono"),
+         "3 ....... " + std::string(53 - 10, 'N') + blankot(2) + "Draama" + blankot(80 - 61) + "Mono"},
+        // A number of ten characters or more gives up its 10th character to the separating blank.
+        {kortti("1234567890", "X"), "123456789  X" + blankot(80 - 12)},
+        {kortti("ABCDEFGHIJKL", "X"), "ABCDEFGHI KL X" + blankot(80 - 14)},
+        // Hours are written as minutes, without blanks; no duration and no format add nothing.
+        {kortti("7", "Y", "1h 57min", "", "", ""), "7 ....... Y, 117min" + blankot(80 - 19)},
+        {kortti("", "Z"), " ........ Z" + blankot(80 - 11)},
+        // A genre longer than its column pushes the sound track along instead of being cut.
+        {kortti("1", "W", "", "", std::string(30, 'L').c_str(), "A"), "1 ....... W" + blankot(44) + std::string(30, 'L') + "A"},
+    };
+    for (const Tapaus& t : tapaukset) {
+        const std::string r = listarivi(t.k);
+        EXPECT_EQ(r, t.odotettu) << t.k.nimi;
+    }
+    const std::string alien = listarivi(tapaukset[0].k);
+    EXPECT_EQ(alien.find("Kauhu"), 55u);
+    EXPECT_EQ(alien.find("Hifi"), 80u);
+}
+
+TEST(Tekstilista, OtsakkeetJaRivitCrLf) {
+    TOmaList l;
+    std::string tyhja = tee_tekstilista(l, "1.2.2003", "/koti/x/elokuvat.rkb");
+    const std::string otsake =
+        "Numero    Elokuvan nimi, Kasetin/levyn tyyppi, Kesto   Luokitus                 Ääniraita";
+    EXPECT_EQ(otsake.size(), 89u);
+    EXPECT_EQ(tyhja, "Rullakkon elokuvalista [1.2.2003] Tietokanta: elokuvat.rkb\r\n\r\n" + otsake + "\r\n\r\n");
+
+    l.lisaa(std::make_unique<TKortti>(kortti("1", "Eka")));
+    l.lisaa(std::make_unique<TKortti>(kortti("2", "Toka")));
+    const std::string kaksi = tee_tekstilista(l, "1.2.2003", "C:\\vanha\\a.rkb");
+    EXPECT_EQ(kaksi.substr(0, 48), "Rullakkon elokuvalista [1.2.2003] Tietokanta: a.");
+    EXPECT_NE(kaksi.find("\r\n" + listarivi(l[1]) + "\r\n" + listarivi(l[2]) + "\r\n"), std::string::npos);
+}
+
+TEST(Tekstilista, OlemassaOlevaaTiedostoaEiKorvata) {
+    asetustesti::Kansio k;
+    const auto polku = k.juuri() / "lista.txt";
+    TOmaList l;
+    l.lisaa(std::make_unique<TKortti>(kortti("1", "Eka")));
+    ASSERT_TRUE(kirjoita_lista(polku, l, "p", "a.rkb"));
+    std::ifstream f(polku, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    EXPECT_EQ(ss.str(), tee_tekstilista(l, "p", "a.rkb"));
+
+    { std::ofstream(polku, std::ios::binary) << "vanha"; }
+    const Tulos t = kirjoita_lista(polku, l, "p", "a.rkb");
+    EXPECT_FALSE(t);
+    EXPECT_EQ(t.viesti, tiedosto_olemassa_viesti);
+    std::ifstream g(polku, std::ios::binary);
+    std::stringstream sg;
+    sg << g.rdbuf();
+    EXPECT_EQ(sg.str(), "vanha");
+
+    // A folder that is not there: a message naming the reason, not a crash or a silent success.
+    const Tulos puuttuu = kirjoita_lista(k.juuri() / "ei_ole" / "lista.txt", l, "p", "a.rkb");
+    EXPECT_FALSE(puuttuu);
+    EXPECT_FALSE(puuttuu.viesti.empty());
+}
+
+// The table rows of a page, each row's lines joined.
+std::vector<std::string> rivit(const std::string& sivu) {
+    std::vector<std::string> r;
+    std::size_t i = 0;
+    while ((i = sivu.find("<tr>\r\n", i)) != std::string::npos) {
+        const std::size_t loppu = sivu.find("</tr>", i);
+        std::string s = sivu.substr(i + 6, loppu - i - 6);
+        std::string ilman;
+        for (char c : s)
+            if (c != '\r' && c != '\n') ilman += c;
+        r.push_back(ilman);
+        i = loppu;
+    }
+    return r;
+}
+
+TEST(HtmlLista, OtsakeriviLinkitJaSuojaus) {
+    TOmaList l;
+    TKortti& a = l.lisaa_uusi();
+    a = kortti("5", "Tom & Jerry <\"3\">", "90 min", "DVD", "Piirretty", "Stereo");
+    a.imdb_koodi = "0012345";
+    a.vuosi = "1999";
+    a.arvosana = "8";
+    TKortti& b = l.lisaa_uusi();
+    b = kortti("6", "Ilman koodia");
+    Html_asetukset h;
+    h.td = "class=x";  // attributes go in exactly as typed
+    const std::string sivu = tee_html_lista(l, h);
+
+    EXPECT_EQ(sivu.rfind("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\">\r\n<html>\r\n", 0), 0u);
+    EXPECT_NE(sivu.find("charset=windows-1252"), std::string::npos);
+    EXPECT_NE(sivu.find("\r\n<table cellspacing=\"2\" cellpadding=\"5\" border=\"0\">\r\n"), std::string::npos);
+    EXPECT_EQ(sivu.substr(sivu.size() - 31), "</table></font></body></html>\r\n");
+
+    const auto r = rivit(sivu);
+    ASSERT_EQ(r.size(), 3u);
+    const std::string S = "<td bgColor=\"#0C38B8\"";
+    EXPECT_EQ(r[0], S + ">Nro</td>" + S + ">Nimi</td>" + S + ">Vuosi</td>" + S + ">Luokitus</td>" + S +
+                        " width=\"60\">Kesto</td>" + S + " alt=\"Elokuvan formaatti, DVD, SP/LP (VHS) ... \">Form.</td>" +
+                        S + ">Ääniraita</td>" + S + ">Arvosana</td></td>");
+    EXPECT_EQ(r[1], "<td bgColor=\"#0A2695\">5</td><td class=x><a href=\"" + imdb_nimiosoite() +
+                        "0012345\">Tom &amp; Jerry &lt;&quot;3&quot;&gt;</a></td><td class=x>1999</td>"
+                        "<td class=x>Piirretty</td><td class=x width=\"60\">90 min</td>"
+                        "<td class=x alt=\"Elokuvan formaatti, DVD, SP/LP (VHS) ... \">DVD</td>"
+                        "<td class=x>Stereo</td><td class=x>8/10</td></td>");
+    EXPECT_NE(r[2].find("<td class=x>Ilman koodia</td>"), std::string::npos);
+    EXPECT_NE(r[2].find("<td class=x>0/10</td>"), std::string::npos);
+    EXPECT_EQ(imdb_nimiosoite().substr(imdb_nimiosoite().size() - 7), "/Title?");
+}
+
+TEST(HtmlLista, ValitutSarakkeetJaArvosanaNolla) {
+    TOmaList l;
+    TKortti& a = l.lisaa_uusi();
+    a = kortti("1", "Eka");
+    a.paanayttelijat = "Näyttelijä";
+    Html_asetukset h;
+    std::string tuntematon;
+    ASSERT_TRUE(valitse_html_sarakkeet(h, "paaos, nro", tuntematon));
+    const auto r = rivit(tee_html_lista(l, h));
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[1], "<td bgColor=\"#0A2695\">1</td><td bgColor=\"#091584\">Eka</td>"
+                    "<td bgColor=\"#091584\">Näyttelijä</td></td>");
+    // The rating column was off, yet the card without a rating now carries "0", as it always has.
+    EXPECT_EQ(l[1].arvosana, "0");
+    EXPECT_EQ(l[0].nimi, nollakortin_nimi);
+
+    EXPECT_FALSE(valitse_html_sarakkeet(h, "nro,vuosi,kansi", tuntematon));
+    EXPECT_EQ(tuntematon, "kansi");
+
+    TOmaList tyhja;
+    EXPECT_EQ(rivit(tee_html_lista(tyhja, Html_asetukset{})).size(), 1u);
+}
+
+TEST(ListanTulostus, SivutJaTekijarivit) {
+    auto lista = [](int n) {
+        TOmaList l;
+        for (int i = 1; i <= n; ++i) l.lisaa(std::make_unique<TKortti>(kortti(std::to_string(i).c_str(), "E")));
+        return l;
+    };
+    auto korttirivit = [](const std::vector<Tulostusrivi>& sivu) {
+        std::vector<int> y;
+        for (const auto& r : sivu)
+            if (r.y > 100 && r.teksti.rfind("Tulostettu", 0) != 0 && r.teksti.rfind("Ohjelman", 0) != 0) y.push_back(r.y);
+        return y;
+    };
+    auto tekijat = [](const std::vector<Tulostusrivi>& sivu) {
+        std::vector<int> y;
+        for (const auto& r : sivu)
+            if (r.teksti.rfind("Tulostettu", 0) == 0 || r.teksti.rfind("Ohjelman", 0) == 0) y.push_back(r.y);
+        return y;
+    };
+
+    const auto tyhja = listan_sivut(lista(0), "p", "a.rkb");
+    ASSERT_EQ(tyhja.size(), 1u);
+    EXPECT_EQ(tekijat(tyhja[0]), (std::vector<int>{240, 290}));
+    EXPECT_EQ(tyhja[0].size(), 2u);  // no headings without card lines
+
+    const auto t62 = listan_sivut(lista(62), "p", "a.rkb");
+    ASSERT_EQ(t62.size(), 1u);
+    EXPECT_EQ(korttirivit(t62[0]).size(), 62u);
+    EXPECT_EQ(korttirivit(t62[0]).back(), 140 + 50 * 62);
+    EXPECT_TRUE(tekijat(t62[0]).empty());
+    EXPECT_EQ(t62[0][0].x, 30);
+    EXPECT_EQ(t62[0][0].y, 10);
+    EXPECT_EQ(t62[0][0].teksti.substr(0, 45), "Rullakkon elokuvalista [p] Tiedosto: a.rkb   ");
+    EXPECT_EQ(t62[0][0].teksti.substr(81), "Sivu 1");
+    EXPECT_EQ(t62[0][1].y, 100);
+    EXPECT_EQ(t62[0][1].teksti.find("Luokitus"), 55u);
+    EXPECT_EQ(t62[0][1].teksti.find("Ääniraita"), 80u);
+
+    const auto t63 = listan_sivut(lista(63), "p", "a.rkb");
+    ASSERT_EQ(t63.size(), 2u);
+    EXPECT_EQ(korttirivit(t63[1]), (std::vector<int>{190}));
+    EXPECT_EQ(t63[1][0].teksti.substr(81), "Sivu 2");
+    EXPECT_EQ(tekijat(t63[1]), (std::vector<int>{290, 340}));
+
+    // 55 lines on the last page leave no room for the credits; 54 do.
+    EXPECT_TRUE(tekijat(listan_sivut(lista(62 + 55), "p", "a").back()).empty());
+    EXPECT_EQ(tekijat(listan_sivut(lista(54), "p", "a").back()), (std::vector<int>{140 + 50 * 54 + 100, 140 + 50 * 54 + 150}));
+    EXPECT_EQ(listan_korkeus(t62), 140 + 50 * 62 + listan_fontin_korkeus);
+}
+
+}  // namespace

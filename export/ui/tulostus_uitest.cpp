@@ -1,0 +1,431 @@
+// The list and label windows end to end: the menu items, the dialogs, and real prints through CUPS onto
+// the PDF queue that tools/palvelut/cups.sh sets up, checked with poppler-utils.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "export/lista.h"
+#include "export/ui/listatulostus.h"
+#include "export/ui/tallenna_html_lista_form.h"
+#include "export/ui/tarrat_form.h"
+#include "export/ui/tulostustoiminnot.h"
+#include "settings/ui/tulostin.h"
+#include "storage/merkisto.h"
+#include "testituki/testipaaikkuna.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString pdf_kansio = QStringLiteral("/var/spool/cups-pdf/rullakko");
+
+std::string lue(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+QString aja(const QString& ohjelma, const QStringList& parametrit) {
+    QProcess p;
+    p.start(ohjelma, parametrit);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The PDFs that CUPS has written so far.
+std::set<QString> pdft() {
+    const QStringList l = QDir(pdf_kansio).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    return {l.begin(), l.end()};
+}
+
+struct Pdf {
+    QString polku;
+    int sivuja = 0;
+    QString koko;  // "595 x 842" and so on
+};
+
+// Waits for the one new PDF of a print: it is complete once pdfinfo can read it.
+Pdf uusi_pdf(const std::set<QString>& ennen) {
+    Pdf tulos;
+    QDeadlineTimer raja(120000);
+    while (!raja.hasExpired()) {
+        for (const QString& n : pdft()) {
+            if (ennen.count(n)) continue;
+            const QString polku = pdf_kansio + "/" + n;
+            const QString tiedot = aja(QStringLiteral("pdfinfo"), {polku});
+            if (tiedot.isEmpty()) continue;
+            tulos.polku = polku;
+            for (const QString& rivi : tiedot.split('\n')) {
+                if (rivi.startsWith("Pages:")) tulos.sivuja = rivi.mid(6).trimmed().toInt();
+                if (rivi.startsWith("Page size:")) tulos.koko = rivi.mid(10).trimmed().section(' ', 0, 2);
+            }
+            return tulos;
+        }
+        QTest::qWait(200);
+    }
+    return tulos;
+}
+
+bool pysty(const Pdf& p) {
+    const QStringList s = p.koko.split(" x ");
+    return s.size() == 2 && s[0].toDouble() < s[1].toDouble();
+}
+
+// The size in millimetres of what is printed on a page (everything not white), from a rendering at 50 dpi.
+QSizeF painettu_ala(const Pdf& p, int sivu) {
+    const QString kuva = QDir::temp().filePath(QStringLiteral("tulostus_uitest_%1").arg(QCoreApplication::applicationPid()));
+    aja(QStringLiteral("pdftoppm"), {"-r", "50", "-png", "-f", QString::number(sivu), "-l", QString::number(sivu),
+                                     "-singlefile", p.polku, kuva});
+    const QImage img(kuva + ".png");
+    QFile::remove(kuva + ".png");
+    int x0 = img.width(), y0 = img.height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 240) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    if (x1 < 0) return {};
+    return {(x1 - x0 + 1) * 25.4 / 50, (y1 - y0 + 1) * 25.4 / 50};
+}
+
+bool pdf_jono() {
+    const QPrinterInfo t = oletustulostin();
+    return !t.isNull() && QDir(pdf_kansio).exists();
+}
+
+// Renders the first page of a print for a person to look at, when RULLAKKO_KUVAT names a folder.
+void tallenna_sivu(const Pdf& p, const QString& nimi) {
+    const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
+    if (kuvat.isEmpty()) return;
+    aja(QStringLiteral("pdftoppm"), {"-r", "60", "-png", "-f", "1", "-l", "1", "-singlefile", p.polku, kuvat + "/" + nimi});
+}
+
+void kuvakaappaus(QWidget& w, const QString& nimi) {
+    const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
+    if (kuvat.isEmpty()) return;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.grab().save(kuvat + "/" + nimi + ".png");
+}
+
+#define VAADI_PDF_JONO()                                                                              \
+    if (!pdf_jono()) {                                                                                \
+        if (qEnvironmentVariableIsSet("CI")) QFAIL("CUPS-jonoa ei ole: tools/palvelut/cups.sh ei ajettu"); \
+        QSKIP("CUPS-jonoa ei ole (tools/palvelut/cups.sh)");                                          \
+    }
+
+void kasetteja(testituki::Testipaaikkuna& p, int n, const char* formaatti = "SP") {
+    for (int i = 1; i <= n; ++i) {
+        TKortti& k = p.tk.kortit.lisaa_uusi();
+        k.kasetilla = std::to_string(i);
+        k.nimi = "Elokuva " + std::to_string(i);
+        k.formaatti = formaatti;
+    }
+}
+
+// Copies the installed label templates and the vertical font into the test's program folder.
+void tarratiedostot(testituki::Testipaaikkuna& p) {
+    const fs::path data = qEnvironmentVariable("RULLAKKO_DATA").toStdString();
+    fs::copy(data / "tarrat", p.k.juuri() / "tarrat", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy_file(data / "VERTFONT.TTF", p.k.juuri() / "VERTFONT.TTF", fs::copy_options::overwrite_existing);
+}
+
+// A modal dialog run by the test: the checks inside may fail the test, the dialog's answer is not used.
+template <class F>
+std::function<int(QDialog&)> dialogi(F f) {
+    return [f](QDialog& d) {
+        f(d);
+        return int(QDialog::Rejected);
+    };
+}
+
+}  // namespace
+
+class TulostusTesti : public QObject {
+    Q_OBJECT
+private slots:
+    void tekstilistaValikostaEiKorvaaOlemassaOlevaa() {
+        testituki::Testipaaikkuna p({{"12", "Alien"}, {"3", "Näyttelijä & <kumppanit>"}});
+        p.tk.kortit[1].kesto = "117 min";
+        Tulostustoiminnot t(p);
+        QAction* a = p.toiminto("Tallennalistatiedostoon1");
+        QVERIFY(a->isEnabled());
+        const fs::path polku = p.k.juuri() / "lista.txt";
+        p.tp.tallennettavat = {QString::fromStdString(polku.string()), QString::fromStdString(polku.string()), {}};
+        a->trigger();
+        const std::string teksti = lue(polku);
+        QCOMPARE(teksti, tee_tekstilista(p.tk.kortit, tanaan(), p.tk.tiedosto));
+        QVERIFY(teksti.find("\r\n12 ...... Alien, 117min") != std::string::npos);
+        QVERIFY(p.tallennuksia >= 1);  // the fields were saved into the card first
+        QVERIFY(p.viestit.naytetyt.empty());
+
+        p.tk.kortit[1].nimi = "Muuttunut";
+        a->trigger();
+        QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{tiedosto_olemassa_viesti});
+        QCOMPARE(lue(polku), teksti);
+        a->trigger();  // cancelled: nothing more
+        QCOMPARE(p.viestit.naytetyt.size(), std::size_t(1));
+    }
+
+    void htmlListanIkkuna() {
+        testituki::Testipaaikkuna p({{"5", "Tom & Jerry"}, {"6", "Toinen"}});
+        p.tk.kortit[1].imdb_koodi = "0012345";
+        Tulostustoiminnot t(p);
+        const fs::path polku = p.k.juuri() / "lista.html";
+        bool naytetty = false;
+        p.tp.dialogi = dialogi([&](QDialog& d) {
+            auto* f = qobject_cast<Ttallenna_html_lista_form*>(&d);
+            QVERIFY(f);
+            naytetty = true;
+            QCOMPARE(f->windowTitle(), QStringLiteral("Tallenna elokuvalista html-tiedostoon"));
+            QVERIFY(f->lisaa_nro->isChecked() && !f->lisaa_paaos->isChecked() && f->lisaa_vuosi->isChecked() &&
+                    f->lisaa_luokitus->isChecked() && f->lisaa_kesto->isChecked() &&
+                    f->lisaa_formaatti->isChecked() && f->lisaa_aaniraita->isChecked() &&
+                    f->lisaa_arvosana->isChecked());
+            QCOMPARE(f->table->text(), QStringLiteral("cellspacing=\"2\" cellpadding=\"5\" border=\"0\""));
+            QCOMPARE(f->td->text(), QStringLiteral("bgColor=\"#091584\""));
+            QCOMPARE(f->td_kasnum->text(), QStringLiteral("bgColor=\"#0A2695\""));
+            QCOMPARE(f->td_sarakkeet->text(), QStringLiteral("bgColor=\"#0C38B8\""));
+            f->lisaa_arvosana->setChecked(false);
+            f->td->setText(QStringLiteral("class=\"ä\""));
+            p.tp.tallennettavat = {QString::fromStdString(polku.string())};
+            kuvakaappaus(*f, "html_lista");
+            f->tallenna_button->click();
+        });
+        p.toiminto("tallenna_lista_html_menuitem")->trigger();
+        QVERIFY(naytetty);
+        const std::string sivu = lue(polku);
+        QVERIFY(sivu.find("<td class=\"\xE4\"><a href=\"") != std::string::npos);
+        QVERIFY(sivu.find(">Tom &amp; Jerry</a>") != std::string::npos);
+        QVERIFY(sivu.find("/10") == std::string::npos);
+        QCOMPARE(p.tk.kortit[2].arvosana, std::string("0"));
+        QVERIFY(p.viestit.naytetyt.empty());
+    }
+
+    void listanTulostusEiTulostinta() {
+        testituki::Testipaaikkuna p({{"1", "Eka"}});
+        p.tp.tulostin = false;
+        Tulostustoiminnot t(p);
+        p.toiminto("TulostaLista1")->trigger();
+        QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{ei_tulostinta_viesti});
+        {
+            Tulostusvaraus kesken;
+            p.tp.tulostin = true;
+            t.tulosta_lista();
+        }
+        QCOMPARE(p.viestit.tekstit().back(), std::string(tulostin_kiireinen_viesti));
+    }
+
+    void listaTulostuuSivuittain() {
+        VAADI_PDF_JONO();
+        for (int kortteja : {62, 63}) {
+            testituki::Testipaaikkuna p;
+            p.tk.kortit.tyhjenna();
+            kasetteja(p, kortteja);
+            p.tk.kortit[1].nimi = "Pakkasyö";
+            p.tk.kortit[1].luokitus = "Jännitys";
+            Tulostustoiminnot t(p);
+            const auto ennen = pdft();
+            p.toiminto("TulostaLista1")->trigger();
+            QVERIFY(p.viestit.naytetyt.empty());
+            const Pdf pdf = uusi_pdf(ennen);
+            QVERIFY2(!pdf.polku.isEmpty(), "CUPS ei kirjoittanut PDF:ää");
+            QCOMPARE(pdf.sivuja, kortteja == 62 ? 1 : 2);
+            QVERIFY(pysty(pdf));
+            const QStringList rivit =
+                aja(QStringLiteral("pdftotext"), {"-layout", pdf.polku, "-"}).split('\n', Qt::SkipEmptyParts);
+            auto loytyy = [&](const QString& alku) {
+                for (const QString& r : rivit)
+                    if (r.trimmed().startsWith(alku)) return r.trimmed();
+                return QString();
+            };
+            const QString eka = loytyy(QStringLiteral("1 ....... Pakkasyö"));
+            QVERIFY2(!eka.isEmpty(), qPrintable(rivit.join('\n')));
+            QVERIFY(eka.contains(QStringLiteral("Jännitys")));
+            QVERIFY(!loytyy(QStringLiteral("Kasetilla Elokuvan nimi")).isEmpty());
+            QVERIFY(!loytyy(QStringLiteral("Rullakkon elokuvalista [")).isEmpty());
+            QVERIFY(rivit.filter(QStringLiteral("Sivu 1")).size() == 1);
+            QCOMPARE(rivit.filter(QStringLiteral("Sivu 2")).size(), kortteja == 63 ? 1 : 0);
+            QCOMPARE(rivit.filter(QStringLiteral("Tulostettu Rullakko")).size(), kortteja == 63 ? 1 : 0);
+            if (kortteja == 63) tallenna_sivu(pdf, "lista_tuloste");
+        }
+    }
+
+    void tarraikkunanListatJaOtsikko() {
+        testituki::Testipaaikkuna p;
+        p.tk.kortit.tyhjenna();
+        kasetteja(p, 3);
+        TKortti& dvd = p.tk.kortit.lisaa_uusi();
+        dvd.kasetilla = "D9";
+        dvd.formaatti = "DVD";
+        tarratiedostot(p);
+        p.a.Tarroja = 15;
+        p.a.starra_fn = "ei_ole.bmp";
+        Tulostustoiminnot t(p);
+        bool naytetty = false;
+        QSize iso;
+        p.tp.dialogi = dialogi([&](QDialog& d) {
+            if (auto* e = qobject_cast<Ttarrat_preview_form*>(&d)) {
+                iso = e->kuva->pixmap().size();
+                kuvakaappaus(*e, "tarrat_iso_esikatselu");
+                return;
+            }
+            auto* f = qobject_cast<Ttarrat_form*>(&d);
+            QVERIFY(f);
+            naytetty = true;
+            QCOMPARE(f->Tulosta_kasetit_lista->count(), 3);
+            QCOMPARE(f->ptarra_lista->count(), 3);
+            QCOMPARE(f->Tulosta_kasetit_lista->item(2)->text(), QStringLiteral("Kasetti: 3"));
+            // A saved template that is not there gives way to the first one listed.
+            QCOMPARE(f->starra_fn->currentText(), QStringLiteral("harmaa.bmp"));
+            QVERIFY(f->starra_fn->count() >= 3 && f->PTarra_fn->count() >= 3);
+            f->sel_all->click();
+            QCOMPARE(f->windowTitle(), QStringLiteral("Tulosta kasetin sivutarroja [3 tarraa, tulostettuna 1 arkkia] [8 MB]"));
+            f->Tulosta_kasetit_lista->item(1)->setCheckState(Qt::Unchecked);
+            // Changing pages carries the rows and their checks over.
+            f->PageControl->setCurrentWidget(f->PTarrat);
+            QCOMPARE(f->ptarra_lista->item(0)->checkState(), Qt::Checked);
+            QCOMPARE(f->ptarra_lista->item(1)->checkState(), Qt::Unchecked);
+            QVERIFY(f->windowTitle().startsWith(QStringLiteral("Tulosta kasetin päälystarroja [2 tarraa, tulostettuna 1 arkkia]")));
+            f->ptarra_lista->item(1)->setCheckState(Qt::Checked);
+            f->PageControl->setCurrentWidget(f->STarrat);
+            QCOMPARE(f->Tulosta_kasetit_lista->item(1)->checkState(), Qt::Checked);
+
+            // The preview: a label strip of H/15 per cassette on a white sheet.
+            f->esikatsele_button->click();
+            QCOMPARE(f->esikatselu.size(), QSize(563, 1125));
+            QVERIFY(f->esikatselu.pixelColor(20, 75 / 2) != QColor(Qt::white));
+            QVERIFY(f->esikatselu.pixelColor(20, 75 * 2 + 75 / 2) != QColor(Qt::white));
+            QCOMPARE(f->esikatselu.pixelColor(20, 75 * 3 + 75 / 2), QColor(Qt::white));
+            QVERIFY(!f->Preview->pixmap().isNull());
+            f->iso_esikatselu_button->click();
+            QCOMPARE(f->esikatselu.size(), QSize(844, 1687));
+            QVERIFY(iso.height() > 0 && std::abs(iso.width() * 1687 - iso.height() * 844) < 1687);
+
+            f->kasetin_numeron_vari->setFocus();
+            QTest::mouseClick(f->kasetin_numeron_vari, Qt::LeftButton);
+            QCOMPARE(p.a.def_kas_num_color, 1);
+            kuvakaappaus(*f, "tarrat_sivutarrat");
+            f->PageControl->setCurrentWidget(f->PTarrat);
+            f->ptarra_lista->setCurrentRow(0);
+            f->ptarra_listaDblClick();
+            kuvakaappaus(*f, "tarrat_paalystarrat");
+            f->remove_eng->setChecked(true);
+            f->sulje_button->click();
+        });
+        p.toiminto("TTarrat")->trigger();
+        QVERIFY(naytetty);
+        QCOMPARE(p.a.starra_fn, std::string("harmaa.bmp"));
+        QVERIFY(p.a.ptarra_remove_eng);
+        QVERIFY(p.viestit.naytetyt.empty());
+        QVERIFY(fs::exists(p.k.juuri() / "asetukset.ini"));
+        // Previewing sorted the catalogue by cassette, the DVD first being without a number prefix.
+        QVERIFY(p.paivityksia >= 1);
+    }
+
+    void tarraikkunanVirheet() {
+        testituki::Testipaaikkuna p({{"", "Ei numeroa"}});
+        Tulostustoiminnot t(p);
+        p.tp.dialogi = dialogi([&](QDialog& d) {
+            auto* f = qobject_cast<Ttarrat_form*>(&d);
+            f->Tulosta->click();
+            f->PageControl->setCurrentWidget(f->PTarrat);
+            f->tulosta_ptarrat_button->click();
+        });
+        p.toiminto("TTarrat")->trigger();
+        QCOMPARE(p.viestit.tekstit(),
+                 (std::vector<std::string>{
+                     "Tietokanta ei sisällä kasettien numeroita!\nNumeroi korttisi (Kasetilla/Levyllä nro), katso "
+                     "mallia esimerkki tietokannasta (esimerkki.rkb)",
+                     "Virhe! Tiedostoja puuttuu! Hae ohjalma kokonaisuudessaan osoitteesta http://www.rullakko.net/",
+                     "Valitse tulostettavat tarrat!", "Valitse kasetit joille haluat tulostaa tarrat!"}));
+
+        testituki::Testipaaikkuna q;
+        kasetteja(q, 1);
+        tarratiedostot(q);
+        Tulostustoiminnot tq(q);
+        q.tp.dialogi = dialogi([&](QDialog& d) {
+            auto* f = qobject_cast<Ttarrat_form*>(&d);
+            f->sel_all->click();
+            q.tp.tulostin = false;
+            f->Tulosta->click();
+            q.tp.tulostin = true;
+            f->Tulosta->click();  // the resolution was never set
+        });
+        q.toiminto("TTarrat")->trigger();
+        QCOMPARE(q.viestit.tekstit(), (std::vector<std::string>{ei_tulostinta_viesti, resoluutio_nolla_viesti}));
+    }
+
+    void tarratTulostuvatArkeille() {
+        VAADI_PDF_JONO();
+        const std::optional<Tarkkuus> dpi = tulostimen_tarkkuus();
+        QVERIFY(dpi);
+        testituki::Testipaaikkuna p;
+        p.tk.kortit.tyhjenna();
+        kasetteja(p, 16);
+        for (int i = 1; i <= 5; ++i) {
+            TKortti& k = p.tk.kortit.lisaa_uusi();
+            k.kasetilla = "1";
+            k.nimi = "Lisäelokuva " + std::to_string(i);
+        }
+        tarratiedostot(p);
+        p.a.Tarroja = 15;
+        p.a.DPI_X = dpi->x;
+        p.a.DPI_Y = dpi->y;
+        Tulostustoiminnot t(p);
+        Pdf sivut, paalykset;
+        p.tp.dialogi = dialogi([&](QDialog& d) {
+            auto* f = qobject_cast<Ttarrat_form*>(&d);
+            f->sel_all->click();
+            QVERIFY(f->windowTitle().contains(QStringLiteral("[16 tarraa, tulostettuna 2 arkkia]")));
+            auto ennen = pdft();
+            f->Tulosta->click();
+            sivut = uusi_pdf(ennen);
+            f->PageControl->setCurrentWidget(f->PTarrat);
+            f->ptarra_lista->item(13)->setCheckState(Qt::Unchecked);
+            f->ptarra_lista->item(14)->setCheckState(Qt::Unchecked);
+            f->ptarra_lista->item(15)->setCheckState(Qt::Unchecked);
+            QVERIFY(f->windowTitle().contains(QStringLiteral("[13 tarraa, tulostettuna 2 arkkia]")));
+            ennen = pdft();
+            f->tulosta_ptarrat_button->click();
+            paalykset = uusi_pdf(ennen);
+        });
+        p.toiminto("TTarrat")->trigger();
+        QVERIFY2(!sivut.polku.isEmpty() && !paalykset.polku.isEmpty(), "CUPS ei kirjoittanut PDF:ää");
+        QCOMPARE(sivut.sivuja, 2);
+        QVERIFY(pysty(sivut));
+        QCOMPARE(paalykset.sivuja, 2);
+        // The lone label of each second sheet has its real size: a spine label 143 x 19 mm across the
+        // portrait sheet; a top label 77 x 47 mm, turned with its landscape sheet onto the paper.
+        auto noin = [](double a, double b) { return std::abs(a - b) < 2.5; };
+        const QSizeF sivu = painettu_ala(sivut, 2);
+        QVERIFY2(noin(sivu.width(), 143.0) && noin(sivu.height(), 19.05),
+                 qPrintable(QStringLiteral("%1 x %2").arg(sivu.width()).arg(sivu.height())));
+        const QSizeF paalys = painettu_ala(paalykset, 2);
+        QVERIFY2(noin(paalys.width(), 47.0) && noin(paalys.height(), 77.0),
+                 qPrintable(QStringLiteral("%1 x %2").arg(paalys.width()).arg(paalys.height())));
+        // Cassette 1 holds six movies: its label pairs them up, and only a warning-free print is expected.
+        QVERIFY(p.viestit.naytetyt.empty());
+        tallenna_sivu(sivut, "sivutarrat_tuloste");
+        tallenna_sivu(paalykset, "paalystarrat_tuloste");
+    }
+};
+
+QTEST_MAIN(TulostusTesti)
+#include "tulostus_uitest.moc"

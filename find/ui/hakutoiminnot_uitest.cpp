@@ -1,0 +1,323 @@
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPainter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QtTest>
+
+#include "diag/ui/teksti.h"
+#include "find/ui/etsi_form.h"
+#include "find/ui/hakutoiminnot.h"
+#include "find/ui/lista_form.h"
+#include "mainwindow/ui/kiitokset_form.h"
+#include "mainwindow/ui/main_form.h"
+#include "settings/ui/ulkoasu_qt.h"
+#include "storage/lataus.h"
+#include "testituki/testipaaikkuna.h"
+
+using testituki::Testipaaikkuna;
+
+namespace {
+
+// The stand-in main window shown and active, so its keys reach the shortcuts.
+void nayta(Testipaaikkuna& p) {
+    p.w.show();
+    p.w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p.w));
+}
+
+}  // namespace
+
+class HakutoiminnotTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void hakuListaanJaTuplaklikkausKorttiin() {
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
+        p.tk.kortit[3].lainassa = "Pekka";
+        p.tk.nykyinen = 2;
+        nayta(p);
+        Hakutoiminnot h(p);
+        Tetsi_form& e = h.haku_ikkuna();
+        QVERIFY(e.listaan_chbox->isChecked());
+        QCOMPARE(e.windowTitle(), QString("Etsi..."));
+        int dialogeja = 0;
+        p.tp.dialogi = [&](QDialog& d) {
+            ++dialogeja;
+            [&] { QCOMPARE(&d, static_cast<QDialog*>(&e)); }();
+            d.show();
+            [&] { QTRY_COMPARE(e.focusWidget(), static_cast<QWidget*>(e.hakusanat)); }();
+            QTest::keyClicks(e.hakusanat, "ALIEN");
+            QTest::keyClick(e.hakusanat, Qt::Key_Return);
+            return d.result();
+        };
+        h.etsi();
+        QCOMPARE(dialogeja, 1);
+        QVERIFY(!e.isVisible());
+        QCOMPARE(e.etsi_progress->value(), 0);
+        QCOMPARE(e.windowTitle(), QString("Etsi..."));
+        QVERIFY(e.isEnabled());
+        QCOMPARE(p.tk.nykyinen, 2);  // the search itself does not move the card
+
+        TLista_Form& l = h.lista_ikkuna();
+        QVERIFY(l.isVisible());
+        QVERIFY(h.lista().hakutulokset());
+        QVERIFY(!l.mini());
+        QCOMPARE(l.windowTitle(), QString("Lista [2 korttia listassa]"));
+        QAbstractItemModel* m = l.ListaGrid->model();
+        QCOMPARE(m->index(0, 2).data().toString(), QString("Alien"));
+        QCOMPARE(m->index(1, 2).data().toString(), QString("Aliens (Lainassa)"));
+        QCOMPARE(l.valittu_rivi(), 1);
+
+        // A double click as the window system delivers it: press and release, then the double click.
+        const QPoint rivi2 = l.ListaGrid->visualRect(m->index(1, 2)).center();
+        QTest::mouseClick(l.ListaGrid->viewport(), Qt::LeftButton, {}, rivi2);
+        QTest::mouseDClick(l.ListaGrid->viewport(), Qt::LeftButton, {}, rivi2);
+        QCOMPARE(p.tk.nykyinen, 3);
+        QVERIFY(!l.isVisible());
+        QVERIFY(p.w.isEnabled());
+
+        // The main window browses the results through the list: the first row opened, then onwards.
+        h.lista().nayta_hakutulokset();
+        QCOMPARE(p.tk.nykyinen, 1);
+        QVERIFY(h.lista().siirry_riville(1));
+        QCOMPARE(p.tk.nykyinen, 3);
+        QVERIFY(!h.lista().siirry_riville(1));
+        QCOMPARE(p.tk.nykyinen, 3);
+        // The whole list again, the current card selected.
+        h.lista().nayta_kaikki();
+        QVERIFY(!h.lista().hakutulokset());
+        QCOMPARE(l.valittu_rivi(), 3);
+
+        // The mini list chosen in the dialog.
+        p.tp.dialogi = [&](QDialog& d) {
+            d.show();
+            e.minilistaan->setChecked(true);
+            e.hakusanat->setText("zorro");
+            QTest::mouseClick(e.etsi_button, Qt::LeftButton);
+            return d.result();
+        };
+        h.etsi();
+        QVERIFY(l.mini());
+        QCOMPARE(l.windowTitle(), QString("Lista [1 korttia listassa]"));
+        QCOMPARE(l.x() + l.frameGeometry().width() - 1, p.w.x());
+    }
+
+    void eiOsumiaJattaaDialoginAuki() {
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}});
+        nayta(p);
+        Hakutoiminnot h(p);
+        Tetsi_form& e = h.haku_ikkuna();
+        h.lista_ikkuna().nayta_hakutulos({1}, false);
+        p.tk.nykyinen = 2;
+        p.tp.dialogi = [&](QDialog& d) {
+            d.show();
+            QTest::mouseClick(e.etsi_button, Qt::LeftButton);  // no words
+            e.select_noneClick();
+            e.hakusanat->setText("alien");  // nothing checked: nothing matches
+            QTest::mouseClick(e.etsi_button, Qt::LeftButton);
+            [&] { QVERIFY(d.isVisible()); }();
+            e.select_kaikkiClick();
+            e.hakusanat->setText("zzz");
+            QTest::keyClick(e.hakusanat, Qt::Key_Return);
+            [&] { QVERIFY(d.isVisible()); }();
+            d.reject();
+            return d.result();
+        };
+        h.etsi();
+        QCOMPARE(p.viestit.tekstit(), (std::vector<std::string>{"Syötä hakusana/hakusanoja!", "Hakuehdoilla ei löydy kortteja!",
+                                                                "Hakuehdoilla ei löydy kortteja!"}));
+        QCOMPARE(p.tk.nykyinen, 2);
+        // The results that were there give way to the whole list.
+        QVERIFY(!h.lista().hakutulokset());
+        QCOMPARE(h.lista_ikkuna().ListaGrid->model()->rowCount(), 2);
+    }
+
+    void F3EtsiiSeuraavanLoppuunAsti() {
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
+        p.tk.nykyinen = 4;
+        nayta(p);
+        Hakutoiminnot h(p);
+        Tetsi_form& e = h.haku_ikkuna();
+        // Before any search F3 opens the dialog over the dimmed main window.
+        int himmeana = 0;
+        p.tp.dialogi = [&](QDialog& d) {
+            himmeana = p.himmennyksia;
+            d.show();
+            QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
+            [&] { QVERIFY(e.huomaa_label->isVisible() && !e.etsi_progress->isVisible() && !e.minilistaan->isVisible()); }();
+            e.hakusanat->setText("alien");
+            QTest::mouseClick(e.etsi_button, Qt::LeftButton);
+            return d.result();
+        };
+        QTest::keyClick(&p.w, Qt::Key_F3);
+        QCOMPARE(himmeana, 1);
+        QCOMPARE(p.himmennyksia, 0);
+        QCOMPARE(p.tk.nykyinen, 1);  // from the first card, whatever was current
+        QVERIFY(!e.isVisible());
+        QVERIFY(!h.lista_ikkuna().isVisible());
+
+        p.tp.dialogi = nullptr;  // from now on F3 finds the next card without the dialog
+        const int tallennuksia = p.tallennuksia;
+        QTest::keyClick(&p.w, Qt::Key_F3);
+        QCOMPARE(p.tk.nykyinen, 3);
+        QVERIFY(p.tallennuksia > tallennuksia);
+        QVERIFY(p.viestit.naytetyt.empty());
+        QTest::keyClick(&p.w, Qt::Key_F3);
+        QCOMPARE(p.tk.nykyinen, 3);  // no wrap-around to the first card
+        QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{"Ei löydy!"});
+        QCOMPARE(p.viestit.naytetyt[0].laji, diag::Laji::Tieto);
+    }
+
+    void kokoListaJaVaihtunutTietokanta() {
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}});
+        p.tk.nykyinen = 2;
+        nayta(p);
+        Hakutoiminnot h(p);
+        TLista_Form& l = h.lista_ikkuna();
+        l.nayta_hakutulos({1, 3}, true);
+        l.close();
+        l.aseta_muoto(false);
+        l.nayta_kaikki();
+        QVERIFY(l.isVisible());
+        QVERIFY(!l.mini());
+        QVERIFY(!l.onko_hakutulos());
+        QCOMPARE(l.valittu_rivi(), 2);
+        QCOMPARE(l.windowTitle(), QString("Lista [3 korttia listassa]"));
+
+        // A catalogue replaced under the list (as opening another file does) is shown at once.
+        l.nayta_hakutulos({3}, false);
+        p.tk.kortit.tyhjenna();
+        p.tk.kortit.lisaa_uusi().nimi = "Uusi";
+        p.tk.nykyinen = 1;
+        p.v.paivita_lista();
+        QVERIFY(!l.onko_hakutulos());
+        QCOMPARE(l.ListaGrid->model()->rowCount(), 1);
+        QCOMPARE(l.ListaGrid->model()->index(0, 2).data().toString(), QString("Uusi"));
+    }
+
+    void ohjevalikonIkkunat() {
+        Testipaaikkuna p({{"1", "Alien"}});
+        p.kortti().cover_fn = "gfx\\kannet\\a.jpg";
+        p.tk.kortit.versio = "1.36";
+        Hakutoiminnot h(p);
+        for (const char* nimi : {"Kiitokset1", "Pikanappaimet_menu", "statistics"}) QVERIFY(p.toiminto(nimi)->isEnabled());
+
+        QStringList nahty;
+        p.tp.dialogi = [&](QDialog& d) {
+            auto* k = qobject_cast<Tkiitokset_form*>(&d);
+            [&] { QVERIFY(k); }();
+            if (!k) return 0;
+            d.show();
+            QPlainTextEdit* m = k->kiitokset_memo->isVisible() ? k->kiitokset_memo : k->pikanappaimet_memo;
+            [&] {
+                QVERIFY(k->kiitokset_memo->isVisible() != k->pikanappaimet_memo->isVisible());
+                QVERIFY(m->isReadOnly());
+                QCOMPARE(m->geometry(), QRect(8, 8, 417, 257));
+                QCOMPARE(d.size(), QSize(434, 274));
+            }();
+            nahty << d.windowTitle() << m->toPlainText().section('\n', 1, 2);
+            return 0;
+        };
+        p.toiminto("Kiitokset1")->trigger();
+        p.toiminto("Pikanappaimet_menu")->trigger();
+        QCOMPARE(nahty.size(), 4);
+        QCOMPARE(nahty[0], QString("Kiitokset!"));
+        QCOMPARE(nahty[2], fi("Ohjelman pikanäppäimet"));
+        QCOMPARE(nahty[3], QString(17, ' ') + fi("Ohjelman pikanäppäimet\n  ") + QString(53, '-'));
+
+        p.toiminto("statistics")->trigger();
+        QCOMPARE(p.viestit.naytetyt.size(), 1u);
+        QCOMPARE(p.viestit.naytetyt[0].laji, diag::Laji::Tieto);
+        QCOMPARE(p.viestit.naytetyt[0].teksti,
+                 std::string("Tietokannan versio: 1.36\nKortteja tietokannassa: 1\nKansikuvia tietokannassa: 1\n"
+                             "IMDB yhteensopivia kortteja: 0\n0 kortilla on kansikuvan url\n"
+                             "0 korttia odottaa kansikuvan haku yritystä\n-1 kortille voitaisiin yrittää hakea kansikuva"));
+    }
+
+    // Pictures of the windows over the example catalogue and the "perus" skin, for looking at them.
+    void kuvakaappaukset() {
+        const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
+        if (kuvat.isEmpty()) QSKIP("kuvat otetaan vain kun RULLAKKO_KUVAT on asetettu");
+        const std::filesystem::path data(qEnvironmentVariable("RULLAKKO_DATA").toStdString());
+        Testipaaikkuna p;
+        const Ohjelmakansio asennus(data);
+        const Asetusymparisto y{asennus, p.viestit, {}, {}};
+        QCOMPARE(lataa_ulkoasu(p.a, y), Lataustulos::Valmis);
+        p.a.avaa_kannet_heti = false;
+        p.tk.kortit.tyhjenna();
+        QVERIFY(lue_tietueet(polku_tekstiksi(data / "esimerkki.rkb"), false, false, p.tk.kortit, p.v));
+        p.tk.kortit[2].lainassa = "Pekka";
+        p.tk.nykyinen = 1;
+        Hakutoiminnot h(p);
+
+        Tetsi_form& e = h.haku_ikkuna();
+        e.hakusanat->setText("alien, matrix");
+        e.show();
+        e.grab().save(kuvat + "/haku.png");
+        QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
+        e.grab().save(kuvat + "/haku_seuraava.png");
+        QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
+        e.close();
+
+        TLista_Form& l = h.lista_ikkuna();
+        h.lista().aseta_muoto(false);
+        h.lista().nayta_kaikki();
+        l.valitse_listan_entry(2);
+        l.grab().save(kuvat + "/lista.png");
+        QTest::mouseClick(l.Etsi_Button, Qt::LeftButton);
+        QTest::keyClicks(l.etsi_edit, "alien");
+        l.grab().save(kuvat + "/lista_hakusana.png");
+        QTest::keyClick(l.etsi_edit, Qt::Key_Return);
+        l.ilmoitusaika->stop();
+        QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
+        QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
+        QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
+        l.grab().save(kuvat + "/lista_ei_loydy.png");
+        l.close();
+
+        // The mini list beside the real main window, each drawn where the docking put it.
+        diag::EiKiiretta kiire;
+        TMain_form m(asennus, p.a, y, p.viestit, kiire);
+        m.ota_ulkoasu(p.a.ulkoasu);
+        m.avaa_tietokanta(polku_tekstiksi(data / "esimerkki.rkb"));
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        p.w.resize(m.size());
+        p.w.move(400, 0);
+        h.lista().aseta_muoto(true);
+        h.lista().nayta_kaikki();
+        QImage yhdessa(p.w.x() + m.width(), m.height(), QImage::Format_RGB32);
+        yhdessa.fill(Qt::white);
+        QPainter maalari(&yhdessa);
+        maalari.drawPixmap(l.x(), 0, l.grab());
+        maalari.drawPixmap(p.w.x(), 0, m.grab());
+        maalari.end();
+        yhdessa.save(kuvat + "/minilista.png");
+        m.tk.kortit.muutettu = false;
+        m.lopeta();
+        l.close();
+
+        QMessageBox tilastot(QMessageBox::Information, "Tiedoksi", {}, QMessageBox::NoButton, &p.w);
+        tilastot.addButton("OK", QMessageBox::AcceptRole);
+        p.toiminto("statistics")->trigger();
+        tilastot.setText(q(p.viestit.naytetyt.back().teksti));
+        tilastot.show();
+        tilastot.grab().save(kuvat + "/tilastot.png");
+
+        Tkiitokset_form k(p.a.ulkoasu, &p.w);
+        k.show();
+        k.grab().save(kuvat + "/kiitokset.png");
+        k.nayta_pikanappaimet();
+        k.grab().save(kuvat + "/pikanappaimet.png");
+    }
+};
+
+QTEST_MAIN(HakutoiminnotTest)
+#include "hakutoiminnot_uitest.moc"

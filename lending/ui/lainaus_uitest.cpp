@@ -1,0 +1,351 @@
+// The lending windows through their wiring class, on a stand-in main window; mail goes to a real local
+// SMTP server.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+#include "lending/lainaus.h"
+#include "lending/postitus.h"
+#include "lending/profiilit.h"
+#include "lending/ui/karhuemail_form.h"
+#include "lending/ui/lahetys.h"
+#include "lending/ui/lainaa_form.h"
+#include "lending/ui/lainaajaprofiilit_form.h"
+#include "lending/ui/lainaustoiminnot.h"
+#include "lending/ui/palaute_form.h"
+#include "net/smtptesti.h"
+#include "perus/tiedostot.h"
+#include "storage/tallennus.h"
+#include "diag/ui/teksti.h"
+#include "testituki/testipaaikkuna.h"
+
+namespace fs = std::filesystem;
+using testituki::Testipaaikkuna;
+
+namespace {
+
+void kirjoita(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
+
+std::string lue(const fs::path& p) {
+    std::string s;
+    lue_koko_tiedosto(p, s);
+    return s;
+}
+
+// A grab of the window when RULLAKKO_KUVAT names a folder.
+void kuva(QWidget& w, const char* nimi) {
+    const QString kansio = qEnvironmentVariable("RULLAKKO_KUVAT");
+    if (!kansio.isEmpty()) w.grab().save(kansio + "/" + nimi + ".png");
+}
+
+void postiasetukset(TAsetukset& a, const std::string& palvelin) {
+    a.smtp_palvelin = palvelin;
+    a.email_nimi = "Pertti Pätkä";
+    a.email_addr = "pertti@example.org";
+}
+
+}  // namespace
+
+class LainausTesti : public QObject {
+    Q_OBJECT
+private slots:
+    void valikkoJaLainausdialogi() {
+        Testipaaikkuna p({{"1", "Alien"}, {"1", "Aliens"}, {"10", "Matrix"}, {"10", "Matrix Reloaded"},
+                          {"12", "Heat"}, {"2", "Ronin"}});
+        kirjoita(p.k.juuri() / "lainaaja_profiilit.ini",
+                 "Matti\r\n\r\nm@x\r\n## seuraava profiili\r\nLiisa\r\n\r\nl@x\r\n## seuraava profiili\r\n");
+        Lainaustoiminnot t(p);
+        for (const char* nimi : {"Lainaakasetti1", "Lainaajaprofiilit1", "Tarkistamyhstyneitelokuvia1",
+                                 "LahetaSahkopostiaTekijalle", "laheta_tietokanta_emaililla"})
+            QVERIFY2(p.toiminto(nimi)->isEnabled(), nimi);
+        QCOMPARE(p.toiminto("Lainaakasetti1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+
+        bool ajettu = false;
+        p.tp.dialogi = [&](QDialog& d) -> int {
+            [&] {
+                auto& f = static_cast<Tlainaa_form&>(d);
+                d.show();
+                ajettu = true;
+                QCOMPARE(p.himmennyksia, 1);
+                QCOMPARE(f.lainaaja_edit->count(), 2);
+                // Missing borrower: a warning, nothing lent.
+                f.kasetit_edit->setText("1");
+                f.Lainaa_button->click();
+                QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Syötä lainaaja ja lainattavien kasettien tai levyjen numerot!"));
+    
+                f.kasetit_edit->setText("1, 10,12,");
+                f.lainaaja_edit->setEditText("Matti");
+                f.Lainaa_button->click();
+                QCOMPARE(f.kasetit_edit->text(), QString("1,10,12"));
+                QCOMPARE(f.lista->count(), 3);
+                QCOMPARE(f.lista->item(1)->text(), fi("Nro: 10, Lainaaja: Matti, Lainattu: ") + q(paiva_tekstiksi(tanaan())));
+    
+                f.lista->item(0)->setSelected(true);
+                f.lista->item(2)->setSelected(true);
+                QCOMPARE(f.kasetit_edit->text(), QString("1, 12"));
+                // Both fields filled: return refuses.
+                f.Palauta->click();
+                QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Syötä joko palautettavat kasetit tai palauttajan nimi, ei kumpiakin!"));
+                f.lainaaja_edit->setEditText(QString());
+                f.Palauta->click();
+                QCOMPARE(f.lista->count(), 1);
+                kuva(f, "lainaus");
+    
+                f.apua_button->click();
+                QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Katso kohta 4a. Lainaus ja palautus"));
+                p.viestit.vastaukset = {diag::Vastaus::Kylla};
+                f.palauta_kaikki->click();
+                QVERIFY(!f.isVisible());
+                return;
+            }();
+            return d.result();
+        };
+        p.toiminto("Lainaakasetti1")->trigger();
+        QVERIFY(ajettu);
+        QCOMPARE(p.himmennyksia, 0);
+        QCOMPARE(p.tallennuksia, 1);
+        QVERIFY(p.paivityksia >= 1);
+        QCOMPARE(p.ohjeet.back(), (std::pair<std::string, std::string>("lueminut.html", "4a")));
+        for (int i = 1; i < p.tk.kortit.Count(); ++i) QVERIFY(p.tk.kortit[i].lainassa.empty());
+        QVERIFY(p.tk.kortit.muutettu);
+    }
+
+    void lainaajanTaydennysJaPilkku() {
+        Testipaaikkuna p({{"1", "Alien"}});
+        kirjoita(p.k.juuri() / "lainaaja_profiilit.ini",
+                 "Matti\r\n\r\n\r\n## seuraava profiili\r\nLiisa\r\n\r\n\r\n## seuraava profiili\r\n");
+        Lainaustoiminnot t(p);
+        Tlainaa_form& f = t.lainaa_form();
+        f.show();
+        QLineEdit* r = f.lainaaja_edit->lineEdit();
+        QTest::keyClicks(r, "l");
+        QCOMPARE(r->text(), QString("Liisa"));
+        QCOMPARE(r->selectedText(), QString("iisa"));
+        QTest::keyClicks(r, "ii");
+        QCOMPARE(r->text(), QString("Liisa"));
+        QCOMPARE(r->selectedText(), QString("sa"));
+        QTest::keyClicks(r, ",");
+        QCOMPARE(r->text(), QString("Liisa"));
+        QCOMPARE(p.tp.piippauksia, 1);
+        r->clear();
+        QTest::keyClicks(r, "Pekka");
+        QCOMPARE(r->text(), QString("Pekka"));
+        f.hide();
+    }
+
+    void profiilidialogi() {
+        Testipaaikkuna p;
+        const fs::path tiedosto = p.k.juuri() / "lainaaja_profiilit.ini";
+        const std::string alku = "Matti\r\n040\r\nm@x\r\n## seuraava profiili\r\n";
+        kirjoita(tiedosto, alku);
+        {
+            Tlainaajaprofiilit_form f(tiedosto, p.viestit);
+            f.show();
+            f.nimi_edit->setText("Matti");
+            f.lisaa_button->click();
+            QCOMPARE(p.viestit.tekstit().back(), std::string("Saman niminen profiili löytyy jo!"));
+            f.nimi_edit->setText("matti");
+            f.email_edit->setText("toinen@x");
+            f.lisaa_button->click();
+            QCOMPARE(f.profiili_lista->count(), 2);
+            QVERIFY(f.nimi_edit->text().isEmpty());
+            f.peruuta_button->click();
+            QCOMPARE(lue(tiedosto), alku);
+            QCOMPARE(f.profiilit().size(), std::size_t(1));
+        }
+        Tlainaajaprofiilit_form f(tiedosto, p.viestit);
+        f.show();
+        f.nimi_edit->setText(fi("Liisa Ääninen"));
+        f.puh_edit->setText("050 1234567");
+        f.email_edit->setText("liisa.aaninen@example.org");
+        f.lisaa_button->click();
+        f.nimi_edit->setText("Pekka");
+        f.lisaa_button->click();
+        f.profiili_lista->setCurrentRow(1);
+        QCOMPARE(f.email_edit->text(), QString("liisa.aaninen@example.org"));
+        f.puh_edit->setText("050 7654321");
+        f.paivita_profiili->click();
+        QCOMPARE(f.profiili_lista->currentRow(), 1);
+        kuva(f, "profiilit");
+        f.profiili_lista->setCurrentRow(0);
+        f.poista_button->click();
+        QCOMPARE(f.profiili_lista->currentRow(), 0);
+        QCOMPARE(f.nimi_edit->text(), fi("Liisa Ääninen"));
+        f.ok->click();
+        QCOMPARE(lue(tiedosto), std::string("Liisa Ääninen\r\n050 7654321\r\nliisa.aaninen@example.org\r\n"
+                                            "## seuraava profiili\r\nPekka\r\n\r\n\r\n## seuraava profiili\r\n"));
+    }
+
+    void myohastymisetKysytaanKerranJaMuistutusLahtee() {
+        smtptesti::Palvelin palvelin;
+        Testipaaikkuna p({{"1", "Alien"}, {"2", "Heat"}, {"3", "Ronin"}});
+        postiasetukset(p.a, palvelin.osoite());
+        p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
+        p.tk.kortit[2].lainassa = "Matti, Lainattu: 2004-01-05";
+        p.tk.kortit[3].lainassa = "Liisa, Lainattu: " + paiva_tekstiksi(tanaan());
+        fs::copy_file(fs::path(RULLAKKO_SOURCE_DIR) / "data" / "muistutus_kohtelias.txt",
+                      p.k.juuri() / "muistutus_kohtelias.txt");
+        kirjoita(p.k.juuri() / "muistutus_tiukka.txt", "Palauta heti\r\n%%LISTA\r\n");
+        Lainaustoiminnot t(p);
+
+        int ikkunoita = 0;
+        p.tp.dialogi = [&](QDialog& d) -> int {
+            [&] {
+                if (d.objectName() == "lainaajaprofiilit_form") {
+                    auto& f = static_cast<Tlainaajaprofiilit_form&>(d);
+                    d.show();
+                    f.nimi_edit->setText("Matti");
+                    f.email_edit->setText("matti@example.org");
+                    f.lisaa_button->click();
+                    f.ok->click();
+                    return;
+                }
+                ++ikkunoita;
+                auto& f = static_cast<Tkarhuemail_form&>(d);
+                d.show();
+                QCOMPARE(f.windowTitle(), fi("Lähetä sähköpostia lainaajalle [Matti]"));
+                QVERIFY(f.nayta_muokkaa_lainattuja->isVisible());
+                QCOMPARE(f.email_file->count(), 2);
+                QCOMPARE(f.subject_edit->text(), fi("Muistutus lainatuista elokuvista"));
+                QVERIFY(f.email->toPlainText().contains(fi("Lainasit minulta 1.1.2004 ja 2004-01-05 yhteensä 2 kasettia tai levyä.\nNe ovat")));
+                QVERIFY(f.email->toPlainText().contains(fi("Heat, Kasetti/Levy numero: 2")));
+                QVERIFY(f.email->toPlainText().contains(fi("\nPertti Pätkä\n")));
+                kuva(f, "muistutus");
+                f.email_file->setCurrentIndex(1);
+                QCOMPARE(f.subject_edit->text(), fi("Palauta heti"));
+                QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nHeat, Kasetti/Levy numero: 2"));
+    
+                // No profile and No: nothing goes.
+                p.viestit.vastaukset = {diag::Vastaus::Ei};
+                f.email_send->click();
+                QCOMPARE(p.viestit.tekstit().back(), std::string("Ilman profiilia ei voida lähettää sähköpostia, keskeytetään!"));
+                QCOMPARE(palvelin.viesteja(), 0);
+                QVERIFY(f.isVisible());
+    
+                // Yes: the profile is made in the profiles dialog and the mail goes to its address.
+                p.viestit.vastaukset = {diag::Vastaus::Kylla};
+                f.email_send->click();
+                QCOMPARE(p.viestit.tekstit().back(), std::string("Viesti lähetetty!"));
+                QCOMPARE(f.result(), int(QDialog::Accepted));
+                return;
+            }();
+            return d.result();
+        };
+        // One question for Matti's two cassettes; Liisa's loan is new.
+        p.viestit.vastaukset = {diag::Vastaus::Kylla};
+        p.toiminto("Tarkistamyhstyneitelokuvia1")->trigger();
+        QCOMPARE(ikkunoita, 1);
+        QVERIFY(p.viestit.naytetyt[0].kysymys);
+        QVERIFY(p.viestit.naytetyt[0].teksti.rfind("Matti ei ole palauttanut", 0) == 0);
+        QCOMPARE(palvelin.viesteja(), 1);
+        QCOMPARE(palvelin.otsake(1, "To"), std::string("<matti@example.org>"));
+        QCOMPARE(palvelin.otsake(1, "Subject"), std::string("Palauta heti"));
+    }
+
+    void tietokantaLiitteenaJaPalautteenOsoite() {
+        smtptesti::Palvelin palvelin;
+        Testipaaikkuna p({{"1", "Alien"}});
+        postiasetukset(p.a, palvelin.osoite());
+        Lainaustoiminnot t(p);
+        p.toiminto("LahetaSahkopostiaTekijalle")->trigger();
+        QVERIFY(p.viestit.tekstit().back().rfind("Palautteen vastaanottajaa ei ole asetettu.", 0) == 0);
+
+        // Unsaved changes: saved first, then the file goes as the attachment.
+        p.tk.kortit.muutettu = true;
+        p.viestit.vastaukset = {diag::Vastaus::Kylla};
+        p.tp.dialogi = [&](QDialog& d) -> int {
+            [&] {
+                auto& f = static_cast<Tlaheta_tietokanta_form&>(d);
+                d.show();
+                f.osoite_edit->setText("ei osoite");
+                f.laheta_button->click();
+                QVERIFY(f.isVisible());
+                f.osoite_edit->setText(" liisa@example.org ");
+                f.saate_memo->setPlainText(fi("Tässä lupaamani lista."));
+                kuva(f, "tietokanta_postiin");
+                f.laheta_button->click();
+                return;
+            }();
+            return d.result();
+        };
+        p.toiminto("laheta_tietokanta_emaililla")->trigger();
+        QVERIFY(!p.tk.kortit.muutettu);
+        QCOMPARE(p.viestit.tekstit().back(), std::string("Viesti lähetetty!"));
+        QCOMPARE(palvelin.viesteja(), 1);
+        QCOMPARE(palvelin.otsake(1, "To"), std::string("<liisa@example.org>"));
+        QCOMPARE(palvelin.lue(1, "liite.testi.rkb"), lue(p.k.juuri() / "testi.rkb"));
+        QVERIFY(palvelin.lue(1, "teksti").rfind("Tässä lupaamani lista.\r\n", 0) == 0);
+
+        // Feedback to the address of the settings.
+        p.a.palaute_addr = "palaute@example.org";
+        p.tp.dialogi = [&](QDialog& d) -> int {
+            [&] {
+                auto& f = static_cast<Tpalaute_form&>(d);
+                d.show();
+                QCOMPARE(f.lahettaja_label->text(), fi("Pertti Pätkä <pertti@example.org>"));
+                f.aihe_edit->setText(fi("Hyvä ohjelma"));
+                f.viesti_memo->setPlainText(fi("Kiitos!"));
+                kuva(f, "palaute");
+                f.laheta_button->click();
+                return;
+            }();
+            return d.result();
+        };
+        p.toiminto("LahetaSahkopostiaTekijalle")->trigger();
+        QCOMPARE(palvelin.viesteja(), 2);
+        QCOMPARE(palvelin.otsake(2, "Subject"), std::string("Hyvä ohjelma"));
+        QCOMPARE(palvelin.lue(2, "teksti"), std::string("Kiitos!\r\n"));
+    }
+
+    void puuttuvatAsetuksetAvaavatEmailSivun() {
+        Testipaaikkuna p({{"1", "Alien"}});
+        p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
+        Lainaustoiminnot t(p);
+        Tkarhuemail_form f(p, "Matti");
+        f.show();
+        p.viestit.vastaukset = {diag::Vastaus::Kylla, diag::Vastaus::Ei, diag::Vastaus::Ei};
+        f.email_send->click();
+        QCOMPARE(p.asetussivut, std::vector<int>{6});
+        Tlahetys_form l(nullptr);
+        l.show();
+        kuva(l, "lahetys");
+        QCOMPARE(p.viestit.tekstit().back(),
+                 std::string("Ohjelman sähköpostiominaisuuksia ei voida käyttää \nilman asetuksia, keskeytetään!"));
+    }
+
+    void keskeytysLahetysikkunasta() {
+        smtptesti::Palvelin palvelin;
+        // Presses the sending window's cancel button the first time the window processes its events.
+        struct Keskeyttaja final : diag::Kiire {
+            int kutsuja = 0;
+            void nayta() override {}
+            void aseta_teksti(const std::string&) override {}
+            void piilota() override {}
+            void kasittele_viestit() override {
+                QApplication::processEvents();
+                if (++kutsuja != 1) return;
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* f = qobject_cast<Tlahetys_form*>(w); f && f->isVisible()) f->keskeyta_button->click();
+            }
+        } keskeyttaja;
+        TAsetukset a;
+        postiasetukset(a, palvelin.osoite());
+        diag::TestiViestit viestit;
+        const Tulos t = laheta_odottaen(nullptr, keskeyttaja, smtp_palvelin(a),
+                                        sahkoposti_kayttajalta(a, "liisa@example.org", "Otsikko", {"Rivi"}));
+        QCOMPARE(t.koodi, smtp_koodi_keskeytetty);
+        nayta_lahetyksen_tulos(viestit, t);
+        QCOMPARE(viestit.naytetyt.back().laji, diag::Laji::Tieto);
+        QCOMPARE(palvelin.viesteja(), 0);
+        for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!qobject_cast<Tlahetys_form*>(w) || !w->isVisible());
+    }
+};
+
+QTEST_MAIN(LainausTesti)
+#include "lainaus_uitest.moc"

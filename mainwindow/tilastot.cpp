@@ -1,0 +1,25 @@
+#include "mainwindow/tilastot.h"
+
+#include "diag/loki.h"
+
+std::vector<std::string> tilastorivit(const TOmaList& lista) {
+    int kansia = 0, imdb = 0, osoitteita = 0, odottaa = 0, haettavissa = 0;
+    for (int i = 1; i < lista.Count(); ++i) {
+        const TKortti& k = lista[i];
+        if (!k.cover_fn.empty()) ++kansia;
+        if (!k.imdb_koodi.empty()) ++imdb;
+        if (!k.cover_url.empty()) {
+            ++osoitteita;
+            kirjoita_debug(k.cover_url);
+        }
+        if (k.hae_kansi && !k.imdb_koodi.empty()) ++odottaa;
+        if (!k.cover_url.empty() || !k.imdb_koodi.empty()) ++haettavissa;
+    }
+    return {"Tietokannan versio: " + lista.versio,
+            "Kortteja tietokannassa: " + std::to_string(lista.Count() - 1),
+            "Kansikuvia tietokannassa: " + std::to_string(kansia),
+            "IMDB yhteensopivia kortteja: " + std::to_string(imdb),
+            std::to_string(osoitteita) + " kortilla on kansikuvan url",
+            std::to_string(odottaa) + " korttia odottaa kansikuvan haku yritystä",
+            std::to_string(haettavissa - kansia) + " kortille voitaisiin yrittää hakea kansikuva"};
+}
