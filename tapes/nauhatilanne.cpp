@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "diag/viestit.h"
+#include "find/haku.h"
 #include "mainwindow/kasetti.h"
 #include "mainwindow/kesto.h"
 #include "settings/asetukset.h"

@@ -29,7 +29,6 @@ std::vector<Nauharivi> tee_nauhalista(const TOmaList& lista, long long vahintaan
 std::string nauhan_tila(const Nauharivi& rivi);
 
 inline constexpr const char* minuuttivirhe = "VIRHE: Syötä kenttään haettava minuuttimäärä esim \"90\"";
-inline constexpr const char* ei_loydy = "Ei löydy!";
 
 struct Vapaan_haku {
     bool luku_kelpaa = true;       // false: the minimum was not a whole number (the error has been shown)
