@@ -14,6 +14,7 @@
 #include <zlib.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -47,7 +48,12 @@ struct Aineisto {
     fs::path tiedosto;
     std::string pakattu_runko;
     std::size_t runon_koko = 0;
-    std::vector<std::string> kannet;
+    struct Kansi {
+        std::string talteen;  // as stored in the file
+        std::size_t koko;
+        bool raaka;
+    };
+    std::vector<Kansi> kannet;
 
     explicit Aineisto(const std::string& nimi, const aineisto::Luettelo& l) {
         juuri = pohjakansio() / ("lataus_bench_" + std::to_string(::getpid()) + "_" + nimi);
@@ -65,8 +71,8 @@ struct Aineisto {
             if (e.koko_nimi() == "avattu.$$$") {
                 pakattu_runko = std::move(data);
                 runon_koko = e.koko;
-            } else if (e.raaka) {
-                kannet.push_back(std::move(data));
+            } else {
+                kannet.push_back({std::move(data), e.koko, e.raaka});
             }
         }
     }
@@ -94,14 +100,19 @@ struct Avaaja {
 
     explicit Avaaja(const Aineisto& aineisto) : a(aineisto) { asetukset.notify_enabled = false; }
 
+    double cpu = 0;  // processor seconds of the opens so far
+
     // One normal open into `tk`; the seconds it took.
     double avaa(Tietokanta& tk, bool heti) {
         asetukset.avaa_kannet_heti = heti;
         Varasto v{tk, kansio, viestit, kiire, &asetukset};
+        const std::clock_t c = std::clock();
         const auto alku = Kello::now();
         lue_tietueet(a.tiedosto.string(), false, false, tk.kortit, v);
         benchmark::DoNotOptimize(tk.kortit.Count());
-        return sekunnit(alku, Kello::now());
+        const double t = sekunnit(alku, Kello::now());
+        cpu += static_cast<double>(std::clock() - c) / CLOCKS_PER_SEC;
+        return t;
     }
 };
 
@@ -131,16 +142,24 @@ void Avaus(benchmark::State& s, const char* nimi, bool heti) {
     s.counters["suhde"] = oma / pohja;
 }
 
-// The floor of unpacking covers: the same bytes written to new files of a fresh folder.
+// The floor of unpacking covers: each cover member inflated in memory with zlib (unless stored raw) and
+// written to a new file of a fresh folder.
 double kirjoita_kannet(const Aineisto& a) {
     const fs::path kansio = a.juuri / "pohja";
     fs::remove_all(kansio);
     fs::create_directories(kansio);
     const auto alku = Kello::now();
+    std::string kuva;
     for (std::size_t i = 0; i < a.kannet.size(); ++i) {
-        const int fd = ::open((kansio / (std::to_string(i) + ".jpg")).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-        if (fd < 0 || ::write(fd, a.kannet[i].data(), a.kannet[i].size()) != static_cast<ssize_t>(a.kannet[i].size()))
+        const Aineisto::Kansi& k = a.kannet[i];
+        kuva.resize(k.koko);
+        uLongf koko = kuva.size();
+        if (!k.raaka && uncompress(reinterpret_cast<Bytef*>(kuva.data()), &koko,
+                                   reinterpret_cast<const Bytef*>(k.talteen.data()), k.talteen.size()) != Z_OK)
             std::abort();
+        const std::string& data = k.raaka ? k.talteen : kuva;
+        const int fd = ::open((kansio / (std::to_string(i) + ".jpg")).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd < 0 || ::write(fd, data.data(), data.size()) != static_cast<ssize_t>(data.size())) std::abort();
         ::close(fd);
     }
     const double t = sekunnit(alku, Kello::now());
@@ -151,11 +170,13 @@ double kirjoita_kannet(const Aineisto& a) {
 void KannetAvattaessa(benchmark::State& s, const char* nimi) {
     Aineisto& a = aineisto_nimelta(nimi);
     Avaaja avaaja(a);
-    double kannet = 0, pohja = 0;
+    double kannet = 0, pohja = 0, ilman_cpu = 0;
     for (auto _ : s) {
         poista_kannet(avaaja.kansio);
         Tietokanta ilman;
+        const double ennen = avaaja.cpu;
         const double t_ilman = avaaja.avaa(ilman, false);
+        ilman_cpu += avaaja.cpu - ennen;
         poista_kannet(avaaja.kansio);
         Tietokanta kansin;
         const double t_kansin = avaaja.avaa(kansin, true);
@@ -164,6 +185,9 @@ void KannetAvattaessa(benchmark::State& s, const char* nimi) {
         s.SetIterationTime(std::max(t_kansin - t_ilman, 1e-6));
     }
     s.counters["kannet_s"] = kannet / static_cast<double>(s.iterations());
+    // On a machine shared with other work the processor time shows what the covers cost apart from waiting.
+    const double kansin_cpu = avaaja.cpu - ilman_cpu;
+    s.counters["kannet_cpu_s"] = (kansin_cpu - ilman_cpu) / static_cast<double>(s.iterations());
     s.counters["suhde"] = kannet / pohja;
 }
 

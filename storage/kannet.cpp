@@ -160,17 +160,24 @@ void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
 }
 
 bool pura_kansi(const TKortti& kortti, const Varasto& v) {
-    if (kortti.cover_fn.empty() || kansikuva_olemassa(v.kansio, kortti.cover_fn)) return true;
+    if (kortti.cover_fn.empty()) return true;
+    const auto tiedosto = kansikuvan_tiedosto(kortti.cover_fn);
+    std::error_code ec;
+    // The usual case, a cover unpacked under its own name, costs one look at the file and no folder listing.
+    if (tiedosto && fs::is_regular_file(v.kansio.polku(kansikuvakansio) / *tiedosto, ec)) return true;
     bool ok = false;
-    if (kansikuvan_polku(v.kansio, kortti.cover_fn)) {
+    if (tiedosto) {
+        Kansiolistaus kannet = listaa_kannet(v.kansio);
+        if (kannet.tiedosto(*tiedosto)) return true;
         std::string virhe;
         TZLBArchive* zip = avoin_arkisto(v, virhe);
+        const int jasen = zip ? zip->etsi(kortti.cover_fn) : -1;
         if (!zip) {
             v.viestit.virhe("Virhe #12232: Openarchive failed");
-        } else if (zip->etsi(kortti.cover_fn) < 0) {
+        } else if (jasen < 0) {
             v.viestit.virhe("Virhe #2255: Tiedostoa " + kortti.cover_fn + " ei löydy zipistä");
         } else {
-            ok = static_cast<bool>(zip->Extract(kortti.cover_fn, v.kansio.juuri()));
+            ok = static_cast<bool>(zip->Extract(static_cast<std::size_t>(jasen), kannet));
         }
     }
     if (!ok)
