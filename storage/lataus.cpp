@@ -70,11 +70,11 @@ private:
 
     const std::string& nimi_;
     Tapa tapa_;
-    std::optional<Kansiolistaus> kannet_;  // gfx\kannet\ as read once for this load
     TOmaList& lista_;
     const Varasto& v_;
     bool pelkka_runko_;
     fs::path tyo_;
+    std::optional<Kansiolistaus> kannet_;  // gfx\kannet\ as read once for this load
 };
 
 std::optional<bool> Lataaja::kaatumismerkki() {
