@@ -42,6 +42,9 @@ inline constexpr const char* liian_suuri = "Archive too large";
 inline constexpr const char* ei_kirjoitu = "Unable to write archive file";
 }  // namespace zlb_virhe
 
+// zlib's CRC-32 (crc32(crc, data, n)), faster on processors with carry-less multiplication.
+std::uint32_t zlb_crc32(std::uint32_t crc, const void* data, std::size_t n);
+
 // "%s" or "%d" of a failure text filled in.
 std::string zlb_teksti(const char* malli, std::string_view nimi);
 std::string zlb_teksti(const char* malli, long indeksi);
