@@ -53,7 +53,7 @@ fs::path luettelo(const fs::path& kansio, int kasetteja) {
 std::string rkb(const std::string& parametrit) { return std::string(RKB_EXE) + " " + parametrit + " 2>&1"; }
 
 int pdf_sivuja(const fs::path& pdf) {
-    const Tulos t = aja("pdfinfo " + pdf.string() + " 2>/dev/null");
+    const Ajotulos t = aja("pdfinfo " + pdf.string() + " 2>/dev/null");
     const std::size_t i = t.ulos.find("Pages:");
     return i == std::string::npos ? -1 : std::stoi(t.ulos.substr(i + 6));
 }
@@ -68,7 +68,7 @@ TEST(RkbVienti, TekstiJaHtml) {
     EXPECT_NE(teksti.find("\r\n1 ....... Elokuva 1 & <toinen>, 90min, (LP)"), std::string::npos);
     EXPECT_NE(teksti.find("\r\nD1 ...... Levy, (DVD)"), std::string::npos);
     // An existing file is refused and stays as it was.
-    const Tulos uudestaan = aja(rkb("export-text " + rkb_tiedosto.string() + " " + txt.string()));
+    const Ajotulos uudestaan = aja(rkb("export-text " + rkb_tiedosto.string() + " " + txt.string()));
     EXPECT_EQ(uudestaan.koodi, 1);
     EXPECT_NE(uudestaan.ulos.find("on jo olemassa"), std::string::npos);
     EXPECT_EQ(lue(txt), teksti);
@@ -82,7 +82,7 @@ TEST(RkbVienti, TekstiJaHtml) {
     // HTML replaces an existing file; an unknown column is refused before anything is written.
     EXPECT_EQ(aja(rkb("export-html " + rkb_tiedosto.string() + " " + html.string())).koodi, 0);
     EXPECT_NE(lue(html).find(">Vuosi</td>"), std::string::npos);
-    const Tulos huono = aja(rkb("export-html " + rkb_tiedosto.string() + " " + (k.juuri() / "x.html").string() +
+    const Ajotulos huono = aja(rkb("export-html " + rkb_tiedosto.string() + " " + (k.juuri() / "x.html").string() +
                                 " --columns nro,kansi"));
     EXPECT_EQ(huono.koodi, 1);
     EXPECT_NE(huono.ulos.find("kansi"), std::string::npos);
@@ -107,14 +107,14 @@ TEST(RkbVienti, TarratPdf) {
     for (const Tapaus& t : tapaukset) {
         const fs::path pdf = k.juuri() / "tarrat.pdf";
         fs::remove(pdf);
-        const Tulos r = aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " " + t.valitsimet));
+        const Ajotulos r = aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " " + t.valitsimet));
         EXPECT_EQ(r.koodi, 0) << t.valitsimet << "\n" << r.ulos;
         EXPECT_EQ(pdf_sivuja(pdf), t.sivuja) << t.valitsimet;
         const std::string tiedot = aja("pdfinfo " + pdf.string()).ulos;
         EXPECT_NE(tiedot.find(t.pysty ? "595 x 842" : "842 x 595"), std::string::npos) << t.valitsimet;
     }
     const fs::path pdf = k.juuri() / "virhe.pdf";
-    const Tulos pitka = aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind spine --cassettes 12345"));
+    const Ajotulos pitka = aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind spine --cassettes 12345"));
     EXPECT_NE(pitka.ulos.find("Kasetin 12345 numero ei mahdu tarraan"), std::string::npos);
     EXPECT_NE(aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind side")).koodi, 0);
     EXPECT_NE(aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind top --template ei.bmp")).koodi, 0);

@@ -51,30 +51,30 @@ protected:
     }
     void TearDown() override { fs::remove_all(tila); }
 
-    Tulos rkb(const std::string& parametrit) { return aja(std::string(RKB_EXE) + " " + parametrit + " 2>&1"); }
+    Ajotulos rkb(const std::string& parametrit) { return aja(std::string(RKB_EXE) + " " + parametrit + " 2>&1"); }
 };
 
 TEST_F(RkbHaku, RivitKorttijarjestyksessaUtf8naJaKenttavalinta) {
-    const Tulos kaikki = rkb("search " + tiedosto + " alien");
+    const Ajotulos kaikki = rkb("search " + tiedosto + " alien");
     EXPECT_EQ(kaikki.koodi, 0);
     EXPECT_EQ(kaikki.ulos, "1\t12\t1\tAlien\tKauhu\n"
                            "3\tAP3\t1\t\xC3\x84iti ja Alien (Lainassa)\tDraama\n");
 
     // Words as typed into the dialog: the director field only, two words joined by "or".
-    const Tulos ohjaaja = rkb("search " + tiedosto + " 'scott,wachowski' --fields 11");
+    const Ajotulos ohjaaja = rkb("search " + tiedosto + " 'scott,wachowski' --fields 11");
     EXPECT_EQ(ohjaaja.koodi, 0);
     EXPECT_EQ(ohjaaja.ulos, "1\t12\t1\tAlien\tKauhu\n2\t7\t2\tMatrix\tToiminta\n");
     EXPECT_EQ(rkb("search " + tiedosto + " scott --fields=0,2").koodi, 1);
 }
 
 TEST_F(RkbHaku, EiOsumiaJaVirheet) {
-    const Tulos ei = rkb("search " + tiedosto + " zzz");
+    const Ajotulos ei = rkb("search " + tiedosto + " zzz");
     EXPECT_EQ(ei.koodi, 1);
     EXPECT_EQ(ei.ulos, "Hakuehdoilla ei l\xC3\xB6ydy kortteja!\n");
 
     std::string paljon;
     for (int i = 0; i < 46; ++i) paljon += "al,";
-    const Tulos liikaa = rkb("search " + tiedosto + " " + paljon);
+    const Ajotulos liikaa = rkb("search " + tiedosto + " " + paljon);
     EXPECT_EQ(liikaa.koodi, 0);
     EXPECT_NE(liikaa.ulos.find("maksimi 45"), std::string::npos);
 
@@ -85,7 +85,7 @@ TEST_F(RkbHaku, EiOsumiaJaVirheet) {
 }
 
 TEST_F(RkbHaku, Tilastot) {
-    const Tulos t = aja(std::string(RKB_EXE) + " stats " + tiedosto + " 2>/dev/null");
+    const Ajotulos t = aja(std::string(RKB_EXE) + " stats " + tiedosto + " 2>/dev/null");
     EXPECT_EQ(t.koodi, 0);
     EXPECT_NE(t.ulos.find("Kortteja tietokannassa: 4\nKansikuvia tietokannassa: 1\n"), std::string::npos) << t.ulos;
     EXPECT_NE(t.ulos.find("\n-1 kortille voitaisiin yritt\xC3\xA4\xC3\xA4 hakea kansikuva\n"), std::string::npos) << t.ulos;

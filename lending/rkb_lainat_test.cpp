@@ -44,7 +44,7 @@ protected:
     void asetukset(const std::string& email) {
         kirjoita(koti / "asetukset.ini", "[Email]\r\n" + email + "[Sekalaista]\r\nnotify_dates=30\r\n");
     }
-    Tulos rkb(const std::string& parametrit, bool virheet = false) {
+    Ajotulos rkb(const std::string& parametrit, bool virheet = false) {
         return aja("RULLAKKO_HOME=" + koti.string() + " " + RKB_EXE + " " + parametrit + " " + (virheet ? "2>&1" : "2>/dev/null"));
     }
 };
@@ -53,7 +53,7 @@ TEST_F(RkbLainat, OverdueListaaLainaajatJarjestyksessa) {
     asetukset("");
     const std::string tiedosto = (koti / "lainat.rkb").string();
     // Matti's first card is not yet over 30 days on 1.4.; his third card is, so he comes after card 2.
-    const Tulos t = rkb("overdue " + tiedosto + " --today 2004-04-01");
+    const Ajotulos t = rkb("overdue " + tiedosto + " --today 2004-04-01");
     EXPECT_EQ(t.koodi, 0);
     EXPECT_EQ(t.ulos, merkisto::cp1252_utf8("Öljy-Äijä\t60\nMatti\t41\n"));
     EXPECT_EQ(rkb("overdue " + tiedosto + " --today 2004-04-01 --days 45").ulos, merkisto::cp1252_utf8("Öljy-Äijä\t60\n"));
@@ -68,12 +68,12 @@ TEST_F(RkbLainat, RemindTulostaaJaLahettaa) {
     const std::string odotettu = merkisto::cp1252_utf8(
         "Muistutus\n\nHei, lainasit 1.3.2004 ja 20.2.2004 2 kasettia:\nAlien, Kasetti/Levy numero: 1\n"
         "Ronin, Kasetti/Levy numero: 3\nPertti Pätkä\n");
-    const Tulos tulostus = rkb("remind " + tiedosto + " Matti");
+    const Ajotulos tulostus = rkb("remind " + tiedosto + " Matti");
     EXPECT_EQ(tulostus.koodi, 0);
     EXPECT_EQ(tulostus.ulos, odotettu);
     EXPECT_EQ(p.viesteja(), 0);
 
-    const Tulos lahetys = rkb("remind " + tiedosto + " Matti --template muistutus.txt --send");
+    const Ajotulos lahetys = rkb("remind " + tiedosto + " Matti --template muistutus.txt --send");
     EXPECT_EQ(lahetys.koodi, 0);
     ASSERT_EQ(p.viesteja(), 1);
     EXPECT_EQ(p.otsake(1, "To"), "<matti@example.org>");
@@ -82,7 +82,7 @@ TEST_F(RkbLainat, RemindTulostaaJaLahettaa) {
                                   "Ronin, Kasetti/Levy numero: 3\r\nPertti Pätkä\r\n");
 
     // No profile: nothing is sent and the reason is told.
-    const Tulos ei_profiilia = rkb("remind " + tiedosto + " 'Öljy-Äijä' --send", true);
+    const Ajotulos ei_profiilia = rkb("remind " + tiedosto + " 'Öljy-Äijä' --send", true);
     EXPECT_EQ(ei_profiilia.koodi, 1);
     EXPECT_NE(ei_profiilia.ulos.find("profiilia"), std::string::npos);
     EXPECT_EQ(p.viesteja(), 1);
@@ -92,7 +92,7 @@ TEST_F(RkbLainat, RemindKertooLahetysvirheen) {
     smtptesti::Palvelin p({"matti:salainen"});
     asetukset("smtp_palvelin=" + p.osoite() + "\r\nemail_addr=m@example.org\r\nemail_nimi=M\r\n"
               "email_username=matti\r\nemail_password=väärä\r\nemail_logon=1\r\n");
-    const Tulos t = rkb("remind " + (koti / "lainat.rkb").string() + " Matti --send", true);
+    const Ajotulos t = rkb("remind " + (koti / "lainat.rkb").string() + " Matti --send", true);
     EXPECT_EQ(t.koodi, 1);
     EXPECT_NE(t.ulos.find(merkisto::cp1252_utf8("Virhe: SMTP palvelin ei hyväksynyt käyttäjänimeäsi")), std::string::npos) << t.ulos;
     EXPECT_EQ(p.viesteja(), 0);

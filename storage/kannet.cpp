@@ -5,11 +5,15 @@
 
 #include "diag/loki.h"
 #include "storage/kuvakoodekki.h"
+#include "storage/merkisto.h"
 #include "storage/zlbarkisto.h"
 
 namespace fs = std::filesystem;
 
-std::optional<fs::path> kansikuvan_polku(const Ohjelmakansio& kansio, std::string_view cover_fn) {
+namespace {
+
+// The part of a cover name after gfx\kannet\, when the name stays inside that folder.
+std::optional<std::string_view> kansikuvan_osa(std::string_view cover_fn) {
     const std::string_view etuliite = kansikuvakansio;
     if (cover_fn.size() <= etuliite.size() || pienet_cp1252(cover_fn.substr(0, etuliite.size())) != etuliite)
         return std::nullopt;
@@ -17,6 +21,13 @@ std::optional<fs::path> kansikuvan_polku(const Ohjelmakansio& kansio, std::strin
     if (tiedosto == "." || tiedosto == ".." || tiedosto.find_first_of("\\/:") != std::string_view::npos ||
         tiedosto.find('\0') != std::string_view::npos)
         return std::nullopt;
+    return tiedosto;
+}
+
+}  // namespace
+
+std::optional<fs::path> kansikuvan_polku(const Ohjelmakansio& kansio, std::string_view cover_fn) {
+    if (!kansikuvan_osa(cover_fn)) return std::nullopt;
     return kansio.polku(cover_fn);
 }
 
@@ -24,6 +35,24 @@ bool kansikuva_olemassa(const Ohjelmakansio& kansio, std::string_view cover_fn) 
     const auto p = kansikuvan_polku(kansio, cover_fn);
     std::error_code ec;
     return p && fs::is_regular_file(*p, ec);
+}
+
+std::optional<std::string> kansikuvan_tiedosto(std::string_view cover_fn) {
+    const auto osa = kansikuvan_osa(cover_fn);
+    if (!osa) return std::nullopt;
+    return merkisto::cp1252_utf8(*osa);
+}
+
+Kansiolistaus listaa_kannet(const Ohjelmakansio& kansio) {
+    const fs::path kannet = kansio.polku(kansikuvakansio);
+    std::error_code ec;
+    fs::create_directories(kannet, ec);
+    return Kansiolistaus(kannet);
+}
+
+bool kansikuva_olemassa(const Kansiolistaus& kannet, std::string_view cover_fn) {
+    const auto tiedosto = kansikuvan_tiedosto(cover_fn);
+    return tiedosto && kannet.tiedosto(*tiedosto);
 }
 
 std::string uusi_kansikuvan_nimi(const TOmaList& lista) {
@@ -76,40 +105,80 @@ void aseta_purku(TZLBArchive& zip) {
     zip.OnReplaceFile = [](TZLBArchive&, const std::string&, bool& korvaa) { korvaa = false; };
 }
 
+TZLBArchive* avoin_arkisto(const Varasto& v, std::string& virhe) {
+    const fs::path tiedosto = v.kansio.polku(v.tk.tiedosto);
+    if (v.tk.arkisto && v.tk.arkisto->FileName() == tiedosto && v.tk.arkisto->ennallaan()) return v.tk.arkisto.get();
+    v.tk.arkisto.reset();
+    auto zip = std::make_shared<TZLBArchive>();
+    aseta_purku(*zip);
+    if (const ZlbTulos t = v.tk.tiedosto.empty() ? ZlbTulos{zlb_virhe::ei_loydy} : zip->Open(tiedosto); !t) {
+        virhe = t.virhe;
+        return nullptr;
+    }
+    v.tk.arkisto = std::move(zip);
+    return v.tk.arkisto.get();
+}
+
+std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire) {
+    std::vector<std::string> epaonnistuneet;
+    const std::vector<TZLBEntry>& jasenet = zip.entries();
+    const std::string kaikki = std::to_string(jasenet.size());
+    for (std::size_t i = 0; i < jasenet.size(); ++i) {
+        if (i % 200 == 0) {
+            kiire.aseta_teksti("Puretaan kansikuvia [" + std::to_string(i) + "/" + kaikki + "]");
+            kiire.kasittele_viestit();
+        }
+        const std::string jasen = jasenet[i].koko_nimi();
+        const auto tiedosto = kansikuvan_tiedosto(jasen);
+        if (!tiedosto || kannet.tiedosto(*tiedosto)) continue;
+        if (const ZlbTulos t = zip.Extract(i, kannet); !t) {
+            kirjoita_debug_aina("[ZIP] " + jasen + ": " + t.virhe);
+            epaonnistuneet.push_back(jasen);
+        }
+    }
+    return epaonnistuneet;
+}
+
 void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
     std::error_code ec;
     const fs::path tiedosto = v.kansio.polku(v.tk.tiedosto);
     if (v.tk.tiedosto.empty() || !fs::is_regular_file(tiedosto, ec)) return;
     std::optional<diag::KiireNakyvissa> kiire;
     if (nayta_kiire) kiire.emplace(v.kiire);
-    TZLBArchive zip;
-    aseta_purku(zip);
-    const ZlbTulos avaus = zip.Open(tiedosto);
-    if (!avaus) kirjoita_debug_aina("[avaa_kaikki_kannet] " + avaus.virhe);
+    std::string virhe;
+    TZLBArchive* zip = avoin_arkisto(v, virhe);
+    if (!zip) kirjoita_debug_aina("[avaa_kaikki_kannet] " + virhe);
+    Kansiolistaus kannet = listaa_kannet(v.kansio);
     const TOmaList& l = v.tk.kortit;
     for (int i = 1; i < l.Count(); ++i) {
         const std::string& nimi = l[i].cover_fn;
-        if (nimi.empty() || kansikuva_olemassa(v.kansio, nimi)) continue;
-        const bool purettu = avaus && kansikuvan_polku(v.kansio, nimi) && zip.Extract(nimi, v.kansio.juuri());
+        if (nimi.empty() || kansikuva_olemassa(kannet, nimi)) continue;
+        const int jasen = zip && kansikuvan_osa(nimi) ? zip->etsi(nimi) : -1;
+        const bool purettu = jasen >= 0 && zip->Extract(static_cast<std::size_t>(jasen), kannet);
         if (!purettu) v.viestit.virhe("Virhe #9912: Avaa kaikki kannet FAILED (" + nimi + ")");
     }
-    zip.Close();
 }
 
 bool pura_kansi(const TKortti& kortti, const Varasto& v) {
-    if (kortti.cover_fn.empty() || kansikuva_olemassa(v.kansio, kortti.cover_fn)) return true;
+    if (kortti.cover_fn.empty()) return true;
+    const auto tiedosto = kansikuvan_tiedosto(kortti.cover_fn);
+    std::error_code ec;
+    // The usual case, a cover unpacked under its own name, costs one look at the file and no folder listing.
+    if (tiedosto && fs::is_regular_file(v.kansio.polku(kansikuvakansio) / *tiedosto, ec)) return true;
     bool ok = false;
-    if (kansikuvan_polku(v.kansio, kortti.cover_fn)) {
-        TZLBArchive zip;
-        aseta_purku(zip);
-        if (!zip.Open(v.kansio.polku(v.tk.tiedosto))) {
+    if (tiedosto) {
+        Kansiolistaus kannet = listaa_kannet(v.kansio);
+        if (kannet.tiedosto(*tiedosto)) return true;
+        std::string virhe;
+        TZLBArchive* zip = avoin_arkisto(v, virhe);
+        const int jasen = zip ? zip->etsi(kortti.cover_fn) : -1;
+        if (!zip) {
             v.viestit.virhe("Virhe #12232: Openarchive failed");
-        } else if (zip.etsi(kortti.cover_fn) < 0) {
+        } else if (jasen < 0) {
             v.viestit.virhe("Virhe #2255: Tiedostoa " + kortti.cover_fn + " ei löydy zipistä");
         } else {
-            ok = static_cast<bool>(zip.Extract(kortti.cover_fn, v.kansio.juuri()));
+            ok = static_cast<bool>(zip->Extract(static_cast<std::size_t>(jasen), kannet));
         }
-        zip.Close();
     }
     if (!ok)
         v.viestit.virhe("Virhe #1232: Kansikuvan purkaminen epäonnistui!\nMahdollisia syitä:\n\n"

@@ -4,10 +4,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "storage/varasto.h"
 
+class Kansiolistaus;
 class TZLBArchive;
+namespace diag { class Kiire; }
 
 inline constexpr const char* kansikuvakansio = "gfx\\kannet\\";
 inline constexpr const char* ei_kuvaa_nimi = "ei_kuvaa.gif";
@@ -15,6 +18,12 @@ inline constexpr const char* ei_kuvaa_nimi = "ei_kuvaa.gif";
 // The file of a card's cover, but only when the name stays inside gfx\kannet\ (names come from files).
 std::optional<std::filesystem::path> kansikuvan_polku(const Ohjelmakansio& kansio, std::string_view cover_fn);
 bool kansikuva_olemassa(const Ohjelmakansio& kansio, std::string_view cover_fn);
+// The file part of a cover name that stays inside gfx\kannet\, as a file-system name (UTF-8).
+std::optional<std::string> kansikuvan_tiedosto(std::string_view cover_fn);
+
+// One reading of gfx\kannet\ (made when missing) for an operation over many covers.
+Kansiolistaus listaa_kannet(const Ohjelmakansio& kansio);
+bool kansikuva_olemassa(const Kansiolistaus& kannet, std::string_view cover_fn);
 
 // A new eight-character stem of digits 1 to 8 that no card's cover name contains.
 std::string uusi_kansikuvan_nimi(const TOmaList& lista);
@@ -30,6 +39,14 @@ void poista_kortti(TOmaList& lista, int i, const Ohjelmakansio& kansio);
 
 // An archive set up as the program uses it for extraction: an existing file is never replaced.
 void aseta_purku(TZLBArchive& zip);
+
+// The open catalogue file as an archive: the one the catalogue keeps while the file on disk is unchanged,
+// otherwise opened (and checked) again. Null, with the archive's error text, when it cannot be opened.
+TZLBArchive* avoin_arkisto(const Varasto& v, std::string& virhe);
+
+// Unpacks every cover member of the archive that the folder does not hold yet, the listing learning each
+// file made, with progress in the busy window. Gives the members that could not be unpacked.
+std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire);
 
 // Extracts from the open catalogue file every cover that is not unpacked yet.
 void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v);

@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <string>
 
-struct Tulos {
+struct Ajotulos {
     int koodi;
     std::string ulos;
 };
 
-inline Tulos aja(const std::string& komento) {
-    Tulos t{0, {}};
+inline Ajotulos aja(const std::string& komento) {
+    Ajotulos t{0, {}};
     FILE* p = ::popen(komento.c_str(), "r");
     if (!p) return {-1, {}};
     char puskuri[4096];

@@ -92,11 +92,15 @@ private:
     const TKortti* nolla_ = nullptr;
 };
 
+class TZLBArchive;
+
 // The open catalogue with the program-wide state that goes with it.
 struct Tietokanta {
     TOmaList kortit;
     int nykyinen = 1;        // index of the current card
     std::string tiedosto;    // full name of the open catalogue file, cp1252; empty before the first load or save
+    // That file as an archive, kept open so that covers come out of it without checking the whole file again.
+    std::shared_ptr<TZLBArchive> arkisto;
 
     // Clear catalogue: frees every card, adds a new placeholder and points at index 1.
     void tyhjenna() {

@@ -74,6 +74,7 @@ private:
     const Varasto& v_;
     bool pelkka_runko_;
     fs::path tyo_;
+    std::optional<Kansiolistaus> kannet_;  // gfx\kannet\ as read once for this load
 };
 
 std::optional<bool> Lataaja::kaatumismerkki() {
@@ -101,28 +102,22 @@ std::optional<bool> Lataaja::kaatumismerkki() {
 
 bool Lataaja::pura_arkisto() {
     kirjoita_debug("[ZIP opened]");
-    TZLBArchive zip;
-    aseta_purku(zip);
-    ZlbTulos tulos = zip.Open(v_.kansio.polku(nimi_));
-    if (tulos) {
-        // Only the body and covers are taken out: nothing else belongs in a catalogue file.
-        const bool kannet = v_.kannet_heti();
-        for (const TZLBEntry& e : zip.entries()) {
-            const std::string jasen = e.koko_nimi();
-            const bool runko = pienet_cp1252(jasen) == tyotiedosto;
-            if (!runko && !(kannet && kansikuvan_polku(v_.kansio, jasen))) continue;
-            tulos = zip.Extract(jasen, v_.kansio.juuri());
-            if (!tulos && runko) break;
-            if (!tulos) {
-                kirjoita_debug_aina("[ZIP] " + jasen + ": " + tulos.virhe);
-                tulos = {};
-            }
-        }
-        if (tulos && zip.etsi(tyotiedosto) < 0) tulos.virhe = zlb_virhe::ei_arkistossa;
+    auto zip = std::make_shared<TZLBArchive>();
+    aseta_purku(*zip);
+    ZlbTulos tulos = zip->Open(v_.kansio.polku(nimi_));
+    // Only the body and covers are taken out: nothing else belongs in a catalogue file.
+    if (tulos) tulos = zip->Extract(tyotiedosto, v_.kansio.juuri());
+    if (tulos && v_.kannet_heti()) {
+        kannet_.emplace(listaa_kannet(v_.kansio));
+        diag::EiKiiretta hiljaa;
+        pura_arkiston_kannet(*zip, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire);
     }
-    zip.Close();
     kirjoita_debug("[ZIP closed]");
-    if (tulos) return true;
+    if (tulos) {
+        // The open catalogue keeps its file's archive, so a cover shown later needs no second check of the file.
+        if (avaus()) v_.tk.arkisto = std::move(zip);
+        return true;
+    }
     kirjoita_debug_aina("[lue_tietueet] " + tulos.virhe);
     return false;
 }
@@ -149,6 +144,7 @@ bool Lataaja::lataa() {
         poista_kannet(v_.kansio);
         lista_.muutettu = false;
         v_.tk.tyhjenna();
+        v_.tk.arkisto.reset();
     }
     std::optional<diag::KiireNakyvissa> kiire;
     if (tapa_ != Tapa::Hiljaa && v_.kannet_heti()) kiire.emplace(v_.kiire);
@@ -187,7 +183,8 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
         luku.kansi_olemassa = [this, tauko](const std::string& kansi) {
             // Lets a person follow the cover names in the debug window.
             if (tauko) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            return kansikuva_olemassa(v_.kansio, kansi);
+            if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio));
+            return kansikuva_olemassa(*kannet_, kansi);
         };
     }
     // Damage shows in the header, before any card is added, so a damaged merged file adds nothing.

@@ -233,6 +233,72 @@ TEST_F(Lataus, ViiteluetteloLuetaanHiljaa) {
     EXPECT_EQ(myohastymistarkistuksia_, 0);
 }
 
+// The open catalogue keeps its archive: a cover shown later comes out without the whole file being checked
+// again, until the file on disk changes, when it is opened and checked anew.
+TEST_F(Lataus, KansiPuretaanPidetystaArkistostaKunnesTiedostoMuuttuu) {
+    TOmaList l = kortit(3);
+    l[1].cover_fn = "gfx\\kannet\\11111111.jpg";
+    l[2].cover_fn = "gfx\\kannet\\22222222.jpg";
+    l[3].cover_fn = "gfx\\kannet\\33333333.jpg";
+    const std::map<std::string, std::string> kannet = {
+        {l[1].cover_fn, "yksi"}, {l[2].cover_fn, "kaksi"}, {l[3].cover_fn, "kolme"}};
+    tee_arkisto("oma.rkb", l, kannet);
+    asetukset_.avaa_kannet_heti = false;
+    ASSERT_TRUE(lue_tietueet(polku("oma.rkb").string(), false, false, tk_.kortit, varasto_asetuksin()));
+    ASSERT_TRUE(tk_.arkisto);
+
+    // A byte of the body changed in place behind the program's back, the time put back: not noticed.
+    const auto aika = fs::last_write_time(polku("oma.rkb"));
+    {
+        std::fstream f(polku("oma.rkb"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(10);
+        f.put('#');
+    }
+    fs::last_write_time(polku("oma.rkb"), aika);
+    EXPECT_TRUE(pura_kansi(tk_.kortit[1], varasto_asetuksin()));
+    EXPECT_EQ(lue("gfx\\kannet\\11111111.jpg"), "yksi");
+    EXPECT_TRUE(viestit_.naytetyt.empty());
+
+    // Once the file's time says it changed, the damage is found.
+    fs::last_write_time(polku("oma.rkb"), aika + std::chrono::seconds(2));
+    EXPECT_FALSE(pura_kansi(tk_.kortit[2], varasto_asetuksin()));
+    ASSERT_FALSE(viestit_.tekstit().empty());
+    EXPECT_EQ(viestit_.tekstit()[0], "Virhe #12232: Openarchive failed");
+    EXPECT_FALSE(fs::exists(polku("gfx\\kannet\\22222222.jpg")));
+
+    // A new file under the name (as a save leaves it) is opened afresh.
+    viestit_.naytetyt.clear();
+    fs::remove(polku("oma.rkb"));
+    tee_arkisto("oma.rkb", l, {{l[2].cover_fn, "uusi kaksi"}, {l[3].cover_fn, "uusi kolme"}});
+    EXPECT_TRUE(pura_kansi(tk_.kortit[3], varasto_asetuksin()));
+    EXPECT_EQ(lue("gfx\\kannet\\33333333.jpg"), "uusi kolme");
+    EXPECT_TRUE(viestit_.naytetyt.empty());
+}
+
+// Before a save every cover not unpacked yet comes out; a file already there stays as it is, whatever the
+// letter case of its name, and a cover missing from the file is reported by name.
+TEST_F(Lataus, AvaaKaikkiKannetPuraaPuuttuvatJaIlmoittaaPuuttuvasta) {
+    TOmaList l = kortit(4);
+    l[1].cover_fn = "gfx\\kannet\\a.jpg";
+    l[2].cover_fn = "gfx\\kannet\\B.jpg";
+    l[3].cover_fn = "gfx\\kannet\\c.jpg";
+    l[4].cover_fn = "gfx\\kannet\\puuttuu.jpg";
+    tee_arkisto("oma.rkb", l, {{"gfx\\kannet\\a.jpg", "a"}, {"gfx\\kannet\\b.jpg", "b"}, {"gfx\\kannet\\c.jpg", "c"}});
+    asetukset_.avaa_kannet_heti = false;
+    ASSERT_TRUE(lue_tietueet(polku("oma.rkb").string(), false, false, tk_.kortit, varasto_asetuksin()));
+    std::ofstream(juuri_ / "gfx" / "kannet" / "C.JPG") << "oma";
+
+    avaa_kaikki_kannet(false, varasto_asetuksin());
+    std::vector<std::string> tiedostot;
+    for (const auto& e : fs::directory_iterator(juuri_ / "gfx" / "kannet")) tiedostot.push_back(e.path().filename().string());
+    std::sort(tiedostot.begin(), tiedostot.end());
+    EXPECT_EQ(tiedostot, (std::vector<std::string>{"C.JPG", "a.jpg", "b.jpg", "ei_kuvaa.gif"}));
+    EXPECT_EQ(lue("gfx\\kannet\\a.jpg"), "a");
+    EXPECT_EQ(lue("gfx\\kannet\\B.jpg"), "b");
+    EXPECT_EQ(lue("gfx\\kannet\\c.jpg"), "oma");
+    EXPECT_EQ(viestit_.tekstit(), std::vector<std::string>{"Virhe #9912: Avaa kaikki kannet FAILED (gfx\\kannet\\puuttuu.jpg)"});
+}
+
 TEST_F(Lataus, KansiNimetEivatKarkaaKansiosta) {
     TOmaList l = kortit(2);
     l[1].cover_fn = "gfx\\kannet\\..\\..\\uhri.txt";

@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <pwd.h>
 #include <unistd.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -232,6 +234,52 @@ fs::path vastaava_nimi(const fs::path& kansio, const std::string& osa_utf8) {
 }
 
 }  // namespace
+
+Kansiolistaus::Kansiolistaus(fs::path kansio) : kansio_(std::move(kansio)) {
+    DIR* d = ::opendir(kansio_.c_str());
+    if (!d) return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view nimi = e->d_name;
+        if (nimi == "." || nimi == "..") continue;
+        bool tavallinen = e->d_type == DT_REG;
+        if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+            struct stat st {};
+            tavallinen = ::fstatat(::dirfd(d), e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+        }
+        const auto it = nimet_.emplace(std::string(nimi), tavallinen).first;
+        std::string pieni = it->first;
+        pienenna_utf8(pieni);
+        pienet_.emplace(std::move(pieni), it->first);
+    }
+    ::closedir(d);
+}
+
+const std::string* Kansiolistaus::loyda(std::string_view nimi) const {
+    const std::string haettu(nimi);
+    if (const auto it = nimet_.find(haettu); it != nimet_.end()) return &it->first;
+    std::string pieni = haettu;
+    pienenna_utf8(pieni);
+    if (const auto it = pienet_.find(pieni); it != pienet_.end()) return &it->second;
+    return nullptr;
+}
+
+fs::path Kansiolistaus::polku(std::string_view nimi) const {
+    const std::string* loydetty = loyda(nimi);
+    return kansio_ / (loydetty ? *loydetty : std::string(nimi));
+}
+
+bool Kansiolistaus::tiedosto(std::string_view nimi) const {
+    const std::string* loydetty = loyda(nimi);
+    return loydetty && nimet_.at(*loydetty);
+}
+
+void Kansiolistaus::lisaa(std::string_view nimi) {
+    const auto [it, uusi] = nimet_.insert_or_assign(std::string(nimi), true);
+    if (!uusi) return;
+    std::string pieni = it->first;
+    pienenna_utf8(pieni);
+    pienet_.emplace(std::move(pieni), it->first);
+}
 
 fs::path tiedostopolku(std::string_view nimi, const fs::path& juuri) {
     const bool absoluuttinen = !nimi.empty() && nimi.front() == '/';

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "perus/tulos.h"
+#include <unordered_map>
 
 class Ohjelmakansio {
 public:
@@ -68,6 +69,30 @@ Tulos valmistele_ohjelmakansio(const std::filesystem::path& juuri, const std::fi
 
 // $XDG_DATA_HOME, or ~/.local/share when it is not set (or not absolute).
 std::filesystem::path xdg_data_kansio();
+// One reading of a folder for an operation that looks up or creates many names in it (covers by the
+// thousand), matching names as tiedostopolku does without reading the folder again for every name. It sees
+// the files the operation records with lisaa, not those that others make meanwhile.
+class Kansiolistaus {
+public:
+    // Reads the folder; a folder that cannot be read lists nothing.
+    explicit Kansiolistaus(std::filesystem::path kansio);
+
+    const std::filesystem::path& kansio() const { return kansio_; }
+    // The entry of that name (UTF-8): the exact one, else one that differs only in letter case, else the name
+    // as given.
+    std::filesystem::path polku(std::string_view nimi) const;
+    // Whether the folder holds a regular file (or a link to one) under that name in any letter case.
+    bool tiedosto(std::string_view nimi) const;
+    // A file the operation created.
+    void lisaa(std::string_view nimi);
+
+private:
+    const std::string* loyda(std::string_view nimi) const;
+
+    std::filesystem::path kansio_;
+    std::unordered_map<std::string, bool> nimet_;         // exact name -> is a regular file
+    std::unordered_map<std::string, std::string> pienet_;  // lower-case name -> the first exact one
+};
 
 // The same mapping against any folder.
 std::filesystem::path tiedostopolku(std::string_view nimi, const std::filesystem::path& juuri);

@@ -41,6 +41,36 @@ TEST(Ohjelmakansio, KenoviivanimetJaKirjainkoko) {
     fs::remove_all(juuri);
 }
 
+// One listing of a folder finds what the per-name lookup finds, and tells files from folders.
+TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
+    const fs::path juuri = fs::temp_directory_path() / ("listaus_" + std::to_string(::getpid()));
+    fs::remove_all(juuri);
+    fs::create_directories(juuri / "Alikansio");
+    std::ofstream(juuri / "Kansi1.JPG") << "x";
+    std::ofstream(juuri / "kansi1.jpg") << "x";
+    std::ofstream(juuri / utf8(u8"ÄÄNI.txt")) << "x";
+    fs::create_symlink(juuri / "Kansi1.JPG", juuri / "linkki.jpg");
+    fs::create_symlink(juuri / "ei_ole", juuri / "orpo.jpg");
+    Kansiolistaus listaus(juuri);
+    struct Tapaus {
+        const char* nimi;  // UTF-8
+        bool tiedosto;
+    };
+    for (const Tapaus& t : {Tapaus{"kansi1.jpg", true}, Tapaus{"Kansi1.JPG", true}, Tapaus{"KANSI1.jpg", true},
+                            Tapaus{"alikansio", false}, Tapaus{reinterpret_cast<const char*>(u8"ääni.TXT"), true},
+                            Tapaus{"linkki.jpg", true}, Tapaus{"orpo.jpg", false}, Tapaus{"uusi.jpg", false}}) {
+        EXPECT_EQ(listaus.polku(t.nimi), tiedostopolku(merkisto::utf8_cp1252(t.nimi), juuri)) << t.nimi;
+        EXPECT_EQ(listaus.tiedosto(t.nimi), t.tiedosto) << t.nimi;
+    }
+    std::ofstream(juuri / "Uusi.jpg") << "x";
+    EXPECT_FALSE(listaus.tiedosto("uusi.jpg"));  // made by someone else after the listing
+    listaus.lisaa("Uusi.jpg");
+    EXPECT_TRUE(listaus.tiedosto("UUSI.JPG"));
+    EXPECT_EQ(listaus.polku("uusi.JPG"), juuri / "Uusi.jpg");
+    EXPECT_FALSE(Kansiolistaus(juuri / "ei_ole").tiedosto("x"));
+    fs::remove_all(juuri);
+}
+
 TEST(Ohjelmakansio, YmparistomuuttujaVoittaa) {
     ::setenv("RULLAKKO_HOME", "/tmp/rullakko_koti", 1);
     EXPECT_EQ(Ohjelmakansio::etsi_juuri(), fs::path("/tmp/rullakko_koti"));

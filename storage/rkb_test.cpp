@@ -21,19 +21,19 @@ std::string lue(const fs::path& p) {
 
 TEST(RkbReadBody, KirjoittaaRungonTavuilleenJaHylkaaRikkinaisen) {
     const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
-    const Tulos ok = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_kaksi_korttia.txt").string() + " 2>/dev/null");
+    const Ajotulos ok = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_kaksi_korttia.txt").string() + " 2>/dev/null");
     EXPECT_EQ(ok.koodi, 0);
     EXPECT_EQ(ok.ulos, lue(data / "runko_kaksi_korttia.txt"));
 
-    const Tulos vanha = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_vanha_48.txt").string() + " 2>/dev/null");
+    const Ajotulos vanha = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_vanha_48.txt").string() + " 2>/dev/null");
     EXPECT_EQ(vanha.koodi, 0);
     EXPECT_EQ(vanha.ulos, lue(data / "runko_vanha_48_tallennettu.txt"));
 
-    const Tulos rikki = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_ilman_otsaketta.txt").string() + " 2>&1");
+    const Ajotulos rikki = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_ilman_otsaketta.txt").string() + " 2>&1");
     EXPECT_EQ(rikki.koodi, 1);
     EXPECT_NE(rikki.ulos.find("vahingoittunut"), std::string::npos);
 
-    const Tulos puuttuu = aja(std::string(RKB_EXE) + " read-body /ei/ole/tätä.txt 2>&1");
+    const Ajotulos puuttuu = aja(std::string(RKB_EXE) + " read-body /ei/ole/tätä.txt 2>&1");
     EXPECT_EQ(puuttuu.koodi, 1);
     EXPECT_NE(puuttuu.ulos.find("ei voi lukea"), std::string::npos);
 }
@@ -44,28 +44,28 @@ TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
     const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
     const std::string runko = lue(data / "runko_kaksi_korttia.txt");
     std::ofstream(tila / "teksti.rkb", std::ios::binary) << "Hae Rullak\r\n" << runko;
-    const Tulos teksti = aja(std::string(RKB_EXE) + " body " + (tila / "teksti.rkb").string() + " 2>/dev/null");
+    const Ajotulos teksti = aja(std::string(RKB_EXE) + " body " + (tila / "teksti.rkb").string() + " 2>/dev/null");
     EXPECT_EQ(teksti.koodi, 0);
     EXPECT_EQ(teksti.ulos, runko);
 
     // Packed by the tool and opened again: the same body.
     std::ofstream(tila / "avattu.$$$", std::ios::binary) << runko;
-    const Tulos pakkaus = aja("cd " + tila.string() + " && " + RKB_EXE + " pack oma.rkb 'avattu.$$$' 2>&1");
+    const Ajotulos pakkaus = aja("cd " + tila.string() + " && " + RKB_EXE + " pack oma.rkb 'avattu.$$$' 2>&1");
     ASSERT_EQ(pakkaus.koodi, 0) << pakkaus.ulos;
-    const Tulos arkisto = aja(std::string(RKB_EXE) + " body " + (tila / "oma.rkb").string() + " 2>/dev/null");
+    const Ajotulos arkisto = aja(std::string(RKB_EXE) + " body " + (tila / "oma.rkb").string() + " 2>/dev/null");
     EXPECT_EQ(arkisto.koodi, 0);
     EXPECT_EQ(arkisto.ulos, runko);
 
     std::string tavut = lue(tila / "oma.rkb");
     tavut[2] = static_cast<char>(tavut[2] ^ 1);
     std::ofstream(tila / "oma.rkb", std::ios::binary) << tavut;
-    const Tulos rikki = aja(std::string(RKB_EXE) + " body " + (tila / "oma.rkb").string() + " 2>&1 >/dev/null");
+    const Ajotulos rikki = aja(std::string(RKB_EXE) + " body " + (tila / "oma.rkb").string() + " 2>&1 >/dev/null");
     EXPECT_EQ(rikki.koodi, 1);
     EXPECT_NE(rikki.ulos.find("Ctrl+Alt+W"), std::string::npos);
 
     std::ofstream(tila / "vanha.rkb", std::ios::binary) << "Aliens\r\nToiminta\r\nUSA\r\n12\r\n\r\n\r\n\r\n\r\n\r\n0\r\n"
                                                           "\r\n\r\n\r\n1986\r\n\r\n\r\n\xb6Cameron\r\n";
-    const Tulos vanha = aja(std::string(RKB_EXE) + " read-old " + (tila / "vanha.rkb").string() + " 2>/dev/null");
+    const Ajotulos vanha = aja(std::string(RKB_EXE) + " read-old " + (tila / "vanha.rkb").string() + " 2>/dev/null");
     EXPECT_EQ(vanha.koodi, 0);
     EXPECT_NE(vanha.ulos.find("Kortteja=1\r\n"), std::string::npos);
     EXPECT_NE(vanha.ulos.find("\r\nAliens\r\nToiminta\r\nUSA\r\n12\r\n"), std::string::npos);
@@ -85,12 +85,12 @@ TEST(RkbCopy, TallentaaKansineenJaOhjelmakansionAsetuksin) {
     ASSERT_EQ(aja("cd " + tila.string() + " && " + RKB_EXE + " pack oma.rkb 'avattu.$$$' gfx/kannet/kansi1.jpg 2>&1").koodi, 0);
 
     const std::string koti = "RULLAKKO_HOME=" + (tila / "koti").string() + " ";
-    const Tulos kopio = aja(koti + RKB_EXE + " copy " + (tila / "oma.rkb").string() + " " + (tila / "kopio.rkb").string() + " 2>&1");
+    const Ajotulos kopio = aja(koti + RKB_EXE + " copy " + (tila / "oma.rkb").string() + " " + (tila / "kopio.rkb").string() + " 2>&1");
     ASSERT_EQ(kopio.koodi, 0) << kopio.ulos;
-    const Tulos lista = aja(std::string(RKB_EXE) + " list " + (tila / "kopio.rkb").string());
+    const Ajotulos lista = aja(std::string(RKB_EXE) + " list " + (tila / "kopio.rkb").string());
     EXPECT_NE(lista.ulos.find("avattu.$$$\t"), std::string::npos);
     EXPECT_NE(lista.ulos.find("gfx\\kannet\\kansi1.jpg\t4\t"), std::string::npos);
-    const Tulos runko = aja(std::string(RKB_EXE) + " body " + (tila / "kopio.rkb").string() + " 2>/dev/null");
+    const Ajotulos runko = aja(std::string(RKB_EXE) + " body " + (tila / "kopio.rkb").string() + " 2>/dev/null");
     EXPECT_EQ(runko.ulos, lue(data / "runko_kaksi_korttia.txt"));
 
     // The program folder's settings decide the sort: by default the cassette order puts Predator (12)

@@ -5,6 +5,10 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -12,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -22,9 +27,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t crc_pala = 10240;       // the file's CRC is counted in pieces of this size
+constexpr std::size_t crc_pala = 1 << 20;     // the file's CRC is counted in pieces of this size
 constexpr std::size_t rekisterin_pala = 4096;  // the registry is unpacked in pieces of this size
-constexpr std::size_t datan_pala = 65536;      // member data is read, packed and unpacked in these
+constexpr std::size_t datan_pala = 65536;      // member data is read and packed in these
+constexpr std::size_t purun_pala = 1 << 18;    // and unpacked in these: fewer calls for a big body
 // Deflate cannot expand data more than about 1032 times; a member claiming more is damaged.
 constexpr std::uint64_t suurin_purkusuhde = 1032;
 constexpr std::uint32_t formaatti = 1;
@@ -64,9 +70,7 @@ bool kirjoita_kaikki(int fd, const void* puskuri, std::size_t n) {
     return true;
 }
 
-std::uint32_t crc32_lisaa(std::uint32_t crc, const void* data, std::size_t n) {
-    return static_cast<std::uint32_t>(::crc32(crc, static_cast<const Bytef*>(data), static_cast<uInt>(n)));
-}
+std::uint32_t crc32_lisaa(std::uint32_t crc, const void* data, std::size_t n) { return zlb_crc32(crc, data, n); }
 
 class Kahva {
 public:
@@ -130,7 +134,8 @@ bool pura_virta(int fd, std::uint64_t alku, std::uint64_t koko, std::uint64_t en
     z_stream z{};
     if (inflateInit(&z) != Z_OK) return false;
     std::vector<unsigned char> sisaan(std::min<std::uint64_t>(std::max<std::size_t>(pala, 4096), koko));
-    std::vector<unsigned char> ulos_puskuri(pala);
+    // No bigger than the member, so small members do not pay for clearing a big buffer each.
+    std::vector<unsigned char> ulos_puskuri(static_cast<std::size_t>(std::clamp<std::uint64_t>(enintaan, 1, pala)));
     std::uint64_t luettu = 0, tuotettu = 0;
     int tila = Z_OK;
     while (tila != Z_STREAM_END) {
@@ -307,6 +312,77 @@ bool lue_koko_tiedosto(const fs::path& p, std::string& sisalto) {
 
 }  // namespace
 
+namespace {
+
+#if defined(__x86_64__)
+// The CRC of whole 16-byte blocks (at least 64 bytes) by carry-less multiplication, folding four lanes at a
+// time and reducing them with the reflected polynomial's constants: several times zlib's table method, which
+// matters because every open reads the whole file for its CRC. `tila` is the inverted running CRC.
+#define ZLB_KERTOLASKU __attribute__((target("pclmul,sse4.1")))
+
+ZLB_KERTOLASKU inline __m128i lataa(const unsigned char* q) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(q)); }
+
+// One 128-bit lane carried 512 or 128 bits forward (by the constants k) and the next block added.
+ZLB_KERTOLASKU inline __m128i taita(__m128i x, __m128i k, __m128i seuraava) {
+    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x11), _mm_clmulepi64_si128(x, k, 0x00)), seuraava);
+}
+
+ZLB_KERTOLASKU std::uint32_t crc32_kertolasku(std::uint32_t tila, const unsigned char* p, std::size_t n) {
+    alignas(16) static const std::uint64_t k1k2[] = {0x0154442bd4, 0x01c6e41596};
+    alignas(16) static const std::uint64_t k3k4[] = {0x01751997d0, 0x00ccaa009e};
+    alignas(16) static const std::uint64_t k5k0[] = {0x0163cd6124, 0x0000000000};
+    alignas(16) static const std::uint64_t poly[] = {0x01db710641, 0x01f7011641};
+    __m128i x1 = _mm_xor_si128(lataa(p), _mm_cvtsi32_si128(static_cast<int>(tila)));
+    __m128i x2 = lataa(p + 16), x3 = lataa(p + 32), x4 = lataa(p + 48);
+    p += 64;
+    n -= 64;
+    __m128i k = _mm_load_si128(reinterpret_cast<const __m128i*>(k1k2));
+    for (; n >= 64; p += 64, n -= 64) {
+        x1 = taita(x1, k, lataa(p));
+        x2 = taita(x2, k, lataa(p + 16));
+        x3 = taita(x3, k, lataa(p + 32));
+        x4 = taita(x4, k, lataa(p + 48));
+    }
+    k = _mm_load_si128(reinterpret_cast<const __m128i*>(k3k4));
+    x1 = taita(x1, k, x2);
+    x1 = taita(x1, k, x3);
+    x1 = taita(x1, k, x4);
+    for (; n >= 16; p += 16, n -= 16) x1 = taita(x1, k, lataa(p));
+    // 128 bits to 64, then to 32 by Barrett reduction.
+    const __m128i maski = _mm_setr_epi32(~0, 0, ~0, 0);
+    x1 = _mm_xor_si128(_mm_srli_si128(x1, 8), _mm_clmulepi64_si128(x1, k, 0x10));
+    k = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(k5k0));
+    x1 = _mm_xor_si128(_mm_srli_si128(x1, 4), _mm_clmulepi64_si128(_mm_and_si128(x1, maski), k, 0x00));
+    k = _mm_load_si128(reinterpret_cast<const __m128i*>(poly));
+    __m128i x2b = _mm_and_si128(_mm_clmulepi64_si128(_mm_and_si128(x1, maski), k, 0x10), maski);
+    x1 = _mm_xor_si128(x1, _mm_clmulepi64_si128(x2b, k, 0x00));
+    return static_cast<std::uint32_t>(_mm_extract_epi32(x1, 1));
+}
+
+const bool kertolasku_kaytossa = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+#endif
+
+}  // namespace
+
+std::uint32_t zlb_crc32(std::uint32_t crc, const void* data, std::size_t n) {
+    const auto* p = static_cast<const unsigned char*>(data);
+#if defined(__x86_64__)
+    if (kertolasku_kaytossa && n >= 64) {
+        const std::size_t lohkot = n & ~static_cast<std::size_t>(15);
+        crc = ~crc32_kertolasku(~crc, p, lohkot);
+        p += lohkot;
+        n -= lohkot;
+    }
+#endif
+    while (n > 0) {
+        const std::size_t pala = std::min<std::size_t>(n, 1u << 30);
+        crc = static_cast<std::uint32_t>(::crc32(crc, p, static_cast<uInt>(pala)));
+        p += pala;
+        n -= pala;
+    }
+    return crc;
+}
+
 std::string zlb_teksti(const char* malli, std::string_view nimi) {
     std::string t(malli);
     if (const auto i = t.find("%s"); i != std::string::npos) t.replace(i, 2, nimi);
@@ -337,6 +413,8 @@ void TZLBArchive::Close() {
     nimi_.clear();
     uusi_ = false;
     rekisterin_sijainti_ = 0;
+    indeksit_.clear();
+    tunniste_ = {};
 }
 
 void TZLBArchive::kirjaa(const std::string& teksti) {
@@ -351,10 +429,15 @@ void TZLBArchive::edistyminen(const std::string& teksti, std::uint64_t tehty, st
 }
 
 int TZLBArchive::etsi(std::string_view jasen) const {
-    const std::string haettu = pienet_cp1252(jasen);
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (pienet_cp1252(entries_[i].koko_nimi()) == haettu) return static_cast<int>(i);
-    return -1;
+    const auto it = indeksit_.find(pienet_cp1252(jasen));
+    return it == indeksit_.end() ? -1 : it->second;
+}
+
+bool TZLBArchive::ennallaan() const {
+    struct stat st {};
+    if (!auki() || uusi_ || ::stat(nimi_.c_str(), &st) != 0) return false;
+    return tunniste_ == Tunniste{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                                 static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
 ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
@@ -380,6 +463,8 @@ ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
 
     fd_ = k.irrota();
     nimi_ = tiedosto;
+    tunniste_ = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), koko, st.st_mtim.tv_sec,
+                 st.st_mtim.tv_nsec};
     if (!lue_rekisteri(trailer, koko)) {
         Close();
         return {zlb_virhe::ei_luettelo};
@@ -433,6 +518,10 @@ bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tied
     if (!ok || entries.size() != static_cast<std::size_t>(maara) || kesken_n != 0) return false;
     entries_ = std::move(entries);
     rekisterin_sijainti_ = static_cast<std::uint32_t>(sijainti);
+    // Lower-cased once here, so that a lookup costs one lower-casing of the name asked for.
+    indeksit_.reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        indeksit_.emplace(pienet_cp1252(entries_[i].koko_nimi()), static_cast<int>(i));
     return true;
 }
 
@@ -542,63 +631,112 @@ ZlbTulos TZLBArchive::Extract(std::string_view jasen, const fs::path& kohde) {
     if (!auki()) return {zlb_virhe::ei_auki};
     const int i = etsi(jasen);
     if (i < 0) return {zlb_virhe::ei_arkistossa};
-    return pura(static_cast<std::size_t>(i), kohde, false);
+    return pura(static_cast<std::size_t>(i), kohde, false, nullptr);
 }
 
 ZlbTulos TZLBArchive::ExtractAll(const fs::path& kohde) {
     if (!auki()) return {zlb_virhe::ei_auki};
+    std::unordered_map<std::string, Kansiolistaus> listatut;
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (ZlbTulos t = pura(i, kohde, true); !t) return t;
+        if (ZlbTulos t = pura(i, kohde, true, &listatut); !t) return t;
     return {};
 }
 
-ZlbTulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaikki) {
-    const TZLBEntry e = entries_[indeksi];
+ZlbTulos TZLBArchive::Extract(std::size_t indeksi, Kansiolistaus& kansio) {
+    if (!auki()) return {zlb_virhe::ei_auki};
+    if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
+    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+    return kirjoita_jasen(indeksi, kansio.kansio(), &kansio, false);
+}
+
+ZlbTulos TZLBArchive::tarkista(std::size_t indeksi) const {
+    const TZLBEntry& e = entries_[indeksi];
     const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
-    const std::string kansio_teksti = ExtractWithPath ? e.kansio : std::string();
-    if (!turvallinen_kansio(kansio_teksti) || !turvallinen_nimi(e.nimi)) return {zlb_virhe::ei_kansiota};
+    if (!turvallinen_kansio(ExtractWithPath ? e.kansio : std::string()) || !turvallinen_nimi(e.nimi))
+        return {zlb_virhe::ei_kansiota};
     // Sizes are checked against the member data before a folder is made or a byte is written.
     if (static_cast<std::uint64_t>(e.sijainti) + e.pakattu_koko > rekisterin_sijainti_) return rikki;
     if (e.raaka ? e.pakattu_koko != e.koko
                 : static_cast<std::uint64_t>(e.koko) > static_cast<std::uint64_t>(e.pakattu_koko) * suurin_purkusuhde)
         return rikki;
+    return {};
+}
 
-    std::error_code ec;
+ZlbTulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaikki,
+                           std::unordered_map<std::string, Kansiolistaus>* listatut) {
+    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+    const TZLBEntry& e = entries_[indeksi];
+    const std::string kansio_teksti = ExtractWithPath ? e.kansio : std::string();
     // Leading backslashes are dropped as the doubled ones are, so the folder always starts at the destination.
     const std::size_t alku = std::min(kansio_teksti.find_first_not_of("\\/"), kansio_teksti.size());
-    const fs::path kansio = tiedostopolku(std::string_view(kansio_teksti).substr(alku), kohde);
+    const std::string_view suhteellinen = std::string_view(kansio_teksti).substr(alku);
+    if (listatut) {
+        if (const auto it = listatut->find(std::string(suhteellinen)); it != listatut->end())
+            return kirjoita_jasen(indeksi, it->second.kansio(), &it->second, kaikki);
+    }
+    std::error_code ec;
+    const fs::path kansio = tiedostopolku(suhteellinen, kohde);
     fs::create_directories(kansio, ec);
     if (!fs::is_directory(kansio, ec)) return {zlb_virhe::ei_kansiota};
-    const fs::path kohdetiedosto = tiedostopolku(e.nimi, kansio);
-    const std::string kohde_teksti = polku_tekstiksi(kohdetiedosto);
-    if (fs::exists(fs::symlink_status(kohdetiedosto, ec)) && OnReplaceFile) {
-        bool korvaa = false;
-        OnReplaceFile(*this, kohde_teksti, korvaa);
-        if (!korvaa) return {};
-    }
+    if (!listatut) return kirjoita_jasen(indeksi, kansio, nullptr, kaikki);
+    Kansiolistaus& listaus = listatut->emplace(std::string(suhteellinen), Kansiolistaus(kansio)).first->second;
+    return kirjoita_jasen(indeksi, kansio, &listaus, kaikki);
+}
 
-    // Written beside the target and renamed over it, so damaged data never replaces a good file.
-    Valiaikainen tmp(kansio, ".zlb");
-    if (tmp.fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+ZlbTulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio, Kansiolistaus* listaus, bool kaikki) {
+    const TZLBEntry& e = entries_[indeksi];
+    const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
+    const fs::path kohdetiedosto = listaus ? listaus->polku(merkisto::cp1252_utf8(e.nimi)) : tiedostopolku(e.nimi, kansio);
+    const std::string kohde_teksti = polku_tekstiksi(kohdetiedosto);
+
+    // A new file is written in place: created exclusively, it replaces nothing, and is removed again when the
+    // data turns out damaged. Only a file that replaces another goes through a temporary file and a rename.
+    Kahva suoraan(::open(kohdetiedosto.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    std::optional<Valiaikainen> tmp;
+    if (suoraan.fd() < 0) {
+        if (errno != EEXIST) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+        if (OnReplaceFile) {
+            bool korvaa = false;
+            OnReplaceFile(*this, kohde_teksti, korvaa);
+            if (!korvaa) return {};
+        }
+        tmp.emplace(kansio, ".zlb");
+        if (tmp->fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    }
+    const int fd = tmp ? tmp->fd() : suoraan.fd();
+    bool valmis = false;
+    const auto siivoa = [&] {
+        if (!tmp && !valmis) {
+            suoraan.sulje();
+            ::unlink(kohdetiedosto.c_str());
+        }
+    };
+
     const std::string teksti = zlb_teksti("Extracting %s", e.koko_nimi());
     std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
     std::uint64_t kirjoitettu = 0;
     bool kirjoitus_ok = true;
     const auto kirjoita = [&](const unsigned char* p, std::size_t n) {
         if (CheckCRC) crc = crc32_lisaa(crc, p, n);
-        kirjoitus_ok = kirjoita_kaikki(tmp.fd(), p, n);
+        kirjoitus_ok = kirjoita_kaikki(fd, p, n);
         kirjoitettu += n;
         edistyminen(teksti, kirjoitettu, e.koko);
         return kirjoitus_ok;
     };
     edistyminen(teksti, 0, e.koko);
-    const bool luettu = e.raaka ? lue_alue(fd_, e.sijainti, e.pakattu_koko, datan_pala, kirjoita)
-                                : pura_virta(fd_, e.sijainti, e.pakattu_koko, e.koko, datan_pala, kirjoita);
-    if (!kirjoitus_ok) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
-    if (!luettu || kirjoitettu != e.koko) return rikki;
-    if (CheckCRC && crc != e.crc)
-        return {zlb_teksti(kaikki ? zlb_virhe::jasen_rikki : zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
-    if (!tmp.vie(kohdetiedosto)) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    const bool luettu = e.raaka ? lue_alue(fd_, e.sijainti, e.pakattu_koko, purun_pala, kirjoita)
+                                : pura_virta(fd_, e.sijainti, e.pakattu_koko, e.koko, purun_pala, kirjoita);
+    ZlbTulos tulos;
+    if (!kirjoitus_ok) tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    else if (!luettu || kirjoitettu != e.koko) tulos = rikki;
+    else if (CheckCRC && crc != e.crc)
+        tulos = {zlb_teksti(kaikki ? zlb_virhe::jasen_rikki : zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
+    else if (tmp ? !tmp->vie(kohdetiedosto) : !suoraan.sulje())
+        tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    else valmis = true;
+    siivoa();
+    if (!valmis) return tulos;
+    if (listaus) listaus->lisaa(kohdetiedosto.filename().string());
     if (OnFileExtracted) OnFileExtracted(*this, kohde_teksti);
     return {};
 }

@@ -10,7 +10,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+class Kansiolistaus;
 
 // The result of an archive operation: empty when it succeeded, otherwise one of the texts below.
 struct ZlbTulos {
@@ -38,6 +41,9 @@ inline constexpr const char* liian_pitka_nimi = "File name too long (%s)";  // l
 inline constexpr const char* liian_suuri = "Archive too large";
 inline constexpr const char* ei_kirjoitu = "Unable to write archive file";
 }  // namespace zlb_virhe
+
+// zlib's CRC-32 (crc32(crc, data, n)), faster on processors with carry-less multiplication.
+std::uint32_t zlb_crc32(std::uint32_t crc, const void* data, std::size_t n);
 
 // "%s" or "%d" of a failure text filled in.
 std::string zlb_teksti(const char* malli, std::string_view nimi);
@@ -94,20 +100,29 @@ public:
     ZlbTulos AddFiles(const std::vector<std::string>& nimet, const std::filesystem::path& juuri);
     // The first member of that full name (letter case ignored) into the destination folder.
     ZlbTulos Extract(std::string_view jasen, const std::filesystem::path& kohde);
-    // Every member in order; stops at the first failure.
+    // Every member in order; stops at the first failure. Each target folder is read once.
     ZlbTulos ExtractAll(const std::filesystem::path& kohde);
+    // Member `indeksi` into a folder the caller has listed, whatever the member's own folder; the listing
+    // learns the file created. For callers that take many members out of one folder.
+    ZlbTulos Extract(std::size_t indeksi, Kansiolistaus& kansio);
     void Close();
 
     bool auki() const { return !nimi_.empty(); }
     bool uusi() const { return uusi_; }
     const std::filesystem::path& FileName() const { return nimi_; }
     const std::vector<TZLBEntry>& entries() const { return entries_; }
-    // Index of the first member of that full name, or -1.
+    // Index of the first member of that full name (letter case ignored), or -1.
     int etsi(std::string_view jasen) const;
+    // Whether the file under the archive's name is still the one opened (same file, size and time), so
+    // that what Open checked still holds.
+    bool ennallaan() const;
 
 private:
     bool lue_rekisteri(const unsigned char* trailer, std::uint64_t tiedoston_koko);
-    ZlbTulos pura(std::size_t indeksi, const std::filesystem::path& kohde, bool kaikki);
+    ZlbTulos tarkista(std::size_t indeksi) const;
+    ZlbTulos pura(std::size_t indeksi, const std::filesystem::path& kohde, bool kaikki,
+                  std::unordered_map<std::string, Kansiolistaus>* listatut);
+    ZlbTulos kirjoita_jasen(std::size_t indeksi, const std::filesystem::path& kansio, Kansiolistaus* listaus, bool kaikki);
     void edistyminen(const std::string& teksti, std::uint64_t tehty, std::uint64_t kaikki);
     void kirjaa(const std::string& teksti);
 
@@ -116,6 +131,12 @@ private:
     int fd_ = -1;
     std::uint32_t rekisterin_sijainti_ = 0;  // end of the member data
     std::vector<TZLBEntry> entries_;
+    std::unordered_map<std::string, int> indeksit_;  // lower-case full name -> first member of it
+    struct Tunniste {
+        std::uint64_t laite = 0, inode = 0, koko = 0;
+        std::int64_t muutettu_s = 0, muutettu_ns = 0;
+        bool operator==(const Tunniste&) const = default;
+    } tunniste_;
 };
 
 // The member folder for a name being added: the folder part with '/' as '\', everything up to and

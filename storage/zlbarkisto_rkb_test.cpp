@@ -24,7 +24,7 @@ using zlb_testi::lue;
 std::string lainaa(const std::string& s) { return "'" + s + "'"; }
 
 // Runs rkb in a folder, with standard error folded into the output.
-Tulos rkb(const fs::path& kansio, const std::string& parametrit) {
+Ajotulos rkb(const fs::path& kansio, const std::string& parametrit) {
     return aja("cd " + lainaa(kansio.string()) + " && " + lainaa(RKB_EXE) + " " + parametrit + " 2>&1");
 }
 
@@ -43,7 +43,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(juuri_); }
 
-    Tulos pakkaa() { return rkb(juuri_, "pack out.rkb 'avattu.$$$' gfx/kannet/a.jpg 'gfx/kannet/k\xC3\xA4\xC3\xA4.jpg'"); }
+    Ajotulos pakkaa() { return rkb(juuri_, "pack out.rkb 'avattu.$$$' gfx/kannet/a.jpg 'gfx/kannet/k\xC3\xA4\xC3\xA4.jpg'"); }
 
     fs::path juuri_;
     std::string kuva_ = std::string(2000, '\0');
@@ -57,14 +57,14 @@ std::string crc_hex(const std::string& s) {
 }
 
 TEST_F(RkbArkisto, PakkaaListaaJaPuraTakaisin) {
-    const Tulos pakattu = pakkaa();
+    const Ajotulos pakattu = pakkaa();
     ASSERT_EQ(pakattu.koodi, 0) << pakattu.ulos;
     EXPECT_EQ(pakattu.ulos, "");
 
     TZLBArchive a;
     ASSERT_TRUE(a.Open(juuri_ / "out.rkb"));
     ASSERT_EQ(a.entries().size(), 3u);
-    const Tulos lista = rkb(juuri_, "list out.rkb");
+    const Ajotulos lista = rkb(juuri_, "list out.rkb");
     ASSERT_EQ(lista.koodi, 0) << lista.ulos;
     const std::string odotettu =
         "avattu.$$$\t" + std::to_string(runko_.size()) + "\t" + std::to_string(a.entries()[0].pakattu_koko) + "\t0\t" + crc_hex(runko_) + "\n" +
@@ -76,7 +76,7 @@ TEST_F(RkbArkisto, PakkaaListaaJaPuraTakaisin) {
 
     // A file already in the destination is kept and named; the rest are extracted with their folders.
     kirjoita(juuri_ / "kohde" / "gfx" / "kannet" / "a.jpg", "oma");
-    const Tulos purettu = rkb(juuri_, "extract out.rkb kohde");
+    const Ajotulos purettu = rkb(juuri_, "extract out.rkb kohde");
     EXPECT_EQ(purettu.koodi, 0) << purettu.ulos;
     EXPECT_NE(purettu.ulos.find("a.jpg"), std::string::npos) << purettu.ulos;
     EXPECT_EQ(lue(juuri_ / "kohde" / "avattu.$$$"), runko_);
@@ -91,7 +91,7 @@ TEST_F(RkbArkisto, VirheetKomponentinTeksteinJaPaluuarvolla) {
     EXPECT_EQ(pakkaa().koodi, 1);
     EXPECT_EQ(lue(juuri_ / "out.rkb"), ennen);
 
-    const Tulos puuttuu = rkb(juuri_, "pack uusi.rkb 'avattu.$$$' gfx/ei_ole.jpg");
+    const Ajotulos puuttuu = rkb(juuri_, "pack uusi.rkb 'avattu.$$$' gfx/ei_ole.jpg");
     EXPECT_EQ(puuttuu.koodi, 1);
     EXPECT_EQ(puuttuu.ulos, "Unable to open file (gfx/ei_ole.jpg)\n");
     EXPECT_FALSE(fs::exists(juuri_ / "uusi.rkb"));
@@ -100,7 +100,7 @@ TEST_F(RkbArkisto, VirheetKomponentinTeksteinJaPaluuarvolla) {
     rikki[5] ^= 0x20;
     kirjoita(juuri_ / "rikki.rkb", rikki);
     for (const char* komento : {"list rikki.rkb", "extract rikki.rkb kohde"}) {
-        const Tulos t = rkb(juuri_, komento);
+        const Ajotulos t = rkb(juuri_, komento);
         EXPECT_EQ(t.koodi, 1) << komento;
         EXPECT_EQ(t.ulos, "The archive file appears to be corrupted\n") << komento;
     }

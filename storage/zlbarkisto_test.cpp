@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "storage/merkisto.h"
+#include "storage/ohjelmakansio.h"
 #include "storage/zlbarkisto_fuzzaus.h"
 #include "storage/zlbarkisto_testiapu.h"
 
@@ -318,6 +319,74 @@ TEST_F(Arkisto, KorvauskasittelijaPaattaaOlemassaOlevasta) {
         }
         EXPECT_EQ(std::count(puretut.begin(), puretut.end(), kansi.string()), t.korvataan ? 1 : 0) << t.nimi;
     }
+}
+
+// A file on disk whose name differs from the member's only in letter case is the member's file: the
+// program's handler keeps it, and no second file is made beside it, whether the folder is listed by the
+// archive (ExtractAll) or by the caller (a listing it keeps for many members).
+TEST_F(Arkisto, KirjainkoolleenEroavaTiedostoOnSamaEikaRinnalleSynnyToista) {
+    pakkaa(luettelo);
+    a_.OnReplaceFile = [](TZLBArchive&, const std::string&, bool&) {};
+    const fs::path kannet = juuri_ / "kohde" / "GFX" / "Kannet";
+    const auto tiedostot = [&] {
+        std::vector<std::string> t;
+        for (const auto& e : fs::directory_iterator(kannet)) t.push_back(e.path().filename().string());
+        std::sort(t.begin(), t.end());
+        return t;
+    };
+    kirjoita(kannet / "A.JPG", "oma");
+    ASSERT_TRUE(a_.ExtractAll(juuri_ / "kohde"));
+    EXPECT_EQ(lue(kannet / "A.JPG"), "oma");
+    EXPECT_EQ(tiedostot(), (std::vector<std::string>{"A.JPG", merkisto::cp1252_utf8("kää.jpg"), merkisto::cp1252_utf8("tyhjä.jpg")}));
+
+    fs::remove_all(kannet);
+    kirjoita(kannet / "A.JPG", "oma");
+    Kansiolistaus listaus(kannet);
+    std::vector<std::string> puretut;
+    a_.OnFileExtracted = [&](TZLBArchive&, const std::string& n) { puretut.push_back(n); };
+    for (std::size_t i : {1, 2, 2}) ASSERT_TRUE(a_.Extract(i, listaus)) << i;
+    EXPECT_EQ(lue(kannet / "A.JPG"), "oma");
+    EXPECT_EQ(lue(kannet / merkisto::cp1252_utf8("kää.jpg")), luettelo[2].data);
+    // The listing learnt the file it made, so the second request found it there.
+    EXPECT_TRUE(listaus.tiedosto(merkisto::cp1252_utf8("KÄÄ.JPG")));
+    EXPECT_EQ(puretut.size(), 1u);
+    EXPECT_EQ(tiedostot(), (std::vector<std::string>{"A.JPG", merkisto::cp1252_utf8("kää.jpg")}));
+    EXPECT_EQ(a_.Extract(99, listaus).virhe, "File not found in archive");
+}
+
+// The archive knows whether the file under its name is still the one whose CRC it checked.
+TEST_F(Arkisto, TietaaOnkoTiedostoEnnallaan) {
+    const fs::path p = pakkaa(luettelo);
+    ASSERT_TRUE(a_.ennallaan());
+    const auto aika = fs::last_write_time(p);
+    fs::last_write_time(p, aika + std::chrono::seconds(1));
+    EXPECT_FALSE(a_.ennallaan());
+    fs::last_write_time(p, aika);
+    EXPECT_TRUE(a_.ennallaan());
+    // Another file renamed over it, as a save does: same size and time, another file.
+    const std::string tavut = lue(p);
+    kirjoita(juuri_ / "uusi.rkb", tavut);
+    fs::last_write_time(juuri_ / "uusi.rkb", aika);
+    fs::rename(juuri_ / "uusi.rkb", p);
+    EXPECT_FALSE(a_.ennallaan());
+    fs::remove(p);
+    EXPECT_FALSE(a_.ennallaan());
+    a_.Close();
+    EXPECT_FALSE(a_.ennallaan());
+}
+
+// The fast CRC gives zlib's value at every length and alignment around its 16- and 64-byte blocks, and
+// when a long run is counted in pieces.
+TEST(ArkistonCrc, SamaKuinZlibinKaikillaPituuksilla) {
+    const std::string data = satunnainen(5000, 3);
+    for (std::size_t alku = 0; alku < 17; ++alku)
+        for (std::size_t n = 0; alku + n <= 400; ++n)
+            ASSERT_EQ(zlb_crc32(0x12345678, data.data() + alku, n), ::crc32(0x12345678, reinterpret_cast<const Bytef*>(data.data() + alku), static_cast<uInt>(n)))
+                << alku << " " << n;
+    std::uint32_t paloittain = 0;
+    for (std::size_t i = 0; i < data.size(); i += 777) paloittain = zlb_crc32(paloittain, data.data() + i, std::min<std::size_t>(777, data.size() - i));
+    EXPECT_EQ(paloittain, crc(data));
+    EXPECT_EQ(zlb_crc32(0, data.data(), data.size()), crc(data));
 }
 
 // A file that cannot be read, or whose folder does not fit the entry's 255 bytes, is skipped and logged.

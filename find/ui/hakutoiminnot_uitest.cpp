@@ -284,7 +284,9 @@ private slots:
 
         // The mini list beside the real main window, each drawn where the docking put it.
         diag::EiKiiretta kiire;
-        TMain_form m(asennus, p.a, y, p.viestit, kiire);
+        testituki::TestiMuut muut;
+        Ulkoasusovitin sovitin;
+        TMain_form m(asennus, p.a, y, p.viestit, kiire, p.tp, muut, sovitin);
         m.ota_ulkoasu(p.a.ulkoasu);
         m.avaa_tietokanta(polku_tekstiksi(data / "esimerkki.rkb"));
         m.show();
@@ -300,7 +302,7 @@ private slots:
         maalari.drawPixmap(p.w.x(), 0, m.grab());
         maalari.end();
         yhdessa.save(kuvat + "/minilista.png");
-        m.tk.kortit.muutettu = false;
+        m.varasto().tk.kortit.muutettu = false;
         m.lopeta();
         l.close();
 

@@ -276,6 +276,7 @@ void TMain_form::update_fields() {
     paivitetaan_ = true;
     kortti_->nayta(k);
     sivu_->nayta(k);
+    naytetty_kortti_ = &k;
 
     Tietue_label->setText(fi("Kortti: ") + QString::number(tk_.nykyinen) + "/" + QString::number(tk_.kortit.Count() - 1));
     if (ScrollBar1->maximum() != tk_.kortit.Count() - 1) ScrollBar1->setRange(1, tk_.kortit.Count() - 1);
@@ -297,6 +298,9 @@ void TMain_form::update_fields() {
 
 void TMain_form::dosavefields() {
     if (tk_.nykyinen < 1 || tk_.nykyinen >= tk_.kortit.Count()) return;
+    // The controls belong to the card they were filled from: after another catalogue was read in (and
+    // before it is shown) they would write an old card's text over a new one.
+    if (tk_.kortit.kortti(tk_.nykyinen) != naytetty_kortti_) return;
     kortti_->ennen_tallennusta();
     kirjoita_debug("[dosavefields]");
     TKortti& k = tk_.kortit[tk_.nykyinen];

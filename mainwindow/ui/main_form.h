@@ -136,6 +136,7 @@ private:
     bool naytetty_ = false;
     bool lopetettu_ = false;
     bool paivitetaan_ = false;  // update_fields is filling the controls
+    const TKortti* naytetty_kortti_ = nullptr;  // the card the controls were last filled from
     QPixmap tausta_;
     QPixmap tausta_talteen_;
 };

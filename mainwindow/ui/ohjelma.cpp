@@ -17,6 +17,7 @@
 #include "find/ui/hakutoiminnot.h"
 #include "find/ui/lista_form.h"
 #include "imdb/ui/imdbtoiminnot.h"
+#include "export/ui/tulostustoiminnot.h"
 #include "lending/ui/lainaustoiminnot.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
@@ -57,6 +58,7 @@ Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyo
 
 Ohjelma::~Ohjelma() {
     if (Main_form) Main_form->lopeta();
+    tulostus_.reset();
     lainaus_.reset();
     haku_.reset();
     imdb_.reset();
@@ -83,6 +85,8 @@ void Ohjelma::tee_ikkunat() {
     haku_ = std::make_unique<Hakutoiminnot>(m);
     lainaus_ = std::make_unique<Lainaustoiminnot>(m);
     m.varasto().tarkista_myohastymiset = [this] { lainaus_->tarkista_myohastymiset(); };
+    tulostus_ = std::make_unique<Tulostustoiminnot>(m);
+    haku_->lista_ikkuna().aseta_tulostus([this] { tulostus_->tulosta_lista(); });
 }
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {

@@ -21,6 +21,7 @@ class TSort_Form;
 class Imdbtoiminnot;
 class Hakutoiminnot;
 class Lainaustoiminnot;
+class Tulostustoiminnot;
 
 class Ohjelma final : public Muut_ikkunat, public Tasetukset_form::Paaikkuna {
 public:
@@ -75,4 +76,5 @@ private:
     std::unique_ptr<Imdbtoiminnot> imdb_;
     std::unique_ptr<Hakutoiminnot> haku_;
     std::unique_ptr<Lainaustoiminnot> lainaus_;
+    std::unique_ptr<Tulostustoiminnot> tulostus_;
 };
