@@ -18,7 +18,10 @@
 #include "find/ui/lista_form.h"
 #include "imdb/ui/imdbtoiminnot.h"
 #include "export/ui/tulostustoiminnot.h"
+#include "imdb/ui/viitetoiminnot.h"
 #include "lending/ui/lainaustoiminnot.h"
+#include "storage/ui/liitostoiminnot.h"
+#include "tapes/ui/nauhatoiminnot.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
 #include "settings/ui/asetukset_form.h"
@@ -58,6 +61,9 @@ Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyo
 
 Ohjelma::~Ohjelma() {
     if (Main_form) Main_form->lopeta();
+    liitos_.reset();
+    nauhat_.reset();
+    viite_.reset();
     tulostus_.reset();
     lainaus_.reset();
     haku_.reset();
@@ -87,6 +93,9 @@ void Ohjelma::tee_ikkunat() {
     m.varasto().tarkista_myohastymiset = [this] { lainaus_->tarkista_myohastymiset(); };
     tulostus_ = std::make_unique<Tulostustoiminnot>(m);
     haku_->lista_ikkuna().aseta_tulostus([this] { tulostus_->tulosta_lista(); });
+    viite_ = std::make_unique<Viitetoiminnot>(m);
+    nauhat_ = std::make_unique<Nauhatoiminnot>(m);
+    liitos_ = std::make_unique<Liitostoiminnot>(m);
 }
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {
@@ -171,8 +180,8 @@ Listaikkuna& Ohjelma::lista() { return haku_->lista(); }
 
 void Ohjelma::etsi() { haku_->etsi(); }
 
-void Ohjelma::kysy_kasetin_pituus(const std::string&) {}
-void Ohjelma::hae_viitetiedot(const std::string&) {}
+void Ohjelma::kysy_kasetin_pituus(const std::string& kasetti) { nauhat_->kysy_kasetin_pituus(kasetti); }
+void Ohjelma::hae_viitetiedot(const std::string& nimi) { viite_->hae_viitetiedot(nimi); }
 
 bool Ohjelma::jarjesta() { return tyopoyta_.nayta_dialogi(*Sort_Form) == QDialog::Accepted; }
 

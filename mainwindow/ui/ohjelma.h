@@ -22,6 +22,9 @@ class Imdbtoiminnot;
 class Hakutoiminnot;
 class Lainaustoiminnot;
 class Tulostustoiminnot;
+class Viitetoiminnot;
+class Nauhatoiminnot;
+class Liitostoiminnot;
 
 class Ohjelma final : public Muut_ikkunat, public Tasetukset_form::Paaikkuna {
 public:
@@ -77,4 +80,7 @@ private:
     std::unique_ptr<Hakutoiminnot> haku_;
     std::unique_ptr<Lainaustoiminnot> lainaus_;
     std::unique_ptr<Tulostustoiminnot> tulostus_;
+    std::unique_ptr<Viitetoiminnot> viite_;
+    std::unique_ptr<Nauhatoiminnot> nauhat_;
+    std::unique_ptr<Liitostoiminnot> liitos_;
 };
