@@ -82,7 +82,7 @@ void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
     if (v.tk.tiedosto.empty() || !fs::is_regular_file(tiedosto, ec)) return;
     std::optional<diag::KiireNakyvissa> kiire;
     if (nayta_kiire) kiire.emplace(v.kiire);
-    TZLBArchive zip;
+    TZLBArchive zip(v.tj());
     aseta_purku(zip);
     const ZlbTulos avaus = zip.Open(tiedosto);
     if (!avaus) kirjoita_debug_aina("[avaa_kaikki_kannet] " + avaus.virhe);
@@ -100,7 +100,7 @@ bool pura_kansi(const TKortti& kortti, const Varasto& v) {
     if (kortti.cover_fn.empty() || kansikuva_olemassa(v.kansio, kortti.cover_fn)) return true;
     bool ok = false;
     if (kansikuvan_polku(v.kansio, kortti.cover_fn)) {
-        TZLBArchive zip;
+        TZLBArchive zip(v.tj());
         aseta_purku(zip);
         if (!zip.Open(v.kansio.polku(v.tk.tiedosto))) {
             v.viestit.virhe("Virhe #12232: Openarchive failed");

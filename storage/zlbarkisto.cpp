@@ -373,8 +373,10 @@ bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tied
     if (static_cast<std::uint64_t>(sijainti) + static_cast<std::uint64_t>(koko) > tiedoston_koko - trailerin_koko)
         return false;
     const std::uint64_t tarvitaan = static_cast<std::uint64_t>(maara) * entryn_koko;
-    // Checked before anything is allocated: the entries must fit in what the file can hold.
-    if (pakattu ? tarvitaan > static_cast<std::uint64_t>(koko) * suurin_purkusuhde
+    // Checked before anything is allocated: the entries must fit in what the file can hold. A packed entry
+    // costs several bytes even when it repeats its neighbour (its offset differs), so a registry of more
+    // entries than bytes was made to blow up.
+    if (pakattu ? static_cast<std::uint64_t>(maara) > static_cast<std::uint64_t>(koko)
                 : tarvitaan > static_cast<std::uint64_t>(koko))
         return false;
 
