@@ -1,5 +1,11 @@
 #include "storage/tallennus.h"
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "perus/tiedostot.h"
+
 #include "diag/loki.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
@@ -211,6 +217,68 @@ TEST_F(Tallennus, EpaonnistunutTallennusEiKoskaVanhaanTiedostoon) {
     EXPECT_FALSE(tallenna_tietokanta("kadonnut\\kansio\\uusi.rkb", v()));
     EXPECT_EQ(viestit_.naytetyt.back().teksti, std::string(tallennusvirheen_alku) + "\n\nSyy: tiedostoa tai kansiota ei ole");
     EXPECT_EQ(tk_.tiedosto, "oma.rkb");
+}
+
+// A process id that no running process has: a child that has already ended.
+pid_t paattynyt_prosessi() {
+    const pid_t p = ::fork();
+    if (p == 0) ::_exit(0);
+    ::waitpid(p, nullptr, 0);
+    return p;
+}
+
+// What a crash left beside the target never blocks a save, and is cleaned away unless its process still runs.
+TEST_F(Tallennus, KeskenJaaneetEivatEstaTallennusta) {
+    asetukset_.tallenna_sortattuna = false;
+    kortti("Yksi");
+    const std::string kuollut = ".oma.rkb~" + std::to_string(paattynyt_prosessi()) + "-3.kesken";
+    const std::string elava = ".oma.rkb~" + std::to_string(::getppid()) + "-0.kesken";
+    for (const std::string& n : {std::string("oma.rkb.tallennus.tmp"), kuollut, elava}) kirjoita(n, "puolikas");
+    ASSERT_TRUE(tallenna_tietokanta("oma.rkb", v()));
+    EXPECT_FALSE(fs::exists(polku("oma.rkb.tallennus.tmp")));
+    EXPECT_FALSE(fs::exists(polku(kuollut)));
+    EXPECT_TRUE(fs::exists(polku(elava)));
+    ASSERT_TRUE(tallenna_tietokanta("oma.rkb", v()));
+    EXPECT_EQ(avaa("oma.rkb")[1].nimi, "Yksi");
+    EXPECT_EQ(jaljelle_jaaneet(), std::vector<std::string>{elava});
+    EXPECT_EQ(keskeneraisen_tekija("oma.rkb"), 0);
+    EXPECT_EQ(keskeneraisen_tekija(".a~x-1.kesken"), 0);
+}
+
+// The target as the user keeps it: a link is saved through to its file, permissions and owner stay, and a
+// read-only file is replaced only when the user says so.
+TEST_F(Tallennus, KohdeSailyyLinkkinaJaOikeuksineen) {
+    asetukset_.tallenna_sortattuna = false;
+    kortti("Yksi");
+    fs::create_directories(juuri_ / "oikea");
+    ASSERT_TRUE(tallenna_tietokanta("oikea\\kanta.rkb", v()));
+    fs::create_symlink("oikea/kanta.rkb", juuri_ / "linkki.rkb");
+    ::chmod(polku("oikea\\kanta.rkb").c_str(), 0600);
+    tk_.kortit[1].nimi = "Kaksi";
+    ASSERT_TRUE(tallenna_tietokanta("linkki.rkb", v()));
+    EXPECT_TRUE(fs::is_symlink(juuri_ / "linkki.rkb"));
+    EXPECT_EQ(avaa("oikea\\kanta.rkb")[1].nimi, "Kaksi");
+    EXPECT_EQ(tk_.tiedosto, "linkki.rkb");
+    struct stat st {};
+    ::stat(polku("oikea\\kanta.rkb").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(st.st_uid, ::geteuid());
+
+    const std::string kysymys = "Tiedosto \"linkki.rkb\" on kirjoitussuojattu.\nTallennetaanko silti sen päälle?";
+    ::chmod(polku("oikea\\kanta.rkb").c_str(), 0444);
+    const std::string vanha = lue("oikea\\kanta.rkb");
+    tk_.kortit[1].nimi = "Kolme";
+    tk_.kortit.muutettu = true;
+    viestit_.vastaukset = {diag::Vastaus::Ei};
+    EXPECT_FALSE(tallenna_tietokanta("linkki.rkb", v()));
+    EXPECT_EQ(lue("oikea\\kanta.rkb"), vanha);
+    EXPECT_TRUE(tk_.kortit.muutettu);
+    viestit_.vastaukset = {diag::Vastaus::Kylla};
+    ASSERT_TRUE(tallenna_tietokanta("linkki.rkb", v()));
+    EXPECT_EQ(avaa("oikea\\kanta.rkb")[1].nimi, "Kolme");
+    ::stat(polku("oikea\\kanta.rkb").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_EQ(viestit_.tekstit(), (std::vector<std::string>{kysymys, kysymys}));
 }
 
 }  // namespace
