@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "perus/tiedostot.h"
 #include "storage/merkisto.h"
 
 namespace fs = std::filesystem;
@@ -104,4 +105,17 @@ fs::path tiedostopolku(std::string_view nimi, const fs::path& juuri) {
         p /= vastaava_nimi(p, merkisto::cp1252_utf8(osa));
     }
     return p;
+}
+
+std::optional<std::string> ohjelmakansion_kirjoitusvirhe(const fs::path& juuri, Tiedostojarjestelma& t) {
+    fs::path koe;
+    const int fd = luo_valiaikainen(t, juuri / "kirjoituskoe", koe);
+    if (fd >= 0) {
+        t.sulje(fd);
+        t.poista(koe);
+        return std::nullopt;
+    }
+    return "Ohjelman kansioon " + polku_tekstiksi(juuri) + " ei voi kirjoittaa (" + jarjestelman_syy(-fd) +
+           ").\nRullakko tallentaa kansioonsa asetukset, tietokannat ja kansikuvat, joten se ei voi toimia siellä.\n"
+           "Anna kansioon kirjoitusoikeus tai asenna ohjelma kansioon, johon voit kirjoittaa.";
 }

@@ -2,6 +2,7 @@
 // The program folder: where settings, catalogues, covers and skins live. Every relative name the program
 // uses (in its own `\` form, cp1252) is resolved against it; the process's current folder is never used.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,3 +31,9 @@ std::string pienet_cp1252(std::string_view s);
 
 // The path back in the program's own text (cp1252).
 std::string polku_tekstiksi(const std::filesystem::path& p);
+
+class Tiedostojarjestelma;
+
+// Whether the program can write its folder (settings, catalogues, covers, the single-instance lock);
+// the message for the user when it cannot, with the system's reason.
+std::optional<std::string> ohjelmakansion_kirjoitusvirhe(const std::filesystem::path& juuri, Tiedostojarjestelma& t);

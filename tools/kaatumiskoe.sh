@@ -59,16 +59,17 @@ cp "$TYO/A.rkb" "$TYO/kohde/kanta.rkb"
 kesto_ms=$(( ($(date +%s%N) - alku) / 1000000 ))
 cp "$TYO/A.rkb" "$TYO/kohde/kanta.rkb"
 
-a=0; b=0; jaanteita=0; rikki=0
+a=0; b=0; jaanteita=0; kesken=0; rikki=0
 for ((k = 1; k <= KIERROKSET; k++)); do
   lahde=$([ $((k % 2)) -eq 0 ] && echo A || echo B)
   "$RKB" copy "$TYO/$lahde.rkb" "$TYO/kohde/kanta.rkb" 2>/dev/null &
   pid=$!
-  viive=$(( RANDOM % (kesto_ms * 3 / 2 + 20) ))
-  sleep "$(printf '0.%03d' "$viive")"
+  viive=$(( (RANDOM * 32768 + RANDOM) % (kesto_ms * 3 + 20) ))
+  sleep "$(printf '%d.%03d' $((viive / 1000)) $((viive % 1000)))"
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  if [ -n "$(ls -A "$TMPDIR")" ] || ls -A "$TYO/kohde" | grep -q '\.kesken$'; then jaanteita=$((jaanteita + 1)); fi
+  if [ -n "$(ls -A "$TMPDIR")" ]; then jaanteita=$((jaanteita + 1)); fi
+  if ls -A "$TYO/kohde" | grep -q '\.kesken$'; then kesken=$((kesken + 1)); fi
   # The target must be one of the two catalogues, whole.
   if "$RKB" body "$TYO/kohde/kanta.rkb" > "$TYO/nyt.body" 2>/dev/null; then
     if cmp -s "$TYO/nyt.body" "$TYO/A.body"; then a=$((a + 1))
@@ -84,5 +85,5 @@ done
 jaljella=$( (ls -A "$TMPDIR"; ls -A "$TYO/kohde" | grep -v '^kanta\.rkb$' || true) | wc -l)
 echo "kierroksia $KIERROKSET, tallennus kestää noin $kesto_ms ms"
 echo "kohde ehjä A-tietokantana $a, ehjä B-tietokantana $b, rikki $rikki"
-echo "tapon jälkeen jäänteitä $jaanteita kierroksella; seuraavan käynnistyksen jälkeen jäljellä $jaljella"
+echo "tapon jälkeen työkansio jäi $jaanteita kierroksella, keskeneräinen tallennustiedosto kohteen vieressä $kesken kierroksella; seuraavan käynnistyksen jälkeen jäljellä $jaljella"
 [ "$rikki" -eq 0 ] && [ "$jaljella" -eq 0 ]
