@@ -60,10 +60,12 @@ private:
     const Varasto& v_;
     Tiedostojarjestelma& t_;
     TZLBArchive lahde_{t_};
+    bool lahde_katsottu_ = false;
     std::string lahteen_virhe_;  // why the catalogue file could not be read for covers
 };
 
 void Tallennus::avaa_lahde() {
+    lahde_katsottu_ = true;
     const std::string& nimi = v_.tk.tiedosto;
     if (nimi.empty() || !on_tavallinen(t_, v_.kansio.polku(nimi)) || !on_arkisto(nimi, v_.kansio)) return;
     if (const ZlbTulos t = lahde_.Open(v_.kansio.polku(nimi)); !t)
@@ -76,10 +78,12 @@ std::vector<std::string> Tallennus::tiedostolista() {
     for (int i = 1; i < l.Count(); ++i) {
         const std::string& kansi = l[i].cover_fn;
         if (kansi.empty() || !kansikuvan_polku(v_.kansio, kansi)) continue;
-        // Without its source the cover could only be dropped, which the user did not ask for.
-        if (!lahteen_virhe_.empty() && !kansikuva_olemassa(v_.kansio, kansi))
-            throw Epaonnistui{"kansikuvaa " + kansi + " ei ole purettu ja " + lahteen_virhe_};
         nimet.push_back(kansi);
+        if (kansikuva_olemassa(v_.kansio, kansi)) continue;
+        // The catalogue file is read only when some cover is not unpacked.
+        if (!lahde_katsottu_) avaa_lahde();
+        // Without its source the cover could only be dropped, which the user did not ask for.
+        if (!lahteen_virhe_.empty()) throw Epaonnistui{"kansikuvaa " + kansi + " ei ole purettu ja " + lahteen_virhe_};
     }
     kirjoita_debug("TiedostoLista:");
     for (const std::string& n : nimet) kirjoita_debug(n);
@@ -167,7 +171,6 @@ bool Tallennus::tallenna() {
         vanha_malli += ".tallennus.tmp";
         t_.poista(vanha_malli);
 
-        avaa_lahde();
         v_.kiire.aseta_teksti("Luodaan kansikuvalista [2/4]");
         const std::vector<std::string> nimet = tiedostolista();
         // A name of its own for every save, so nothing a crash left behind can block the next one.
