@@ -122,20 +122,18 @@ std::string lyhyt_nimi(std::string_view nimi) {
     return t;
 }
 
-MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen) {
+namespace {
+
+// The grid's rows from the cards of one cassette, `indeksit` in catalogue order.
+MuutElokuvat muut_elokuvat_korteista(const TOmaList& lista, int nykyinen, const std::string& kasetti,
+                                     const std::vector<int>& indeksit) {
     MuutElokuvat m;
-    const std::string kasetti = nykyinen >= 1 && nykyinen < lista.Count() ? lista[nykyinen].kasetilla : std::string();
     m.otsake = kasetti.empty() ? "Numeroimattomat kasetit tai levyt" : "Kasetti (tai dvd) nro: " + kasetti;
-    for (int i = 1; i < lista.Count(); ++i) {
-        if (lista[i].kasetilla != kasetti) continue;
-        if (static_cast<int>(m.rivit.size()) == MuutElokuvat::raja) {
-            m.liikaa = true;
-            m.rivit.clear();
-            m.valittu = 1;
-            return m;
-        }
-        m.rivit.push_back({lyhyt_nimi(lista[i].nimi), lista[i].sijainti, i});
+    if (static_cast<int>(indeksit.size()) > MuutElokuvat::raja) {
+        m.liikaa = true;
+        return m;
     }
+    for (const int i : indeksit) m.rivit.push_back({lyhyt_nimi(lista[i].nimi), lista[i].sijainti, i});
     // An exchange sort by position; rows whose position is 0 or no number stay where they are.
     const int rivimaara = static_cast<int>(m.rivit.size()) + 1;
     for (int kierros = 0; kierros < rivimaara + 10; ++kierros) {
@@ -148,6 +146,50 @@ MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen) {
     for (std::size_t r = 0; r < m.rivit.size(); ++r)
         if (m.rivit[r].indeksi == nykyinen) m.valittu = static_cast<int>(r) + 1;
     return m;
+}
+
+std::string nykyinen_kasetti(const TOmaList& lista, int nykyinen) {
+    return nykyinen >= 1 && nykyinen < lista.Count() ? lista[nykyinen].kasetilla : std::string();
+}
+
+}  // namespace
+
+MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen) {
+    const std::string kasetti = nykyinen_kasetti(lista, nykyinen);
+    std::vector<int> indeksit;
+    for (int i = 1; i < lista.Count() && static_cast<int>(indeksit.size()) <= MuutElokuvat::raja; ++i)
+        if (lista[i].kasetilla == kasetti) indeksit.push_back(i);
+    return muut_elokuvat_korteista(lista, nykyinen, kasetti, indeksit);
+}
+
+void Kasettihakemisto::rakenna(const TOmaList& lista) {
+    kortit_.clear();
+    for (int i = 1; i < lista.Count(); ++i) kortit_[lista[i].kasetilla].push_back(i);
+    maara_ = lista.Count();
+    ajan_tasalla_ = true;
+}
+
+const std::vector<int>& Kasettihakemisto::kortit(const std::string& kasetti) const {
+    static const std::vector<int> ei_yhtaan;
+    const auto i = kortit_.find(kasetti);
+    return i == kortit_.end() ? ei_yhtaan : i->second;
+}
+
+MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen, Kasettihakemisto& hakemisto) {
+    const std::string kasetti = nykyinen_kasetti(lista, nykyinen);
+    // A change that was not announced shows as an entry that no longer fits; the index is then rebuilt.
+    auto kelpaa = [&] {
+        if (hakemisto.korttien_maara() != lista.Count()) return false;
+        const std::vector<int>& k = hakemisto.kortit(kasetti);
+        bool nykyinen_mukana = nykyinen < 1 || nykyinen >= lista.Count();
+        for (const int i : k) {
+            if (i >= lista.Count() || lista[i].kasetilla != kasetti) return false;
+            nykyinen_mukana = nykyinen_mukana || i == nykyinen;
+        }
+        return nykyinen_mukana;
+    };
+    if (!hakemisto.ajan_tasalla() || !kelpaa()) hakemisto.rakenna(lista);
+    return muut_elokuvat_korteista(lista, nykyinen, kasetti, hakemisto.kortit(kasetti));
 }
 
 const std::array<Otsikkopari, 13> kenttien_otsikot = {{

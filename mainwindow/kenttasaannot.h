@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "storage/kortti.h"
@@ -74,6 +75,24 @@ struct MuutElokuvat {
     int valittu = 1;                         // grid row of the current card (1 when not found)
 };
 MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen);
+
+// The cards of each cassette number, so a card change need not look through the whole catalogue. It is
+// built on first use after every change of the cards' numbers or order (`vanhene`).
+class Kasettihakemisto {
+public:
+    void rakenna(const TOmaList& lista);
+    void vanhene() { ajan_tasalla_ = false; }
+    bool ajan_tasalla() const { return ajan_tasalla_; }
+    int korttien_maara() const { return maara_; }
+    // Indices of the cards with this number, in catalogue order.
+    const std::vector<int>& kortit(const std::string& kasetti) const;
+
+private:
+    std::unordered_map<std::string, std::vector<int>> kortit_;
+    int maara_ = 0;  // the catalogue's Count() when built
+    bool ajan_tasalla_ = false;
+};
+MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen, Kasettihakemisto& hakemisto);
 // A title as the grid shows it: cut before the first "(", one trailing blank removed.
 std::string lyhyt_nimi(std::string_view nimi);
 
@@ -84,6 +103,9 @@ struct Otsikkopari {
     const char* pikanappain;
 };
 extern const std::array<Otsikkopari, 13> kenttien_otsikot;
+
+// What the title field says when a title is needed: a new catalogue's first card, a move without a title.
+inline constexpr const char* syota_nimi = "Syötä elokuvan nimi!";
 
 // The first text of a mixed-media cassette's warning.
 extern const char* const sekamedia_viesti;

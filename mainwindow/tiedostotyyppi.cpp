@@ -80,6 +80,8 @@ void tarkista_tiedostotyyppi(const fs::path& data_kansio, const fs::path& ohjelm
         kirjoita_debug_aina("Tiedostotyypin rekisteröinti epäonnistui: " + polku_tekstiksi(data_kansio));
         return;
     }
-    viestit.tieto("Tiedostotyyppi .rkb lisätty järjestelmärekisteriin.\n"
-                  "Aja UNINSTALL.BAT poistaaksesi ohjelman ja sen tekemät muutokset koneesta.");
+    viestit.tieto("Tiedostotyyppi .rkb rekisteröity työpöydälle.\n"
+                  "Rekisteröinnin voi poistaa poistamalla tiedostot\n" +
+                  polku_tekstiksi(data_kansio / kuvaustiedosto) + "\nja\n" + polku_tekstiksi(data_kansio / mimetiedosto) +
+                  "\nja ajamalla komennon update-mime-database " + polku_tekstiksi(data_kansio / "mime"));
 }

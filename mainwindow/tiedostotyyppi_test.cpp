@@ -23,7 +23,9 @@ TEST_F(Tiedostotyyppi, KyllaRekisteroiJaSeuraavaKaynnistysEiKysy) {
     v.vastaukset = {diag::Vastaus::Kylla};
     tarkista_tiedostotyyppi(kansio, ohjelma, v);
     ASSERT_EQ(v.naytetyt.size(), 2u);
-    EXPECT_EQ(v.naytetyt[1].teksti.rfind("Tiedostotyyppi .rkb lisätty järjestelmärekisteriin.\n", 0), 0u);
+    // The message says where the registration lives, so the user can remove it.
+    EXPECT_EQ(v.naytetyt[1].teksti.rfind("Tiedostotyyppi .rkb rekisteröity työpöydälle.\n", 0), 0u);
+    EXPECT_NE(v.naytetyt[1].teksti.find((kansio / "applications/rullakko.desktop").string()), std::string::npos);
     EXPECT_EQ(lue_avauskomento(kansio), "\"/opt/rullakko/rullakko\" %f");
     std::ifstream mime(kansio / "mime/packages/rullakko.xml");
     const std::string sisalto((std::istreambuf_iterator<char>(mime)), {});

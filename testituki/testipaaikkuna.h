@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 #include <deque>
@@ -27,11 +29,33 @@
 
 namespace testituki {
 
+// Runs `tee` on the dialog of that kind once its own event loop runs (a log line may let events through
+// while the dialog is still being shown, and closing it then would leave its loop waiting forever).
+template <class Dialogi, class F>
+inline void kun_auki(F tee) {
+    auto* ajastin = new QTimer;
+    ajastin->setInterval(5);
+    const int taso = QThread::currentThread()->loopLevel();
+    QObject::connect(ajastin, &QTimer::timeout, [ajastin, tee, taso] {
+        if (QThread::currentThread()->loopLevel() <= taso) return;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<Dialogi*>(w);
+            if (!d || !d->isVisible()) continue;
+            ajastin->stop();
+            ajastin->deleteLater();
+            tee(d);
+            return;
+        }
+    });
+    ajastin->start();
+}
+
 class TestiTyopoyta final : public Tyopoyta {
 public:
     std::deque<QString> avattavat;      // answers of the open dialog, in order
     std::deque<QString> tallennettavat;  // answers of the save dialog, in order
     std::vector<QUrl> avatut;            // addresses given to the shell
+    std::function<bool(const QUrl&)> avautuu;  // whether the shell opens an address; unset: it does
     bool tulostin = true;
     int piippauksia = 0;
     // Runs each modal dialog; the test drives it and returns its result. Unset: an unexpected dialog.
@@ -43,7 +67,7 @@ public:
     }
     bool avaa_osoite(const QUrl& u) override {
         avatut.push_back(u);
-        return true;
+        return !avautuu || avautuu(u);
     }
     bool tulostin_olemassa() override { return tulostin; }
     void piippaa() override { ++piippauksia; }
@@ -131,6 +155,56 @@ public:
     void nayta_asetukset(int sivu) override { asetussivut.push_back(sivu); }
 
     TKortti& kortti() { return tk.kortit[tk.nykyinen]; }
+};
+
+}  // namespace testituki
+
+namespace testituki {
+
+// The list window as a test sees it: what it was asked to do, and scripted answers.
+class Testilista final : public Listaikkuna {
+public:
+    bool auki = false;
+    bool haku = false;
+    std::function<bool(int)> rivi;  // previous/next row; unset: at an end
+    int seurattu = 0, rakennettu = 0, suljettu = 0, hakutuloksia = 0, kaikkia = 0;
+    std::optional<bool> muoto;
+
+    bool nakyvissa() const override { return auki; }
+    bool hakutulokset() const override { return haku; }
+    bool siirry_riville(int suunta) override { return rivi && rivi(suunta); }
+    void seuraa_valintaa() override { ++seurattu; }
+    void rakenna() override { ++rakennettu; }
+    void sulje() override {
+        ++suljettu;
+        auki = false;
+    }
+    void aseta_muoto(bool liitetty) override { muoto = liitetty; }
+    void nayta_hakutulokset() override { ++hakutuloksia; }
+    void nayta_kaikki() override { ++kaikkia; }
+};
+
+// The program's other windows as the main window reaches them, recorded.
+class TestiMuut final : public Muut_ikkunat {
+public:
+    Testilista lista_;
+    std::function<void()> etsinta;     // the search window; unset: nothing happens
+    std::function<bool()> jarjestys;   // the sort dialog; unset: cancelled
+    std::vector<std::string> pituuskysymykset;
+    std::vector<std::string> viitehaut;
+    std::vector<int> asetussivut;
+    int debuggeri = 0, suljettu = 0;
+
+    Listaikkuna& lista() override { return lista_; }
+    void etsi() override {
+        if (etsinta) etsinta();
+    }
+    void kysy_kasetin_pituus(const std::string& kasetti) override { pituuskysymykset.push_back(kasetti); }
+    void hae_viitetiedot(const std::string& nimi) override { viitehaut.push_back(nimi); }
+    bool jarjesta() override { return jarjestys && jarjestys(); }
+    void nayta_asetukset(int sivu) override { asetussivut.push_back(sivu); }
+    void nayta_debuggeri() override { ++debuggeri; }
+    void sulje_kaikki() override { ++suljettu; }
 };
 
 }  // namespace testituki

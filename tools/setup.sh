@@ -10,6 +10,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   cups cups-bsd printer-driver-cups-pdf poppler-utils libcpp-httplib-dev python3-aiosmtpd
   xvfb xauth fonts-liberation2 fonts-dejavu-core python3
+  nlohmann-json3-dev
 )
 
 missing=()

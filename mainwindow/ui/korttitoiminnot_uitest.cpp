@@ -23,13 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Counts the window's beeps instead of sounding them.
-struct Piippaukset {
-    int maara = 0;
-    explicit Piippaukset(TMain_form& f) {
-        f.piippaa = [this] { ++maara; };
-    }
-};
 
 void rullaa(QWidget* w, int delta) {
     const QPointF kohta(w->width() / 2.0, w->height() / 2.0);
@@ -72,111 +65,103 @@ class KorttitoiminnotTest : public QObject {
 private slots:
     void edellinenJaSeuraavaReunoilla() {
         Ikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
-        Piippaukset piip(*i.f);
-        QTest::mousePress(i.f->edellinen_button, Qt::LeftButton);
-        QCOMPARE(i.f->tk.nykyinen, 1);
-        QCOMPARE(piip.maara, 1);
-        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
-        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
-        QCOMPARE(i.f->tk.nykyinen, 3);
-        QCOMPARE(piip.maara, 1);
-        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
-        QCOMPARE(i.f->tk.nykyinen, 3);
-        QCOMPARE(piip.maara, 2);
-        QCOMPARE(cp(i.f->nimi_kentta->text()), std::string("C"));
+                QTest::mousePress(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
+        QCOMPARE(i.tk().nykyinen, 1);
+        QCOMPARE(i.tyopoyta.piippauksia, 1);
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QCOMPARE(i.tk().nykyinen, 3);
+        QCOMPARE(i.tyopoyta.piippauksia, 1);
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QCOMPARE(i.tk().nykyinen, 3);
+        QCOMPARE(i.tyopoyta.piippauksia, 2);
+        QCOMPARE(cp(i.o<QLineEdit>("nimi_kentta")->text()), std::string("C"));
         // Ctrl+Alt+Left acts as a left press on previous.
-        QTest::keyClick(i.f->nimi_kentta, Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier);
-        QCOMPARE(i.f->tk.nykyinen, 2);
+        QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(i.tk().nykyinen, 2);
     }
 
     void kasettihypytOikeallaNapilla() {
         Ikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}, {"2", "D"}, {"3", "E"}});
-        Piippaukset piip(*i.f);
-        struct Askel {
+                struct Askel {
             QPushButton* nappi;
             int indeksi;
             int piippauksia;
         };
         const Askel askeleet[] = {
-            {i.f->seuraava_button, 3, 0},   // first card of the next cassette
-            {i.f->seuraava_button, 5, 0},
-            {i.f->seuraava_button, 5, 1},   // past the last cassette: beep, back at the start card
-            {i.f->edellinen_button, 4, 1},  // last card of the previous cassette
-            {i.f->edellinen_button, 2, 1},
-            {i.f->edellinen_button, 2, 2},
+            {i.o<QPushButton>("seuraava_button"), 3, 0},   // first card of the next cassette
+            {i.o<QPushButton>("seuraava_button"), 5, 0},
+            {i.o<QPushButton>("seuraava_button"), 5, 1},   // past the last cassette: beep, back at the start card
+            {i.o<QPushButton>("edellinen_button"), 4, 1},  // last card of the previous cassette
+            {i.o<QPushButton>("edellinen_button"), 2, 1},
+            {i.o<QPushButton>("edellinen_button"), 2, 2},
         };
         for (const Askel& a : askeleet) {
             QTest::mousePress(a.nappi, Qt::RightButton);
-            QCOMPARE(i.f->tk.nykyinen, a.indeksi);
-            QCOMPARE(piip.maara, a.piippauksia);
+            QCOMPARE(i.tk().nykyinen, a.indeksi);
+            QCOMPARE(i.tyopoyta.piippauksia, a.piippauksia);
         }
-        QTest::mousePress(i.f->seuraava_button, Qt::MiddleButton);
-        QCOMPARE(i.f->tk.nykyinen, 2);
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::MiddleButton);
+        QCOMPARE(i.tk().nykyinen, 2);
     }
 
     void nimetonKorttiEiPaastaLiikkumaan() {
         Ikkuna i({{"1", "A"}, {"1", "B"}});
-        Piippaukset piip(*i.f);
-        i.f->nimi_kentta->clear();
-        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
-        QCOMPARE(i.f->tk.nykyinen, 1);
-        QCOMPARE(piip.maara, 1);
-        QCOMPARE(cp(i.f->nimi_kentta->text()), std::string("Syötä elokuvan nimi!"));
-        QVERIFY(i.f->nimi_kentta->hasFocus());
-        QCOMPARE(i.f->nimi_kentta->selectedText(), i.f->nimi_kentta->text());
+                i.o<QLineEdit>("nimi_kentta")->clear();
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QCOMPARE(i.tk().nykyinen, 1);
+        QCOMPARE(i.tyopoyta.piippauksia, 1);
+        QCOMPARE(cp(i.o<QLineEdit>("nimi_kentta")->text()), std::string("Syötä elokuvan nimi!"));
+        QVERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
+        QCOMPARE(i.o<QLineEdit>("nimi_kentta")->selectedText(), i.o<QLineEdit>("nimi_kentta")->text());
         // The list button asks first for a title too, and never reaches the list.
-        int listoja = 0;
-        i.f->lista.nayta_kaikki = [&] { ++listoja; };
-        i.f->nimi_kentta->clear();
-        QTest::mouseClick(i.f->Lista_button, Qt::LeftButton);
-        QCOMPARE(listoja, 0);
-        QCOMPARE(piip.maara, 2);
+        i.o<QLineEdit>("nimi_kentta")->clear();
+        QTest::mouseClick(i.o<QPushButton>("Lista_button"), Qt::LeftButton);
+        QCOMPARE(i.muut.lista_.kaikkia, 0);
+        QCOMPARE(i.tyopoyta.piippauksia, 2);
     }
 
     void listanappiKysyyKummanListan() {
         Ikkuna i({{"1", "A"}});
-        bool hakutuloksia = false;
-        int kysytty = 0, vastaus = 0, kaikki = 0, haku = 0;
-        bool liitetty = false;
-        i.f->lista.hakutulokset = [&] { return hakutuloksia; };
-        i.f->lista.nayta_kaikki = [&] { ++kaikki; };
-        i.f->lista.nayta_hakutulokset = [&] { ++haku; };
-        i.f->lista.aseta_muoto = [&](bool l) { liitetty = l; };
-        i.f->kysy_kumpi_lista = [&] { ++kysytty; return vastaus; };
-        QTest::mouseClick(i.f->Lista_button, Qt::RightButton);
+        int kysytty = 0, vastaus = 0;
+        testituki::Testilista& lista = i.muut.lista_;
+        i.tyopoyta.dialogi = [&](QDialog& d) {
+            if (d.objectName() == "kumpi_lista_form") ++kysytty;
+            return vastaus;
+        };
+        QTest::mouseClick(i.o<QPushButton>("Lista_button"), Qt::RightButton);
         QCOMPARE(kysytty, 0);
-        QCOMPARE(kaikki, 1);
-        QVERIFY(liitetty);
-        hakutuloksia = true;
+        QCOMPARE(lista.kaikkia, 1);
+        QVERIFY(lista.muoto.value_or(false));
+        lista.haku = true;
         for (const int v : {0, 1, 2}) {
             vastaus = v;
-            QTest::mouseClick(i.f->Lista_button, Qt::LeftButton);
+            QTest::mouseClick(i.o<QPushButton>("Lista_button"), Qt::LeftButton);
         }
-        QVERIFY(!liitetty);
+        QVERIFY(!lista.muoto.value_or(true));
         QCOMPARE(kysytty, 3);
-        QCOMPARE(haku, 1);
-        QCOMPARE(kaikki, 2);
+        QCOMPARE(lista.hakutuloksia, 1);
+        QCOMPARE(lista.kaikkia, 2);
     }
 
     void hakutuloksetSelataanListanRiveittain() {
         Ikkuna i({{"1", "A"}, {"1", "B"}});
-        Piippaukset piip(*i.f);
         std::vector<int> pyydetyt;
         bool lopussa = false;
-        i.f->lista.nakyvissa = [] { return true; };
-        i.f->lista.hakutulokset = [] { return true; };
-        i.f->lista.siirry_riville = [&](int suunta) {
+        i.muut.lista_.auki = true;
+        i.muut.lista_.haku = true;
+        i.muut.lista_.rivi = [&](int suunta) {
             pyydetyt.push_back(suunta);
             return !lopussa;
         };
-        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
         lopussa = true;
-        QTest::mousePress(i.f->edellinen_button, Qt::LeftButton);
+        QTest::mousePress(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
         QCOMPARE(pyydetyt, (std::vector<int>{1, -1}));
-        QCOMPARE(piip.maara, 1);
-        QCOMPARE(i.f->tk.nykyinen, 1);  // the list window opens the rows itself
+        QCOMPARE(i.tyopoyta.piippauksia, 1);
+        QCOMPARE(i.tk().nykyinen, 1);  // the list window opens the rows itself
         // The right button still jumps by cassette in the catalogue's order.
-        QTest::mousePress(i.f->seuraava_button, Qt::RightButton);
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::RightButton);
         QCOMPARE(pyydetyt.size(), std::size_t(2));
     }
 
@@ -187,15 +172,15 @@ private slots:
         // The view menu over the right-hand area offers removing the cover only while a cover is shown.
         for (const int nakyma : {0, 3}) {
             i.f->aseta_nakyma(nakyma);
-            if (nakyma == 3) QTRY_VERIFY(i.f->cover_image->nayttaa_kannen());
-            QTest::mousePress(i.f->centralWidget(), Qt::RightButton, Qt::NoModifier, QPoint(600, 350));
-            QTRY_VERIFY(i.f->NakymaPopUp->isVisible());
-            QCOMPARE(i.f->poista_kansikuva->isVisible(), nakyma == 3);
-            QCOMPARE(i.f->nayta_kansi->isChecked(), nakyma == 3);
-            i.f->NakymaPopUp->close();
+            if (nakyma == 3) QTRY_VERIFY(i.o<PieniKansi>("cover_image")->nayttaa_kannen());
+            QTest::mousePress(i.f->findChild<Sivupaneeli*>(), Qt::RightButton, Qt::NoModifier, QPoint(160, 134));
+            QTRY_VERIFY(i.o<QMenu>("NakymaPopUp")->isVisible());
+            QCOMPARE(i.o<QAction>("poista_kansikuva")->isVisible(), nakyma == 3);
+            QCOMPARE(i.o<QAction>("nayta_kansi")->isChecked(), nakyma == 3);
+            i.o<QMenu>("NakymaPopUp")->close();
         }
-        QTest::mousePress(i.f->centralWidget(), Qt::RightButton, Qt::NoModifier, QPoint(400, 350));
-        QVERIFY(!i.f->NakymaPopUp->isVisible());
+        QTest::mousePress(i.f->findChild<Korttinakyma*>(), Qt::RightButton, Qt::NoModifier, QPoint(400, 350));
+        QVERIFY(!i.o<QMenu>("NakymaPopUp")->isVisible());
 
         // The labels' menu: the page item on the page labels, the sort items on the field labels.
         struct Tapaus {
@@ -203,22 +188,22 @@ private slots:
             const char* kohta;
             bool lajittelu;
         };
-        const Tapaus tapaukset[] = {{i.f->Kommentit, "Aseta kortin oletusnäkymäksi  kommentit", false},
-                                    {i.f->Juoni, "Aseta kortin oletusnäkymäksi  juoni", true},
-                                    {i.f->Nimi, nullptr, true}};
+        const Tapaus tapaukset[] = {{i.o<QLabel>("Kommentit"), "Aseta kortin oletusnäkymäksi  kommentit", false},
+                                    {i.o<QLabel>("Juoni"), "Aseta kortin oletusnäkymäksi  juoni", true},
+                                    {i.o<QLabel>("Nimi"), nullptr, true}};
         for (const Tapaus& t : tapaukset) {
             QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), t.otsikko->mapToGlobal(QPoint(2, 2)));
             QApplication::sendEvent(t.otsikko, &e);
-            QTRY_VERIFY(i.f->TextPopup->isVisible());
-            QCOMPARE(i.f->aseta_def_nakymaksi->isVisible(), t.kohta != nullptr);
-            if (t.kohta) QCOMPARE(cp(i.f->aseta_def_nakymaksi->text()), std::string(t.kohta));
-            QCOMPARE(i.f->Sort4Nouseva->isVisible(), t.lajittelu);
-            i.f->TextPopup->close();
+            QTRY_VERIFY(i.o<QMenu>("TextPopup")->isVisible());
+            QCOMPARE(i.o<QAction>("aseta_def_nakymaksi")->isVisible(), t.kohta != nullptr);
+            if (t.kohta) QCOMPARE(cp(i.o<QAction>("aseta_def_nakymaksi")->text()), std::string(t.kohta));
+            QCOMPARE(i.o<QAction>("Sort4Nouseva")->isVisible(), t.lajittelu);
+            i.o<QMenu>("TextPopup")->close();
         }
-        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), i.f->Kommentit->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(i.f->Kommentit, &e);
-        i.f->aseta_def_nakymaksi->trigger();
-        i.f->TextPopup->close();
+        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), i.o<QLabel>("Kommentit")->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(i.o<QLabel>("Kommentit"), &e);
+        i.o<QAction>("aseta_def_nakymaksi")->trigger();
+        i.o<QMenu>("TextPopup")->close();
         QCOMPARE(i.kortti().nakyma, 1);
     }
 
@@ -232,8 +217,8 @@ private slots:
         const QPoint kulma = i.f->centralWidget()->mapTo(i.f.get(), QPoint(3, 3));
         auto vari = [&] { return i.f->grab().toImage().pixelColor(kulma); };
         QColor haun_aikana;
-        i.f->etsi_ikkuna = [&] { haun_aikana = vari(); };
-        QTest::mouseClick(i.f->etsi_button, Qt::LeftButton);
+        i.muut.etsinta = [&] { haun_aikana = vari(); };
+        QTest::mouseClick(i.o<QPushButton>("etsi_button"), Qt::LeftButton);
         QCOMPARE(haun_aikana, QColor(60, 110, 30));  // bytes of 40 and below stay
         QCOMPARE(vari(), QColor(100, 150, 30));
     }
@@ -259,98 +244,98 @@ private slots:
 
     void rullaTahtienJaKenttienPaalla() {
         Ikkuna i({{"1", "A"}, {"1", "B"}, {"1", "C"}});
-        i.f->tk.nykyinen = 2;
+        i.tk().nykyinen = 2;
         i.kortti().arvosana = "10";
         i.f->update_fields();
-        i.f->tk.kortit.muutettu = false;
-        rullaa(i.f->arvosana_kuva, 120);
+        i.tk().kortit.muutettu = false;
+        rullaa(i.o<Tahtikuva>("arvosana_kuva"), 120);
         QCOMPARE(i.kortti().arvosana, std::string("10"));
-        QVERIFY(!i.f->tk.kortit.muutettu);
-        rullaa(i.f->arvosana_kuva, -120);
+        QVERIFY(!i.tk().kortit.muutettu);
+        rullaa(i.o<Tahtikuva>("arvosana_kuva"), -120);
         QCOMPARE(i.kortti().arvosana, std::string("9"));
-        QCOMPARE(i.f->arvosana_kuva->arvosana(), 9);
-        QVERIFY(i.f->tk.kortit.muutettu);
+        QCOMPARE(i.o<Tahtikuva>("arvosana_kuva")->arvosana(), 9);
+        QVERIFY(i.tk().kortit.muutettu);
         i.kortti().arvosana = "abc";
-        rullaa(i.f->arvosana_kuva, 120);
+        rullaa(i.o<Tahtikuva>("arvosana_kuva"), 120);
         QCOMPARE(i.kortti().arvosana, std::string("1"));
 
         // Over the title field with the focus in it: away from the user is previous, towards is next.
-        i.f->nimi_kentta->setFocus();
-        QTRY_VERIFY(i.f->nimi_kentta->hasFocus());
-        rullaa(i.f->nimi_kentta, 120);
-        QCOMPARE(i.f->tk.nykyinen, 1);
-        rullaa(i.f->nimi_kentta, -120);
-        rullaa(i.f->nimi_kentta, -120);
-        QCOMPARE(i.f->tk.nykyinen, 3);
+        i.o<QLineEdit>("nimi_kentta")->setFocus();
+        QTRY_VERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
+        rullaa(i.o<QLineEdit>("nimi_kentta"), 120);
+        QCOMPARE(i.tk().nykyinen, 1);
+        rullaa(i.o<QLineEdit>("nimi_kentta"), -120);
+        rullaa(i.o<QLineEdit>("nimi_kentta"), -120);
+        QCOMPARE(i.tk().nykyinen, 3);
         // Elsewhere the card is only shown again: what was typed is committed, nothing moves.
-        i.f->Vuosi_Kentta->setFocus();
-        QTRY_VERIFY(i.f->Vuosi_Kentta->hasFocus());
-        i.f->Vuosi_Kentta->setText("1999");
-        rullaa(i.f->Vuosi_Kentta, -120);
-        QCOMPARE(i.f->tk.nykyinen, 3);
+        i.o<QLineEdit>("Vuosi_Kentta")->setFocus();
+        QTRY_VERIFY(i.o<QLineEdit>("Vuosi_Kentta")->hasFocus());
+        i.o<QLineEdit>("Vuosi_Kentta")->setText("1999");
+        rullaa(i.o<QLineEdit>("Vuosi_Kentta"), -120);
+        QCOMPARE(i.tk().nykyinen, 3);
         QCOMPARE(i.kortti().vuosi, std::string("1999"));
         // The text area scrolls itself and takes the focus.
-        rullaa(i.f->Kommentti_Kentta->viewport(), -120);
-        QTRY_VERIFY(i.f->Kommentti_Kentta->hasFocus());
-        QCOMPARE(i.f->tk.nykyinen, 3);
+        rullaa(i.o<QPlainTextEdit>("Kommentti_Kentta")->viewport(), -120);
+        QTRY_VERIFY(i.o<QPlainTextEdit>("Kommentti_Kentta")->hasFocus());
+        QCOMPARE(i.tk().nykyinen, 3);
     }
 
     void kumoaPalauttaaKortinSellaisenaKuinSiihenTultiin() {
         Ikkuna i({{"1", "A"}, {"1", "B"}});
-        i.f->tk.kortit[2].kommentti = "alku";
-        i.f->tk.kortit[2].nakyma = 1;
-        QTest::mousePress(i.f->seuraava_button, Qt::LeftButton);
-        i.f->Kommentti_Kentta->moveCursor(QTextCursor::End);
-        i.kirjoita(i.f->Kommentti_Kentta, " ja loppu");
-        QTest::keyClick(i.f->Kommentti_Kentta, Qt::Key_Return);
+        i.tk().kortit[2].kommentti = "alku";
+        i.tk().kortit[2].nakyma = 1;
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        i.o<QPlainTextEdit>("Kommentti_Kentta")->moveCursor(QTextCursor::End);
+        i.kirjoita(i.o<QPlainTextEdit>("Kommentti_Kentta"), " ja loppu");
+        QTest::keyClick(i.o<QPlainTextEdit>("Kommentti_Kentta"), Qt::Key_Return);
         QCOMPARE(i.kortti().kommentti, std::string("alku ja loppu"));
-        i.kirjoita(i.f->paanayttelijat_kentta, "Uusi");
-        QTest::keyClick(i.f->paanayttelijat_kentta, Qt::Key_Return);
-        i.f->tk.kortit.muutettu = true;
-        QTest::keyClick(i.f->nimi_kentta, Qt::Key_Z, Qt::ControlModifier);
+        i.kirjoita(i.o<QLineEdit>("paanayttelijat_kentta"), "Uusi");
+        QTest::keyClick(i.o<QLineEdit>("paanayttelijat_kentta"), Qt::Key_Return);
+        i.tk().kortit.muutettu = true;
+        QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(i.kortti().kommentti, std::string("alku"));
         QCOMPARE(i.kortti().paanayttelijat, std::string());
-        QCOMPARE(cp(i.f->Kommentti_Kentta->toPlainText()), std::string("alku"));
-        QVERIFY(i.f->tk.kortit.muutettu);
+        QCOMPARE(cp(i.o<QPlainTextEdit>("Kommentti_Kentta")->toPlainText()), std::string("alku"));
+        QVERIFY(i.tk().kortit.muutettu);
 
         // A deleted card's snapshot is never put over the card that takes its index.
         i.viestit.vastaukset = {diag::Vastaus::Kylla};
-        QTest::keyClick(i.f->nimi_kentta, Qt::Key_F5);
-        QCOMPARE(i.f->tk.nykyinen, 1);
+        QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_F5);
+        QCOMPARE(i.tk().nykyinen, 1);
         QCOMPARE(i.kortti().nimi, std::string("A"));
-        QTest::keyClick(i.f->nimi_kentta, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(i.kortti().nimi, std::string("A"));
     }
 
     void poistoKysyyJaJattaaYhdenKortin() {
         Ikkuna i({{"1", "Ainoa"}});
-        i.f->tk.kortit.muutettu = false;
+        i.tk().kortit.muutettu = false;
         i.viestit.vastaukset = {diag::Vastaus::Ei, diag::Vastaus::Kylla};
-        QTest::mouseClick(i.f->poista_kortti_button, Qt::LeftButton);
-        QCOMPARE(i.f->tk.kortit.korttien_maara(), 1);
+        QTest::mouseClick(i.o<QPushButton>("poista_kortti_button"), Qt::LeftButton);
+        QCOMPARE(i.tk().kortit.korttien_maara(), 1);
         QCOMPARE(i.kortti().nimi, std::string("Ainoa"));
-        QVERIFY(!i.f->tk.kortit.muutettu);
-        QTest::mouseClick(i.f->poista_kortti_button, Qt::LeftButton);
-        QCOMPARE(i.f->tk.kortit.korttien_maara(), 1);
+        QVERIFY(!i.tk().kortit.muutettu);
+        QTest::mouseClick(i.o<QPushButton>("poista_kortti_button"), Qt::LeftButton);
+        QCOMPARE(i.tk().kortit.korttien_maara(), 1);
         QCOMPARE(i.kortti().nimi, std::string());
-        QVERIFY(i.f->tk.kortit.muutettu);
+        QVERIFY(i.tk().kortit.muutettu);
         QCOMPARE(i.viestit.naytetyt.back().teksti, std::string("Haluatko varmasti poistaa tämän kortin?"));
     }
 
     void liitaTarjotaanKerranKopiotaKohden() {
         Ikkuna i({{"1", "Kannellinen"}, {"2", "Kanneton"}});
         tee_kuva(i.k.juuri() / "gfx" / "kannet" / "12345678.jpg", Qt::blue);
-        i.f->tk.kortit[1].cover_fn = "gfx\\kannet\\12345678.jpg";
+        i.tk().kortit[1].cover_fn = "gfx\\kannet\\12345678.jpg";
         auto tarjotaan = [&] {
-            emit i.f->MuokkaaMenu->aboutToShow();
-            return i.f->Liita_kortti->isEnabled();
+            emit i.o<QMenu>("MuokkaaMenu")->aboutToShow();
+            return i.o<QAction>("Liita_kortti")->isEnabled();
         };
         QVERIFY(!tarjotaan());
-        i.f->kopioi_kortti->trigger();
+        i.o<QAction>("kopioi_kortti")->trigger();
         QVERIFY(fs::exists(i.k.juuri() / "gfx" / "kopio.jpg"));
         QVERIFY(tarjotaan());
-        i.f->Liita_kortti->trigger();
-        QCOMPARE(i.f->tk.nykyinen, 3);
+        i.o<QAction>("Liita_kortti")->trigger();
+        QCOMPARE(i.tk().nykyinen, 3);
         QCOMPARE(i.kortti().nimi, std::string("Kannellinen"));
         // The pasted card has a picture of its own, and the copied picture is gone.
         QVERIFY(i.kortti().cover_fn != "gfx\\kannet\\12345678.jpg");
@@ -359,11 +344,11 @@ private slots:
         QVERIFY(!tarjotaan());
 
         // A card without a cover pastes without a cover and without a word.
-        i.f->tk.nykyinen = 2;
+        i.tk().nykyinen = 2;
         i.f->update_fields();
-        i.f->kopioi_kortti->trigger();
+        i.o<QAction>("kopioi_kortti")->trigger();
         QVERIFY(tarjotaan());
-        i.f->Liita_kortti->trigger();
+        i.o<QAction>("Liita_kortti")->trigger();
         QCOMPARE(i.kortti().nimi, std::string("Kanneton"));
         QVERIFY(i.kortti().cover_fn.empty());
         QVERIFY(i.viestit.naytetyt.empty());
@@ -376,7 +361,7 @@ private slots:
         tee_kuva(ulkona / "kansi.jpg", Qt::green);
         tee_kuva(ulkona / "COVER.JPG", Qt::green);
         fs::create_directories(i.k.juuri() / "gfx" / "kannet");
-        i.f->tk.kortit.muutettu = false;
+        i.tk().kortit.muutettu = false;
 
         pudota(*i.f, {ulkona / "kansi.jpg", ulkona / "COVER.JPG"});
         QTRY_COMPARE(i.viestit.naytetyt.size(), std::size_t(1));
@@ -386,48 +371,48 @@ private slots:
         QCOMPARE(i.viestit.naytetyt[1].teksti,
                  std::string("Raahaamasi tiedosto ei ole Rullakkon tietokanta tai kansikuva tiedosto (.jpg tai .gif)!"));
         QVERIFY(i.kortti().cover_fn.empty());
-        QVERIFY(!i.f->tk.kortit.muutettu);
+        QVERIFY(!i.tk().kortit.muutettu);
 
         pudota(*i.f, {ulkona / "kansi.jpg"});
         QTRY_COMPARE(i.kortti().cover_fn, std::string("gfx\\kannet\\kansi.jpg"));
         QVERIFY(fs::exists(i.k.juuri() / "gfx" / "kannet" / "kansi.jpg"));
-        QVERIFY(i.f->tk.kortit.muutettu);
+        QVERIFY(i.tk().kortit.muutettu);
 
         // A catalogue: first the question about the unsaved changes, then it is opened.
         const fs::path esimerkki = fs::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString()) / "esimerkki.rkb";
         fs::copy_file(esimerkki, ulkona / "esimerkki.rkb");
         i.viestit.vastaukset = {diag::Vastaus::Ei};
         pudota(*i.f, {ulkona / "esimerkki.rkb"});
-        QTRY_VERIFY(i.f->tk.kortit.korttien_maara() > 1);
+        QTRY_VERIFY(i.tk().kortit.korttien_maara() > 1);
         QCOMPARE(i.viestit.naytetyt[2].teksti, std::string("Tietokantaa on muuteltu, tallennetaanko muutokset?"));
-        QVERIFY(i.f->tk.tiedosto.ends_with("esimerkki.rkb"));
-        QCOMPARE(i.f->tk.nykyinen, 1);
+        QVERIFY(i.tk().tiedosto.ends_with("esimerkki.rkb"));
+        QCOMPARE(i.tk().nykyinen, 1);
     }
 
     void automaattinenNakyma() {
         Ikkuna i({{"1", "Yksin"}, {"2", "Pari 1"}, {"2", "Pari 2"}, {"3", "Yksin ilman kantta"}});
         tee_kuva(i.k.juuri() / "gfx" / "kannet" / "11111111.jpg", Qt::red);
-        for (int n : {1, 2}) i.f->tk.kortit[n].cover_fn = "gfx\\kannet\\11111111.jpg";
-        QVERIFY(!i.f->automaattinen());
-        i.f->automode->trigger();
-        QVERIFY(i.f->automaattinen());
+        for (int n : {1, 2}) i.tk().kortit[n].cover_fn = "gfx\\kannet\\11111111.jpg";
+        QVERIFY(!i.o<QAction>("automode")->isChecked());
+        i.o<QAction>("automode")->trigger();
+        QVERIFY(i.o<QAction>("automode")->isChecked());
         QCOMPARE(i.f->nakyma(), 3);
-        QVERIFY(i.f->cover_image->isVisible());
-        QVERIFY(!i.f->Muut_elokuvat_grid->isVisible());
-        QTRY_VERIFY(i.f->cover_image->nayttaa_kannen());
+        QVERIFY(i.o<PieniKansi>("cover_image")->isVisible());
+        QVERIFY(!i.o<QTableWidget>("Muut_elokuvat_grid")->isVisible());
+        QTRY_VERIFY(i.o<PieniKansi>("cover_image")->nayttaa_kannen());
         const std::pair<int, int> kortti_nakyma[] = {{2, 0}, {4, 0}, {1, 3}};
         for (const auto& [kortti, nakyma] : kortti_nakyma) {
             i.f->siirry_korttiin(kortti);
             QCOMPARE(i.f->nakyma(), nakyma);
         }
         // Without the automatic mode the view stays as chosen.
-        i.f->automode->trigger();
+        i.o<QAction>("automode")->trigger();
         i.f->aseta_nakyma(1);
         i.f->siirry_korttiin(4);
         QCOMPARE(i.f->nakyma(), 1);
-        QVERIFY(i.f->Muut_elokuvat_grid->isVisible());
-        QVERIFY(!i.f->custom_kentat_grid->isVisible());
-        QVERIFY(!i.f->cover_image->isVisible());
+        QVERIFY(i.o<QTableWidget>("Muut_elokuvat_grid")->isVisible());
+        QVERIFY(!i.o<QTableWidget>("custom_kentat_grid")->isVisible());
+        QVERIFY(!i.o<PieniKansi>("cover_image")->isVisible());
     }
 
     void nakymakuvakkeet() {
@@ -443,16 +428,16 @@ private slots:
         i.a.ulkoasu.icon_korostus = 50;
         i.f->ota_ulkoasu(i.a.ulkoasu);
         auto harmaa = [](QLabel* l) { return l->pixmap().toImage().pixelColor(10, 10).red(); };
-        QCOMPARE(harmaa(i.f->lista_icon), 100);
-        QCOMPARE(harmaa(i.f->kansi_icon), 60);
+        QCOMPARE(harmaa(i.o<QLabel>("lista_icon")), 100);
+        QCOMPARE(harmaa(i.o<QLabel>("kansi_icon")), 60);
         i.f->aseta_nakyma(1);
-        QCOMPARE(harmaa(i.f->lista_icon), 150);  // the active view's icon is brightened
+        QCOMPARE(harmaa(i.o<QLabel>("lista_icon")), 150);  // the active view's icon is brightened
         // A card with a cover shows the cover icon's "available" picture; 200 + 50 would reach 255.
         i.kortti().cover_fn = "gfx\\kannet\\x.jpg";
         i.f->update_fields();
-        QCOMPARE(harmaa(i.f->kansi_icon), 200);
+        QCOMPARE(harmaa(i.o<QLabel>("kansi_icon")), 200);
         i.f->aseta_nakyma(0);
-        QCOMPARE(harmaa(i.f->lista_icon), 100);
+        QCOMPARE(harmaa(i.o<QLabel>("lista_icon")), 100);
     }
 
     void tekstialueSuureneeYli135Merkilla() {
@@ -460,25 +445,25 @@ private slots:
         for (const int pituus : {135, 136}) {
             i.kortti().juoni = std::string(static_cast<std::size_t>(pituus), 'x');
             i.f->update_fields();
-            liikuta(i.f->Kommentti_Kentta->viewport());
-            QCOMPARE(i.f->tekstialue_suurennettu(), pituus == 136);
-            QCOMPARE(i.f->Kommentti_Kentta->y(), pituus == 136 ? 248 : 280);
-            QCOMPARE(i.f->Lainassa->isHidden(), pituus == 136);
+            liikuta(i.o<QPlainTextEdit>("Kommentti_Kentta")->viewport());
+            QCOMPARE(i.f->findChild<Korttinakyma*>()->tekstialue_suurennettu(), pituus == 136);
+            QCOMPARE(i.o<QPlainTextEdit>("Kommentti_Kentta")->y(), pituus == 136 ? 248 : 280);
+            QCOMPARE(i.o<QLabel>("Lainassa")->isHidden(), pituus == 136);
         }
-        QCOMPARE(i.f->Juoni->y(), 248);
-        QVERIFY(i.f->Kommentit->isHidden());
-        QCOMPARE(i.f->Kommentti_Kentta->height(), 114);
-        QCOMPARE(i.f->Kommentti_Kentta->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(i.o<QLabel>("Juoni")->y(), 248);
+        QVERIFY(i.o<QLabel>("Kommentit")->isHidden());
+        QCOMPARE(i.o<QPlainTextEdit>("Kommentti_Kentta")->height(), 114);
+        QCOMPARE(i.o<QPlainTextEdit>("Kommentti_Kentta")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         // Enter in the field before the script field would land in it; the enlarged text area takes over.
-        i.f->Ohjaaja_Kentta->setFocus();
-        QTRY_VERIFY(i.f->Ohjaaja_Kentta->hasFocus());
-        QTest::keyClick(i.f->Ohjaaja_Kentta, Qt::Key_Return);
-        QVERIFY(i.f->Kommentti_Kentta->hasFocus());
-        liikuta(i.f->centralWidget());
-        QVERIFY(!i.f->tekstialue_suurennettu());
-        QCOMPARE(i.f->Kommentti_Kentta->geometry(), QRect(95, 280, 340, 49));
-        QVERIFY(!i.f->Kommentit->isHidden());
-        QCOMPARE(i.f->Juoni->y(), 280);
+        i.o<QLineEdit>("Ohjaaja_Kentta")->setFocus();
+        QTRY_VERIFY(i.o<QLineEdit>("Ohjaaja_Kentta")->hasFocus());
+        QTest::keyClick(i.o<QLineEdit>("Ohjaaja_Kentta"), Qt::Key_Return);
+        QVERIFY(i.o<QPlainTextEdit>("Kommentti_Kentta")->hasFocus());
+        liikuta(i.f->findChild<Korttinakyma*>());
+        QVERIFY(!i.f->findChild<Korttinakyma*>()->tekstialue_suurennettu());
+        QCOMPARE(i.o<QPlainTextEdit>("Kommentti_Kentta")->geometry(), QRect(95, 280, 340, 49));
+        QVERIFY(!i.o<QLabel>("Kommentit")->isHidden());
+        QCOMPARE(i.o<QLabel>("Juoni")->y(), 280);
     }
 
     void tahdetJaArvosanaOsoittimella() {
@@ -489,9 +474,9 @@ private slots:
         i.a.ulkoasu.tahdet = kuvat / "tahdet.bmp";
         i.a.ulkoasu.tahdet2 = kuvat / "tahdet2.bmp";
         i.f->ota_ulkoasu(i.a.ulkoasu);
-        QCOMPARE(i.f->arvosana_kuva->geometry(), QRect(538, 56, 113, 21));
+        QCOMPARE(i.o<Tahtikuva>("arvosana_kuva")->geometry(), QRect(538, 56, 113, 21));
         auto sytytetyt = [&] {
-            const QImage kuva = i.f->arvosana_kuva->kuva();
+            const QImage kuva = i.o<Tahtikuva>("arvosana_kuva")->kuva();
             int x = 0;
             while (x < kuva.width() && kuva.pixelColor(x, 10) == Qt::white) ++x;
             return x;
@@ -504,26 +489,26 @@ private slots:
         }
         const std::pair<int, const char*> kohta_arvosana[] = {{102, "9"}, {103, "10"}, {5, "0"}, {6, "1"}};
         for (const auto& [x, arvosana] : kohta_arvosana) {
-            QTest::mousePress(i.f->arvosana_kuva, Qt::LeftButton, Qt::NoModifier, QPoint(x, 10));
+            QTest::mousePress(i.o<Tahtikuva>("arvosana_kuva"), Qt::LeftButton, Qt::NoModifier, QPoint(x, 10));
             QCOMPARE(i.kortti().arvosana, std::string(arvosana));
         }
         i.a.nayta_arvosana = false;
         i.f->update_fields();
-        QVERIFY(i.f->arvosana_kuva->isHidden());
-        QCOMPARE(i.f->nimi_kentta->width(), 557);
+        QVERIFY(i.o<Tahtikuva>("arvosana_kuva")->isHidden());
+        QCOMPARE(i.o<QLineEdit>("nimi_kentta")->width(), 557);
     }
 
     void isoKansiJaKannenPoisto() {
         Ikkuna i({{"1", "A"}, {"2", "B"}});
         int avattu = 0;
-        i.f->nayta_dialogi = [&](QDialog&) { return ++avattu; };
-        i.f->nayta_iso_kansi();
+        i.tyopoyta.dialogi = [&](QDialog&) { return ++avattu; };
+        i.f->findChild<Sivupaneeli*>()->nayta_iso_kansi();
         QCOMPARE(avattu, 0);
         QCOMPARE(i.viestit.naytetyt.size(), std::size_t(1));
         QVERIFY(i.viestit.naytetyt[0].teksti.starts_with("Kortti ei sisällä elokuvan kansikuvaa"));
 
         i.kortti().cover_fn = "gfx\\kannet\\puuttuu.jpg";
-        i.f->nayta_iso_kansi();
+        i.f->findChild<Sivupaneeli*>()->nayta_iso_kansi();
         // The picture is first sought in the catalogue file (which this test does not have).
         const auto tekstit = i.viestit.tekstit();
         QCOMPARE(tekstit.end()[-2],
@@ -534,9 +519,9 @@ private slots:
         const fs::path kansi = i.k.juuri() / "gfx" / "kannet" / "22222222.jpg";
         tee_kuva(kansi, Qt::yellow);
         i.kortti().cover_fn = "gfx\\kannet\\22222222.jpg";
-        i.f->nayta_iso_kansi();
+        i.f->findChild<Sivupaneeli*>()->nayta_iso_kansi();
         QCOMPARE(avattu, 1);
-        i.f->poista_kansikuva->trigger();
+        i.o<QAction>("poista_kansikuva")->trigger();
         QVERIFY(i.kortti().cover_fn.empty());
         QVERIFY(!fs::exists(kansi));
     }
@@ -545,21 +530,21 @@ private slots:
         Ikkuna i({{"1", "A"}, {"2", "B"}, {"3", "Rikki"}});
         const fs::path kansi = i.k.juuri() / "gfx" / "kannet" / "44444444.jpg";
         tee_kuva(kansi, Qt::magenta);
-        for (int n : {1, 2}) i.f->tk.kortit[n].cover_fn = "gfx\\kannet\\44444444.jpg";
+        for (int n : {1, 2}) i.tk().kortit[n].cover_fn = "gfx\\kannet\\44444444.jpg";
         i.f->aseta_nakyma(3);
-        i.f->tk.kortit.muutettu = false;
-        i.f->poista_kansikuva->trigger();
+        i.tk().kortit.muutettu = false;
+        i.o<QAction>("poista_kansikuva")->trigger();
         QVERIFY(i.kortti().cover_fn.empty());
         QVERIFY(fs::exists(kansi));  // card 2 still shows it
-        QVERIFY(i.f->tk.kortit.muutettu);
+        QVERIFY(i.tk().kortit.muutettu);
 
         // A picture that cannot be read leaves the card, and the catalogue knows it changed.
         std::ofstream(i.k.juuri() / "gfx" / "kannet" / "rikki.jpg") << "ei kuva";
-        i.f->tk.kortit[3].cover_fn = "gfx\\kannet\\rikki.jpg";
-        i.f->tk.kortit.muutettu = false;
+        i.tk().kortit[3].cover_fn = "gfx\\kannet\\rikki.jpg";
+        i.tk().kortit.muutettu = false;
         i.f->siirry_korttiin(3);
         QTRY_VERIFY(i.kortti().cover_fn.empty());
-        QVERIFY(i.f->tk.kortit.muutettu);
+        QVERIFY(i.tk().kortit.muutettu);
         QVERIFY(i.viestit.naytetyt.back().teksti.starts_with("VIRHE: Elokuvan Rikki kansikuvan"));
     }
 };

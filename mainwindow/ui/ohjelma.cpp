@@ -17,6 +17,7 @@
 #include "mainwindow/ui/main_form.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/tulostin.h"
+#include "storage/kannet.h"
 #include "storage/versio.h"
 
 namespace fs = std::filesystem;
@@ -40,18 +41,36 @@ fs::path oma_ohjelmatiedosto() {
 
 }  // namespace
 
-Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire)
+Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyopoyta& tyopoyta)
     : kansio(std::move(juuri)),
       ymparisto{kansio, viestit, [] { return tulostimen_tarkkuus(); }, [this] { sovitin.sovella(asetukset.ulkoasu); }},
       xdg_data(xdg_data_kansio()),
       ohjelmatiedosto(oma_ohjelmatiedosto()),
       viestit_(viestit),
-      kiire_(kiire) {}
+      kiire_(kiire),
+      tyopoyta_(tyopoyta) {}
 
 Ohjelma::~Ohjelma() {
     if (Main_form) Main_form->lopeta();
     diag::loki().lue_otsikko = nullptr;
     diag::loki().aseta_otsikko = nullptr;
+}
+
+void Ohjelma::tee_ikkunat() {
+    Main_form = std::make_unique<TMain_form>(kansio, asetukset, ymparisto, viestit_, kiire_, tyopoyta_, *this, sovitin);
+    TMain_form& m = *Main_form;
+    Debug_Form = std::make_unique<TDebug_Form>();
+    Debug_Form->setWindowTitle(fi("Debuggeri"));
+    Sort_Form = std::make_unique<TSort_Form>(m.varasto().tk, viestit_, &m);
+    asetukset_form = std::make_unique<Tasetukset_form>(asetukset, ymparisto, *this, &m);
+    m.varasto().debug_nakyvissa = [this] { return Debug_Form->isVisible(); };
+    sovitin.lisaa(&m, Ikkunalaji::Paaikkuna, [&m](const Ulkoasu& u) { m.ota_ulkoasu(u); });
+    sovitin.lisaa(Sort_Form.get(), Ikkunalaji::Muu, [this](const Ulkoasu& u) {
+        Sort_Form->aseta_ulkoasu({u.muut_ikkunat_normaali, u.muut_ikkunat_korostettu, lataa_kuva(u.tausta2),
+                                  lataa_kuva(u.jarjesta_jarjesta), lataa_kuva(u.jarjesta_peruuta)});
+    });
+    diag::loki().lue_otsikko = [&m] { return cp(m.windowTitle()); };
+    diag::loki().aseta_otsikko = [&m](const std::string& t) { m.setWindowTitle(q(t)); };
 }
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {
@@ -66,26 +85,14 @@ bool Ohjelma::kaynnista(const QStringList& argumentit) {
         viestit_.virhe("Ohjelma ei päässyt hakemistoonsa (Bugi?), lopetetaan ohjelma...");
         return false;
     }
-    // 3.
+    // 3. The window system adds the display name to every caption, and the captions already name the
+    // program: the display name stays empty.
     QApplication::setApplicationName("Rullakko");
-    QApplication::setApplicationDisplayName("Rullakko");
+    QApplication::setApplicationDisplayName(QString());
 
     // 4. The windows of the whole run.
-    Main_form = std::make_unique<TMain_form>(kansio, asetukset, ymparisto, viestit_, kiire_);
+    tee_ikkunat();
     TMain_form& m = *Main_form;
-    Debug_Form = std::make_unique<TDebug_Form>();
-    Debug_Form->setWindowTitle(fi("Debuggeri - ") + fi(ohjelman_otsikko));
-    Sort_Form = std::make_unique<TSort_Form>(m.tk, viestit_, &m);
-    asetukset_form = std::make_unique<Tasetukset_form>(asetukset, ymparisto, &m);
-    m.debug_form = Debug_Form.get();
-    m.sort_form = Sort_Form.get();
-    m.asetukset_form = asetukset_form.get();
-    asetukset_form->paivita_paaikkuna = [&m] { m.update_fields(); };
-    asetukset_form->paaikkuna_nakyvissa = [&m] { return m.isVisible(); };
-    QObject::connect(Sort_Form.get(), &TSort_Form::jarjestetty, &m, [&m] { m.update_fields(); });
-    sovitin.lisaa(&m, Ikkunalaji::Paaikkuna, [&m](const Ulkoasu& u) { m.ota_ulkoasu(u); });
-    diag::loki().lue_otsikko = [&m] { return cp(m.windowTitle()); };
-    diag::loki().aseta_otsikko = [&m](const std::string& t) { m.setWindowTitle(q(t)); };
     kirjoita_debug("Formit tehty onnistuneesti");
 
     // 5.
@@ -97,18 +104,14 @@ bool Ohjelma::kaynnista(const QStringList& argumentit) {
         m.close();
         return false;
     }
-    Sort_Form->aseta_ulkoasu({asetukset.ulkoasu.muut_ikkunat_normaali, asetukset.ulkoasu.muut_ikkunat_korostettu,
-                              lataa_kuva(asetukset.ulkoasu.tausta2), lataa_kuva(asetukset.ulkoasu.jarjesta_jarjesta),
-                              lataa_kuva(asetukset.ulkoasu.jarjesta_peruuta)});
 
     // 7. Tool tips.
     if (qApp) qApp->setStyle(new Vihjetyyli);
     for (QWidget* w : m.findChildren<QWidget*>()) w->setToolTipDuration(6500);
-    m.Muut_elokuvat_grid->setToolTip(
-        fi("Tässä listassa näkyvät muut samalla kasetilla/levyllä olevat elokuvat.\n"
-           "S kirjain listan yläreunassa ilmoittaa monentenako elokuva on kasetilla/levyllä.\n"
-           "Hiiren kakkosnapilla voit vaihtaa näkymää."));
-    m.Lista_button->setToolTip(fi("Näyttää listan kaikista tietokannan korteista.\nHiiren kakkosnapilla saat näkyviin minilistan."));
+    m.findChild<QWidget*>("Muut_elokuvat_grid")
+        ->setToolTip(fi("Tässä listassa näkyvät muut samalla kasetilla/levyllä olevat elokuvat.\n"
+                        "S kirjain listan yläreunassa ilmoittaa monentenako elokuva on kasetilla/levyllä.\n"
+                        "Hiiren kakkosnapilla voit vaihtaa näkymää."));
 
     // 8.
     kirjoita_debug("Tarkistetaan tiedostotyypin rekisteröinti");
@@ -136,15 +139,62 @@ bool Ohjelma::kaynnista(const QStringList& argumentit) {
     }
     kirjoita_debug("Tietokanta valittu");
 
-    // 10.
+    // 10. and 11.
     m.varita_otsikot();
     kirjoita_debug("Otsikoiden värit asetettu");
-
-    // 11.
-    m.Timer2->start();
-    m.tk.nykyinen = 1;
 
     // 12.
     m.show();
     return true;
 }
+
+// ---------------------------------------------------------------------------------------------------------
+// The other windows, as the main window asks for them
+
+namespace {
+
+// Until the list window is part of the program the main window sees a list that is never shown.
+class Ei_listaa final : public Listaikkuna {
+public:
+    bool nakyvissa() const override { return false; }
+    bool hakutulokset() const override { return false; }
+    bool siirry_riville(int) override { return false; }
+    void seuraa_valintaa() override {}
+    void rakenna() override {}
+    void sulje() override {}
+    void aseta_muoto(bool) override {}
+    void nayta_hakutulokset() override {}
+    void nayta_kaikki() override {}
+};
+
+}  // namespace
+
+Listaikkuna& Ohjelma::lista() {
+    static Ei_listaa ei;
+    return ei;
+}
+
+void Ohjelma::etsi() {}
+void Ohjelma::kysy_kasetin_pituus(const std::string&) {}
+void Ohjelma::hae_viitetiedot(const std::string&) {}
+
+bool Ohjelma::jarjesta() { return tyopoyta_.nayta_dialogi(*Sort_Form) == QDialog::Accepted; }
+
+void Ohjelma::nayta_asetukset(int sivu) { asetukset_form->nayta(sivu); }
+
+void Ohjelma::nayta_debuggeri() {
+    Debug_Form->show();
+    Debug_Form->debug_enabled->setChecked(true);
+    kirjoita_debug("DEBUGGERIMODE ENABLED! btw: ohjelma hidastuu...");
+}
+
+void Ohjelma::sulje_kaikki() {
+    Debug_Form->close();
+    Sort_Form->close();
+}
+
+bool Ohjelma::nakyvissa() const { return Main_form && Main_form->isVisible(); }
+
+void Ohjelma::paivita() { Main_form->update_fields(); }
+
+void Ohjelma::lataa_kaikki_kannet() { avaa_kaikki_kannet(true, Main_form->varasto()); }

@@ -1,12 +1,16 @@
 #pragma once
 // The program's run: the single-instance lock, the windows that live for the whole run, the settings and
-// the choice of catalogue at start-up. Shut-down is the main window's own close.
+// the choice of catalogue at start-up. It is also what the main window and the settings dialog reach the
+// other windows through. Shut-down is the main window's own close.
 #include <QLockFile>
 #include <QStringList>
 #include <filesystem>
 #include <memory>
 
+#include "mainwindow/ui/paaikkuna.h"
+#include "mainwindow/ui/tyopoyta_qt.h"
 #include "settings/asetukset.h"
+#include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/ohjelmakansio.h"
 
@@ -14,16 +18,36 @@ namespace diag { class Viestit; class Kiire; }
 class TMain_form;
 class TDebug_Form;
 class TSort_Form;
-class Tasetukset_form;
 
-class Ohjelma {
+class Ohjelma final : public Muut_ikkunat, public Tasetukset_form::Paaikkuna {
 public:
-    Ohjelma(std::filesystem::path juuri, diag::Viestit& viestit, diag::Kiire& kiire);
-    ~Ohjelma();
+    // `tyopoyta` is the desktop the windows use (tests pass one that answers the dialogs).
+    Ohjelma(std::filesystem::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyopoyta& tyopoyta);
+    ~Ohjelma() override;
 
     // The start-up steps in order, up to showing the main window. False: the program ends (the user has
     // been told why).
     bool kaynnista(const QStringList& argumentit);
+
+    TMain_form& paaikkuna() { return *Main_form; }
+    TDebug_Form& debug_ikkuna() { return *Debug_Form; }
+    TSort_Form& jarjestysikkuna() { return *Sort_Form; }
+    Tasetukset_form& asetusikkuna() { return *asetukset_form; }
+
+    // What the main window asks of the other windows.
+    Listaikkuna& lista() override;
+    void etsi() override;
+    void kysy_kasetin_pituus(const std::string& kasetti) override;
+    void hae_viitetiedot(const std::string& nimi) override;
+    bool jarjesta() override;
+    void nayta_asetukset(int sivu) override;
+    void nayta_debuggeri() override;
+    void sulje_kaikki() override;
+
+    // What the settings dialog asks of the main window.
+    bool nakyvissa() const override;
+    void paivita() override;
+    void lataa_kaikki_kannet() override;
 
     Ohjelmakansio kansio;
     TAsetukset asetukset;
@@ -33,13 +57,15 @@ public:
     std::filesystem::path xdg_data;
     std::filesystem::path ohjelmatiedosto;
 
+private:
+    void tee_ikkunat();
+
+    diag::Viestit& viestit_;
+    diag::Kiire& kiire_;
+    Tyopoyta& tyopoyta_;
+    std::unique_ptr<QLockFile> lukko_;
     std::unique_ptr<TMain_form> Main_form;
     std::unique_ptr<TDebug_Form> Debug_Form;
     std::unique_ptr<TSort_Form> Sort_Form;
     std::unique_ptr<Tasetukset_form> asetukset_form;
-
-private:
-    diag::Viestit& viestit_;
-    diag::Kiire& kiire_;
-    std::unique_ptr<QLockFile> lukko_;
 };

@@ -78,7 +78,7 @@ public:
 
     // A help document of the program folder, optionally at an anchor ("lueminut.html", "laina").
     virtual void avaa_ohje(const char* tiedosto, const char* kohta = nullptr) = 0;
-    // The settings dialog opened on a page (0 = the last one shown).
+    // The settings dialog opened on a page (-1: the page it showed last).
     virtual void nayta_asetukset(int sivu) = 0;
 };
 
@@ -115,4 +115,12 @@ public:
     virtual void kysy_kasetin_pituus(const std::string& kasetti) = 0;
     // The reference-catalogue lookup after the title field was left with a new title.
     virtual void hae_viitetiedot(const std::string& nimi) = 0;
+    // The sort dialog, modally; true when the catalogue was sorted.
+    virtual bool jarjesta() = 0;
+    // The settings dialog on a page (-1: the page it showed last), modally.
+    virtual void nayta_asetukset(int sivu) = 0;
+    // The debug window, shown with its screen switch on.
+    virtual void nayta_debuggeri() = 0;
+    // The main window closes: so do the windows that live for the whole run.
+    virtual void sulje_kaikki() = 0;
 };

@@ -11,8 +11,14 @@
 
 #include "diag/kiire.h"
 #include "diag/testiviestit.h"
+#include "mainwindow/ui/korttinakyma.h"
 #include "mainwindow/ui/main_form.h"
+#include "mainwindow/ui/pieni_kansi.h"
+#include "mainwindow/ui/sivupaneeli.h"
+#include "mainwindow/ui/tahdet.h"
 #include "settings/asetustesti.h"
+#include "settings/ui/ulkoasu_qt.h"
+#include "testituki/testipaaikkuna.h"
 
 // Types text a character at a time as key presses (Finnish letters included, which QTest cannot type).
 inline void nappaile(QWidget* w, const QString& teksti) {
@@ -33,27 +39,40 @@ struct Ikkuna {
     diag::EiKiiretta kiire;
     TAsetukset a;
     Asetusymparisto y{kansio, viestit, [] { return std::optional<Tarkkuus>(); }, {}};
+    testituki::TestiTyopoyta tyopoyta;
+    testituki::TestiMuut muut;
+    Ulkoasusovitin sovitin;
     std::unique_ptr<TMain_form> f;
 
     explicit Ikkuna(std::initializer_list<std::pair<const char*, const char*>> kasetti_nimi) {
         asetustesti::tee_ulkoasu(k, "perus", asetustesti::kuvaus_kuvakkein);
-        f = std::make_unique<TMain_form>(kansio, a, y, viestit, kiire);
+        // Dialogs run as the program runs them; a test reaches them while they are open.
+        tyopoyta.dialogi = [](QDialog& d) { return d.exec(); };
+        f = std::make_unique<TMain_form>(kansio, a, y, viestit, kiire, tyopoyta, muut, sovitin);
         for (const auto& [kasetti, nimi] : kasetti_nimi) {
-            TKortti& c = f->tk.kortit.lisaa_uusi();
+            TKortti& c = tk().kortit.lisaa_uusi();
             c.kasetilla = kasetti;
             c.nimi = nimi;
         }
-        f->tk.tiedosto = "testi.rkb";
-        f->tk.nykyinen = 1;
+        tk().tiedosto = "testi.rkb";
+        tk().nykyinen = 1;
         f->show();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
     }
     ~Ikkuna() {
-        f->tk.kortit.muutettu = false;  // no save question at the end of a test
+        tk().kortit.muutettu = false;  // no save question at the end of a test
         f->close();
     }
 
-    TKortti& kortti() { return f->tk.kortit[f->tk.nykyinen]; }
+    Tietokanta& tk() { return f->varasto().tk; }
+    TKortti& kortti() { return tk().kortit[tk().nykyinen]; }
+    // A control of the window by its object name.
+    template <class T = QWidget>
+    T* o(const char* nimi) {
+        T* w = f->findChild<T*>(nimi);
+        if (!w) QTest::qFail(nimi, __FILE__, __LINE__);
+        return w;
+    }
 
     // Gives a field the focus and types at the end of its text.
     void kirjoita(QWidget* kentta, const QString& teksti) {
@@ -63,7 +82,7 @@ struct Ikkuna {
         nappaile(kentta, teksti);
     }
     void poistu(QWidget* kentta) {
-        QWidget* muu = kentta == f->Vuosi_Kentta ? static_cast<QWidget*>(f->Ohjaaja_Kentta) : f->Vuosi_Kentta;
+        QWidget* muu = kentta->objectName() == "Vuosi_Kentta" ? o("Ohjaaja_Kentta") : o("Vuosi_Kentta");
         muu->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(!kentta->hasFocus());
     }

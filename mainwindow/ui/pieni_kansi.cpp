@@ -32,8 +32,11 @@ void PieniKansi::nayta_paikkamerkki() {
     setCursor(Qt::ForbiddenCursor);
     QPixmap kuva;
     kuva.load(QString::fromStdString(v_.kansio.polku(std::string(kansikuvakansio) + ei_kuvaa_nimi).string()));
+    // The placeholder is drawn to fit the area, so it never covers the scroll bar and the card counter.
+    if (kuva.width() > leveys || kuva.height() > korkeus)
+        kuva = kuva.scaled(leveys, korkeus, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     setPixmap(kuva);
-    setGeometry(keskikohta - kuva.width() / 2, y(), kuva.width(), std::max(kuva.height(), korkeus));
+    setGeometry(keskikohta - kuva.width() / 2, y(), kuva.width(), korkeus);
     setToolTip(fi("Pudota kannen sisältävä kuvatiedosto ohjelmaikkunaan"));
     paikkamerkki_ = true;
 }

@@ -12,7 +12,7 @@ class PieniKansi : public QLabel {
 public:
     static constexpr int leveys = 185;
     static constexpr int korkeus = 145;
-    static constexpr int keskikohta = 559;  // x of the picture's centre in the main window
+    static constexpr int keskikohta = 119;  // x of the picture's centre in the side panel
 
     PieniKansi(const Varasto& v, QWidget* parent = nullptr);
 

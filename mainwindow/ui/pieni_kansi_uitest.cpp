@@ -45,6 +45,10 @@ private slots:
         k.lataa();
         QVERIFY(!k.nayttaa_kannen());
         QCOMPARE(k.cursor().shape(), Qt::ForbiddenCursor);
+        // The placeholder fits the area, clear of the scroll bar and the card counter below it.
+        QVERIFY(!k.pixmap().isNull());
+        QVERIFY(k.pixmap().width() <= PieniKansi::leveys && k.pixmap().height() <= PieniKansi::korkeus);
+        QCOMPARE(k.height(), PieniKansi::korkeus);
 
         tk.nykyinen = 2;
         QSignalSpy poistettu(&k, &PieniKansi::kansi_poistettu);

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -27,9 +28,17 @@
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 #include "settings/ui/ulkoasu_qt.h"
+#include "storage/kentat.h"
 #include "storage/ohjelmakansio.h"
 
 namespace {
+
+// The values the main window's combo box of a field offers.
+QStringList kentan_kohdat(const char* ohjain) {
+    QStringList l;
+    for (const char* k : kentan_valinnat(ohjain)) l << fi(k);
+    return l;
+}
 
 // The printer resolution: 50 to 9999 in steps of 10, and 0 while it is not known.
 class DpiKentta final : public QSpinBox {
@@ -125,8 +134,9 @@ QVBoxLayout* sivun_asettelu(QWidget* sivu) {
 
 }  // namespace
 
-Tasetukset_form::Tasetukset_form(TAsetukset& asetukset, const Asetusymparisto& ymparisto, QWidget* parent)
-    : QDialog(parent), a_(asetukset), y_(ymparisto) {
+Tasetukset_form::Tasetukset_form(TAsetukset& asetukset, const Asetusymparisto& ymparisto, Paaikkuna& paaikkuna,
+                                 QWidget* parent)
+    : QDialog(parent), a_(asetukset), y_(ymparisto), paaikkuna_(paaikkuna) {
     setObjectName("asetukset_form");
     setWindowTitle(fi("Ohjelman asetukset"));
     setModal(true);
@@ -503,6 +513,10 @@ void Tasetukset_form::nayta_force_vari() {
 
 int Tasetukset_form::nayta(int sivu) {
     if (sivu >= 0 && sivu < PageControl->count()) PageControl->setCurrentIndex(sivu);
+    // Centred on the desktop, not on the main window.
+    adjustSize();
+    if (QScreen* n = screen() ? screen() : QGuiApplication::primaryScreen())
+        move(n->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     return exec();
 }
 
@@ -539,18 +553,14 @@ void Tasetukset_form::sivu_naytetty(int sivu) {
 }
 
 void Tasetukset_form::TabSheet2Show() {
-    if (!paaikkunan_listat) return;
-    const Paaikkunan_listat l = paaikkunan_listat();
-    tayta_lista(Nopeus_kentta_oletus, l.formaatti);
-    tayta_lista(kuvasuhde_kentta_oletus, l.kuvasuhde);
-    tayta_lista(aani_kentta_oletus, l.aani);
+    tayta_lista(Nopeus_kentta_oletus, kentan_kohdat("formaatti_kentta"));
+    tayta_lista(kuvasuhde_kentta_oletus, kentan_kohdat("kuvasuhde_kentta"));
+    tayta_lista(aani_kentta_oletus, kentan_kohdat("aani_kentta"));
 }
 
 void Tasetukset_form::dvd_optionsShow() {
-    if (!paaikkunan_listat) return;
-    const Paaikkunan_listat l = paaikkunan_listat();
-    tayta_lista(aani_kentta_jos_dvd, l.aani);
-    tayta_lista(kuva_kentta_jos_dvd, l.kuvasuhde);
+    tayta_lista(aani_kentta_jos_dvd, kentan_kohdat("aani_kentta"));
+    tayta_lista(kuva_kentta_jos_dvd, kentan_kohdat("kuvasuhde_kentta"));
 }
 
 void Tasetukset_form::TabSheet6Show() {
@@ -574,7 +584,7 @@ void Tasetukset_form::Tallenna_buttonClick() {
     if (ala_kysy_jos_sisaltaa->hasFocus()) ala_kysy_jos_sisaltaaExit();
     Kirjoita_ini(a_, y_);
     QDialog::accept();
-    if (paivita_paaikkuna) paivita_paaikkuna();
+    paaikkuna_.paivita();
 }
 
 void Tasetukset_form::peruuta_buttonClick() {
@@ -582,7 +592,7 @@ void Tasetukset_form::peruuta_buttonClick() {
     const Lataustulos t = lue_ini(a_, y_);
     kentat_asetuksista();
     QDialog::reject();
-    if (paivita_paaikkuna) paivita_paaikkuna();
+    paaikkuna_.paivita();
     if (t == Lataustulos::Lopeta && lopeta_ohjelma) lopeta_ohjelma();
 }
 
@@ -622,13 +632,13 @@ void Tasetukset_form::force_variClick() {
 }
 
 void Tasetukset_form::paivita_kortti_jos_nakyvissa() {
-    if (paaikkuna_nakyvissa && paaikkuna_nakyvissa() && paivita_paaikkuna) paivita_paaikkuna();
+    if (paaikkuna_.nakyvissa()) paaikkuna_.paivita();
 }
 
 void Tasetukset_form::avaa_kannet_hetiClick() {
-    if (!paaikkuna_nakyvissa || !paaikkuna_nakyvissa() || !lataa_kaikki_kannet) return;
+    if (!paaikkuna_.nakyvissa()) return;
     setEnabled(false);
-    lataa_kaikki_kannet();
+    paaikkuna_.lataa_kaikki_kannet();
     setEnabled(true);
 }
 

@@ -28,25 +28,29 @@ public:
     enum Sivu { Ulkoasu_sivu, Uusi_kortti_sivu, Lisatiedot_sivu, Dvd_sivu, Tallennus_sivu, Internet_sivu,
                 Email_sivu, Sekalaista_sivu, Tulostus_sivu };
 
-    // The item lists of the main window's format, picture-format and sound-track fields.
-    struct Paaikkunan_listat {
-        QStringList formaatti, kuvasuhde, aani;
-    };
     // A mail account of the desktop's own mail program.
     struct Postitili {
         std::string nimi, osoite, palvelin, kayttaja;
     };
 
-    Tasetukset_form(TAsetukset& asetukset, const Asetusymparisto& ymparisto, QWidget* parent = nullptr);
+    // What the dialog asks of the main window while it is open.
+    class Paaikkuna {
+    public:
+        virtual ~Paaikkuna() = default;
+        virtual bool nakyvissa() const = 0;
+        // Show the current card again (the settings change what it shows).
+        virtual void paivita() = 0;
+        // Unpack every cover of the open catalogue now.
+        virtual void lataa_kaikki_kannet() = 0;
+    };
+
+    Tasetukset_form(TAsetukset& asetukset, const Asetusymparisto& ymparisto, Paaikkuna& paaikkuna,
+                    QWidget* parent = nullptr);
 
     // Shows the dialog modally, on the given page or on the page it showed last.
     int nayta(int sivu = -1);
 
-    // Hooks to the main window and the desktop; any may stay empty.
-    std::function<void()> paivita_paaikkuna;    // show the current card again (update_fields)
-    std::function<bool()> paaikkuna_nakyvissa;  // false when empty
-    std::function<void()> lataa_kaikki_kannet;  // load every cover of the open catalogue now
-    std::function<Paaikkunan_listat()> paaikkunan_listat;
+    // The desktop's dialogs; tests replace them.
     std::function<std::optional<Vari>(Vari)> valitse_vari;  // default: the colour dialog
     std::function<Postitili()> lue_postitili;               // default: none (no such source here)
     std::function<void()> lopeta_ohjelma;                   // default: ask the application to quit
@@ -170,6 +174,7 @@ private:
 
     TAsetukset& a_;
     const Asetusymparisto& y_;
+    Paaikkuna& paaikkuna_;
     std::vector<std::function<void()>> tayttajat_;
     bool tarkistus_kesken_ = false;
 };

@@ -31,6 +31,14 @@ struct Ymparisto {
     Ulkoasusovitin sovitin;
     TAsetukset a;
     Asetusymparisto y{kansio, viestit, [this] { return tulostin; }, [this] { sovitin.sovella(a.ulkoasu); }};
+    // The main window as the dialog sees it.
+    struct Paa final : Tasetukset_form::Paaikkuna {
+        bool auki = false;
+        int paivitetty = 0, kansia_ladattu = 0;
+        bool nakyvissa() const override { return auki; }
+        void paivita() override { ++paivitetty; }
+        void lataa_kaikki_kannet() override { ++kansia_ladattu; }
+    } paa;
     std::unique_ptr<Tasetukset_form> f;
 
     Ymparisto() {
@@ -41,7 +49,7 @@ struct Ymparisto {
         k.kirjoita("Elokuvat.rkb", "x");
         k.kirjoita("lapset.RKB", "x");
         lue_ini(a, y);
-        f = std::make_unique<Tasetukset_form>(a, y);
+        f = std::make_unique<Tasetukset_form>(a, y, paa);
     }
     std::string tiedosto() const { return k.lue("asetukset.ini"); }
     std::vector<std::string> tekstit() const {
@@ -147,8 +155,7 @@ private slots:
 
     void tallennusKirjoittaaJaSuljee() {
         Ymparisto y;
-        int paivitetty = 0;
-        y.f->paivita_paaikkuna = [&] { ++paivitetty; };
+        int& paivitetty = y.paa.paivitetty;
         y.f->show();
         y.f->email_nimi->setText(fi("Matti Meikäläinen"));
         y.f->tunteina->setChecked(true);
@@ -222,19 +229,19 @@ private slots:
 
     void sivujenListatTaytetaanTekstitSailyttaen() {
         Ymparisto y;
-        y.f->paaikkunan_listat = [] {
-            return Tasetukset_form::Paaikkunan_listat{{"SP", "LP", "DVD"}, {"1.33:1 [4:3]", "Super-35"},
-                                                      {"Hifi Stereo", "DTS"}};
-        };
+        // The lists are the main window's own combo box values.
         y.a.Nopeus_kentta_oletus = "Laserdisc";
         y.f->show();
         y.f->PageControl->setCurrentIndex(Tasetukset_form::Uusi_kortti_sivu);
-        QCOMPARE(kohdat(y.f->Nopeus_kentta_oletus), (QStringList{"SP", "LP", "DVD"}));
+        QCOMPARE(kohdat(y.f->Nopeus_kentta_oletus),
+                 (QStringList{"SP", "LP", "EP", "DVD", "DVD R1", "DVD R2", "VCD", "DivX", "Laserdisc"}));
         QCOMPARE(y.f->Nopeus_kentta_oletus->currentText(), QString("Laserdisc"));
-        QCOMPARE(kohdat(y.f->aani_kentta_oletus), (QStringList{"Hifi Stereo", "DTS"}));
+        QCOMPARE(kohdat(y.f->aani_kentta_oletus),
+                 (QStringList{"Hifi Stereo", "Dolby Surround", "Dolby Digital 5.1", "DTS", "Ei Hifiraitaa (Mono)"}));
         QCOMPARE(kohdat(y.f->Vari_Kentta_oletus), (QStringList{"", fi("Kyllä"), "Ei"}));
         y.f->PageControl->setCurrentIndex(Tasetukset_form::Dvd_sivu);
-        QCOMPARE(kohdat(y.f->kuva_kentta_jos_dvd), (QStringList{"1.33:1 [4:3]", "Super-35"}));
+        QCOMPARE(kohdat(y.f->kuva_kentta_jos_dvd).size(), 8);
+        QCOMPARE(kohdat(y.f->kuva_kentta_jos_dvd).last(), QString("Super-35"));
         QCOMPARE(y.f->kuva_kentta_jos_dvd->currentText(), QString("2.35:1 Letterbox"));
         QCOMPARE(kohdat(y.f->default_open), (QStringList{"Elokuvat.rkb", "lapset.RKB"}));
     }
@@ -262,10 +269,8 @@ private slots:
 
     void esikatseluVaihtaaVaritHeti() {
         Ymparisto y;
-        int paivitetty = 0;
-        bool nakyvissa = false;
-        y.f->paivita_paaikkuna = [&] { ++paivitetty; };
-        y.f->paaikkuna_nakyvissa = [&] { return nakyvissa; };
+        int& paivitetty = y.paa.paivitetty;
+        bool& nakyvissa = y.paa.auki;
         y.f->valitse_vari = [](Vari) { return std::optional<Vari>(0x336699); };
         y.f->show();
         y.f->force_kentan_vari->click();
@@ -289,9 +294,6 @@ private slots:
     void jokainenSivuKuvana() {
         Ymparisto y;
         y.f->lue_postitili = [] { return Tasetukset_form::Postitili{"Liisa", "", "", ""}; };
-        y.f->paaikkunan_listat = [] {
-            return Tasetukset_form::Paaikkunan_listat{{"SP", "LP", "EP", "DVD"}, {"1.33:1 [4:3]"}, {"DTS"}};
-        };
         y.f->show();
         const QString kansio = qEnvironmentVariable("RULLAKKO_KUVAKAAPPAUKSET");
         if (!kansio.isEmpty()) QDir().mkpath(kansio);

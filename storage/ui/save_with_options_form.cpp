@@ -1,7 +1,6 @@
 #include "storage/ui/save_with_options_form.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -103,10 +102,4 @@ void Tsave_with_options_form::jatka_buttonClick() {
     if (!nimi.isEmpty())
         tallenna_asetuksin(cp(nimi), valittu_tapa(), quality->value(), puolita_resoluutio->isChecked(), v_);
     accept();
-}
-
-QString kysy_tallennusnimi(QWidget* parent, const QString& kansio) {
-    QString nimi = QFileDialog::getSaveFileName(parent, fi("Tallenna nimellä"), kansio, fi("Rullakko (*.rkb)"));
-    if (!nimi.isEmpty() && !nimi.endsWith(".rkb", Qt::CaseInsensitive)) nimi += ".rkb";
-    return nimi;
 }

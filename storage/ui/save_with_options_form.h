@@ -34,5 +34,3 @@ private:
     std::function<QString()> kysy_nimi_;
 };
 
-// The save dialog for catalogue files, as every save-as of the program asks.
-QString kysy_tallennusnimi(QWidget* parent, const QString& kansio);

@@ -2,7 +2,7 @@
 // and a button skin (buttons, view icons, rating stars). One drawing code, two palettes, so any pair of
 // them fits together.
 //
-// Sizes the main window is laid out for: tausta1.bmp 660 x 468 (title band 0-48, card area 52-366 with
+// Sizes the main window is laid out for: tausta1.bmp 660 x 468 (button band 0-48, card area 52-366 with
 // the side panel at x 437-655, y 213-365, buttons and status below), tausta2.bmp 800 x 600, buttons
 // 90 x 28, view icons 21 x 21, stars 113 x 21.
 #include <QDir>
@@ -86,31 +86,6 @@ bool tallenna_bmp(const QImage& kuva, const QString& tiedosto) {
     return kuva.convertToFormat(QImage::Format_RGB888).save(tiedosto, "BMP");
 }
 
-QPainterPath kasetti(QRectF r) {
-    QPainterPath p;
-    p.addRoundedRect(r, 3, 3);
-    return p;
-}
-
-// The title band's cassette: body, label, window and two reels.
-void piirra_kasetti(QPainter& p, QRectF r, const Paletti& v) {
-    p.setPen(QPen(v.juova, 1.2));
-    p.setBrush(QColor(12, 12, 14));
-    p.drawPath(kasetti(r));
-    p.setPen(Qt::NoPen);
-    p.setBrush(v.juova);
-    p.drawRect(QRectF(r.left() + 4, r.top() + 3, r.width() - 8, 5));
-    p.setBrush(QColor(70, 70, 74));
-    const QRectF ikkuna(r.left() + 8, r.top() + 11, r.width() - 16, r.height() - 15);
-    p.drawRoundedRect(ikkuna, 2, 2);
-    for (const double x : {ikkuna.left() + 6.0, ikkuna.right() - 6.0}) {
-        p.setBrush(QColor(230, 230, 230));
-        p.drawEllipse(QPointF(x, ikkuna.center().y()), 4.2, 4.2);
-        p.setBrush(QColor(40, 40, 40));
-        p.drawEllipse(QPointF(x, ikkuna.center().y()), 1.6, 1.6);
-    }
-}
-
 QImage tausta1(const Paletti& v) {
     QImage img(660, 468, QImage::Format_RGB32);
     QPainter p(&img);
@@ -124,26 +99,16 @@ QImage tausta1(const Paletti& v) {
     hehku.setColorAt(1, QColor(v.hehku.red(), v.hehku.green(), v.hehku.blue(), 0));
     p.fillRect(img.rect(), hehku);
 
-    // Title band with the perforations of a film strip.
+    // The band behind the button row: the buttons cover it from x 8 to 652 and y 6 to 34, so it holds no
+    // picture of its own, only the film strip's perforations below the buttons.
     QLinearGradient og(0, 0, 0, 48);
     og.setColorAt(0, v.otsake_yla);
     og.setColorAt(1, v.otsake_ala);
     p.fillRect(QRect(0, 0, 660, 48), og);
     p.setPen(Qt::NoPen);
     p.setBrush(v.reika);
-    for (int x = 6; x < 660; x += 18) {
-        p.drawRoundedRect(QRectF(x, 3, 9, 5), 1.5, 1.5);
-        p.drawRoundedRect(QRectF(x, 40, 9, 5), 1.5, 1.5);
-    }
+    for (int x = 6; x < 660; x += 18) p.drawRoundedRect(QRectF(x, 39, 9, 5), 1.5, 1.5);
     p.fillRect(QRect(0, 48, 660, 2), v.juova);
-    piirra_kasetti(p, QRectF(14, 12, 40, 25), v);
-    p.setFont(fontti(25, true, true));
-    p.setPen(v.otsikko);
-    p.drawText(QRectF(64, 8, 220, 34), Qt::AlignLeft | Qt::AlignVCenter, "Rullakko");
-    p.setFont(fontti(12, false, true));
-    p.setPen(v.alaotsikko);
-    p.drawText(QRectF(300, 8, 348, 34), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("elokuvakasettien ja -levyjen luettelo"));
 
     // The card area, and the side panel for the list, extra fields and cover.
     p.setPen(QPen(v.paneelin_reuna, 1));

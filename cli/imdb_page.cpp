@@ -1,0 +1,49 @@
+// rkb imdb-page FILE [--name NAME]: the title-page extraction of a saved page, as key=value lines.
+#include <cstdio>
+
+#include "cli/alikomennot.h"
+#include "imdb/elokuvasivu.h"
+#include "storage/merkisto.h"
+
+namespace {
+
+std::string liitetty(const std::vector<std::string>& rivit) {
+    std::string t;
+    for (std::size_t i = 0; i < rivit.size(); ++i) t += (i ? "|" : "") + rivit[i];
+    return t;
+}
+
+int imdb_page(const std::vector<std::string>& p) {
+    std::string nimi;
+    if (p.size() == 3 && p[1] == "--name") nimi = merkisto::utf8_cp1252(p[2]);
+    else if (p.size() != 1) {
+        tulosta_virhe("Käyttö: rkb imdb-page TIEDOSTO [--name NIMI]");
+        return 1;
+    }
+    std::string sivu;
+    if (!lue_tiedosto(p[0], sivu)) {
+        tulosta_virhe("Tiedostoa " + merkisto::utf8_cp1252(p[0]) + " ei voi lukea.");
+        return 1;
+    }
+    TKortti kortti;
+    kortti.nimi = nimi;
+    const Elokuvasivu s = lue_elokuvasivu(sivu, kortti);
+    for (const std::string& v : s.viestit) tulosta_virhe(v);
+    const TKortti& k = s.kortti;
+    const std::pair<const char*, std::string> arvot[] = {
+        {"nimi", k.nimi},           {"vuosi", k.vuosi},
+        {"ohjaaja", k.ohjaaja},     {"kasikirjoitus", k.lisatieto[0]},
+        {"luokitus", k.luokitus},   {"arvosana", k.arvosana},
+        {"juoni", k.juoni},         {"tagline", s.tagline},
+        {"paanayttelijat", k.paanayttelijat}, {"maa", k.maa},
+        {"vari", k.vari},           {"aanilista", liitetty(s.aanilista)},
+        {"kestolista", liitetty(s.kestolista)}, {"cover_url", s.cover_url},
+        {"imdb_koodi", s.imdb_koodi}};
+    std::string ulos;
+    for (const auto& [avain, arvo] : arvot) ulos += std::string(avain) + "=" + merkisto::cp1252_utf8(arvo) + "\n";
+    return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+const RekisteroiAlikomento rekisteroi({"imdb-page", "TIEDOSTO [--name NIMI]", 1, 3, imdb_page});
+
+}  // namespace

@@ -1,0 +1,574 @@
+// The IMDb window end to end against pages served from 127.0.0.1: search, hit list, title page, choose
+// view, accept with the cover download, cancel, today's pages, the cover batch and the Imdb menu.
+#include <QAction>
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtTest>
+#include <httplib.h>
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "diag/ui/teksti.h"
+#include "imdb/kansilataus.h"
+#include "imdb/ui/imdb_form.h"
+#include "imdb/ui/imdbtoiminnot.h"
+#include "perus/tiedostot.h"
+#include "storage/kannet.h"
+#include "storage/kuvakoodekki.h"
+#include "testituki/testipaaikkuna.h"
+
+namespace fs = std::filesystem;
+using testituki::Testipaaikkuna;
+
+namespace {
+
+std::string testdata(const char* nimi) {
+    std::string s;
+    (void)lue_koko_tiedosto(std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s);
+    return s;
+}
+
+std::string korvaa(std::string s, const std::string& mita, const std::string& milla) {
+    for (std::size_t p = 0; (p = s.find(mita, p)) != std::string::npos; p += milla.size()) s.replace(p, mita.size(), milla);
+    return s;
+}
+
+// Pages of both layouts, covers and failures, served the way the two sites answer.
+class Imdbpalvelin {
+public:
+    httplib::Server s;
+    int portti = 0;
+    std::string jpeg;
+
+    Imdbpalvelin() {
+        RgbKuva kuva{8, 8, std::vector<unsigned char>(192, 90)};
+        const fs::path apu = fs::temp_directory_path() / ("imdb_kansi_" + std::to_string(::getpid()) + ".jpg");
+        kirjoita_jpeg(apu, kuva, 80);
+        (void)lue_koko_tiedosto(apu, jpeg);
+        fs::remove(apu);
+
+        s.Get("/Tsearch", [this](const httplib::Request& q, httplib::Response& r) {
+            kirjaa(q);
+            const std::string sana = q.get_param_value("title");
+            if (sana == "Matrix") r.set_content(testdata("vanha_haku.html"), "text/html");
+            else if (sana == "Yksi") r.set_content(osoitteilla(testdata("json_nimike.html")), "text/html");
+            else r.status = 404;
+        });
+        s.Get("/Title", [this](const httplib::Request& q, httplib::Response& r) {
+            kirjaa(q);
+            if (q.params.count("0133093") || q.params.count("0234215"))
+                r.set_content(osoitteilla(testdata("vanha_nimike.html")), "text/html");
+            else r.status = 404;
+        });
+        s.Get(R"(/title/tt(\d+)/)", [this](const httplib::Request& q, httplib::Response& r) {
+            kirjaa(q);
+            if (q.matches[1] == "0242653") r.status = 404;  // a title gone from both addresses
+            else r.set_content(osoitteilla(testdata("json_nimike.html")), "text/html");
+        });
+        s.Get(R"(/suggestion/(.)/(.+)\.json)", [this](const httplib::Request& q, httplib::Response& r) {
+            kirjaa(q);
+            if (q.matches[2] == "nykyinen") r.set_content(testdata("ehdotukset.json"), "application/json");
+            else r.status = 404;
+        });
+        s.Get(R"(/posters/(.+))", [this](const httplib::Request& q, httplib::Response& r) {
+            kirjaa(q);
+            if (q.matches[1] == "sivu.jpg") r.set_content("\n\n\n<html><body>Not here</body></html>", "text/html");
+            else r.set_content(jpeg, "image/jpeg");
+        });
+        s.Get("/images/M/matrix.jpg", [this](const httplib::Request& q, httplib::Response& r) {
+            kirjaa(q);
+            std::unique_lock<std::mutex> l(m_);
+            kansi_cv_.wait(l, [this] { return !pidata_kansi_; });
+            r.set_content(jpeg, "image/jpeg");
+        });
+        s.Get("/rkb_versio.txt", [this](const httplib::Request& q, httplib::Response& r) {
+            kirjaa(q);
+            r.status = 404;  // the update server has nothing to say
+        });
+        portti = s.bind_to_any_port("127.0.0.1");
+        saie_ = std::thread([this] { s.listen_after_bind(); });
+    }
+    ~Imdbpalvelin() {
+        paasta_kansi();
+        while (!s.is_running()) std::this_thread::yield();
+        s.stop();
+        saie_.join();
+    }
+
+    std::string osoite() const { return "http://127.0.0.1:" + std::to_string(portti); }
+    // The fixtures name the sites' own hosts; here every link leads back to this server.
+    std::string osoitteilla(const std::string& sivu) const {
+        return korvaa(korvaa(sivu, "http://posters.imdb.com", osoite()), "https://m.media.example", osoite());
+    }
+    std::vector<std::string> pyynnot() {
+        std::lock_guard<std::mutex> l(m_);
+        return pyynnot_;
+    }
+    int pyyntoja(const std::string& alku) {
+        int n = 0;
+        for (const std::string& p : pyynnot())
+            if (p.rfind(alku, 0) == 0) ++n;
+        return n;
+    }
+    void tyhjenna() {
+        std::lock_guard<std::mutex> l(m_);
+        pyynnot_.clear();
+    }
+
+    // The cover answer waits until the test lets it go.
+    void pidata_kansi() {
+        std::lock_guard<std::mutex> l(m_);
+        pidata_kansi_ = true;
+    }
+    void paasta_kansi() {
+        {
+            std::lock_guard<std::mutex> l(m_);
+            pidata_kansi_ = false;
+        }
+        kansi_cv_.notify_all();
+    }
+
+private:
+    std::condition_variable kansi_cv_;
+    bool pidata_kansi_ = false;
+    void kirjaa(const httplib::Request& q) {
+        std::string rivi = q.path;
+        for (const auto& [k, v] : q.params) rivi += (rivi == q.path ? "?" : "&") + k + (v.empty() ? "" : "=" + v);
+        std::lock_guard<std::mutex> l(m_);
+        pyynnot_.push_back(rivi);
+    }
+    std::mutex m_;
+    std::vector<std::string> pyynnot_;
+    std::thread saie_;
+};
+
+void kuva(QWidget& w, const char* nimi) {
+    const QByteArray kansio = qgetenv("RULLAKKO_KUVAKANSIO");  // screenshots for looking at the window
+    if (!kansio.isEmpty()) w.grab().save(QString::fromLocal8Bit(kansio) + "/" + nimi);
+}
+
+// Runs `tee` once, as soon as `ehto` holds, from whatever event loop is running then: the batch waits in
+// loops of its own, where only events reach the test.
+class Kun : public QObject {
+public:
+    Kun(std::function<bool()> ehto, std::function<void()> tee) : ehto_(std::move(ehto)), tee_(std::move(tee)) {
+        ajastin_.setInterval(5);
+        QObject::connect(&ajastin_, &QTimer::timeout, this, [this] {
+            if (tehty || !ehto_()) return;
+            tehty = true;
+            ajastin_.stop();
+            tee_();
+        });
+        ajastin_.start();
+    }
+    bool tehty = false;
+
+private:
+    std::function<bool()> ehto_;
+    std::function<void()> tee_;
+    QTimer ajastin_;
+};
+
+}  // namespace
+
+class ImdbFormTest : public QObject {
+    Q_OBJECT
+
+    Imdbpalvelin palvelin;
+
+    // Double-clicks a row of the hit list as the user does.
+    static void kaksoisnapsauta(QListWidget* l, int rivi) {
+        const QRect r = l->visualItemRect(l->item(rivi));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    // Drives the search view until the hit list is there and opens the row; leaves the window in the choose view.
+    static void valitse_osuma(Timdb_form& f, int rivi, int riveja) {
+        QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), riveja, 10000);
+        QCOMPARE(f.windowTitle(), fi("Valitse oikea elokuva kaksoisnäpäytyksellä"));
+        kaksoisnapsauta(f.Hakutulos_lista, rivi);
+        QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("RULLAKKO_IMDB_URL", QByteArray::fromStdString(palvelin.osoite()));
+        qputenv("RULLAKKO_POSTER_URL", QByteArray::fromStdString(palvelin.osoite()));
+        qputenv("RULLAKKO_IMDB_HAKU_URL", QByteArray::fromStdString(palvelin.osoite()));
+        qputenv("RULLAKKO_PAIVITYS_URL", QByteArray::fromStdString(palvelin.osoite()));
+    }
+    void init() { palvelin.tyhjenna(); }
+
+    void hakuValintaJaHyvaksyntaTayttavatKortin() {
+        Testipaaikkuna p({{"1", "Matriisi (Matrix)"}});
+        p.kortti().aani = "Hifi-Stereo";
+        p.kortti().kesto = "120 min";
+        Imdbtoiminnot t(p);
+        bool varoitettu = false;
+        p.tp.dialogi = [&](QDialog& d) {
+            if (d.objectName() == "imdb_warning") {
+                varoitettu = true;
+                return int(QDialog::Accepted);
+            }
+            auto& f = dynamic_cast<Timdb_form&>(d);
+            [&] {
+                f.show();
+                QCOMPARE(f.hakusana(), std::string("Matrix"));
+                QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 7, 10000);
+                QCOMPARE(f.Hakutulos_lista->currentRow(), 1);  // the first title row, not the header
+                kuva(f, "imdb_haku.png");
+                // A header row has no title behind it.
+                kaksoisnapsauta(f.Hakutulos_lista, 2);
+                QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Valitse elokuva listasta!"));
+                // The aka title of a hit shows in the status bar.
+                QTest::mouseClick(f.Hakutulos_lista->viewport(), Qt::LeftButton, {},
+                                  f.Hakutulos_lista->visualItemRect(f.Hakutulos_lista->item(3)).center());
+                QCOMPARE(f.StatusBar->currentMessage(), QString("... aka Matrix 2"));
+                kaksoisnapsauta(f.Hakutulos_lista, 4);
+                QCOMPARE(p.viestit.tekstit().back(), std::string("Haku epäonnistui!"));
+                QVERIFY(!f.valintanakyma());
+                kaksoisnapsauta(f.Hakutulos_lista, 1);
+                QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
+                QCOMPARE(f.windowTitle(), fi("Valitse oikeat tiedot"));
+                QVERIFY(f.download_cover->isEnabled());
+                QVERIFY(f.download_cover->isChecked());
+                QCOMPARE(f.aaniraita_lista->currentItem()->text(), QString("Dolby Digital"));
+                QCOMPARE(f.kesto_lista->count(), 2);
+                // The values are on the card before acceptance, so the card view shows them.
+                QCOMPARE(p.kortti().nimi, std::string("Matriisi (The Matrix)"));
+                kuva(f, "imdb_valinta.png");
+                f.kesto_lista->setCurrentRow(1);  // Argentina:140 min
+                QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
+                QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
+            }();
+            return f.result();
+        };
+        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+
+        QVERIFY(varoitettu);
+        QCOMPARE(p.a.warn_imdb, 1);
+        const TKortti& k = p.kortti();
+        QCOMPARE(k.nimi, std::string("Matriisi (The Matrix)"));
+        QCOMPARE(k.vuosi, std::string("1999"));
+        QCOMPARE(k.ohjaaja, std::string("Lana Wachowski"));
+        QCOMPARE(k.luokitus, std::string("Toiminta/Jännitys"));
+        QCOMPARE(k.paanayttelijat.substr(0, 30), std::string("Keanu Reeves, Laurence Fishbur"));
+        QCOMPARE(k.juoni, std::string("A computer hacker learns about the true nature of his reality."));
+        QCOMPARE(k.arvosana, std::string("8"));
+        QCOMPARE(k.kesto, std::string("140 min"));
+        QCOMPARE(k.aani, std::string("Dolby Digital"));
+        QCOMPARE(k.imdb_koodi, std::string("0133093"));
+        QVERIFY(kansikuva_olemassa(p.kansio, k.cover_fn));
+        QVERIFY(QString::fromStdString(k.cover_fn).endsWith(".jpg"));
+        QCOMPARE(k.cover_url, palvelin.osoite() + "/posters/0133093.jpg");
+        QVERIFY(!k.hae_kansi);
+        QVERIFY(p.tk.kortit.muutettu);
+        QVERIFY(p.paivityksia > 0 && p.tallennuksia > 0);
+        QCOMPARE(palvelin.pyynnot().front(), std::string("/rkb_versio.txt"));
+        QCOMPARE(palvelin.pyyntoja("/Tsearch?restrict=Movies and TV&title=Matrix"), 1);
+        QCOMPARE(palvelin.pyyntoja("/rkb_versio.txt"), 1);  // a silent update server changes nothing
+        QCOMPARE(p.viestit.tekstit(), (std::vector<std::string>{"VIRHE: Valitse elokuva listasta!", "Haku epäonnistui!"}));
+        QCOMPARE(palvelin.pyyntoja("/Title?0242653"), 1);  // the old address first, then today's
+        QCOMPARE(palvelin.pyyntoja("/title/tt0242653/"), 1);
+    }
+
+    void peruutaPalauttaaKortin() {
+        Testipaaikkuna p({{"1", "Matriisi (Matrix)"}});
+        p.a.warn_imdb = 1;
+        p.a.paivitys_tarkistettu = true;
+        p.kortti().vuosi = "2000";
+        p.kortti().arvosana = "3";
+        p.kortti().hae_kansi = false;
+        p.siirry_korttiin(1);
+        const TKortti ennen = p.kortti();
+        Imdbtoiminnot t(p);
+        p.tp.dialogi = [&](QDialog& d) {
+            auto& f = dynamic_cast<Timdb_form&>(d);
+            [&] {
+                f.show();
+                valitse_osuma(f, 1, 7);
+                QCOMPARE(p.kortti().vuosi, std::string("1999"));
+                QVERIFY(p.kortti().hae_kansi);  // marked for the cover while the user decides
+                QTest::mouseClick(f.peruuta_button, Qt::LeftButton);
+                QTRY_VERIFY(!f.isVisible());
+            }();
+            return f.result();
+        };
+        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        const TKortti& k = p.kortti();
+        QCOMPARE(k.nimi, ennen.nimi);
+        QCOMPARE(k.vuosi, ennen.vuosi);
+        QCOMPARE(k.arvosana, ennen.arvosana);
+        QCOMPARE(k.juoni, ennen.juoni);
+        QCOMPARE(k.cover_url, ennen.cover_url);
+        QCOMPARE(k.hae_kansi, false);
+        QVERIFY(k.cover_fn.empty());
+        QCOMPARE(palvelin.pyyntoja("/posters/"), 0);
+    }
+
+    void yhdenOsumanJsonSivuJaKansiMyohemmin() {
+        Testipaaikkuna p({{"1", "Yksi"}});
+        p.a.warn_imdb = 1;
+        p.a.paivitys_tarkistettu = true;
+        Imdbtoiminnot t(p);
+        p.tp.dialogi = [&](QDialog& d) {
+            auto& f = dynamic_cast<Timdb_form&>(d);
+            [&] {
+                f.show();
+                QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);  // straight to the choose view
+                QVERIFY(!f.Hakutulos_lista->isVisible());
+                QCOMPARE(f.kesto_lista->currentItem()->text(), QString("136 min"));
+                // The check box's default is set from its pop-up menu; the tip tells about it.
+                emit f.PopupMenu->aboutToShow();
+                QVERIFY(f.set_def_on->isChecked() && !f.set_def_off->isChecked());
+                f.set_def_off->trigger();
+                QVERIFY(!p.a.dl_cover_default);
+                QTest::mouseClick(f.vihje_paneeli, Qt::LeftButton);
+                QCOMPARE(p.viestit.tekstit().back().substr(0, 30), std::string("1) Voit myös hakea kaikki kans"));
+                f.download_cover->setChecked(false);  // fetched later by the batch
+                QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
+                QTRY_VERIFY(!f.isVisible());
+            }();
+            return f.result();
+        };
+        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        const TKortti& k = p.kortti();
+        QCOMPARE(k.nimi, std::string("Yksi (The Matrix)"));
+        QCOMPARE(k.vuosi, std::string("1999"));
+        QCOMPARE(k.lisatieto[0], std::string("Lilly Wachowski, Lana Wachowski"));
+        QCOMPARE(k.kesto, std::string("136 min"));
+        QCOMPARE(k.imdb_koodi, std::string("0133093"));
+        QVERIFY(k.cover_fn.empty());
+        QVERIFY(k.hae_kansi);
+        QCOMPARE(k.cover_url, palvelin.osoite() + "/images/M/matrix.jpg");
+        QCOMPARE(palvelin.pyyntoja("/images/"), 0);
+    }
+
+    void nykyinenHakuJaEnterAvaaOsuman() {
+        Testipaaikkuna p({{"1", "Uusi (nykyinen)"}});
+        p.a.warn_imdb = 1;
+        p.a.paivitys_tarkistettu = true;
+        Imdbtoiminnot t(p);
+        p.tp.dialogi = [&](QDialog& d) {
+            auto& f = dynamic_cast<Timdb_form&>(d);
+            [&] {
+                f.show();
+                QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 5, 10000);
+                f.Hakutulos_lista->setFocus();
+                QTest::keyClick(f.Hakutulos_lista, Qt::Key_Return);
+                QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
+                // Esc while the accepted card's cover is on its way neither undoes the card nor closes early.
+                palvelin.pidata_kansi();
+                bool nakyvissa = false;
+                Kun esc([&] { return f.StatusBar->currentMessage().startsWith("Haetaan kansikuvaa"); }, [&] {
+                    QTest::keyClick(&f, Qt::Key_Escape);
+                    nakyvissa = f.isVisible();
+                    palvelin.paasta_kansi();
+                });
+                QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
+                QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
+                QVERIFY(esc.tehty);
+                QVERIFY(nakyvissa);
+                QCOMPARE(f.result(), int(QDialog::Accepted));
+            }();
+            return f.result();
+        };
+        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        // The old search finds nothing today; the suggestions give the hit, today's title page the values.
+        QCOMPARE(palvelin.pyyntoja("/Tsearch"), 1);
+        QCOMPARE(palvelin.pyyntoja("/suggestion/n/nykyinen.json"), 1);
+        QCOMPARE(palvelin.pyyntoja("/title/tt0133093/"), 1);
+        QCOMPARE(palvelin.pyyntoja("/Title"), 0);
+        QCOMPARE(p.kortti().nimi, std::string("Uusi (The Matrix)"));
+        QVERIFY(kansikuva_olemassa(p.kansio, p.kortti().cover_fn));
+    }
+
+    void eiOsumiaJaHylattyKayttoehto() {
+        {
+            Testipaaikkuna p({{"1", "Ei ole"}});
+            p.a.warn_imdb = 1;
+            p.a.paivitys_tarkistettu = true;
+            Imdbtoiminnot t(p);
+            p.tp.dialogi = [&](QDialog& d) {
+                auto& f = dynamic_cast<Timdb_form&>(d);
+                [&] {
+                    f.show();
+                    QTRY_COMPARE_WITH_TIMEOUT(f.windowTitle(), fi("Hakusanalla ei löytynyt yhtään elokuvaa"), 10000);
+                    QCOMPARE(f.Hakutulos_lista->count(), 0);
+                    f.reject();
+                }();
+                return f.result();
+            };
+            p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+            QCOMPARE(p.kortti().nimi, std::string("Ei ole"));
+        }
+        palvelin.tyhjenna();
+        {
+            Testipaaikkuna p({{"1", "Matrix"}});
+            Imdbtoiminnot t(p);
+            p.tp.dialogi = [&](QDialog& d) {
+                if (d.objectName() == "imdb_warning") {
+                    kuva(d, "imdb_kayttoehdot.png");
+                    return int(QDialog::Rejected);
+                }
+                [&] {
+                    d.show();
+                    QTRY_VERIFY(!d.isVisible());  // declining closes the window
+                }();
+                return d.result();
+            };
+            p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+            QCOMPARE(p.a.warn_imdb, 0);
+            QVERIFY(palvelin.pyynnot().empty());
+        }
+    }
+
+    void kansikuvaerajaKortitJaLiputKasitellaan() {
+        Testipaaikkuna p({{"1", "Haettava"}, {"2", "Valmis osoite"}, {"3", "Ei merkintää"}, {"4", "Ei numeroa"},
+                          {"5", "Kansi jo"}, {"6", "Sivu kuvan sijaan"}});
+        const std::string osoite = palvelin.osoite();
+        auto& kortit = p.tk.kortit;
+        kortit[1].imdb_koodi = "0133093";
+        kortit[2].imdb_koodi = "0000002";
+        kortit[2].cover_url = osoite + "/posters/valmis.jpg";
+        kortit[3].imdb_koodi = "0000003";
+        kortit[3].hae_kansi = false;
+        kortit[5].imdb_koodi = "0000005";
+        p.k.kirjoita("gfx/kannet/55555555.jpg", palvelin.jpeg);
+        kortit[5].cover_fn = "gfx\\kannet\\55555555.jpg";
+        kortit[6].imdb_koodi = "0000006";
+        kortit[6].cover_url = osoite + "/posters/sivu.jpg";
+        p.viestit.vastaukset.push_back(diag::Vastaus::Kylla);
+        Imdbtoiminnot t(p);
+        t.tauon_sekunti_ms = 1;
+        p.tp.dialogi = [&](QDialog& d) {
+            auto& f = dynamic_cast<Timdb_form&>(d);
+            [&] {
+                bool nakyvissa_hylkayksen_jalkeen = false;
+                Kun kuvaus([&] { return f.Hakutulos_lista->count() >= 1; }, [&] {
+                    kuva(f, "imdb_kansikuvat.png");
+                    f.reject();  // the batch cannot be closed away
+                    nakyvissa_hylkayksen_jalkeen = f.isVisible();
+                });
+                f.show();
+                QVERIFY(f.Abort_Button->isVisible());
+                QVERIFY(!(f.windowFlags() & Qt::WindowCloseButtonHint));
+                QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 60000);
+                QVERIFY(kuvaus.tehty);
+                QVERIFY(nakyvissa_hylkayksen_jalkeen);
+            }();
+            return f.result();
+        };
+        p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")->trigger();
+
+        QCOMPARE(p.viestit.naytetyt.front().teksti.substr(0, 50), std::string("Toiminto hakee kansikuvat vain korteille joilla on"));
+        for (int i = 1; i <= 6; ++i) QVERIFY2(!kortit[i].hae_kansi, std::to_string(i).c_str());
+        QVERIFY(kansikuva_olemassa(p.kansio, kortit[1].cover_fn));
+        QCOMPARE(kortit[1].cover_url, osoite + "/posters/0133093.jpg");
+        QVERIFY(kansikuva_olemassa(p.kansio, kortit[2].cover_fn));
+        QCOMPARE(palvelin.pyyntoja("/Title?0000002"), 0);  // the stored address is used as it is
+        QCOMPARE(palvelin.pyyntoja("/title/tt0000002/"), 0);
+        QVERIFY(kortit[3].cover_fn.empty());
+        QCOMPARE(palvelin.pyyntoja("/Title?0000003"), 0);
+        QCOMPARE(kortit[5].cover_fn, std::string("gfx\\kannet\\55555555.jpg"));
+        QVERIFY(kortit[6].cover_fn.empty());  // an HTML page is not a cover
+        const auto tekstit = p.viestit.tekstit();
+        QCOMPARE(std::count(tekstit.begin(), tekstit.end(), std::string(html_kansi_viesti)), 1L);
+        QCOMPARE(std::count(tekstit.begin(), tekstit.end(), std::string(ei_kuva_viesti)), 1L);
+        QCOMPARE(palvelin.pyyntoja("/posters/"), 3);
+    }
+
+    void keskeytysTauonAikanaLopettaaEran() {
+        Testipaaikkuna p({{"1", "Eka"}, {"2", "Toka"}, {"3", "Kolmas"}});
+        for (int i = 1; i <= 3; ++i) {
+            p.tk.kortit[i].imdb_koodi = "000000" + std::to_string(i);
+            p.tk.kortit[i].cover_url = palvelin.osoite() + "/posters/k" + std::to_string(i) + ".jpg";
+        }
+        p.viestit.vastaukset.push_back(diag::Vastaus::Kylla);
+        Imdbtoiminnot t(p);
+        t.tauon_sekunti_ms = 600000;  // only Keskeytä can end this pause in time
+        p.tp.dialogi = [&](QDialog& d) {
+            auto& f = dynamic_cast<Timdb_form&>(d);
+            [&] {
+                Kun keskeytys([&] { return f.StatusBar->currentMessage().startsWith(fi("Pidetään taukoa")); },
+                              [&] { QTest::mouseClick(f.Abort_Button, Qt::LeftButton); });
+                f.show();
+                QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 20000);
+                QVERIFY(keskeytys.tehty);
+                QVERIFY(!f.Abort_Button->isEnabled());
+            }();
+            return f.result();
+        };
+        QElapsedTimer kello;
+        kello.start();
+        p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")->trigger();
+        QVERIFY(kello.elapsed() < 60000);
+        QCOMPARE(palvelin.pyyntoja("/posters/"), 1);
+        QVERIFY(!p.tk.kortit[1].cover_fn.empty());
+        // The cards not reached keep their marks for the next batch.
+        QVERIFY(p.tk.kortit[2].hae_kansi);
+        QVERIFY(p.tk.kortit[3].hae_kansi);
+    }
+
+    void imdbValikonSaannotJaNumero() {
+        Testipaaikkuna p({{"1", "Ilman numeroa"}, {"2", "Numerollinen"}});
+        p.tk.kortit[2].imdb_koodi = "0133093";
+        Imdbtoiminnot t(p);
+        QAction* nayta = p.toiminto("nayta_imdbsta");
+        QAction* numero = p.toiminto("edit_imdbnum");
+        QAction* kansi = p.toiminto("Hae_Kansi");
+        QVERIFY(p.toiminto("EtsitmnkortintiedotIMDBst1")->isEnabled());
+        QVERIFY(p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")->isEnabled());
+
+        t.Imdb_menuClick(true);
+        QCOMPARE(numero->text(), fi("Syötä Imdb tunnistenumero"));
+        QVERIFY(!nayta->isEnabled());
+        QVERIFY(!kansi->isEnabled() && !kansi->isChecked());
+        QVERIFY(!p.kortti().hae_kansi);  // a card without a number cannot want a cover
+
+        p.siirry_korttiin(2);
+        QCOMPARE(numero->text(), fi("Muokkaa Imdb tunnistenumeroa"));
+        QVERIFY(nayta->isEnabled());
+        QVERIFY(kansi->isEnabled() && kansi->isChecked());
+        kansi->trigger();
+        QVERIFY(!p.kortti().hae_kansi);
+        QVERIFY(p.tk.kortit.muutettu);
+
+        nayta->trigger();
+        QCOMPARE(p.tp.avatut.back().toString(), q(palvelin.osoite() + "/title/tt0133093/"));
+
+        p.tp.dialogi = [&](QDialog& d) {
+            auto& i = dynamic_cast<QInputDialog&>(d);
+            [&] {
+                QCOMPARE(i.windowTitle(), fi("Syötä kortille elokuvan imdb-numero"));
+                QCOMPARE(i.labelText(), fi("Vanha numero: 0133093"));
+                QVERIFY(i.textValue().isEmpty());
+            }();
+            i.setTextValue("0234215");
+            return int(QDialog::Accepted);
+        };
+        numero->trigger();
+        QCOMPARE(p.kortti().imdb_koodi, std::string("0234215"));
+
+        p.tk.kortit[2].cover_fn = "gfx\\kannet\\12345678.jpg";
+        p.tk.kortit[2].hae_kansi = true;
+        t.Imdb_menuClick(true);
+        QVERIFY(!kansi->isEnabled());
+        QVERIFY(!p.kortti().hae_kansi);  // a card with a cover wants no other
+    }
+};
+
+QTEST_MAIN(ImdbFormTest)
+#include "imdb_form_uitest.moc"

@@ -1,0 +1,30 @@
+#include "imdb/versiotiedote.h"
+
+#include "diag/viestit.h"
+#include "imdb/leikkurit.h"
+#include "storage/runko.h"
+
+namespace {
+
+class Hiljaiset final : public diag::Viestit {
+public:
+    void nayta(diag::Laji, const std::string&, const std::string&) override {}
+    diag::Vastaus kysy(diag::Laji, const std::string&, bool, const std::string&) override { return diag::Vastaus::Ei; }
+};
+
+}  // namespace
+
+std::string uusi_versio_teksti(std::string_view tiedosto, double oma_versio) {
+    std::string t = "Rullakkosta löytyy uudempi versio\n" + std::string(47, '-') + "\n\n";
+    double osio = 0;
+    Hiljaiset hiljaa;
+    for (const std::string& rivi : jaa_rivit(tiedosto)) {
+        if (rivi.size() == 4 && rivi[1] == '.') {
+            osio = mkStr2Float(rivi, hiljaa);
+            continue;
+        }
+        if (!rivi.empty() && osio > oma_versio) t += rivi + "\n";
+    }
+    t += "\nHaluatko siirtyä ohjelman kotisivuille?";
+    return t.size() > 150 ? t : std::string();
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The news of versions newer than the running one, out of the update server's version file.
+#include <string>
+#include <string_view>
+
+// The question to ask, or empty when the file holds no news for this version. Lines of four characters
+// with "." second ("1.37") head the news of that version.
+std::string uusi_versio_teksti(std::string_view tiedosto, double oma_versio);

@@ -1,0 +1,37 @@
+#include "mainwindow/ui/tyopoyta_qt.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QPrinterInfo>
+#include <QUrl>
+
+QString QtTyopoyta::valitse_avattava(QWidget* isa, const QString& otsikko, const QString& suodatin) {
+    // Any name is accepted: a name that does not exist is how a new catalogue is asked for.
+    QFileDialog d(isa, otsikko, QDir::currentPath(), suodatin);
+    d.setObjectName("OpenDialog");
+    d.setAcceptMode(QFileDialog::AcceptOpen);
+    d.setFileMode(QFileDialog::AnyFile);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().first();
+}
+
+QString QtTyopoyta::valitse_tallennettava(QWidget* isa, const QString& otsikko, const QString& suodatin,
+                                          const QString& paate) {
+    QFileDialog d(isa, otsikko, QDir::currentPath(), suodatin);
+    d.setObjectName("SaveDialog");
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setDefaultSuffix(paate);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().first();
+}
+
+bool QtTyopoyta::avaa_osoite(const QUrl& osoite) { return QDesktopServices::openUrl(osoite); }
+
+bool QtTyopoyta::tulostin_olemassa() { return !QPrinterInfo::availablePrinters().isEmpty(); }
+
+void QtTyopoyta::piippaa() { QApplication::beep(); }
+
+int QtTyopoyta::nayta_dialogi(QDialog& d) { return d.exec(); }
