@@ -311,7 +311,7 @@ TEST_F(Lataus, TallennusEiPudotaKanttaJotaEiVoiLukea) {
     ASSERT_TRUE(lue_tietueet("oma.rkb", false, false, tk_.kortit, v));
     const std::string vanha = lue("oma.rkb");
     VikaantuvatTiedostot tj;
-    tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Avaa, EIO, "oma.rkb");
+    tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Avaa, EACCES, "oma.rkb");
     v.tiedostot = &tj;
     tk_.kortit.muutettu = true;
     EXPECT_FALSE(tallenna_tietokanta("oma.rkb", v));
@@ -319,7 +319,7 @@ TEST_F(Lataus, TallennusEiPudotaKanttaJotaEiVoiLukea) {
     EXPECT_TRUE(tk_.kortit.muutettu);
     EXPECT_EQ(viestit_.tekstit().back(), std::string(tallennusvirheen_alku) +
                                              "\n\nSyy: kansikuvaa gfx\\kannet\\11111111.jpg ei ole purettu ja "
-                                             "tietokantatiedostoa oma.rkb ei voi lukea (laitteen luku- tai kirjoitusvirhe)");
+                                             "tietokantatiedostoa oma.rkb ei voi lukea (ei käyttöoikeutta)");
 }
 
 namespace {

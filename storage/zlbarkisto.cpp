@@ -338,8 +338,10 @@ ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
     Tiedostotiedot tt;
     if (tiedosto.empty() || t_.tiedot(tiedosto, tt) != 0) return {zlb_virhe::ei_loydy};
     const std::string teksti = polku_tekstiksi(tiedosto);
-    Kahva k(t_, t_.avaa(tiedosto, O_RDONLY));
-    if (k.fd() < 0 || t_.tiedot(k.fd(), tt) != 0 || !tt.tavallinen) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
+    const int fd = t_.avaa(tiedosto, O_RDONLY);
+    Kahva k(t_, fd);
+    if (fd < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), -fd};
+    if (t_.tiedot(k.fd(), tt) != 0 || !tt.tavallinen) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
     const auto koko = tt.koko;
     if (koko < trailerin_koko) return {zlb_virhe::vioittunut};
 
