@@ -9,6 +9,7 @@
 #include "storage/merkisto.h"
 #include "storage/ohjelmakansio.h"
 #include "storage/runko.h"
+#include "storage/tyokansio.h"
 
 void tulosta_virhe(const std::string& cp1252) {
     const std::string t = merkisto::cp1252_utf8(cp1252);
@@ -35,9 +36,10 @@ bool lue_tiedosto(const std::string& nimi, std::string& sisalto) {
 }
 
 TilapainenOhjelmakansio::TilapainenOhjelmakansio() {
-    std::string malli = (std::filesystem::temp_directory_path() / "rkb-XXXXXX").string();
-    if (!::mkdtemp(malli.data())) throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
-    polku_ = malli;
+    // A run killed in the middle leaves its folder behind; the next run removes it.
+    siivoa_vanhat_tyokansiot("rkb");
+    polku_ = luo_tyokansio("rkb");
+    if (polku_.empty()) throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
     std::filesystem::create_directories(polku_ / "gfx" / "kannet");
 }
 

@@ -1,10 +1,12 @@
 #include "perus/tiedostot.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <charconv>
 
 namespace fs = std::filesystem;
 
@@ -23,70 +25,127 @@ std::string jarjestelman_syy(int virhekoodi) {
         case EMFILE:
         case ENFILE: return "liian monta avointa tiedostoa";
         case ENOMEM: return "muisti ei riitä";
+        case ELOOP: return "liian monta symbolista linkkiä";
         default: return "järjestelmän virhe " + std::to_string(virhekoodi);
     }
 }
 
 namespace {
 
-bool kirjoita_kaikki(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (n == 0) errno = EIO;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 Tulos kirjoitusvirhe(const fs::path& polku, int koodi) {
     return Tulos::virhe(koodi, "Tiedoston " + polku.string() + " kirjoittaminen epäonnistui: " + jarjestelman_syy(koodi));
 }
 
+Tulos lukuvirhe(const fs::path& polku, int koodi) {
+    return Tulos::virhe(koodi, "Tiedoston " + polku.string() + " lukeminen epäonnistui: " + jarjestelman_syy(koodi));
+}
+
+constexpr std::string_view keskenerainen_paate = ".kesken";
+
 }  // namespace
 
 Tulos lue_koko_tiedosto(const fs::path& polku, std::string& sisalto) {
-    const int fd = ::open(polku.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const int e = errno;
-        return Tulos::virhe(e, "Tiedoston " + polku.string() + " lukeminen epäonnistui: " + jarjestelman_syy(e));
-    }
+    return lue_koko_tiedosto(jarjestelman_tiedostot(), polku, sisalto);
+}
+
+Tulos lue_koko_tiedosto(Tiedostojarjestelma& t, const fs::path& polku, std::string& sisalto) {
+    const int fd = t.avaa(polku, O_RDONLY);
+    if (fd < 0) return lukuvirhe(polku, -fd);
     sisalto.clear();
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) sisalto.reserve(static_cast<std::size_t>(st.st_size));
+    Tiedostotiedot tt;
+    if (t.tiedot(fd, tt) == 0 && tt.tavallinen) sisalto.reserve(static_cast<std::size_t>(tt.koko));
     char pala[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, pala, sizeof pala);
-        if (n < 0 && errno == EINTR) continue;
+    for (std::uint64_t kohta = 0;;) {
+        const long n = t.lue(fd, pala, sizeof pala, kohta);
         if (n < 0) {
-            const int e = errno;
-            ::close(fd);
-            return Tulos::virhe(e, "Tiedoston " + polku.string() + " lukeminen epäonnistui: " + jarjestelman_syy(e));
+            t.sulje(fd);
+            return lukuvirhe(polku, static_cast<int>(-n));
         }
         if (n == 0) break;
         sisalto.append(pala, static_cast<std::size_t>(n));
+        kohta += static_cast<std::uint64_t>(n);
     }
-    ::close(fd);
+    t.sulje(fd);
     return Tulos::ok();
 }
 
-Tulos korvaa_tiedosto(const fs::path& polku, std::string_view data) {
-    const fs::path kansio = polku.has_parent_path() ? polku.parent_path() : fs::path(".");
-    std::string malli = (kansio / ("." + polku.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(malli.data(), O_CLOEXEC);
-    if (fd < 0) return kirjoitusvirhe(polku, errno);
-    struct stat vanha {};
-    const mode_t tila = ::stat(polku.c_str(), &vanha) == 0 ? (vanha.st_mode & 07777) : 0644;
-    int virhe = 0;
-    if (::fchmod(fd, tila) != 0 || !kirjoita_kaikki(fd, data) || ::fsync(fd) != 0) virhe = errno;
-    if (::close(fd) != 0 && virhe == 0) virhe = errno;
-    if (virhe == 0 && ::rename(malli.c_str(), polku.c_str()) != 0) virhe = errno;
-    if (virhe != 0) {
-        ::unlink(malli.c_str());
-        return kirjoitusvirhe(polku, virhe);
+fs::path linkin_kohde(Tiedostojarjestelma& t, const fs::path& polku) {
+    fs::path p = polku;
+    for (int kierros = 0; kierros < 40; ++kierros) {
+        Tiedostotiedot tt;
+        fs::path kohde;
+        if (t.tiedot(p, tt, false) != 0 || !tt.linkki || t.lue_linkki(p, kohde) != 0) return p;
+        p = kohde.is_absolute() ? kohde : p.parent_path() / kohde;
     }
+    return p;
+}
+
+int luo_valiaikainen(Tiedostojarjestelma& t, const fs::path& kohde, fs::path& nimi) {
+    static std::atomic<unsigned> laskuri{0};
+    const fs::path kansio = kohde.has_parent_path() ? kohde.parent_path() : fs::path(".");
+    int fd = -EEXIST;
+    for (int yritys = 0; yritys < 100 && fd == -EEXIST; ++yritys) {
+        nimi = kansio / ("." + kohde.filename().string() + "~" + std::to_string(::getpid()) + "-" +
+                         std::to_string(laskuri++) + std::string(keskenerainen_paate));
+        fd = t.avaa(nimi, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    }
+    return fd;
+}
+
+void kopioi_oikeudet(Tiedostojarjestelma& t, int fd, const fs::path& vanha) {
+    Tiedostotiedot tt;
+    if (t.tiedot(vanha, tt) != 0 || !tt.tavallinen) return;
+    // Only root may give a file away; anyone may keep the group they belong to.
+    if (t.aseta_omistaja(fd, tt.omistaja, tt.ryhma) != 0) t.aseta_omistaja(fd, static_cast<uid_t>(-1), tt.ryhma);
+    t.aseta_oikeudet(fd, tt.oikeudet);
+}
+
+pid_t keskeneraisen_tekija(std::string_view nimi) {
+    if (nimi.size() <= keskenerainen_paate.size() || nimi.front() != '.' ||
+        nimi.substr(nimi.size() - keskenerainen_paate.size()) != keskenerainen_paate)
+        return 0;
+    nimi.remove_suffix(keskenerainen_paate.size());
+    const std::size_t tilde = nimi.rfind('~');
+    const std::size_t viiva = nimi.rfind('-');
+    if (tilde == std::string_view::npos || viiva == std::string_view::npos || viiva < tilde) return 0;
+    int pid = 0;
+    unsigned sarja = 0;
+    const char* a = nimi.data() + tilde + 1;
+    const char* b = nimi.data() + viiva;
+    if (std::from_chars(a, b, pid).ptr != b || pid <= 0) return 0;
+    if (std::from_chars(b + 1, nimi.data() + nimi.size(), sarja).ptr != nimi.data() + nimi.size()) return 0;
+    return static_cast<pid_t>(pid);
+}
+
+void siivoa_keskeneraiset(Tiedostojarjestelma& t, const fs::path& kansio) {
+    std::vector<Kansiorivi> rivit;
+    if (t.listaa(kansio.empty() ? fs::path(".") : kansio, rivit) != 0) return;
+    for (const Kansiorivi& r : rivit) {
+        const pid_t tekija = keskeneraisen_tekija(r.nimi);
+        if (r.kansio || tekija <= 0 || tekija == ::getpid()) continue;
+        if (::kill(tekija, 0) == 0 || errno != ESRCH) continue;
+        t.poista(kansio / r.nimi);
+    }
+}
+
+Tulos korvaa_tiedosto(const fs::path& polku, std::string_view data) {
+    return korvaa_tiedosto(jarjestelman_tiedostot(), polku, data);
+}
+
+Tulos korvaa_tiedosto(Tiedostojarjestelma& t, const fs::path& annettu, std::string_view data) {
+    const fs::path polku = linkin_kohde(t, annettu);
+    fs::path valiaikainen;
+    const int fd = luo_valiaikainen(t, polku, valiaikainen);
+    if (fd < 0) return kirjoitusvirhe(annettu, -fd);
+    kopioi_oikeudet(t, fd, polku);
+    int virhe = kirjoita_kaikki(t, fd, data.data(), data.size());
+    if (virhe == 0) virhe = t.synkronoi(fd);
+    if (const int s = t.sulje(fd); virhe == 0) virhe = s;
+    if (virhe == 0) virhe = t.nimea(valiaikainen, polku);
+    if (virhe != 0) {
+        t.poista(valiaikainen);
+        return kirjoitusvirhe(annettu, virhe);
+    }
+    synkronoi_kansio(t, polku.parent_path());
     return Tulos::ok();
 }

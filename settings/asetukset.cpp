@@ -1,5 +1,8 @@
 #include "settings/asetukset.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <variant>
 
@@ -184,6 +187,17 @@ Lataustulos lue_ini(TAsetukset& a, const Asetusymparisto& y) {
 bool Kirjoita_ini(const TAsetukset& a, const Asetusymparisto& y) {
     kirjoita_debug("Procedure Kirjoita_ini - executed");
     const fs::path tiedosto = asetustiedosto(y.kansio);
+    struct stat st {};
+    if (::stat(tiedosto.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ((st.st_mode & 0222) == 0 || ::access(tiedosto.c_str(), W_OK) != 0)) {
+        // Replacing it through the folder would work, but the user asked for the file to stay as it is.
+        kirjoita_debug_aina("Asetustiedosto on kirjoitussuojattu, ei kirjoiteta: " + polku_tekstiksi(tiedosto));
+        if (!y.kirjoitussuojaus_kerrottu)
+            y.viestit.tieto("Asetustiedosto " + polku_tekstiksi(tiedosto) +
+                            " on kirjoitussuojattu.\nTämän ajon aikana muutettuja asetuksia ei tallenneta.");
+        y.kirjoitussuojaus_kerrottu = true;
+        return false;
+    }
     IniTiedosto ini;
     // A file we cannot read is not replaced: its lines would be lost.
     bool ok = ini.lataa(tiedosto);

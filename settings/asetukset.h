@@ -116,6 +116,8 @@ struct Asetusymparisto {
     std::function<std::optional<Tarkkuus>()> tulostimen_tarkkuus;
     // Called whenever a skin has been loaded, so the windows that exist can take it.
     std::function<void()> ulkoasu_ladattu;
+    // The user has been told that a read-only settings file will not be written during this run.
+    mutable bool kirjoitussuojaus_kerrottu = false;
 };
 
 enum class Lataustulos { Valmis, Lopeta };
@@ -132,6 +134,7 @@ void lue_asetusarvot(TAsetukset& a, const IniTiedosto& ini, const Asetusymparist
 
 // Writes every key in the table's order, keeping the file's other lines. A file that cannot be written
 // gives the error "Unable to write to <file>"; the settings in memory and the old file stay as they were.
+// A file the user made read-only is left alone, and the user is told once per run that settings are not saved.
 bool Kirjoita_ini(const TAsetukset& a, const Asetusymparisto& y);
 
 // Every setting back to its default and the file written anew.

@@ -179,6 +179,22 @@ TEST_F(AsetuksetTesti, KirjoittamatonTiedostoKertooJaMuuSailyy) {
     EXPECT_TRUE(fs::is_directory(k_.juuri() / "asetukset.ini" / "x"));
 }
 
+// A settings file made read-only stays byte for byte as it is, and the user hears it once, not at every write.
+TEST_F(AsetuksetTesti, KirjoitussuojattuTiedostoJaaEnnalleenJaSiitaKerrotaanKerran) {
+    k_.kirjoita("asetukset.ini", "[Sekalaista]\r\nnotify_dates=14\r\n");
+    fs::permissions(k_.juuri() / "asetukset.ini", fs::perms::owner_read | fs::perms::group_read);
+    const Asetusymparisto y = ymparisto();
+    TAsetukset a;
+    EXPECT_EQ(lue_ini(a, y), Lataustulos::Valmis);
+    EXPECT_EQ(a.notify_dates, "14");
+    a.email_nimi = "Matti";
+    EXPECT_FALSE(Kirjoita_ini(a, y));
+    EXPECT_EQ(tiedosto(), "[Sekalaista]\r\nnotify_dates=14\r\n");
+    EXPECT_EQ(viestit_.tekstit(), std::vector<std::string>{"Asetustiedosto " + polku_tekstiksi(k_.juuri() / "asetukset.ini") +
+                                                            " on kirjoitussuojattu.\nTämän ajon aikana muutettuja asetuksia ei tallenneta."});
+    EXPECT_EQ(viestit_.naytetyt[0].laji, diag::Laji::Tieto);
+}
+
 TEST_F(AsetuksetTesti, NollausKirjoittaaPelkatOletukset) {
     TAsetukset a = lue("; vanha\r\n[Näkymä]\r\nkesto=0\r\n[Sekalaista]\r\nwarn_imdb=1\r\n[Oma]\r\nx=1\r\n");
     a.paivitys_tarkistettu = true;

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "diag/loki.h"
+#include "perus/tiedostot.h"
 #include "storage/kuvakoodekki.h"
 #include "storage/merkisto.h"
 #include "storage/zlbarkisto.h"
@@ -43,11 +44,10 @@ std::optional<std::string> kansikuvan_tiedosto(std::string_view cover_fn) {
     return merkisto::cp1252_utf8(*osa);
 }
 
-Kansiolistaus listaa_kannet(const Ohjelmakansio& kansio) {
+Kansiolistaus listaa_kannet(const Ohjelmakansio& kansio, Tiedostojarjestelma& t) {
     const fs::path kannet = kansio.polku(kansikuvakansio);
-    std::error_code ec;
-    fs::create_directories(kannet, ec);
-    return Kansiolistaus(kannet);
+    t.luo_kansiot(kannet);
+    return Kansiolistaus(kannet, t);
 }
 
 bool kansikuva_olemassa(const Kansiolistaus& kannet, std::string_view cover_fn) {
@@ -105,21 +105,25 @@ void aseta_purku(TZLBArchive& zip) {
     zip.OnReplaceFile = [](TZLBArchive&, const std::string&, bool& korvaa) { korvaa = false; };
 }
 
-TZLBArchive* avoin_arkisto(const Varasto& v, std::string& virhe) {
+bool arkiston_voi_pitaa(const Varasto& v) { return &v.tj() == &jarjestelman_tiedostot(); }
+
+std::shared_ptr<TZLBArchive> avoin_arkisto(const Varasto& v, std::string& virhe) {
     const fs::path tiedosto = v.kansio.polku(v.tk.tiedosto);
-    if (v.tk.arkisto && v.tk.arkisto->FileName() == tiedosto && v.tk.arkisto->ennallaan()) return v.tk.arkisto.get();
+    if (arkiston_voi_pitaa(v) && v.tk.arkisto && v.tk.arkisto->FileName() == tiedosto && v.tk.arkisto->ennallaan())
+        return v.tk.arkisto;
     v.tk.arkisto.reset();
-    auto zip = std::make_shared<TZLBArchive>();
+    auto zip = std::make_shared<TZLBArchive>(v.tj());
     aseta_purku(*zip);
     if (const ZlbTulos t = v.tk.tiedosto.empty() ? ZlbTulos{zlb_virhe::ei_loydy} : zip->Open(tiedosto); !t) {
         virhe = t.virhe;
         return nullptr;
     }
-    v.tk.arkisto = std::move(zip);
-    return v.tk.arkisto.get();
+    if (arkiston_voi_pitaa(v)) v.tk.arkisto = zip;
+    return zip;
 }
 
-std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire) {
+std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
+                                              int* eka_syy) {
     std::vector<std::string> epaonnistuneet;
     const std::vector<TZLBEntry>& jasenet = zip.entries();
     const std::string kaikki = std::to_string(jasenet.size());
@@ -132,7 +136,9 @@ std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& k
         const auto tiedosto = kansikuvan_tiedosto(jasen);
         if (!tiedosto || kannet.tiedosto(*tiedosto)) continue;
         if (const ZlbTulos t = zip.Extract(i, kannet); !t) {
-            kirjoita_debug_aina("[ZIP] " + jasen + ": " + t.virhe);
+            kirjoita_debug_aina("[ZIP] " + jasen + ": " + t.virhe +
+                                (t.syy ? " (" + jarjestelman_syy(t.syy) + ")" : std::string()));
+            if (epaonnistuneet.empty() && eka_syy) *eka_syy = t.syy;
             epaonnistuneet.push_back(jasen);
         }
     }
@@ -146,9 +152,9 @@ void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
     std::optional<diag::KiireNakyvissa> kiire;
     if (nayta_kiire) kiire.emplace(v.kiire);
     std::string virhe;
-    TZLBArchive* zip = avoin_arkisto(v, virhe);
+    const std::shared_ptr<TZLBArchive> zip = avoin_arkisto(v, virhe);
     if (!zip) kirjoita_debug_aina("[avaa_kaikki_kannet] " + virhe);
-    Kansiolistaus kannet = listaa_kannet(v.kansio);
+    Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
     const TOmaList& l = v.tk.kortit;
     for (int i = 1; i < l.Count(); ++i) {
         const std::string& nimi = l[i].cover_fn;
@@ -167,10 +173,10 @@ bool pura_kansi(const TKortti& kortti, const Varasto& v) {
     if (tiedosto && fs::is_regular_file(v.kansio.polku(kansikuvakansio) / *tiedosto, ec)) return true;
     bool ok = false;
     if (tiedosto) {
-        Kansiolistaus kannet = listaa_kannet(v.kansio);
+        Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
         if (kannet.tiedosto(*tiedosto)) return true;
         std::string virhe;
-        TZLBArchive* zip = avoin_arkisto(v, virhe);
+        const std::shared_ptr<TZLBArchive> zip = avoin_arkisto(v, virhe);
         const int jasen = zip ? zip->etsi(kortti.cover_fn) : -1;
         if (!zip) {
             v.viestit.virhe("Virhe #12232: Openarchive failed");

@@ -1,6 +1,7 @@
 #pragma once
 // The cover pictures: unpacked working copies under gfx\kannet\ of the program folder.
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,7 @@ bool kansikuva_olemassa(const Ohjelmakansio& kansio, std::string_view cover_fn);
 std::optional<std::string> kansikuvan_tiedosto(std::string_view cover_fn);
 
 // One reading of gfx\kannet\ (made when missing) for an operation over many covers.
-Kansiolistaus listaa_kannet(const Ohjelmakansio& kansio);
+Kansiolistaus listaa_kannet(const Ohjelmakansio& kansio, Tiedostojarjestelma& t = jarjestelman_tiedostot());
 bool kansikuva_olemassa(const Kansiolistaus& kannet, std::string_view cover_fn);
 
 // A new eight-character stem of digits 1 to 8 that no card's cover name contains.
@@ -42,11 +43,16 @@ void aseta_purku(TZLBArchive& zip);
 
 // The open catalogue file as an archive: the one the catalogue keeps while the file on disk is unchanged,
 // otherwise opened (and checked) again. Null, with the archive's error text, when it cannot be opened.
-TZLBArchive* avoin_arkisto(const Varasto& v, std::string& virhe);
+std::shared_ptr<TZLBArchive> avoin_arkisto(const Varasto& v, std::string& virhe);
+// Whether an archive opened through `v`'s file system may be kept by the catalogue: only the real one lives
+// as long as the catalogue does.
+bool arkiston_voi_pitaa(const Varasto& v);
 
 // Unpacks every cover member of the archive that the folder does not hold yet, the listing learning each
-// file made, with progress in the busy window. Gives the members that could not be unpacked.
-std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire);
+// file made, with progress in the busy window. Gives the members that could not be unpacked, and in
+// `eka_syy` the errno of the first of them when the file system refused it.
+std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
+                                              int* eka_syy = nullptr);
 
 // Extracts from the open catalogue file every cover that is not unpacked yet.
 void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v);

@@ -2,9 +2,12 @@
 
 #include <chrono>
 #include <fstream>
+#include <new>
 #include <thread>
+#include <unordered_set>
 
 #include "diag/loki.h"
+#include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/korjaus.h"
 #include "storage/runko.h"
@@ -37,6 +40,16 @@ namespace {
 
 constexpr std::uintmax_t vahin_vapaa_tila = 4000ull * 1024;
 
+// What a file of a given size can honestly hold. A body of near-empty cards packs about fifty to one and
+// costs about five packed bytes a card; covers hardly pack at all. Beyond these a small file was made to
+// exhaust the memory or the disk, and it is refused before anything is unpacked.
+constexpr std::uint64_t suurin_purkusuhde = 128;
+constexpr std::uint64_t purkuvara = 1u << 20;
+constexpr std::uint64_t tavua_korttia_kohden = 2;
+constexpr std::uint64_t korttivara = 1000;
+
+std::uint64_t purkubudjetti(std::uint64_t tiedoston_koko) { return tiedoston_koko * suurin_purkusuhde + purkuvara; }
+
 enum class Tapa { Avaus, Liitos, Hiljaa };
 
 class Lataaja {
@@ -46,6 +59,8 @@ public:
           tyo_(v.kansio.polku(tyotiedosto)) {}
 
     bool lataa();
+    // The damaged-file path with the reason in the log.
+    bool hylkaa(const std::string& syy);
 
 private:
     bool avaus() const { return tapa_ == Tapa::Avaus; }
@@ -63,6 +78,7 @@ private:
     std::optional<bool> kaatumismerkki();
     bool pura_arkisto();
     bool lue_runko_tiedostosta(bool arkisto);
+    void kerro_purkamattomat();
     void poista_tyotiedosto() {
         std::error_code ec;
         fs::remove(tyo_, ec);
@@ -75,50 +91,87 @@ private:
     bool pelkka_runko_;
     fs::path tyo_;
     std::optional<Kansiolistaus> kannet_;  // gfx\kannet\ as read once for this load
+    std::uint64_t tiedoston_koko_ = 0;
+    // Covers that are in the archive but could not be unpacked (lower case), and the first failure.
+    std::unordered_set<std::string> purkamatta_;
+    std::string eka_purkamaton_;
+    int purkuvirhe_ = 0;
 };
 
 std::optional<bool> Lataaja::kaatumismerkki() {
-    std::error_code ec;
-    if (!fs::exists(tyo_, ec)) return std::nullopt;
+    Tiedostojarjestelma& t = v_.tj();
+    if (!on_olemassa(t, tyo_)) return std::nullopt;
     const diag::Vastaus vastaus = v_.viestit.kysy(
         diag::Laji::Virhe,
         "VIRHE: Ohjelmaa kaatui viimeksi tallennus/luku hetkellä!\nHaluatko yrittää jatkaa tietokannan käsittelyä?\n"
         "Huom: Tietokanta saattaa olla pahasti vahingoittunut, joten ei\nkannata tallentaa sitä minkään tietokannan päälle!");
     if (vastaus == diag::Vastaus::Kylla) {
         const fs::path palautus = v_.kansio.polku(palautustiedosto);
-        fs::remove(palautus, ec);
-        fs::rename(tyo_, palautus, ec);
-        if (!ec) {
+        t.poista(palautus);
+        if (t.nimea(tyo_, palautus) == 0) {
             // The work file holds a plain body, whatever its size.
             return Lataaja(palautustiedosto, Tapa::Avaus, lista_, v_, true).lataa();
         }
     } else {
-        fs::remove(tyo_, ec);
+        t.poista(tyo_);
     }
-    if (fs::exists(tyo_, ec))
+    if (on_olemassa(t, tyo_))
         v_.viestit.virhe("Virhe #2342: Tiedostolle ei saada kirjoitus oikeuksia, käynnistä kone uudelleen!");
     return std::nullopt;
 }
 
 bool Lataaja::pura_arkisto() {
     kirjoita_debug("[ZIP opened]");
-    auto zip = std::make_shared<TZLBArchive>();
+    auto zip = std::make_shared<TZLBArchive>(v_.tj());
     aseta_purku(*zip);
     ZlbTulos tulos = zip->Open(v_.kansio.polku(nimi_));
+    std::uint64_t purettavaa = 0;
+    if (tulos)
+        for (const TZLBEntry& e : zip->entries()) purettavaa += e.koko;
+    if (tulos && purettavaa > purkubudjetti(tiedoston_koko_)) {
+        kirjoita_debug("[ZIP closed]");
+        kirjoita_debug_aina("[lue_tietueet] " + std::to_string(tiedoston_koko_) + " tavun arkisto purkautuisi " +
+                            std::to_string(purettavaa) + " tavuksi");
+        return false;
+    }
     // Only the body and covers are taken out: nothing else belongs in a catalogue file.
     if (tulos) tulos = zip->Extract(tyotiedosto, v_.kansio.juuri());
     if (tulos && v_.kannet_heti()) {
-        kannet_.emplace(listaa_kannet(v_.kansio));
+        kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
         diag::EiKiiretta hiljaa;
-        pura_arkiston_kannet(*zip, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire);
+        int syy = 0;
+        // The card keeps the cover's name: the cover is still in the file and a save copies it from there.
+        for (const std::string& jasen :
+             pura_arkiston_kannet(*zip, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire, &syy)) {
+            if (purkamatta_.insert(pienet_cp1252(jasen)).second && eka_purkamaton_.empty()) {
+                eka_purkamaton_ = jasen;
+                purkuvirhe_ = syy;
+            }
+        }
     }
     kirjoita_debug("[ZIP closed]");
     if (tulos) {
         // The open catalogue keeps its file's archive, so a cover shown later needs no second check of the file.
-        if (avaus()) v_.tk.arkisto = std::move(zip);
+        if (avaus() && arkiston_voi_pitaa(v_)) v_.tk.arkisto = std::move(zip);
         return true;
     }
-    kirjoita_debug_aina("[lue_tietueet] " + tulos.virhe);
+    kirjoita_debug_aina("[lue_tietueet] " + tulos.virhe +
+                        (tulos.syy ? " (" + jarjestelman_syy(tulos.syy) + ")" : std::string()));
+    return false;
+}
+
+void Lataaja::kerro_purkamattomat() {
+    if (purkamatta_.empty()) return;
+    v_.viestit.virhe("Kaikkia kansikuvia ei voitu purkaa (" + std::to_string(purkamatta_.size()) + " kpl, ensimmäinen " +
+                     eka_purkamaton_ + ")" + (purkuvirhe_ ? ": " + jarjestelman_syy(purkuvirhe_) : std::string()) +
+                     ".\nKortit säilyttävät kansikuvansa, ja tallennettaessa ne otetaan tietokantatiedostosta.");
+}
+
+bool Lataaja::hylkaa(const std::string& syy) {
+    kirjoita_debug_aina("[lue_tietueet] " + nimi_ + " hylätään: " + syy);
+    v_.viestit.virhe(vahingoittuneen_viesti());
+    poista_tyotiedosto();
+    yksi_tyhja_kortti();
     return false;
 }
 
@@ -127,15 +180,16 @@ bool Lataaja::lataa() {
         v_.viestit.virhe("Virhe! Funktio lue_tietueet ei saanut tiedostoparametriä!");
         return false;
     }
-    std::error_code ec;
     const fs::path tiedosto = v_.kansio.polku(nimi_);
-    if (!fs::is_regular_file(tiedosto, ec)) {
+    Tiedostotiedot tt;
+    if (v_.tj().tiedot(tiedosto, tt) != 0 || !tt.tavallinen) {
         v_.viestit.virhe(puuttuvan_tiedoston_viesti(nimi_, false));
         if (avaus()) yksi_tyhja_kortti();
         return false;
     }
-    const fs::space_info tila = fs::space(v_.kansio.juuri(), ec);
-    if (!ec && tila.available < vahin_vapaa_tila)
+    tiedoston_koko_ = tt.koko;
+    std::uint64_t vapaana = 0;
+    if (v_.tj().vapaa_tila(v_.kansio.juuri(), vapaana) == 0 && vapaana < vahin_vapaa_tila)
         v_.viestit.virhe("VIHE: Asemalla johon Rullakko on asennettu ei ole tarpeeksi\n"
                          "tyhjää tilaa! Tietokannan käsittelyssä saattaa hukkua tietoja!");
     if (const auto palautettu = kaatumismerkki()) return *palautettu;
@@ -156,14 +210,23 @@ bool Lataaja::lataa() {
         yksi_tyhja_kortti();
         return false;
     }
+    kerro_purkamattomat();
     return lue_runko_tiedostosta(arkisto);
 }
 
 bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
     const fs::path runko = arkisto ? tyo_ : v_.kansio.polku(nimi_);
     std::string teksti;
-    int koodi = 0;
-    if (!lue_tavut(runko, teksti, koodi)) v_.viestit.virhe(lukuvirheen_viesti(koodi));
+    if (const Tulos luku = lue_koko_tiedosto(v_.tj(), runko, teksti); !luku) {
+        teksti.clear();
+        v_.viestit.virhe(lukuvirheen_viesti(luku.koodi));
+    }
+    // Cards are counted before any is made: a card block can be one short line, and millions of them
+    // pack into a few hundred kilobytes.
+    std::uint64_t kortteja = 1;
+    for (std::size_t i = teksti.find(kortin_erotin); i != std::string::npos; i = teksti.find(kortin_erotin, i + 1)) ++kortteja;
+    if (kortteja > tiedoston_koko_ / tavua_korttia_kohden + korttivara)
+        return hylkaa(std::to_string(tiedoston_koko_) + " tavun tiedostossa on " + std::to_string(kortteja) + " korttia");
 
     if (teksti.size() < lyhin_runko && tapa_ != Tapa::Hiljaa) {
         liian_lyhyt_runko(nimi_, teksti.size());
@@ -183,8 +246,8 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
         luku.kansi_olemassa = [this, tauko](const std::string& kansi) {
             // Lets a person follow the cover names in the debug window.
             if (tauko) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio));
-            return kansikuva_olemassa(*kannet_, kansi);
+            if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
+            return kansikuva_olemassa(*kannet_, kansi) || purkamatta_.count(pienet_cp1252(kansi)) > 0;
         };
     }
     // Damage shows in the header, before any card is added, so a damaged merged file adds nothing.
@@ -209,5 +272,15 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
 }  // namespace
 
 bool lue_tietueet(const std::string& nimi, bool liitos, bool hiljaa, TOmaList& lista, const Varasto& v) {
-    return Lataaja(nimi, liitos ? Tapa::Liitos : hiljaa ? Tapa::Hiljaa : Tapa::Avaus, lista, v, false).lataa();
+    Lataaja lataaja(nimi, liitos ? Tapa::Liitos : hiljaa ? Tapa::Hiljaa : Tapa::Avaus, lista, v, false);
+    const int ennen = lista.Count();
+    try {
+        return lataaja.lataa();
+    } catch (const std::bad_alloc&) {
+        // The cards read so far are freed first, so the refusal itself has memory to work with; a merge
+        // gives back only what it added.
+        if (liitos) lista.sisus().resize(static_cast<std::size_t>(std::min(ennen, lista.Count())));
+        else lista.tyhjenna();
+        return lataaja.hylkaa(jarjestelman_syy(ENOMEM));
+    }
 }

@@ -1,11 +1,18 @@
 #include "storage/lataus.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
 #include "diag/loki.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/runko.h"
 #include "storage/testitila.h"
+#include "storage/tallennus.h"
 #include "storage/zlbarkisto.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -317,6 +324,206 @@ TEST_F(Lataus, KansiNimetEivatKarkaaKansiosta) {
     EXPECT_FALSE(kansikuvan_polku(*kansio_, "gfx\\kannet\\a/b.jpg").has_value());
     EXPECT_TRUE(kansikuvan_polku(*kansio_, "GFX\\Kannet\\a.jpg").has_value());
     fs::remove(juuri_.parent_path() / "uhri.txt");
+}
+
+// A disk that fills up while the covers are unpacked at open: every card keeps its cover, the user is told
+// once, and a save takes the covers that never reached the disk from the file they came from.
+TEST_F(Lataus, KansiJotaEiVoiPurkaaSailyyJaTallentuu) {
+    asetukset_.avaa_kannet_heti = true;
+    asetukset_.tallenna_sortattuna = false;
+    TOmaList l = kortit(6);
+    std::map<std::string, std::string> kannet;
+    for (int i = 1; i <= 5; ++i) {
+        l[i].cover_fn = "gfx\\kannet\\1111111" + std::to_string(i) + ".jpg";
+        kannet[l[i].cover_fn] = std::string(1000, static_cast<char>('a' + i)) + "kuva";
+    }
+    l[6].cover_fn = "gfx\\kannet\\puuttuu.jpg";  // never in the file: the name goes, as before
+    tee_arkisto("oma.rkb", l, kannet);
+    VikaantuvatTiedostot tj;
+    tj.rajoita_tilaa("kannet", 2 * 1004 + 100);
+    Varasto v = varasto_asetuksin();
+    v.tiedostot = &tj;
+    ASSERT_TRUE(lue_tietueet("oma.rkb", false, false, tk_.kortit, v));
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(tk_.kortit[i].cover_fn, l[i].cover_fn) << i;
+    EXPECT_EQ(tk_.kortit[6].cover_fn, "");
+    ASSERT_EQ(viestit_.tekstit(), std::vector<std::string>{
+        "Kaikkia kansikuvia ei voitu purkaa (3 kpl, ensimmäinen gfx\\kannet\\11111113.jpg): levy on täynnä.\n"
+        "Kortit säilyttävät kansikuvansa, ja tallennettaessa ne otetaan tietokantatiedostosta."});
+    std::set<std::string> levylla;
+    for (const auto& e : fs::directory_iterator(juuri_ / "gfx" / "kannet")) levylla.insert(e.path().filename().string());
+    EXPECT_EQ(levylla, (std::set<std::string>{"11111111.jpg", "11111112.jpg", "ei_kuvaa.gif"}));
+
+    // Saved under a new name while the disk is still full: every cover arrives whole.
+    ASSERT_TRUE(tallenna_tietokanta("uusi.rkb", v));
+    TZLBArchive zip;
+    ASSERT_TRUE(zip.Open(polku("uusi.rkb")));
+    zip.CheckCRC = true;
+    for (const auto& [nimi, sisalto] : kannet) {
+        ASSERT_TRUE(zip.Extract(nimi, juuri_ / "tarkistus")) << nimi;
+        EXPECT_EQ(lue("tarkistus\\" + nimi), sisalto);
+    }
+    EXPECT_EQ(zip.entries().size(), 6u);
+}
+
+// A cover that is neither on the disk nor readable from its catalogue file fails the save: the old file
+// stays and the user reads why.
+TEST_F(Lataus, TallennusEiPudotaKanttaJotaEiVoiLukea) {
+    asetukset_.avaa_kannet_heti = false;
+    asetukset_.tallenna_sortattuna = false;
+    TOmaList l = kortit(1);
+    l[1].cover_fn = "gfx\\kannet\\11111111.jpg";
+    tee_arkisto("oma.rkb", l, {{l[1].cover_fn, "kuva"}});
+    Varasto v = varasto_asetuksin();
+    ASSERT_TRUE(lue_tietueet("oma.rkb", false, false, tk_.kortit, v));
+    const std::string vanha = lue("oma.rkb");
+    VikaantuvatTiedostot tj;
+    tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Avaa, EACCES, "oma.rkb");
+    v.tiedostot = &tj;
+    tk_.kortit.muutettu = true;
+    EXPECT_FALSE(tallenna_tietokanta("oma.rkb", v));
+    EXPECT_EQ(lue("oma.rkb"), vanha);
+    EXPECT_TRUE(tk_.kortit.muutettu);
+    EXPECT_EQ(viestit_.tekstit().back(), std::string(tallennusvirheen_alku) +
+                                             "\n\nSyy: kansikuvaa gfx\\kannet\\11111111.jpg ei ole purettu ja "
+                                             "tietokantatiedostoa oma.rkb ei voi lukea (ei käyttöoikeutta)");
+}
+
+namespace {
+
+void le32(std::string& s, std::size_t kohta, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) s[kohta + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+}
+
+// A zlib stream of `toistoja` copies of `pala`, made without holding the whole text.
+std::string pakattu_toisto(const std::string& alku, const std::string& pala, std::uint64_t toistoja) {
+    z_stream z{};
+    deflateInit(&z, 9);
+    std::string ulos;
+    char puskuri[65536];
+    const auto syota = [&](const std::string& s, int tapa) {
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(s.data()));
+        z.avail_in = static_cast<uInt>(s.size());
+        do {
+            z.next_out = reinterpret_cast<Bytef*>(puskuri);
+            z.avail_out = sizeof puskuri;
+            deflate(&z, tapa);
+            ulos.append(puskuri, sizeof puskuri - z.avail_out);
+        } while (z.avail_out == 0);
+    };
+    syota(alku, Z_NO_FLUSH);
+    std::string iso;
+    for (int i = 0; i < 4096; ++i) iso += pala;
+    for (std::uint64_t i = 0; i < toistoja / 4096; ++i) syota(iso, Z_NO_FLUSH);
+    for (std::uint64_t i = 0; i < toistoja % 4096; ++i) syota(pala, Z_NO_FLUSH);
+    syota("", Z_FINISH);
+    deflateEnd(&z);
+    return ulos;
+}
+
+struct Raakajasen {
+    std::string nimi;
+    std::string data;           // the stored bytes; empty: shares the bytes of member `jaettu`
+    std::uint64_t koko = 0;     // unpacked size
+    int jaettu = -1;
+};
+
+// Archive bytes put together by hand, so members can share their data; the registry is stored raw.
+std::string kasin_arkisto(const std::vector<Raakajasen>& jasenet) {
+    std::string tiedosto, rekisteri;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> paikat;
+    for (const Raakajasen& j : jasenet) {
+        if (j.jaettu >= 0) {
+            paikat.push_back(paikat[static_cast<std::size_t>(j.jaettu)]);
+        } else {
+            paikat.emplace_back(static_cast<std::uint32_t>(tiedosto.size()), static_cast<std::uint32_t>(j.data.size()));
+            tiedosto += j.data;
+        }
+        std::string e(TZLBArchive::entryn_koko, '\0');
+        e[0] = static_cast<char>(j.nimi.size());
+        e.replace(1, j.nimi.size(), j.nimi);
+        le32(e, 512, static_cast<std::uint32_t>(j.koko));
+        le32(e, 516, paikat.back().second);
+        le32(e, 520, paikat.back().first);
+        rekisteri += e;
+    }
+    const std::uint32_t sijainti = static_cast<std::uint32_t>(tiedosto.size());
+    tiedosto += rekisteri;
+    std::string t(TZLBArchive::trailerin_koko, '\0');
+    le32(t, 0, static_cast<std::uint32_t>(::crc32(0, reinterpret_cast<const Bytef*>(tiedosto.data()),
+                                                  static_cast<uInt>(tiedosto.size()))));
+    le32(t, 4, static_cast<std::uint32_t>(jasenet.size()));
+    le32(t, 8, 1);
+    le32(t, 12, static_cast<std::uint32_t>(rekisteri.size()));
+    le32(t, 16, sijainti);
+    return tiedosto + t;
+}
+
+const std::string otsake = "Tietokanta tallennettu ohjelman versiolla=1.36\r\nKortteja=1\r\nRiveja=48\r\n"
+                           "## Tietokanta alkaa tästä\r\n";
+
+}  // namespace
+
+// Small files crafted to unpack into gigabytes, to reuse one stream for many members or to carry millions
+// of cards are refused with the damaged-file message before the memory or the disk fills: each runs in a
+// child process whose address space allows only a little more than it has.
+TEST_F(Lataus, PienestaTiedostostaEiKasvaRajatontaKuormaa) {
+    const std::uint64_t mib = 1 << 20;
+    struct Tapaus {
+        const char* nimi;
+        std::vector<Raakajasen> jasenet;
+        const char* lokissa;
+    };
+    const std::vector<Tapaus> tapaukset = {
+        {"juoni 128 MiB", {{"avattu.$$$", pakattu_toisto(otsake + "Nimi\r\n", "juonta ", 128 * mib / 7), otsake.size() + 6 + 128 * mib / 7 * 7}},
+         "purkautuisi"},
+        {"nimi 64 MiB", {{"avattu.$$$", pakattu_toisto(otsake, "N", 64 * mib), otsake.size() + 64 * mib}}, "purkautuisi"},
+        {"kannet jakavat yhden virran",
+         [] {
+             std::vector<Raakajasen> j{{"avattu.$$$", pakattu_toisto(otsake, "## Seuraava kortti\r\n", 1), otsake.size() + 20},
+                                       {"gfx\\kannet\\0.jpg", pakattu_toisto("", "x", 4096), 4096}};
+             for (int i = 1; i < 200; ++i) j.push_back({"gfx\\kannet\\" + std::to_string(i) + ".jpg", "", 4096, 1});
+             return j;
+         }(),
+         "Unable to read archive file list"},
+        {"50 000 pientä korttia", {{"avattu.$$$", pakattu_toisto(otsake, "## Seuraava kortti\r\n", 50000), otsake.size() + 20 * 50000ull}},
+         "korttia"},
+    };
+    for (const Tapaus& t : tapaukset) {
+        SCOPED_TRACE(t.nimi);
+        const std::string tavut = kasin_arkisto(t.jasenet);
+        kirjoita("paha.rkb", tavut);
+        for (const bool heti : {false, true}) {
+            asetukset_.avaa_kannet_heti = heti;
+            tk_.tyhjenna();
+            viestit_.naytetyt.clear();
+            diag::loki().nollaa();
+            diag::loki().tyhjenna_rivit();
+            const pid_t lapsi = ::fork();
+            ASSERT_GE(lapsi, 0);
+            if (lapsi == 0) {
+                long sivuja = 0;
+                std::ifstream("/proc/self/statm") >> sivuja;
+                const rlim_t raja = static_cast<rlim_t>(sivuja) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + 48 * mib;
+                const rlimit r{raja, raja};
+                ::setrlimit(RLIMIT_AS, &r);
+                const bool luettu = lue_tietueet("paha.rkb", false, false, tk_.kortit, varasto_asetuksin());
+                bool lokissa = false;
+                for (const std::string& rivi : diag::loki().rivit()) lokissa = lokissa || rivi.find(t.lokissa) != std::string::npos;
+                const bool ok = !luettu && viestit_.tekstit() == std::vector<std::string>{vahingoittuneen_viesti()} &&
+                                tk_.kortit.korttien_maara() == 1 && tk_.kortit[1].nimi.empty() && lokissa &&
+                                !fs::exists(polku("avattu.$$$"));
+                if (!ok) {
+                    std::fprintf(stderr, "luettu=%d kortteja=%d lokissa=%d viestit=%zu\n", luettu, tk_.kortit.korttien_maara(), lokissa, viestit_.naytetyt.size());
+                    for (const std::string& rivi : diag::loki().rivit()) std::fprintf(stderr, "  %s\n", rivi.c_str());
+                }
+                viestit_.naytetyt.clear();
+                ::_exit(ok ? 0 : 1);
+            }
+            int tila = 0;
+            ::waitpid(lapsi, &tila, 0);
+            EXPECT_TRUE(WIFEXITED(tila) && WEXITSTATUS(tila) == 0) << "avaa_kannet_heti=" << heti << " tila=" << tila;
+        }
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "perus/tiedostojarjestelma.h"
 #include "perus/tiedostot.h"
 #include "storage/merkisto.h"
 
@@ -235,23 +236,17 @@ fs::path vastaava_nimi(const fs::path& kansio, const std::string& osa_utf8) {
 
 }  // namespace
 
-Kansiolistaus::Kansiolistaus(fs::path kansio) : kansio_(std::move(kansio)) {
-    DIR* d = ::opendir(kansio_.c_str());
-    if (!d) return;
-    while (const dirent* e = ::readdir(d)) {
-        const std::string_view nimi = e->d_name;
-        if (nimi == "." || nimi == "..") continue;
-        bool tavallinen = e->d_type == DT_REG;
-        if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
-            struct stat st {};
-            tavallinen = ::fstatat(::dirfd(d), e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
-        }
-        const auto it = nimet_.emplace(std::string(nimi), tavallinen).first;
+Kansiolistaus::Kansiolistaus(fs::path kansio) : Kansiolistaus(std::move(kansio), jarjestelman_tiedostot()) {}
+
+Kansiolistaus::Kansiolistaus(fs::path kansio, Tiedostojarjestelma& t) : kansio_(std::move(kansio)) {
+    std::vector<Kansiorivi> rivit;
+    if (t.listaa(kansio_, rivit) != 0) return;
+    for (Kansiorivi& r : rivit) {
+        const auto it = nimet_.emplace(std::move(r.nimi), r.tavallinen).first;
         std::string pieni = it->first;
         pienenna_utf8(pieni);
         pienet_.emplace(std::move(pieni), it->first);
     }
-    ::closedir(d);
 }
 
 const std::string* Kansiolistaus::loyda(std::string_view nimi) const {
@@ -292,4 +287,17 @@ fs::path tiedostopolku(std::string_view nimi, const fs::path& juuri) {
         p /= vastaava_nimi(p, merkisto::cp1252_utf8(osa));
     }
     return p;
+}
+
+std::optional<std::string> ohjelmakansion_kirjoitusvirhe(const fs::path& juuri, Tiedostojarjestelma& t) {
+    fs::path koe;
+    const int fd = luo_valiaikainen(t, juuri / "kirjoituskoe", koe);
+    if (fd >= 0) {
+        t.sulje(fd);
+        t.poista(koe);
+        return std::nullopt;
+    }
+    return "Ohjelman kansioon " + polku_tekstiksi(juuri) + " ei voi kirjoittaa (" + jarjestelman_syy(-fd) +
+           ").\nRullakko tallentaa kansioonsa asetukset, tietokannat ja kansikuvat, joten se ei voi toimia siellä.\n"
+           "Anna kansioon kirjoitusoikeus tai asenna ohjelma kansioon, johon voit kirjoittaa.";
 }

@@ -14,6 +14,7 @@
 //   everything else (settings, profiles, catalogues, covers, work files, the debug log) exists only in the
 //     program folder.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,8 @@ Tulos valmistele_ohjelmakansio(const std::filesystem::path& juuri, const std::fi
 
 // $XDG_DATA_HOME, or ~/.local/share when it is not set (or not absolute).
 std::filesystem::path xdg_data_kansio();
+class Tiedostojarjestelma;
+
 // One reading of a folder for an operation that looks up or creates many names in it (covers by the
 // thousand), matching names as tiedostopolku does without reading the folder again for every name. It sees
 // the files the operation records with lisaa, not those that others make meanwhile.
@@ -76,6 +79,7 @@ class Kansiolistaus {
 public:
     // Reads the folder; a folder that cannot be read lists nothing.
     explicit Kansiolistaus(std::filesystem::path kansio);
+    Kansiolistaus(std::filesystem::path kansio, Tiedostojarjestelma& t);
 
     const std::filesystem::path& kansio() const { return kansio_; }
     // The entry of that name (UTF-8): the exact one, else one that differs only in letter case, else the name
@@ -102,3 +106,7 @@ std::string pienet_cp1252(std::string_view s);
 
 // The path back in the program's own text (cp1252).
 std::string polku_tekstiksi(const std::filesystem::path& p);
+
+// Whether the program can write its folder (settings, catalogues, covers, the single-instance lock);
+// the message for the user when it cannot, with the system's reason.
+std::optional<std::string> ohjelmakansion_kirjoitusvirhe(const std::filesystem::path& juuri, Tiedostojarjestelma& t);

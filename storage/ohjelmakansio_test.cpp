@@ -1,5 +1,7 @@
 #include "storage/ohjelmakansio.h"
 
+#include "testituki/vikaantuvat_tiedostot.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -228,3 +230,17 @@ TEST_F(Asennettu, OhjelmakansionValinta) {
 }
 
 }  // namespace
+
+// A folder that cannot be written is named with the system's reason, and the probe leaves nothing behind.
+TEST(Ohjelmakansio, KirjoituskelvotonKansioKerrotaanSyyn) {
+    const fs::path juuri = fs::temp_directory_path() / ("kansiokoe_" + std::to_string(::getpid()));
+    fs::create_directories(juuri);
+    VikaantuvatTiedostot t;
+    EXPECT_EQ(ohjelmakansion_kirjoitusvirhe(juuri, t), std::nullopt);
+    EXPECT_TRUE(fs::is_empty(juuri));
+    t.epaonnistu(VikaantuvatTiedostot::Vaihe::Luo, EROFS);
+    const auto viesti = ohjelmakansion_kirjoitusvirhe(juuri, t);
+    ASSERT_TRUE(viesti);
+    EXPECT_EQ(viesti->rfind("Ohjelman kansioon " + polku_tekstiksi(juuri) + " ei voi kirjoittaa (levy on kirjoitussuojattu).", 0), 0u);
+    fs::remove_all(juuri);
+}

@@ -4,11 +4,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <memory>
+#include <optional>
 
 #include "diag/loki.h"
 #include "find/sorttaus.h"
+#include "perus/tiedostot.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/lataus.h"
@@ -17,50 +17,191 @@
 
 namespace fs = std::filesystem;
 
-Tallennusvaihe tallennus_kaatuu_vaiheessa = Tallennusvaihe::Ei;
-
 namespace {
 
-bool kaatuu(Tallennusvaihe vaihe) { return tallennus_kaatuu_vaiheessa == vaihe; }
-
-// Writes the body to the work file; the error code on failure.
-int kirjoita_tyotiedosto(const fs::path& p, const TOmaList& l, diag::Kiire& kiire) {
+// Writes the body to the work file; 0 or the errno of the failed step.
+int kirjoita_tyotiedosto(Tiedostojarjestelma& t, const fs::path& p, const TOmaList& l, diag::Kiire& kiire) {
     std::string runko;
     kirjoita_runko(l, runko);
     kiire.kasittele_viestit();
-    errno = 0;
-    std::FILE* f = kaatuu(Tallennusvaihe::Runko) ? nullptr : std::fopen(p.c_str(), "wb");
-    if (!f) return errno ? errno : EACCES;
-    const bool ok = std::fwrite(runko.data(), 1, runko.size(), f) == runko.size();
-    const int koodi = errno;
-    if (std::fclose(f) != 0 || !ok) return koodi ? koodi : EIO;
-    return 0;
+    const int fd = t.avaa(p, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) return -fd;
+    int virhe = kirjoita_kaikki(t, fd, runko.data(), runko.size());
+    if (const int s = t.sulje(fd); virhe == 0) virhe = s;
+    return virhe;
 }
 
-// Data on disk before the new file takes the old one's name, so a crash cannot leave an empty catalogue.
-bool synkronoi(const fs::path& p) {
-    const int fd = ::open(p.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
+// Read-only as file managers and editors see it: no write bit at all, or none for this user.
+bool kirjoitussuojattu(const fs::path& p, const Tiedostotiedot& tt) {
+    return (tt.oikeudet & 0222) == 0 || ::access(p.c_str(), W_OK) != 0;
 }
 
-bool pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet, const Varasto& v) {
-    TZLBArchive zip;
+std::string syyrivi(const std::string& syy) { return syy.empty() ? std::string() : "\n\nSyy: " + syy; }
+
+// A save ended by a failure after the work file was written.
+struct Epaonnistui {
+    std::string syy;
+};
+
+class Tallennus {
+public:
+    Tallennus(const std::string& kohde, const Varasto& v) : kohde_(kohde), v_(v), t_(v.tj()) {}
+
+    bool tallenna();
+
+private:
+    // The archive the covers that are not unpacked come from: the catalogue file as it is on disk.
+    void avaa_lahde();
+    std::vector<std::string> tiedostolista();
+    void pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet);
+    void vie(const fs::path& valiaikainen, const fs::path& kohdepolku);
+
+    const std::string& kohde_;
+    const Varasto& v_;
+    Tiedostojarjestelma& t_;
+    TZLBArchive lahde_{t_};
+    TZLBArchive* lahde_kaytossa_ = nullptr;  // lahde_, or the open catalogue's kept archive
+    bool lahde_katsottu_ = false;
+    std::string lahteen_virhe_;  // why the catalogue file could not be read for covers
+};
+
+void Tallennus::avaa_lahde() {
+    lahde_katsottu_ = true;
+    const std::string& nimi = v_.tk.tiedosto;
+    if (nimi.empty() || !on_tavallinen(t_, v_.kansio.polku(nimi)) || !on_arkisto(nimi, v_.kansio)) return;
+    // The archive kept since the catalogue was opened was checked then and needs no second reading of the file.
+    const auto& pidetty = v_.tk.arkisto;
+    if (pidetty && &pidetty->tiedostot() == &t_ && pidetty->FileName() == v_.kansio.polku(nimi) && pidetty->ennallaan()) {
+        lahde_kaytossa_ = pidetty.get();
+        return;
+    }
+    if (const ZlbTulos t = lahde_.Open(v_.kansio.polku(nimi)); !t)
+        lahteen_virhe_ = "tietokantatiedostoa " + nimi + " ei voi lukea (" + (t.syy ? jarjestelman_syy(t.syy) : t.virhe) + ")";
+    else lahde_kaytossa_ = &lahde_;
+}
+
+std::vector<std::string> Tallennus::tiedostolista() {
+    const TOmaList& l = v_.tk.kortit;
+    std::vector<std::string> nimet{tyotiedosto};
+    for (int i = 1; i < l.Count(); ++i) {
+        const std::string& kansi = l[i].cover_fn;
+        if (kansi.empty() || !kansikuvan_polku(v_.kansio, kansi)) continue;
+        nimet.push_back(kansi);
+        if (kansikuva_olemassa(v_.kansio, kansi)) continue;
+        // The catalogue file is read only when some cover is not unpacked.
+        if (!lahde_katsottu_) avaa_lahde();
+        // Without its source the cover could only be dropped, which the user did not ask for.
+        if (!lahteen_virhe_.empty()) throw Epaonnistui{"kansikuvaa " + kansi + " ei ole purettu ja " + lahteen_virhe_};
+    }
+    kirjoita_debug("TiedostoLista:");
+    for (const std::string& n : nimet) kirjoita_debug(n);
+    kirjoita_debug("[EOL]");
+    return nimet;
+}
+
+void Tallennus::pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet) {
+    TZLBArchive zip(t_);
     zip.CompressionLevel = TZLBCompressionLevel::Maximum;
-    if (kaatuu(Tallennusvaihe::Pakkaus)) return false;
     ZlbTulos t = zip.Create(valiaikainen);
     if (t) {
-        v.kiire.aseta_teksti("Kirjoitetaan [3/4]");
-        v.kiire.kasittele_viestit();
-        t = zip.AddFiles(nimet, v.kansio.juuri());
+        v_.kiire.aseta_teksti("Kirjoitetaan [3/4]");
+        v_.kiire.kasittele_viestit();
+        t = zip.AddFiles(nimet, v_.kansio.juuri(), lahde_kaytossa_);
         // A file that cannot be read is skipped by the archive; without the body the catalogue would be lost.
         if (t && zip.etsi(tyotiedosto) < 0) t.virhe = zlb_virhe::ei_arkistossa;
     }
-    v.kiire.aseta_teksti("Viimeistellään [4/4]");
+    v_.kiire.aseta_teksti("Viimeistellään [4/4]");
     zip.Close();
-    if (!t) kirjoita_debug_aina("[tallenna_tietokanta] " + t.virhe);
-    return t && synkronoi(valiaikainen);
+    if (!t) {
+        kirjoita_debug_aina("[tallenna_tietokanta] " + t.virhe);
+        throw Epaonnistui{t.syy ? jarjestelman_syy(t.syy) : t.virhe};
+    }
+    if (!zip.ohitetut().empty()) {
+        const auto& [nimi, syy] = zip.ohitetut().front();
+        kirjoita_debug_aina("[tallenna_tietokanta] " + nimi + ": " + jarjestelman_syy(syy));
+        throw Epaonnistui{(nimi == tyotiedosto ? "tallennettavaa tekstiä" : "kansikuvaa " + nimi) +
+                          " ei voitu lukea (" + jarjestelman_syy(syy) + ")"};
+    }
+}
+
+void Tallennus::vie(const fs::path& valiaikainen, const fs::path& kohdepolku) {
+    // The new file takes the old one's permissions and owner before it takes its name.
+    const int fd = t_.avaa(valiaikainen, O_RDONLY);
+    if (fd >= 0) {
+        kopioi_oikeudet(t_, fd, kohdepolku);
+        t_.sulje(fd);
+    }
+    if (const int e = t_.nimea(valiaikainen, kohdepolku)) throw Epaonnistui{jarjestelman_syy(e)};
+    synkronoi_kansio(t_, kohdepolku.parent_path());
+}
+
+bool Tallennus::tallenna() {
+    TOmaList& l = v_.tk.kortit;
+    poista_nimettomat(v_);
+    v_.kiire.kasittele_viestit();
+    const bool sortattuna = v_.asetukset ? v_.asetukset->tallenna_sortattuna : TAsetukset{}.tallenna_sortattuna;
+    if (sortattuna) {
+        kirjoita_debug("Tallennetaan sortattuna... eli sortataan");
+        jarjesta_tietokanta(v_.tk, tallennuksen_avain(l), Suunta::Nouseva, v_.viestit);
+        v_.paivita_lista();
+    }
+
+    // A link is saved through: replacing it with a file would leave the real catalogue old.
+    const fs::path kohdepolku = linkin_kohde(t_, v_.kansio.polku(kohde_));
+    Tiedostotiedot vanha;
+    if (t_.tiedot(kohdepolku, vanha) == 0 && vanha.tavallinen && kirjoitussuojattu(kohdepolku, vanha) &&
+        v_.viestit.kysy(diag::Laji::Varoitus, "Tiedosto \"" + kohde_ +
+                                                  "\" on kirjoitussuojattu.\nTallennetaanko silti sen päälle?") !=
+            diag::Vastaus::Kylla) {
+        kirjoita_debug_aina("[tallenna_tietokanta] kirjoitussuojattu kohde, tallennus peruttu: " + kohde_);
+        return false;
+    }
+
+    const fs::path tyo = v_.kansio.polku(tyotiedosto);
+    std::optional<diag::KiireNakyvissa> kiire(std::in_place, v_.kiire);
+    v_.kiire.aseta_teksti("Tallennetaan kortit [1/4]");
+    if (const int koodi = kirjoita_tyotiedosto(t_, tyo, l, v_.kiire)) {
+        t_.poista(tyo);
+        kiire.reset();
+        v_.viestit.virhe("Virhe (" + std::to_string(koodi) + ")! Tiedosto \"" + kohde_ +
+                         "\" on kirjoitus suojattu tai käytössä toisessa sovelluksessa!\n"
+                         "Ohjelma ohittaa virheen (tallennus peruutettu), ohjelman uudelleenkäynnistäminen on suositeltavaa.\n"
+                         "Jos ongelma jatkuu, ota yhteys ohjelman tekijään." +
+                         syyrivi(jarjestelman_syy(koodi)));
+        return false;
+    }
+
+    fs::path valiaikainen;
+    try {
+        // Files of saves that a crash or kill cut short would otherwise pile up beside the catalogue.
+        siivoa_keskeneraiset(t_, kohdepolku.parent_path());
+        fs::path vanha_malli = kohdepolku;
+        vanha_malli += ".tallennus.tmp";
+        t_.poista(vanha_malli);
+
+        v_.kiire.aseta_teksti("Luodaan kansikuvalista [2/4]");
+        const std::vector<std::string> nimet = tiedostolista();
+        // A name of its own for every save, so nothing a crash left behind can block the next one.
+        const int fd = luo_valiaikainen(t_, kohdepolku, valiaikainen);
+        if (fd < 0) throw Epaonnistui{jarjestelman_syy(-fd)};
+        t_.sulje(fd);
+        t_.poista(valiaikainen);
+        pakkaa(valiaikainen, nimet);
+        vie(valiaikainen, kohdepolku);
+    } catch (const Epaonnistui& e) {
+        lahde_.Close();
+        if (!valiaikainen.empty()) t_.poista(valiaikainen);
+        t_.poista(tyo);
+        kiire.reset();
+        v_.viestit.virhe(std::string(tallennusvirheen_alku) + syyrivi(e.syy));
+        return false;
+    }
+    lahde_.Close();
+    t_.poista(tyo);
+    kiire.reset();
+    v_.tk.tiedosto = kohde_;
+    l.muutettu = false;
+    return true;
 }
 
 }  // namespace
@@ -78,61 +219,7 @@ void poista_nimettomat(const Varasto& v) {
     if (v.tk.nykyinen > l.korttien_maara()) v.tk.nykyinen = std::max(1, l.korttien_maara());
 }
 
-bool tallenna_tietokanta(const std::string& kohde, const Varasto& v) {
-    TOmaList& l = v.tk.kortit;
-    poista_nimettomat(v);
-    v.kiire.kasittele_viestit();
-    const bool sortattuna = v.asetukset ? v.asetukset->tallenna_sortattuna : TAsetukset{}.tallenna_sortattuna;
-    if (sortattuna) {
-        kirjoita_debug("Tallennetaan sortattuna... eli sortataan");
-        jarjesta_tietokanta(v.tk, tallennuksen_avain(l), Suunta::Nouseva, v.viestit);
-        v.paivita_lista();
-    }
-
-    const fs::path tyo = v.kansio.polku(tyotiedosto);
-    const diag::KiireNakyvissa kiire(v.kiire);
-    v.kiire.aseta_teksti("Tallennetaan kortit [1/4]");
-    if (const int koodi = kirjoita_tyotiedosto(tyo, l, v.kiire)) {
-        std::error_code ec;
-        fs::remove(tyo, ec);
-        v.viestit.virhe("Virhe (" + std::to_string(koodi) + ")! Tiedosto \"" + kohde +
-                        "\" on kirjoitus suojattu tai käytössä toisessa sovelluksessa!\n"
-                        "Ohjelma ohittaa virheen (tallennus peruutettu), ohjelman uudelleenkäynnistäminen on suositeltavaa.\n"
-                        "Jos ongelma jatkuu, ota yhteys ohjelman tekijään.");
-        return false;
-    }
-
-    // Covers that were only inside the old file are taken out so they can be packed again.
-    avaa_kaikki_kannet(false, v);
-
-    v.kiire.aseta_teksti("Luodaan kansikuvalista [2/4]");
-    std::vector<std::string> nimet{tyotiedosto};
-    for (int i = 1; i < l.Count(); ++i)
-        if (!l[i].cover_fn.empty() && kansikuvan_polku(v.kansio, l[i].cover_fn)) nimet.push_back(l[i].cover_fn);
-    kirjoita_debug("TiedostoLista:");
-    for (const std::string& n : nimet) kirjoita_debug(n);
-    kirjoita_debug("[EOL]");
-
-    const fs::path kohdepolku = v.kansio.polku(kohde);
-    fs::path valiaikainen = kohdepolku;
-    valiaikainen += ".tallennus.tmp";
-    std::error_code ec;
-    bool ok = pakkaa(valiaikainen, nimet, v);
-    if (ok && !kaatuu(Tallennusvaihe::Nimeaminen)) fs::rename(valiaikainen, kohdepolku, ec);
-    else ec = std::make_error_code(std::errc::io_error);
-    ok = ok && !ec;
-    std::error_code poisto;
-    fs::remove(tyo, poisto);
-    if (!ok) {
-        fs::remove(valiaikainen, poisto);
-        v.viestit.virhe("Tiedoston tallennuksessa tapahtui virhe, yritä tallentaa tietokanta toisella nimellä\n"
-                        "[Tiedosto -> Tallenna nimellä...]");
-        return false;
-    }
-    v.tk.tiedosto = kohde;
-    l.muutettu = false;
-    return true;
-}
+bool tallenna_tietokanta(const std::string& kohde, const Varasto& v) { return Tallennus(kohde, v).tallenna(); }
 
 bool tallenna_asetuksin(const std::string& kohde, Kansikuvat kannet, int laatu, bool puolita, const Varasto& v) {
     if (kannet == Kansikuvat::EiKansia) {

@@ -1,20 +1,56 @@
 #include "storage/tallennus.h"
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "perus/tiedostot.h"
+
 #include "diag/loki.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/lataus.h"
 #include "storage/testitila.h"
 #include "storage/zlbarkisto.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+// Records whether the busy window was up when a message box came.
+class KiireSeuranta final : public diag::Kiire {
+public:
+    class Viestit final : public diag::Viestit {
+    public:
+        explicit Viestit(KiireSeuranta& k) : k_(k) {}
+        void nayta(diag::Laji l, const std::string& t, const std::string& o = {}) override {
+            k_.nakyvissa_viestin_aikana = k_.nakyvissa_viestin_aikana || k_.nakyvissa;
+            naytetyt.push_back({l, t, false});
+            (void)o;
+        }
+        diag::Vastaus kysy(diag::Laji l, const std::string& t, bool, const std::string&) override {
+            naytetyt.push_back({l, t, true});
+            return diag::Vastaus::Ei;
+        }
+        std::vector<diag::NaytettyViesti> naytetyt;
+
+    private:
+        KiireSeuranta& k_;
+    };
+    void nayta() override { nakyvissa = true; }
+    void aseta_teksti(const std::string&) override {}
+    void piilota() override { nakyvissa = false; }
+    void kasittele_viestit() override {}
+
+    bool nakyvissa = false;
+    bool nakyvissa_viestin_aikana = false;
+    Viestit viestit{*this};
+};
+
 class Tallennus : public Testitila {
 protected:
     void TearDown() override {
-        tallennus_kaatuu_vaiheessa = Tallennusvaihe::Ei;
         diag::loki().nollaa();
         Testitila::TearDown();
     }
@@ -47,6 +83,15 @@ protected:
         Varasto va{toinen, *kansio_, hiljaiset, kiire_, &a};
         EXPECT_TRUE(lue_tietueet(nimi, false, true, toinen.kortit, va));
         return std::move(toinen.kortit);
+    }
+    // Files in the program folder other than the catalogues, the covers' folder and the log.
+    std::vector<std::string> jaljelle_jaaneet() const {
+        std::vector<std::string> t;
+        for (const auto& e : fs::directory_iterator(juuri_)) {
+            const std::string n = e.path().filename().string();
+            if (n != "gfx" && n.find(".rkb") != n.size() - 4) t.push_back(n);
+        }
+        return t;
     }
     TAsetukset asetukset_;
 };
@@ -81,7 +126,12 @@ TEST_F(Tallennus, KannetVanhastaTiedostostaPakataanUudelleen) {
     ASSERT_FALSE(fs::exists(polku("gfx\\kannet\\11111111.jpg")));
     ASSERT_TRUE(tallenna_tietokanta("toinen.rkb", v()));
     EXPECT_EQ(jasenet("toinen.rkb").size(), 2u);
-    EXPECT_EQ(lue("gfx\\kannet\\11111111.jpg"), "kuva:gfx\\kannet\\11111111.jpg");
+    // Taken from the old file as stored, without unpacking it on the way.
+    EXPECT_FALSE(fs::exists(polku("gfx\\kannet\\11111111.jpg")));
+    TZLBArchive zip;
+    ASSERT_TRUE(zip.Open(polku("toinen.rkb")));
+    ASSERT_TRUE(zip.Extract("gfx\\kannet\\11111111.jpg", juuri_ / "purettu"));
+    EXPECT_EQ(lue("purettu\\gfx\\kannet\\11111111.jpg"), "kuva:gfx\\kannet\\11111111.jpg");
 }
 
 TEST_F(Tallennus, LajitteluAvainRiippuuKoosta) {
@@ -113,52 +163,122 @@ TEST_F(Tallennus, IlmanKansiaJaJpgMuunnos) {
     EXPECT_FALSE(fs::exists(polku("gfx\\kannet\\11111111.jpg")));
 }
 
+// Every step of a save made to fail with the system's reason: the old file stays whole, the catalogue stays
+// changed under its old name, nothing is left beside it, and the box names the reason after the busy
+// window has gone.
 TEST_F(Tallennus, EpaonnistunutTallennusEiKoskaVanhaanTiedostoon) {
     asetukset_.tallenna_sortattuna = false;
     kortti("Yksi", "1", "gfx\\kannet\\11111111.jpg");
     ASSERT_TRUE(tallenna_tietokanta("oma.rkb", v()));
     const std::string vanha = lue("oma.rkb");
     tk_.kortit[1].nimi = "Muutettu";
-    const std::string virhe = "Tiedoston tallennuksessa tapahtui virhe, yritä tallentaa tietokanta toisella nimellä\n"
-                              "[Tiedosto -> Tallenna nimellä...]";
+    using V = VikaantuvatTiedostot::Vaihe;
     struct Tapaus {
-        Tallennusvaihe vaihe;
+        V vaihe;
+        int virhe;
+        std::string polku;
         bool tyotiedoston_viesti;
+        std::string syy;
     };
-    for (const Tapaus t : {Tapaus{Tallennusvaihe::Runko, true}, Tapaus{Tallennusvaihe::Pakkaus, false},
-                           Tapaus{Tallennusvaihe::Nimeaminen, false}}) {
-        tallennus_kaatuu_vaiheessa = t.vaihe;
-        viestit_.naytetyt.clear();
+    const std::vector<Tapaus> tapaukset = {
+        {V::Luo, EACCES, "avattu.$$$", true, "ei käyttöoikeutta"},
+        {V::Kirjoita, ENOSPC, "avattu.$$$", true, "levy on täynnä"},
+        {V::Luo, EDQUOT, ".kesken", false, "levykiintiö on täynnä"},
+        {V::Kirjoita, ENOSPC, ".kesken", false, "levy on täynnä"},
+        {V::Synkronoi, EIO, ".kesken", false, "laitteen luku- tai kirjoitusvirhe"},
+        {V::Nimea, EROFS, "oma.rkb\n", false, "levy on kirjoitussuojattu"},
+        {V::Lue, EIO, "11111111.jpg", false, "kansikuvaa gfx\\kannet\\11111111.jpg ei voitu lukea (laitteen luku- tai kirjoitusvirhe)"},
+    };
+    for (const Tapaus& t : tapaukset) {
+        SCOPED_TRACE(t.polku + " " + std::to_string(t.virhe));
+        VikaantuvatTiedostot tj;
+        tj.epaonnistu(t.vaihe, t.virhe, t.polku);
+        KiireSeuranta kiire;
+        Varasto va = v();
+        va.tiedostot = &tj;
+        Varasto seurattu{va.tk, va.kansio, kiire.viestit, kiire, va.asetukset};
+        seurattu.tiedostot = &tj;
         tk_.kortit.muutettu = true;
-        EXPECT_FALSE(tallenna_tietokanta("oma.rkb", v()));
+        EXPECT_FALSE(tallenna_tietokanta("oma.rkb", seurattu));
+        EXPECT_EQ(tj.epaonnistuneet(t.vaihe), 1);
         EXPECT_EQ(lue("oma.rkb"), vanha);
         EXPECT_TRUE(tk_.kortit.muutettu);
         EXPECT_EQ(tk_.tiedosto, "oma.rkb");
-        ASSERT_EQ(viestit_.naytetyt.size(), 1u);
-        if (t.tyotiedoston_viesti)
-            EXPECT_EQ(viestit_.naytetyt[0].teksti.rfind("Virhe (", 0), 0u);
-        else
-            EXPECT_EQ(viestit_.naytetyt[0].teksti, virhe);
-        EXPECT_FALSE(fs::exists(polku("avattu.$$$")));
-        EXPECT_FALSE(fs::exists(polku("oma.rkb.tallennus.tmp")));
+        ASSERT_EQ(kiire.viestit.naytetyt.size(), 1u);
+        const std::string& viesti = kiire.viestit.naytetyt[0].teksti;
+        EXPECT_EQ(viesti.rfind(t.tyotiedoston_viesti ? std::string("Virhe (") + std::to_string(t.virhe) + ")!"
+                                                     : std::string(tallennusvirheen_alku), 0), 0u) << viesti;
+        EXPECT_EQ(viesti.substr(viesti.rfind('\n') + 1), "Syy: " + t.syy);
+        EXPECT_FALSE(kiire.nakyvissa_viestin_aikana);
+        EXPECT_EQ(jaljelle_jaaneet(), std::vector<std::string>{});
     }
-    tallennus_kaatuu_vaiheessa = Tallennusvaihe::Ei;
 
-    // A target folder that cannot be written to, or that has vanished.
-    viestit_.naytetyt.clear();
-    fs::create_directories(juuri_ / "suojattu");
-    tk_.tiedosto = "oma.rkb";
-    kirjoita("suojattu\\vanha.rkb", vanha);
-    fs::permissions(juuri_ / "suojattu", fs::perms::owner_read | fs::perms::owner_exec);
-    const bool root = ::geteuid() == 0;  // root writes anywhere; the vanished folder still shows the path
-    if (!root) {
-        EXPECT_FALSE(tallenna_tietokanta("suojattu\\vanha.rkb", v()));
-        EXPECT_EQ(lue("suojattu\\vanha.rkb"), vanha);
-    }
-    fs::permissions(juuri_ / "suojattu", fs::perms::owner_all);
+    // A target folder that has vanished.
     EXPECT_FALSE(tallenna_tietokanta("kadonnut\\kansio\\uusi.rkb", v()));
-    EXPECT_EQ(viestit_.naytetyt.back().teksti, virhe);
+    EXPECT_EQ(viestit_.naytetyt.back().teksti, std::string(tallennusvirheen_alku) + "\n\nSyy: tiedostoa tai kansiota ei ole");
     EXPECT_EQ(tk_.tiedosto, "oma.rkb");
+}
+
+// A process id that no running process has: a child that has already ended.
+pid_t paattynyt_prosessi() {
+    const pid_t p = ::fork();
+    if (p == 0) ::_exit(0);
+    ::waitpid(p, nullptr, 0);
+    return p;
+}
+
+// What a crash left beside the target never blocks a save, and is cleaned away unless its process still runs.
+TEST_F(Tallennus, KeskenJaaneetEivatEstaTallennusta) {
+    asetukset_.tallenna_sortattuna = false;
+    kortti("Yksi");
+    const std::string kuollut = ".oma.rkb~" + std::to_string(paattynyt_prosessi()) + "-3.kesken";
+    const std::string elava = ".oma.rkb~" + std::to_string(::getppid()) + "-0.kesken";
+    for (const std::string& n : {std::string("oma.rkb.tallennus.tmp"), kuollut, elava}) kirjoita(n, "puolikas");
+    ASSERT_TRUE(tallenna_tietokanta("oma.rkb", v()));
+    EXPECT_FALSE(fs::exists(polku("oma.rkb.tallennus.tmp")));
+    EXPECT_FALSE(fs::exists(polku(kuollut)));
+    EXPECT_TRUE(fs::exists(polku(elava)));
+    ASSERT_TRUE(tallenna_tietokanta("oma.rkb", v()));
+    EXPECT_EQ(avaa("oma.rkb")[1].nimi, "Yksi");
+    EXPECT_EQ(jaljelle_jaaneet(), std::vector<std::string>{elava});
+    EXPECT_EQ(keskeneraisen_tekija("oma.rkb"), 0);
+    EXPECT_EQ(keskeneraisen_tekija(".a~x-1.kesken"), 0);
+}
+
+// The target as the user keeps it: a link is saved through to its file, permissions and owner stay, and a
+// read-only file is replaced only when the user says so.
+TEST_F(Tallennus, KohdeSailyyLinkkinaJaOikeuksineen) {
+    asetukset_.tallenna_sortattuna = false;
+    kortti("Yksi");
+    fs::create_directories(juuri_ / "oikea");
+    ASSERT_TRUE(tallenna_tietokanta("oikea\\kanta.rkb", v()));
+    fs::create_symlink("oikea/kanta.rkb", juuri_ / "linkki.rkb");
+    ::chmod(polku("oikea\\kanta.rkb").c_str(), 0600);
+    tk_.kortit[1].nimi = "Kaksi";
+    ASSERT_TRUE(tallenna_tietokanta("linkki.rkb", v()));
+    EXPECT_TRUE(fs::is_symlink(juuri_ / "linkki.rkb"));
+    EXPECT_EQ(avaa("oikea\\kanta.rkb")[1].nimi, "Kaksi");
+    EXPECT_EQ(tk_.tiedosto, "linkki.rkb");
+    struct stat st {};
+    ::stat(polku("oikea\\kanta.rkb").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(st.st_uid, ::geteuid());
+
+    const std::string kysymys = "Tiedosto \"linkki.rkb\" on kirjoitussuojattu.\nTallennetaanko silti sen päälle?";
+    ::chmod(polku("oikea\\kanta.rkb").c_str(), 0444);
+    const std::string vanha = lue("oikea\\kanta.rkb");
+    tk_.kortit[1].nimi = "Kolme";
+    tk_.kortit.muutettu = true;
+    viestit_.vastaukset = {diag::Vastaus::Ei};
+    EXPECT_FALSE(tallenna_tietokanta("linkki.rkb", v()));
+    EXPECT_EQ(lue("oikea\\kanta.rkb"), vanha);
+    EXPECT_TRUE(tk_.kortit.muutettu);
+    viestit_.vastaukset = {diag::Vastaus::Kylla};
+    ASSERT_TRUE(tallenna_tietokanta("linkki.rkb", v()));
+    EXPECT_EQ(avaa("oikea\\kanta.rkb")[1].nimi, "Kolme");
+    ::stat(polku("oikea\\kanta.rkb").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_EQ(viestit_.tekstit(), (std::vector<std::string>{kysymys, kysymys}));
 }
 
 }  // namespace

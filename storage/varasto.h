@@ -7,6 +7,7 @@
 
 #include "diag/kiire.h"
 #include "diag/viestit.h"
+#include "perus/tiedostojarjestelma.h"
 #include "storage/kortti.h"
 #include "storage/ohjelmakansio.h"
 
@@ -25,6 +26,10 @@ struct Varasto {
     std::function<void()> lista_muuttui;                     // rebuild the movie list window if it is visible
     std::function<bool()> debug_nakyvissa;                   // the debug window is visible
     std::function<void()> tarkista_myohastymiset;            // the overdue-loan check after an open
+    // Every file step of loading, saving and the covers; tests put in one that fails on order.
+    Tiedostojarjestelma* tiedostot = &jarjestelman_tiedostot();
+
+    Tiedostojarjestelma& tj() const { return *tiedostot; }
 
     // Covers are unpacked when a catalogue is opened (else when a card's cover is first needed).
     bool kannet_heti() const;

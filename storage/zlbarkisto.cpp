@@ -20,6 +20,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "perus/tiedostot.h"
 #include "storage/merkisto.h"
 #include "storage/ohjelmakansio.h"
 
@@ -45,91 +46,74 @@ void kirjoita32(unsigned char* p, std::uint32_t v) {
 }
 
 // Reads exactly n bytes at an offset; false on a read error or a short file.
-bool lue_kohdasta(int fd, void* puskuri, std::size_t n, std::uint64_t sijainti) {
-    auto* p = static_cast<char*>(puskuri);
-    while (n > 0) {
-        const ssize_t r = ::pread(fd, p, n, static_cast<off_t>(sijainti));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return false;
-        p += r;
-        n -= static_cast<std::size_t>(r);
-        sijainti += static_cast<std::uint64_t>(r);
-    }
-    return true;
-}
-
-bool kirjoita_kaikki(int fd, const void* puskuri, std::size_t n) {
-    const auto* p = static_cast<const char*>(puskuri);
-    while (n > 0) {
-        const ssize_t r = ::write(fd, p, n);
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return false;
-        p += r;
-        n -= static_cast<std::size_t>(r);
-    }
-    return true;
+bool lue_kohdasta(Tiedostojarjestelma& t, int fd, void* puskuri, std::size_t n, std::uint64_t sijainti) {
+    return lue_kaikki(t, fd, puskuri, n, sijainti) == 0;
 }
 
 std::uint32_t crc32_lisaa(std::uint32_t crc, const void* data, std::size_t n) { return zlb_crc32(crc, data, n); }
 
 class Kahva {
 public:
-    explicit Kahva(int fd = -1) : fd_(fd) {}
+    explicit Kahva(Tiedostojarjestelma& t, int fd = -1) : t_(t), fd_(fd < 0 ? -1 : fd) {}
     ~Kahva() { sulje(); }
     Kahva(const Kahva&) = delete;
     Kahva& operator=(const Kahva&) = delete;
     int fd() const { return fd_; }
     void aseta(int fd) {
         sulje();
-        fd_ = fd;
+        fd_ = fd < 0 ? -1 : fd;
     }
     int irrota() { return std::exchange(fd_, -1); }
-    bool sulje() {
-        const bool ok = fd_ < 0 || ::close(fd_) == 0;
+    // 0 or the errno of closing.
+    int sulje() {
+        const int e = fd_ < 0 ? 0 : t_.sulje(fd_);
         fd_ = -1;
-        return ok;
+        return e;
     }
 
 private:
+    Tiedostojarjestelma& t_;
     int fd_;
 };
 
 // A new file beside the target whose rename over the target is atomic; removed unless kept.
 class Valiaikainen {
 public:
-    Valiaikainen(const fs::path& kansio, const std::string& etuliite) {
-        static std::atomic<unsigned> laskuri{0};
-        for (int yritys = 0; yritys < 100 && kahva_.fd() < 0; ++yritys) {
-            polku_ = kansio / (etuliite + std::to_string(::getpid()) + "_" + std::to_string(laskuri++) + ".tmp");
-            kahva_.aseta(::open(polku_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (kahva_.fd() < 0 && errno != EEXIST) break;
-        }
+    Valiaikainen(Tiedostojarjestelma& t, const fs::path& kohde) : t_(t), kahva_(t) {
+        const int fd = luo_valiaikainen(t, kohde, polku_);
+        virhe_ = fd < 0 ? -fd : 0;
+        kahva_.aseta(fd);
     }
     ~Valiaikainen() {
         kahva_.sulje();
-        if (!pidetty_) ::unlink(polku_.c_str());
+        if (!pidetty_ && !polku_.empty()) t_.poista(polku_);
     }
     Valiaikainen(const Valiaikainen&) = delete;
     Valiaikainen& operator=(const Valiaikainen&) = delete;
 
     int fd() const { return kahva_.fd(); }
+    // The errno of the last step that failed.
+    int virhe() const { return virhe_; }
     // Closes the file and renames it over the target.
     bool vie(const fs::path& kohde) {
-        if (!kahva_.sulje()) return false;
-        pidetty_ = ::rename(polku_.c_str(), kohde.c_str()) == 0;
+        virhe_ = kahva_.sulje();
+        if (virhe_ == 0) virhe_ = t_.nimea(polku_, kohde);
+        pidetty_ = virhe_ == 0;
         return pidetty_;
     }
 
 private:
+    Tiedostojarjestelma& t_;
     Kahva kahva_;
     fs::path polku_;
+    int virhe_ = 0;
     bool pidetty_ = false;
 };
 
 // Unpacks the zlib stream at [alku, alku + koko) of fd piece by piece into `ulos`. False when the stream is
 // damaged, ends before its end mark, or would give more than `enintaan` bytes.
 template <typename Ulos>
-bool pura_virta(int fd, std::uint64_t alku, std::uint64_t koko, std::uint64_t enintaan, std::size_t pala,
+bool pura_virta(Tiedostojarjestelma& t, int fd, std::uint64_t alku, std::uint64_t koko, std::uint64_t enintaan, std::size_t pala,
                 Ulos&& ulos) {
     z_stream z{};
     if (inflateInit(&z) != Z_OK) return false;
@@ -141,7 +125,7 @@ bool pura_virta(int fd, std::uint64_t alku, std::uint64_t koko, std::uint64_t en
     while (tila != Z_STREAM_END) {
         if (z.avail_in == 0) {
             const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(sisaan.size(), koko - luettu));
-            if (n == 0 || !lue_kohdasta(fd, sisaan.data(), n, alku + luettu)) break;
+            if (n == 0 || !lue_kohdasta(t, fd, sisaan.data(), n, alku + luettu)) break;
             luettu += n;
             z.next_in = sisaan.data();
             z.avail_in = static_cast<uInt>(n);
@@ -163,11 +147,11 @@ bool pura_virta(int fd, std::uint64_t alku, std::uint64_t koko, std::uint64_t en
 
 // Copies [alku, alku + koko) of fd piece by piece into `ulos`.
 template <typename Ulos>
-bool lue_alue(int fd, std::uint64_t alku, std::uint64_t koko, std::size_t pala, Ulos&& ulos) {
+bool lue_alue(Tiedostojarjestelma& t, int fd, std::uint64_t alku, std::uint64_t koko, std::size_t pala, Ulos&& ulos) {
     std::vector<unsigned char> puskuri(static_cast<std::size_t>(std::min<std::uint64_t>(pala, koko)));
     for (std::uint64_t tehty = 0; tehty < koko;) {
         const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(pala, koko - tehty));
-        if (!lue_kohdasta(fd, puskuri.data(), n, alku + tehty) || !ulos(puskuri.data(), n)) return false;
+        if (!lue_kohdasta(t, fd, puskuri.data(), n, alku + tehty) || !ulos(puskuri.data(), n)) return false;
         tehty += n;
     }
     return true;
@@ -302,14 +286,6 @@ std::vector<Lisattava> laajenna(const std::vector<std::string>& nimet, const fs:
     return tulos;
 }
 
-bool lue_koko_tiedosto(const fs::path& p, std::string& sisalto) {
-    Kahva k(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st {};
-    if (k.fd() < 0 || ::fstat(k.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    sisalto.resize(static_cast<std::size_t>(st.st_size));
-    return lue_kohdasta(k.fd(), sisalto.data(), sisalto.size(), 0);
-}
-
 }  // namespace
 
 namespace {
@@ -402,12 +378,12 @@ std::string zlb_jasenen_kansio(std::string_view nimi) {
     return kansio;
 }
 
-TZLBArchive::TZLBArchive() = default;
+TZLBArchive::TZLBArchive(Tiedostojarjestelma& tiedostot) : t_(tiedostot) {}
 
 TZLBArchive::~TZLBArchive() { Close(); }
 
 void TZLBArchive::Close() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) t_.sulje(fd_);
     fd_ = -1;
     entries_.clear();
     nimi_.clear();
@@ -434,37 +410,37 @@ int TZLBArchive::etsi(std::string_view jasen) const {
 }
 
 bool TZLBArchive::ennallaan() const {
-    struct stat st {};
-    if (!auki() || uusi_ || ::stat(nimi_.c_str(), &st) != 0) return false;
-    return tunniste_ == Tunniste{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                                 static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    Tiedostotiedot tt;
+    if (!auki() || uusi_ || t_.tiedot(nimi_, tt) != 0) return false;
+    return tunniste_ == Tunniste{tt.laite, tt.inode, tt.koko, tt.muutettu_s, tt.muutettu_ns};
 }
 
 ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
     Close();
-    std::error_code ec;
-    if (tiedosto.empty() || !fs::exists(tiedosto, ec)) return {zlb_virhe::ei_loydy};
+    Tiedostotiedot tt;
+    if (tiedosto.empty() || t_.tiedot(tiedosto, tt) != 0) return {zlb_virhe::ei_loydy};
     const std::string teksti = polku_tekstiksi(tiedosto);
-    Kahva k(::open(tiedosto.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st {};
-    if (k.fd() < 0 || ::fstat(k.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti)};
-    const auto koko = static_cast<std::uint64_t>(st.st_size);
+    const int fd = t_.avaa(tiedosto, O_RDONLY);
+    Kahva k(t_, fd);
+    if (fd < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), -fd};
+    if (t_.tiedot(k.fd(), tt) != 0 || !tt.tavallinen) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
+    const auto koko = tt.koko;
     if (koko < trailerin_koko) return {zlb_virhe::vioittunut};
 
     std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
     const std::uint64_t datan_koko = koko - trailerin_koko;
-    const bool luettu = lue_alue(k.fd(), 0, datan_koko, crc_pala, [&](const unsigned char* p, std::size_t n) {
+    const bool luettu = lue_alue(t_, k.fd(), 0, datan_koko, crc_pala, [&](const unsigned char* p, std::size_t n) {
         crc = crc32_lisaa(crc, p, n);
         return true;
     });
     unsigned char trailer[trailerin_koko];
-    if (!luettu || !lue_kohdasta(k.fd(), trailer, trailerin_koko, datan_koko)) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti)};
+    if (!luettu || !lue_kohdasta(t_, k.fd(), trailer, trailerin_koko, datan_koko))
+        return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
     if (lue32(trailer) != crc) return {zlb_virhe::vioittunut};
 
     fd_ = k.irrota();
     nimi_ = tiedosto;
-    tunniste_ = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), koko, st.st_mtim.tv_sec,
-                 st.st_mtim.tv_nsec};
+    tunniste_ = {tt.laite, tt.inode, koko, tt.muutettu_s, tt.muutettu_ns};
     if (!lue_rekisteri(trailer, koko)) {
         Close();
         return {zlb_virhe::ei_luettelo};
@@ -482,8 +458,10 @@ bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tied
     if (static_cast<std::uint64_t>(sijainti) + static_cast<std::uint64_t>(koko) > tiedoston_koko - trailerin_koko)
         return false;
     const std::uint64_t tarvitaan = static_cast<std::uint64_t>(maara) * entryn_koko;
-    // Checked before anything is allocated: the entries must fit in what the file can hold.
-    if (pakattu ? tarvitaan > static_cast<std::uint64_t>(koko) * suurin_purkusuhde
+    // Checked before anything is allocated: the entries must fit in what the file can hold. A packed entry
+    // costs several bytes even when it repeats its neighbour (its offset differs), so a registry of more
+    // entries than bytes was made to blow up.
+    if (pakattu ? static_cast<std::uint64_t>(maara) > static_cast<std::uint64_t>(koko)
                 : tarvitaan > static_cast<std::uint64_t>(koko))
         return false;
 
@@ -506,16 +484,28 @@ bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tied
     };
     bool ok;
     if (pakattu) {
-        ok = pura_virta(fd_, static_cast<std::uint64_t>(sijainti), static_cast<std::uint64_t>(koko), tarvitaan,
+        ok = pura_virta(t_, fd_, static_cast<std::uint64_t>(sijainti), static_cast<std::uint64_t>(koko), tarvitaan,
                         rekisterin_pala, [&](const unsigned char* p, std::size_t n) {
                             ota(p, n);
                             edistyminen("Extracting archive registry", entries.size(), static_cast<std::uint64_t>(maara));
                             return true;
                         });
     } else {
-        ok = lue_alue(fd_, static_cast<std::uint64_t>(sijainti), tarvitaan, rekisterin_pala, ota);
+        ok = lue_alue(t_, fd_, static_cast<std::uint64_t>(sijainti), tarvitaan, rekisterin_pala, ota);
     }
     if (!ok || entries.size() != static_cast<std::size_t>(maara) || kesken_n != 0) return false;
+    // No two members share bytes: an archive whose members overlap would unpack the same stream again and
+    // again from a small file.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> alueet;
+    alueet.reserve(entries.size());
+    for (const TZLBEntry& e : entries) {
+        const std::uint64_t loppu = static_cast<std::uint64_t>(e.sijainti) + e.pakattu_koko;
+        // A member reaching past the data is reported as corrupt when it is extracted.
+        if (e.pakattu_koko > 0 && loppu <= static_cast<std::uint64_t>(sijainti)) alueet.emplace_back(e.sijainti, loppu);
+    }
+    std::sort(alueet.begin(), alueet.end());
+    for (std::size_t i = 1; i < alueet.size(); ++i)
+        if (alueet[i].first < alueet[i - 1].second) return false;
     entries_ = std::move(entries);
     rekisterin_sijainti_ = static_cast<std::uint32_t>(sijainti);
     // Lower-cased once here, so that a lookup costs one lower-casing of the name asked for.
@@ -527,35 +517,36 @@ bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tied
 
 ZlbTulos TZLBArchive::Create(const fs::path& tiedosto) {
     Close();
-    std::error_code ec;
     if (tiedosto.empty()) return {zlb_teksti(zlb_virhe::ei_avaudu, "")};
-    if (fs::exists(fs::symlink_status(tiedosto, ec))) return {zlb_virhe::on_jo};
+    if (on_olemassa(t_, tiedosto)) return {zlb_virhe::on_jo};
     nimi_ = tiedosto;
     uusi_ = true;
     if (OnArchiveOpened) OnArchiveOpened(*this);
     return {};
 }
 
-ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::path& juuri) {
+ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::path& juuri, const TZLBArchive* lahde) {
     if (!auki()) return {zlb_virhe::ei_auki};
+    ohitetut_.clear();
     const std::vector<Lisattava> lisattavat = laajenna(nimet, juuri, RecursePaths);
 
-    fs::path kansio = nimi_.parent_path();
-    if (kansio.empty()) kansio = ".";
-    Valiaikainen tmp(kansio, "ZLB");
-    if (tmp.fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, polku_tekstiksi(nimi_))};
-    const ZlbTulos kirjoitusvirhe{zlb_virhe::ei_kirjoitu};
+    Valiaikainen tmp(t_, nimi_);
+    if (tmp.fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, polku_tekstiksi(nimi_)), tmp.virhe()};
+    if (!uusi_) kopioi_oikeudet(t_, tmp.fd(), nimi_);
+    int kirjoitusvirhe = 0;
+    const auto kirjoitus_epaonnistui = [&] { return ZlbTulos{zlb_virhe::ei_kirjoitu, kirjoitusvirhe ? kirjoitusvirhe : EIO}; };
 
     std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
     const auto kirjoita = [&](const void* p, std::size_t n) {
         crc = crc32_lisaa(crc, p, n);
-        return kirjoita_kaikki(tmp.fd(), p, n);
+        kirjoitusvirhe = kirjoita_kaikki(t_, tmp.fd(), p, n);
+        return kirjoitusvirhe == 0;
     };
     std::uint64_t sijainti = 0;
     if (!uusi_) {
-        if (!lue_alue(fd_, 0, rekisterin_sijainti_, datan_pala,
+        if (!lue_alue(t_, fd_, 0, rekisterin_sijainti_, datan_pala,
                       [&](const unsigned char* p, std::size_t n) { return kirjoita(p, n); }))
-            return kirjoitusvirhe;
+            return kirjoitus_epaonnistui();
         sijainti = rekisterin_sijainti_;
     }
 
@@ -574,7 +565,31 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
         }
         if (!nimet_ennestaan.insert(pienet_cp1252(jasen)).second) kirjaa(zlb_teksti(zlb_virhe::jo_arkistossa, jasen));
         std::string data;
-        if (!lue_koko_tiedosto(l.polku, data)) {
+        if (const Tulos luku = lue_koko_tiedosto(t_, l.polku, data); !luku) {
+            const int lahteessa = luku.koodi == ENOENT && lahde ? lahde->etsi(jasen) : -1;
+            if (lahteessa >= 0) {
+                // Taken as stored: a cover that was never unpacked needs no room on the disk to be saved.
+                TZLBEntry vanha = lahde->entries()[static_cast<std::size_t>(lahteessa)];
+                if (!lahde->tarkista_jasen(static_cast<std::size_t>(lahteessa))) {
+                    ohitetut_.push_back({l.nimi, EIO});
+                    continue;
+                }
+                if (sijainti + vanha.pakattu_koko > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+                    return {zlb_virhe::liian_suuri};
+                if (!lue_alue(lahde->t_, lahde->fd_, vanha.sijainti, vanha.pakattu_koko, datan_pala,
+                              [&](const unsigned char* p, std::size_t n) { return kirjoita(p, n); })) {
+                    if (kirjoitusvirhe) return kirjoitus_epaonnistui();
+                    ohitetut_.push_back({l.nimi, EIO});
+                    continue;
+                }
+                vanha.nimi = e.nimi;
+                vanha.kansio = e.kansio;
+                vanha.sijainti = static_cast<std::uint32_t>(sijainti);
+                sijainti += vanha.pakattu_koko;
+                entries.push_back(std::move(vanha));
+                continue;
+            }
+            if (luku.koodi != ENOENT) ohitetut_.push_back({l.nimi, luku.koodi});
             kirjaa(zlb_teksti(zlb_virhe::ei_avaudu, l.nimi));
             continue;
         }
@@ -594,7 +609,7 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
         e.sijainti = static_cast<std::uint32_t>(sijainti);
         e.crc = crc32_lisaa(crc32_lisaa(0, nullptr, 0), data.data(), data.size());
         e.taso = e.raaka ? 0 : static_cast<std::uint8_t>(CompressionLevel);
-        if (!kirjoita(talteen.data(), talteen.size())) return kirjoitusvirhe;
+        if (!kirjoita(talteen.data(), talteen.size())) return kirjoitus_epaonnistui();
         sijainti += talteen.size();
         entries.push_back(std::move(e));
     }
@@ -609,7 +624,7 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
     const std::string& talteen = rekisteri_pakattu ? pakattu_rekisteri : rekisteri;
     if (sijainti + talteen.size() > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
         return {zlb_virhe::liian_suuri};
-    if (!kirjoita(talteen.data(), talteen.size())) return kirjoitusvirhe;
+    if (!kirjoita(talteen.data(), talteen.size())) return kirjoitus_epaonnistui();
     edistyminen("Writing archive registry", 1, 1);
 
     unsigned char trailer[trailerin_koko] = {};
@@ -619,11 +634,17 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
     kirjoita32(trailer + 12, static_cast<std::uint32_t>(talteen.size()));
     kirjoita32(trailer + 16, static_cast<std::uint32_t>(sijainti));
     trailer[20] = rekisteri_pakattu ? 1 : 0;
-    if (!kirjoita_kaikki(tmp.fd(), trailer, trailerin_koko) || ::fdatasync(tmp.fd()) != 0) return kirjoitusvirhe;
+    kirjoitusvirhe = kirjoita_kaikki(t_, tmp.fd(), trailer, trailerin_koko);
+    if (kirjoitusvirhe == 0) kirjoitusvirhe = t_.synkronoi(tmp.fd());
+    if (kirjoitusvirhe != 0) return kirjoitus_epaonnistui();
 
     // The old archive stays whole until the new one is complete on disk.
     const fs::path nimi = nimi_;
-    if (!tmp.vie(nimi)) return kirjoitusvirhe;
+    if (!tmp.vie(nimi)) {
+        kirjoitusvirhe = tmp.virhe();
+        return kirjoitus_epaonnistui();
+    }
+    synkronoi_kansio(t_, nimi.parent_path());
     return Open(nimi);
 }
 
@@ -647,6 +668,24 @@ ZlbTulos TZLBArchive::Extract(std::size_t indeksi, Kansiolistaus& kansio) {
     if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
     if (ZlbTulos t = tarkista(indeksi); !t) return t;
     return kirjoita_jasen(indeksi, kansio.kansio(), &kansio, false);
+}
+
+bool TZLBArchive::tarkista_jasen(std::size_t indeksi) const {
+    const TZLBEntry& e = entries_[indeksi];
+    if (static_cast<std::uint64_t>(e.sijainti) + e.pakattu_koko > rekisterin_sijainti_) return false;
+    if (e.raaka ? e.pakattu_koko != e.koko
+                : static_cast<std::uint64_t>(e.koko) > static_cast<std::uint64_t>(e.pakattu_koko) * suurin_purkusuhde)
+        return false;
+    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
+    std::uint64_t saatu = 0;
+    const auto laske = [&](const unsigned char* p, std::size_t n) {
+        crc = crc32_lisaa(crc, p, n);
+        saatu += n;
+        return true;
+    };
+    const bool luettu = e.raaka ? lue_alue(t_, fd_, e.sijainti, e.pakattu_koko, purun_pala, laske)
+                                : pura_virta(t_, fd_, e.sijainti, e.pakattu_koko, e.koko, purun_pala, laske);
+    return luettu && saatu == e.koko && crc == e.crc;
 }
 
 ZlbTulos TZLBArchive::tarkista(std::size_t indeksi) const {
@@ -674,12 +713,10 @@ ZlbTulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaik
         if (const auto it = listatut->find(std::string(suhteellinen)); it != listatut->end())
             return kirjoita_jasen(indeksi, it->second.kansio(), &it->second, kaikki);
     }
-    std::error_code ec;
     const fs::path kansio = tiedostopolku(suhteellinen, kohde);
-    fs::create_directories(kansio, ec);
-    if (!fs::is_directory(kansio, ec)) return {zlb_virhe::ei_kansiota};
+    if (const int virhe = t_.luo_kansiot(kansio)) return {zlb_virhe::ei_kansiota, virhe};
     if (!listatut) return kirjoita_jasen(indeksi, kansio, nullptr, kaikki);
-    Kansiolistaus& listaus = listatut->emplace(std::string(suhteellinen), Kansiolistaus(kansio)).first->second;
+    Kansiolistaus& listaus = listatut->emplace(std::string(suhteellinen), Kansiolistaus(kansio, t_)).first->second;
     return kirjoita_jasen(indeksi, kansio, &listaus, kaikki);
 }
 
@@ -690,49 +727,53 @@ ZlbTulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio
     const std::string kohde_teksti = polku_tekstiksi(kohdetiedosto);
 
     // A new file is written in place: created exclusively, it replaces nothing, and is removed again when the
-    // data turns out damaged. Only a file that replaces another goes through a temporary file and a rename.
-    Kahva suoraan(::open(kohdetiedosto.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    // data turns out damaged or cannot be written. Only a file that replaces another goes through a temporary
+    // file and a rename, so damaged data never replaces a good file.
+    const int suora_fd = t_.avaa(kohdetiedosto, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    Kahva suoraan(t_, suora_fd);
     std::optional<Valiaikainen> tmp;
-    if (suoraan.fd() < 0) {
-        if (errno != EEXIST) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    if (suora_fd < 0) {
+        if (suora_fd != -EEXIST) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), -suora_fd};
         if (OnReplaceFile) {
             bool korvaa = false;
             OnReplaceFile(*this, kohde_teksti, korvaa);
             if (!korvaa) return {};
         }
-        tmp.emplace(kansio, ".zlb");
-        if (tmp->fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+        tmp.emplace(t_, kohdetiedosto);
+        if (tmp->fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), tmp->virhe()};
     }
     const int fd = tmp ? tmp->fd() : suoraan.fd();
     bool valmis = false;
     const auto siivoa = [&] {
         if (!tmp && !valmis) {
             suoraan.sulje();
-            ::unlink(kohdetiedosto.c_str());
+            t_.poista(kohdetiedosto);
         }
     };
 
     const std::string teksti = zlb_teksti("Extracting %s", e.koko_nimi());
     std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
     std::uint64_t kirjoitettu = 0;
-    bool kirjoitus_ok = true;
+    int kirjoitusvirhe = 0;
     const auto kirjoita = [&](const unsigned char* p, std::size_t n) {
         if (CheckCRC) crc = crc32_lisaa(crc, p, n);
-        kirjoitus_ok = kirjoita_kaikki(fd, p, n);
+        kirjoitusvirhe = kirjoita_kaikki(t_, fd, p, n);
         kirjoitettu += n;
         edistyminen(teksti, kirjoitettu, e.koko);
-        return kirjoitus_ok;
+        return kirjoitusvirhe == 0;
     };
     edistyminen(teksti, 0, e.koko);
-    const bool luettu = e.raaka ? lue_alue(fd_, e.sijainti, e.pakattu_koko, purun_pala, kirjoita)
-                                : pura_virta(fd_, e.sijainti, e.pakattu_koko, e.koko, purun_pala, kirjoita);
+    const bool luettu = e.raaka ? lue_alue(t_, fd_, e.sijainti, e.pakattu_koko, purun_pala, kirjoita)
+                                : pura_virta(t_, fd_, e.sijainti, e.pakattu_koko, e.koko, purun_pala, kirjoita);
     ZlbTulos tulos;
-    if (!kirjoitus_ok) tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    if (kirjoitusvirhe) tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), kirjoitusvirhe};
     else if (!luettu || kirjoitettu != e.koko) tulos = rikki;
     else if (CheckCRC && crc != e.crc)
         tulos = {zlb_teksti(kaikki ? zlb_virhe::jasen_rikki : zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
-    else if (tmp ? !tmp->vie(kohdetiedosto) : !suoraan.sulje())
-        tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti)};
+    else if (tmp) {
+        if (!tmp->vie(kohdetiedosto)) tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), tmp->virhe()};
+        else valmis = true;
+    } else if (const int virhe = suoraan.sulje()) tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), virhe};
     else valmis = true;
     siivoa();
     if (!valmis) return tulos;

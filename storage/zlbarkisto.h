@@ -13,11 +13,15 @@
 #include <unordered_map>
 #include <vector>
 
+#include "perus/tiedostojarjestelma.h"
+
 class Kansiolistaus;
 
 // The result of an archive operation: empty when it succeeded, otherwise one of the texts below.
 struct ZlbTulos {
     std::string virhe;
+    int syy = 0;  // the errno when a step of the file system failed
+
 
     bool ok() const { return virhe.empty(); }
     explicit operator bool() const { return ok(); }
@@ -69,7 +73,7 @@ public:
     static constexpr std::size_t trailerin_koko = 36;
     static constexpr std::size_t entryn_koko = 532;
 
-    TZLBArchive();
+    explicit TZLBArchive(Tiedostojarjestelma& tiedostot = jarjestelman_tiedostot());
     ~TZLBArchive();
     TZLBArchive(const TZLBArchive&) = delete;
     TZLBArchive& operator=(const TZLBArchive&) = delete;
@@ -96,8 +100,11 @@ public:
     ZlbTulos Create(const std::filesystem::path& tiedosto);
     // Adds files named in the program's form ("gfx\kannet\a.jpg", cp1252; '/' also separates), relative
     // names resolved against `juuri`. The folder part becomes the member folder. The archive is rewritten
-    // through a temporary file beside it, so a failure leaves the old archive as it was.
-    ZlbTulos AddFiles(const std::vector<std::string>& nimet, const std::filesystem::path& juuri);
+    // through a temporary file beside it, so a failure leaves the old archive as it was. A name whose file
+    // does not exist is taken from `lahde`, an open archive holding a member of that full name, as stored
+    // there; without one it is skipped, as a file that cannot be read at all is.
+    ZlbTulos AddFiles(const std::vector<std::string>& nimet, const std::filesystem::path& juuri,
+                      const TZLBArchive* lahde = nullptr);
     // The first member of that full name (letter case ignored) into the destination folder.
     ZlbTulos Extract(std::string_view jasen, const std::filesystem::path& kohde);
     // Every member in order; stops at the first failure. Each target folder is read once.
@@ -110,12 +117,19 @@ public:
     bool auki() const { return !nimi_.empty(); }
     bool uusi() const { return uusi_; }
     const std::filesystem::path& FileName() const { return nimi_; }
+    // The file system every step of this archive goes through.
+    Tiedostojarjestelma& tiedostot() const { return t_; }
     const std::vector<TZLBEntry>& entries() const { return entries_; }
     // Index of the first member of that full name (letter case ignored), or -1.
     int etsi(std::string_view jasen) const;
     // Whether the file under the archive's name is still the one opened (same file, size and time), so
     // that what Open checked still holds.
     bool ennallaan() const;
+    // Whether a member's data unpacks whole to its recorded size and CRC.
+    bool tarkista_jasen(std::size_t indeksi) const;
+    // The files the last AddFiles had to leave out although they exist (or were in the source archive):
+    // the name as given and the errno of the failure.
+    const std::vector<std::pair<std::string, int>>& ohitetut() const { return ohitetut_; }
 
 private:
     bool lue_rekisteri(const unsigned char* trailer, std::uint64_t tiedoston_koko);
@@ -126,6 +140,7 @@ private:
     void edistyminen(const std::string& teksti, std::uint64_t tehty, std::uint64_t kaikki);
     void kirjaa(const std::string& teksti);
 
+    Tiedostojarjestelma& t_;
     std::filesystem::path nimi_;
     bool uusi_ = false;
     int fd_ = -1;
@@ -137,6 +152,7 @@ private:
         std::int64_t muutettu_s = 0, muutettu_ns = 0;
         bool operator==(const Tunniste&) const = default;
     } tunniste_;
+    std::vector<std::pair<std::string, int>> ohitetut_;
 };
 
 // The member folder for a name being added: the folder part with '/' as '\', everything up to and

@@ -34,4 +34,14 @@ inline void aja_arkistotapaus(const std::uint8_t* data, std::size_t koko, const 
     std::ofstream(kansio / "lisa.txt", std::ios::binary) << "lisätty";
     if (a.AddFiles({"lisa.txt"}, kansio) && !a.Open(arkisto)) std::abort();
     std::filesystem::remove(kansio / "lisa.txt");
+    // Members copied as stored into a new archive, as a save takes the covers that were never unpacked.
+    if (a.auki()) {
+        std::vector<std::string> nimet;
+        for (const TZLBEntry& e : a.entries()) nimet.push_back(e.koko_nimi());
+        const std::filesystem::path kopio = kansio / "kopio.rkb";
+        TZLBArchive k;
+        if (k.Create(kopio) && k.AddFiles(nimet, kansio / "ei_ole", &a) && !k.Open(kopio)) std::abort();
+        k.Close();
+        std::filesystem::remove(kopio);
+    }
 }

@@ -17,6 +17,7 @@
 #include "storage/ohjelmakansio.h"
 #include "storage/zlbarkisto_fuzzaus.h"
 #include "storage/zlbarkisto_testiapu.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -352,6 +353,43 @@ TEST_F(Arkisto, KirjainkoolleenEroavaTiedostoOnSamaEikaRinnalleSynnyToista) {
     EXPECT_EQ(puretut.size(), 1u);
     EXPECT_EQ(tiedostot(), (std::vector<std::string>{"A.JPG", merkisto::cp1252_utf8("kää.jpg")}));
     EXPECT_EQ(a_.Extract(99, listaus).virhe, "File not found in archive");
+}
+
+// A new file is created in place, so a step of the file system that fails must not leave it half written:
+// the file goes, the listing does not learn it, the errno comes back, and the next try succeeds.
+TEST_F(Arkisto, EpaonnistunutKirjoitusPoistaaSuoraanLuodunTiedoston) {
+    const fs::path p = pakkaa(luettelo);
+    a_.Close();
+    const fs::path kannet = juuri_ / "kohde" / "gfx" / "kannet";
+    fs::create_directories(kannet);
+    VikaantuvatTiedostot t;
+    TZLBArchive b(t);
+    ASSERT_TRUE(b.Open(p));
+    const std::pair<const char*, std::function<void()>> tapaukset[] = {
+        {"levy täynnä", [&] { t.rajoita_tilaa("kannet", 100); }},
+        {"luonti kielletty", [&] { t.epaonnistu(VikaantuvatTiedostot::Vaihe::Luo, EACCES, "kannet"); }},
+        {"sulkeminen epäonnistuu", [&] { t.epaonnistu(VikaantuvatTiedostot::Vaihe::Sulje, EIO, "kannet"); }},
+    };
+    const int odotettu[] = {ENOSPC, EACCES, EIO};
+    for (std::size_t i = 0; i < std::size(tapaukset); ++i) {
+        t.nollaa();
+        tapaukset[i].second();
+        Kansiolistaus listaus(kannet, t);
+        const ZlbTulos r = b.Extract(1, listaus);
+        EXPECT_FALSE(r) << tapaukset[i].first;
+        EXPECT_EQ(r.syy, odotettu[i]) << tapaukset[i].first;
+        EXPECT_FALSE(listaus.tiedosto("a.jpg")) << tapaukset[i].first;
+        EXPECT_TRUE(fs::is_empty(kannet)) << tapaukset[i].first;
+    }
+    t.nollaa();
+    t.rajoita_tilaa("kannet", 100);
+    EXPECT_FALSE(b.ExtractAll(juuri_ / "kohde"));
+    EXPECT_TRUE(fs::is_empty(kannet));
+    t.nollaa();
+    Kansiolistaus listaus(kannet, t);
+    ASSERT_TRUE(b.Extract(1, listaus));
+    EXPECT_EQ(lue(kannet / "a.jpg"), luettelo[1].data);
+    EXPECT_TRUE(listaus.tiedosto("a.jpg"));
 }
 
 // The archive knows whether the file under its name is still the one whose CRC it checked.

@@ -9,3 +9,8 @@ QString q(std::string_view cp1252);
 inline QString fi(const char* cp1252) { return q(cp1252); }
 // QString back to cp1252; characters cp1252 cannot hold become '?'.
 std::string cp(const QString& s);
+
+class QPlainTextEdit;
+// The text of a multi-line field exactly as typed or set: toPlainText() turns a non-breaking space into a
+// plain one, which would change a stored value that nobody edited.
+QString raakateksti(const QPlainTextEdit* kentta);

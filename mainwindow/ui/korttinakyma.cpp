@@ -48,7 +48,7 @@ std::vector<std::string> cp_kohdat(const QComboBox* c) {
 QString teksti(const QWidget* w) {
     if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
     if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
-    if (auto* m = qobject_cast<const QPlainTextEdit*>(w)) return m->toPlainText();
+    if (auto* m = qobject_cast<const QPlainTextEdit*>(w)) return raakateksti(m);
     return {};
 }
 
@@ -381,8 +381,8 @@ void Korttinakyma::nayta(const TKortti& k) {
 void Korttinakyma::tallenna(TKortti& k) {
     for (const auto& [t, w] : ohjaimet_)
         if (w != Kommentti_Kentta) k.*t->jasen = cp(teksti(w));
-    if (k.nakyma == 0) k.juoni = cp(Kommentti_Kentta->toPlainText());
-    else if (k.nakyma == 1) k.kommentti = cp(Kommentti_Kentta->toPlainText());
+    if (k.nakyma == 0) k.juoni = cp(raakateksti(Kommentti_Kentta));
+    else if (k.nakyma == 1) k.kommentti = cp(raakateksti(Kommentti_Kentta));
     k.lisatieto[0] = cp(Kasikirjoitus_kentta->text());
     k.lisatieto_nimi[0] = cp(Kasikirjoitus->text());
     for (int i = 1; i <= 9; ++i) k.extra[static_cast<std::size_t>(i)] = Extra[static_cast<std::size_t>(i)]->isChecked();
@@ -720,7 +720,7 @@ void Korttinakyma::aseta_sivu(int sivu, bool paivita) {
 }
 
 void Korttinakyma::suurenna_tekstialue_() {
-    const std::string teksti = cp(Kommentti_Kentta->toPlainText());
+    const std::string teksti = cp(raakateksti(Kommentti_Kentta));
     if (!suurenna_tekstialue(teksti)) return;
     const TKortti* k = nykyinen_kortti();
     const bool kommentit = k && k->nakyma == 1;

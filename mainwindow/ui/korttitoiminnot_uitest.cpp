@@ -307,6 +307,33 @@ private slots:
         QCOMPARE(i.kortti().nimi, std::string("A"));
     }
 
+    // Moving over cards stores the fields back into them: values nobody edited stay byte for byte, the
+    // non-breaking space and the bytes cp1252 leaves undefined included.
+    void muokkaamatonTekstiSailyyTavuilleen() {
+        Ikkuna i({{"1", "A"}, {"1", "B"}});
+        const std::string erikoiset = "a\xa0b \x81\x8d\x8f\x90\x9d\x80\x9f\tloppu\xa0";
+        TKortti& eka = i.tk().kortit[1];
+        eka.juoni = "Juoni " + erikoiset;
+        eka.paanayttelijat = "N\xa0" + erikoiset;
+        eka.luokitus = "L\xa0" + erikoiset;
+        TKortti& toka = i.tk().kortit[2];
+        toka.nakyma = 1;
+        toka.kommentti = "Kommentti " + erikoiset;
+        toka.ohjaaja = "O\xa0" + erikoiset;
+        const TKortti eka_ennen = eka, toka_ennen = toka;
+        i.f->update_fields();
+        for (const char* nappi : {"seuraava_button", "edellinen_button", "seuraava_button"})
+            QTest::mousePress(i.o<QPushButton>(nappi), Qt::LeftButton);
+        for (const auto& [nyt, ennen] : {std::pair{&eka, &eka_ennen}, std::pair{&toka, &toka_ennen}}) {
+            QCOMPARE(nyt->juoni, ennen->juoni);
+            QCOMPARE(nyt->kommentti, ennen->kommentti);
+            QCOMPARE(nyt->paanayttelijat, ennen->paanayttelijat);
+            QCOMPARE(nyt->luokitus, ennen->luokitus);
+            QCOMPARE(nyt->ohjaaja, ennen->ohjaaja);
+        }
+        QVERIFY(!i.tk().kortit.muutettu);
+    }
+
     void poistoKysyyJaJattaaYhdenKortin() {
         Ikkuna i({{"1", "Ainoa"}});
         i.tk().kortit.muutettu = false;

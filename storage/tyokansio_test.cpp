@@ -1,0 +1,32 @@
+#include "storage/tyokansio.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <set>
+
+namespace fs = std::filesystem;
+
+// The work folder of a killed run goes at the next start; folders of running processes, of other
+// prefixes and of names not made by us stay.
+TEST(Tyokansio, KuolleenAjonKansioPoistetaan) {
+    const fs::path juuri = fs::temp_directory_path() / ("tyokansio_test_" + std::to_string(::getpid()));
+    fs::remove_all(juuri);
+    const pid_t lapsi = ::fork();
+    if (lapsi == 0) ::_exit(0);
+    ::waitpid(lapsi, nullptr, 0);
+    const std::string kuollut = "rkb-" + std::to_string(lapsi) + "-a1B2c3";
+    const std::set<std::string> jaavat = {"rkb-" + std::to_string(::getppid()) + "-a1B2c3", "rkb-x-a1B2c3",
+                                          "rullakko-" + std::to_string(lapsi) + "-a1B2c3",
+                                          "rkb-" + std::to_string(lapsi) + "-lyhyt"};
+    for (const std::string& n : jaavat) fs::create_directories(juuri / n);
+    fs::create_directories(juuri / kuollut / "gfx" / "kannet");
+    std::ofstream(juuri / kuollut / "gfx" / "kannet" / "a.jpg") << "kuva";
+    siivoa_vanhat_tyokansiot("rkb", juuri);
+    std::set<std::string> jaljella;
+    for (const auto& e : fs::directory_iterator(juuri)) jaljella.insert(e.path().filename().string());
+    EXPECT_EQ(jaljella, jaavat);
+    fs::remove_all(juuri);
+}
