@@ -26,7 +26,9 @@
 #include "mainwindow/ui/main_form.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/tulostin.h"
+#include "perus/tiedostot.h"
 #include "storage/kannet.h"
+#include "storage/tyokansio.h"
 #include "storage/versio.h"
 
 namespace fs = std::filesystem;
@@ -99,12 +101,20 @@ void Ohjelma::tee_ikkunat() {
 }
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {
-    // 1. One copy at a time. A lock file of a crashed run is found stale and taken over.
+    // 1. A folder the program cannot write to is said as it is, not taken for another copy running.
+    if (const auto virhe = ohjelmakansion_kirjoitusvirhe(kansio.juuri(), jarjestelman_tiedostot())) {
+        viestit_.virhe(*virhe);
+        return false;
+    }
+    // One copy at a time. A lock file of a crashed run is found stale and taken over.
     lukko_ = std::make_unique<QLockFile>(QFile::decodeName(kansio.polku("GCRullakkoGC").c_str()));
     if (!lukko_->tryLock(0)) {
         viestit_.virhe("Rullakko on jo käynnissä!");
         return false;
     }
+    // What crashed runs left behind: their work folders and half-written saves.
+    siivoa_vanhat_tyokansiot("rullakko");
+    siivoa_keskeneraiset(jarjestelman_tiedostot(), kansio.juuri());
     // 2. The program folder is also the process's current folder, where the file dialogs start.
     if (!QDir::setCurrent(QFile::decodeName(kansio.juuri().c_str()))) {
         viestit_.virhe("Ohjelma ei päässyt hakemistoonsa (Bugi?), lopetetaan ohjelma...");
