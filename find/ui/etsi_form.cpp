@@ -21,20 +21,6 @@ namespace {
 constexpr int leveys = 380;
 constexpr int reuna = 10;
 
-void aseta_kuva(QPushButton* nappi, const QPixmap& kuva, const char* teksti) {
-    if (kuva.isNull()) {
-        nappi->setIcon({});
-        nappi->setText(fi(teksti));
-        nappi->setFlat(false);
-    } else {
-        nappi->setIcon(kuva);
-        nappi->setIconSize(kuva.size());
-        nappi->setText({});
-        nappi->setFlat(true);
-        nappi->setToolTip(fi(teksti));
-    }
-}
-
 }  // namespace
 
 Tetsi_form::Tetsi_form(Paaikkuna& p, TLista_Form& lista, Hakuehdot& ehdot, QWidget* parent)
@@ -121,8 +107,8 @@ Tetsi_form::Tetsi_form(Paaikkuna& p, TLista_Form& lista, Hakuehdot& ehdot, QWidg
 
     auto ulkoasu = [this](const Ulkoasu& u) {
         tausta_ = lataa_kuva(u.tausta2);
-        aseta_kuva(etsi_button, lataa_kuva(u.etsi_etsi), "Etsi");
-        aseta_kuva(peruuta_button, lataa_kuva(u.etsi_peruuta), "Peruuta");
+        aseta_napin_kuva(etsi_button, lataa_kuva(u.etsi_etsi), "Etsi");
+        aseta_napin_kuva(peruuta_button, lataa_kuva(u.etsi_peruuta), "Peruuta");
     };
     sovella_ulkoasu(this, p_.asetukset().ulkoasu, Ikkunalaji::Muu);
     ulkoasu(p_.asetukset().ulkoasu);

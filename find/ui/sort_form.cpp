@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "diag/ui/teksti.h"
+#include "settings/ui/ulkoasu_qt.h"
 #include "diag/viestit.h"
 
 namespace {
@@ -20,19 +21,6 @@ constexpr int vahin_leveys = 260;
 constexpr int reuna = 10;
 
 QColor bgr(std::uint32_t v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
-
-void aseta_kuva(QPushButton* nappi, const QPixmap& kuva, const char* teksti) {
-    if (kuva.isNull()) {
-        nappi->setIcon({});
-        nappi->setText(fi(teksti));
-        nappi->setFlat(false);
-    } else {
-        nappi->setIcon(kuva);
-        nappi->setIconSize(kuva.size());
-        nappi->setText({});
-        nappi->setFlat(true);
-    }
-}
 
 }  // namespace
 
@@ -98,8 +86,8 @@ TSort_Form::TSort_Form(Tietokanta& tietokanta, diag::Viestit& viestit, QWidget* 
 
 void TSort_Form::aseta_ulkoasu(const Nakoasu& nakoasu) {
     nakoasu_ = nakoasu;
-    aseta_kuva(Jarjesta_button, nakoasu_.jarjesta_kuva, "Järjestä");
-    aseta_kuva(peruuta_button, nakoasu_.peruuta_kuva, "Peruuta");
+    aseta_napin_kuva(Jarjesta_button, nakoasu_.jarjesta_kuva, "Järjestä");
+    aseta_napin_kuva(peruuta_button, nakoasu_.peruuta_kuva, "Peruuta");
     aseta_vari(valitse_kentta_text, false);
     aseta_vari(valitse_suunta_text, false);
     update();

@@ -9,10 +9,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <algorithm>
+
+#include "diag/ui/teksti.h"
 
 namespace {
 
@@ -134,6 +137,20 @@ Vari vari(const QColor& c) {
 QPixmap lataa_kuva(const std::filesystem::path& tiedosto) {
     if (tiedosto.empty()) return {};
     return QPixmap(QFile::decodeName(tiedosto.c_str()));
+}
+
+void aseta_napin_kuva(QPushButton* nappi, const QPixmap& kuva, const char* teksti) {
+    if (kuva.isNull()) {
+        nappi->setIcon({});
+        nappi->setText(fi(teksti));
+        nappi->setFlat(false);
+    } else {
+        nappi->setIcon(kuva);
+        nappi->setIconSize(kuva.size());
+        nappi->setText({});
+        nappi->setFlat(true);
+        nappi->setToolTip(fi(teksti));
+    }
 }
 
 QImage korostettu(const QImage& kuva, int maara) {

@@ -24,6 +24,11 @@ QPixmap lataa_kuva(const std::filesystem::path& tiedosto);
 // to every colour byte that is neither 0 nor would reach 255.
 QImage korostettu(const QImage& kuva, int maara);
 
+// A dialog button drawn with the skin's picture, its caption as the tool tip; with no picture it shows the
+// caption (cp1252) as a plain button.
+class QPushButton;
+void aseta_napin_kuva(QPushButton* nappi, const QPixmap& kuva, const char* teksti);
+
 enum class Ikkunalaji {
     Paaikkuna,  // card fields, memo, combos and check boxes take the field colours; labels the main ones
     Muu,        // search, sort and list windows: labels, check boxes and radio buttons take the other windows' colour
