@@ -1,5 +1,4 @@
 // gfx/kannet/ei_kuvaa.gif: shown in place of a cover for a card that has none.
-#include <QLinearGradient>
 #include <QPainter>
 
 #include "kuvat.h"
@@ -11,11 +10,8 @@ QImage piirra() {
     img.fill(QColor(236, 236, 236));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient tausta(0, 0, 0, 212);
-    tausta.setColorAt(0, QColor(92, 98, 112));
-    tausta.setColorAt(1, QColor(52, 56, 66));
     p.setPen(QPen(QColor(40, 40, 44), 2));
-    p.setBrush(tausta);
+    p.setBrush(pystyliuku(0, 212, QColor(92, 98, 112), QColor(52, 56, 66)));
     p.drawRoundedRect(QRectF(6, 6, 138, 200), 6, 6);
     // An empty cover frame with a film strip, so the card reads as "no picture" rather than "broken".
     p.setPen(QPen(QColor(170, 176, 190), 2, Qt::DashLine));

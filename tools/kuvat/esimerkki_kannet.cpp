@@ -2,7 +2,6 @@
 // beside the example's data (not under data/) because tools/esimerkki/tee_esimerkki.sh packs them into
 // data/esimerkki.rkb; a loose file under gfx\kannet\ would be removed with the unpacked covers.
 #include <QDir>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -22,10 +21,7 @@ QImage piirra(const Kansi& k) {
     QImage img(w, h, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, h);
-    g.setColorAt(0, k.yla);
-    g.setColorAt(1, k.ala);
-    p.fillRect(img.rect(), g);
+    p.fillRect(img.rect(), pystyliuku(0, h, k.yla, k.ala));
     p.setPen(Qt::NoPen);
     p.setBrush(k.kuvio);
     switch (k.muoto) {

@@ -7,7 +7,6 @@
 // Top labels: up to ten lines of black text over nearly the whole label.
 #include <QDir>
 #include <QFile>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <cstdint>
@@ -89,14 +88,8 @@ QImage sivutarra(const Sivuvarit& v) {
     QImage img(W, H, QImage::Format_RGB32);
     QPainter p(&img);
     // Vertical gradients only: every row is one run per band.
-    QLinearGradient kentta(0, 0, 0, H);
-    kentta.setColorAt(0, v.kentta_yla);
-    kentta.setColorAt(1, v.kentta_ala);
-    p.fillRect(0, 0, W, H, kentta);
-    QLinearGradient nauha(0, 0, 0, H);
-    nauha.setColorAt(0, v.nauha_yla);
-    nauha.setColorAt(1, v.nauha_ala);
-    p.fillRect(0, 0, 470, H, nauha);
+    p.fillRect(0, 0, W, H, pystyliuku(0, H, v.kentta_yla, v.kentta_ala));
+    p.fillRect(0, 0, 470, H, pystyliuku(0, H, v.nauha_yla, v.nauha_ala));
     p.fillRect(470, 0, 14, H, v.erotin);
     p.fillRect(498, 0, 5, H, v.erotin);
     p.fillRect(0, 0, W, 16, v.reuna);
@@ -116,10 +109,7 @@ QImage paalystarra(const Paalysvarit& v, bool filmi) {
     const int W = 1818, H = 1110;
     QImage img(W, H, QImage::Format_RGB32);
     QPainter p(&img);
-    QLinearGradient tausta(0, 0, 0, H);
-    tausta.setColorAt(0, v.tausta_yla);
-    tausta.setColorAt(1, v.tausta_ala);
-    p.fillRect(0, 0, W, H, tausta);
+    p.fillRect(0, 0, W, H, pystyliuku(0, H, v.tausta_yla, v.tausta_ala));
     if (filmi) {
         // Film strip edges at the top and bottom.
         for (int y : {0, H - 54}) {

@@ -7,7 +7,6 @@
 // 90 x 28, view icons 21 x 21, stars 113 x 21.
 #include <QDir>
 #include <QFile>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -86,25 +85,24 @@ bool tallenna_bmp(const QImage& kuva, const QString& tiedosto) {
     return kuva.convertToFormat(QImage::Format_RGB888).save(tiedosto, "BMP");
 }
 
+// A background's gradient with a glow round `keski` that fades out at `sade`.
+void tausta(QPainter& p, const QRect& alue, const Paletti& v, QPointF keski, qreal sade) {
+    p.fillRect(alue, pystyliuku(0, alue.height(), v.tausta_yla, v.tausta_ala));
+    QRadialGradient hehku(keski, sade);
+    hehku.setColorAt(0, v.hehku);
+    hehku.setColorAt(1, QColor(v.hehku.red(), v.hehku.green(), v.hehku.blue(), 0));
+    p.fillRect(alue, hehku);
+}
+
 QImage tausta1(const Paletti& v) {
     QImage img(660, 468, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, img.height());
-    g.setColorAt(0, v.tausta_yla);
-    g.setColorAt(1, v.tausta_ala);
-    p.fillRect(img.rect(), g);
-    QRadialGradient hehku(QPointF(160, 120), 420);
-    hehku.setColorAt(0, v.hehku);
-    hehku.setColorAt(1, QColor(v.hehku.red(), v.hehku.green(), v.hehku.blue(), 0));
-    p.fillRect(img.rect(), hehku);
+    tausta(p, img.rect(), v, QPointF(160, 120), 420);
 
     // The band behind the button row: the buttons cover it from x 8 to 652 and y 6 to 34, so it holds no
     // picture of its own, only the film strip's perforations below the buttons.
-    QLinearGradient og(0, 0, 0, 48);
-    og.setColorAt(0, v.otsake_yla);
-    og.setColorAt(1, v.otsake_ala);
-    p.fillRect(QRect(0, 0, 660, 48), og);
+    p.fillRect(QRect(0, 0, 660, 48), pystyliuku(0, 48, v.otsake_yla, v.otsake_ala));
     p.setPen(Qt::NoPen);
     p.setBrush(v.reika);
     for (int x = 6; x < 660; x += 18) p.drawRoundedRect(QRectF(x, 39, 9, 5), 1.5, 1.5);
@@ -127,14 +125,7 @@ QImage tausta2(const Paletti& v) {
     QImage img(800, 600, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, img.height());
-    g.setColorAt(0, v.tausta_yla);
-    g.setColorAt(1, v.tausta_ala);
-    p.fillRect(img.rect(), g);
-    QRadialGradient hehku(QPointF(140, 90), 480);
-    hehku.setColorAt(0, v.hehku);
-    hehku.setColorAt(1, QColor(v.hehku.red(), v.hehku.green(), v.hehku.blue(), 0));
-    p.fillRect(img.rect(), hehku);
+    tausta(p, img.rect(), v, QPointF(140, 90), 480);
     // Two faint reels in the far corner, where dialogs seldom put a control.
     QColor vesileima = v.paneelin_reuna;
     vesileima.setAlpha(40);
@@ -243,10 +234,7 @@ void peruuta_kuvio(QPainter& p, const QColor& c) {
 QImage nappi(const Paletti& v, const QString& teksti, const Kuvio& kuvio, bool kuvio_oikealla = false) {
     QImage img(90, 28, QImage::Format_RGB32);
     QPainter p(&img);
-    QLinearGradient g(0, 0, 0, 28);
-    g.setColorAt(0, v.nappi_yla);
-    g.setColorAt(1, v.nappi_ala);
-    p.fillRect(img.rect(), g);
+    p.fillRect(img.rect(), pystyliuku(0, 28, v.nappi_yla, v.nappi_ala));
     p.setPen(v.nappi_reuna);
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, 89, 27);
@@ -276,10 +264,7 @@ QImage nappi(const Paletti& v, const QString& teksti, const Kuvio& kuvio, bool k
 QImage ikoni(const Paletti& v, const std::function<void(QPainter&)>& piirra) {
     QImage img(21, 21, QImage::Format_RGB32);
     QPainter p(&img);
-    QLinearGradient g(0, 0, 0, 21);
-    g.setColorAt(0, v.ikoni_yla);
-    g.setColorAt(1, v.ikoni_ala);
-    p.fillRect(img.rect(), g);
+    p.fillRect(img.rect(), pystyliuku(0, 21, v.ikoni_yla, v.ikoni_ala));
     p.setPen(v.ikoni_reuna);
     p.drawRect(0, 0, 20, 20);
     p.setRenderHint(QPainter::Antialiasing);
@@ -381,10 +366,7 @@ QImage tahdet(const Paletti& v, bool palavat) {
     for (const double x : {12.5, 34.5, 57.5, 78.5, 101.5}) {
         const QPainterPath t = tahti(QPointF(x, 11), 9.2, 3.9);
         if (palavat) {
-            QLinearGradient g(0, 2, 0, 19);
-            g.setColorAt(0, v.tahti_yla);
-            g.setColorAt(1, v.tahti_ala);
-            p.setBrush(g);
+            p.setBrush(pystyliuku(2, 19, v.tahti_yla, v.tahti_ala));
             p.setPen(QPen(v.tahti_reuna, 1));
         } else {
             p.setBrush(v.sammunut);
