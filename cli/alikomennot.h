@@ -3,10 +3,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "diag/kiire.h"
 #include "diag/viestit.h"
+#include "settings/asetukset.h"
+#include "storage/ohjelmakansio.h"
+#include "storage/varasto.h"
 
 struct Alikomento {
     std::string nimi;
@@ -51,11 +56,28 @@ private:
 // A file name from the command line as the program's own text: absolute, cp1252.
 std::string ohjelman_nimi(const std::string& komentorivin_nimi);
 
-// The settings of the program folder the tool runs from (defaults without a file), with the overdue check
-// off; `kansio` is the run's own folder the settings' messages refer to. False when the file cannot be read.
-struct TAsetukset;
-class Ohjelmakansio;
-bool lue_ohjelman_asetukset(TAsetukset& asetukset, const Ohjelmakansio& kansio, diag::Viestit& viestit);
+// The settings of the program folder (defaults for keys it lacks); nullopt when the file cannot be read.
+std::optional<TAsetukset> ohjelmakansion_asetukset(const Ohjelmakansio& kansio, diag::Viestit& viestit);
+
+// A catalogue opened as the program opens it; its covers are unpacked into a private folder of this run,
+// never into the program folder. The settings are the defaults with the overdue check off until
+// lue_asetukset() reads the program folder's.
+struct Avattu {
+    TilapainenOhjelmakansio tila;
+    Ohjelmakansio kansio{tila.polku()};
+    Ohjelmakansio ohjelma{Ohjelmakansio::etsi_juuri()};
+    KomentoriviViestit viestit;
+    diag::EiKiiretta kiire;
+    TAsetukset asetukset;
+    Tietokanta tk;
+    Varasto v{tk, kansio, viestit, kiire, &asetukset};
+
+    Avattu() { asetukset.notify_enabled = false; }
+    // The settings of the program folder the tool runs from, the overdue check kept off; false after a message.
+    bool lue_asetukset();
+    // The catalogue named on the command line into tk; false after a message.
+    bool avaa(const std::string& komentorivin_nimi);
+};
 
 // Prints a cp1252 text to standard output as UTF-8, with a line end; false when it could not be written.
 bool tulosta_rivi(const std::string& cp1252);

@@ -1,30 +1,18 @@
 // rkb body FILE and rkb read-old FILE: a catalogue opened as the program opens it, its body to standard output.
 #include "cli/alikomennot.h"
-#include "diag/kiire.h"
-#include "settings/asetukset.h"
 #include "storage/korjaus.h"
 #include "storage/lataus.h"
 
 namespace {
 
-struct Avaus {
-    TilapainenOhjelmakansio tila;
-    Ohjelmakansio kansio{tila.polku()};
-    Tietokanta tk;
-    KomentoriviViestit viestit;
-    diag::EiKiiretta kiire;
-    TAsetukset asetukset;
-    Varasto v{tk, kansio, viestit, kiire, &asetukset};
-
-    Avaus() {
-        asetukset.avaa_kannet_heti = false;
-        asetukset.notify_enabled = false;
-    }
+// The program's default settings, the covers left packed.
+struct Avaus : Avattu {
+    Avaus() { asetukset.avaa_kannet_heti = false; }
 };
 
 int body(const std::vector<std::string>& p) {
     Avaus a;
-    if (!lue_tietueet(ohjelman_nimi(p[0]), false, false, a.tk.kortit, a.v)) return 1;
+    if (!a.avaa(p[0])) return 1;
     return tulosta_runko(a.tk.kortit) ? 0 : 1;
 }
 

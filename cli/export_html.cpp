@@ -17,7 +17,7 @@ int export_html(const std::vector<std::string>& p) {
         }
     }
     Avattu a;
-    if (!a.avaa(p[0])) return 1;
+    if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
     const Tulos t = kirjoita_html_lista(std::filesystem::absolute(p[1]), a.tk.kortit, h);
     if (!t) {
         tulosta_virhe(t.viesti);

@@ -7,7 +7,7 @@ namespace {
 
 int export_text(const std::vector<std::string>& p) {
     Avattu a;
-    if (!a.avaa(p[0])) return 1;
+    if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
     const Tulos t = kirjoita_lista(std::filesystem::absolute(p[1]), a.tk.kortit, tanaan(), a.tk.tiedosto);
     if (!t) {
         tulosta_virhe(t.viesti);

@@ -54,7 +54,7 @@ int labels(const std::vector<std::string>& p) {
     QGuiApplication sovellus(argc, argv);
 
     Avattu a;
-    if (!a.avaa(p[0])) return 1;
+    if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
     TOmaList& lista = a.tk.kortit;
     std::vector<std::string> kasetit;
     if (val.count("--cassettes")) {

@@ -1,7 +1,7 @@
 // rkb overdue FILE [--today YYYY-MM-DD] [--days N]: borrowers whose loans have run too long, with days.
 #include <iostream>
 
-#include "cli/lainat.h"
+#include "cli/alikomennot.h"
 #include "lending/lainaus.h"
 #include "storage/merkisto.h"
 
@@ -35,9 +35,10 @@ int overdue(const std::vector<std::string>& p) {
         if (!a) return 1;
         paivia = a->notify_paivat();
     }
-    TilapainenOhjelmakansio tila;
-    Tietokanta tk;
-    if (!avaa_lainat(p[0], tk, tila, viestit)) return 1;
+    Avattu lainat;
+    lainat.asetukset.avaa_kannet_heti = false;
+    if (!lainat.avaa(p[0])) return 1;
+    const Tietokanta& tk = lainat.tk;
     for (const Myohassa& m : myohastyneet(tk.kortit, *paivia, *paiva))
         std::cout << merkisto::cp1252_utf8(m.lainaaja) << '\t' << m.paivia << '\n';
     std::cout.flush();

@@ -2,7 +2,7 @@
 // subject, empty line and body; with --send also sent with the program folder's mail settings.
 #include <iostream>
 
-#include "cli/lainat.h"
+#include "cli/alikomennot.h"
 #include "lending/lainaus.h"
 #include "lending/postitus.h"
 #include "lending/profiilit.h"
@@ -43,9 +43,10 @@ int remind(const std::vector<std::string>& p) {
         tulosta_virhe(t.viesti);
         return 1;
     }
-    TilapainenOhjelmakansio tila;
-    Tietokanta tk;
-    if (!avaa_lainat(p[0], tk, tila, viestit)) return 1;
+    Avattu lainat;
+    lainat.asetukset.avaa_kannet_heti = false;
+    if (!lainat.avaa(p[0])) return 1;
+    const Tietokanta& tk = lainat.tk;
     const Muistutus m = tee_muistutus(teksti, tk.kortit, lainaaja, {ohjelman_otsikko, a->email_nimi});
     std::cout << merkisto::cp1252_utf8(m.otsikko) << "\n\n";
     for (const std::string& r : m.rivit) std::cout << merkisto::cp1252_utf8(r) << '\n';

@@ -3,10 +3,7 @@
 #include <cstdio>
 
 #include "cli/alikomennot.h"
-#include "diag/kiire.h"
 #include "find/haku.h"
-#include "settings/asetukset.h"
-#include "storage/lataus.h"
 #include "storage/merkisto.h"
 
 namespace {
@@ -38,30 +35,23 @@ int search(const std::vector<std::string>& p) {
         }
     }
     const std::string teksti = merkisto::utf8_cp1252(p[1]);
-    KomentoriviViestit viestit;
     if (teksti.empty()) {
         tulosta_virhe(syota_hakusana);
         return 1;
     }
-    TilapainenOhjelmakansio tila;
-    const Ohjelmakansio kansio(tila.polku());
-    diag::EiKiiretta kiire;
-    TAsetukset asetukset;
-    asetukset.avaa_kannet_heti = false;
-    asetukset.notify_enabled = false;
-    Tietokanta tk;
-    const Varasto v{tk, kansio, viestit, kiire, &asetukset};
-    if (!lue_tietueet(ohjelman_nimi(p[0]), false, false, tk.kortit, v)) return 1;
+    Avattu a;
+    a.asetukset.avaa_kannet_heti = false;
+    if (!a.avaa(p[0])) return 1;
 
-    const std::vector<std::string> sanat = eroittele_hakusanat(teksti, viestit);
-    const std::vector<int> osumat = etsi_listaan(tk.kortit, sanat, kentat);
+    const std::vector<std::string> sanat = eroittele_hakusanat(teksti, a.viestit);
+    const std::vector<int> osumat = etsi_listaan(a.tk.kortit, sanat, kentat);
     if (osumat.empty()) {
         tulosta_virhe(ei_hakutuloksia);
         return 1;
     }
     std::string ulos;
     for (const int i : osumat) {
-        const TKortti& k = tk.kortit[i];
+        const TKortti& k = a.tk.kortit[i];
         ulos += std::to_string(i) + '\t' + k.kasetilla + '\t' + k.sijainti + '\t' + listan_nimi(k) + '\t' + k.luokitus + '\n';
     }
     ulos = merkisto::cp1252_utf8(ulos);

@@ -1,10 +1,7 @@
 // rkb tapes FILE [--min N] [--lp]: the tape status rows (cassette, length, used, free) as the status window
 // shows them; with a minimum only the cassettes with that much free tape, or all and "Ei löydy!".
 #include "cli/alikomennot.h"
-#include "diag/kiire.h"
-#include "settings/asetukset.h"
 #include "storage/merkisto.h"
-#include "storage/lataus.h"
 #include "tapes/nauhatilanne.h"
 
 namespace {
@@ -29,24 +26,18 @@ int tapes(const std::vector<std::string>& p) {
         tulosta_virhe("Käyttö: rkb tapes TIEDOSTO [--min N] [--lp]");
         return 1;
     }
-    TilapainenOhjelmakansio tila;
-    const Ohjelmakansio kansio(tila.polku());
-    KomentoriviViestit viestit;
-    diag::EiKiiretta kiire;
-    TAsetukset asetukset;
-    if (!lue_ohjelman_asetukset(asetukset, kansio, viestit)) return 1;
-    asetukset.avaa_kannet_heti = false;  // the covers are not needed here
-    Tietokanta tk;
-    const Varasto v{tk, kansio, viestit, kiire, &asetukset};
-    if (!lue_tietueet(ohjelman_nimi(tiedosto), false, false, tk.kortit, v)) return 1;
+    Avattu a;
+    if (!a.lue_asetukset()) return 1;
+    a.asetukset.avaa_kannet_heti = false;  // the covers are not needed here
+    if (!a.avaa(tiedosto)) return 1;
 
     std::vector<Nauharivi> rivit;
     if (minimi) {
-        Vapaan_haku h = etsi_vapaata(tk.kortit, merkisto::utf8_cp1252(vahintaan), lp, asetukset, viestit);
+        Vapaan_haku h = etsi_vapaata(a.tk.kortit, merkisto::utf8_cp1252(vahintaan), lp, a.asetukset, a.viestit);
         if (!h.luku_kelpaa) return 1;
         rivit = std::move(h.rivit);
     } else {
-        rivit = tee_nauhalista(tk.kortit, 0, asetukset, viestit);
+        rivit = tee_nauhalista(a.tk.kortit, 0, a.asetukset, a.viestit);
     }
     for (const Nauharivi& r : rivit)
         if (!tulosta_rivi(r.kasetti + "\t" + r.pituus + "\t" + r.kaytetty + "\t" + r.vapaa)) return 1;

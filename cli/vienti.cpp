@@ -2,20 +2,6 @@
 
 #include <map>
 
-#include "settings/ini.h"
-#include "storage/lataus.h"
-
-bool Avattu::avaa(const std::string& tiedosto) {
-    IniTiedosto ini;
-    if (!ini.lataa(asetustiedosto(ohjelma))) {
-        tulosta_virhe("Asetustiedostoa ei voi lukea.");
-        return false;
-    }
-    lue_asetusarvot(asetukset, ini, Asetusymparisto{kansio, viestit});
-    asetukset.notify_enabled = false;
-    return lue_tietueet(ohjelman_nimi(tiedosto), false, false, tk.kortit, v);
-}
-
 bool lue_valitsimet(const std::vector<std::string>& p, std::size_t alku,
                     std::initializer_list<const char*> sallitut, std::map<std::string, std::string>& arvot) {
     for (std::size_t i = alku; i < p.size(); i += 2) {

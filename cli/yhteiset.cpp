@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "cli/alikomennot.h"
-#include "settings/asetukset.h"
 #include "settings/ini.h"
+#include "storage/lataus.h"
 #include "storage/merkisto.h"
 #include "storage/ohjelmakansio.h"
 #include "storage/runko.h"
@@ -58,15 +58,27 @@ bool tulosta_runko(const TOmaList& lista) {
     return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0;
 }
 
-bool lue_ohjelman_asetukset(TAsetukset& asetukset, const Ohjelmakansio& kansio, diag::Viestit& viestit) {
+std::optional<TAsetukset> ohjelmakansion_asetukset(const Ohjelmakansio& kansio, diag::Viestit& viestit) {
+    TAsetukset a;
     IniTiedosto ini;
-    if (!ini.lataa(asetustiedosto(Ohjelmakansio(Ohjelmakansio::etsi_juuri())))) {
+    if (!ini.lataa(asetustiedosto(kansio))) {
         tulosta_virhe("Asetustiedostoa ei voi lukea.");
-        return false;
+        return std::nullopt;
     }
-    lue_asetusarvot(asetukset, ini, Asetusymparisto{kansio, viestit});
+    lue_asetusarvot(a, ini, Asetusymparisto{kansio, viestit});
+    return a;
+}
+
+bool Avattu::lue_asetukset() {
+    std::optional<TAsetukset> a = ohjelmakansion_asetukset(ohjelma, viestit);
+    if (!a) return false;
+    asetukset = std::move(*a);
     asetukset.notify_enabled = false;
     return true;
+}
+
+bool Avattu::avaa(const std::string& komentorivin_nimi) {
+    return lue_tietueet(ohjelman_nimi(komentorivin_nimi), false, false, tk.kortit, v);
 }
 
 bool tulosta_rivi(const std::string& cp1252) {
