@@ -5,58 +5,20 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "diag/kiire.h"
-#include "diag/viestit.h"
-#include "settings/asetukset.h"
-#include "storage/merkisto.h"
-#include "storage/tallennus.h"
+#include "tools/tekstista_luettelo.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-class Viestit final : public diag::Viestit {
-public:
-    int virheet = 0;
-    void nayta(diag::Laji, const std::string& t, const std::string& = {}) override {
-        std::fprintf(stderr, "%s\n", merkisto::cp1252_utf8(t).c_str());
-        ++virheet;
-    }
-    diag::Vastaus kysy(diag::Laji, const std::string& t, bool = false, const std::string& = {}) override {
-        nayta(diag::Laji::Tieto, t);
-        return diag::Vastaus::Ei;
-    }
-};
-
-std::vector<std::string> kentat(const std::string& rivi) {
-    std::vector<std::string> t;
-    std::stringstream s(rivi);
-    for (std::string k; std::getline(s, k, '|');) t.push_back(merkisto::utf8_cp1252(k));
-    if (!rivi.empty() && rivi.back() == '|') t.emplace_back();
-    return t;
-}
-
-}  // namespace
+using tekstista_luettelo::kentat;
 
 int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: tee_esimerkki DATA_TXT KANNET_DIR OUT.rkb\n");
         return 1;
     }
-    const fs::path tyo = fs::temp_directory_path() / ("tee_esimerkki_" + std::to_string(::getpid()));
-    fs::remove_all(tyo);
-    fs::create_directories(tyo / "gfx" / "kannet");
-    const Ohjelmakansio kansio(tyo);
-    Tietokanta tk;
-    Viestit viestit;
-    diag::EiKiiretta kiire;
-    TAsetukset asetukset;
-    asetukset.tallenna_sortattuna = false;  // the cards stay in the order of the data file
-    Varasto v{tk, kansio, viestit, kiire, &asetukset, {}, {}, {}, {}, {}};
+    tekstista_luettelo::Luettelo luettelo("tee_esimerkki");
+    TOmaList& kortit = luettelo.kortit();
 
     std::map<std::string, std::string> nauhat;
     std::ifstream in(argv[1]);
@@ -72,7 +34,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "virheellinen rivi: %s\n", rivi.c_str());
             return 1;
         }
-        TKortti& c = tk.kortit.lisaa_uusi();
+        TKortti& c = kortit.lisaa_uusi();
         c.kasetilla = k[0];
         c.sijainti = k[1];
         c.nimi = k[2];
@@ -102,17 +64,15 @@ int main(int argc, char** argv) {
         if (!k[15].empty()) {
             // Stems of digits 1 to 8, as the program names covers.
             const std::string nimi = std::string(8, static_cast<char>('1' + kansia++)) + ".jpg";
-            fs::copy_file(fs::path(argv[2]) / (k[15] + ".jpg"), tyo / "gfx" / "kannet" / nimi);
+            fs::copy_file(fs::path(argv[2]) / (k[15] + ".jpg"), luettelo.kannet() / nimi);
             c.cover_fn = "gfx\\kannet\\" + nimi;
             c.lisatieto_nimi[2] = "Kansi:";
             c.lisatieto[2] = "piirretty";
         }
     }
-    tk.kortit[1].kommentti = "Tämä on esimerkkitietokanta. Kokeile hakua, lajittelua ja lainausta!";
-    tk.kortit[1].nakyma = 0;
-    const std::string kohde = polku_tekstiksi(fs::absolute(argv[3]));
-    const bool ok = tallenna_tietokanta(kohde, v);
-    fs::remove_all(tyo);
-    std::fprintf(stderr, "%d korttia, %d kantta -> %s\n", tk.kortit.Count() - 1, kansia, argv[3]);
-    return ok && viestit.virheet == 0 ? 0 : 1;
+    kortit[1].kommentti = "Tämä on esimerkkitietokanta. Kokeile hakua, lajittelua ja lainausta!";
+    kortit[1].nakyma = 0;
+    const bool ok = luettelo.tallenna(argv[3]);
+    std::fprintf(stderr, "%d korttia, %d kantta -> %s\n", kortit.Count() - 1, kansia, argv[3]);
+    return ok ? 0 : 1;
 }

@@ -3,9 +3,5 @@
 # (drawn by `tee_kuvat data esimerkki_kannet`). Needs a configured build folder (default: build).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-rakennus="${1:-build}"
-cmake --build "$rakennus" --target core >/dev/null
-ohjelma="$rakennus/tee_esimerkki"
-g++ -std=c++20 -O1 -finput-charset=UTF-8 -fexec-charset=CP1252 -I. tools/esimerkki/tee_esimerkki.cpp \
-    "$rakennus/libcore.a" -lz -ljpeg -lgif -o "$ohjelma"
+ohjelma="$(tools/kaanna_luettelotyokalu.sh tools/esimerkki/tee_esimerkki.cpp "${1:-build}")"
 "$ohjelma" tools/esimerkki/elokuvat.txt tools/esimerkki/kannet data/esimerkki.rkb
