@@ -21,6 +21,7 @@
 #include <filesystem>
 
 #include "diag/loki.h"
+#include "diag/ui/nappi.h"
 #include "diag/ui/teksti.h"
 #include "export/ui/listatulostus.h"
 #include "find/sorttaus.h"
@@ -36,13 +37,6 @@ namespace {
 constexpr const char* kotisivu = "http://www.rullakko.net/";
 constexpr int esikatselu_leveys = 282;
 constexpr QSize paalyksen_esikatselu(364, 222);
-
-QPushButton* nappi(QWidget* isa, const char* nimi, const char* teksti) {
-    auto* b = new QPushButton(fi(teksti), isa);
-    b->setObjectName(nimi);
-    b->setAutoDefault(false);
-    return b;
-}
 
 void aseta_kaikki(QListWidget* l, bool paalla) {
     for (int i = 0; i < l->count(); ++i) l->item(i)->setCheckState(paalla ? Qt::Checked : Qt::Unchecked);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "diag/loki.h"
+#include "diag/ui/nappi.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 #include "lending/postitus.h"
@@ -20,17 +21,6 @@
 #include "settings/ui/asetukset_form.h"
 #include "storage/varasto.h"
 #include "storage/versio.h"
-
-namespace {
-
-QPushButton* nappi(QWidget* isa, const char* nimi, const char* teksti) {
-    auto* b = new QPushButton(fi(teksti), isa);
-    b->setObjectName(nimi);
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
 
 Tkarhuemail_form::Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, QWidget* parent)
     : QDialog(parent ? parent : p.ikkuna()), p_(p), lainaaja_(std::move(lainaaja)) {

@@ -9,16 +9,10 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include "diag/ui/nappi.h"
 #include "diag/ui/teksti.h"
 
 namespace {
-
-QPushButton* nappi(QWidget* isa, const char* nimi, const char* teksti) {
-    auto* b = new QPushButton(fi(teksti), isa);
-    b->setObjectName(nimi);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QHBoxLayout* napit(QPushButton* laheta, QPushButton* peruuta) {
     auto* r = new QHBoxLayout;
