@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <tuple>
 
 #include "diag/loki.h"
 #include "diag/ui/nappi.h"
@@ -37,6 +38,31 @@ namespace {
 constexpr const char* kotisivu = "http://www.rullakko.net/";
 constexpr int esikatselu_leveys = 282;
 constexpr QSize paalyksen_esikatselu(364, 222);
+
+QProgressBar* palkki(QWidget* isa, const char* nimi) {
+    auto* p = new QProgressBar(isa);
+    p->setObjectName(nimi);
+    p->setTextVisible(false);
+    return p;
+}
+
+// A page's cassette list with its select-all and select-none buttons, in a group box of its own:
+// the box, the list and the two buttons.
+std::tuple<QGroupBox*, QListWidget*, QPushButton*, QPushButton*> kasettiryhma(QWidget* sivu, const char* listan_nimi,
+                                                                              const char* kaikki_nimi,
+                                                                              const char* tyhja_nimi) {
+    auto* lista = new QListWidget(sivu);
+    lista->setObjectName(listan_nimi);
+    lista->setUniformItemSizes(true);
+    QPushButton* kaikki = nappi(sivu, kaikki_nimi, "Kaikki");
+    QPushButton* tyhja = nappi(sivu, tyhja_nimi, "Tyhjennä");
+    auto* ryhma = new QGroupBox(fi("Kasetit"), sivu);
+    auto* l = new QGridLayout(ryhma);
+    l->addWidget(lista, 0, 0, 1, 2);
+    l->addWidget(kaikki, 1, 0);
+    l->addWidget(tyhja, 1, 1);
+    return {ryhma, lista, kaikki, tyhja};
+}
 
 void aseta_kaikki(QListWidget* l, bool paalla) {
     for (int i = 0; i < l->count(); ++i) l->item(i)->setCheckState(paalla ? Qt::Checked : Qt::Unchecked);
@@ -85,16 +111,9 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
     PageControl->addTab(PTarrat, fi("Päälystarrat"));
 
     // Spine labels.
-    Tulosta_kasetit_lista = new QListWidget(STarrat);
-    Tulosta_kasetit_lista->setObjectName("Tulosta_kasetit_lista");
-    Tulosta_kasetit_lista->setUniformItemSizes(true);
-    sel_all = nappi(STarrat, "sel_all", "Kaikki");
-    sel_none = nappi(STarrat, "sel_none", "Tyhjennä");
-    auto* kasetit = new QGroupBox(fi("Kasetit"), STarrat);
-    auto* kl = new QGridLayout(kasetit);
-    kl->addWidget(Tulosta_kasetit_lista, 0, 0, 1, 2);
-    kl->addWidget(sel_all, 1, 0);
-    kl->addWidget(sel_none, 1, 1);
+    QGroupBox* kasetit = nullptr;
+    std::tie(kasetit, Tulosta_kasetit_lista, sel_all, sel_none) =
+        kasettiryhma(STarrat, "Tulosta_kasetit_lista", "sel_all", "sel_none");
 
     auto* ulkoasu = new QGroupBox(fi("Tarran ulkoasu"), STarrat);
     tarra_prev = new QLabel(ulkoasu);
@@ -134,9 +153,7 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
     asetukset_button = nappi(STarrat, "asetukset_button", "Asetukset");
     Tulosta = nappi(STarrat, "Tulosta", "Tulosta");
     sulje_button = nappi(STarrat, "sulje_button", "Sulje");
-    ProgressBar1 = new QProgressBar(STarrat);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setTextVisible(false);
+    ProgressBar1 = palkki(STarrat, "ProgressBar1");
     tyoskennellaan_label = new QLabel(fi("Työskennellään..."), STarrat);
     tyoskennellaan_label->setObjectName("tyoskennellaan_label");
     tyoskennellaan_label->hide();
@@ -158,16 +175,9 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
     sl->addWidget(esikatselu_ryhma, 0);
 
     // Top labels.
-    ptarra_lista = new QListWidget(PTarrat);
-    ptarra_lista->setObjectName("ptarra_lista");
-    ptarra_lista->setUniformItemSizes(true);
-    sel_all_plista = nappi(PTarrat, "sel_all_plista", "Kaikki");
-    sel_none_plista = nappi(PTarrat, "sel_none_plista", "Tyhjennä");
-    auto* pkasetit = new QGroupBox(fi("Kasetit"), PTarrat);
-    auto* pkl = new QGridLayout(pkasetit);
-    pkl->addWidget(ptarra_lista, 0, 0, 1, 2);
-    pkl->addWidget(sel_all_plista, 1, 0);
-    pkl->addWidget(sel_none_plista, 1, 1);
+    QGroupBox* pkasetit = nullptr;
+    std::tie(pkasetit, ptarra_lista, sel_all_plista, sel_none_plista) =
+        kasettiryhma(PTarrat, "ptarra_lista", "sel_all_plista", "sel_none_plista");
 
     auto* pesikatselu = new QGroupBox(fi("Esikatselu"), PTarrat);
     PTarra_prew_panel = new QFrame(pesikatselu);
@@ -185,9 +195,7 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
     preview_vihje->setObjectName("preview_vihje");
     preview_vihje->setAlignment(Qt::AlignCenter);
     preview_vihje->setStyleSheet(QStringLiteral("background: #DDDDDD; color: black; padding: 3px;"));
-    tee_ptarra_progress = new QProgressBar(pesikatselu);
-    tee_ptarra_progress->setObjectName("tee_ptarra_progress");
-    tee_ptarra_progress->setTextVisible(false);
+    tee_ptarra_progress = palkki(pesikatselu, "tee_ptarra_progress");
     tee_ptarra_progress->setMaximumHeight(8);
     auto* pel = new QVBoxLayout(pesikatselu);
     pel->addWidget(PTarra_prew_panel, 0, Qt::AlignHCenter);
@@ -220,9 +228,7 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
     tulosta_ptarrat_button = nappi(PTarrat, "tulosta_ptarrat_button", "Tulosta");
     asetukset_button2 = nappi(PTarrat, "asetukset_button2", "Asetukset");
     psulje_button = nappi(PTarrat, "psulje_button", "Sulje");
-    PT_Progressbar = new QProgressBar(PTarrat);
-    PT_Progressbar->setObjectName("PT_Progressbar");
-    PT_Progressbar->setTextVisible(false);
+    PT_Progressbar = palkki(PTarrat, "PT_Progressbar");
     auto* pkeski = new QVBoxLayout;
     pkeski->addWidget(pesikatselu);
     pkeski->addWidget(pasetukset);
@@ -284,12 +290,13 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
 
     connect(starra_fn, &QComboBox::currentIndexChanged, this, [this] { lataa_sivupohja(); });
     connect(PTarra_fn, &QComboBox::currentIndexChanged, this, [this] { lataa_paalyspohja(); });
-    connect(sel_all, &QPushButton::clicked, this, [this] { aseta_kaikki(Tulosta_kasetit_lista, true); paivita_otsikko(); });
-    connect(sel_none, &QPushButton::clicked, this, [this] { aseta_kaikki(Tulosta_kasetit_lista, false); paivita_otsikko(); });
-    connect(sel_all_plista, &QPushButton::clicked, this, [this] { aseta_kaikki(ptarra_lista, true); paivita_otsikko(); });
-    connect(sel_none_plista, &QPushButton::clicked, this, [this] { aseta_kaikki(ptarra_lista, false); paivita_otsikko(); });
-    connect(Tulosta_kasetit_lista, &QListWidget::itemChanged, this, [this] { paivita_otsikko(); });
-    connect(ptarra_lista, &QListWidget::itemChanged, this, [this] { paivita_otsikko(); });
+    for (const auto& [lista, kaikki, tyhja] : {std::tuple{Tulosta_kasetit_lista, sel_all, sel_none},
+                                               std::tuple{ptarra_lista, sel_all_plista, sel_none_plista}}) {
+        QListWidget* l = lista;
+        connect(kaikki, &QPushButton::clicked, this, [this, l] { aseta_kaikki(l, true); paivita_otsikko(); });
+        connect(tyhja, &QPushButton::clicked, this, [this, l] { aseta_kaikki(l, false); paivita_otsikko(); });
+        connect(l, &QListWidget::itemChanged, this, [this] { paivita_otsikko(); });
+    }
     connect(ptarra_lista, &QListWidget::itemDoubleClicked, this, [this] { ptarra_listaDblClick(); });
     connect(PageControl, &QTabWidget::currentChanged, this, [this](int i) { vaihda_sivu(i); });
     for (QPushButton* b : {asetukset_button, asetukset_button2})
