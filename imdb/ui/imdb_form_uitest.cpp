@@ -194,6 +194,22 @@ class ImdbFormTest : public QObject {
         QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, r.center());
     }
 
+    // The IMDb window as the test's stand-in main window shows it: `vaiheet` drives it (a failed check returns
+    // from the steps only) and the window's result goes back to the caller.
+    static std::function<int(QDialog&)> imdb_ikkuna(std::function<void(Timdb_form&)> vaiheet) {
+        return [vaiheet = std::move(vaiheet)](QDialog& d) {
+            auto& f = dynamic_cast<Timdb_form&>(d);
+            vaiheet(f);
+            return f.result();
+        };
+    }
+
+    // The terms of use accepted and today's update check done, so the search window is the only dialog.
+    static void vain_hakuikkuna(Testipaaikkuna& p) {
+        p.a.warn_imdb = 1;
+        p.a.paivitys_tarkistettu = true;
+    }
+
     // Drives the search view until the hit list is there and opens the row; leaves the window in the choose view.
     static void valitse_osuma(Timdb_form& f, int rivi, int riveja) {
         QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), riveja, 10000);
@@ -217,43 +233,42 @@ private slots:
         p.kortti().kesto = "120 min";
         Imdbtoiminnot t(p);
         bool varoitettu = false;
+        const auto haku = imdb_ikkuna([&](Timdb_form& f) {
+            f.show();
+            QCOMPARE(f.hakusana(), std::string("Matrix"));
+            QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 7, 10000);
+            QCOMPARE(f.Hakutulos_lista->currentRow(), 1);  // the first title row, not the header
+            kuva(f, "imdb_haku.png");
+            // A header row has no title behind it.
+            kaksoisnapsauta(f.Hakutulos_lista, 2);
+            QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Valitse elokuva listasta!"));
+            // The aka title of a hit shows in the status bar.
+            QTest::mouseClick(f.Hakutulos_lista->viewport(), Qt::LeftButton, {},
+                              f.Hakutulos_lista->visualItemRect(f.Hakutulos_lista->item(3)).center());
+            QCOMPARE(f.StatusBar->currentMessage(), QString("... aka Matrix 2"));
+            kaksoisnapsauta(f.Hakutulos_lista, 4);
+            QCOMPARE(p.viestit.tekstit().back(), std::string("Haku epäonnistui!"));
+            QVERIFY(!f.valintanakyma());
+            kaksoisnapsauta(f.Hakutulos_lista, 1);
+            QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
+            QCOMPARE(f.windowTitle(), fi("Valitse oikeat tiedot"));
+            QVERIFY(f.download_cover->isEnabled());
+            QVERIFY(f.download_cover->isChecked());
+            QCOMPARE(f.aaniraita_lista->currentItem()->text(), QString("Dolby Digital"));
+            QCOMPARE(f.kesto_lista->count(), 2);
+            // The values are on the card before acceptance, so the card view shows them.
+            QCOMPARE(p.kortti().nimi, std::string("Matriisi (The Matrix)"));
+            kuva(f, "imdb_valinta.png");
+            f.kesto_lista->setCurrentRow(1);  // Argentina:140 min
+            QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
+        });
         p.tp.dialogi = [&](QDialog& d) {
             if (d.objectName() == "imdb_warning") {
                 varoitettu = true;
                 return int(QDialog::Accepted);
             }
-            auto& f = dynamic_cast<Timdb_form&>(d);
-            [&] {
-                f.show();
-                QCOMPARE(f.hakusana(), std::string("Matrix"));
-                QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 7, 10000);
-                QCOMPARE(f.Hakutulos_lista->currentRow(), 1);  // the first title row, not the header
-                kuva(f, "imdb_haku.png");
-                // A header row has no title behind it.
-                kaksoisnapsauta(f.Hakutulos_lista, 2);
-                QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Valitse elokuva listasta!"));
-                // The aka title of a hit shows in the status bar.
-                QTest::mouseClick(f.Hakutulos_lista->viewport(), Qt::LeftButton, {},
-                                  f.Hakutulos_lista->visualItemRect(f.Hakutulos_lista->item(3)).center());
-                QCOMPARE(f.StatusBar->currentMessage(), QString("... aka Matrix 2"));
-                kaksoisnapsauta(f.Hakutulos_lista, 4);
-                QCOMPARE(p.viestit.tekstit().back(), std::string("Haku epäonnistui!"));
-                QVERIFY(!f.valintanakyma());
-                kaksoisnapsauta(f.Hakutulos_lista, 1);
-                QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
-                QCOMPARE(f.windowTitle(), fi("Valitse oikeat tiedot"));
-                QVERIFY(f.download_cover->isEnabled());
-                QVERIFY(f.download_cover->isChecked());
-                QCOMPARE(f.aaniraita_lista->currentItem()->text(), QString("Dolby Digital"));
-                QCOMPARE(f.kesto_lista->count(), 2);
-                // The values are on the card before acceptance, so the card view shows them.
-                QCOMPARE(p.kortti().nimi, std::string("Matriisi (The Matrix)"));
-                kuva(f, "imdb_valinta.png");
-                f.kesto_lista->setCurrentRow(1);  // Argentina:140 min
-                QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
-                QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
-            }();
-            return f.result();
+            return haku(d);
         };
         p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
 
@@ -286,26 +301,21 @@ private slots:
 
     void peruutaPalauttaaKortin() {
         Testipaaikkuna p({{"1", "Matriisi (Matrix)"}});
-        p.a.warn_imdb = 1;
-        p.a.paivitys_tarkistettu = true;
+        vain_hakuikkuna(p);
         p.kortti().vuosi = "2000";
         p.kortti().arvosana = "3";
         p.kortti().hae_kansi = false;
         p.siirry_korttiin(1);
         const TKortti ennen = p.kortti();
         Imdbtoiminnot t(p);
-        p.tp.dialogi = [&](QDialog& d) {
-            auto& f = dynamic_cast<Timdb_form&>(d);
-            [&] {
-                f.show();
-                valitse_osuma(f, 1, 7);
-                QCOMPARE(p.kortti().vuosi, std::string("1999"));
-                QVERIFY(p.kortti().hae_kansi);  // marked for the cover while the user decides
-                QTest::mouseClick(f.peruuta_button, Qt::LeftButton);
-                QTRY_VERIFY(!f.isVisible());
-            }();
-            return f.result();
-        };
+        p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
+            f.show();
+            valitse_osuma(f, 1, 7);
+            QCOMPARE(p.kortti().vuosi, std::string("1999"));
+            QVERIFY(p.kortti().hae_kansi);  // marked for the cover while the user decides
+            QTest::mouseClick(f.peruuta_button, Qt::LeftButton);
+            QTRY_VERIFY(!f.isVisible());
+        });
         p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
         const TKortti& k = p.kortti();
         QCOMPARE(k.nimi, ennen.nimi);
@@ -320,29 +330,24 @@ private slots:
 
     void yhdenOsumanJsonSivuJaKansiMyohemmin() {
         Testipaaikkuna p({{"1", "Yksi"}});
-        p.a.warn_imdb = 1;
-        p.a.paivitys_tarkistettu = true;
+        vain_hakuikkuna(p);
         Imdbtoiminnot t(p);
-        p.tp.dialogi = [&](QDialog& d) {
-            auto& f = dynamic_cast<Timdb_form&>(d);
-            [&] {
-                f.show();
-                QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);  // straight to the choose view
-                QVERIFY(!f.Hakutulos_lista->isVisible());
-                QCOMPARE(f.kesto_lista->currentItem()->text(), QString("136 min"));
-                // The check box's default is set from its pop-up menu; the tip tells about it.
-                emit f.PopupMenu->aboutToShow();
-                QVERIFY(f.set_def_on->isChecked() && !f.set_def_off->isChecked());
-                f.set_def_off->trigger();
-                QVERIFY(!p.a.dl_cover_default);
-                QTest::mouseClick(f.vihje_paneeli, Qt::LeftButton);
-                QCOMPARE(p.viestit.tekstit().back().substr(0, 30), std::string("1) Voit myös hakea kaikki kans"));
-                f.download_cover->setChecked(false);  // fetched later by the batch
-                QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
-                QTRY_VERIFY(!f.isVisible());
-            }();
-            return f.result();
-        };
+        p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
+            f.show();
+            QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);  // straight to the choose view
+            QVERIFY(!f.Hakutulos_lista->isVisible());
+            QCOMPARE(f.kesto_lista->currentItem()->text(), QString("136 min"));
+            // The check box's default is set from its pop-up menu; the tip tells about it.
+            emit f.PopupMenu->aboutToShow();
+            QVERIFY(f.set_def_on->isChecked() && !f.set_def_off->isChecked());
+            f.set_def_off->trigger();
+            QVERIFY(!p.a.dl_cover_default);
+            QTest::mouseClick(f.vihje_paneeli, Qt::LeftButton);
+            QCOMPARE(p.viestit.tekstit().back().substr(0, 30), std::string("1) Voit myös hakea kaikki kans"));
+            f.download_cover->setChecked(false);  // fetched later by the batch
+            QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
+            QTRY_VERIFY(!f.isVisible());
+        });
         p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
         const TKortti& k = p.kortti();
         QCOMPARE(k.nimi, std::string("Yksi (The Matrix)"));
@@ -358,33 +363,28 @@ private slots:
 
     void nykyinenHakuJaEnterAvaaOsuman() {
         Testipaaikkuna p({{"1", "Uusi (nykyinen)"}});
-        p.a.warn_imdb = 1;
-        p.a.paivitys_tarkistettu = true;
+        vain_hakuikkuna(p);
         Imdbtoiminnot t(p);
-        p.tp.dialogi = [&](QDialog& d) {
-            auto& f = dynamic_cast<Timdb_form&>(d);
-            [&] {
-                f.show();
-                QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 5, 10000);
-                f.Hakutulos_lista->setFocus();
-                QTest::keyClick(f.Hakutulos_lista, Qt::Key_Return);
-                QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
-                // Esc while the accepted card's cover is on its way neither undoes the card nor closes early.
-                palvelin.pidata_kansi();
-                bool nakyvissa = false;
-                Kun esc([&] { return f.StatusBar->currentMessage().startsWith("Haetaan kansikuvaa"); }, [&] {
-                    QTest::keyClick(&f, Qt::Key_Escape);
-                    nakyvissa = f.isVisible();
-                    palvelin.paasta_kansi();
-                });
-                QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
-                QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
-                QVERIFY(esc.tehty);
-                QVERIFY(nakyvissa);
-                QCOMPARE(f.result(), int(QDialog::Accepted));
-            }();
-            return f.result();
-        };
+        p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
+            f.show();
+            QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 5, 10000);
+            f.Hakutulos_lista->setFocus();
+            QTest::keyClick(f.Hakutulos_lista, Qt::Key_Return);
+            QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
+            // Esc while the accepted card's cover is on its way neither undoes the card nor closes early.
+            palvelin.pidata_kansi();
+            bool nakyvissa = false;
+            Kun esc([&] { return f.StatusBar->currentMessage().startsWith("Haetaan kansikuvaa"); }, [&] {
+                QTest::keyClick(&f, Qt::Key_Escape);
+                nakyvissa = f.isVisible();
+                palvelin.paasta_kansi();
+            });
+            QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
+            QVERIFY(esc.tehty);
+            QVERIFY(nakyvissa);
+            QCOMPARE(f.result(), int(QDialog::Accepted));
+        });
         p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
         // The old search finds nothing today; the suggestions give the hit, today's title page the values.
         QCOMPARE(palvelin.pyyntoja("/Tsearch"), 1);
@@ -398,19 +398,14 @@ private slots:
     void eiOsumiaJaHylattyKayttoehto() {
         {
             Testipaaikkuna p({{"1", "Ei ole"}});
-            p.a.warn_imdb = 1;
-            p.a.paivitys_tarkistettu = true;
+            vain_hakuikkuna(p);
             Imdbtoiminnot t(p);
-            p.tp.dialogi = [&](QDialog& d) {
-                auto& f = dynamic_cast<Timdb_form&>(d);
-                [&] {
-                    f.show();
-                    QTRY_COMPARE_WITH_TIMEOUT(f.windowTitle(), fi("Hakusanalla ei löytynyt yhtään elokuvaa"), 10000);
-                    QCOMPARE(f.Hakutulos_lista->count(), 0);
-                    f.reject();
-                }();
-                return f.result();
-            };
+            p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
+                f.show();
+                QTRY_COMPARE_WITH_TIMEOUT(f.windowTitle(), fi("Hakusanalla ei löytynyt yhtään elokuvaa"), 10000);
+                QCOMPARE(f.Hakutulos_lista->count(), 0);
+                f.reject();
+            });
             p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
             QCOMPARE(p.kortti().nimi, std::string("Ei ole"));
         }
@@ -453,24 +448,20 @@ private slots:
         p.viestit.vastaukset.push_back(diag::Vastaus::Kylla);
         Imdbtoiminnot t(p);
         t.tauon_sekunti_ms = 1;
-        p.tp.dialogi = [&](QDialog& d) {
-            auto& f = dynamic_cast<Timdb_form&>(d);
-            [&] {
-                bool nakyvissa_hylkayksen_jalkeen = false;
-                Kun kuvaus([&] { return f.Hakutulos_lista->count() >= 1; }, [&] {
-                    kuva(f, "imdb_kansikuvat.png");
-                    f.reject();  // the batch cannot be closed away
-                    nakyvissa_hylkayksen_jalkeen = f.isVisible();
-                });
-                f.show();
-                QVERIFY(f.Abort_Button->isVisible());
-                QVERIFY(!(f.windowFlags() & Qt::WindowCloseButtonHint));
-                QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 60000);
-                QVERIFY(kuvaus.tehty);
-                QVERIFY(nakyvissa_hylkayksen_jalkeen);
-            }();
-            return f.result();
-        };
+        p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
+            bool nakyvissa_hylkayksen_jalkeen = false;
+            Kun kuvaus([&] { return f.Hakutulos_lista->count() >= 1; }, [&] {
+                kuva(f, "imdb_kansikuvat.png");
+                f.reject();  // the batch cannot be closed away
+                nakyvissa_hylkayksen_jalkeen = f.isVisible();
+            });
+            f.show();
+            QVERIFY(f.Abort_Button->isVisible());
+            QVERIFY(!(f.windowFlags() & Qt::WindowCloseButtonHint));
+            QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 60000);
+            QVERIFY(kuvaus.tehty);
+            QVERIFY(nakyvissa_hylkayksen_jalkeen);
+        });
         p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")->trigger();
 
         QCOMPARE(p.viestit.naytetyt.front().teksti.substr(0, 50), std::string("Toiminto hakee kansikuvat vain korteille joilla on"));
@@ -499,18 +490,14 @@ private slots:
         p.viestit.vastaukset.push_back(diag::Vastaus::Kylla);
         Imdbtoiminnot t(p);
         t.tauon_sekunti_ms = 600000;  // only Keskeytä can end this pause in time
-        p.tp.dialogi = [&](QDialog& d) {
-            auto& f = dynamic_cast<Timdb_form&>(d);
-            [&] {
-                Kun keskeytys([&] { return f.StatusBar->currentMessage().startsWith(fi("Pidetään taukoa")); },
-                              [&] { QTest::mouseClick(f.Abort_Button, Qt::LeftButton); });
-                f.show();
-                QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 20000);
-                QVERIFY(keskeytys.tehty);
-                QVERIFY(!f.Abort_Button->isEnabled());
-            }();
-            return f.result();
-        };
+        p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
+            Kun keskeytys([&] { return f.StatusBar->currentMessage().startsWith(fi("Pidetään taukoa")); },
+                          [&] { QTest::mouseClick(f.Abort_Button, Qt::LeftButton); });
+            f.show();
+            QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 20000);
+            QVERIFY(keskeytys.tehty);
+            QVERIFY(!f.Abort_Button->isEnabled());
+        });
         QElapsedTimer kello;
         kello.start();
         p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")->trigger();
