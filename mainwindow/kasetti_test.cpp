@@ -8,29 +8,10 @@
 
 #include "diag/loki.h"
 #include "diag/testiviestit.h"
+#include "testituki/kasettikortit.h"
 
-namespace {
-
-struct Rivi {
-    const char* kasetilla;
-    const char* formaatti;
-    const char* kesto;
-    const char* nauha = "";
-};
-
-TOmaList lista(const std::vector<Rivi>& rivit) {
-    TOmaList l;
-    for (const Rivi& r : rivit) {
-        TKortti& k = l.lisaa_uusi();
-        k.kasetilla = r.kasetilla;
-        k.formaatti = r.formaatti;
-        k.kesto = r.kesto;
-        k.nauha = r.nauha;
-    }
-    return l;
-}
-
-}  // namespace
+using Rivi = testituki::Kasettikortti;
+using testituki::kasettiluettelo;
 
 TEST(Kasetti, KaytettyLasketaanSpMinuutteina) {
     struct Tapaus {
@@ -49,14 +30,14 @@ TEST(Kasetti, KaytettyLasketaanSpMinuutteina) {
     };
     for (const Tapaus& t : taulu) {
         diag::TestiViestit v;
-        EXPECT_EQ(get_kasetin_kaytetty(lista(t.kortit), "1", v), t.tulos);
+        EXPECT_EQ(get_kasetin_kaytetty(kasettiluettelo(t.kortit), "1", v), t.tulos);
         EXPECT_TRUE(v.naytetyt.empty());
     }
 }
 
 TEST(Kasetti, VirheellinenKestoIlmoitetaanJaOhitetaan) {
     diag::TestiViestit v;
-    const TOmaList l = lista({{"1", "SP", "60 min"}, {"1", "SP", "noin 90"}, {"1", "SP", "-5 min"}});
+    const TOmaList l = kasettiluettelo({{"1", "SP", "60 min"}, {"1", "SP", "noin 90"}, {"1", "SP", "-5 min"}});
     EXPECT_EQ(get_kasetin_kaytetty(l, "1", v), "60");
     ASSERT_EQ(v.naytetyt.size(), 2u);
     EXPECT_EQ(v.naytetyt[0].laji, diag::Laji::Pelkka);
@@ -66,7 +47,8 @@ TEST(Kasetti, VirheellinenKestoIlmoitetaanJaOhitetaan) {
 
 TEST(Kasetti, PituusOnKorttienYhteinenMerkinta) {
     diag::TestiViestit v;
-    TOmaList l = lista({{"7", "SP", "", "180"}, {"8", "SP", "", "240"}, {"7", "LP", "", "180"}, {"9", "SP", ""}});
+    TOmaList l =
+        kasettiluettelo({{"7", "SP", "", "180"}, {"8", "SP", "", "240"}, {"7", "LP", "", "180"}, {"9", "SP", ""}});
     l[0].nauha = "999";  // the placeholder is never looked at
     EXPECT_EQ(get_kasetin_pituus(l, "7", v), "180");
     EXPECT_EQ(get_kasetin_pituus(l, "9", v), "");
@@ -79,8 +61,8 @@ TEST(Kasetti, RistiriitainenPituusIlmoitetaanKerranJokaisestaPoikkeavastaKortist
     diag::loki().nollaa();
     diag::TestiViestit v;
     // An empty length after a filled one is a conflict too; a filled one after an empty one is not.
-    const TOmaList l = lista({{"5", "SP", "", ""}, {"5", "SP", "", "180"}, {"5", "SP", "", "240"},
-                              {"6", "SP", "", "120"}, {"5", "SP", "", ""}});
+    const TOmaList l = kasettiluettelo({{"5", "SP", "", ""}, {"5", "SP", "", "180"}, {"5", "SP", "", "240"},
+                                        {"6", "SP", "", "120"}, {"5", "SP", "", ""}});
     get_kasetin_pituus(l, "5", v);
     EXPECT_EQ(v.tekstit(), (std::vector<std::string>{"VIRHE: Kasetin 5 nauhan pituusmerkintä on väärin",
                                                      "VIRHE: Kasetin 5 nauhan pituusmerkintä on väärin"}));
@@ -106,11 +88,12 @@ TEST(Kasetti, MediatNauhaJaLevySamallaKasetillaOnVirhe) {
         {{{"1", "SP", ""}, {"2", "DVD", ""}}, true},
         {{}, true},
     };
-    for (const Tapaus& t : taulu) EXPECT_EQ(tarkista_kasetin_mediat(lista(t.kortit), "1"), t.tulos);
+    for (const Tapaus& t : taulu) EXPECT_EQ(tarkista_kasetin_mediat(kasettiluettelo(t.kortit), "1"), t.tulos);
 }
 
 TEST(Kasetti, AsetaPituusKirjoittaaKasetinKaikkiinKortteihin) {
-    TOmaList l = lista({{"AP1", "SP", "", "180"}, {"ap1", "SP", "", "120"}, {"AP1", "LP", ""}, {"AP10", "SP", ""}});
+    TOmaList l = kasettiluettelo(
+        {{"AP1", "SP", "", "180"}, {"ap1", "SP", "", "120"}, {"AP1", "LP", ""}, {"AP10", "SP", ""}});
     ASSERT_FALSE(l.muutettu);
     aseta_kasetin_pituus(l, "AP1", "240");
     EXPECT_TRUE(l.muutettu);

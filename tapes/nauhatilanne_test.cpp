@@ -4,27 +4,11 @@
 
 #include "diag/testiviestit.h"
 #include "settings/asetukset.h"
+#include "testituki/kasettikortit.h"
 
 namespace {
 
-struct Kortti {
-    const char* kasetti;
-    const char* formaatti;
-    const char* kesto;
-    const char* nauha;
-};
-
-TOmaList luettelo(std::initializer_list<Kortti> kortit) {
-    TOmaList l;
-    for (const Kortti& k : kortit) {
-        TKortti& c = l.lisaa_uusi();
-        c.kasetilla = k.kasetti;
-        c.formaatti = k.formaatti;
-        c.kesto = k.kesto;
-        c.nauha = k.nauha;
-    }
-    return l;
-}
+using testituki::kasettiluettelo;
 
 // kasetti|pituus|kaytetty|vapaa per row
 std::vector<std::string> rivit(const std::vector<Nauharivi>& r) {
@@ -34,7 +18,7 @@ std::vector<std::string> rivit(const std::vector<Nauharivi>& r) {
 }
 
 const TOmaList& kokoelma() {
-    static const TOmaList l = luettelo({
+    static const TOmaList l = kasettiluettelo({
         {"1", "SP", "90 min", "180"},
         {"1", "SP", "1h", "180"},         // 180 / 150 / 30
         {"2", "DVD", "120 min", ""},      // discs only: not a tape
@@ -118,7 +102,8 @@ TEST(Nauhalista, TilaRivinMukaan) {
 TEST(Nauhalista, RistiriitaIlmoitetaanKerran) {
     TAsetukset a;
     diag::TestiViestit v;
-    const TOmaList l = luettelo({{"1", "SP", "60", "180"}, {"1", "SP", "60", "240"}, {"1", "SP", "60", "240"}});
+    const TOmaList l =
+        kasettiluettelo({{"1", "SP", "60", "180"}, {"1", "SP", "60", "240"}, {"1", "SP", "60", "240"}});
     const auto r = tee_nauhalista(l, 100, a, v);
     EXPECT_EQ(v.naytetyt.size(), 1u);
 }

@@ -12,27 +12,16 @@
 #include "tapes/ui/nauhatoiminnot.h"
 #include "tapes/ui/syota_kas.h"
 #include "tapes/ui/tyhjaa_nauhaa_form.h"
+#include "testituki/kasettikortit.h"
 #include "testituki/testipaaikkuna.h"
 
 namespace {
 
-struct Kortti {
-    const char* kasetti;
-    const char* formaatti;
-    const char* kesto;
-    const char* nauha;
-};
-
-void tayta(testituki::Testipaaikkuna& p, std::initializer_list<Kortti> kortit) {
+// The catalogue becomes these cards, each titled after its cassette.
+void tayta(testituki::Testipaaikkuna& p, const std::vector<testituki::Kasettikortti>& kortit) {
     p.tk.kortit.tyhjenna();
-    for (const Kortti& k : kortit) {
-        TKortti& c = p.tk.kortit.lisaa_uusi();
-        c.nimi = std::string("Elokuva ") + k.kasetti;
-        c.kasetilla = k.kasetti;
-        c.formaatti = k.formaatti;
-        c.kesto = k.kesto;
-        c.nauha = k.nauha;
-    }
+    testituki::lisaa_kasettikortit(p.tk.kortit, kortit);
+    for (int i = 1; i < p.tk.kortit.Count(); ++i) p.tk.kortit[i].nimi = "Elokuva " + p.tk.kortit[i].kasetilla;
     p.tk.nykyinen = 1;
 }
 
