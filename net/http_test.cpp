@@ -10,29 +10,14 @@
 #include <mutex>
 #include <thread>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include "perus/tiedostot.h"
+#include "testituki/suljettu_portti.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A port of 127.0.0.1 that was free a moment ago and has nobody listening.
-int vapaa_portti() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t n = sizeof a;
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-    ::close(s);
-    return ntohs(a.sin_port);
-}
 
 class Palvelin {
 public:
@@ -159,7 +144,7 @@ TEST_F(Http, EpaonnistuminenEiJataTiedostoa) {
         vain_kohde(false);
     }
     // Nobody listens on this port once the server is gone: a refused connection is a failure too.
-    const int vapaa = vapaa_portti();
+    const int vapaa = testituki::vapaa_portti();
     EXPECT_FALSE(h.hae("http://127.0.0.1:" + std::to_string(vapaa) + "/", kohde));
     EXPECT_FALSE(h.hae("file:///etc/passwd", kohde));  // only http and https
     vain_kohde(false);

@@ -2,10 +2,9 @@
 #include "net/smtp.h"
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 #include "net/smtptesti.h"
+#include "testituki/suljettu_portti.h"
 
 namespace {
 
@@ -21,22 +20,6 @@ Sahkoposti viesti() {
     s.ohjelma = "Rullakko v1.36";
     return s;
 }
-
-// A port that refuses connections: bound, never listening.
-struct SuljettuPortti {
-    int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    int portti = 0;
-    SuljettuPortti() {
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        socklen_t n = sizeof a;
-        ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-        portti = ntohs(a.sin_port);
-    }
-    ~SuljettuPortti() { ::close(s); }
-};
 
 TEST(Smtp, ViestiPerillaOtsakkeineenJaSuomalaisinKirjaimin) {
     smtptesti::Palvelin p;
@@ -94,7 +77,7 @@ TEST(Smtp, KirjautuminenJaSenPuuttuminen) {
 }
 
 TEST(Smtp, KuollutJaKatkaisevaPalvelinJaViallinenOsoite) {
-    SuljettuPortti suljettu;
+    testituki::SuljettuPortti suljettu;
     const Tulos kuollut = laheta_sahkoposti({"127.0.0.1:" + std::to_string(suljettu.portti)}, viesti());
     EXPECT_FALSE(kuollut);
     EXPECT_EQ(kuollut.viesti.rfind(smtp_epaonnistui, 0), 0u) << kuollut.viesti;
