@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "diag/testiviestit.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace fs = std::filesystem;
 
@@ -26,12 +25,7 @@ protected:
         diag::loki().nollaa();
         fs::remove_all(kansio_);
     }
-    std::string tiedosto() {
-        std::ifstream f(kansio_ / "rulladb_debug.log", std::ios::binary);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        return ss.str();
-    }
+    std::string tiedosto() { return testituki::tiedoston_sisalto(kansio_ / "rulladb_debug.log"); }
     fs::path kansio_;
 };
 

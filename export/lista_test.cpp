@@ -3,10 +3,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "export/lista.h"
 #include "settings/asetustesti.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace {
 
@@ -74,19 +74,13 @@ TEST(Tekstilista, OlemassaOlevaaTiedostoaEiKorvata) {
     TOmaList l;
     l.lisaa(std::make_unique<TKortti>(kortti("1", "Eka")));
     ASSERT_TRUE(kirjoita_lista(polku, l, "p", "a.rkb"));
-    std::ifstream f(polku, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    EXPECT_EQ(ss.str(), tee_tekstilista(l, "p", "a.rkb"));
+    EXPECT_EQ(testituki::tiedoston_sisalto(polku), tee_tekstilista(l, "p", "a.rkb"));
 
     { std::ofstream(polku, std::ios::binary) << "vanha"; }
     const Tulos t = kirjoita_lista(polku, l, "p", "a.rkb");
     EXPECT_FALSE(t);
     EXPECT_EQ(t.viesti, tiedosto_olemassa_viesti);
-    std::ifstream g(polku, std::ios::binary);
-    std::stringstream sg;
-    sg << g.rdbuf();
-    EXPECT_EQ(sg.str(), "vanha");
+    EXPECT_EQ(testituki::tiedoston_sisalto(polku), "vanha");
 
     // A folder that is not there: a message naming the reason, not a crash or a silent success.
     const Tulos puuttuu = kirjoita_lista(k.juuri() / "ei_ole" / "lista.txt", l, "p", "a.rkb");

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "settings/asetukset.h"
 #include "settings/asetustesti.h"
@@ -12,17 +10,13 @@
 #include "diag/testiviestit.h"
 #include "storage/tallennus.h"
 #include "storage/varasto.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string lue(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
+using testituki::tiedoston_sisalto;
 
 // A catalogue of `kasetteja` cassettes with one movie each, and a DVD with a number.
 fs::path luettelo(const fs::path& kansio, int kasetteja) {
@@ -63,7 +57,7 @@ TEST(RkbVienti, TekstiJaHtml) {
     const fs::path rkb_tiedosto = luettelo(k.juuri(), 2);
     const fs::path txt = k.juuri() / "lista.txt";
     ASSERT_EQ(aja(rkb("export-text " + rkb_tiedosto.string() + " " + txt.string())).koodi, 0);
-    const std::string teksti = lue(txt);
+    const std::string teksti = tiedoston_sisalto(txt);
     EXPECT_NE(teksti.find("Tietokanta: luettelo.rkb\r\n\r\nNumero    Elokuvan nimi"), std::string::npos);
     EXPECT_NE(teksti.find("\r\n1 ....... Elokuva 1 & <toinen>, 90min, (LP)"), std::string::npos);
     EXPECT_NE(teksti.find("\r\nD1 ...... Levy, (DVD)"), std::string::npos);
@@ -71,17 +65,17 @@ TEST(RkbVienti, TekstiJaHtml) {
     const Ajotulos uudestaan = aja(rkb("export-text " + rkb_tiedosto.string() + " " + txt.string()));
     EXPECT_EQ(uudestaan.koodi, 1);
     EXPECT_NE(uudestaan.ulos.find("on jo olemassa"), std::string::npos);
-    EXPECT_EQ(lue(txt), teksti);
+    EXPECT_EQ(tiedoston_sisalto(txt), teksti);
 
     const fs::path html = k.juuri() / "lista.html";
     ASSERT_EQ(aja(rkb("export-html " + rkb_tiedosto.string() + " " + html.string() + " --columns nro,arvosana")).koodi, 0);
-    const std::string sivu = lue(html);
+    const std::string sivu = tiedoston_sisalto(html);
     EXPECT_NE(sivu.find("<td bgColor=\"#091584\">Elokuva 1 &amp; &lt;toinen&gt;</td>\r\n<td bgColor=\"#091584\">0/10</td>"),
               std::string::npos);
     EXPECT_EQ(sivu.find("Vuosi"), std::string::npos);
     // HTML replaces an existing file; an unknown column is refused before anything is written.
     EXPECT_EQ(aja(rkb("export-html " + rkb_tiedosto.string() + " " + html.string())).koodi, 0);
-    EXPECT_NE(lue(html).find(">Vuosi</td>"), std::string::npos);
+    EXPECT_NE(tiedoston_sisalto(html).find(">Vuosi</td>"), std::string::npos);
     const Ajotulos huono = aja(rkb("export-html " + rkb_tiedosto.string() + " " + (k.juuri() / "x.html").string() +
                                 " --columns nro,kansi"));
     EXPECT_EQ(huono.koodi, 1);

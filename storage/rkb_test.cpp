@@ -2,32 +2,27 @@
 #include <gtest/gtest.h>
 
 #include "storage/komentotesti.h"
+#include "testituki/tiedoston_sisalto.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string lue(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
+using testituki::tiedoston_sisalto;
 
 TEST(RkbReadBody, KirjoittaaRungonTavuilleenJaHylkaaRikkinaisen) {
     const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
     const Ajotulos ok = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_kaksi_korttia.txt").string() + " 2>/dev/null");
     EXPECT_EQ(ok.koodi, 0);
-    EXPECT_EQ(ok.ulos, lue(data / "runko_kaksi_korttia.txt"));
+    EXPECT_EQ(ok.ulos, tiedoston_sisalto(data / "runko_kaksi_korttia.txt"));
 
     const Ajotulos vanha = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_vanha_48.txt").string() + " 2>/dev/null");
     EXPECT_EQ(vanha.koodi, 0);
-    EXPECT_EQ(vanha.ulos, lue(data / "runko_vanha_48_tallennettu.txt"));
+    EXPECT_EQ(vanha.ulos, tiedoston_sisalto(data / "runko_vanha_48_tallennettu.txt"));
 
     const Ajotulos rikki = aja(std::string(RKB_EXE) + " read-body " + (data / "runko_ilman_otsaketta.txt").string() + " 2>&1");
     EXPECT_EQ(rikki.koodi, 1);
@@ -42,7 +37,7 @@ TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
     const fs::path tila = fs::temp_directory_path() / ("rkb_body_" + std::to_string(::getpid()));
     fs::create_directories(tila);
     const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
-    const std::string runko = lue(data / "runko_kaksi_korttia.txt");
+    const std::string runko = tiedoston_sisalto(data / "runko_kaksi_korttia.txt");
     std::ofstream(tila / "teksti.rkb", std::ios::binary) << "Hae Rullak\r\n" << runko;
     const Ajotulos teksti = aja(std::string(RKB_EXE) + " body " + (tila / "teksti.rkb").string() + " 2>/dev/null");
     EXPECT_EQ(teksti.koodi, 0);
@@ -56,7 +51,7 @@ TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
     EXPECT_EQ(arkisto.koodi, 0);
     EXPECT_EQ(arkisto.ulos, runko);
 
-    std::string tavut = lue(tila / "oma.rkb");
+    std::string tavut = tiedoston_sisalto(tila / "oma.rkb");
     tavut[2] = static_cast<char>(tavut[2] ^ 1);
     std::ofstream(tila / "oma.rkb", std::ios::binary) << tavut;
     const Ajotulos rikki = aja(std::string(RKB_EXE) + " body " + (tila / "oma.rkb").string() + " 2>&1 >/dev/null");
@@ -80,7 +75,7 @@ TEST(RkbCopy, TallentaaKansineenJaOhjelmakansionAsetuksin) {
     fs::create_directories(tila / "gfx" / "kannet");
     const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
     // Two cards on cassette 12, the first with a cover that is packed along.
-    std::ofstream(tila / "avattu.$$$", std::ios::binary) << lue(data / "runko_kaksi_korttia.txt");
+    std::ofstream(tila / "avattu.$$$", std::ios::binary) << tiedoston_sisalto(data / "runko_kaksi_korttia.txt");
     std::ofstream(tila / "gfx" / "kannet" / "kansi1.jpg", std::ios::binary) << "kuva";
     ASSERT_EQ(aja("cd " + tila.string() + " && " + RKB_EXE + " pack oma.rkb 'avattu.$$$' gfx/kannet/kansi1.jpg 2>&1").koodi, 0);
 
@@ -91,11 +86,11 @@ TEST(RkbCopy, TallentaaKansineenJaOhjelmakansionAsetuksin) {
     EXPECT_NE(lista.ulos.find("avattu.$$$\t"), std::string::npos);
     EXPECT_NE(lista.ulos.find("gfx\\kannet\\kansi1.jpg\t4\t"), std::string::npos);
     const Ajotulos runko = aja(std::string(RKB_EXE) + " body " + (tila / "kopio.rkb").string() + " 2>/dev/null");
-    EXPECT_EQ(runko.ulos, lue(data / "runko_kaksi_korttia.txt"));
+    EXPECT_EQ(runko.ulos, tiedoston_sisalto(data / "runko_kaksi_korttia.txt"));
 
     // The program folder's settings decide the sort: by default the cassette order puts Predator (12)
     // before Aliens (moved to cassette 20); with sorting off the file's order stays.
-    std::string runko20 = lue(data / "runko_kaksi_korttia.txt");
+    std::string runko20 = tiedoston_sisalto(data / "runko_kaksi_korttia.txt");
     runko20.replace(runko20.find("\r\n12\r\n"), 6, "\r\n20\r\n");
     std::ofstream(tila / "teksti.rkb", std::ios::binary) << "Hae Rullak\r\n" << runko20;
     const auto ensimmainen = [&](const std::string& asetukset) {

@@ -12,9 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "export/lista.h"
 #include "export/ui/listatulostus.h"
@@ -23,6 +21,7 @@
 #include "export/ui/tulostustoiminnot.h"
 #include "settings/ui/tulostin.h"
 #include "storage/merkisto.h"
+#include "testituki/tiedoston_sisalto.h"
 #include "testituki/testipaaikkuna.h"
 
 namespace fs = std::filesystem;
@@ -31,12 +30,7 @@ namespace {
 
 const QString pdf_kansio = QStringLiteral("/var/spool/cups-pdf/rullakko");
 
-std::string lue(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
+using testituki::tiedoston_sisalto;
 
 QString aja(const QString& ohjelma, const QStringList& parametrit) {
     QProcess p;
@@ -169,7 +163,7 @@ private slots:
         const fs::path polku = p.k.juuri() / "lista.txt";
         p.tp.tallennettavat = {QString::fromStdString(polku.string()), QString::fromStdString(polku.string()), {}};
         a->trigger();
-        const std::string teksti = lue(polku);
+        const std::string teksti = tiedoston_sisalto(polku);
         QCOMPARE(teksti, tee_tekstilista(p.tk.kortit, tanaan(), p.tk.tiedosto));
         QVERIFY(teksti.find("\r\n12 ...... Alien, 117min") != std::string::npos);
         QVERIFY(p.tallennuksia >= 1);  // the fields were saved into the card first
@@ -178,7 +172,7 @@ private slots:
         p.tk.kortit[1].nimi = "Muuttunut";
         a->trigger();
         QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{tiedosto_olemassa_viesti});
-        QCOMPARE(lue(polku), teksti);
+        QCOMPARE(tiedoston_sisalto(polku), teksti);
         a->trigger();  // cancelled: nothing more
         QCOMPARE(p.viestit.naytetyt.size(), std::size_t(1));
     }
@@ -210,7 +204,7 @@ private slots:
         });
         p.toiminto("tallenna_lista_html_menuitem")->trigger();
         QVERIFY(naytetty);
-        const std::string sivu = lue(polku);
+        const std::string sivu = tiedoston_sisalto(polku);
         QVERIFY(sivu.find("<td class=\"\xE4\"><a href=\"") != std::string::npos);
         QVERIFY(sivu.find(">Tom &amp; Jerry</a>") != std::string::npos);
         QVERIFY(sivu.find("/10") == std::string::npos);
