@@ -4,7 +4,6 @@
 // is our time per move, "suhde" ours divided by the baseline's.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,36 +11,25 @@
 #include <random>
 
 #include "bench/mittaus.h"
-#include "mainwindow/ui/main_form.h"
-#include "settings/asetustesti.h"
-#include "testituki/testipaaikkuna.h"
+#include "mainwindow/ui/paaikkuna_testi.h"
 
 namespace {
 
 constexpr int korttien_maara = 100000;
 
+// The main window of the window tests, over the benchmark's catalogue, in the given view.
 struct Ymparisto {
-    asetustesti::Kansio k;
-    Ohjelmakansio kansio{k.juuri()};
-    HiljaisetViestit viestit;
-    diag::EiKiiretta kiire;
-    TAsetukset a;
-    Asetusymparisto y{kansio, viestit, [] { return std::optional<Tarkkuus>(); }, {}};
-    testituki::TestiTyopoyta tyopoyta;
-    testituki::TestiMuut muut;
-    Ulkoasusovitin sovitin;
-    std::unique_ptr<TMain_form> f;
+    Ikkuna ikkuna;
+    TMain_form* f = ikkuna.f.get();
 
-    explicit Ymparisto(int nakyma) {
-        asetustesti::tee_ulkoasu(k, "perus", asetustesti::kuvaus_kuvakkein);
-        f = std::make_unique<TMain_form>(kansio, a, y, viestit, kiire, tyopoyta, muut, sovitin);
+    explicit Ymparisto(int nakyma) : ikkuna({}) {
         std::mt19937 arpa(7);
         const auto sana = [&] {
             std::string s(1, static_cast<char>('A' + arpa() % 26));
             for (int i = 0, n = 3 + static_cast<int>(arpa() % 8); i < n; ++i) s += static_cast<char>('a' + arpa() % 26);
             return s;
         };
-        Tietokanta& tk = f->varasto().tk;
+        Tietokanta& tk = ikkuna.tk();
         int kasetti = 1, kasetilla = 0;
         for (int i = 0; i < korttien_maara; ++i) {
             TKortti& c = tk.kortit.lisaa_uusi();
@@ -62,7 +50,6 @@ struct Ymparisto {
             c.lisatieto[1] = sana();
         }
         tk.nykyinen = 1;
-        f->show();
         f->aseta_nakyma(nakyma);
         QApplication::processEvents();
     }
