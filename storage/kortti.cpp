@@ -30,6 +30,7 @@ std::unique_ptr<TKortti> TOmaList::irrota(int i) {
     auto it = kortit_.begin() + i;
     std::unique_ptr<TKortti> k = std::move(*it);
     kortit_.erase(it);
+    ++sukupolvi_;
     if (k.get() == nolla_) nolla_ = nullptr;
     return k;
 }
@@ -49,5 +50,6 @@ void TOmaList::lisaa_nollakortti() {
 
 void TOmaList::tyhjenna() {
     kortit_.clear();
+    ++sukupolvi_;
     lisaa_nollakortti();
 }

@@ -75,7 +75,11 @@ public:
     // Frees every card and adds a new placeholder.
     void tyhjenna();
     // Empties the list completely; the caller adds its own placeholder (the reference catalogue does).
-    void tyhjenna_kokonaan() { kortit_.clear(); nolla_ = nullptr; }
+    void tyhjenna_kokonaan() {
+        kortit_.clear();
+        nolla_ = nullptr;
+        ++sukupolvi_;
+    }
 
     // The placeholder is known by identity, so a loaded card that carries "##" is never taken for it.
     const TKortti* nollakortti() const { return nolla_; }
@@ -85,11 +89,19 @@ public:
 
     void merkitse_muutetuksi() { muutettu = true; }
 
-    std::vector<std::unique_ptr<TKortti>>& sisus() { return kortit_; }
+    std::vector<std::unique_ptr<TKortti>>& sisus() {
+        ++sukupolvi_;
+        return kortit_;
+    }
+
+    // Changes whenever a card may have been freed: a card's address alone cannot tell that the card shown
+    // is still the same, because a new card may be allocated where a freed one stood.
+    std::uint64_t sukupolvi() const { return sukupolvi_; }
 
 private:
     std::vector<std::unique_ptr<TKortti>> kortit_;
     const TKortti* nolla_ = nullptr;
+    std::uint64_t sukupolvi_ = 0;
 };
 
 class TZLBArchive;

@@ -42,6 +42,9 @@ void ota_lopetuspyynnot() {
 
 int main(int argc, char** argv) {
     ota_lopetuspyynnot();
+    // Qt's file dialogs write dates in the system locale's form, read from the environment when the
+    // application starts; a user who has chosen one for everything (LC_ALL) keeps it.
+    if (!qEnvironmentVariableIsSet("LC_ALL")) qputenv("LC_TIME", "fi_FI.UTF-8");
     QApplication app(argc, argv);
     // Dates, numbers and Qt's own dialogs (file, print) in Finnish.
     QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));

@@ -277,6 +277,7 @@ void TMain_form::update_fields() {
     kortti_->nayta(k);
     sivu_->nayta(k);
     naytetty_kortti_ = &k;
+    naytetty_sukupolvi_ = tk_.kortit.sukupolvi();
 
     Tietue_label->setText(fi("Kortti: ") + QString::number(tk_.nykyinen) + "/" + QString::number(tk_.kortit.Count() - 1));
     if (ScrollBar1->maximum() != tk_.kortit.Count() - 1) ScrollBar1->setRange(1, tk_.kortit.Count() - 1);
@@ -300,7 +301,7 @@ void TMain_form::dosavefields() {
     if (tk_.nykyinen < 1 || tk_.nykyinen >= tk_.kortit.Count()) return;
     // The controls belong to the card they were filled from: after another catalogue was read in (and
     // before it is shown) they would write an old card's text over a new one.
-    if (tk_.kortit.kortti(tk_.nykyinen) != naytetty_kortti_) return;
+    if (tk_.kortit.kortti(tk_.nykyinen) != naytetty_kortti_ || tk_.kortit.sukupolvi() != naytetty_sukupolvi_) return;
     kortti_->ennen_tallennusta();
     kirjoita_debug("[dosavefields]");
     TKortti& k = tk_.kortit[tk_.nykyinen];

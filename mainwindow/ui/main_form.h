@@ -137,6 +137,7 @@ private:
     bool lopetettu_ = false;
     bool paivitetaan_ = false;  // update_fields is filling the controls
     const TKortti* naytetty_kortti_ = nullptr;  // the card the controls were last filled from
+    std::uint64_t naytetty_sukupolvi_ = 0;      // the list's generation when they were filled
     QPixmap tausta_;
     QPixmap tausta_talteen_;
 };

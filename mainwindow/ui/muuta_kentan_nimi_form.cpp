@@ -1,5 +1,7 @@
 #include "mainwindow/ui/muuta_kentan_nimi_form.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,20 +15,22 @@ Tmuuta_kentan_nimi_form::Tmuuta_kentan_nimi_form(Tietokanta& tk, diag::Viestit& 
     : QDialog(parent), tk_(tk), viestit_(viestit) {
     setObjectName("muuta_kentan_nimi_form");
     setWindowTitle(fi("Vaihda kentän nimi"));
-    setFixedSize(330, 96);
     cust_label = new QLabel(fi("Kentän nimi:"), this);
     cust_label->setObjectName("cust_label");
     cust_label->setGeometry(10, 12, 80, 21);
     uusi_nimi = new QLineEdit(fi("Käsikirjoitus:"), this);
     uusi_nimi->setObjectName("uusi_nimi");
-    uusi_nimi->setGeometry(92, 12, 228, 21);
     uusi_nimi->installEventFilter(this);
     muuta_tama = new QPushButton(fi("Muuta tähän korttiin"), this);
     muuta_tama->setObjectName("muuta_tama");
-    muuta_tama->setGeometry(10, 52, 150, 30);
     muuta_kaikki = new QPushButton(fi("Muuta kaikkiin kortteihin"), this);
     muuta_kaikki->setObjectName("muuta_kaikki");
-    muuta_kaikki->setGeometry(170, 52, 150, 30);
+    // The buttons are as wide as the longer caption needs, with room on both sides of it.
+    const int leveys = std::max({150, muuta_tama->sizeHint().width(), muuta_kaikki->sizeHint().width()}) + 16;
+    muuta_tama->setGeometry(10, 52, leveys, 30);
+    muuta_kaikki->setGeometry(20 + leveys, 52, leveys, 30);
+    uusi_nimi->setGeometry(92, 12, 2 * leveys + 10 - 82, 21);
+    setFixedSize(2 * leveys + 30, 96);
     muuta_tama->setAutoDefault(false);
     muuta_kaikki->setAutoDefault(false);
     connect(muuta_tama, &QPushButton::clicked, this, &Tmuuta_kentan_nimi_form::muuta_tamaClick);

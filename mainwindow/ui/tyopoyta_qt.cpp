@@ -5,8 +5,26 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QPrinterInfo>
 #include <QUrl>
+
+namespace {
+
+// Size, type and date show whole and the name takes the rest: the default column widths cut them.
+void sovita_sarakkeet(QFileDialog& d) {
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.resize(760, 440);
+    auto* puu = d.findChild<QTreeView*>("treeView");
+    if (!puu) return;
+    QHeaderView* otsake = puu->header();
+    otsake->setStretchLastSection(false);
+    otsake->setSectionResizeMode(QHeaderView::ResizeToContents);
+    otsake->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
+}  // namespace
 
 QString QtTyopoyta::valitse_avattava(QWidget* isa, const QString& otsikko, const QString& suodatin) {
     // Any name is accepted: a name that does not exist is how a new catalogue is asked for.
@@ -14,6 +32,7 @@ QString QtTyopoyta::valitse_avattava(QWidget* isa, const QString& otsikko, const
     d.setObjectName("OpenDialog");
     d.setAcceptMode(QFileDialog::AcceptOpen);
     d.setFileMode(QFileDialog::AnyFile);
+    sovita_sarakkeet(d);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
     return d.selectedFiles().first();
 }
@@ -24,6 +43,7 @@ QString QtTyopoyta::valitse_tallennettava(QWidget* isa, const QString& otsikko, 
     d.setObjectName("SaveDialog");
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setDefaultSuffix(paate);
+    sovita_sarakkeet(d);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
     return d.selectedFiles().first();
 }
