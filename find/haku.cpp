@@ -10,7 +10,7 @@ const std::array<const char*, hakukenttia> hakukenttien_nimet = {
 
 namespace {
 
-using Kentta = std::string TKortti::*;
+using Kentta = Teksti TKortti::*;
 
 // Entries 0..11 and 13 are plain members; 12 is the first additional field.
 constexpr std::array<Kentta, hakukenttia> kentat = {
