@@ -13,9 +13,9 @@
 class Runkoviite {
 public:
     Runkoviite() = default;
-    explicit Runkoviite(std::shared_ptr<const void> p) noexcept : p_(std::move(p)) {}
     Runkoviite(const Runkoviite&) noexcept {}
     Runkoviite& operator=(const Runkoviite&) noexcept { return *this; }
+    void sido(std::shared_ptr<const void> p) noexcept { p_ = std::move(p); }
     const void* get() const noexcept { return p_.get(); }
 
 private:

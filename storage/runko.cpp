@@ -280,7 +280,7 @@ RungonTila lue_runko(std::string&& runko, TOmaList& lista, const RungonLuku& a, 
     char* p = alku + r.kohta();
     while (p < loppu) {
         auto k = std::make_unique<TKortti>();
-        k->runko = Runkoviite(omistaja);
+        k->runko.sido(omistaja);
         int laskuri = 0;
         while (laskuri < kortin_rivien_raja && p < loppu) {
             bool lf = false;
