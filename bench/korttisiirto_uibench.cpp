@@ -57,7 +57,7 @@ struct Ymparisto {
 
 // The texts of one card put into the window's own controls, and a repaint.
 void aseta_tekstit(TMain_form& f, const TKortti& k) {
-    static const std::pair<const char*, std::string TKortti::*> rivit[] = {
+    static const std::pair<const char*, Teksti TKortti::*> rivit[] = {
         {"nimi_kentta", &TKortti::nimi}, {"paanayttelijat_kentta", &TKortti::paanayttelijat},
         {"Vuosi_Kentta", &TKortti::vuosi}, {"kesto_kentta", &TKortti::kesto},
         {"kasetilla_kentta", &TKortti::kasetilla}, {"Ohjaaja_Kentta", &TKortti::ohjaaja},

@@ -10,7 +10,7 @@ const std::array<const char*, hakukenttia> hakukenttien_nimet = {
 
 namespace {
 
-using Kentta = std::string TKortti::*;
+using Kentta = Teksti TKortti::*;
 
 // Entries 0..11 and 13 are plain members; 12 is the first additional field.
 constexpr std::array<Kentta, hakukenttia> kentat = {
@@ -23,7 +23,7 @@ constexpr int edistymisen_vali = 1024;
 
 }  // namespace
 
-const std::string& hakukentta(const TKortti& k, int entry) {
+const Teksti& hakukentta(const TKortti& k, int entry) {
     return entry == kasikirjoitus ? k.lisatieto[0] : k.*kentat[static_cast<std::size_t>(entry)];
 }
 
@@ -53,7 +53,7 @@ std::vector<std::string> eroittele_hakusanat(std::string_view teksti, diag::Vies
 bool tayttaa_ehdot(const TKortti& k, const std::vector<std::string>& sanat, const Hakukentat& valitut) {
     for (int e = 0; e < hakukenttia; ++e) {
         if (!valitut[static_cast<std::size_t>(e)]) continue;
-        const std::string& kentta = hakukentta(k, e);
+        const std::string_view kentta = hakukentta(k, e);
         if (kentta.empty()) continue;
         for (const std::string& sana : sanat)
             if (sisaltaa(sana, kentta)) return true;

@@ -16,7 +16,7 @@ namespace diag { class Viestit; }
 inline constexpr int hakukenttia = 14;
 extern const std::array<const char*, hakukenttia> hakukenttien_nimet;
 // The card field an entry searches.
-const std::string& hakukentta(const TKortti& k, int entry);
+const Teksti& hakukentta(const TKortti& k, int entry);
 
 using Hakukentat = std::bitset<hakukenttia>;
 inline Hakukentat kaikki_hakukentat() { return Hakukentat().set(); }

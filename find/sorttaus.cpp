@@ -32,12 +32,12 @@ int merkki(T a, T b) {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-template <std::string TKortti::*kentta>
+template <Teksti TKortti::*kentta>
 int teksti(const TKortti& a, const TKortti& b) {
     return vertaa_teksti(a.*kentta, b.*kentta);
 }
 
-template <std::string TKortti::*kentta>
+template <Teksti TKortti::*kentta>
 int luku(const TKortti& a, const TKortti& b) {
     return vertaa_luku(a.*kentta, b.*kentta);
 }

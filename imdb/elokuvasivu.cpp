@@ -225,7 +225,7 @@ void lue_vanha(std::string_view sivu, Elokuvasivu& s) {
 
 }  // namespace
 
-std::string& muistio(TKortti& k) { return k.nakyma == 1 ? k.kommentti : k.juoni; }
+Teksti& muistio(TKortti& k) { return k.nakyma == 1 ? k.kommentti : k.juoni; }
 
 std::string json_ld_elokuva(std::string_view sivu) {
     for (std::string_view lohko : json_ld_lohkot(sivu)) {

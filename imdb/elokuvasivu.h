@@ -32,7 +32,7 @@ struct Elokuvasivu {
 };
 
 // The memo the card view shows: the plot on the plot page, the comments on the comments page.
-std::string& muistio(TKortti& k);
+Teksti& muistio(TKortti& k);
 
 // Reads a title page (either layout) as if `kortti` were the current card.
 Elokuvasivu lue_elokuvasivu(std::string_view sivu, const TKortti& kortti);

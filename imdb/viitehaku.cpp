@@ -267,7 +267,7 @@ std::vector<int> Viitetietokanta::etsi(std::string_view nimi, const TKortti& nyk
 
 void sovella_viitekortti(TKortti& k, const TKortti& r, Valintatapa tapa) {
     // An empty reference value never wipes what the card has: accepting would lose it unnoticed.
-    const auto ota = [](std::string& kentta, const std::string& arvo, bool vain_tyhjaan) {
+    const auto ota = [](Teksti& kentta, const Teksti& arvo, bool vain_tyhjaan) {
         if (!arvo.empty() && (!vain_tyhjaan || kentta.empty())) kentta = arvo;
     };
     ota(k.nimi, r.nimi, false);

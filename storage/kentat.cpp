@@ -25,6 +25,37 @@ const std::array<Kenttatieto, 20> kentat = {{
     {"extra_info", &TKortti::extra_info, 48, "Extra_info", "dvdinfo_label", -1},
 }};
 
+namespace {
+
+std::array<Runkorivi, runkorivien_maara> tee_runkorivit() {
+    std::array<Runkorivi, runkorivien_maara> r{};
+    const auto teksti = [](const Kenttatieto& k) {
+        Runkorivi rivi{Rivilaji::Teksti, k.jasen};
+        rivi.yksi_rivi = k.jasen == &TKortti::juoni;
+        return rivi;
+    };
+    for (const Kenttatieto& k : kentat) r[static_cast<std::size_t>(k.runkorivi - 1)] = teksti(k);
+    // Lines 17..34: each additional value followed by its name.
+    for (std::uint8_t p = 0; p < 9; ++p) {
+        r[16u + 2u * p] = {Rivilaji::Teksti, nullptr, &TKortti::lisatieto, p};
+        r[17u + 2u * p] = {Rivilaji::Teksti, nullptr, &TKortti::lisatieto_nimi, p};
+    }
+    r[17].oletus = "Käsikirjoitus:";
+    r[34] = {Rivilaji::Kansi, &TKortti::cover_fn};
+    for (std::uint8_t e = 1; e <= 9; ++e) r[37u + e] = {Rivilaji::Extra, nullptr, nullptr, e};
+    r[48] = {Rivilaji::Nakyma};
+    r[49] = {Rivilaji::HaeKansi};
+    r[50] = {Rivilaji::Kansiosoite, &TKortti::cover_url};
+    r[51] = {Rivilaji::Toisto, &TKortti::cover_fn};
+    r[52] = {Rivilaji::Toisto, &TKortti::imdb_koodi};
+    r[53] = {Rivilaji::Toisto, &TKortti::nauha};
+    return r;
+}
+
+}  // namespace
+
+const std::array<Runkorivi, runkorivien_maara> runkorivit = tee_runkorivit();
+
 const Kenttatieto* kentta_rivilta(int runkorivi) {
     // Lines 1..16 are the first sixteen entries; the rest are few enough to look through.
     if (runkorivi >= 1 && runkorivi <= 16) return &kentat[static_cast<std::size_t>(runkorivi - 1)];

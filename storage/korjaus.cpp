@@ -48,7 +48,7 @@ void lue_vanhat_kortit(std::string_view teksti, TOmaList& lista) {
     Rivinlukija r(teksti);
     while (!r.loppu()) {
         TKortti& k = lista.lisaa_uusi();
-        for (std::string* kentta : {&k.nimi, &k.luokitus, &k.maa, &k.kasetilla, &k.aani, &k.paanayttelijat, &k.ohjaaja,
+        for (Teksti* kentta : {&k.nimi, &k.luokitus, &k.maa, &k.kasetilla, &k.aani, &k.paanayttelijat, &k.ohjaaja,
                                     &k.juoni, &k.kuvasuhde, &k.sijainti, &k.lainassa, &k.formaatti, &k.kesto, &k.vuosi,
                                     &k.vari, &k.arvosana})
             *kentta = r.rivi();

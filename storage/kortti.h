@@ -6,38 +6,56 @@
 #include <string>
 #include <vector>
 
+#include "storage/korttiteksti.h"
+
+// Keeps alive the unpacked body that a card's unchanged fields point into. A copied or moved card owns all
+// its texts (see Teksti), so the reference is never passed on.
+class Runkoviite {
+public:
+    Runkoviite() = default;
+    Runkoviite(const Runkoviite&) noexcept {}
+    Runkoviite& operator=(const Runkoviite&) noexcept { return *this; }
+    void sido(std::shared_ptr<const void> p) noexcept { p_ = std::move(p); }
+    const void* get() const noexcept { return p_.get(); }
+
+private:
+    std::shared_ptr<const void> p_;
+};
+
 struct TKortti {
     static constexpr std::int32_t uuden_rivit = 48;
 
-    std::string nimi;
-    std::string luokitus;
-    std::string maa;
-    std::string kasetilla;
-    std::string aani;
-    std::string paanayttelijat;
-    std::string ohjaaja;
-    std::string juoni;
-    std::string kommentti;
-    std::string kuvasuhde;
-    std::string sijainti;
-    std::string lainassa;
-    std::string formaatti;
-    std::string kesto;
-    std::string nauha;
-    std::string vuosi;
-    std::string vari;
-    std::string arvosana;
-    std::string imdb_koodi;
-    std::string cover_fn;
-    std::array<std::string, 9> lisatieto_nimi;
-    std::array<std::string, 9> lisatieto;
+    Teksti nimi;
+    Teksti luokitus;
+    Teksti maa;
+    Teksti kasetilla;
+    Teksti aani;
+    Teksti paanayttelijat;
+    Teksti ohjaaja;
+    Teksti juoni;
+    Teksti kommentti;
+    Teksti kuvasuhde;
+    Teksti sijainti;
+    Teksti lainassa;
+    Teksti formaatti;
+    Teksti kesto;
+    Teksti nauha;
+    Teksti vuosi;
+    Teksti vari;
+    Teksti arvosana;
+    Teksti imdb_koodi;
+    Teksti cover_fn;
+    std::array<Teksti, 9> lisatieto_nimi;
+    std::array<Teksti, 9> lisatieto;
     std::int32_t nakyma = 0;
     // extra[1]..extra[9]; extra[0] is unused so the indices read as the extras are numbered.
     std::array<bool, 10> extra{};
-    std::string extra_info;
+    Teksti extra_info;
     std::int32_t rivit = uuden_rivit;
     bool hae_kansi = true;
-    std::string cover_url;
+    Teksti cover_url;
+    // The unpacked body that the fields read from it and not changed since point into.
+    Runkoviite runko;
 
     // Every field from the source; rivit is a constant of this program and stays as it is.
     void kopioi(const TKortti& lahde);

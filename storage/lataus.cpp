@@ -96,6 +96,7 @@ private:
     std::unordered_set<std::string> purkamatta_;
     std::string eka_purkamaton_;
     int purkuvirhe_ = 0;
+    std::string runko_;  // the body member of an archive, unpacked
 };
 
 std::optional<bool> Lataaja::kaatumismerkki() {
@@ -134,8 +135,13 @@ bool Lataaja::pura_arkisto() {
                             std::to_string(purettavaa) + " tavuksi");
         return false;
     }
-    // Only the body and covers are taken out: nothing else belongs in a catalogue file.
-    if (tulos) tulos = zip->Extract(tyotiedosto, v_.kansio.juuri());
+    // Only the body and covers are taken out: nothing else belongs in a catalogue file. The body is read in
+    // memory; the cards point into it until they are changed.
+    if (tulos) {
+        const int runko = zip->etsi(tyotiedosto);
+        tulos = runko < 0 ? ZlbTulos{zlb_virhe::ei_arkistossa}
+                          : zip->lue_jasen(static_cast<std::size_t>(runko), runko_, rungon_vara);
+    }
     if (tulos && v_.kannet_heti()) {
         kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
         diag::EiKiiretta hiljaa;
@@ -217,7 +223,9 @@ bool Lataaja::lataa() {
 bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
     const fs::path runko = arkisto ? tyo_ : v_.kansio.polku(nimi_);
     std::string teksti;
-    if (const Tulos luku = lue_koko_tiedosto(v_.tj(), runko, teksti); !luku) {
+    if (arkisto) {
+        teksti = std::move(runko_);
+    } else if (const Tulos luku = lue_koko_tiedosto(v_.tj(), runko, teksti); !luku) {
         teksti.clear();
         v_.viestit.virhe(lukuvirheen_viesti(luku.koodi));
     }
@@ -251,7 +259,7 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
         };
     }
     // Damage shows in the header, before any card is added, so a damaged merged file adds nothing.
-    const RungonTila tila = lue_runko(teksti, lista_, luku, v_.viestit);
+    const RungonTila tila = lue_runko(std::move(teksti), lista_, luku, v_.viestit);
     poista_tyotiedosto();
     if (tila == RungonTila::Vahingoittunut) {
         v_.viestit.virhe(vahingoittuneen_viesti());

@@ -527,3 +527,68 @@ TEST_F(Lataus, PienestaTiedostostaEiKasvaRajatontaKuormaa) {
 }
 
 }  // namespace
+
+namespace {
+
+// A catalogue of 100 000 cards that differ in every line kind: long and short texts, additional fields,
+// extras, covers' names and empty lines.
+TOmaList suuri_luettelo() {
+    TOmaList l;
+    for (int i = 1; i <= 100000; ++i) {
+        TKortti& k = l.lisaa_uusi();
+        const std::string n = std::to_string(i);
+        k.nimi = "Elokuva numero " + n + (i % 7 ? "" : " – jatko-osa ääkkösin");
+        k.kasetilla = std::to_string(i / 3 + 1);
+        k.sijainti = std::to_string(i % 3 + 1);
+        k.luokitus = i % 2 ? "Draama" : "Toimintakomedia";
+        k.paanayttelijat = "Näyttelijä " + n + ", Toinen Näyttelijä";
+        k.juoni = std::string(static_cast<std::size_t>(i % 80), static_cast<char>('a' + i % 26)) + " loppu " + n;
+        k.kesto = std::to_string(60 + i % 120) + " min";
+        k.vuosi = std::to_string(1950 + i % 70);
+        if (i % 5 == 0) k.imdb_koodi = std::to_string(1000000 + i);
+        if (i % 50 == 0) k.cover_fn = "gfx\\kannet\\" + n + ".jpg";
+        // An empty first name reads as its default, as the card view shows it.
+        k.lisatieto_nimi[0] = "Käsikirjoitus:";
+        if (i % 3 == 0) k.lisatieto[static_cast<std::size_t>(i % 9)] = "lisä " + n;
+        k.lisatieto_nimi[static_cast<std::size_t>(i % 9)] = "Nimi:";
+        k.extra[static_cast<std::size_t>(i % 9 + 1)] = true;
+        k.nakyma = i % 3;
+        k.hae_kansi = i % 4 != 0;
+    }
+    return l;
+}
+
+}  // namespace
+
+TEST_F(Lataus, SuuriLuetteloAvataanMuokataanJaTallennetaanEhjana) {
+    asetukset_.tallenna_sortattuna = false;
+    asetukset_.avaa_kannet_heti = false;
+    TOmaList odotettu = suuri_luettelo();
+    tee_arkisto("suuri.rkb", odotettu);
+    ASSERT_TRUE(lue_tietueet("suuri.rkb", false, false, tk_.kortit, varasto_asetuksin()));
+    ASSERT_EQ(tk_.kortit.korttien_maara(), 100000);
+    EXPECT_TRUE(tk_.kortit[1].nimi.lainattu());
+    EXPECT_FALSE(fs::exists(polku("avattu.$$$")));
+
+    // One card edited in place, one field grown from its own text, one card removed and one added.
+    for (TOmaList* l : {&odotettu, &tk_.kortit}) {
+        (*l)[50000].nimi = "Muokattu nimi";
+        (*l)[50000].juoni += " ja lisää juonta";
+        (*l)[77777].kommentti = std::string_view((*l)[77777].paanayttelijat).substr(11);
+        l->poista(12345);
+        TKortti& uusi = l->lisaa_uusi();
+        uusi.nimi = "Uusi kortti";
+        uusi.lisatieto_nimi[0] = "Käsikirjoitus:";
+    }
+    tk_.kortit.muutettu = true;
+    ASSERT_TRUE(tallenna_tietokanta("suuri.rkb", varasto_asetuksin()));
+    EXPECT_FALSE(fs::exists(polku("avattu.$$$")));
+
+    tk_.tyhjenna();
+    ASSERT_TRUE(lue_tietueet("suuri.rkb", false, false, tk_.kortit, varasto_asetuksin()));
+    ASSERT_EQ(tk_.kortit.korttien_maara(), 100000);
+    EXPECT_EQ(tk_.kortit[49999].nimi, "Muokattu nimi");
+    EXPECT_EQ(tk_.kortit[77776].kommentti, "77777, Toinen Näyttelijä");
+    // Compared as bodies, so every line of every card counts.
+    EXPECT_TRUE(runko(tk_.kortit) == runko(odotettu));
+}

@@ -20,7 +20,7 @@ void pura_liitetyt_kannet(const std::string& nimi, int ensimmainen, const Varast
     aseta_purku(zip);
     const bool arkisto = on_arkisto(nimi, v.kansio) && zip.Open(v.kansio.polku(nimi));
     for (int i = ensimmainen; i < l.Count(); ++i) {
-        std::string& kansi = l[i].cover_fn;
+        Teksti& kansi = l[i].cover_fn;
         if (kansi.empty() || kansikuva_olemassa(v.kansio, kansi)) continue;
         if (arkisto && kansikuvan_polku(v.kansio, kansi) && zip.etsi(kansi) >= 0) {
             const ZlbTulos t = zip.Extract(kansi, v.kansio.juuri());
@@ -37,7 +37,7 @@ void pura_liitetyt_kannet(const std::string& nimi, int ensimmainen, const Varast
 
 // Card i's texts into card j where they are longer; the first additional field where j has none.
 void yhdista(const TKortti& i, TKortti& j) {
-    const auto pidempi = [](const std::string& a, std::string& b) {
+    const auto pidempi = [](const Teksti& a, Teksti& b) {
         if (a.size() > b.size()) b = a;
     };
     pidempi(i.nimi, j.nimi);
@@ -66,14 +66,14 @@ bool liita_tietokanta(const std::string& nimi, const Varasto& v) {
 
 bool siivoa_kortit(TOmaList& l) {
     bool muuttui = false;
-    const auto aseta = [&](std::string& kentta, const char* arvo) {
+    const auto aseta = [&](Teksti& kentta, const char* arvo) {
         if (kentta == arvo) return;
         kentta = arvo;
         muuttui = true;
     };
     for (int i = 1; i < l.Count(); ++i) {
         TKortti& k = l[i];
-        for (std::string* s : {&k.nimi, &k.luokitus, &k.maa, &k.kesto, &k.vuosi})
+        for (Teksti* s : {&k.nimi, &k.luokitus, &k.maa, &k.kesto, &k.vuosi})
             if (*s == "-") aseta(*s, "");
         if (k.maa == "USA") aseta(k.maa, "Usa");
         aseta(k.kasetilla, "");

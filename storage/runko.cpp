@@ -5,25 +5,58 @@
 #include <limits>
 #include <unordered_set>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "diag/loki.h"
 #include "diag/viestit.h"
+#include "storage/kentat.h"
 #include "storage/versio.h"
 
 namespace {
 
-void lisaa_rivi(std::string& ulos, std::string_view rivi) {
-    ulos.append(rivi);
-    ulos.append("\r\n", 2);
-}
-
 const char* totuus(bool b) { return b ? "TRUE" : "FALSE"; }
 
-std::string ilman_rivinvaihtoja(std::string_view s) {
-    std::string t(s);
-    for (char& c : t)
-        if (c == '\r' || c == '\n') c = ' ';
-    return t;
-}
+// Collects the body's lines and hands them on in pieces.
+class Rungonkirjoittaja {
+public:
+    static constexpr std::size_t pala = 1 << 20;
+
+    explicit Rungonkirjoittaja(const std::function<bool(std::string_view)>& kirjoita) : kirjoita_(kirjoita) {
+        t_.reserve(pala + 4096);
+    }
+
+    void rivi(std::string_view r) {
+        t_.append(r);
+        rivinvaihto();
+    }
+    // A line whose own line ends become spaces, so the text stays one line of the body.
+    void yksi_rivi(std::string_view r) {
+        const std::size_t alku = t_.size();
+        t_.append(r);
+        if (r.find_first_of("\r\n") != std::string_view::npos)
+            for (std::size_t i = alku; i < t_.size(); ++i)
+                if (t_[i] == '\r' || t_[i] == '\n') t_[i] = ' ';
+        rivinvaihto();
+    }
+    bool tyhjenna() {
+        if (ok_ && !t_.empty()) ok_ = kirjoita_(t_);
+        t_.clear();
+        return ok_;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    void rivinvaihto() {
+        t_.append("\r\n", 2);
+        if (t_.size() >= pala) tyhjenna();
+    }
+
+    const std::function<bool(std::string_view)>& kirjoita_;
+    std::string t_;
+    bool ok_ = true;
+};
 
 }  // namespace
 
@@ -60,37 +93,6 @@ bool on_erikoisnimi(std::string_view r) {
     return r == "Ei määritelty!" || r == "Custom1:" || r == "Custom2:" || r == "Custom3:" || r == "Custom4:";
 }
 
-std::string* tekstikentta(TKortti& k, int rivi) {
-    switch (rivi) {
-        case 1: return &k.nimi;
-        case 2: return &k.luokitus;
-        case 3: return &k.maa;
-        case 4: return &k.kasetilla;
-        case 5: return &k.aani;
-        case 6: return &k.paanayttelijat;
-        case 7: return &k.ohjaaja;
-        case 8: return &k.juoni;
-        case 9: return &k.kuvasuhde;
-        case 10: return &k.sijainti;
-        case 11: return &k.lainassa;
-        case 12: return &k.formaatti;
-        case 13: return &k.kesto;
-        case 14: return &k.vuosi;
-        case 15: return &k.vari;
-        case 16: return &k.arvosana;
-        case 36: return &k.imdb_koodi;
-        case 37: return &k.nauha;
-        case 38: return &k.kommentti;
-        case 48: return &k.extra_info;
-        default: break;
-    }
-    if (rivi >= 17 && rivi <= 34) {
-        const auto pari = static_cast<std::size_t>((rivi - 17) / 2);
-        return (rivi % 2 == 1) ? &k.lisatieto[pari] : &k.lisatieto_nimi[pari];
-    }
-    return nullptr;
-}
-
 class Kortinlukija {
 public:
     Kortinlukija(TOmaList& lista, const RungonLuku& a, diag::Viestit& v) : lista_(lista), a_(a), v_(v) {
@@ -99,22 +101,31 @@ public:
                 if (!lista_[i].cover_fn.empty()) kannet_.insert(lista_[i].cover_fn);
     }
 
-    void aseta(TKortti& k, int rivi, std::string_view arvo, bool tosi) {
-        if (std::string* kentta = tekstikentta(k, rivi)) {
-            if (rivi == 18 && (arvo.empty() || arvo == "[Ei määritelty?]:")) arvo = "Käsikirjoitus:";
-            kentta->assign(arvo);
-            return;
-        }
-        if (rivi >= 39 && rivi <= 47) {
-            k.extra[static_cast<std::size_t>(rivi - 38)] = tosi;
-            return;
-        }
-        switch (rivi) {
-            case 35: k.cover_fn = tarkistettu_kansi(std::string(arvo)); break;
-            case 49: k.nakyma = kokonaisluku_alusta(arvo); break;
-            case 50: k.hae_kansi = arvo.empty() ? !k.imdb_koodi.empty() : tosi; break;
-            case 51: k.cover_url = sisaltaa_pienella(arvo, "gfx\\kannet") ? std::string() : std::string(arvo); break;
-            default: break;  // 52..999: repeats and lines of newer versions
+    // Line `rivi` of a card block. `lainattava`: the value is the body's own NUL-ended line, which the card
+    // may point at; otherwise it is copied.
+    void aseta(TKortti& k, int rivi, std::string_view arvo, bool tosi, bool lainattava) {
+        if (rivi > runkorivien_maara) return;  // lines of newer versions
+        const Runkorivi& r = runkorivit[static_cast<std::size_t>(rivi - 1)];
+        switch (r.laji) {
+            case Rivilaji::Teksti:
+                if (r.oletus && (arvo.empty() || arvo == "[Ei määritelty?]:")) {
+                    r.teksti(k)->nayta(r.oletus, static_cast<std::uint32_t>(std::strlen(r.oletus)));
+                    return;
+                }
+                aseta_teksti(*r.teksti(k), arvo, lainattava);
+                return;
+            case Rivilaji::Kansi:
+                if (!arvo.empty() && !kansi_kelpaa(std::string(arvo))) arvo = {};
+                aseta_teksti(*r.teksti(k), arvo, lainattava);
+                return;
+            case Rivilaji::Kansiosoite:
+                if (sisaltaa_pienella(arvo, "gfx\\kannet")) arvo = {};
+                aseta_teksti(*r.teksti(k), arvo, lainattava);
+                return;
+            case Rivilaji::Extra: k.extra[r.indeksi] = tosi; return;
+            case Rivilaji::Nakyma: k.nakyma = kokonaisluku_alusta(arvo); return;
+            case Rivilaji::HaeKansi: k.hae_kansi = arvo.empty() ? !k.imdb_koodi.empty() : tosi; return;
+            case Rivilaji::Toisto: return;
         }
     }
 
@@ -124,14 +135,18 @@ public:
     }
 
 private:
-    std::string tarkistettu_kansi(std::string nimi) {
-        if (a_.liitos && !nimi.empty() && kannet_.count(nimi)) {
+    static void aseta_teksti(Teksti& t, std::string_view arvo, bool lainattava) {
+        if (lainattava && !arvo.empty()) t.nayta(arvo.data(), static_cast<std::uint32_t>(arvo.size()));
+        else t = arvo;
+    }
+
+    bool kansi_kelpaa(const std::string& nimi) {
+        if (a_.liitos && kannet_.count(nimi)) {
             v_.virhe("Virhe: Liitettävät tietokannat sisältävät saman nimisiä kansikuvia!\nKorjataan virhe poistamalla kortilta " +
                      std::to_string(lista_.Count()) + " kansikuva...");
-            return {};
+            return false;
         }
-        if (a_.kansi_olemassa && !nimi.empty() && !a_.kansi_olemassa(nimi)) return {};
-        return nimi;
+        return !a_.kansi_olemassa || a_.kansi_olemassa(nimi);
     }
 
     TOmaList& lista_;
@@ -173,79 +188,135 @@ bool lue_otsake(Rivinlukija& r, TOmaList& lista, const RungonLuku& a, diag::Vies
 
 }  // namespace
 
-void kirjoita_runko(const TOmaList& lista, std::string& ulos, std::string_view versio) {
+bool kirjoita_runko(const TOmaList& lista, const std::function<bool(std::string_view)>& kirjoita,
+                    std::string_view versio) {
     if (versio.empty()) versio = ohjelman_versio;
-    ulos.reserve(ulos.size() + 128 + static_cast<std::size_t>(lista.korttien_maara()) * 400);
-    lisaa_rivi(ulos, std::string(runko_versiorivi) + std::string(versio));
-    lisaa_rivi(ulos, "Kortteja=" + std::to_string(lista.korttien_maara()));
-    lisaa_rivi(ulos, "Riveja=" + std::to_string(TKortti::uuden_rivit));
-    lisaa_rivi(ulos, runko_alkaa);
-    for (int i = 1; i < lista.Count(); ++i) {
+    Rungonkirjoittaja u(kirjoita);
+    u.rivi(std::string(runko_versiorivi) + std::string(versio));
+    u.rivi("Kortteja=" + std::to_string(lista.korttien_maara()));
+    u.rivi("Riveja=" + std::to_string(TKortti::uuden_rivit));
+    u.rivi(runko_alkaa);
+    char luku[16];
+    for (int i = 1; i < lista.Count() && u.ok(); ++i) {
         const TKortti& k = lista[i];
-        lisaa_rivi(ulos, k.nimi);
-        lisaa_rivi(ulos, k.luokitus);
-        lisaa_rivi(ulos, k.maa);
-        lisaa_rivi(ulos, k.kasetilla);
-        lisaa_rivi(ulos, k.aani);
-        lisaa_rivi(ulos, k.paanayttelijat);
-        lisaa_rivi(ulos, k.ohjaaja);
-        lisaa_rivi(ulos, ilman_rivinvaihtoja(k.juoni));
-        lisaa_rivi(ulos, k.kuvasuhde);
-        lisaa_rivi(ulos, k.sijainti);
-        lisaa_rivi(ulos, k.lainassa);
-        lisaa_rivi(ulos, k.formaatti);
-        lisaa_rivi(ulos, k.kesto);
-        lisaa_rivi(ulos, k.vuosi);
-        lisaa_rivi(ulos, k.vari);
-        lisaa_rivi(ulos, k.arvosana);
-        for (std::size_t p = 0; p < 9; ++p) {
-            lisaa_rivi(ulos, k.lisatieto[p]);
-            lisaa_rivi(ulos, k.lisatieto_nimi[p]);
+        for (const Runkorivi& r : runkorivit) {
+            switch (r.laji) {
+                case Rivilaji::Teksti:
+                case Rivilaji::Kansi:
+                case Rivilaji::Kansiosoite:
+                case Rivilaji::Toisto:
+                    if (r.yksi_rivi) u.yksi_rivi(*r.teksti(k));
+                    else u.rivi(*r.teksti(k));
+                    break;
+                case Rivilaji::Extra: u.rivi(totuus(k.extra[r.indeksi])); break;
+                case Rivilaji::Nakyma: {
+                    const auto [loppu, ec] = std::to_chars(luku, luku + sizeof luku, k.nakyma);
+                    u.rivi(std::string_view(luku, static_cast<std::size_t>(loppu - luku)));
+                    break;
+                }
+                case Rivilaji::HaeKansi: u.rivi(totuus(k.hae_kansi)); break;
+            }
         }
-        lisaa_rivi(ulos, k.cover_fn);
-        lisaa_rivi(ulos, k.imdb_koodi);
-        lisaa_rivi(ulos, k.nauha);
-        lisaa_rivi(ulos, k.kommentti);
-        for (std::size_t e = 1; e <= 9; ++e) lisaa_rivi(ulos, totuus(k.extra[e]));
-        lisaa_rivi(ulos, k.extra_info);
-        lisaa_rivi(ulos, std::to_string(k.nakyma));
-        lisaa_rivi(ulos, totuus(k.hae_kansi));
-        lisaa_rivi(ulos, k.cover_url);
-        lisaa_rivi(ulos, k.cover_fn);
-        lisaa_rivi(ulos, k.imdb_koodi);
-        lisaa_rivi(ulos, k.nauha);
-        lisaa_rivi(ulos, kortin_erotin);
+        u.rivi(kortin_erotin);
     }
+    return u.tyhjenna();
 }
 
-RungonTila lue_runko(std::string_view runko, TOmaList& lista, const RungonLuku& a, diag::Viestit& v) {
-    Rivinlukija r(runko);
+void kirjoita_runko(const TOmaList& lista, std::string& ulos, std::string_view versio) {
+    ulos.reserve(ulos.size() + 128 + static_cast<std::size_t>(lista.korttien_maara()) * 400);
+    kirjoita_runko(
+        lista,
+        [&ulos](std::string_view pala) {
+            ulos.append(pala);
+            return true;
+        },
+        versio);
+}
+
+namespace {
+
+// Where the line starting at `p` ends: its CR, or `loppu`. `lf` is set when an LF stands inside the line.
+// The bytes from `loppu` on are NUL for at least 16 bytes.
+const char* rivin_loppu(const char* p, const char* loppu, bool& lf) {
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r'), nl = _mm_set1_epi8('\n');
+    for (; p < loppu; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned m_cr = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, cr)));
+        const unsigned m_lf = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, nl)));
+        if (m_cr) {
+            const unsigned i = static_cast<unsigned>(__builtin_ctz(m_cr));
+            if (m_lf & ((1u << i) - 1)) lf = true;
+            return p + i;
+        }
+        if (m_lf) lf = true;
+    }
+    return loppu;
+#else
+    for (; p < loppu && *p != '\r'; ++p)
+        if (*p == '\n') lf = true;
+    return p;
+#endif
+}
+
+}  // namespace
+
+RungonTila lue_runko(std::string&& runko, TOmaList& lista, const RungonLuku& a, diag::Viestit& v) {
+    // The text ends at the byte 1A; after it come NUL bytes for the line scan and the last line's end.
+    if (const void* eof = std::memchr(runko.data(), '\x1a', runko.size()))
+        runko.resize(static_cast<std::size_t>(static_cast<const char*>(eof) - runko.data()));
+    const std::size_t koko = runko.size();
+    runko.append(rungon_vara, '\0');
+    auto puskuri = std::make_shared<std::string>(std::move(runko));
+    char* const alku = puskuri->data();
+    const char* const loppu = alku + koko;
+
+    Rivinlukija r(std::string_view(alku, koko));
     if (!lue_otsake(r, lista, a, v)) return RungonTila::Vahingoittunut;
 
     Kortinlukija kl(lista, a, v);
+    const std::shared_ptr<const void> omistaja = puskuri;
     std::string ilman_lf_puskuri;
-    while (!r.loppu()) {
+    char* p = alku + r.kohta();
+    while (p < loppu) {
         auto k = std::make_unique<TKortti>();
+        k->runko.sido(omistaja);
         int laskuri = 0;
-        while (laskuri < kortin_rivien_raja) {
-            const std::string_view raaka = r.raaka();
+        while (laskuri < kortin_rivien_raja && p < loppu) {
+            bool lf = false;
+            char* const rivin_alku = p;
+            char* const cr = const_cast<char*>(rivin_loppu(p, loppu, lf));
+            const std::string_view raaka(rivin_alku, static_cast<std::size_t>(cr - rivin_alku));
+            p = cr;
+            if (p < loppu) {
+                // The line ends in place, so a field can point at it.
+                *p++ = '\0';
+                if (p < loppu && *p == '\n') ++p;
+            }
             const bool tosi = raaka == "TRUE";
             std::string_view rivi = raaka;
-            if (raaka.find('\n') != std::string_view::npos) {
+            if (lf) {
                 ilman_lf_puskuri = ilman_lf(raaka);
                 rivi = ilman_lf_puskuri;
             }
             if (on_erikoisnimi(rivi)) rivi = {};
             if (rivi == kortin_erotin) break;
             ++laskuri;
-            kl.aseta(*k, laskuri, rivi, tosi);
+            kl.aseta(*k, laskuri, rivi, tosi, !lf);
         }
         // A card block of an older version, or one cut short, gets its missing lines as empty lines, so that
         // the search-cover flag follows the IMDb number and the first additional name gets its default.
-        while (laskuri < kortin_rivit_tiedostossa) kl.aseta(*k, ++laskuri, {}, false);
+        while (laskuri < kortin_rivit_tiedostossa) kl.aseta(*k, ++laskuri, {}, false, false);
         kl.liita(std::move(k));
     }
     return RungonTila::Luettu;
+}
+
+RungonTila lue_runko(std::string_view runko, TOmaList& lista, const RungonLuku& a, diag::Viestit& v) {
+    std::string kopio;
+    kopio.reserve(runko.size() + rungon_vara);
+    kopio.assign(runko);
+    return lue_runko(std::move(kopio), lista, a, v);
 }
 
 std::string eroita_arvo(std::string_view jono) {

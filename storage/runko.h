@@ -21,6 +21,8 @@ public:
     explicit Rivinlukija(std::string_view teksti) : t_(teksti.substr(0, teksti.find('\x1a'))) {}
 
     bool loppu() const { return p_ >= t_.size(); }
+    // Where the next line starts.
+    std::size_t kohta() const { return p_; }
 
     // The next raw line (LFs inside it kept); empty at the end of the text.
     std::string_view raaka() {
@@ -49,6 +51,10 @@ std::string ilman_lf(std::string_view s);
 
 // Writes cards 1..Count()-1 in list order, every line ended with CR LF.
 void kirjoita_runko(const TOmaList& lista, std::string& ulos, std::string_view versio = {});
+// The same handed to `kirjoita` in pieces of about a megabyte, so a big catalogue is never held twice in
+// memory. Stops, returning false, as soon as `kirjoita` returns false.
+bool kirjoita_runko(const TOmaList& lista, const std::function<bool(std::string_view)>& kirjoita,
+                    std::string_view versio = {});
 
 struct RungonLuku {
     std::string tiedoston_nimi;  // for the log and the messages
@@ -61,6 +67,11 @@ enum class RungonTila { Luettu, Vahingoittunut };
 
 // Reads the header and appends one card per card block. Damaged: a header line never came.
 RungonTila lue_runko(std::string_view runko, TOmaList& lista, const RungonLuku& asetukset, diag::Viestit& viestit);
+// The same keeping the text itself: the cards' fields point into it until they are changed, and it is freed
+// with the last card read from it. Sixteen bytes of spare capacity spare it a copy.
+RungonTila lue_runko(std::string&& runko, TOmaList& lista, const RungonLuku& asetukset, diag::Viestit& viestit);
+// The spare capacity the text of lue_runko needs to be kept as it is.
+inline constexpr std::size_t rungon_vara = 16;
 
 // The value of "key=value": the text after the first "=".
 std::string eroita_arvo(std::string_view jono);

@@ -397,3 +397,42 @@ TEST(Apurutiinit, MkStr2Float) {
 }
 
 }  // namespace
+
+TEST(Runko, KentatEivatJaaKiinniLuettuunRunkoon) {
+    TestiViestit v;
+    auto l = std::make_unique<TOmaList>();
+    ASSERT_EQ(lue_runko(otsake() + kortti(54, {{1, "Eka"}, {8, "Juoni yksi"}}) + kortti(54, {{1, "Toka"}}) +
+                           kortti(54, {{1, "Kolmas"}, {38, "Kommentti"}}),
+                       *l, RungonLuku{}, v),
+              RungonTila::Luettu);
+    ASSERT_EQ(l->korttien_maara(), 3);
+    EXPECT_TRUE((*l)[1].nimi.lainattu());
+
+    TKortti kopio;
+    kopio.kopioi((*l)[1]);
+    const TKortti kopioitu((*l)[3]);
+    TOmaList toinen;
+    toinen.lisaa(std::make_unique<TKortti>(std::move((*l)[3])));
+    std::unique_ptr<TKortti> irrotettu = l->irrota(2);
+    // A field set from a part of its own text, and an edit that must not show in the copies.
+    (*l)[1].juoni = std::string_view((*l)[1].juoni).substr(6);
+    EXPECT_EQ((*l)[1].juoni, "yksi");
+    (*l)[1].nimi = "Muutettu";
+
+    // Copies own their texts; a card taken out of the list keeps the body it points into.
+    for (const TKortti* k : std::initializer_list<const TKortti*>{&kopio, &kopioitu, &toinen[1]}) {
+        EXPECT_FALSE(k->nimi.lainattu());
+        EXPECT_FALSE(k->juoni.lainattu());
+    }
+    EXPECT_TRUE(irrotettu->nimi.lainattu());
+    EXPECT_NE(irrotettu->runko.get(), nullptr);
+    l.reset();
+    EXPECT_EQ(kopio.nimi, "Eka");
+    EXPECT_EQ(kopio.juoni, "Juoni yksi");
+    EXPECT_EQ(kopioitu.kommentti, "Kommentti");
+    EXPECT_EQ(toinen[1].nimi, "Kolmas");
+    EXPECT_EQ(toinen[1].kommentti, "Kommentti");
+    EXPECT_EQ(irrotettu->nimi, "Toka");
+    EXPECT_STREQ(irrotettu->nimi.c_str(), "Toka");
+    EXPECT_EQ(irrotettu->lisatieto_nimi[0], "r18");
+}

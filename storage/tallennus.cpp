@@ -19,14 +19,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes the body to the work file; 0 or the errno of the failed step.
+// Writes the body to the work file a piece at a time, so the cards are not held twice; 0 or the errno of
+// the failed step.
 int kirjoita_tyotiedosto(Tiedostojarjestelma& t, const fs::path& p, const TOmaList& l, diag::Kiire& kiire) {
-    std::string runko;
-    kirjoita_runko(l, runko);
-    kiire.kasittele_viestit();
     const int fd = t.avaa(p, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0) return -fd;
-    int virhe = kirjoita_kaikki(t, fd, runko.data(), runko.size());
+    int virhe = 0;
+    kirjoita_runko(l, [&](std::string_view pala) {
+        virhe = kirjoita_kaikki(t, fd, pala.data(), pala.size());
+        kiire.kasittele_viestit();
+        return virhe == 0;
+    });
     if (const int s = t.sulje(fd); virhe == 0) virhe = s;
     return virhe;
 }

@@ -688,6 +688,26 @@ bool TZLBArchive::tarkista_jasen(std::size_t indeksi) const {
     return luettu && saatu == e.koko && crc == e.crc;
 }
 
+ZlbTulos TZLBArchive::lue_jasen(std::size_t indeksi, std::string& ulos, std::size_t vara) const {
+    if (!auki()) return {zlb_virhe::ei_auki};
+    if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
+    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+    const TZLBEntry& e = entries_[indeksi];
+    ulos.clear();
+    ulos.reserve(static_cast<std::size_t>(e.koko) + vara);
+    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
+    const auto lisaa = [&](const unsigned char* p, std::size_t n) {
+        ulos.append(reinterpret_cast<const char*>(p), n);
+        return true;
+    };
+    const bool luettu = e.raaka ? lue_alue(t_, fd_, e.sijainti, e.pakattu_koko, purun_pala, lisaa)
+                                : pura_virta(t_, fd_, e.sijainti, e.pakattu_koko, e.koko, purun_pala, lisaa);
+    if (CheckCRC) crc = crc32_lisaa(crc, ulos.data(), ulos.size());
+    if (!luettu || ulos.size() != e.koko) return {zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
+    if (CheckCRC && crc != e.crc) return {zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
+    return {};
+}
+
 ZlbTulos TZLBArchive::tarkista(std::size_t indeksi) const {
     const TZLBEntry& e = entries_[indeksi];
     const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};

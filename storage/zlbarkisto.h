@@ -127,6 +127,9 @@ public:
     bool ennallaan() const;
     // Whether a member's data unpacks whole to its recorded size and CRC.
     bool tarkista_jasen(std::size_t indeksi) const;
+    // Member `indeksi` unpacked into memory (its CRC checked when CheckCRC is set), with `vara` bytes of
+    // spare capacity after it, for a caller that reads it in place.
+    ZlbTulos lue_jasen(std::size_t indeksi, std::string& ulos, std::size_t vara = 0) const;
     // The files the last AddFiles had to leave out although they exist (or were in the source archive):
     // the name as given and the errno of the failure.
     const std::vector<std::pair<std::string, int>>& ohitetut() const { return ohitetut_; }
