@@ -13,7 +13,7 @@
 
 #include "bench/mittaus.h"
 #include "mainwindow/ui/main_form.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "testituki/testipaaikkuna.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <random>
 
-#include "find/sorttaus.h"
-#include "storage/merkisto.h"
+#include "storage/lajittelu.h"
+#include "perus/merkisto.h"
 
 namespace {
 

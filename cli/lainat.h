@@ -8,7 +8,7 @@
 #include "settings/asetukset.h"
 #include "settings/ini.h"
 #include "storage/lataus.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 // The settings of the program folder (defaults for keys it lacks); nullopt when the file cannot be read.
 inline std::optional<TAsetukset> ohjelmakansion_asetukset(const Ohjelmakansio& kansio, diag::Viestit& viestit) {

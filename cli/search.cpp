@@ -7,7 +7,7 @@
 #include "find/haku.h"
 #include "settings/asetukset.h"
 #include "storage/lataus.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "mainwindow/tilastot.h"
 #include "settings/asetukset.h"
 #include "storage/lataus.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "cli/alikomennot.h"
 #include "diag/kiire.h"
 #include "settings/asetukset.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "storage/lataus.h"
 #include "tapes/nauhatilanne.h"
 

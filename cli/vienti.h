@@ -8,7 +8,7 @@
 #include "cli/alikomennot.h"
 #include "diag/kiire.h"
 #include "settings/asetukset.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 #include "storage/varasto.h"
 
 struct Avattu {

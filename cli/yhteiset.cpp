@@ -6,8 +6,8 @@
 #include "cli/alikomennot.h"
 #include "settings/asetukset.h"
 #include "settings/ini.h"
-#include "storage/merkisto.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/merkisto.h"
+#include "perus/ohjelmakansio.h"
 #include "storage/runko.h"
 #include "storage/tyokansio.h"
 

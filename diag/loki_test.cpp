@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 
 namespace fs = std::filesystem;
 

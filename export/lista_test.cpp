@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "export/lista.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 
 namespace {
 

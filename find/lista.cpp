@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "find/haku.h"
-#include "find/sorttaus.h"
+#include "storage/lajittelu.h"
 #include "mainwindow/kesto.h"
 
 const char* const listan_otsikot[listan_sarakkeita] = {"Nro:", "S", "Elokuvan Nimi", "Luokitus"};

@@ -1,4 +1,4 @@
-#include "find/sorttaus.h"
+#include "storage/lajittelu.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "diag/loki.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 

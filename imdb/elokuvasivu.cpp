@@ -5,7 +5,7 @@
 
 #include "imdb/osoitteet.h"
 #include "mainwindow/kesto.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 using nlohmann::json;
 

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <random>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "mainwindow/kesto.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "storage/kentat.h"
 #include "storage/tallennus.h"
 

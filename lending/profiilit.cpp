@@ -5,7 +5,7 @@
 #include "diag/loki.h"
 #include "mainwindow/kesto.h"
 #include "perus/tiedostot.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

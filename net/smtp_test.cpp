@@ -5,7 +5,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
-#include "net/smtptesti.h"
+#include "testituki/smtptesti.h"
 
 namespace {
 

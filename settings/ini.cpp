@@ -10,7 +10,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

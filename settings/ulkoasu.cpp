@@ -5,7 +5,7 @@
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
 #include "settings/ini.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include "diag/loki.h"
 #include "perus/tiedostot.h"
 #include "storage/kuvakoodekki.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "storage/zlbarkisto.h"
 
 namespace fs = std::filesystem;

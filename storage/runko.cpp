@@ -7,7 +7,7 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
-#include "storage/versio.h"
+#include "perus/versio.h"
 
 namespace {
 

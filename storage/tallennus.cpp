@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "diag/loki.h"
-#include "find/sorttaus.h"
+#include "storage/lajittelu.h"
 #include "perus/tiedostot.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"

@@ -21,8 +21,8 @@
 #include <utility>
 
 #include "perus/tiedostot.h"
-#include "storage/merkisto.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/merkisto.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

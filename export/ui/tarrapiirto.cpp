@@ -13,7 +13,7 @@
 #include "diag/viestit.h"
 #include "mainwindow/kesto.h"
 #include "settings/asetukset.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace {
 enum Fonttilaji { Nimet, Paalys, Numero };

@@ -23,7 +23,7 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "export/ui/listatulostus.h"
-#include "find/sorttaus.h"
+#include "storage/lajittelu.h"
 #include "mainwindow/kesto.h"
 #include "mainwindow/ui/paaikkuna.h"
 #include "settings/asetukset.h"

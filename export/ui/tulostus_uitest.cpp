@@ -22,7 +22,7 @@
 #include "export/ui/tarrat_form.h"
 #include "export/ui/tulostustoiminnot.h"
 #include "settings/ui/tulostin.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "testituki/testipaaikkuna.h"
 
 namespace fs = std::filesystem;

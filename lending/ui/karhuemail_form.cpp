@@ -19,7 +19,7 @@
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "storage/varasto.h"
-#include "storage/versio.h"
+#include "perus/versio.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
-#include "find/sorttaus.h"
+#include "storage/lajittelu.h"
 #include "mainwindow/kasetti.h"
 #include "mainwindow/kenttasaannot.h"
 #include "mainwindow/kesto.h"

@@ -14,10 +14,10 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace {
 

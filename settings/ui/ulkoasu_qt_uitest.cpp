@@ -13,10 +13,10 @@
 #include <memory>
 
 #include "diag/ui/teksti.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "settings/ui/tulostin.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "find/sorttaus.h"
+#include "storage/lajittelu.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 #include <dirent.h>
 #include <pwd.h>
@@ -12,7 +12,7 @@
 
 #include "perus/tiedostojarjestelma.h"
 #include "perus/tiedostot.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 // Where `share` is seen from the installed `bin`; the build sets it from the install directories.
 #ifndef RULLAKKO_JAETTU_BINISTA
