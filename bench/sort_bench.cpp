@@ -7,7 +7,7 @@
 #include <chrono>
 #include <random>
 
-#include "storage/lajittelu.h"
+#include "find/sorttaus.h"
 #include "perus/merkisto.h"
 
 namespace {

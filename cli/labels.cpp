@@ -10,9 +10,9 @@
 #include "diag/ui/teksti.h"
 #include "export/tarrat.h"
 #include "export/ui/tarrapiirto.h"
-#include "storage/lajittelu.h"
-#include "mainwindow/kesto.h"
+#include "find/sorttaus.h"
 #include "perus/merkisto.h"
+#include "perus/teksti.h"
 
 namespace {
 

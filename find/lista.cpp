@@ -4,8 +4,8 @@
 #include <unordered_map>
 
 #include "find/haku.h"
-#include "storage/lajittelu.h"
-#include "mainwindow/kesto.h"
+#include "find/sorttaus.h"
+#include "perus/teksti.h"
 
 const char* const listan_otsikot[listan_sarakkeita] = {"Nro:", "S", "Elokuvan Nimi", "Luokitus"};
 

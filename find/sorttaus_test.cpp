@@ -1,4 +1,4 @@
-#include "storage/lajittelu.h"
+#include "find/sorttaus.h"
 
 #include <gtest/gtest.h>
 

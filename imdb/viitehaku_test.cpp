@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 
+#include "perus/teksti.h"
 #include "testituki/testiviestit.h"
 #include "mainwindow/kesto.h"
 #include "testituki/asetustesti.h"

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "diag/viestit.h"
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "settings/asetukset.h"
 #include "perus/ohjelmakansio.h"

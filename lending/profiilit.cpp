@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "diag/loki.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "perus/ohjelmakansio.h"
 

@@ -8,6 +8,7 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
+#include "perus/teksti.h"
 #include "settings/ini.h"
 #include "perus/ohjelmakansio.h"
 #include "perus/versio.h"

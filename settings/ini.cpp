@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "perus/ohjelmakansio.h"
+#include "perus/teksti.h"
 
 namespace fs = std::filesystem;
 

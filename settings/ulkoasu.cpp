@@ -3,6 +3,7 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
+#include "perus/teksti.h"
 #include "settings/asetukset.h"
 #include "settings/ini.h"
 #include "perus/ohjelmakansio.h"

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "diag/loki.h"
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "storage/kuvakoodekki.h"
 #include "perus/merkisto.h"

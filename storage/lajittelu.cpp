@@ -1,29 +1,10 @@
 #include "storage/lajittelu.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
-#include "mainwindow/kesto.h"
-
-const std::array<const char*, avainten_maara> jarjestysavaimet = {
-    " Elokuvan nimi",
-    " Kasetilla/levyllä nro",
-    " Luokitus",
-    " Kesto",
-    " Pääosissa",
-    " Ohjaaja",
-    " Valimistusmaa",
-    " Sijainti kasetilla",
-    " Lainassa",
-    " Formaatti",
-    " Tuotantovuosi",
-    " Värit",
-    " Käsikirjoitus/custom",
-    " Ääniraita",
-    " Arvosana",
-};
+#include "perus/teksti.h"
 
 namespace {
 
@@ -31,38 +12,6 @@ template <typename T>
 int merkki(T a, T b) {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
-
-template <std::string TKortti::*kentta>
-int teksti(const TKortti& a, const TKortti& b) {
-    return vertaa_teksti(a.*kentta, b.*kentta);
-}
-
-template <std::string TKortti::*kentta>
-int luku(const TKortti& a, const TKortti& b) {
-    return vertaa_luku(a.*kentta, b.*kentta);
-}
-
-int kasikirjoitus(const TKortti& a, const TKortti& b) { return vertaa_teksti(a.lisatieto[0], b.lisatieto[0]); }
-
-int kesto(const TKortti& a, const TKortti& b) { return merkki(kesto2int(a.kesto), kesto2int(b.kesto)); }
-
-constexpr std::array<Vertailu, avainten_maara> vertailut = {
-    teksti<&TKortti::nimi>,
-    vertaa_kasetti,
-    teksti<&TKortti::luokitus>,
-    kesto,
-    teksti<&TKortti::paanayttelijat>,
-    teksti<&TKortti::ohjaaja>,
-    teksti<&TKortti::maa>,
-    luku<&TKortti::sijainti>,
-    teksti<&TKortti::lainassa>,
-    teksti<&TKortti::formaatti>,
-    luku<&TKortti::vuosi>,
-    teksti<&TKortti::vari>,
-    kasikirjoitus,
-    teksti<&TKortti::aani>,
-    luku<&TKortti::arvosana>,
-};
 
 bool numero(char c) { return c >= '0' && c <= '9'; }
 
@@ -80,11 +29,6 @@ Osat jaa(std::string_view s) {
 
 }  // namespace
 
-Vertailu vertailu(int avain) {
-    if (avain < 0 || avain >= avainten_maara) return nullptr;
-    return vertailut[static_cast<std::size_t>(avain)];
-}
-
 int vertaa_teksti(std::string_view a, std::string_view b) {
     // char_traits<char> compares as unsigned char, which is the cp1252 code order.
     const int t = a.compare(b);
@@ -94,6 +38,8 @@ int vertaa_teksti(std::string_view a, std::string_view b) {
 int vertaa_luku(std::string_view a, std::string_view b) {
     return merkki(lue_alkuluku(a, true).arvo, lue_alkuluku(b, true).arvo);
 }
+
+int vertaa_nimi(const TKortti& a, const TKortti& b) { return vertaa_teksti(a.nimi, b.nimi); }
 
 int vertaa_kasetti(const TKortti& a, const TKortti& b) {
     const std::string& A = a.kasetilla;
@@ -113,20 +59,6 @@ int vertaa_kasetti(const TKortti& a, const TKortti& b) {
     if (oa.etuliite == ob.etuliite && (oa.numero != 0 || ob.numero != 0)) return merkki(oa.numero, ob.numero);
     if (const int t = vertaa_teksti(A, B)) return t;
     return vertaa_teksti(a.nimi, b.nimi);
-}
-
-int kesto2int(std::string_view kesto) {
-    const std::string minuutteina = tunnit2min(kesto);
-    // The number is what stands before the unit; text without a blank after it is read whole.
-    const std::size_t alku = std::min(minuutteina.find_first_not_of(' '), minuutteina.size());
-    const std::size_t vali = minuutteina.find(' ', alku);
-    if (vali == std::string::npos) kirjoita_debug("[sort] kesto2int FAILED #1");
-    const std::string_view otettu = std::string_view(minuutteina).substr(0, vali);
-    if (debug_paalla()) kirjoita_debug("[sort, kesto2int] str1 = \"" + std::string(otettu) + "\"");
-    const Alkuluku luku = lue_alkuluku(otettu, true);
-    if (!luku.puhdas) kirjoita_debug("[sort] kesto2int FAILED #2");
-    return static_cast<int>(std::clamp<long long>(luku.arvo, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
 }
 
 void pikalajittele(std::vector<std::unique_ptr<TKortti>>& kortit, int l, int r, Vertailu vertaa) {
@@ -183,17 +115,14 @@ bool kortit_ehjat(TOmaList& lista, diag::Viestit& viestit) {
 
 }  // namespace
 
-void jarjesta_kortit(TOmaList& lista, int avain, Suunta suunta, diag::Viestit& viestit) {
-    const Vertailu vertaa = vertailu(avain);
-    if (vertaa == nullptr) return;
+void jarjesta_kortit(TOmaList& lista, Vertailu vertaa, Suunta suunta, diag::Viestit& viestit) {
     auto& kortit = lista.sisus();
     pikalajittele(kortit, 0, lista.Count() - 1, vertaa);
     if (suunta == Suunta::Laskeva) std::reverse(kortit.begin(), kortit.end());
     tarkista_nollakortti(lista, viestit);
 }
 
-bool jarjesta_tietokanta(Tietokanta& tk, int avain, Suunta suunta, diag::Viestit& viestit) {
-    if (vertailu(avain) == nullptr) return false;
+bool jarjesta_tietokanta(Tietokanta& tk, Vertailu vertaa, Suunta suunta, diag::Viestit& viestit) {
     TOmaList& lista = tk.kortit;
     lista.merkitse_muutetuksi();
     if (!kortit_ehjat(lista, viestit)) return false;
@@ -205,7 +134,7 @@ bool jarjesta_tietokanta(Tietokanta& tk, int avain, Suunta suunta, diag::Viestit
         paanayttelijat = k.paanayttelijat;
         kasetilla = k.kasetilla;
     }
-    jarjesta_kortit(lista, avain, suunta, viestit);
+    jarjesta_kortit(lista, vertaa, suunta, viestit);
     tk.nykyinen = 1;
     if (!oli_kortti) return true;
     for (int i = lista.Count() - 1; i >= 1; --i) {
@@ -218,18 +147,4 @@ bool jarjesta_tietokanta(Tietokanta& tk, int avain, Suunta suunta, diag::Viestit
     return true;
 }
 
-int tallennuksen_avain(const TOmaList& lista) { return lista.korttien_maara() > 1000 ? avain_nimi : avain_kasetti; }
-
-int kentan_avain(std::string_view kentan_nimi) {
-    static constexpr std::array<std::string_view, avainten_maara> kentat = {
-        "Nimi",    "Kasetilla", "Luokitus", "Kesto", "Paanayttelijat", "Ohjaaja",       "Maa",  "sijainti_kentta",
-        "Lainassa", "Formaatti", "Vuosi",   "Varit", "Kasikirjoitus",  "Aani", "arvosana_kuva",
-    };
-    const auto osuma = std::find(kentat.begin(), kentat.end(), kentan_nimi);
-    return osuma == kentat.end() ? -1 : static_cast<int>(osuma - kentat.begin());
-}
-
-std::string vaaran_avaimen_viesti(Suunta suunta) {
-    return suunta == Suunta::Nouseva ? "Virhe #2432, väärä ItemIndex parametri (-1)"
-                                     : "Virhe #2433, väärä ItemIndex parametri (-1)";
-}
+Vertailu tallennuksen_vertailu(const TOmaList& lista) { return lista.korttien_maara() > 1000 ? vertaa_nimi : vertaa_kasetti; }

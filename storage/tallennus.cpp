@@ -142,7 +142,7 @@ bool Tallennus::tallenna() {
     const bool sortattuna = v_.asetukset ? v_.asetukset->tallenna_sortattuna : TAsetukset{}.tallenna_sortattuna;
     if (sortattuna) {
         kirjoita_debug("Tallennetaan sortattuna... eli sortataan");
-        jarjesta_tietokanta(v_.tk, tallennuksen_avain(l), Suunta::Nouseva, v_.viestit);
+        jarjesta_tietokanta(v_.tk, tallennuksen_vertailu(l), Suunta::Nouseva, v_.viestit);
         v_.paivita_lista();
     }
 

@@ -20,6 +20,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "perus/merkisto.h"
 #include "perus/ohjelmakansio.h"

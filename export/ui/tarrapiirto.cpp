@@ -11,7 +11,7 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 #include "settings/asetukset.h"
 #include "perus/ohjelmakansio.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "find/lista.h"
-#include "storage/lajittelu.h"
+#include "find/sorttaus.h"
 #include "mainwindow/ui/paaikkuna.h"
 
 class QLabel;

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <cstdint>
 
-#include "storage/lajittelu.h"
+#include "find/sorttaus.h"
 
 class QComboBox;
 class QLabel;

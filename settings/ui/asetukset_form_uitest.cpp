@@ -26,7 +26,7 @@ namespace {
 struct Ymparisto {
     asetustesti::Kansio k;
     Ohjelmakansio kansio{k.juuri()};
-    asetustesti::KirjaavatViestit viestit;
+    diag::TestiViestit viestit;
     std::optional<Tarkkuus> tulostin;
     Ulkoasusovitin sovitin;
     TAsetukset a;
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(y.f->skin_dir->currentText(), QString("perus"));
         QCOMPARE(y.a.ulkoasu.paaikkuna_normaali, 0u);
         QVERIFY(y.tiedosto().find("proxy_enabled=0") != std::string::npos);
-        QCOMPARE(y.viestit.kysymyksia, 0);
+        QCOMPARE(y.viestit.kysymyksia(), 0);
     }
 
     void avautuuPyydetylleSivulle() {
@@ -312,3 +312,4 @@ private slots:
 
 QTEST_MAIN(AsetusikkunaTesti)
 #include "asetukset_form_uitest.moc"
+#include "testituki/testiviestit.h"

@@ -281,7 +281,7 @@ private slots:
         if (!talteen.isEmpty()) QDir().mkpath(talteen);
         for (const std::string& ikkunat : l.ikkunat) {
             for (const std::string& napit : l.napit) {
-                asetustesti::KirjaavatViestit v;
+                diag::TestiViestit v;
                 TAsetukset a;
                 a.skin_dir = ikkunat;
                 a.button_dir = napit;
@@ -313,4 +313,5 @@ private slots:
 };
 
 QTEST_MAIN(UlkoasuQtTesti)
+#include "testituki/testiviestit.h"
 #include "ulkoasu_qt_uitest.moc"
