@@ -14,10 +14,11 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
-#include "testituki/asetustesti.h"
+#include "perus/ohjelmakansio.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "perus/ohjelmakansio.h"
+#include "testituki/asetustesti.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 
@@ -312,4 +313,3 @@ private slots:
 
 QTEST_MAIN(AsetusikkunaTesti)
 #include "asetukset_form_uitest.moc"
-#include "testituki/testiviestit.h"

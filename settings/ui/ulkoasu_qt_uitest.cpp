@@ -13,10 +13,11 @@
 #include <memory>
 
 #include "diag/ui/teksti.h"
-#include "testituki/asetustesti.h"
+#include "perus/ohjelmakansio.h"
 #include "settings/ui/tulostin.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "perus/ohjelmakansio.h"
+#include "testituki/asetustesti.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 
@@ -313,5 +314,4 @@ private slots:
 };
 
 QTEST_MAIN(UlkoasuQtTesti)
-#include "testituki/testiviestit.h"
 #include "ulkoasu_qt_uitest.moc"
