@@ -7,7 +7,7 @@
 #include <random>
 
 #include "find/haku.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 
 namespace {
 

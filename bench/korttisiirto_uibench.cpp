@@ -11,7 +11,7 @@
 #include <random>
 
 #include "bench/mittaus.h"
-#include "mainwindow/ui/paaikkuna_testi.h"
+#include "testituki/paaikkuna_testi.h"
 
 namespace {
 

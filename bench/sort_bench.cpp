@@ -8,7 +8,7 @@
 #include <random>
 
 #include "find/sorttaus.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "imdb/viitehaku.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 
 namespace {
 

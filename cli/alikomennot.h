@@ -10,7 +10,7 @@
 #include "diag/kiire.h"
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 #include "storage/varasto.h"
 
 struct Alikomento {

@@ -5,7 +5,7 @@
 #include "cli/alikomennot.h"
 #include "imdb/elokuvasivu.h"
 #include "imdb/hakusivu.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "export/tarrat.h"
 #include "export/ui/tarrapiirto.h"
 #include "find/sorttaus.h"
-#include "mainwindow/kesto.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
+#include "perus/teksti.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "cli/alikomennot.h"
 #include "imdb/viitehaku.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "cli/alikomennot.h"
 #include "lending/lainaus.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

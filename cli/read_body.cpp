@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "cli/alikomennot.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "storage/runko.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "lending/postitus.h"
 #include "lending/profiilit.h"
 #include "net/smtp.h"
-#include "storage/merkisto.h"
-#include "storage/versio.h"
+#include "perus/merkisto.h"
+#include "perus/versio.h"
 
 namespace {
 

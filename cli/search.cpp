@@ -4,7 +4,7 @@
 
 #include "cli/alikomennot.h"
 #include "find/haku.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

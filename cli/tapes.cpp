@@ -1,7 +1,7 @@
 // rkb tapes FILE [--min N] [--lp]: the tape status rows (cassette, length, used, free) as the status window
 // shows them; with a minimum only the cassettes with that much free tape, or all and "Ei löydy!".
 #include "cli/alikomennot.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "tapes/nauhatilanne.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include "cli/alikomennot.h"
 #include "settings/ini.h"
+#include "perus/merkisto.h"
+#include "perus/ohjelmakansio.h"
 #include "storage/lataus.h"
-#include "storage/merkisto.h"
-#include "storage/ohjelmakansio.h"
 #include "storage/runko.h"
 #include "storage/tyokansio.h"
 

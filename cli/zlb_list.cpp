@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/alikomennot.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "storage/zlbarkisto.h"
 
 namespace {

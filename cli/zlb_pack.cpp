@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "cli/alikomennot.h"
-#include "storage/merkisto.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/merkisto.h"
+#include "perus/ohjelmakansio.h"
 #include "storage/zlbarkisto.h"
 
 namespace {

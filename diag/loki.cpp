@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "diag/viestit.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace diag {
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "testituki/tiedoston_sisalto.h"
 
 namespace fs = std::filesystem;

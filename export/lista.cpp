@@ -6,7 +6,7 @@
 #include "diag/loki.h"
 #include "mainwindow/kesto.h"
 #include "perus/tiedostot.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "export/lista.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "testituki/tiedoston_sisalto.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "settings/asetukset.h"
-#include "settings/asetustesti.h"
-#include "storage/komentotesti.h"
+#include "testituki/asetustesti.h"
+#include "testituki/komentotesti.h"
 #include "diag/kiire.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "storage/tallennus.h"
 #include "storage/varasto.h"
 #include "testituki/tiedoston_sisalto.h"

@@ -6,7 +6,7 @@
 #include <unordered_set>
 
 #include "diag/loki.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 
 namespace tarrat {
 

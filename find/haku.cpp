@@ -2,7 +2,7 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 
 const std::array<const char*, hakukenttia> hakukenttien_nimet = {
     "Elokuvan nimi", "Päänäyttelijä", "Luokitus", "Formaatti", "Kesto",   "Ääniraita",      "Kasetin/levyn nro",

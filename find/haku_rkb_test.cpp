@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "storage/komentotesti.h"
+#include "testituki/komentotesti.h"
 #include "storage/kortti.h"
 #include "storage/runko.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 

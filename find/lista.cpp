@@ -5,7 +5,7 @@
 
 #include "find/haku.h"
 #include "find/sorttaus.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 
 const char* const listan_otsikot[listan_sarakkeita] = {"Nro:", "S", "Elokuvan Nimi", "Luokitus"};
 

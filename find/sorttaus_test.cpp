@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "diag/loki.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 
 #include "imdb/osoitteet.h"
-#include "mainwindow/kesto.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
+#include "perus/teksti.h"
 
 using nlohmann::json;
 

@@ -1,7 +1,7 @@
 // rkb imdb-page and imdb-search run on saved pages, as a script would run them.
 #include <gtest/gtest.h>
 
-#include "storage/komentotesti.h"
+#include "testituki/komentotesti.h"
 
 namespace {
 

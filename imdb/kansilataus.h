@@ -7,7 +7,7 @@
 
 #include "diag/viestit.h"
 #include "storage/kortti.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 // What the first three bytes of a downloaded file say.
 struct Kuvalaji {

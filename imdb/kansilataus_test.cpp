@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "diag/testiviestit.h"
-#include "settings/asetustesti.h"
+#include "testituki/testiviestit.h"
+#include "testituki/asetustesti.h"
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 

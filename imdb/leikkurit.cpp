@@ -4,27 +4,10 @@
 #include <cmath>
 
 #include "diag/viestit.h"
+#include "perus/teksti.h"
 #include "storage/runko.h"
 
 namespace {
-
-char pieni(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sama_kohdassa(std::string_view t, std::size_t p, std::string_view mita) {
-    if (p + mita.size() > t.size()) return false;
-    for (std::size_t i = 0; i < mita.size(); ++i)
-        if (pieni(t[p + i]) != pieni(mita[i])) return false;
-    return true;
-}
-
-std::size_t etsi(std::string_view t, std::string_view mita, std::size_t alku = 0) {
-    if (mita.empty()) return std::string_view::npos;
-    for (std::size_t p = alku; p + mita.size() <= t.size(); ++p)
-        if (sama_kohdassa(t, p, mita)) return p;
-    return std::string_view::npos;
-}
-
-bool sisaltaa_ci(std::string_view t, std::string_view mita) { return etsi(t, mita) != std::string_view::npos; }
 
 bool on_numero(char c) { return c >= '0' && c <= '9'; }
 
@@ -76,7 +59,7 @@ std::string korvaa_kaikki(std::string_view teksti, std::string_view mita, std::s
     t.reserve(teksti.size());
     std::size_t p = 0;
     for (;;) {
-        const std::size_t q = etsi(teksti, mita, p);
+        const std::size_t q = etsi_pienella(teksti, mita, p);
         if (q == std::string_view::npos) break;
         t.append(teksti.substr(p, q - p));
         t.append(milla);
@@ -303,11 +286,11 @@ std::vector<std::string> alkuperainen_aanilista() {
 
 std::vector<std::string> tee_aanilista(std::string_view rivi) {
     std::vector<std::string> l;
-    const bool surround = sisaltaa_ci(rivi, ">Dolby SR<") || sisaltaa_ci(rivi, ">Dolby Surround<");
+    const bool surround = sisaltaa(">Dolby SR<", rivi) || sisaltaa(">Dolby Surround<", rivi);
     if (surround) l.push_back("Dolby Surround");
-    if (sisaltaa_ci(rivi, ">Dolby Digital<")) l.push_back("Dolby Digital");
-    if (sisaltaa_ci(rivi, ">DTS<")) l.push_back("DTS");
-    if (sisaltaa_ci(rivi, ">SDDS<")) l.push_back("SDDS");
+    if (sisaltaa(">Dolby Digital<", rivi)) l.push_back("Dolby Digital");
+    if (sisaltaa(">DTS<", rivi)) l.push_back("DTS");
+    if (sisaltaa(">SDDS<", rivi)) l.push_back("SDDS");
     if (l.empty()) l.push_back("");
     l.push_back("** Vapaa valinta:");
     if (!surround) l.push_back("Dolby Surround");

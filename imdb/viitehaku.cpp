@@ -7,6 +7,7 @@
 #include "diag/loki.h"
 #include "diag/viestit.h"
 #include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 #include "settings/asetukset.h"
 #include "storage/lataus.h"
 #include "storage/tyokansio.h"
@@ -14,13 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string pienet_ascii(std::string_view s) {
-    std::string t(s);
-    for (char& c : t)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return t;
-}
 
 // Characters in 64 classes: ASCII letters without regard to case, digits, the blank and the Finnish and
 // Swedish letters each a class of their own, every other byte shared with a few others.

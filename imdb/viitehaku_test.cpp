@@ -5,9 +5,10 @@
 #include <fstream>
 #include <random>
 
-#include "diag/testiviestit.h"
+#include "perus/teksti.h"
+#include "testituki/testiviestit.h"
 #include "mainwindow/kesto.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "storage/kentat.h"
 #include "storage/tallennus.h"
 

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "lending/postitus.h"
 #include "settings/asetukset.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace {
 

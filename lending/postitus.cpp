@@ -4,10 +4,11 @@
 #include <system_error>
 
 #include "diag/viestit.h"
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "settings/asetukset.h"
-#include "storage/ohjelmakansio.h"
-#include "storage/versio.h"
+#include "perus/ohjelmakansio.h"
+#include "perus/versio.h"
 
 namespace fs = std::filesystem;
 

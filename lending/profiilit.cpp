@@ -3,9 +3,9 @@
 #include <system_error>
 
 #include "diag/loki.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "net/smtptesti.h"
-#include "storage/komentotesti.h"
-#include "storage/merkisto.h"
+#include "testituki/smtptesti.h"
+#include "testituki/komentotesti.h"
+#include "perus/merkisto.h"
 #include "storage/runko.h"
 
 namespace fs = std::filesystem;

@@ -3,6 +3,7 @@
 #include "diag/loki.h"
 #include "diag/viestit.h"
 #include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 
 namespace {
 

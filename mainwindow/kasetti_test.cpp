@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "diag/loki.h"
-#include "diag/testiviestit.h"
 #include "testituki/kasettikortit.h"
+#include "testituki/testiviestit.h"
 
 using Rivi = testituki::Kasettikortti;
 using testituki::kasettiluettelo;

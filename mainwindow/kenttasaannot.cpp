@@ -2,20 +2,13 @@
 
 #include <algorithm>
 
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 
 namespace {
 
 long long alkuluku(std::string_view s) { return lue_alkuluku(s).arvo; }
 
 char isoksi_ascii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool alkaa_samoin(std::string_view kohta, std::string_view alku) {
-    if (alku.size() > kohta.size()) return false;
-    for (std::size_t i = 0; i < alku.size(); ++i)
-        if (isoksi_ascii(kohta[i]) != isoksi_ascii(alku[i])) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -99,7 +92,7 @@ Ennakointi ennakoi(std::string_view teksti, int alku, int pituus, char merkki, c
         return e;
     }
     for (std::size_t i = 0; i < kohdat.size(); ++i) {
-        if (alkaa_samoin(kohdat[i], uusi)) {
+        if (alkaa_pienella(kohdat[i], uusi)) {
             e.tulos = Ennakointi::Taydenna;
             e.kohta = static_cast<int>(i);
             return e;

@@ -4,14 +4,11 @@
 #include <limits>
 
 #include "diag/loki.h"
+#include "perus/teksti.h"
 
 namespace {
 
-constexpr long long suurin = std::numeric_limits<int>::max();
-
 bool numero(char c) { return c >= '0' && c <= '9'; }
-
-char isoksi(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string ilman_valeja(std::string_view s) {
     std::string t;
@@ -22,34 +19,6 @@ std::string ilman_valeja(std::string_view s) {
 }
 
 }  // namespace
-
-Alkuluku lue_alkuluku(std::string_view s, bool etumerkki) {
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    bool miinus = false;
-    if (etumerkki && i < s.size() && (s[i] == '-' || s[i] == '+')) miinus = s[i++] == '-';
-    const std::size_t alku = i;
-    long long arvo = 0;
-    for (; i < s.size() && numero(s[i]); ++i) arvo = std::min(arvo * 10 + (s[i] - '0'), suurin);
-    return {miinus ? -arvo : arvo, i > alku && i == s.size()};
-}
-
-bool sisaltaa(std::string_view haettava, std::string_view teksti) {
-    if (teksti.empty()) return false;
-    const auto osuma = std::search(teksti.begin(), teksti.end(), haettava.begin(), haettava.end(),
-                                   [](char a, char b) { return isoksi(a) == isoksi(b); });
-    return osuma != teksti.end();
-}
-
-std::string pienet_kirjaimet(std::string_view teksti) {
-    std::string t(teksti);
-    for (char& c : t) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        else if (c == '\xC4') c = '\xE4';  // Ä
-        else if (c == '\xD6') c = '\xF6';  // Ö
-    }
-    return t;
-}
 
 std::string muotoile_kesto(std::string_view kesto) {
     std::string t;

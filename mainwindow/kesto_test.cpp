@@ -20,26 +20,6 @@ void tarkista(std::string (*f)(std::string_view), const std::vector<Muunnos>& ta
 
 }  // namespace
 
-TEST(Kesto, SisaltaaVertaaVainAsciiKirjaimetIsoinaJaEtsiiKaikistaKohdista) {
-    struct Tapaus {
-        const char* haettava;
-        const char* teksti;
-        bool tulos;
-    };
-    const std::vector<Tapaus> taulu = {
-        {"DVD", "DVD R1", true},  {"dvd", "Dvd", true},  {"ä", "Ä", false},   {"x", "", false},
-        {"", "abc", true},        {"", "", false},       {"DVD", "DDVD", true}, {"min", "90 MIN", true},
-        {"aab", "aaab", true},    {"dvd", "dv", false},  {"Ö", "xÖy", true},   {"vhs", "DVD", false},
-    };
-    for (const auto& t : taulu)
-        EXPECT_EQ(sisaltaa(t.haettava, t.teksti), t.tulos) << "'" << t.haettava << "' in '" << t.teksti << "'";
-}
-
-TEST(Kesto, PienetKirjaimetTunteeAanJaOonMuttaEiAata) {
-    EXPECT_EQ(pienet_kirjaimet("ÄITI Öljy Åke XYZ 12!"), "äiti öljy Åke xyz 12!");
-    EXPECT_EQ(pienet_kirjaimet("DivX"), "divx");
-}
-
 TEST(Kesto, MuotoileKestoLisaaValinYksikonViereen) {
     tarkista(muotoile_kesto, {{"90min", "90 min"},
                               {"120min", "120 min"},
@@ -87,28 +67,6 @@ TEST(Kesto, Min2tunnitMuuntaaTunninJaYli) {
 TEST(Kesto, NakyviinSeuraaAsetusta) {
     EXPECT_EQ(kesto_nakyviin("1h 30min", true), "90 min");
     EXPECT_EQ(kesto_nakyviin("90 min", false), "1h 30min");
-}
-
-TEST(Kesto, LueAlkulukuKertooOnkoKokoTekstiLuku) {
-    struct Tapaus {
-        const char* teksti;
-        bool etumerkki;
-        long long arvo;
-        bool puhdas;
-    };
-    for (const auto& t : std::vector<Tapaus>{{"  42", false, 42, true},
-                                             {"42 ", false, 42, false},
-                                             {"AP3", false, 0, false},
-                                             {"", false, 0, false},
-                                             {"-5", false, 0, false},
-                                             {"-5", true, -5, true},
-                                             {" +7", true, 7, true},
-                                             {"-", true, 0, false},
-                                             {"99999999999999999999", false, 2147483647, true}}) {
-        const Alkuluku a = lue_alkuluku(t.teksti, t.etumerkki);
-        EXPECT_EQ(a.arvo, t.arvo) << "'" << t.teksti << "'";
-        EXPECT_EQ(a.puhdas, t.puhdas) << "'" << t.teksti << "'";
-    }
 }
 
 TEST(Kesto, MuunnoksetKirjoittavatLokiinVainKunSeOnPaalla) {

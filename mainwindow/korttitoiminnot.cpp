@@ -5,6 +5,7 @@
 
 #include "diag/loki.h"
 #include "mainwindow/nakymat.h"
+#include "perus/teksti.h"
 #include "storage/kannet.h"
 
 namespace fs = std::filesystem;

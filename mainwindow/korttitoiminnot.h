@@ -7,7 +7,7 @@
 
 #include "diag/viestit.h"
 #include "storage/kortti.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 enum class Siirto { Siirretty, Reunalla };  // Reunalla: at an end, the program beeps and nothing moves
 

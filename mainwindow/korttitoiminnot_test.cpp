@@ -2,7 +2,7 @@
 
 #include "diag/loki.h"
 #include "storage/kannet.h"
-#include "storage/testitila.h"
+#include "testituki/testitila.h"
 
 namespace fs = std::filesystem;
 

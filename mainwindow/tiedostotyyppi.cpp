@@ -6,7 +6,7 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace diag { class Viestit; }
 

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 
 namespace fs = std::filesystem;
 

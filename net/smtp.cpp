@@ -12,7 +12,7 @@
 #include <mutex>
 
 #include "diag/loki.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace {
 

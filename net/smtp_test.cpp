@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "net/smtptesti.h"
+#include "testituki/smtptesti.h"
 #include "testituki/suljettu_portti.h"
 
 namespace {

@@ -8,9 +8,10 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
+#include "perus/teksti.h"
 #include "settings/ini.h"
-#include "storage/ohjelmakansio.h"
-#include "storage/versio.h"
+#include "perus/ohjelmakansio.h"
+#include "perus/versio.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "diag/loki.h"
-#include "diag/testiviestit.h"
-#include "settings/asetustesti.h"
-#include "storage/ohjelmakansio.h"
+#include "testituki/testiviestit.h"
+#include "testituki/asetustesti.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
+#include "perus/teksti.h"
 
 namespace fs = std::filesystem;
 

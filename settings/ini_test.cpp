@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 
 namespace {
 

@@ -3,9 +3,10 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
+#include "perus/teksti.h"
 #include "settings/asetukset.h"
 #include "settings/ini.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "diag/loki.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "settings/asetukset.h"
-#include "settings/asetustesti.h"
-#include "storage/ohjelmakansio.h"
+#include "testituki/asetustesti.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

@@ -4,9 +4,10 @@
 #include <random>
 
 #include "diag/loki.h"
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "storage/kuvakoodekki.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "storage/zlbarkisto.h"
 
 namespace fs = std::filesystem;

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "storage/kuvakoodekki.h"
-#include "storage/testitila.h"
+#include "testituki/testitila.h"
 
 namespace fs = std::filesystem;
 

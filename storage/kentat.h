@@ -11,6 +11,10 @@
 
 #include "storage/kortti.h"
 
+// How a field sorts: as text in code order, by its leading number, in the cassette-number order or as a
+// duration in minutes.
+enum class Lajittelu { Teksti, Luku, Kasetti, Kesto };
+
 struct Kenttatieto {
     const char* nimi;                 // the member's name
     Teksti TKortti::*jasen;
@@ -18,6 +22,7 @@ struct Kenttatieto {
     const char* ohjain;               // the card view's control; null when the field has no control of its own
     const char* otsikko;              // the card view's label that names it; null when none
     int lajitteluavain;               // the sort key; -1 when the field is not sorted by
+    Lajittelu lajittelu = Lajittelu::Teksti;
 };
 
 // In body-line order.

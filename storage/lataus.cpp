@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "diag/loki.h"
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/korjaus.h"

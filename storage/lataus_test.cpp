@@ -9,7 +9,7 @@
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/runko.h"
-#include "storage/testitila.h"
+#include "testituki/testitila.h"
 #include "storage/tallennus.h"
 #include "storage/zlbarkisto.h"
 #include "testituki/vikaantuvat_tiedostot.h"

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "diag/loki.h"
+#include "perus/teksti.h"
 #include "storage/kannet.h"
 #include "storage/lataus.h"
 #include "storage/runko.h"
@@ -78,7 +79,7 @@ bool siivoa_kortit(TOmaList& l) {
         if (k.maa == "USA") aseta(k.maa, "Usa");
         aseta(k.kasetilla, "");
         aseta(k.sijainti, "");
-        const int vuosi = kokonaisluku_alusta(k.vuosi);
+        const long long vuosi = lue_alkuluku(k.vuosi).arvo;
         if (vuosi > 1980 && k.aani.empty()) aseta(k.aani, "Hifi Stereo");
         if (vuosi < 1970 && k.aani.empty()) aseta(k.aani, "Ei Hifiraitaa (Mono)");
     }

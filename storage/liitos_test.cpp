@@ -8,7 +8,7 @@
 #include "storage/kannet.h"
 #include "storage/lataus.h"
 #include "storage/tallennus.h"
-#include "storage/testitila.h"
+#include "testituki/testitila.h"
 #include "storage/zlbarkisto.h"
 
 namespace {

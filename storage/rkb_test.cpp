@@ -1,7 +1,7 @@
 // The command-line tool reads catalogues exactly as the program does.
 #include <gtest/gtest.h>
 
-#include "storage/komentotesti.h"
+#include "testituki/komentotesti.h"
 #include "testituki/tiedoston_sisalto.h"
 
 #include <cstdio>

@@ -11,8 +11,9 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
+#include "perus/teksti.h"
+#include "perus/versio.h"
 #include "storage/kentat.h"
-#include "storage/versio.h"
 
 namespace {
 
@@ -74,21 +75,6 @@ std::string ilman_lf(std::string_view s) {
 
 namespace {
 
-bool sisaltaa_pienella(std::string_view s, std::string_view haettu) {
-    if (haettu.size() > s.size()) return false;
-    for (std::size_t i = 0; i + haettu.size() <= s.size(); ++i) {
-        std::size_t k = 0;
-        while (k < haettu.size()) {
-            char c = s[i + k];
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-            if (c != haettu[k]) break;
-            ++k;
-        }
-        if (k == haettu.size()) return true;
-    }
-    return false;
-}
-
 bool on_erikoisnimi(std::string_view r) {
     return r == "Ei määritelty!" || r == "Custom1:" || r == "Custom2:" || r == "Custom3:" || r == "Custom4:";
 }
@@ -119,11 +105,11 @@ public:
                 aseta_teksti(*r.teksti(k), arvo, lainattava);
                 return;
             case Rivilaji::Kansiosoite:
-                if (sisaltaa_pienella(arvo, "gfx\\kannet")) arvo = {};
+                if (etsi_pienella(arvo, "gfx\\kannet") != std::string_view::npos) arvo = {};
                 aseta_teksti(*r.teksti(k), arvo, lainattava);
                 return;
             case Rivilaji::Extra: k.extra[r.indeksi] = tosi; return;
-            case Rivilaji::Nakyma: k.nakyma = kokonaisluku_alusta(arvo); return;
+            case Rivilaji::Nakyma: k.nakyma = static_cast<int>(lue_alkuluku(arvo).arvo); return;
             case Rivilaji::HaeKansi: k.hae_kansi = arvo.empty() ? !k.imdb_koodi.empty() : tosi; return;
             case Rivilaji::Toisto: return;
         }
@@ -160,7 +146,7 @@ bool lue_otsake(Rivinlukija& r, TOmaList& lista, const RungonLuku& a, diag::Vies
     for (;;) {
         if (r.loppu()) return false;
         rivi = r.rivi();
-        if (sisaltaa_pienella(rivi, "versiolla")) break;
+        if (etsi_pienella(rivi, "versiolla") != std::string_view::npos) break;
     }
     kirjoita_debug("[" + a.tiedoston_nimi + "] " + rivi);
     lista.versio = eroita_arvo(rivi);
@@ -172,7 +158,7 @@ bool lue_otsake(Rivinlukija& r, TOmaList& lista, const RungonLuku& a, diag::Vies
         v.pelkka("Avaamasi tietokanta on tallennettu uudemmalla versiolla ohjelmasta!");
 
     kirjoita_debug("Kortteja: " + eroita_arvo(r.rivi()));
-    if (kokonaisluku_alusta(eroita_arvo(r.rivi())) > TKortti::uuden_rivit)
+    if (lue_alkuluku(eroita_arvo(r.rivi())).arvo > TKortti::uuden_rivit)
         v.tieto("Avaamasi tietokanta [" + a.tiedoston_nimi + "] sisältää tietoja joita ohjelma\n"
                 "ei osaa käsitellä. Olet mahdollisesti avannut uudemmalla ohjelmaversiolla\n"
                 "tallennetun tietokannan. Ohjelma osaa lukea myös uudemman version tietokannan,\n"
@@ -330,17 +316,6 @@ std::string eroita_arvo(std::string_view jono) {
         return {};
     }
     return std::string(jono.substr(yhtasuuri + 1));
-}
-
-int kokonaisluku_alusta(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    long long arvo = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-        arvo = arvo * 10 + (s[i] - '0');
-        if (arvo > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    }
-    return static_cast<int>(arvo);
 }
 
 namespace {

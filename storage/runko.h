@@ -79,5 +79,3 @@ std::string eroita_arvo(std::string_view jono);
 // A version text as a number whichever of "." and "," it uses as the decimal point; 0 when neither works.
 double mkStr2Float(std::string_view str1, diag::Viestit& viestit);
 
-// The integer at the start of a text: leading blanks skipped, digits up to the first other character.
-int kokonaisluku_alusta(std::string_view s);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "diag/loki.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 

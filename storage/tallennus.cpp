@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "diag/loki.h"
-#include "find/sorttaus.h"
+#include "storage/lajittelu.h"
 #include "perus/tiedostot.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
@@ -145,7 +145,7 @@ bool Tallennus::tallenna() {
     const bool sortattuna = v_.asetukset ? v_.asetukset->tallenna_sortattuna : TAsetukset{}.tallenna_sortattuna;
     if (sortattuna) {
         kirjoita_debug("Tallennetaan sortattuna... eli sortataan");
-        jarjesta_tietokanta(v_.tk, tallennuksen_avain(l), Suunta::Nouseva, v_.viestit);
+        jarjesta_tietokanta(v_.tk, tallennuksen_vertailu(l), Suunta::Nouseva, v_.viestit);
         v_.paivita_lista();
     }
 

@@ -10,7 +10,7 @@
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/lataus.h"
-#include "storage/testitila.h"
+#include "testituki/testitila.h"
 #include "storage/zlbarkisto.h"
 #include "testituki/vikaantuvat_tiedostot.h"
 

@@ -9,7 +9,7 @@
 #include "diag/viestit.h"
 #include "perus/tiedostojarjestelma.h"
 #include "storage/kortti.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 struct TAsetukset;
 

@@ -20,9 +20,10 @@
 #include <unordered_set>
 #include <utility>
 
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
-#include "storage/merkisto.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/merkisto.h"
+#include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,7 @@
 #include <random>
 #include <sstream>
 
-#include "storage/komentotesti.h"
+#include "testituki/komentotesti.h"
 #include "storage/zlbarkisto.h"
 #include "storage/zlbarkisto_testiapu.h"
 

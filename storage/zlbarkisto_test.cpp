@@ -13,8 +13,8 @@
 #include <random>
 #include <sstream>
 
-#include "storage/merkisto.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/merkisto.h"
+#include "perus/ohjelmakansio.h"
 #include "storage/zlbarkisto_fuzzaus.h"
 #include "storage/zlbarkisto_testiapu.h"
 #include "testituki/vikaantuvat_tiedostot.h"

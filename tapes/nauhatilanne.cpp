@@ -5,7 +5,7 @@
 #include "diag/viestit.h"
 #include "find/haku.h"
 #include "mainwindow/kasetti.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 #include "settings/asetukset.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "settings/asetukset.h"
 #include "testituki/kasettikortit.h"
 

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "settings/asetukset.h"
-#include "storage/komentotesti.h"
-#include "storage/merkisto.h"
+#include "testituki/komentotesti.h"
+#include "perus/merkisto.h"
 #include "storage/tallennus.h"
 
 namespace fs = std::filesystem;

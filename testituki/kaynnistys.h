@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "diag/kiire.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
 #include "mainwindow/ui/ohjelma.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "storage/lataus.h"
 #include "testituki/testipaaikkuna.h"
 

@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "diag/kiire.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "mainwindow/korttitoiminnot.h"
 #include "mainwindow/ui/paaikkuna.h"
 #include "settings/asetukset.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/varasto.h"
 

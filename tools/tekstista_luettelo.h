@@ -12,7 +12,7 @@
 #include "diag/kiire.h"
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "storage/tallennus.h"
 
 namespace tekstista_luettelo {

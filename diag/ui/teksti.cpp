@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 QString q(std::string_view cp1252) { return QString::fromStdString(merkisto::cp1252_utf8(cp1252)); }
 

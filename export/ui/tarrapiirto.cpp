@@ -11,9 +11,9 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
-#include "mainwindow/kesto.h"
+#include "perus/teksti.h"
 #include "settings/asetukset.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace {
 enum Fonttilaji { Nimet, Paalys, Numero };

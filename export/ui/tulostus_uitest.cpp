@@ -20,7 +20,7 @@
 #include "export/ui/tarrat_form.h"
 #include "export/ui/tulostustoiminnot.h"
 #include "settings/ui/tulostin.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 #include "testituki/tiedoston_sisalto.h"
 #include "testituki/testipaaikkuna.h"
 

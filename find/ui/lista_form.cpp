@@ -17,7 +17,6 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
-#include "mainwindow/kesto.h"
 #include "mainwindow/nakymat.h"
 #include "settings/asetukset.h"
 #include "settings/ui/ulkoasu_qt.h"

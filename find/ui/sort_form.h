@@ -1,6 +1,6 @@
 #pragma once
 // The sort window: the fifteen keys, the direction, and two blinking labels that point the user at what
-// to choose next. Sorting itself is find/sorttaus; the window tells its caller through jarjestetty().
+// to choose next. Sorting itself is storage/lajittelu; the window tells its caller through jarjestetty().
 #include <QDialog>
 #include <QPixmap>
 #include <cstdint>

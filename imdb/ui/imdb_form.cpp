@@ -29,7 +29,7 @@
 #include "storage/runko.h"
 #include "storage/tyokansio.h"
 #include "storage/varasto.h"
-#include "storage/versio.h"
+#include "perus/versio.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,7 @@
 #include "diag/ui/teksti.h"
 #include "imdb/ui/valitse_oikea_form.h"
 #include "imdb/ui/viitetoiminnot.h"
-#include "mainwindow/ui/paaikkuna_testi.h"
+#include "testituki/paaikkuna_testi.h"
 #include "storage/tallennus.h"
 
 class ViitehakuPaaikkunassaTesti : public QObject {

@@ -20,7 +20,7 @@
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "storage/varasto.h"
-#include "storage/versio.h"
+#include "perus/versio.h"
 
 Tkarhuemail_form::Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, QWidget* parent)
     : QDialog(parent ? parent : p.ikkuna()), p_(p), lainaaja_(std::move(lainaaja)) {

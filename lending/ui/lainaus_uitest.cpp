@@ -19,7 +19,7 @@
 #include "lending/ui/lainaajaprofiilit_form.h"
 #include "lending/ui/lainaustoiminnot.h"
 #include "lending/ui/palaute_form.h"
-#include "net/smtptesti.h"
+#include "testituki/smtptesti.h"
 #include "perus/tiedostot.h"
 #include "storage/tallennus.h"
 #include "diag/ui/teksti.h"

@@ -23,7 +23,7 @@
 #include "settings/ui/asetukset_form.h"
 #include "storage/tallennus.h"
 #include "storage/varasto.h"
-#include "storage/versio.h"
+#include "perus/versio.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "mainwindow/ui/cover_form.h"
-#include "storage/testiymparisto.h"
+#include "testituki/testiymparisto.h"
 
 namespace fs = std::filesystem;
 

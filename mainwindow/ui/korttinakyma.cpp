@@ -22,6 +22,7 @@
 #include "mainwindow/ui/muuta_kentan_nimi_form.h"
 #include "mainwindow/ui/paaikkuna.h"
 #include "mainwindow/ui/tahdet.h"
+#include "perus/teksti.h"
 #include "settings/asetukset.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/kentat.h"

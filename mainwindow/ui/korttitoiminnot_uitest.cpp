@@ -14,7 +14,7 @@
 
 #include "diag/ui/teksti.h"
 #include "mainwindow/ui/main_form.h"
-#include "mainwindow/ui/paaikkuna_testi.h"
+#include "testituki/paaikkuna_testi.h"
 #include "mainwindow/ui/pieni_kansi.h"
 #include "mainwindow/ui/tahdet.h"
 #include "storage/kannet.h"

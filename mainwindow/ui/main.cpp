@@ -16,7 +16,7 @@
 #include "mainwindow/ui/main_form.h"
 #include "mainwindow/ui/ohjelma.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace {
 

@@ -36,7 +36,7 @@
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/kannet.h"
 #include "storage/kentat.h"
-#include "storage/versio.h"
+#include "perus/versio.h"
 
 namespace fs = std::filesystem;
 

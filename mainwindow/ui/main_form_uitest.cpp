@@ -11,16 +11,16 @@
 #include <memory>
 
 #include "diag/kiire.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "diag/ui/teksti.h"
 #include "mainwindow/kenttasaannot.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
-#include "mainwindow/ui/paaikkuna_testi.h"
+#include "testituki/paaikkuna_testi.h"
 #include "mainwindow/ui/muuta_kentan_nimi_form.h"
 #include "mainwindow/ui/ohjelma.h"
 #include "testituki/kaynnistys.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "storage/lataus.h"
 #include "storage/tallennus.h"
 

@@ -29,7 +29,7 @@
 #include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/tyokansio.h"
-#include "storage/versio.h"
+#include "perus/versio.h"
 
 namespace fs = std::filesystem;
 

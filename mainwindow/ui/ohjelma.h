@@ -12,7 +12,7 @@
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace diag { class Viestit; class Kiire; }
 class TMain_form;

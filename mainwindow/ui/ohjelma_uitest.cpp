@@ -22,7 +22,7 @@
 #include "find/ui/sort_form.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
 #include "settings/ui/asetukset_form.h"
-#include "storage/versio.h"
+#include "perus/versio.h"
 #include "testituki/kaynnistys.h"
 
 

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "mainwindow/ui/pieni_kansi.h"
-#include "storage/testiymparisto.h"
+#include "testituki/testiymparisto.h"
 
 namespace fs = std::filesystem;
 

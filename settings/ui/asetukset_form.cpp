@@ -29,7 +29,7 @@
 #include "diag/viestit.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/kentat.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 namespace {
 

@@ -14,10 +14,11 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
-#include "settings/asetustesti.h"
+#include "perus/ohjelmakansio.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "storage/ohjelmakansio.h"
+#include "testituki/asetustesti.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ namespace {
 struct Ymparisto {
     asetustesti::Kansio k;
     Ohjelmakansio kansio{k.juuri()};
-    asetustesti::KirjaavatViestit viestit;
+    diag::TestiViestit viestit;
     std::optional<Tarkkuus> tulostin;
     Ulkoasusovitin sovitin;
     TAsetukset a;
@@ -185,7 +186,7 @@ private slots:
         QCOMPARE(y.f->skin_dir->currentText(), QString("perus"));
         QCOMPARE(y.a.ulkoasu.paaikkuna_normaali, 0u);
         QVERIFY(y.tiedosto().find("proxy_enabled=0") != std::string::npos);
-        QCOMPARE(y.viestit.kysymyksia, 0);
+        QCOMPARE(y.viestit.kysymyksia(), 0);
     }
 
     void avautuuPyydetylleSivulle() {

@@ -13,10 +13,11 @@
 #include <memory>
 
 #include "diag/ui/teksti.h"
-#include "settings/asetustesti.h"
+#include "perus/ohjelmakansio.h"
 #include "settings/ui/tulostin.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "storage/ohjelmakansio.h"
+#include "testituki/asetustesti.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 
@@ -281,7 +282,7 @@ private slots:
         if (!talteen.isEmpty()) QDir().mkpath(talteen);
         for (const std::string& ikkunat : l.ikkunat) {
             for (const std::string& napit : l.napit) {
-                asetustesti::KirjaavatViestit v;
+                diag::TestiViestit v;
                 TAsetukset a;
                 a.skin_dir = ikkunat;
                 a.button_dir = napit;

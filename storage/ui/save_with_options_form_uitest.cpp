@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "storage/testiymparisto.h"
+#include "testituki/testiymparisto.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/ui/save_with_options_form.h"

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "storage/kuvakoodekki.h"
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 #include "storage/runko.h"
 #include "storage/zlbarkisto.h"
 

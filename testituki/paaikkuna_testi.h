@@ -10,13 +10,13 @@
 #include <utility>
 
 #include "diag/kiire.h"
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "mainwindow/ui/korttinakyma.h"
 #include "mainwindow/ui/main_form.h"
 #include "mainwindow/ui/pieni_kansi.h"
 #include "mainwindow/ui/sivupaneeli.h"
 #include "mainwindow/ui/tahdet.h"
-#include "settings/asetustesti.h"
+#include "testituki/asetustesti.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "testituki/testipaaikkuna.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "storage/varasto.h"
 
 struct Testiymparisto {

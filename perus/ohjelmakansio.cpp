@@ -1,4 +1,4 @@
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 #include <dirent.h>
 #include <pwd.h>
@@ -12,7 +12,8 @@
 
 #include "perus/tiedostojarjestelma.h"
 #include "perus/tiedostot.h"
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
+#include "perus/teksti.h"
 
 // Where `share` is seen from the installed `bin`; the build sets it from the install directories.
 #ifndef RULLAKKO_JAETTU_BINISTA
@@ -163,17 +164,6 @@ fs::path xdg_data_kansio() {
         koti = pw && pw->pw_dir ? pw->pw_dir : "/";
     }
     return fs::path(koti) / ".local" / "share";
-}
-
-std::string pienet_cp1252(std::string_view s) {
-    std::string t(s);
-    for (char& c : t) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) c = static_cast<char>(u + 0x20);
-        else if (u == 0x8A || u == 0x8C || u == 0x8E) c = static_cast<char>(u + 0x10);
-        else if (u == 0x9F) c = static_cast<char>(0xFF);
-    }
-    return t;
 }
 
 std::string polku_tekstiksi(const fs::path& p) { return merkisto::utf8_cp1252(p.string()); }

@@ -1,4 +1,4 @@
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "storage/ohjelmakansio.h"
+#include "perus/ohjelmakansio.h"
 
 #include "testituki/vikaantuvat_tiedostot.h"
 
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "storage/merkisto.h"
+#include "perus/merkisto.h"
 
 namespace fs = std::filesystem;
 

@@ -40,6 +40,13 @@ public:
         return v;
     }
 
+    // How many questions were asked (answered or not).
+    int kysymyksia() const {
+        int n = 0;
+        for (const auto& v : naytetyt) n += v.kysymys ? 1 : 0;
+        return n;
+    }
+
     std::vector<std::string> tekstit() const {
         std::vector<std::string> t;
         for (const auto& n : naytetyt) t.push_back(n.teksti);

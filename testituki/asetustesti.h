@@ -1,6 +1,5 @@
 #pragma once
-// Helpers shared by the settings tests: a temporary program folder, skins made to order, and a message
-// seam that records boxes without a test framework (the window tests run under Qt Test).
+// A temporary program folder for one test and skins made to order in it.
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,8 +10,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include "diag/viestit.h"
 
 namespace asetustesti {
 
@@ -72,25 +69,5 @@ inline void tee_ulkoasu(const Kansio& k, const std::string& nimi, const std::str
         if (std::find(ilman.begin(), ilman.end(), kuva) == ilman.end()) k.kirjoita(kansio / kuva, "BM");
     if (!kuvaus.empty()) k.kirjoita(kansio / "ulkoasu.ini", kuvaus);
 }
-
-// Records every box; a question is answered No and remembered as unexpected.
-class KirjaavatViestit final : public diag::Viestit {
-public:
-    struct Viesti {
-        diag::Laji laji;
-        std::string teksti;
-    };
-    std::vector<Viesti> naytetyt;
-    int kysymyksia = 0;
-
-    void nayta(diag::Laji laji, const std::string& teksti, const std::string& = {}) override {
-        naytetyt.push_back({laji, teksti});
-    }
-    diag::Vastaus kysy(diag::Laji laji, const std::string& teksti, bool = false, const std::string& = {}) override {
-        naytetyt.push_back({laji, teksti});
-        ++kysymyksia;
-        return diag::Vastaus::Ei;
-    }
-};
 
 }  // namespace asetustesti

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "diag/testiviestit.h"
+#include "testituki/testiviestit.h"
 #include "storage/varasto.h"
 
 class Testitila : public ::testing::Test {

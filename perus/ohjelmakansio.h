@@ -101,9 +101,6 @@ private:
 // The same mapping against any folder.
 std::filesystem::path tiedostopolku(std::string_view nimi, const std::filesystem::path& juuri);
 
-// Lower case of a cp1252 text for name comparisons (ASCII and the Latin-1 letters).
-std::string pienet_cp1252(std::string_view s);
-
 // The path back in the program's own text (cp1252).
 std::string polku_tekstiksi(const std::filesystem::path& p);
 
