@@ -1,6 +1,7 @@
 #include "storage/kannet.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <unordered_map>
@@ -100,9 +101,17 @@ std::string uusi_kansikuvan_nimi(const TOmaList& lista) {
     }
 }
 
+namespace {
+
+// Inside gfx\kannet\, where a rename is cheap; no cover name can reach it.
+constexpr const char* kierratyskansio = ".kierratettavat";
+
+}  // namespace
+
 void poista_kannet(const Ohjelmakansio& kansio) {
     std::error_code ec;
     const fs::path kannet = kansio.polku(kansikuvakansio);
+    fs::remove_all(kannet / kierratyskansio, ec);
     for (fs::directory_iterator it(kannet, ec), loppu; !ec && it != loppu; it.increment(ec)) {
         if (it->is_directory(ec) || it->path().filename() == ei_kuvaa_nimi) continue;
         std::error_code poisto;
@@ -152,8 +161,41 @@ std::shared_ptr<TZLBArchive> avoin_arkisto(const Varasto& v, std::string& virhe)
     return zip;
 }
 
+Kansikierratys::Kansikierratys(const Ohjelmakansio& kansio, Tiedostojarjestelma& t)
+    : t_(t), kansio_(kansio.polku(kansikuvakansio) / kierratyskansio) {
+    const fs::path kannet = kansio_.parent_path();
+    std::vector<Kansiorivi> rivit;
+    if (t_.luo_kansiot(kansio_) != 0) {
+        poista_kannet(kansio);
+        return;
+    }
+    // Files a crash left here are taken over as well.
+    if (t_.listaa(kannet, rivit) == 0) {
+        for (const Kansiorivi& r : rivit) {
+            if (r.kansio || r.nimi == ei_kuvaa_nimi) continue;
+            if (!r.tavallinen || t_.nimea(kannet / r.nimi, kansio_ / r.nimi) != 0) t_.poista(kannet / r.nimi);
+        }
+    }
+    if (t_.listaa(kansio_, rivit) != 0) return;
+    for (const Kansiorivi& r : rivit) {
+        Tiedostotiedot tt;
+        if (r.tavallinen && t_.tiedot(kansio_ / r.nimi, tt, false) == 0 && tt.tavallinen) tiedostot_.emplace(tt.koko, r.nimi);
+    }
+}
+
+Kansikierratys::~Kansikierratys() { t_.poista_kaikki(kansio_); }
+
+fs::path Kansikierratys::ota(std::uint64_t enintaan) {
+    auto it = tiedostot_.upper_bound(enintaan);
+    if (it == tiedostot_.begin()) return {};
+    --it;
+    fs::path p = kansio_ / it->second;
+    tiedostot_.erase(it);
+    return p;
+}
+
 std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
-                                              int* eka_syy) {
+                                              int* eka_syy, Kansikierratys* kierratys) {
     std::vector<std::string> epaonnistuneet;
     const std::vector<TZLBEntry>& jasenet = zip.entries();
     const std::string kaikki = std::to_string(jasenet.size());
@@ -165,7 +207,7 @@ std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& k
         const std::string jasen = jasenet[i].koko_nimi();
         const auto tiedosto = kansikuvan_tiedosto(jasen);
         if (!tiedosto || kannet.tiedosto(*tiedosto)) continue;
-        if (const ZlbTulos t = zip.Extract(i, kannet); !t) {
+        if (const ZlbTulos t = zip.Extract(i, kannet, kierratys ? kierratys->ota(jasenet[i].koko) : fs::path()); !t) {
             kirjoita_debug_aina("[ZIP] " + jasen + ": " + t.virhe +
                                 (t.syy ? " (" + jarjestelman_syy(t.syy) + ")" : std::string()));
             if (epaonnistuneet.empty() && eka_syy) *eka_syy = t.syy;

@@ -8,7 +8,10 @@
 
 #include "diag/loki.h"
 #include "perus/tiedostot.h"
+#include "settings/asetukset.h"
 #include "storage/kuvakoodekki.h"
+#include "storage/lataus.h"
+#include "storage/runko.h"
 #include "storage/testitila.h"
 #include "storage/zlbarkisto.h"
 #include "testituki/vikaantuvat_tiedostot.h"
@@ -258,6 +261,62 @@ TEST_F(Kannet, MuunnaJpgJaettuKansiJaVarattuNimi) {
     EXPECT_EQ(lue("gfx\\kannet\\VARATTU.JPG"), "toisen kortin kansi");
     EXPECT_TRUE(viestit_.naytetyt.empty());
     diag::loki().nollaa();
+}
+
+// An open with covers takes over the files of the covers open before (and those a crash left aside), so
+// the folder ends up holding exactly the new catalogue's covers with exactly the new bytes, whether the
+// files could be taken over or had to be deleted and made anew.
+TEST_F(Kannet, AvausKayttaaEdellisenKansienTiedostot) {
+    const fs::path kannet = juuri_ / "gfx" / "kannet";
+    const fs::path lahde = juuri_ / "lahde";
+    fs::create_directories(lahde / "gfx" / "kannet");
+    TOmaList l;
+    std::vector<std::string> jasenet{"avattu.$$$"};
+    for (const std::string n : {"a", "b", "yhteinen", "vanha3"}) {
+        TKortti& k = l.lisaa_uusi();
+        k.nimi = n;
+        k.kasetilla = "1";
+        k.cover_fn = "gfx\\kannet\\" + n + ".jpg";
+        if (n == "vanha3") continue;  // named by a card but not in the file
+        std::ofstream(lahde / "gfx" / "kannet" / (n + ".jpg")) << "uusi " << n;
+        jasenet.push_back(k.cover_fn);
+    }
+    std::string runko;
+    kirjoita_runko(l, runko);
+    std::ofstream(lahde / "avattu.$$$", std::ios::binary) << runko;
+    {
+        TZLBArchive zip;
+        ASSERT_TRUE(zip.Create(polku("oma.rkb")));
+        ASSERT_TRUE(zip.AddFiles(jasenet, lahde));
+    }
+    TAsetukset asetukset;
+    asetukset.notify_enabled = false;
+    for (const bool nimeaminen_onnistuu : {true, false}) {
+        SCOPED_TRACE(nimeaminen_onnistuu);
+        fs::remove_all(kannet);
+        fs::create_directories(kannet / ".kierratettavat");
+        // Files shorter than the new covers are written over, a longer one never (its tail would remain).
+        for (const char* n : {"vanha1.jpg", "vanha3.jpg", "EI_KUVAA.GIF", "yhteinen.jpg"}) std::ofstream(kannet / n) << "v";
+        std::ofstream(kannet / "vanha2.jpg") << std::string(100, 'v');
+        std::ofstream(kannet / ".kierratettavat" / "jaanne.jpg") << "k";
+        std::ofstream(kannet / "ei_kuvaa.gif") << "GIF89a";
+        VikaantuvatTiedostot tj;
+        if (!nimeaminen_onnistuu) tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Nimea, EXDEV);
+        tk_.tyhjenna();
+        Varasto v = varasto();
+        v.asetukset = &asetukset;
+        v.tiedostot = &tj;
+
+        ASSERT_TRUE(lue_tietueet("oma.rkb", false, false, tk_.kortit, v));
+        EXPECT_EQ(kansion_tiedostot(kannet), (std::vector<std::string>{"a.jpg", "b.jpg", "ei_kuvaa.gif", "yhteinen.jpg"}));
+        EXPECT_EQ(lue("gfx\\kannet\\a.jpg"), "uusi a");
+        EXPECT_EQ(lue("gfx\\kannet\\b.jpg"), "uusi b");
+        EXPECT_EQ(lue("gfx\\kannet\\yhteinen.jpg"), "uusi yhteinen");
+        ASSERT_EQ(tk_.kortit.korttien_maara(), 4);
+        EXPECT_EQ(tk_.kortit[3].cover_fn, "gfx\\kannet\\yhteinen.jpg");
+        EXPECT_EQ(tk_.kortit[4].cover_fn, "");  // its old file is gone with the catalogue open before
+        EXPECT_TRUE(viestit_.naytetyt.empty());
+    }
 }
 
 TEST(Kuvakoodekki, PuolitusKeskiarvoistaaJaRikkinainenKuvaEiKaada) {
