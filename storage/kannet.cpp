@@ -1,7 +1,7 @@
 #include "storage/kannet.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <random>
 #include <unordered_map>
@@ -169,13 +169,13 @@ Kansikierratys::Kansikierratys(const Ohjelmakansio& kansio, Tiedostojarjestelma&
         poista_kannet(kansio);
         return;
     }
-    // Files a crash left here are taken over as well.
     if (t_.listaa(kannet, rivit) == 0) {
         for (const Kansiorivi& r : rivit) {
             if (r.kansio || r.nimi == ei_kuvaa_nimi) continue;
             if (!r.tavallinen || t_.nimea(kannet / r.nimi, kansio_ / r.nimi) != 0) t_.poista(kannet / r.nimi);
         }
     }
+    // Files a crash left here are taken over as well.
     if (t_.listaa(kansio_, rivit) != 0) return;
     for (const Kansiorivi& r : rivit) {
         Tiedostotiedot tt;
