@@ -1,7 +1,11 @@
 #include "storage/kannet.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <random>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "diag/loki.h"
 #include "perus/teksti.h"
@@ -25,6 +29,33 @@ std::optional<std::string_view> kansikuvan_osa(std::string_view cover_fn) {
         return std::nullopt;
     return tiedosto;
 }
+
+// The failures of an operation over many covers: each goes to the debug log as it happens, and the user
+// gets one box naming how many failed and the first few with their reasons.
+class Kansivirheet {
+public:
+    explicit Kansivirheet(std::string otsikko) : otsikko_(std::move(otsikko)) {}
+
+    void lisaa(const std::string& nimi, const std::string& syy) {
+        kirjoita_debug_aina("[" + otsikko_ + "] " + nimi + ": " + syy);
+        if (rivit_.size() < naytettavia) rivit_.push_back(nimi + ": " + syy);
+        ++maara_;
+    }
+    void kerro(diag::Viestit& viestit, const std::string& loppu) const {
+        if (maara_ == 0) return;
+        std::string teksti = otsikko_ + " (" + std::to_string(maara_) + " kpl):";
+        for (const std::string& r : rivit_) teksti += "\n" + r;
+        if (maara_ > rivit_.size())
+            teksti += "\n… ja " + std::to_string(maara_ - rivit_.size()) + " muuta (kaikki on kirjattu debug-lokiin).";
+        viestit.virhe(teksti + loppu);
+    }
+
+private:
+    static constexpr std::size_t naytettavia = 5;
+    std::string otsikko_;
+    std::vector<std::string> rivit_;
+    std::size_t maara_ = 0;
+};
 
 }  // namespace
 
@@ -71,9 +102,17 @@ std::string uusi_kansikuvan_nimi(const TOmaList& lista) {
     }
 }
 
+namespace {
+
+// Inside gfx\kannet\, where a rename is cheap; no cover name can reach it.
+constexpr const char* kierratyskansio = ".kierratettavat";
+
+}  // namespace
+
 void poista_kannet(const Ohjelmakansio& kansio) {
     std::error_code ec;
     const fs::path kannet = kansio.polku(kansikuvakansio);
+    fs::remove_all(kannet / kierratyskansio, ec);
     for (fs::directory_iterator it(kannet, ec), loppu; !ec && it != loppu; it.increment(ec)) {
         if (it->is_directory(ec) || it->path().filename() == ei_kuvaa_nimi) continue;
         std::error_code poisto;
@@ -123,8 +162,41 @@ std::shared_ptr<TZLBArchive> avoin_arkisto(const Varasto& v, std::string& virhe)
     return zip;
 }
 
+Kansikierratys::Kansikierratys(const Ohjelmakansio& kansio, Tiedostojarjestelma& t)
+    : t_(t), kansio_(kansio.polku(kansikuvakansio) / kierratyskansio) {
+    const fs::path kannet = kansio_.parent_path();
+    std::vector<Kansiorivi> rivit;
+    if (t_.luo_kansiot(kansio_) != 0) {
+        poista_kannet(kansio);
+        return;
+    }
+    if (t_.listaa(kannet, rivit) == 0) {
+        for (const Kansiorivi& r : rivit) {
+            if (r.kansio || r.nimi == ei_kuvaa_nimi) continue;
+            if (!r.tavallinen || t_.nimea(kannet / r.nimi, kansio_ / r.nimi) != 0) t_.poista(kannet / r.nimi);
+        }
+    }
+    // Files a crash left here are taken over as well.
+    if (t_.listaa(kansio_, rivit) != 0) return;
+    for (const Kansiorivi& r : rivit) {
+        Tiedostotiedot tt;
+        if (r.tavallinen && t_.tiedot(kansio_ / r.nimi, tt, false) == 0 && tt.tavallinen) tiedostot_.emplace(tt.koko, r.nimi);
+    }
+}
+
+Kansikierratys::~Kansikierratys() { t_.poista_kaikki(kansio_); }
+
+fs::path Kansikierratys::ota(std::uint64_t enintaan) {
+    auto it = tiedostot_.upper_bound(enintaan);
+    if (it == tiedostot_.begin()) return {};
+    --it;
+    fs::path p = kansio_ / it->second;
+    tiedostot_.erase(it);
+    return p;
+}
+
 std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
-                                              int* eka_syy) {
+                                              int* eka_syy, Kansikierratys* kierratys) {
     std::vector<std::string> epaonnistuneet;
     const std::vector<TZLBEntry>& jasenet = zip.entries();
     const std::string kaikki = std::to_string(jasenet.size());
@@ -136,7 +208,7 @@ std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& k
         const std::string jasen = jasenet[i].koko_nimi();
         const auto tiedosto = kansikuvan_tiedosto(jasen);
         if (!tiedosto || kannet.tiedosto(*tiedosto)) continue;
-        if (const ZlbTulos t = zip.Extract(i, kannet); !t) {
+        if (const ZlbTulos t = zip.Extract(i, kannet, kierratys ? kierratys->ota(jasenet[i].koko) : fs::path()); !t) {
             kirjoita_debug_aina("[ZIP] " + jasen + ": " + t.virhe +
                                 (t.syy ? " (" + jarjestelman_syy(t.syy) + ")" : std::string()));
             if (epaonnistuneet.empty() && eka_syy) *eka_syy = t.syy;
@@ -147,23 +219,36 @@ std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& k
 }
 
 void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
-    std::error_code ec;
     const fs::path tiedosto = v.kansio.polku(v.tk.tiedosto);
-    if (v.tk.tiedosto.empty() || !fs::is_regular_file(tiedosto, ec)) return;
+    if (v.tk.tiedosto.empty() || !on_tavallinen(v.tj(), tiedosto)) return;
     std::optional<diag::KiireNakyvissa> kiire;
     if (nayta_kiire) kiire.emplace(v.kiire);
     std::string virhe;
     const std::shared_ptr<TZLBArchive> zip = avoin_arkisto(v, virhe);
     if (!zip) kirjoita_debug_aina("[avaa_kaikki_kannet] " + virhe);
     Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
+    Kansivirheet virheet("Virhe #9912: Kaikkia kansikuvia ei voitu purkaa");
+    std::unordered_set<std::string> kasitellyt;  // a cover that several cards name is tried once
     const TOmaList& l = v.tk.kortit;
+    const std::string kaikki = std::to_string(l.Count() - 1);
     for (int i = 1; i < l.Count(); ++i) {
+        if (nayta_kiire && i % 200 == 1) {
+            v.kiire.aseta_teksti("Puretaan kansikuvia [" + std::to_string(i - 1) + "/" + kaikki + "]");
+            v.kiire.kasittele_viestit();
+        }
         const std::string& nimi = l[i].cover_fn;
-        if (nimi.empty() || kansikuva_olemassa(kannet, nimi)) continue;
-        const int jasen = zip && kansikuvan_osa(nimi) ? zip->etsi(nimi) : -1;
-        const bool purettu = jasen >= 0 && zip->Extract(static_cast<std::size_t>(jasen), kannet);
-        if (!purettu) v.viestit.virhe("Virhe #9912: Avaa kaikki kannet FAILED (" + nimi + ")");
+        if (nimi.empty() || kansikuva_olemassa(kannet, nimi) || !kasitellyt.insert(pienet_cp1252(nimi)).second) continue;
+        if (!kansikuvan_osa(nimi)) {
+            virheet.lisaa(nimi, "nimi osoittaa kansikuvakansion ulkopuolelle");
+        } else if (!zip) {
+            virheet.lisaa(nimi, "tietokantatiedostoa ei voitu avata (" + virhe + ")");
+        } else if (const int jasen = zip->etsi(nimi); jasen < 0) {
+            virheet.lisaa(nimi, "kuvaa ei ole tietokantatiedostossa");
+        } else if (const ZlbTulos t = zip->Extract(static_cast<std::size_t>(jasen), kannet); !t) {
+            virheet.lisaa(nimi, t.syy ? jarjestelman_syy(t.syy) : t.virhe);
+        }
     }
+    virheet.kerro(v.viestit, "");
 }
 
 bool pura_kansi(const TKortti& kortti, const Varasto& v) {
@@ -195,49 +280,51 @@ bool pura_kansi(const TKortti& kortti, const Varasto& v) {
 
 namespace {
 
-std::uintmax_t koko(const fs::path& p) {
-    std::error_code ec;
-    const auto k = fs::file_size(p, ec);
-    return ec ? 0 : k;
-}
-
-// One cover: true when the card keeps a usable name (the same or the new .jpg one).
-bool muunna_kansi(TKortti& kortti, int i, int laatu, bool puolita_kuvat, const Varasto& v) {
-    const std::string pienena = pienet_cp1252(kortti.cover_fn);
-    if (pienena.size() < 4) return true;
+// One cover re-encoded, its bytes read and written through the catalogue's file system. A cover that cannot
+// be read as a picture, or would not get smaller, is left as it is; a failed step leaves the card and its
+// file as they were and is recorded. Gives the card's name after the conversion.
+std::string muunna_kansi(const std::string& cover_fn, int laatu, bool puolita_kuvat, Kansiolistaus& kannet,
+                         Kansivirheet& virheet, const Varasto& v) {
+    const std::string pienena = pienet_cp1252(cover_fn);
+    if (pienena.size() < 4) return cover_fn;
     const std::string paate = pienena.substr(pienena.size() - 4);
     const bool gif = paate == ".gif";
-    if (paate != ".jpg" && !gif) return true;
-    const auto vanha = kansikuvan_polku(v.kansio, kortti.cover_fn);
-    if (!vanha) return true;
+    const auto tiedosto = kansikuvan_tiedosto(cover_fn);
+    if ((paate != ".jpg" && !gif) || !tiedosto) return cover_fn;
+    Tiedostojarjestelma& t = v.tj();
+    const fs::path vanha = kannet.polku(*tiedosto);
 
+    std::string data;
+    if (const Tulos luku = lue_koko_tiedosto(t, vanha, data); !luku) {
+        // A cover that is not unpacked has been reported already, and a save takes it from the catalogue file.
+        if (luku.koodi != ENOENT) virheet.lisaa(cover_fn, jarjestelman_syy(luku.koodi));
+        return cover_fn;
+    }
     RgbKuva kuva;
-    if (!(gif ? lue_gif(*vanha, kuva) : lue_jpeg(*vanha, kuva))) return true;
+    if (!(gif ? lue_gif_muistista(data, kuva) : lue_jpeg_muistista(data, kuva))) return cover_fn;
     if (puolita_kuvat && kuva.korkeus / 2 > 210) kuva = puolita(kuva);
+    std::string jpeg;
+    if (!pakkaa_jpeg_muistiin(kuva, laatu, jpeg) || jpeg.size() > data.size()) return cover_fn;
 
-    const std::string uusi_nimi = gif ? pienena.substr(0, pienena.size() - 4) + ".jpg" : kortti.cover_fn;
-    const auto kohde = kansikuvan_polku(v.kansio, uusi_nimi);
-    fs::path valiaikainen = *kohde;
-    valiaikainen += "$$";
-    std::error_code ec;
-    if (!kirjoita_jpeg(valiaikainen, kuva, laatu) || koko(valiaikainen) > koko(*vanha)) {
-        fs::remove(valiaikainen, ec);
-        return true;
+    if (!gif) {
+        if (const Tulos k = korvaa_tiedosto(t, vanha, jpeg); !k) virheet.lisaa(cover_fn, jarjestelman_syy(k.koodi));
+        return cover_fn;
     }
-    if (gif) {
-        fs::rename(valiaikainen, *kohde, ec);
-        if (!ec) {
-            fs::remove(*vanha, ec);
-            kortti.cover_fn = uusi_nimi;
-            return true;
-        }
-    } else {
-        fs::rename(valiaikainen, *vanha, ec);
-        if (!ec) return true;
+    const std::string uusi_nimi = pienena.substr(0, pienena.size() - 4) + ".jpg";
+    const std::string uusi_tiedosto = *kansikuvan_tiedosto(uusi_nimi);
+    // A file of the new name belongs to some other cover: it is never written over.
+    if (kannet.tiedosto(uusi_tiedosto)) {
+        kirjoita_debug_aina("[muunna_kannet_jpg] " + cover_fn + " jää GIF-kuvaksi: " + uusi_nimi + " on jo olemassa");
+        return cover_fn;
     }
-    fs::remove(valiaikainen, ec);
-    v.viestit.virhe("Virhe kuvatiedoston käsittelyssä!\nPoistetaan kortin " + std::to_string(i) + " kansikuva");
-    return false;
+    if (const Tulos k = korvaa_tiedosto(t, kannet.polku(uusi_tiedosto), jpeg); !k) {
+        virheet.lisaa(cover_fn, jarjestelman_syy(k.koodi));
+        return cover_fn;
+    }
+    kannet.lisaa(uusi_tiedosto);
+    // A GIF left behind only takes room: the card already names the new file.
+    if (const int e = t.poista(vanha)) kirjoita_debug_aina("[muunna_kannet_jpg] " + cover_fn + ": " + jarjestelman_syy(e));
+    return uusi_nimi;
 }
 
 }  // namespace
@@ -246,12 +333,25 @@ void muunna_kannet_jpg(int laatu, bool puolita_kuvat, const Varasto& v) {
     const diag::KiireNakyvissa kiire(v.kiire);
     v.kiire.aseta_teksti("Puretaan kansikuvia...");
     avaa_kaikki_kannet(false, v);
+    Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
+    Kansivirheet virheet("Kaikkia kansikuvia ei voitu muuntaa JPEG-muotoon");
+    // Each file is converted once however many cards name it, and they all get its new name.
+    std::unordered_map<std::string, std::string> muunnetut;  // lower-case name -> the new name, if it changed
     TOmaList& l = v.tk.kortit;
     for (int i = 1; i < l.Count(); ++i) {
         if (i % 4 == 1) {
             v.kiire.aseta_teksti("Uudelleenpakataan [" + std::to_string(i) + "/" + std::to_string(l.Count() - 1) + "]");
             v.kiire.kasittele_viestit();
         }
-        if (!muunna_kansi(l[i], i, laatu, puolita_kuvat, v)) l[i].cover_fn.clear();
+        Teksti& kentta = l[i].cover_fn;
+        if (kentta.empty()) continue;
+        const std::string nimi = kentta;
+        const auto [it, uusi] = muunnetut.try_emplace(pienet_cp1252(nimi));
+        if (uusi) {
+            const std::string tulos = muunna_kansi(nimi, laatu, puolita_kuvat, kannet, virheet, v);
+            if (tulos != nimi) it->second = tulos;
+        }
+        if (!it->second.empty()) kentta = it->second;
     }
+    virheet.kerro(v.viestit, "\nNiiden kortit säilyttävät alkuperäisen kansikuvansa.");
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The cover pictures: unpacked working copies under gfx\kannet\ of the program folder.
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,7 +31,7 @@ bool kansikuva_olemassa(const Kansiolistaus& kannet, std::string_view cover_fn);
 // A new eight-character stem of digits 1 to 8 that no card's cover name contains.
 std::string uusi_kansikuvan_nimi(const TOmaList& lista);
 
-// Deletes every file in gfx\kannet\ but the no-cover picture.
+// Deletes every file in gfx\kannet\ but the no-cover picture, and the files an open left to take over.
 void poista_kannet(const Ohjelmakansio& kansio);
 // Deletes a card's cover file, if it has one.
 void poista_kortin_kansi(const Ohjelmakansio& kansio, const TKortti& kortti);
@@ -48,11 +50,33 @@ std::shared_ptr<TZLBArchive> avoin_arkisto(const Varasto& v, std::string& virhe)
 // as long as the catalogue does.
 bool arkiston_voi_pitaa(const Varasto& v);
 
+// At an open, the covers of the catalogue open before are moved aside instead of deleted, and the covers
+// unpacked next take over their files: a file system without a journal does not reuse an inode freed in the
+// last minutes, so each new file after thousands of deletions costs a scan past all of them. Whatever is
+// not taken over is deleted when this ends (or by the next poista_kannet, after a crash).
+class Kansikierratys {
+public:
+    // Moves every file poista_kannet would delete; one that cannot be moved is deleted.
+    Kansikierratys(const Ohjelmakansio& kansio, Tiedostojarjestelma& t);
+    ~Kansikierratys();
+    Kansikierratys(const Kansikierratys&) = delete;
+    Kansikierratys& operator=(const Kansikierratys&) = delete;
+
+    // The longest file left of at most `enintaan` bytes, or an empty path when there is none.
+    std::filesystem::path ota(std::uint64_t enintaan);
+
+private:
+    Tiedostojarjestelma& t_;
+    std::filesystem::path kansio_;
+    std::multimap<std::uint64_t, std::string> tiedostot_;  // size -> name
+};
+
 // Unpacks every cover member of the archive that the folder does not hold yet, the listing learning each
-// file made, with progress in the busy window. Gives the members that could not be unpacked, and in
-// `eka_syy` the errno of the first of them when the file system refused it.
+// file made, with progress in the busy window; files of `kierratys` are taken over before new ones are made.
+// Gives the members that could not be unpacked, and in `eka_syy` the errno of the first of them when the
+// file system refused it.
 std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
-                                              int* eka_syy = nullptr);
+                                              int* eka_syy = nullptr, Kansikierratys* kierratys = nullptr);
 
 // Extracts from the open catalogue file every cover that is not unpacked yet.
 void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v);

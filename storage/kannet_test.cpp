@@ -2,10 +2,19 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <random>
 
+#include "diag/loki.h"
+#include "perus/tiedostot.h"
+#include "settings/asetukset.h"
 #include "storage/kuvakoodekki.h"
+#include "storage/lataus.h"
+#include "storage/runko.h"
+#include "storage/zlbarkisto.h"
 #include "testituki/testitila.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -115,6 +124,199 @@ TEST_F(Kannet, MuunnaGifJpegiksiVainKunPienenee) {
     EXPECT_EQ(k.leveys, 150);
     EXPECT_EQ(k.korkeus, 250);
     EXPECT_EQ(tk_.kortit[3].cover_fn, "gfx\\kannet\\kuva.png");
+}
+
+// The names in gfx\kannet\, sorted.
+std::vector<std::string> kansion_tiedostot(const fs::path& kansio) {
+    std::vector<std::string> nimet;
+    for (const auto& e : fs::directory_iterator(kansio)) nimet.push_back(e.path().filename().string());
+    std::sort(nimet.begin(), nimet.end());
+    return nimet;
+}
+
+std::string tiedoston_sisalto(const fs::path& p) {
+    std::string s;
+    EXPECT_TRUE(lue_koko_tiedosto(p, s));
+    return s;
+}
+
+// Covers that cannot be unpacked, for whatever reason, give one box that counts them and names the first
+// few with the reason; every one of them is in the debug log, and the others are unpacked.
+TEST_F(Kannet, AvaaKaikkiKannetKertooEpaonnistuneetYhdellaViestilla) {
+    const fs::path lahde = juuri_ / "lahde";
+    fs::create_directories(lahde / "gfx" / "kannet");
+    std::vector<std::string> jasenet;
+    for (const char* n : {"k1.jpg", "k2.jpg", "k3.jpg"}) {
+        std::ofstream(lahde / "gfx" / "kannet" / n) << "kuva " << n;
+        jasenet.push_back(std::string("gfx\\kannet\\") + n);
+    }
+    {
+        TZLBArchive zip;
+        ASSERT_TRUE(zip.Create(polku("oma.rkb")));
+        ASSERT_TRUE(zip.AddFiles(jasenet, lahde));
+    }
+    // k2 meets a full disk, k4 to k9 are not in the file (k4 on two cards), one name points outside the folder.
+    for (const std::string n : {"k1", "k2", "k3", "k4", "k4", "k5", "k6", "k7", "k8", "k9"})
+        tk_.kortit.lisaa_uusi().cover_fn = "gfx\\kannet\\" + n + ".jpg";
+    tk_.kortit.lisaa_uusi().cover_fn = "gfx\\kannet\\..\\asetukset.ini";
+    tk_.tiedosto = "oma.rkb";
+    VikaantuvatTiedostot tj;
+    tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Luo, ENOSPC, "k2.jpg");
+    Varasto v = varasto();
+    v.tiedostot = &tj;
+    diag::loki().nollaa();
+
+    avaa_kaikki_kannet(false, v);
+    EXPECT_EQ(kansion_tiedostot(juuri_ / "gfx" / "kannet"), (std::vector<std::string>{"k1.jpg", "k3.jpg"}));
+    EXPECT_EQ(viestit_.tekstit(), std::vector<std::string>{
+                                      "Virhe #9912: Kaikkia kansikuvia ei voitu purkaa (8 kpl):\n"
+                                      "gfx\\kannet\\k2.jpg: levy on täynnä\n"
+                                      "gfx\\kannet\\k4.jpg: kuvaa ei ole tietokantatiedostossa\n"
+                                      "gfx\\kannet\\k5.jpg: kuvaa ei ole tietokantatiedostossa\n"
+                                      "gfx\\kannet\\k6.jpg: kuvaa ei ole tietokantatiedostossa\n"
+                                      "gfx\\kannet\\k7.jpg: kuvaa ei ole tietokantatiedostossa\n"
+                                      "… ja 3 muuta (kaikki on kirjattu debug-lokiin)."});
+    std::vector<std::string> lokissa;
+    for (const std::string& r : diag::loki().rivit())
+        if (const auto i = r.find("gfx\\kannet\\"); i != std::string::npos) lokissa.push_back(r.substr(i));
+    EXPECT_EQ(lokissa, (std::vector<std::string>{
+                           "gfx\\kannet\\k2.jpg: levy on täynnä", "gfx\\kannet\\k4.jpg: kuvaa ei ole tietokantatiedostossa",
+                           "gfx\\kannet\\k5.jpg: kuvaa ei ole tietokantatiedostossa",
+                           "gfx\\kannet\\k6.jpg: kuvaa ei ole tietokantatiedostossa",
+                           "gfx\\kannet\\k7.jpg: kuvaa ei ole tietokantatiedostossa",
+                           "gfx\\kannet\\k8.jpg: kuvaa ei ole tietokantatiedostossa",
+                           "gfx\\kannet\\k9.jpg: kuvaa ei ole tietokantatiedostossa",
+                           "gfx\\kannet\\..\\asetukset.ini: nimi osoittaa kansikuvakansion ulkopuolelle"}));
+
+    // Once everything is there, nothing is said.
+    viestit_.naytetyt.clear();
+    tj.nollaa();
+    for (int i = 4; i <= 11; ++i) tk_.kortit[i].cover_fn.clear();
+    avaa_kaikki_kannet(false, v);
+    EXPECT_EQ(tiedoston_sisalto(juuri_ / "gfx" / "kannet" / "k2.jpg"), "kuva k2.jpg");
+    EXPECT_TRUE(viestit_.naytetyt.empty());
+    diag::loki().nollaa();
+}
+
+// Whichever step of writing a converted cover fails, the card keeps its cover name and the file its bytes,
+// no half-written file is left, and the user is told once with the reason.
+TEST_F(Kannet, MuunnaJpgEpaonnistunutKirjoitusEiHukkaaKansia) {
+    using V = VikaantuvatTiedostot::Vaihe;
+    struct Tapaus {
+        V vaihe;
+        int virhe;
+    };
+    const fs::path kannet = juuri_ / "gfx" / "kannet";
+    for (const Tapaus t : {Tapaus{V::Lue, EIO}, Tapaus{V::Luo, EACCES}, Tapaus{V::Kirjoita, ENOSPC},
+                           Tapaus{V::Synkronoi, EIO}, Tapaus{V::Nimea, EROFS}}) {
+        SCOPED_TRACE(t.virhe);
+        tk_.kortit.tyhjenna();
+        viestit_.naytetyt.clear();
+        fs::remove_all(kannet);
+        fs::create_directories(kannet);
+        tk_.kortit.lisaa_uusi().cover_fn = "gfx\\kannet\\Iso.jpg";
+        ASSERT_TRUE(kirjoita_jpeg(kannet / "Iso.jpg", kohina(300, 500, 3), 100));
+        tk_.kortit.lisaa_uusi().cover_fn = "gfx\\kannet\\Kirjava.gif";
+        tee_gif(kannet / "Kirjava.gif", 300, 500, true);
+        const std::string jpg = tiedoston_sisalto(kannet / "Iso.jpg");
+        const std::string gif = tiedoston_sisalto(kannet / "Kirjava.gif");
+
+        VikaantuvatTiedostot tj;
+        tj.epaonnistu(t.vaihe, t.virhe, "kannet");
+        Varasto v = varasto();
+        v.tiedostot = &tj;
+        muunna_kannet_jpg(10, true, v);
+
+        EXPECT_EQ(tk_.kortit[1].cover_fn, "gfx\\kannet\\Iso.jpg");
+        EXPECT_EQ(tk_.kortit[2].cover_fn, "gfx\\kannet\\Kirjava.gif");
+        EXPECT_EQ(kansion_tiedostot(kannet), (std::vector<std::string>{"Iso.jpg", "Kirjava.gif"}));
+        EXPECT_EQ(tiedoston_sisalto(kannet / "Iso.jpg"), jpg);
+        EXPECT_EQ(tiedoston_sisalto(kannet / "Kirjava.gif"), gif);
+        const std::string syy = jarjestelman_syy(t.virhe);
+        EXPECT_EQ(viestit_.tekstit(), std::vector<std::string>{
+                                          "Kaikkia kansikuvia ei voitu muuntaa JPEG-muotoon (2 kpl):\n"
+                                          "gfx\\kannet\\Iso.jpg: " + syy + "\ngfx\\kannet\\Kirjava.gif: " + syy +
+                                          "\nNiiden kortit säilyttävät alkuperäisen kansikuvansa."});
+    }
+    diag::loki().nollaa();
+}
+
+// Cards that share a GIF all move to its JPEG; a GIF whose JPEG name another file already has stays a GIF,
+// and that file is not touched.
+TEST_F(Kannet, MuunnaJpgJaettuKansiJaVarattuNimi) {
+    const fs::path kannet = juuri_ / "gfx" / "kannet";
+    tee_gif(kannet / "Jaettu.gif", 300, 500, true);
+    tee_gif(kannet / "varattu.gif", 300, 500, true);
+    kirjoita("gfx\\kannet\\VARATTU.JPG", "toisen kortin kansi");
+    for (const char* n : {"gfx\\kannet\\Jaettu.gif", "gfx\\kannet\\JAETTU.GIF", "gfx\\kannet\\varattu.gif",
+                          "gfx\\kannet\\VARATTU.JPG"})
+        tk_.kortit.lisaa_uusi().cover_fn = n;
+
+    muunna_kannet_jpg(10, false, varasto());
+    EXPECT_EQ(tk_.kortit[1].cover_fn, "gfx\\kannet\\jaettu.jpg");
+    EXPECT_EQ(tk_.kortit[2].cover_fn, "gfx\\kannet\\jaettu.jpg");
+    EXPECT_EQ(tk_.kortit[3].cover_fn, "gfx\\kannet\\varattu.gif");
+    EXPECT_EQ(tk_.kortit[4].cover_fn, "gfx\\kannet\\VARATTU.JPG");
+    EXPECT_EQ(kansion_tiedostot(kannet), (std::vector<std::string>{"VARATTU.JPG", "jaettu.jpg", "varattu.gif"}));
+    EXPECT_EQ(lue("gfx\\kannet\\VARATTU.JPG"), "toisen kortin kansi");
+    EXPECT_TRUE(viestit_.naytetyt.empty());
+    diag::loki().nollaa();
+}
+
+// An open with covers takes over the files of the covers open before (and those a crash left aside), so
+// the folder ends up holding exactly the new catalogue's covers with exactly the new bytes, whether the
+// files could be taken over or had to be deleted and made anew.
+TEST_F(Kannet, AvausKayttaaEdellisenKansienTiedostot) {
+    const fs::path kannet = juuri_ / "gfx" / "kannet";
+    const fs::path lahde = juuri_ / "lahde";
+    fs::create_directories(lahde / "gfx" / "kannet");
+    TOmaList l;
+    std::vector<std::string> jasenet{"avattu.$$$"};
+    for (const std::string n : {"a", "b", "yhteinen", "vanha3"}) {
+        TKortti& k = l.lisaa_uusi();
+        k.nimi = n;
+        k.kasetilla = "1";
+        k.cover_fn = "gfx\\kannet\\" + n + ".jpg";
+        if (n == "vanha3") continue;  // named by a card but not in the file
+        std::ofstream(lahde / "gfx" / "kannet" / (n + ".jpg")) << "uusi " << n;
+        jasenet.push_back(k.cover_fn);
+    }
+    std::string runko;
+    kirjoita_runko(l, runko);
+    std::ofstream(lahde / "avattu.$$$", std::ios::binary) << runko;
+    {
+        TZLBArchive zip;
+        ASSERT_TRUE(zip.Create(polku("oma.rkb")));
+        ASSERT_TRUE(zip.AddFiles(jasenet, lahde));
+    }
+    TAsetukset asetukset;
+    asetukset.notify_enabled = false;
+    for (const bool nimeaminen_onnistuu : {true, false}) {
+        SCOPED_TRACE(nimeaminen_onnistuu);
+        fs::remove_all(kannet);
+        fs::create_directories(kannet / ".kierratettavat");
+        // Files shorter than the new covers are written over, a longer one never (its tail would remain).
+        for (const char* n : {"vanha1.jpg", "vanha3.jpg", "EI_KUVAA.GIF", "yhteinen.jpg"}) std::ofstream(kannet / n) << "v";
+        std::ofstream(kannet / "vanha2.jpg") << std::string(100, 'v');
+        std::ofstream(kannet / ".kierratettavat" / "jaanne.jpg") << "k";
+        std::ofstream(kannet / "ei_kuvaa.gif") << "GIF89a";
+        VikaantuvatTiedostot tj;
+        if (!nimeaminen_onnistuu) tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Nimea, EXDEV);
+        tk_.tyhjenna();
+        Varasto v = varasto();
+        v.asetukset = &asetukset;
+        v.tiedostot = &tj;
+
+        ASSERT_TRUE(lue_tietueet("oma.rkb", false, false, tk_.kortit, v));
+        EXPECT_EQ(kansion_tiedostot(kannet), (std::vector<std::string>{"a.jpg", "b.jpg", "ei_kuvaa.gif", "yhteinen.jpg"}));
+        EXPECT_EQ(lue("gfx\\kannet\\a.jpg"), "uusi a");
+        EXPECT_EQ(lue("gfx\\kannet\\b.jpg"), "uusi b");
+        EXPECT_EQ(lue("gfx\\kannet\\yhteinen.jpg"), "uusi yhteinen");
+        ASSERT_EQ(tk_.kortit.korttien_maara(), 4);
+        EXPECT_EQ(tk_.kortit[3].cover_fn, "gfx\\kannet\\yhteinen.jpg");
+        EXPECT_EQ(tk_.kortit[4].cover_fn, "");  // its old file is gone with the catalogue open before
+        EXPECT_TRUE(viestit_.naytetyt.empty());
+    }
 }
 
 TEST(Kuvakoodekki, PuolitusKeskiarvoistaaJaRikkinainenKuvaEiKaada) {

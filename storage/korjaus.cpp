@@ -1,17 +1,14 @@
 #include "storage/korjaus.h"
 
-#include <fstream>
-
 #include "diag/loki.h"
+#include "perus/tiedostot.h"
 #include "storage/runko.h"
-#include "storage/tyokansio.h"
 
 namespace fs = std::filesystem;
 
 void korjaa_0D0D0A(const fs::path& runko, const Varasto& v) {
     std::string teksti;
-    int koodi = 0;
-    if (lue_tavut(runko, teksti, koodi)) korjaa_0D0D0A(runko, teksti, v);
+    if (lue_koko_tiedosto(v.tj(), runko, teksti)) korjaa_0D0D0A(runko, teksti, v);
 }
 
 void korjaa_0D0D0A(const fs::path& runko, std::string& teksti, const Varasto& v) {
@@ -29,17 +26,11 @@ void korjaa_0D0D0A(const fs::path& runko, std::string& teksti, const Varasto& v)
         korjattu += r.raaka();
         korjattu += "\r\n";
     }
-    const fs::path tyo = ajon_tyokansio() / "rkb_fixed.rkb";
-    std::error_code ec;
-    {
-        std::ofstream f(tyo, std::ios::binary | std::ios::trunc);
-        f.write(korjattu.data(), static_cast<std::streamsize>(korjattu.size()));
-        f.close();
-        if (!f) ec = std::make_error_code(std::errc::io_error);
+    // Replaced whole or not at all: a failure leaves the file as it was, and the repaired text is read anyway.
+    if (const Tulos t = korvaa_tiedosto(v.tj(), runko, korjattu); !t) {
+        kirjoita_debug_aina("[korjaa_0D0D0A] " + t.viesti);
+        v.viestit.virhe(t.viesti + "\nTiedosto jäi ennalleen; korjattu tietokanta on avattuna.");
     }
-    if (ec || !fs::copy_file(tyo, runko, fs::copy_options::overwrite_existing, ec) || ec)
-        v.viestit.virhe("error #43342: copyfile failed");
-    fs::remove(tyo, ec);
     teksti = std::move(korjattu);
     v.vaihda_otsikko(otsikko);
 }
@@ -70,17 +61,15 @@ void lue_vanha_tietokanta(const std::string& nimi, bool liitos, const Varasto& v
         return;
     }
     const fs::path polku = v.kansio.polku(nimi);
-    std::error_code ec;
-    if (!fs::exists(polku, ec)) {
+    if (!on_olemassa(v.tj(), polku)) {
         v.viestit.virhe(puuttuvan_tiedoston_viesti(nimi, true));
         return;
     }
     if (!liitos) v.tk.tyhjenna();
     std::string teksti;
-    int koodi = 0;
-    if (!lue_tavut(polku, teksti, koodi)) {
-        v.viestit.virhe(lukuvirheen_viesti(koodi));
-        kirjoita_debug_aina("IO ERROR: " + std::to_string(koodi));
+    if (const Tulos luku = lue_koko_tiedosto(v.tj(), polku, teksti); !luku) {
+        v.viestit.virhe(lukuvirheen_viesti(luku.koodi));
+        kirjoita_debug_aina("IO ERROR: " + std::to_string(luku.koodi));
         v.viestit.virhe("Virhe! Tiedosto \"" + nimi + "\" on jo käytössä toisessa sovelluksessa!\n"
                         "Ohjelma ohittaa virheen (sisäinen tietokanta jäi lukematta), mutta ohjelman "
                         "uudelleenkäynnistäminen on suositeltavaa.\nJos ongelma jatkuu ota yhteys ohjelman tekijään.");

@@ -1,8 +1,10 @@
 #include "storage/korjaus.h"
 
 #include "diag/loki.h"
+#include "perus/tiedostot.h"
 #include "storage/runko.h"
 #include "testituki/testitila.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace {
 
@@ -21,14 +23,19 @@ std::string ehja_runko() {
     return s;
 }
 
-TEST_F(Korjaus, TuplatutRivinvaihdotKorjataanJaEhjaJaaEnnalleen) {
-    const std::string ehja = ehja_runko();
+std::string tuplattu_runko(const std::string& ehja) {
     std::string tuplattu;
     for (std::size_t p = 0; p < ehja.size();) {
         const std::size_t e = ehja.find("\r\n", p);
         tuplattu += ehja.substr(p, e - p) + "\r\r\n";
         p = e + 2;
     }
+    return tuplattu;
+}
+
+TEST_F(Korjaus, TuplatutRivinvaihdotKorjataanJaEhjaJaaEnnalleen) {
+    const std::string ehja = ehja_runko();
+    const std::string tuplattu = tuplattu_runko(ehja);
     kirjoita("avattu.$$$", tuplattu);
     korjaa_0D0D0A(polku("avattu.$$$"), varasto());
     EXPECT_EQ(lue("avattu.$$$"), ehja);
@@ -46,6 +53,40 @@ TEST_F(Korjaus, TuplatutRivinvaihdotKorjataanJaEhjaJaaEnnalleen) {
     korjaa_0D0D0A(polku("ehja.txt"), varasto());
     EXPECT_EQ(std::filesystem::last_write_time(polku("ehja.txt")), aika);
     EXPECT_TRUE(otsikot_.empty());
+    diag::loki().nollaa();
+}
+
+// When the repaired body cannot be written, whichever step fails, the file stays as it was with nothing
+// left beside it, the text read is the repaired one, and the user is told why.
+TEST_F(Korjaus, KorjatunKirjoitusvirheJattaaTiedostonEnnalleen) {
+    using V = VikaantuvatTiedostot::Vaihe;
+    struct Tapaus {
+        V vaihe;
+        int virhe;
+    };
+    const std::string ehja = ehja_runko();
+    const std::string tuplattu = tuplattu_runko(ehja);
+    for (const Tapaus t : {Tapaus{V::Luo, EACCES}, Tapaus{V::Kirjoita, ENOSPC}, Tapaus{V::Synkronoi, EIO},
+                           Tapaus{V::Nimea, EROFS}}) {
+        SCOPED_TRACE(t.virhe);
+        viestit_.naytetyt.clear();
+        kirjoita("runko.txt", tuplattu);
+        VikaantuvatTiedostot tj;
+        tj.epaonnistu(t.vaihe, t.virhe, "runko.txt");
+        Varasto v = varasto();
+        v.tiedostot = &tj;
+        std::string teksti = tuplattu;
+        korjaa_0D0D0A(polku("runko.txt"), teksti, v);
+        EXPECT_EQ(teksti, ehja);
+        EXPECT_EQ(lue("runko.txt"), tuplattu);
+        std::vector<std::string> tiedostot;
+        for (const auto& e : std::filesystem::directory_iterator(juuri_))
+            if (e.is_regular_file()) tiedostot.push_back(e.path().filename().string());
+        EXPECT_EQ(tiedostot, std::vector<std::string>{"runko.txt"});
+        ASSERT_EQ(viestit_.naytetyt.size(), 1u);
+        EXPECT_NE(viestit_.naytetyt[0].teksti.find(jarjestelman_syy(t.virhe)), std::string::npos) << viestit_.naytetyt[0].teksti;
+        EXPECT_NE(viestit_.naytetyt[0].teksti.find("Tiedosto jäi ennalleen"), std::string::npos);
+    }
     diag::loki().nollaa();
 }
 

@@ -1,7 +1,10 @@
 #include "storage/kuvakoodekki.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include <gif_lib.h>
@@ -25,7 +28,9 @@ struct JpegVirhe {
 void jpeg_virhe(j_common_ptr c) { std::longjmp(reinterpret_cast<JpegVirhe*>(c->err)->paluu, 1); }
 void jpeg_hiljaa(j_common_ptr, int) {}
 
-bool pura_jpeg(std::FILE* f, RgbKuva& kuva) {
+// `lahde` gives the decompressor its input (a file or bytes in memory).
+template <typename Lahde>
+bool pura_jpeg(Lahde&& lahde, RgbKuva& kuva) {
     jpeg_decompress_struct d{};
     JpegVirhe virhe{};
     d.err = jpeg_std_error(&virhe.perus);
@@ -36,7 +41,7 @@ bool pura_jpeg(std::FILE* f, RgbKuva& kuva) {
         return false;
     }
     jpeg_create_decompress(&d);
-    jpeg_stdio_src(&d, f);
+    lahde(d);
     jpeg_read_header(&d, TRUE);
     d.out_color_space = JCS_RGB;
     jpeg_start_decompress(&d);
@@ -56,7 +61,9 @@ bool pura_jpeg(std::FILE* f, RgbKuva& kuva) {
     return true;
 }
 
-bool pakkaa_jpeg(std::FILE* f, const RgbKuva& kuva, int laatu) {
+// `kohde` gives the compressor its output (a file or a buffer that libjpeg grows).
+template <typename Kohde>
+bool pakkaa_jpeg(Kohde&& kohde, const RgbKuva& kuva, int laatu) {
     jpeg_compress_struct c{};
     JpegVirhe virhe{};
     c.err = jpeg_std_error(&virhe.perus);
@@ -67,7 +74,7 @@ bool pakkaa_jpeg(std::FILE* f, const RgbKuva& kuva, int laatu) {
         return false;
     }
     jpeg_create_compress(&c);
-    jpeg_stdio_dest(&c, f);
+    kohde(c);
     c.image_width = static_cast<JDIMENSION>(kuva.leveys);
     c.image_height = static_cast<JDIMENSION>(kuva.korkeus);
     c.input_components = 3;
@@ -85,24 +92,73 @@ bool pakkaa_jpeg(std::FILE* f, const RgbKuva& kuva, int laatu) {
     return true;
 }
 
+// Reads a GIF from memory for giflib.
+struct GifMuisti {
+    std::string_view data;
+    std::size_t kohta = 0;
+};
+
+int gif_lukija(GifFileType* gif, GifByteType* puskuri, int n) {
+    auto* m = static_cast<GifMuisti*>(gif->UserData);
+    const std::size_t saatu = std::min<std::size_t>(static_cast<std::size_t>(std::max(n, 0)), m->data.size() - m->kohta);
+    std::memcpy(puskuri, m->data.data() + m->kohta, saatu);
+    m->kohta += saatu;
+    return static_cast<int>(saatu);
+}
+
+bool pura_gif(GifFileType* gif, RgbKuva& kuva);
+
 }  // namespace
 
 bool lue_jpeg(const std::filesystem::path& p, RgbKuva& kuva) {
     Tiedosto f(std::fopen(p.c_str(), "rb"));
-    return f && pura_jpeg(f.get(), kuva);
+    return f && pura_jpeg([&](jpeg_decompress_struct& d) { jpeg_stdio_src(&d, f.get()); }, kuva);
+}
+
+bool lue_jpeg_muistista(std::string_view data, RgbKuva& kuva) {
+    if (data.empty()) return false;
+    return pura_jpeg(
+        [&](jpeg_decompress_struct& d) {
+            jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
+        },
+        kuva);
 }
 
 bool kirjoita_jpeg(const std::filesystem::path& p, const RgbKuva& kuva, int laatu) {
     if (kuva.leveys <= 0 || kuva.korkeus <= 0) return false;
     Tiedosto f(std::fopen(p.c_str(), "wb"));
-    if (!f || !pakkaa_jpeg(f.get(), kuva, laatu)) return false;
+    if (!f || !pakkaa_jpeg([&](jpeg_compress_struct& c) { jpeg_stdio_dest(&c, f.get()); }, kuva, laatu)) return false;
     return std::fclose(f.release()) == 0;
+}
+
+bool pakkaa_jpeg_muistiin(const RgbKuva& kuva, int laatu, std::string& jpeg) {
+    if (kuva.leveys <= 0 || kuva.korkeus <= 0) return false;
+    unsigned char* puskuri = nullptr;
+    unsigned long koko = 0;
+    const bool ok = pakkaa_jpeg([&](jpeg_compress_struct& c) { jpeg_mem_dest(&c, &puskuri, &koko); }, kuva, laatu);
+    if (ok) jpeg.assign(reinterpret_cast<const char*>(puskuri), koko);
+    std::free(puskuri);
+    return ok;
 }
 
 bool lue_gif(const std::filesystem::path& p, RgbKuva& kuva) {
     int virhe = 0;
     GifFileType* gif = DGifOpenFileName(p.c_str(), &virhe);
-    if (!gif) return false;
+    return gif && pura_gif(gif, kuva);
+}
+
+bool lue_gif_muistista(std::string_view data, RgbKuva& kuva) {
+    GifMuisti muisti{data};
+    int virhe = 0;
+    GifFileType* gif = DGifOpen(&muisti, gif_lukija, &virhe);
+    return gif && pura_gif(gif, kuva);
+}
+
+namespace {
+
+// Takes the first frame and closes the GIF.
+bool pura_gif(GifFileType* gif, RgbKuva& kuva) {
+    int virhe = 0;
     const auto sulje = [&] { DGifCloseFile(gif, &virhe); };
     if (DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1 || gif->SWidth <= 0 || gif->SHeight <= 0 ||
         static_cast<long long>(gif->SWidth) * gif->SHeight > suurin_pikselimaara) {
@@ -140,6 +196,8 @@ bool lue_gif(const std::filesystem::path& p, RgbKuva& kuva) {
     sulje();
     return true;
 }
+
+}  // namespace
 
 RgbKuva puolita(const RgbKuva& k) {
     RgbKuva t;

@@ -92,6 +92,7 @@ private:
     bool pelkka_runko_;
     fs::path tyo_;
     std::optional<Kansiolistaus> kannet_;  // gfx\kannet\ as read once for this load
+    std::optional<Kansikierratys> kierratys_;  // the covers of the catalogue open before, at an open
     std::uint64_t tiedoston_koko_ = 0;
     // Covers that are in the archive but could not be unpacked (lower case), and the first failure.
     std::unordered_set<std::string> purkamatta_;
@@ -149,7 +150,8 @@ bool Lataaja::pura_arkisto() {
         int syy = 0;
         // The card keeps the cover's name: the cover is still in the file and a save copies it from there.
         for (const std::string& jasen :
-             pura_arkiston_kannet(*zip, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire, &syy)) {
+             pura_arkiston_kannet(*zip, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire, &syy,
+                                  kierratys_ ? &*kierratys_ : nullptr)) {
             if (purkamatta_.insert(pienet_cp1252(jasen)).second && eka_purkamaton_.empty()) {
                 eka_purkamaton_ = jasen;
                 purkuvirhe_ = syy;
@@ -202,7 +204,8 @@ bool Lataaja::lataa() {
     if (const auto palautettu = kaatumismerkki()) return *palautettu;
 
     if (avaus()) {
-        poista_kannet(v_.kansio);
+        if (v_.kannet_heti()) kierratys_.emplace(v_.kansio, v_.tj());
+        else poista_kannet(v_.kansio);
         lista_.muutettu = false;
         v_.tk.tyhjenna();
         v_.tk.arkisto.reset();

@@ -303,7 +303,8 @@ TEST_F(Lataus, AvaaKaikkiKannetPuraaPuuttuvatJaIlmoittaaPuuttuvasta) {
     EXPECT_EQ(lue("gfx\\kannet\\a.jpg"), "a");
     EXPECT_EQ(lue("gfx\\kannet\\B.jpg"), "b");
     EXPECT_EQ(lue("gfx\\kannet\\c.jpg"), "oma");
-    EXPECT_EQ(viestit_.tekstit(), std::vector<std::string>{"Virhe #9912: Avaa kaikki kannet FAILED (gfx\\kannet\\puuttuu.jpg)"});
+    EXPECT_EQ(viestit_.tekstit(), std::vector<std::string>{"Virhe #9912: Kaikkia kansikuvia ei voitu purkaa (1 kpl):\n"
+                                                           "gfx\\kannet\\puuttuu.jpg: kuvaa ei ole tietokantatiedostossa"});
 }
 
 TEST_F(Lataus, KansiNimetEivatKarkaaKansiosta) {

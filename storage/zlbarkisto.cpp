@@ -664,11 +664,11 @@ ZlbTulos TZLBArchive::ExtractAll(const fs::path& kohde) {
     return {};
 }
 
-ZlbTulos TZLBArchive::Extract(std::size_t indeksi, Kansiolistaus& kansio) {
+ZlbTulos TZLBArchive::Extract(std::size_t indeksi, Kansiolistaus& kansio, const fs::path& kierratettava) {
     if (!auki()) return {zlb_virhe::ei_auki};
     if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
     if (ZlbTulos t = tarkista(indeksi); !t) return t;
-    return kirjoita_jasen(indeksi, kansio.kansio(), &kansio, false);
+    return kirjoita_jasen(indeksi, kansio.kansio(), &kansio, false, kierratettava);
 }
 
 bool TZLBArchive::tarkista_jasen(std::size_t indeksi) const {
@@ -741,16 +741,31 @@ ZlbTulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaik
     return kirjoita_jasen(indeksi, kansio, &listaus, kaikki);
 }
 
-ZlbTulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio, Kansiolistaus* listaus, bool kaikki) {
+ZlbTulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio, Kansiolistaus* listaus, bool kaikki,
+                                      const fs::path& kierratettava) {
     const TZLBEntry& e = entries_[indeksi];
     const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
-    const fs::path kohdetiedosto = listaus ? listaus->polku(merkisto::cp1252_utf8(e.nimi)) : tiedostopolku(e.nimi, kansio);
+    const std::string nimi = listaus ? merkisto::cp1252_utf8(e.nimi) : std::string();
+    const fs::path kohdetiedosto = listaus ? listaus->polku(nimi) : tiedostopolku(e.nimi, kansio);
     const std::string kohde_teksti = polku_tekstiksi(kohdetiedosto);
 
     // A new file is written in place: created exclusively, it replaces nothing, and is removed again when the
     // data turns out damaged or cannot be written. Only a file that replaces another goes through a temporary
-    // file and a rename, so damaged data never replaces a good file.
-    const int suora_fd = t_.avaa(kohdetiedosto, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    // file and a rename, so damaged data never replaces a good file. A file taken over is renamed only to a
+    // name the listing says is free, and is then written like a new one: over its old bytes from the start,
+    // never cut to nothing first (a file truncated to empty and written again is pushed to the disk when
+    // closed), so only one no longer than the member will do.
+    int suora_fd = -1;
+    if (!kierratettava.empty() && listaus && !listaus->tiedosto(nimi) && t_.nimea(kierratettava, kohdetiedosto) == 0) {
+        suora_fd = t_.avaa(kohdetiedosto, O_WRONLY);
+        Tiedostotiedot tt;
+        if (suora_fd >= 0 && (t_.tiedot(suora_fd, tt) != 0 || !tt.tavallinen || tt.koko > e.koko)) {
+            t_.sulje(suora_fd);
+            suora_fd = -1;
+        }
+        if (suora_fd < 0) t_.poista(kohdetiedosto);
+    }
+    if (suora_fd < 0) suora_fd = t_.avaa(kohdetiedosto, O_WRONLY | O_CREAT | O_EXCL, 0666);
     Kahva suoraan(t_, suora_fd);
     std::optional<Valiaikainen> tmp;
     if (suora_fd < 0) {

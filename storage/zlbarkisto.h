@@ -110,8 +110,11 @@ public:
     // Every member in order; stops at the first failure. Each target folder is read once.
     ZlbTulos ExtractAll(const std::filesystem::path& kohde);
     // Member `indeksi` into a folder the caller has listed, whatever the member's own folder; the listing
-    // learns the file created. For callers that take many members out of one folder.
-    ZlbTulos Extract(std::size_t indeksi, Kansiolistaus& kansio);
+    // learns the file created. For callers that take many members out of one folder. `kierratettava`, when
+    // given, is a file of no worth on the same file system that the member takes over (renamed to the
+    // member's name, which the listing says is free, and overwritten) instead of a new file being created;
+    // it must be no longer than the member, else it is deleted and a new file made.
+    ZlbTulos Extract(std::size_t indeksi, Kansiolistaus& kansio, const std::filesystem::path& kierratettava = {});
     void Close();
 
     bool auki() const { return !nimi_.empty(); }
@@ -139,7 +142,8 @@ private:
     ZlbTulos tarkista(std::size_t indeksi) const;
     ZlbTulos pura(std::size_t indeksi, const std::filesystem::path& kohde, bool kaikki,
                   std::unordered_map<std::string, Kansiolistaus>* listatut);
-    ZlbTulos kirjoita_jasen(std::size_t indeksi, const std::filesystem::path& kansio, Kansiolistaus* listaus, bool kaikki);
+    ZlbTulos kirjoita_jasen(std::size_t indeksi, const std::filesystem::path& kansio, Kansiolistaus* listaus, bool kaikki,
+                            const std::filesystem::path& kierratettava = {});
     void edistyminen(const std::string& teksti, std::uint64_t tehty, std::uint64_t kaikki);
     void kirjaa(const std::string& teksti);
 
