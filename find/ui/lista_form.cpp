@@ -34,7 +34,7 @@ constexpr int napin_korkeus = 25;
 
 QVariant ListaMalli::data(const QModelIndex& i, int rooli) const {
     if (rooli != Qt::DisplayRole || !i.isValid()) return {};
-    return q(rivit_.solu(i.row() + 1, i.column()));
+    return q_nakyva(rivit_.solu(i.row() + 1, i.column()));
 }
 
 QVariant ListaMalli::headerData(int osa, Qt::Orientation suunta, int rooli) const {

@@ -50,17 +50,8 @@ QString teksti(const QWidget* w) {
     if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
     if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
     if (auto* m = qobject_cast<const QPlainTextEdit*>(w)) return raakateksti(m);
+    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text();
     return {};
-}
-
-// A field's text shown from its beginning, however long it is.
-void nayta_alusta(QLineEdit* e, const std::string& t) {
-    e->setText(q(t));
-    e->setCursorPosition(0);
-}
-void nayta_alusta(QComboBox* c, const std::string& t) {
-    c->setEditText(q(t));
-    c->lineEdit()->setCursorPosition(0);
 }
 
 // Limits typing to a length, while a longer stored value is still shown and kept whole: the limit grows to
@@ -77,6 +68,26 @@ private:
 };
 
 Pituusraja* pituusraja(QLineEdit* e) { return e->findChild<Pituusraja*>(); }
+
+// The card's value into a field only when the control shows something else, so an unchanged value costs
+// nothing and a value the user did not change keeps its bytes.
+template <class Kentta>
+bool vie(Kentta& kentta, std::optional<std::string> uusi) {
+    if (!uusi || std::string_view(kentta) == *uusi) return false;
+    kentta = std::move(*uusi);
+    return true;
+}
+
+bool muuttava_nappain(const QKeyEvent* e) {
+    const QString t = e->text();
+    if (!t.isEmpty() && t[0].isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return true;
+    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) return true;
+    for (const auto s : {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo,
+                         QKeySequence::DeleteEndOfWord, QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfLine,
+                         QKeySequence::DeleteCompleteLine})
+        if (e->matches(s)) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -342,51 +353,90 @@ QLabel* Korttinakyma::kentan_otsikko(QWidget* w) const {
 // ---------------------------------------------------------------------------------------------------------
 // The card and the controls
 
+void Korttinakyma::aseta(QWidget* w, std::string_view arvo) {
+    const bool pitka = katkeaa(arvo, w == Kommentti_Kentta ? alueen_nayttoraja : rivin_nayttoraja);
+    QLineEdit* rivi = qobject_cast<QLineEdit*>(w);
+    if (auto* c = qobject_cast<QComboBox*>(w)) rivi = c->lineEdit();
+    if (w == Kommentti_Kentta) {
+        Kommentti_Kentta->setPlainText(q_nakyva(arvo, alueen_nayttoraja));
+        Kommentti_Kentta->setReadOnly(pitka);
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
+        l->setText(q_nakyva(arvo));
+    } else if (rivi) {
+        const QString t = q_nakyva(arvo);
+        if (Pituusraja* r = pituusraja(rivi)) r->nayta(t.size());
+        // Shown from its beginning, however long it is.
+        if (auto* c = qobject_cast<QComboBox*>(w)) c->setEditText(t);
+        else rivi->setText(t);
+        rivi->setCursorPosition(0);
+        rivi->setReadOnly(pitka);
+    }
+    if (pitka) katkaistut_[w] = {teksti(w), arvo.size()};
+    else katkaistut_.erase(w);
+}
+
+std::optional<std::string> Korttinakyma::muokattu(const QWidget* w) const {
+    const QString t = teksti(w);
+    if (const auto i = katkaistut_.find(w); i != katkaistut_.end() && i->second.naytetty == t) return std::nullopt;
+    return cp(t);
+}
+
+bool Korttinakyma::estetty_muokkaus(QWidget* w, const QKeyEvent* e) {
+    const auto i = katkaistut_.find(w);
+    if (i == katkaistut_.end() || !muuttava_nappain(e)) return false;
+    const std::string kysymys = "Kentän teksti on niin pitkä (" + std::to_string(i->second.pituus) +
+                                " merkkiä), että siitä näytetään vain alku.\n\nJos muokkaat kenttää, koko teksti "
+                                "korvautuu kentässä näkyvällä tekstillä. Muokataanko kenttää?";
+    if (p_.varasto().viestit.kysy(diag::Laji::Vahvistus, kysymys) != diag::Vastaus::Kylla) return true;
+    // From now on the control is an ordinary one: what it shows is the value.
+    katkaistut_.erase(i);
+    if (auto* c = qobject_cast<QComboBox*>(w)) c->lineEdit()->setReadOnly(false);
+    else if (auto* r = qobject_cast<QLineEdit*>(w)) r->setReadOnly(false);
+    else if (auto* m = qobject_cast<QPlainTextEdit*>(w)) m->setReadOnly(false);
+    return false;
+}
+
 void Korttinakyma::nayta(const TKortti& k) {
     paivitetaan_ = true;
     for (const auto& [t, w] : ohjaimet_) {
-        if (t->jasen == &TKortti::kesto || t->jasen == &TKortti::sijainti) continue;
-        const std::string& arvo = k.*t->jasen;
-        if (auto* e = qobject_cast<QLineEdit*>(w)) {
-            if (Pituusraja* r = pituusraja(e)) r->nayta(static_cast<qsizetype>(arvo.size()));
-            nayta_alusta(e, arvo);
-        } else if (auto* c = qobject_cast<QComboBox*>(w)) {
-            nayta_alusta(c, arvo);
-        }
+        if (t->jasen == &TKortti::kesto || t->jasen == &TKortti::sijainti || w == Kommentti_Kentta) continue;
+        aseta(w, k.*t->jasen);
     }
     aseta_sivu(k.nakyma, true);
-    if (k.nakyma == 0) Kommentti_Kentta->setPlainText(q(k.juoni));
-    else if (k.nakyma == 1) Kommentti_Kentta->setPlainText(q(k.kommentti));
+    if (k.nakyma == 0) aseta(Kommentti_Kentta, k.juoni);
+    else if (k.nakyma == 1) aseta(Kommentti_Kentta, k.kommentti);
 
-    const std::string sijainti = k.sijainti == "0" ? std::string() : k.sijainti;
-    pituusraja(sijainti_kentta->lineEdit())->nayta(static_cast<qsizetype>(sijainti.size()));
-    nayta_alusta(sijainti_kentta, sijainti);
+    const std::string_view sijainti = k.sijainti;
+    aseta(sijainti_kentta, sijainti == "0" ? std::string_view() : sijainti);
 
     for (int i = 1; i <= 9; ++i) Extra[static_cast<std::size_t>(i)]->setChecked(k.extra[static_cast<std::size_t>(i)]);
     nayta_extrat();
 
-    std::string nimi0 = k.lisatieto_nimi[0];
-    if (nimi0.empty() && k.lisatieto[0].empty()) nimi0 = "Käsikirjoitus:";
+    std::string_view nimi0 = k.lisatieto_nimi[0];
+    const std::string_view lisatieto0 = k.lisatieto[0];
+    if (nimi0.empty() && lisatieto0.empty()) nimi0 = "Käsikirjoitus:";
     if (nimi0.empty()) nimi0 = "[Ei määritelty?]:";
-    Kasikirjoitus->setText(q(nimi0));
-    nayta_alusta(Kasikirjoitus_kentta, k.lisatieto[0]);
+    aseta(Kasikirjoitus, nimi0);
+    aseta(Kasikirjoitus_kentta, lisatieto0);
 
     const TAsetukset& a = p_.asetukset();
-    nayta_alusta(kesto_kentta, kesto_nakyviin(k.kesto, a.minuutteina));
+    aseta(kesto_kentta, kesto_nakyviin(k.kesto, a.minuutteina));
     nimi_kentta->setFixedWidth(a.nayta_arvosana ? 433 : 557);
     arvosana_kuva->setVisible(a.nayta_arvosana);
     arvosana_kuva->aseta_arvosana(arvosana_luku(k.arvosana));
     paivitetaan_ = false;
 }
 
-void Korttinakyma::tallenna(TKortti& k) {
+bool Korttinakyma::tallenna(TKortti& k) {
+    bool muuttui = false;
     for (const auto& [t, w] : ohjaimet_)
-        if (w != Kommentti_Kentta) k.*t->jasen = cp(teksti(w));
-    if (k.nakyma == 0) k.juoni = cp(raakateksti(Kommentti_Kentta));
-    else if (k.nakyma == 1) k.kommentti = cp(raakateksti(Kommentti_Kentta));
-    k.lisatieto[0] = cp(Kasikirjoitus_kentta->text());
-    k.lisatieto_nimi[0] = cp(Kasikirjoitus->text());
+        if (w != Kommentti_Kentta) muuttui = vie(k.*t->jasen, muokattu(w)) || muuttui;
+    if (k.nakyma == 0) muuttui = vie(k.juoni, muokattu(Kommentti_Kentta)) || muuttui;
+    else if (k.nakyma == 1) muuttui = vie(k.kommentti, muokattu(Kommentti_Kentta)) || muuttui;
+    vie(k.lisatieto[0], muokattu(Kasikirjoitus_kentta));
+    vie(k.lisatieto_nimi[0], muokattu(Kasikirjoitus));
     for (int i = 1; i <= 9; ++i) k.extra[static_cast<std::size_t>(i)] = Extra[static_cast<std::size_t>(i)]->isChecked();
+    return muuttui;
 }
 
 void Korttinakyma::ennen_tallennusta() {
@@ -396,7 +446,8 @@ void Korttinakyma::ennen_tallennusta() {
 
 void Korttinakyma::processfields(QWidget* kentta) {
     TKortti* k = nykyinen_kortti();
-    if (!k) return;
+    // A cut value nobody edited is no entry of the user's to tidy, and tidying its beginning would lose the rest.
+    if (!k || katkaistut_.count(kentta)) return;
     if (kentta == lainassa_kentta) {
         if (!k->kasetilla.empty())
             lainaa_kasetti(p_.varasto().tk.kortit, cp(kasetilla_kentta->text()), cp(lainassa_kentta->text()));
@@ -444,11 +495,11 @@ void Korttinakyma::formaatti_poistuttu() {
     const bool dvd = sisaltaa("DVD", cp(formaatti_kentta->currentText()));
     Extrat->setVisible(dvd);
     if (dvd && a.jos_dvd_muuta_aani) {
-        nayta_alusta(aani_kentta, a.aani_kentta_jos_dvd);
+        aseta(aani_kentta, a.aani_kentta_jos_dvd);
         p_.dosavefields();
     }
     if (dvd && a.jos_dvd_muuta_kuva) {
-        nayta_alusta(kuvasuhde_kentta, a.kuva_kentta_jos_dvd);
+        aseta(kuvasuhde_kentta, a.kuva_kentta_jos_dvd);
         p_.dosavefields();
     }
     if (Kasikirjoitus_kentta->text().isEmpty() && dvd && a.jos_dvd_nimea_kasik) {
@@ -469,11 +520,11 @@ void Korttinakyma::uuden_kortin_oletukset() {
         {formaatti_kentta, &a.Nopeus_kentta_oletus}, {kuvasuhde_kentta, &a.kuvasuhde_kentta_oletus},
         {vari_kentta, &a.Vari_Kentta_oletus}};
     for (const auto& [c, arvo] : oletukset)
-        if (c->currentText().isEmpty()) nayta_alusta(c, *arvo);
+        if (c->currentText().isEmpty()) aseta(c, *arvo);
     formaatti_poistuttu();
 }
 
-void Korttinakyma::aseta_kasikirjoitus_otsikko(const std::string& nimi) { Kasikirjoitus->setText(q(nimi)); }
+void Korttinakyma::aseta_kasikirjoitus_otsikko(const std::string& nimi) { aseta(Kasikirjoitus, nimi); }
 
 bool Korttinakyma::nimi_annettu() {
     if (!nimi_kentta->text().isEmpty()) return true;
@@ -603,6 +654,7 @@ bool Korttinakyma::eventFilter(QObject* o, QEvent* e) {
             auto* k = static_cast<QKeyEvent*>(e);
             // Only keys that type something count as editing: moving about a field changes nothing.
             const bool kirjoittaa = !k->text().isEmpty() && k->text() != "\t";
+            if (w && estetty_muokkaus(w, k)) return true;
             if (kirjoittaa && on_kentta(o) && Oma_Keypress(w, k)) return true;
             if (kirjoittaa && o == Extra_info) p_.varasto().tk.kortit.merkitse_muutetuksi();
             if (o == Kommentti_Kentta && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) return true;

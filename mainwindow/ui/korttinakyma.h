@@ -3,7 +3,11 @@
 // the rating stars, and the field rules that run as the user types and leaves a field. The window around
 // it decides which card is shown; this class only copies a card into its controls and back.
 #include <QWidget>
+#include <QString>
 #include <array>
+#include <map>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 #include <string>
@@ -30,8 +34,9 @@ public:
 
     // The card into the controls (without the extra-fields grid, which the side panel shows).
     void nayta(const TKortti& k);
-    // The controls into the card. A focused loan or cassette field runs its leaving rule first.
-    void tallenna(TKortti& k);
+    // The controls into the card; true when a field of the field table changed. A control that shows only the
+    // beginning of a huge value leaves the value whole unless the user changed what it shows.
+    bool tallenna(TKortti& k);
     void ennen_tallennusta();
 
     // The title guard: false, with the title field asking for a title, when it is empty.
@@ -87,6 +92,13 @@ private:
     void jarjesta_otsikon_mukaan(bool laskeva);
     QLabel* kentan_otsikko(QWidget* kentta) const;
     TKortti* nykyinen_kortti() const;
+    // Puts a field's value into a control (line, combo box, text area or caption), cut when it is huge.
+    void aseta(QWidget* w, std::string_view arvo);
+    // The control's text for the card; nothing when it shows a cut value the user did not change.
+    std::optional<std::string> muokattu(const QWidget* w) const;
+    // A key that would change a control showing a cut value: the user decides whether the edit may
+    // replace the whole value. True when the key is to be swallowed.
+    bool estetty_muokkaus(QWidget* w, const QKeyEvent* e);
 
     Paaikkuna& p_;
     Muut_ikkunat& muut_;
@@ -139,6 +151,13 @@ private:
     QAction* Sort4Laskeva;
     QLabel* valikon_otsikko_ = nullptr;  // the label the pop-up menu was opened on
     QMenu* Kenttienpikanppimet1;         // the field shortcuts; never shown
+
+    // Controls that show only the beginning of their value: the text they were given and the value's length.
+    struct Katkaisu {
+        QString naytetty;
+        std::size_t pituus = 0;
+    };
+    std::map<const QWidget*, Katkaisu> katkaistut_;
 
     bool naytetty_ = false;
     bool paivitetaan_ = false;  // nayta is filling the controls

@@ -61,7 +61,7 @@ TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const
     setObjectName("Main_form");
     setWindowTitle(fi(ohjelman_otsikko));
     varasto_.lue_otsikko = [this] { return cp(windowTitle()); };
-    varasto_.aseta_otsikko = [this](const std::string& t) { setWindowTitle(q(t)); };
+    varasto_.aseta_otsikko = [this](const std::string& t) { setWindowTitle(q_nakyva(t)); };
     varasto_.lista_muuttui = [this] { muutokset_.ilmoita_kortit(); };
     setAcceptDrops(true);
 
@@ -305,12 +305,11 @@ void TMain_form::dosavefields() {
     kortti_->ennen_tallennusta();
     kirjoita_debug("[dosavefields]");
     TKortti& k = tk_.kortit[tk_.nykyinen];
-    const TKortti ennen = k;
-    kortti_->tallenna(k);
+    // The controls are compared with the card field by field: a copy of the card would cost as much as its
+    // largest field on every move.
+    const bool muuttui = kortti_->tallenna(k);
     sivu_->tallenna(k);
     // The windows that show cards only hear of a card that changed.
-    bool muuttui = false;
-    for (const Kenttatieto& t : kentat) muuttui = muuttui || k.*t.jasen != ennen.*t.jasen;
     if (muuttui) muutokset_.ilmoita_kortit();
 }
 

@@ -88,7 +88,7 @@ void Ohjelma::tee_ikkunat() {
                                   lataa_kuva(u.jarjesta_jarjesta), lataa_kuva(u.jarjesta_peruuta)});
     });
     diag::loki().lue_otsikko = [&m] { return cp(m.windowTitle()); };
-    diag::loki().aseta_otsikko = [&m](const std::string& t) { m.setWindowTitle(q(t)); };
+    diag::loki().aseta_otsikko = [&m](const std::string& t) { m.setWindowTitle(q_nakyva(t)); };
     imdb_ = std::make_unique<Imdbtoiminnot>(m);
     haku_ = std::make_unique<Hakutoiminnot>(m);
     lainaus_ = std::make_unique<Lainaustoiminnot>(m);

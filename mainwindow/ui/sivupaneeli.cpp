@@ -96,7 +96,7 @@ void Sivupaneeli::tee_ruudukot() {
     connect(custom_kentat_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* i) {
         if (paivitetaan_) return;
         p_.varasto().tk.kortit.merkitse_muutetuksi();
-        i->setToolTip(i->text());
+        i->setToolTip(nakyva(i->text(), vihjeen_nayttoraja));
     });
     connect(Muut_elokuvat_grid, &QTableWidget::cellClicked, this, [this](int rivi, int) {
         if (rivi < 1 || rivi >= static_cast<int>(muut_rivikartta_.size())) return;
@@ -167,13 +167,23 @@ void Sivupaneeli::tee_nakymat() {
 void Sivupaneeli::nayta(const TKortti& k) {
     paivitetaan_ = true;
     for (int r = 1; r <= 8; ++r) {
-        const auto nimi = q(k.lisatieto_nimi[static_cast<std::size_t>(r)]);
-        const auto arvo = q(k.lisatieto[static_cast<std::size_t>(r)]);
-        const Qt::ItemFlags muokattava = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
-        aseta_solu(custom_kentat_grid, r, 0, nimi, muokattava);
-        aseta_solu(custom_kentat_grid, r, 1, arvo, muokattava);
-        custom_kentat_grid->item(r, 0)->setToolTip(nimi);
-        custom_kentat_grid->item(r, 1)->setToolTip(arvo);
+        for (int c = 0; c < 2; ++c) {
+            const std::string_view arvo = c == 0 ? k.lisatieto_nimi[static_cast<std::size_t>(r)] : k.lisatieto[static_cast<std::size_t>(r)];
+            const QString t = q_nakyva(arvo);
+            // A cell holds only the beginning of a huge value, so it is not edited here: saving what it
+            // holds would lose the rest.
+            const bool pitka = katkeaa(arvo);
+            aseta_solu(custom_kentat_grid, r, c, t,
+                       Qt::ItemIsEnabled | Qt::ItemIsSelectable | (pitka ? Qt::NoItemFlags : Qt::ItemIsEditable));
+            QString vihje = nakyva(t, vihjeen_nayttoraja);
+            if (pitka) {
+                vihje += fi("\n\n(") + QString::number(arvo.size()) + fi(" merkkiä: vain alku näytetään, eikä tekstiä voi muokata tässä.)");
+                katkaistut_[{r, c}] = t;
+            } else {
+                katkaistut_.erase({r, c});
+            }
+            custom_kentat_grid->item(r, c)->setToolTip(vihje);
+        }
     }
     paivitetaan_ = false;
     sovella_nakyma(true);
@@ -184,12 +194,14 @@ void Sivupaneeli::nayta(const TKortti& k) {
 
 void Sivupaneeli::tallenna(TKortti& k) const {
     for (int r = 1; r <= 8; ++r) {
-        const auto solu = [this, r](int c) {
+        for (int c = 0; c < 2; ++c) {
             const QTableWidgetItem* i = custom_kentat_grid->item(r, c);
-            return i ? cp(i->text()) : std::string();
-        };
-        k.lisatieto_nimi[static_cast<std::size_t>(r)] = solu(0);
-        k.lisatieto[static_cast<std::size_t>(r)] = solu(1);
+            const QString t = i ? i->text() : QString();
+            if (const auto j = katkaistut_.find({r, c}); j != katkaistut_.end() && j->second == t) continue;
+            auto& kentta = c == 0 ? k.lisatieto_nimi[static_cast<std::size_t>(r)] : k.lisatieto[static_cast<std::size_t>(r)];
+            std::string uusi = cp(t);
+            if (std::string_view(kentta) != uusi) kentta = std::move(uusi);
+        }
     }
 }
 
@@ -225,15 +237,15 @@ void Sivupaneeli::rakenna_muut_elokuvat() {
         muut_rivikartta_.push_back(MuutElokuvat::tyhja_rivi);
     } else {
         g->setRowCount(static_cast<int>(m.rivit.size()) + 1);
-        aseta_solu(g, 0, 0, q(m.otsake), otsake);
+        aseta_solu(g, 0, 0, q_nakyva(m.otsake), otsake);
         aseta_solu(g, 0, 1, "S", otsake);
         for (std::size_t r = 0; r < m.rivit.size(); ++r) {
-            aseta_solu(g, static_cast<int>(r) + 1, 0, q(m.rivit[r].nimi), rivi);
-            aseta_solu(g, static_cast<int>(r) + 1, 1, q(m.rivit[r].sijainti), rivi);
+            aseta_solu(g, static_cast<int>(r) + 1, 0, q_nakyva(m.rivit[r].nimi), rivi);
+            aseta_solu(g, static_cast<int>(r) + 1, 1, q_nakyva(m.rivit[r].sijainti), rivi);
             muut_rivikartta_.push_back(m.rivit[r].indeksi);
         }
     }
-    for (int r = 0; r < g->rowCount(); ++r) g->item(r, 0)->setToolTip(g->item(r, 0)->text());
+    for (int r = 0; r < g->rowCount(); ++r) g->item(r, 0)->setToolTip(nakyva(g->item(r, 0)->text(), vihjeen_nayttoraja));
     QFont lihava = g->font();
     lihava.setBold(true);
     lihava.setPixelSize(11);
@@ -241,7 +253,7 @@ void Sivupaneeli::rakenna_muut_elokuvat() {
     // The heading keeps both its beginning and the cassette number at its end when it does not fit.
     const QString koko = g->item(0, 0)->text();
     g->item(0, 0)->setText(QFontMetrics(lihava).elidedText(koko, Qt::ElideMiddle, 152 - 8));
-    g->item(0, 0)->setToolTip(koko);
+    g->item(0, 0)->setToolTip(nakyva(koko, vihjeen_nayttoraja));
     if (g->rowCount() > 1) g->selectRow(m.liikaa ? 1 : m.valittu);
     naytetyt_ = std::move(m);
     naytetyt_kelvolliset_ = true;

@@ -3,7 +3,10 @@
 // of the cassette with the extra fields below them, either alone, or the cover picture.
 #include <QImage>
 #include <QWidget>
+#include <QString>
 #include <array>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "mainwindow/kenttasaannot.h"
@@ -26,7 +29,8 @@ public:
 
     // The current card's extra fields, other movies, view and cover.
     void nayta(const TKortti& k);
-    // The extra fields 1..8 back into the card.
+    // The extra fields 1..8 back into the card; a cell that shows only the beginning of a huge value leaves
+    // the value whole.
     void tallenna(TKortti& k) const;
     // A new card's extra-field names from the settings.
     void uuden_kortin_nimet(TKortti& k);
@@ -81,6 +85,8 @@ private:
     MuutElokuvat naytetyt_;  // what the grid shows, so an unchanged cassette is not drawn again
     bool naytetyt_kelvolliset_ = false;
     int nakyma_ = 0;
+    // Extra-field cells (row, column) that show only the beginning of their value: the text they were given.
+    std::map<std::pair<int, int>, QString> katkaistut_;
     bool paivitetaan_ = false;
     std::array<QImage, ikoneita> ikonit_;  // the skin's view icons, read once per skin
 };
