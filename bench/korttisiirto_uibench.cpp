@@ -62,12 +62,12 @@ void aseta_tekstit(TMain_form& f, const TKortti& k) {
         {"Vuosi_Kentta", &TKortti::vuosi}, {"kesto_kentta", &TKortti::kesto},
         {"kasetilla_kentta", &TKortti::kasetilla}, {"Ohjaaja_Kentta", &TKortti::ohjaaja},
         {"lainassa_kentta", &TKortti::lainassa}};
-    static const std::pair<const char*, std::string TKortti::*> listat[] = {
+    static const std::pair<const char*, Teksti TKortti::*> listat[] = {
         {"maa_kentta", &TKortti::maa}, {"formaatti_kentta", &TKortti::formaatti},
         {"luokitus_kentta", &TKortti::luokitus}, {"sijainti_kentta", &TKortti::sijainti},
         {"aani_kentta", &TKortti::aani}, {"vari_kentta", &TKortti::vari}, {"kuvasuhde_kentta", &TKortti::kuvasuhde}};
-    static std::vector<std::pair<QLineEdit*, std::string TKortti::*>> e;
-    static std::vector<std::pair<QComboBox*, std::string TKortti::*>> c;
+    static std::vector<std::pair<QLineEdit*, Teksti TKortti::*>> e;
+    static std::vector<std::pair<QComboBox*, Teksti TKortti::*>> c;
     static QPlainTextEdit* juoni = nullptr;
     if (e.empty()) {
         for (const auto& [n, m] : rivit) e.emplace_back(f.findChild<QLineEdit*>(n), m);
