@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/rakenna.sh
+cmake --build build --parallel "$(nproc)" --target benchmarks
 for f in tools/palvelut/*.sh; do
   [ -e "$f" ] && bash "$f"
 done
