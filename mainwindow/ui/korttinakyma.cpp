@@ -373,10 +373,13 @@ void Korttinakyma::aseta(QWidget* w, std::string_view arvo) {
     }
     if (pitka) katkaistut_[w] = {teksti(w), arvo.size()};
     else katkaistut_.erase(w);
+    if (paivitetaan_) naytetyt_[w] = teksti(w);
+    else naytetyt_.erase(w);
 }
 
 std::optional<std::string> Korttinakyma::muokattu(const QWidget* w) const {
     const QString t = teksti(w);
+    if (const auto i = naytetyt_.find(w); i != naytetyt_.end() && i->second == t) return std::nullopt;
     if (const auto i = katkaistut_.find(w); i != katkaistut_.end() && i->second.naytetty == t) return std::nullopt;
     return cp(t);
 }

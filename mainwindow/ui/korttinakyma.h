@@ -158,6 +158,9 @@ private:
         std::size_t pituus = 0;
     };
     std::map<const QWidget*, Katkaisu> katkaistut_;
+    // What showing the card put into each control: a control still showing it was not edited, so the card
+    // keeps its value as read (a position "0" shown empty, a duration shown in the other form).
+    std::map<const QWidget*, QString> naytetyt_;
 
     bool naytetty_ = false;
     bool paivitetaan_ = false;  // nayta is filling the controls

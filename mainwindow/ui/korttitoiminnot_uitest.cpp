@@ -1,6 +1,7 @@
 // Moving between cards, the card operations, the views, the cover and the rating, driven through the
 // real main window.
 #include <QActionGroup>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
@@ -308,20 +309,26 @@ private slots:
     }
 
     // Moving over cards stores the fields back into them: values nobody edited stay byte for byte, the
-    // non-breaking space and the bytes cp1252 leaves undefined included.
+    // non-breaking space and the bytes cp1252 leaves undefined included, and so do values the card view
+    // shows in another form (position "0" shown empty, a duration in minutes, the default custom caption).
     void muokkaamatonTekstiSailyyTavuilleen() {
         Ikkuna i({{"1", "A"}, {"1", "B"}});
-        const std::string erikoiset = "a\xa0b \x81\x8d\x8f\x90\x9d\x80\x9f\tloppu\xa0";
+        i.a.minuutteina = true;
+        const std::string erikoiset = "a\xa0" "b \x81\x8d\x8f\x90\x9d\x80\x9f\tloppu\xa0";
         TKortti& eka = i.tk().kortit[1];
         eka.juoni = "Juoni " + erikoiset;
         eka.paanayttelijat = "N\xa0" + erikoiset;
         eka.luokitus = "L\xa0" + erikoiset;
+        eka.sijainti = "0";
+        eka.kesto = "1h 35min";
         TKortti& toka = i.tk().kortit[2];
         toka.nakyma = 1;
         toka.kommentti = "Kommentti " + erikoiset;
         toka.ohjaaja = "O\xa0" + erikoiset;
+        toka.kesto = "95";
         const TKortti eka_ennen = eka, toka_ennen = toka;
         i.f->update_fields();
+        QCOMPARE(i.o<QLineEdit>("kesto_kentta")->text(), QString("95 min"));
         for (const char* nappi : {"seuraava_button", "edellinen_button", "seuraava_button"})
             QTest::mousePress(i.o<QPushButton>(nappi), Qt::LeftButton);
         for (const auto& [nyt, ennen] : {std::pair{&eka, &eka_ennen}, std::pair{&toka, &toka_ennen}}) {
@@ -330,8 +337,22 @@ private slots:
             QCOMPARE(nyt->paanayttelijat, ennen->paanayttelijat);
             QCOMPARE(nyt->luokitus, ennen->luokitus);
             QCOMPARE(nyt->ohjaaja, ennen->ohjaaja);
+            QCOMPARE(nyt->sijainti, ennen->sijainti);
+            QCOMPARE(nyt->kesto, ennen->kesto);
+            QCOMPARE(nyt->lisatieto_nimi[0], ennen->lisatieto_nimi[0]);
         }
         QVERIFY(!i.tk().kortit.muutettu);
+
+        // An edit is stored as typed, and clearing a field that was shown empty stores the empty value.
+        QLineEdit* kesto = i.o<QLineEdit>("kesto_kentta");
+        kesto->setText("100 min");
+        QComboBox* sijainti = i.o<QComboBox>("sijainti_kentta");
+        QTest::mousePress(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
+        QCOMPARE(toka.kesto, std::string("100 min"));
+        QCOMPARE(eka.sijainti, std::string("0"));
+        sijainti->setEditText("3");
+        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QCOMPARE(eka.sijainti, std::string("3"));
     }
 
     void poistoKysyyJaJattaaYhdenKortin() {
