@@ -50,10 +50,6 @@ public:
 
 class Tallennus : public Testitila {
 protected:
-    void TearDown() override {
-        diag::loki().nollaa();
-        Testitila::TearDown();
-    }
     Varasto v() {
         Varasto va = varasto();
         va.asetukset = &asetukset_;

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "diag/loki.h"
 #include "testituki/testiviestit.h"
 #include "storage/varasto.h"
 
@@ -20,6 +21,7 @@ protected:
         std::filesystem::remove_all(juuri_);
         std::filesystem::create_directories(juuri_ / "gfx" / "kannet");
         kansio_ = std::make_unique<Ohjelmakansio>(juuri_);
+        diag::loki().nollaa();  // the log is the process's own, and a test reads only its own lines
     }
     void TearDown() override { std::filesystem::remove_all(juuri_); }
 
