@@ -69,9 +69,9 @@ int Elokuvalista::pikahaku(std::string_view pienet) const {
         const int i = kortti(r);
         if (i == 0) continue;
         // The title is compared before " (Lainassa)" only when it is shorter than the text.
-        const std::string& nimi = lista_[i].nimi;
+        const std::string_view nimi = lista_[i].nimi;
         if (nimi.size() >= pienet.size()) {
-            if (pienet_kirjaimet(std::string_view(nimi).substr(0, pienet.size())) == pienet) return r;
+            if (pienet_kirjaimet(nimi.substr(0, pienet.size())) == pienet) return r;
         } else if (pienet_kirjaimet(listan_nimi(lista_[i])).starts_with(pienet)) {
             return r;
         }

@@ -248,7 +248,7 @@ std::vector<int> Viitetietokanta::etsi(std::string_view nimi, const TKortti& nyk
     }
 
     for (int i : ehdokkaat) {
-        const std::string& n = lista_[i].nimi;
+        const std::string_view n = lista_[i].nimi;
         if (!kaikki_sanat(sanat, n) && !sisaltaa(nimi, n)) continue;
         if (std::binary_search(samat.begin(), samat.end(), i)) {
             kirjoita_debug("ei lisätä listaan (a=" + std::to_string(i) + ")");

@@ -42,8 +42,8 @@ int vertaa_luku(std::string_view a, std::string_view b) {
 int vertaa_nimi(const TKortti& a, const TKortti& b) { return vertaa_teksti(a.nimi, b.nimi); }
 
 int vertaa_kasetti(const TKortti& a, const TKortti& b) {
-    const std::string& A = a.kasetilla;
-    const std::string& B = b.kasetilla;
+    const std::string_view A = a.kasetilla;
+    const std::string_view B = b.kasetilla;
     if (A.empty() != B.empty()) return A.empty() ? -1 : 1;
     const Alkuluku na = lue_alkuluku(A, true);
     const Alkuluku nb = lue_alkuluku(B, true);
