@@ -312,7 +312,7 @@ bool Timdb_form::eventFilter(QObject* o, QEvent* e) {
     return QDialog::eventFilter(o, e);
 }
 
-void Timdb_form::tila(const std::string& teksti) { StatusBar->showMessage(q(teksti)); }
+void Timdb_form::tila(const std::string& teksti) { StatusBar->showMessage(q_nakyva(teksti)); }
 
 void Timdb_form::kasittele_viestit() { QApplication::processEvents(QEventLoop::AllEvents, 20); }
 
@@ -407,7 +407,7 @@ void Timdb_form::nayta_tulokset(Hakutulokset h) {
     tulokset_ = std::move(h);
     Hakutulos_lista->clear();
     for (const std::string& rivi : tulokset_.rivit) {
-        Hakutulos_lista->addItem(q(rivi));
+        Hakutulos_lista->addItem(q_nakyva(rivi));
         kasittele_viestit();
     }
     for (const std::string& v : tulokset_.viestit)
@@ -639,7 +639,7 @@ void Timdb_form::hae_kansikuvat() {
         tk.kortit[i].hae_kansi = false;
         if (!url.empty() && !keskeytys_) {
             if (dl_cover(url)) {
-                Hakutulos_lista->addItem(q("Kansikuva löytyi elokuvalle: " + tk.kortit[i].nimi));
+                Hakutulos_lista->addItem(q_nakyva("Kansikuva löytyi elokuvalle: " + tk.kortit[i].nimi));
                 Hakutulos_lista->scrollToBottom();
             }
         }
