@@ -9,6 +9,7 @@
 #include "export/tarrat.h"
 #include "lending/lainaus.h"
 #include "mainwindow/kasetti.h"
+#include "mainwindow/tilastot.h"
 #include "testituki/testiviestit.h"
 
 TEST(Nayttoraja, LyhennettyKatkaiseeVainYlipitkan) {
@@ -49,6 +50,13 @@ TEST(Nayttoraja, ViestitLainaavatKentanAlun) {
              for (const std::string& s : t.varoitukset) v.varoitus(s);
          },
          "Kasetin " + alku + " numero ei mahdu tarraan"},
+        {"tilastojen versiorivi",
+         [&](diag::Viestit& v) {
+             TOmaList l;
+             l.versio = valtava;
+             v.tieto(tilastorivit(l).front());
+         },
+         "Tietokannan versio: " + alku},
         {"lainaamatta jäänyt",
          [&](diag::Viestit& v) {
              TOmaList l;
