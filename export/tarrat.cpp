@@ -76,7 +76,9 @@ Sivutarra sivutarran_asettelu(const std::vector<std::string>& kaikki, const std:
         rivit = {nimet[0] + ", " + nimet[1], nimet[2] + ", " + nimet[3],
                  N == 5 ? nimet[4] : nimet[4] + ", " + nimet[5]};
     } else {
-        if (N > 6) t.varoitukset.push_back("Kasettilla " + lyhennetty(kasetti) + " on liian monta elokuvaa, kaikki eivät mahdu tarraan!");
+        if (N > 6)
+            t.varoitukset.push_back("Kasettilla " + lyhennetty(kasetti) +
+                                    " on liian monta elokuvaa, kaikki eivät mahdu tarraan!");
         rivit = nimet;
     }
     const int n = static_cast<int>(rivit.size());

@@ -383,7 +383,8 @@ void Ttarrat_form::vaihda_sivu(int uusi) {
     QListWidget* kohde = sivu_ == 0 ? ptarra_lista : Tulosta_kasetit_lista;
     const QSignalBlocker esto(kohde);
     kohde->clear();
-    for (int i = 0; i < lahde->count(); ++i) lisaa_rivi(kohde, rivin_kasetti(lahde->item(i)), lahde->item(i)->checkState());
+    for (int i = 0; i < lahde->count(); ++i)
+        lisaa_rivi(kohde, rivin_kasetti(lahde->item(i)), lahde->item(i)->checkState());
     if (sivu_ == 0) lataa_paalyspohja();
     sivu_ = uusi;
     paivita_otsikko();
