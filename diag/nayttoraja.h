@@ -12,7 +12,7 @@ inline constexpr std::size_t lainauksen_nayttoraja = 200;  // a field quoted ins
 
 inline bool katkeaa(std::string_view cp1252, std::size_t raja = rivin_nayttoraja) { return cp1252.size() > raja; }
 
-// cp1252 text cut to `raja` characters with "…" (byte 85) at the end when it is longer; cp1252 has one byte
+// cp1252 text cut to `raja` characters with "…" (byte 0x85) at the end when it is longer; cp1252 has one byte
 // a character, so the cut never splits one.
 inline std::string lyhennetty(std::string_view cp1252, std::size_t raja = lainauksen_nayttoraja) {
     if (!katkeaa(cp1252, raja)) return std::string(cp1252);
