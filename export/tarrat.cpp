@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "diag/loki.h"
+#include "diag/nayttoraja.h"
 #include "perus/teksti.h"
 
 namespace tarrat {
@@ -66,7 +67,7 @@ Sivutarra sivutarran_asettelu(const std::vector<std::string>& kaikki, const std:
                                          kaikki.begin() + std::min<std::size_t>(kaikki.size(), sivutarran_nimia_enintaan));
     const int N = static_cast<int>(nimet.size());
     if (N == 0) {
-        t.varoitukset.push_back("Kasettia " + kasetti + " ei löydy? (Ohjelmointi-virhe?)");
+        t.varoitukset.push_back("Kasettia " + lyhennetty(kasetti) + " ei löydy? (Ohjelmointi-virhe?)");
         kirjoita_debug("Kasettia " + kasetti + " ei löydy (tarrojen_tulostus)");
     }
     int h = N == 4 || N == 6 ? 115 : N > 6 ? 80 : 155;
@@ -75,7 +76,9 @@ Sivutarra sivutarran_asettelu(const std::vector<std::string>& kaikki, const std:
         rivit = {nimet[0] + ", " + nimet[1], nimet[2] + ", " + nimet[3],
                  N == 5 ? nimet[4] : nimet[4] + ", " + nimet[5]};
     } else {
-        if (N > 6) t.varoitukset.push_back("Kasettilla " + kasetti + " on liian monta elokuvaa, kaikki eivät mahdu tarraan!");
+        if (N > 6)
+            t.varoitukset.push_back("Kasettilla " + lyhennetty(kasetti) +
+                                    " on liian monta elokuvaa, kaikki eivät mahdu tarraan!");
         rivit = nimet;
     }
     const int n = static_cast<int>(rivit.size());
@@ -113,7 +116,7 @@ Sivutarra sivutarran_asettelu(const std::vector<std::string>& kaikki, const std:
 
     const int L = static_cast<int>(kasetti.size());
     if (L >= 5) {
-        t.varoitukset.push_back("Kasetin " + kasetti + " numero ei mahdu tarraan");
+        t.varoitukset.push_back("Kasetin " + lyhennetty(kasetti) + " numero ei mahdu tarraan");
     } else {
         for (int j = 1; j <= L; ++j) {
             const std::string merkki(1, kasetti[static_cast<std::size_t>(j - 1)]);
@@ -143,6 +146,7 @@ std::string paalystarran_teksti(const TKortti& k, bool remove_eng, bool lisaa_no
 
 namespace {
 constexpr int suurin_korkeus = 1365;
+constexpr int pienin_korkeus = 50;
 constexpr int tekstin_tila = paalys_leveys - 135;
 
 int katto(int n) {
@@ -157,11 +161,11 @@ int katto(int n) {
 int paalystarran_korkeus(const std::vector<std::string>& tekstit, const Leveys& leveys) {
     const int n = static_cast<int>(tekstit.size());
     // Heights above the cap never count, so the search starts there; each text goes on from the lowest
-    // height reached so far, since a text that fits there cannot lower the common height.
+    // height reached so far, since a text that fits there cannot lower the common height. Nothing is drawn
+    // smaller than the floor, so measuring below it would only cost time (a very long name would try them all).
     int korkeus = katto(n);
     for (const std::string& t : tekstit)
-        while (korkeus > 1 && leveys(t, korkeus, true) > tekstin_tila) --korkeus;
-    korkeus = std::max(korkeus, 50);
+        while (korkeus > pienin_korkeus && leveys(t, korkeus, true) > tekstin_tila) --korkeus;
     kirjoita_debug("Fontin koko: " + std::to_string(korkeus));
     return korkeus;
 }

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "diag/loki.h"
+#include "diag/nayttoraja.h"
 #include "diag/viestit.h"
 #include "perus/teksti.h"
 
@@ -162,7 +163,7 @@ bool lainaa_kasetit(TOmaList& lista, std::string& kasetit, const std::string& la
     }
     for (std::size_t j = 0; j < w.size(); ++j)
         if (!loytyi[j])
-            viestit.tieto("\"" + w[j] + "\" jäi lainaamatta. Tietokanta ei sisällä annetun numeroista tai nimistä "
+            viestit.tieto("\"" + lyhennetty(w[j]) + "\" jäi lainaamatta. Tietokanta ei sisällä annetun numeroista tai nimistä "
                           "elokuvaa/kasettia/levyä.");
     return true;
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/kasetti.h"
 
 #include "diag/loki.h"
+#include "diag/nayttoraja.h"
 #include "diag/viestit.h"
 #include "mainwindow/kesto.h"
 #include "perus/teksti.h"
@@ -62,7 +63,7 @@ std::string get_kasetin_pituus(const TOmaList& lista, std::string_view numero, c
         const TKortti& k = lista[i];
         viimeinen = k.nauha;
         if (!tulos.empty() && viimeinen != tulos) {
-            viestit.pelkka("VIRHE: Kasetin " + k.kasetilla + " nauhan pituusmerkintä on väärin");
+            viestit.pelkka("VIRHE: Kasetin " + lyhennetty(k.kasetilla) + " nauhan pituusmerkintä on väärin");
             kirjoita_debug_aina("get_kasetin_pituus, num=" + std::string(numero));
             kirjoita_debug_aina("get_kasetin_pituus, str1=" + viimeinen);
             kirjoita_debug_aina("get_kasetin_pituus, str2=" + tulos);

@@ -1,6 +1,7 @@
 #include "mainwindow/tilastot.h"
 
 #include "diag/loki.h"
+#include "diag/nayttoraja.h"
 
 std::vector<std::string> tilastorivit(const TOmaList& lista) {
     int kansia = 0, imdb = 0, osoitteita = 0, odottaa = 0, haettavissa = 0;
@@ -15,7 +16,8 @@ std::vector<std::string> tilastorivit(const TOmaList& lista) {
         if (k.hae_kansi && !k.imdb_koodi.empty()) ++odottaa;
         if (!k.cover_url.empty() || !k.imdb_koodi.empty()) ++haettavissa;
     }
-    return {"Tietokannan versio: " + lista.versio,
+    // The version comes from the file as it is; quoted by its beginning so the counts below it stay in view.
+    return {"Tietokannan versio: " + lyhennetty(lista.versio),
             "Kortteja tietokannassa: " + std::to_string(lista.Count() - 1),
             "Kansikuvia tietokannassa: " + std::to_string(kansia),
             "IMDB yhteensopivia kortteja: " + std::to_string(imdb),

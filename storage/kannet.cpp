@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "diag/loki.h"
+#include "diag/nayttoraja.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "storage/kuvakoodekki.h"
@@ -38,7 +39,7 @@ public:
 
     void lisaa(const std::string& nimi, const std::string& syy) {
         kirjoita_debug_aina("[" + otsikko_ + "] " + nimi + ": " + syy);
-        if (rivit_.size() < naytettavia) rivit_.push_back(nimi + ": " + syy);
+        if (rivit_.size() < naytettavia) rivit_.push_back(lyhennetty(nimi) + ": " + syy);
         ++maara_;
     }
     void kerro(diag::Viestit& viestit, const std::string& loppu) const {
@@ -267,7 +268,7 @@ bool pura_kansi(const TKortti& kortti, const Varasto& v) {
         if (!zip) {
             v.viestit.virhe("Virhe #12232: Openarchive failed");
         } else if (jasen < 0) {
-            v.viestit.virhe("Virhe #2255: Tiedostoa " + kortti.cover_fn + " ei löydy zipistä");
+            v.viestit.virhe("Virhe #2255: Tiedostoa " + lyhennetty(kortti.cover_fn) + " ei löydy zipistä");
         } else {
             ok = static_cast<bool>(zip->Extract(static_cast<std::size_t>(jasen), kannet));
         }

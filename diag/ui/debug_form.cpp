@@ -56,7 +56,7 @@ void TDebug_Form::resizeEvent(QResizeEvent* e) {
 
 void TDebug_Form::paivita_rivit() {
     Debug_Box->clear();
-    for (const std::string& rivi : diag::loki().rivit()) Debug_Box->addItem(q(rivi));
+    for (const std::string& rivi : diag::loki().rivit()) Debug_Box->addItem(q_nakyva(rivi));
     Debug_Box->scrollToBottom();
 }
 

@@ -27,6 +27,16 @@ private slots:
         QCOMPARE(f.Debug_Box->count(), 0);
     }
 
+    // Log lines that quote a huge field: every refresh re-adds all rows, each by its beginning only.
+    void valtavatRivitNaytetaanAlustaan() {
+        TDebug_Form f;
+        f.debug_enabled->setChecked(true);
+        const std::string valtava = "Lisätty tarra: " + std::string(4u << 20, 'k');
+        for (int i = 0; i < 40; ++i) kirjoita_debug(valtava);
+        QCOMPARE(f.Debug_Box->count(), 34);
+        for (int i = 0; i < f.Debug_Box->count(); ++i) QCOMPARE(f.Debug_Box->item(i)->text(), q_nakyva(valtava));
+    }
+
     void ainaRiviNakyyVaikkaNayttoOnPois() {
         TDebug_Form f;
         kirjoita_debug("jälki");

@@ -54,7 +54,7 @@ void Tprogress_form::aseta_teksti(const std::string& teksti) {
         Teksti_label->hide();
         return;
     }
-    Teksti_label->setText(q(teksti));
+    Teksti_label->setText(q_nakyva(teksti));
     Teksti_label->adjustSize();
     Teksti_label->move(width() / 2 - Teksti_label->width() / 2, height() - Teksti_label->height() - 8);
     Teksti_label->show();

@@ -32,15 +32,18 @@ QString oletusotsikko(diag::Laji laji) {
 
 }  // namespace
 
+// A message that quotes a card's field is cut like any other view of it, so a huge field cannot stall the box.
 void QtViestit::nayta(diag::Laji laji, const std::string& teksti, const std::string& otsikko) {
-    QMessageBox b(kuvake(laji), otsikko.empty() ? oletusotsikko(laji) : q(otsikko), q(teksti), QMessageBox::NoButton,
+    QMessageBox b(kuvake(laji), otsikko.empty() ? oletusotsikko(laji) : q_nakyva(otsikko),
+                  q_nakyva(teksti, alueen_nayttoraja), QMessageBox::NoButton,
                   omistaja_ ? omistaja_.data() : QApplication::activeWindow());
     b.addButton(fi("OK"), QMessageBox::AcceptRole);
     b.exec();
 }
 
 diag::Vastaus QtViestit::kysy(diag::Laji laji, const std::string& teksti, bool peruutettava, const std::string& otsikko) {
-    QMessageBox b(kuvake(laji), otsikko.empty() ? oletusotsikko(laji) : q(otsikko), q(teksti), QMessageBox::NoButton,
+    QMessageBox b(kuvake(laji), otsikko.empty() ? oletusotsikko(laji) : q_nakyva(otsikko),
+                  q_nakyva(teksti, alueen_nayttoraja), QMessageBox::NoButton,
                   omistaja_ ? omistaja_.data() : QApplication::activeWindow());
     QPushButton* kylla = b.addButton(fi("&Kyllä"), QMessageBox::YesRole);
     QPushButton* ei = b.addButton(fi("&Ei"), QMessageBox::NoRole);

@@ -9,10 +9,8 @@ QString q(std::string_view cp1252) { return QString::fromStdString(merkisto::cp1
 
 std::string cp(const QString& s) { return merkisto::utf8_cp1252(s.toStdString()); }
 
-// cp1252 has one byte a character, so a cut at a byte never splits a character.
 QString q_nakyva(std::string_view cp1252, std::size_t raja) {
-    if (!katkeaa(cp1252, raja)) return q(cp1252);
-    return q(cp1252.substr(0, raja)) + QChar(0x2026);
+    return katkeaa(cp1252, raja) ? q(lyhennetty(cp1252, raja)) : q(cp1252);
 }
 
 QString nakyva(const QString& s, std::size_t raja) {

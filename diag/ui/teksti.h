@@ -4,20 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include "diag/nayttoraja.h"
+
 // cp1252 bytes (every narrow literal of the program is compiled as cp1252) to QString.
 QString q(std::string_view cp1252);
 inline QString fi(const char* cp1252) { return q(cp1252); }
 // QString back to cp1252; characters cp1252 cannot hold become '?'.
 std::string cp(const QString& s);
 
-// How much of a text a control is given. A catalogue may carry a field of tens of megabytes, and laying
-// all of it out would stall the window for minutes: what is drawn is cut, the stored value never.
-inline constexpr std::size_t rivin_nayttoraja = 2000;     // single-line controls, cells, captions, printing
-inline constexpr std::size_t alueen_nayttoraja = 20000;   // multi-line controls and message boxes
-inline constexpr std::size_t vihjeen_nayttoraja = 500;    // tool tips
 // The text as q() gives it, cut to `raja` characters with "…" at the end when it is longer.
 QString q_nakyva(std::string_view cp1252, std::size_t raja = rivin_nayttoraja);
-inline bool katkeaa(std::string_view cp1252, std::size_t raja = rivin_nayttoraja) { return cp1252.size() > raja; }
 // The same for text that is already a QString.
 QString nakyva(const QString& s, std::size_t raja = rivin_nayttoraja);
 

@@ -49,7 +49,7 @@ void piirra_lista(QPainter& maalari, QPagedPaintDevice& laite, const std::vector
         maalari.setPen(Qt::black);
         maalari.setFont(fontti);
         const qreal nousu = QFontMetricsF(fontti).ascent();
-        for (const Tulostusrivi& r : sivut[s]) maalari.drawText(QPointF(r.x, r.y + nousu), q(r.teksti));
+        for (const Tulostusrivi& r : sivut[s]) maalari.drawText(QPointF(r.x, r.y + nousu), q_nakyva(r.teksti));
         maalari.restore();
     }
 }

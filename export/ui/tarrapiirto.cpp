@@ -81,12 +81,14 @@ const QFont& Tarrapiirtaja::fontti(int laji, int korkeus, bool lihava) {
     return it->second;
 }
 
+// Measured and drawn alike from the beginning of a text (a label holds far less than a line's cut), so a
+// huge name costs no more than a long one.
 int Tarrapiirtaja::nimen_leveys(const std::string& teksti, int korkeus, bool lihava) {
-    return QFontMetrics(fontti(Nimet, korkeus, lihava)).horizontalAdvance(q(teksti));
+    return QFontMetrics(fontti(Nimet, korkeus, lihava)).horizontalAdvance(q_nakyva(teksti));
 }
 
 int Tarrapiirtaja::paalyksen_leveys(const std::string& teksti, int korkeus, bool lihava) {
-    return QFontMetrics(fontti(Paalys, korkeus, lihava)).horizontalAdvance(q(teksti));
+    return QFontMetrics(fontti(Paalys, korkeus, lihava)).horizontalAdvance(q_nakyva(teksti));
 }
 
 std::optional<QImage> Tarrapiirtaja::lataa_pohja(const char* pohjakansio, const std::string& nimi) {
@@ -104,7 +106,7 @@ namespace {
 void piirra_teksti(QPainter& m, const QFont& f, const tarrat::Tarrateksti& t) {
     m.setFont(f);
     // The layout places the top of the character cell, the painter wants the baseline.
-    m.drawText(QPointF(t.x, t.y + QFontMetricsF(f).ascent()), q(t.teksti));
+    m.drawText(QPointF(t.x, t.y + QFontMetricsF(f).ascent()), q_nakyva(t.teksti));
 }
 
 // The vertical font is registered only while a label is drawn.
@@ -149,7 +151,7 @@ std::optional<QImage> Tarrapiirtaja::sivutarra(const std::string& kasetti) {
         m.setPen(a_.musta_numero ? Qt::black : Qt::white);
         for (const tarrat::Tarrateksti& r : t.numero) piirra_teksti(m, fontti(Numero, r.korkeus, false), r);
     }
-    kirjoita_debug("Lisätty tarra: " + kasetti);
+    kirjoita_debug("Lisätty tarra: " + lyhennetty(kasetti));
     return tarra;
 }
 

@@ -74,11 +74,16 @@ int valittuja(const QListWidget* l) {
     return n;
 }
 
-void lisaa_rivi(QListWidget* l, const QString& teksti, Qt::CheckState tila) {
-    auto* r = new QListWidgetItem(teksti, l);
+// A row shows the beginning of its cassette number and keeps the whole number, which the labels are made of.
+void lisaa_rivi(QListWidget* l, const QByteArray& kasetti, Qt::CheckState tila) {
+    const std::string_view k(kasetti.constData(), static_cast<std::size_t>(kasetti.size()));
+    auto* r = new QListWidgetItem(fi(tarrat::rivin_alku) + q_nakyva(k), l);
+    r->setData(Qt::UserRole, kasetti);
     r->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     r->setCheckState(tila);
 }
+
+QByteArray rivin_kasetti(const QListWidgetItem* r) { return r->data(Qt::UserRole).toByteArray(); }
 
 }  // namespace
 
@@ -253,8 +258,10 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
     // The cassette lists.
     const std::vector<std::string> rivit = tarrat::kasettirivit(v.tk.kortit);
     for (const std::string& r : rivit) {
-        lisaa_rivi(Tulosta_kasetit_lista, q(r), Qt::Unchecked);
-        lisaa_rivi(ptarra_lista, q(r), Qt::Unchecked);
+        const std::string kasetti = tarrat::rivin_kasetti(r);
+        const QByteArray k(kasetti.data(), static_cast<qsizetype>(kasetti.size()));
+        lisaa_rivi(Tulosta_kasetit_lista, k, Qt::Unchecked);
+        lisaa_rivi(ptarra_lista, k, Qt::Unchecked);
     }
     if (rivit.empty())
         v.viestit.virhe("Tietokanta ei sisällä kasettien numeroita!\nNumeroi korttisi (Kasetilla/Levyllä nro), "
@@ -358,7 +365,7 @@ void Ttarrat_form::aseta_numeron_vari(bool musta) {
 std::vector<std::string> Ttarrat_form::valitut(const QListWidget* lista) const {
     std::vector<std::string> k;
     for (int i = 0; i < lista->count(); ++i)
-        if (lista->item(i)->checkState() == Qt::Checked) k.push_back(tarrat::rivin_kasetti(cp(lista->item(i)->text())));
+        if (lista->item(i)->checkState() == Qt::Checked) k.push_back(rivin_kasetti(lista->item(i)).toStdString());
     return k;
 }
 
@@ -376,7 +383,8 @@ void Ttarrat_form::vaihda_sivu(int uusi) {
     QListWidget* kohde = sivu_ == 0 ? ptarra_lista : Tulosta_kasetit_lista;
     const QSignalBlocker esto(kohde);
     kohde->clear();
-    for (int i = 0; i < lahde->count(); ++i) lisaa_rivi(kohde, lahde->item(i)->text(), lahde->item(i)->checkState());
+    for (int i = 0; i < lahde->count(); ++i)
+        lisaa_rivi(kohde, rivin_kasetti(lahde->item(i)), lahde->item(i)->checkState());
     if (sivu_ == 0) lataa_paalyspohja();
     sivu_ = uusi;
     paivita_otsikko();
@@ -458,7 +466,7 @@ void Ttarrat_form::ptarra_listaDblClick() {
     QListWidgetItem* r = ptarra_lista->currentItem();
     if (!r || paalyspohja_.isNull()) return;
     piirtaja_->aseta(valinnat());
-    const QImage tarra = piirtaja_->paalystarra(tarrat::rivin_kasetti(cp(r->text())), paalyspohja_,
+    const QImage tarra = piirtaja_->paalystarra(rivin_kasetti(r).toStdString(), paalyspohja_,
                                                 [this](int arvo, int maksimi) {
                                                     tee_ptarra_progress->setRange(0, maksimi);
                                                     tee_ptarra_progress->setValue(arvo);

@@ -341,7 +341,7 @@ void TLista_Form::nayta_napit(bool nakyvissa) {
     tulosta_button->setVisible(kortin_napit);
 }
 
-void TLista_Form::paivita_otsikko() { setWindowTitle(q(rivit_.otsikko(pikahaku_.teksti()))); }
+void TLista_Form::paivita_otsikko() { setWindowTitle(q_nakyva(rivit_.otsikko(pikahaku_.teksti()))); }
 
 void TLista_Form::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);

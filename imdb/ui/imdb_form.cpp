@@ -80,6 +80,14 @@ bool on_nimikesivu(const fs::path& p) {
     return l == Sivulaji::VanhaNimike || l == Sivulaji::JsonNimike;
 }
 
+// A choice read from the page shows its beginning; the card gets the whole of it.
+void lisaa_valinta(QListWidget* lista, const std::string& arvo) {
+    auto* r = new QListWidgetItem(q_nakyva(arvo), lista);
+    r->setData(Qt::UserRole, QByteArray(arvo.data(), static_cast<qsizetype>(arvo.size())));
+}
+
+std::string valinta(const QListWidgetItem* r) { return r->data(Qt::UserRole).toByteArray().toStdString(); }
+
 }  // namespace
 
 Timdb_form::Timdb_form(Paaikkuna& p, std::string hakusana)
@@ -312,7 +320,7 @@ bool Timdb_form::eventFilter(QObject* o, QEvent* e) {
     return QDialog::eventFilter(o, e);
 }
 
-void Timdb_form::tila(const std::string& teksti) { StatusBar->showMessage(q(teksti)); }
+void Timdb_form::tila(const std::string& teksti) { StatusBar->showMessage(q_nakyva(teksti)); }
 
 void Timdb_form::kasittele_viestit() { QApplication::processEvents(QEventLoop::AllEvents, 20); }
 
@@ -407,7 +415,7 @@ void Timdb_form::nayta_tulokset(Hakutulokset h) {
     tulokset_ = std::move(h);
     Hakutulos_lista->clear();
     for (const std::string& rivi : tulokset_.rivit) {
-        Hakutulos_lista->addItem(q(rivi));
+        Hakutulos_lista->addItem(q_nakyva(rivi));
         kasittele_viestit();
     }
     for (const std::string& v : tulokset_.viestit)
@@ -498,10 +506,10 @@ void Timdb_form::lue_elokuvasivu(const fs::path& tiedosto) {
     p_.update_fields();
 
     aaniraita_lista->clear();
-    for (const std::string& r : s.aanilista) aaniraita_lista->addItem(q(r));
+    for (const std::string& r : s.aanilista) lisaa_valinta(aaniraita_lista, r);
     if (aaniraita_lista->count() > 0) aaniraita_lista->setCurrentRow(0);
     kesto_lista->clear();
-    for (const std::string& r : s.kestolista) kesto_lista->addItem(q(r));
+    for (const std::string& r : s.kestolista) lisaa_valinta(kesto_lista, r);
     if (kesto_lista->count() > 0) kesto_lista->setCurrentRow(0);
     valintanakyma_esiin();
 }
@@ -518,11 +526,11 @@ void Timdb_form::hyvaksy_buttonClick() {
     const int indeksi = tk.nykyinen;
 
     if (const QListWidgetItem* i = kesto_lista->currentItem()) {
-        const std::string kesto = vain_numerot(cp(i->text()));
+        const std::string kesto = vain_numerot(valinta(i));
         if (!kesto.empty()) tk.kortit[indeksi].kesto = kesto;
     }
-    if (const QListWidgetItem* i = aaniraita_lista->currentItem(); i && !i->text().isEmpty())
-        tk.kortit[indeksi].aani = cp(i->text());
+    if (const QListWidgetItem* i = aaniraita_lista->currentItem(); i && !valinta(i).empty())
+        tk.kortit[indeksi].aani = valinta(i);
     if (download_cover->isEnabled() && !cover_url_.empty()) {
         if (!download_cover->isChecked()) {
             tk.kortit[indeksi].cover_url = cover_url_;
@@ -639,7 +647,7 @@ void Timdb_form::hae_kansikuvat() {
         tk.kortit[i].hae_kansi = false;
         if (!url.empty() && !keskeytys_) {
             if (dl_cover(url)) {
-                Hakutulos_lista->addItem(q("Kansikuva löytyi elokuvalle: " + tk.kortit[i].nimi));
+                Hakutulos_lista->addItem(q_nakyva("Kansikuva löytyi elokuvalle: " + tk.kortit[i].nimi));
                 Hakutulos_lista->scrollToBottom();
             }
         }

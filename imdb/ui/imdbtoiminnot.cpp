@@ -99,7 +99,8 @@ void Imdbtoiminnot::edit_imdbnumClick() {
     d.setObjectName("syota_imdbnum");
     d.setInputMode(QInputDialog::TextInput);
     d.setWindowTitle(fi("Syötä kortille elokuvan imdb-numero"));
-    d.setLabelText(vanha.empty() ? fi("Numeron näet imdb:ssa elokuvan www-osoitteesta") : fi("Vanha numero: ") + q(vanha));
+    d.setLabelText(vanha.empty() ? fi("Numeron näet imdb:ssa elokuvan www-osoitteesta")
+                                 : fi("Vanha numero: ") + q_nakyva(vanha));
     d.setTextValue(QString());
     d.setOkButtonText("OK");
     d.setCancelButtonText("Peruuta");

@@ -33,9 +33,9 @@ Tvalitse_oikea_form::Tvalitse_oikea_form(Paaikkuna& p, const Viitetietokanta& vi
     pieni.setPixelSize(11);
     lista->setFont(pieni);
     for (int i : osumat_) {
-        auto* rivi = new QListWidgetItem(q(valintarivi(viite_.kortit()[i])), lista);
+        auto* rivi = new QListWidgetItem(q_nakyva(valintarivi(viite_.kortit()[i])), lista);
         rivi->setSizeHint(QSize(0, rivin_korkeus));
-        rivi->setToolTip(rivi->text());
+        rivi->setToolTip(nakyva(rivi->text(), vihjeen_nayttoraja));
     }
     if (lista->count() > 0) lista->setCurrentRow(0);
 

@@ -131,6 +131,35 @@ private slots:
         QVERIFY(!viite.tietokanta().ladattu());  // freed when the window closed
     }
 
+    // A reference card whose title runs to megabytes is offered by its beginning, with a short tool tip.
+    void valtavaViitekorttiNaytetaanAlustaan() {
+        std::string valtava = "Kummisetä ";
+        for (std::uint32_t x = 7; valtava.size() < (3u << 20);) {
+            x = x * 1664525u + 1013904223u;
+            valtava += static_cast<char>('a' + (x >> 27) % 26);
+            if ((x >> 24) % 8 == 0) valtava += ' ';
+        }
+        testituki::Testipaaikkuna p({{"1", "Kummisetä"}});
+        tee_dbase(p, {{valtava.c_str(), "DVD", "Francis Ford Coppola", ""}});
+        Viitetoiminnot viite(p);
+        bool naytetty = false;
+        p.tp.dialogi = [&](QDialog& d) {
+            [&] {
+                naytetty = true;
+                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+                d.show();
+                QCOMPARE(f.lista->count(), 1);
+                QCOMPARE(f.lista->item(0)->text(), q_nakyva(valtava + " (DVD)"));
+                QVERIFY(static_cast<std::size_t>(f.lista->item(0)->toolTip().size()) <= vihjeen_nayttoraja + 1);
+                kuva(f, "valitse_oikea_valtava");
+                f.peruuta_button->click();
+            }();
+            return d.result();
+        };
+        viite.hae_viitetiedot("Kummisetä");
+        QVERIFY(naytetty);
+    }
+
     void nappaimet_data() {
         QTest::addColumn<int>("nappain");
         QTest::addColumn<bool>("hyvaksytty");

@@ -25,7 +25,7 @@
 Tkarhuemail_form::Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, QWidget* parent)
     : QDialog(parent ? parent : p.ikkuna()), p_(p), lainaaja_(std::move(lainaaja)) {
     setObjectName("karhuemail_form");
-    setWindowTitle(q(lainaaja_));
+    setWindowTitle(q_nakyva(lainaaja_));
 
     subject_edit = new QLineEdit(this);
     subject_edit->setObjectName("subject_edit");
@@ -63,7 +63,7 @@ Tkarhuemail_form::Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, QWidget* 
 
 void Tkarhuemail_form::showEvent(QShowEvent* e) {
     nayta_muokkaa_lainattuja->setVisible(!(lainaus_nakyvissa && lainaus_nakyvissa()));
-    setWindowTitle(fi("Lähetä sähköpostia lainaajalle [") + q(lainaaja_) + fi("]"));
+    setWindowTitle(fi("Lähetä sähköpostia lainaajalle [") + q_nakyva(lainaaja_) + fi("]"));
     {
         const QSignalBlocker esto(email_file);
         email_file->clear();
@@ -87,9 +87,10 @@ void Tkarhuemail_form::lue_muistutuspohja(const std::string& nimi) {
     }
     const Muistutus m =
         tee_muistutus(pohja, p_.varasto().tk.kortit, lainaaja_, {ohjelman_otsikko, p_.asetukset().email_nimi});
-    subject_edit->setText(q(m.otsikko));
+    subject_edit->setText(q_nakyva(m.otsikko));
     QStringList rivit;
-    for (const std::string& r : m.rivit) rivit << q(r);
+    // A line that quotes a huge field is cut as any view of it: the mail is written, not the card.
+    for (const std::string& r : m.rivit) rivit << q_nakyva(r);
     email->setPlainText(rivit.join(QLatin1Char('\n')));
 }
 
@@ -111,7 +112,7 @@ void Tkarhuemail_form::email_sendClick() {
     lue_profiilit(profiilitiedosto(p_.varasto().kansio), profiilit);
     std::optional<std::string> osoite = hae_email(profiilit, lainaaja_);
     while (!osoite || osoite->empty()) {
-        if (v.kysy(diag::Laji::Varoitus, "Lainaajan \"" + lainaaja_ +
+        if (v.kysy(diag::Laji::Varoitus, "Lainaajan \"" + lyhennetty(lainaaja_) +
                                              "\" nimellä ei löytynyt profiilia, haluatko luoda profiilin nyt?") !=
             diag::Vastaus::Kylla) {
             v.virhe("Ilman profiilia ei voida lähettää sähköpostia, keskeytetään!");

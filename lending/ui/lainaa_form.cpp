@@ -29,6 +29,9 @@ QPushButton* nappi(QWidget* isa, const char* nimi, const char* teksti, const cha
     return b;
 }
 
+// A loan row shows the beginning of a long row; the cassette and the borrower come from the whole row.
+std::string lainarivi(const QListWidgetItem* r) { return r->data(Qt::UserRole).toByteArray().toStdString(); }
+
 }  // namespace
 
 Tlainaa_form::Tlainaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_(p) {
@@ -114,7 +117,7 @@ Tlainaa_form::Tlainaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_(p) {
 void Tlainaa_form::showEvent(QShowEvent* e) {
     paivita_lainalista();
     lataa_profiilinimet();
-    kasetit_edit->clear();
+    aseta_kasetit({});
     lainaaja_edit->setEditText(QString());
     lainaaja_edit->setFocus();
     QDialog::showEvent(e);
@@ -130,20 +133,20 @@ void Tlainaa_form::hideEvent(QHideEvent* e) {
 void Tlainaa_form::Lainaa_buttonClick() {
     diag::Viestit& v = p_.varasto().viestit;
     const std::string lainaaja = cp(lainaaja_edit->currentText());
-    std::string kasetit = cp(kasetit_edit->text());
+    std::string kasetit = this->kasetit();
     if (kasetit.empty() || lainaaja.empty()) {
         v.varoitus("Syötä lainaaja ja lainattavien kasettien tai levyjen numerot!");
         return;
     }
     if (lainaa_kasetit(p_.varasto().tk.kortit, kasetit, lainaaja, paiva_tekstiksi(tanaan()), v))
-        kasetit_edit->setText(q(kasetit));
+        aseta_kasetit(kasetit);
     paivita_lainalista();
 }
 
 void Tlainaa_form::PalautaClick() {
     diag::Viestit& v = p_.varasto().viestit;
     const std::string lainaaja = cp(lainaaja_edit->currentText());
-    std::string kasetit = cp(kasetit_edit->text());
+    std::string kasetit = this->kasetit();
     if (!kasetit.empty() && !lainaaja.empty()) {
         v.varoitus("Syötä joko palautettavat kasetit tai palauttajan nimi, ei kumpiakin!");
         return;
@@ -155,7 +158,7 @@ void Tlainaa_form::PalautaClick() {
     }
     TOmaList& kortit = p_.varasto().tk.kortit;
     if (!kasetit.empty()) {
-        if (lainaa_kasetit(kortit, kasetit, "", "", v)) kasetit_edit->setText(q(kasetit));
+        if (lainaa_kasetit(kortit, kasetit, "", "", v)) aseta_kasetit(kasetit);
     } else {
         palauta_lainaajalta(kortit, lainaaja);
     }
@@ -174,8 +177,22 @@ void Tlainaa_form::palauta_kaikkiClick() {
 void Tlainaa_form::valitse_lainat() {
     std::vector<std::string> valitut;
     for (int i = 0; i < lista->count(); ++i)
-        if (lista->item(i)->isSelected()) valitut.push_back(cp(lista->item(i)->text()));
-    kasetit_edit->setText(q(valitut_kasetit(valitut)));
+        if (lista->item(i)->isSelected()) valitut.push_back(lainarivi(lista->item(i)));
+    aseta_kasetit(valitut_kasetit(valitut));
+}
+
+void Tlainaa_form::aseta_kasetit(const std::string& kasetit) {
+    const QString naytetty = q_nakyva(kasetit);
+    kasetit_edit->setText(naytetty);
+    kasetit_edit->setCursorPosition(0);
+    kasetit_naytetty_ = katkeaa(kasetit) ? naytetty : QString();
+    kasetit_koko_ = katkeaa(kasetit) ? kasetit : std::string();
+}
+
+std::string Tlainaa_form::kasetit() const {
+    const QString t = kasetit_edit->text();
+    if (!kasetit_koko_.empty() && t == kasetit_naytetty_) return kasetit_koko_;
+    return cp(t);
 }
 
 void Tlainaa_form::sendEmail_buttonClick() {
@@ -184,7 +201,7 @@ void Tlainaa_form::sendEmail_buttonClick() {
         p_.varasto().viestit.tieto("Valitse listasta laina, jonka lainaajalle sähköposti lähetetään.");
         return;
     }
-    const std::string lainaaja = lainarivin_lainaaja(cp(valitut.front()->text()));
+    const std::string lainaaja = lainarivin_lainaaja(lainarivi(valitut.front()));
     if (lainaaja.empty()) {
         p_.varasto().viestit.virhe("Virhe #2342: Nimeä ei löydy, ilmoitathan tästä bugista ohjelman tekijälle!");
         return;
@@ -206,7 +223,10 @@ void Tlainaa_form::apua_buttonClick() {
 void Tlainaa_form::paivita_lainalista() {
     const QSignalBlocker esto(lista);
     lista->clear();
-    for (const std::string& rivi : lainalista(p_.varasto().tk.kortit)) lista->addItem(q(rivi));
+    for (const std::string& rivi : lainalista(p_.varasto().tk.kortit)) {
+        auto* r = new QListWidgetItem(q_nakyva(rivi), lista);
+        r->setData(Qt::UserRole, QByteArray(rivi.data(), static_cast<qsizetype>(rivi.size())));
+    }
 }
 
 void Tlainaa_form::lataa_profiilinimet() {

@@ -50,5 +50,11 @@ protected:
 
 private:
     bool lainaaja_nappain(QKeyEvent* e);
+    void aseta_kasetit(const std::string& kasetit);
+    std::string kasetit() const;
     Paaikkuna& p_;
+    // While the cassette field shows only the beginning of a huge text: what it shows, and the whole text,
+    // which stands for it until the field is edited.
+    QString kasetit_naytetty_;
+    std::string kasetit_koko_;
 };

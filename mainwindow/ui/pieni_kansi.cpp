@@ -58,7 +58,7 @@ void PieniKansi::lataa() {
         QThread::msleep(10);
     }
     if (!polku || !std::filesystem::exists(*polku)) {
-        v_.viestit.pelkka("Elokuvan " + kortti.nimi + " kannen lataaminen epäonnistui (kesti liian kauan)");
+        v_.viestit.pelkka("Elokuvan " + lyhennetty(kortti.nimi) + " kannen lataaminen epäonnistui (kesti liian kauan)");
         return;
     }
     QImage kuva(QString::fromStdString(polku->string()));
@@ -66,7 +66,7 @@ void PieniKansi::lataa() {
         const std::string nimi = kortti.nimi;
         kortti.cover_fn.clear();
         lataa();
-        v_.viestit.virhe("VIRHE: Elokuvan " + nimi + " kansikuvan tiedostoformaatti ei ole yhteensopiva\n"
+        v_.viestit.virhe("VIRHE: Elokuvan " + lyhennetty(nimi) + " kansikuvan tiedostoformaatti ei ole yhteensopiva\n"
                          "ohjelman kanssa! Ohjelma poistaa kortin kansikuvan!");
         emit kansi_poistettu();
         return;

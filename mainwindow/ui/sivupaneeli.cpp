@@ -411,7 +411,7 @@ void Sivupaneeli::nayta_iso_kansi() {
     // The picture is looked for on disk, so the large cover opens from the list views too.
     if (!k.cover_fn.empty()) pura_kansi(k, v);
     if (!k.cover_fn.empty() && !kansikuva_olemassa(v.kansio, k.cover_fn)) {
-        v.viestit.virhe("VIRHE: Tiedostoa \"" + k.cover_fn + "\" ei löydy, poistetaan kansikuva..");
+        v.viestit.virhe("VIRHE: Tiedostoa \"" + lyhennetty(k.cover_fn) + "\" ei löydy, poistetaan kansikuva..");
         k.cover_fn.clear();
         v.tk.kortit.merkitse_muutetuksi();
         nayta_kuvakkeet();

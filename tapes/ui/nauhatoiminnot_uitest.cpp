@@ -141,6 +141,45 @@ private slots:
         QVERIFY(p.tk.kortit.muutettu);
     }
 
+    // A cassette number of megabytes: its cell shows a beginning, and the length asked for it reaches its cards.
+    void valtavaKasetinNumero() {
+        const std::string kasetti = "K" + std::string(3u << 20, 'k');
+        testituki::Testipaaikkuna p;
+        tayta(p, {{"1", "SP", "90 min", "180"}, {"2", "SP", "60 min", ""}, {"2", "SP", "30 min", ""}});
+        p.tk.kortit[2].kasetilla = kasetti;
+        p.tk.kortit[3].kasetilla = kasetti;
+        Nauhatoiminnot n(p);
+        QStringList tilanne;
+        p.tp.dialogi = [&](QDialog& d) {
+            [&] {
+                if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
+                    d.show();
+                    s->pituus->setEditText("240");
+                    s->ok_button->click();
+                    return;
+                }
+                auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+                d.show();
+                QTableWidget* g = f.ListaGrid;
+                int r = 0;
+                while (r < g->rowCount() && g->item(r, 0)->text() != q_nakyva(kasetti)) ++r;
+                QVERIFY(r < g->rowCount());
+                kuva(f, "nauhatilanne_valtava");
+                const QPoint kohta = g->visualItemRect(g->item(r, 1)).center();
+                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, kohta);
+                QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, kohta);
+                for (r = 0; r < g->rowCount() && g->item(r, 0)->text() != q_nakyva(kasetti);) ++r;
+                tilanne = rivi(g, r);
+            }();
+            return d.result();
+        };
+        p.toiminto("tyhjaa_nauhaa")->trigger();
+        QCOMPARE(tilanne, (QStringList{q_nakyva(kasetti), "240 min", "90 min", "150 min"}));
+        QCOMPARE(p.tk.kortit[2].nauha, std::string("240"));
+        QCOMPARE(p.tk.kortit[3].nauha, std::string("240"));
+        QVERIFY(p.tk.kortit[2].kasetilla == kasetti && p.tk.kortit[3].kasetilla == kasetti);
+    }
+
     void pituudenTaydennys_data() {
         QTest::addColumn<QString>("alku");
         QTest::addColumn<int>("valinta");  // characters selected from the end

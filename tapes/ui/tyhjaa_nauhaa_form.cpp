@@ -126,7 +126,7 @@ void Ttyhjaa_nauhaa_form::nayta(std::vector<Nauharivi> rivit) {
     for (int r = 0; r < static_cast<int>(rivit_.size()); ++r) {
         const Nauharivi& n = rivit_[static_cast<std::size_t>(r)];
         const std::string solut[] = {n.kasetti, n.pituus, n.kaytetty, n.vapaa};
-        for (int c = 0; c < 4; ++c) ListaGrid->setItem(r, c, new QTableWidgetItem(q(solut[c])));
+        for (int c = 0; c < 4; ++c) ListaGrid->setItem(r, c, new QTableWidgetItem(q_nakyva(solut[c])));
     }
     if (!rivit_.empty()) ListaGrid->selectRow(0);
     rakennetaan_ = false;
