@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diag/nayttoraja.h"
 #include "perus/teksti.h"
 
 namespace {
@@ -126,7 +127,11 @@ MuutElokuvat muut_elokuvat_korteista(const TOmaList& lista, int nykyinen, const 
         m.liikaa = true;
         return m;
     }
-    for (const int i : indeksit) m.rivit.push_back({lyhyt_nimi(lista[i].nimi), lista[i].sijainti, i});
+    // The grid shows only a beginning (one character more than it shows tells it to cut), so a field of
+    // megabytes is not copied on every move.
+    const auto alku = [](std::string_view s) { return s.substr(0, rivin_nayttoraja + 1); };
+    for (const int i : indeksit)
+        m.rivit.push_back({lyhyt_nimi(alku(lista[i].nimi)), std::string(alku(lista[i].sijainti)), i});
     // An exchange sort by position; rows whose position is 0 or no number stay where they are.
     const int rivimaara = static_cast<int>(m.rivit.size()) + 1;
     for (int kierros = 0; kierros < rivimaara + 10; ++kierros) {
