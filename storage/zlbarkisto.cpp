@@ -185,6 +185,55 @@ std::string pakkaa(std::string_view data, int taso, std::size_t raja, Edistymine
     return ulos;
 }
 
+// A file packed as it is read, so that a big file is never held whole in memory: only its packed bytes are,
+// and only while they stay smaller than the file.
+struct Pakattu {
+    std::uint64_t koko = 0;
+    std::uint32_t crc = 0;
+    std::string talteen;  // the packed bytes; empty when raaka
+    bool raaka = false;   // packing would not make it smaller: the file is stored as it is
+};
+
+// Reads fd from the start to its end, packing at a zlib level; 0 or the errno of a read that failed.
+// `arvio` is the size the file was said to have, for the progress.
+template <typename Edistyminen>
+int pakkaa_tiedosto(Tiedostojarjestelma& t, int fd, std::uint64_t arvio, int taso, Pakattu& p, Edistyminen&& edistyminen) {
+    p = {};
+    p.crc = crc32_lisaa(0, nullptr, 0);
+    z_stream z{};
+    const bool pakataan = deflateInit(&z, taso) == Z_OK;
+    std::vector<unsigned char> sisaan(datan_pala), ulos(datan_pala);
+    int tila = Z_OK, virhe = 0;
+    bool kesken = pakataan;  // the packed stream is still being made
+    for (;;) {
+        const long n = t.lue(fd, sisaan.data(), sisaan.size(), p.koko);
+        if (n < 0) {
+            virhe = static_cast<int>(-n);
+            break;
+        }
+        p.crc = crc32_lisaa(p.crc, sisaan.data(), static_cast<std::size_t>(n));
+        p.koko += static_cast<std::uint64_t>(n);
+        if (kesken) {
+            z.next_in = sisaan.data();
+            z.avail_in = static_cast<uInt>(n);
+            do {
+                z.next_out = ulos.data();
+                z.avail_out = static_cast<uInt>(ulos.size());
+                tila = deflate(&z, n == 0 ? Z_FINISH : Z_NO_FLUSH);
+                p.talteen.append(reinterpret_cast<const char*>(ulos.data()), ulos.size() - z.avail_out);
+            } while (z.avail_out == 0 && tila == Z_OK);
+            // Packed bytes as many as the file has: storing it as it is will be smaller.
+            if (tila == Z_STREAM_ERROR || p.talteen.size() >= std::max(p.koko, arvio)) kesken = false;
+        }
+        if (n == 0) break;
+        edistyminen(p.koko, std::max(p.koko, arvio));
+    }
+    if (pakataan) deflateEnd(&z);
+    p.raaka = !(kesken && tila == Z_STREAM_END && p.talteen.size() < p.koko);
+    if (p.raaka) std::string().swap(p.talteen);
+    return virhe;
+}
+
 int zlib_taso(TZLBCompressionLevel t) {
     switch (t) {
         case TZLBCompressionLevel::None: return 0;
@@ -551,6 +600,25 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
         sijainti = rekisterin_sijainti_;
     }
 
+    // A file that packing would not make smaller is read a second time and stored as it is; it must still
+    // hold the bytes the first reading counted, or the member would not match its registry entry.
+    const auto kopioi_ennallaan = [&](const fs::path& polku, const Pakattu& pk) -> int {
+        const int fd = t_.avaa(polku, O_RDONLY);
+        if (fd < 0) return -fd;
+        Kahva tiedosto(t_, fd);
+        std::vector<unsigned char> puskuri(datan_pala);
+        std::uint32_t tarkiste = crc32_lisaa(0, nullptr, 0);
+        for (std::uint64_t tehty = 0; tehty < pk.koko;) {
+            const long n = t_.lue(fd, puskuri.data(), static_cast<std::size_t>(std::min<std::uint64_t>(puskuri.size(), pk.koko - tehty)), tehty);
+            if (n < 0) return static_cast<int>(-n);
+            if (n == 0) return EIO;
+            tarkiste = crc32_lisaa(tarkiste, puskuri.data(), static_cast<std::size_t>(n));
+            if (!kirjoita(puskuri.data(), static_cast<std::size_t>(n))) return kirjoitusvirhe;
+            tehty += static_cast<std::uint64_t>(n);
+        }
+        return tarkiste == pk.crc ? 0 : EIO;
+    };
+
     std::vector<TZLBEntry> entries = entries_;
     std::unordered_set<std::string> nimet_ennestaan;
     for (const TZLBEntry& e : entries) nimet_ennestaan.insert(pienet_cp1252(e.koko_nimi()));
@@ -565,9 +633,24 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
             continue;
         }
         if (!nimet_ennestaan.insert(pienet_cp1252(jasen)).second) kirjaa(zlb_teksti(zlb_virhe::jo_arkistossa, jasen));
-        std::string data;
-        if (const Tulos luku = lue_koko_tiedosto(t_, l.polku, data); !luku) {
-            const int lahteessa = luku.koodi == ENOENT && lahde ? lahde->etsi(jasen) : -1;
+        const std::string teksti = zlb_teksti("Updating %s", l.nimi);
+        Pakattu pk;
+        int lukuvirhe = 0;
+        {
+            const int fd = t_.avaa(l.polku, O_RDONLY);
+            Kahva tiedosto(t_, fd);
+            Tiedostotiedot tt;
+            if (fd < 0) {
+                lukuvirhe = -fd;
+            } else {
+                const std::uint64_t arvio = t_.tiedot(tiedosto.fd(), tt) == 0 && tt.tavallinen ? tt.koko : 0;
+                edistyminen(teksti, 0, arvio);
+                lukuvirhe = pakkaa_tiedosto(t_, tiedosto.fd(), arvio, taso, pk,
+                                            [&](std::uint64_t tehty, std::uint64_t kaikki) { edistyminen(teksti, tehty, kaikki); });
+            }
+        }
+        if (lukuvirhe) {
+            const int lahteessa = lukuvirhe == ENOENT && lahde ? lahde->etsi(jasen) : -1;
             if (lahteessa >= 0) {
                 // Taken as stored: a cover that was never unpacked needs no room on the disk to be saved.
                 TZLBEntry vanha = lahde->entries()[static_cast<std::size_t>(lahteessa)];
@@ -590,28 +673,29 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
                 entries.push_back(std::move(vanha));
                 continue;
             }
-            if (luku.koodi != ENOENT) ohitetut_.push_back({l.nimi, luku.koodi});
+            if (lukuvirhe != ENOENT) ohitetut_.push_back({l.nimi, lukuvirhe});
             kirjaa(zlb_teksti(zlb_virhe::ei_avaudu, l.nimi));
             continue;
         }
-        if (data.size() > std::numeric_limits<std::uint32_t>::max()) return {zlb_virhe::liian_suuri};
-        const std::string teksti = zlb_teksti("Updating %s", l.nimi);
-        edistyminen(teksti, 0, data.size());
-        const std::string pakattu = pakkaa(data, taso, data.size(), [&](std::size_t tehty, std::size_t kaikki) {
-            edistyminen(teksti, tehty, kaikki);
-        });
-        e.raaka = pakattu.empty();
-        const std::string_view talteen = e.raaka ? std::string_view(data) : std::string_view(pakattu);
+        if (pk.koko > std::numeric_limits<std::uint32_t>::max()) return {zlb_virhe::liian_suuri};
+        e.raaka = pk.raaka;
+        const std::uint64_t talteen_koko = e.raaka ? pk.koko : pk.talteen.size();
         // The registry's offset is a signed 32-bit number, so all member data must stay below 2 GB.
-        if (sijainti + talteen.size() > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+        if (sijainti + talteen_koko > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
             return {zlb_virhe::liian_suuri};
-        e.koko = static_cast<std::uint32_t>(data.size());
-        e.pakattu_koko = static_cast<std::uint32_t>(talteen.size());
+        e.koko = static_cast<std::uint32_t>(pk.koko);
+        e.pakattu_koko = static_cast<std::uint32_t>(talteen_koko);
         e.sijainti = static_cast<std::uint32_t>(sijainti);
-        e.crc = crc32_lisaa(crc32_lisaa(0, nullptr, 0), data.data(), data.size());
+        e.crc = pk.crc;
         e.taso = e.raaka ? 0 : static_cast<std::uint8_t>(CompressionLevel);
-        if (!kirjoita(talteen.data(), talteen.size())) return kirjoitus_epaonnistui();
-        sijainti += talteen.size();
+        if (!e.raaka) {
+            if (!kirjoita(pk.talteen.data(), pk.talteen.size())) return kirjoitus_epaonnistui();
+        } else if (const int virhe = kopioi_ennallaan(l.polku, pk)) {
+            // Part of the file is in the new archive already, so the archive cannot go on without it.
+            if (kirjoitusvirhe) return kirjoitus_epaonnistui();
+            return {zlb_teksti(zlb_virhe::ei_avaudu, l.nimi), virhe};
+        }
+        sijainti += talteen_koko;
         entries.push_back(std::move(e));
     }
 
