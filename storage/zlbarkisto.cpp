@@ -465,7 +465,26 @@ bool TZLBArchive::ennallaan() const {
     return tunniste_ == Tunniste{tt.laite, tt.inode, tt.koko, tt.muutettu_s, tt.muutettu_ns};
 }
 
-ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
+namespace {
+
+// The CRC of the file's data against the one its trailer records; the trailer is left in `trailer`.
+ZlbTulos tarkista_crc(Tiedostojarjestelma& t, int fd, std::uint64_t koko, const std::string& teksti,
+                      unsigned char* trailer) {
+    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
+    const std::uint64_t datan_koko = koko - TZLBArchive::trailerin_koko;
+    const bool luettu = lue_alue(t, fd, 0, datan_koko, crc_pala, [&](const unsigned char* p, std::size_t n) {
+        crc = crc32_lisaa(crc, p, n);
+        return true;
+    });
+    if (!luettu || !lue_kohdasta(t, fd, trailer, TZLBArchive::trailerin_koko, datan_koko))
+        return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
+    if (lue32(trailer) != crc) return {zlb_virhe::vioittunut};
+    return {};
+}
+
+}  // namespace
+
+ZlbTulos TZLBArchive::Open(const fs::path& tiedosto, bool tarkista) {
     Close();
     Tiedostotiedot tt;
     if (tiedosto.empty() || t_.tiedot(tiedosto, tt) != 0) return {zlb_virhe::ei_loydy};
@@ -477,26 +496,30 @@ ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
     const auto koko = tt.koko;
     if (koko < trailerin_koko) return {zlb_virhe::vioittunut};
 
-    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
-    const std::uint64_t datan_koko = koko - trailerin_koko;
-    const bool luettu = lue_alue(t_, k.fd(), 0, datan_koko, crc_pala, [&](const unsigned char* p, std::size_t n) {
-        crc = crc32_lisaa(crc, p, n);
-        return true;
-    });
     unsigned char trailer[trailerin_koko];
-    if (!luettu || !lue_kohdasta(t_, k.fd(), trailer, trailerin_koko, datan_koko))
+    if (tarkista) {
+        if (ZlbTulos t = tarkista_crc(t_, k.fd(), koko, teksti, trailer); !t) return t;
+    } else if (!lue_kohdasta(t_, k.fd(), trailer, trailerin_koko, koko - trailerin_koko)) {
         return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
-    if (lue32(trailer) != crc) return {zlb_virhe::vioittunut};
+    }
 
     fd_ = k.irrota();
     nimi_ = tiedosto;
     tunniste_ = {tt.laite, tt.inode, koko, tt.muutettu_s, tt.muutettu_ns};
     if (!lue_rekisteri(trailer, koko)) {
+        // A damaged file is reported as such whatever part of it the damage hit first.
+        ZlbTulos t = tarkista ? ZlbTulos{} : tarkista_tiedosto();
         Close();
-        return {zlb_virhe::ei_luettelo};
+        return t ? ZlbTulos{zlb_virhe::ei_luettelo} : t;
     }
     if (OnArchiveOpened) OnArchiveOpened(*this);
     return {};
+}
+
+ZlbTulos TZLBArchive::tarkista_tiedosto() const {
+    if (!auki() || uusi_) return {zlb_virhe::ei_auki};
+    unsigned char trailer[trailerin_koko];
+    return tarkista_crc(t_, fd_, tunniste_.koko, polku_tekstiksi(nimi_), trailer);
 }
 
 bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tiedoston_koko) {
@@ -791,6 +814,98 @@ ZlbTulos TZLBArchive::lue_jasen(std::size_t indeksi, std::string& ulos, std::siz
     if (!luettu || ulos.size() != e.koko) return {zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
     if (CheckCRC && crc != e.crc) return {zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
     return {};
+}
+
+ZlbTulos TZLBArchive::pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenvirta>& virta, std::size_t vara) const {
+    virta.reset();
+    if (!auki()) return {zlb_virhe::ei_auki};
+    if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
+    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+    const TZLBEntry& e = entries_[indeksi];
+    const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
+    std::unique_ptr<Jasenvirta> v(new Jasenvirta);
+    v->koko_ = e.koko;
+    // Not cleared: the unpacking writes every byte before the reader may look at it.
+    v->puskuri_ = std::shared_ptr<char[]>(new char[static_cast<std::size_t>(e.koko) + vara]);
+    std::memset(v->puskuri_.get() + e.koko, 0, vara);
+    if (e.raaka) {
+        if (!lue_kohdasta(t_, fd_, v->puskuri_.get(), e.koko, e.sijainti)) return rikki;
+        if (CheckCRC && crc32_lisaa(crc32_lisaa(0, nullptr, 0), v->puskuri_.get(), e.koko) != e.crc)
+            return {zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
+        v->valmiina_ = e.koko;
+        v->loppui_ = true;
+    } else {
+        std::string pakattu(e.pakattu_koko, '\0');
+        if (!lue_kohdasta(t_, fd_, pakattu.data(), pakattu.size(), e.sijainti)) return rikki;
+        v->pura(std::move(pakattu), static_cast<long>(indeksi), CheckCRC, e.crc);
+    }
+    virta = std::move(v);
+    return {};
+}
+
+Jasenvirta::~Jasenvirta() {
+    {
+        std::lock_guard<std::mutex> l(lukko_);
+        peruttu_ = true;
+    }
+    if (saie_.joinable()) saie_.join();
+}
+
+std::size_t Jasenvirta::odota(std::size_t n) {
+    std::unique_lock<std::mutex> l(lukko_);
+    muuttui_.wait(l, [&] { return valmiina_ > n || loppui_; });
+    return valmiina_;
+}
+
+ZlbTulos Jasenvirta::tulos() {
+    std::unique_lock<std::mutex> l(lukko_);
+    muuttui_.wait(l, [&] { return loppui_; });
+    return tulos_;
+}
+
+void Jasenvirta::pura(std::string pakattu, long indeksi, bool tarkista_crc, std::uint32_t crc) {
+    saie_ = std::thread([this, pakattu = std::move(pakattu), indeksi, tarkista_crc, crc] {
+        // Handed on in pieces this big: small enough that the reader starts soon, big enough that waking it costs little.
+        constexpr std::size_t pala = 1 << 20;
+        z_stream z{};
+        bool ok = inflateInit(&z) == Z_OK;
+        const bool alustettu = ok;
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(pakattu.data()));
+        z.avail_in = static_cast<uInt>(pakattu.size());
+        unsigned char* const ulos = reinterpret_cast<unsigned char*>(puskuri_.get());
+        std::size_t tehty = 0;
+        std::uint32_t laskettu = crc32_lisaa(0, nullptr, 0);
+        int tila = Z_OK;
+        while (ok && tila != Z_STREAM_END) {
+            {
+                std::lock_guard<std::mutex> l(lukko_);
+                if (peruttu_) break;
+            }
+            // Past the recorded size only a byte of room is given: a stream that still has data is damaged.
+            unsigned char yli;
+            const std::size_t tilaa = std::min(pala, koko_ - tehty);
+            z.next_out = tilaa ? ulos + tehty : &yli;
+            z.avail_out = tilaa ? static_cast<uInt>(tilaa) : 1u;
+            tila = inflate(&z, Z_NO_FLUSH);
+            if ((tila != Z_OK && tila != Z_STREAM_END) || (tilaa == 0 && z.avail_out == 0) ||
+                (tila == Z_OK && z.avail_out > 0 && z.avail_in == 0)) {
+                ok = false;
+                break;
+            }
+            const std::size_t saatu = tilaa - (tilaa ? z.avail_out : 0);
+            if (tarkista_crc) laskettu = crc32_lisaa(laskettu, ulos + tehty, saatu);
+            tehty += saatu;
+            std::lock_guard<std::mutex> l(lukko_);
+            valmiina_ = tehty;
+            muuttui_.notify_all();
+        }
+        if (alustettu) inflateEnd(&z);
+        std::lock_guard<std::mutex> l(lukko_);
+        if (!ok || tila != Z_STREAM_END || tehty != koko_) tulos_ = {zlb_teksti(zlb_virhe::jasen_rikki, indeksi)};
+        else if (tarkista_crc && laskettu != crc) tulos_ = {zlb_teksti(zlb_virhe::crc_vaara, indeksi)};
+        loppui_ = true;
+        muuttui_.notify_all();
+    });
 }
 
 ZlbTulos TZLBArchive::tarkista(std::size_t indeksi) const {
