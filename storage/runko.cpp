@@ -164,7 +164,8 @@ private:
 };
 
 bool on_erikoisnimi(std::string_view r) {
-    return r == "Ei määritelty!" || r == "Custom1:" || r == "Custom2:" || r == "Custom3:" || r == "Custom4:";
+    if (r.size() == 8) return r.starts_with("Custom") && r[6] >= '1' && r[6] <= '4' && r[7] == ':';
+    return r == "Ei määritelty!";
 }
 
 class Kortinlukija {
@@ -177,7 +178,7 @@ public:
 
     // Line `rivi` of a card block. `lainattava`: the value is the body's own NUL-ended line, which the card
     // may point at; otherwise it is copied.
-    void aseta(TKortti& k, int rivi, std::string_view arvo, bool tosi, bool lainattava) {
+    [[gnu::always_inline]] void aseta(TKortti& k, int rivi, std::string_view arvo, bool tosi, bool lainattava) {
         if (rivi > runkorivien_maara) return;  // lines of newer versions
         const Runkorivi& r = runkorivit[static_cast<std::size_t>(rivi - 1)];
         switch (r.laji) {
