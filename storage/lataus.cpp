@@ -171,7 +171,7 @@ bool Lataaja::pura_arkisto() {
     ZlbTulos tulos = zip->Open(v_.kansio.polku(nimi_), !taustalla);
     // A damaged file is reported as damaged whatever else is wrong with it.
     const auto vika = [&](ZlbTulos t) {
-        if (taustalla && zip->auki())
+        if (!t && taustalla && zip->auki())
             if (ZlbTulos crc = zip->tarkista_tiedosto(); !crc) return crc;
         return t;
     };
@@ -179,7 +179,7 @@ bool Lataaja::pura_arkisto() {
     if (tulos)
         for (const TZLBEntry& e : zip->entries()) purettavaa += e.koko;
     if (tulos && purettavaa > purkubudjetti(tiedoston_koko_)) {
-        tulos = vika({});
+        if (taustalla) tulos = zip->tarkista_tiedosto();
         if (tulos) {
             kirjoita_debug("[ZIP closed]");
             kirjoita_debug_aina("[lue_tietueet] " + std::to_string(tiedoston_koko_) + " tavun arkisto purkautuisi " +

@@ -623,17 +623,20 @@ TEST_F(Lataus, RungonVaurioHavaitaanVaikkaKortitLuettiinJoPurettaessa) {
     const std::string ehja = pakattu(runko);
     std::string vaurioitunut = ehja;
     vaurioitunut[vaurioitunut.size() * 3 / 4] ^= 0x5a;
+    // A sound body beside a cover whose byte changed after the file was written: only the file's CRC tells.
+    std::string kansi_muuttui = kasin_arkisto({{"avattu.$$$", ehja, runko.size()}, {"gfx\\kannet\\a.jpg", "kuvadata", 8}});
+    kansi_muuttui[ehja.size() + 3] ^= 1;
     struct Tapaus {
         const char* nimi;
-        std::string data;
-        std::uint64_t koko;
+        std::string tiedosto;
     };
-    for (const Tapaus& t : {Tapaus{"katkeaa", ehja.substr(0, ehja.size() * 2 / 3), runko.size()},
-                            Tapaus{"vaurio keskellä", vaurioitunut, runko.size()},
-                            Tapaus{"jatkuu yli koon", ehja, runko.size() - 100}}) {
+    // Otherwise the file's own CRC is right: only unpacking finds the damage.
+    for (const Tapaus& t : {Tapaus{"katkeaa", kasin_arkisto({{"avattu.$$$", ehja.substr(0, ehja.size() * 2 / 3), runko.size()}})},
+                            Tapaus{"vaurio keskellä", kasin_arkisto({{"avattu.$$$", vaurioitunut, runko.size()}})},
+                            Tapaus{"jatkuu yli koon", kasin_arkisto({{"avattu.$$$", ehja, runko.size() - 100}})},
+                            Tapaus{"tiedoston crc", kansi_muuttui}}) {
         SCOPED_TRACE(t.nimi);
-        // The file's own CRC is right: only unpacking finds the damage.
-        kirjoita("paha.rkb", kasin_arkisto({{"avattu.$$$", t.data, t.koko}}));
+        kirjoita("paha.rkb", t.tiedosto);
         for (const bool liitos : {false, true}) {
             tk_.kortit = kortit(3);
             tk_.kortit.versio = "1.36";
