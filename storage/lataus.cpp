@@ -341,7 +341,8 @@ bool Lataaja::lue_virrasta() {
     ZlbTulos tulos;
     {
         // Until this check is joined nothing here may use the file system: the check reads through it.
-        auto tarkistus = std::async(std::launch::async, [zip = zip_] { return zip->tarkista_tiedosto(); });
+        // Without a thread to spare the check runs when its result is asked for.
+        auto tarkistus = std::async(std::launch::async | std::launch::deferred, [zip = zip_] { return zip->tarkista_tiedosto(); });
         try {
             tila = lue_runko(Rungonlahde{virta.data(), virta.koko(), virta.omistaja(),
                                          [&virta](std::size_t n) { return virta.odota(n); }},

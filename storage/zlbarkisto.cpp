@@ -18,6 +18,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <system_error>
 #include <unordered_set>
 #include <utility>
 
@@ -882,7 +883,7 @@ ZlbTulos Jasenvirta::tulos() {
 }
 
 void Jasenvirta::pura(std::string pakattu, long indeksi, bool tarkista_crc, std::uint32_t crc) {
-    saie_ = std::thread([this, pakattu = std::move(pakattu), indeksi, tarkista_crc, crc] {
+    auto purku = [this, pakattu = std::move(pakattu), indeksi, tarkista_crc, crc] {
         // Handed on in pieces this big: small enough that the reader starts soon, big enough that waking it costs little.
         constexpr std::size_t pala = 1 << 20;
         z_stream z{};
@@ -923,7 +924,13 @@ void Jasenvirta::pura(std::string pakattu, long indeksi, bool tarkista_crc, std:
         else if (tarkista_crc && laskettu != crc) tulos_ = {zlb_teksti(zlb_virhe::crc_vaara, indeksi)};
         loppui_ = true;
         muuttui_.notify_all();
-    });
+    };
+    try {
+        saie_ = std::thread(purku);
+    } catch (const std::system_error&) {
+        // Without a thread to spare the member is unpacked here, whole, before its reader starts.
+        purku();
+    }
 }
 
 ZlbTulos TZLBArchive::tarkista(std::size_t indeksi) const {
