@@ -137,8 +137,8 @@ public:
     // Closes any open archive, checks the file's CRC and reads its registry. Without `tarkista_crc` the CRC is
     // left to tarkista_tiedosto(), which the caller must pass before it trusts anything read from the file.
     ZlbTulos Open(const std::filesystem::path& tiedosto, bool tarkista_crc = true);
-    // The file's CRC against its trailer, as Open checks it. Reads only through its own reads, so it may run
-    // on another thread while nothing else uses the archive's file system.
+    // The file's CRC against its trailer, as Open checks it. It only reads, so it may run on another thread
+    // as long as nothing else uses the archive's file system meanwhile.
     ZlbTulos tarkista_tiedosto() const;
     // Closes any open archive and names a new one; nothing is written until files are added.
     ZlbTulos Create(const std::filesystem::path& tiedosto);
