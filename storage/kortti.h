@@ -59,6 +59,11 @@ struct TKortti {
 
     // Every field from the source; rivit is a constant of this program and stays as it is.
     void kopioi(const TKortti& lahde);
+
+    // Cards live in big blocks of their own: opening a catalogue of 100 000 cards then costs a few dozen
+    // page faults and no allocator search per card.
+    static void* operator new(std::size_t koko);
+    static void operator delete(void* p, std::size_t koko) noexcept;
 };
 
 // The nine DVD extras, as the extras page names them.

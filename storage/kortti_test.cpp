@@ -62,3 +62,30 @@ TEST(OmaList, NollakorttiTunnetaanIdentiteetista) {
     EXPECT_TRUE(l.on_nollakortti(&l[1]));
     EXPECT_FALSE(l.on_nollakortti(&l[0]));
 }
+
+// Cards come from shared blocks: many freed in a scattered order and made again keep every card's own
+// contents, and a list emptied and filled again works from the blocks that are left.
+TEST(Korttimuisti, VapautetutPaikatKaytetaanUudelleenSotkematta) {
+    TOmaList l;
+    for (int i = 1; i <= 20000; ++i) l.lisaa_uusi().nimi = "k" + std::to_string(i);
+    for (int i = l.Count() - 1; i >= 1; i -= 3) l.poista(i);
+    std::vector<std::string> odotettu;
+    for (int i = 1; i < l.Count(); ++i) odotettu.push_back(std::string(l[i].nimi));
+    for (int i = 0; i < 10000; ++i) {
+        TKortti& k = l.lisaa_uusi();
+        k.nimi = "uusi " + std::to_string(i);
+        k.extra[9] = true;
+        odotettu.push_back(std::string(k.nimi));
+    }
+    ASSERT_EQ(static_cast<std::size_t>(l.korttien_maara()), odotettu.size());
+    for (int i = 1; i < l.Count(); ++i) ASSERT_EQ(l[i].nimi, odotettu[static_cast<std::size_t>(i - 1)]);
+    for (int kierros = 0; kierros < 3; ++kierros) {
+        l.tyhjenna();
+        for (int i = 1; i <= 5000; ++i) l.lisaa_uusi().nimi = std::to_string(kierros * 10000 + i);
+        EXPECT_EQ(l[5000].nimi, std::to_string(kierros * 10000 + 5000));
+        EXPECT_FALSE(l[1].extra[9]);
+    }
+    auto kopio = std::make_unique<TKortti>(l[3]);
+    l.tyhjenna();
+    EXPECT_EQ(kopio->nimi, "20003");
+}

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <new>
 #include <thread>
 #include <unordered_set>
@@ -53,6 +54,31 @@ std::uint64_t purkubudjetti(std::uint64_t tiedoston_koko) { return tiedoston_kok
 
 enum class Tapa { Avaus, Liitos, Hiljaa };
 
+// Messages held back until the file has passed its checks, then shown in the order they came.
+class Viivastetyt final : public diag::Viestit {
+public:
+    explicit Viivastetyt(diag::Viestit& v) : v_(v) {}
+    void nayta(diag::Laji laji, const std::string& teksti, const std::string& otsikko) override {
+        jono_.push_back({laji, teksti, otsikko});
+    }
+    // A question cannot wait for its answer.
+    diag::Vastaus kysy(diag::Laji laji, const std::string& teksti, bool peruutettava, const std::string& otsikko) override {
+        return v_.kysy(laji, teksti, peruutettava, otsikko);
+    }
+    void nayta_kaikki() {
+        for (const Viesti& m : jono_) v_.nayta(m.laji, m.teksti, m.otsikko);
+        jono_.clear();
+    }
+
+private:
+    struct Viesti {
+        diag::Laji laji;
+        std::string teksti, otsikko;
+    };
+    diag::Viestit& v_;
+    std::vector<Viesti> jono_;
+};
+
 class Lataaja {
 public:
     Lataaja(const std::string& nimi, Tapa tapa, TOmaList& lista, const Varasto& v, bool pelkka_runko)
@@ -79,6 +105,15 @@ private:
     std::optional<bool> kaatumismerkki();
     bool pura_arkisto();
     bool lue_runko_tiedostosta(bool arkisto);
+    bool lue_virrasta();
+    bool runko_luettu(RungonTila tila);
+    bool tuplatut_rivinvaihdot();
+    ZlbTulos viimeistele_purku();
+    bool purku_epaonnistui(const ZlbTulos& t);
+    void pida_arkisto() {
+        if (avaus() && arkiston_voi_pitaa(v_)) v_.tk.arkisto = std::move(zip_);
+        zip_.reset();
+    }
     void kerro_purkamattomat();
     void poista_tyotiedosto() {
         std::error_code ec;
@@ -99,6 +134,10 @@ private:
     std::string eka_purkamaton_;
     int purkuvirhe_ = 0;
     std::string runko_;  // the body member of an archive, unpacked
+    // Without covers to unpack at open: the archive whose CRC is still to be checked, and its body being
+    // unpacked on another thread.
+    std::shared_ptr<TZLBArchive> zip_;
+    std::unique_ptr<Jasenvirta> virta_;
 };
 
 std::optional<bool> Lataaja::kaatumismerkki() {
@@ -127,22 +166,34 @@ bool Lataaja::pura_arkisto() {
     kirjoita_debug("[ZIP opened]");
     auto zip = std::make_shared<TZLBArchive>(v_.tj());
     aseta_purku(*zip);
-    ZlbTulos tulos = zip->Open(v_.kansio.polku(nimi_));
+    // Without covers to unpack, the file's CRC is counted while the body is read; covers wait for the check.
+    const bool taustalla = !v_.kannet_heti();
+    ZlbTulos tulos = zip->Open(v_.kansio.polku(nimi_), !taustalla);
+    // A damaged file is reported as damaged whatever else is wrong with it.
+    const auto vika = [&](ZlbTulos t) {
+        if (!t && taustalla && zip->auki())
+            if (ZlbTulos crc = zip->tarkista_tiedosto(); !crc) return crc;
+        return t;
+    };
     std::uint64_t purettavaa = 0;
     if (tulos)
         for (const TZLBEntry& e : zip->entries()) purettavaa += e.koko;
     if (tulos && purettavaa > purkubudjetti(tiedoston_koko_)) {
-        kirjoita_debug("[ZIP closed]");
-        kirjoita_debug_aina("[lue_tietueet] " + std::to_string(tiedoston_koko_) + " tavun arkisto purkautuisi " +
-                            std::to_string(purettavaa) + " tavuksi");
-        return false;
+        if (taustalla) tulos = zip->tarkista_tiedosto();
+        if (tulos) {
+            kirjoita_debug("[ZIP closed]");
+            kirjoita_debug_aina("[lue_tietueet] " + std::to_string(tiedoston_koko_) + " tavun arkisto purkautuisi " +
+                                std::to_string(purettavaa) + " tavuksi");
+            return false;
+        }
     }
     // Only the body and covers are taken out: nothing else belongs in a catalogue file. The body is read in
     // memory; the cards point into it until they are changed.
     if (tulos) {
         const int runko = zip->etsi(tyotiedosto);
-        tulos = runko < 0 ? ZlbTulos{zlb_virhe::ei_arkistossa}
-                          : zip->lue_jasen(static_cast<std::size_t>(runko), runko_, rungon_vara);
+        if (runko < 0) tulos = vika({zlb_virhe::ei_arkistossa});
+        else if (taustalla) tulos = vika(zip->pura_taustalla(static_cast<std::size_t>(runko), virta_, rungon_vara));
+        else tulos = zip->lue_jasen(static_cast<std::size_t>(runko), runko_, rungon_vara);
     }
     if (tulos && v_.kannet_heti()) {
         kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
@@ -161,7 +212,8 @@ bool Lataaja::pura_arkisto() {
     kirjoita_debug("[ZIP closed]");
     if (tulos) {
         // The open catalogue keeps its file's archive, so a cover shown later needs no second check of the file.
-        if (avaus() && arkiston_voi_pitaa(v_)) v_.tk.arkisto = std::move(zip);
+        zip_ = std::move(zip);
+        if (!virta_) pida_arkisto();
         return true;
     }
     kirjoita_debug_aina("[lue_tietueet] " + tulos.virhe +
@@ -221,7 +273,101 @@ bool Lataaja::lataa() {
         return false;
     }
     kerro_purkamattomat();
-    return lue_runko_tiedostosta(arkisto);
+    return virta_ ? lue_virrasta() : lue_runko_tiedostosta(arkisto);
+}
+
+bool Lataaja::purku_epaonnistui(const ZlbTulos& t) {
+    kirjoita_debug_aina("[lue_tietueet] " + t.virhe + (t.syy ? " (" + jarjestelman_syy(t.syy) + ")" : std::string()));
+    v_.viestit.virhe(vahingoittuneen_viesti());
+    poista_tyotiedosto();
+    yksi_tyhja_kortti();
+    return false;
+}
+
+// The file's check and the body's unpacking waited for, the body then taken whole.
+ZlbTulos Lataaja::viimeistele_purku() {
+    ZlbTulos t = zip_->tarkista_tiedosto();
+    if (t) t = virta_->tulos();
+    if (t) {
+        runko_.reserve(virta_->koko() + rungon_vara);
+        runko_.assign(virta_->data(), virta_->koko());
+        pida_arkisto();
+    }
+    virta_.reset();
+    zip_.reset();
+    return t;
+}
+
+// Whether the second line is empty: a body saved with doubled line ends, which is repaired as a whole.
+bool Lataaja::tuplatut_rivinvaihdot() {
+    const char* t = virta_->data();
+    std::size_t valmiina = virta_->odota(0);
+    const auto tavu = [&](std::size_t i) -> int {
+        while (i >= valmiina) {
+            const std::size_t nyt = virta_->odota(valmiina);
+            if (nyt <= valmiina) return -1;
+            valmiina = nyt;
+        }
+        return static_cast<unsigned char>(t[i]);
+    };
+    std::size_t i = 0;
+    for (;; ++i) {
+        const int c = tavu(i);
+        if (c < 0 || c == 0x1a) return false;
+        if (c == '\r') break;
+    }
+    if (tavu(++i) == '\n') ++i;
+    return tavu(i) == '\r';
+}
+
+// The body read as it is unpacked while another thread counts the file's CRC. The reading's messages wait
+// until both have passed, so a damaged file shows only that it is damaged, as when the body came whole first.
+bool Lataaja::lue_virrasta() {
+    if (virta_->koko() < lyhin_runko || tuplatut_rivinvaihdot()) {
+        // The short body's message and the repair's rewrite need the whole text and a file known to be sound.
+        if (const ZlbTulos t = viimeistele_purku(); !t) return purku_epaonnistui(t);
+        return lue_runko_tiedostosta(true);
+    }
+    RungonLuku luku;
+    luku.tiedoston_nimi = nimi_;
+    luku.liitos = tapa_ == Tapa::Liitos;
+    // A card block can be one short line, and millions of them pack into a few hundred kilobytes.
+    luku.enintaan_kortteja = tiedoston_koko_ / tavua_korttia_kohden + korttivara;
+    const int ennen = lista_.Count();
+    const std::string versio = lista_.versio;
+    Viivastetyt viestit(v_.viestit);
+    Jasenvirta& virta = *virta_;
+    RungonTila tila;
+    ZlbTulos tulos;
+    {
+        // Until this check is joined nothing here may use the file system: the check reads through it.
+        // Without a thread to spare the check runs when its result is asked for.
+        auto tarkistus = std::async(std::launch::async | std::launch::deferred, [zip = zip_] { return zip->tarkista_tiedosto(); });
+        try {
+            tila = lue_runko(Rungonlahde{virta.data(), virta.koko(), virta.omistaja(),
+                                         [&virta](std::size_t n) { return virta.odota(n); }},
+                             lista_, luku, viestit);
+        } catch (...) {
+            virta_.reset();
+            throw;
+        }
+        tulos = tarkistus.get();
+    }
+    // Past the card limit the rest of the body no longer matters.
+    if (tulos && tila != RungonTila::Liikaa) tulos = virta.tulos();
+    virta_.reset();
+    if (!tulos || tila == RungonTila::Liikaa) {
+        // What the refused file added goes, so a merge leaves the open catalogue as it was.
+        if (lista_.Count() > ennen) lista_.sisus().resize(static_cast<std::size_t>(ennen));
+        lista_.versio = versio;
+        zip_.reset();
+        if (!tulos) return purku_epaonnistui(tulos);
+        return hylkaa(std::to_string(tiedoston_koko_) + " tavun tiedostossa on vähintään " +
+                      std::to_string(luku.enintaan_kortteja) + " korttia");
+    }
+    pida_arkisto();
+    viestit.nayta_kaikki();
+    return runko_luettu(tila);
 }
 
 bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
@@ -263,7 +409,10 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
         };
     }
     // Damage shows in the header, before any card is added, so a damaged merged file adds nothing.
-    const RungonTila tila = lue_runko(std::move(teksti), lista_, luku, v_.viestit);
+    return runko_luettu(lue_runko(std::move(teksti), lista_, luku, v_.viestit));
+}
+
+bool Lataaja::runko_luettu(RungonTila tila) {
     poista_tyotiedosto();
     if (tila == RungonTila::Vahingoittunut) {
         v_.viestit.virhe(vahingoittuneen_viesti());

@@ -75,8 +75,97 @@ std::string ilman_lf(std::string_view s) {
 
 namespace {
 
+// The lines of a body as its bytes become ready. A line ends at CR, an LF right after it belongs to the line
+// end, and the byte 1A ends the text; each line is ended in place with a NUL, so a field can point at it.
+class Rivivirta {
+public:
+    explicit Rivivirta(const Rungonlahde& l)
+        : l_(l), p_(l.teksti), loppu_(l.teksti + l.koko), valmis_(l.odota ? l.teksti + l.odota(0) : loppu_) {
+        if (valmis_ > loppu_) valmis_ = loppu_;
+    }
+
+    bool loppu() {
+        if (p_ < loppu_ && p_ == valmis_) lisaa();
+        if (p_ < loppu_ && *p_ == '\x1a') paata(p_);
+        return p_ >= loppu_;
+    }
+
+    // The next line and whether an LF stands inside it; false at the end of the text.
+    bool seuraava(std::string_view& rivi, bool& lf) {
+        if (loppu()) return false;
+        char* const alku = p_;
+        char* q = p_;
+        lf = false;
+        for (;;) {
+            q = etsi(q, valmis_, lf);
+            if (q < valmis_ || valmis_ >= loppu_) break;
+            lisaa();
+        }
+        if (q < loppu_ && *q == '\x1a') paata(q);
+        rivi = std::string_view(alku, static_cast<std::size_t>(q - alku));
+        if (q >= loppu_) {
+            p_ = loppu_;
+            return true;
+        }
+        *q = '\0';
+        p_ = q + 1;
+        if (p_ < loppu_ && p_ == valmis_) lisaa();
+        if (p_ < valmis_ && *p_ == '\n') ++p_;
+        return true;
+    }
+
+    // The next line without its LFs, or an empty text at the end.
+    std::string rivi() {
+        std::string_view r;
+        bool lf = false;
+        if (!seuraava(r, lf)) return {};
+        return lf ? ilman_lf(r) : std::string(r);
+    }
+
+private:
+    // The text ends at `q`, which ends the last line.
+    void paata(char* q) {
+        loppu_ = q;
+        if (valmis_ > loppu_) valmis_ = loppu_;
+        *q = '\0';
+    }
+    // Waits for more bytes; when none come (the unpacking failed, which its caller learns) the text ends there.
+    void lisaa() {
+        const std::size_t ennen = static_cast<std::size_t>(valmis_ - l_.teksti);
+        const std::size_t nyt = l_.odota(ennen);
+        if (nyt <= ennen) paata(valmis_);
+        else valmis_ = l_.teksti + std::min(nyt, l_.koko);
+    }
+    // The first CR or 1A in [p, loppu), or loppu; `lf` is set when an LF comes before it.
+    static char* etsi(char* p, char* loppu, bool& lf) {
+#ifdef __SSE2__
+        const __m128i cr = _mm_set1_epi8('\r'), nl = _mm_set1_epi8('\n'), eof = _mm_set1_epi8('\x1a');
+        for (; loppu - p >= 16; p += 16) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const unsigned m = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, eof))));
+            const unsigned m_lf = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, nl)));
+            if (m) {
+                const unsigned i = static_cast<unsigned>(__builtin_ctz(m));
+                if (m_lf & ((1u << i) - 1)) lf = true;
+                return p + i;
+            }
+            if (m_lf) lf = true;
+        }
+#endif
+        for (; p < loppu && *p != '\r' && *p != '\x1a'; ++p)
+            if (*p == '\n') lf = true;
+        return p;
+    }
+
+    const Rungonlahde& l_;
+    char* p_;
+    char* loppu_;   // the end of the text: its size, or the byte 1A once seen
+    char* valmis_;  // the end of the bytes ready
+};
+
 bool on_erikoisnimi(std::string_view r) {
-    return r == "Ei määritelty!" || r == "Custom1:" || r == "Custom2:" || r == "Custom3:" || r == "Custom4:";
+    if (r.size() == 8) return r.starts_with("Custom") && r[6] >= '1' && r[6] <= '4' && r[7] == ':';
+    return r == "Ei määritelty!";
 }
 
 class Kortinlukija {
@@ -89,7 +178,7 @@ public:
 
     // Line `rivi` of a card block. `lainattava`: the value is the body's own NUL-ended line, which the card
     // may point at; otherwise it is copied.
-    void aseta(TKortti& k, int rivi, std::string_view arvo, bool tosi, bool lainattava) {
+    [[gnu::always_inline]] void aseta(TKortti& k, int rivi, std::string_view arvo, bool tosi, bool lainattava) {
         if (rivi > runkorivien_maara) return;  // lines of newer versions
         const Runkorivi& r = runkorivit[static_cast<std::size_t>(rivi - 1)];
         switch (r.laji) {
@@ -122,7 +211,8 @@ public:
 
 private:
     static void aseta_teksti(Teksti& t, std::string_view arvo, bool lainattava) {
-        if (lainattava && !arvo.empty()) t.nayta(arvo.data(), static_cast<std::uint32_t>(arvo.size()));
+        if (arvo.empty()) t.clear();
+        else if (lainattava) t.nayta(arvo.data(), static_cast<std::uint32_t>(arvo.size()));
         else t = arvo;
     }
 
@@ -141,7 +231,7 @@ private:
     std::unordered_set<std::string> kannet_;
 };
 
-bool lue_otsake(Rivinlukija& r, TOmaList& lista, const RungonLuku& a, diag::Viestit& v) {
+bool lue_otsake(Rivivirta& r, TOmaList& lista, const RungonLuku& a, diag::Viestit& v) {
     std::string rivi;
     for (;;) {
         if (r.loppu()) return false;
@@ -219,66 +309,28 @@ void kirjoita_runko(const TOmaList& lista, std::string& ulos, std::string_view v
         versio);
 }
 
-namespace {
-
-// Where the line starting at `p` ends: its CR, or `loppu`. `lf` is set when an LF stands inside the line.
-// The bytes from `loppu` on are NUL for at least 16 bytes.
-const char* rivin_loppu(const char* p, const char* loppu, bool& lf) {
-#ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8('\r'), nl = _mm_set1_epi8('\n');
-    for (; p < loppu; p += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const unsigned m_cr = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, cr)));
-        const unsigned m_lf = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, nl)));
-        if (m_cr) {
-            const unsigned i = static_cast<unsigned>(__builtin_ctz(m_cr));
-            if (m_lf & ((1u << i) - 1)) lf = true;
-            return p + i;
-        }
-        if (m_lf) lf = true;
-    }
-    return loppu;
-#else
-    for (; p < loppu && *p != '\r'; ++p)
-        if (*p == '\n') lf = true;
-    return p;
-#endif
-}
-
-}  // namespace
-
 RungonTila lue_runko(std::string&& runko, TOmaList& lista, const RungonLuku& a, diag::Viestit& v) {
-    // The text ends at the byte 1A; after it come NUL bytes for the line scan and the last line's end.
-    if (const void* eof = std::memchr(runko.data(), '\x1a', runko.size()))
-        runko.resize(static_cast<std::size_t>(static_cast<const char*>(eof) - runko.data()));
     const std::size_t koko = runko.size();
     runko.append(rungon_vara, '\0');
     auto puskuri = std::make_shared<std::string>(std::move(runko));
-    char* const alku = puskuri->data();
-    const char* const loppu = alku + koko;
+    return lue_runko(Rungonlahde{puskuri->data(), koko, puskuri, {}}, lista, a, v);
+}
 
-    Rivinlukija r(std::string_view(alku, koko));
+RungonTila lue_runko(const Rungonlahde& lahde, TOmaList& lista, const RungonLuku& a, diag::Viestit& v) {
+    Rivivirta r(lahde);
     if (!lue_otsake(r, lista, a, v)) return RungonTila::Vahingoittunut;
 
     Kortinlukija kl(lista, a, v);
-    const std::shared_ptr<const void> omistaja = puskuri;
     std::string ilman_lf_puskuri;
-    char* p = alku + r.kohta();
-    while (p < loppu) {
+    std::uint64_t kortteja = 0;
+    while (!r.loppu()) {
+        if (a.enintaan_kortteja && ++kortteja >= a.enintaan_kortteja) return RungonTila::Liikaa;
         auto k = std::make_unique<TKortti>();
-        k->runko.sido(omistaja);
+        k->runko.sido(lahde.omistaja);
         int laskuri = 0;
-        while (laskuri < kortin_rivien_raja && p < loppu) {
-            bool lf = false;
-            char* const rivin_alku = p;
-            char* const cr = const_cast<char*>(rivin_loppu(p, loppu, lf));
-            const std::string_view raaka(rivin_alku, static_cast<std::size_t>(cr - rivin_alku));
-            p = cr;
-            if (p < loppu) {
-                // The line ends in place, so a field can point at it.
-                *p++ = '\0';
-                if (p < loppu && *p == '\n') ++p;
-            }
+        std::string_view raaka;
+        bool lf = false;
+        while (laskuri < kortin_rivien_raja && r.seuraava(raaka, lf)) {
             const bool tosi = raaka == "TRUE";
             std::string_view rivi = raaka;
             if (lf) {

@@ -1,6 +1,8 @@
 #pragma once
 // The catalogue body: a line-oriented cp1252 text, 54 value lines and a separator per card.
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -61,15 +63,30 @@ struct RungonLuku {
     bool liitos = false;         // merge: a cover name already in the catalogue is dropped
     // With covers unpacked at open: tells whether a cover file exists; a missing one is stored empty.
     std::function<bool(const std::string& cover_fn)> kansi_olemassa;
+    // The reading stops at this many cards (0: no limit), for a body that packed far smaller than it reads.
+    std::uint64_t enintaan_kortteja = 0;
 };
 
-enum class RungonTila { Luettu, Vahingoittunut };
+// Damaged: a header line never came. Liikaa: the body holds enintaan_kortteja cards or more.
+enum class RungonTila { Luettu, Vahingoittunut, Liikaa };
+
+// A body whose bytes may still be coming: `odota(n)` waits until more than n bytes are ready or no more will
+// come, and gives the bytes ready (null: all are). The reader ends lines in place, and the cards point into
+// the text, which `omistaja` keeps alive; the rungon_vara bytes after `koko` are NUL.
+struct Rungonlahde {
+    char* teksti = nullptr;
+    std::size_t koko = 0;
+    std::shared_ptr<const void> omistaja;
+    std::function<std::size_t(std::size_t)> odota;
+};
 
 // Reads the header and appends one card per card block. Damaged: a header line never came.
 RungonTila lue_runko(std::string_view runko, TOmaList& lista, const RungonLuku& asetukset, diag::Viestit& viestit);
 // The same keeping the text itself: the cards' fields point into it until they are changed, and it is freed
 // with the last card read from it. Sixteen bytes of spare capacity spare it a copy.
 RungonTila lue_runko(std::string&& runko, TOmaList& lista, const RungonLuku& asetukset, diag::Viestit& viestit);
+// The same from a body that is read as it comes.
+RungonTila lue_runko(const Rungonlahde& lahde, TOmaList& lista, const RungonLuku& asetukset, diag::Viestit& viestit);
 // The spare capacity the text of lue_runko needs to be kept as it is.
 inline constexpr std::size_t rungon_vara = 16;
 

@@ -288,6 +288,75 @@ TEST(Runko, RivinloputJaTekstinLoppumerkki) {
     EXPECT_EQ(l.Count(), 2);
 }
 
+// A body read as an unpacking thread hands it over, `pala` bytes at a time and ending after `loppuu` bytes.
+// Bytes not yet handed over hold line ends and the end mark, so a reader that looks ahead reads wrong.
+struct Paloittain {
+    TOmaList lista;
+    TestiViestit viestit;
+    RungonTila tila;
+
+    Paloittain(const std::string& teksti, std::size_t pala, std::size_t loppuu = std::string::npos) {
+        auto puskuri = std::make_shared<std::string>(teksti.size() + rungon_vara, '\0');
+        for (std::size_t i = 0; i < teksti.size(); ++i) (*puskuri)[i] = i % 2 ? '\r' : '\x1a';
+        std::size_t annettu = 0;
+        const std::size_t kaikki = std::min(loppuu, teksti.size());
+        const auto odota = [&](std::size_t n) {
+            EXPECT_GE(n, annettu);
+            const std::size_t uusi = std::min(kaikki, std::max(annettu, n) + pala);
+            std::copy(teksti.begin() + static_cast<std::ptrdiff_t>(annettu), teksti.begin() + static_cast<std::ptrdiff_t>(uusi),
+                      puskuri->begin() + static_cast<std::ptrdiff_t>(annettu));
+            annettu = uusi;
+            return annettu;
+        };
+        RungonLuku a;
+        a.tiedoston_nimi = "testi.rkb";
+        tila = lue_runko(Rungonlahde{puskuri->data(), teksti.size(), puskuri, odota}, lista, a, viestit);
+    }
+};
+
+TEST(Runko, PaloittainLuettuOnSamaKuinKokonaan) {
+    const std::string juoni(70, 'j');
+    const std::vector<std::string> tekstit = {
+        otsake() + kortti(54) + kortti(54, {{1, "toinen"}, {8, juoni + "\n" + juoni}}),
+        otsake("1.18") + kortti(54) + kortti(20, {}, false),
+        otsake() + kortti(54) + "\x1a" + kortti(54),
+        otsake() + kortti(54) + "viimeinen\x1a\r\n" + kortti(54),
+        otsake() + kortti(10, {{3, "x\x1ay"}}) + kortti(54),
+        otsake() + "a\nb\rc\r\r\n" + kortti(54) + "ilman rivinvaihtoa",
+        otsake() + kortti(54) + "\r",
+        "Tietokanta tallennettu ohjelman versiolla=1.36\r\nKortteja=1\r\n",
+    };
+    for (const std::string& t : tekstit) {
+        TestiViestit v;
+        TOmaList kokonaan;
+        RungonLuku a;
+        a.tiedoston_nimi = "testi.rkb";
+        const RungonTila tila = lue_runko(t, kokonaan, a, v);
+        std::string odotettu;
+        kirjoita_runko(kokonaan, odotettu);
+        for (const std::size_t pala : {std::size_t{1}, std::size_t{7}, std::size_t{16}, std::size_t{33}, t.size()}) {
+            SCOPED_TRACE(testing::Message() << "pala " << pala << ": " << t.substr(0, 60));
+            Paloittain p(t, pala);
+            EXPECT_EQ(p.tila, tila);
+            std::string saatu;
+            kirjoita_runko(p.lista, saatu);
+            EXPECT_TRUE(saatu == odotettu);
+            EXPECT_EQ(p.viestit.tekstit(), v.tekstit());
+        }
+    }
+    // An unpacking that stops early ends the text there; the caller learns of the damage from the unpacking.
+    const std::string t = otsake() + kortti(54) + kortti(54, {{1, "toinen"}});
+    for (const std::size_t loppuu : {otsake().size() + 10, otsake().size() + 300, t.size() - 5}) {
+        TestiViestit v;
+        const TOmaList alku = lue(t.substr(0, loppuu), v);
+        Paloittain p(t, 5, loppuu);
+        std::string odotettu, saatu;
+        kirjoita_runko(alku, odotettu);
+        kirjoita_runko(p.lista, saatu);
+        EXPECT_TRUE(saatu == odotettu) << loppuu;
+    }
+}
+
 TEST(Runko, OtsakkeenTarkistukset) {
     {
         TestiViestit v;

@@ -1,6 +1,7 @@
 #include "storage/zlbarkisto.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <system_error>
 #include <unordered_set>
 #include <utility>
 
@@ -183,6 +185,55 @@ std::string pakkaa(std::string_view data, int taso, std::size_t raja, Edistymine
     ulos.resize(valmis ? z.total_out : 0);
     deflateEnd(&z);
     return ulos;
+}
+
+// A file packed as it is read, so that a big file is never held whole in memory: only its packed bytes are,
+// and only while they stay smaller than the file.
+struct Pakattu {
+    std::uint64_t koko = 0;
+    std::uint32_t crc = 0;
+    std::string talteen;  // the packed bytes; empty when raaka
+    bool raaka = false;   // packing would not make it smaller: the file is stored as it is
+};
+
+// Reads fd from the start to its end, packing at a zlib level; 0 or the errno of a read that failed.
+// `arvio` is the size the file was said to have, for the progress.
+template <typename Edistyminen>
+int pakkaa_tiedosto(Tiedostojarjestelma& t, int fd, std::uint64_t arvio, int taso, Pakattu& p, Edistyminen&& edistyminen) {
+    p = {};
+    p.crc = crc32_lisaa(0, nullptr, 0);
+    z_stream z{};
+    const bool pakataan = deflateInit(&z, taso) == Z_OK;
+    std::vector<unsigned char> sisaan(datan_pala), ulos(datan_pala);
+    int tila = Z_OK, virhe = 0;
+    bool kesken = pakataan;  // the packed stream is still being made
+    for (;;) {
+        const long n = t.lue(fd, sisaan.data(), sisaan.size(), p.koko);
+        if (n < 0) {
+            virhe = static_cast<int>(-n);
+            break;
+        }
+        p.crc = crc32_lisaa(p.crc, sisaan.data(), static_cast<std::size_t>(n));
+        p.koko += static_cast<std::uint64_t>(n);
+        if (kesken) {
+            z.next_in = sisaan.data();
+            z.avail_in = static_cast<uInt>(n);
+            do {
+                z.next_out = ulos.data();
+                z.avail_out = static_cast<uInt>(ulos.size());
+                tila = deflate(&z, n == 0 ? Z_FINISH : Z_NO_FLUSH);
+                p.talteen.append(reinterpret_cast<const char*>(ulos.data()), ulos.size() - z.avail_out);
+            } while (z.avail_out == 0 && tila == Z_OK);
+            // Packed bytes as many as the file has: storing it as it is will be smaller.
+            if (tila == Z_STREAM_ERROR || p.talteen.size() >= std::max(p.koko, arvio)) kesken = false;
+        }
+        if (n == 0) break;
+        edistyminen(p.koko, std::max(p.koko, arvio));
+    }
+    if (pakataan) deflateEnd(&z);
+    p.raaka = !(kesken && tila == Z_STREAM_END && p.talteen.size() < p.koko);
+    if (p.raaka) std::string().swap(p.talteen);
+    return virhe;
 }
 
 int zlib_taso(TZLBCompressionLevel t) {
@@ -416,7 +467,26 @@ bool TZLBArchive::ennallaan() const {
     return tunniste_ == Tunniste{tt.laite, tt.inode, tt.koko, tt.muutettu_s, tt.muutettu_ns};
 }
 
-ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
+namespace {
+
+// The CRC of the file's data against the one its trailer records; the trailer is left in `trailer`.
+ZlbTulos tarkista_crc(Tiedostojarjestelma& t, int fd, std::uint64_t koko, const std::string& teksti,
+                      unsigned char* trailer) {
+    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
+    const std::uint64_t datan_koko = koko - TZLBArchive::trailerin_koko;
+    const bool luettu = lue_alue(t, fd, 0, datan_koko, crc_pala, [&](const unsigned char* p, std::size_t n) {
+        crc = crc32_lisaa(crc, p, n);
+        return true;
+    });
+    if (!luettu || !lue_kohdasta(t, fd, trailer, TZLBArchive::trailerin_koko, datan_koko))
+        return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
+    if (lue32(trailer) != crc) return {zlb_virhe::vioittunut};
+    return {};
+}
+
+}  // namespace
+
+ZlbTulos TZLBArchive::Open(const fs::path& tiedosto, bool tarkista) {
     Close();
     Tiedostotiedot tt;
     if (tiedosto.empty() || t_.tiedot(tiedosto, tt) != 0) return {zlb_virhe::ei_loydy};
@@ -428,26 +498,30 @@ ZlbTulos TZLBArchive::Open(const fs::path& tiedosto) {
     const auto koko = tt.koko;
     if (koko < trailerin_koko) return {zlb_virhe::vioittunut};
 
-    std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
-    const std::uint64_t datan_koko = koko - trailerin_koko;
-    const bool luettu = lue_alue(t_, k.fd(), 0, datan_koko, crc_pala, [&](const unsigned char* p, std::size_t n) {
-        crc = crc32_lisaa(crc, p, n);
-        return true;
-    });
     unsigned char trailer[trailerin_koko];
-    if (!luettu || !lue_kohdasta(t_, k.fd(), trailer, trailerin_koko, datan_koko))
+    if (tarkista) {
+        if (ZlbTulos t = tarkista_crc(t_, k.fd(), koko, teksti, trailer); !t) return t;
+    } else if (!lue_kohdasta(t_, k.fd(), trailer, trailerin_koko, koko - trailerin_koko)) {
         return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
-    if (lue32(trailer) != crc) return {zlb_virhe::vioittunut};
+    }
 
     fd_ = k.irrota();
     nimi_ = tiedosto;
     tunniste_ = {tt.laite, tt.inode, koko, tt.muutettu_s, tt.muutettu_ns};
     if (!lue_rekisteri(trailer, koko)) {
+        // A damaged file is reported as such whatever part of it the damage hit first.
+        ZlbTulos t = tarkista ? ZlbTulos{} : tarkista_tiedosto();
         Close();
-        return {zlb_virhe::ei_luettelo};
+        return t ? ZlbTulos{zlb_virhe::ei_luettelo} : t;
     }
     if (OnArchiveOpened) OnArchiveOpened(*this);
     return {};
+}
+
+ZlbTulos TZLBArchive::tarkista_tiedosto() const {
+    if (!auki() || uusi_) return {zlb_virhe::ei_auki};
+    unsigned char trailer[trailerin_koko];
+    return tarkista_crc(t_, fd_, tunniste_.koko, polku_tekstiksi(nimi_), trailer);
 }
 
 bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tiedoston_koko) {
@@ -551,6 +625,25 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
         sijainti = rekisterin_sijainti_;
     }
 
+    // A file that packing would not make smaller is read a second time and stored as it is; it must still
+    // hold the bytes the first reading counted, or the member would not match its registry entry.
+    const auto kopioi_ennallaan = [&](const fs::path& polku, const Pakattu& pk) -> int {
+        const int fd = t_.avaa(polku, O_RDONLY);
+        if (fd < 0) return -fd;
+        Kahva tiedosto(t_, fd);
+        std::vector<unsigned char> puskuri(datan_pala);
+        std::uint32_t tarkiste = crc32_lisaa(0, nullptr, 0);
+        for (std::uint64_t tehty = 0; tehty < pk.koko;) {
+            const long n = t_.lue(fd, puskuri.data(), static_cast<std::size_t>(std::min<std::uint64_t>(puskuri.size(), pk.koko - tehty)), tehty);
+            if (n < 0) return static_cast<int>(-n);
+            if (n == 0) return EIO;
+            tarkiste = crc32_lisaa(tarkiste, puskuri.data(), static_cast<std::size_t>(n));
+            if (!kirjoita(puskuri.data(), static_cast<std::size_t>(n))) return kirjoitusvirhe;
+            tehty += static_cast<std::uint64_t>(n);
+        }
+        return tarkiste == pk.crc ? 0 : EIO;
+    };
+
     std::vector<TZLBEntry> entries = entries_;
     std::unordered_set<std::string> nimet_ennestaan;
     for (const TZLBEntry& e : entries) nimet_ennestaan.insert(pienet_cp1252(e.koko_nimi()));
@@ -565,9 +658,24 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
             continue;
         }
         if (!nimet_ennestaan.insert(pienet_cp1252(jasen)).second) kirjaa(zlb_teksti(zlb_virhe::jo_arkistossa, jasen));
-        std::string data;
-        if (const Tulos luku = lue_koko_tiedosto(t_, l.polku, data); !luku) {
-            const int lahteessa = luku.koodi == ENOENT && lahde ? lahde->etsi(jasen) : -1;
+        const std::string teksti = zlb_teksti("Updating %s", l.nimi);
+        Pakattu pk;
+        int lukuvirhe = 0;
+        {
+            const int fd = t_.avaa(l.polku, O_RDONLY);
+            Kahva tiedosto(t_, fd);
+            Tiedostotiedot tt;
+            if (fd < 0) {
+                lukuvirhe = -fd;
+            } else {
+                const std::uint64_t arvio = t_.tiedot(tiedosto.fd(), tt) == 0 && tt.tavallinen ? tt.koko : 0;
+                edistyminen(teksti, 0, arvio);
+                lukuvirhe = pakkaa_tiedosto(t_, tiedosto.fd(), arvio, taso, pk,
+                                            [&](std::uint64_t tehty, std::uint64_t kaikki) { edistyminen(teksti, tehty, kaikki); });
+            }
+        }
+        if (lukuvirhe) {
+            const int lahteessa = lukuvirhe == ENOENT && lahde ? lahde->etsi(jasen) : -1;
             if (lahteessa >= 0) {
                 // Taken as stored: a cover that was never unpacked needs no room on the disk to be saved.
                 TZLBEntry vanha = lahde->entries()[static_cast<std::size_t>(lahteessa)];
@@ -590,28 +698,29 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
                 entries.push_back(std::move(vanha));
                 continue;
             }
-            if (luku.koodi != ENOENT) ohitetut_.push_back({l.nimi, luku.koodi});
+            if (lukuvirhe != ENOENT) ohitetut_.push_back({l.nimi, lukuvirhe});
             kirjaa(zlb_teksti(zlb_virhe::ei_avaudu, l.nimi));
             continue;
         }
-        if (data.size() > std::numeric_limits<std::uint32_t>::max()) return {zlb_virhe::liian_suuri};
-        const std::string teksti = zlb_teksti("Updating %s", l.nimi);
-        edistyminen(teksti, 0, data.size());
-        const std::string pakattu = pakkaa(data, taso, data.size(), [&](std::size_t tehty, std::size_t kaikki) {
-            edistyminen(teksti, tehty, kaikki);
-        });
-        e.raaka = pakattu.empty();
-        const std::string_view talteen = e.raaka ? std::string_view(data) : std::string_view(pakattu);
+        if (pk.koko > std::numeric_limits<std::uint32_t>::max()) return {zlb_virhe::liian_suuri};
+        e.raaka = pk.raaka;
+        const std::uint64_t talteen_koko = e.raaka ? pk.koko : pk.talteen.size();
         // The registry's offset is a signed 32-bit number, so all member data must stay below 2 GB.
-        if (sijainti + talteen.size() > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+        if (sijainti + talteen_koko > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
             return {zlb_virhe::liian_suuri};
-        e.koko = static_cast<std::uint32_t>(data.size());
-        e.pakattu_koko = static_cast<std::uint32_t>(talteen.size());
+        e.koko = static_cast<std::uint32_t>(pk.koko);
+        e.pakattu_koko = static_cast<std::uint32_t>(talteen_koko);
         e.sijainti = static_cast<std::uint32_t>(sijainti);
-        e.crc = crc32_lisaa(crc32_lisaa(0, nullptr, 0), data.data(), data.size());
+        e.crc = pk.crc;
         e.taso = e.raaka ? 0 : static_cast<std::uint8_t>(CompressionLevel);
-        if (!kirjoita(talteen.data(), talteen.size())) return kirjoitus_epaonnistui();
-        sijainti += talteen.size();
+        if (!e.raaka) {
+            if (!kirjoita(pk.talteen.data(), pk.talteen.size())) return kirjoitus_epaonnistui();
+        } else if (const int virhe = kopioi_ennallaan(l.polku, pk)) {
+            // Part of the file is in the new archive already, so the archive cannot go on without it.
+            if (kirjoitusvirhe) return kirjoitus_epaonnistui();
+            return {zlb_teksti(zlb_virhe::ei_avaudu, l.nimi), virhe};
+        }
+        sijainti += talteen_koko;
         entries.push_back(std::move(e));
     }
 
@@ -707,6 +816,121 @@ ZlbTulos TZLBArchive::lue_jasen(std::size_t indeksi, std::string& ulos, std::siz
     if (!luettu || ulos.size() != e.koko) return {zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
     if (CheckCRC && crc != e.crc) return {zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
     return {};
+}
+
+namespace {
+
+// Room for a member unpacked in memory. A big one is mapped with large pages where the system has them,
+// which spares the unpacking most of its page faults.
+std::shared_ptr<char[]> jasenen_puskuri(std::size_t n) {
+    constexpr std::size_t iso = std::size_t{4} << 20;
+    if (n < iso) return std::shared_ptr<char[]>(new char[n]);
+    void* m = ::mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (m == MAP_FAILED) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    ::madvise(m, n, MADV_HUGEPAGE);
+#endif
+    return std::shared_ptr<char[]>(static_cast<char*>(m), [n](char* p) { ::munmap(p, n); });
+}
+
+}  // namespace
+
+ZlbTulos TZLBArchive::pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenvirta>& virta, std::size_t vara) const {
+    virta.reset();
+    if (!auki()) return {zlb_virhe::ei_auki};
+    if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
+    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+    const TZLBEntry& e = entries_[indeksi];
+    const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
+    std::unique_ptr<Jasenvirta> v(new Jasenvirta);
+    v->koko_ = e.koko;
+    // Not cleared: the unpacking writes every byte before the reader may look at it.
+    v->puskuri_ = jasenen_puskuri(static_cast<std::size_t>(e.koko) + vara);
+    std::memset(v->puskuri_.get() + e.koko, 0, vara);
+    if (e.raaka) {
+        if (!lue_kohdasta(t_, fd_, v->puskuri_.get(), e.koko, e.sijainti)) return rikki;
+        if (CheckCRC && crc32_lisaa(crc32_lisaa(0, nullptr, 0), v->puskuri_.get(), e.koko) != e.crc)
+            return {zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
+        v->valmiina_ = e.koko;
+        v->loppui_ = true;
+    } else {
+        std::string pakattu(e.pakattu_koko, '\0');
+        if (!lue_kohdasta(t_, fd_, pakattu.data(), pakattu.size(), e.sijainti)) return rikki;
+        v->pura(std::move(pakattu), static_cast<long>(indeksi), CheckCRC, e.crc);
+    }
+    virta = std::move(v);
+    return {};
+}
+
+Jasenvirta::~Jasenvirta() {
+    {
+        std::lock_guard<std::mutex> l(lukko_);
+        peruttu_ = true;
+    }
+    if (saie_.joinable()) saie_.join();
+}
+
+std::size_t Jasenvirta::odota(std::size_t n) {
+    std::unique_lock<std::mutex> l(lukko_);
+    muuttui_.wait(l, [&] { return valmiina_ > n || loppui_; });
+    return valmiina_;
+}
+
+ZlbTulos Jasenvirta::tulos() {
+    std::unique_lock<std::mutex> l(lukko_);
+    muuttui_.wait(l, [&] { return loppui_; });
+    return tulos_;
+}
+
+void Jasenvirta::pura(std::string pakattu, long indeksi, bool tarkista_crc, std::uint32_t crc) {
+    auto purku = [this, pakattu = std::move(pakattu), indeksi, tarkista_crc, crc] {
+        // Handed on in pieces this big: small enough that the reader starts soon, big enough that waking it costs little.
+        constexpr std::size_t pala = 1 << 20;
+        z_stream z{};
+        bool ok = inflateInit(&z) == Z_OK;
+        const bool alustettu = ok;
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(pakattu.data()));
+        z.avail_in = static_cast<uInt>(pakattu.size());
+        unsigned char* const ulos = reinterpret_cast<unsigned char*>(puskuri_.get());
+        std::size_t tehty = 0;
+        std::uint32_t laskettu = crc32_lisaa(0, nullptr, 0);
+        int tila = Z_OK;
+        while (ok && tila != Z_STREAM_END) {
+            {
+                std::lock_guard<std::mutex> l(lukko_);
+                if (peruttu_) break;
+            }
+            // Past the recorded size only a byte of room is given: a stream that still has data is damaged.
+            unsigned char yli;
+            const std::size_t tilaa = std::min(pala, koko_ - tehty);
+            z.next_out = tilaa ? ulos + tehty : &yli;
+            z.avail_out = tilaa ? static_cast<uInt>(tilaa) : 1u;
+            tila = inflate(&z, Z_NO_FLUSH);
+            if ((tila != Z_OK && tila != Z_STREAM_END) || (tilaa == 0 && z.avail_out == 0) ||
+                (tila == Z_OK && z.avail_out > 0 && z.avail_in == 0)) {
+                ok = false;
+                break;
+            }
+            const std::size_t saatu = tilaa - (tilaa ? z.avail_out : 0);
+            if (tarkista_crc) laskettu = crc32_lisaa(laskettu, ulos + tehty, saatu);
+            tehty += saatu;
+            std::lock_guard<std::mutex> l(lukko_);
+            valmiina_ = tehty;
+            muuttui_.notify_all();
+        }
+        if (alustettu) inflateEnd(&z);
+        std::lock_guard<std::mutex> l(lukko_);
+        if (!ok || tila != Z_STREAM_END || tehty != koko_) tulos_ = {zlb_teksti(zlb_virhe::jasen_rikki, indeksi)};
+        else if (tarkista_crc && laskettu != crc) tulos_ = {zlb_teksti(zlb_virhe::crc_vaara, indeksi)};
+        loppui_ = true;
+        muuttui_.notify_all();
+    };
+    try {
+        saie_ = std::thread(purku);
+    } catch (const std::system_error&) {
+        // Without a thread to spare the member is unpacked here, whole, before its reader starts.
+        purku();
+    }
 }
 
 ZlbTulos TZLBArchive::tarkista(std::size_t indeksi) const {

@@ -7,8 +7,12 @@
 // file before it is used, and no member may land outside the destination folder.
 #include <cstdint>
 #include <filesystem>
+#include <condition_variable>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -66,6 +70,42 @@ struct TZLBEntry {
     std::string koko_nimi() const { return kansio + nimi; }
 };
 
+// A member being unpacked into memory on a thread of its own, so that its reader can work through the part
+// already unpacked while the rest is still coming. Destroying it stops the unpacking.
+class Jasenvirta {
+public:
+    ~Jasenvirta();
+    Jasenvirta(const Jasenvirta&) = delete;
+    Jasenvirta& operator=(const Jasenvirta&) = delete;
+
+    // The member's size as its entry records it.
+    std::size_t koko() const { return koko_; }
+    // koko() bytes of the member, then the spare bytes asked for, which are NUL. Bytes below what odota()
+    // last gave are the reader's to read and change.
+    char* data() const { return puskuri_.get(); }
+    // Keeps the bytes alive after the stream is gone.
+    std::shared_ptr<char[]> omistaja() const { return puskuri_; }
+    // Waits until more than `n` bytes are ready or no more will come; the bytes ready.
+    std::size_t odota(std::size_t n);
+    // Waits for the end: empty when the member came out whole at its recorded size (and CRC when checked).
+    ZlbTulos tulos();
+
+private:
+    friend class TZLBArchive;
+    Jasenvirta() = default;
+    void pura(std::string pakattu, long indeksi, bool tarkista_crc, std::uint32_t crc);
+
+    std::size_t koko_ = 0;
+    std::shared_ptr<char[]> puskuri_;
+    std::mutex lukko_;
+    std::condition_variable muuttui_;
+    std::size_t valmiina_ = 0;
+    bool loppui_ = false;
+    bool peruttu_ = false;
+    ZlbTulos tulos_;
+    std::thread saie_;
+};
+
 enum class TZLBCompressionLevel : std::uint8_t { None = 0, Fastest = 1, Default = 2, Maximum = 3 };
 
 class TZLBArchive {
@@ -94,8 +134,12 @@ public:
     std::function<void(TZLBArchive&, const std::string& teksti)> OnErrorLogged;
     std::function<void(TZLBArchive&, const std::string& teksti, int prosentti)> OnProgress;
 
-    // Closes any open archive, checks the file's CRC and reads its registry.
-    ZlbTulos Open(const std::filesystem::path& tiedosto);
+    // Closes any open archive, checks the file's CRC and reads its registry. Without `tarkista_crc` the CRC is
+    // left to tarkista_tiedosto(), which the caller must pass before it trusts anything read from the file.
+    ZlbTulos Open(const std::filesystem::path& tiedosto, bool tarkista_crc = true);
+    // The file's CRC against its trailer, as Open checks it. It only reads, so it may run on another thread
+    // as long as nothing else uses the archive's file system meanwhile.
+    ZlbTulos tarkista_tiedosto() const;
     // Closes any open archive and names a new one; nothing is written until files are added.
     ZlbTulos Create(const std::filesystem::path& tiedosto);
     // Adds files named in the program's form ("gfx\kannet\a.jpg", cp1252; '/' also separates), relative
@@ -133,6 +177,9 @@ public:
     // Member `indeksi` unpacked into memory (its CRC checked when CheckCRC is set), with `vara` bytes of
     // spare capacity after it, for a caller that reads it in place.
     ZlbTulos lue_jasen(std::size_t indeksi, std::string& ulos, std::size_t vara = 0) const;
+    // The same unpacked on a thread of its own into `virta`, which the caller reads as it fills. The stored
+    // bytes are read before this returns, so the thread never touches the file.
+    ZlbTulos pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenvirta>& virta, std::size_t vara = 0) const;
     // The files the last AddFiles had to leave out although they exist (or were in the source archive):
     // the name as given and the errno of the failure.
     const std::vector<std::pair<std::string, int>>& ohitetut() const { return ohitetut_; }
