@@ -133,19 +133,45 @@ Tulos korvaa_tiedosto(const fs::path& polku, std::string_view data) {
 }
 
 Tulos korvaa_tiedosto(Tiedostojarjestelma& t, const fs::path& annettu, std::string_view data) {
-    const fs::path polku = linkin_kohde(t, annettu);
-    fs::path valiaikainen;
-    const int fd = luo_valiaikainen(t, polku, valiaikainen);
-    if (fd < 0) return kirjoitusvirhe(annettu, -fd);
-    kopioi_oikeudet(t, fd, polku);
-    int virhe = kirjoita_kaikki(t, fd, data.data(), data.size());
-    if (virhe == 0) virhe = t.synkronoi(fd);
-    if (const int s = t.sulje(fd); virhe == 0) virhe = s;
-    if (virhe == 0) virhe = t.nimea(valiaikainen, polku);
-    if (virhe != 0) {
-        t.poista(valiaikainen);
-        return kirjoitusvirhe(annettu, virhe);
+    Korvaus k(t, annettu);
+    k.kirjoita(data);
+    return k.valmis();
+}
+
+Korvaus::Korvaus(Tiedostojarjestelma& t, const fs::path& kohde) : t_(t), annettu_(kohde), polku_(linkin_kohde(t, kohde)) {
+    fd_ = luo_valiaikainen(t_, polku_, valiaikainen_);
+    if (fd_ < 0) {
+        virhe_ = -fd_;
+        valiaikainen_.clear();
+        return;
     }
-    synkronoi_kansio(t, polku.parent_path());
+    kopioi_oikeudet(t_, fd_, polku_);
+}
+
+Korvaus::~Korvaus() {
+    if (valmis_) return;
+    if (fd_ >= 0) t_.sulje(fd_);
+    if (!valiaikainen_.empty()) t_.poista(valiaikainen_);
+}
+
+void Korvaus::kirjoita(std::string_view pala) {
+    if (virhe_ == 0) virhe_ = kirjoita_kaikki(t_, fd_, pala.data(), pala.size());
+}
+
+Tulos Korvaus::valmis() {
+    // fsync of any descriptor of the file flushes what a writer working by name has written and closed.
+    if (virhe_ == 0) virhe_ = t_.synkronoi(fd_);
+    if (fd_ >= 0) {
+        if (const int s = t_.sulje(fd_); virhe_ == 0) virhe_ = s;
+        fd_ = -1;
+    }
+    if (virhe_ == 0) virhe_ = t_.nimea(valiaikainen_, polku_);
+    if (virhe_ != 0) {
+        if (!valiaikainen_.empty()) t_.poista(valiaikainen_);
+        valiaikainen_.clear();
+        return kirjoitusvirhe(annettu_, virhe_);
+    }
+    valmis_ = true;
+    synkronoi_kansio(t_, polku_.parent_path());
     return Tulos::ok();
 }

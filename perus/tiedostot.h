@@ -23,6 +23,36 @@ Tulos lue_koko_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& pol
 Tulos korvaa_tiedosto(const std::filesystem::path& polku, std::string_view data);
 Tulos korvaa_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& polku, std::string_view data);
 
+// A file replaced atomically by writing it in pieces, for output too big to hold whole or written by
+// another library under a name. The pieces go to a new file beside the target; valmis() flushes it to disk
+// and renames it over the target. Without valmis() (a failure, an exception, a cancel) the new file is
+// removed and the target stays as it was. The first failed step is kept and reported by valmis().
+class Korvaus {
+public:
+    Korvaus(Tiedostojarjestelma& t, const std::filesystem::path& kohde);
+    ~Korvaus();
+    Korvaus(const Korvaus&) = delete;
+    Korvaus& operator=(const Korvaus&) = delete;
+
+    // False once a step has failed; the rest of the writing can then be skipped.
+    bool kunnossa() const { return virhe_ == 0; }
+    void kirjoita(std::string_view pala);
+    // The new file's name, for a writer that opens files by name (a PDF device). It exists and is empty;
+    // whatever the writer leaves there when it has closed the file is what valmis() puts in place.
+    const std::filesystem::path& valiaikainen() const { return valiaikainen_; }
+    // Flushes, gives the new file the old one's permissions and renames it over the target.
+    Tulos valmis();
+
+private:
+    Tiedostojarjestelma& t_;
+    std::filesystem::path annettu_;
+    std::filesystem::path polku_;
+    std::filesystem::path valiaikainen_;
+    int fd_ = -1;
+    int virhe_ = 0;
+    bool valmis_ = false;
+};
+
 // The file a name finally stands for: symbolic links are followed (relative ones against their own folder).
 std::filesystem::path linkin_kohde(Tiedostojarjestelma& t, const std::filesystem::path& polku);
 

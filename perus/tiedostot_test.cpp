@@ -62,3 +62,30 @@ TEST(Tiedostot, PuuttuvaKansioJaPuuttuvaTiedosto) {
     EXPECT_EQ(t.koodi, ENOENT);
     EXPECT_NE(t.viesti.find("tiedostoa tai kansiota ei ole"), std::string::npos);
 }
+
+TEST(Tiedostot, PaloinKorvausJaNimeltaKirjoittava) {
+    Kansio k;
+    const fs::path f = k.p / "lista.html";
+    ASSERT_TRUE(korvaa_tiedosto(f, "vanha"));
+    {
+        // Abandoned halfway: the old file stays and nothing is left beside it.
+        Korvaus kesken(jarjestelman_tiedostot(), f);
+        kesken.kirjoita("uusi ");
+        EXPECT_TRUE(fs::exists(kesken.valiaikainen()));
+    }
+    EXPECT_EQ(lue(f), "vanha");
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+
+    Korvaus paloin(jarjestelman_tiedostot(), f);
+    paloin.kirjoita("uusi ");
+    paloin.kirjoita("sisältö");
+    ASSERT_TRUE(paloin.valmis());
+    EXPECT_EQ(lue(f), "uusi sisältö");
+
+    // Another library writes the new file by its name; valmis() puts what it left in place.
+    Korvaus nimelta(jarjestelman_tiedostot(), f);
+    std::ofstream(nimelta.valiaikainen(), std::ios::binary | std::ios::trunc) << "%PDF-1.4";
+    ASSERT_TRUE(nimelta.valmis());
+    EXPECT_EQ(lue(f), "%PDF-1.4");
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+}
