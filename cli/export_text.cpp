@@ -1,4 +1,5 @@
-// rkb export-text FILE OUT: the fixed-column text list of a catalogue, as the menu item writes it.
+// rkb export-text FILE OUT [--charset utf-8|cp1252]: the fixed-column text list of a catalogue, as the menu
+// items write it.
 #include "cli/vienti.h"
 #include "export/lista.h"
 #include "export/ui/listatulostus.h"
@@ -6,9 +7,20 @@
 namespace {
 
 int export_text(const std::vector<std::string>& p) {
+    std::map<std::string, std::string> valitsimet;
+    if (!lue_valitsimet(p, 2, {"--charset"}, valitsimet)) return 1;
+    Listan_merkisto merkisto = Listan_merkisto::Cp1252;
+    if (const auto it = valitsimet.find("--charset"); it != valitsimet.end()) {
+        if (it->second == "utf-8") {
+            merkisto = Listan_merkisto::Utf8;
+        } else if (it->second != "cp1252") {
+            tulosta_virhe("Tuntematon merkistö: " + it->second + " (utf-8 tai cp1252)");
+            return 1;
+        }
+    }
     Avattu a;
     if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
-    const Tulos t = kirjoita_lista(std::filesystem::absolute(p[1]), a.tk.kortit, tanaan(), a.tk.tiedosto);
+    const Tulos t = kirjoita_lista(std::filesystem::absolute(p[1]), a.tk.kortit, tanaan(), a.tk.tiedosto, merkisto);
     if (!t) {
         tulosta_virhe(t.viesti);
         return 1;
@@ -16,6 +28,6 @@ int export_text(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi({"export-text", "TIEDOSTO KOHDE.txt", 2, 2, export_text});
+const RekisteroiAlikomento rekisteroi({"export-text", "TIEDOSTO KOHDE.txt [--charset utf-8|cp1252]", 2, 4, export_text});
 
 }  // namespace

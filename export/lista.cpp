@@ -69,12 +69,13 @@ std::string tee_tekstilista(const TOmaList& lista, const std::string& paivays, c
 }
 
 Tulos kirjoita_lista(const std::filesystem::path& nimi, const TOmaList& lista, const std::string& paivays,
-                     const std::string& tiedosto) {
+                     const std::string& tiedosto, Listan_merkisto merkisto) {
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::symlink_status(nimi, ec)))
         return Tulos::virhe(EEXIST, tiedosto_olemassa_viesti);
     kirjoita_debug("Kirjoitetaan lista tiedostoon: " + merkisto::utf8_cp1252(nimi.string()));
-    return korvaa_tiedosto(nimi, tee_tekstilista(lista, paivays, tiedosto));
+    const std::string teksti = tee_tekstilista(lista, paivays, tiedosto);
+    return korvaa_tiedosto(nimi, merkisto == Listan_merkisto::Utf8 ? merkisto::cp1252_utf8(teksti) : teksti);
 }
 
 bool valitse_html_sarakkeet(Html_asetukset& a, const std::string& lista, std::string& tuntematon) {

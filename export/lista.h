@@ -21,10 +21,14 @@ std::string tee_tekstilista(const TOmaList& lista, const std::string& paivays, c
 
 inline constexpr const char* tiedosto_olemassa_viesti = "Valitsemasi tiedoston nimi on jo olemassa, keskeytetään";
 
+// The character set of the written text list: the catalogue's own, or UTF-8 (without a byte order mark)
+// for programs of today.
+enum class Listan_merkisto { Cp1252, Utf8 };
+
 // Writes the text list into a new file; an existing file is refused with tiedosto_olemassa_viesti and left
 // as it was.
 Tulos kirjoita_lista(const std::filesystem::path& nimi, const TOmaList& lista, const std::string& paivays,
-                     const std::string& tiedosto);
+                     const std::string& tiedosto, Listan_merkisto merkisto = Listan_merkisto::Cp1252);
 
 // The columns and tag attributes of the HTML list, with the dialog's defaults.
 struct Html_asetukset {

@@ -88,6 +88,20 @@ TEST(Tekstilista, OlemassaOlevaaTiedostoaEiKorvata) {
     EXPECT_FALSE(puuttuu.viesti.empty());
 }
 
+TEST(Tekstilista, Utf8Valinta) {
+    asetustesti::Kansio k;
+    TOmaList l;
+    l.lisaa(std::make_unique<TKortti>(kortti("1", "Hämärä Åsa")));
+    const auto polku = k.juuri() / "utf8.txt";
+    ASSERT_TRUE(kirjoita_lista(polku, l, "p", "ä.rkb", Listan_merkisto::Utf8));
+    const std::string s = testituki::tiedoston_sisalto(polku);
+    EXPECT_EQ(s.substr(0, 9), "Rullakkon");
+    EXPECT_NE(s.find("Tietokanta: \xC3\xA4.rkb\r\n"), std::string::npos);
+    EXPECT_NE(s.find("\r\n1 ....... H\xC3\xA4m\xC3\xA4r\xC3\xA4 \xC3\x85sa"), std::string::npos);
+    EXPECT_NE(s.find("\xC3\x84\xC3\xA4niraita\r\n"), std::string::npos);
+    EXPECT_EQ(s.find('\xE4'), std::string::npos);
+}
+
 // The table rows of a page, each row's lines joined.
 std::vector<std::string> rivit(const std::string& sivu) {
     std::vector<std::string> r;

@@ -72,6 +72,12 @@ TEST(RkbVienti, TekstiJaHtml) {
     EXPECT_NE(uudestaan.ulos.find("on jo olemassa"), std::string::npos);
     EXPECT_EQ(tiedoston_sisalto(txt), teksti);
 
+    const fs::path utf8 = k.juuri() / "lista_utf8.txt";
+    ASSERT_EQ(aja(rkb("export-text " + rkb_tiedosto.string() + " " + utf8.string() + " --charset utf-8")).koodi, 0);
+    EXPECT_NE(tiedoston_sisalto(utf8).find("\xC3\x84\xC3\xA4niraita\r\n"), std::string::npos);
+    EXPECT_EQ(aja(rkb("export-text " + rkb_tiedosto.string() + " " + (k.juuri() / "z.txt").string() + " --charset latin9")).koodi, 1);
+    EXPECT_FALSE(fs::exists(k.juuri() / "z.txt"));
+
     const fs::path html = k.juuri() / "lista.html";
     ASSERT_EQ(aja(rkb("export-html " + rkb_tiedosto.string() + " " + html.string() + " --columns nro,arvosana")).koodi, 0);
     const std::string sivu = tiedoston_sisalto(html);

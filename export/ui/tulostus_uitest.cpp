@@ -21,6 +21,7 @@
 #include "export/ui/tulostustoiminnot.h"
 #include "settings/ui/tulostin.h"
 #include "perus/merkisto.h"
+#include "testituki/csv_python.h"
 #include "testituki/tiedoston_sisalto.h"
 #include "testituki/testipaaikkuna.h"
 
@@ -175,6 +176,31 @@ private slots:
         QCOMPARE(tiedoston_sisalto(polku), teksti);
         a->trigger();  // cancelled: nothing more
         QCOMPARE(p.viestit.naytetyt.size(), std::size_t(1));
+    }
+
+    void csvJaUtf8TekstiValikosta() {
+        testituki::Testipaaikkuna p({{"7", "Sanoi \"hei\", ja meni"}, {"8", "Äänetön"}});
+        p.tk.kortit[1].juoni = "Rivi yksi\r\nRivi kaksi";
+        Tulostustoiminnot t(p);
+        QAction* csv = p.toiminto("tallenna_lista_csv_menuitem");
+        QVERIFY(csv->isEnabled());
+        const fs::path polku = p.k.juuri() / "lista.csv";
+        p.tp.tallennettavat = {QString::fromStdString(polku.string())};
+        csv->trigger();
+        QVERIFY(p.viestit.naytetyt.empty());
+        const auto rivit = testituki::lue_csv_pythonilla(polku);
+        QCOMPARE(rivit.size(), std::size_t(3));
+        QCOMPARE(rivit[1][0], std::string("Sanoi \"hei\", ja meni"));
+        QCOMPARE(rivit[2][0], std::string("\xC3\x84\xC3\xA4net\xC3\xB6n"));
+        QVERIFY(std::find(rivit[1].begin(), rivit[1].end(), std::string("Rivi yksi\r\nRivi kaksi")) != rivit[1].end());
+
+        QAction* utf8 = p.toiminto("Tallennalistatiedostoon_utf8");
+        QVERIFY(utf8->isEnabled());
+        const fs::path teksti = p.k.juuri() / "lista.txt";
+        p.tp.tallennettavat = {QString::fromStdString(teksti.string())};
+        utf8->trigger();
+        QCOMPARE(tiedoston_sisalto(teksti),
+                 merkisto::cp1252_utf8(tee_tekstilista(p.tk.kortit, tanaan(), p.tk.tiedosto)));
     }
 
     void htmlListanIkkuna() {

@@ -3,6 +3,8 @@
 #include <QAction>
 
 #include "diag/ui/teksti.h"
+#include "diag/kiire.h"
+#include "export/csv.h"
 #include "export/lista.h"
 #include "export/ui/listatulostus.h"
 #include "export/ui/tallenna_html_lista_form.h"
@@ -13,6 +15,8 @@
 Tulostustoiminnot::Tulostustoiminnot(Paaikkuna& p) : QObject(p.ikkuna()), p_(p) {
     const std::pair<const char*, void (Tulostustoiminnot::*)()> kohdat[] = {
         {"Tallennalistatiedostoon1", &Tulostustoiminnot::tallenna_tekstilista},
+        {"Tallennalistatiedostoon_utf8", &Tulostustoiminnot::tallenna_tekstilista_utf8},
+        {"tallenna_lista_csv_menuitem", &Tulostustoiminnot::tallenna_csv},
         {"tallenna_lista_html_menuitem", &Tulostustoiminnot::tallenna_html_lista},
         {"TTarrat", &Tulostustoiminnot::tarrat},
         {"TulostaLista1", &Tulostustoiminnot::tulosta_lista},
@@ -24,13 +28,29 @@ Tulostustoiminnot::Tulostustoiminnot(Paaikkuna& p) : QObject(p.ikkuna()), p_(p) 
     }
 }
 
-void Tulostustoiminnot::tallenna_tekstilista() {
+void Tulostustoiminnot::tallenna_tekstilista() { tallenna_tekstilista_merkistolla(Listan_merkisto::Cp1252); }
+
+void Tulostustoiminnot::tallenna_tekstilista_utf8() { tallenna_tekstilista_merkistolla(Listan_merkisto::Utf8); }
+
+void Tulostustoiminnot::tallenna_tekstilista_merkistolla(Listan_merkisto merkisto) {
     const QString nimi = p_.tyopoyta().valitse_tallennettava(
         p_.ikkuna(), fi("Tallenna elokuvalista teksti-tiedostoon"), fi("Textfile (*.txt)"), QStringLiteral("txt"));
     if (nimi.isEmpty()) return;
     Varasto& v = p_.varasto();
     p_.dosavefields();
-    const Tulos t = kirjoita_lista(std::filesystem::path(nimi.toStdString()), v.tk.kortit, tanaan(), v.tk.tiedosto);
+    const Tulos t = kirjoita_lista(std::filesystem::path(nimi.toStdString()), v.tk.kortit, tanaan(), v.tk.tiedosto,
+                                   merkisto);
+    if (!t) v.viestit.virhe(t.viesti);
+}
+
+void Tulostustoiminnot::tallenna_csv() {
+    const QString nimi = p_.tyopoyta().valitse_tallennettava(
+        p_.ikkuna(), fi("Tallenna elokuvalista CSV-tiedostoon"), fi("CSV (*.csv)"), QStringLiteral("csv"));
+    if (nimi.isEmpty()) return;
+    Varasto& v = p_.varasto();
+    p_.dosavefields();
+    diag::KiireNakyvissa kiire(v.kiire);
+    const Tulos t = vie_csv(jarjestelman_tiedostot(), v.tk.kortit, std::filesystem::path(nimi.toStdString()));
     if (!t) v.viestit.virhe(t.viesti);
 }
 

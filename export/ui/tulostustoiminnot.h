@@ -3,6 +3,8 @@
 // label window.
 #include <QObject>
 
+#include "export/lista.h"
+
 class Paaikkuna;
 
 class Tulostustoiminnot : public QObject {
@@ -10,8 +12,11 @@ class Tulostustoiminnot : public QObject {
 public:
     explicit Tulostustoiminnot(Paaikkuna& p);
 
-    // "Tallenna elokuvalista teksti-tiedostoon".
+    // "Tallenna elokuvalista teksti-tiedostoon", in the catalogue's own character set or in UTF-8.
     void tallenna_tekstilista();
+    void tallenna_tekstilista_utf8();
+    // "Tallenna elokuvalista CSV-tiedostoon": every field of every card for spreadsheets.
+    void tallenna_csv();
     // "Tallenna elokuvalista html-tiedostoon": the options dialog, modally.
     void tallenna_html_lista();
     // "Tulosta kasettien tarroja": the label window, modally.
@@ -20,5 +25,7 @@ public:
     void tulosta_lista();
 
 private:
+    void tallenna_tekstilista_merkistolla(Listan_merkisto merkisto);
+
     Paaikkuna& p_;
 };

@@ -61,7 +61,9 @@ Tiedostovalikko::Tiedostovalikko(Paaikkuna& p, Korttinakyma& kortti, QMenuBar* p
     QAction* asetuksin = kohta(Avaa, "Talennanimellasetukset1", "Tallenna nimellä...   [+asetukset]");
     Avaa->addSeparator();
     kohta(Avaa, "Tallennalistatiedostoon1", "Tallenna elokuvalista teksti-tiedostoon")->setEnabled(false);
+    kohta(Avaa, "Tallennalistatiedostoon_utf8", "Tallenna elokuvalista teksti-tiedostoon (UTF-8)")->setEnabled(false);
     kohta(Avaa, "tallenna_lista_html_menuitem", "Tallenna elokuvalista html-tiedostoon")->setEnabled(false);
+    kohta(Avaa, "tallenna_lista_csv_menuitem", "Tallenna elokuvalista CSV-tiedostoon (taulukkolaskentaan)")->setEnabled(false);
     Avaa->addSeparator();
     QAction* lopeta = kohta(Avaa, "Lopeta_Menu", "&Lopeta ohjelma");
     connect(Avaa, &QMenu::aboutToShow, this, &Tiedostovalikko::Quick_avaaPopup);
