@@ -14,7 +14,9 @@ std::vector<std::string> tilastorivit(const TOmaList& lista) {
             kirjoita_debug(k.cover_url);
         }
         if (k.hae_kansi && !k.imdb_koodi.empty()) ++odottaa;
-        if (!k.cover_url.empty() || !k.imdb_koodi.empty()) ++haettavissa;
+        // A card can get a cover when it has none yet and there is somewhere to fetch one from; counting the
+        // cards themselves keeps the figure from going below zero.
+        if (k.cover_fn.empty() && (!k.cover_url.empty() || !k.imdb_koodi.empty())) ++haettavissa;
     }
     // The version comes from the file as it is; quoted by its beginning so the counts below it stay in view.
     return {"Tietokannan versio: " + lyhennetty(lista.versio),
@@ -23,5 +25,5 @@ std::vector<std::string> tilastorivit(const TOmaList& lista) {
             "IMDB yhteensopivia kortteja: " + std::to_string(imdb),
             std::to_string(osoitteita) + " kortilla on kansikuvan url",
             std::to_string(odottaa) + " korttia odottaa kansikuvan haku yritystä",
-            std::to_string(haettavissa - kansia) + " kortille voitaisiin yrittää hakea kansikuva"};
+            std::to_string(haettavissa) + " kortille voitaisiin yrittää hakea kansikuva"};
 }

@@ -11,7 +11,7 @@ struct Kortti {
     bool hae_kansi;
 };
 
-TEST(Tilastorivit, LuvutJaNegatiivinenErotus) {
+TEST(Tilastorivit, LuvutEivatKoskaanNegatiivisia) {
     struct Tapaus {
         const char* nimi;
         std::vector<Kortti> kortit;
@@ -27,7 +27,13 @@ TEST(Tilastorivit, LuvutJaNegatiivinenErotus) {
          {{"gfx\\kannet\\a.jpg", "", "", true}, {"gfx\\kannet\\b.jpg", "", "", true}},
          {"Tietokannan versio: 1.36", "Kortteja tietokannassa: 2", "Kansikuvia tietokannassa: 2",
           "IMDB yhteensopivia kortteja: 0", "0 kortilla on kansikuvan url", "0 korttia odottaa kansikuvan haku yritystä",
-          "-2 kortille voitaisiin yrittää hakea kansikuva"}},
+          "0 kortille voitaisiin yrittää hakea kansikuva"}},
+        // A cover on one card does not take away from another card that could get one.
+        {"kansi yhdellä, IMDb toisella",
+         {{"gfx\\kannet\\a.jpg", "", "", true}, {"", "tt0078748", "", false}},
+         {"Tietokannan versio: 1.36", "Kortteja tietokannassa: 2", "Kansikuvia tietokannassa: 1",
+          "IMDB yhteensopivia kortteja: 1", "0 kortilla on kansikuvan url", "0 korttia odottaa kansikuvan haku yritystä",
+          "1 kortille voitaisiin yrittää hakea kansikuva"}},
         {"sekalainen",
          {{"", "tt0078748", "", true},                      // waiting and fetchable
           {"", "tt0133093", "", false},                     // fetch switched off: fetchable, not waiting

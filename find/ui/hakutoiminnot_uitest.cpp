@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(p.viestit.naytetyt[0].teksti,
                  std::string("Tietokannan versio: 1.36\nKortteja tietokannassa: 1\nKansikuvia tietokannassa: 1\n"
                              "IMDB yhteensopivia kortteja: 0\n0 kortilla on kansikuvan url\n"
-                             "0 korttia odottaa kansikuvan haku yritystä\n-1 kortille voitaisiin yrittää hakea kansikuva"));
+                             "0 korttia odottaa kansikuvan haku yritystä\n0 kortille voitaisiin yrittää hakea kansikuva"));
     }
 
     // Pictures of the windows over the example catalogue and the "perus" skin, for looking at them.
