@@ -1,5 +1,6 @@
 #include "export/lista.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
@@ -190,7 +191,8 @@ Tulos kirjoita_html_lista(const std::filesystem::path& nimi, TOmaList& lista, co
 }
 
 std::vector<std::vector<Tulostusrivi>> listan_sivut(const TOmaList& lista, const std::string& paivays,
-                                                     const std::string& tiedosto) {
+                                                     const std::string& tiedosto, int rivit_sivulla) {
+    rivit_sivulla = std::max(1, rivit_sivulla);
     std::vector<std::vector<Tulostusrivi>> sivut(1);
     std::string otsake = "Rullakkon elokuvalista [" + paivays + "] Tiedosto: " + tiedoston_nimi(tiedosto);
     tayta(otsake, 81);
@@ -198,12 +200,12 @@ std::vector<std::vector<Tulostusrivi>> listan_sivut(const TOmaList& lista, const
     int n = 0;
     int y = 0;
     for (int i = 1; i < lista.Count(); ++i) {
-        if (++n > listan_rivit_sivulla) {
+        if (++n > rivit_sivulla) {
             sivut.emplace_back();
             y = 0;
             n = 1;
         }
-        y += 50;
+        y += listan_rivivali;
         auto& sivu = sivut.back();
         if (n == 1) {
             sivu.push_back({30, 10, otsake + "Sivu " + std::to_string(sivut.size())});
@@ -211,16 +213,46 @@ std::vector<std::vector<Tulostusrivi>> listan_sivut(const TOmaList& lista, const
         }
         sivu.push_back({30, y + 140, listarivi(lista[i])});
     }
-    if (n < 55) {
+    if (n < rivit_sivulla - 7) {
         sivut.back().push_back({30, y + 240, "Tulostettu Rullakko-elokuvatietokantaohjelmalla"});
         sivut.back().push_back({30, y + 290, "Ohjelman saat ilmaiseksi osoitteesta http://www.rullakko.net/"});
     }
     return sivut;
 }
 
-int listan_korkeus(const std::vector<std::vector<Tulostusrivi>>& sivut) {
+int listan_korkeus(const std::vector<std::vector<Tulostusrivi>>& sivut, int fontin_korkeus) {
     int alin = 0;
     for (const auto& sivu : sivut)
-        for (const Tulostusrivi& r : sivu) alin = std::max(alin, r.y + listan_fontin_korkeus);
+        for (const Tulostusrivi& r : sivu) alin = std::max(alin, r.y + fontin_korkeus);
     return alin;
+}
+
+int listan_leveimman_rivin_merkit(const std::vector<std::vector<Tulostusrivi>>& sivut) {
+    std::size_t merkkeja = 0;
+    for (const auto& sivu : sivut)
+        for (const Tulostusrivi& r : sivu) merkkeja = std::max(merkkeja, r.teksti.size());
+    return static_cast<int>(std::min<std::size_t>(merkkeja, 1 << 20));
+}
+
+Listan_asu valitse_listan_asu(int merkkeja, const Fontin_mitat& mitat, double leveys, double korkeus,
+                              std::optional<bool> vaaka) {
+    constexpr double pistetta_yksikolla = 72.0 / listan_yksikot_tuumalla;
+    // The text starts 30 units in; the same is left free on the right.
+    const double reunat = 2 * 30 * pistetta_yksikolla;
+    const double rivivali = listan_rivivali * pistetta_yksikolla;
+    auto sopiva_koko = [&](double tila) {
+        return merkkeja > 0 && mitat.merkin_leveys > 0 ? (tila - reunat) / (merkkeja * mitat.merkin_leveys) : 1e9;
+    };
+    Listan_asu a;
+    a.vaaka = vaaka ? *vaaka : sopiva_koko(leveys) < listan_pienin_fontti && korkeus > leveys;
+    const double tila = a.vaaka ? korkeus : leveys;
+    const double sivun_korkeus = a.vaaka ? leveys : korkeus;
+    // A line may not reach into the next one.
+    const double suurin = mitat.rivin_korkeus > 0 ? rivivali / mitat.rivin_korkeus : listan_pienin_fontti;
+    a.pisteet = std::max(listan_pienin_fontti, std::min(suurin, sopiva_koko(tila)));
+    // The last line (at 140 + 50 n units) and its text stay on the printable area.
+    const double rivin_korkeus = a.pisteet * mitat.rivin_korkeus;
+    const int mahtuu = static_cast<int>((sivun_korkeus - 140 * pistetta_yksikolla - rivin_korkeus) / rivivali);
+    a.rivit_sivulla = std::clamp(mahtuu, 1, listan_rivit_sivulla);
+    return a;
 }

@@ -2,6 +2,7 @@
 // The movie list as plain fixed-column text and as an HTML page, and the page layout of the printed list.
 // Texts are cp1252; the lines of the written files end in CR LF.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,11 +73,38 @@ struct Tulostusrivi {
 
 inline constexpr int listan_rivit_sivulla = 62;
 inline constexpr int listan_fontin_korkeus = 15;
+// The list's device units are those of a 300 dpi page; a line takes 50 of them (12 points).
+inline constexpr int listan_yksikot_tuumalla = 300;
+inline constexpr int listan_rivivali = 50;
+// Below this the list is hard to read on paper.
+inline constexpr double listan_pienin_fontti = 8.0;
 
-// The printed list, page by page: the headings and card lines of every page and, when fewer than 55 lines
-// stand on the last page, the two credit lines below its last line. An empty catalogue gives one page
-// with the credit lines only.
+// The printed list, page by page: the headings and card lines of every page and, when fewer than
+// (rivit_sivulla - 7) lines stand on the last page, the two credit lines below its last line. An empty
+// catalogue gives one page with the credit lines only.
 std::vector<std::vector<Tulostusrivi>> listan_sivut(const TOmaList& lista, const std::string& paivays,
-                                                     const std::string& tiedosto);
+                                                     const std::string& tiedosto,
+                                                     int rivit_sivulla = listan_rivit_sivulla);
 // The lowest device unit the list's pages reach (text included), to fit pages on short printable areas.
-int listan_korkeus(const std::vector<std::vector<Tulostusrivi>>& sivut);
+int listan_korkeus(const std::vector<std::vector<Tulostusrivi>>& sivut, int fontin_korkeus = listan_fontin_korkeus);
+// The characters of the longest text of the pages.
+int listan_leveimman_rivin_merkit(const std::vector<std::vector<Tulostusrivi>>& sivut);
+
+// How the printed list sits on paper: the orientation, the size of its fixed-pitch font and the lines a
+// page holds. The font fills the printable width with the longest line, within the line spacing and never
+// below listan_pienin_fontti; a list too wide for that in portrait turns the page, and what still does not
+// fit is cut at the page's edge.
+struct Listan_asu {
+    bool vaaka = false;
+    double pisteet = listan_pienin_fontti;
+    int rivit_sivulla = listan_rivit_sivulla;
+};
+// The font's advance of a character and the height of its line for a size of one point, in points.
+struct Fontin_mitat {
+    double merkin_leveys = 0.6;
+    double rivin_korkeus = 1.133;
+};
+// `leveys` and `korkeus`: the printable area of a portrait page in points. `vaaka`: the orientation when
+// the user has chosen one.
+Listan_asu valitse_listan_asu(int merkkeja, const Fontin_mitat& mitat, double leveys, double korkeus,
+                              std::optional<bool> vaaka = std::nullopt);

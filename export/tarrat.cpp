@@ -60,6 +60,94 @@ std::string paalystarrojen_otsikko(int tarroja, bool bittia16) {
 
 long long pyorista(double x) { return static_cast<long long>(std::nearbyint(x)); }
 
+int sivutarran_rivin_tila(int rivit) {
+    if (rivit <= 1) return sivu_korkeus - 50;
+    if (rivit == 2) return 180;
+    return 360 / rivit;
+}
+
+std::string lyhenna(const std::string& teksti, int korkeus, bool lihava, int tila, const Leveys& leveys) {
+    if (leveys(teksti, korkeus, lihava) <= tila) return teksti;
+    // The longest beginning that fits with the ellipsis; widths grow with the length.
+    std::size_t ala = 0, yla = teksti.size();
+    while (ala < yla) {
+        const std::size_t keski = (ala + yla + 1) / 2;
+        if (leveys(teksti.substr(0, keski) + ellipsi, korkeus, lihava) <= tila)
+            ala = keski;
+        else
+            yla = keski - 1;
+    }
+    std::string alku = teksti.substr(0, ala);
+    while (!alku.empty() && alku.back() == ' ') alku.pop_back();
+    return alku + ellipsi;
+}
+
+namespace {
+
+// The largest height from `ala` to `yla` at which every text fits `tila`; 0 when none does.
+int suurin_sopiva(const std::vector<std::string>& tekstit, int ala, int yla, bool lihava, int tila,
+                  const Leveys& leveys) {
+    auto sopii = [&](int korkeus) {
+        for (const std::string& s : tekstit)
+            if (leveys(s, korkeus, lihava) > tila) return false;
+        return true;
+    };
+    if (ala > yla || !sopii(ala)) return 0;
+    while (ala < yla) {
+        const int keski = (ala + yla + 1) / 2;
+        if (sopii(keski))
+            ala = keski;
+        else
+            yla = keski - 1;
+    }
+    return ala;
+}
+
+// The break of a text at a blank that leaves its wider half narrowest; npos without blanks.
+std::size_t tasaisin_katko(const std::string& teksti, int korkeus, bool lihava, const Leveys& leveys) {
+    std::size_t paras = std::string::npos;
+    int parhaan_leveys = 0;
+    for (std::size_t i = teksti.find(' '); i != std::string::npos; i = teksti.find(' ', i + 1)) {
+        if (i == 0 || i + 1 >= teksti.size()) continue;
+        const int l = std::max(leveys(teksti.substr(0, i), korkeus, lihava), leveys(teksti.substr(i + 1), korkeus, lihava));
+        if (paras == std::string::npos || l < parhaan_leveys) {
+            paras = i;
+            parhaan_leveys = l;
+        }
+    }
+    return paras;
+}
+
+}  // namespace
+
+std::vector<Tarrateksti> sovita_nimi(const std::string& teksti, int korkeus, bool lihava, int rivin_tila, int keskikohta,
+                                     const Leveys& leveys) {
+    const int tila = nimen_tila;
+    auto yksi = [&](const std::string& s, int h) {
+        return std::vector<Tarrateksti>{{s, nimien_x, keskikohta - h / 2, h, lihava}};
+    };
+    if (leveys(teksti, korkeus, lihava) <= tila) return yksi(teksti, korkeus);
+    // Shrinking a little keeps the name on one line.
+    const int pienin = std::min(korkeus, std::max(pienin_nimen_korkeus, korkeus * 3 / 4));
+    if (const int h = suurin_sopiva({teksti}, pienin, korkeus, lihava, tila, leveys)) return yksi(teksti, h);
+    // Then two lines, where the line's room takes two.
+    const int kahden_korkeus = std::min(korkeus, rivin_tila / 2);
+    if (kahden_korkeus >= pienin_nimen_korkeus) {
+        const std::size_t katko = tasaisin_katko(teksti, kahden_korkeus, lihava, leveys);
+        if (katko != std::string::npos) {
+            const std::string eka = teksti.substr(0, katko);
+            const std::string toka = teksti.substr(katko + 1);
+            int h = suurin_sopiva({eka, toka}, pienin_nimen_korkeus, kahden_korkeus, lihava, tila, leveys);
+            const bool lyhennetaan = h == 0;
+            if (lyhennetaan) h = pienin_nimen_korkeus;
+            return {{lyhennetaan ? lyhenna(eka, h, lihava, tila, leveys) : eka, nimien_x, keskikohta - h, h, lihava},
+                    {lyhennetaan ? lyhenna(toka, h, lihava, tila, leveys) : toka, nimien_x, keskikohta, h, lihava}};
+        }
+    }
+    // What still does not fit ends in an ellipsis.
+    return yksi(lyhenna(teksti, pienin, lihava, tila, leveys), pienin);
+}
+
 Sivutarra sivutarran_asettelu(const std::vector<std::string>& kaikki, const std::string& kasetti,
                               const Leveys& leveys) {
     Sivutarra t;
@@ -101,7 +189,7 @@ Sivutarra sivutarran_asettelu(const std::vector<std::string>& kaikki, const std:
         if (n == 1) y = 225;
         if (n == 2) y -= 40;
         if (n == 3) y -= 20;
-        if (leveys(rivi, korkeus, lihava) > sivu_leveys - 560) {
+        if (leveys(rivi, korkeus, lihava) > sivu_leveys - nimien_x) {
             const std::size_t sulku = rivi.find('(');
             if (sulku != std::string::npos) {
                 rivi.resize(sulku);
@@ -109,9 +197,11 @@ Sivutarra sivutarran_asettelu(const std::vector<std::string>& kaikki, const std:
                 sovita(rivi, korkeus, lihava);
             }
         }
-        y -= korkeus / 2;
-        t.rivit.push_back({rivi, 560, static_cast<int>(y), korkeus, lihava});
-        if (n == 2) h = korkeus;
+        const int alkuperainen = korkeus;
+        for (Tarrateksti& r : sovita_nimi(rivi, korkeus, lihava, sivutarran_rivin_tila(n), static_cast<int>(y), leveys))
+            t.rivit.push_back(std::move(r));
+        // The next line of two starts from the height this one was given by the rules above.
+        if (n == 2) h = alkuperainen;
     }
 
     const int L = static_cast<int>(kasetti.size());
@@ -177,7 +267,8 @@ std::vector<Tarrateksti> paalystarran_asettelu(const std::vector<std::string>& t
     if (n == 0) return t;
     const int korkeus = paalystarran_korkeus(tekstit, leveys);
     for (int m = 1; m <= n; ++m) {
-        const std::string& teksti = tekstit[static_cast<std::size_t>(m - 1)];
+        // Even at the smallest height a text may be too long; it ends in "…" rather than off the label.
+        const std::string teksti = lyhenna(tekstit[static_cast<std::size_t>(m - 1)], korkeus, true, tekstin_tila, leveys);
         long long y = n == 1 ? 570 : pyorista(paalys_korkeus * 0.7 / n * m) + n * 35;
         y -= korkeus / 2;
         const int x = keskita ? paalys_leveys / 2 - leveys(teksti, korkeus, true) / 2 : 67;

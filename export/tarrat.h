@@ -54,9 +54,28 @@ struct Sivutarra {
     std::vector<std::string> varoitukset;
 };
 
-// The spine label of a cassette with these movie names (at most ten are used).
+// Movie names stand from x 560 and keep this far from the label's right edge.
+inline constexpr int nimien_x = 560;
+inline constexpr int nimen_tila = sivu_leveys - nimien_x - 40;
+// The smallest height a name is shrunk to (about 6 points).
+inline constexpr int pienin_nimen_korkeus = 60;
+inline constexpr const char* ellipsi = "\x85";  // "…" in cp1252
+
+// The spine label of a cassette with these movie names (at most ten are used). A name too wide for the
+// label is shrunk a little, then broken on two lines where its line has room for two, and what still does
+// not fit ends in "…": every text stays inside the label.
+
 Sivutarra sivutarran_asettelu(const std::vector<std::string>& nimet, const std::string& kasetti,
                               const Leveys& leveys);
+
+// The height a line of a spine label of `rivit` lines has around its middle.
+int sivutarran_rivin_tila(int rivit);
+// A name at the height and weight its line was given, centred on `keskikohta`: as it is, shrunk, on two
+// lines or cut with the ellipsis, so that it is at most nimen_tila wide.
+std::vector<Tarrateksti> sovita_nimi(const std::string& teksti, int korkeus, bool lihava, int rivin_tila, int keskikohta,
+                                     const Leveys& leveys);
+// The text itself when it fits `tila`, else its longest beginning that fits with "…" after it.
+std::string lyhenna(const std::string& teksti, int korkeus, bool lihava, int tila, const Leveys& leveys);
 
 // Text of a movie on a top label: the name, without its English title (from the first "(") with
 // remove_eng, followed by " (format)" in lower case with lisaa_nopeus.

@@ -79,7 +79,9 @@ TEST(Sivutarra, RivitNimienMaaranMukaan) {
 
 TEST(Sivutarra, PitkatRivitPienenevatJaLeikataan) {
     const std::string r51(51, 'a'), r61(61, 'a');
-    auto eka = [](const std::vector<std::string>& nimet) { return sivutarran_asettelu(nimet, "1", kiintea).rivit; };
+    // A narrow font, so the heights are those the length rules give and nothing has to be fitted.
+    const Leveys kapea = [](const std::string& s, int korkeus, bool) { return static_cast<int>(s.size()) * korkeus / 4; };
+    auto eka = [&](const std::vector<std::string>& nimet) { return sivutarran_asettelu(nimet, "1", kapea).rivit; };
     EXPECT_EQ(eka({r51})[0].korkeus, 116);
     EXPECT_TRUE(eka({r51})[0].lihava);
     EXPECT_EQ(eka({r61})[0].korkeus, 97);
@@ -93,6 +95,70 @@ TEST(Sivutarra, PitkatRivitPienenevatJaLeikataan) {
     }).rivit;
     EXPECT_EQ(leikattu[0].teksti, "Pitkä nimi");
     EXPECT_EQ(leikattu[0].korkeus, 155);
+}
+
+// Every text of a spine label, whatever the names, stays inside the label: not past its right edge less the
+// margin, not above or below it; what is drawn is the name, or its beginning and "…".
+TEST(Sivutarra, JokainenNimiMahtuuTarraan) {
+    const std::string nimi50 = "Tohtori Outolempi eli kuinka lakkasin olemaan huol";  // 50 characters
+    ASSERT_EQ(nimi50.size(), 50u);
+    const std::string sanoja200 = [] {
+        std::string s;
+        while (s.size() < 200) s += "sana" + std::to_string(s.size()) + " ";
+        return s;
+    }();
+    const std::string yhtena(120, 'x');
+    for (const std::string& pitka : {nimi50, std::string("Lyhyt"), sanoja200, yhtena}) {
+        for (int maara = 1; maara <= 8; ++maara) {
+            std::vector<std::string> nimet(static_cast<std::size_t>(maara), pitka);
+            const Sivutarra s = sivutarran_asettelu(nimet, "12", kiintea);
+            for (const Tarrateksti& r : s.rivit) {
+                const int oikea = r.x + kiintea(r.teksti, r.korkeus, r.lihava);
+                EXPECT_LE(oikea, sivu_leveys - 40) << maara << " x " << pitka.size() << ": " << r.teksti;
+                EXPECT_GE(r.y, 0) << maara << " x " << pitka.size();
+                EXPECT_LE(r.y + r.korkeus, sivu_korkeus) << maara << " x " << pitka.size();
+                EXPECT_GE(r.korkeus, std::min(pienin_nimen_korkeus, 80));
+            }
+        }
+    }
+    // The 50-character name alone on a cassette: two lines at the full height, nothing lost.
+    const auto kaksi = sivutarran_asettelu({nimi50}, "1", kiintea).rivit;
+    ASSERT_EQ(kaksi.size(), 2u);
+    EXPECT_EQ(kaksi[0].teksti + " " + kaksi[1].teksti, nimi50);
+    EXPECT_EQ(kaksi[0].korkeus, 155);
+    EXPECT_EQ(kaksi[1].y, 225);
+    EXPECT_EQ(kaksi[0].y, 225 - 155);
+    // A little too wide: shrunk, still one line.
+    const std::string vahan(36, 'v');
+    const auto kutistettu = sivutarran_asettelu({vahan}, "1", kiintea).rivit;
+    ASSERT_EQ(kutistettu.size(), 1u);
+    EXPECT_EQ(kutistettu[0].teksti, vahan);
+    EXPECT_LT(kutistettu[0].korkeus, 155);
+    EXPECT_GE(kutistettu[0].korkeus, 155 * 3 / 4);
+    // No blank to break at, or too long for two lines: the ellipsis.
+    const auto ilman = sivutarran_asettelu({yhtena}, "1", kiintea).rivit;
+    ASSERT_EQ(ilman.size(), 1u);
+    EXPECT_EQ(ilman[0].teksti.back(), '\x85');
+    EXPECT_EQ(ilman[0].teksti.substr(0, 10), std::string(10, 'x'));
+    const auto pitkat = sivutarran_asettelu({sanoja200}, "1", kiintea).rivit;
+    ASSERT_EQ(pitkat.size(), 2u);
+    EXPECT_EQ(pitkat[1].teksti.back(), '\x85');
+    // Four names have no room for two lines each: a long one is shrunk and cut.
+    const auto nelja = sivutarran_asettelu({sanoja200, "B", "C", "D"}, "1", kiintea).rivit;
+    ASSERT_EQ(nelja.size(), 4u);
+    EXPECT_EQ(nelja[0].teksti.back(), '\x85');
+}
+
+TEST(Paalystarra, LiianPitkaTeksti) {
+    const std::vector<Tarrateksti> t = paalystarran_asettelu({std::string(300, 'w'), "Lyhyt"}, true, kiintea);
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].korkeus, 50);
+    EXPECT_EQ(t[0].teksti.back(), '\x85');
+    for (const Tarrateksti& r : t) {
+        EXPECT_GE(r.x, 0);
+        EXPECT_LE(r.x + kiintea(r.teksti, r.korkeus, true), paalys_leveys);
+    }
+    EXPECT_EQ(t[1].teksti, "Lyhyt");
 }
 
 TEST(Sivutarra, KasetinNumeroPystyssa) {
