@@ -1,14 +1,12 @@
 // rkb labels FILE OUT.pdf --kind spine|top [--cassettes LIST] [--template NAME] [--dpi N]: cassette labels
 // printed into a PDF by the label window's own drawing and page layout.
 #include <QGuiApplication>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 
 #include "cli/vienti.h"
 #include "diag/ui/teksti.h"
 #include "export/tarrat.h"
+#include "export/ui/esikatselu.h"
 #include "export/ui/tarrapiirto.h"
 #include "find/sorttaus.h"
 #include "perus/merkisto.h"
@@ -83,26 +81,17 @@ int labels(const std::vector<std::string>& p) {
     // The label window sorts by cassette before top labels, so the names stand in their order on the tape.
     if (paalys) jarjesta_kortit(lista, avain_kasetti, Suunta::Nouseva, a.viestit);
 
-    QPdfWriter pdf(QString::fromStdString(std::filesystem::absolute(p[1]).string()));
-    pdf.setTitle(fi(tarratyon_nimi));
-    pdf.setResolution(dpi);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setPageOrientation(paalys ? QPageLayout::Landscape : QPageLayout::Portrait);
     Tarrapiirtaja piirtaja(lista, a.ohjelma, a.viestit, a.kiire, t);
     Tarratyo tyo;
     tyo.kasetit = kasetit;
     tyo.dpi_x = tyo.dpi_y = dpi;
     tyo.arkilla = std::max(1, a.asetukset.Tarroja);
-    QPainter maalari;
-    if (!maalari.begin(&pdf)) {
-        tulosta_virhe("Tiedostoon " + merkisto::utf8_cp1252(p[1]) + " ei voi kirjoittaa.");
+    const Tulos tulos = kirjoita_pdf(std::filesystem::absolute(p[1]), tarratuloste(piirtaja, tyo, paalys));
+    if (!tulos) {
+        tulosta_virhe(tulos.viesti);
         return 1;
     }
-    const bool ok = paalys ? tulosta_paalystarrat(maalari, pdf, piirtaja, tyo)
-                           : tulosta_sivutarrat(maalari, pdf, piirtaja, tyo);
-    maalari.end();
-    return ok && a.viestit.virheita == 0 ? 0 : 1;
+    return a.viestit.virheita == 0 ? 0 : 1;
 }
 
 const RekisteroiAlikomento rekisteroi(

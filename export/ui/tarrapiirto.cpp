@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 #include <algorithm>
 #include <filesystem>
 
@@ -60,8 +61,6 @@ Tarrapiirtaja::Tarrapiirtaja(const TOmaList& lista, const Ohjelmakansio& kansio,
                              diag::Kiire& kiire, Tarra_asetukset asetukset)
     : lista_(lista), kansio_(kansio), viestit_(viestit), kiire_(kiire), a_(std::move(asetukset)) {}
 
-Tarrapiirtaja::~Tarrapiirtaja() = default;
-
 void Tarrapiirtaja::aseta(const Tarra_asetukset& a) {
     if (a.starra_fn != a_.starra_fn || a.bittia16 != a_.bittia16) sivupohja_.reset();
     a_ = a;
@@ -109,54 +108,81 @@ void piirra_teksti(QPainter& m, const QFont& f, const tarrat::Tarrateksti& t) {
     m.drawText(QPointF(t.x, t.y + QFontMetricsF(f).ascent()), q_nakyva(t.teksti));
 }
 
-// The vertical font is registered only while a label is drawn.
-class Pystyfontti {
+// Maps a label's design pixels onto its rectangle for the drawing in between.
+class Tarran_ala {
 public:
-    Pystyfontti(const Ohjelmakansio& kansio, diag::Viestit& viestit) {
-        id_ = QFontDatabase::addApplicationFont(QString::fromStdString(kansio.polku("VERTFONT.TTF").string()));
-        if (id_ < 0 || QFontDatabase::applicationFontFamilies(id_).size() != 1)
-            viestit.virhe("Virhe fontin käyttöönotossa!");
+    Tarran_ala(QPainter& m, const QRectF& kohde, int leveys, int korkeus) : m_(m) {
+        m_.save();
+        m_.translate(kohde.topLeft());
+        m_.scale(kohde.width() / leveys, kohde.height() / korkeus);
+        m_.setRenderHint(QPainter::TextAntialiasing);
+        m_.setRenderHint(QPainter::SmoothPixmapTransform);
     }
-    ~Pystyfontti() {
-        if (id_ >= 0) QFontDatabase::removeApplicationFont(id_);
-    }
+    ~Tarran_ala() { m_.restore(); }
+    Tarran_ala(const Tarran_ala&) = delete;
+    Tarran_ala& operator=(const Tarran_ala&) = delete;
 
 private:
-    int id_ = -1;
+    QPainter& m_;
 };
 
 }  // namespace
 
-std::optional<QImage> Tarrapiirtaja::sivutarra(const std::string& kasetti) {
+Tarrapiirtaja::~Tarrapiirtaja() {
+    if (pystyfontti_ >= 0) QFontDatabase::removeApplicationFont(pystyfontti_);
+}
+
+void Tarrapiirtaja::rekisteroi_pystyfontti() {
+    if (pystyfontti_kokeiltu_) return;
+    pystyfontti_kokeiltu_ = true;
+    pystyfontti_ = QFontDatabase::addApplicationFont(QString::fromStdString(kansio_.polku("VERTFONT.TTF").string()));
+    if (pystyfontti_ < 0 || QFontDatabase::applicationFontFamilies(pystyfontti_).size() != 1)
+        viestit_.virhe("Virhe fontin käyttöönotossa!");
+}
+
+bool Tarrapiirtaja::lataa_sivupohja() {
+    if (sivupohja_ && sivupohjan_nimi_ == a_.starra_fn) return true;
+    std::optional<QImage> pohja = lataa_pohja(sivupohjat, a_.starra_fn);
+    if (!pohja) return false;
+    // One picture for every label, so a PDF holds it once however many labels use it.
+    sivupohja_ = pohja->scaled(tarrat::sivu_leveys, tarrat::sivu_korkeus, Qt::IgnoreAspectRatio,
+                               Qt::SmoothTransformation).convertToFormat(muoto());
+    sivupohjan_nimi_ = a_.starra_fn;
+    return true;
+}
+
+bool Tarrapiirtaja::piirra_sivutarra(QPainter& maalari, const QRectF& kohde, const std::string& kasetti) {
     kiire_.kasittele_viestit();
-    Pystyfontti pystyfontti(kansio_, viestit_);
-    if (!sivupohja_ || sivupohjan_nimi_ != a_.starra_fn) {
-        std::optional<QImage> pohja = lataa_pohja(sivupohjat, a_.starra_fn);
-        if (!pohja) return std::nullopt;
-        sivupohja_ = pohja->scaled(tarrat::sivu_leveys, tarrat::sivu_korkeus, Qt::IgnoreAspectRatio,
-                                   Qt::SmoothTransformation).convertToFormat(muoto());
-        sivupohjan_nimi_ = a_.starra_fn;
-    }
-    QImage tarra = *sivupohja_;
+    rekisteroi_pystyfontti();
+    if (!lataa_sivupohja()) return false;
     std::vector<std::string> nimet;
     for (const TKortti* k : tarrat::kasetin_kortit(lista_, kasetti)) nimet.push_back(k->nimi);
     const tarrat::Sivutarra t = tarrat::sivutarran_asettelu(
         nimet, kasetti, [this](const std::string& s, int h, bool b) { return nimen_leveys(s, h, b); });
     for (const std::string& v : t.varoitukset) viestit_.varoitus(v);
     {
-        QPainter m(&tarra);
-        m.setRenderHint(QPainter::TextAntialiasing);
-        m.setPen(Qt::black);
-        for (const tarrat::Tarrateksti& r : t.rivit) piirra_teksti(m, fontti(Nimet, r.korkeus, r.lihava), r);
-        m.setPen(a_.musta_numero ? Qt::black : Qt::white);
-        for (const tarrat::Tarrateksti& r : t.numero) piirra_teksti(m, fontti(Numero, r.korkeus, false), r);
+        Tarran_ala ala(maalari, kohde, tarrat::sivu_leveys, tarrat::sivu_korkeus);
+        SiirraBitmap(maalari, *sivupohja_, QRectF(0, 0, tarrat::sivu_leveys, tarrat::sivu_korkeus), a_.vaihtoehtoinen,
+                     viestit_);
+        maalari.setPen(Qt::black);
+        for (const tarrat::Tarrateksti& r : t.rivit) piirra_teksti(maalari, fontti(Nimet, r.korkeus, r.lihava), r);
+        maalari.setPen(a_.musta_numero ? Qt::black : Qt::white);
+        for (const tarrat::Tarrateksti& r : t.numero) piirra_teksti(maalari, fontti(Numero, r.korkeus, false), r);
     }
     kirjoita_debug("Lisätty tarra: " + lyhennetty(kasetti));
+    return true;
+}
+
+std::optional<QImage> Tarrapiirtaja::sivutarra(const std::string& kasetti) {
+    QImage tarra(tarrat::sivu_leveys, tarrat::sivu_korkeus, muoto());
+    tarra.fill(Qt::white);
+    QPainter m(&tarra);
+    if (!piirra_sivutarra(m, QRectF(tarra.rect()), kasetti)) return std::nullopt;
     return tarra;
 }
 
-QImage Tarrapiirtaja::paalystarra(const std::string& kasetti, const QImage& pohja,
-                                  const std::function<void(int, int)>& edistyminen) {
+void Tarrapiirtaja::piirra_paalystarra(QPainter& maalari, const QRectF& kohde, const std::string& kasetti,
+                                       const QImage& pohja, const std::function<void(int, int)>& edistyminen) {
     const std::vector<const TKortti*> kortit = tarrat::kasetin_kortit(lista_, kasetti);
     const int n = static_cast<int>(kortit.size());
     int askel = 0;
@@ -164,8 +190,6 @@ QImage Tarrapiirtaja::paalystarra(const std::string& kasetti, const QImage& pohj
         if (edistyminen) edistyminen(++askel, n + 4);
         kiire_.kasittele_viestit();
     };
-    QImage tarra(tarrat::paalys_leveys, tarrat::paalys_korkeus, muoto());
-    tarra.fill(Qt::white);
     etene();
     std::vector<std::string> tekstit;
     for (const TKortti* k : kortit) tekstit.push_back(tarrat::paalystarran_teksti(*k, a_.remove_eng, a_.lisaa_nopeus));
@@ -174,54 +198,69 @@ QImage Tarrapiirtaja::paalystarra(const std::string& kasetti, const QImage& pohj
         tekstit, a_.keskita, [this](const std::string& s, int h, bool b) { return paalyksen_leveys(s, h, b); });
     etene();
     {
-        QPainter m(&tarra);
-        m.setRenderHint(QPainter::SmoothPixmapTransform);
-        m.setRenderHint(QPainter::TextAntialiasing);
-        m.drawImage(tarra.rect(), pohja);
-        m.setPen(Qt::black);
+        Tarran_ala ala(maalari, kohde, tarrat::paalys_leveys, tarrat::paalys_korkeus);
+        SiirraBitmap(maalari, pohja, QRectF(0, 0, tarrat::paalys_leveys, tarrat::paalys_korkeus), a_.vaihtoehtoinen,
+                     viestit_);
+        maalari.setPen(Qt::black);
         for (const tarrat::Tarrateksti& r : t) {
-            piirra_teksti(m, fontti(Paalys, r.korkeus, true), r);
+            piirra_teksti(maalari, fontti(Paalys, r.korkeus, true), r);
             etene();
         }
     }
     etene();
     if (edistyminen) edistyminen(0, n + 4);
+}
+
+QImage Tarrapiirtaja::paalystarra(const std::string& kasetti, const QImage& pohja,
+                                  const std::function<void(int, int)>& edistyminen) {
+    QImage tarra(tarrat::paalys_leveys, tarrat::paalys_korkeus, muoto());
+    tarra.fill(Qt::white);
+    QPainter m(&tarra);
+    piirra_paalystarra(m, QRectF(tarra.rect()), kasetti, pohja, edistyminen);
     return tarra;
 }
 
-void SiirraBitmap(QPainter& maalari, const QImage& tarra, const tarrat::Paikka& paikka, bool vaihtoehtoinen,
+void SiirraBitmap(QPainter& maalari, const QImage& kuva, const QRectF& kohde, bool vaihtoehtoinen,
                   diag::Viestit& viestit) {
     kirjoita_debug("Aloitetaan SiirraBitmap");
-    const QRect kohde(paikka.vasen, paikka.yla, paikka.leveys(), paikka.korkeus());
-    if (tarra.isNull() || !maalari.isActive()) {
+    if (kuva.isNull() || !maalari.isActive()) {
         viestit.virhe(vaihtoehtoinen ? "VIRHE #19284_2: Yritä vaihtoehtoista tulostusmenetelmää (ks. asetukset)!"
                                      : "VIRHE #19283_2: StretchDIBits Epäonnistui, yritä vaihtoehtoista "
                                        "tulostusmenetelmää (ks. asetukset)!");
         return;
     }
-    if (vaihtoehtoinen) {
-        maalari.save();
-        maalari.setRenderHint(QPainter::SmoothPixmapTransform);
-        maalari.drawImage(kohde, tarra.convertToFormat(QImage::Format_RGB32));
-        maalari.restore();
-    } else {
-        maalari.drawImage(kohde, tarra);
-    }
+    // The alternative method smooths the stretched picture; the plain one copies it pixel for pixel.
+    maalari.save();
+    maalari.setRenderHint(QPainter::SmoothPixmapTransform, vaihtoehtoinen);
+    maalari.drawImage(kohde, kuva);
+    maalari.restore();
 }
+
+namespace {
+
+QRectF alue(const tarrat::Paikka& p) { return QRectF(p.vasen, p.yla, p.leveys(), p.korkeus()); }
+
+// Whether sheet `arkki` (from 1) is one the print asks for.
+bool tulostetaan(const Tarratyo& t, int arkki) { return arkki >= t.eka_arkki && (t.vika_arkki <= 0 || arkki <= t.vika_arkki); }
+
+}  // namespace
 
 bool tulosta_sivutarrat(QPainter& maalari, QPagedPaintDevice& laite, Tarrapiirtaja& piirtaja, const Tarratyo& t) {
     int p = 0;
+    int arkki = 1;
     int tehty = 0;
+    bool sivulla = false;  // something is drawn on the device's current page
     const int arkilla = std::max(1, t.arkilla);
     for (const std::string& kasetti : t.kasetit) {
         if (++p > arkilla) {
-            laite.newPage();
+            ++arkki;
             p = 1;
         }
-        const std::optional<QImage> tarra = piirtaja.sivutarra(kasetti);
-        if (!tarra) return false;
-        SiirraBitmap(maalari, *tarra, tarrat::sivutarran_paikka(p, t.dpi_x, t.dpi_y), piirtaja.asetukset().vaihtoehtoinen,
-                     piirtaja.viestit());
+        if (!tulostetaan(t, arkki)) continue;
+        if (p == 1 && sivulla) laite.newPage();
+        if (!piirtaja.piirra_sivutarra(maalari, alue(tarrat::sivutarran_paikka(p, t.dpi_x, t.dpi_y)), kasetti))
+            return false;
+        sivulla = true;
         if (t.edistyminen) t.edistyminen(++tehty);
     }
     kirjoita_debug("Ja nyt aloitamme itse tulostuksen");
@@ -234,21 +273,57 @@ bool tulosta_paalystarrat(QPainter& maalari, QPagedPaintDevice& laite, Tarrapiir
     if (!pohja) return false;
     int sarake = 0;
     int rivi = 0;
+    int arkki = 1;
     int tehty = 0;
+    bool sivulla = false;
     for (const std::string& kasetti : t.kasetit) {
         if (rivi == tarrat::paalyksia_arkilla / tarrat::paalys_sarakkeet) {
-            laite.newPage();
+            ++arkki;
             sarake = rivi = 0;
         }
-        const QImage tarra = piirtaja.paalystarra(kasetti, *pohja);
-        SiirraBitmap(maalari, tarra, tarrat::paalystarran_paikka(sarake, rivi, t.dpi_x, t.dpi_y),
-                     piirtaja.asetukset().vaihtoehtoinen, piirtaja.viestit());
-        if (t.edistyminen) t.edistyminen(++tehty);
-        piirtaja.kiire().kasittele_viestit();
+        if (tulostetaan(t, arkki)) {
+            if (sarake == 0 && rivi == 0 && sivulla) laite.newPage();
+            piirtaja.piirra_paalystarra(maalari, alue(tarrat::paalystarran_paikka(sarake, rivi, t.dpi_x, t.dpi_y)),
+                                        kasetti, *pohja);
+            sivulla = true;
+            if (t.edistyminen) t.edistyminen(++tehty);
+            piirtaja.kiire().kasittele_viestit();
+        }
         if (++sarake == tarrat::paalys_sarakkeet) {
             sarake = 0;
             ++rivi;
         }
     }
     return true;
+}
+
+Tulostettava tarratuloste(Tarrapiirtaja& piirtaja, const Tarratyo& tyo, bool paalys) {
+    Tulostettava t;
+    t.otsikko = tarratyon_nimi;
+    t.koko_arkki = true;
+    t.valmistele = [&tyo, paalys](QPrinter& tulostin, bool) {
+        tulostin.setPageOrientation(paalys ? QPageLayout::Landscape : QPageLayout::Portrait);
+        // The labels' places are device units at the work's resolution; the printer's own would give
+        // labels of another size.
+        tulostin.setResolution(tyo.dpi_x);
+    };
+    t.piirra = [&piirtaja, &tyo, paalys](QPrinter& tulostin) {
+        Tarratyo arkit = tyo;
+        // Device units are those of the printer's resolution, across and down alike.
+        arkit.dpi_x = arkit.dpi_y = tulostin.resolution();
+        if (tulostin.printRange() == QPrinter::PageRange) {
+            arkit.eka_arkki = tulostin.fromPage();
+            arkit.vika_arkki = tulostin.toPage();
+        }
+        QPainter maalari;
+        if (!maalari.begin(&tulostin)) return false;
+        const bool ok = paalys ? tulosta_paalystarrat(maalari, tulostin, piirtaja, arkit)
+                               : tulosta_sivutarrat(maalari, tulostin, piirtaja, arkit);
+        if (!ok) tulostin.abort();
+        return maalari.end() && ok;
+    };
+    t.sivuja = [&tyo, paalys] {
+        return tarrat::arkkeja(static_cast<int>(tyo.kasetit.size()), paalys ? tarrat::paalyksia_arkilla : tyo.arkilla);
+    };
+    return t;
 }

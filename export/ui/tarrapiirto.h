@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "export/tarrat.h"
+#include "export/ui/esikatselu.h"
 
 class Ohjelmakansio;
 class QPagedPaintDevice;
@@ -54,9 +55,16 @@ public:
     diag::Kiire& kiire() { return kiire_; }
     void aseta(const Tarra_asetukset& a);
 
-    // The spine label of a cassette; nullopt (after an error message) when its template cannot be read.
+    // The spine label of a cassette drawn into a rectangle of a painter: its template as a picture, its
+    // texts as text, so a printer or PDF gets them as vectors at any resolution. False (after an error
+    // message) when the template cannot be read.
+    bool piirra_sivutarra(QPainter& maalari, const QRectF& kohde, const std::string& kasetti);
+    // The top label of a cassette on the given template (already loaded) drawn into a rectangle.
+    void piirra_paalystarra(QPainter& maalari, const QRectF& kohde, const std::string& kasetti, const QImage& pohja,
+                            const std::function<void(int, int)>& edistyminen = {});
+
+    // The same labels as pictures at their design size (3378 x 450 and 1818 x 1110).
     std::optional<QImage> sivutarra(const std::string& kasetti);
-    // The top label of a cassette on the given template (already loaded), 1818 x 1110.
     QImage paalystarra(const std::string& kasetti, const QImage& pohja,
                        const std::function<void(int, int)>& edistyminen = {});
     // A template of a folder; nullopt after an error message when it cannot be read.
@@ -69,6 +77,8 @@ public:
 private:
     QImage::Format muoto() const;
     const QFont& fontti(int laji, int korkeus, bool lihava);
+    bool lataa_sivupohja();
+    void rekisteroi_pystyfontti();
 
     const TOmaList& lista_;
     const Ohjelmakansio& kansio_;
@@ -78,6 +88,9 @@ private:
     std::optional<QImage> sivupohja_;
     std::string sivupohjan_nimi_;
     std::map<std::tuple<int, int, bool>, QFont> fontit_;
+    // The vertical font is registered while this drawer lives, from its first spine label on.
+    int pystyfontti_ = -1;
+    bool pystyfontti_kokeiltu_ = false;
 };
 
 // Position and work of one print of labels.
@@ -87,10 +100,13 @@ struct Tarratyo {
     int dpi_y = 600;
     int arkilla = 14;  // spine labels per sheet
     std::function<void(int)> edistyminen;  // labels done so far
+    // The sheets printed, from 1; 0: to the last.
+    int eka_arkki = 1;
+    int vika_arkki = 0;
 };
 
-// Transfers a label bitmap into a rectangle of the page (both methods of the settings draw through Qt).
-void SiirraBitmap(QPainter& maalari, const QImage& tarra, const tarrat::Paikka& paikka, bool vaihtoehtoinen,
+// Transfers a template picture into a label's rectangle (both methods of the settings draw through Qt).
+void SiirraBitmap(QPainter& maalari, const QImage& kuva, const QRectF& kohde, bool vaihtoehtoinen,
                   diag::Viestit& viestit);
 
 // Spine labels onto the pages of a device whose painter is active: `arkilla` to a sheet, top down.
@@ -101,5 +117,10 @@ bool tulosta_paalystarrat(QPainter& maalari, QPagedPaintDevice& laite, Tarrapiir
                           const Tarratyo& t);
 
 inline constexpr const char* tarratyon_nimi = "Rullakkon tarrojen tulostus";
+
+// A print of labels for the preview, the printer and PDF: spine labels on portrait sheets, top labels on
+// landscape ones, the printer's resolution that of the work, the sheets of its page range. The drawer and
+// the work must outlive it.
+Tulostettava tarratuloste(Tarrapiirtaja& piirtaja, const Tarratyo& tyo, bool paalys);
 inline constexpr const char* resoluutio_nolla_viesti =
     "Virhe: vaaka- tai pystyresoluutio on nolla! Tarkasta ohjelman asetukset (Kohta Tulostus, DPI)";

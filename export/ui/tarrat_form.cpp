@@ -434,12 +434,9 @@ void Ttarrat_form::esikatsele(QImage& kohde, bool kopioi) {
     int p = 0;
     for (const std::string& kasetti : kasetit) {
         if (++p > arkilla) break;
-        const std::optional<QImage> tarra = piirtaja_->sivutarra(kasetti);
-        if (!tarra) break;
         {
             QPainter m(&kohde);
-            m.setRenderHint(QPainter::SmoothPixmapTransform);
-            m.drawImage(QRect(0, (H / 15) * (p - 1), W, H / 15), *tarra);
+            if (!piirtaja_->piirra_sivutarra(m, QRectF(0, (H / 15) * (p - 1), W, H / 15), kasetti)) break;
         }
         ProgressBar1->setValue(p);
         if (kopioi) nayta(kohde);
@@ -478,7 +475,10 @@ void Ttarrat_form::ptarra_listaDblClick() {
 bool Ttarrat_form::tulosta(bool paalys) {
     Varasto& v = p_.varasto();
     const TAsetukset& a = p_.asetukset();
-    if (!tarkista_tulostin(p_.tyopoyta(), v.viestit)) return false;
+    if (Tulostusvaraus::kaynnissa()) {
+        v.viestit.virhe(tulostin_kiireinen_viesti);
+        return false;
+    }
     QListWidget* lista = paalys ? ptarra_lista : Tulosta_kasetit_lista;
     if (valittuja(lista) == 0) {
         if (paalys)
@@ -501,32 +501,14 @@ bool Ttarrat_form::tulosta(bool paalys) {
     t.edistyminen = [edistyminen](int n) { edistyminen->setValue(n); };
     piirtaja_->aseta(valinnat());
 
-    Tulostusvaraus varaus;
-    tyoskennellaan(true, static_cast<int>(t.kasetit.size()));
     edistyminen->setRange(0, static_cast<int>(t.kasetit.size()));
-    QPrinter tulostin(oletustulostin(), QPrinter::HighResolution);
-    tulostin.setDocName(fi(tarratyon_nimi));
-    tulostin.setPageOrientation(paalys ? QPageLayout::Landscape : QPageLayout::Portrait);
-    QPainter maalari;
-    bool ok = maalari.begin(&tulostin);
-    if (!ok) {
-        v.viestit.virhe("Tulostusta ei voitu aloittaa: " + cp(tulostin.printerName()));
-    } else {
-        ok = paalys ? tulosta_paalystarrat(maalari, tulostin, *piirtaja_, t)
-                    : tulosta_sivutarrat(maalari, tulostin, *piirtaja_, t);
-        if (ok) {
-            maalari.end();
-        } else {
-            tulostin.abort();
-            maalari.end();
-        }
-    }
-    tyoskennellaan(false, 0);
+    esikatsele_ja_tulosta(p_, tarratuloste(*piirtaja_, t, paalys));
+    edistyminen->setValue(0);
     if (paalys) {
         PT_Progressbar->setValue(PT_Progressbar->maximum());
         QTimer::singleShot(1000, PT_Progressbar, [bar = PT_Progressbar] { bar->setValue(0); });
     }
-    return ok;
+    return true;
 }
 
 void Ttarrat_form::TulostaClick() { tulosta(false); }

@@ -163,7 +163,7 @@ private slots:
             QPdfWriter kirjoittaja(pdf);
             kirjoittaja.setResolution(listan_dpi);
             QPainter maalari(&kirjoittaja);
-            piirra_lista(maalari, kirjoittaja, listan_sivut(p.tk.kortit, "1.1.2026", p.tk.tiedosto));
+            piirra_lista(maalari, kirjoittaja, listan_sivut(p.tk.kortit, "1.1.2026", p.tk.tiedosto), listan_pienin_fontti);
         }
         QVERIFY(QFileInfo(pdf).size() > 0);
         // The drawn line is a beginning, not the megabytes.

@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
@@ -15,6 +18,7 @@
 #include <set>
 
 #include "export/lista.h"
+#include "export/ui/esikatselu.h"
 #include "export/ui/listatulostus.h"
 #include "export/ui/tallenna_html_lista_form.h"
 #include "export/ui/tarrat_form.h"
@@ -150,6 +154,52 @@ std::function<int(QDialog&)> dialogi(F f) {
     };
 }
 
+// The dialogs of a print, answered as a user does: in the preview window the button of `valinta` (after
+// the preview has drawn its pages, counted into `sivuja`), the print dialog accepted as it stands. Other
+// dialogs go to `muut`.
+template <class F>
+std::function<int(QDialog&)> tulostaen(Tulostuksen_esikatselu::Valinta valinta, F muut, int* sivuja = nullptr,
+                                       const char* kuva = nullptr) {
+    return [=](QDialog& d) -> int {
+        if (auto* e = qobject_cast<Tulostuksen_esikatselu*>(&d)) {
+            e->esikatselu->updatePreview();
+            if (sivuja) *sivuja = e->esikatselu->pageCount();
+            if (kuva) kuvakaappaus(*e, QString::fromLatin1(kuva));
+            (valinta == Tulostuksen_esikatselu::Valinta::Tulosta ? e->tulosta_button
+             : valinta == Tulostuksen_esikatselu::Valinta::Pdf ? e->pdf_button
+                                                                 : e->sulje_button)->click();
+            return d.result();
+        }
+        if (auto* t = qobject_cast<QPrintDialog*>(&d)) {
+            // The dialog offers the choice of pages.
+            return t->testOption(QAbstractPrintDialog::PrintPageRange) ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        }
+        muut(d);
+        return int(QDialog::Rejected);
+    };
+}
+
+// The font sizes of the words of a PDF's first page, and the right edge of its widest line, in points.
+struct Tekstin_mitat {
+    double pienin = 1e9;
+    double oikein = 0;
+    double leveys = 0;
+};
+Tekstin_mitat tekstin_mitat(const QString& pdf) {
+    Tekstin_mitat m;
+    const QString html = aja(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    const QRegularExpression sivu(QStringLiteral("<page width=\"([0-9.]+)\""));
+    if (const auto s = sivu.match(html); s.hasMatch()) m.leveys = s.captured(1).toDouble();
+    const QRegularExpression sana(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\""));
+    for (auto it = sana.globalMatch(html); it.hasNext();) {
+        const auto s = it.next();
+        m.pienin = std::min(m.pienin, s.captured(4).toDouble() - s.captured(2).toDouble());
+        m.oikein = std::max(m.oikein, s.captured(3).toDouble());
+    }
+    return m;
+}
+
 }  // namespace
 
 class TulostusTesti : public QObject {
@@ -242,7 +292,11 @@ private slots:
         testituki::Testipaaikkuna p({{"1", "Eka"}});
         p.tp.tulostin = false;
         Tulostustoiminnot t(p);
+        int sivuja = 0;
+        p.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Tulosta, [](QDialog&) { QFAIL("muu dialogi"); }, &sivuja);
+        // Without a printer the preview still shows the list; printing it tells there is no printer.
         p.toiminto("TulostaLista1")->trigger();
+        QCOMPARE(sivuja, 1);
         QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{ei_tulostinta_viesti});
         {
             Tulostusvaraus kesken;
@@ -250,6 +304,52 @@ private slots:
             t.tulosta_lista();
         }
         QCOMPARE(p.viestit.tekstit().back(), std::string(tulostin_kiireinen_viesti));
+    }
+
+    void listaJaTarratPdfKsiEsikatselusta() {
+        testituki::Testipaaikkuna p;
+        p.tk.kortit.tyhjenna();
+        kasetteja(p, 70);
+        p.tk.kortit[1].nimi = "Pakkasyö";
+        tarratiedostot(p);
+        p.a.DPI_X = p.a.DPI_Y = 600;
+        p.a.starra_fn = "harmaa.bmp";
+        p.tp.tulostin = false;
+        Tulostustoiminnot t(p);
+        const fs::path lista = p.k.juuri() / "lista.pdf";
+        p.tp.tallennettavat = {QString::fromStdString(lista.string())};
+        int sivuja = 0;
+        p.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Pdf, [](QDialog&) {}, &sivuja, "lista_esikatselu");
+        p.toiminto("TulostaLista1")->trigger();
+        QCOMPARE(sivuja, 2);
+        QVERIFY(p.viestit.naytetyt.empty());
+        QVERIFY(fs::exists(lista));
+        Pdf pdf{QString::fromStdString(lista.string()), 0, {}};
+        QVERIFY(aja(QStringLiteral("pdfinfo"), {pdf.polku}).contains(QStringLiteral("Pages:           2")));
+        const QString teksti = aja(QStringLiteral("pdftotext"), {"-layout", pdf.polku, "-"});
+        QVERIFY(teksti.contains(QStringLiteral("1 ....... Pakkasyö")));
+        // Readable type that fills the page's width.
+        const Tekstin_mitat m = tekstin_mitat(pdf.polku);
+        QVERIFY2(m.pienin >= 8.0, qPrintable(QString::number(m.pienin)));
+        QVERIFY2(m.oikein > 0.8 * m.leveys, qPrintable(QStringLiteral("%1 / %2").arg(m.oikein).arg(m.leveys)));
+        tallenna_sivu(pdf, "lista_pdf");
+
+        // The labels from the label window's preview.
+        const fs::path tarrat = p.k.juuri() / "tarrat.pdf";
+        p.tp.tallennettavat = {QString::fromStdString(tarrat.string())};
+        p.tp.dialogi = tulostaen(
+            Tulostuksen_esikatselu::Valinta::Pdf,
+            [&](QDialog& d) {
+                auto* f = qobject_cast<Ttarrat_form*>(&d);
+                QVERIFY(f);
+                f->sel_all->click();
+                f->Tulosta->click();
+            },
+            &sivuja, "tarrat_esikatselu");
+        p.toiminto("TTarrat")->trigger();
+        QCOMPARE(sivuja, 5);  // 70 cassettes, 14 a sheet
+        QVERIFY(p.viestit.naytetyt.empty());
+        QVERIFY(aja(QStringLiteral("pdfinfo"), {QString::fromStdString(tarrat.string())}).contains(QStringLiteral("Pages:           5")));
     }
 
     void listaTulostuuSivuittain() {
@@ -262,6 +362,7 @@ private slots:
             p.tk.kortit[1].luokitus = "Jännitys";
             Tulostustoiminnot t(p);
             const auto ennen = pdft();
+            p.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Tulosta, [](QDialog&) { QFAIL("muu dialogi"); });
             p.toiminto("TulostaLista1")->trigger();
             QVERIFY(p.viestit.naytetyt.empty());
             const Pdf pdf = uusi_pdf(ennen);
@@ -283,6 +384,9 @@ private slots:
             QVERIFY(rivit.filter(QStringLiteral("Sivu 1")).size() == 1);
             QCOMPARE(rivit.filter(QStringLiteral("Sivu 2")).size(), kortteja == 63 ? 1 : 0);
             QCOMPARE(rivit.filter(QStringLiteral("Tulostettu Rullakko")).size(), kortteja == 63 ? 1 : 0);
+            const Tekstin_mitat m = tekstin_mitat(pdf.polku);
+            QVERIFY2(m.pienin >= 8.0, qPrintable(QString::number(m.pienin)));
+            QVERIFY2(m.oikein > 0.8 * m.leveys, qPrintable(QStringLiteral("%1 / %2").arg(m.oikein).arg(m.leveys)));
             if (kortteja == 63) tallenna_sivu(pdf, "lista_tuloste");
         }
     }
@@ -380,13 +484,15 @@ private slots:
         kasetteja(q, 1);
         tarratiedostot(q);
         Tulostustoiminnot tq(q);
-        q.tp.dialogi = dialogi([&](QDialog& d) {
+        q.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Tulosta, [&](QDialog& d) {
             auto* f = qobject_cast<Ttarrat_form*>(&d);
             f->sel_all->click();
+            q.a.DPI_X = q.a.DPI_Y = 600;
             q.tp.tulostin = false;
-            f->Tulosta->click();
+            f->Tulosta->click();  // previewed, but there is nothing to print on
             q.tp.tulostin = true;
-            f->Tulosta->click();  // the resolution was never set
+            q.a.DPI_X = 0;
+            f->Tulosta->click();  // no resolution
         });
         q.toiminto("TTarrat")->trigger();
         QCOMPARE(q.viestit.tekstit(), (std::vector<std::string>{ei_tulostinta_viesti, resoluutio_nolla_viesti}));
@@ -410,7 +516,7 @@ private slots:
         p.a.DPI_Y = dpi->y;
         Tulostustoiminnot t(p);
         Pdf sivut, paalykset;
-        p.tp.dialogi = dialogi([&](QDialog& d) {
+        p.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Tulosta, [&](QDialog& d) {
             auto* f = qobject_cast<Ttarrat_form*>(&d);
             f->sel_all->click();
             QVERIFY(f->windowTitle().contains(QStringLiteral("[16 tarraa, tulostettuna 2 arkkia]")));
