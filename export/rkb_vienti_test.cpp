@@ -11,6 +11,11 @@
 #include "storage/tallennus.h"
 #include "storage/varasto.h"
 #include "testituki/tiedoston_sisalto.h"
+#include "testituki/csv_python.h"
+#include "export/csv.h"
+#include "perus/merkisto.h"
+#include "storage/lataus.h"
+#include "storage/sarakkeet.h"
 
 namespace fs = std::filesystem;
 
@@ -82,6 +87,49 @@ TEST(RkbVienti, TekstiJaHtml) {
     EXPECT_NE(huono.ulos.find("kansi"), std::string::npos);
     EXPECT_FALSE(fs::exists(k.juuri() / "x.html"));
     EXPECT_EQ(aja(rkb("export-text /ei/ole.rkb " + (k.juuri() / "y.txt").string())).koodi, 1);
+}
+
+TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
+    asetustesti::Kansio k;
+    // The example catalogue with one card more whose name holds quotes and a comma.
+    Tietokanta tk;
+    const Ohjelmakansio ohjelma(k.juuri());
+    diag::TestiViestit viestit;
+    diag::EiKiiretta kiire;
+    TAsetukset asetukset;
+    asetukset.tallenna_sortattuna = false;
+    const Varasto v{tk, ohjelma, viestit, kiire, &asetukset};
+    ASSERT_TRUE(lue_tietueet(std::string(RULLAKKO_SOURCE_DIR) + "/data/esimerkki.rkb", false, true, tk.kortit, v));
+    ASSERT_GT(tk.kortit.Count(), 40);
+    TKortti& lisa = tk.kortit.lisaa_uusi();
+    lisa.nimi = "Sanoi \"näin\", ja lähti";
+    lisa.kasetilla = "99";
+    const fs::path rkb_tiedosto = k.juuri() / "esimerkki.rkb";
+    ASSERT_TRUE(tallenna_tietokanta(rkb_tiedosto.string(), v));
+    // The cards as the tool will read them (the loader fills what the file leaves out).
+    TOmaList kortit;
+    ASSERT_TRUE(lue_tietueet(rkb_tiedosto.string(), false, true, kortit, v));
+
+    const fs::path csv = k.juuri() / "lista.csv";
+    const Ajotulos r = aja(rkb("export-csv " + rkb_tiedosto.string() + " " + csv.string()));
+    ASSERT_EQ(r.koodi, 0) << r.ulos;
+    const auto rivit = testituki::lue_csv_pythonilla(csv);
+    ASSERT_EQ(rivit.size(), static_cast<std::size_t>(kortit.Count()));
+    for (std::size_t s = 0; s < sarakkeet().size(); ++s) EXPECT_EQ(rivit[0][s], sarakkeet()[s].nimi);
+    bool aakkosia = false;
+    for (int i = 1; i < kortit.Count(); ++i) {
+        const auto& rivi = rivit[static_cast<std::size_t>(i)];
+        ASSERT_EQ(rivi.size(), sarakkeet().size()) << i;
+        for (std::size_t s = 0; s < sarakkeet().size(); ++s) {
+            const std::string odotettu = merkisto::cp1252_utf8(sarakkeen_arvo(kortit[i], sarakkeet()[s]));
+            EXPECT_EQ(rivi[s], odotettu) << i << " " << sarakkeet()[s].nimi;
+            aakkosia |= odotettu.find("\xC3\xA4") != std::string::npos;
+        }
+    }
+    EXPECT_TRUE(aakkosia);
+    EXPECT_EQ(rivit.back()[0], "Sanoi \"n\xC3\xA4in\", ja l\xC3\xA4hti");
+    EXPECT_EQ(aja(rkb("export-csv /ei/ole.rkb " + (k.juuri() / "y.csv").string())).koodi, 1);
+    EXPECT_FALSE(fs::exists(k.juuri() / "y.csv"));
 }
 
 TEST(RkbVienti, TarratPdf) {
