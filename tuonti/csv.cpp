@@ -1,5 +1,7 @@
 #include "tuonti/csv.h"
 
+#include <algorithm>
+
 #include "perus/merkisto.h"
 
 namespace {
@@ -38,6 +40,8 @@ Csvmerkisto tunnista_merkisto(std::string_view data) {
 
 char tunnista_erotin(std::string_view data) {
     data = ilman_bomia(data);
+    // The header is the first line with something on it.
+    data.remove_prefix(std::min(data.size(), data.find_first_not_of("\r\n")));
     int pilkut = 0, puolipisteet = 0;
     bool lainattu = false;
     for (const char c : data) {

@@ -24,7 +24,7 @@ struct Csvtaulu {
 // UTF-8 when the text starts with its byte-order mark or its non-ASCII bytes are all valid UTF-8;
 // otherwise Windows-1252.
 Csvmerkisto tunnista_merkisto(std::string_view data);
-// The separator of the header line: a semicolon when it has more semicolons than commas outside quotes
+// The separator of the header (the first line that is not empty): a semicolon when it has more semicolons than commas outside quotes
 // (spreadsheets with a Finnish locale write them), otherwise a comma.
 char tunnista_erotin(std::string_view data);
 

@@ -275,9 +275,9 @@ Tulos lue_tellico_xml(std::string_view xml, Tellicokokoelma& ulos) {
     }
     if (!j.virhe.empty()) return Tulos::virhe(22, j.virhe);
     if (!ok)
-        return Tulos::virhe(23, "Tellico-tiedoston XML on vioittunut (rivi " +
-                                    std::to_string(XML_GetCurrentLineNumber(p.get())) + "): " +
-                                    merkisto::utf8_cp1252(XML_ErrorString(XML_GetErrorCode(p.get()))) + ".");
+        return Tulos::virhe(23, "Tellico-tiedoston XML on vioittunut rivillä " +
+                                    std::to_string(XML_GetCurrentLineNumber(p.get())) + ", sarakkeessa " +
+                                    std::to_string(XML_GetCurrentColumnNumber(p.get()) + 1) + ".");
     if (!j.kokoelma) return Tulos::virhe(24, "Tiedosto ei ole Tellico-kokoelma: siinä ei ole kokoelmaa.");
     return Tulos::ok();
 }
