@@ -259,6 +259,9 @@ int lisaa_tuodut(Tuotavat& tuotavat, const Varasto& v) {
     TOmaList& l = v.tk.kortit;
     const int ensimmainen = l.Count();
     Kansinimet nimet(l);
+    // A program folder of its own (an installed copy) gets the covers folder with its first cover.
+    const bool kansia = std::any_of(tuotavat.kannet.begin(), tuotavat.kannet.end(), [](const std::string& k) { return !k.empty(); });
+    if (kansia) v.tj().luo_kansiot(v.kansio.polku(kansikuvakansio));
     for (std::size_t i = 0; i < tuotavat.kortit.size(); ++i) {
         TKortti& k = l.lisaa(std::move(tuotavat.kortit[i]));
         if (tuotavat.kannet[i].empty()) continue;
