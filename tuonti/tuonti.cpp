@@ -10,6 +10,7 @@
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
+#include "mainwindow/kasetti.h"
 #include "storage/kannet.h"
 #include "tuonti/kansikuva.h"
 #include "tuonti/saannot.h"
@@ -135,6 +136,30 @@ private:
     std::unordered_set<std::string> palat_;
     std::mt19937 satunnainen_{std::random_device{}()};
 };
+
+// A cassette's tape length is kept on every card of it: an imported card on a cassette the catalogue
+// already has takes its length, and a cassette that now mixes tape and disc formats is reported, as the
+// card view does when a cassette number is typed.
+void tarkista_kasetit(TOmaList& l, int ensimmainen, Tuotavat& t) {
+    std::unordered_map<std::string, std::string> pituudet;
+    for (int i = 1; i < ensimmainen; ++i)
+        if (!l[i].kasetilla.empty() && !l[i].nauha.empty()) pituudet.emplace(l[i].kasetilla, l[i].nauha);
+    std::unordered_set<std::string> tarkistetut;
+    for (int i = ensimmainen; i < l.Count(); ++i) {
+        TKortti& k = l[i];
+        if (k.kasetilla.empty()) continue;
+        const int rivi = t.rivit[static_cast<std::size_t>(i - ensimmainen)];
+        if (const auto p = pituudet.find(k.kasetilla); p != pituudet.end()) {
+            if (k.nauha.empty()) k.nauha = p->second;
+            else if (k.nauha != p->second)
+                t.huomauta(rivi, "kasetin " + k.kasetilla + " nauhan pituus " + lainattu(k.nauha) +
+                                     " eroaa luettelon pituudesta " + lainattu(p->second) +
+                                     "; arvo jätettiin kenttään sellaisenaan");
+        }
+        if (tarkistetut.insert(k.kasetilla).second && !tarkista_kasetin_mediat(l, k.kasetilla))
+            t.huomauta(rivi, "kasetilla/levyllä " + k.kasetilla + " on nyt elokuvia eri medioilta (esimerkiksi DVD ja VHS)");
+    }
+}
 
 std::string paate(const fs::path& p) { return pienet_ascii(p.extension().string()); }
 
@@ -282,6 +307,7 @@ int lisaa_tuodut(Tuotavat& tuotavat, const Varasto& v) {
         tuotavat.kannet[i].clear();
     }
     tuotavat.kortit.clear();
+    tarkista_kasetit(l, ensimmainen, tuotavat);
     l.merkitse_muutetuksi();
     return ensimmainen;
 }

@@ -120,6 +120,23 @@ TEST_F(Tuonti, KarttaMaarayksellaJaYlimaaraisetArvot) {
                   "Rivi 2: rivillä on enemmän arvoja kuin otsikossa sarakkeita; ylimääräiset vietiin kommentteihin"});
 }
 
+TEST_F(Tuonti, KasetinPituusJaMediatKuinKorttinakymassa) {
+    TKortti& oma = tk_.kortit[1];
+    oma.kasetilla = "12";
+    oma.formaatti = "LP";
+    oma.nauha = "240";
+    kirjoita("lista.csv", "Nimi,Kasetti,Formaatti,Nauha\nA,12,LP,\nB,12,DVD,180\nC,13,SP,\n");
+    ASSERT_TRUE(tuo(polku("lista.csv")));
+    EXPECT_EQ(tk_.kortit[2].nauha, "240");
+    EXPECT_EQ(tk_.kortit[3].nauha, "180");
+    EXPECT_EQ(tk_.kortit[4].nauha, "");
+    EXPECT_EQ(huomautukset(tuotavat_),
+              (std::vector<std::string>{
+                  "Rivi 2: kasetilla/levyllä 12 on nyt elokuvia eri medioilta (esimerkiksi DVD ja VHS)",
+                  "Rivi 3: kasetin 12 nauhan pituus \"180\" eroaa luettelon pituudesta \"240\"; arvo jätettiin "
+                  "kenttään sellaisenaan"}));
+}
+
 void tarkista_videot(const TOmaList& l, const Ohjelmakansio& kansio) {
     ASSERT_EQ(l.korttien_maara(), 4);
     const TKortti& a = l[2];
