@@ -22,6 +22,7 @@
 #include "lending/ui/lainaustoiminnot.h"
 #include "storage/ui/liitostoiminnot.h"
 #include "tapes/ui/nauhatoiminnot.h"
+#include "tuonti/ui/tuontitoiminnot.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
 #include "settings/ui/asetukset_form.h"
@@ -63,6 +64,7 @@ Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyo
 
 Ohjelma::~Ohjelma() {
     if (Main_form) Main_form->lopeta();
+    tuonti_.reset();
     liitos_.reset();
     nauhat_.reset();
     viite_.reset();
@@ -98,6 +100,7 @@ void Ohjelma::tee_ikkunat() {
     viite_ = std::make_unique<Viitetoiminnot>(m);
     nauhat_ = std::make_unique<Nauhatoiminnot>(m);
     liitos_ = std::make_unique<Liitostoiminnot>(m);
+    tuonti_ = std::make_unique<Tuontitoiminnot>(m);
 }
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {

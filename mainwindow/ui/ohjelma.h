@@ -25,6 +25,7 @@ class Tulostustoiminnot;
 class Viitetoiminnot;
 class Nauhatoiminnot;
 class Liitostoiminnot;
+class Tuontitoiminnot;
 
 class Ohjelma final : public Muut_ikkunat, public Tasetukset_form::Paaikkuna {
 public:
@@ -83,4 +84,5 @@ private:
     std::unique_ptr<Viitetoiminnot> viite_;
     std::unique_ptr<Nauhatoiminnot> nauhat_;
     std::unique_ptr<Liitostoiminnot> liitos_;
+    std::unique_ptr<Tuontitoiminnot> tuonti_;
 };

@@ -84,7 +84,7 @@ private slots:
               "Tarkistamyhstyneitelokuvia1", "LahetaSahkopostiaTekijalle", "laheta_tietokanta_emaililla", "TTarrat",
               "TulostaLista1", "EtsitmnkortintiedotIMDBst1", "edit_imdbnum",
               "HaekaikilleImdbstnoudetuillekorteillekansikuvat1", "Kiitokset1", "Pikanappaimet_menu", "statistics",
-              "Lisaa_ja_liita", "tyhjaa_nauhaa", "taydenna_tietokanta_paremmin", "remove_dupes"})
+              "Lisaa_ja_liita", "Tuo_elokuvia", "tyhjaa_nauhaa", "taydenna_tietokanta_paremmin", "remove_dupes"})
             QVERIFY2(m.toiminto(nimi)->isEnabled(), nimi);
         QVERIFY(!m.toiminto("menu_update")->isEnabled());  // the update from the Internet never came
         m.close();

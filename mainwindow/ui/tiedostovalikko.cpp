@@ -55,6 +55,8 @@ Tiedostovalikko::Tiedostovalikko(Paaikkuna& p, Korttinakyma& kortti, QMenuBar* p
     }
     // Merging is the merge subsystem's; it enables the item when it connects to it.
     kohta(Avaa, "Lisaa_ja_liita", "Yhdistä toinen tietokanta tähän...")->setEnabled(false);
+    // So is importing from lists and other programs.
+    kohta(Avaa, "Tuo_elokuvia", "Tuo elokuvia…")->setEnabled(false);
     Avaa->addSeparator();
     QAction* tallenna = kohta(Avaa, "Tallenna_Menu", "&Tallenna", QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* nimella = kohta(Avaa, "Tallenna_nimella", "Tallenna &nimellä...");
