@@ -81,7 +81,7 @@ void Lainaustoiminnot::nayta_profiilit() {
 }
 
 void Lainaustoiminnot::nayta_muistutus(const std::string& lainaaja) {
-    Tkarhuemail_form f(p_, lainaaja, modaalin_paalle(p_.ikkuna()));
+    Tkarhuemail_form f(p_, lainaaja, muistettu_pohja_, modaalin_paalle(p_.ikkuna()));
     f.lainaus_nakyvissa = [this] { return lainaa_form_->isVisible(); };
     f.nayta_lainaus = [this] { nayta_lainaus(); };
     f.avaa_profiilit = [this] { nayta_profiilit(); };
