@@ -143,7 +143,7 @@ void Tkarhuemail_form::email_sendClick() {
     const QString otsikko = windowTitle();
     setWindowTitle(fi("ODOTA: Lähetetään sähköpostia...."));
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->setEnabled(false);
-    const Tulos t = laheta_odottaen(this, p_.varasto().kiire, smtp_palvelin(a), s);
+    const Tulos t = laheta_odottaen(this, smtp_palvelin(a), s);
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->setEnabled(true);
     setWindowTitle(otsikko);
     nayta_lahetyksen_tulos(v, t);

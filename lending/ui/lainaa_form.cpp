@@ -64,7 +64,8 @@ Tlainaa_form::Tlainaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_(p) {
     Lainaa_button = nappi(this, "Lainaa_button", "&Lainaa");
     Palauta = nappi(this, "Palauta", "&Palauta");
     palauta_kaikki = nappi(this, "palauta_kaikki", "Palauta kaikki");
-    profiilit_button = nappi(this, "profiilit_button", "&Profiilit");
+    // Alt+P belongs to &Palauta; two buttons on one letter would only move the focus between them.
+    profiilit_button = nappi(this, "profiilit_button", "P&rofiilit");
     sendEmail_button = nappi(this, "sendEmail_button", "Lähetä &email", "Lähetä sähköpostia valitun elokuvan lainaajalle");
     apua_button = nappi(this, "apua_button", "?", "Lue käyttöohjeet!");
     apua_button->setMinimumWidth(0);
