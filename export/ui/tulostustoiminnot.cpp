@@ -30,7 +30,9 @@ void Tulostustoiminnot::tallenna_tekstilista() {
     if (nimi.isEmpty()) return;
     Varasto& v = p_.varasto();
     p_.dosavefields();
-    const Tulos t = kirjoita_lista(std::filesystem::path(nimi.toStdString()), v.tk.kortit, tanaan(), v.tk.tiedosto);
+    // The save dialog has already asked whether an existing file is replaced; its Yes stands.
+    const Tulos t = kirjoita_lista(std::filesystem::path(nimi.toStdString()), v.tk.kortit, tanaan(), v.tk.tiedosto,
+                                   Olemassaoleva::Korvaa);
     if (!t) v.viestit.virhe(t.viesti);
 }
 
