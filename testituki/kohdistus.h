@@ -6,11 +6,14 @@
 
 namespace testituki {
 
-// The widget that takes the keys once `ikkuna` is the active window; null when it never becomes active.
+// The widget that takes the keys once `ikkuna` is the active window: its focus widget, or the window itself
+// when nothing in it has the focus; null when it never becomes active.
 inline QWidget* kohdistettu(QWidget& ikkuna) {
     ikkuna.activateWindow();
     if (!QTest::qWaitForWindowActive(&ikkuna)) return nullptr;
-    return QApplication::focusWidget();
+    // A dialog counts as active while its parent has the focus; the window manager would give it the focus.
+    if (QApplication::activeWindow() != ikkuna.window()) QApplication::setActiveWindow(ikkuna.window());
+    return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
 }
 
 }  // namespace testituki

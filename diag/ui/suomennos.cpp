@@ -50,6 +50,8 @@ QString Suomennokset::Taydennys::translate(const char* konteksti, const char* la
 }
 
 Suomennokset::Suomennokset(QCoreApplication& app) : app_(app) {
+    // Dates, numbers and the descriptions of file types too.
+    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
     if (qt_.load(QStringLiteral("qtbase_fi"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qt_);
     // Installed last, asked first: only what it knows, the rest falls through to Qt's translation.

@@ -126,7 +126,10 @@ private slots:
         p.tp.dialogi = [&](QDialog& d) {
             d.show();
             QWidget* k = testituki::kohdistettu(d);
-            [&] { QCOMPARE(k, static_cast<QWidget*>(e.hakusanat)); }();
+            [&] {
+                QVERIFY(k);
+                QCOMPARE(k, static_cast<QWidget*>(e.hakusanat));
+            }();
             QTest::keyClicks(k, "alien");
             QTest::keyClick(k, Qt::Key_Return);
             return d.result();

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QLocale>
 #include <QSocketNotifier>
 #include <memory>
 
@@ -46,7 +45,6 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("LC_ALL")) qputenv("LC_TIME", "fi_FI.UTF-8");
     QApplication app(argc, argv);
     // Dates, numbers and Qt's own dialogs (file, print) in Finnish.
-    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
     const Suomennokset suomennokset(app);
 
     const auto juuri = Ohjelmakansio::etsi_juuri();

@@ -216,13 +216,12 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(i.o<QLineEdit>("Ohjaaja_Kentta")));
 
-        // Out of the text fields the menu's Ctrl+A opens a catalogue.
-        QCheckBox* ruutu = nullptr;
-        for (QCheckBox* c : i.f->findChildren<QCheckBox*>())
-            if (!ruutu && c->isVisible()) ruutu = c;
-        QVERIFY(ruutu);
-        QTest::mouseClick(ruutu, Qt::LeftButton);
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ruutu));
+        // Out of the text fields (here the grid of the cassette's other movies) the menu's Ctrl+A opens a
+        // catalogue.
+        auto* ruudukko = i.o<QTableWidget>("Muut_elokuvat_grid");
+        QVERIFY(ruudukko->isVisible());
+        QTest::mouseClick(ruudukko->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ruudukko));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QVERIFY(i.tyopoyta.avattavat.empty());
     }
