@@ -70,9 +70,9 @@ std::string tee_tekstilista(const TOmaList& lista, const std::string& paivays, c
 }
 
 Tulos kirjoita_lista(const std::filesystem::path& nimi, const TOmaList& lista, const std::string& paivays,
-                     const std::string& tiedosto, Listan_merkisto merkisto) {
+                     const std::string& tiedosto, Listan_merkisto merkisto, Olemassaoleva olemassa) {
     std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::symlink_status(nimi, ec)))
+    if (olemassa == Olemassaoleva::Kieltaydy && std::filesystem::exists(std::filesystem::symlink_status(nimi, ec)))
         return Tulos::virhe(EEXIST, tiedosto_olemassa_viesti);
     kirjoita_debug("Kirjoitetaan lista tiedostoon: " + merkisto::utf8_cp1252(nimi.string()));
     const std::string teksti = tee_tekstilista(lista, paivays, tiedosto);

@@ -26,10 +26,14 @@ inline constexpr const char* tiedosto_olemassa_viesti = "Valitsemasi tiedoston n
 // for programs of today.
 enum class Listan_merkisto { Cp1252, Utf8 };
 
-// Writes the text list into a new file; an existing file is refused with tiedosto_olemassa_viesti and left
-// as it was.
+// Whether an existing file is replaced (the user has said yes to it) or refused.
+enum class Olemassaoleva { Kieltaydy, Korvaa };
+
+// Writes the text list into a file, whole or not at all. An existing file is refused with
+// tiedosto_olemassa_viesti and left as it was, or replaced in one step when the user agreed.
 Tulos kirjoita_lista(const std::filesystem::path& nimi, const TOmaList& lista, const std::string& paivays,
-                     const std::string& tiedosto, Listan_merkisto merkisto = Listan_merkisto::Cp1252);
+                     const std::string& tiedosto, Listan_merkisto merkisto = Listan_merkisto::Cp1252,
+                     Olemassaoleva olemassa = Olemassaoleva::Kieltaydy);
 
 // The columns and tag attributes of the HTML list, with the dialog's defaults.
 struct Html_asetukset {

@@ -238,7 +238,7 @@ TEST(Muistutuspohjat, TekstitiedostotNimenMukaan) {
     const std::filesystem::path kansio =
         std::filesystem::temp_directory_path() / ("pohjat_" + std::to_string(::getpid()));
     std::filesystem::create_directories(kansio / "alikansio.txt");
-    for (const char* nimi : {"tiukka.txt", "Kohtelias.TXT", "kuva.jpg", "CMakeCache.txt", "txt"})
+    for (const char* nimi : {"tiukka.txt", "Kohtelias.TXT", "kuva.jpg", "CMakeCache.txt", "txt", "VERTFONT_LISENSSI.txt"})
         std::ofstream(kansio / nimi) << "Otsikko\r\n";
     EXPECT_EQ(muistutuspohjat(Ohjelmakansio(kansio)), (std::vector<std::string>{"Kohtelias.TXT", "tiukka.txt"}));
     std::string sisalto;

@@ -49,8 +49,9 @@ std::vector<std::string> muistutuspohjat(const Ohjelmakansio& kansio) {
     for (fs::directory_iterator it(kansio.juuri(), ec), loppu; !ec && it != loppu; it.increment(ec)) {
         if (!it->is_regular_file(ec)) continue;
         const std::string nimi = polku_tekstiksi(it->path().filename());
-        // The build folder doubles as the program folder during development: its build files are no templates.
-        if (nimi == "CMakeCache.txt" || nimi == "install_manifest.txt") continue;
+        // The build folder doubles as the program folder during development: its build files are no
+        // templates, and neither is installation data that sits beside them (the font's licence).
+        if (nimi == "CMakeCache.txt" || nimi == "install_manifest.txt" || asennuksen_luettava(nimi)) continue;
         if (nimi.size() > 4 && pienet_cp1252(nimi.substr(nimi.size() - 4)) == ".txt") nimet.push_back(nimi);
     }
     std::sort(nimet.begin(), nimet.end());

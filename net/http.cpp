@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "diag/loki.h"
+#include "net/curlsyy.h"
 #include "perus/tiedostot.h"
 
 namespace fs = std::filesystem;
@@ -50,22 +51,6 @@ struct MultiPoisto {
 struct SlistPoisto {
     void operator()(curl_slist* s) const { curl_slist_free_all(s); }
 };
-
-std::string curl_syy(CURLcode c) {
-    switch (c) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY: return "palvelimen nimeä ei löytynyt";
-    case CURLE_COULDNT_CONNECT: return "palvelimeen ei saatu yhteyttä";
-    case CURLE_OPERATION_TIMEDOUT: return "palvelin ei vastannut ajoissa";
-    case CURLE_PARTIAL_FILE:
-    case CURLE_RECV_ERROR:
-    case CURLE_GOT_NOTHING: return "yhteys katkesi kesken siirron";
-    case CURLE_TOO_MANY_REDIRECTS: return "liian monta uudelleenohjausta";
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_PEER_FAILED_VERIFICATION: return "suojattu yhteys epäonnistui";
-    default: return curl_easy_strerror(c);
-    }
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "net/smtp.h"
 
 #include <curl/curl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,9 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "diag/loki.h"
+#include "net/curlsyy.h"
 #include "perus/merkisto.h"
 
 namespace {
@@ -157,25 +162,6 @@ bool kelvollinen_osoite(const std::string& a) {
     return true;
 }
 
-std::string palvelimen_osoite(std::string p) {
-    for (const char* etu : {"smtp://", "SMTP://"})
-        if (p.rfind(etu, 0) == 0) p = p.substr(std::strlen(etu));
-    while (!p.empty() && (p.back() == '/' || p.back() == ' ')) p.pop_back();
-    while (!p.empty() && p.front() == ' ') p.erase(0, 1);
-    std::string isanta = p, portti = "25";
-    if (!p.empty() && p.front() == '[') {
-        const auto loppu = p.find(']');
-        if (loppu != std::string::npos && loppu + 1 < p.size() && p[loppu + 1] == ':') {
-            isanta = p.substr(0, loppu + 1);
-            portti = p.substr(loppu + 2);
-        }
-    } else if (std::count(p.begin(), p.end(), ':') == 1) {
-        isanta = p.substr(0, p.find(':'));
-        portti = p.substr(p.find(':') + 1);
-    }
-    return "smtp://" + isanta + ":" + portti;
-}
-
 struct Lukija {
     const std::string* data;
     std::size_t kohta = 0;
@@ -195,6 +181,31 @@ void alusta_curl() {
 }
 
 }  // namespace
+
+std::string smtp_osoite(std::string p) {
+    bool salattu = false;
+    for (const char* etu : {"smtp://", "SMTP://", "smtps://", "SMTPS://"}) {
+        if (p.rfind(etu, 0) != 0) continue;
+        salattu = std::strlen(etu) == 8;
+        p = p.substr(std::strlen(etu));
+        break;
+    }
+    while (!p.empty() && (p.back() == '/' || p.back() == ' ')) p.pop_back();
+    while (!p.empty() && p.front() == ' ') p.erase(0, 1);
+    std::string isanta = p, portti = salattu ? "465" : "25";
+    if (!p.empty() && p.front() == '[') {
+        const auto loppu = p.find(']');
+        if (loppu != std::string::npos && loppu + 1 < p.size() && p[loppu + 1] == ':') {
+            isanta = p.substr(0, loppu + 1);
+            portti = p.substr(loppu + 2);
+        }
+    } else if (std::count(p.begin(), p.end(), ':') == 1) {
+        isanta = p.substr(0, p.find(':'));
+        portti = p.substr(p.find(':') + 1);
+    }
+    // Port 465 speaks TLS from the first byte; every other port starts in the clear.
+    return (salattu || portti == "465" ? "smtps://" : "smtp://") + isanta + ":" + portti;
+}
 
 std::string latin1(const std::string& cp1252) {
     std::string s;
@@ -251,6 +262,89 @@ std::string rakenna_viesti(const Sahkoposti& s) {
     return v;
 }
 
+namespace {
+
+// One transfer on a thread of its own, so that a server that stops answering (libcurl waits for some
+// answers without returning) never holds up the window: a cancel shuts the socket, which ends every wait.
+class Siirto {
+public:
+    explicit Siirto(CURL* e) : e_(e) {
+        curl_easy_setopt(e, CURLOPT_OPENSOCKETFUNCTION, &Siirto::avaa);
+        curl_easy_setopt(e, CURLOPT_OPENSOCKETDATA, this);
+        curl_easy_setopt(e, CURLOPT_CLOSESOCKETFUNCTION, &Siirto::sulje);
+        curl_easy_setopt(e, CURLOPT_CLOSESOCKETDATA, this);
+        curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &Siirto::edistyminen);
+        curl_easy_setopt(e, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
+        saie_ = std::thread([this] {
+            const CURLcode k = curl_easy_perform(e_);
+            std::lock_guard lukko(m_);
+            koodi_ = k;
+            valmis_ = true;
+            cv_.notify_all();
+        });
+    }
+    ~Siirto() { saie_.join(); }
+    Siirto(const Siirto&) = delete;
+    Siirto& operator=(const Siirto&) = delete;
+
+    // Waits at most `ms` milliseconds; true when the transfer has ended.
+    bool odota(int ms) {
+        std::unique_lock lukko(m_);
+        return cv_.wait_for(lukko, std::chrono::milliseconds(ms), [this] { return valmis_; });
+    }
+    void keskeyta() {
+        std::lock_guard lukko(m_);
+        keskeytetty_ = true;
+        if (pistoke_ != CURL_SOCKET_BAD) ::shutdown(pistoke_, SHUT_RDWR);
+    }
+    // The result, once odota() has said the transfer ended.
+    CURLcode koodi() {
+        std::lock_guard lukko(m_);
+        return koodi_;
+    }
+
+private:
+    static curl_socket_t avaa(void* omistaja, curlsocktype, curl_sockaddr* osoite) {
+        auto* s = static_cast<Siirto*>(omistaja);
+        std::lock_guard lukko(s->m_);
+        if (s->keskeytetty_) return CURL_SOCKET_BAD;
+        s->pistoke_ = ::socket(osoite->family, osoite->socktype | SOCK_CLOEXEC, osoite->protocol);
+        return s->pistoke_;
+    }
+    static int sulje(void* omistaja, curl_socket_t pistoke) {
+        auto* s = static_cast<Siirto*>(omistaja);
+        std::lock_guard lukko(s->m_);
+        if (pistoke == s->pistoke_) s->pistoke_ = CURL_SOCKET_BAD;
+        return ::close(pistoke);
+    }
+    static int edistyminen(void* omistaja, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+        auto* s = static_cast<Siirto*>(omistaja);
+        std::lock_guard lukko(s->m_);
+        return s->keskeytetty_ ? 1 : 0;
+    }
+
+    CURL* e_;
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool valmis_ = false;
+    bool keskeytetty_ = false;
+    curl_socket_t pistoke_ = CURL_SOCKET_BAD;
+    CURLcode koodi_ = CURLE_FAILED_INIT;
+    std::thread saie_;
+};
+
+std::string epaonnistumisen_syy(CURLcode koodi, long vastaus, const char* virheteksti) {
+    if (koodi == CURLE_USE_SSL_FAILED) return net::syy_ja_tekninen(smtp_ei_suojausta, koodi, virheteksti);
+    // A server that answered with a refusal says more than the transport's word for it.
+    if (vastaus >= 400 && koodi != CURLE_LOGIN_DENIED)
+        return net::syy_ja_tekninen("palvelin torjui viestin (vastaus " + std::to_string(vastaus) + ")", koodi,
+                                    virheteksti);
+    return net::syy_ja_tekninen(net::curl_syy(koodi), koodi, virheteksti);
+}
+
+}  // namespace
+
 Tulos laheta_sahkoposti(const SmtpPalvelin& palvelin, const Sahkoposti& s, const std::function<bool()>& jatka) {
     if (!kelvollinen_osoite(s.lahettaja) || !kelvollinen_osoite(s.vastaanottaja) ||
         (!s.vastausosoite.empty() && !kelvollinen_osoite(s.vastausosoite)))
@@ -263,58 +357,52 @@ Tulos laheta_sahkoposti(const SmtpPalvelin& palvelin, const Sahkoposti& s, const
     char virheteksti[CURL_ERROR_SIZE] = "";
 
     CURL* e = curl_easy_init();
-    CURLM* m = curl_multi_init();
-    if (!e || !m) {
-        if (e) curl_easy_cleanup(e);
-        if (m) curl_multi_cleanup(m);
-        return Tulos::virhe(CURLE_FAILED_INIT, smtp_epaonnistui);
-    }
-    const std::string url = palvelimen_osoite(palvelin.palvelin);
+    if (!e) return Tulos::virhe(CURLE_FAILED_INIT, smtp_epaonnistui);
+    const std::string url = smtp_osoite(palvelin.palvelin);
     const std::string kuoren_lahettaja = "<" + s.lahettaja + ">";
     curl_slist* vastaanottajat = curl_slist_append(nullptr, ("<" + s.vastaanottaja + ">").c_str());
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
     curl_easy_setopt(e, CURLOPT_MAIL_FROM, kuoren_lahettaja.c_str());
     curl_easy_setopt(e, CURLOPT_MAIL_RCPT, vastaanottajat);
-    curl_easy_setopt(e, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, palvelin.yhteysaika_s);
-    // A server that stops answering mid-message is given up on instead of waiting for ever.
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, 60L);
-    // Servers take log-on names and passwords as UTF-8.
+    // A password never crosses the network in the clear: with log-on the connection must be encrypted
+    // (STARTTLS, or TLS from the start on port 465), and the server's certificate is checked as always.
     const std::string kayttaja = merkisto::cp1252_utf8(palvelin.kayttaja);
     const std::string salasana = merkisto::cp1252_utf8(palvelin.salasana);
+    curl_easy_setopt(e, CURLOPT_USE_SSL, static_cast<long>(kayttaja.empty() ? CURLUSESSL_TRY : CURLUSESSL_ALL));
     if (!kayttaja.empty()) {
         curl_easy_setopt(e, CURLOPT_USERNAME, kayttaja.c_str());
         curl_easy_setopt(e, CURLOPT_PASSWORD, salasana.c_str());
     }
+    if (!palvelin.varmenteet.empty()) curl_easy_setopt(e, CURLOPT_CAINFO, palvelin.varmenteet.c_str());
+    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, palvelin.yhteysaika_s);
+    // A server that stops answering mid-message is given up on instead of waiting for ever.
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, 60L);
+    curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, 60L);
     curl_easy_setopt(e, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(e, CURLOPT_READFUNCTION, lue);
     curl_easy_setopt(e, CURLOPT_READDATA, &lukija);
     curl_easy_setopt(e, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(viesti.size()));
     curl_easy_setopt(e, CURLOPT_ERRORBUFFER, virheteksti);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    curl_multi_add_handle(m, e);
 
     bool keskeytetty = false;
-    int kaynnissa = 1;
-    while (kaynnissa) {
-        if (curl_multi_perform(m, &kaynnissa) != CURLM_OK) break;
-        if (!kaynnissa) break;
-        curl_multi_poll(m, nullptr, 0, 50, nullptr);
-        if (jatka && !jatka()) {
-            keskeytetty = true;
-            break;
+    CURLcode koodi;
+    {
+        Siirto siirto(e);
+        // The caller's window processes its events between short waits; a cancel there ends the transfer.
+        while (!siirto.odota(jatka ? 30 : 1000)) {
+            if (!keskeytetty && jatka && !jatka()) {
+                keskeytetty = true;
+                siirto.keskeyta();
+            }
         }
+        koodi = siirto.koodi();
     }
-    CURLcode koodi = CURLE_FAILED_INIT;
-    int jonossa = 0;
-    while (CURLMsg* msg = curl_multi_info_read(m, &jonossa))
-        if (msg->msg == CURLMSG_DONE) koodi = msg->data.result;
     long vastaus = 0;
     curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &vastaus);
-    curl_multi_remove_handle(m, e);
     curl_easy_cleanup(e);
-    curl_multi_cleanup(m);
     curl_slist_free_all(vastaanottajat);
 
     if (keskeytetty) {
@@ -325,8 +413,9 @@ Tulos laheta_sahkoposti(const SmtpPalvelin& palvelin, const Sahkoposti& s, const
         kirjoita_debug("[smtp] viesti lähetetty: " + url);
         return Tulos{0, smtp_lahetetty};
     }
-    const std::string syy = virheteksti[0] ? virheteksti : curl_easy_strerror(koodi);
-    kirjoita_debug_aina("[smtp] " + url + ": " + syy + " (" + std::to_string(vastaus) + ")");
+    kirjoita_debug_aina("[smtp] " + url + ": " + (virheteksti[0] ? virheteksti : curl_easy_strerror(koodi)) + " (" +
+                        std::to_string(vastaus) + ")");
+    const std::string syy = epaonnistumisen_syy(koodi, vastaus, virheteksti);
     if (koodi == CURLE_LOGIN_DENIED) return Tulos::virhe(koodi, std::string(smtp_kayttaja_hylatty) + "\n" + syy);
     return Tulos::virhe(koodi, std::string(smtp_epaonnistui) + "\n" + syy);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "testituki/smtptesti.h"
 #include "testituki/suljettu_portti.h"
 
@@ -57,9 +59,11 @@ TEST(Smtp, LiiteTuleeTavuilleen) {
     EXPECT_NE(p.lue(1, "teksti").find("Ääliö"), std::string::npos);
 }
 
-TEST(Smtp, KirjautuminenJaSenPuuttuminen) {
-    smtptesti::Palvelin p({"matti:salainen"});
+// Log-on goes only over an encrypted connection whose certificate checks out.
+TEST(Smtp, KirjautuminenVainSuojattuna) {
+    smtptesti::Palvelin p({"matti:salainen", false, false, true});
     SmtpPalvelin palvelin{p.osoite(), "matti", "salainen"};
+    palvelin.varmenteet = p.varmenne();
     const Tulos ok = laheta_sahkoposti(palvelin, viesti());
     ASSERT_TRUE(ok) << ok.viesti;
     EXPECT_NE(p.lue(1, "kuori").find("AUTH: matti\n"), std::string::npos);
@@ -69,6 +73,14 @@ TEST(Smtp, KirjautuminenJaSenPuuttuminen) {
     EXPECT_FALSE(hylatty);
     EXPECT_EQ(hylatty.viesti.rfind(smtp_kayttaja_hylatty, 0), 0u) << hylatty.viesti;
 
+    // A certificate nobody vouches for: nothing is sent, and the user reads why.
+    palvelin.salasana = "salainen";
+    palvelin.varmenteet.clear();
+    const Tulos varmentamaton = laheta_sahkoposti(palvelin, viesti());
+    EXPECT_FALSE(varmentamaton);
+    EXPECT_EQ(varmentamaton.viesti.rfind(std::string(smtp_epaonnistui) + "\nsuojattu yhteys epäonnistui\n(", 0), 0u)
+        << varmentamaton.viesti;
+
     // No user: the server that requires log-on refuses the mail.
     const Tulos ilman = laheta_sahkoposti({p.osoite()}, viesti());
     EXPECT_FALSE(ilman);
@@ -76,11 +88,28 @@ TEST(Smtp, KirjautuminenJaSenPuuttuminen) {
     EXPECT_EQ(p.viesteja(), 1);
 }
 
+// A server that offers no STARTTLS never sees the user name or the password.
+TEST(Smtp, KirjautuminenEiSelvakielisena) {
+    smtptesti::Palvelin p({"matti:salainen"});
+    const Tulos t = laheta_sahkoposti({p.osoite(), "matti", "salainen"}, viesti());
+    EXPECT_FALSE(t);
+    EXPECT_EQ(t.viesti.rfind(std::string(smtp_epaonnistui) + "\n" + smtp_ei_suojausta + "\n(", 0), 0u) << t.viesti;
+    EXPECT_EQ(p.viesteja(), 0);
+    // Port 465 speaks TLS from the first byte.
+    EXPECT_EQ(smtp_osoite("posti.example.org:465"), "smtps://posti.example.org:465");
+    EXPECT_EQ(smtp_osoite("smtp://posti.example.org"), "smtp://posti.example.org:25");
+}
+
 TEST(Smtp, KuollutJaKatkaisevaPalvelinJaViallinenOsoite) {
     testituki::SuljettuPortti suljettu;
     const Tulos kuollut = laheta_sahkoposti({"127.0.0.1:" + std::to_string(suljettu.portti)}, viesti());
     EXPECT_FALSE(kuollut);
-    EXPECT_EQ(kuollut.viesti.rfind(smtp_epaonnistui, 0), 0u) << kuollut.viesti;
+    // A Finnish reason first, libcurl's own line after it.
+    EXPECT_EQ(kuollut.viesti.rfind(std::string(smtp_epaonnistui) + "\npalvelimeen ei saatu yhteyttä\n(", 0), 0u)
+        << kuollut.viesti;
+    const Tulos tuntematon = laheta_sahkoposti({"eiole.invalid"}, viesti());
+    EXPECT_EQ(tuntematon.viesti.rfind(std::string(smtp_epaonnistui) + "\npalvelimen nimeä ei löytynyt\n(", 0), 0u)
+        << tuntematon.viesti;
 
     smtptesti::Palvelin katkaiseva({"", true});
     const Tulos kesken = laheta_sahkoposti({katkaiseva.osoite()}, viesti());
@@ -94,6 +123,27 @@ TEST(Smtp, KuollutJaKatkaisevaPalvelinJaViallinenOsoite) {
     const Tulos viallinen = laheta_sahkoposti({p.osoite()}, s);
     EXPECT_FALSE(viallinen);
     EXPECT_EQ(p.viesteja(), 0);
+}
+
+// A server that takes the connection and then falls silent, before its greeting or after the message:
+// a cancel ends the send at once, well before any of the transfer's own time limits.
+TEST(Smtp, KeskeytysEiOdotaMykkaaPalvelinta) {
+    testituki::MykkaPalvelin mykka;
+    smtptesti::Palvelin jumittuva({"", false, true});
+    for (const std::string osoite : {"127.0.0.1:" + std::to_string(mykka.portti), jumittuva.osoite()}) {
+        const auto alku = std::chrono::steady_clock::now();
+        const auto keskeytys = alku + std::chrono::milliseconds(300);
+        std::chrono::steady_clock::time_point keskeytetty{};
+        const Tulos t = laheta_sahkoposti({osoite}, viesti(), [&] {
+            if (std::chrono::steady_clock::now() < keskeytys) return true;
+            if (keskeytetty == std::chrono::steady_clock::time_point{}) keskeytetty = std::chrono::steady_clock::now();
+            return false;
+        });
+        const auto loppu = std::chrono::steady_clock::now();
+        EXPECT_EQ(t.koodi, smtp_koodi_keskeytetty) << osoite << ": " << t.viesti;
+        EXPECT_LT(loppu - keskeytetty, std::chrono::seconds(10)) << osoite;
+    }
+    EXPECT_EQ(jumittuva.viesteja(), 0);
 }
 
 TEST(Smtp, KeskeytysLopettaaHeti) {

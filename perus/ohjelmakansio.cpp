@@ -100,7 +100,8 @@ bool asennuksen_luettava(std::string_view nimi) {
     }
     if (o.empty()) return false;
     if (o.size() == 1)
-        return o[0].ends_with(".html") || o[0].ends_with(".htm") || o[0].ends_with(".ttf") || o[0] == "dbase.rkb";
+        return o[0].ends_with(".html") || o[0].ends_with(".htm") || o[0].ends_with(".ttf") ||
+               o[0].ends_with("_lisenssi.txt") || o[0] == "dbase.rkb";
     if (o[0] == "tarrat") return true;
     if (o[0] != "gfx") return false;
     if (o[1] == "kannet") return o.size() == 3 && o[2] == "ei_kuvaa.gif";

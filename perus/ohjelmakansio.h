@@ -8,7 +8,7 @@
 //     is not of a read-only kind below (the example catalogue `esimerkki.rkb`, which the user edits and
 //     saves; the reminder templates `*.txt`, which the user rewrites and which are listed from the folder);
 //   read in place, unless the program folder has its own copy: the help pages `*.html`, the label font
-//     `*.ttf`, the reference catalogue `dbase.rkb`, everything under `gfx\` (skins, the busy picture, the
+//     `*.ttf` with its licence `*_LISENSSI.txt` (no reminder template), the reference catalogue `dbase.rkb`, everything under `gfx\` (skins, the busy picture, the
 //     no-cover picture `gfx\kannet\ei_kuvaa.gif`) except covers and the copied card's `gfx\kopio.*`, and
 //     everything under `tarrat\` (label backgrounds);
 //   everything else (settings, profiles, catalogues, covers, work files, the debug log) exists only in the

@@ -102,7 +102,8 @@ protected:
         fs::remove_all(tila);
         for (const char* n : {"gfx/perus/tausta1.bmp", "gfx/hiekka/tausta1.bmp", "gfx/working.gif",
                               "gfx/kannet/ei_kuvaa.gif", "gfx/kannet/k1.jpg", "gfx/kopio.jpg", "Tarrat/Starrat/a.bmp",
-                              "lueminut.html", "VERTFONT.TTF", "dbase.rkb", "asetukset.ini"})
+                              "lueminut.html", "VERTFONT.TTF", "VERTFONT_LISENSSI.txt", "dbase.rkb",
+                              "asetukset.ini"})
             tee(asennus / n);
         tee(asennus / "esimerkki.rkb", "esimerkki");
         tee(asennus / "muistutus.txt", "Muistutus\r\n");
@@ -131,6 +132,7 @@ TEST_F(Asennettu, LuettavatLajitAsennuksestaMuutKayttajanKansiosta) {
         {"tarrat\\starrat", asennus / "Tarrat/Starrat"},
         {"lueminut.html", asennus / "lueminut.html"},
         {"vertfont.ttf", asennus / "VERTFONT.TTF"},
+        {"VERTFONT_LISENSSI.txt", asennus / "VERTFONT_LISENSSI.txt"},
         {"dbase.rkb", asennus / "dbase.rkb"},
         // The user's own copy wins.
         {"gfx\\hiekka\\tausta1.bmp", kayttaja / "gfx/hiekka/tausta1.bmp"},
@@ -169,7 +171,8 @@ TEST_F(Asennettu, EnsimmainenKaynnistysKopioiKirjoitettavatJaLuettavatJaavatPaik
     std::vector<std::string> nimet;
     for (const auto& e : fs::directory_iterator(uusi)) nimet.push_back(e.path().filename().string());
     std::sort(nimet.begin(), nimet.end());
-    // asetukset.ini is not a read-only kind, so an installation holding one seeds it too.
+    // asetukset.ini is not a read-only kind, so an installation holding one seeds it too; the font's
+    // licence stays with the font and never joins the reminder templates.
     EXPECT_EQ(nimet, (std::vector<std::string>{"asetukset.ini", "esimerkki.rkb", "muistutus.txt"}));
     // Nothing else is left beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(uusi.parent_path()), fs::directory_iterator()), 1);

@@ -104,6 +104,8 @@ private:
     // Set when the load went on as a recovery from the work file; holds that load's outcome.
     std::optional<bool> kaatumismerkki();
     bool pura_arkisto();
+    // Unpacks and reads the catalogue while the busy window is up.
+    bool lue_kiireessa();
     bool lue_runko_tiedostosta(bool arkisto);
     bool lue_virrasta();
     bool runko_luettu(RungonTila tila);
@@ -133,6 +135,8 @@ private:
     std::unordered_set<std::string> purkamatta_;
     std::string eka_purkamaton_;
     int purkuvirhe_ = 0;
+    // The overdue check waits until the busy window is gone: its question must not open under it.
+    bool tarkista_myohastymiset_ = false;
     std::string runko_;  // the body member of an archive, unpacked
     // Without covers to unpack at open: the archive whose CRC is still to be checked, and its body being
     // unpacked on another thread.
@@ -262,6 +266,12 @@ bool Lataaja::lataa() {
         v_.tk.tyhjenna();
         v_.tk.arkisto.reset();
     }
+    const bool luettu = lue_kiireessa();
+    if (tarkista_myohastymiset_) v_.tarkista_myohastymiset();
+    return luettu;
+}
+
+bool Lataaja::lue_kiireessa() {
     std::optional<diag::KiireNakyvissa> kiire;
     if (tapa_ != Tapa::Hiljaa && v_.kannet_heti()) kiire.emplace(v_.kiire);
 
@@ -423,7 +433,7 @@ bool Lataaja::runko_luettu(RungonTila tila) {
     kirjoita_debug("Suljetaan tietokanta");
     if (avaus()) {
         v_.tk.tiedosto = nimi_;
-        if (v_.myohastymiset_kaytossa() && v_.tarkista_myohastymiset) v_.tarkista_myohastymiset();
+        tarkista_myohastymiset_ = v_.myohastymiset_kaytossa() && v_.tarkista_myohastymiset;
     }
     if (tapa_ == Tapa::Liitos) lista_.muutettu = true;
     v_.paivita_lista();

@@ -76,6 +76,28 @@ protected:
     int myohastymistarkistuksia_ = 0;
 };
 
+// The overdue question comes once the busy window of the open is gone, not under it.
+TEST_F(Lataus, MyohastymiskysymysKiireikkunanJalkeen) {
+    struct Kirjaava final : diag::Kiire {
+        int auki = 0;
+        void nayta() override { ++auki; }
+        void aseta_teksti(const std::string&) override {}
+        void piilota() override { --auki; }
+        void kasittele_viestit() override {}
+    } kiire;
+    TOmaList l = kortit(2);
+    l[1].cover_fn = "gfx\\kannet\\11111111.jpg";
+    tee_arkisto("oma.rkb", l, {{"gfx\\kannet\\11111111.jpg", "jpg"}});
+    asetukset_.avaa_kannet_heti = true;
+    asetukset_.notify_enabled = true;
+    Varasto v{tk_, *kansio_, viestit_, kiire};
+    v.asetukset = &asetukset_;
+    std::vector<int> auki_kysyttaessa;
+    v.tarkista_myohastymiset = [&] { auki_kysyttaessa.push_back(kiire.auki); };
+    ASSERT_TRUE(lue_tietueet(polku("oma.rkb").string(), false, false, tk_.kortit, v));
+    EXPECT_EQ(auki_kysyttaessa, std::vector<int>{0});
+}
+
 TEST_F(Lataus, ArkistoAvautuuJaKannetPuretaanHetiTaiTarvittaessa) {
     TOmaList l = kortit(3);
     l[1].cover_fn = "gfx\\kannet\\11111111.jpg";

@@ -19,6 +19,8 @@ namespace smtptesti {
 struct Asetukset {
     std::string auth;        // "user:pass": AUTH is required
     bool katkaise = false;   // the connection is dropped when the message has arrived
+    bool jumita = false;     // the message is taken and never answered
+    bool tls = false;        // STARTTLS offered, with a certificate of its own (varmenne())
 };
 
 class Palvelin {
@@ -35,6 +37,8 @@ public:
         std::vector<std::string> arg = {"/usr/bin/python3", skripti, "--kansio", kansio_.string()};
         if (!a.auth.empty()) arg.insert(arg.end(), {"--auth", a.auth});
         if (a.katkaise) arg.push_back("--katkaise");
+        if (a.jumita) arg.push_back("--jumita");
+        if (a.tls) arg.push_back("--tls");
         // Everything the child needs is made before the fork: it only rewires its pipes and runs the server.
         std::vector<char*> argv;
         for (auto& s : arg) argv.push_back(s.data());
@@ -70,6 +74,8 @@ public:
     int portti() const { return portti_; }
     std::string osoite() const { return "127.0.0.1:" + std::to_string(portti_); }
     const std::filesystem::path& kansio() const { return kansio_; }
+    // The certificate the server shows when it offers TLS.
+    std::string varmenne() const { return (kansio_ / "varmenne.pem").string(); }
 
     // Messages accepted so far (NNN.eml, in order).
     int viesteja() const {

@@ -24,6 +24,12 @@ struct SuljettuPortti {
     SuljettuPortti& operator=(const SuljettuPortti&) = delete;
 };
 
+// A server on 127.0.0.1 that takes connections and never says a word: the system completes each connection
+// from its backlog while nobody ever reads or writes.
+struct MykkaPalvelin : SuljettuPortti {
+    MykkaPalvelin() { ::listen(s, 16); }
+};
+
 // A port that was free a moment ago and has nobody listening.
 inline int vapaa_portti() { return SuljettuPortti().portti; }
 

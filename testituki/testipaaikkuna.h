@@ -111,6 +111,7 @@ public:
     int himmennyksia = 0;   // dims not yet undone
     std::vector<std::pair<std::string, std::string>> ohjeet;  // help documents opened, with their anchors
     std::vector<int> asetussivut;                             // settings dialog opened on these pages
+    std::function<void(int)> asetuksissa;                     // what the user does there; unset: nothing
     // A test's own fields bound to the current card: run by dosavefields and update_fields when set.
     std::function<void()> kentat_kortille;
     std::function<void()> kortti_kenttiin;
@@ -161,7 +162,10 @@ public:
     void avaa_ohje(const char* tiedosto, const char* kohta) override {
         ohjeet.emplace_back(tiedosto, kohta ? kohta : "");
     }
-    void nayta_asetukset(int sivu) override { asetussivut.push_back(sivu); }
+    void nayta_asetukset(int sivu) override {
+        asetussivut.push_back(sivu);
+        if (asetuksissa) asetuksissa(sivu);
+    }
 
     TKortti& kortti() { return tk.kortit[tk.nykyinen]; }
 };

@@ -9,7 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   cups cups-bsd printer-driver-cups-pdf poppler-utils libcpp-httplib-dev python3-aiosmtpd
-  xvfb xauth fonts-liberation2 fonts-dejavu-core python3
+  xvfb xauth fonts-liberation2 fonts-dejavu-core python3 openssl
   nlohmann-json3-dev
   libzip-dev libexpat1-dev libpng-dev
   librsvg2-bin gzip desktop-file-utils appstream shared-mime-info dpkg-dev file

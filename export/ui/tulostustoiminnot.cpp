@@ -38,8 +38,9 @@ void Tulostustoiminnot::tallenna_tekstilista_merkistolla(Listan_merkisto merkist
     if (nimi.isEmpty()) return;
     Varasto& v = p_.varasto();
     p_.dosavefields();
+    // The save dialog has already asked whether an existing file is replaced; its Yes stands.
     const Tulos t = kirjoita_lista(std::filesystem::path(nimi.toStdString()), v.tk.kortit, tanaan(), v.tk.tiedosto,
-                                   merkisto);
+                                   merkisto, Olemassaoleva::Korvaa);
     if (!t) v.viestit.virhe(t.viesti);
 }
 

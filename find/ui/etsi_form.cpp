@@ -177,6 +177,8 @@ void Tetsi_form::etsi_seuraava(int alku) {
     const int i = ::etsi_seuraava(p_.varasto().tk.kortit, alku, ehdot_.sanat, ehdot_.kentat);
     if (i > 0) {
         p_.siirry_korttiin(i);
+        // The list shows where the search went, as it does after the main window's own moves.
+        if (lista_.nakyvissa()) lista_.seuraa_valintaa();
         if (isVisible()) accept();
         return;
     }

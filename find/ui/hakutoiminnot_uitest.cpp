@@ -19,6 +19,7 @@
 #include "mainwindow/ui/main_form.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/lataus.h"
+#include "testituki/kohdistus.h"
 #include "testituki/testipaaikkuna.h"
 
 using testituki::Testipaaikkuna;
@@ -107,6 +108,41 @@ private slots:
         QVERIFY(l.mini());
         QCOMPARE(l.windowTitle(), QString("Lista [1 korttia listassa]"));
         QCOMPARE(l.x() + l.frameGeometry().width() - 1, p.w.x());
+    }
+
+    // The whole list stays in step with the card when the search window jumps to a hit and when F3,
+    // pressed in the main window, finds the next.
+    void listaSeuraaHakuaJaF3a() {
+        Testipaaikkuna p({{"1", "Matrix"}, {"2", "Alien"}, {"3", "Zorro"}, {"4", "Aliens"}});
+        p.tk.nykyinen = 1;
+        nayta(p);
+        Hakutoiminnot h(p);
+        TLista_Form& l = h.lista_ikkuna();
+        h.lista().aseta_muoto(false);
+        h.lista().nayta_kaikki();
+        QCOMPARE(l.valittu_rivi(), 1);
+        Tetsi_form& e = h.haku_ikkuna();
+        e.listaan_chbox->setChecked(false);  // the search jumps to the next hit instead of listing them
+        p.tp.dialogi = [&](QDialog& d) {
+            d.show();
+            QWidget* k = testituki::kohdistettu(d);
+            [&] {
+                QVERIFY(k);
+                QCOMPARE(k, static_cast<QWidget*>(e.hakusanat));
+            }();
+            QTest::keyClicks(k, "alien");
+            QTest::keyClick(k, Qt::Key_Return);
+            return d.result();
+        };
+        h.etsi();
+        QCOMPARE(p.tk.nykyinen, 2);
+        QCOMPARE(l.valittu_rivi(), 2);
+        QWidget* k = testituki::kohdistettu(p.w);
+        QVERIFY(k);
+        QTest::keyClick(k, Qt::Key_F3);
+        QCOMPARE(p.tk.nykyinen, 4);
+        QCOMPARE(l.valittu_rivi(), 4);
+        l.close();
     }
 
     void eiOsumiaJattaaDialoginAuki() {

@@ -16,6 +16,7 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
+#include "diag/ui/tyopoydalle.h"
 #include "diag/viestit.h"
 #include "mainwindow/nakymat.h"
 #include "settings/asetukset.h"
@@ -246,13 +247,18 @@ void TLista_Form::seuraa_valintaa() {
 // ---------------------------------------------------------------------------------------------------------
 // Layouts and showing
 
+// Room for a disc number such as "DVD123" in the grid's own font; the title column gives way.
+int TLista_Form::kasettisarakkeen_leveys() const {
+    return std::max(40, ListaGrid->fontMetrics().horizontalAdvance(QStringLiteral("DVD9999")) + 8);
+}
+
 void TLista_Form::iso_lista() {
     mini_ = false;
     resize(iso_leveys, iso_korkeus);
     ListaGrid->setGeometry(8, 8, 449, 451);
     ListaGrid->setColumnHidden(1, false);
     ListaGrid->setColumnHidden(3, false);
-    ListaGrid->setColumnWidth(0, 40);
+    ListaGrid->setColumnWidth(0, kasettisarakkeen_leveys());
     ListaGrid->setColumnWidth(1, 22);
     ListaGrid->setColumnWidth(3, 112);
     const int y = 8 + 451 + 10;
@@ -277,7 +283,7 @@ void TLista_Form::mini_lista() {
     ListaGrid->setGeometry(2, 2, mini_leveys - 4, std::max(0, korkeus - 4));
     ListaGrid->setColumnHidden(1, true);
     ListaGrid->setColumnHidden(3, true);
-    ListaGrid->setColumnWidth(0, 40);
+    ListaGrid->setColumnWidth(0, kasettisarakkeen_leveys());
     for (QWidget* w : std::initializer_list<QWidget*>{Etsi_Button, Seuraava_button, Poista_button, tulosta_button,
                                                       Sulje_Button, etsi_label, etsi_edit})
         w->hide();
@@ -346,6 +352,7 @@ void TLista_Form::paivita_otsikko() { setWindowTitle(q_nakyva(rivit_.otsikko(pik
 void TLista_Form::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (!mini_) {
+        pida_tyopoydalla(this);
         etsi_edit->hide();
         etsi_label->hide();
         if (!not_found_label->isVisible()) nayta_napit(true);

@@ -105,6 +105,7 @@ protected:
     bool eventFilter(QObject* kohde, QEvent* e) override;
 
 private:
+    int kasettisarakkeen_leveys() const;
     void paivita_otsikko();
     void nayta_napit(bool nakyvissa);
     void Etsi_ButtonClick();

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
+#include <QStyle>
 #include <QtTest>
 
 #include "diag/loki.h"
@@ -49,6 +50,28 @@ class ListaFormTest : public QObject {
 
 private slots:
     void init() { diag::loki().nollaa(); }
+
+    // A full list opened low on a small desktop comes up whole within it, and disc numbers of two and three
+    // digits show whole in the cassette column, in both layouts.
+    void tyopoydallaJaLevynNumerotKokonaan() {
+        Testipaaikkuna p({{"DVD10", "Alien"}, {"DVD123", "Heat"}, {"7", "Ronin"}});
+        TLista_Form l(p, p.ikkuna());
+        const QRect alue = l.screen()->availableGeometry();
+        l.move(alue.left() + 40, alue.bottom() - 100);
+        l.nayta_kaikki();
+        QVERIFY(QTest::qWaitForWindowExposed(&l));
+        QVERIFY2(alue.contains(l.frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(l.frameGeometry().x())
+                     .arg(l.frameGeometry().y()).arg(l.frameGeometry().width()).arg(l.frameGeometry().height())));
+        const QFontMetrics fm(l.ListaGrid->font());
+        const int tarve = fm.horizontalAdvance(QStringLiteral("DVD123")) +
+                          2 * (l.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l.ListaGrid) + 1);
+        QVERIFY(l.ListaGrid->columnWidth(0) >= tarve);
+        const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
+        if (!kuvat.isEmpty()) l.grab().save(kuvat + "/lista_levyt.png");
+        l.aseta_muoto(true);
+        QVERIFY(l.ListaGrid->columnWidth(0) >= tarve);
+        l.close();
+    }
 
     void otsikkoJaRivitKortilta() {
         Testipaaikkuna p({{"7", "Alien"}});

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,8 +23,8 @@
 #include "storage/varasto.h"
 #include "perus/versio.h"
 
-Tkarhuemail_form::Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, QWidget* parent)
-    : QDialog(parent ? parent : p.ikkuna()), p_(p), lainaaja_(std::move(lainaaja)) {
+Tkarhuemail_form::Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, std::string& muistettu_pohja, QWidget* parent)
+    : QDialog(parent ? parent : p.ikkuna()), p_(p), lainaaja_(std::move(lainaaja)), muistettu_pohja_(muistettu_pohja) {
     setObjectName("karhuemail_form");
     setWindowTitle(q_nakyva(lainaaja_));
 
@@ -72,7 +73,8 @@ void Tkarhuemail_form::showEvent(QShowEvent* e) {
             kirjoita_debug(nimi);
             email_file->addItem(q(nimi));
         }
-        email_file->setCurrentIndex(email_file->count() > 0 ? 0 : -1);
+        const int muistettu = email_file->findText(q(muistettu_pohja_));
+        email_file->setCurrentIndex(muistettu >= 0 ? muistettu : email_file->count() > 0 ? 0 : -1);
     }
     if (email_file->count() > 0) lue_muistutuspohja(cp(email_file->currentText()));
     QDialog::showEvent(e);
@@ -92,10 +94,13 @@ void Tkarhuemail_form::lue_muistutuspohja(const std::string& nimi) {
     // A line that quotes a huge field is cut as any view of it: the mail is written, not the card.
     for (const std::string& r : m.rivit) rivit << q_nakyva(r);
     email->setPlainText(rivit.join(QLatin1Char('\n')));
+    email->document()->setModified(false);
 }
 
 void Tkarhuemail_form::email_fileChange() {
-    if (email_file->currentIndex() >= 0) lue_muistutuspohja(cp(email_file->currentText()));
+    if (email_file->currentIndex() < 0) return;
+    muistettu_pohja_ = cp(email_file->currentText());
+    lue_muistutuspohja(muistettu_pohja_);
 }
 
 void Tkarhuemail_form::nayta_muokkaa_lainattujaClick() {
@@ -106,7 +111,14 @@ void Tkarhuemail_form::nayta_muokkaa_lainattujaClick() {
 void Tkarhuemail_form::email_sendClick() {
     diag::Viestit& v = p_.varasto().viestit;
     const TAsetukset& a = p_.asetukset();
-    if (!tarkista_email_asetukset(a, v, [this] { p_.nayta_asetukset(Tasetukset_form::Email_sivu); })) return;
+    // The template is filled again once the settings are entered, so the signature carries the name just
+    // typed; a message the user has edited is left as it is.
+    const auto avaa_asetukset = [this] {
+        p_.nayta_asetukset(Tasetukset_form::Email_sivu);
+        if (!email->document()->isModified() && email_file->currentIndex() >= 0)
+            lue_muistutuspohja(cp(email_file->currentText()));
+    };
+    if (!tarkista_email_asetukset(a, v, avaa_asetukset)) return;
 
     std::vector<Profiili> profiilit;
     lue_profiilit(profiilitiedosto(p_.varasto().kansio), profiilit);
@@ -131,7 +143,7 @@ void Tkarhuemail_form::email_sendClick() {
     const QString otsikko = windowTitle();
     setWindowTitle(fi("ODOTA: Lähetetään sähköpostia...."));
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->setEnabled(false);
-    const Tulos t = laheta_odottaen(this, p_.varasto().kiire, smtp_palvelin(a), s);
+    const Tulos t = laheta_odottaen(this, smtp_palvelin(a), s);
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->setEnabled(true);
     setWindowTitle(otsikko);
     nayta_lahetyksen_tulos(v, t);

@@ -14,7 +14,9 @@ class Paaikkuna;
 class Tkarhuemail_form : public QDialog {
     Q_OBJECT
 public:
-    Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, QWidget* parent = nullptr);
+    // `muistettu_pohja`: the template last chosen, offered first and updated as the user chooses; it
+    // outlives the window.
+    Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, std::string& muistettu_pohja, QWidget* parent = nullptr);
 
     // Set by the owner: whether the lending dialog is up, and showing it; the profiles dialog (modal).
     std::function<bool()> lainaus_nakyvissa;
@@ -41,4 +43,5 @@ protected:
 private:
     Paaikkuna& p_;
     std::string lainaaja_;
+    std::string& muistettu_pohja_;
 };

@@ -1,11 +1,11 @@
 #include "lending/ui/lahetys.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "diag/kiire.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 
@@ -34,12 +34,14 @@ void Tlahetys_form::reject() {
     keskeyta_button->setEnabled(false);
 }
 
-Tulos laheta_odottaen(QWidget* isa, diag::Kiire& kiire, const SmtpPalvelin& palvelin, const Sahkoposti& s) {
+Tulos laheta_odottaen(QWidget* isa, const SmtpPalvelin& palvelin, const Sahkoposti& s) {
     Tlahetys_form f(isa);
     f.show();
-    kiire.kasittele_viestit();
+    // The sending window keeps the program's windows alive while the mail goes, so Keskeytä is heard.
+    const auto kasittele = [] { QApplication::processEvents(QEventLoop::AllEvents, 20); };
+    kasittele();
     const Tulos t = laheta_sahkoposti(palvelin, s, [&] {
-        kiire.kasittele_viestit();
+        kasittele();
         return !f.keskeytetty();
     });
     f.hide();

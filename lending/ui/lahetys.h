@@ -8,7 +8,7 @@
 
 class QLabel;
 class QPushButton;
-namespace diag { class Kiire; class Viestit; }
+namespace diag { class Viestit; }
 
 class Tlahetys_form : public QDialog {
     Q_OBJECT
@@ -25,8 +25,9 @@ private:
     bool keskeytetty_ = false;
 };
 
-// Sends and returns the outcome; `kiire` lets the windows process their events while waiting.
-Tulos laheta_odottaen(QWidget* isa, diag::Kiire& kiire, const SmtpPalvelin& palvelin, const Sahkoposti& s);
+// Sends and returns the outcome while the sending window, over `isa`, stays up; the program's windows
+// process their events meanwhile.
+Tulos laheta_odottaen(QWidget* isa, const SmtpPalvelin& palvelin, const Sahkoposti& s);
 
 // The outcome to the user: success as information, a failure as an error, a cancel as information.
 void nayta_lahetyksen_tulos(diag::Viestit& viestit, const Tulos& t);

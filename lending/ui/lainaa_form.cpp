@@ -16,6 +16,7 @@
 #include "lending/lainaus.h"
 #include "lending/profiilit.h"
 #include "mainwindow/ui/paaikkuna.h"
+#include "mainwindow/ui/taydennys.h"
 #include "storage/varasto.h"
 
 namespace {
@@ -48,7 +49,7 @@ Tlainaa_form::Tlainaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_(p) {
     // Borrower names cannot hold commas: the loan text and the loan list are split at them.
     lainaaja_edit->lineEdit()->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^,]*")), lainaaja_edit));
-    lainaaja_edit->lineEdit()->installEventFilter(this);
+    lainaaja_edit->installEventFilter(this);
     lainaa_ohje = new QLabel(fi("Eroita lainattavien/palautettavien kasettien/levyjen/elokuvien nimet tai numerot "
                                 "toisistaan pilkulla.   Esimerkiksi (1, 10, 12, Matrix, DVD3)"),
                              this);
@@ -63,7 +64,8 @@ Tlainaa_form::Tlainaa_form(Paaikkuna& p) : QDialog(p.ikkuna()), p_(p) {
     Lainaa_button = nappi(this, "Lainaa_button", "&Lainaa");
     Palauta = nappi(this, "Palauta", "&Palauta");
     palauta_kaikki = nappi(this, "palauta_kaikki", "Palauta kaikki");
-    profiilit_button = nappi(this, "profiilit_button", "&Profiilit");
+    // Alt+P belongs to &Palauta; two buttons on one letter would only move the focus between them.
+    profiilit_button = nappi(this, "profiilit_button", "P&rofiilit");
     sendEmail_button = nappi(this, "sendEmail_button", "Lähetä &email", "Lähetä sähköpostia valitun elokuvan lainaajalle");
     apua_button = nappi(this, "apua_button", "?", "Lue käyttöohjeet!");
     apua_button->setMinimumWidth(0);
@@ -239,34 +241,16 @@ void Tlainaa_form::lataa_profiilinimet() {
 }
 
 bool Tlainaa_form::eventFilter(QObject* o, QEvent* e) {
-    if (o == lainaaja_edit->lineEdit() && e->type() == QEvent::KeyPress)
-        return lainaaja_nappain(static_cast<QKeyEvent*>(e));
+    if (o == lainaaja_edit && e->type() == QEvent::KeyPress) return lainaaja_editKeyPress(static_cast<QKeyEvent*>(e));
     return QDialog::eventFilter(o, e);
 }
 
 // Completes the borrower from the profile names as the user types: the typed part stays, the rest is
-// selected so the next key replaces it.
-bool Tlainaa_form::lainaaja_nappain(QKeyEvent* e) {
-    QLineEdit* r = lainaaja_edit->lineEdit();
-    const QString merkki = e->text();
-    if (merkki == QStringLiteral(",")) {
+// selected so the next key replaces it. Borrower names cannot hold commas.
+bool Tlainaa_form::lainaaja_editKeyPress(const QKeyEvent* e) {
+    if (e->text() == QStringLiteral(",")) {
         p_.tyopoyta().piippaa();
         return true;
     }
-    if (merkki.isEmpty() || !merkki.at(0).isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    QString uusi = r->text();
-    if (r->hasSelectedText()) uusi.remove(r->selectionStart(), r->selectedText().size());
-    const int kohta = r->hasSelectedText() ? r->selectionStart() : r->cursorPosition();
-    uusi.insert(kohta, merkki);
-    if (kohta + merkki.size() != uusi.size()) return false;  // typing inside the text: no completion
-    for (int i = 0; i < lainaaja_edit->count(); ++i) {
-        const QString kohde = lainaaja_edit->itemText(i);
-        if (kohde.size() >= uusi.size() && kohde.left(uusi.size()).compare(uusi, Qt::CaseInsensitive) == 0) {
-            r->setText(kohde);
-            r->setSelection(kohde.size(), uusi.size() - kohde.size());
-            return true;
-        }
-    }
-    return false;
+    return taydenna_kirjoitettaessa(lainaaja_edit, e);
 }

@@ -49,7 +49,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    bool lainaaja_nappain(QKeyEvent* e);
+    bool lainaaja_editKeyPress(const QKeyEvent* e);
     void aseta_kasetit(const std::string& kasetit);
     std::string kasetit() const;
     Paaikkuna& p_;

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <chrono>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 
@@ -20,9 +22,12 @@
 #include "lending/ui/lainaustoiminnot.h"
 #include "lending/ui/palaute_form.h"
 #include "testituki/smtptesti.h"
+#include "testituki/suljettu_portti.h"
+#include "settings/ui/asetukset_form.h"
 #include "perus/tiedostot.h"
 #include "storage/tallennus.h"
 #include "diag/ui/teksti.h"
+#include "testituki/kohdistus.h"
 #include "testituki/testipaaikkuna.h"
 
 namespace fs = std::filesystem;
@@ -166,26 +171,41 @@ private slots:
         for (const std::string& s : p.viestit.tekstit()) QVERIFY2(s.size() < 1000, s.substr(0, 200).c_str());
     }
 
+    // The borrower completes from the profile names under a real keyboard: the keys reach the combo box,
+    // which has the focus when the dialog opens.
     void lainaajanTaydennysJaPilkku() {
         Testipaaikkuna p({{"1", "Alien"}});
         kirjoita(p.k.juuri() / "lainaaja_profiilit.ini",
-                 "Matti\r\n\r\n\r\n## seuraava profiili\r\nLiisa\r\n\r\n\r\n## seuraava profiili\r\n");
+                 "Matti\r\n\r\n\r\n## seuraava profiili\r\nLiisa\r\n\r\n\r\n## seuraava profiili\r\n"
+                 "Pekka Nieminen\r\n\r\n\r\n## seuraava profiili\r\n");
         Lainaustoiminnot t(p);
         Tlainaa_form& f = t.lainaa_form();
         f.show();
+        QWidget* k = testituki::kohdistettu(f);
+        QCOMPARE(k, static_cast<QWidget*>(f.lainaaja_edit));
         QLineEdit* r = f.lainaaja_edit->lineEdit();
-        QTest::keyClicks(r, "l");
+        QTest::keyClicks(k, "Pe");
+        QCOMPARE(r->text(), QString("Pekka Nieminen"));
+        QCOMPARE(r->selectedText(), QString("kka Nieminen"));
+        // Backspace takes the completed rest; the typed part completes again.
+        QTest::keyClick(k, Qt::Key_Backspace);
+        QCOMPARE(r->text(), QString("Pekka Nieminen"));
+        QCOMPARE(r->selectedText(), QString("kka Nieminen"));
+        QTest::keyClicks(k, "x");
+        QCOMPARE(r->text(), QString("Pex"));
+        QTest::keyClick(k, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(k, "l");
         QCOMPARE(r->text(), QString("Liisa"));
         QCOMPARE(r->selectedText(), QString("iisa"));
-        QTest::keyClicks(r, "ii");
+        QTest::keyClicks(k, "ii");
         QCOMPARE(r->text(), QString("Liisa"));
         QCOMPARE(r->selectedText(), QString("sa"));
-        QTest::keyClicks(r, ",");
+        QTest::keyClicks(k, ",");
         QCOMPARE(r->text(), QString("Liisa"));
         QCOMPARE(p.tp.piippauksia, 1);
-        r->clear();
-        QTest::keyClicks(r, "Pekka");
-        QCOMPARE(r->text(), QString("Pekka"));
+        QTest::keyClick(k, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(k, "Veikko");
+        QCOMPARE(r->text(), QString("Veikko"));
         f.hide();
     }
 
@@ -303,8 +323,11 @@ private slots:
         Testipaaikkuna p({{"1", "Alien"}});
         postiasetukset(p.a, palvelin.osoite());
         Lainaustoiminnot t(p);
+        // No feedback address: the settings are offered; No sends nothing.
+        p.viestit.vastaukset = {diag::Vastaus::Ei};
         p.toiminto("LahetaSahkopostiaTekijalle")->trigger();
         QVERIFY(p.viestit.tekstit().back().rfind("Palautteen vastaanottajaa ei ole asetettu.", 0) == 0);
+        QVERIFY(p.asetussivut.empty());
 
         // Unsaved changes: saved first, then the file goes as the attachment.
         p.tk.kortit.muutettu = true;
@@ -332,8 +355,9 @@ private slots:
         QCOMPARE(palvelin.lue(1, "liite.testi.rkb"), lue(p.k.juuri() / "testi.rkb"));
         QVERIFY(palvelin.lue(1, "teksti").rfind("Tässä lupaamani lista.\r\n", 0) == 0);
 
-        // Feedback to the address of the settings.
-        p.a.palaute_addr = "palaute@example.org";
+        // Feedback to the address entered on the settings' Email page when asked.
+        p.viestit.vastaukset = {diag::Vastaus::Kylla};
+        p.asetuksissa = [&](int) { p.a.palaute_addr = "palaute@example.org"; };
         p.tp.dialogi = [&](QDialog& d) -> int {
             [&] {
                 auto& f = static_cast<Tpalaute_form&>(d);
@@ -348,6 +372,7 @@ private slots:
             return d.result();
         };
         p.toiminto("LahetaSahkopostiaTekijalle")->trigger();
+        QCOMPARE(p.asetussivut, std::vector<int>{Tasetukset_form::Email_sivu});
         QCOMPARE(palvelin.viesteja(), 2);
         QCOMPARE(palvelin.otsake(2, "Subject"), std::string("Hyvä ohjelma"));
         QCOMPARE(palvelin.lue(2, "teksti"), std::string("Kiitos!\r\n"));
@@ -357,7 +382,8 @@ private slots:
         Testipaaikkuna p({{"1", "Alien"}});
         p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
         Lainaustoiminnot t(p);
-        Tkarhuemail_form f(p, "Matti");
+        std::string pohja;
+        Tkarhuemail_form f(p, "Matti", pohja);
         f.show();
         p.viestit.vastaukset = {diag::Vastaus::Kylla, diag::Vastaus::Ei, diag::Vastaus::Ei};
         f.email_send->click();
@@ -369,31 +395,153 @@ private slots:
                  std::string("Ohjelman sähköpostiominaisuuksia ei voida käyttää \nilman asetuksia, keskeytetään!"));
     }
 
+    // A cancel is reported as information, and the sending window is gone afterwards.
     void keskeytysLahetysikkunasta() {
-        smtptesti::Palvelin palvelin;
-        // Presses the sending window's cancel button the first time the window processes its events.
-        struct Keskeyttaja final : diag::Kiire {
-            int kutsuja = 0;
-            void nayta() override {}
-            void aseta_teksti(const std::string&) override {}
-            void piilota() override {}
-            void kasittele_viestit() override {
-                QApplication::processEvents();
-                if (++kutsuja != 1) return;
-                for (QWidget* w : QApplication::topLevelWidgets())
-                    if (auto* f = qobject_cast<Tlahetys_form*>(w); f && f->isVisible()) f->keskeyta_button->click();
-            }
-        } keskeyttaja;
+        testituki::MykkaPalvelin palvelin;
+        QTimer vahti;
+        QObject::connect(&vahti, &QTimer::timeout, [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* f = qobject_cast<Tlahetys_form*>(w); f && f->isVisible()) f->keskeyta_button->click();
+        });
+        vahti.start(20);
         TAsetukset a;
-        postiasetukset(a, palvelin.osoite());
+        postiasetukset(a, "127.0.0.1:" + std::to_string(palvelin.portti));
         diag::TestiViestit viestit;
-        const Tulos t = laheta_odottaen(nullptr, keskeyttaja, smtp_palvelin(a),
+        const Tulos t = laheta_odottaen(nullptr, smtp_palvelin(a),
                                         sahkoposti_kayttajalta(a, "liisa@example.org", "Otsikko", {"Rivi"}));
         QCOMPARE(t.koodi, smtp_koodi_keskeytetty);
         nayta_lahetyksen_tulos(viestit, t);
         QCOMPARE(viestit.naytetyt.back().laji, diag::Laji::Tieto);
-        QCOMPARE(palvelin.viesteja(), 0);
         for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!qobject_cast<Tlahetys_form*>(w) || !w->isVisible());
+    }
+
+    // The first start leaves the font's licence among the user's text files; only reminders are offered.
+    // The name typed in the settings when the send asks for it signs that very mail, and the template
+    // chosen is the one offered next time.
+    void muistutusTaytetaanAsetustenJalkeenJaPohjaMuistetaan() {
+        smtptesti::Palvelin palvelin;
+        Testipaaikkuna p({{"1", "Alien"}});
+        postiasetukset(p.a, palvelin.osoite());
+        p.a.email_nimi.clear();
+        p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
+        kirjoita(p.k.juuri() / "lainaaja_profiilit.ini", "Matti\r\n\r\nmatti@example.org\r\n## seuraava profiili\r\n");
+        for (const char* nimi : {"muistutus_kohtelias.txt", "VERTFONT_LISENSSI.txt"})
+            fs::copy_file(fs::path(RULLAKKO_SOURCE_DIR) / "data" / nimi, p.k.juuri() / nimi);
+        kirjoita(p.k.juuri() / "muistutus_tiukka.txt", "Palauta heti\r\n%%LISTA\r\nTerveisin %%MIN\xC4\r\n");
+        Lainaustoiminnot t(p);
+        p.asetuksissa = [&](int) { p.a.email_nimi = "Pertti Pätkä"; };
+
+        QStringList pohjat;
+        QString valittu;
+        p.tp.dialogi = [&](QDialog& d) -> int {
+            [&] {
+                auto& f = static_cast<Tkarhuemail_form&>(d);
+                d.show();
+                pohjat.clear();
+                for (int i = 0; i < f.email_file->count(); ++i) pohjat << f.email_file->itemText(i);
+                valittu = f.email_file->currentText();
+                if (valittu == "muistutus_kohtelias.txt") {
+                    kuva(f, "muistutus_pohja");
+                    f.email_file->setCurrentIndex(1);
+                }
+                QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nTerveisin "));
+                p.viestit.vastaukset = {diag::Vastaus::Kylla};
+                f.email_send->click();
+                return;
+            }();
+            return d.result();
+        };
+        t.nayta_muistutus("Matti");
+        QCOMPARE(pohjat, (QStringList{"muistutus_kohtelias.txt", "muistutus_tiukka.txt"}));
+        QCOMPARE(valittu, QString("muistutus_kohtelias.txt"));
+        QCOMPARE(p.asetussivut, std::vector<int>{Tasetukset_form::Email_sivu});
+        QCOMPARE(p.viestit.tekstit().back(), std::string("Viesti lähetetty!"));
+        QCOMPARE(palvelin.viesteja(), 1);
+        QCOMPARE(palvelin.lue(1, "teksti"), std::string("Alien, Kasetti/Levy numero: 1\r\nTerveisin Pertti Pätkä\r\n"));
+
+        p.a.email_nimi.clear();
+        t.nayta_muistutus("Matti");
+        QCOMPARE(valittu, QString("muistutus_tiukka.txt"));
+        QCOMPARE(palvelin.lue(2, "teksti"), std::string("Alien, Kasetti/Levy numero: 1\r\nTerveisin Pertti Pätkä\r\n"));
+    }
+
+    // Keskeytä of the sending window, clicked while the server has taken the connection and says nothing,
+    // ends the send at once: the window says so and the mail is reported cancelled, well before the
+    // transfer's own time limits. The same for the reminder, feedback and mailing the catalogue.
+    void keskeytysMykallePalvelimelle() {
+        testituki::MykkaPalvelin mykka;
+        Testipaaikkuna p({{"1", "Alien"}});
+        postiasetukset(p.a, "127.0.0.1:" + std::to_string(mykka.portti));
+        p.a.palaute_addr = "palaute@example.org";
+        p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
+        kirjoita(p.k.juuri() / "lainaaja_profiilit.ini", "Matti\r\n\r\nmatti@example.org\r\n## seuraava profiili\r\n");
+        kirjoita(p.k.juuri() / "muistutus.txt", "Palauta\r\n%%LISTA\r\n");
+        QVERIFY(tallenna_tietokanta(p.tk.tiedosto, p.varasto()));
+        p.tk.kortit.muutettu = false;
+        Lainaustoiminnot t(p);
+
+        for (const char* mista : {"muistutus", "palaute", "tietokanta"}) {
+            std::optional<std::chrono::steady_clock::time_point> painettu;
+            QString teksti_painettaessa;
+            QTimer vahti;
+            vahti.setInterval(20);
+            QObject::connect(&vahti, &QTimer::timeout, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    auto* l = qobject_cast<Tlahetys_form*>(w);
+                    if (!l || !l->isVisible() || painettu) continue;
+                    QTest::mouseClick(l->keskeyta_button, Qt::LeftButton);
+                    painettu = std::chrono::steady_clock::now();
+                    teksti_painettaessa = l->teksti_label->text();
+                }
+            });
+            vahti.start();
+            p.tp.dialogi = [&](QDialog& d) -> int {
+                d.show();
+                if (auto* m = qobject_cast<Tkarhuemail_form*>(&d)) m->email_send->click();
+                if (auto* f = qobject_cast<Tpalaute_form*>(&d)) {
+                    f->viesti_memo->setPlainText("Kiitos!");
+                    f->laheta_button->click();
+                }
+                if (auto* f = qobject_cast<Tlaheta_tietokanta_form*>(&d)) {
+                    f->osoite_edit->setText("liisa@example.org");
+                    f->laheta_button->click();
+                }
+                return d.result();
+            };
+            if (std::string(mista) == "muistutus") t.nayta_muistutus("Matti");
+            else if (std::string(mista) == "palaute") p.toiminto("LahetaSahkopostiaTekijalle")->trigger();
+            else p.toiminto("laheta_tietokanta_emaililla")->trigger();
+            const auto loppu = std::chrono::steady_clock::now();
+            vahti.stop();
+            QVERIFY2(painettu.has_value(), (std::string(mista) + ": " + p.viestit.tekstit().back()).c_str());
+            QCOMPARE(teksti_painettaessa, fi("Keskeytetään..."));
+            QCOMPARE(p.viestit.tekstit().back(), std::string(smtp_keskeytetty));
+            QVERIFY2(loppu - *painettu < std::chrono::seconds(10), mista);
+        }
+    }
+
+    // "&Palauta" has Alt+P to itself: it returns; the profiles button answers to Alt+R.
+    void alttiNappaimetEivatTormaa() {
+        Testipaaikkuna p({{"1", "Alien"}});
+        p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
+        Lainaustoiminnot t(p);
+        int profiileja = 0;
+        p.tp.dialogi = [&](QDialog& d) -> int {
+            ++profiileja;
+            d.reject();
+            return d.result();
+        };
+        Tlainaa_form& f = t.lainaa_form();
+        f.show();
+        kuva(f, "lainaus_dialogi");
+        QWidget* k = testituki::kohdistettu(f);
+        QVERIFY(k);
+        QTest::keyClicks(k, "Matti");
+        QTest::keyClick(k, Qt::Key_P, Qt::AltModifier);
+        QTRY_VERIFY(p.tk.kortit[1].lainassa.empty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+        QTRY_COMPARE(profiileja, 1);
+        f.hide();
     }
 };
 

@@ -81,7 +81,7 @@ void Lainaustoiminnot::nayta_profiilit() {
 }
 
 void Lainaustoiminnot::nayta_muistutus(const std::string& lainaaja) {
-    Tkarhuemail_form f(p_, lainaaja, modaalin_paalle(p_.ikkuna()));
+    Tkarhuemail_form f(p_, lainaaja, muistettu_pohja_, modaalin_paalle(p_.ikkuna()));
     f.lainaus_nakyvissa = [this] { return lainaa_form_->isVisible(); };
     f.nayta_lainaus = [this] { nayta_lainaus(); };
     f.avaa_profiilit = [this] { nayta_profiilit(); };
@@ -105,18 +105,18 @@ void Lainaustoiminnot::tarkista_myohastymiset() {
 void Lainaustoiminnot::laheta_palaute() {
     diag::Viestit& v = p_.varasto().viestit;
     const TAsetukset& a = p_.asetukset();
-    if (a.palaute_addr.empty()) {
-        v.tieto("Palautteen vastaanottajaa ei ole asetettu.\nLisää osoite asetustiedoston asetukset.ini kohtaan "
-                "[Email] riville palaute_addr=, niin voit lähettää palautetta tästä.");
-        return;
-    }
+    if (a.palaute_addr.empty() &&
+        v.kysy(diag::Laji::Tieto, "Palautteen vastaanottajaa ei ole asetettu.\nHaluatko syöttää osoitteen "
+                                  "asetusten Email-sivulle nyt?") == diag::Vastaus::Kylla)
+        p_.nayta_asetukset(Tasetukset_form::Email_sivu);
+    if (a.palaute_addr.empty()) return;
     if (!tarkista_email_asetukset(a, v, [this] { p_.nayta_asetukset(Tasetukset_form::Email_sivu); })) return;
     Tpalaute_form f(q(a.email_nimi + " <" + a.email_addr + ">"), q(a.palaute_addr), p_.ikkuna());
     if (p_.tyopoyta().nayta_dialogi(f) != QDialog::Accepted) return;
     std::string aihe = cp(f.aihe_edit->text());
     if (aihe.empty()) aihe = std::string("Palautetta: ") + ohjelman_otsikko;
     const Sahkoposti s = sahkoposti_kayttajalta(a, a.palaute_addr, aihe, rivit(f.viesti_memo->toPlainText()));
-    nayta_lahetyksen_tulos(v, laheta_odottaen(p_.ikkuna(), p_.varasto().kiire, smtp_palvelin(a), s));
+    nayta_lahetyksen_tulos(v, laheta_odottaen(p_.ikkuna(), smtp_palvelin(a), s));
 }
 
 void Lainaustoiminnot::laheta_tietokanta() {
@@ -167,5 +167,5 @@ void Lainaustoiminnot::laheta_tietokanta() {
     s.liitteen_nimi = tiedoston_nimi(nimi);
     s.liite = std::move(tavut);
     kirjoita_debug("mail TO: " + s.vastaanottaja);
-    nayta_lahetyksen_tulos(v, laheta_odottaen(p_.ikkuna(), p_.varasto().kiire, smtp_palvelin(a), s));
+    nayta_lahetyksen_tulos(v, laheta_odottaen(p_.ikkuna(), smtp_palvelin(a), s));
 }

@@ -32,4 +32,6 @@ public:
 private:
     Paaikkuna& p_;
     std::unique_ptr<Tlainaa_form> lainaa_form_;
+    // The reminder template last chosen in this run.
+    std::string muistettu_pohja_;
 };

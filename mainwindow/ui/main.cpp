@@ -4,15 +4,13 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QSocketNotifier>
-#include <QTranslator>
 #include <memory>
 
 #include "diag/loki.h"
 #include "diag/ui/progress_form.h"
 #include "diag/ui/qtviestit.h"
+#include "diag/ui/suomennos.h"
 #include "mainwindow/ui/main_form.h"
 #include "mainwindow/ui/ohjelma.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
@@ -47,9 +45,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("LC_ALL")) qputenv("LC_TIME", "fi_FI.UTF-8");
     QApplication app(argc, argv);
     // Dates, numbers and Qt's own dialogs (file, print) in Finnish.
-    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
-    QTranslator qt_fi;
-    if (qt_fi.load("qtbase_fi", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qt_fi);
+    const Suomennokset suomennokset(app);
 
     const auto juuri = Ohjelmakansio::etsi_juuri();
     QtViestit viestit;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -9,10 +10,12 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -41,6 +44,21 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// A field whose text the user edits: its own editing keys work on that text.
+bool tekstikentta(const QWidget* w) {
+    if (auto* r = qobject_cast<const QLineEdit*>(w)) return !r->isReadOnly();
+    if (auto* c = qobject_cast<const QComboBox*>(w)) return c->isEditable();
+    if (auto* t = qobject_cast<const QPlainTextEdit*>(w)) return !t->isReadOnly();
+    return false;
+}
+
+bool muokkausnappain(const QKeyEvent* k) {
+    for (const QKeySequence::StandardKey n : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                                              QKeySequence::Paste, QKeySequence::Undo})
+        if (k->matches(n)) return true;
+    return false;
+}
 
 constexpr const char* kotisivu = "http://www.rullakko.net/";
 
@@ -381,11 +399,10 @@ bool TMain_form::eventFilter(QObject* o, QEvent* e) {
     auto* w = qobject_cast<QWidget*>(o);
     switch (e->type()) {
         case QEvent::ShortcutOverride: {
-            // The window's Ctrl shortcuts (open, undo, the field keys) win over the edit fields' own,
-            // except copy, cut and paste.
+            // The window's Ctrl shortcuts (open, undo, the field keys) win over the fields' own, except
+            // that a text field keeps its editing keys while it has the focus.
             auto* k = static_cast<QKeyEvent*>(e);
-            if ((k->modifiers() & Qt::ControlModifier) && !k->matches(QKeySequence::Copy) &&
-                !k->matches(QKeySequence::Cut) && !k->matches(QKeySequence::Paste)) {
+            if ((k->modifiers() & Qt::ControlModifier) && !(tekstikentta(w) && muokkausnappain(k))) {
                 e->ignore();
                 return true;
             }

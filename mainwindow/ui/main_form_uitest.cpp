@@ -182,11 +182,47 @@ private slots:
         QCOMPARE(i.muut.debuggeri, 1);
         QTest::keySequence(i.f.get(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
         QVERIFY(i.o<QMenu>("Developer_menu")->menuAction()->isVisible());
-        // Ctrl+A opens a catalogue even while an edit field, which has its own Ctrl+A, has the focus.
+    }
+
+    // A text field keeps its editing keys while it has the focus (Ctrl+A selects its text, Ctrl+X, Ctrl+V
+    // and Ctrl+Z edit it); elsewhere Ctrl+A opens a catalogue, and the field keys move between fields.
+    void tekstikentanMuokkausnappaimet() {
+        Ikkuna i({{"1", "Elokuva"}});
         i.tyopoyta.avattavat = {QString()};
-        i.o<QLineEdit>("nimi_kentta")->setFocus();
-        QTRY_VERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
-        QTest::keySequence(i.f.get(), QKeySequence(Qt::CTRL | Qt::Key_A));
+        auto* juoni = i.o<QPlainTextEdit>("Kommentti_Kentta");
+        i.f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(i.f.get()));
+        QTest::mouseClick(juoni->viewport(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(juoni));
+        QTest::keyClicks(QApplication::focusWidget(), "Juoni");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(juoni->textCursor().selectedText(), QString("Juoni"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(juoni->toPlainText(), QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(juoni->toPlainText(), QString("JuoniJuoni"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(juoni->toPlainText(), QString("Juoni"));
+        QCOMPARE(i.tyopoyta.avattavat.size(), std::size_t(1));
+
+        auto* nimi = i.o<QLineEdit>("nimi_kentta");
+        QTest::mouseClick(nimi, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(nimi));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(nimi->selectedText(), QString("Elokuva"));
+        QCOMPARE(i.tyopoyta.avattavat.size(), std::size_t(1));
+        // The field keys still move on from a text field.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(i.o<QLineEdit>("Ohjaaja_Kentta")));
+
+        // Out of the text fields (here the grid of the cassette's other movies) the menu's Ctrl+A opens a
+        // catalogue.
+        auto* ruudukko = i.o<QTableWidget>("Muut_elokuvat_grid");
+        QVERIFY(ruudukko->isVisible());
+        QTest::mouseClick(ruudukko->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ruudukko));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QVERIFY(i.tyopoyta.avattavat.empty());
     }
 

@@ -10,11 +10,14 @@
 #include <QPrinterInfo>
 #include <QUrl>
 
+#include "diag/ui/suomennos.h"
+
 namespace {
 
 // Size, type and date show whole and the name takes the rest: the default column widths cut them.
 void sovita_sarakkeet(QFileDialog& d) {
     d.setOption(QFileDialog::DontUseNativeDialog);
+    suomenna_koot(d);
     d.resize(760, 440);
     auto* puu = d.findChild<QTreeView*>("treeView");
     if (!puu) return;

@@ -365,6 +365,8 @@ QWidget* Tasetukset_form::tee_email_sivu() {
         lomakkeelle(f, "Smtp palvelimen osoite:", sido(kentta(sivu, "smtp_palvelin"), &TAsetukset::smtp_palvelin));
     email_addr = lomakkeelle(f, "Sähköpostiosoitteesi:", sido(kentta(sivu, "email_addr"), &TAsetukset::email_addr));
     email_nimi = lomakkeelle(f, "Nimesi:", sido(kentta(sivu, "email_nimi"), &TAsetukset::email_nimi));
+    palaute_addr = lomakkeelle(f, "Palautteen vastaanottaja:",
+                               sido(kentta(sivu, "palaute_addr"), &TAsetukset::palaute_addr));
     email_logon = sido(ruutu(sivu, "email_logon", "Palvelin vaatii sisäänkirjautumisen"), &TAsetukset::email_logon);
     f->addRow(QString(), email_logon);
     email_username =

@@ -99,6 +99,7 @@ public:
     QLineEdit* smtp_palvelin;
     QLineEdit* email_addr;
     QLineEdit* email_nimi;
+    QLineEdit* palaute_addr;  // where the feedback window sends
     QCheckBox* email_logon;
     QLineEdit* email_username;
     QLineEdit* email_password;

@@ -15,6 +15,7 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "perus/ohjelmakansio.h"
+#include "perus/tiedostot.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "testituki/asetustesti.h"
@@ -226,6 +227,22 @@ private slots:
         QCOMPARE(y.a.email_addr, std::string("liisa@example.org"));
         QCOMPARE(y.a.smtp_palvelin, std::string("smtp.example.org"));
         QVERIFY(y.a.email_username.empty());
+    }
+
+    // The feedback address is typed on the Email page like the other mail settings and saved with them.
+    void palautteenOsoiteEmailSivulla() {
+        Ymparisto y;
+        y.f->show();
+        y.f->PageControl->setCurrentIndex(Tasetukset_form::Email_sivu);
+        QVERIFY(QTest::qWaitForWindowExposed(y.f.get()));
+        QTest::mouseClick(y.f->palaute_addr, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(y.f->palaute_addr));
+        QTest::keyClicks(QApplication::focusWidget(), "palaute@example.org");
+        y.f->Tallenna_button->click();
+        QCOMPARE(y.a.palaute_addr, std::string("palaute@example.org"));
+        std::string ini;
+        QVERIFY(lue_koko_tiedosto(y.k.juuri() / "asetukset.ini", ini));
+        QVERIFY(ini.find("palaute_addr=palaute@example.org\r\n") != std::string::npos);
     }
 
     void sivujenListatTaytetaanTekstitSailyttaen() {

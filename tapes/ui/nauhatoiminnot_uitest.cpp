@@ -12,6 +12,7 @@
 #include "tapes/ui/nauhatoiminnot.h"
 #include "tapes/ui/syota_kas.h"
 #include "tapes/ui/tyhjaa_nauhaa_form.h"
+#include "testituki/kohdistus.h"
 #include "testituki/kasettikortit.h"
 #include "testituki/testipaaikkuna.h"
 
@@ -116,8 +117,10 @@ private slots:
                     d.show();
                     QCOMPARE(s->pituus->currentText(), QString("180"));
                     kuva(*s, "syota_kas");
-                    s->pituus->lineEdit()->selectAll();
-                    QTest::keyClick(s->pituus->lineEdit(), Qt::Key_2);
+                    // The length is selected when the dialog opens: typing "2" replaces it and completes.
+                    QWidget* k = testituki::kohdistettu(*s);
+                    QCOMPARE(k, static_cast<QWidget*>(s->pituus));
+                    QTest::keyClick(k, Qt::Key_2);
                     QCOMPARE(s->pituus->currentText(), QString("240"));
                     QCOMPARE(s->pituus->lineEdit()->selectedText(), QString("40"));
                     s->ok_button->click();
@@ -206,7 +209,9 @@ private slots:
         e->setText(alku);
         if (valinta) e->setSelection(static_cast<int>(alku.size()), -valinta);
         else e->end(false);
-        QTest::keyClick(e, Qt::Key(nappain));
+        QWidget* k = testituki::kohdistettu(s);
+        QCOMPARE(k, static_cast<QWidget*>(s.pituus));
+        QTest::keyClick(k, Qt::Key(nappain));
         QCOMPARE(e->text(), teksti);
         QCOMPARE(e->selectedText(), valittu);
     }
@@ -233,7 +238,7 @@ private slots:
                 auto& s = dynamic_cast<Tsyota_kas&>(d);
                 s.show();
                 s.pituus->lineEdit()->setText("195");
-                QTest::keyClick(s.pituus->lineEdit(), Qt::Key_Return);
+                QTest::keyClick(testituki::kohdistettu(s), Qt::Key_Return);
                 return;
             }();
             return d.result();

@@ -9,20 +9,9 @@
 #include "diag/ui/teksti.h"
 #include "mainwindow/kasetti.h"
 #include "mainwindow/ui/paaikkuna.h"
+#include "mainwindow/ui/taydennys.h"
 #include "settings/ui/asetukset_form.h"
 #include "storage/varasto.h"
-
-namespace {
-
-// Lower case of the ASCII letters only, as the completion compares.
-QString ascii_pienet(const QString& s) {
-    QString t = s;
-    for (QChar& c : t)
-        if (c.unicode() >= 'A' && c.unicode() <= 'Z') c = QChar(c.unicode() - 'A' + 'a');
-    return t;
-}
-
-}  // namespace
 
 Tsyota_kas::Tsyota_kas(Paaikkuna& p, std::string kasetti)
     : QDialog(p.ikkuna(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), p_(p), kasetti_(std::move(kasetti)) {
@@ -66,7 +55,10 @@ Tsyota_kas::Tsyota_kas(Paaikkuna& p, std::string kasetti)
     connect(ok_button, &QPushButton::clicked, this, [this] { ok_buttonClick(); });
     connect(peruuta_button, &QPushButton::clicked, this, &QDialog::reject);
     connect(asetukset_button, &QPushButton::clicked, this, [this] { asetukset_buttonClick(); });
-    pituus->lineEdit()->installEventFilter(this);
+    pituus->installEventFilter(this);
+    // The dialog opens on the length, selected, so that the first key typed replaces it.
+    pituus->lineEdit()->selectAll();
+    pituus->setFocus();
 }
 
 void Tsyota_kas::ok_buttonClick() {
@@ -77,43 +69,14 @@ void Tsyota_kas::ok_buttonClick() {
 
 void Tsyota_kas::asetukset_buttonClick() { p_.nayta_asetukset(Tasetukset_form::Sekalaista_sivu); }
 
-bool Tsyota_kas::pituusKeyPress(const QString& syotetty, bool askelpalautin) {
-    QLineEdit* e = pituus->lineEdit();
-    QString t = e->text();
-    const int alku = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
-    const int pituus_ = e->hasSelectedText() ? e->selectedText().size() : 0;
-    if (askelpalautin) {
-        if (pituus_ > 0) t.remove(alku, pituus_);
-        else if (alku > 0) t.remove(alku - 1, 1);
-    } else {
-        t.replace(alku, pituus_, syotetty);
-    }
-    if (t.isEmpty()) {
-        e->clear();
-        return true;
-    }
-    const QString haettava = ascii_pienet(t);
-    for (int i = 0; i < pituus->count(); ++i) {
-        const QString kohde = pituus->itemText(i);
-        if (!ascii_pienet(kohde).startsWith(haettava)) continue;
-        // The caret stays after the typed part and the completed rest is selected.
-        e->setText(kohde);
-        e->setSelection(static_cast<int>(kohde.size()), static_cast<int>(t.size() - kohde.size()));
-        return true;
-    }
-    return false;
-}
-
 bool Tsyota_kas::eventFilter(QObject* o, QEvent* ev) {
-    if (o == pituus->lineEdit() && ev->type() == QEvent::KeyPress) {
+    if (o == pituus && ev->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(ev);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             ok_buttonClick();
             return true;
         }
-        if (k->key() == Qt::Key_Backspace) return pituusKeyPress({}, true);
-        if (!k->text().isEmpty() && k->text().at(0).isPrint() && !(k->modifiers() & Qt::ControlModifier))
-            return pituusKeyPress(k->text(), false);
+        return taydenna_kirjoitettaessa(pituus, k);
     }
     return QDialog::eventFilter(o, ev);
 }

@@ -27,9 +27,6 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    // Completes the typed text from the item list; false leaves the key to the field.
-    bool pituusKeyPress(const QString& teksti, bool askelpalautin);
-
     Paaikkuna& p_;
     std::string kasetti_;
 };

@@ -8,6 +8,9 @@ Texts are written in cp1252, the program's own encoding, so tests compare them w
 
   --auth USER:PASS   the server offers AUTH and refuses mail without a successful login
   --katkaise         the connection is dropped when the message has arrived, before it is accepted
+  --jumita           the message is taken but never answered: the server falls silent after the data
+  --tls              the server offers STARTTLS (and with --auth takes log-on only after it) with a
+                     certificate for 127.0.0.1 made for this run, written as varmenne.pem in the folder
   --portti N         the port (0: any free one)
 
 The chosen port is printed as "PORTTI N" on standard output. The server ends when its standard input
@@ -19,12 +22,14 @@ import email
 import email.header
 import email.policy
 import os
+import ssl
+import subprocess
 import sys
 import logging
 import warnings
 
 warnings.simplefilter("ignore")
-logging.disable(logging.WARNING)
+logging.disable(logging.CRITICAL)
 
 from aiosmtpd.controller import Controller
 from aiosmtpd.smtp import AuthResult, LoginPassword
@@ -35,12 +40,15 @@ def teksti(arvo):
 
 
 class Tallentaja:
-    def __init__(self, kansio, katkaise):
+    def __init__(self, kansio, katkaise, jumita):
         self.kansio = kansio
         self.katkaise = katkaise
+        self.jumita = jumita
         self.n = 0
 
     async def handle_DATA(self, server, session, envelope):
+        if self.jumita:
+            await asyncio.Event().wait()
         if self.katkaise:
             server.transport.close()
             return "421 yhteys katkaistu"
@@ -84,6 +92,8 @@ def main():
     p.add_argument("--kansio", required=True)
     p.add_argument("--auth")
     p.add_argument("--katkaise", action="store_true")
+    p.add_argument("--jumita", action="store_true")
+    p.add_argument("--tls", action="store_true")
     p.add_argument("--portti", type=int, default=0)
     a = p.parse_args()
     os.makedirs(a.kansio, exist_ok=True)
@@ -97,7 +107,16 @@ def main():
                   and auth_data.password.decode() == salasana)
             return AuthResult(success=ok, handled=False, auth_data=auth_data if ok else None)
 
-        asetukset = dict(authenticator=tunnista, auth_required=True, auth_require_tls=False)
+        asetukset = dict(authenticator=tunnista, auth_required=True, auth_require_tls=a.tls)
+    if a.tls:
+        varmenne = os.path.join(a.kansio, "varmenne.pem")
+        avain = os.path.join(a.kansio, "avain.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                        "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+                        "-keyout", avain, "-out", varmenne], check=True, capture_output=True)
+        tls = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        tls.load_cert_chain(varmenne, avain)
+        asetukset["tls_context"] = tls
 
     portti = a.portti
     if portti == 0:
@@ -106,7 +125,7 @@ def main():
         s.bind(("127.0.0.1", 0))
         portti = s.getsockname()[1]
         s.close()
-    c = Controller(Tallentaja(a.kansio, a.katkaise), hostname="127.0.0.1", port=portti,
+    c = Controller(Tallentaja(a.kansio, a.katkaise, a.jumita), hostname="127.0.0.1", port=portti,
                    server_kwargs=asetukset)
     c.start()
     print("PORTTI %d" % portti, flush=True)
