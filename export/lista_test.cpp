@@ -82,7 +82,7 @@ TEST(Tekstilista, OlemassaOlevaaTiedostoaEiKorvata) {
     EXPECT_EQ(t.viesti, tiedosto_olemassa_viesti);
     EXPECT_EQ(testituki::tiedoston_sisalto(polku), "vanha");
     // Replaced whole when the user has agreed to it.
-    ASSERT_TRUE(kirjoita_lista(polku, l, "p", "a.rkb", Olemassaoleva::Korvaa));
+    ASSERT_TRUE(kirjoita_lista(polku, l, "p", "a.rkb", Listan_merkisto::Cp1252, Olemassaoleva::Korvaa));
     EXPECT_EQ(testituki::tiedoston_sisalto(polku), tee_tekstilista(l, "p", "a.rkb"));
 
     // A folder that is not there: a message naming the reason, not a crash or a silent success.
