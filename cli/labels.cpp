@@ -11,6 +11,7 @@
 #include "find/sorttaus.h"
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
+#include "perus/tiedostot.h"
 
 namespace {
 
