@@ -1,4 +1,5 @@
 // rkb export-text FILE OUT: the fixed-column text list of a catalogue, as the menu item writes it.
+#include "cli/apuohjelmat.h"
 #include "cli/vienti.h"
 #include "export/lista.h"
 #include "export/ui/listatulostus.h"
@@ -16,6 +17,6 @@ int export_text(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi({"export-text", "TIEDOSTO KOHDE.txt", 2, 2, export_text});
+const RekisteroiAlikomento rekisteroi(apuohjelman_komento(tekstilistan_vienti, export_text));
 
 }  // namespace

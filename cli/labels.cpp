@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 
+#include "cli/apuohjelmat.h"
 #include "cli/vienti.h"
 #include "diag/ui/teksti.h"
 #include "export/tarrat.h"
@@ -105,7 +106,6 @@ int labels(const std::vector<std::string>& p) {
     return ok && a.viestit.virheita == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi(
-    {"labels", "TIEDOSTO KOHDE.pdf --kind spine|top [--cassettes 1,2,...] [--template NIMI] [--dpi N]", 4, 10, labels});
+const RekisteroiAlikomento rekisteroi(apuohjelman_komento(tarrojen_tulostus, labels));
 
 }  // namespace
