@@ -41,6 +41,8 @@ add_custom_target(asennustiedostot ALL DEPENDS
 set(LUETTAVA OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 set(KANSIO OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(TARGETS rullakko rkb RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# rkb runs these for its subcommands that need Qt or libcurl.
+install(TARGETS rkb-qt rkb-posti RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/rullakko)
 # The whole data folder, so every installation file added there comes along.
 install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/rullakko
   FILE_PERMISSIONS ${LUETTAVA} DIRECTORY_PERMISSIONS ${KANSIO})

@@ -17,7 +17,10 @@ int export_html(const std::vector<std::string>& p) {
         }
     }
     Avattu a;
-    if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
+    if (!a.lue_asetukset()) return 1;
+    // The page names no covers, so they stay packed.
+    a.asetukset.avaa_kannet_heti = false;
+    if (!a.avaa(p[0])) return 1;
     const Tulos t = kirjoita_html_lista(std::filesystem::absolute(p[1]), a.tk.kortit, h);
     if (!t) {
         tulosta_virhe(t.viesti);

@@ -1,5 +1,6 @@
 // rkb export-text FILE OUT [--charset utf-8|cp1252]: the fixed-column text list of a catalogue, as the menu
 // items write it.
+#include "cli/apuohjelmat.h"
 #include "cli/vienti.h"
 #include "export/lista.h"
 #include "export/ui/listatulostus.h"
@@ -28,6 +29,6 @@ int export_text(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi({"export-text", "TIEDOSTO KOHDE.txt [--charset utf-8|cp1252]", 2, 4, export_text});
+const RekisteroiAlikomento rekisteroi(apuohjelman_komento(tekstilistan_vienti, export_text));
 
 }  // namespace

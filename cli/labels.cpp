@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 
+#include "cli/apuohjelmat.h"
 #include "cli/vienti.h"
 #include "diag/ui/teksti.h"
 #include "export/tarrat.h"
@@ -95,7 +96,6 @@ int labels(const std::vector<std::string>& p) {
     return a.viestit.virheita == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi(
-    {"labels", "TIEDOSTO KOHDE.pdf --kind spine|top [--cassettes 1,2,...] [--template NIMI] [--dpi N]", 4, 10, labels});
+const RekisteroiAlikomento rekisteroi(apuohjelman_komento(tarrojen_tulostus, labels));
 
 }  // namespace

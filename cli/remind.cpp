@@ -2,7 +2,7 @@
 // subject, empty line and body; with --send also sent with the program folder's mail settings.
 #include <iostream>
 
-#include "cli/alikomennot.h"
+#include "cli/apuohjelmat.h"
 #include "lending/lainaus.h"
 #include "lending/postitus.h"
 #include "lending/profiilit.h"
@@ -67,6 +67,6 @@ int remind(const std::vector<std::string>& p) {
     return t ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"remind", "TIEDOSTO LAINAAJA [--template NIMI] [--send]", 2, 5, remind});
+const RekisteroiAlikomento rekisteroi(apuohjelman_komento(muistutuksen_lahetys, remind));
 
 }  // namespace

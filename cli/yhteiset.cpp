@@ -53,9 +53,11 @@ std::string ohjelman_nimi(const std::string& nimi) {
 }
 
 bool tulosta_runko(const TOmaList& lista) {
-    std::string ulos;
-    kirjoita_runko(lista, ulos);
-    return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0;
+    // The writer's pieces go out as they come, so the body is never held a second time.
+    const bool ok = kirjoita_runko(lista, [](std::string_view pala) {
+        return std::fwrite(pala.data(), 1, pala.size(), stdout) == pala.size();
+    });
+    return std::fflush(stdout) == 0 && ok;
 }
 
 std::optional<TAsetukset> ohjelmakansion_asetukset(const Ohjelmakansio& kansio, diag::Viestit& viestit) {

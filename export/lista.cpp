@@ -6,6 +6,7 @@
 
 #include "diag/loki.h"
 #include "mainwindow/kesto.h"
+#include "perus/palakirjoittaja.h"
 #include "perus/tiedostot.h"
 #include "perus/merkisto.h"
 
@@ -119,38 +120,81 @@ std::string imdb_nimiosoite() {
     return s + "/Title?";
 }
 
-std::string html_suojaa(const std::string& teksti) {
-    std::string s;
-    s.reserve(teksti.size());
-    for (char c : teksti) {
-        switch (c) {
+namespace {
+
+// What card text cannot carry into a page as it is: the markup characters, and control characters (a NUL
+// makes browsers stop or show garbage); tabs and line ends are ordinary white space there.
+constexpr char erikoiset_merkit[] = "&<>\"\x00\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x0c\x0e\x0f\x10\x11\x12\x13"
+                                    "\x14\x15\x16\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f\x7f";
+constexpr std::string_view erikoiset{erikoiset_merkit, sizeof erikoiset_merkit - 1};
+
+// Card text with & < > " as entities and without control characters, after what the page holds so far.
+void lisaa_suojattuna(std::string& s, std::string_view teksti) {
+    for (std::size_t alku = 0;;) {
+        const std::size_t i = teksti.find_first_of(erikoiset, alku);
+        s.append(teksti.substr(alku, i - alku));
+        if (i == std::string_view::npos) return;
+        switch (teksti[i]) {
             case '&': s += "&amp;"; break;
             case '<': s += "&lt;"; break;
             case '>': s += "&gt;"; break;
             case '"': s += "&quot;"; break;
-            // Control characters have no place in a page (a NUL makes browsers stop or show garbage);
-            // tabs and line ends are ordinary white space there.
-            case '\t':
-            case '\n':
-            case '\r': s += c; break;
-            default:
-                if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f) s += c;
+            default: break;
         }
+        alku = i + 1;
     }
+}
+
+// The page's lines, each ended with CR LF, handed on in pieces.
+class Sivunkirjoittaja {
+public:
+    explicit Sivunkirjoittaja(const Palakirjoittaja::Kirjoita& kirjoita) : p_(kirjoita) {}
+
+    Sivunkirjoittaja& operator<<(std::string_view s) {
+        p_.lisaa(s);
+        return *this;
+    }
+    Sivunkirjoittaja& suojattu(std::string_view s) {
+        lisaa_suojattuna(p_.puskuri(), s);
+        return *this;
+    }
+    void rivi(std::string_view s = {}) {
+        p_.lisaa(s);
+        p_.rivinvaihto();
+    }
+    // A cell: "<td " + attributes + ">" + card text + "</td>".
+    void solu(std::string_view A, std::string_view teksti, std::string_view perassa = {}) {
+        *this << "<td " << A << ">";
+        suojattu(teksti) << perassa;
+        rivi("</td>");
+    }
+    bool tyhjenna() { return p_.tyhjenna(); }
+    bool ok() const { return p_.ok(); }
+
+private:
+    Palakirjoittaja p_;
+};
+
+}  // namespace
+
+std::string html_suojaa(const std::string& teksti) {
+    std::string s;
+    s.reserve(teksti.size());
+    lisaa_suojattuna(s, teksti);
     return s;
 }
 
-std::string tee_html_lista(TOmaList& lista, const Html_asetukset& a) {
-    std::string ulos;
-    auto rivi = [&](const std::string& s) { ulos += s + rivinvaihto; };
-    rivi("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\">");
-    rivi("<html>");
+bool kirjoita_html_lista(TOmaList& lista, const Html_asetukset& a, const Palakirjoittaja::Kirjoita& kirjoita) {
+    Sivunkirjoittaja u(kirjoita);
+    u.rivi("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\">");
+    u.rivi("<html>");
     // Card text is cp1252, so the page must say so or a browser guesses the Ä and Ö wrong.
-    rivi("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"></head>");
-    rivi("<BODY bgcolor=\"#000000\" text=\"#c1c1c1\" link=\"#ffffff\" alink=\"#ffffff\" vlink=\"#ffffff\">");
-    rivi("");
-    rivi("<table " + a.table + ">");
-    rivi("");
+    u.rivi("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"></head>");
+    u.rivi("<BODY bgcolor=\"#000000\" text=\"#c1c1c1\" link=\"#ffffff\" alink=\"#ffffff\" vlink=\"#ffffff\">");
+    u.rivi();
+    u << "<table " << a.table;
+    u.rivi(">");
+    u.rivi();
 
     TKortti otsake;
     if (lista.Count() > 0) otsake.kopioi(lista[0]);
@@ -164,36 +208,56 @@ std::string tee_html_lista(TOmaList& lista, const Html_asetukset& a) {
     otsake.aani = "Ääniraita";
     otsake.vuosi = "Vuosi";
     const std::string osoite = imdb_nimiosoite();
+    // The attributes of the duration and format cells, of the heading row and of the movie rows.
+    const std::string kesto[2] = {a.td_sarakkeet + " width=\"60\"", a.td + " width=\"60\""};
+    constexpr const char* formaatin_ohje = " alt=\"Elokuvan formaatti, DVD, SP/LP (VHS) ... \"";
+    const std::string formaatti[2] = {a.td_sarakkeet + formaatin_ohje, a.td + formaatin_ohje};
 
-    for (int i = 0; i < std::max(1, lista.Count()); ++i) {
+    for (int i = 0; i < std::max(1, lista.Count()) && u.ok(); ++i) {
         TKortti& k = i == 0 ? otsake : lista[i];
         const std::string& A = i == 0 ? a.td_sarakkeet : a.td;
-        auto solu = [&](const std::string& teksti) { rivi("<td " + A + ">" + html_suojaa(teksti) + "</td>"); };
-        rivi("<tr>");
-        if (a.lisaa_nro) rivi("<td " + (i == 0 ? A : a.td_kasnum) + ">" + html_suojaa(k.kasetilla) + "</td>");
-        if (!k.imdb_koodi.empty())
-            rivi("<td " + A + "><a href=\"" + html_suojaa(osoite + k.imdb_koodi) + "\">" + html_suojaa(k.nimi) +
-                 "</a></td>");
-        else
-            solu(k.nimi);
-        if (a.lisaa_paaos) solu(k.paanayttelijat);
-        if (a.lisaa_vuosi) solu(k.vuosi);
-        if (a.lisaa_luokitus) solu(k.luokitus);
-        if (a.lisaa_kesto) rivi("<td " + A + " width=\"60\">" + html_suojaa(k.kesto) + "</td>");
-        if (a.lisaa_formaatti)
-            rivi("<td " + A + " alt=\"Elokuvan formaatti, DVD, SP/LP (VHS) ... \">" + html_suojaa(k.formaatti) + "</td>");
-        if (a.lisaa_aaniraita) solu(k.aani);
+        const int r = i == 0 ? 0 : 1;
+        u.rivi("<tr>");
+        if (a.lisaa_nro) u.solu(i == 0 ? A : a.td_kasnum, k.kasetilla);
+        if (!k.imdb_koodi.empty()) {
+            u << "<td " << A << "><a href=\"";
+            u.suojattu(osoite).suojattu(k.imdb_koodi) << "\">";
+            u.suojattu(k.nimi).rivi("</a></td>");
+        } else {
+            u.solu(A, k.nimi);
+        }
+        if (a.lisaa_paaos) u.solu(A, k.paanayttelijat);
+        if (a.lisaa_vuosi) u.solu(A, k.vuosi);
+        if (a.lisaa_luokitus) u.solu(A, k.luokitus);
+        if (a.lisaa_kesto) u.solu(kesto[r], k.kesto);
+        if (a.lisaa_formaatti) u.solu(formaatti[r], k.formaatti);
+        if (a.lisaa_aaniraita) u.solu(A, k.aani);
         if (k.arvosana.empty()) k.arvosana = "0";
-        if (a.lisaa_arvosana) rivi("<td " + A + ">" + html_suojaa(k.arvosana) + (i == 0 ? "" : "/10") + "</td>");
-        rivi("</td>");
-        rivi("</tr>");
+        if (a.lisaa_arvosana) u.solu(A, k.arvosana, i == 0 ? "" : "/10");
+        u.rivi("</td>");
+        u.rivi("</tr>");
     }
-    rivi("</table></font></body></html>");
+    u.rivi("</table></font></body></html>");
+    return u.tyhjenna();
+}
+
+std::string tee_html_lista(TOmaList& lista, const Html_asetukset& a) {
+    std::string ulos;
+    kirjoita_html_lista(lista, a, [&ulos](std::string_view pala) {
+        ulos.append(pala);
+        return true;
+    });
     return ulos;
 }
 
 Tulos kirjoita_html_lista(const std::filesystem::path& nimi, TOmaList& lista, const Html_asetukset& a) {
-    return korvaa_tiedosto(nimi, tee_html_lista(lista, a));
+    // Written as it is made, so a big list is never held whole; the old file stays until the new one is done.
+    Korvaus k(jarjestelman_tiedostot(), nimi);
+    kirjoita_html_lista(lista, a, [&k](std::string_view pala) {
+        k.kirjoita(pala);
+        return k.kunnossa();
+    });
+    return k.valmis();
 }
 
 std::vector<std::vector<Tulostusrivi>> listan_sivut(const TOmaList& lista, const std::string& paivays,

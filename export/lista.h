@@ -2,8 +2,10 @@
 // The movie list as plain fixed-column text and as an HTML page, and the page layout of the printed list.
 // Texts are cp1252; the lines of the written files end in CR LF.
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "perus/tulos.h"
@@ -65,7 +67,10 @@ std::string html_suojaa(const std::string& teksti);
 // first table row.
 std::string tee_html_lista(TOmaList& lista, const Html_asetukset& a);
 
-// Writes the HTML page over any existing file.
+// The same handed to `kirjoita` in pieces as it is made; false once a piece could not be written.
+bool kirjoita_html_lista(TOmaList& lista, const Html_asetukset& a, const std::function<bool(std::string_view)>& kirjoita);
+
+// Writes the HTML page over any existing file, atomically: a failure leaves the old file whole.
 Tulos kirjoita_html_lista(const std::filesystem::path& nimi, TOmaList& lista, const Html_asetukset& a);
 
 // One text of the printed list at its place in the printer's device units.

@@ -120,7 +120,7 @@ namespace {
 
 // The grid's rows from the cards of one cassette, `indeksit` in catalogue order.
 MuutElokuvat muut_elokuvat_korteista(const TOmaList& lista, int nykyinen, const std::string& kasetti,
-                                     const std::vector<int>& indeksit) {
+                                     std::span<const int> indeksit) {
     MuutElokuvat m;
     m.otsake = kasetti.empty() ? "Numeroimattomat kasetit tai levyt" : "Kasetti (tai dvd) nro: " + kasetti;
     if (static_cast<int>(indeksit.size()) > MuutElokuvat::raja) {
@@ -161,16 +161,32 @@ MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen) {
 }
 
 void Kasettihakemisto::rakenna(const TOmaList& lista) {
-    kortit_.clear();
-    for (int i = 1; i < lista.Count(); ++i) kortit_[lista[i].kasetilla].push_back(i);
-    maara_ = lista.Count();
+    jaksot_.clear();
+    const int n = lista.Count();
+    // Each card's run, counted as the cards come; then the runs laid out one after another and each filled
+    // from its end backwards, so that every run ends up in catalogue order and starting at its own start.
+    std::vector<Jakso*> jakso(static_cast<std::size_t>(std::max(n, 1)));
+    for (int i = 1; i < n; ++i) {
+        Jakso& j = jaksot_[std::string(lista[i].kasetilla)];
+        ++j.pituus;
+        jakso[static_cast<std::size_t>(i)] = &j;
+    }
+    int loppu = 0;
+    for (auto& [kasetti, j] : jaksot_) {
+        loppu += j.pituus;
+        j.alku = loppu;
+    }
+    kortit_.assign(static_cast<std::size_t>(loppu), 0);
+    for (int i = n - 1; i >= 1; --i) kortit_[static_cast<std::size_t>(--jakso[static_cast<std::size_t>(i)]->alku)] = i;
+    maara_ = n;
     ajan_tasalla_ = true;
 }
 
-const std::vector<int>& Kasettihakemisto::kortit(const std::string& kasetti) const {
-    static const std::vector<int> ei_yhtaan;
-    const auto i = kortit_.find(kasetti);
-    return i == kortit_.end() ? ei_yhtaan : i->second;
+std::span<const int> Kasettihakemisto::kortit(const std::string& kasetti) const {
+    const auto i = jaksot_.find(kasetti);
+    if (i == jaksot_.end()) return {};
+    return std::span<const int>(kortit_).subspan(static_cast<std::size_t>(i->second.alku),
+                                                 static_cast<std::size_t>(i->second.pituus));
 }
 
 MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen, Kasettihakemisto& hakemisto) {
@@ -178,7 +194,7 @@ MuutElokuvat muut_elokuvat(const TOmaList& lista, int nykyinen, Kasettihakemisto
     // A change that was not announced shows as an entry that no longer fits; the index is then rebuilt.
     auto kelpaa = [&] {
         if (hakemisto.korttien_maara() != lista.Count()) return false;
-        const std::vector<int>& k = hakemisto.kortit(kasetti);
+        const std::span<const int> k = hakemisto.kortit(kasetti);
         bool nykyinen_mukana = nykyinen < 1 || nykyinen >= lista.Count();
         for (const int i : k) {
             if (i >= lista.Count() || lista[i].kasetilla != kasetti) return false;

@@ -2,11 +2,12 @@
 
 #include <cstring>
 #include <ostream>
+#include <new>
 #include <stdexcept>
 
 namespace {
 
-std::uint32_t pituus(std::size_t n) {
+std::uint32_t kentan_pituus(std::size_t n) {
     if (n > UINT32_MAX) throw std::length_error("kortin kenttä on liian pitkä");
     return static_cast<std::uint32_t>(n);
 }
@@ -23,18 +24,20 @@ std::string yhdessa(std::string_view a, std::string_view b) {
 
 void Teksti::omista(std::string_view s) {
     if (s.empty()) {
-        p_ = tyhja_;
-        n_ = 0;
-        oma_ = false;
+        s_ = tyhja();
         return;
     }
-    const std::uint32_t n = pituus(s.size());
-    char* uusi = new char[s.size() + 1];
-    std::memcpy(uusi, s.data(), s.size());
-    uusi[s.size()] = '\0';
-    p_ = uusi;
-    n_ = n;
-    oma_ = true;
+    const std::uint32_t n = kentan_pituus(s.size());
+    char* lohko = new char[sizeof n + s.size() + 1];
+    const auto a = reinterpret_cast<std::uintptr_t>(lohko);
+    if ((a & ~osoitteen_bitit) != 0) {
+        delete[] lohko;
+        throw std::bad_alloc();
+    }
+    std::memcpy(lohko, &n, sizeof n);
+    std::memcpy(lohko + sizeof n, s.data(), s.size());
+    lohko[sizeof n + s.size()] = '\0';
+    s_ = a | (std::uint64_t{omistettu_} << osoitteen_leveys);
 }
 
 Teksti& Teksti::aseta(std::string_view s) {

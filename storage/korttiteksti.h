@@ -1,9 +1,10 @@
 #pragma once
-// The text of a card field: 16 bytes that either own a copy of the text or, for a field nobody has changed
+// The text of a card field: 8 bytes that either own a copy of the text or, for a field nobody has changed
 // since it was read, point at the line of the unpacked body it came from, so a large catalogue costs little
 // more than its body.
 #include <compare>
 #include <cstdint>
+#include <cstring>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -22,7 +23,7 @@ public:
     // A copy always owns its bytes, so it stays valid whatever happens to the body the original points into.
     Teksti(const Teksti& t) { omista(t.nakyma()); }
     Teksti(Teksti&& t) {
-        if (t.oma_) vie(t);
+        if (t.oma()) vie(t);
         else omista(t.nakyma());
     }
     ~Teksti() { vapauta(); }
@@ -33,7 +34,7 @@ public:
     }
     Teksti& operator=(Teksti&& t) {
         if (this == &t) return *this;
-        if (!t.oma_) return aseta(t.nakyma());
+        if (!t.oma()) return aseta(t.nakyma());
         vapauta();
         vie(t);
         return *this;
@@ -43,28 +44,41 @@ public:
     Teksti& operator=(const char* s) { return aseta(std::string_view(s)); }
     Teksti& assign(std::string_view s) { return aseta(s); }
 
-    // Points at `n` bytes that stay valid and end in a NUL byte while the caller keeps them alive.
-    void nayta(const char* p, std::uint32_t n) noexcept {
+    // Points at `n` bytes that stay valid and end in a NUL byte while the caller keeps them alive. A text
+    // too long for a view, or at an address beyond one, is copied instead.
+    void nayta(const char* p, std::uint32_t n) {
+        const auto a = reinterpret_cast<std::uintptr_t>(p);
+        if (n >= omistettu_ || (a & ~osoitteen_bitit) != 0) {
+            aseta(std::string_view(p, n));
+            return;
+        }
         vapauta();
-        p_ = p;
-        n_ = n;
+        s_ = a | (static_cast<std::uint64_t>(n) << osoitteen_leveys);
     }
     // Whether the text is a view of bytes owned elsewhere (not an owned copy).
-    bool lainattu() const noexcept { return !oma_ && n_ != 0; }
+    bool lainattu() const noexcept { return !oma() && pituus() != 0; }
 
-    const char* data() const noexcept { return p_; }
-    const char* c_str() const noexcept { return p_; }
-    size_type size() const noexcept { return n_; }
-    size_type length() const noexcept { return n_; }
-    bool empty() const noexcept { return n_ == 0; }
-    char operator[](size_type i) const noexcept { return p_[i]; }
-    char front() const noexcept { return p_[0]; }
-    char back() const noexcept { return p_[n_ - 1]; }
-    const char* begin() const noexcept { return p_; }
-    const char* end() const noexcept { return p_ + n_; }
+    const char* data() const noexcept {
+        const char* p = osoite();
+        return oma() ? p + sizeof(std::uint32_t) : p;
+    }
+    const char* c_str() const noexcept { return data(); }
+    size_type size() const noexcept {
+        if (!oma()) return pituus();
+        std::uint32_t n;
+        std::memcpy(&n, osoite(), sizeof n);
+        return n;
+    }
+    size_type length() const noexcept { return size(); }
+    bool empty() const noexcept { return pituus() == 0; }
+    char operator[](size_type i) const noexcept { return data()[i]; }
+    char front() const noexcept { return data()[0]; }
+    char back() const noexcept { return data()[size() - 1]; }
+    const char* begin() const noexcept { return data(); }
+    const char* end() const noexcept { return data() + size(); }
 
-    std::string_view nakyma() const noexcept { return {p_, n_}; }
-    std::string str() const { return std::string(p_, n_); }
+    std::string_view nakyma() const noexcept { return {data(), size()}; }
+    std::string str() const { return std::string(nakyma()); }
     operator std::string_view() const noexcept { return nakyma(); }
     operator std::string() const { return str(); }
 
@@ -89,8 +103,7 @@ public:
 
     void clear() noexcept {
         vapauta();
-        p_ = tyhja_;
-        n_ = 0;
+        s_ = tyhja();
     }
     Teksti& operator+=(std::string_view s);
     Teksti& operator+=(const std::string& s) { return *this += std::string_view(s); }
@@ -115,29 +128,33 @@ public:
     }
 
 private:
-    static constexpr const char* tyhja_ = "";
+    // One word holds the text. The low 48 bits are an address (user space on Linux stays below 2^48); the
+    // high 16 bits are the length of a view, or all ones for an owned text, whose address is then that of a
+    // block of its own: the length as 4 bytes, the bytes, a NUL.
+    static constexpr int osoitteen_leveys = 48;
+    static constexpr std::uint64_t osoitteen_bitit = (std::uint64_t{1} << osoitteen_leveys) - 1;
+    static constexpr std::uint32_t omistettu_ = 0xffff;
+
+    static std::uint64_t tyhja() noexcept { return reinterpret_cast<std::uintptr_t>(""); }
+    bool oma() const noexcept { return pituus() == omistettu_; }
+    // The length of a view; omistettu_ for an owned text (whose length is in its block, and never 0).
+    std::uint32_t pituus() const noexcept { return static_cast<std::uint32_t>(s_ >> osoitteen_leveys); }
+    const char* osoite() const noexcept { return reinterpret_cast<const char*>(s_ & osoitteen_bitit); }
 
     Teksti& aseta(std::string_view s);
     void omista(std::string_view s);
     void vapauta() noexcept {
-        if (oma_) delete[] p_;
-        oma_ = false;
+        if (oma()) delete[] osoite();
     }
     void vie(Teksti& t) noexcept {
-        p_ = t.p_;
-        n_ = t.n_;
-        oma_ = t.oma_;
-        t.p_ = tyhja_;
-        t.n_ = 0;
-        t.oma_ = false;
+        s_ = t.s_;
+        t.s_ = tyhja();
     }
 
-    const char* p_ = tyhja_;
-    std::uint32_t n_ = 0;
-    bool oma_ = false;  // p_ was allocated by this text
+    std::uint64_t s_ = tyhja();
 };
 
-static_assert(sizeof(Teksti) == 16);
+static_assert(sizeof(Teksti) == 8);
 
 std::string operator+(const Teksti& a, std::string_view b);
 std::string operator+(std::string_view a, const Teksti& b);

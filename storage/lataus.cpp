@@ -109,6 +109,13 @@ private:
         if (avaus() && arkiston_voi_pitaa(v_)) v_.tk.arkisto = std::move(zip_);
         zip_.reset();
     }
+    // With covers unpacked at open: the cover folder as it is and as it will be once the file's covers are out.
+    void listaa_kannet_ja_tulevat();
+    // Unpacks the covers the folder lacks (with covers unpacked at open) and reports those that failed.
+    void pura_kannet();
+    // Whether a card's cover name is kept at an open that unpacks covers.
+    bool kansi_tallella(const std::string& kansi);
+    RungonLuku rungon_luku();
     void kerro_purkamattomat();
     void poista_tyotiedosto() {
         std::error_code ec;
@@ -122,6 +129,7 @@ private:
     bool pelkka_runko_;
     fs::path tyo_;
     std::optional<Kansiolistaus> kannet_;  // gfx\kannet\ as read once for this load
+    std::optional<Kansiolistaus> tulevat_;  // the same with the file's covers still to be unpacked
     std::optional<Kansikierratys> kierratys_;  // the covers of the catalogue open before, at an open
     std::uint64_t tiedoston_koko_ = 0;
     // Covers that are in the archive but could not be unpacked (lower case), and the first failure.
@@ -164,12 +172,11 @@ bool Lataaja::pura_arkisto() {
     kirjoita_debug("[ZIP opened]");
     auto zip = std::make_shared<TZLBArchive>(v_.tj());
     aseta_purku(*zip);
-    // Without covers to unpack, the file's CRC is counted while the body is read; covers wait for the check.
-    const bool taustalla = !v_.kannet_heti();
-    ZlbTulos tulos = zip->Open(v_.kansio.polku(nimi_), !taustalla);
+    // The file's CRC is counted while the body is read; covers wait until the check has passed.
+    ZlbTulos tulos = zip->Open(v_.kansio.polku(nimi_), false);
     // A damaged file is reported as damaged whatever else is wrong with it.
     const auto vika = [&](ZlbTulos t) {
-        if (!t && taustalla && zip->auki())
+        if (!t && zip->auki())
             if (ZlbTulos crc = zip->tarkista_tiedosto(); !crc) return crc;
         return t;
     };
@@ -178,7 +185,7 @@ bool Lataaja::pura_arkisto() {
         for (const TZLBEntry& e : zip->entries()) purettavaa += e.koko;
     if (tulos) {
         if (auto yli = purkurajan_ylitys(tiedoston_koko_, purettavaa, v_.purkurajat)) {
-            if (taustalla) tulos = zip->tarkista_tiedosto();
+            tulos = zip->tarkista_tiedosto();
             if (tulos) {
                 kirjoita_debug("[ZIP closed]");
                 rajan_syy_ = std::move(*yli);
@@ -192,33 +199,47 @@ bool Lataaja::pura_arkisto() {
     if (tulos) {
         const int runko = zip->etsi(tyotiedosto);
         if (runko < 0) tulos = vika({zlb_virhe::ei_arkistossa});
-        else if (taustalla) tulos = vika(zip->pura_taustalla(static_cast<std::size_t>(runko), virta_, rungon_vara));
-        else tulos = zip->lue_jasen(static_cast<std::size_t>(runko), runko_, rungon_vara);
+        else tulos = vika(zip->pura_taustalla(static_cast<std::size_t>(runko), virta_, rungon_vara));
     }
-    if (tulos && v_.kannet_heti()) {
-        kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
-        diag::EiKiiretta hiljaa;
-        int syy = 0;
-        // The card keeps the cover's name: the cover is still in the file and a save copies it from there.
-        for (const std::string& jasen :
-             pura_arkiston_kannet(*zip, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire, &syy,
-                                  kierratys_ ? &*kierratys_ : nullptr)) {
-            if (purkamatta_.insert(pienet_cp1252(jasen)).second && eka_purkamaton_.empty()) {
-                eka_purkamaton_ = jasen;
-                purkuvirhe_ = syy;
-            }
-        }
-    }
-    kirjoita_debug("[ZIP closed]");
     if (tulos) {
         // The open catalogue keeps its file's archive, so a cover shown later needs no second check of the file.
         zip_ = std::move(zip);
-        if (!virta_) pida_arkisto();
+        if (!v_.kannet_heti()) kirjoita_debug("[ZIP closed]");
         return true;
     }
+    kirjoita_debug("[ZIP closed]");
     kirjoita_debug_aina("[lue_tietueet] " + tulos.virhe +
                         (tulos.syy ? " (" + jarjestelman_syy(tulos.syy) + ")" : std::string()));
     return false;
+}
+
+void Lataaja::listaa_kannet_ja_tulevat() {
+    kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
+    tulevat_.emplace(*kannet_);
+    for (const TZLBEntry& e : zip_->entries())
+        if (const auto tiedosto = kansikuvan_tiedosto(e.koko_nimi())) tulevat_->lisaa(*tiedosto);
+}
+
+void Lataaja::pura_kannet() {
+    if (!v_.kannet_heti()) return;
+    if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
+    diag::EiKiiretta hiljaa;
+    int syy = 0;
+    // The card keeps the cover's name: the cover is still in the file and a save copies it from there.
+    for (const std::string& jasen : pura_arkiston_kannet(*zip_, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire,
+                                                         &syy, kierratys_ ? &*kierratys_ : nullptr)) {
+        if (purkamatta_.insert(pienet_cp1252(jasen)).second && eka_purkamaton_.empty()) {
+            eka_purkamaton_ = jasen;
+            purkuvirhe_ = syy;
+        }
+    }
+    kirjoita_debug("[ZIP closed]");
+    kerro_purkamattomat();
+}
+
+bool Lataaja::kansi_tallella(const std::string& kansi) {
+    if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
+    return kansikuva_olemassa(tulevat_ ? *tulevat_ : *kannet_, kansi) || purkamatta_.count(pienet_cp1252(kansi)) > 0;
 }
 
 void Lataaja::kerro_purkamattomat() {
@@ -287,7 +308,6 @@ bool Lataaja::lue_kiireessa() {
         yksi_tyhja_kortti();
         return false;
     }
-    kerro_purkamattomat();
     return virta_ ? lue_virrasta() : lue_runko_tiedostosta(arkisto);
 }
 
@@ -306,6 +326,7 @@ ZlbTulos Lataaja::viimeistele_purku() {
     if (t) {
         runko_.reserve(virta_->koko() + rungon_vara);
         runko_.assign(virta_->data(), virta_->koko());
+        pura_kannet();
         pida_arkisto();
     }
     virta_.reset();
@@ -343,9 +364,10 @@ bool Lataaja::lue_virrasta() {
         if (const ZlbTulos t = viimeistele_purku(); !t) return purku_epaonnistui(t);
         return lue_runko_tiedostosta(true);
     }
-    RungonLuku luku;
-    luku.tiedoston_nimi = nimi_;
-    luku.liitos = tapa_ == Tapa::Liitos;
+    // The covers come out once the file has passed its check; meanwhile a cover counts as present when the
+    // folder holds it or the file will give it. The folder is read before the check starts reading the file.
+    if (v_.kannet_heti()) listaa_kannet_ja_tulevat();
+    RungonLuku luku = rungon_luku();
     // A card block can be one short line, and millions of them pack into a few hundred kilobytes.
     luku.enintaan_kortteja = korttibudjetti(tiedoston_koko_, v_.purkurajat);
     const int ennen = lista_.Count();
@@ -379,6 +401,7 @@ bool Lataaja::lue_virrasta() {
         if (!tulos) return purku_epaonnistui(tulos);
         return hylkaa_raja(*korttirajan_ylitys(tiedoston_koko_, luku.enintaan_kortteja + 1, v_.purkurajat, true));
     }
+    pura_kannet();
     pida_arkisto();
     viestit.nayta_kaikki();
     return runko_luettu(tila);
@@ -409,6 +432,11 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
     }
     korjaa_0D0D0A(runko, teksti, v_);
 
+    // Damage shows in the header, before any card is added, so a damaged merged file adds nothing.
+    return runko_luettu(lue_runko(std::move(teksti), lista_, rungon_luku(), v_.viestit));
+}
+
+RungonLuku Lataaja::rungon_luku() {
     RungonLuku luku;
     luku.tiedoston_nimi = nimi_;
     luku.liitos = tapa_ == Tapa::Liitos;
@@ -417,12 +445,10 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
         luku.kansi_olemassa = [this, tauko](const std::string& kansi) {
             // Lets a person follow the cover names in the debug window.
             if (tauko) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
-            return kansikuva_olemassa(*kannet_, kansi) || purkamatta_.count(pienet_cp1252(kansi)) > 0;
+            return kansi_tallella(kansi);
         };
     }
-    // Damage shows in the header, before any card is added, so a damaged merged file adds nothing.
-    return runko_luettu(lue_runko(std::move(teksti), lista_, luku, v_.viestit));
+    return luku;
 }
 
 bool Lataaja::runko_luettu(RungonTila tila) {

@@ -11,6 +11,7 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
+#include "perus/palakirjoittaja.h"
 #include "perus/teksti.h"
 #include "perus/versio.h"
 #include "storage/kentat.h"
@@ -19,44 +20,30 @@ namespace {
 
 const char* totuus(bool b) { return b ? "TRUE" : "FALSE"; }
 
-// Collects the body's lines and hands them on in pieces.
+// The body's lines, handed on in pieces.
 class Rungonkirjoittaja {
 public:
-    static constexpr std::size_t pala = 1 << 20;
-
-    explicit Rungonkirjoittaja(const std::function<bool(std::string_view)>& kirjoita) : kirjoita_(kirjoita) {
-        t_.reserve(pala + 4096);
-    }
+    explicit Rungonkirjoittaja(const Palakirjoittaja::Kirjoita& kirjoita) : p_(kirjoita) {}
 
     void rivi(std::string_view r) {
-        t_.append(r);
-        rivinvaihto();
+        p_.lisaa(r);
+        p_.rivinvaihto();
     }
     // A line whose own line ends become spaces, so the text stays one line of the body.
     void yksi_rivi(std::string_view r) {
-        const std::size_t alku = t_.size();
-        t_.append(r);
+        std::string& t = p_.puskuri();
+        const std::size_t alku = t.size();
+        t.append(r);
         if (r.find_first_of("\r\n") != std::string_view::npos)
-            for (std::size_t i = alku; i < t_.size(); ++i)
-                if (t_[i] == '\r' || t_[i] == '\n') t_[i] = ' ';
-        rivinvaihto();
+            for (std::size_t i = alku; i < t.size(); ++i)
+                if (t[i] == '\r' || t[i] == '\n') t[i] = ' ';
+        p_.rivinvaihto();
     }
-    bool tyhjenna() {
-        if (ok_ && !t_.empty()) ok_ = kirjoita_(t_);
-        t_.clear();
-        return ok_;
-    }
-    bool ok() const { return ok_; }
+    bool tyhjenna() { return p_.tyhjenna(); }
+    bool ok() const { return p_.ok(); }
 
 private:
-    void rivinvaihto() {
-        t_.append("\r\n", 2);
-        if (t_.size() >= pala) tyhjenna();
-    }
-
-    const std::function<bool(std::string_view)>& kirjoita_;
-    std::string t_;
-    bool ok_ = true;
+    Palakirjoittaja p_;
 };
 
 }  // namespace
@@ -299,7 +286,7 @@ bool kirjoita_runko(const TOmaList& lista, const std::function<bool(std::string_
 }
 
 void kirjoita_runko(const TOmaList& lista, std::string& ulos, std::string_view versio) {
-    ulos.reserve(ulos.size() + 128 + static_cast<std::size_t>(lista.korttien_maara()) * 400);
+    ulos.reserve(ulos.size() + 128 + static_cast<std::size_t>(lista.korttien_maara()) * 512);
     kirjoita_runko(
         lista,
         [&ulos](std::string_view pala) {

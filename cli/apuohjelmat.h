@@ -1,0 +1,30 @@
+#pragma once
+// Subcommands built as executables of their own beside rkb, so that every other subcommand starts without
+// loading their libraries (Qt, libcurl). rkb runs such an executable in its own place
+// with the same arguments; the executable registers the subcommand under the same name and usage.
+#include <cstddef>
+
+#include "cli/alikomennot.h"
+
+struct Apuohjelma {
+    const char* ohjelma;  // the executable's file name
+    const char* nimi;
+    const char* kaytto;
+    std::size_t vahintaan;
+    std::size_t enintaan;
+};
+
+// Labels are drawn by the label window's Qt code; the text list dates itself as Qt writes the system's date.
+inline constexpr Apuohjelma tarrojen_tulostus{
+    "rkb-qt", "labels", "TIEDOSTO KOHDE.pdf --kind spine|top [--cassettes 1,2,...] [--template NIMI] [--dpi N]", 4, 10};
+inline constexpr Apuohjelma tekstilistan_vienti{"rkb-qt", "export-text", "TIEDOSTO KOHDE.txt [--charset utf-8|cp1252]", 2,
+                                                4};
+// The reminder is mailed through libcurl.
+inline constexpr Apuohjelma muistutuksen_lahetys{"rkb-posti", "remind", "TIEDOSTO LAINAAJA [--template NIMI] [--send]",
+                                                 2, 5};
+inline constexpr Apuohjelma apuohjelmat[] = {tarrojen_tulostus, tekstilistan_vienti, muistutuksen_lahetys};
+
+// The subcommand as its own executable registers it.
+inline Alikomento apuohjelman_komento(const Apuohjelma& a, std::function<int(const std::vector<std::string>&)> aja) {
+    return {a.nimi, a.kaytto, a.vahintaan, a.enintaan, std::move(aja)};
+}
