@@ -392,12 +392,12 @@ Tulos laheta_sahkoposti(const SmtpPalvelin& palvelin, const Sahkoposti& s, const
     {
         Siirto siirto(e);
         // The caller's window processes its events between short waits; a cancel there ends the transfer.
-        while (!siirto.odota(jatka ? 30 : 1000)) {
+        do {
             if (!keskeytetty && jatka && !jatka()) {
                 keskeytetty = true;
                 siirto.keskeyta();
             }
-        }
+        } while (!siirto.odota(jatka ? 30 : 1000));
         koodi = siirto.koodi();
     }
     long vastaus = 0;
@@ -405,7 +405,8 @@ Tulos laheta_sahkoposti(const SmtpPalvelin& palvelin, const Sahkoposti& s, const
     curl_easy_cleanup(e);
     curl_slist_free_all(vastaanottajat);
 
-    if (keskeytetty) {
+    // A message the server took before the cancel reached the connection has gone, and is reported so.
+    if (keskeytetty && koodi != CURLE_OK) {
         kirjoita_debug_aina("[smtp] lähetys keskeytetty");
         return Tulos::virhe(smtp_koodi_keskeytetty, smtp_keskeytetty);
     }

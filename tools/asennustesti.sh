@@ -71,11 +71,12 @@ pid=
 
 [ -f "$kansio/asetukset.ini" ] || vika "asetuksia ei kirjoitettu käyttäjän kansioon"
 cmp -s "$data/esimerkki.rkb" "$kansio/esimerkki.rkb" || vika "esimerkkitietokantaa ei kopioitu"
-for f in "$data"/*.txt; do
+for f in "$data"/muistutus*.txt; do
   [ -e "$f" ] || continue
   cmp -s "$f" "$kansio/$(basename "$f")" || vika "muistutuspohjaa $(basename "$f") ei kopioitu"
 done
-for f in lueminut.html gfx/perus gfx/working.gif; do
+# The font's licence stays with the font, out of the reminder templates.
+for f in lueminut.html gfx/perus gfx/working.gif VERTFONT_LISENSSI.txt; do
   [ -e "$kansio/$f" ] && vika "$f kopioitiin, vaikka se luetaan asennuksesta"
 done
 [ -e "$kansio/GCRullakkoGC" ] && vika "lukko jäi"

@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
@@ -45,19 +46,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A field whose text the user edits: its own editing keys work on that text.
-bool tekstikentta(const QWidget* w) {
-    if (auto* r = qobject_cast<const QLineEdit*>(w)) return !r->isReadOnly();
-    if (auto* c = qobject_cast<const QComboBox*>(w)) return c->isEditable();
-    if (auto* t = qobject_cast<const QPlainTextEdit*>(w)) return !t->isReadOnly();
-    return false;
-}
-
-bool muokkausnappain(const QKeyEvent* k) {
+// The editing keys a text field keeps for itself while it has the focus: select all, copy, cut and paste
+// always; undo while the field has typing of its own to undo, else the window's undo of the card.
+bool kentan_muokkausnappain(const QWidget* w, const QKeyEvent* k) {
+    const QLineEdit* rivi = qobject_cast<const QLineEdit*>(w);
+    if (auto* c = qobject_cast<const QComboBox*>(w)) rivi = c->isEditable() ? c->lineEdit() : nullptr;
+    const auto* alue = qobject_cast<const QPlainTextEdit*>(w);
+    if ((!rivi || rivi->isReadOnly()) && (!alue || alue->isReadOnly())) return false;
     for (const QKeySequence::StandardKey n : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
-                                              QKeySequence::Paste, QKeySequence::Undo})
+                                              QKeySequence::Paste})
         if (k->matches(n)) return true;
-    return false;
+    if (!k->matches(QKeySequence::Undo)) return false;
+    return rivi ? rivi->isUndoAvailable() : alue->document()->isUndoAvailable();
 }
 
 constexpr const char* kotisivu = "http://www.rullakko.net/";
@@ -402,7 +402,7 @@ bool TMain_form::eventFilter(QObject* o, QEvent* e) {
             // The window's Ctrl shortcuts (open, undo, the field keys) win over the fields' own, except
             // that a text field keeps its editing keys while it has the focus.
             auto* k = static_cast<QKeyEvent*>(e);
-            if ((k->modifiers() & Qt::ControlModifier) && !(tekstikentta(w) && muokkausnappain(k))) {
+            if ((k->modifiers() & Qt::ControlModifier) && !kentan_muokkausnappain(w, k)) {
                 e->ignore();
                 return true;
             }
