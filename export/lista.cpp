@@ -122,10 +122,12 @@ namespace {
 
 // Card text with & < > " as entities, after what the page holds so far.
 void lisaa_suojattuna(std::string& s, std::string_view teksti) {
+    const auto erikoinen = [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; };
     for (std::size_t alku = 0;;) {
-        const std::size_t i = teksti.find_first_of("&<>\"", alku);
+        std::size_t i = alku;
+        while (i < teksti.size() && !erikoinen(teksti[i])) ++i;
         s.append(teksti.substr(alku, i - alku));
-        if (i == std::string_view::npos) return;
+        if (i == teksti.size()) return;
         switch (teksti[i]) {
             case '&': s += "&amp;"; break;
             case '<': s += "&lt;"; break;
