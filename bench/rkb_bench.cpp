@@ -2,8 +2,7 @@
 // 300 000 generated cards (tools/aineisto, covers left out), against zlib inflating the same file's body
 // member in this process, timed in the same iterations:
 // - Runko: `rkb body FILE` into /dev/null. "suhde" is its wall time over the inflate's (minimum and median
-//   over the iterations, with the load average), "huippu_mt" the process's peak resident size, "runko_mt"
-//   the body's unpacked size.
+//   over the iterations, with the load average), "runko_mt" the body's unpacked size.
 // - Html: `rkb export-html FILE OUT`, the same counters.
 // - Kaynnistys: `rkb` without a command, which prints its usage: "ms" per process start.
 // RULLAKKO_BENCH_KANSIO names the folder to work in (default: the temporary folder); RULLAKKO_BENCH_RKB
@@ -60,7 +59,7 @@ Aineisto& aineisto(int kortteja) {
 }
 
 // rkb (or the one RULLAKKO_BENCH_RKB names) with these arguments and its program folder `koti`.
-Prosessinajo aja(const std::vector<std::string>& argumentit, const fs::path& koti) {
+double aja(const std::vector<std::string>& argumentit, const fs::path& koti) {
     const char* rkb = std::getenv("RULLAKKO_BENCH_RKB");
     std::vector<std::string> a{rkb && *rkb ? rkb : RKB_EXE};
     a.insert(a.end(), argumentit.begin(), argumentit.end());
@@ -74,16 +73,13 @@ void Komento(benchmark::State& s, bool html) {
         html ? std::vector<std::string>{"export-html", a.tiedosto.string(), ulos.string()}
              : std::vector<std::string>{"body", a.tiedosto.string()};
     Suhteet suhteet;
-    double huippu = 0;
     for (auto _ : s) {
         const double pohja = inflaten_aika(a.pakattu_runko, a.runon_koko);
-        const Prosessinajo ajo = aja(argumentit, a.juuri);
-        suhteet.lisaa(ajo.sekunnit / pohja);
-        huippu = std::max(huippu, ajo.huippu_mt);
-        s.SetIterationTime(ajo.sekunnit);
+        const double t = aja(argumentit, a.juuri);
+        suhteet.lisaa(t / pohja);
+        s.SetIterationTime(t);
     }
     suhteet.raportoi(s);
-    s.counters["huippu_mt"] = huippu;
     s.counters["runko_mt"] = static_cast<double>(a.runon_koko) / 1e6;
 }
 
@@ -94,9 +90,9 @@ void Kaynnistys(benchmark::State& s) {
     const fs::path koti = fs::temp_directory_path();
     double yhteensa = 0;
     for (auto _ : s) {
-        const Prosessinajo ajo = aja({}, koti);
-        yhteensa += ajo.sekunnit;
-        s.SetIterationTime(ajo.sekunnit);
+        const double t = aja({}, koti);
+        yhteensa += t;
+        s.SetIterationTime(t);
     }
     s.counters["ms"] = 1000 * yhteensa / static_cast<double>(s.iterations());
 }

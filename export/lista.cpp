@@ -124,16 +124,19 @@ namespace {
 
 // What card text cannot carry into a page as it is: the markup characters, and control characters (a NUL
 // makes browsers stop or show garbage); tabs and line ends are ordinary white space there.
-constexpr char erikoiset_merkit[] = "&<>\"\x00\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x0c\x0e\x0f\x10\x11\x12\x13"
-                                    "\x14\x15\x16\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f\x7f";
-constexpr std::string_view erikoiset{erikoiset_merkit, sizeof erikoiset_merkit - 1};
+bool erikoinen(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return c == '&' || c == '<' || c == '>' || c == '"' || u == 0x7f ||
+           (u < 0x20 && c != '\t' && c != '\n' && c != '\r');
+}
 
 // Card text with & < > " as entities and without control characters, after what the page holds so far.
 void lisaa_suojattuna(std::string& s, std::string_view teksti) {
     for (std::size_t alku = 0;;) {
-        const std::size_t i = teksti.find_first_of(erikoiset, alku);
+        std::size_t i = alku;
+        while (i < teksti.size() && !erikoinen(teksti[i])) ++i;
         s.append(teksti.substr(alku, i - alku));
-        if (i == std::string_view::npos) return;
+        if (i == teksti.size()) return;
         switch (teksti[i]) {
             case '&': s += "&amp;"; break;
             case '<': s += "&lt;"; break;

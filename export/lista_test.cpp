@@ -178,6 +178,35 @@ TEST(HtmlLista, ValitutSarakkeetJaArvosanaNolla) {
     EXPECT_EQ(rivit(tee_html_lista(tyhja, Html_asetukset{})).size(), 1u);
 }
 
+TEST(HtmlLista, IsoSivuKirjoitetaanPaloinaJaVanhaTiedostoKorvataanKokonaan) {
+    TOmaList l;
+    for (int i = 1; i <= 20000; ++i) {
+        TKortti& k = l.lisaa(std::make_unique<TKortti>(kortti(std::to_string(i).c_str(), "Tom & Jerry <3>", "90 min")));
+        k.paanayttelijat = std::string(static_cast<std::size_t>(i % 50), 'n');
+        if (i % 3 == 0) k.imdb_koodi = std::to_string(i);
+    }
+    Html_asetukset h;
+    h.lisaa_paaos = true;
+    TOmaList kopio;
+    for (int i = 1; i < l.Count(); ++i) kopio.lisaa(std::make_unique<TKortti>(l[i]));
+    const std::string odotettu = tee_html_lista(kopio, h);
+    ASSERT_GT(odotettu.size(), 3u << 20);
+
+    asetustesti::Kansio k;
+    const auto polku = k.juuri() / "lista.html";
+    { std::ofstream(polku, std::ios::binary) << "vanha lista"; }
+    ASSERT_TRUE(kirjoita_html_lista(polku, l, h));
+    EXPECT_TRUE(testituki::tiedoston_sisalto(polku) == odotettu);
+
+    // A writer that fails is asked for nothing more, and the failure is told.
+    int palat = 0;
+    EXPECT_FALSE(kirjoita_html_lista(l, h, [&palat](std::string_view) { return ++palat > 1 ? false : true; }));
+    EXPECT_EQ(palat, 2);
+    const Tulos puuttuu = kirjoita_html_lista(k.juuri() / "ei_ole" / "lista.html", l, h);
+    EXPECT_FALSE(puuttuu);
+    EXPECT_FALSE(puuttuu.viesti.empty());
+}
+
 TEST(ListanTulostus, SivutJaTekijarivit) {
     auto lista = [](int n) {
         TOmaList l;

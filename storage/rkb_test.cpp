@@ -3,6 +3,7 @@
 
 #include "testituki/komentotesti.h"
 #include "testituki/tiedoston_sisalto.h"
+#include "storage/runko.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -42,6 +43,18 @@ TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
     const Ajotulos teksti = aja(std::string(RKB_EXE) + " body " + (tila / "teksti.rkb").string() + " 2>/dev/null");
     EXPECT_EQ(teksti.koodi, 0);
     EXPECT_EQ(teksti.ulos, runko);
+
+    // A body of many pieces comes out whole; a full disk under the output is a failure.
+    const std::size_t kortit = runko.find("\r\n", runko.find(runko_alkaa)) + 2;
+    std::string iso = runko.substr(0, kortit);
+    iso.replace(iso.find("Kortteja=2"), 10, "Kortteja=8000");
+    for (int i = 0; i < 4000; ++i) iso.append(runko, kortit);
+    ASSERT_GT(iso.size(), 2u << 20);
+    std::ofstream(tila / "iso.rkb", std::ios::binary) << "Hae Rullak\r\n" << iso;
+    const Ajotulos isona = aja(std::string(RKB_EXE) + " body " + (tila / "iso.rkb").string() + " 2>/dev/null");
+    EXPECT_EQ(isona.koodi, 0);
+    EXPECT_TRUE(isona.ulos == iso);
+    EXPECT_EQ(aja(std::string(RKB_EXE) + " body " + (tila / "iso.rkb").string() + " >/dev/full 2>/dev/null").koodi, 1);
 
     // Packed by the tool and opened again: the same body.
     std::ofstream(tila / "avattu.$$$", std::ios::binary) << runko;

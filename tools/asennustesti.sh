@@ -41,6 +41,9 @@ for kuvake in apps/rullakko mimetypes/application-x-rullakko; do
 done
 gzip -t "$p/share/man/man1/rkb.1.gz" || vika "rkb:n ohjesivu puuttuu"
 "$p/bin/rkb" list "$data/esimerkki.rkb" >/dev/null || vika "asennettu rkb ei toimi"
+# A subcommand that needs Qt runs its own executable from libexec.
+RULLAKKO_HOME=$tila "$p/bin/rkb" export-text "$data/esimerkki.rkb" "$tila/lista.txt" && [ -s "$tila/lista.txt" ] \
+  || vika "asennettu rkb ei löydä apuohjelmaansa"
 
 # The installed program with a fresh home. It ends as when its window is closed, on SIGTERM.
 jalki() { (cd "$juuri" && find . -printf '%p %y %s %m %T@\n' | sort); }
