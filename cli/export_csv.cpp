@@ -15,6 +15,6 @@ int export_csv(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi({"export-csv", "TIEDOSTO KOHDE.csv", 2, 2, export_csv});
+const RekisteroiAlikomento rekisteroi({"export-csv", 2, 2, export_csv});
 
 }  // namespace

@@ -26,7 +26,6 @@ int export_html(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi({"export-html", "TIEDOSTO KOHDE.html [--columns nro,paaos,...]", 2, 4,
-                                       export_html});
+const RekisteroiAlikomento rekisteroi({"export-html", 2, 4, export_html});
 
 }  // namespace

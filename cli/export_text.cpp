@@ -28,6 +28,6 @@ int export_text(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi({"export-text", "TIEDOSTO KOHDE.txt [--charset utf-8|cp1252]", 2, 4, export_text});
+const RekisteroiAlikomento rekisteroi({"export-text", 2, 4, export_text});
 
 }  // namespace

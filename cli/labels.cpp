@@ -94,7 +94,6 @@ int labels(const std::vector<std::string>& p) {
     return a.viestit.virheita == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi(
-    {"labels", "TIEDOSTO KOHDE.pdf --kind spine|top [--cassettes 1,2,...] [--template NIMI] [--dpi N]", 4, 10, labels});
+const RekisteroiAlikomento rekisteroi({"labels", 4, 10, labels});
 
 }  // namespace

@@ -39,7 +39,6 @@ int print_list(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi(
-    {"print-list", "TIEDOSTO KOHDE.pdf [--orientation portrait|landscape]", 2, 4, print_list});
+const RekisteroiAlikomento rekisteroi({"print-list", 2, 4, print_list});
 
 }  // namespace

@@ -67,6 +67,6 @@ int remind(const std::vector<std::string>& p) {
     return t ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"remind", "TIEDOSTO LAINAAJA [--template NIMI] [--send]", 2, 5, remind});
+const RekisteroiAlikomento rekisteroi({"remind", 2, 5, remind});
 
 }  // namespace
