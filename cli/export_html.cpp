@@ -18,12 +18,7 @@ int export_html(const std::vector<std::string>& p) {
     }
     Avattu a;
     if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
-    const Tulos t = kirjoita_html_lista(std::filesystem::absolute(p[1]), a.tk.kortit, h);
-    if (!t) {
-        tulosta_virhe(t.viesti);
-        return 1;
-    }
-    return 0;
+    return tulos_lopuksi(kirjoita_html_lista(std::filesystem::absolute(p[1]), a.tk.kortit, h));
 }
 
 const RekisteroiAlikomento rekisteroi({"export-html", 2, 4, export_html});
