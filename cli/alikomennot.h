@@ -13,9 +13,9 @@
 #include "perus/ohjelmakansio.h"
 #include "storage/varasto.h"
 
+// A command as rkb runs it; its parameters and description are its row in cli/komennot.cpp.
 struct Alikomento {
     std::string nimi;
-    std::string kaytto;  // parameters as shown in the usage text
     std::size_t vahintaan = 0;
     std::size_t enintaan = 0;
     std::function<int(const std::vector<std::string>&)> aja;

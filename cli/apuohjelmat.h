@@ -1,7 +1,8 @@
 #pragma once
 // Subcommands built as executables of their own beside rkb, so that every other subcommand starts without
-// loading their libraries (Qt, libcurl). rkb runs such an executable in its own place
-// with the same arguments; the executable registers the subcommand under the same name and usage.
+// loading their libraries (Qt, libcurl). rkb runs such an executable in its own place with the same
+// arguments; the executable registers the subcommand under the same name. Usage and description are the
+// command's row in cli/komennot.cpp.
 #include <cstddef>
 
 #include "cli/alikomennot.h"
@@ -9,22 +10,21 @@
 struct Apuohjelma {
     const char* ohjelma;  // the executable's file name
     const char* nimi;
-    const char* kaytto;
     std::size_t vahintaan;
     std::size_t enintaan;
 };
 
-// Labels are drawn by the label window's Qt code; the text list dates itself as Qt writes the system's date.
-inline constexpr Apuohjelma tarrojen_tulostus{
-    "rkb-qt", "labels", "TIEDOSTO KOHDE.pdf --kind spine|top [--cassettes 1,2,...] [--template NIMI] [--dpi N]", 4, 10};
-inline constexpr Apuohjelma tekstilistan_vienti{"rkb-qt", "export-text", "TIEDOSTO KOHDE.txt [--charset utf-8|cp1252]", 2,
-                                                4};
+// Labels and the printed list are drawn by the windows' Qt code; the text list dates itself as Qt writes
+// the system's date.
+inline constexpr Apuohjelma tarrojen_tulostus{"rkb-qt", "labels", 4, 10};
+inline constexpr Apuohjelma listan_tulostus{"rkb-qt", "print-list", 2, 4};
+inline constexpr Apuohjelma tekstilistan_vienti{"rkb-qt", "export-text", 2, 4};
 // The reminder is mailed through libcurl.
-inline constexpr Apuohjelma muistutuksen_lahetys{"rkb-posti", "remind", "TIEDOSTO LAINAAJA [--template NIMI] [--send]",
-                                                 2, 5};
-inline constexpr Apuohjelma apuohjelmat[] = {tarrojen_tulostus, tekstilistan_vienti, muistutuksen_lahetys};
+inline constexpr Apuohjelma muistutuksen_lahetys{"rkb-posti", "remind", 2, 5};
+inline constexpr Apuohjelma apuohjelmat[] = {tarrojen_tulostus, listan_tulostus, tekstilistan_vienti,
+                                             muistutuksen_lahetys};
 
 // The subcommand as its own executable registers it.
 inline Alikomento apuohjelman_komento(const Apuohjelma& a, std::function<int(const std::vector<std::string>&)> aja) {
-    return {a.nimi, a.kaytto, a.vahintaan, a.enintaan, std::move(aja)};
+    return {a.nimi, a.vahintaan, a.enintaan, std::move(aja)};
 }

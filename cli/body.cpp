@@ -23,7 +23,7 @@ int read_old(const std::vector<std::string>& p) {
     return tulosta_runko(a.tk.kortit) ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi_body({"body", "TIEDOSTO", 1, 1, body});
-const RekisteroiAlikomento rekisteroi_vanha({"read-old", "TIEDOSTO", 1, 1, read_old});
+const RekisteroiAlikomento rekisteroi_body({"body", 1, 1, body});
+const RekisteroiAlikomento rekisteroi_vanha({"read-old", 1, 1, read_old});
 
 }  // namespace

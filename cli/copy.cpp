@@ -11,6 +11,6 @@ int copy(const std::vector<std::string>& p) {
     return tallenna_tietokanta(ohjelman_nimi(p[1]), a.v) ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"copy", "LÄHDE KOHDE", 2, 2, copy});
+const RekisteroiAlikomento rekisteroi({"copy", 2, 2, copy});
 
 }  // namespace

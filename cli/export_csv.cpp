@@ -7,14 +7,9 @@ namespace {
 int export_csv(const std::vector<std::string>& p) {
     Avattu a;
     if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
-    const Tulos t = vie_csv(jarjestelman_tiedostot(), a.tk.kortit, std::filesystem::absolute(p[1]));
-    if (!t) {
-        tulosta_virhe(t.viesti);
-        return 1;
-    }
-    return 0;
+    return tulos_lopuksi(vie_csv(jarjestelman_tiedostot(), a.tk.kortit, std::filesystem::absolute(p[1])));
 }
 
-const RekisteroiAlikomento rekisteroi({"export-csv", "TIEDOSTO KOHDE.csv", 2, 2, export_csv});
+const RekisteroiAlikomento rekisteroi({"export-csv", 2, 2, export_csv});
 
 }  // namespace

@@ -21,15 +21,9 @@ int export_html(const std::vector<std::string>& p) {
     // The page names no covers, so they stay packed.
     a.asetukset.avaa_kannet_heti = false;
     if (!a.avaa(p[0])) return 1;
-    const Tulos t = kirjoita_html_lista(std::filesystem::absolute(p[1]), a.tk.kortit, h);
-    if (!t) {
-        tulosta_virhe(t.viesti);
-        return 1;
-    }
-    return 0;
+    return tulos_lopuksi(kirjoita_html_lista(std::filesystem::absolute(p[1]), a.tk.kortit, h));
 }
 
-const RekisteroiAlikomento rekisteroi({"export-html", "TIEDOSTO KOHDE.html [--columns nro,paaos,...]", 2, 4,
-                                       export_html});
+const RekisteroiAlikomento rekisteroi({"export-html", 2, 4, export_html});
 
 }  // namespace

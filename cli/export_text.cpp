@@ -21,12 +21,7 @@ int export_text(const std::vector<std::string>& p) {
     }
     Avattu a;
     if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
-    const Tulos t = kirjoita_lista(std::filesystem::absolute(p[1]), a.tk.kortit, tanaan(), a.tk.tiedosto, merkisto);
-    if (!t) {
-        tulosta_virhe(t.viesti);
-        return 1;
-    }
-    return 0;
+    return tulos_lopuksi(kirjoita_lista(std::filesystem::absolute(p[1]), a.tk.kortit, tanaan(), a.tk.tiedosto, merkisto));
 }
 
 const RekisteroiAlikomento rekisteroi(apuohjelman_komento(tekstilistan_vienti, export_text));

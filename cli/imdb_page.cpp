@@ -44,6 +44,6 @@ int imdb_page(const std::vector<std::string>& p) {
     return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"imdb-page", "TIEDOSTO [--name NIMI]", 1, 3, imdb_page});
+const RekisteroiAlikomento rekisteroi({"imdb-page", 1, 3, imdb_page});
 
 }  // namespace

@@ -25,6 +25,6 @@ int imdb_search(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi({"imdb-search", "TIEDOSTO", 1, 1, imdb_search});
+const RekisteroiAlikomento rekisteroi({"imdb-search", 1, 1, imdb_search});
 
 }  // namespace

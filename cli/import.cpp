@@ -42,7 +42,6 @@ int import(const std::vector<std::string>& p) {
     return 0;
 }
 
-const RekisteroiAlikomento rekisteroi({"import", "TIEDOSTO LÄHDE [--format csv|tellico] [--map OTSIKKO=sarake,...]", 2, 6,
-                                       import});
+const RekisteroiAlikomento rekisteroi({"import", 2, 6, import});
 
 }  // namespace

@@ -1,9 +1,9 @@
 // rkb labels FILE OUT.pdf --kind spine|top [--cassettes LIST] [--template NAME] [--dpi N]: cassette labels
 // printed into a PDF by the label window's own drawing and page layout.
-#include <QGuiApplication>
 #include <algorithm>
 
 #include "cli/apuohjelmat.h"
+#include "cli/piirto.h"
 #include "cli/vienti.h"
 #include "diag/ui/teksti.h"
 #include "export/tarrat.h"
@@ -47,11 +47,7 @@ int labels(const std::vector<std::string>& p) {
         dpi = static_cast<int>(l.arvo);
     }
 
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char nimi[] = "rkb";
-    char* argv[] = {nimi, nullptr};
-    QGuiApplication sovellus(argc, argv);
+    const Piirtoymparisto piirto;
 
     Avattu a;
     if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
@@ -88,11 +84,7 @@ int labels(const std::vector<std::string>& p) {
     tyo.kasetit = kasetit;
     tyo.dpi_x = tyo.dpi_y = dpi;
     tyo.arkilla = std::max(1, a.asetukset.Tarroja);
-    const Tulos tulos = kirjoita_pdf(std::filesystem::absolute(p[1]), tarratuloste(piirtaja, tyo, paalys));
-    if (!tulos) {
-        tulosta_virhe(tulos.viesti);
-        return 1;
-    }
+    if (tulos_lopuksi(kirjoita_pdf(std::filesystem::absolute(p[1]), tarratuloste(piirtaja, tyo, paalys))) != 0) return 1;
     return a.viestit.virheita == 0 ? 0 : 1;
 }
 

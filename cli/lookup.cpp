@@ -25,6 +25,6 @@ int lookup(const std::vector<std::string>& p) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"lookup", "DBASE NIMI", 2, 2, lookup});
+const RekisteroiAlikomento rekisteroi({"lookup", 2, 2, lookup});
 
 }  // namespace

@@ -15,6 +15,6 @@ int merge(const std::vector<std::string>& p) {
     return tallenna_tietokanta(ohjelman_nimi(p[0]), a.v) ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"merge", "KOHDE LÄHDE...", 2, 100000, merge});
+const RekisteroiAlikomento rekisteroi({"merge", 2, 100000, merge});
 
 }  // namespace

@@ -45,6 +45,6 @@ int overdue(const std::vector<std::string>& p) {
     return std::cout ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"overdue", "TIEDOSTO [--today VVVV-KK-PP] [--days N]", 1, 5, overdue});
+const RekisteroiAlikomento rekisteroi({"overdue", 1, 5, overdue});
 
 }  // namespace

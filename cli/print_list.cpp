@@ -1,7 +1,8 @@
 // rkb print-list FILE OUT.pdf [--orientation portrait|landscape]: the printed movie list as a PDF of A4
 // sheets, laid out and drawn as the window prints it.
-#include <QGuiApplication>
 
+#include "cli/apuohjelmat.h"
+#include "cli/piirto.h"
 #include "cli/vienti.h"
 #include "export/ui/esikatselu.h"
 #include "export/ui/listatulostus.h"
@@ -20,26 +21,16 @@ int print_list(const std::vector<std::string>& p) {
         vaaka = val["--orientation"] == "landscape";
     }
 
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char nimi[] = "rkb";
-    char* argv[] = {nimi, nullptr};
-    QGuiApplication sovellus(argc, argv);
+    const Piirtoymparisto piirto;
 
     Avattu a;
     if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
     const std::string paivays = tanaan();
     Listan_tuloste tuloste;
     const Tulostettava t = listatuloste(a.tk.kortit, paivays, a.tk.tiedosto, tuloste, vaaka);
-    const Tulos tulos = kirjoita_pdf(std::filesystem::absolute(p[1]), t);
-    if (!tulos) {
-        tulosta_virhe(tulos.viesti);
-        return 1;
-    }
-    return 0;
+    return tulos_lopuksi(kirjoita_pdf(std::filesystem::absolute(p[1]), t));
 }
 
-const RekisteroiAlikomento rekisteroi(
-    {"print-list", "TIEDOSTO KOHDE.pdf [--orientation portrait|landscape]", 2, 4, print_list});
+const RekisteroiAlikomento rekisteroi(apuohjelman_komento(listan_tulostus, print_list));
 
 }  // namespace

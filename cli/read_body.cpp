@@ -24,6 +24,6 @@ int read_body(const std::vector<std::string>& p) {
     return tulosta_runko(lista) ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"read-body", "TIEDOSTO", 1, 1, read_body});
+const RekisteroiAlikomento rekisteroi({"read-body", 1, 1, read_body});
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "cli/komennot.h"
 #include "diag/loki.h"
 
 namespace {
@@ -19,7 +20,11 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || !rekisteri().count(args[0])) {
         tulosta_virhe("Käyttö: rkb KOMENTO [PARAMETRIT]\nKomennot:");
-        for (const auto& [nimi, a] : rekisteri()) tulosta_virhe("  rkb " + nimi + " " + a.kaytto);
+        for (const Komentokuvaus& k : komentokuvaukset())
+            if (rekisteri().count(k.nimi)) tulosta_virhe("  " + kayttorivi(k));
+        // A command without its row would go missing from the manual page; the test of the table sees this.
+        for (const auto& [nimi, a] : rekisteri())
+            if (!komentokuvaus(nimi)) tulosta_virhe("  rkb " + nimi + " (kuvaus puuttuu)");
         return 1;
     }
     // Errors and warnings the core logs go to standard error, like its messages.
@@ -29,7 +34,8 @@ int main(int argc, char** argv) {
     const Alikomento& a = rekisteri()[args[0]];
     const std::vector<std::string> parametrit(args.begin() + 1, args.end());
     if (parametrit.size() < a.vahintaan || parametrit.size() > a.enintaan) {
-        tulosta_virhe("Käyttö: rkb " + a.nimi + " " + a.kaytto);
+        const Komentokuvaus* k = komentokuvaus(a.nimi);
+        tulosta_virhe("Käyttö: " + (k ? kayttorivi(*k) : "rkb " + a.nimi));
         return 1;
     }
     return a.aja(parametrit);

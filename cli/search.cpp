@@ -58,6 +58,6 @@ int search(const std::vector<std::string>& p) {
     return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"search", "TIEDOSTO HAKUSANAT [--fields 0,1,...,13]", 2, 4, search});
+const RekisteroiAlikomento rekisteroi({"search", 2, 4, search});
 
 }  // namespace

@@ -17,6 +17,6 @@ int stats(const std::vector<std::string>& p) {
     return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"stats", "TIEDOSTO", 1, 1, stats});
+const RekisteroiAlikomento rekisteroi({"stats", 1, 1, stats});
 
 }  // namespace

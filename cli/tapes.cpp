@@ -44,6 +44,6 @@ int tapes(const std::vector<std::string>& p) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"tapes", "TIEDOSTO [--min N] [--lp]", 1, 4, tapes});
+const RekisteroiAlikomento rekisteroi({"tapes", 1, 4, tapes});
 
 }  // namespace

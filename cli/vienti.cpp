@@ -15,3 +15,9 @@ bool lue_valitsimet(const std::vector<std::string>& p, std::size_t alku,
     }
     return true;
 }
+
+int tulos_lopuksi(const Tulos& t) {
+    if (t) return 0;
+    tulosta_virhe(t.viesti);
+    return 1;
+}

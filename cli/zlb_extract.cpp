@@ -16,6 +16,6 @@ int extract(const std::vector<std::string>& p) {
     return t ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"extract", "TIEDOSTO KANSIO", 2, 2, extract});
+const RekisteroiAlikomento rekisteroi({"extract", 2, 2, extract});
 
 }  // namespace

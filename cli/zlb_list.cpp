@@ -20,6 +20,6 @@ int list(const std::vector<std::string>& p) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"list", "TIEDOSTO", 1, 1, list});
+const RekisteroiAlikomento rekisteroi({"list", 1, 1, list});
 
 }  // namespace

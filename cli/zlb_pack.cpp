@@ -32,6 +32,6 @@ int pack(const std::vector<std::string>& p) {
     return t && arkisto.entries().size() == nimet.size() ? 0 : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"pack", "ARKISTO NIMI...", 2, 100000, pack});
+const RekisteroiAlikomento rekisteroi({"pack", 2, 100000, pack});
 
 }  // namespace

@@ -256,6 +256,42 @@ TEST(ListanTulostus, SivutJaTekijarivit) {
     EXPECT_EQ(listan_korkeus(t62), 140 + 50 * 62 + listan_fontin_korkeus);
 }
 
+TEST(ListanTulostus, AsuSivunMukaan) {
+    // An A4 sheet's printable area in points, and a fixed-pitch font of 0.6 em with lines of 1.133 em.
+    const Fontin_mitat mitat;
+    const double leveys = 559.0, korkeus = 806.0;
+    struct Tapaus {
+        int merkkeja;
+        std::optional<bool> valittu;
+        bool vaaka;
+        double pisteet_ala, pisteet_yla;
+        int rivit;
+    } tapaukset[] = {
+        {95, std::nullopt, false, 9.4, 9.6, 62},   // fills the width
+        {60, std::nullopt, false, 10.5, 10.6, 62}, // as large as the line spacing allows
+        {140, std::nullopt, true, 9.4, 9.5, 42},   // too small in portrait: the page turns
+        {300, std::nullopt, true, 8.0, 8.0, 43},   // never below 8 points; the rest is cut at the edge
+        {140, false, false, 8.0, 8.0, 62},         // the orientation the user chose stays
+        {60, true, true, 10.5, 10.6, 42},
+    };
+    for (const Tapaus& t : tapaukset) {
+        const Listan_asu a = valitse_listan_asu(t.merkkeja, mitat, leveys, korkeus, t.valittu);
+        EXPECT_EQ(a.vaaka, t.vaaka) << t.merkkeja;
+        EXPECT_GE(a.pisteet, t.pisteet_ala) << t.merkkeja;
+        EXPECT_LE(a.pisteet, t.pisteet_yla) << t.merkkeja;
+        EXPECT_EQ(a.rivit_sivulla, t.rivit) << t.merkkeja;
+    }
+    // A US letter page holds fewer lines than 62 at this spacing.
+    EXPECT_EQ(valitse_listan_asu(95, mitat, 576.0, 756.0).rivit_sivulla, 59);
+    // Fewer lines a page: the credits need seven free lines on the last.
+    TOmaList l;
+    for (int i = 1; i <= 40; ++i) l.lisaa(std::make_unique<TKortti>(kortti(std::to_string(i).c_str(), "E")));
+    const auto sivut = listan_sivut(l, "p", "a.rkb", 41);
+    ASSERT_EQ(sivut.size(), 1u);
+    EXPECT_EQ(sivut[0].back().teksti.rfind("Ohjelman", 0), std::string::npos);
+    EXPECT_EQ(listan_sivut(l, "p", "a.rkb", 30).size(), 2u);
+}
+
 }  // namespace
 
 // A NUL or an escape byte in a title would go raw into the page; tabs and line ends are plain white space.

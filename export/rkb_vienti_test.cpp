@@ -1,6 +1,8 @@
 // The export and label subcommands of the command-line tool, run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -137,6 +139,69 @@ TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
     EXPECT_EQ(rivit.back()[0], "Sanoi \"n\xC3\xA4in\", ja l\xC3\xA4hti");
     EXPECT_EQ(aja(rkb("export-csv /ei/ole.rkb " + (k.juuri() / "y.csv").string())).koodi, 1);
     EXPECT_FALSE(fs::exists(k.juuri() / "y.csv"));
+}
+
+// The fonts' sizes (word heights) of a PDF's first page and the right edge of its widest line, in points.
+std::pair<double, double> sanojen_mitat(const fs::path& pdf) {
+    const std::string html = aja("pdftotext -bbox -f 1 -l 1 " + pdf.string() + " - 2>/dev/null").ulos;
+    double pienin = 1e9, oikein = 0;
+    for (std::size_t i = 0; (i = html.find("<word xMin=\"", i)) != std::string::npos; ++i) {
+        double x0, y0, x1, y1;
+        if (std::sscanf(html.c_str() + i, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1, &y1) == 4) {
+            pienin = std::min(pienin, y1 - y0);
+            oikein = std::max(oikein, x1);
+        }
+    }
+    return {pienin, oikein};
+}
+
+TEST(RkbVienti, TulostettuListaPdf) {
+    asetustesti::Kansio k;
+    const fs::path kapea = luettelo(k.juuri(), 70);
+    struct Tapaus {
+        std::string valitsimet;
+        const char* koko;
+        int sivuja;
+    } tapaukset[] = {
+        {"", "595 x 842", 2},
+        {" --orientation landscape", "842 x 595", 2},
+    };
+    for (const Tapaus& t : tapaukset) {
+        const fs::path pdf = k.juuri() / "lista.pdf";
+        const Ajotulos r = aja(rkb("print-list " + kapea.string() + " " + pdf.string() + t.valitsimet));
+        ASSERT_EQ(r.koodi, 0) << r.ulos;
+        EXPECT_EQ(pdf_sivuja(pdf), t.sivuja) << t.valitsimet;
+        const std::string tiedot = aja("pdfinfo " + pdf.string()).ulos;
+        EXPECT_NE(tiedot.find(t.koko), std::string::npos) << t.valitsimet << tiedot;
+        const auto [pienin, oikein] = sanojen_mitat(pdf);
+        // Readable, and the list fills the page's width rather than a third of it.
+        EXPECT_GE(pienin, 8.0) << t.valitsimet;
+        if (t.valitsimet.empty()) EXPECT_GT(oikein, 0.8 * 595) << t.valitsimet;
+        EXPECT_NE(aja("pdftotext -layout " + pdf.string() + " -").ulos.find("1 ....... Elokuva 1 & <toinen>, 90min, (LP)"),
+                  std::string::npos);
+    }
+
+    // Lines too wide for portrait at a readable size turn the page by themselves.
+    Tietokanta tk;
+    TKortti& levea = tk.kortit.lisaa_uusi();
+    levea.kasetilla = "1";
+    levea.nimi = "Leveä";
+    levea.aani = std::string(70, 'A');
+    const Ohjelmakansio ohjelma(k.juuri());
+    diag::TestiViestit viestit;
+    diag::EiKiiretta kiire;
+    TAsetukset asetukset;
+    const Varasto v{tk, ohjelma, viestit, kiire, &asetukset};
+    const fs::path leveat = k.juuri() / "leveat.rkb";
+    ASSERT_TRUE(tallenna_tietokanta(leveat.string(), v));
+    const fs::path pdf = k.juuri() / "leveat.pdf";
+    ASSERT_EQ(aja(rkb("print-list " + leveat.string() + " " + pdf.string())).koodi, 0);
+    EXPECT_NE(aja("pdfinfo " + pdf.string()).ulos.find("842 x 595"), std::string::npos);
+    EXPECT_GE(sanojen_mitat(pdf).first, 8.0);
+
+    EXPECT_EQ(aja(rkb("print-list " + leveat.string() + " " + pdf.string() + " --orientation sideways")).koodi, 1);
+    EXPECT_EQ(aja(rkb("print-list /ei/ole.rkb " + (k.juuri() / "x.pdf").string())).koodi, 1);
+    EXPECT_FALSE(fs::exists(k.juuri() / "x.pdf"));
 }
 
 TEST(RkbVienti, TarratPdf) {

@@ -66,8 +66,15 @@ int sivutarran_rivin_tila(int rivit) {
     return 360 / rivit;
 }
 
-std::string lyhenna(const std::string& teksti, int korkeus, bool lihava, int tila, const Leveys& leveys) {
-    if (leveys(teksti, korkeus, lihava) <= tila) return teksti;
+namespace {
+// More characters than this never fit a label, even on two lines at the smallest height; a longer name is
+// fitted by its beginning, so a name of megabytes costs no more than a long one.
+constexpr std::size_t sovitettava_enintaan = 400;
+}  // namespace
+
+std::string lyhenna(const std::string& koko_teksti, int korkeus, bool lihava, int tila, const Leveys& leveys) {
+    if (leveys(koko_teksti, korkeus, lihava) <= tila) return koko_teksti;
+    const std::string teksti = koko_teksti.substr(0, sovitettava_enintaan);
     // The longest beginning that fits with the ellipsis; widths grow with the length.
     std::size_t ala = 0, yla = teksti.size();
     while (ala < yla) {
@@ -120,9 +127,10 @@ std::size_t tasaisin_katko(const std::string& teksti, int korkeus, bool lihava, 
 
 }  // namespace
 
-std::vector<Tarrateksti> sovita_nimi(const std::string& teksti, int korkeus, bool lihava, int rivin_tila, int keskikohta,
-                                     const Leveys& leveys) {
+std::vector<Tarrateksti> sovita_nimi(const std::string& koko_teksti, int korkeus, bool lihava, int rivin_tila,
+                                     int keskikohta, const Leveys& leveys) {
     const int tila = nimen_tila;
+    const std::string teksti = koko_teksti.substr(0, sovitettava_enintaan);
     auto yksi = [&](const std::string& s, int h) {
         return std::vector<Tarrateksti>{{s, nimien_x, keskikohta - h / 2, h, lihava}};
     };

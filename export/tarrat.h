@@ -54,9 +54,9 @@ struct Sivutarra {
     std::vector<std::string> varoitukset;
 };
 
-// Movie names stand from x 560 and keep this far from the label's right edge.
+// Movie names stand from x 560 and end inside the frame the templates draw near the right edge.
 inline constexpr int nimien_x = 560;
-inline constexpr int nimen_tila = sivu_leveys - nimien_x - 40;
+inline constexpr int nimen_tila = sivu_leveys - nimien_x - 100;
 // The smallest height a name is shrunk to (about 6 points).
 inline constexpr int pienin_nimen_korkeus = 60;
 inline constexpr const char* ellipsi = "\x85";  // "…" in cp1252

@@ -21,6 +21,7 @@
 #include "export/ui/esikatselu.h"
 #include "export/ui/listatulostus.h"
 #include "export/ui/tallenna_html_lista_form.h"
+#include "export/ui/tarrapiirto.h"
 #include "export/ui/tarrat_form.h"
 #include "export/ui/tulostustoiminnot.h"
 #include "settings/ui/tulostin.h"
@@ -498,6 +499,89 @@ private slots:
         });
         q.toiminto("TTarrat")->trigger();
         QCOMPARE(q.viestit.tekstit(), (std::vector<std::string>{ei_tulostinta_viesti, resoluutio_nolla_viesti}));
+    }
+
+    // Long titles: the window's preview, its print preview and the PDF that rkb labels writes come from one
+    // drawing, so the preview sheet and the PDF rendered at the preview's scale match; and every word the
+    // PDF holds as text lies inside its label.
+    void pitkatNimetTarroissaJaSamaPiirtoKaikkialla() {
+        testituki::Testipaaikkuna p;
+        p.tk.kortit.tyhjenna();
+        const char* nimet[][2] = {
+            {"1", "Tohtori Outolempi eli kuinka lakkasin olemaan huolissani ja opin rakastamaan pommia"},
+            {"2", "Hyvin pitkä elokuvan nimi joka ei mahdu mitenkään yhdelle riville tarrassa"},
+            {"2", "Toinen elokuva"},
+            {"3", "Lyhyt"},
+            {"4", "Neljäs kasetti, jossa on viisikymmentä merkkiä nimessä"},
+        };
+        for (const auto& [kasetti, nimi] : nimet) {
+            TKortti& k = p.tk.kortit.lisaa_uusi();
+            k.kasetilla = kasetti;
+            k.nimi = nimi;
+        }
+        tarratiedostot(p);
+        p.a.starra_fn = "harmaa.bmp";
+        p.a.Tarroja = 15;
+        p.a.DPI_X = p.a.DPI_Y = 100;
+        Tulostustoiminnot t(p);
+        QImage ikkuna;
+        const fs::path pdf = p.k.juuri() / "tarrat.pdf";
+        p.tp.dialogi = dialogi([&](QDialog& d) {
+            auto* f = qobject_cast<Ttarrat_form*>(&d);
+            QVERIFY(f);
+            f->sel_all->click();
+            f->esikatsele_button->click();
+            ikkuna = f->esikatselu.convertToFormat(QImage::Format_Grayscale8);
+        });
+        p.toiminto("TTarrat")->trigger();
+        QVERIFY(!ikkuna.isNull());
+        {
+            Tarrapiirtaja piirtaja(p.tk.kortit, p.varasto().kansio, p.viestit, p.kiire, tarra_asetukset(p.a));
+            Tarratyo tyo;
+            tyo.kasetit = {"1", "2", "3", "4"};
+            tyo.dpi_x = tyo.dpi_y = 600;
+            tyo.arkilla = 15;
+            QVERIFY(kirjoita_pdf(pdf, tarratuloste(piirtaja, tyo, false)));
+        }
+        const QString polku = QString::fromStdString(pdf.string());
+        const QString kuva = QString::fromStdString((p.k.juuri() / "tarrat").string());
+        aja(QStringLiteral("pdftoppm"), {"-r", "100", "-gray", "-png", "-singlefile", polku, kuva});
+        const QImage sivu = QImage(kuva + ".png").convertToFormat(QImage::Format_Grayscale8);
+        QVERIFY(!sivu.isNull());
+        // At 100 dpi a label is 563 x 75 pixels, as on the preview sheet.
+        const QRect ala(0, 0, 563, 4 * 75);
+        int eri = 0;
+        for (int y = ala.top(); y <= ala.bottom(); ++y)
+            for (int x = ala.left(); x <= ala.right(); ++x)
+                eri += std::abs(qGray(ikkuna.pixel(x, y)) - qGray(sivu.pixel(x, y))) > 96;
+        const double osuus = double(eri) / (ala.width() * ala.height());
+        // Two rasterisers smooth the edges of glyphs a little differently; a shifted or resized text would
+        // differ in far more.
+        QVERIFY2(osuus < 0.02, qPrintable(QString::number(osuus)));
+        if (!qEnvironmentVariable("RULLAKKO_KUVAT").isEmpty()) {
+            ikkuna.copy(ala).save(qEnvironmentVariable("RULLAKKO_KUVAT") + "/tarrat_pitkat_ikkuna.png");
+            sivu.copy(ala).save(qEnvironmentVariable("RULLAKKO_KUVAT") + "/tarrat_pitkat_pdf.png");
+        }
+
+        // Every word of the PDF within its label: not past the right edge, not across a label's border.
+        const QString html = aja(QStringLiteral("pdftotext"), {"-bbox", polku, "-"});
+        const QRegularExpression sana(
+            QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+        // Names end inside the template's frame, 100 design pixels before the label's right edge.
+        const double leveys = (3378.0 - 100) / 600 * 72 + 0.5, korkeus = 450.0 / 600 * 72;
+        int sanoja = 0;
+        for (auto it = sana.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            ++sanoja;
+            const double x1 = m.captured(3).toDouble(), y0 = m.captured(2).toDouble(), y1 = m.captured(4).toDouble();
+            QVERIFY2(x1 <= leveys, qPrintable(m.captured(5) + " " + QString::number(x1)));
+            const int tarra = int(y0 / korkeus);
+            QVERIFY2(y1 <= (tarra + 1) * korkeus + 0.5, qPrintable(m.captured(5)));
+        }
+        QVERIFY(sanoja > 20);
+        if (!qEnvironmentVariable("RULLAKKO_KUVAT").isEmpty())
+            aja(QStringLiteral("pdftoppm"), {"-r", "150", "-png", "-singlefile", "-x", "0", "-y", "0", "-W", "900", "-H", "500",
+                                             polku, qEnvironmentVariable("RULLAKKO_KUVAT") + "/tarrat_pitkat_sivu"});
     }
 
     void tarratTulostuvatArkeille() {

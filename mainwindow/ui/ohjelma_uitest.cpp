@@ -80,7 +80,8 @@ private slots:
         QVERIFY(s.kaynnista());
         TMain_form& m = s.m();
         for (const char* nimi :
-             {"Tallennalistatiedostoon1", "tallenna_lista_html_menuitem", "Lainaakasetti1", "Lainaajaprofiilit1",
+             {"Tallennalistatiedostoon1", "Tallennalistatiedostoon_utf8", "tallenna_lista_html_menuitem",
+              "tallenna_lista_csv_menuitem", "Lainaakasetti1", "Lainaajaprofiilit1",
               "Tarkistamyhstyneitelokuvia1", "LahetaSahkopostiaTekijalle", "laheta_tietokanta_emaililla", "TTarrat",
               "TulostaLista1", "EtsitmnkortintiedotIMDBst1", "edit_imdbnum",
               "HaekaikilleImdbstnoudetuillekorteillekansikuvat1", "Kiitokset1", "Pikanappaimet_menu", "statistics",
