@@ -65,8 +65,8 @@ const std::vector<Komentokuvaus>& komentokuvaukset() {
          "The movies of a CSV list (UTF-8 or Windows-1252, comma or semicolon) or a Tellico collection (.tc or "
          "XML, covers included) appended to FILE (made when missing). --map gives a header's card column "
          "(the CSV list's column names; \"-\": to the comments), over the guess made from the header names.",
-         "The catalogue FILE, replaced atomically; on standard output each note of a row that did not fit, "
-         "row TAB note."},
+         "The catalogue FILE, replaced atomically; on standard error a summary and the notes of rows that did "
+         "not fit."},
         {"labels", "FILE OUT.pdf --kind spine|top [--cassettes 1,2,...] [--template NAME] [--dpi N]",
          "Cassette spine or top labels, drawn as the label window prints them.",
          "The PDF file OUT.pdf of A4 sheets, replaced atomically."},
