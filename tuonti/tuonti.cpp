@@ -1,12 +1,10 @@
 #include "tuonti/tuonti.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <random>
 #include <unordered_set>
 
-#include "diag/loki.h"
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
@@ -39,7 +37,7 @@ void tarkista_nimi(const TKortti& k, int rivi, Tuotavat& ulos) {
         ulos.huomauta(rivi, "elokuvalla ei ole nimeä; kortti poistuu tallennettaessa, ellei sille anna nimeä");
 }
 
-const char* korvausviesti = "merkit, joita ohjelma ei osaa esittää, korvattiin ?-merkillä";
+constexpr const char* korvausviesti = "merkit, joita ohjelma ei osaa esittää, korvattiin ?-merkillä";
 
 // Puts a value through the rules; what does not fit is reported, what cannot be placed goes to comments.
 void sijoita(TKortti& k, const Sarake& s, std::string_view otsikko, std::string_view arvo, bool muunna, int rivi,
