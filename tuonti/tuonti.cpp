@@ -25,7 +25,7 @@ constexpr const char* kommenttien_erotin = " / ";
 void lisaa_kommenttiin(TKortti& k, std::string_view otsikko, std::string_view arvo) {
     std::string t = k.kommentti;
     if (!t.empty()) t += kommenttien_erotin;
-    t += otsikko;
+    t += yhdelle_riville(otsikko);
     t += ": ";
     t += yhdelle_riville(arvo);
     k.kommentti = t;
@@ -199,7 +199,7 @@ void tee_csv_kortit(const Csvtaulu& taulu, const Sarakekartta& kartta, Tuotavat&
     const bool oma = on_oma_otsikko(otsikko);
     std::vector<std::string> kommentteihin;
     for (std::size_t c = 0; c < otsikko.size(); ++c)
-        if (!kartta[c]) kommentteihin.push_back(lainattu(otsikko[c]));
+        if (!kartta[c]) kommentteihin.push_back(lainattu(yhdelle_riville(otsikko[c])));
     if (!kommentteihin.empty()) {
         std::string t = "sarakkeet, joille ei ole kenttää, vietiin kommentteihin otsikkoineen:";
         for (const std::string& o : kommentteihin) t += " " + o;
