@@ -78,10 +78,13 @@ std::string get_kasetin_pituus(const TOmaList& lista, std::string_view numero, c
 }
 
 bool tarkista_kasetin_mediat(const TOmaList& lista, std::string_view numero) {
+    return tarkista_kasetin_mediat(lista, kasetin_kortit(lista, numero));
+}
+
+bool tarkista_kasetin_mediat(const TOmaList& lista, const std::vector<int>& kortit) {
     bool nauha = false, levy = false;
-    for (int i = 1; i < lista.Count(); ++i) {
+    for (const int i : kortit) {
         const TKortti& k = lista[i];
-        if (k.kasetilla != numero) continue;
         const std::string f = pienet_kirjaimet(k.formaatti);
         if (sisaltaa("p", f)) nauha = true;
         if (sisaltaa("v", f)) levy = true;

@@ -33,3 +33,4 @@ std::unordered_map<std::string, std::vector<int>> kasettien_kortit(const TOmaLis
 std::string get_kasetin_pituus(const TOmaList& lista, std::string_view numero, const std::vector<int>& kortit,
                                diag::Viestit& viestit);
 std::string get_kasetin_kaytetty(const TOmaList& lista, const std::vector<int>& kortit, diag::Viestit& viestit);
+bool tarkista_kasetin_mediat(const TOmaList& lista, const std::vector<int>& kortit);

@@ -257,7 +257,7 @@ const Tellicokentta* Tellicotietue::kentta(std::string_view nimi) const {
 Tulos lue_tellico_xml(std::string_view xml, Tellicokokoelma& ulos) {
     ulos = Tellicokokoelma{};
     if (xml.size() > suurin_xml) return Tulos::virhe(20, "Tellico-tiedoston XML on liian suuri tuotavaksi.");
-    std::unique_ptr<std::remove_pointer_t<XML_Parser>, void (*)(XML_Parser)> p(XML_ParserCreate("UTF-8"), &XML_ParserFree);
+    std::unique_ptr<std::remove_pointer_t<XML_Parser>, void (*)(XML_Parser)> p(XML_ParserCreate(nullptr), &XML_ParserFree);
     if (!p) return Tulos::virhe(21, "Muisti ei riittänyt Tellico-tiedoston lukemiseen.");
     Jasennys j{p.get(), ulos};
     XML_SetUserData(p.get(), &j);

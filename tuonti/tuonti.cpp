@@ -1,12 +1,11 @@
 #include "tuonti/tuonti.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <random>
+#include <unordered_map>
 #include <unordered_set>
 
-#include "diag/loki.h"
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
@@ -26,7 +25,7 @@ constexpr const char* kommenttien_erotin = " / ";
 void lisaa_kommenttiin(TKortti& k, std::string_view otsikko, std::string_view arvo) {
     std::string t = k.kommentti;
     if (!t.empty()) t += kommenttien_erotin;
-    t += otsikko;
+    t += yhdelle_riville(otsikko);
     t += ": ";
     t += yhdelle_riville(arvo);
     k.kommentti = t;
@@ -39,7 +38,7 @@ void tarkista_nimi(const TKortti& k, int rivi, Tuotavat& ulos) {
         ulos.huomauta(rivi, "elokuvalla ei ole nimeä; kortti poistuu tallennettaessa, ellei sille anna nimeä");
 }
 
-const char* korvausviesti = "merkit, joita ohjelma ei osaa esittää, korvattiin ?-merkillä";
+constexpr const char* korvausviesti = "merkit, joita ohjelma ei osaa esittää, korvattiin ?-merkillä";
 
 // Puts a value through the rules; what does not fit is reported, what cannot be placed goes to comments.
 void sijoita(TKortti& k, const Sarake& s, std::string_view otsikko, std::string_view arvo, bool muunna, int rivi,
@@ -139,26 +138,35 @@ private:
 
 // A cassette's tape length is kept on every card of it: an imported card on a cassette the catalogue
 // already has takes its length, and a cassette that now mixes tape and disc formats is reported, as the
-// card view does when a cassette number is typed.
+// card view does when a cassette number is typed. One pass over the cassettes, however many there are.
 void tarkista_kasetit(TOmaList& l, int ensimmainen, Tuotavat& t) {
-    std::unordered_map<std::string, std::string> pituudet;
-    for (int i = 1; i < ensimmainen; ++i)
-        if (!l[i].kasetilla.empty() && !l[i].nauha.empty()) pituudet.emplace(l[i].kasetilla, l[i].nauha);
-    std::unordered_set<std::string> tarkistetut;
-    for (int i = ensimmainen; i < l.Count(); ++i) {
-        TKortti& k = l[i];
-        if (k.kasetilla.empty()) continue;
-        const int rivi = t.rivit[static_cast<std::size_t>(i - ensimmainen)];
-        if (const auto p = pituudet.find(k.kasetilla); p != pituudet.end()) {
-            if (k.nauha.empty()) k.nauha = p->second;
-            else if (k.nauha != p->second)
-                t.huomauta(rivi, "kasetin " + k.kasetilla + " nauhan pituus " + lainattu(k.nauha) +
-                                     " eroaa luettelon pituudesta " + lainattu(p->second) +
-                                     "; arvo jätettiin kenttään sellaisenaan");
+    const auto rivi = [&](int i) { return t.rivit[static_cast<std::size_t>(i - ensimmainen)]; };
+    for (const auto& [numero, kortit] : kasettien_kortit(l)) {
+        if (kortit.back() < ensimmainen) continue;
+        std::string pituus;
+        for (const int i : kortit)
+            if (i < ensimmainen && !l[i].nauha.empty()) {
+                pituus = l[i].nauha;
+                break;
+            }
+        int eka = 0;
+        for (const int i : kortit) {
+            if (i < ensimmainen) continue;
+            if (eka == 0) eka = i;
+            TKortti& k = l[i];
+            if (pituus.empty() || k.nauha == pituus) continue;
+            if (k.nauha.empty()) k.nauha = pituus;
+            else
+                t.huomauta(rivi(i), "kasetin " + numero + " nauhan pituus " + lainattu(k.nauha) +
+                                        " eroaa luettelon pituudesta " + lainattu(pituus) +
+                                        "; arvo jätettiin kenttään sellaisenaan");
         }
-        if (tarkistetut.insert(k.kasetilla).second && !tarkista_kasetin_mediat(l, k.kasetilla))
-            t.huomauta(rivi, "kasetilla/levyllä " + k.kasetilla + " on nyt elokuvia eri medioilta (esimerkiksi DVD ja VHS)");
+        if (!tarkista_kasetin_mediat(l, kortit))
+            t.huomauta(rivi(eka), "kasetilla/levyllä " + numero + " on nyt elokuvia eri medioilta (esimerkiksi DVD ja VHS)");
     }
+    // The cassettes came in no particular order; the report goes by row.
+    std::stable_sort(t.huomautukset.begin(), t.huomautukset.end(),
+                     [](const Tuontihuomautus& a, const Tuontihuomautus& b) { return a.rivi < b.rivi; });
 }
 
 std::string paate(const fs::path& p) { return pienet_ascii(p.extension().string()); }
@@ -191,7 +199,7 @@ void tee_csv_kortit(const Csvtaulu& taulu, const Sarakekartta& kartta, Tuotavat&
     const bool oma = on_oma_otsikko(otsikko);
     std::vector<std::string> kommentteihin;
     for (std::size_t c = 0; c < otsikko.size(); ++c)
-        if (!kartta[c]) kommentteihin.push_back(lainattu(otsikko[c]));
+        if (!kartta[c]) kommentteihin.push_back(lainattu(yhdelle_riville(otsikko[c])));
     if (!kommentteihin.empty()) {
         std::string t = "sarakkeet, joille ei ole kenttää, vietiin kommentteihin otsikkoineen:";
         for (const std::string& o : kommentteihin) t += " " + o;

@@ -109,15 +109,17 @@ TEST_F(Tuonti, SuomalainenTaulukkoKenttasaantojenLapi) {
 }
 
 TEST_F(Tuonti, KarttaMaarayksellaJaYlimaaraisetArvot) {
-    kirjoita("lista.csv", "Title,Disc,Extra\nAlien,7,x,ylimääräinen\n");
+    kirjoita("lista.csv", "Title,Disc,Extra,\"Kaksi\nriviä\"\nAlien,7,x,y,ylimääräinen\n");
     ASSERT_TRUE(tuo(polku("lista.csv"), Tuontimuoto::Csv, "Disc=sijainti,Extra=kommentti"));
     const TKortti& k = tk_.kortit[2];
     EXPECT_EQ(k.nimi, "Alien");
     EXPECT_EQ(k.sijainti, "7");
-    EXPECT_EQ(k.kommentti, "x / Sarake 4: ylimääräinen");
+    // A header with a line break stays on the one line the comments are in the catalogue file.
+    EXPECT_EQ(k.kommentti, "x / Kaksi riviä: y / Sarake 5: ylimääräinen");
     EXPECT_EQ(huomautukset(tuotavat_),
-              std::vector<std::string>{
-                  "Rivi 2: rivillä on enemmän arvoja kuin otsikossa sarakkeita; ylimääräiset vietiin kommentteihin"});
+              (std::vector<std::string>{
+                  "Tiedosto: sarakkeet, joille ei ole kenttää, vietiin kommentteihin otsikkoineen: \"Kaksi riviä\"",
+                  "Rivi 2: rivillä on enemmän arvoja kuin otsikossa sarakkeita; ylimääräiset vietiin kommentteihin"}));
 }
 
 TEST_F(Tuonti, KasetinPituusJaMediatKuinKorttinakymassa) {
