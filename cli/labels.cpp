@@ -9,10 +9,12 @@
 #include "cli/vienti.h"
 #include "diag/ui/teksti.h"
 #include "export/tarrat.h"
+#include "export/ui/pdfkorvaus.h"
 #include "export/ui/tarrapiirto.h"
 #include "find/sorttaus.h"
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
+#include "perus/tiedostot.h"
 
 namespace {
 
@@ -83,7 +85,9 @@ int labels(const std::vector<std::string>& p) {
     // The label window sorts by cassette before top labels, so the names stand in their order on the tape.
     if (paalys) jarjesta_kortit(lista, avain_kasetti, Suunta::Nouseva, a.viestit);
 
-    QPdfWriter pdf(QString::fromStdString(std::filesystem::absolute(p[1]).string()));
+    // Written beside the old file and put in its place only when whole: a kill or a full disk leaves the old one.
+    PdfKorvaus tiedosto(jarjestelman_tiedostot(), std::filesystem::absolute(p[1]));
+    QPdfWriter pdf(&tiedosto);
     pdf.setTitle(fi(tarratyon_nimi));
     pdf.setResolution(dpi);
     pdf.setPageSize(QPageSize(QPageSize::A4));
@@ -99,10 +103,13 @@ int labels(const std::vector<std::string>& p) {
         tulosta_virhe("Tiedostoon " + merkisto::utf8_cp1252(p[1]) + " ei voi kirjoittaa.");
         return 1;
     }
-    const bool ok = paalys ? tulosta_paalystarrat(maalari, pdf, piirtaja, tyo)
-                           : tulosta_sivutarrat(maalari, pdf, piirtaja, tyo);
-    maalari.end();
-    return ok && a.viestit.virheita == 0 ? 0 : 1;
+    bool ok = paalys ? tulosta_paalystarrat(maalari, pdf, piirtaja, tyo) : tulosta_sivutarrat(maalari, pdf, piirtaja, tyo);
+    ok = maalari.end() && ok;
+    if (const Tulos t = tiedosto.valmis(ok && a.viestit.virheita == 0); !t) {
+        tulosta_virhe(t.viesti);
+        return 1;
+    }
+    return 0;
 }
 
 const RekisteroiAlikomento rekisteroi(

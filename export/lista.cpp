@@ -126,7 +126,13 @@ std::string html_suojaa(const std::string& teksti) {
             case '<': s += "&lt;"; break;
             case '>': s += "&gt;"; break;
             case '"': s += "&quot;"; break;
-            default: s += c;
+            // Control characters have no place in a page (a NUL makes browsers stop or show garbage);
+            // tabs and line ends are ordinary white space there.
+            case '\t':
+            case '\n':
+            case '\r': s += c; break;
+            default:
+                if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f) s += c;
         }
     }
     return s;

@@ -49,7 +49,7 @@ bool valitse_html_sarakkeet(Html_asetukset& a, const std::string& lista, std::st
 // The IMDb title address that a title number is appended to (RULLAKKO_IMDB overrides the server).
 std::string imdb_nimiosoite();
 
-// Card text for an HTML page: & < > " as entities.
+// Card text for an HTML page: & < > " as entities, control characters other than tabs and line ends left out.
 std::string html_suojaa(const std::string& teksti);
 
 // The HTML page. Cards without a rating get the rating "0" (as they always have); the heading row is the

@@ -211,3 +211,15 @@ TEST(ListanTulostus, SivutJaTekijarivit) {
 }
 
 }  // namespace
+
+// A NUL or an escape byte in a title would go raw into the page; tabs and line ends are plain white space.
+TEST(HtmlLista, OhjausmerkitJaavatPois) {
+    TOmaList l;
+    TKortti& k = l.lisaa_uusi();
+    k = kortti("1", "", "90 min", "DVD\r\nBox");
+    k.nimi = std::string("Ni\0mi\x1b[31m\x7f\x01\tja\x1f", 16);
+    const std::string sivu = tee_html_lista(l, Html_asetukset{});
+    for (const unsigned char c : sivu) EXPECT_TRUE(c >= 0x20 ? c != 0x7f : (c == '\t' || c == '\r' || c == '\n')) << int(c);
+    EXPECT_NE(sivu.find(">Nimi[31m\tja<"), std::string::npos) << sivu;
+    EXPECT_NE(sivu.find(">DVD\r\nBox</td>"), std::string::npos);
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "settings/asetukset.h"
 #include "testituki/asetustesti.h"
@@ -113,6 +114,46 @@ TEST(RkbVienti, TarratPdf) {
     EXPECT_NE(aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind side")).koodi, 0);
     EXPECT_NE(aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind top --template ei.bmp")).koodi, 0);
     EXPECT_NE(aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind top --dpi 0")).koodi, 0);
+}
+
+// A disk that fills part-way through: the shell's file size limit makes every write past it fail (with the
+// signal ignored, as a full disk fails a write). The old file stays whole, nothing is left beside it, and
+// the tool says so and exits 1 instead of leaving a truncated file behind an exit 0.
+TEST(RkbVienti, TaysiLevyJattaaVanhanTiedostonJaKertooSyyn) {
+    asetustesti::Kansio k;
+    const fs::path rkb_tiedosto = luettelo(k.juuri(), 400);
+    const fs::path ulos = k.juuri() / "ulos";
+    fs::create_directories(ulos);
+    const struct {
+        const char* nimi;
+        const char* komento;
+    } tapaukset[] = {
+        {"tarrat.pdf", "labels {rkb} {ulos} --kind spine"},
+        {"lista.html", "export-html {rkb} {ulos}"},
+    };
+    for (const auto& t : tapaukset) {
+        const fs::path kohde = ulos / t.nimi;
+        std::string komento = t.komento;
+        komento.replace(komento.find("{rkb}"), 5, rkb_tiedosto.string());
+        komento.replace(komento.find("{ulos}"), 6, kohde.string());
+        {
+            std::ofstream(kohde, std::ios::binary) << "vanha";
+        }
+        // A replacement file of a killed earlier run is removed by the next write of the same target.
+        const fs::path jaanne = ulos / ("." + std::string(t.nimi) + "~999999999-0.kesken");
+        std::ofstream(jaanne) << "kesken";
+        const Ajotulos taysi = aja("bash -c \"trap '' XFSZ; ulimit -f 8; " + rkb(komento) + "\"");
+        EXPECT_EQ(taysi.koodi, 1) << komento << "\n" << taysi.ulos;
+        EXPECT_NE(taysi.ulos.find(": tiedosto on liian suuri"), std::string::npos) << taysi.ulos;
+        EXPECT_EQ(tiedoston_sisalto(kohde), "vanha") << komento;
+        EXPECT_EQ(std::distance(fs::directory_iterator(ulos), fs::directory_iterator()), 1) << komento;
+
+        const Ajotulos tilaa = aja(rkb(komento));
+        EXPECT_EQ(tilaa.koodi, 0) << komento << "\n" << tilaa.ulos;
+        EXPECT_GT(fs::file_size(kohde), 8u * 1024) << komento;
+        EXPECT_EQ(std::distance(fs::directory_iterator(ulos), fs::directory_iterator()), 1) << komento;
+        fs::remove(kohde);
+    }
 }
 
 }  // namespace

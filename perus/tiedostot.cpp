@@ -25,6 +25,7 @@ std::string jarjestelman_syy(int virhekoodi) {
         case EMFILE:
         case ENFILE: return "liian monta avointa tiedostoa";
         case ENOMEM: return "muisti ei riitä";
+        case EFBIG: return "tiedosto on liian suuri";
         case ELOOP: return "liian monta symbolista linkkiä";
         default: return "järjestelmän virhe " + std::to_string(virhekoodi);
     }
@@ -80,24 +81,24 @@ fs::path linkin_kohde(Tiedostojarjestelma& t, const fs::path& polku) {
     return p;
 }
 
-int luo_valiaikainen(Tiedostojarjestelma& t, const fs::path& kohde, fs::path& nimi) {
+int luo_valiaikainen(Tiedostojarjestelma& t, const fs::path& kohde, fs::path& nimi, mode_t oikeudet) {
     static std::atomic<unsigned> laskuri{0};
     const fs::path kansio = kohde.has_parent_path() ? kohde.parent_path() : fs::path(".");
     int fd = -EEXIST;
     for (int yritys = 0; yritys < 100 && fd == -EEXIST; ++yritys) {
         nimi = kansio / ("." + kohde.filename().string() + "~" + std::to_string(::getpid()) + "-" +
                          std::to_string(laskuri++) + std::string(keskenerainen_paate));
-        fd = t.avaa(nimi, O_WRONLY | O_CREAT | O_EXCL, 0666);
+        fd = t.avaa(nimi, O_WRONLY | O_CREAT | O_EXCL, oikeudet);
     }
     return fd;
 }
 
-void kopioi_oikeudet(Tiedostojarjestelma& t, int fd, const fs::path& vanha) {
+void kopioi_oikeudet(Tiedostojarjestelma& t, int fd, const fs::path& vanha, mode_t sallitut) {
     Tiedostotiedot tt;
     if (t.tiedot(vanha, tt) != 0 || !tt.tavallinen) return;
     // Only root may give a file away; anyone may keep the group they belong to.
     if (t.aseta_omistaja(fd, tt.omistaja, tt.ryhma) != 0) t.aseta_omistaja(fd, static_cast<uid_t>(-1), tt.ryhma);
-    t.aseta_oikeudet(fd, tt.oikeudet);
+    t.aseta_oikeudet(fd, tt.oikeudet & sallitut);
 }
 
 pid_t keskeneraisen_tekija(std::string_view nimi) {
@@ -117,10 +118,12 @@ pid_t keskeneraisen_tekija(std::string_view nimi) {
     return static_cast<pid_t>(pid);
 }
 
-void siivoa_keskeneraiset(Tiedostojarjestelma& t, const fs::path& kansio) {
+void siivoa_keskeneraiset(Tiedostojarjestelma& t, const fs::path& kansio, std::string_view kohde) {
     std::vector<Kansiorivi> rivit;
     if (t.listaa(kansio.empty() ? fs::path(".") : kansio, rivit) != 0) return;
+    const std::string alku = "." + std::string(kohde) + "~";
     for (const Kansiorivi& r : rivit) {
+        if (!kohde.empty() && r.nimi.compare(0, alku.size(), alku) != 0) continue;
         const pid_t tekija = keskeneraisen_tekija(r.nimi);
         if (r.kansio || tekija <= 0 || tekija == ::getpid()) continue;
         if (::kill(tekija, 0) == 0 || errno != ESRCH) continue;
@@ -128,24 +131,28 @@ void siivoa_keskeneraiset(Tiedostojarjestelma& t, const fs::path& kansio) {
     }
 }
 
-Tulos korvaa_tiedosto(const fs::path& polku, std::string_view data) {
-    return korvaa_tiedosto(jarjestelman_tiedostot(), polku, data);
+Tulos korvaa_tiedosto(const fs::path& polku, std::string_view data, Korvausohje ohje) {
+    return korvaa_tiedosto(jarjestelman_tiedostot(), polku, data, ohje);
 }
 
-Tulos korvaa_tiedosto(Tiedostojarjestelma& t, const fs::path& annettu, std::string_view data) {
-    Korvaus k(t, annettu);
+Tulos korvaa_tiedosto(Tiedostojarjestelma& t, const fs::path& annettu, std::string_view data, Korvausohje ohje) {
+    Korvaus k(t, annettu, ohje);
     k.kirjoita(data);
     return k.valmis();
 }
 
-Korvaus::Korvaus(Tiedostojarjestelma& t, const fs::path& kohde) : t_(t), annettu_(kohde), polku_(linkin_kohde(t, kohde)) {
-    fd_ = luo_valiaikainen(t_, polku_, valiaikainen_);
+Korvaus::Korvaus(Tiedostojarjestelma& t, const fs::path& kohde, Korvausohje ohje)
+    : t_(t), annettu_(kohde), polku_(linkin_kohde(t, kohde)) {
+    // A writer killed halfway leaves its file; the next write of the same target takes it away.
+    if (ohje.siivoa)
+        siivoa_keskeneraiset(t_, polku_.has_parent_path() ? polku_.parent_path() : fs::path("."), polku_.filename().string());
+    fd_ = luo_valiaikainen(t_, polku_, valiaikainen_, 0666 & ohje.sallitut);
     if (fd_ < 0) {
         virhe_ = -fd_;
         valiaikainen_.clear();
         return;
     }
-    kopioi_oikeudet(t_, fd_, polku_);
+    kopioi_oikeudet(t_, fd_, polku_, ohje.sallitut);
 }
 
 Korvaus::~Korvaus() {

@@ -89,3 +89,62 @@ TEST(Tiedostot, PaloinKorvausJaNimeltaKirjoittava) {
     EXPECT_EQ(lue(f), "%PDF-1.4");
     EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
 }
+
+// A writer killed halfway leaves its replacement file: the next write of the same target removes it, while
+// files of other targets and of running processes stay.
+TEST(Tiedostot, SeuraavaKirjoitusPoistaaKuolleenKirjoittajanJaanteen) {
+    Kansio k;
+    const fs::path f = k.p / "lista.html";
+    const std::string kuollut = ".lista.html~999999999-3.kesken";
+    const std::string elava = ".lista.html~" + std::to_string(::getppid()) + "-0.kesken";
+    const std::string muu = ".muu.html~999999999-0.kesken";
+    for (const std::string& n : {kuollut, elava, muu}) std::ofstream(k.p / n) << "kesken";
+    ASSERT_TRUE(korvaa_tiedosto(f, "uusi"));
+    EXPECT_FALSE(fs::exists(k.p / kuollut));
+    EXPECT_TRUE(fs::exists(k.p / elava));
+    EXPECT_TRUE(fs::exists(k.p / muu));
+    EXPECT_EQ(lue(f), "uusi");
+}
+
+// A file that may hold a password is made for its owner only, and an existing file loses the bits the
+// mask takes away but keeps stricter ones.
+TEST(Tiedostot, SallitutOikeudet) {
+    Kansio k;
+    const fs::path f = k.p / "asetukset.ini";
+    const auto oikeudet = [&] {
+        struct stat st {};
+        ::stat(f.c_str(), &st);
+        return st.st_mode & 07777;
+    };
+    const mode_t umask_ennen = ::umask(022);
+    ASSERT_TRUE(korvaa_tiedosto(f, "a", {.sallitut = 0600}));
+    EXPECT_EQ(oikeudet(), 0600u);
+    const struct {
+        mode_t ennen, jalkeen;
+    } tapaukset[] = {{0644, 0600}, {0666, 0600}, {0400, 0400}, {0600, 0600}, {0640, 0600}};
+    for (const auto& t : tapaukset) {
+        ::chmod(f.c_str(), t.ennen);
+        ASSERT_TRUE(korvaa_tiedosto(f, "b", {.sallitut = 0600}));
+        EXPECT_EQ(oikeudet(), t.jalkeen) << std::oct << t.ennen;
+    }
+    ::umask(umask_ennen);
+}
+
+// A device that fills up part-way: the failure of the streamed writes is reported with its reason, and
+// a writer that reports its own failure leaves the old file too.
+TEST(Tiedostot, KorvauksenVirheetJattavatVanhan) {
+    Kansio k;
+    const fs::path f = k.p / "tarrat.pdf";
+    ASSERT_TRUE(korvaa_tiedosto(f, "vanha"));
+    {
+        Korvaus kk(jarjestelman_tiedostot(), f);
+        kk.kirjoita("uusi");
+        kk.epaonnistui(EIO);
+        kk.kirjoita("lisää");
+        EXPECT_FALSE(kk.kunnossa());
+        const Tulos t = kk.valmis();
+        EXPECT_EQ(t.koodi, EIO);
+    }
+    EXPECT_EQ(lue(f), "vanha");
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+}

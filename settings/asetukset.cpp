@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <variant>
 
 #include "diag/loki.h"
@@ -177,6 +179,21 @@ const std::string& TAsetukset::custom_default(int i) const {
 
 fs::path asetustiedosto(const Ohjelmakansio& kansio) { return kansio.polku("asetukset.ini"); }
 
+void siivoa_vanhat_asetuskopiot(const Ohjelmakansio& kansio) {
+    const fs::path tiedosto = asetustiedosto(kansio);
+    const std::string alku = tiedosto.filename().string() + ".";
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(tiedosto.parent_path(), ec)) {
+        const std::string nimi = e.path().filename().string();
+        // Earlier versions wrote the file through a copy named by mkstemp: six letters or digits at the end.
+        if (nimi.size() != alku.size() + 6 || nimi.compare(0, alku.size(), alku) != 0 ||
+            !std::all_of(nimi.begin() + static_cast<std::ptrdiff_t>(alku.size()), nimi.end(),
+                         [](unsigned char c) { return std::isalnum(c) != 0; }))
+            continue;
+        if (e.is_regular_file(ec)) fs::remove(e.path(), ec);
+    }
+}
+
 Lataustulos lue_ini(TAsetukset& a, const Asetusymparisto& y) {
     kirjoita_debug("Procedure lue_ini executed - Luemme .INI tiedoston");
     IniTiedosto ini;
@@ -201,15 +218,17 @@ bool Kirjoita_ini(const TAsetukset& a, const Asetusymparisto& y) {
     }
     IniTiedosto ini;
     // A file we cannot read is not replaced: its lines would be lost.
-    bool ok = ini.lataa(tiedosto);
-    if (ok) {
+    Tulos tulos = Tulos::virhe(EIO, {});
+    if (ini.lataa(tiedosto)) {
         TAsetukset kirjoitettavat = a;
         kirjoitettavat.versionumero = ohjelman_versio;
         for (const Avain& k : avaimet) ini.kirjoita(k.osio, k.nimi, kirjoitettava(kirjoitettavat, k));
-        ok = ini.tallenna(tiedosto);
+        // The file holds the mail password: for the user's eyes only.
+        tulos = ini.tallenna(tiedosto, {.sallitut = 0600});
     }
-    if (!ok) {
-        const std::string viesti = "Unable to write to " + polku_tekstiksi(tiedosto);
+    if (!tulos) {
+        const std::string viesti = "Unable to write to " + polku_tekstiksi(tiedosto) +
+                                   (tulos.viesti.empty() ? std::string() : "\n\n" + tulos.viesti);
         kirjoita_debug_aina(viesti);
         y.viestit.virhe(viesti);
         return false;

@@ -145,6 +145,9 @@ void nollaa_asetukset(TAsetukset& a, const Asetusymparisto& y);
 Lataustulos lataa_ulkoasu(TAsetukset& a, const Asetusymparisto& y);
 
 std::filesystem::path asetustiedosto(const Ohjelmakansio& kansio);
+// Removes the copies of the settings file that earlier versions left when a write was cut short (they may
+// hold the mail password and were readable by everyone).
+void siivoa_vanhat_asetuskopiot(const Ohjelmakansio& kansio);
 
 // Checks of the settings dialog on leaving a field; each puts a sound value back and tells the user.
 // False when the text had to be replaced.

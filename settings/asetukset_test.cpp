@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
 
 #include "diag/loki.h"
@@ -172,8 +174,7 @@ TEST_F(AsetuksetTesti, KirjoittamatonTiedostoKertooJaMuuSailyy) {
     EXPECT_FALSE(Kirjoita_ini(a, ymparisto()));
     ASSERT_EQ(viestit_.naytetyt.size(), 1u);
     EXPECT_EQ(viestit_.naytetyt[0].laji, diag::Laji::Virhe);
-    EXPECT_EQ(viestit_.naytetyt[0].teksti,
-              "Unable to write to " + polku_tekstiksi(k_.juuri() / "asetukset.ini"));
+    EXPECT_EQ(viestit_.naytetyt[0].teksti.rfind("Unable to write to " + polku_tekstiksi(k_.juuri() / "asetukset.ini"), 0), 0u);
     EXPECT_EQ(a.email_nimi, "Matti");
     EXPECT_EQ(a.notify_dates, "14");
     EXPECT_TRUE(fs::is_directory(k_.juuri() / "asetukset.ini" / "x"));
@@ -261,3 +262,27 @@ TEST_F(AsetuksetTesti, RoskaTiedostoEiKaadaLukua) {
 }
 
 }  // namespace
+
+// The file holds the mail password: a new file is the owner's only, an old readable one becomes so, and
+// the copies earlier versions left behind by a cut-short write go at the next start.
+TEST_F(AsetuksetTesti, TiedostoOnVainOmistajanJaVanhatKopiotPoistuvat) {
+    const fs::path f = k_.juuri() / "asetukset.ini";
+    const auto oikeudet = [&] { return fs::status(f).permissions() & fs::perms::all; };
+    const mode_t ennen = ::umask(022);
+    fs::remove(f);
+    TAsetukset a;
+    a.email_password = "salainen";
+    ASSERT_TRUE(Kirjoita_ini(a, ymparisto()));
+    EXPECT_EQ(oikeudet(), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_TRUE(Kirjoita_ini(a, ymparisto()));
+    EXPECT_EQ(oikeudet(), fs::perms::owner_read | fs::perms::owner_write);
+    ::umask(ennen);
+
+    k_.kirjoita("asetukset.ini.a1B2c3", "email_salasana=salainen");
+    k_.kirjoita("asetukset.ini.varmuuskopio", "oma");
+    siivoa_vanhat_asetuskopiot(ohjelmakansio_);
+    EXPECT_FALSE(fs::exists(k_.juuri() / "asetukset.ini.a1B2c3"));
+    EXPECT_TRUE(fs::exists(k_.juuri() / "asetukset.ini.varmuuskopio"));
+    EXPECT_TRUE(fs::exists(f));
+}

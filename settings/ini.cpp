@@ -1,11 +1,7 @@
 #include "settings/ini.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -57,16 +53,6 @@ std::string yhdelle_riville(std::string_view arvo) {
     for (char& c : t)
         if (c == '\r' || c == '\n') c = ' ';
     return t;
-}
-
-bool kirjoita_kaikki(int fd, const std::string& data) {
-    std::size_t kirjoitettu = 0;
-    while (kirjoitettu < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + kirjoitettu, data.size() - kirjoitettu);
-        if (n <= 0) return false;
-        kirjoitettu += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -157,28 +143,8 @@ std::string IniTiedosto::sisalto() const {
     return t;
 }
 
-bool IniTiedosto::tallenna(const fs::path& tiedosto) const {
-    const std::string data = sisalto();
-    std::error_code ec;
-    const fs::path kansio = tiedosto.has_parent_path() ? tiedosto.parent_path() : fs::path(".");
-    std::string malli = (kansio / (tiedosto.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(malli.data());
-    if (fd < 0) {
-        // A folder we may not create files in can still hold a settings file we may write.
-        if (!fs::is_regular_file(tiedosto, ec)) return false;
-        std::ofstream out(tiedosto, std::ios::binary | std::ios::trunc);
-        out << data;
-        out.flush();
-        return static_cast<bool>(out);
-    }
-    struct stat vanha {};
-    const mode_t tila = ::stat(tiedosto.c_str(), &vanha) == 0 ? (vanha.st_mode & 07777) : 0644;
-    (void)::fchmod(fd, tila);
-    bool ok = kirjoita_kaikki(fd, data) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(malli.c_str(), tiedosto.c_str()) == 0;
-    if (!ok) ::unlink(malli.c_str());
-    return ok;
+Tulos IniTiedosto::tallenna(const fs::path& tiedosto, Korvausohje ohje) const {
+    return korvaa_tiedosto(tiedosto, sisalto(), ohje);
 }
 
 std::optional<int> ini_kokonaisluku(std::string_view teksti) {

@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "perus/tiedostot.h"
+#include "perus/tulos.h"
+
 class IniTiedosto {
 public:
     // The file's lines; a missing file gives an empty text. False when the file exists but cannot be read.
@@ -24,9 +27,8 @@ public:
     // The whole text, every line ended with CR LF.
     std::string sisalto() const;
 
-    // Writes to a temporary file beside the target and renames it over the target, so a failed write
-    // leaves the old file whole.
-    bool tallenna(const std::filesystem::path& tiedosto) const;
+    // Replaces the file atomically, so a failed write leaves the old file whole.
+    Tulos tallenna(const std::filesystem::path& tiedosto, Korvausohje ohje = {}) const;
 
     const std::vector<std::string>& rivit() const { return rivit_; }
 

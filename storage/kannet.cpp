@@ -308,7 +308,7 @@ std::string muunna_kansi(const std::string& cover_fn, int laatu, bool puolita_ku
     if (!pakkaa_jpeg_muistiin(kuva, laatu, jpeg) || jpeg.size() > data.size()) return cover_fn;
 
     if (!gif) {
-        if (const Tulos k = korvaa_tiedosto(t, vanha, jpeg); !k) virheet.lisaa(cover_fn, jarjestelman_syy(k.koodi));
+        if (const Tulos k = korvaa_tiedosto(t, vanha, jpeg, {.siivoa = false}); !k) virheet.lisaa(cover_fn, jarjestelman_syy(k.koodi));
         return cover_fn;
     }
     const std::string uusi_nimi = pienena.substr(0, pienena.size() - 4) + ".jpg";
@@ -318,7 +318,7 @@ std::string muunna_kansi(const std::string& cover_fn, int laatu, bool puolita_ku
         kirjoita_debug_aina("[muunna_kannet_jpg] " + cover_fn + " jää GIF-kuvaksi: " + uusi_nimi + " on jo olemassa");
         return cover_fn;
     }
-    if (const Tulos k = korvaa_tiedosto(t, kannet.polku(uusi_tiedosto), jpeg); !k) {
+    if (const Tulos k = korvaa_tiedosto(t, kannet.polku(uusi_tiedosto), jpeg, {.siivoa = false}); !k) {
         virheet.lisaa(cover_fn, jarjestelman_syy(k.koodi));
         return cover_fn;
     }
@@ -335,6 +335,8 @@ void muunna_kannet_jpg(int laatu, bool puolita_kuvat, const Varasto& v) {
     v.kiire.aseta_teksti("Puretaan kansikuvia...");
     avaa_kaikki_kannet(false, v);
     Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
+    // Conversions a kill cut short are cleared once here rather than at every cover's replacement.
+    siivoa_keskeneraiset(v.tj(), v.kansio.polku(kansikuvakansio));
     Kansivirheet virheet("Kaikkia kansikuvia ei voitu muuntaa JPEG-muotoon");
     // Each file is converted once however many cards name it, and they all get its new name.
     std::unordered_map<std::string, std::string> muunnetut;  // lower-case name -> the new name, if it changed

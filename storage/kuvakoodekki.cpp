@@ -12,8 +12,14 @@
 
 namespace {
 
-// Pictures larger than this are refused rather than allocated; no cover is anywhere near it.
+// Pictures larger than this are refused by the size in their header, before anything is decoded; no
+// cover is anywhere near it.
 constexpr long long suurin_pikselimaara = 64LL * 1024 * 1024;
+// What the decoder may allocate besides the picture itself (a progressive JPEG keeps every coefficient
+// of the picture, about six bytes a pixel), and how many scans it may read: a small file of endless scans
+// would otherwise keep it busy without end.
+constexpr long suurin_jpeg_muisti = 512L * 1024 * 1024;
+constexpr int suurin_skannausmaara = 1000;
 
 struct Suljin {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -28,6 +34,11 @@ struct JpegVirhe {
 void jpeg_virhe(j_common_ptr c) { std::longjmp(reinterpret_cast<JpegVirhe*>(c->err)->paluu, 1); }
 void jpeg_hiljaa(j_common_ptr, int) {}
 
+void skannausraja(j_common_ptr c) {
+    const auto* d = reinterpret_cast<j_decompress_ptr>(c);
+    if (d->is_decompressor && d->input_scan_number > suurin_skannausmaara) jpeg_virhe(c);
+}
+
 // `lahde` gives the decompressor its input (a file or bytes in memory).
 template <typename Lahde>
 bool pura_jpeg(Lahde&& lahde, RgbKuva& kuva) {
@@ -41,11 +52,19 @@ bool pura_jpeg(Lahde&& lahde, RgbKuva& kuva) {
         return false;
     }
     jpeg_create_decompress(&d);
+    d.mem->max_memory_to_use = suurin_jpeg_muisti;
+    jpeg_progress_mgr edistyminen{};
+    edistyminen.progress_monitor = skannausraja;
+    d.progress = &edistyminen;
     lahde(d);
     jpeg_read_header(&d, TRUE);
+    if (static_cast<long long>(d.image_width) * d.image_height > suurin_pikselimaara) {
+        jpeg_destroy_decompress(&d);
+        return false;
+    }
     d.out_color_space = JCS_RGB;
     jpeg_start_decompress(&d);
-    if (static_cast<long long>(d.output_width) * d.output_height > suurin_pikselimaara || d.output_components != 3) {
+    if (d.output_components != 3) {
         jpeg_destroy_decompress(&d);
         return false;
     }
@@ -156,36 +175,73 @@ bool lue_gif_muistista(std::string_view data, RgbKuva& kuva) {
 
 namespace {
 
+// Every size a GIF claims is checked before its pixels are allocated: the logical screen and the frame.
+bool kohtuullinen_koko(int leveys, int korkeus) {
+    return leveys > 0 && korkeus > 0 && static_cast<long long>(leveys) * korkeus <= suurin_pikselimaara;
+}
+
+// The first frame, read record by record so nothing after it is decoded, and its transparent colour from
+// the control block before it.
+bool lue_ensimmainen_kehys(GifFileType* gif, std::vector<GifByteType>& pikselit, int& lapinakyva) {
+    if (!kohtuullinen_koko(gif->SWidth, gif->SHeight)) return false;
+    for (;;) {
+        GifRecordType laji;
+        if (DGifGetRecordType(gif, &laji) != GIF_OK) return false;
+        if (laji == TERMINATE_RECORD_TYPE) return false;
+        if (laji == EXTENSION_RECORD_TYPE) {
+            int koodi = 0;
+            GifByteType* lohko = nullptr;
+            if (DGifGetExtension(gif, &koodi, &lohko) != GIF_OK) return false;
+            GraphicsControlBlock gcb;
+            if (koodi == GRAPHICS_EXT_FUNC_CODE && lohko && DGifExtensionToGCB(lohko[0], lohko + 1, &gcb) == GIF_OK)
+                lapinakyva = gcb.TransparentColor;
+            while (lohko)
+                if (DGifGetExtensionNext(gif, &lohko) != GIF_OK) return false;
+            continue;
+        }
+        if (laji != IMAGE_DESC_RECORD_TYPE) continue;
+        if (DGifGetImageDesc(gif) != GIF_OK) return false;
+        const GifImageDesc& d = gif->Image;
+        if (!kohtuullinen_koko(d.Width, d.Height)) return false;
+        pikselit.resize(static_cast<std::size_t>(d.Width) * d.Height);
+        if (d.Interlace) {
+            // Rows come in four passes: every eighth from 0, every eighth from 4, every fourth from 2, every other from 1.
+            constexpr int alut[] = {0, 4, 2, 1}, askeleet[] = {8, 8, 4, 2};
+            for (int k = 0; k < 4; ++k)
+                for (int y = alut[k]; y < d.Height; y += askeleet[k])
+                    if (DGifGetLine(gif, &pikselit[static_cast<std::size_t>(y) * d.Width], d.Width) != GIF_OK) return false;
+        } else if (DGifGetLine(gif, pikselit.data(), static_cast<int>(pikselit.size())) != GIF_OK) {
+            return false;
+        }
+        return true;
+    }
+}
+
 // Takes the first frame and closes the GIF.
 bool pura_gif(GifFileType* gif, RgbKuva& kuva) {
-    int virhe = 0;
-    const auto sulje = [&] { DGifCloseFile(gif, &virhe); };
-    if (DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1 || gif->SWidth <= 0 || gif->SHeight <= 0 ||
-        static_cast<long long>(gif->SWidth) * gif->SHeight > suurin_pikselimaara) {
-        sulje();
-        return false;
-    }
-    const SavedImage& kehys = gif->SavedImages[0];
-    const ColorMapObject* kartta = kehys.ImageDesc.ColorMap ? kehys.ImageDesc.ColorMap : gif->SColorMap;
-    if (!kartta || !kehys.RasterBits) {
-        sulje();
-        return false;
-    }
+    std::vector<GifByteType> pikselit;
     int lapinakyva = NO_TRANSPARENT_COLOR;
-    GraphicsControlBlock gcb;
-    if (DGifSavedExtensionToGCB(gif, 0, &gcb) == GIF_OK) lapinakyva = gcb.TransparentColor;
-
+    int virhe = 0;
+    if (!lue_ensimmainen_kehys(gif, pikselit, lapinakyva)) {
+        DGifCloseFile(gif, &virhe);
+        return false;
+    }
+    const GifImageDesc d = gif->Image;
+    const ColorMapObject* kartta = d.ColorMap ? d.ColorMap : gif->SColorMap;
+    if (!kartta) {
+        DGifCloseFile(gif, &virhe);
+        return false;
+    }
     kuva.leveys = gif->SWidth;
     kuva.korkeus = gif->SHeight;
     kuva.rgb.assign(static_cast<std::size_t>(kuva.leveys) * kuva.korkeus * 3, 255);
-    const GifImageDesc& d = kehys.ImageDesc;
     for (int y = 0; y < d.Height; ++y) {
         const int ky = d.Top + y;
         if (ky < 0 || ky >= kuva.korkeus) continue;
         for (int x = 0; x < d.Width; ++x) {
             const int kx = d.Left + x;
             if (kx < 0 || kx >= kuva.leveys) continue;
-            const int i = kehys.RasterBits[static_cast<std::size_t>(y) * d.Width + x];
+            const int i = pikselit[static_cast<std::size_t>(y) * d.Width + x];
             if (i == lapinakyva || i >= kartta->ColorCount) continue;
             unsigned char* px = &kuva.rgb[(static_cast<std::size_t>(ky) * kuva.leveys + kx) * 3];
             px[0] = kartta->Colors[i].Red;
@@ -193,7 +249,7 @@ bool pura_gif(GifFileType* gif, RgbKuva& kuva) {
             px[2] = kartta->Colors[i].Blue;
         }
     }
-    sulje();
+    DGifCloseFile(gif, &virhe);
     return true;
 }
 

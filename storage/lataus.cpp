@@ -12,6 +12,7 @@
 #include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/korjaus.h"
+#include "storage/purkurajat.h"
 #include "storage/runko.h"
 #include "storage/zlbarkisto.h"
 
@@ -41,16 +42,6 @@ std::string vahingoittuneen_viesti() {
 namespace {
 
 constexpr std::uintmax_t vahin_vapaa_tila = 4000ull * 1024;
-
-// What a file of a given size can honestly hold. A body of near-empty cards packs about fifty to one and
-// costs about five packed bytes a card; covers hardly pack at all. Beyond these a small file was made to
-// exhaust the memory or the disk, and it is refused before anything is unpacked.
-constexpr std::uint64_t suurin_purkusuhde = 128;
-constexpr std::uint64_t purkuvara = 1u << 20;
-constexpr std::uint64_t tavua_korttia_kohden = 2;
-constexpr std::uint64_t korttivara = 1000;
-
-std::uint64_t purkubudjetti(std::uint64_t tiedoston_koko) { return tiedoston_koko * suurin_purkusuhde + purkuvara; }
 
 enum class Tapa { Avaus, Liitos, Hiljaa };
 
@@ -86,8 +77,8 @@ public:
           tyo_(v.kansio.polku(tyotiedosto)) {}
 
     bool lataa();
-    // The damaged-file path with the reason in the log.
-    bool hylkaa(const std::string& syy);
+    // A file that is sound but beyond a limit: the user is told which.
+    bool hylkaa_raja(const std::string& syy);
 
 private:
     bool avaus() const { return tapa_ == Tapa::Avaus; }
@@ -133,6 +124,7 @@ private:
     std::unordered_set<std::string> purkamatta_;
     std::string eka_purkamaton_;
     int purkuvirhe_ = 0;
+    std::string rajan_syy_;  // why a sound file was refused as beyond a limit
     std::string runko_;  // the body member of an archive, unpacked
     // Without covers to unpack at open: the archive whose CRC is still to be checked, and its body being
     // unpacked on another thread.
@@ -178,13 +170,15 @@ bool Lataaja::pura_arkisto() {
     std::uint64_t purettavaa = 0;
     if (tulos)
         for (const TZLBEntry& e : zip->entries()) purettavaa += e.koko;
-    if (tulos && purettavaa > purkubudjetti(tiedoston_koko_)) {
-        if (taustalla) tulos = zip->tarkista_tiedosto();
-        if (tulos) {
-            kirjoita_debug("[ZIP closed]");
-            kirjoita_debug_aina("[lue_tietueet] " + std::to_string(tiedoston_koko_) + " tavun arkisto purkautuisi " +
-                                std::to_string(purettavaa) + " tavuksi");
-            return false;
+    if (tulos) {
+        if (auto yli = purkurajan_ylitys(tiedoston_koko_, purettavaa, v_.purkurajat)) {
+            if (taustalla) tulos = zip->tarkista_tiedosto();
+            if (tulos) {
+                kirjoita_debug("[ZIP closed]");
+                rajan_syy_ = std::move(*yli);
+                kirjoita_debug_aina("[lue_tietueet] " + nimi_ + " hylätään: " + rajan_syy_);
+                return false;
+            }
         }
     }
     // Only the body and covers are taken out: nothing else belongs in a catalogue file. The body is read in
@@ -228,9 +222,9 @@ void Lataaja::kerro_purkamattomat() {
                      ".\nKortit säilyttävät kansikuvansa, ja tallennettaessa ne otetaan tietokantatiedostosta.");
 }
 
-bool Lataaja::hylkaa(const std::string& syy) {
+bool Lataaja::hylkaa_raja(const std::string& syy) {
     kirjoita_debug_aina("[lue_tietueet] " + nimi_ + " hylätään: " + syy);
-    v_.viestit.virhe(vahingoittuneen_viesti());
+    v_.viestit.virhe(rajan_ylityksen_viesti(nimi_, syy));
     poista_tyotiedosto();
     yksi_tyhja_kortti();
     return false;
@@ -267,6 +261,7 @@ bool Lataaja::lataa() {
 
     const bool arkisto = !pelkka_runko_ && on_arkisto(nimi_, v_.kansio);
     if (arkisto && !pura_arkisto()) {
+        if (!rajan_syy_.empty()) return hylkaa_raja(rajan_syy_);
         v_.viestit.virhe(vahingoittuneen_viesti());
         poista_tyotiedosto();
         yksi_tyhja_kortti();
@@ -332,7 +327,7 @@ bool Lataaja::lue_virrasta() {
     luku.tiedoston_nimi = nimi_;
     luku.liitos = tapa_ == Tapa::Liitos;
     // A card block can be one short line, and millions of them pack into a few hundred kilobytes.
-    luku.enintaan_kortteja = tiedoston_koko_ / tavua_korttia_kohden + korttivara;
+    luku.enintaan_kortteja = korttibudjetti(tiedoston_koko_, v_.purkurajat);
     const int ennen = lista_.Count();
     const std::string versio = lista_.versio;
     Viivastetyt viestit(v_.viestit);
@@ -362,8 +357,7 @@ bool Lataaja::lue_virrasta() {
         lista_.versio = versio;
         zip_.reset();
         if (!tulos) return purku_epaonnistui(tulos);
-        return hylkaa(std::to_string(tiedoston_koko_) + " tavun tiedostossa on vähintään " +
-                      std::to_string(luku.enintaan_kortteja) + " korttia");
+        return hylkaa_raja(*korttirajan_ylitys(tiedoston_koko_, luku.enintaan_kortteja + 1, v_.purkurajat, true));
     }
     pida_arkisto();
     viestit.nayta_kaikki();
@@ -383,8 +377,7 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
     // pack into a few hundred kilobytes.
     std::uint64_t kortteja = 1;
     for (std::size_t i = teksti.find(kortin_erotin); i != std::string::npos; i = teksti.find(kortin_erotin, i + 1)) ++kortteja;
-    if (kortteja > tiedoston_koko_ / tavua_korttia_kohden + korttivara)
-        return hylkaa(std::to_string(tiedoston_koko_) + " tavun tiedostossa on " + std::to_string(kortteja) + " korttia");
+    if (auto yli = korttirajan_ylitys(tiedoston_koko_, kortteja, v_.purkurajat)) return hylkaa_raja(*yli);
 
     if (teksti.size() < lyhin_runko && tapa_ != Tapa::Hiljaa) {
         liian_lyhyt_runko(nimi_, teksti.size());
@@ -442,6 +435,6 @@ bool lue_tietueet(const std::string& nimi, bool liitos, bool hiljaa, TOmaList& l
         // gives back only what it added.
         if (liitos) lista.sisus().resize(static_cast<std::size_t>(std::min(ennen, lista.Count())));
         else lista.tyhjenna();
-        return lataaja.hylkaa(jarjestelman_syy(ENOMEM));
+        return lataaja.hylkaa_raja("tämän koneen muisti ei riittänyt sen avaamiseen");
     }
 }

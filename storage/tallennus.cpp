@@ -57,6 +57,8 @@ private:
     void avaa_lahde();
     std::vector<std::string> tiedostolista();
     void pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet);
+    // A file the loader would refuse is not put in place of the old one.
+    void tarkista_rajat(const fs::path& valiaikainen, std::uint64_t purettavaa);
     void vie(const fs::path& valiaikainen, const fs::path& kohdepolku);
 
     const std::string& kohde_;
@@ -113,6 +115,8 @@ void Tallennus::pakkaa(const fs::path& valiaikainen, const std::vector<std::stri
         // A file that cannot be read is skipped by the archive; without the body the catalogue would be lost.
         if (t && zip.etsi(tyotiedosto) < 0) t.virhe = zlb_virhe::ei_arkistossa;
     }
+    std::uint64_t purettavaa = 0;
+    for (const TZLBEntry& e : zip.entries()) purettavaa += e.koko;
     v_.kiire.aseta_teksti("Viimeistellään [4/4]");
     zip.Close();
     if (!t) {
@@ -124,6 +128,21 @@ void Tallennus::pakkaa(const fs::path& valiaikainen, const std::vector<std::stri
         kirjoita_debug_aina("[tallenna_tietokanta] " + nimi + ": " + jarjestelman_syy(syy));
         throw Epaonnistui{(nimi == tyotiedosto ? "tallennettavaa tekstiä" : "kansikuvaa " + nimi) +
                           " ei voitu lukea (" + jarjestelman_syy(syy) + ")"};
+    }
+    tarkista_rajat(valiaikainen, purettavaa);
+}
+
+void Tallennus::tarkista_rajat(const fs::path& valiaikainen, std::uint64_t purettavaa) {
+    Tiedostotiedot tt;
+    if (const int e = t_.tiedot(valiaikainen, tt)) throw Epaonnistui{jarjestelman_syy(e)};
+    // The body ends every card with a separator, and the loader counts one card more than separators.
+    const auto kortteja = static_cast<std::uint64_t>(v_.tk.kortit.Count());
+    auto yli = purkurajan_ylitys(tt.koko, purettavaa, v_.purkurajat);
+    if (!yli) yli = korttirajan_ylitys(tt.koko, kortteja, v_.purkurajat);
+    if (yli) {
+        kirjoita_debug_aina("[tallenna_tietokanta] " + *yli);
+        throw Epaonnistui{"tallennettua tietokantaa ei voisi avata, koska " + *yli +
+                          ". Lyhennä pitkiä tekstejä tai jaa kortit useampaan tietokantaan"};
     }
 }
 

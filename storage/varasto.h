@@ -9,6 +9,7 @@
 #include "diag/viestit.h"
 #include "perus/tiedostojarjestelma.h"
 #include "storage/kortti.h"
+#include "storage/purkurajat.h"
 #include "perus/ohjelmakansio.h"
 
 struct TAsetukset;
@@ -28,6 +29,8 @@ struct Varasto {
     std::function<void()> tarkista_myohastymiset;            // the overdue-loan check after an open
     // Every file step of loading, saving and the covers; tests put in one that fails on order.
     Tiedostojarjestelma* tiedostot = &jarjestelman_tiedostot();
+    // What a catalogue file may unpack to; the saver keeps within what the loader accepts.
+    Purkurajat purkurajat = koneen_purkurajat();
 
     Tiedostojarjestelma& tj() const { return *tiedostot; }
 

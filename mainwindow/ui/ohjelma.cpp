@@ -24,6 +24,7 @@
 #include "tapes/ui/nauhatoiminnot.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
+#include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/tulostin.h"
 #include "perus/tiedostot.h"
@@ -115,6 +116,7 @@ bool Ohjelma::kaynnista(const QStringList& argumentit) {
     // What crashed runs left behind: their work folders and half-written saves.
     siivoa_vanhat_tyokansiot("rullakko");
     siivoa_keskeneraiset(jarjestelman_tiedostot(), kansio.juuri());
+    siivoa_vanhat_asetuskopiot(kansio);
     // 2. The program folder is also the process's current folder, where the file dialogs start.
     if (!QDir::setCurrent(QFile::decodeName(kansio.juuri().c_str()))) {
         viestit_.virhe("Ohjelma ei päässyt hakemistoonsa (Bugi?), lopetetaan ohjelma...");
