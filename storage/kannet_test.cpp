@@ -1,9 +1,15 @@
 #include "storage/kannet.h"
 
 #include <gif_lib.h>
+#include <jpeglib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
+#include <functional>
 #include <random>
 
 #include "diag/loki.h"
@@ -339,4 +345,134 @@ TEST(Kuvakoodekki, PuolitusKeskiarvoistaaJaRikkinainenKuvaEiKaada) {
     fs::remove(rikki);
 }
 
+
+// A progressive JPEG of w x h noise pixels, made in memory.
+std::string progressiivinen_jpeg(int w, int h) {
+    const RgbKuva k = kohina(w, h, 3);
+    jpeg_compress_struct c{};
+    jpeg_error_mgr virheet{};
+    c.err = jpeg_std_error(&virheet);
+    jpeg_create_compress(&c);
+    unsigned char* puskuri = nullptr;
+    unsigned long koko = 0;
+    jpeg_mem_dest(&c, &puskuri, &koko);
+    c.image_width = static_cast<JDIMENSION>(w);
+    c.image_height = static_cast<JDIMENSION>(h);
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW rivi = const_cast<unsigned char*>(k.rgb.data()) + static_cast<std::size_t>(c.next_scanline) * w * 3;
+        jpeg_write_scanlines(&c, &rivi, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::string t(reinterpret_cast<const char*>(puskuri), koko);
+    std::free(puskuri);
+    return t;
+}
+
+// Where the marker `merkki` starts, scanning the segments from the start of the file.
+std::size_t merkin_kohta(const std::string& j, unsigned char merkki) {
+    for (std::size_t i = 2; i + 4 <= j.size();) {
+        if (static_cast<unsigned char>(j[i + 1]) == merkki) return i;
+        i += 2 + (static_cast<unsigned char>(j[i + 2]) << 8 | static_cast<unsigned char>(j[i + 3]));
+    }
+    return std::string::npos;
+}
+
+// Runs `koe` in a child whose address space may grow by only `mib` MiB; true when it returned true.
+bool rajatussa_muistissa(std::uint64_t mib, const std::function<bool()>& koe) {
+    const pid_t lapsi = ::fork();
+    if (lapsi == 0) {
+        long sivuja = 0;
+        std::ifstream("/proc/self/statm") >> sivuja;
+        const rlim_t raja = static_cast<rlim_t>(sivuja) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (mib << 20);
+        const rlimit r{raja, raja};
+        ::setrlimit(RLIMIT_AS, &r);
+        ::_exit(koe() ? 0 : 1);
+    }
+    int tila = 0;
+    ::waitpid(lapsi, &tila, 0);
+    return WIFEXITED(tila) && WEXITSTATUS(tila) == 0;
+}
+
 }  // namespace
+
+// Covers are untrusted: a few hundred bytes may claim billions of pixels or carry endless scans. They are
+// refused by the header before anything is allocated, and sound pictures of the same kinds still open.
+TEST(Kuvakoodekki, KuvapommitHylataanEnnenPurkua) {
+    const std::string jpeg = progressiivinen_jpeg(16, 16);
+    RgbKuva k;
+    ASSERT_TRUE(lue_jpeg_muistista(jpeg, k));
+    EXPECT_EQ(k.leveys, 16);
+
+    // 50 000 x 50 000 in the frame header of the same few hundred bytes.
+    std::string pommi = jpeg;
+    const std::size_t sof = merkin_kohta(pommi, 0xC2);
+    ASSERT_NE(sof, std::string::npos);
+    for (const std::size_t kohta : {sof + 5, sof + 7}) {
+        pommi[kohta] = static_cast<char>(50000 >> 8);
+        pommi[kohta + 1] = static_cast<char>(50000 & 0xff);
+    }
+    EXPECT_LT(pommi.size(), 2000u);
+    EXPECT_TRUE(rajatussa_muistissa(64, [&] {
+        RgbKuva x;
+        return !lue_jpeg_muistista(pommi, x);
+    }));
+
+    // The first scan again and again: each repeat is only a warning to the decoder, which would read on.
+    const std::size_t sos = merkin_kohta(jpeg, 0xDA);
+    ASSERT_NE(sos, std::string::npos);
+    std::size_t loppu = sos + 2;
+    while (loppu + 1 < jpeg.size() && !(static_cast<unsigned char>(jpeg[loppu]) == 0xFF &&
+                                        jpeg[loppu + 1] != 0 && (static_cast<unsigned char>(jpeg[loppu + 1]) & 0xF8) != 0xD0))
+        ++loppu;
+    std::string skannauksia = jpeg.substr(0, loppu);
+    for (int i = 0; i < 3000; ++i) skannauksia += jpeg.substr(sos, loppu - sos);
+    skannauksia += jpeg.substr(loppu);
+    EXPECT_FALSE(lue_jpeg_muistista(skannauksia, k));
+
+    // A GIF whose small screen holds a frame of 60 000 x 60 000, and an interlaced frame read in its order.
+    const fs::path gif = fs::temp_directory_path() / ("pommi_" + std::to_string(::getpid()) + ".gif");
+    {
+        int virhe = 0;
+        GifFileType* g = EGifOpenFileName(gif.c_str(), false, &virhe);
+        ASSERT_NE(g, nullptr);
+        ColorMapObject* kartta = GifMakeMapObject(2, nullptr);
+        EGifPutScreenDesc(g, 16, 16, 1, 0, kartta);
+        EGifPutImageDesc(g, 0, 0, 60000, 60000, false, nullptr);
+        std::vector<GifPixelType> rivi(64, 1);
+        EGifPutLine(g, rivi.data(), 64);
+        GifFreeMapObject(kartta);
+        EGifCloseFile(g, &virhe);
+    }
+    std::string gif_tavut;
+    ASSERT_TRUE(lue_koko_tiedosto(gif, gif_tavut));
+    EXPECT_TRUE(rajatussa_muistissa(64, [&] {
+        RgbKuva x;
+        return !lue_gif_muistista(gif_tavut, x);
+    }));
+    {
+        int virhe = 0;
+        GifFileType* g = EGifOpenFileName(gif.c_str(), false, &virhe);
+        ASSERT_NE(g, nullptr);
+        ColorMapObject* kartta = GifMakeMapObject(16, nullptr);
+        for (int i = 0; i < 16; ++i) kartta->Colors[i] = {static_cast<GifByteType>(i * 16), 0, 0};
+        EGifPutScreenDesc(g, 3, 11, 4, 0, kartta);
+        EGifPutImageDesc(g, 0, 0, 3, 11, true, nullptr);
+        // Interlaced rows come in the passes 0, 8 | 4 | 2, 6, 10 | 1, 3, 5, 7, 9; row y is coloured y.
+        for (const int y : {0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9}) {
+            std::vector<GifPixelType> rivi(3, static_cast<GifPixelType>(y));
+            EGifPutLine(g, rivi.data(), 3);
+        }
+        GifFreeMapObject(kartta);
+        EGifCloseFile(g, &virhe);
+    }
+    ASSERT_TRUE(lue_gif(gif, k));
+    ASSERT_EQ(k.korkeus, 11);
+    for (int y = 0; y < 11; ++y) EXPECT_EQ(k.rgb[static_cast<std::size_t>(y) * 3 * 3], y * 16) << y;
+    fs::remove(gif);
+}

@@ -77,8 +77,6 @@ public:
           tyo_(v.kansio.polku(tyotiedosto)) {}
 
     bool lataa();
-    // The damaged-file path with the reason in the log.
-    bool hylkaa(const std::string& syy);
     // A file that is sound but beyond a limit: the user is told which.
     bool hylkaa_raja(const std::string& syy);
 
@@ -249,9 +247,9 @@ void Lataaja::kerro_purkamattomat() {
                      ".\nKortit säilyttävät kansikuvansa, ja tallennettaessa ne otetaan tietokantatiedostosta.");
 }
 
-bool Lataaja::hylkaa(const std::string& syy) {
+bool Lataaja::hylkaa_raja(const std::string& syy) {
     kirjoita_debug_aina("[lue_tietueet] " + nimi_ + " hylätään: " + syy);
-    v_.viestit.virhe(vahingoittuneen_viesti());
+    v_.viestit.virhe(rajan_ylityksen_viesti(nimi_, syy));
     poista_tyotiedosto();
     yksi_tyhja_kortti();
     return false;

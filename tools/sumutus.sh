@@ -18,7 +18,7 @@ for kohde in "$BUILD"/*_fuzz; do
   [ -n "$lahde" ] && [ -d "$(dirname "$lahde")/testdata/$nimi" ] && siemenet=("$(dirname "$lahde")/testdata/$nimi")
   echo "== $nimi ($SEKUNNIT s)"
   loki="$BUILD/korpus/$nimi.log"
-  nice -n 19 "$kohde" -max_total_time="$SEKUNNIT" -max_len=1048576 -rss_limit_mb=2048 -timeout=20 \
+  nice -n 19 "$kohde" -max_total_time="$SEKUNNIT" -max_len=1048576 -rss_limit_mb=2048 -timeout=60 \
     -artifact_prefix="$BUILD/kaatumiset/$nimi-" -print_final_stats=1 "$BUILD/korpus/$nimi" "${siemenet[@]}" >"$loki" 2>&1
   koodi=$?
   grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==ERROR|SUMMARY|Test unit written)' "$loki"
