@@ -363,6 +363,8 @@ private slots:
             QVERIFY(!p.a.dl_cover_default);
             QTest::mouseClick(f.vihje_paneeli, Qt::LeftButton);
             QCOMPARE(p.viestit.tekstit().back().substr(0, 30), std::string("1) Voit myös hakea kaikki kans"));
+            // The tip names the menu item by the caption the main window's menu shows (checked there).
+            QVERIFY(p.viestit.tekstit().back().find("Imdb -> Hae puuttuvat kansikuvat.") != std::string::npos);
             f.download_cover->setChecked(false);  // fetched later by the batch
             QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
             QTRY_VERIFY(!f.isVisible());
