@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "diag/loki.h"
+#include "imdb/json_raja.h"
 #include "imdb/osoitteet.h"
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
@@ -13,12 +14,39 @@ using nlohmann::json;
 namespace {
 
 constexpr const char* kasikirjoitus_otsikko = "Käsikirjoitus:";
-// Deeper JSON than this is dropped while it is read, so no walk of a page's JSON can run out of stack.
+// JSON nested deeper than this is no page's record: it is refused before it is read, so no walk of a
+// page's JSON can run out of stack and a hostile block costs one quick pass.
 constexpr int json_syvyys = 48;
 
-json jasenna(std::string_view teksti) {
+// Whether the text's brackets nest no deeper than the limit; strings are skipped.
+bool syvyys_sallittu(std::string_view t) {
+    int syvyys = 0;
+    bool merkkijonossa = false;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const char c = t[i];
+        if (merkkijonossa) {
+            if (c == '\\') ++i;
+            else if (c == '"') merkkijonossa = false;
+        } else if (c == '"') {
+            merkkijonossa = true;
+        } else if (c == '[' || c == '{') {
+            if (++syvyys > json_syvyys) return false;
+        } else if (c == ']' || c == '}') {
+            --syvyys;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+json jasenna_rajattu(std::string_view teksti) {
+    if (!syvyys_sallittu(teksti)) return json(json::value_t::discarded);
+    // The same limit again while reading, should the pass above ever count otherwise than the parser.
     return json::parse(teksti, [](int syvyys, json::parse_event_t, json&) { return syvyys <= json_syvyys; }, false);
 }
+
+namespace {
 
 bool on_tyyppia(const json& j, const char* tyyppi) {
     if (!j.is_object() || !j.contains("@type")) return false;
@@ -65,7 +93,7 @@ std::vector<std::string_view> json_ld_lohkot(std::string_view sivu) {
 // The page's JSON-LD Movie object; null when there is none.
 json elokuva_json(std::string_view sivu) {
     for (std::string_view lohko : json_ld_lohkot(sivu)) {
-        json j = jasenna(lohko);
+        json j = jasenna_rajattu(lohko);
         if (j.is_discarded()) continue;
         if (const json* e = etsi_elokuva(j)) return *e;
     }
@@ -189,49 +217,55 @@ void henkilolinkit(std::string_view t, std::vector<std::string>& nimet, std::siz
 
 class VanhaLukija {
 public:
+    // Markers are looked up in a lower-case copy of each line with a plain find: a page of one long line
+    // is then scanned quickly for each of them.
     VanhaLukija(std::string_view sivu, Elokuvasivu& s) : rivit_(jaa_rivit(sivu)), s_(s) {
-        for (std::string& r : rivit_) r = korjaa_merkit(r);
+        pienet_.reserve(rivit_.size());
+        for (std::string& r : rivit_) {
+            r = korjaa_merkit(r);
+            pienet_.push_back(pienet_ascii(r));
+        }
     }
 
     void lue() {
         TKortti& k = s_.kortti;
-        const std::string kansikauppa = kauppakuva_osoite();
-        const std::string juliste = "<A HREF=\"" + juliste_osoite();
+        const std::string kansikauppa = pienet_ascii(kauppakuva_osoite());
+        const std::string juliste = pienet_ascii("<A HREF=\"" + juliste_osoite());
         for (std::size_t i = 0; i < rivit_.size(); ++i) {
             const std::string& rivi = rivit_[i];
-            if (sisaltaa("Access Denied", rivi)) s_.viestit.push_back("Virhe: Pääsy evätty Internet Movie Databaseen!");
-            if (sisaltaa("<TITLE>", rivi)) {
+            if (on(i, "access denied")) s_.viestit.push_back("Virhe: Pääsy evätty Internet Movie Databaseen!");
+            if (on(i, "<title>")) {
                 const Otsikko o = eroita_otsikko(rivi, k.nimi);
                 if (!o.nimi.empty()) k.nimi = o.nimi;
                 // A title without a four-digit number leaves the year as it was.
                 if (!o.vuosi.empty()) k.vuosi = o.vuosi;
             }
-            if (sisaltaa("<BASE HREF=\"", rivi))
+            if (on(i, "<base href=\""))
                 if (std::string n = imdb_numero(rivi); !n.empty()) s_.imdb_koodi = std::move(n);
-            if ((sisaltaa(kansikauppa, rivi) || sisaltaa(juliste, rivi)) && s_.cover_url.empty())
+            if ((on(i, kansikauppa) || on(i, juliste)) && s_.cover_url.empty())
                 s_.cover_url = eroita_kansi_url(rivi);
-            if (const std::size_t m = etsi_pienella(rivi, "CLASS=\"blackcatheader\">Directed by"); m != std::string::npos)
+            if (const std::size_t m = pienet_[i].find("class=\"blackcatheader\">directed by"); m != std::string::npos)
                 if (const auto n = nimet_merkista(i, m, 1, 8, false); !n.empty()) k.ohjaaja = n[0];
-            if (const std::size_t m = etsi_pienella(rivi, "CLASS=\"blackcatheader\">Writing credits"); m != std::string::npos)
+            if (const std::size_t m = pienet_[i].find("class=\"blackcatheader\">writing credits"); m != std::string::npos)
                 if (const auto n = nimet_merkista(i, m, 50, 40, false); !n.empty()) {
                     k.lisatieto[0] = liita(n);
                     k.lisatieto_nimi[0] = kasikirjoitus_otsikko;
                 }
-            if (sisaltaa("CLASS=\"ch\">Genre", rivi))
+            if (on(i, "class=\"ch\">genre"))
                 if (std::string l = eroita_luokitus(arvo(i)); !l.empty()) k.luokitus = std::move(l);
-            if (sisaltaa("votes)", rivi) || sisaltaa("votes)", poista_tagit(rivi)))
+            if (on(i, "votes") && (on(i, "votes)") || sisaltaa("votes)", poista_tagit(rivi))))
                 if (const std::string a = eroita_arvosana(rivi, virheet_); !a.empty()) k.arvosana = a;
-            if (sisaltaa("CLASS=\"ch\">Tagline", rivi) && muistio(k).empty()) s_.tagline = eroita_tagline(arvo(i), virheet_);
-            if (sisaltaa("CLASS=\"ch\">Plot ", rivi) && muistio(k).empty())
+            if (on(i, "class=\"ch\">tagline") && muistio(k).empty()) s_.tagline = eroita_tagline(arvo(i), virheet_);
+            if (on(i, "class=\"ch\">plot ") && muistio(k).empty())
                 muistio(k) += eroita_plot(arvo(i), s_.tagline, virheet_);
-            if (const std::size_t m = etsi_pienella(rivi, "blackcatheader\">Cast overview, first billed only");
+            if (const std::size_t m = pienet_[i].find("blackcatheader\">cast overview, first billed only");
                 m != std::string::npos)
                 if (const auto n = nimet_merkista(i, m, 6, 30, true); !n.empty()) k.paanayttelijat = liita(n);
-            if (sisaltaa("CLASS=\"ch\">Country", rivi))
+            if (on(i, "class=\"ch\">country"))
                 if (std::string maa = eroita_maa(arvo(i)); !maa.empty()) k.maa = std::move(maa);
-            if (sisaltaa("CLASS=\"ch\">Color", rivi)) k.vari = sisaltaa(">Black and White<", arvo(i)) ? "Ei" : "Kyllä";
-            if (sisaltaa("CLASS=\"ch\">Sound Mix", rivi)) s_.aanilista = tee_aanilista(arvo(i));
-            if (sisaltaa("<B CLASS=\"ch\">Runtime", rivi))
+            if (on(i, "class=\"ch\">color")) k.vari = sisaltaa(">Black and White<", arvo(i)) ? "Ei" : "Kyllä";
+            if (on(i, "class=\"ch\">sound mix")) s_.aanilista = tee_aanilista(arvo(i));
+            if (on(i, "<b class=\"ch\">runtime"))
                 if (auto l = tee_kestolista(arvo(i)); !l.empty()) s_.kestolista = std::move(l);
         }
         // A cut that failed leaves its field as it was; the user is not stopped by a box for each.
@@ -239,6 +273,11 @@ public:
     }
 
 private:
+    bool on(std::size_t i, std::string_view pieni_merkki) const {
+        return pienet_[i].find(pieni_merkki) != std::string::npos;
+    }
+    bool merkkirivi_(std::size_t i) const { return on(i, "blackcatheader") || on(i, "class=\"ch\""); }
+
     // The marker's line, and when the line holds nothing after its label, the lines after it up to a blank
     // line or the next marker (at most eight), joined by blanks.
     std::string arvo(std::size_t i) const {
@@ -248,7 +287,7 @@ private:
         if (kaksoispiste != std::string::npos && !trimmaa(oma.substr(kaksoispiste + 1)).empty()) return t;
         for (std::size_t j = i + 1; j < rivit_.size() && j <= i + 8; ++j) {
             const std::string& r = rivit_[j];
-            if (trimmaa(poista_tagit(r)).empty() || merkkirivi(r)) break;
+            if (merkkirivi_(j) || trimmaa(poista_tagit(r)).empty()) break;
             t += " " + r;
         }
         return t;
@@ -263,9 +302,9 @@ private:
         if (taulukko && sisaltaa("</table>", std::string_view(rivit_[i]).substr(kohta))) return n;
         for (std::size_t j = i + 1; j < rivit_.size() && j <= i + riveja && n.size() < enintaan; ++j) {
             const std::string& r = rivit_[j];
-            if (r.empty() || r == "<BR>" || merkkirivi(r)) break;
+            if (r.empty() || r == "<BR>" || merkkirivi_(j)) break;
             henkilolinkit(r, n, enintaan);
-            if (taulukko && sisaltaa("</table>", r)) break;
+            if (taulukko && on(j, "</table>")) break;
         }
         return n;
     }
@@ -277,6 +316,7 @@ private:
     }
 
     std::vector<std::string> rivit_;
+    std::vector<std::string> pienet_;
     Elokuvasivu& s_;
     Leikkausviestit virheet_;
 };
@@ -294,7 +334,7 @@ Sivulaji tunnista_sivu(std::string_view sivu) {
     if (!elokuva_json(sivu).is_null()) return Sivulaji::JsonNimike;
     const std::size_t alku = sivu.find_first_not_of(" \t\r\n");
     if (alku != std::string_view::npos && sivu[alku] == '{') {
-        const json j = jasenna(sivu);
+        const json j = jasenna_rajattu(sivu);
         if (!j.is_discarded() && j.is_object() && j.contains("d") && j["d"].is_array()) return Sivulaji::Ehdotukset;
     }
     bool otsikko = false, merkit = false;

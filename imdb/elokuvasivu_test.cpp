@@ -118,16 +118,17 @@ TEST(Elokuvasivu, JsonLdMaaOhjaajatJaVainHenkilotNayttelijoina) {
     EXPECT_EQ(s.imdb_koodi, "0332452");  // not the "tt" inside "https"
 }
 
-// Nesting far beyond any real page is dropped while reading, so nothing walks it; a Movie beside it is
-// still found.
+// Nesting far beyond any real page is refused before it is read, so nothing walks it; a record within
+// the limit beside such a block is still found.
 TEST(Elokuvasivu, SyvaSisakkaisyysEiKaada) {
     const std::string syva = std::string(200000, '[') + std::string(200000, ']');
     const std::string sivu = "<script type=\"application/ld+json\">[" + syva +
-                             ",{\"@type\":\"Movie\",\"name\":\"Syva\",\"genre\":" + syva + "}]</script>";
+                             "]</script><script type=\"application/ld+json\">{\"@type\":\"Movie\",\"name\":\"Syva\","
+                             "\"genre\":" + std::string(40, '[') + "\"]\"" + std::string(40, ']') + "}</script>";
     const Elokuvasivu s = lue_elokuvasivu(sivu, TKortti{});
     EXPECT_EQ(s.kortti.nimi, "Syva");
     const std::string ehdotus = "{\"d\":" + syva + "}";
-    EXPECT_EQ(tunnista_sivu(ehdotus), Sivulaji::Ehdotukset);
+    EXPECT_EQ(tunnista_sivu(ehdotus), Sivulaji::Tuntematon);
     EXPECT_TRUE(lue_ehdotukset(ehdotus).rivit.empty());
     EXPECT_TRUE(json_ld_elokuva("<script type=\"application/ld+json\">" + syva + "</script>").empty());
 }

@@ -335,7 +335,8 @@ std::vector<std::string> tee_kestolista(std::string_view rivi) {
         if (c == '\t') c = ' ';
     // Each "/" ends a row without the blank before it; the character after it goes too.
     std::size_t alku = 0;
-    for (std::size_t s; alku <= t.size() && (s = t.find('/', alku)) != std::string::npos;) {
+    // No runtime line has more than a few rows; a line of thousands of "/" is not one to offer.
+    for (std::size_t s; l.size() < kestorivien_raja && alku <= t.size() && (s = t.find('/', alku)) != std::string::npos;) {
         l.push_back(t.substr(alku, s > alku ? s - 1 - alku : 0));
         alku = s + 2;
     }

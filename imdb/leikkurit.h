@@ -59,6 +59,7 @@ std::string vain_numerot(std::string_view rivi);
 std::vector<std::string> alkuperainen_aanilista();
 std::vector<std::string> tee_aanilista(std::string_view rivi);
 std::vector<std::string> alkuperainen_kestolista();
+inline constexpr std::size_t kestorivien_raja = 50;  // rows of one runtime line at most
 std::vector<std::string> tee_kestolista(std::string_view rivi);
 
 // The title number in a text: after "/Title?" (the old address), after "/title/tt" (today's) or after a
