@@ -39,7 +39,10 @@ PY
 for kohde in ${kohteet[@]}; do
     echo "== ${kohde}_fuzz, $sekunnit s"
     mkdir -p "$tyo/$kohde-loydot"
+    # A finding ends that target's run with a non-zero status; the next target still runs.
     "$koonti/${kohde}_fuzz" -max_total_time="$sekunnit" -max_len=262144 -rss_limit_mb=4096 -timeout=60 \
-        -artifact_prefix="$tyo/$kohde-loydot/" -print_final_stats=1 "$tyo/$kohde" 2>&1 | tail -n 12
+        -artifact_prefix="$tyo/$kohde-loydot/" -print_final_stats=1 "$tyo/$kohde" > "$tyo/$kohde.log" 2>&1 ||
+        echo "   ${kohde}_fuzz found something: see $tyo/$kohde.log and $tyo/$kohde-loydot/"
+    grep -a -E "^(stat::|SUMMARY|Done )" "$tyo/$kohde.log" || true
 done
 echo "Seeds, corpora and any crash inputs: $tyo"
