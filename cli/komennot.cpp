@@ -47,6 +47,13 @@ const std::vector<Komentokuvaus>& komentokuvaukset() {
          "UTF-8 text on standard output, one key=value line a field."},
         {"imdb-search", "FILE", "The hit list of a saved IMDb result page or suggestion answer (text, number, aka).",
          utf8_rivit},
+        {"imdb-find", "TITLE [--source imdb|wikidata]",
+         "The hit list of a search on the configured servers of the movie data source (default: the settings').",
+         utf8_rivit},
+        {"imdb-fetch", "FILE CARDINDEX [--hit N] [--source imdb|wikidata]",
+         "The card filled from the N:th hit of a search by its name, as the IMDb window's Hyväksy fills it (the "
+         "cover too when the settings say so).",
+         "The catalogue FILE, replaced atomically."},
         {"export-text", "FILE OUT [--charset utf-8|cp1252]",
          "The fixed-column text list, as the File menu saves it; an existing OUT is refused.",
          "The text file OUT: Windows-1252 (or UTF-8 without a byte order mark) with CR LF line ends."},

@@ -1,7 +1,7 @@
 #include "imdb/hakusivu.h"
 
-#include <nlohmann/json.hpp>
 
+#include "imdb/json_raja.h"
 #include "imdb/osoitteet.h"
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
@@ -125,7 +125,7 @@ std::string ehdotusosoite(std::string_view hakusana) {
 Hakutulokset lue_ehdotukset(std::string_view json_teksti) {
     Hakutulokset h;
     h.nykyinen = true;
-    const json j = json::parse(json_teksti, nullptr, false);
+    const json j = jasenna_rajattu(json_teksti);
     if (j.is_discarded() || !j.is_object() || !j.contains("d") || !j["d"].is_array()) return h;
     struct Osuma {
         std::string rivi, koodi, aka;

@@ -1,5 +1,6 @@
 // The lookup on the real main window: the title typed into the card view, the field left, the choose
 // window offering the reference card, and its values in the card view's fields after Hyväksy.
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,6 +59,53 @@ private slots:
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Draama"));
         QCOMPARE(i.kortti().ohjaaja, std::string("Francis Ford Coppola"));
         QVERIFY(i.tk().kortit.muutettu);
+    }
+
+    // The IMDb window's tip sends the user to "Imdb -> Hae puuttuvat kansikuvat": the menu has that name.
+    void kansikuvahaunNimiValikossa() {
+        Ikkuna i({{"", ""}});
+        auto* a = i.f->findChild<QAction*>("HaekaikilleImdbstnoudetuillekorteillekansikuvat1");
+        QVERIFY(a);
+        QCOMPARE(a->text().remove('&'), QString("Hae puuttuvat kansikuvat"));
+    }
+
+    // The lookup waits for an edited title to be left for another control of the main window: not for an
+    // untouched title, not while another window (the list window, the IMDb window of Ctrl+E) has the focus.
+    void vainMuokattuNimiJaVainToiseenKenttaan() {
+        Ikkuna i({{"", "Oma"}});
+        auto* nimi = i.o<QLineEdit>("nimi_kentta");
+        const auto jonot_kasitelty = [] {
+            for (int n = 0; n < 3; ++n) QCoreApplication::processEvents();
+        };
+        nimi->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(nimi->hasFocus());
+        i.poistu(nimi);
+        jonot_kasitelty();
+        QCOMPARE(i.muut.viitehaut.size(), std::size_t(0));
+
+        i.kirjoita(nimi, fi("Kummisetä"));
+        QWidget toinen;
+        toinen.setObjectName("toinen_ikkuna");
+        auto* kentta = new QLineEdit(&toinen);
+        toinen.show();
+        toinen.activateWindow();
+        kentta->setFocus(Qt::ActiveWindowFocusReason);
+        QTRY_VERIFY(kentta->hasFocus());
+        jonot_kasitelty();
+        QCOMPARE(i.muut.viitehaut.size(), std::size_t(0));
+
+        nimi->window()->activateWindow();
+        nimi->setFocus(Qt::ActiveWindowFocusReason);
+        QTRY_VERIFY(nimi->hasFocus());
+        i.poistu(nimi);
+        QTRY_COMPARE(i.muut.viitehaut.size(), std::size_t(1));
+        QCOMPARE(i.muut.viitehaut.back(), std::string("OmaKummisetä"));
+        // Leaving again without a new edit asks nothing more.
+        nimi->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(nimi->hasFocus());
+        i.poistu(nimi);
+        jonot_kasitelty();
+        QCOMPARE(i.muut.viitehaut.size(), std::size_t(1));
     }
 };
 

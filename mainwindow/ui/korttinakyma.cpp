@@ -669,8 +669,15 @@ bool Korttinakyma::eventFilter(QObject* o, QEvent* e) {
         case QEvent::FocusOut:
             if (static_cast<QFocusEvent*>(e)->reason() == Qt::PopupFocusReason || paivitetaan_) break;
             if (o == nimi_kentta) {
-                const std::string nimi = cp(nimi_kentta->text());
-                QMetaObject::invokeMethod(this, [this, nimi] { muut_.hae_viitetiedot(nimi); }, Qt::QueuedConnection);
+                // Only an edited title, and only when the focus went to another control of this window: a
+                // switch to another window or a dialog opening (Ctrl+E) is no leaving of the field.
+                if (!nimi_kentta->isModified()) break;
+                QMetaObject::invokeMethod(this, [this] {
+                    const QWidget* uusi = QApplication::focusWidget();
+                    if (!uusi || uusi == nimi_kentta || uusi->window() != window() || !nimi_kentta->isModified()) return;
+                    nimi_kentta->setModified(false);
+                    muut_.hae_viitetiedot(cp(nimi_kentta->text()));
+                }, Qt::QueuedConnection);
             } else if (on_kentta(o)) {
                 processfields(w);
             }

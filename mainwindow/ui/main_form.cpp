@@ -184,8 +184,8 @@ void TMain_form::tee_valikot() {
          QKeySequence(Qt::CTRL | Qt::Key_E));
     muun(Imdb_menu, "nayta_imdbsta", "Näytä elokuvan sivu Internet Movie Databasessa");
     muun(Imdb_menu, "edit_imdbnum", "Muokkaa elokuvan Imdb-numeroa");
-    muun(Imdb_menu, "HaekaikilleImdbstnoudetuillekorteillekansikuvat1",
-         "Hae kaikille Imdb:stä noudetuille korteille kansikuvat");
+    // The choose view's tip sends the user here by this name.
+    muun(Imdb_menu, "HaekaikilleImdbstnoudetuillekorteillekansikuvat1", "Hae puuttuvat kansikuvat");
     muun(Imdb_menu, "Hae_Kansi", "Hae kansikuva")->setCheckable(true);
 
     QMenu* Help1 = valikko("Help1", "&Ohjeet");
