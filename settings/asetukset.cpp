@@ -86,6 +86,7 @@ const Avain avaimet[] = {
     {"Internet", "proxy_username", &TAsetukset::proxy_username},
     {"Internet", "proxy_password", &TAsetukset::proxy_password},
     {"IMDB", "dl_cover_default", &TAsetukset::dl_cover_default},
+    {"IMDB", "wikimedia_yhteystieto", &TAsetukset::wikimedia_yhteystieto},
 };
 
 constexpr int dpi_pienin = 50;
