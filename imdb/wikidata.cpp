@@ -370,10 +370,10 @@ Tulos Wikidatalahde::etsi(std::string_view hakusana, Hakutulokset& tulokset) {
         std::vector<std::string> kaikki;
         for (const json* e : elokuvat) {
             ohjaajat.push_back(kohteet(*e, "P57"));
-            kaikki = yhdessa({&kaikki, &ohjaajat.back()});
+            kaikki.insert(kaikki.end(), ohjaajat.back().begin(), ohjaajat.back().end());
         }
         Nimet nimet;
-        if (Tulos r = h.nimet(kaikki, nimet); !r) return r;
+        if (Tulos r = h.nimet(yhdessa({&kaikki}), nimet); !r) return r;
         for (std::size_t i = 0; i < elokuvat.size(); ++i) {
             const json& e = *elokuvat[i];
             const std::string alkuperainen = cp(alkuperainen_nimi(e));
