@@ -352,7 +352,7 @@ void Wikidatalahde::keskeyta() {
 Tulos Wikidatalahde::etsi(std::string_view hakusana, Hakutulokset& tulokset) {
     keskeytetty_ = false;
     const std::string sana = trimmaa(hakusana);
-    if (sana.empty()) return Tulos::virhe(-1, "Syötä elokuvan nimi \"elokuvan nimi\" kenttään!");
+    if (sana.empty()) return Tulos::virhe(-1, wikidata_ei_hakusanaa);
     Haku h{*this};
     Hakutulokset t;
     for (const char* kieli : {"fi", "en"}) {

@@ -37,6 +37,9 @@ private:
 // title), or the whole name when nothing stands before them.
 std::string wikidata_hakusana(std::string_view nimi);
 
+// What a search without a term says.
+inline constexpr const char* wikidata_ei_hakusanaa = "Syötä elokuvan nimi \"elokuvan nimi\" kenttään!";
+
 // How many actors a card takes from an item, in the order the item lists them.
 inline constexpr int nayttelijoita_kortille = 6;
 // Most ids one wbgetentities request may name.
