@@ -217,6 +217,17 @@ TEST(Wikidata, SuomenkielinenArtikkeliPuuttuu) {
     EXPECT_EQ(t.kortti.ohjaaja, "Edvin Laine");
     EXPECT_EQ(t.kortti.juoni, "");
     EXPECT_EQ(t.viestit, (std::vector<std::string>{"Suomenkielistä juonta ei saatu: Palvelin vastasi virheellä 503"}));
+
+    // An article that only lists the meanings of its title is no plot.
+    v.ensin = [](const std::string& url) -> std::optional<Palveluvastaus> {
+        if (url.find("/page/summary/") != std::string::npos)
+            return Palveluvastaus{200, R"({"type":"disambiguation","title":"Tuntematon sotilas","extract":"Tuntematon sotilas voi tarkoittaa"})"};
+        return std::nullopt;
+    };
+    Elokuvasivu u;
+    ASSERT_TRUE(l.nouda("Q1900001", kortti("Tuntematon sotilas"), u));
+    EXPECT_EQ(u.kortti.juoni, "");
+    EXPECT_EQ(u.kortti.kommentti, "");
 }
 
 TEST(Wikidata, MontaNimeaUseassaErassa) {
