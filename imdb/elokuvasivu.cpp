@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "diag/loki.h"
 #include "imdb/osoitteet.h"
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
@@ -12,57 +13,76 @@ using nlohmann::json;
 namespace {
 
 constexpr const char* kasikirjoitus_otsikko = "Käsikirjoitus:";
+// Deeper JSON than this is dropped while it is read, so no walk of a page's JSON can run out of stack.
+constexpr int json_syvyys = 48;
 
-bool on_elokuva(const json& j) {
+json jasenna(std::string_view teksti) {
+    return json::parse(teksti, [](int syvyys, json::parse_event_t, json&) { return syvyys <= json_syvyys; }, false);
+}
+
+bool on_tyyppia(const json& j, const char* tyyppi) {
     if (!j.is_object() || !j.contains("@type")) return false;
     const json& t = j["@type"];
-    if (t.is_string()) return t.get<std::string>() == "Movie";
+    if (t.is_string()) return t.get<std::string>() == tyyppi;
     if (t.is_array())
         for (const json& x : t)
-            if (x.is_string() && x.get<std::string>() == "Movie") return true;
+            if (x.is_string() && x.get<std::string>() == tyyppi) return true;
     return false;
 }
 
-const json* etsi_elokuva(const json& j) {
-    if (on_elokuva(j)) return &j;
+const json* etsi_elokuva(const json& j, int syvyys = 0) {
+    if (syvyys > json_syvyys) return nullptr;
+    if (on_tyyppia(j, "Movie")) return &j;
     if (j.is_array()) {
         for (const json& x : j)
-            if (const json* e = etsi_elokuva(x)) return e;
+            if (const json* e = etsi_elokuva(x, syvyys + 1)) return e;
     } else if (j.is_object() && j.contains("@graph")) {
-        return etsi_elokuva(j["@graph"]);
+        return etsi_elokuva(j["@graph"], syvyys + 1);
     }
     return nullptr;
 }
 
-// The JSON-LD blocks of a page, each as its script element's text.
+// The JSON-LD blocks of a page, each as its script element's text. Every search starts where the last
+// one ended, so a page of unclosed "<script" tags is read once.
 std::vector<std::string_view> json_ld_lohkot(std::string_view sivu) {
     std::vector<std::string_view> lohkot;
     std::size_t p = 0;
     for (;;) {
-        const std::size_t s = [&] {
-            for (std::size_t q = sivu.find("<script", p); q != std::string_view::npos; q = sivu.find("<script", q + 1)) {
-                const std::size_t loppu = sivu.find('>', q);
-                if (loppu == std::string_view::npos) return std::string_view::npos;
-                if (sivu.substr(q, loppu - q).find("application/ld+json") != std::string_view::npos) return q;
-            }
-            return std::string_view::npos;
-        }();
-        if (s == std::string_view::npos) break;
-        const std::size_t alku = sivu.find('>', s) + 1;
-        const std::size_t loppu = sivu.find("</script>", alku);
+        const std::size_t q = sivu.find("<script", p);
+        if (q == std::string_view::npos) break;
+        const std::size_t tagin_loppu = sivu.find('>', q);
+        if (tagin_loppu == std::string_view::npos) break;
+        p = tagin_loppu + 1;
+        if (sivu.substr(q, tagin_loppu - q).find("application/ld+json") == std::string_view::npos) continue;
+        const std::size_t loppu = sivu.find("</script>", p);
         if (loppu == std::string_view::npos) break;
-        lohkot.push_back(sivu.substr(alku, loppu - alku));
+        lohkot.push_back(sivu.substr(p, loppu - p));
         p = loppu;
     }
     return lohkot;
 }
 
+// The page's JSON-LD Movie object; null when there is none.
+json elokuva_json(std::string_view sivu) {
+    for (std::string_view lohko : json_ld_lohkot(sivu)) {
+        json j = jasenna(lohko);
+        if (j.is_discarded()) continue;
+        if (const json* e = etsi_elokuva(j)) return *e;
+    }
+    return nullptr;
+}
+
 std::string cp(const json& j) { return j.is_string() ? merkisto::utf8_cp1252(j.get<std::string>()) : std::string(); }
 
-// A name out of a Person, an Organization or a plain string.
-std::string nimi_kohteesta(const json& j) {
-    if (j.is_string()) return cp(j);
-    if (j.is_object() && j.contains("name")) return cp(j["name"]);
+// A text of the record with its HTML references decoded, as cp1252 without blanks at the ends.
+std::string teksti(const json& j) {
+    return j.is_string() ? trimmaa(merkisto::utf8_cp1252(pura_html_viitteet(j.get<std::string>()))) : std::string();
+}
+
+// A name out of a plain string or an object of the given type that has one.
+std::string nimi_kohteesta(const json& j, const char* tyyppi) {
+    if (j.is_string()) return teksti(j);
+    if (j.is_object() && (!j.contains("@type") || on_tyyppia(j, tyyppi)) && j.contains("name")) return teksti(j["name"]);
     return {};
 }
 
@@ -78,40 +98,36 @@ std::vector<const json*> luettelo(const json& j, const char* avain) {
     return l;
 }
 
-bool on_henkilo(const json& j) {
-    return j.is_object() && j.contains("@type") && j["@type"].is_string() && j["@type"].get<std::string>() == "Person";
-}
-
-std::string numero_tt_jalkeen(std::string_view url) {
-    const std::size_t p = url.find("tt");
-    if (p == std::string_view::npos) return {};
+// The names of a list of the record, joined; at most `enintaan` of them.
+std::string nimet(const json& e, const char* avain, const char* tyyppi, const char* erotin, std::size_t enintaan = 50) {
     std::string t;
-    for (std::size_t i = p + 2; i < url.size() && url[i] >= '0' && url[i] <= '9'; ++i) t += url[i];
+    std::size_t n = 0;
+    for (const json* o : luettelo(e, avain)) {
+        if (n == enintaan) break;
+        if (const std::string a = nimi_kohteesta(*o, tyyppi); !a.empty()) {
+            t += (t.empty() ? "" : erotin) + a;
+            ++n;
+        }
+    }
     return t;
 }
 
 void lue_json(const json& e, Elokuvasivu& s) {
     TKortti& k = s.kortti;
-    if (e.contains("name")) {
-        const std::string nimi = trimmaa(merkisto::utf8_cp1252(pura_html_viitteet(e["name"].is_string() ? e["name"].get<std::string>() : "")));
-        if (!nimi.empty()) k.nimi = yhdista_nimi(k.nimi, nimi);
-    }
+    if (e.contains("name"))
+        if (const std::string nimi = teksti(e["name"]); !nimi.empty()) k.nimi = yhdista_nimi(k.nimi, nimi);
     if (e.contains("datePublished") && e["datePublished"].is_string()) {
         const std::string d = e["datePublished"].get<std::string>();
         if (d.size() >= 4 && std::all_of(d.begin(), d.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
             k.vuosi = d.substr(0, 4);
     }
-    for (const json* o : luettelo(e, "director")) {
-        const std::string n = nimi_kohteesta(*o);
-        if (!n.empty()) {
-            k.ohjaaja = n;
-            break;
-        }
-    }
+    if (const std::string o = nimet(e, "director", "Person", ", "); !o.empty()) k.ohjaaja = o;
+    // Creators are people and companies; only the people wrote the script.
     std::string kirjoittajat;
     for (const json* o : luettelo(e, "creator"))
-        if (on_henkilo(*o))
-            if (const std::string n = nimi_kohteesta(*o); !n.empty()) kirjoittajat += (kirjoittajat.empty() ? "" : ", ") + n;
+        if (on_tyyppia(*o, "Person"))
+            if (const std::string n = nimi_kohteesta(*o, "Person"); !n.empty())
+                kirjoittajat += (kirjoittajat.empty() ? "" : ", ") + n;
     if (!kirjoittajat.empty()) {
         k.lisatieto[0] = kirjoittajat;
         k.lisatieto_nimi[0] = kasikirjoitus_otsikko;
@@ -120,6 +136,7 @@ void lue_json(const json& e, Elokuvasivu& s) {
     for (const json* o : luettelo(e, "genre"))
         if (const std::string g = trimmaa(kaanna_luokitus(cp(*o))); !g.empty()) lajit += (lajit.empty() ? "" : "/") + g;
     if (!lajit.empty()) k.luokitus = lajit;
+    if (const std::string maat = kaanna_maa(nimet(e, "countryOfOrigin", "Country", "/")); !maat.empty()) k.maa = maat;
     if (e.contains("aggregateRating") && e["aggregateRating"].is_object() &&
         e["aggregateRating"].contains("ratingValue")) {
         const json& r = e["aggregateRating"]["ratingValue"];
@@ -131,20 +148,11 @@ void lue_json(const json& e, Elokuvasivu& s) {
             } catch (...) {
             }
         }
-        if (arvo >= 0) k.arvosana = pyorista_arvosana(arvo);
+        if (arvo >= 0 && arvo <= 10) k.arvosana = pyorista_arvosana(arvo);
     }
-    std::string nayttelijat;
-    int n = 0;
-    for (const json* o : luettelo(e, "actor")) {
-        if (n == 6) break;
-        if (const std::string a = nimi_kohteesta(*o); !a.empty()) {
-            nayttelijat += (nayttelijat.empty() ? "" : ", ") + a;
-            ++n;
-        }
-    }
-    if (!nayttelijat.empty()) k.paanayttelijat = nayttelijat;
-    if (muistio(k).empty() && e.contains("description") && e["description"].is_string())
-        muistio(k) = trimmaa(merkisto::utf8_cp1252(pura_html_viitteet(e["description"].get<std::string>())));
+    // Actors are people; a rating or a company in the list is no actor.
+    if (const std::string a = nimet(e, "actor", "Person", ", ", 6); !a.empty()) k.paanayttelijat = a;
+    if (muistio(k).empty() && e.contains("description")) muistio(k) = teksti(e["description"]);
     if (e.contains("image")) {
         const json& i = e["image"];
         if (i.is_string()) s.cover_url = i.get<std::string>();
@@ -152,104 +160,148 @@ void lue_json(const json& e, Elokuvasivu& s) {
     }
     if (e.contains("duration") && e["duration"].is_string())
         if (const std::string m = iso_kesto_minuuteiksi(e["duration"].get<std::string>()); !m.empty()) s.kestolista = {m};
-    if (e.contains("url") && e["url"].is_string()) s.imdb_koodi = numero_tt_jalkeen(e["url"].get<std::string>());
+    if (e.contains("url") && e["url"].is_string()) s.imdb_koodi = imdb_numero(e["url"].get<std::string>());
 }
 
-// Reads the lines of the old layout with its marker table.
-void lue_vanha(std::string_view sivu, Elokuvasivu& s) {
-    TKortti& k = s.kortti;
-    const std::vector<std::string> rivit = jaa_rivit(sivu);
-    std::size_t i = 0;
-    const auto seuraava = [&]() -> std::string { return i < rivit.size() ? korjaa_merkit(rivit[i++]) : std::string(); };
-    const std::string kansikauppa = kauppakuva_osoite();
-    const std::string juliste = "<A HREF=\"" + juliste_osoite();
+// ---------------------------------------------------------------------------------------------------------
+// The old layout. Pages of different years put a value on its marker's line or on the lines after it, and
+// a cast row per line or the whole cast on one; the readers below take both.
 
-    while (i < rivit.size()) {
-        std::string rivi = korjaa_merkit(rivit[i++]);
-        if (sisaltaa("Access Denied", rivi)) s.viestit.push_back("Virhe: Pääsy evätty Internet Movie Databaseen!");
-        if (sisaltaa("<TITLE>", rivi)) {
-            const Otsikko o = eroita_otsikko(rivi, k.nimi);
-            k.nimi = o.nimi;
-            // A title without a four-digit number leaves the year as it was.
-            if (!o.vuosi.empty()) k.vuosi = o.vuosi;
-        }
-        if (sisaltaa("<BASE HREF=\"", rivi) && sisaltaa("/Title?", rivi) && rivi.size() >= 9)
-            s.imdb_koodi = rivi.substr(rivi.size() - 9, 7);
-        if (sisaltaa("CLASS=\"blackcatheader\">Directed by", rivi)) {
-            rivi = seuraava();
-            k.ohjaaja = Eroita_ohjaaja_tai_kasik(rivi, s.viestit);
-        }
-        if ((sisaltaa(kansikauppa, rivi) || sisaltaa(juliste, rivi)) && s.cover_url.empty())
-            s.cover_url = eroita_kansi_url(rivi);
-        if (sisaltaa("CLASS=\"blackcatheader\">Writing credits", rivi)) {
-            std::string kirjoittajat;
-            for (;;) {
-                if (i >= rivit.size()) break;
-                const std::string r = seuraava();
-                if (r.empty() || r == "<BR>") break;
-                if (r.size() > 2) kirjoittajat += ", " + Eroita_ohjaaja_tai_kasik(r, s.viestit);
-            }
-            for (std::size_t n = kirjoittajat.size(); n > 0; --n) {
-                std::string& t = kirjoittajat;
-                if (t.size() >= 3 && t[t.size() - 3] == ',') t.resize(t.size() - 3);
-                if (t.size() >= 2 && t[t.size() - 2] == ',') t.resize(t.size() - 2);
-                if (!t.empty() && t.back() == ',') t.pop_back();
-            }
-            k.lisatieto[0] = kirjoittajat.size() > 2 ? kirjoittajat.substr(2) : std::string();
-            k.lisatieto_nimi[0] = kasikirjoitus_otsikko;
-            rivi = kirjoittajat;
-        }
-        if (sisaltaa("CLASS=\"ch\">Genre", rivi)) k.luokitus = eroita_luokitus(rivi);
-        if (sisaltaa("votes)", rivi))
-            if (const std::string a = eroita_arvosana(rivi, s.viestit); !a.empty()) k.arvosana = a;
-        if (sisaltaa("CLASS=\"ch\">Tagline", rivi) && muistio(k).empty()) s.tagline = eroita_tagline(rivi, s.viestit);
-        if (sisaltaa("CLASS=\"ch\">Plot ", rivi) && muistio(k).empty())
-            muistio(k) += eroita_plot(rivi, s.tagline, s.viestit);
-        if (sisaltaa("blackcatheader\">Cast overview, first billed only", rivi)) {
-            std::string nayttelijat;
-            for (int n = 0; n < 6; ++n) {
-                const std::string r = seuraava();
-                rivi = r.size() > 23 ? r.substr(22, r.size() - 23) : std::string();
-                nayttelijat += ", " + Eroita_ohjaaja_tai_kasik(rivi, s.viestit);
-            }
-            if (nayttelijat.size() >= 3 && nayttelijat[nayttelijat.size() - 3] == ',')
-                nayttelijat.resize(nayttelijat.size() - 2);
-            k.paanayttelijat = nayttelijat.substr(2);
-        }
-        if (sisaltaa("CLASS=\"ch\">Country", rivi)) k.maa = eroita_maa(rivi);
-        if (sisaltaa("CLASS=\"ch\">Color", rivi)) k.vari = sisaltaa(">Black and White<", rivi) ? "Ei" : "Kyllä";
-        if (sisaltaa("CLASS=\"ch\">Sound Mix", rivi)) s.aanilista = tee_aanilista(rivi);
-        if (sisaltaa("<B CLASS=\"ch\">Runtime", rivi)) s.kestolista = tee_kestolista(rivi);
+// A line that opens a value of its own: no value runs on past it.
+bool merkkirivi(std::string_view rivi) { return sisaltaa("blackcatheader", rivi) || sisaltaa("CLASS=\"ch\"", rivi); }
+
+// The texts of the person links (to "/Name?…" or "/name/…") in a text, tags removed, at most `enintaan`.
+void henkilolinkit(std::string_view t, std::vector<std::string>& nimet, std::size_t enintaan) {
+    std::size_t p = 0;
+    while (nimet.size() < enintaan) {
+        const std::size_t a = etsi_pienella(t, "<a ", p);
+        if (a == std::string_view::npos) return;
+        const std::size_t tagin_loppu = t.find('>', a);
+        if (tagin_loppu == std::string_view::npos) return;
+        const std::size_t loppu = etsi_pienella(t, "</a", tagin_loppu);
+        if (loppu == std::string_view::npos) return;
+        if (sisaltaa("/name", t.substr(a, tagin_loppu - a)))
+            if (std::string n = trimmaa(poista_tagit(t.substr(tagin_loppu + 1, loppu - tagin_loppu - 1))); !n.empty())
+                nimet.push_back(std::move(n));
+        p = loppu;
     }
 }
+
+class VanhaLukija {
+public:
+    VanhaLukija(std::string_view sivu, Elokuvasivu& s) : rivit_(jaa_rivit(sivu)), s_(s) {
+        for (std::string& r : rivit_) r = korjaa_merkit(r);
+    }
+
+    void lue() {
+        TKortti& k = s_.kortti;
+        const std::string kansikauppa = kauppakuva_osoite();
+        const std::string juliste = "<A HREF=\"" + juliste_osoite();
+        for (std::size_t i = 0; i < rivit_.size(); ++i) {
+            const std::string& rivi = rivit_[i];
+            if (sisaltaa("Access Denied", rivi)) s_.viestit.push_back("Virhe: Pääsy evätty Internet Movie Databaseen!");
+            if (sisaltaa("<TITLE>", rivi)) {
+                const Otsikko o = eroita_otsikko(rivi, k.nimi);
+                if (!o.nimi.empty()) k.nimi = o.nimi;
+                // A title without a four-digit number leaves the year as it was.
+                if (!o.vuosi.empty()) k.vuosi = o.vuosi;
+            }
+            if (sisaltaa("<BASE HREF=\"", rivi))
+                if (std::string n = imdb_numero(rivi); !n.empty()) s_.imdb_koodi = std::move(n);
+            if ((sisaltaa(kansikauppa, rivi) || sisaltaa(juliste, rivi)) && s_.cover_url.empty())
+                s_.cover_url = eroita_kansi_url(rivi);
+            if (const std::size_t m = etsi_pienella(rivi, "CLASS=\"blackcatheader\">Directed by"); m != std::string::npos)
+                if (const auto n = nimet_merkista(i, m, 1, 8, false); !n.empty()) k.ohjaaja = n[0];
+            if (const std::size_t m = etsi_pienella(rivi, "CLASS=\"blackcatheader\">Writing credits"); m != std::string::npos)
+                if (const auto n = nimet_merkista(i, m, 50, 40, false); !n.empty()) {
+                    k.lisatieto[0] = liita(n);
+                    k.lisatieto_nimi[0] = kasikirjoitus_otsikko;
+                }
+            if (sisaltaa("CLASS=\"ch\">Genre", rivi))
+                if (std::string l = eroita_luokitus(arvo(i)); !l.empty()) k.luokitus = std::move(l);
+            if (sisaltaa("votes)", rivi) || sisaltaa("votes)", poista_tagit(rivi)))
+                if (const std::string a = eroita_arvosana(rivi, virheet_); !a.empty()) k.arvosana = a;
+            if (sisaltaa("CLASS=\"ch\">Tagline", rivi) && muistio(k).empty()) s_.tagline = eroita_tagline(arvo(i), virheet_);
+            if (sisaltaa("CLASS=\"ch\">Plot ", rivi) && muistio(k).empty())
+                muistio(k) += eroita_plot(arvo(i), s_.tagline, virheet_);
+            if (const std::size_t m = etsi_pienella(rivi, "blackcatheader\">Cast overview, first billed only");
+                m != std::string::npos)
+                if (const auto n = nimet_merkista(i, m, 6, 30, true); !n.empty()) k.paanayttelijat = liita(n);
+            if (sisaltaa("CLASS=\"ch\">Country", rivi))
+                if (std::string maa = eroita_maa(arvo(i)); !maa.empty()) k.maa = std::move(maa);
+            if (sisaltaa("CLASS=\"ch\">Color", rivi)) k.vari = sisaltaa(">Black and White<", arvo(i)) ? "Ei" : "Kyllä";
+            if (sisaltaa("CLASS=\"ch\">Sound Mix", rivi)) s_.aanilista = tee_aanilista(arvo(i));
+            if (sisaltaa("<B CLASS=\"ch\">Runtime", rivi))
+                if (auto l = tee_kestolista(arvo(i)); !l.empty()) s_.kestolista = std::move(l);
+        }
+        // A cut that failed leaves its field as it was; the user is not stopped by a box for each.
+        for (const std::string& v : virheet_) kirjoita_debug_aina("[imdb] " + v);
+    }
+
+private:
+    // The marker's line, and when the line holds nothing after its label, the lines after it up to a blank
+    // line or the next marker (at most eight), joined by blanks.
+    std::string arvo(std::size_t i) const {
+        std::string t = rivit_[i];
+        const std::string oma = poista_tagit(t);
+        const std::size_t kaksoispiste = oma.find(':');
+        if (kaksoispiste != std::string::npos && !trimmaa(oma.substr(kaksoispiste + 1)).empty()) return t;
+        for (std::size_t j = i + 1; j < rivit_.size() && j <= i + 8; ++j) {
+            const std::string& r = rivit_[j];
+            if (trimmaa(poista_tagit(r)).empty() || merkkirivi(r)) break;
+            t += " " + r;
+        }
+        return t;
+    }
+
+    // The person links after the marker at `kohta` of line i and on the lines after it, until a blank line,
+    // a line "<BR>", the next marker or (for a table) its end.
+    std::vector<std::string> nimet_merkista(std::size_t i, std::size_t kohta, std::size_t enintaan,
+                                            std::size_t riveja, bool taulukko) const {
+        std::vector<std::string> n;
+        henkilolinkit(std::string_view(rivit_[i]).substr(kohta), n, enintaan);
+        if (taulukko && sisaltaa("</table>", std::string_view(rivit_[i]).substr(kohta))) return n;
+        for (std::size_t j = i + 1; j < rivit_.size() && j <= i + riveja && n.size() < enintaan; ++j) {
+            const std::string& r = rivit_[j];
+            if (r.empty() || r == "<BR>" || merkkirivi(r)) break;
+            henkilolinkit(r, n, enintaan);
+            if (taulukko && sisaltaa("</table>", r)) break;
+        }
+        return n;
+    }
+
+    static std::string liita(const std::vector<std::string>& n) {
+        std::string t;
+        for (const std::string& x : n) t += (t.empty() ? "" : ", ") + x;
+        return t;
+    }
+
+    std::vector<std::string> rivit_;
+    Elokuvasivu& s_;
+    Leikkausviestit virheet_;
+};
 
 }  // namespace
 
 Teksti& muistio(TKortti& k) { return k.nakyma == 1 ? k.kommentti : k.juoni; }
 
 std::string json_ld_elokuva(std::string_view sivu) {
-    for (std::string_view lohko : json_ld_lohkot(sivu)) {
-        const json j = json::parse(lohko, nullptr, false);
-        if (j.is_discarded()) continue;
-        if (const json* e = etsi_elokuva(j)) return e->dump();
-    }
-    return {};
+    const json e = elokuva_json(sivu);
+    return e.is_null() ? std::string() : e.dump();
 }
 
 Sivulaji tunnista_sivu(std::string_view sivu) {
-    if (!json_ld_elokuva(sivu).empty()) return Sivulaji::JsonNimike;
+    if (!elokuva_json(sivu).is_null()) return Sivulaji::JsonNimike;
     const std::size_t alku = sivu.find_first_not_of(" \t\r\n");
     if (alku != std::string_view::npos && sivu[alku] == '{') {
-        const json j = json::parse(sivu, nullptr, false);
+        const json j = jasenna(sivu);
         if (!j.is_discarded() && j.is_object() && j.contains("d") && j["d"].is_array()) return Sivulaji::Ehdotukset;
     }
     bool otsikko = false, merkit = false;
     for (const std::string& r : jaa_rivit(sivu)) {
         if (sisaltaa("<TITLE>IMDb title search</TITLE>", r)) return Sivulaji::VanhaHaku;
         if (sisaltaa("<TITLE>", r)) otsikko = true;
-        if (sisaltaa("blackcatheader", r) || sisaltaa("CLASS=\"ch\">", r) ||
-            (sisaltaa("<BASE HREF=\"", r) && sisaltaa("/Title?", r)))
-            merkit = true;
+        if (merkkirivi(r) || (sisaltaa("<BASE HREF=\"", r) && !imdb_numero(r).empty())) merkit = true;
     }
     return otsikko && merkit ? Sivulaji::VanhaNimike : Sivulaji::Tuntematon;
 }
@@ -259,9 +311,17 @@ Elokuvasivu lue_elokuvasivu(std::string_view sivu, const TKortti& kortti) {
     s.kortti.kopioi(kortti);
     s.aanilista = alkuperainen_aanilista();
     s.kestolista = alkuperainen_kestolista();
-    if (const std::string e = json_ld_elokuva(sivu); !e.empty()) lue_json(json::parse(e), s);
-    else lue_vanha(sivu, s);
+    if (const json e = elokuva_json(sivu); !e.is_null()) lue_json(e, s);
+    else VanhaLukija(sivu, s).lue();
     return s;
+}
+
+void hyvaksy_valinnat(TKortti& k, std::string_view kesto, std::string_view aani, std::string_view imdb_koodi) {
+    if (const std::string m = vain_numerot(kesto); !m.empty()) k.kesto = m;
+    if (!aani.empty()) k.aani = std::string(aani);
+    kirjoita_debug("imdb_koodi=" + std::string(imdb_koodi));
+    // A page without a title number keeps the number the card already had.
+    if (!imdb_koodi.empty()) k.imdb_koodi = std::string(imdb_koodi);
 }
 
 std::string iso_kesto_minuuteiksi(std::string_view kesto) {
@@ -320,8 +380,11 @@ std::string pura_html_viitteet(std::string_view s) {
             t += s[i];
             continue;
         }
-        const std::size_t puoli = s.find(';', i);
-        if (puoli == std::string_view::npos || puoli - i > 10) {
+        // A reference is at most ten characters up to its ";": looking further for each "&" would make a page
+        // of lone ampersands quadratic.
+        const std::size_t puoli_alusta = s.substr(i, 11).find(';');
+        const std::size_t puoli = puoli_alusta == std::string_view::npos ? puoli_alusta : i + puoli_alusta;
+        if (puoli == std::string_view::npos) {
             t += s[i];
             continue;
         }

@@ -28,7 +28,7 @@ struct Elokuvasivu {
     std::string cover_url;                // the first cover address of the page
     std::string imdb_koodi;               // the page's title number
     std::string tagline;
-    Leikkausviestit viestit;              // cutter failures and the access-denied note, in page order
+    Leikkausviestit viestit;              // notes for the user (access denied); failed cuts go to the debug log
 };
 
 // The memo the card view shows: the plot on the plot page, the comments on the comments page.
@@ -36,6 +36,10 @@ Teksti& muistio(TKortti& k);
 
 // Reads a title page (either layout) as if `kortti` were the current card.
 Elokuvasivu lue_elokuvasivu(std::string_view sivu, const TKortti& kortti);
+
+// What accepting the choose view writes into the card besides the shown values: the running time of the
+// chosen row when it has digits, the chosen sound track when it is not empty, and the page's title number.
+void hyvaksy_valinnat(TKortti& k, std::string_view kesto, std::string_view aani, std::string_view imdb_koodi);
 
 // "PT3H1M" -> "181 min"; empty for anything else.
 std::string iso_kesto_minuuteiksi(std::string_view kesto);

@@ -15,6 +15,7 @@ struct Hakutulokset {
     std::vector<std::string> akat;    // the row's other title, empty if none
     bool liian_monta = false;         // the list stopped at the row limit
     bool nykyinen = false;            // rows from today's search: their title pages live at today's address
+    bool yksi_nimike = false;         // the search answered with one title's page: its only row is that title
     Leikkausviestit viestit;
 };
 

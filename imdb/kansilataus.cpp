@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "diag/loki.h"
+#include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 
@@ -54,4 +55,31 @@ bool liita_ladattu_kansi(const std::string& stem, const std::string& url, TOmaLi
     k.cover_url = url;
     k.hae_kansi = false;
     return true;
+}
+
+bool dl_cover(Verkkohaku& http, const std::string& url, TOmaList& lista, int indeksi, const Ohjelmakansio& kansio,
+              diag::Viestit& viestit) {
+    kirjoita_debug("downloading cover from url: " + url);
+    if (url.empty()) {
+        viestit.virhe("Virhe: dl_cover ei saanut parametriä!");
+        return false;
+    }
+    HttpPyynto pyynto;
+    pyynto.url = url;
+    pyynto.enintaan = kannen_enimmaiskoko;
+    HttpVastaus vastaus;
+    if (const Tulos t = http.hae(pyynto, vastaus); !t) {
+        kirjoita_debug_aina("[dl_cover] " + t.viesti);
+        if (t.koodi != keskeytetty_haku) viestit.virhe(std::string(ei_vastaanotettu_viesti) + "\n\n" + t.viesti);
+        return false;
+    }
+    const std::string stem = uusi_kansikuvan_nimi(lista);
+    const fs::path polku = kansio.polku(std::string(kansikuvakansio) + stem);
+    std::error_code ec;
+    fs::create_directories(polku.parent_path(), ec);
+    if (const Tulos t = korvaa_tiedosto(polku, vastaus.runko); !t) {
+        viestit.virhe(std::string(ei_vastaanotettu_viesti) + "\n\n" + t.viesti);
+        return false;
+    }
+    return liita_ladattu_kansi(stem, url, lista, indeksi, kansio, viestit);
 }

@@ -116,19 +116,25 @@ std::string poista_tagit(std::string_view rivi) {
 }
 
 std::string korjaa_merkit(std::string_view rivi) {
-    std::string t(rivi);
-    if (t.size() > 5) {
-        const std::size_t n0 = t.size();
-        for (std::size_t p = 0; p + 2 < n0; ++p) {
-            if (p + 2 > t.size() || t[p] != '&' || t[p + 1] != '#') continue;
-            const std::string numero = t.substr(p + 2, 3);
-            if (numero.size() != 3 || !numeroita(numero)) continue;
-            const int koodi = std::stoi(numero);
-            // A code above 255 has no cp1252 byte of its own; cutting it down would turn it into another letter.
-            if (koodi > 255) continue;
-            const std::string viite = t.substr(p, 6);
-            t = korvaa_kaikki(t, viite, std::string(1, static_cast<char>(koodi)));
+    std::string t;
+    if (rivi.size() > 5) {
+        // One pass: "&#" and three digits with the character after them (the ";") become one character.
+        // Replacing every occurrence of each reference in turn came to the same text in quadratic time.
+        t.reserve(rivi.size());
+        for (std::size_t p = 0; p < rivi.size();) {
+            if (rivi[p] == '&' && p + 4 < rivi.size() && rivi[p + 1] == '#' && numeroita(rivi.substr(p + 2, 3))) {
+                const int koodi = (rivi[p + 2] - '0') * 100 + (rivi[p + 3] - '0') * 10 + (rivi[p + 4] - '0');
+                // A code above 255 has no cp1252 byte of its own; cutting it down would turn it into another letter.
+                if (koodi <= 255) {
+                    t += static_cast<char>(koodi);
+                    p += 6;
+                    continue;
+                }
+            }
+            t += rivi[p++];
         }
+    } else {
+        t = rivi;
     }
     for (const char* jarjestysluku : {" (I)", " (II)", " (III)", " (IV)", " (V)", " (VI)"})
         t = korvaa_kaikki(t, jarjestysluku, "");
@@ -181,8 +187,12 @@ std::string yhdista_nimi(std::string_view nykyinen_nimi, std::string_view englan
         alku.resize(s);
         if (!alku.empty() && alku.back() == ' ') alku.pop_back();
     }
-    // A card without a name of its own takes the page's title as it is, not " (Title)".
+    // A card without a name of its own takes the page's title as it is, not " (Title)"; a name that is
+    // already the title, or already carries it in parentheses, does not get it twice.
     if (alku.empty()) return std::string(englanniksi);
+    if (englanniksi.empty() || pienet_ascii(alku) == pienet_ascii(englanniksi)) return alku;
+    if (pienet_ascii(nykyinen_nimi).find("(" + pienet_ascii(englanniksi) + ")") != std::string::npos)
+        return std::string(nykyinen_nimi);
     return alku + " (" + std::string(englanniksi) + ")";
 }
 
@@ -217,8 +227,11 @@ std::string eroita_luokitus(std::string_view rivi) {
 std::string eroita_maa(std::string_view rivi) {
     std::string t = poista_tagit(rivi);
     for (const char* maa : {"Country: ", "Country:", "Country  ", "Country ", "Country"}) t = korvaa_kaikki(t, maa, "");
-    t = korvaa_kaikki(t, " ", "");
-    t = korvaa_kaikki(t, "Finland", "Suomi");
+    return kaanna_maa(korvaa_kaikki(t, " ", ""));
+}
+
+std::string kaanna_maa(std::string_view maa) {
+    std::string t = korvaa_kaikki(maa, "Finland", "Suomi");
     t = korvaa_kaikki(t, "Englanti", "England");
     t = korvaa_kaikki(t, "Sweden", "Ruotsi");
     t = korvaa_kaikki(t, "Norway", "Norja");
@@ -235,13 +248,23 @@ std::string pyorista_arvosana(double arvo) {
 
 std::string eroita_arvosana(std::string_view rivi, Leikkausviestit& viestit) {
     std::string kerattu;
+    std::size_t loppu_haettu = 0, loppu = std::string_view::npos;
     for (std::size_t p = 0; p + 11 <= rivi.size(); ++p) {
-        if (rivi.substr(p, 3) != "<B>") continue;
+        if (!alkaa_pienella(rivi.substr(p), "<B>")) continue;
         const bool piste = (p + 4 < rivi.size() && rivi[p + 4] == '.') || (p + 5 < rivi.size() && rivi[p + 5] == '.');
         if (!piste) continue;
-        std::size_t loppu = rivi.find("</B>", p + 3);
-        if (loppu == std::string_view::npos) loppu = rivi.size() >= 4 ? rivi.size() - 4 : 0;
-        if (loppu > p + 3) kerattu += rivi.substr(p + 3, loppu - p - 3);
+        // The next "</B>" is looked up once per stretch of the line, not once per "<B>".
+        if (loppu_haettu <= p + 3) {
+            loppu = etsi_pienella(rivi, "</B>", p + 3);
+            loppu_haettu = loppu == std::string_view::npos ? rivi.size() : loppu;
+        }
+        const std::size_t l = loppu != std::string_view::npos ? loppu : (rivi.size() >= 4 ? rivi.size() - 4 : 0);
+        if (l <= p + 3) continue;
+        // Only the number: "7.1/10" is a rating of 7.1.
+        const std::string_view osa = rivi.substr(p + 3, l - p - 3);
+        const std::size_t luku = osa.find_first_not_of("0123456789.,");
+        kerattu += osa.substr(0, luku);
+        p = l - 1;  // the text up to the end tag is taken; a "<B>" inside it starts nothing new
     }
     // A votes line without a rating leaves the card's rating as it was, rather than making it 0.
     if (kerattu.empty()) return {};
@@ -310,11 +333,13 @@ std::vector<std::string> tee_kestolista(std::string_view rivi) {
     t = korvaa_kaikki(t, "Runtime: ", "");
     for (char& c : t)
         if (c == '\t') c = ' ';
-    for (std::size_t s; (s = t.find('/')) != std::string::npos;) {
-        l.push_back(t.substr(0, s > 0 ? s - 1 : 0));
-        t.erase(0, s + 2);
+    // Each "/" ends a row without the blank before it; the character after it goes too.
+    std::size_t alku = 0;
+    for (std::size_t s; alku <= t.size() && (s = t.find('/', alku)) != std::string::npos;) {
+        l.push_back(t.substr(alku, s > alku ? s - 1 - alku : 0));
+        alku = s + 2;
     }
-    l.push_back(t);
+    l.push_back(alku < t.size() ? t.substr(alku) : std::string());
     return l;
 }
 
@@ -329,6 +354,21 @@ std::string eroita_nimi(std::string_view rivi, Leikkausviestit& viestit) {
 
 std::string eroita_koodi(std::string_view rivi) {
     if (rivi.size() >= 17 && rivi[15] == '?') return std::string(rivi.substr(16, 7));
+    return {};
+}
+
+std::string imdb_numero(std::string_view teksti) {
+    const auto numerot = [&](std::size_t p) {
+        std::size_t q = p;
+        while (q < teksti.size() && q - p < 12 && on_numero(teksti[q])) ++q;
+        return std::string(teksti.substr(p, q - p));
+    };
+    const std::string t = trimmaa(teksti);
+    if (numeroita(t)) return t;
+    if (const std::size_t p = etsi_pienella(teksti, "/Title?"); p != std::string_view::npos) return numerot(p + 7);
+    if (const std::size_t p = etsi_pienella(teksti, "/title/tt"); p != std::string_view::npos) return numerot(p + 9);
+    for (std::size_t p = etsi_pienella(teksti, "tt"); p != std::string_view::npos; p = etsi_pienella(teksti, "tt", p + 1))
+        if (p + 2 < teksti.size() && on_numero(teksti[p + 2])) return numerot(p + 2);
     return {};
 }
 

@@ -44,6 +44,8 @@ Otsikko eroita_otsikko(std::string_view rivi, std::string_view nykyinen_nimi);
 std::string kaanna_luokitus(std::string_view luokitus);
 std::string eroita_luokitus(std::string_view rivi);
 std::string eroita_maa(std::string_view rivi);
+// Country names of the page in Finnish where the program knows them ("Finland/Sweden" -> "Suomi/Ruotsi").
+std::string kaanna_maa(std::string_view maa);
 // A rating as a whole number, halves to the even neighbour; empty when the line holds no rating.
 std::string pyorista_arvosana(double arvo);
 std::string eroita_arvosana(std::string_view rivi, Leikkausviestit& viestit);
@@ -58,6 +60,11 @@ std::vector<std::string> alkuperainen_aanilista();
 std::vector<std::string> tee_aanilista(std::string_view rivi);
 std::vector<std::string> alkuperainen_kestolista();
 std::vector<std::string> tee_kestolista(std::string_view rivi);
+
+// The title number in a text: after "/Title?" (the old address), after "/title/tt" (today's) or after a
+// "tt" that starts a number, all its digits (today's titles have 8). A text that is only digits is the
+// number itself; anything else gives an empty text.
+std::string imdb_numero(std::string_view teksti);
 
 // Cutters of a search result line: <A HREF="/Title?0133093">Matrix, The (1999)</A> …
 std::string eroita_nimi(std::string_view rivi, Leikkausviestit& viestit);

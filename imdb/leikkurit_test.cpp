@@ -53,6 +53,10 @@ TEST(Leikkurit, OtsikkoNimeksiJaVuodeksi) {
         {"<TITLE>Matrix, The (1999)</TITLE>", "", "The Matrix", "1999"},
         {"<TITLE>Alien (1979) (TV)</TITLE>", "Alien – kahdeksas matkustaja (Alien)", "Alien – kahdeksas matkustaja (Alien)", "1979"},
         {"<TITLE>Untitled</TITLE>", "X", "X (U)", ""},  // no four digits: the scan ends at the start
+        // A name that already is the title, or carries it, does not get it twice.
+        {"<title>Troy (2004)</title>", "Troy", "Troy", "2004"},
+        {"<title>Troy (2004)</title>", "TROY (jotain)", "TROY", "2004"},
+        {"<title>Troy (2004)</title>", "Troija (troy)", "Troija (troy)", "2004"},
     };
     for (const auto& t : tapaukset) {
         const Otsikko o = eroita_otsikko(t.rivi, t.kortin_nimi);
@@ -61,6 +65,20 @@ TEST(Leikkurit, OtsikkoNimeksiJaVuodeksi) {
     }
     EXPECT_EQ(eroita_vuosi("Theater, The (2001/I)"), "2001");  // the window moves left until it finds digits
     EXPECT_EQ(eroita_vuosi("ab"), "");
+}
+
+TEST(Leikkurit, ImdbNumeroKaikistaMuodoista) {
+    const Tapaus tapaukset[] = {
+        {"0332452", "0332452"},
+        {" tt0332452 ", "0332452"},  // as the browser's address shows it
+        {"TT0332452", "0332452"},
+        {"https://www.imdb.com/title/tt10838180/?ref_=fn", "10838180"},  // today's eight digits kept whole
+        {"<BASE HREF=\"http://www.imdb.com/Title?0133093\">", "0133093"},
+        {"https://example.com/", ""},  // "tt" of "https" starts no number
+        {"/title/ttx/", ""},
+        {"", ""},
+    };
+    for (const Tapaus& t : tapaukset) EXPECT_EQ(imdb_numero(t.sisaan), t.odotettu) << t.sisaan;
 }
 
 TEST(Leikkurit, LuokitusJaMaaTaulukoista) {

@@ -2,6 +2,8 @@
 
 #include "diag/viestit.h"
 #include "imdb/leikkurit.h"
+#include "imdb/osoitteet.h"
+#include "diag/loki.h"
 #include "storage/runko.h"
 
 namespace {
@@ -27,4 +29,16 @@ std::string uusi_versio_teksti(std::string_view tiedosto, double oma_versio) {
     }
     t += "\nHaluatko siirtyä ohjelman kotisivuille?";
     return t.size() > 150 ? t : std::string();
+}
+
+std::string hae_versiotiedote(Verkkohaku& http, double oma_versio) {
+    HttpPyynto p;
+    p.url = paivitys_osoite() + "/rkb_versio.txt";
+    p.enintaan = 1u << 20;
+    HttpVastaus v;
+    if (const Tulos t = http.hae(p, v); !t) {
+        kirjoita_debug("[uusi_versio] " + t.viesti);
+        return {};
+    }
+    return uusi_versio_teksti(v.runko, oma_versio);
 }

@@ -2,14 +2,10 @@
 
 #include <curl/curl.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <memory>
 
 #include "diag/loki.h"
-#include "perus/tiedostot.h"
-
-namespace fs = std::filesystem;
+#include "settings/asetukset.h"
 
 namespace net {
 
@@ -23,22 +19,29 @@ struct CurlAlustus {
 void alusta_curl() { static CurlAlustus alustus; }
 
 struct Kirjoitus {
-    std::FILE* f = nullptr;
-    std::uint64_t* tavuja = nullptr;
+    std::string* runko = nullptr;
+    std::size_t enintaan = 0;
     const std::function<void(std::uint64_t)>* ilmoita = nullptr;
-    bool kirjoitusvirhe = false;
+    bool liian_suuri = false;
 };
 
+// Decoded bytes are counted here, so a packed answer that unpacks beyond the limit stops at the limit.
 std::size_t kirjoita(char* data, std::size_t koko, std::size_t maara, void* k) {
     auto* w = static_cast<Kirjoitus*>(k);
     const std::size_t n = koko * maara;
-    if (std::fwrite(data, 1, n, w->f) != n) {
-        w->kirjoitusvirhe = true;
+    if (n > w->enintaan - w->runko->size()) {
+        w->liian_suuri = true;
         return 0;
     }
-    *w->tavuja += n;
-    if (*w->ilmoita) (*w->ilmoita)(*w->tavuja);
+    w->runko->append(data, n);
+    if (*w->ilmoita) (*w->ilmoita)(w->runko->size());
     return n;
+}
+
+// "8 Mt" for whole mebibytes, bytes otherwise.
+std::string koko_tekstina(std::size_t tavuja) {
+    if (tavuja >= (1u << 20) && tavuja % (1u << 20) == 0) return std::to_string(tavuja >> 20) + " Mt";
+    return std::to_string(tavuja) + " tavua";
 }
 
 struct EasyPoisto {
@@ -69,49 +72,46 @@ std::string curl_syy(CURLcode c) {
 
 }  // namespace
 
+std::optional<Valityspalvelin> asetusten_valityspalvelin(const TAsetukset& a) {
+    if (!a.proxy_enabled) return std::nullopt;
+    return Valityspalvelin{a.proxy_addr, a.proxy_port, a.proxy_username, a.proxy_password};
+}
+
 HttpAsiakas::HttpAsiakas() { alusta_curl(); }
 HttpAsiakas::~HttpAsiakas() = default;
 
-Tulos HttpAsiakas::hae(const std::string& url, const fs::path& kohde) {
-    std::error_code ec;
-    fs::remove(kohde, ec);
-    const fs::path valiaikainen = fs::path(kohde).concat(".osittain");
-    keskeytys_ = false;
-    kaynnissa_ = true;
-    Tulos t = hae_kerran(url, valiaikainen, user_agent);
-    // Today's servers refuse the old agent outright; a second try with a browser's agent gets the page.
-    if (!t && (tila_ == 403 || tila_ == 406) && user_agent != nykyinen_kayttaja && !keskeytys_) {
-        kirjoita_debug("HTTP " + std::to_string(tila_) + ", yritetään uudelleen toisella user agentilla");
-        t = hae_kerran(url, valiaikainen, nykyinen_kayttaja);
-    }
-    kaynnissa_ = false;
-    if (!t) {
-        fs::remove(valiaikainen, ec);
-        return t;
-    }
-    fs::rename(valiaikainen, kohde, ec);
-    if (ec) {
-        fs::remove(valiaikainen, ec);
-        return Tulos::virhe(ec.value(), "Tiedostoa " + kohde.string() + " ei voitu kirjoittaa: " +
-                                            jarjestelman_syy(ec.value()));
-    }
-    return Tulos::ok();
+void HttpAsiakas::keskeyta() {
+    keskeytys_ = true;
+    std::lock_guard<std::mutex> l(heratys_);
+    if (moniote_) curl_multi_wakeup(static_cast<CURLM*>(moniote_));
 }
 
-Tulos HttpAsiakas::hae_kerran(const std::string& url, const fs::path& valiaikainen, const std::string& agentti) {
-    tila_ = 0;
-    tavuja_ = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(valiaikainen.c_str(), "wb"), &std::fclose);
-    if (!f) {
-        const int e = errno;
-        return Tulos::virhe(e, "Tiedostoa " + valiaikainen.string() + " ei voitu luoda: " + jarjestelman_syy(e));
+Tulos HttpAsiakas::hae(const HttpPyynto& pyynto, HttpVastaus& vastaus) {
+    keskeytys_ = false;
+    kaynnissa_ = true;
+    const std::string agentti = pyynto.user_agent.empty() ? vanha_kayttaja : pyynto.user_agent;
+    Tulos t = hae_kerran(pyynto, agentti, vastaus);
+    // Today's servers refuse the old agent outright; a second try with a browser's agent gets the page.
+    if (!t && (vastaus.tila == 403 || vastaus.tila == 406) && agentti != nykyinen_kayttaja && !keskeytys_) {
+        kirjoita_debug("HTTP " + std::to_string(vastaus.tila) + ", yritetään uudelleen toisella user agentilla");
+        t = hae_kerran(pyynto, nykyinen_kayttaja, vastaus);
     }
+    kaynnissa_ = false;
+    return t;
+}
+
+Tulos HttpAsiakas::hae_kerran(const HttpPyynto& pyynto, const std::string& agentti, HttpVastaus& vastaus) {
+    vastaus = HttpVastaus{};
+    const std::string& url = pyynto.url;
     std::unique_ptr<CURL, EasyPoisto> c(curl_easy_init());
     std::unique_ptr<CURLM, MultiPoisto> m(curl_multi_init());
     if (!c || !m) return Tulos::virhe(CURLE_FAILED_INIT, "HTTP-yhteyttä ei voitu alustaa.");
 
-    Kirjoitus w{f.get(), &tavuja_, &vastaanotettu};
-    std::unique_ptr<curl_slist, SlistPoisto> otsakkeet(curl_slist_append(nullptr, ("Accept: " + accept).c_str()));
+    Kirjoitus w{&vastaus.runko, pyynto.enintaan, &vastaanotettu};
+    curl_slist* lista = curl_slist_append(nullptr, ("Accept: " + (pyynto.accept.empty() ? std::string(vanha_accept)
+                                                                                         : pyynto.accept)).c_str());
+    for (const std::string& o : pyynto.otsakkeet) lista = curl_slist_append(lista, o.c_str());
+    std::unique_ptr<curl_slist, SlistPoisto> otsakkeet(lista);
     curl_easy_setopt(c.get(), CURLOPT_URL, url.c_str());
     curl_easy_setopt(c.get(), CURLOPT_HTTPHEADER, otsakkeet.get());
     curl_easy_setopt(c.get(), CURLOPT_USERAGENT, agentti.c_str());
@@ -120,6 +120,8 @@ Tulos HttpAsiakas::hae_kerran(const std::string& url, const fs::path& valiaikain
     curl_easy_setopt(c.get(), CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c.get(), CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c.get(), CURLOPT_ACCEPT_ENCODING, "");
+    // A declared length beyond the limit is refused before any body byte is taken.
+    curl_easy_setopt(c.get(), CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(pyynto.enintaan));
     curl_easy_setopt(c.get(), CURLOPT_CONNECTTIMEOUT_MS, yhteys_aikaraja_ms);
     curl_easy_setopt(c.get(), CURLOPT_TIMEOUT_MS, aikaraja_ms);
     curl_easy_setopt(c.get(), CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -140,6 +142,10 @@ Tulos HttpAsiakas::hae_kerran(const std::string& url, const fs::path& valiaikain
     }
 
     curl_multi_add_handle(m.get(), c.get());
+    {
+        std::lock_guard<std::mutex> l(heratys_);
+        moniote_ = m.get();
+    }
     CURLcode tulos = CURLE_OK;
     for (;;) {
         int kaynnissa = 0;
@@ -160,18 +166,30 @@ Tulos HttpAsiakas::hae_kerran(const std::string& url, const fs::path& valiaikain
         if (kasittele_viestit) kasittele_viestit();
         if (keskeytys_) break;
     }
-    curl_easy_getinfo(c.get(), CURLINFO_RESPONSE_CODE, &tila_);
+    {
+        std::lock_guard<std::mutex> l(heratys_);
+        moniote_ = nullptr;
+    }
+    curl_easy_getinfo(c.get(), CURLINFO_RESPONSE_CODE, &vastaus.tila);
+    if (char* lopullinen = nullptr; curl_easy_getinfo(c.get(), CURLINFO_EFFECTIVE_URL, &lopullinen) == CURLE_OK && lopullinen)
+        vastaus.osoite = lopullinen;
     curl_multi_remove_handle(m.get(), c.get());
-    const bool kirjoitettu = std::fflush(f.get()) == 0 && !w.kirjoitusvirhe;
 
-    if (keskeytys_) return Tulos::virhe(CURLE_ABORTED_BY_CALLBACK, "Siirto keskeytettiin.");
-    if (w.kirjoitusvirhe || tulos == CURLE_WRITE_ERROR || !kirjoitettu)
-        return Tulos::virhe(CURLE_WRITE_ERROR, "Tiedostoa " + valiaikainen.string() + " ei voitu kirjoittaa.");
+    const auto epaonnistui = [&](int koodi, std::string viesti) {
+        vastaus.runko.clear();
+        vastaus.runko.shrink_to_fit();
+        return Tulos::virhe(koodi, std::move(viesti));
+    };
+    if (keskeytys_) return epaonnistui(keskeytetty_haku, "Siirto keskeytettiin.");
+    if (w.liian_suuri || tulos == CURLE_FILESIZE_EXCEEDED)
+        return epaonnistui(CURLE_FILESIZE_EXCEEDED, "Vastaus osoitteesta " + url + " on suurempi kuin " +
+                                                        koko_tekstina(pyynto.enintaan) +
+                                                        ", joten sitä ei otettu vastaan.");
     if (tulos != CURLE_OK)
-        return Tulos::virhe(tulos, "Haku osoitteesta " + url + " epäonnistui: " + curl_syy(tulos) + ".");
-    if (tila_ >= 400)
-        return Tulos::virhe(static_cast<int>(tila_),
-                            "Palvelin vastasi osoitteeseen " + url + ": HTTP " + std::to_string(tila_) + ".");
+        return epaonnistui(tulos, "Haku osoitteesta " + url + " epäonnistui: " + curl_syy(tulos) + ".");
+    if (vastaus.tila >= 400)
+        return epaonnistui(static_cast<int>(vastaus.tila),
+                           "Palvelin vastasi osoitteeseen " + url + ": HTTP " + std::to_string(vastaus.tila) + ".");
     return Tulos::ok();
 }
 

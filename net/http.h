@@ -1,13 +1,18 @@
 #pragma once
-// HTTP GET into a file. The transfer runs on the calling thread but hands control back to the caller's
-// event pump between network waits, so a window stays responsive and can abort it.
+// HTTP GET into memory over libcurl: the core's Verkkohaku. The transfer runs on the calling thread and,
+// between network waits of at most 20 ms, hands control to the caller's event pump, so a window stays
+// responsive; keskeyta() from the pump or from any other thread stops it at the next wait.
+#include <atomic>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "perus/tulos.h"
+#include "perus/verkkohaku.h"
+
+struct TAsetukset;
 
 namespace net {
 
@@ -18,6 +23,9 @@ struct Valityspalvelin {
     std::string salasana;
 };
 
+// The proxy the settings ask for (section Internet), if any.
+std::optional<Valityspalvelin> asetusten_valityspalvelin(const TAsetukset& a);
+
 // What an old-fashioned client said it accepts and who it is.
 inline constexpr const char* vanha_accept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
 inline constexpr const char* vanha_kayttaja = "Mozilla/3.0 (compatible)";
@@ -25,43 +33,37 @@ inline constexpr const char* vanha_kayttaja = "Mozilla/3.0 (compatible)";
 inline constexpr const char* nykyinen_kayttaja =
     "Mozilla/5.0 (X11; Linux x86_64; rv:115.0) Gecko/20100101 Firefox/115.0";
 
-class HttpAsiakas {
+class HttpAsiakas final : public Verkkohaku {
 public:
     HttpAsiakas();
-    ~HttpAsiakas();
+    ~HttpAsiakas() override;
     HttpAsiakas(const HttpAsiakas&) = delete;
     HttpAsiakas& operator=(const HttpAsiakas&) = delete;
 
-    std::string accept = vanha_accept;
-    std::string user_agent = vanha_kayttaja;
     std::optional<Valityspalvelin> proxy;
     long yhteys_aikaraja_ms = 20000;
     long aikaraja_ms = 120000;       // the whole transfer
     long pysahdys_aikaraja_s = 30;   // no body bytes for this long ends a stalled transfer
 
-    // Running count of body bytes after each received block.
+    // Running count of decoded body bytes after each received block (on the fetching thread).
     std::function<void(std::uint64_t)> vastaanotettu;
     // Lets the caller's window process pending events while the transfer waits on the network.
     std::function<void()> kasittele_viestit;
 
-    // GETs url into `kohde`, following redirects. The body goes to a temporary name beside it and is
-    // renamed into place only when complete; an old `kohde` is removed first, so after a failure the
-    // file is absent. A status of 400 or above is a failure.
-    Tulos hae(const std::string& url, const std::filesystem::path& kohde);
+    // GETs the address into memory, following redirects (see Verkkohaku). A server that refuses the old
+    // agent with 403 or 406 is asked once more with today's.
+    Tulos hae(const HttpPyynto& pyynto, HttpVastaus& vastaus) override;
+    void keskeyta() override;
 
-    // Stops a transfer in progress (from an event handler run by kasittele_viestit); harmless otherwise.
-    void keskeyta() { keskeytys_ = true; }
     bool kaynnissa() const { return kaynnissa_; }
-    long tila() const { return tila_; }           // HTTP status of the last answer, 0 if none
-    std::uint64_t tavuja() const { return tavuja_; }
 
 private:
-    Tulos hae_kerran(const std::string& url, const std::filesystem::path& valiaikainen, const std::string& agentti);
+    Tulos hae_kerran(const HttpPyynto& pyynto, const std::string& agentti, HttpVastaus& vastaus);
 
-    bool keskeytys_ = false;
-    bool kaynnissa_ = false;
-    long tila_ = 0;
-    std::uint64_t tavuja_ = 0;
+    std::atomic<bool> keskeytys_{false};
+    std::atomic<bool> kaynnissa_{false};
+    std::mutex heratys_;      // guards moniote_ against the transfer's end while another thread wakes it
+    void* moniote_ = nullptr;  // the running transfer's multi handle, woken by keskeyta()
 };
 
 }  // namespace net

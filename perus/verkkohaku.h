@@ -13,6 +13,9 @@
 inline constexpr std::size_t sivun_enimmaiskoko = 8u << 20;
 inline constexpr std::size_t kannen_enimmaiskoko = 8u << 20;
 
+// Tulos::koodi of a fetch that keskeyta() stopped, so a caller can tell a cancel from a failure.
+inline constexpr int keskeytetty_haku = 42;
+
 struct HttpPyynto {
     std::string url;
     std::size_t enintaan = sivun_enimmaiskoko;  // decoded body bytes at most

@@ -16,22 +16,16 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
-#include "imdb/elokuvasivu.h"
 #include "imdb/kansilataus.h"
 #include "imdb/osoitteet.h"
 #include "imdb/ui/imdb_warning.h"
 #include "imdb/versiotiedote.h"
-#include "mainwindow/korttitoiminnot.h"
 #include "mainwindow/ui/paaikkuna.h"
-#include "perus/tiedostot.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/runko.h"
-#include "storage/tyokansio.h"
 #include "storage/varasto.h"
 #include "perus/versio.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,44 +35,6 @@ constexpr const char* haetaan = "Haetaan IMDB:stä.....";
 constexpr const char* selainvirhe =
     "Tiedoston käynnistäminen epäonnistui,\nkoneessasi ei ole selainta. Asenna selain (esim. Internet Explorer) "
     "avataksesi tämän dokumentin.";
-
-fs::path sivutiedosto() { return ajon_tyokansio() / "rkb_imdb.html"; }
-fs::path versiotiedosto() { return ajon_tyokansio() / "rkb_versio.txt"; }
-
-std::string lue(const fs::path& p) {
-    std::string s;
-    (void)lue_koko_tiedosto(p, s);
-    return s;
-}
-
-void poista(const fs::path& p) {
-    std::error_code ec;
-    fs::remove(p, ec);
-}
-
-// The search address: blanks as "+", other bytes outside plain ASCII letters and digits percent-encoded.
-std::string hakuosoite(const std::string& hakusana) {
-    static const char* heksa = "0123456789ABCDEF";
-    std::string q;
-    for (unsigned char c : hakulauseke(hakusana)) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' ||
-            c == '.' || c == '_' || c == '~' || c == '\'') {
-            q += static_cast<char>(c);
-        } else {
-            q += '%';
-            q += heksa[c >> 4];
-            q += heksa[c & 15];
-        }
-    }
-    return imdb_osoite() + "/Tsearch?title=" + q + "&restrict=Movies+and+TV";
-}
-
-bool on_nimikesivu(const fs::path& p) {
-    std::error_code ec;
-    if (!fs::is_regular_file(p, ec)) return false;
-    const Sivulaji l = tunnista_sivu(lue(p));
-    return l == Sivulaji::VanhaNimike || l == Sivulaji::JsonNimike;
-}
 
 // A choice read from the page shows its beginning; the card gets the whole of it.
 void lisaa_valinta(QListWidget* lista, const std::string& arvo) {
@@ -90,8 +46,8 @@ std::string valinta(const QListWidgetItem* r) { return r->data(Qt::UserRole).toB
 
 }  // namespace
 
-Timdb_form::Timdb_form(Paaikkuna& p, std::string hakusana)
-    : QDialog(p.ikkuna()), p_(p), hakusana_(std::move(hakusana)) {
+Timdb_form::Timdb_form(Paaikkuna& p, std::string hakusana, Imdbyhteydet yhteydet)
+    : QDialog(p.ikkuna()), p_(p), hakusana_(std::move(hakusana)), yhteydet_(yhteydet) {
     setObjectName("imdb_form");
     setWindowTitle(fi("... hetkinen"));
     setMinimumSize(300, 100);
@@ -168,12 +124,6 @@ Timdb_form::Timdb_form(Paaikkuna& p, std::string hakusana)
     Timer->setInterval(1);
     connect(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
 
-    http_.kasittele_viestit = [this] { kasittele_viestit(); };
-    http_.vastaanotettu = [this](std::uint64_t n) { tila("Vastaanotettu " + std::to_string(n) + " tavua"); };
-    const TAsetukset& a = p_.asetukset();
-    if (a.proxy_enabled)
-        http_.proxy = net::Valityspalvelin{a.proxy_addr, a.proxy_port, a.proxy_username, a.proxy_password};
-
     if (kansihaku_) {
         // The batch cannot be closed from the title bar; it ends by itself or through Keskeytä.
         setWindowFlags((windowFlags() & ~(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint)) |
@@ -184,9 +134,7 @@ Timdb_form::Timdb_form(Paaikkuna& p, std::string hakusana)
     }
 }
 
-Timdb_form::~Timdb_form() {
-    poista(sivutiedosto());
-}
+Timdb_form::~Timdb_form() = default;
 
 // ---------------------------------------------------------------------------------------------------------
 // Views
@@ -275,25 +223,38 @@ void Timdb_form::TimerTimer() {
     else hae_imdb();
 }
 
+void Timdb_form::keskeyta_haut() {
+    yhteydet_.lahde.keskeyta();
+    yhteydet_.kannet.keskeyta();
+    yhteydet_.paivitys.keskeyta();
+}
+
 void Timdb_form::closeEvent(QCloseEvent* e) {
+    // The batch and an accepted card finish by themselves once their transfer is stopped; the window
+    // closes right after.
     if ((kansihaku_ || hyvaksytaan_) && !suljettu_) {
+        if (kansihaku_) Abort_ButtonClick();
+        else keskeyta_haut();
         e->ignore();
         return;
     }
     suljettu_ = true;
-    http_.keskeyta();
+    keskeyta_haut();
     QDialog::closeEvent(e);
 }
 
 void Timdb_form::reject() {
-    // The batch closes itself when it is done; an accepted card is finished before the window goes.
-    if ((kansihaku_ || hyvaksytaan_) && !suljettu_) return;
+    if ((kansihaku_ || hyvaksytaan_) && !suljettu_) {
+        if (kansihaku_) Abort_ButtonClick();
+        else keskeyta_haut();
+        return;
+    }
     if (valinta_) {
         peruuta_buttonClick();
         return;
     }
     suljettu_ = true;
-    http_.keskeyta();
+    keskeyta_haut();
     QDialog::reject();
 }
 
@@ -324,32 +285,7 @@ void Timdb_form::tila(const std::string& teksti) { StatusBar->showMessage(q_naky
 
 void Timdb_form::kasittele_viestit() { QApplication::processEvents(QEventLoop::AllEvents, 20); }
 
-// ---------------------------------------------------------------------------------------------------------
-// Transfers
-
-bool Timdb_form::hae(const std::string& url, const fs::path& tiedosto) {
-    const Tulos t = http_.hae(url, tiedosto);
-    std::error_code ec;
-    const auto koko = fs::exists(tiedosto, ec) ? fs::file_size(tiedosto, ec) : 0;
-    tila("Vastaanotettu " + std::to_string(ec ? 0 : koko) + " tavua");
-    if (!t) kirjoita_debug_aina("[imdb] " + t.viesti);
-    return t.onnistui();
-}
-
-void Timdb_form::korjaa_rivinvaihdot(const fs::path& tiedosto) {
-    std::string s;
-    if (!lue_koko_tiedosto(tiedosto, s)) return;
-    const std::string korjattu = ::korjaa_rivinvaihdot(s);
-    if (korjattu != s) (void)korvaa_tiedosto(tiedosto, korjattu);
-}
-
-bool Timdb_form::hae_nimikesivu(const std::string& koodi, bool nykyinen) {
-    if (!nykyinen) {
-        if (hae(vanha_nimikesivu(koodi), sivutiedosto()) && on_nimikesivu(sivutiedosto())) return true;
-        if (suljettu_ || keskeytys_) return false;
-    }
-    return hae(nykyinen_nimikesivu(koodi), sivutiedosto()) && on_nimikesivu(sivutiedosto());
-}
+void Timdb_form::vastaanotettu(std::uint64_t tavuja) { tila("Vastaanotettu " + std::to_string(tavuja) + " tavua"); }
 
 // ---------------------------------------------------------------------------------------------------------
 // Search
@@ -374,40 +310,21 @@ void Timdb_form::hae_imdb() {
     if (suljettu_) return;
 
     tila(haetaan);
-    kirjoita_debug("IMDB hakusana=" + hakulauseke(hakusana_));
-    const fs::path sivu = sivutiedosto();
-    const bool saatiin = hae(hakuosoite(hakusana_), sivu);
-    if (suljettu_) return;
-    if (saatiin) {
-        korjaa_rivinvaihdot(sivu);
-        const std::string teksti = lue(sivu);
-        switch (tunnista_sivu(teksti)) {
-        case Sivulaji::VanhaHaku:
-            poista(sivu);
-            nayta_tulokset(lue_hakutulokset(siivoa_hakusivu(teksti)));
-            return;
-        case Sivulaji::VanhaNimike:
-        case Sivulaji::JsonNimike:
-            lue_elokuvasivu(sivu);
-            poista(sivu);
-            return;
-        case Sivulaji::Ehdotukset:
-            poista(sivu);
-            nayta_tulokset(lue_ehdotukset(teksti));
-            return;
-        case Sivulaji::Tuntematon: break;
-        }
-    }
-    // The old search address gives nothing useful today; the title suggestions of today's site do.
-    tila(haetaan);
-    const bool ehdotukset = hae(ehdotusosoite(hakusana_), sivu);
-    if (suljettu_) return;
     Hakutulokset h;
-    if (ehdotukset) {
-        const std::string teksti = lue(sivu);
-        if (tunnista_sivu(teksti) == Sivulaji::Ehdotukset) h = lue_ehdotukset(teksti);
+    haetaan_ = true;
+    const Tulos t = yhteydet_.lahde.etsi(hakusana_, h);
+    haetaan_ = false;
+    if (suljettu_) return;
+    if (!t) {
+        tila("Haku epäonnistui");
+        viestit.virhe(t.viesti);
+        return;
     }
-    poista(sivu);
+    if (h.yksi_nimike) {
+        tulokset_ = std::move(h);
+        nouda_nimike(tulokset_.koodit.front());
+        return;
+    }
     nayta_tulokset(std::move(h));
 }
 
@@ -443,61 +360,56 @@ void Timdb_form::Hakutulos_listaClick() {
 }
 
 void Timdb_form::Hakutulos_listaDblClick() {
-    if (http_.kaynnissa() || valinta_) return;  // one fetch at a time; a second click waits for nothing
+    if (haetaan_ || valinta_) return;  // one fetch at a time; a second click waits for nothing
     const int r = Hakutulos_lista->currentRow();
     const bool valittu = r >= 0 && Hakutulos_lista->currentItem() && Hakutulos_lista->currentItem()->isSelected();
     if (!valittu || r >= static_cast<int>(tulokset_.koodit.size()) || tulokset_.koodit[static_cast<std::size_t>(r)].empty()) {
         p_.varasto().viestit.virhe("VIRHE: Valitse elokuva listasta!");
         return;
     }
-    tila(haetaan);
-    const bool saatiin = hae_nimikesivu(tulokset_.koodit[static_cast<std::size_t>(r)], tulokset_.nykyinen);
-    if (suljettu_) return;
-    // Only a page that is a title page is read; anything else would fill the choose view with nothing.
-    if (saatiin) {
-        korjaa_rivinvaihdot(sivutiedosto());
-        lue_elokuvasivu(sivutiedosto());
-    } else {
-        p_.varasto().viestit.virhe("Haku epäonnistui!");
-    }
+    nouda_nimike(tulokset_.koodit[static_cast<std::size_t>(r)]);
 }
 
 void Timdb_form::uusi_versio() {
     TAsetukset& a = p_.asetukset();
     if (a.paivitys_tarkistettu) return;
     a.paivitys_tarkistettu = true;
-    const fs::path tiedosto = versiotiedosto();
-    poista(tiedosto);
-    // The notice is a courtesy: a silent update server must not hold up the search for long.
-    const long yhteys = http_.yhteys_aikaraja_ms, kaikki = http_.aikaraja_ms;
-    http_.yhteys_aikaraja_ms = 5000;
-    http_.aikaraja_ms = 10000;
-    hae(paivitys_osoite() + "/rkb_versio.txt", tiedosto);
-    http_.yhteys_aikaraja_ms = yhteys;
-    http_.aikaraja_ms = kaikki;
-    std::error_code ec;
-    if (!suljettu_ && fs::is_regular_file(tiedosto, ec)) {
-        const std::string teksti = uusi_versio_teksti(lue(tiedosto), mkStr2Float(ohjelman_versio, p_.varasto().viestit));
-        if (!teksti.empty() && p_.varasto().viestit.kysy(diag::Laji::Vahvistus, teksti) == diag::Vastaus::Kylla) {
-            if (!p_.tyopoyta().avaa_osoite(QUrl(QString::fromLatin1(kotisivun_osoite))))
-                p_.varasto().viestit.virhe(selainvirhe);
-        }
-    }
-    poista(tiedosto);
+    haetaan_ = true;
+    const std::string teksti = hae_versiotiedote(yhteydet_.paivitys, mkStr2Float(ohjelman_versio, p_.varasto().viestit));
+    haetaan_ = false;
+    if (suljettu_ || teksti.empty()) return;
+    if (p_.varasto().viestit.kysy(diag::Laji::Vahvistus, teksti) == diag::Vastaus::Kylla &&
+        !p_.tyopoyta().avaa_osoite(QUrl(QString::fromLatin1(kotisivun_osoite))))
+        p_.varasto().viestit.virhe(selainvirhe);
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // The title page and the choose view
 
-void Timdb_form::lue_elokuvasivu(const fs::path& tiedosto) {
+void Timdb_form::nouda_nimike(const std::string& koodi) {
+    Varasto& v = p_.varasto();
+    // Peruuta goes back to the card as it is now, with whatever the user typed before asking IMDb.
+    p_.dosavefields();
+    ennen_.kopioi(v.tk.kortit[v.tk.nykyinen]);
+    tila(haetaan);
+    Elokuvasivu s;
+    haetaan_ = true;
+    const Tulos t = yhteydet_.lahde.nouda(koodi, v.tk.kortit[v.tk.nykyinen], s);
+    haetaan_ = false;
+    if (suljettu_) return;
+    if (!t) {
+        tila("");
+        v.viestit.virhe(t.viesti);
+        return;
+    }
+    nayta_elokuvasivu(s);
+}
+
+void Timdb_form::nayta_elokuvasivu(const Elokuvasivu& s) {
     Varasto& v = p_.varasto();
     Tietokanta& tk = v.tk;
-    p_.dosavefields();
-    cover_url_.clear();
     TKortti& k = tk.kortit[tk.nykyinen];
-    ennen_.kopioi(k);
     tk.kortit.merkitse_muutetuksi();
-    const Elokuvasivu s = ::lue_elokuvasivu(lue(tiedosto), k);
     for (const std::string& viesti : s.viestit) v.viestit.pelkka(viesti);
     k.kopioi(s.kortti);
     import_.tagline = s.tagline;
@@ -518,31 +430,26 @@ void Timdb_form::hyvaksy_buttonClick() {
     if (hyvaksytaan_) return;
     hyvaksytaan_ = true;
     hyvaksy_button->setEnabled(false);
-    peruuta_button->setEnabled(false);
     aaniraita_lista->setEnabled(false);
     kesto_lista->setEnabled(false);
     p_.dosavefields();
-    Tietokanta& tk = p_.varasto().tk;
+    Varasto& v = p_.varasto();
+    Tietokanta& tk = v.tk;
     const int indeksi = tk.nykyinen;
-
-    if (const QListWidgetItem* i = kesto_lista->currentItem()) {
-        const std::string kesto = vain_numerot(valinta(i));
-        if (!kesto.empty()) tk.kortit[indeksi].kesto = kesto;
-    }
-    if (const QListWidgetItem* i = aaniraita_lista->currentItem(); i && !valinta(i).empty())
-        tk.kortit[indeksi].aani = valinta(i);
+    const QListWidgetItem* kesto = kesto_lista->currentItem();
+    const QListWidgetItem* aani = aaniraita_lista->currentItem();
+    hyvaksy_valinnat(tk.kortit[indeksi], kesto ? valinta(kesto) : std::string(), aani ? valinta(aani) : std::string(),
+                     imdb_koodi_);
     if (download_cover->isEnabled() && !cover_url_.empty()) {
-        if (!download_cover->isChecked()) {
-            tk.kortit[indeksi].cover_url = cover_url_;
-            tk.kortit[indeksi].hae_kansi = true;
-        } else {
+        // The card wants the cover until it has it: a download stopped by Peruuta is left to the batch.
+        tk.kortit[indeksi].cover_url = cover_url_;
+        tk.kortit[indeksi].hae_kansi = true;
+        if (download_cover->isChecked()) {
             download_cover->setEnabled(false);
-            dl_cover(cover_url_);
+            tila("Haetaan kansikuvaa..... ");
+            dl_cover(yhteydet_.kannet, cover_url_, tk.kortit, indeksi, v.kansio, v.viestit);
         }
     }
-    kirjoita_debug("imdb_koodi=" + imdb_koodi_);
-    // A page without a title number keeps the number the card already had.
-    if (!imdb_koodi_.empty()) tk.kortit[indeksi].imdb_koodi = imdb_koodi_;
     p_.update_fields();
     valinta_ = false;
     suljettu_ = true;
@@ -550,15 +457,19 @@ void Timdb_form::hyvaksy_buttonClick() {
 }
 
 void Timdb_form::peruuta_buttonClick() {
+    if (hyvaksytaan_) {
+        // The values are accepted; Peruuta now only stops the cover on its way.
+        keskeyta_haut();
+        return;
+    }
     Varasto& v = p_.varasto();
     if (valinta_) {
-        if (p_.peruutus().indeksi() == v.tk.nykyinen) p_.peruutus().kumoa(v.tk, v.kansio, v.viestit);
-        else v.tk.kortit[v.tk.nykyinen].kopioi(ennen_);
+        v.tk.kortit[v.tk.nykyinen].kopioi(ennen_);
         p_.update_fields();
     }
     valinta_ = false;
     suljettu_ = true;
-    http_.keskeyta();
+    keskeyta_haut();
     QDialog::reject();
 }
 
@@ -574,86 +485,45 @@ void Timdb_form::vihje_paneeliClick() {
 // ---------------------------------------------------------------------------------------------------------
 // Covers
 
-bool Timdb_form::dl_cover(const std::string& url) {
-    Varasto& v = p_.varasto();
-    kirjoita_debug("downloading cover from url: " + url);
-    if (url.empty()) {
-        v.viestit.virhe("Virhe: dl_cover ei saanut parametriä!");
-        return false;
-    }
-    tila("Haetaan kansikuvaa..... ");
-    const std::string stem = uusi_kansikuvan_nimi(v.tk.kortit);
-    const fs::path polku = v.kansio.polku(std::string(kansikuvakansio) + stem);
-    std::error_code ec;
-    fs::create_directories(polku.parent_path(), ec);
-    hae(url, polku);
-    return liita_ladattu_kansi(stem, url, v.tk.kortit, v.tk.nykyinen, v.kansio, v.viestit);
+void Timdb_form::nayta_kortti(int indeksi) {
+    if (p_.varasto().tk.nykyinen != indeksi) p_.siirry_korttiin(indeksi);
+    else p_.update_fields();
+    kasittele_viestit();
 }
 
-std::string Timdb_form::hae_kansi_url(int i) {
-    const std::string koodi = p_.varasto().tk.kortit[i].imdb_koodi;
-    const bool saatiin = hae_nimikesivu(koodi, false);
-    if (saatiin) korjaa_rivinvaihdot(sivutiedosto());
-    tauko(QRandomGenerator::global()->bounded(2, 7));
-    std::string url;
-    if (saatiin) url = ::lue_elokuvasivu(lue(sivutiedosto()), TKortti{}).cover_url;
-    poista(sivutiedosto());
-    return url;
+void Timdb_form::kansi_loytyi(const std::string& nimi) {
+    Hakutulos_lista->addItem(q_nakyva("Kansikuva löytyi elokuvalle: " + nimi));
+    Hakutulos_lista->scrollToBottom();
 }
 
-void Timdb_form::tauko(int sekunnit) {
-    for (int s = sekunnit; s >= 1; --s) {
-        tila("Pidetään taukoa " + std::to_string(s) + " sekunttia...");
-        if (keskeytys_) continue;
-        QEventLoop odotus;
-        QTimer ajastin;
-        ajastin.setSingleShot(true);
-        connect(&ajastin, &QTimer::timeout, &odotus, &QEventLoop::quit);
-        const auto yhteys = connect(Abort_Button, &QPushButton::clicked, &odotus, &QEventLoop::quit);
-        ajastin.start(sekunnin_pituus_ms);
-        odotus.exec();
-        disconnect(yhteys);
-    }
+void Timdb_form::odota_sekunti() {
+    if (keskeytys_) return;
+    QEventLoop odotus;
+    QTimer ajastin;
+    ajastin.setSingleShot(true);
+    connect(&ajastin, &QTimer::timeout, &odotus, &QEventLoop::quit);
+    ajastin.start(sekunnin_pituus_ms);
+    odotus_ = &odotus;
+    odotus.exec();
+    odotus_ = nullptr;
 }
+
+int Timdb_form::arvo(int alin, int ylin) { return QRandomGenerator::global()->bounded(alin, ylin + 1); }
 
 void Timdb_form::Abort_ButtonClick() {
     keskeytys_ = true;
     Abort_Button->setEnabled(false);
+    keskeyta_haut();
+    if (odotus_) odotus_->quit();
 }
 
 void Timdb_form::hae_kansikuvat() {
     Varasto& v = p_.varasto();
-    Tietokanta& tk = v.tk;
     avaa_kaikki_kannet(false, v);
     setCursor(Qt::WaitCursor);
     Hakutulos_lista->setCursor(Qt::WaitCursor);
-    for (int i = 1; i < tk.kortit.Count(); ++i) {
-        p_.siirry_korttiin(i);
-        kasittele_viestit();
-        // After Keskeytä the cards not yet looked at keep their marks for the next batch.
-        if (keskeytys_) break;
-        TKortti& k = tk.kortit[i];
-        if (k.imdb_koodi.empty() || kansikuva_olemassa(v.kansio, k.cover_fn) || !k.hae_kansi) {
-            k.hae_kansi = false;
-            continue;
-        }
-        std::string url;
-        if (k.cover_url.empty()) {
-            url = hae_kansi_url(i);
-        } else {
-            kirjoita_debug("Kortilla " + std::to_string(i) + " on cover_url valmiina, käytetään sitä!");
-            url = k.cover_url;
-        }
-        tk.kortit[i].hae_kansi = false;
-        if (!url.empty() && !keskeytys_) {
-            if (dl_cover(url)) {
-                Hakutulos_lista->addItem(q_nakyva("Kansikuva löytyi elokuvalle: " + tk.kortit[i].nimi));
-                Hakutulos_lista->scrollToBottom();
-            }
-        }
-        p_.update_fields();
-        tauko(QRandomGenerator::global()->bounded(5, 25));
-    }
+    Kansihaku haku{v.tk.kortit, v.kansio, v.viestit, yhteydet_.lahde, yhteydet_.kannet};
+    ::hae_kansikuvat(haku, *this, *this);
     unsetCursor();
     Hakutulos_lista->unsetCursor();
     suljettu_ = true;

@@ -3,15 +3,19 @@
 // lets the user pick the sound track and running time (choose view); or fetches the missing covers of the
 // whole catalogue (batch view). One window per run, shown modally.
 #include <QDialog>
-#include <filesystem>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "imdb/elokuvasivu.h"
 #include "imdb/hakusivu.h"
-#include "net/http.h"
+#include "imdb/kansihaku.h"
+#include "imdb/lahde.h"
+#include "perus/verkkohaku.h"
 #include "storage/kortti.h"
 
 class QCheckBox;
+class QEventLoop;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -21,17 +25,25 @@ class QStatusBar;
 class QTimer;
 class Paaikkuna;
 
+// What the window fetches through: the movie data source, the cover downloads and the update server's
+// version news (the last with short time limits of its own).
+struct Imdbyhteydet {
+    Elokuvalahde& lahde;
+    Verkkohaku& kannet;
+    Verkkohaku& paivitys;
+};
+
 // The tagline of the last title page.
 struct TImport {
     std::string tagline;
 };
 
-class Timdb_form : public QDialog {
+class Timdb_form : public QDialog, private KansihaunNakyma, private Kello {
     Q_OBJECT
 public:
     static constexpr const char* kansikuvahaku = "## HAE KANSIKUVAT";
 
-    Timdb_form(Paaikkuna& p, std::string hakusana);
+    Timdb_form(Paaikkuna& p, std::string hakusana, Imdbyhteydet yhteydet);
     ~Timdb_form() override;
 
     QListWidget* Hakutulos_lista;
@@ -65,6 +77,8 @@ public:
     void peruuta_buttonClick();
     void Abort_ButtonClick();
     void vihje_paneeliClick();
+    // The running count of a transfer, for the status bar.
+    void vastaanotettu(std::uint64_t tavuja);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -81,36 +95,39 @@ private:
     void hae_imdb();
     void uusi_versio();
     void nayta_tulokset(Hakutulokset h);
-    void lue_elokuvasivu(const std::filesystem::path& tiedosto);
+    void nouda_nimike(const std::string& koodi);
+    void nayta_elokuvasivu(const Elokuvasivu& s);
     void valintanakyma_esiin();
     void hakunakyma_esiin();
     void kansinakyma_esiin();
-    // GETs url into the file, with the byte count in the status bar; false when nothing arrived.
-    bool hae(const std::string& url, const std::filesystem::path& tiedosto);
-    // The title page of a number into the work file: the old address first, today's when that gives no
-    // title page (or straight away for hits of today's search). False when no title page came.
-    bool hae_nimikesivu(const std::string& koodi, bool nykyinen);
-    void korjaa_rivinvaihdot(const std::filesystem::path& tiedosto);
-    bool dl_cover(const std::string& url);
-    std::string hae_kansi_url(int i);
     void hae_kansikuvat();
-    void tauko(int sekunnit);
-    void tila(const std::string& teksti);
+    // Stops whatever is being fetched: the search, the title page or the cover.
+    void keskeyta_haut();
+    void tila(const std::string& teksti) override;
     void kasittele_viestit();
+
+    // The batch's view and clock.
+    void nayta_kortti(int indeksi) override;
+    void kansi_loytyi(const std::string& nimi) override;
+    bool keskeytetty() override { return keskeytys_; }
+    void odota_sekunti() override;
+    int arvo(int alin, int ylin) override;
 
     Paaikkuna& p_;
     std::string hakusana_;
-    net::HttpAsiakas http_;
+    Imdbyhteydet yhteydet_;
     TImport import_;
     Hakutulokset tulokset_;
     std::string cover_url_;
     std::string imdb_koodi_;
-    TKortti ennen_;  // the card before the title page was read, when the undo snapshot is of another card
+    TKortti ennen_;  // the card just before the title page was read, the user's own typing included
     QTimer* Timer;
+    QEventLoop* odotus_ = nullptr;  // the second of a pause being waited, ended by an abort
     bool valinta_ = false;
     bool kansihaku_ = false;
     bool keskeytys_ = false;
     bool suljettu_ = false;
     bool kaynnistetty_ = false;
     bool hyvaksytaan_ = false;
+    bool haetaan_ = false;
 };

@@ -1,15 +1,20 @@
 #include "imdb/ui/imdbtoiminnot.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QInputDialog>
 #include <QMenu>
 #include <QUrl>
 
 #include "diag/ui/teksti.h"
 #include "imdb/hakusivu.h"
+#include "imdb/imdb_lahde.h"
+#include "imdb/leikkurit.h"
 #include "imdb/osoitteet.h"
 #include "imdb/ui/imdb_form.h"
 #include "mainwindow/ui/paaikkuna.h"
+#include "net/http.h"
+#include "settings/asetukset.h"
 #include "storage/varasto.h"
 
 namespace {
@@ -70,7 +75,16 @@ void Imdbtoiminnot::nayta_ikkuna(const char* hakusana) {
         p_.dosavefields();
         sana = hakusana_nimesta(nykyinen(p_).nimi);
     }
-    Timdb_form ikkuna(p_, sana);
+    // The window fetches through the source; the pump keeps it answering Peruuta and Escape meanwhile.
+    net::HttpAsiakas http, paivitys;
+    http.proxy = paivitys.proxy = net::asetusten_valityspalvelin(p_.asetukset());
+    http.kasittele_viestit = paivitys.kasittele_viestit = [] { QApplication::processEvents(QEventLoop::AllEvents, 20); };
+    // The version news is a courtesy: a silent update server must not hold up the search for long.
+    paivitys.yhteys_aikaraja_ms = 5000;
+    paivitys.aikaraja_ms = 10000;
+    ImdbLahde lahde(http);
+    Timdb_form ikkuna(p_, sana, Imdbyhteydet{lahde, http, paivitys});
+    http.vastaanotettu = paivitys.vastaanotettu = [&ikkuna](std::uint64_t n) { ikkuna.vastaanotettu(n); };
     ikkuna.sekunnin_pituus_ms = tauon_sekunti_ms;
     p_.tyopoyta().nayta_dialogi(ikkuna);
     Imdb_menuClick(false);
@@ -105,7 +119,10 @@ void Imdbtoiminnot::edit_imdbnumClick() {
     d.setOkButtonText("OK");
     d.setCancelButtonText("Peruuta");
     if (p_.tyopoyta().nayta_dialogi(d) != QDialog::Accepted) return;
-    const std::string uusi = cp(d.textValue().trimmed());
+    // A number copied from the browser's address ("tt0332452" or the whole address) is stored as its digits.
+    const std::string syotetty = cp(d.textValue().trimmed());
+    const std::string numero = imdb_numero(syotetty);
+    const std::string uusi = numero.empty() ? syotetty : numero;
     if (uusi != vanha) p_.varasto().tk.kortit.merkitse_muutetuksi();
     nykyinen(p_).imdb_koodi = uusi;
     p_.update_fields();
