@@ -242,14 +242,15 @@ struct Wikidatalahde::Haku {
     Wikidatalahde& l;
 
     Tulos hae(const std::string& url, std::size_t enintaan, HttpVastaus& v) {
-        if (l.keskeytetty_) return Tulos::virhe(-1, keskeytetty_viesti);
+        if (l.keskeytetty_) return Tulos::virhe(keskeytetty_haku, keskeytetty_viesti);
         HttpPyynto p;
         p.url = url;
         p.enintaan = enintaan;
         p.accept = "application/json";
         p.user_agent = l.user_agent_;
         Tulos r = l.verkko_.hae(p, v);
-        if (!r && l.keskeytetty_) return Tulos::virhe(r.koodi, keskeytetty_viesti);
+        // The window may stop the shared client itself, so its cancel counts as ours.
+        if (!r && (l.keskeytetty_ || r.koodi == keskeytetty_haku)) return Tulos::virhe(keskeytetty_haku, keskeytetty_viesti);
         return r;
     }
 
@@ -257,7 +258,7 @@ struct Wikidatalahde::Haku {
     Tulos api(const std::string& kysely, json& j) {
         HttpVastaus v;
         if (Tulos r = hae(wikidata_osoite() + "/w/api.php?format=json&formatversion=2&" + kysely, sivun_enimmaiskoko, v); !r)
-            return l.keskeytetty_ ? r : Tulos::virhe(r.koodi, "Wikidatan haku epäonnistui: " + r.viesti);
+            return r.koodi == keskeytetty_haku ? r : Tulos::virhe(r.koodi, "Wikidatan haku epäonnistui: " + r.viesti);
         if (!lue_json(v.runko, j) || !j.is_object()) return Tulos::virhe(-1, "Wikidatan vastausta ei voitu lukea.");
         if (const json* e = kentta(&j, "error")) {
             const std::string syy = utf8(kentta(e, "info"));
@@ -320,7 +321,7 @@ struct Wikidatalahde::Haku {
         if (Tulos r = hae(wikipedia_osoite() + "/api/rest_v1/page/summary/" + prosenttikoodattu(polku),
                           tiivistelman_enimmaiskoko, v);
             !r) {
-            if (l.keskeytetty_) return r;
+            if (r.koodi == keskeytetty_haku) return r;
             if (v.tila != 404) viestit.push_back("Suomenkielistä juonta ei saatu: " + r.viesti);
             return Tulos::ok();
         }

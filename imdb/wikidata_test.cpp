@@ -3,16 +3,30 @@
 #include "imdb/wikidata.h"
 
 #include <gtest/gtest.h>
-#include <httplib.h>
-
 #include <condition_variable>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
 
-#include "testituki/wikidatapalvelu.h"
+#include "diag/kiire.h"
+#include "net/http.h"
+#include "perus/merkisto.h"
+#include "perus/ohjelmakansio.h"
+#include "perus/tiedostot.h"
+#include "settings/asetukset.h"
+#include "storage/kuvakoodekki.h"
+#include "storage/tallennus.h"
+#include "storage/varasto.h"
+#include "testituki/komentotesti.h"
+#include "testituki/suljettu_portti.h"
+#include "testituki/testiviestit.h"
+#include "testituki/wikidatapalvelin.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -28,7 +42,7 @@ public:
     Tulos hae(const HttpPyynto& p, HttpVastaus& v) override {
         pyynnot.push_back(p);
         if (kesken) kesken();
-        if (keskeytetty) return Tulos::virhe(42, "Siirto keskeytettiin");
+        if (keskeytetty) return Tulos::virhe(keskeytetty_haku, "Siirto keskeytettiin");
         std::optional<Palveluvastaus> r = ensin ? ensin(p.url) : std::nullopt;
         if (!r) {
             const auto [polku, parametrit] = Wikidatapalvelu::jaa_osoite(p.url);
@@ -307,6 +321,7 @@ TEST(Wikidata, KeskeytysPysayttaaEikaUuttaPyyntoaLahde) {
     Elokuvasivu s;
     const Tulos t = l.nouda("Q1900001", kortti("Tuntematon sotilas"), s);
     EXPECT_EQ(t.viesti, "Haku keskeytettiin.");
+    EXPECT_EQ(t.koodi, keskeytetty_haku);
     EXPECT_EQ(v.pyynnot.size(), 1u);
     // The next search starts afresh.
     v.kesken = nullptr;
@@ -328,7 +343,7 @@ public:
         sisalla = true;
         cv.notify_all();
         cv.wait(l, [&] { return keskeytetty; });
-        return Tulos::virhe(42, "Siirto keskeytettiin");
+        return Tulos::virhe(keskeytetty_haku, "Siirto keskeytettiin");
     }
     void keskeyta() override {
         std::lock_guard<std::mutex> l(m);
@@ -376,8 +391,8 @@ TEST(Wikidata, HakusanaNimesta) {
     EXPECT_EQ(wikidata_hakusana("(Dark Star)"), "(Dark Star)");
 }
 
-// Over real HTTP: the addresses from the environment, percent-encoding both ways, a 404 for the missing
-// article.
+// Over real HTTP with the program's own client: the addresses from the environment, percent-encoding both
+// ways, a 404 for the missing article.
 class Ymparisto {
 public:
     Ymparisto(const char* nimi, const std::string& arvo) : nimi_(nimi) { ::setenv(nimi, arvo.c_str(), 1); }
@@ -387,63 +402,111 @@ private:
     const char* nimi_;
 };
 
-class HttplibVerkko : public Verkkohaku {
-public:
-    Tulos hae(const HttpPyynto& p, HttpVastaus& v) override {
-        const std::size_t polku = p.url.find('/', p.url.find("://") + 3);
-        httplib::Client c(p.url.substr(0, polku));
-        const httplib::Headers otsakkeet = {{"User-Agent", p.user_agent}, {"Accept", p.accept}};
-        const auto r = c.Get(p.url.substr(polku).c_str(), otsakkeet);
-        if (!r) return Tulos::virhe(7, "Yhteys ei onnistunut");
-        v.tila = r->status;
-        if (r->status >= 400) return Tulos::virhe(22, "Palvelin vastasi virheellä " + std::to_string(r->status));
-        v.runko = r->body;
-        return Tulos::ok();
+TEST(Wikidata, PaikallistaPalvelintaVasten) {
+    Wikidatapalvelin palvelin;
+    const std::string osoite = palvelin.osoite();
+    Ymparisto wd("RULLAKKO_WIKIDATA_URL", osoite + "/");
+    Ymparisto wp("RULLAKKO_WIKIPEDIA_URL", osoite);
+    Ymparisto cm("RULLAKKO_COMMONS_URL", osoite);
+    net::HttpAsiakas http;
+    Wikidatalahde l(http, "testi@example.org");
+    Hakutulokset h;
+    const Tulos t = l.etsi("Tuntematon sotilas", h);
+    ASSERT_TRUE(t) << t.viesti;
+    ASSERT_EQ(h.koodit.size(), 3u);
+    EXPECT_EQ(h.rivit[0], "Tuntematon sotilas (1955), ohj. Edvin Laine");
+    Elokuvasivu sivu;
+    ASSERT_TRUE(l.nouda(h.koodit[0], kortti("Tuntematon sotilas"), sivu));
+    EXPECT_EQ(sivu.kortti.lisatieto[0], "Juha Nevalainen, Väinö Linna");
+    EXPECT_EQ(sivu.kortti.juoni, juoni_1955);
+    EXPECT_EQ(sivu.cover_url, osoite + "/wiki/Special:FilePath/Tuntematon_sotilas_1955_juliste.jpg?width=600");
+    EXPECT_EQ(palvelin.agentti(), "Rullakko/1.36 (http://www.rullakko.net/; testi@example.org)");
+    Elokuvasivu puuttuu;
+    ASSERT_TRUE(l.nouda(h.koodit[2], kortti("Tuntematon sotilas"), puuttuu));
+    EXPECT_EQ(puuttuu.kortti.juoni, "");
+    EXPECT_TRUE(puuttuu.viestit.empty());
+}
+
+// rkb imdb-find and imdb-fetch with --source wikidata, and the source the settings name.
+class RkbWikidata : public ::testing::Test {
+protected:
+    Wikidatapalvelin palvelin{jpeg()};
+    fs::path tila = fs::temp_directory_path() / ("rkb_wikidata_" + std::to_string(::getpid()));
+    std::string luettelo = (tila / "elokuvat.rkb").string();
+
+    static std::string jpeg() {
+        const fs::path apu = fs::temp_directory_path() / ("rkb_wikidata_kansi_" + std::to_string(::getpid()) + ".jpg");
+        kirjoita_jpeg(apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80);
+        std::string s;
+        (void)lue_koko_tiedosto(apu, s);
+        fs::remove(apu);
+        return s;
     }
-    void keskeyta() override {}
+    void SetUp() override {
+        fs::remove_all(tila);
+        fs::create_directories(tila / "koti");
+        asetukset("imdb");
+        Tietokanta tk;
+        tk.kortit.lisaa_uusi().nimi = "Tuntematon sotilas";
+        tk.kortit.lisaa_uusi().nimi = "Matrix";
+        const Ohjelmakansio kansio(tila);
+        diag::TestiViestit viestit;
+        diag::EiKiiretta kiire;
+        TAsetukset a;
+        a.tallenna_sortattuna = false;
+        ASSERT_TRUE(tallenna_tietokanta(luettelo, Varasto{tk, kansio, viestit, kiire, &a}));
+    }
+    void TearDown() override { fs::remove_all(tila); }
+    void asetukset(const char* lahde) const {
+        std::ofstream(tila / "koti" / "asetukset.ini", std::ios::binary)
+            << "[Tallennus]\r\nsortattuna=0\r\n[IMDB]\r\ndl_cover_default=1\r\ntietolahde=" << lahde << "\r\n";
+    }
+    Ajotulos rkb(const std::string& parametrit, const char* ohjaus = " 2>/dev/null") const {
+        // IMDb is out of reach, so an answer can only come from the Finnish source.
+        const std::string kiinni = "http://127.0.0.1:" + std::to_string(testituki::vapaa_portti());
+        return aja("RULLAKKO_HOME=" + (tila / "koti").string() + " RULLAKKO_IMDB_URL=" + kiinni +
+                   " RULLAKKO_IMDB_HAKU_URL=" + kiinni + " RULLAKKO_WIKIDATA_URL=" + palvelin.osoite() +
+                   " RULLAKKO_WIKIPEDIA_URL=" + palvelin.osoite() + " RULLAKKO_COMMONS_URL=" + palvelin.osoite() + " " +
+                   RKB_EXE + " " + parametrit + ohjaus);
+    }
 };
 
-TEST(Wikidata, PaikallistaPalvelintaVasten) {
-    Wikidatapalvelu palvelu;
-    httplib::Server s;
-    std::string agentti;
-    const auto vastaa = [&](const httplib::Request& q, httplib::Response& r) {
-        agentti = q.get_header_value("User-Agent");
-        Wikidatapalvelu::Parametrit p(q.params.begin(), q.params.end());
-        const Palveluvastaus v = palvelu.vastaa(q.path, p);
-        r.status = v.tila;
-        r.set_content(v.runko, "application/json; charset=utf-8");
-    };
-    s.Get("/w/api.php", vastaa);
-    s.Get(R"(/api/rest_v1/page/summary/.*)", vastaa);
-    const int portti = s.bind_to_any_port("127.0.0.1");
-    std::thread saie([&] { s.listen_after_bind(); });
-    const std::string osoite = "http://127.0.0.1:" + std::to_string(portti);
-    {
-        Ymparisto wd("RULLAKKO_WIKIDATA_URL", osoite + "/");
-        Ymparisto wp("RULLAKKO_WIKIPEDIA_URL", osoite);
-        Ymparisto cm("RULLAKKO_COMMONS_URL", osoite);
-        HttplibVerkko v;
-        Wikidatalahde l(v, "testi@example.org");
-        Hakutulokset h;
-        const Tulos t = l.etsi("Tuntematon sotilas", h);
-        ASSERT_TRUE(t) << t.viesti;
-        ASSERT_EQ(h.koodit.size(), 3u);
-        EXPECT_EQ(h.rivit[0], "Tuntematon sotilas (1955), ohj. Edvin Laine");
-        Elokuvasivu sivu;
-        ASSERT_TRUE(l.nouda(h.koodit[0], kortti("Tuntematon sotilas"), sivu));
-        EXPECT_EQ(sivu.kortti.lisatieto[0], "Juha Nevalainen, Väinö Linna");
-        EXPECT_EQ(sivu.kortti.juoni, juoni_1955);
-        EXPECT_EQ(sivu.cover_url, osoite + "/wiki/Special:FilePath/Tuntematon_sotilas_1955_juliste.jpg?width=600");
-        EXPECT_EQ(agentti, "Rullakko/1.36 (http://www.rullakko.net/; testi@example.org)");
-        Elokuvasivu puuttuu;
-        ASSERT_TRUE(l.nouda(h.koodit[2], kortti("Tuntematon sotilas"), puuttuu));
-        EXPECT_EQ(puuttuu.kortti.juoni, "");
-        EXPECT_TRUE(puuttuu.viestit.empty());
-    }
-    while (!s.is_running()) std::this_thread::yield();
-    s.stop();
-    saie.join();
+TEST_F(RkbWikidata, FindJaFetchSuomeksi) {
+    const Ajotulos haku = rkb("imdb-find 'Tuntematon sotilas' --source wikidata");
+    EXPECT_EQ(haku.koodi, 0);
+    EXPECT_EQ(haku.ulos, "Tuntematon sotilas (1955), ohj. Edvin Laine\tQ1900001\t\n"
+                         "Tuntematon sotilas (1985), ohj. Rauni Mollberg\tQ1900002\t\n"
+                         "Tuntematon sotilas (2017), ohj. Aku Louhimies\tQ1900004\t\n");
+
+    const Ajotulos haettu = rkb("imdb-fetch " + luettelo + " 1 --source wikidata");
+    ASSERT_EQ(haettu.koodi, 0);
+    EXPECT_EQ(haettu.ulos.substr(0, 38), "Tuntematon sotilas\t0048732\tgfx\\kannet\\");
+    const Ajotulos toinen = rkb("imdb-fetch " + luettelo + " 2 --hit 1 --source wikidata");
+    ASSERT_EQ(toinen.koodi, 0);  // the Finnish search finds nothing, the English one The Matrix
+    EXPECT_EQ(toinen.ulos, "Matrix (The Matrix)\t0133093\t\n");
+
+    const std::string runko = merkisto::utf8_cp1252(aja(std::string(RKB_EXE) + " body " + luettelo).ulos);
+    for (const char* odotettu : {"Juha Nevalainen, Väinö Linna", "Sotaelokuva/Draamaelokuva", "181 min", "Suomi",
+                                 "Kosti Klemelä, Heikki Savolainen", juoni_1955, lahde_1955, "Lana Wachowski, Lilly Wachowski",
+                                 "Yhdysvallat"})
+        EXPECT_NE(runko.find(odotettu), std::string::npos) << odotettu;
+}
+
+TEST_F(RkbWikidata, AsetustenLahdeJaVirheet) {
+    asetukset("wikidata");
+    const Ajotulos oletus = rkb("imdb-find 'Tuntematon sotilas'");
+    EXPECT_EQ(oletus.koodi, 0);
+    EXPECT_EQ(oletus.ulos.substr(0, 44), "Tuntematon sotilas (1955), ohj. Edvin Laine\t");
+    EXPECT_EQ(rkb("imdb-find 'Tuntematon sotilas' --source imdb").koodi, 1);
+
+    const Ajotulos tuntematon = rkb("imdb-find Matrix --source wikipedia", " 2>&1");
+    EXPECT_EQ(tuntematon.koodi, 1);
+    EXPECT_EQ(tuntematon.ulos, merkisto::cp1252_utf8("Tietolähdettä wikipedia ei ole: valitse imdb tai wikidata.\n"));
+    for (const char* vaarin : {"imdb-fetch x.rkb 1 --source", "imdb-fetch x.rkb 1 --bogus 2", "imdb-find Matrix --hit 2"})
+        EXPECT_EQ(rkb(vaarin).koodi, 1) << vaarin;
+    const Ajotulos ei_loydy = rkb("imdb-find Olematon", " 2>&1");
+    EXPECT_EQ(ei_loydy.koodi, 1);
+    EXPECT_EQ(ei_loydy.ulos, merkisto::cp1252_utf8("Hakusanalla ei löytynyt yhtään elokuvaa\n"));
 }
 
 }  // namespace
