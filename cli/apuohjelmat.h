@@ -19,10 +19,12 @@ struct Apuohjelma {
 inline constexpr Apuohjelma tarrojen_tulostus{"rkb-qt", "labels", 4, 10};
 inline constexpr Apuohjelma listan_tulostus{"rkb-qt", "print-list", 2, 4};
 inline constexpr Apuohjelma tekstilistan_vienti{"rkb-qt", "export-text", 2, 4};
-// The reminder is mailed through libcurl.
+// The reminder is mailed, and movie data fetched, through libcurl.
 inline constexpr Apuohjelma muistutuksen_lahetys{"rkb-posti", "remind", 2, 5};
+inline constexpr Apuohjelma elokuvahaku{"rkb-posti", "imdb-find", 1, 3};
+inline constexpr Apuohjelma elokuvan_nouto{"rkb-posti", "imdb-fetch", 2, 6};
 inline constexpr Apuohjelma apuohjelmat[] = {tarrojen_tulostus, listan_tulostus, tekstilistan_vienti,
-                                             muistutuksen_lahetys};
+                                             muistutuksen_lahetys, elokuvahaku, elokuvan_nouto};
 
 // The subcommand as its own executable registers it.
 inline Alikomento apuohjelman_komento(const Apuohjelma& a, std::function<int(const std::vector<std::string>&)> aja) {

@@ -1,10 +1,11 @@
-// rkb imdb-fetch FILE CARDINDEX [--hit N]: fills a card from IMDb as the window's accept does (the first
-// choices of the choose view, the cover now or later as the settings say) and saves the catalogue.
+// rkb imdb-fetch FILE CARDINDEX [--hit N] [--source imdb|wikidata]: fills a card from the source (the
+// settings' one by default) as the window's accept does (the first choices of the choose view, the cover
+// now or later as the settings say) and saves the catalogue.
 #include <cstdlib>
 
+#include "cli/apuohjelmat.h"
 #include "cli/alikomennot.h"
 #include "cli/imdb_yhteinen.h"
-#include "imdb/imdb_lahde.h"
 #include "imdb/kansilataus.h"
 #include "net/http.h"
 #include "perus/teksti.h"
@@ -26,14 +27,17 @@ std::string osuman_koodi(const Hakutulokset& h, int n) {
 }
 
 int imdb_fetch(const std::vector<std::string>& p) {
-    const int indeksi = luku(p[1]);
-    const int osuma = p.size() == 4 && p[2] == "--hit" ? luku(p[3]) : p.size() == 2 ? 1 : 0;
+    const std::optional<Imdbvalinnat> v = lue_imdbvalinnat(p, true);
+    const int indeksi = v && v->nimetyt.size() == 2 ? luku(v->nimetyt[1]) : 0;
+    const int osuma = v && v->osuma ? luku(*v->osuma) : 1;
     if (osuma == 0 || indeksi == 0) {
-        tulosta_virhe("Käyttö: rkb imdb-fetch TIEDOSTO KORTTI [--hit N]");
+        tulosta_virhe("Käyttö: rkb imdb-fetch TIEDOSTO KORTTI [--hit N] [--source imdb|wikidata]");
         return 1;
     }
     Avattu a;
-    if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
+    if (!a.lue_asetukset()) return 1;
+    const std::optional<Lahdelaji> laji = valittu_lahde(*v, a.asetukset);
+    if (!laji || !a.avaa(v->nimetyt[0])) return 1;
     TOmaList& kortit = a.tk.kortit;
     if (indeksi >= kortit.Count()) {
         tulosta_virhe("Korttia " + std::to_string(indeksi) + " ei ole: luettelossa on " +
@@ -42,9 +46,11 @@ int imdb_fetch(const std::vector<std::string>& p) {
     }
     net::HttpAsiakas http;
     http.proxy = net::asetusten_valityspalvelin(a.asetukset);
-    ImdbLahde lahde(http);
+    Elokuvalahteet lahteet(http, a.asetukset);
+    Elokuvalahde& lahde = lahteet[*laji];
+    const Lahdekuvaus& kuvaus = lahdekuvaus(*laji);
     Hakutulokset h;
-    if (!etsi_elokuvia(lahde, hakusana_nimesta(kortit[indeksi].nimi), h)) return 1;
+    if (!etsi_elokuvia(lahde, kuvaus, kuvaus.hakusana(kortit[indeksi].nimi), h)) return 1;
     const std::string koodi = osuman_koodi(h, osuma);
     if (koodi.empty()) {
         tulosta_virhe("Osumaa " + std::to_string(osuma) + " ei ole.");
@@ -66,7 +72,7 @@ int imdb_fetch(const std::vector<std::string>& p) {
         k.hae_kansi = true;
         if (a.asetukset.dl_cover_default) dl_cover(http, s.cover_url, kortit, indeksi, a.kansio, a.viestit);
     }
-    if (!tallenna_tietokanta(ohjelman_nimi(p[0]), a.v)) return 1;
+    if (!tallenna_tietokanta(ohjelman_nimi(v->nimetyt[0]), a.v)) return 1;
     const TKortti& valmis = kortit[indeksi];
     return tulosta_rivi(std::string(valmis.nimi) + "\t" + std::string(valmis.imdb_koodi) + "\t" +
                         std::string(valmis.cover_fn.empty() ? valmis.cover_url : valmis.cover_fn))
@@ -74,6 +80,6 @@ int imdb_fetch(const std::vector<std::string>& p) {
                : 1;
 }
 
-const RekisteroiAlikomento rekisteroi({"imdb-fetch", "TIEDOSTO KORTTI [--hit N]", 2, 4, imdb_fetch});
+const RekisteroiAlikomento rekisteroi(apuohjelman_komento(elokuvan_nouto, imdb_fetch));
 
 }  // namespace

@@ -14,9 +14,20 @@ std::string kauppakuva_osoite();
 std::string ehdotus_osoite();
 // Where the program's version news lives (RULLAKKO_PAIVITYS_URL).
 std::string paivitys_osoite();
+// Wikidata, whose action API answers at /w/api.php (RULLAKKO_WIKIDATA_URL).
+std::string wikidata_osoite();
+// The Finnish Wikipedia, whose page summaries answer at /api/rest_v1/page/summary/TITLE
+// (RULLAKKO_WIKIPEDIA_URL).
+std::string wikipedia_osoite();
+// Wikimedia Commons, which serves the files that Wikidata items name (RULLAKKO_COMMONS_URL).
+std::string commons_osoite();
 // The program's home page.
 inline constexpr const char* kotisivun_osoite = "http://www.rullakko.net/";
 
 // The title page at the old address ("/Title?0133093") and at today's ("/title/tt0133093/").
 std::string vanha_nimikesivu(std::string_view koodi);
 std::string nykyinen_nimikesivu(std::string_view koodi);
+
+// UTF-8 text as one component of an address: every byte outside the unreserved characters of RFC 3986
+// (letters, digits, "-", ".", "_", "~") percent-encoded, "/" and "|" included.
+std::string prosenttikoodattu(std::string_view utf8);

@@ -88,6 +88,8 @@ const Avain avaimet[] = {
     {"Internet", "proxy_username", &TAsetukset::proxy_username},
     {"Internet", "proxy_password", &TAsetukset::proxy_password},
     {"IMDB", "dl_cover_default", &TAsetukset::dl_cover_default},
+    {"IMDB", "wikimedia_yhteystieto", &TAsetukset::wikimedia_yhteystieto},
+    {"IMDB", "tietolahde", &TAsetukset::tietolahde},
 };
 
 constexpr int dpi_pienin = 50;

@@ -91,6 +91,11 @@ struct TAsetukset {
 
     // "IMDB"
     bool dl_cover_default = true;
+    // Sent to Wikidata and Wikipedia with every request so their operators can reach the user (an e-mail
+    // or web address); the program's home page is always named.
+    std::string wikimedia_yhteystieto;
+    // The movie data source the IMDb window starts with and rkb asks by default: "imdb" or "wikidata".
+    std::string tietolahde = "imdb";
 
     // Not in the file.
     bool paivitys_tarkistettu = false;  // the check for a newer version has run in this run

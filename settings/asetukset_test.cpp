@@ -32,7 +32,7 @@ const std::string oletustiedosto =
     "[Sekalaista]\r\nnotify_enabled=1\r\nnotify_dates=30\r\ndefault_open=default.rkb\r\nnakyma_mode=0\r\n"
     "warn_imdb=0\r\nkysy_pituus=1\r\nala_kysy_jos=1\r\nala_kysy_jos_sisaltaa=AP\r\n"
     "[Internet]\r\nproxy_enabled=0\r\nproxy_addr=\r\nproxy_port=80\r\nproxy_username=\r\nproxy_password=\r\n"
-    "[IMDB]\r\ndl_cover_default=1\r\n";
+    "[IMDB]\r\ndl_cover_default=1\r\nwikimedia_yhteystieto=\r\ntietolahde=imdb\r\n";
 
 class AsetuksetTesti : public ::testing::Test {
 protected:

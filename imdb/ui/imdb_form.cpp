@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int leveys = 346;
 constexpr int korkeus = 235;
-constexpr const char* haetaan = "Haetaan IMDB:stä.....";
 constexpr const char* selainvirhe =
     "Tiedoston käynnistäminen epäonnistui,\nkoneessasi ei ole selainta. Asenna selain (esim. Internet Explorer) "
     "avataksesi tämän dokumentin.";
@@ -47,12 +47,20 @@ std::string valinta(const QListWidgetItem* r) { return r->data(Qt::UserRole).toB
 }  // namespace
 
 Timdb_form::Timdb_form(Paaikkuna& p, std::string hakusana, Imdbyhteydet yhteydet)
-    : QDialog(p.ikkuna()), p_(p), hakusana_(std::move(hakusana)), yhteydet_(yhteydet) {
+    : QDialog(p.ikkuna()), p_(p), hakusana_(std::move(hakusana)), yhteydet_(yhteydet), lahde_(oletuslahde(p.asetukset())) {
     setObjectName("imdb_form");
     setWindowTitle(fi("... hetkinen"));
     setMinimumSize(300, 100);
     resize(leveys, korkeus);
     kansihaku_ = hakusana_ == kansikuvahaku;
+
+    lahde_label = new QLabel(fi("Lähde:"), this);
+    lahde_label->setObjectName("lahde_label");
+    lahde_valinta = new QComboBox(this);
+    lahde_valinta->setObjectName("lahde_valinta");
+    for (Lahdelaji l : lahdelajit) lahde_valinta->addItem(fi(lahdekuvaus(l).nimi));
+    lahde_valinta->setCurrentIndex(static_cast<int>(lahde_));
+    connect(lahde_valinta, &QComboBox::currentIndexChanged, this, [this](int rivi) { lahde_valintaChange(rivi); });
 
     Hakutulos_lista = new QListWidget(this);
     Hakutulos_lista->setObjectName("Hakutulos_lista");
@@ -142,6 +150,9 @@ Timdb_form::~Timdb_form() = default;
 void Timdb_form::hakunakyma_esiin() {
     valinta_ = false;
     Hakutulos_lista->show();
+    // The cover batch reads IMDb's title pages only.
+    lahde_label->setVisible(!kansihaku_);
+    lahde_valinta->setVisible(!kansihaku_);
     for (QWidget* w : std::initializer_list<QWidget*>{aaniraita_label, aaniraita_lista, kesto_label, kesto_lista,
                                                         peruuta_button, hyvaksy_button, vihje_paneeli, Abort_Button})
         w->hide();
@@ -160,6 +171,8 @@ void Timdb_form::valintanakyma_esiin() {
     setFixedSize(leveys, korkeus);
     setWindowTitle(fi("Valitse oikeat tiedot"));
     Hakutulos_lista->hide();
+    lahde_label->hide();
+    lahde_valinta->hide();
     aaniraita_label->show();
     aaniraita_lista->show();
     vihje_paneeli->show();
@@ -193,7 +206,9 @@ void Timdb_form::resizeEvent(QResizeEvent* e) {
         Abort_Button->setGeometry(5, 155, w - 10, 30);
         return;
     }
-    Hakutulos_lista->setGeometry(5, 5, w - 10, std::max(10, h - 58 + 28));
+    lahde_label->setGeometry(8, 5, 44, 24);
+    lahde_valinta->setGeometry(54, 5, w - 59, 24);
+    Hakutulos_lista->setGeometry(5, 34, w - 10, std::max(10, h - 58 - 1));
     const int sarake = (w - 24) / 2;
     aaniraita_label->setGeometry(8, 6, sarake, 18);
     aaniraita_lista->setGeometry(8, 26, sarake, 106);
@@ -209,7 +224,7 @@ void Timdb_form::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!kaynnistetty_) {
         kaynnistetty_ = true;
-        setWindowTitle("Internet Movie Database");
+        setWindowTitle(fi(lahdekuvaus(kansihaku_ ? Lahdelaji::Imdb : lahde_).otsikko));
         if (!kansihaku_) Hakutulos_lista->setFocus();
         if (QWidget* isa = parentWidget()) move(isa->geometry().center() - rect().center());
         Timer->start();
@@ -218,13 +233,13 @@ void Timdb_form::showEvent(QShowEvent* e) {
 
 void Timdb_form::TimerTimer() {
     if (!isVisible()) return;
-    setWindowTitle("Internet Movie Database");
+    setWindowTitle(fi(lahdekuvaus(kansihaku_ ? Lahdelaji::Imdb : lahde_).otsikko));
     if (kansihaku_) hae_kansikuvat();
     else hae_imdb();
 }
 
 void Timdb_form::keskeyta_haut() {
-    yhteydet_.lahde.keskeyta();
+    yhteydet_.lahteet.keskeyta();
     yhteydet_.kannet.keskeyta();
     yhteydet_.paivitys.keskeyta();
 }
@@ -285,6 +300,11 @@ void Timdb_form::tila(const std::string& teksti) { StatusBar->showMessage(q_naky
 
 void Timdb_form::kasittele_viestit() { QApplication::processEvents(QEventLoop::AllEvents, 20); }
 
+void Timdb_form::aseta_haetaan(bool haetaan) {
+    haetaan_ = haetaan;
+    lahde_valinta->setEnabled(!haetaan);
+}
+
 void Timdb_form::vastaanotettu(std::uint64_t tavuja) { tila("Vastaanotettu " + std::to_string(tavuja) + " tavua"); }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -292,12 +312,14 @@ void Timdb_form::vastaanotettu(std::uint64_t tavuja) { tila("Vastaanotettu " + s
 
 void Timdb_form::hae_imdb() {
     diag::Viestit& viestit = p_.varasto().viestit;
+    const Lahdekuvaus& kuvaus = lahdekuvaus(lahde_);
+    setWindowTitle(fi(kuvaus.otsikko));
     if (hakusana_.empty()) {
-        viestit.virhe("Syötä elokuvan englanninkielinen nimi \"elokuvan nimi\" kenttään!");
+        viestit.virhe(kuvaus.ei_hakusanaa);
         return;
     }
     TAsetukset& a = p_.asetukset();
-    if (a.warn_imdb == 0) {
+    if (kuvaus.kayttoehdot && a.warn_imdb == 0) {
         Timdb_warning varoitus(this);
         if (p_.tyopoyta().nayta_dialogi(varoitus) != QDialog::Accepted) {
             suljettu_ = true;
@@ -309,11 +331,11 @@ void Timdb_form::hae_imdb() {
     uusi_versio();
     if (suljettu_) return;
 
-    tila(haetaan);
+    tila(kuvaus.haetaan);
     Hakutulokset h;
-    haetaan_ = true;
-    const Tulos t = yhteydet_.lahde.etsi(hakusana_, h);
-    haetaan_ = false;
+    aseta_haetaan(true);
+    const Tulos t = yhteydet_.lahteet[lahde_].etsi(hakusana_, h);
+    aseta_haetaan(false);
     if (suljettu_) return;
     if (!t) {
         tila("Haku epäonnistui");
@@ -374,9 +396,9 @@ void Timdb_form::uusi_versio() {
     TAsetukset& a = p_.asetukset();
     if (a.paivitys_tarkistettu) return;
     a.paivitys_tarkistettu = true;
-    haetaan_ = true;
+    aseta_haetaan(true);
     const std::string teksti = hae_versiotiedote(yhteydet_.paivitys, mkStr2Float(ohjelman_versio, p_.varasto().viestit));
-    haetaan_ = false;
+    aseta_haetaan(false);
     if (suljettu_ || teksti.empty()) return;
     if (p_.varasto().viestit.kysy(diag::Laji::Vahvistus, teksti) == diag::Vastaus::Kylla &&
         !p_.tyopoyta().avaa_osoite(QUrl(QString::fromLatin1(kotisivun_osoite))))
@@ -391,11 +413,11 @@ void Timdb_form::nouda_nimike(const std::string& koodi) {
     // Peruuta goes back to the card as it is now, with whatever the user typed before asking IMDb.
     p_.dosavefields();
     ennen_.kopioi(v.tk.kortit[v.tk.nykyinen]);
-    tila(haetaan);
+    tila(lahdekuvaus(lahde_).haetaan);
     Elokuvasivu s;
-    haetaan_ = true;
-    const Tulos t = yhteydet_.lahde.nouda(koodi, v.tk.kortit[v.tk.nykyinen], s);
-    haetaan_ = false;
+    aseta_haetaan(true);
+    const Tulos t = yhteydet_.lahteet[lahde_].nouda(koodi, v.tk.kortit[v.tk.nykyinen], s);
+    aseta_haetaan(false);
     if (suljettu_) return;
     if (!t) {
         tila("");
@@ -473,6 +495,18 @@ void Timdb_form::peruuta_buttonClick() {
     QDialog::reject();
 }
 
+void Timdb_form::lahde_valintaChange(int rivi) {
+    const Lahdelaji l = lahdelajit[rivi];
+    if (l == lahde_ || haetaan_ || valinta_) return;
+    lahde_ = l;
+    p_.asetukset().tietolahde = lahdekuvaus(l).tunnus;
+    const Tietokanta& tk = p_.varasto().tk;
+    hakusana_ = lahdekuvaus(l).hakusana(tk.kortit[tk.nykyinen].nimi);
+    Hakutulos_lista->clear();
+    tulokset_ = Hakutulokset{};
+    hae_imdb();
+}
+
 void Timdb_form::vihje_paneeliClick() {
     p_.varasto().viestit.tieto(
         "1) Voit myös hakea kaikki kansikuvat kerralla jälkikäteen!\n"
@@ -522,7 +556,7 @@ void Timdb_form::hae_kansikuvat() {
     avaa_kaikki_kannet(false, v);
     setCursor(Qt::WaitCursor);
     Hakutulos_lista->setCursor(Qt::WaitCursor);
-    Kansihaku haku{v.tk.kortit, v.kansio, v.viestit, yhteydet_.lahde, yhteydet_.kannet};
+    Kansihaku haku{v.tk.kortit, v.kansio, v.viestit, yhteydet_.lahteet[Lahdelaji::Imdb], yhteydet_.kannet};
     ::hae_kansikuvat(haku, *this, *this);
     unsetCursor();
     Hakutulos_lista->unsetCursor();

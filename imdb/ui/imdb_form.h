@@ -11,10 +11,12 @@
 #include "imdb/hakusivu.h"
 #include "imdb/kansihaku.h"
 #include "imdb/lahde.h"
+#include "imdb/lahteet.h"
 #include "perus/verkkohaku.h"
 #include "storage/kortti.h"
 
 class QCheckBox;
+class QComboBox;
 class QEventLoop;
 class QLabel;
 class QListWidget;
@@ -25,10 +27,10 @@ class QStatusBar;
 class QTimer;
 class Paaikkuna;
 
-// What the window fetches through: the movie data source, the cover downloads and the update server's
+// What the window fetches through: the movie data sources, the cover downloads and the update server's
 // version news (the last with short time limits of its own).
 struct Imdbyhteydet {
-    Elokuvalahde& lahde;
+    Elokuvalahteet& lahteet;
     Verkkohaku& kannet;
     Verkkohaku& paivitys;
 };
@@ -46,6 +48,8 @@ public:
     Timdb_form(Paaikkuna& p, std::string hakusana, Imdbyhteydet yhteydet);
     ~Timdb_form() override;
 
+    QLabel* lahde_label;
+    QComboBox* lahde_valinta;  // the source searched; the search view only
     QListWidget* Hakutulos_lista;
     QStatusBar* StatusBar;
     QLabel* aaniraita_label;
@@ -69,6 +73,7 @@ public:
     // The choose view is showing (a title page was read).
     bool valintanakyma() const { return valinta_; }
     bool keskeytetty() const { return keskeytys_; }
+    Lahdelaji lahde() const { return lahde_; }
 
     // Handlers, public so the window can be driven as the user drives it.
     void Hakutulos_listaClick();
@@ -77,6 +82,8 @@ public:
     void peruuta_buttonClick();
     void Abort_ButtonClick();
     void vihje_paneeliClick();
+    // Another source chosen: it becomes the default and searches the card's name at once.
+    void lahde_valintaChange(int rivi);
     // The running count of a transfer, for the status bar.
     void vastaanotettu(std::uint64_t tavuja);
 
@@ -105,6 +112,8 @@ private:
     void keskeyta_haut();
     void tila(const std::string& teksti) override;
     void kasittele_viestit();
+    // A request of the window runs (or has ended): the source cannot be changed meanwhile.
+    void aseta_haetaan(bool haetaan);
 
     // The batch's view and clock.
     void nayta_kortti(int indeksi) override;
@@ -116,6 +125,7 @@ private:
     Paaikkuna& p_;
     std::string hakusana_;
     Imdbyhteydet yhteydet_;
+    Lahdelaji lahde_;
     TImport import_;
     Hakutulokset tulokset_;
     std::string cover_url_;

@@ -2,6 +2,7 @@
 // view, accept with the cover download, cancel, today's pages, the cover batch and the Imdb menu.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -27,6 +28,7 @@
 #include "storage/kuvakoodekki.h"
 #include "testituki/suljettu_portti.h"
 #include "testituki/testipaaikkuna.h"
+#include "testituki/wikidatapalvelin.h"
 
 namespace fs = std::filesystem;
 using testituki::Testipaaikkuna;
@@ -307,6 +309,90 @@ private slots:
         QCOMPARE(p.viestit.tekstit(), (std::vector<std::string>{"VIRHE: Valitse elokuva listasta!", "Haku epäonnistui!"}));
         QCOMPARE(palvelin.pyyntoja("/Title?0242653"), 1);  // the old address first, then today's
         QCOMPARE(palvelin.pyyntoja("/title/tt0242653/"), 1);
+    }
+
+    // The Finnish source chosen in the window: its search, the choose view and the accept fill the card in
+    // Finnish, the cover comes from Commons, and the choice becomes the default.
+    void wikidataValitaanIkkunassa() {
+        Wikidatapalvelin wd(palvelin.jpeg);
+        qputenv("RULLAKKO_WIKIDATA_URL", QByteArray::fromStdString(wd.osoite()));
+        qputenv("RULLAKKO_WIKIPEDIA_URL", QByteArray::fromStdString(wd.osoite()));
+        qputenv("RULLAKKO_COMMONS_URL", QByteArray::fromStdString(wd.osoite()));
+        Testipaaikkuna p({{"1", "Tuntematon sotilas"}});
+        vain_hakuikkuna(p);
+        p.a.wikimedia_yhteystieto = "keraaja@example.org";
+        p.kortti().aani = "Mono";
+        Imdbtoiminnot t(p);
+        p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
+            f.show();
+            QCOMPARE(f.lahde(), Lahdelaji::Imdb);
+            QVERIFY(f.lahde_valinta->isVisible());
+            // IMDb knows no such title; the user turns to the Finnish source.
+            QTRY_COMPARE_WITH_TIMEOUT(f.windowTitle(), fi("Hakusanalla ei löytynyt yhtään elokuvaa"), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(f.lahde_valinta->isEnabled(), 10000);
+            f.lahde_valinta->setFocus();
+            QTest::keyClick(f.lahde_valinta, Qt::Key_Down);
+            QCOMPARE(f.lahde(), Lahdelaji::Wikidata);
+            QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 3, 10000);
+            QCOMPARE(f.hakusana(), std::string("Tuntematon sotilas"));
+            QCOMPARE(f.Hakutulos_lista->item(0)->text(), QString("Tuntematon sotilas (1955), ohj. Edvin Laine"));
+            QCOMPARE(f.Hakutulos_lista->currentRow(), 0);
+            kuva(f, "wikidata_haku.png");
+            kaksoisnapsauta(f.Hakutulos_lista, 0);
+            QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
+            QVERIFY(!f.lahde_valinta->isVisible());
+            QVERIFY(f.download_cover->isEnabled());
+            QCOMPARE(f.kesto_lista->currentItem()->text(), QString("181 min"));
+            QCOMPARE(p.kortti().ohjaaja, std::string("Edvin Laine"));
+            kuva(f, "wikidata_valinta.png");
+            QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
+        });
+        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+
+        const TKortti& k = p.kortti();
+        QCOMPARE(k.nimi, std::string("Tuntematon sotilas"));
+        QCOMPARE(k.vuosi, std::string("1955"));
+        QCOMPARE(k.lisatieto[0], std::string("Juha Nevalainen, Väinö Linna"));
+        QCOMPARE(k.luokitus, std::string("Sotaelokuva/Draamaelokuva"));
+        QCOMPARE(k.maa, std::string("Suomi"));
+        QCOMPARE(k.kesto, std::string("181 min"));
+        QCOMPARE(k.aani, std::string("Mono"));
+        QCOMPARE(k.imdb_koodi, std::string("0048732"));
+        QVERIFY(k.juoni.str().rfind("Tuntematon sotilas on Edvin Laineen ohjaama sotaelokuva", 0) == 0);
+        QVERIFY(k.kommentti.str().rfind("Juoni: Wikipedia, artikkeli \"Tuntematon sotilas (vuoden 1955 elokuva)\"", 0) == 0);
+        QVERIFY(kansikuva_olemassa(p.kansio, k.cover_fn));
+        QVERIFY(!k.hae_kansi);
+        QCOMPARE(p.a.tietolahde, std::string("wikidata"));
+        QCOMPARE(wd.agentti(), std::string("Rullakko/1.36 (http://www.rullakko.net/; keraaja@example.org)"));
+        qunsetenv("RULLAKKO_WIKIDATA_URL");
+        qunsetenv("RULLAKKO_WIKIPEDIA_URL");
+        qunsetenv("RULLAKKO_COMMONS_URL");
+    }
+
+    // With the Finnish source as the default the window searches the card's Finnish name at once, and
+    // IMDb's terms of use are not asked for a source that is not IMDb.
+    void wikidataOletuksena() {
+        Wikidatapalvelin wd;
+        qputenv("RULLAKKO_WIKIDATA_URL", QByteArray::fromStdString(wd.osoite()));
+        Testipaaikkuna p({{"1", "Tuntematon sotilas (The Unknown Soldier)"}});
+        p.a.warn_imdb = 0;
+        p.a.paivitys_tarkistettu = true;
+        p.a.tietolahde = "wikidata";
+        Imdbtoiminnot t(p);
+        p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
+            f.show();
+            QCOMPARE(f.lahde(), Lahdelaji::Wikidata);
+            QCOMPARE(f.lahde_valinta->currentText(), fi("Wikidata ja Wikipedia (suomeksi)"));
+            QCOMPARE(f.hakusana(), std::string("Tuntematon sotilas"));
+            QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 3, 10000);
+            QTest::keyClick(f.Hakutulos_lista, Qt::Key_Escape);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
+        });
+        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        QCOMPARE(p.a.warn_imdb, 0);
+        QCOMPARE(p.kortti().nimi, std::string("Tuntematon sotilas (The Unknown Soldier)"));
+        qunsetenv("RULLAKKO_WIKIDATA_URL");
     }
 
     void peruutaPalauttaaKortin() {

@@ -7,8 +7,7 @@
 #include <QUrl>
 
 #include "diag/ui/teksti.h"
-#include "imdb/hakusivu.h"
-#include "imdb/imdb_lahde.h"
+#include "imdb/lahteet.h"
 #include "imdb/leikkurit.h"
 #include "imdb/osoitteet.h"
 #include "imdb/ui/imdb_form.h"
@@ -73,7 +72,7 @@ void Imdbtoiminnot::nayta_ikkuna(const char* hakusana) {
         sana = hakusana;
     } else {
         p_.dosavefields();
-        sana = hakusana_nimesta(nykyinen(p_).nimi);
+        sana = lahdekuvaus(oletuslahde(p_.asetukset())).hakusana(nykyinen(p_).nimi);
     }
     // The window fetches through the source; the pump keeps it answering Peruuta and Escape meanwhile.
     net::HttpAsiakas http, paivitys;
@@ -82,8 +81,8 @@ void Imdbtoiminnot::nayta_ikkuna(const char* hakusana) {
     // The version news is a courtesy: a silent update server must not hold up the search for long.
     paivitys.yhteys_aikaraja_ms = 5000;
     paivitys.aikaraja_ms = 10000;
-    ImdbLahde lahde(http);
-    Timdb_form ikkuna(p_, sana, Imdbyhteydet{lahde, http, paivitys});
+    Elokuvalahteet lahteet(http, p_.asetukset());
+    Timdb_form ikkuna(p_, sana, Imdbyhteydet{lahteet, http, paivitys});
     http.vastaanotettu = paivitys.vastaanotettu = [&ikkuna](std::uint64_t n) { ikkuna.vastaanotettu(n); };
     ikkuna.sekunnin_pituus_ms = tauon_sekunti_ms;
     p_.tyopoyta().nayta_dialogi(ikkuna);
