@@ -255,14 +255,6 @@ bool Lataaja::hylkaa_raja(const std::string& syy) {
     return false;
 }
 
-bool Lataaja::hylkaa_raja(const std::string& syy) {
-    kirjoita_debug_aina("[lue_tietueet] " + nimi_ + " hylätään: " + syy);
-    v_.viestit.virhe(rajan_ylityksen_viesti(nimi_, syy));
-    poista_tyotiedosto();
-    yksi_tyhja_kortti();
-    return false;
-}
-
 bool Lataaja::lataa() {
     if (nimi_.empty()) {
         v_.viestit.virhe("Virhe! Funktio lue_tietueet ei saanut tiedostoparametriä!");
