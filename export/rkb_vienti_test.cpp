@@ -246,9 +246,10 @@ TEST(RkbVienti, TaysiLevyJattaaVanhanTiedostonJaKertooSyyn) {
     const struct {
         const char* nimi;
         const char* komento;
+        const char* syy;  // the PDF device keeps its write errors to itself; the unfinished file tells them
     } tapaukset[] = {
-        {"tarrat.pdf", "labels {rkb} {ulos} --kind spine"},
-        {"lista.html", "export-html {rkb} {ulos}"},
+        {"tarrat.pdf", "labels {rkb} {ulos} --kind spine", ": PDF-tiedosto j\xC3\xA4i kesken"},
+        {"lista.html", "export-html {rkb} {ulos}", ": tiedosto on liian suuri"},
     };
     for (const auto& t : tapaukset) {
         const fs::path kohde = ulos / t.nimi;
@@ -263,7 +264,7 @@ TEST(RkbVienti, TaysiLevyJattaaVanhanTiedostonJaKertooSyyn) {
         std::ofstream(jaanne) << "kesken";
         const Ajotulos taysi = aja("bash -c \"trap '' XFSZ; ulimit -f 8; " + rkb(komento) + "\"");
         EXPECT_EQ(taysi.koodi, 1) << komento << "\n" << taysi.ulos;
-        EXPECT_NE(taysi.ulos.find(": tiedosto on liian suuri"), std::string::npos) << taysi.ulos;
+        EXPECT_NE(taysi.ulos.find(t.syy), std::string::npos) << taysi.ulos;
         EXPECT_EQ(tiedoston_sisalto(kohde), "vanha") << komento;
         EXPECT_EQ(std::distance(fs::directory_iterator(ulos), fs::directory_iterator()), 1) << komento;
 

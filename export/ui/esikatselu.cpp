@@ -1,5 +1,7 @@
 #include "export/ui/esikatselu.h"
 
+#include <fcntl.h>
+
 #include <QBoxLayout>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -60,8 +62,32 @@ Tulostuksen_esikatselu::Tulostuksen_esikatselu(QPrinter& tulostin, const Tuloste
     resize(720, 860);
 }
 
+namespace {
+
+// A whole PDF ends with its end mark, perhaps followed by a line end. A device that could not write its
+// file (a full disk, a size limit) leaves it without one, and says nothing of it.
+bool pdf_kokonainen(Tiedostojarjestelma& tj, const std::filesystem::path& polku) {
+    const int fd = tj.avaa(polku, O_RDONLY);
+    if (fd < 0) return false;
+    Tiedostotiedot tt;
+    std::string loppu(32, '\0');
+    long n = -1;
+    if (tj.tiedot(fd, tt) == 0 && tt.koko > 0) {
+        const std::uint64_t alku = tt.koko > loppu.size() ? tt.koko - loppu.size() : 0;
+        n = tj.lue(fd, loppu.data(), loppu.size(), alku);
+    }
+    tj.sulje(fd);
+    if (n <= 0) return false;
+    loppu.resize(static_cast<std::size_t>(n));
+    while (!loppu.empty() && (loppu.back() == '\n' || loppu.back() == '\r' || loppu.back() == ' ')) loppu.pop_back();
+    return loppu.size() >= 5 && loppu.compare(loppu.size() - 5, 5, "%%EOF") == 0;
+}
+
+}  // namespace
+
 Tulos kirjoita_pdf(const std::filesystem::path& kohde, const Tulostettava& t) {
-    Korvaus korvaus(jarjestelman_tiedostot(), kohde);
+    Tiedostojarjestelma& tj = jarjestelman_tiedostot();
+    Korvaus korvaus(tj, kohde);
     if (!korvaus.kunnossa()) return korvaus.valmis();
     {
         QPrinter pdf(QPrinter::HighResolution);
@@ -74,6 +100,10 @@ Tulos kirjoita_pdf(const std::filesystem::path& kohde, const Tulostettava& t) {
         if (!t.piirra(pdf))
             return Tulos::virhe(EIO, "Tiedostoon " + merkisto::utf8_cp1252(kohde.string()) + " ei voi kirjoittaa.");
     }
+    // Without valmis() the unfinished file is removed and the old one stays.
+    if (!pdf_kokonainen(tj, korvaus.valiaikainen()))
+        return Tulos::virhe(EIO, "Tiedoston " + merkisto::utf8_cp1252(kohde.string()) +
+                                     " kirjoittaminen epäonnistui: PDF-tiedosto jäi kesken (levy täynnä?)");
     return korvaus.valmis();
 }
 
