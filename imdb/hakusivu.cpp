@@ -143,11 +143,17 @@ Hakutulokset lue_ehdotukset(std::string_view json_teksti) {
         const std::string laji = e.contains("qid") && e["qid"].is_string() ? e["qid"].get<std::string>() : "";
         (laji.rfind("tv", 0) == 0 ? tv : elokuvat).push_back({rivi, id.substr(2), aka});
     }
+    // Rows 0..hakurivien_raja can be filled, section headers included.
+    const auto mahtuu = [&] {
+        if (static_cast<int>(h.rivit.size()) <= hakurivien_raja) return true;
+        h.liian_monta = true;
+        return false;
+    };
     const auto osio = [&](const char* otsake, const std::vector<Osuma>& l) {
-        if (l.empty()) return;
+        if (l.empty() || !mahtuu()) return;
         lisaa(h, otsake);
         for (const Osuma& o : l) {
-            if (static_cast<int>(h.rivit.size()) > hakurivien_raja) return;
+            if (!mahtuu()) return;
             lisaa(h, o.rivi, o.koodi, o.aka);
         }
     };

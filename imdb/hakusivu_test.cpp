@@ -70,3 +70,16 @@ TEST(Hakusivu, EhdotusosoiteKoodattuna) {
 }
 
 }  // namespace
+
+// Found by fuzzing: with both sections full, the second header went past the row limit.
+TEST(Hakusivu, EhdotuksetPysyvatRivirajassa) {
+    std::string json = "{\"d\":[";
+    for (int i = 0; i < 700; ++i)
+        json += (i ? "," : "") + std::string("{\"id\":\"tt") + std::to_string(1000000 + i) + "\",\"l\":\"x\",\"qid\":\"" +
+                (i % 2 ? "tvMovie" : "movie") + "\"}";
+    json += "]}";
+    const Hakutulokset h = lue_ehdotukset(json);
+    EXPECT_EQ(static_cast<int>(h.rivit.size()), hakurivien_raja + 1);
+    EXPECT_EQ(h.rivit.size(), h.koodit.size());
+    EXPECT_TRUE(h.liian_monta);
+}
