@@ -23,6 +23,7 @@
 #include "storage/tallennus.h"
 #include "testituki/asetustesti.h"
 #include "testituki/komentotesti.h"
+#include "testituki/nimetyt_kortit.h"
 #include "testituki/suljettu_portti.h"
 #include "testituki/testiviestit.h"
 
@@ -343,15 +344,7 @@ protected:
         fs::create_directories(tila / "koti");
         std::ofstream(tila / "koti" / "asetukset.ini", std::ios::binary)
             << "[Tallennus]\r\nsortattuna=0\r\n[IMDB]\r\ndl_cover_default=1\r\n";
-        Tietokanta tk;
-        tk.kortit.lisaa_uusi().nimi = "Matriisi (Matrix)";
-        tk.kortit.lisaa_uusi().nimi = "Troija (Troy)";
-        const Ohjelmakansio kansio(tila);
-        diag::TestiViestit viestit;
-        diag::EiKiiretta kiire;
-        TAsetukset a;
-        a.tallenna_sortattuna = false;
-        ASSERT_TRUE(tallenna_tietokanta((tila / "elokuvat.rkb").string(), Varasto{tk, kansio, viestit, kiire, &a}));
+        ASSERT_TRUE(tallenna_nimetyt_kortit(tila, (tila / "elokuvat.rkb").string(), {"Matriisi (Matrix)", "Troija (Troy)"}));
     }
     void TearDown() override { fs::remove_all(tila); }
     Ajotulos rkb(const std::string& parametrit, const std::string& osoite, const char* ohjaus = " 2>/dev/null") const {

@@ -21,6 +21,7 @@
 #include "storage/kuvakoodekki.h"
 #include "storage/tallennus.h"
 #include "storage/varasto.h"
+#include "testituki/nimetyt_kortit.h"
 #include "testituki/komentotesti.h"
 #include "testituki/suljettu_portti.h"
 #include "testituki/testiviestit.h"
@@ -446,15 +447,7 @@ protected:
         fs::remove_all(tila);
         fs::create_directories(tila / "koti");
         asetukset("imdb");
-        Tietokanta tk;
-        tk.kortit.lisaa_uusi().nimi = "Tuntematon sotilas";
-        tk.kortit.lisaa_uusi().nimi = "Matrix";
-        const Ohjelmakansio kansio(tila);
-        diag::TestiViestit viestit;
-        diag::EiKiiretta kiire;
-        TAsetukset a;
-        a.tallenna_sortattuna = false;
-        ASSERT_TRUE(tallenna_tietokanta(luettelo, Varasto{tk, kansio, viestit, kiire, &a}));
+        ASSERT_TRUE(tallenna_nimetyt_kortit(tila, luettelo, {"Tuntematon sotilas", "Matrix"}));
     }
     void TearDown() override { fs::remove_all(tila); }
     void asetukset(const char* lahde) const {
