@@ -8,8 +8,8 @@
 #include "diag/loki.h"
 #include "export/tarrat.h"
 #include "lending/lainaus.h"
-#include "mainwindow/kasetti.h"
 #include "mainwindow/tilastot.h"
+#include "storage/kasetti.h"
 #include "testituki/testiviestit.h"
 
 TEST(Nayttoraja, LyhennettyKatkaiseeVainYlipitkan) {

@@ -5,10 +5,10 @@
 #include <system_error>
 
 #include "diag/loki.h"
-#include "mainwindow/kesto.h"
+#include "perus/merkisto.h"
 #include "perus/palakirjoittaja.h"
 #include "perus/tiedostot.h"
-#include "perus/merkisto.h"
+#include "storage/kesto.h"
 
 namespace {
 

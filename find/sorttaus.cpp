@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "diag/loki.h"
-#include "mainwindow/kesto.h"
 #include "perus/teksti.h"
 #include "storage/kentat.h"
+#include "storage/kesto.h"
 
 const std::array<const char*, avainten_maara> jarjestysavaimet = {
     " Elokuvan nimi",

@@ -63,13 +63,16 @@ std::vector<std::string> siivoa_hakusivu(std::string_view sivu) {
 Hakutulokset lue_hakutulokset(const std::vector<std::string>& rivit) {
     Hakutulokset h;
     int r = -1;
+    // One line of the page can open a section and name a title; the list stops at its row limit even
+    // within a line.
+    const auto mahtuu = [&r] { return r < hakurivien_raja; };
     for (std::size_t i = 0; i < rivit.size(); ++i) {
         std::string rivi = rivit[i];
-        if (sisaltaa("Most popular", rivi)) {
+        if (sisaltaa("Most popular", rivi) && mahtuu()) {
             lisaa(h, suosituimmat_otsake);
             ++r;
         }
-        if (sisaltaa("Movies", rivi) && !jokin(rivi, {"<", "TV", "(", "aka", "..."})) {
+        if (sisaltaa("Movies", rivi) && !jokin(rivi, {"<", "TV", "(", "aka", "..."}) && mahtuu()) {
             lisaa(h, elokuvat_otsake);
             ++r;
         }
@@ -79,11 +82,11 @@ Hakutulokset lue_hakutulokset(const std::vector<std::string>& rivit) {
             rivi = rivit.back();
             loppui = true;
         }
-        if (sisaltaa("Movies", rivi) && sisaltaa("TV", rivi) && !jokin(rivi, {"<", "(", "aka", "..."})) {
+        if (sisaltaa("Movies", rivi) && sisaltaa("TV", rivi) && !jokin(rivi, {"<", "(", "aka", "..."}) && mahtuu()) {
             lisaa(h, tv_elokuvat_otsake);
             ++r;
         }
-        if (sisaltaa("HREF", rivi) && !sisaltaa("(VG)", rivi)) {
+        if (sisaltaa("HREF", rivi) && !sisaltaa("(VG)", rivi) && mahtuu()) {
             lisaa(h, eroita_nimi(rivi, h.viestit));
             ++r;
         }

@@ -83,3 +83,13 @@ TEST(Hakusivu, EhdotuksetPysyvatRivirajassa) {
     EXPECT_EQ(h.rivit.size(), h.koodit.size());
     EXPECT_TRUE(h.liian_monta);
 }
+
+// Found by fuzzing: a line at the row limit that opens two sections and names a title went past the limit.
+TEST(Hakusivu, VanhaSivuPysyyRivirajassaRivinSisalla) {
+    std::vector<std::string> rivit(hakurivien_raja - 1, "<A HREF=\"/Title?0133093\">X (1999)</A>");
+    rivit.push_back("Most popular Movies HREF=/Title?0133093 Y");
+    const Hakutulokset h = lue_hakutulokset(rivit);
+    EXPECT_EQ(static_cast<int>(h.rivit.size()), hakurivien_raja + 1);
+    EXPECT_EQ(h.rivit.size(), h.koodit.size());
+    EXPECT_TRUE(h.liian_monta);
+}

@@ -6,9 +6,9 @@
 #include "diag/kiire.h"
 #include "diag/loki.h"
 #include "diag/viestit.h"
-#include "mainwindow/kesto.h"
 #include "perus/teksti.h"
 #include "settings/asetukset.h"
+#include "storage/kesto.h"
 #include "storage/lataus.h"
 #include "storage/tyokansio.h"
 

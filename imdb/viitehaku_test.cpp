@@ -6,11 +6,11 @@
 #include <random>
 
 #include "perus/teksti.h"
-#include "testituki/testiviestit.h"
-#include "mainwindow/kesto.h"
-#include "testituki/asetustesti.h"
 #include "storage/kentat.h"
+#include "storage/kesto.h"
 #include "storage/tallennus.h"
+#include "testituki/asetustesti.h"
+#include "testituki/testiviestit.h"
 
 namespace {
 

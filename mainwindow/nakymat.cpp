@@ -44,8 +44,3 @@ void himmenna(unsigned char* tavut, std::size_t maara) {
         if (tavut[i] > 40) tavut[i] = static_cast<unsigned char>(tavut[i] - 40);
 }
 
-Vierekkain liitetyn_listan_paikka(int paa_x, int lista_leveys) {
-    const int x = paa_x - lista_leveys + 1;
-    if (x >= 0) return {x, paa_x};
-    return {0, lista_leveys - 1};
-}

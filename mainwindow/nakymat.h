@@ -32,11 +32,3 @@ void pehmenna(unsigned char* kuva, int leveys, int korkeus, int rivin_pituus);
 // Lowers every colour byte above 40 by 40 (the dimmed background while a dialog is open).
 void himmenna(unsigned char* tavut, std::size_t maara);
 
-// Where the list window goes in its attached form: beside the main window, its right edge one pixel over
-// the main window's left edge, tops level; when that would cross the screen's left edge the list sits at
-// x 0 and the main window moves right to make room.
-struct Vierekkain {
-    int lista_x;
-    int paa_x;
-};
-Vierekkain liitetyn_listan_paikka(int paa_x, int lista_leveys);

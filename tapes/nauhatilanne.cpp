@@ -4,9 +4,9 @@
 
 #include "diag/viestit.h"
 #include "find/haku.h"
-#include "mainwindow/kasetti.h"
 #include "perus/teksti.h"
 #include "settings/asetukset.h"
+#include "storage/kasetti.h"
 
 namespace {
 

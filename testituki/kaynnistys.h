@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "app/ohjelma.h"
 #include "diag/kiire.h"
-#include "testituki/testiviestit.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
-#include "mainwindow/ui/ohjelma.h"
-#include "testituki/asetustesti.h"
 #include "storage/lataus.h"
+#include "testituki/asetustesti.h"
 #include "testituki/testipaaikkuna.h"
+#include "testituki/testiviestit.h"
 
 namespace testituki {
 

@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "diag/kiire.h"
-#include "testituki/testiviestit.h"
 #include "mainwindow/korttitoiminnot.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
-#include "testituki/asetustesti.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/varasto.h"
+#include "testituki/asetustesti.h"
+#include "testituki/testiviestit.h"
 
 namespace testituki {
 

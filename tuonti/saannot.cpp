@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <regex>
 
-#include "mainwindow/kenttasaannot.h"
-#include "mainwindow/kesto.h"
 #include "perus/teksti.h"
+#include "storage/kenttasaannot.h"
+#include "storage/kesto.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
-#include "mainwindow/kasetti.h"
 #include "storage/kannet.h"
+#include "storage/kasetti.h"
 #include "tuonti/kansikuva.h"
 #include "tuonti/saannot.h"
 

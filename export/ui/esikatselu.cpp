@@ -12,9 +12,9 @@
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 #include "export/ui/listatulostus.h"
-#include "mainwindow/ui/paaikkuna.h"
 #include "perus/merkisto.h"
 #include "perus/tiedostot.h"
+#include "perus/ui/paaikkuna.h"
 #include "settings/ui/tulostin.h"
 #include "storage/varasto.h"
 

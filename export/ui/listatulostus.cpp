@@ -12,7 +12,7 @@
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 #include "export/ui/esikatselu.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "storage/varasto.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "diag/ui/teksti.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "storage/varasto.h"
 
 Ttallenna_html_lista_form::Ttallenna_html_lista_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(p) {

@@ -2,14 +2,14 @@
 
 #include <QAction>
 
-#include "diag/ui/teksti.h"
 #include "diag/kiire.h"
+#include "diag/ui/teksti.h"
 #include "export/csv.h"
 #include "export/lista.h"
 #include "export/ui/listatulostus.h"
 #include "export/ui/tallenna_html_lista_form.h"
 #include "export/ui/tarrat_form.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "storage/varasto.h"
 
 Tulostustoiminnot::Tulostustoiminnot(Paaikkuna& p) : QObject(p.ikkuna()), p_(p) {

@@ -11,7 +11,7 @@
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 #include "find/ui/lista_form.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/varasto.h"

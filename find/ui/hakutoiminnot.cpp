@@ -5,26 +5,13 @@
 
 #include "find/ui/etsi_form.h"
 #include "find/ui/lista_form.h"
-#include "mainwindow/ui/kiitokset_form.h"
-#include "mainwindow/ui/paaikkuna.h"
-#include "mainwindow/ui/tilastot_ikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "storage/varasto.h"
 
 Hakutoiminnot::Hakutoiminnot(Paaikkuna& p) : p_(p) {
     lista_ = new TLista_Form(p, p.ikkuna());
     haku_ = new Tetsi_form(p, *lista_, ehdot_, p.ikkuna());
-
-    auto kytke = [this](const char* nimi, void (Hakutoiminnot::*toiminto)()) {
-        QAction* a = p_.toiminto(nimi);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, toiminto);
-    };
-    kytke("Kiitokset1", &Hakutoiminnot::nayta_kiitokset);
-    kytke("Pikanappaimet_menu", &Hakutoiminnot::nayta_pikanappaimet);
-    QAction* tilastot = p_.toiminto("statistics");
-    tilastot->setEnabled(true);
-    connect(tilastot, &QAction::triggered, this, [this] { nayta_tilastot(p_); });
 
     // Another catalogue opened, merged or pasted into: the list shows it (search results would name cards
     // that are no longer there).
@@ -57,15 +44,4 @@ void Hakutoiminnot::etsi_seuraava() {
     }
     p_.dosavefields();
     haku_->etsi_seuraava(p_.varasto().tk.nykyinen);
-}
-
-void Hakutoiminnot::nayta_kiitokset() {
-    Tkiitokset_form f(p_.asetukset().ulkoasu, p_.ikkuna());
-    p_.tyopoyta().nayta_dialogi(f);
-}
-
-void Hakutoiminnot::nayta_pikanappaimet() {
-    Tkiitokset_form f(p_.asetukset().ulkoasu, p_.ikkuna());
-    f.nayta_pikanappaimet();
-    p_.tyopoyta().nayta_dialogi(f);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The search, the movie list window, the statistics box and the acknowledgements and shortcut windows,
-// tied to the main window's menu items and keys (F3 search / find next; F2 is the main window's list button).
+// The search and the movie list window, tied to the main window's menu items and keys (F3 search / find
+// next; F2 is the main window's list button).
 #include <QObject>
 #include <QPointer>
 
@@ -24,8 +24,6 @@ public:
     void etsi();
     // F3: the next card by the last search, or the search window before any search.
     void etsi_seuraava();
-    void nayta_kiitokset();
-    void nayta_pikanappaimet();
 
     TLista_Form& lista_ikkuna() { return *lista_; }
     Tetsi_form& haku_ikkuna() { return *haku_; }

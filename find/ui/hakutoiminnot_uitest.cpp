@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -16,6 +15,7 @@
 #include "find/ui/hakutoiminnot.h"
 #include "find/ui/lista_form.h"
 #include "mainwindow/ui/kiitokset_form.h"
+#include "mainwindow/ui/tilastot_ikkuna.h"
 #include "mainwindow/ui/main_form.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/lataus.h"
@@ -238,45 +238,6 @@ private slots:
         QCOMPARE(l.ListaGrid->model()->index(0, 2).data().toString(), QString("Uusi"));
     }
 
-    void ohjevalikonIkkunat() {
-        Testipaaikkuna p({{"1", "Alien"}});
-        p.kortti().cover_fn = "gfx\\kannet\\a.jpg";
-        p.tk.kortit.versio = "1.36";
-        Hakutoiminnot h(p);
-        for (const char* nimi : {"Kiitokset1", "Pikanappaimet_menu", "statistics"}) QVERIFY(p.toiminto(nimi)->isEnabled());
-
-        QStringList nahty;
-        p.tp.dialogi = [&](QDialog& d) {
-            auto* k = qobject_cast<Tkiitokset_form*>(&d);
-            [&] { QVERIFY(k); }();
-            if (!k) return 0;
-            d.show();
-            QPlainTextEdit* m = k->kiitokset_memo->isVisible() ? k->kiitokset_memo : k->pikanappaimet_memo;
-            [&] {
-                QVERIFY(k->kiitokset_memo->isVisible() != k->pikanappaimet_memo->isVisible());
-                QVERIFY(m->isReadOnly());
-                QCOMPARE(m->geometry(), QRect(8, 8, 417, 257));
-                QCOMPARE(d.size(), QSize(434, 274));
-            }();
-            nahty << d.windowTitle() << m->toPlainText().section('\n', 1, 2);
-            return 0;
-        };
-        p.toiminto("Kiitokset1")->trigger();
-        p.toiminto("Pikanappaimet_menu")->trigger();
-        QCOMPARE(nahty.size(), 4);
-        QCOMPARE(nahty[0], QString("Kiitokset!"));
-        QCOMPARE(nahty[2], fi("Ohjelman pikanäppäimet"));
-        QCOMPARE(nahty[3], QString(17, ' ') + fi("Ohjelman pikanäppäimet\n  ") + QString(53, '-'));
-
-        p.toiminto("statistics")->trigger();
-        QCOMPARE(p.viestit.naytetyt.size(), 1u);
-        QCOMPARE(p.viestit.naytetyt[0].laji, diag::Laji::Tieto);
-        QCOMPARE(p.viestit.naytetyt[0].teksti,
-                 std::string("Tietokannan versio: 1.36\nKortteja tietokannassa: 1\nKansikuvia tietokannassa: 1\n"
-                             "IMDB yhteensopivia kortteja: 0\n0 kortilla on kansikuvan url\n"
-                             "0 korttia odottaa kansikuvan haku yritystä\n0 kortille voitaisiin yrittää hakea kansikuva"));
-    }
-
     // Pictures of the windows over the example catalogue and the "perus" skin, for looking at them.
     void kuvakaappaukset() {
         const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
@@ -344,7 +305,7 @@ private slots:
 
         QMessageBox tilastot(QMessageBox::Information, "Tiedoksi", {}, QMessageBox::NoButton, &p.w);
         tilastot.addButton("OK", QMessageBox::AcceptRole);
-        p.toiminto("statistics")->trigger();
+        nayta_tilastot(p);
         tilastot.setText(q(p.viestit.naytetyt.back().teksti));
         tilastot.show();
         tilastot.grab().save(kuvat + "/tilastot.png");

@@ -18,7 +18,7 @@
 #include "diag/ui/teksti.h"
 #include "diag/ui/tyopoydalle.h"
 #include "diag/viestit.h"
-#include "mainwindow/nakymat.h"
+#include "find/listan_paikka.h"
 #include "settings/asetukset.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/kannet.h"

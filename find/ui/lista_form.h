@@ -12,7 +12,7 @@
 
 #include "find/lista.h"
 #include "find/sorttaus.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 
 class QLabel;
 class QLineEdit;

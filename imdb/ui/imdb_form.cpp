@@ -21,12 +21,12 @@
 #include "imdb/osoitteet.h"
 #include "imdb/ui/imdb_warning.h"
 #include "imdb/versiotiedote.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
+#include "perus/versio.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/runko.h"
 #include "storage/varasto.h"
-#include "perus/versio.h"
 
 namespace {
 

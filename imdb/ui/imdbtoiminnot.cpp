@@ -11,8 +11,8 @@
 #include "imdb/leikkurit.h"
 #include "imdb/osoitteet.h"
 #include "imdb/ui/imdb_form.h"
-#include "mainwindow/ui/paaikkuna.h"
 #include "net/http.h"
+#include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "storage/varasto.h"
 

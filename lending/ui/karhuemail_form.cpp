@@ -17,11 +17,11 @@
 #include "lending/postitus.h"
 #include "lending/profiilit.h"
 #include "lending/ui/lahetys.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
+#include "perus/versio.h"
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "storage/varasto.h"
-#include "perus/versio.h"
 
 Tkarhuemail_form::Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, std::string& muistettu_pohja, QWidget* parent)
     : QDialog(parent ? parent : p.ikkuna()), p_(p), lainaaja_(std::move(lainaaja)), muistettu_pohja_(muistettu_pohja) {

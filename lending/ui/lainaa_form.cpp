@@ -15,8 +15,8 @@
 #include "diag/viestit.h"
 #include "lending/lainaus.h"
 #include "lending/profiilit.h"
-#include "mainwindow/ui/paaikkuna.h"
-#include "mainwindow/ui/taydennys.h"
+#include "perus/ui/paaikkuna.h"
+#include "perus/ui/taydennys.h"
 #include "storage/varasto.h"
 
 namespace {

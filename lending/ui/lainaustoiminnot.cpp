@@ -17,13 +17,13 @@
 #include "lending/ui/lainaa_form.h"
 #include "lending/ui/lainaajaprofiilit_form.h"
 #include "lending/ui/palaute_form.h"
-#include "mainwindow/ui/paaikkuna.h"
 #include "perus/tiedostot.h"
+#include "perus/ui/paaikkuna.h"
+#include "perus/versio.h"
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "storage/tallennus.h"
 #include "storage/varasto.h"
-#include "perus/versio.h"
 
 namespace {
 

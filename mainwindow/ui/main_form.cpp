@@ -30,17 +30,20 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
-#include "mainwindow/kenttasaannot.h"
+#include "find/listan_paikka.h"
 #include "mainwindow/nakymat.h"
+#include "mainwindow/ui/kiitokset_form.h"
 #include "mainwindow/ui/korttinakyma.h"
 #include "mainwindow/ui/kumpi_lista_form.h"
 #include "mainwindow/ui/sivupaneeli.h"
 #include "mainwindow/ui/tahdet.h"
 #include "mainwindow/ui/tiedostovalikko.h"
+#include "mainwindow/ui/tilastot_ikkuna.h"
+#include "perus/versio.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/kannet.h"
 #include "storage/kentat.h"
-#include "perus/versio.h"
+#include "storage/kenttasaannot.h"
 
 namespace fs = std::filesystem;
 
@@ -193,9 +196,11 @@ void TMain_form::tee_valikot() {
     connect(kohta(Help1, "emailaa_html", "&Emailaa"), &QAction::triggered, this, [this] { avaa_ohje("emailaa.html"); });
     connect(kohta(Help1, "historia_html", "&Historia"), &QAction::triggered, this, [this] { avaa_ohje("historia.html"); });
     Help1->addSeparator();
-    muun(Help1, "Kiitokset1", "Kiitokset");
-    muun(Help1, "Pikanappaimet_menu", "Pikanäppäimet", QKeySequence(Qt::Key_F1));
-    muun(Help1, "statistics", "Tietoa tästä tietokannasta");
+    connect(kohta(Help1, "Kiitokset1", "Kiitokset"), &QAction::triggered, this, [this] { nayta_kiitokset(false); });
+    connect(kohta(Help1, "Pikanappaimet_menu", "Pikanäppäimet", QKeySequence(Qt::Key_F1)), &QAction::triggered, this,
+            [this] { nayta_kiitokset(true); });
+    connect(kohta(Help1, "statistics", "Tietoa tästä tietokannasta"), &QAction::triggered, this,
+            [this] { nayta_tilastot(*this); });
 
     menuBar()->addMenu(Developer_menu);
     Developer_menu->menuAction()->setVisible(false);
@@ -210,6 +215,12 @@ void TMain_form::tee_valikot() {
     auto* pika = new QShortcut(kehittaja->shortcut(), this);
     connect(pika, &QShortcut::activated, kehittaja, &QAction::trigger);
     connect(kehittaja, &QAction::triggered, this, [this] { Developer_menu->menuAction()->setVisible(true); });
+}
+
+void TMain_form::nayta_kiitokset(bool pikanappaimet) {
+    Tkiitokset_form f(asetukset().ulkoasu, this);
+    if (pikanappaimet) f.nayta_pikanappaimet();
+    tyopoyta().nayta_dialogi(f);
 }
 
 void TMain_form::tee_alue() {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "mainwindow/korttitoiminnot.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "storage/kortti.h"
 #include "storage/varasto.h"
@@ -97,6 +97,8 @@ private:
     bool FormKeyDown(QKeyEvent* e);
     void FormKeyUp();
     void nayta_jarjestys();
+    // The acknowledgements, or with `pikanappaimet` the keyboard shortcuts, in one window.
+    void nayta_kiitokset(bool pikanappaimet);
     void etsi_buttonClick();
     void kopioi_korttiClick();
     void Liita_korttiClick();

@@ -10,19 +10,20 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/ohjelma.h"
 #include "diag/kiire.h"
-#include "testituki/testiviestit.h"
 #include "diag/ui/teksti.h"
-#include "mainwindow/kenttasaannot.h"
 #include "mainwindow/tiedostotyyppi.h"
+#include "mainwindow/ui/kiitokset_form.h"
 #include "mainwindow/ui/main_form.h"
-#include "testituki/paaikkuna_testi.h"
 #include "mainwindow/ui/muuta_kentan_nimi_form.h"
-#include "mainwindow/ui/ohjelma.h"
-#include "testituki/kaynnistys.h"
-#include "testituki/asetustesti.h"
+#include "storage/kenttasaannot.h"
 #include "storage/lataus.h"
 #include "storage/tallennus.h"
+#include "testituki/asetustesti.h"
+#include "testituki/kaynnistys.h"
+#include "testituki/paaikkuna_testi.h"
+#include "testituki/testiviestit.h"
 
 namespace fs = std::filesystem;
 
@@ -173,6 +174,44 @@ private slots:
             QCOMPARE(i.o<QLabel>("Nimi")->text(), fi("Elokuvan Nimi:"));
             QCOMPARE(i.o<QLabel>("Kasetilla")->text(), fi("Kasetilla/ levyllä nro:"));
         }
+    }
+
+    void ohjevalikonIkkunat() {
+        Ikkuna i({{"1", "Alien"}});
+        i.kortti().cover_fn = "gfx\\kannet\\a.jpg";
+        i.tk().kortit.versio = "1.36";
+        for (const char* nimi : {"Kiitokset1", "Pikanappaimet_menu", "statistics"}) QVERIFY(i.f->toiminto(nimi)->isEnabled());
+
+        QStringList nahty;
+        i.tyopoyta.dialogi = [&](QDialog& d) {
+            auto* k = qobject_cast<Tkiitokset_form*>(&d);
+            [&] { QVERIFY(k); }();
+            if (!k) return 0;
+            d.show();
+            QPlainTextEdit* m = k->kiitokset_memo->isVisible() ? k->kiitokset_memo : k->pikanappaimet_memo;
+            [&] {
+                QVERIFY(k->kiitokset_memo->isVisible() != k->pikanappaimet_memo->isVisible());
+                QVERIFY(m->isReadOnly());
+                QCOMPARE(m->geometry(), QRect(8, 8, 417, 257));
+                QCOMPARE(d.size(), QSize(434, 274));
+            }();
+            nahty << d.windowTitle() << m->toPlainText().section('\n', 1, 2);
+            return 0;
+        };
+        i.f->toiminto("Kiitokset1")->trigger();
+        i.f->toiminto("Pikanappaimet_menu")->trigger();
+        QCOMPARE(nahty.size(), 4);
+        QCOMPARE(nahty[0], QString("Kiitokset!"));
+        QCOMPARE(nahty[2], fi("Ohjelman pikanäppäimet"));
+        QCOMPARE(nahty[3], QString(17, ' ') + fi("Ohjelman pikanäppäimet\n  ") + QString(53, '-'));
+
+        i.f->toiminto("statistics")->trigger();
+        QCOMPARE(i.viestit.naytetyt.size(), 1u);
+        QCOMPARE(i.viestit.naytetyt[0].laji, diag::Laji::Tieto);
+        QCOMPARE(i.viestit.naytetyt[0].teksti,
+                 std::string("Tietokannan versio: 1.36\nKortteja tietokannassa: 1\nKansikuvia tietokannassa: 1\n"
+                             "IMDB yhteensopivia kortteja: 0\n0 kortilla on kansikuvan url\n"
+                             "0 korttia odottaa kansikuvan haku yritystä\n0 kortille voitaisiin yrittää hakea kansikuva"));
     }
 
     void kehittajavalikonPikanappaimetToimivatPiilossa() {

@@ -9,7 +9,7 @@
 
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
-#include "mainwindow/kenttasaannot.h"
+#include "storage/kenttasaannot.h"
 
 Tmuuta_kentan_nimi_form::Tmuuta_kentan_nimi_form(Tietokanta& tk, diag::Viestit& viestit, QWidget* parent)
     : QDialog(parent), tk_(tk), viestit_(viestit) {

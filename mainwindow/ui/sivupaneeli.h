@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "mainwindow/kenttasaannot.h"
 #include "settings/ulkoasu.h"
+#include "storage/kenttasaannot.h"
 #include "storage/kortti.h"
 
 class QAction;

@@ -9,10 +9,10 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
-#include "mainwindow/kenttasaannot.h"
 #include "mainwindow/ui/korttinakyma.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
+#include "storage/kenttasaannot.h"
 #include "storage/korjaus.h"
 #include "storage/lataus.h"
 #include "storage/tallennus.h"

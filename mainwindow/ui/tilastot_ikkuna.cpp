@@ -2,7 +2,7 @@
 
 #include "diag/viestit.h"
 #include "mainwindow/tilastot.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "storage/varasto.h"
 
 void nayta_tilastot(Paaikkuna& p) {

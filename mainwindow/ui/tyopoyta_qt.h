@@ -1,6 +1,6 @@
 #pragma once
 // The desktop the program runs on: Qt's file dialogs, the shell's "open", CUPS printers, the beep.
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 
 class QtTyopoyta final : public Tyopoyta {
 public:

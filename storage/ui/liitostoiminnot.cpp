@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "diag/ui/teksti.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "storage/liitos.h"
 #include "storage/varasto.h"
 

@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "tapes/ui/syota_kas.h"
 #include "tapes/ui/tyhjaa_nauhaa_form.h"
 

@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 #include "diag/ui/teksti.h"
-#include "mainwindow/kasetti.h"
-#include "mainwindow/ui/paaikkuna.h"
-#include "mainwindow/ui/taydennys.h"
+#include "perus/ui/paaikkuna.h"
+#include "perus/ui/taydennys.h"
 #include "settings/ui/asetukset_form.h"
+#include "storage/kasetti.h"
 #include "storage/varasto.h"
 
 Tsyota_kas::Tsyota_kas(Paaikkuna& p, std::string kasetti)

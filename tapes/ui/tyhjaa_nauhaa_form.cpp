@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "diag/ui/teksti.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "storage/varasto.h"
 #include "tapes/ui/syota_kas.h"
 

@@ -6,7 +6,7 @@
 
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
-#include "mainwindow/ui/paaikkuna.h"
+#include "perus/ui/paaikkuna.h"
 #include "storage/varasto.h"
 #include "tuonti/tuonti.h"
 #include "tuonti/ui/tuonti_form.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/kenttasaannot.h"
+#include "storage/kenttasaannot.h"
 
 #include <algorithm>
 

@@ -21,8 +21,8 @@
 #include "diag/ui/teksti.h"
 #include "find/ui/sort_form.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
-#include "settings/ui/asetukset_form.h"
 #include "perus/versio.h"
+#include "settings/ui/asetukset_form.h"
 #include "testituki/kaynnistys.h"
 
 

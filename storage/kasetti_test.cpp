@@ -1,4 +1,4 @@
-#include "mainwindow/kasetti.h"
+#include "storage/kasetti.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "mainwindow/kasetti.h"
+#include "storage/kasetti.h"
 
 #include "diag/loki.h"
 #include "diag/nayttoraja.h"
 #include "diag/viestit.h"
-#include "mainwindow/kesto.h"
 #include "perus/teksti.h"
+#include "storage/kesto.h"
 
 namespace {
 

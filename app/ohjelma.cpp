@@ -1,4 +1,4 @@
-#include "mainwindow/ui/ohjelma.h"
+#include "app/ohjelma.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,26 +12,26 @@
 #include "diag/ui/debug_form.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
-#include "find/ui/sort_form.h"
+#include "export/ui/tulostustoiminnot.h"
 #include "find/ui/etsi_form.h"
 #include "find/ui/hakutoiminnot.h"
 #include "find/ui/lista_form.h"
+#include "find/ui/sort_form.h"
 #include "imdb/ui/imdbtoiminnot.h"
-#include "export/ui/tulostustoiminnot.h"
 #include "imdb/ui/viitetoiminnot.h"
 #include "lending/ui/lainaustoiminnot.h"
-#include "storage/ui/liitostoiminnot.h"
-#include "tapes/ui/nauhatoiminnot.h"
-#include "tuonti/ui/tuontitoiminnot.h"
 #include "mainwindow/tiedostotyyppi.h"
 #include "mainwindow/ui/main_form.h"
+#include "perus/tiedostot.h"
+#include "perus/versio.h"
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/tulostin.h"
-#include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/tyokansio.h"
-#include "perus/versio.h"
+#include "storage/ui/liitostoiminnot.h"
+#include "tapes/ui/nauhatoiminnot.h"
+#include "tuonti/ui/tuontitoiminnot.h"
 
 namespace fs = std::filesystem;
 

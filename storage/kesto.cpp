@@ -1,4 +1,4 @@
-#include "mainwindow/kesto.h"
+#include "storage/kesto.h"
 
 #include <algorithm>
 #include <limits>

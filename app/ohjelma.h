@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "mainwindow/ui/paaikkuna.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
+#include "perus/ohjelmakansio.h"
+#include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "perus/ohjelmakansio.h"
 
 namespace diag { class Viestit; class Kiire; }
 class TMain_form;

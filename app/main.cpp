@@ -7,12 +7,12 @@
 #include <QSocketNotifier>
 #include <memory>
 
+#include "app/ohjelma.h"
 #include "diag/loki.h"
 #include "diag/ui/progress_form.h"
 #include "diag/ui/qtviestit.h"
 #include "diag/ui/suomennos.h"
 #include "mainwindow/ui/main_form.h"
-#include "mainwindow/ui/ohjelma.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
 #include "perus/ohjelmakansio.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow/ui/taydennys.h"
+#include "perus/ui/taydennys.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
