@@ -105,7 +105,7 @@ public:
     Ulkoasusovitin s;
     TPeruuta_muutokset peruutus_;
     QMainWindow w;
-    std::map<std::string, QAction*> toiminnot;
+    std::map<Toiminto, QAction*> toiminnot;
     int paivityksia = 0;    // update_fields calls
     int tallennuksia = 0;   // dosavefields calls
     int himmennyksia = 0;   // dims not yet undone
@@ -135,12 +135,10 @@ public:
     Tyopoyta& tyopoyta() override { return tp; }
     Korttimuutokset& muutokset() override { return m; }
     Ulkoasusovitin& sovitin() override { return s; }
-    QAction* toiminto(const char* nimi) override {
-        QAction*& a = toiminnot[nimi];
-        if (!a) {
-            a = w.menuBar()->addAction(QString::fromLatin1(nimi));
-            a->setObjectName(nimi);
-        }
+    // The item is made the first time it is asked for, captioned by its number in the list.
+    QAction* toiminto(Toiminto t) override {
+        QAction*& a = toiminnot[t];
+        if (!a) a = w.menuBar()->addAction(QString::number(static_cast<int>(t)));
         return a;
     }
     void dosavefields() override {

@@ -141,7 +141,7 @@ private slots:
             kuva(f->ptarra_preview->pixmap().toImage(), "tarrat_pitka_paalys_keskella");
             kuva(f->grab().toImage(), "tarrat_pitka_ikkuna");
         });
-        p.toiminto("TTarrat")->trigger();
+        p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QVERIFY(naytetty);
         QVERIFY(v.ehjat(p.tk.kortit));
         // The cassette number that cannot fit its label is named in the warning by its beginning only.

@@ -211,7 +211,7 @@ private slots:
         testituki::Testipaaikkuna p({{"12", "Alien"}, {"3", "Näyttelijä & <kumppanit>"}});
         p.tk.kortit[1].kesto = "117 min";
         Tulostustoiminnot t(p);
-        QAction* a = p.toiminto("Tallennalistatiedostoon1");
+        QAction* a = p.toiminto(Toiminto::Tallenna_lista_tekstina);
         QVERIFY(a->isEnabled());
         const fs::path polku = p.k.juuri() / "lista.txt";
         p.tp.tallennettavat = {QString::fromStdString(polku.string()), QString::fromStdString(polku.string()), {}};
@@ -235,7 +235,7 @@ private slots:
         testituki::Testipaaikkuna p({{"7", "Sanoi \"hei\", ja meni"}, {"8", "Äänetön"}});
         p.tk.kortit[1].juoni = "Rivi yksi\r\nRivi kaksi";
         Tulostustoiminnot t(p);
-        QAction* csv = p.toiminto("tallenna_lista_csv_menuitem");
+        QAction* csv = p.toiminto(Toiminto::Tallenna_lista_csv);
         QVERIFY(csv->isEnabled());
         const fs::path polku = p.k.juuri() / "lista.csv";
         p.tp.tallennettavat = {QString::fromStdString(polku.string())};
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(rivit[2][0], std::string("\xC3\x84\xC3\xA4net\xC3\xB6n"));
         QVERIFY(std::find(rivit[1].begin(), rivit[1].end(), std::string("Rivi yksi\r\nRivi kaksi")) != rivit[1].end());
 
-        QAction* utf8 = p.toiminto("Tallennalistatiedostoon_utf8");
+        QAction* utf8 = p.toiminto(Toiminto::Tallenna_lista_utf8);
         QVERIFY(utf8->isEnabled());
         const fs::path teksti = p.k.juuri() / "lista.txt";
         p.tp.tallennettavat = {QString::fromStdString(teksti.string())};
@@ -281,7 +281,7 @@ private slots:
             kuvakaappaus(*f, "html_lista");
             f->tallenna_button->click();
         });
-        p.toiminto("tallenna_lista_html_menuitem")->trigger();
+        p.toiminto(Toiminto::Tallenna_lista_html)->trigger();
         QVERIFY(naytetty);
         const std::string sivu = tiedoston_sisalto(polku);
         QVERIFY(sivu.find("<td class=\"\xE4\"><a href=\"") != std::string::npos);
@@ -298,7 +298,7 @@ private slots:
         int sivuja = 0;
         p.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Tulosta, [](QDialog&) { QFAIL("muu dialogi"); }, &sivuja);
         // Without a printer the preview still shows the list; printing it tells there is no printer.
-        p.toiminto("TulostaLista1")->trigger();
+        p.toiminto(Toiminto::Tulosta_lista)->trigger();
         QCOMPARE(sivuja, 1);
         QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{ei_tulostinta_viesti});
         {
@@ -323,7 +323,7 @@ private slots:
         p.tp.tallennettavat = {QString::fromStdString(lista.string())};
         int sivuja = 0;
         p.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Pdf, [](QDialog&) {}, &sivuja, "lista_esikatselu");
-        p.toiminto("TulostaLista1")->trigger();
+        p.toiminto(Toiminto::Tulosta_lista)->trigger();
         QCOMPARE(sivuja, 2);
         QVERIFY(p.viestit.naytetyt.empty());
         QVERIFY(fs::exists(lista));
@@ -349,7 +349,7 @@ private slots:
                 f->Tulosta->click();
             },
             &sivuja, "tarrat_esikatselu");
-        p.toiminto("TTarrat")->trigger();
+        p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QCOMPARE(sivuja, 5);  // 70 cassettes, 14 a sheet
         QVERIFY(p.viestit.naytetyt.empty());
         QVERIFY(aja(QStringLiteral("pdfinfo"), {QString::fromStdString(tarrat.string())}).contains(QStringLiteral("Pages:           5")));
@@ -366,7 +366,7 @@ private slots:
             Tulostustoiminnot t(p);
             const auto ennen = pdft();
             p.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Tulosta, [](QDialog&) { QFAIL("muu dialogi"); });
-            p.toiminto("TulostaLista1")->trigger();
+            p.toiminto(Toiminto::Tulosta_lista)->trigger();
             QVERIFY(p.viestit.naytetyt.empty());
             const Pdf pdf = uusi_pdf(ennen);
             QVERIFY2(!pdf.polku.isEmpty(), "CUPS ei kirjoittanut PDF:ää");
@@ -456,7 +456,7 @@ private slots:
             f->remove_eng->setChecked(true);
             f->sulje_button->click();
         });
-        p.toiminto("TTarrat")->trigger();
+        p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QVERIFY(naytetty);
         QCOMPARE(p.a.starra_fn, std::string("harmaa.bmp"));
         QVERIFY(p.a.ptarra_remove_eng);
@@ -475,7 +475,7 @@ private slots:
             f->PageControl->setCurrentWidget(f->PTarrat);
             f->tulosta_ptarrat_button->click();
         });
-        p.toiminto("TTarrat")->trigger();
+        p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QCOMPARE(p.viestit.tekstit(),
                  (std::vector<std::string>{
                      "Tietokanta ei sisällä kasettien numeroita!\nNumeroi korttisi (Kasetilla/Levyllä nro), katso "
@@ -497,7 +497,7 @@ private slots:
             q.a.DPI_X = 0;
             f->Tulosta->click();  // no resolution
         });
-        q.toiminto("TTarrat")->trigger();
+        q.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QCOMPARE(q.viestit.tekstit(), (std::vector<std::string>{ei_tulostinta_viesti, resoluutio_nolla_viesti}));
     }
 
@@ -533,7 +533,7 @@ private slots:
             f->esikatsele_button->click();
             ikkuna = f->esikatselu.convertToFormat(QImage::Format_Grayscale8);
         });
-        p.toiminto("TTarrat")->trigger();
+        p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QVERIFY(!ikkuna.isNull());
         {
             Tarrapiirtaja piirtaja(p.tk.kortit, p.varasto().kansio, p.viestit, p.kiire, tarra_asetukset(p.a));
@@ -618,7 +618,7 @@ private slots:
             f->tulosta_ptarrat_button->click();
             paalykset = uusi_pdf(ennen);
         });
-        p.toiminto("TTarrat")->trigger();
+        p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QVERIFY2(!sivut.polku.isEmpty() && !paalykset.polku.isEmpty(), "CUPS ei kirjoittanut PDF:ää");
         QCOMPARE(sivut.sivuja, 2);
         QVERIFY(pysty(sivut));

@@ -13,16 +13,16 @@
 #include "storage/varasto.h"
 
 Tulostustoiminnot::Tulostustoiminnot(Paaikkuna& p) : QObject(p.ikkuna()), p_(p) {
-    const std::pair<const char*, void (Tulostustoiminnot::*)()> kohdat[] = {
-        {"Tallennalistatiedostoon1", &Tulostustoiminnot::tallenna_tekstilista},
-        {"Tallennalistatiedostoon_utf8", &Tulostustoiminnot::tallenna_tekstilista_utf8},
-        {"tallenna_lista_csv_menuitem", &Tulostustoiminnot::tallenna_csv},
-        {"tallenna_lista_html_menuitem", &Tulostustoiminnot::tallenna_html_lista},
-        {"TTarrat", &Tulostustoiminnot::tarrat},
-        {"TulostaLista1", &Tulostustoiminnot::tulosta_lista},
+    const std::pair<Toiminto, void (Tulostustoiminnot::*)()> kohdat[] = {
+        {Toiminto::Tallenna_lista_tekstina, &Tulostustoiminnot::tallenna_tekstilista},
+        {Toiminto::Tallenna_lista_utf8, &Tulostustoiminnot::tallenna_tekstilista_utf8},
+        {Toiminto::Tallenna_lista_csv, &Tulostustoiminnot::tallenna_csv},
+        {Toiminto::Tallenna_lista_html, &Tulostustoiminnot::tallenna_html_lista},
+        {Toiminto::Tulosta_tarrat, &Tulostustoiminnot::tarrat},
+        {Toiminto::Tulosta_lista, &Tulostustoiminnot::tulosta_lista},
     };
-    for (const auto& [nimi, toiminto] : kohdat) {
-        QAction* a = p.toiminto(nimi);
+    for (const auto& [kohta, toiminto] : kohdat) {
+        QAction* a = p.toiminto(kohta);
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, toiminto);
     }

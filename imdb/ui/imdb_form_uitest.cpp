@@ -282,7 +282,7 @@ private slots:
             }
             return haku(d);
         };
-        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
 
         QVERIFY(varoitettu);
         QCOMPARE(p.a.warn_imdb, 1);
@@ -348,7 +348,7 @@ private slots:
             QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
         });
-        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
 
         const TKortti& k = p.kortti();
         QCOMPARE(k.nimi, std::string("Tuntematon sotilas"));
@@ -389,7 +389,7 @@ private slots:
             QTest::keyClick(f.Hakutulos_lista, Qt::Key_Escape);
             QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
         });
-        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
         QCOMPARE(p.a.warn_imdb, 0);
         QCOMPARE(p.kortti().nimi, std::string("Tuntematon sotilas (The Unknown Soldier)"));
         qunsetenv("RULLAKKO_WIKIDATA_URL");
@@ -420,7 +420,7 @@ private slots:
             QTest::mouseClick(f.peruuta_button, Qt::LeftButton);
             QTRY_VERIFY(!f.isVisible());
         });
-        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
         const TKortti& k = p.kortti();
         QCOMPARE(k.nimi, ennen.nimi);
         QCOMPARE(k.ohjaaja, std::string("Itse kirjoitettu"));  // the user's own typing stays
@@ -455,7 +455,7 @@ private slots:
             QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
             QTRY_VERIFY(!f.isVisible());
         });
-        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
         const TKortti& k = p.kortti();
         QCOMPARE(k.nimi, std::string("Yksi (The Matrix)"));
         QCOMPARE(k.vuosi, std::string("1999"));
@@ -492,7 +492,7 @@ private slots:
             QCOMPARE(f.result(), int(QDialog::Accepted));
             palvelin.paasta_kansi();
         });
-        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
         // The suggestions give the hit (the old search is not asked), today's title page the values.
         QCOMPARE(palvelin.pyyntoja("/Tsearch"), 0);
         QCOMPARE(palvelin.pyyntoja("/suggestion/n/nykyinen.json"), 1);
@@ -523,7 +523,7 @@ private slots:
                 QVERIFY(esc.tehty);
                 QVERIFY(!f.valintanakyma());
             });
-            p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+            p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
             palvelin.paasta_kansi();
             QCOMPARE(p.kortti().nimi, std::string("Vanha (hidas)"));
             QVERIFY(p.viestit.tekstit().empty());  // a cancel is not an error
@@ -545,7 +545,7 @@ private slots:
                 QVERIFY(peruuta.tehty);
                 palvelin.paasta_kansi();
             });
-            p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+            p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
             QCOMPARE(p.kortti().nimi, std::string("Matriisi (The Matrix)"));
             QCOMPARE(p.kortti().imdb_koodi, std::string("0133093"));
             QVERIFY(p.viestit.tekstit().empty());
@@ -567,7 +567,7 @@ private slots:
             QVERIFY(f.windowTitle() != fi("Hakusanalla ei löytynyt yhtään elokuvaa"));
             f.reject();
         });
-        p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+        p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
         qputenv("RULLAKKO_IMDB_URL", vanha);
         qputenv("RULLAKKO_IMDB_HAKU_URL", haku);
         const std::string viesti = p.viestit.tekstit().front();
@@ -586,7 +586,7 @@ private slots:
                 QCOMPARE(f.Hakutulos_lista->count(), 0);
                 f.reject();
             });
-            p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+            p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
             QCOMPARE(p.kortti().nimi, std::string("Ei ole"));
         }
         palvelin.tyhjenna();
@@ -604,7 +604,7 @@ private slots:
                 }();
                 return d.result();
             };
-            p.toiminto("EtsitmnkortintiedotIMDBst1")->trigger();
+            p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
             QCOMPARE(p.a.warn_imdb, 0);
             QVERIFY(palvelin.pyynnot().empty());
         }
@@ -636,7 +636,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 60000);
             QVERIFY(kuvaus.tehty);
         });
-        p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")->trigger();
+        p.toiminto(Toiminto::Hae_puuttuvat_kannet)->trigger();
 
         QCOMPARE(p.viestit.naytetyt.front().teksti.substr(0, 50), std::string("Toiminto hakee kansikuvat vain korteille joilla on"));
         for (int i = 1; i <= 6; ++i) QVERIFY2(!kortit[i].hae_kansi, std::to_string(i).c_str());
@@ -678,7 +678,7 @@ private slots:
                 QVERIFY(keskeytys.tehty);
                 QVERIFY(!f.Abort_Button->isEnabled());
             });
-            p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")->trigger();
+            p.toiminto(Toiminto::Hae_puuttuvat_kannet)->trigger();
             QCOMPARE(palvelin.pyyntoja("/posters/"), 1);
             QVERIFY(!p.tk.kortit[1].cover_fn.empty());
             // The cards not reached keep their marks for the next batch.
@@ -691,11 +691,11 @@ private slots:
         Testipaaikkuna p({{"1", "Ilman numeroa"}, {"2", "Numerollinen"}});
         p.tk.kortit[2].imdb_koodi = "0133093";
         Imdbtoiminnot t(p);
-        QAction* nayta = p.toiminto("nayta_imdbsta");
-        QAction* numero = p.toiminto("edit_imdbnum");
-        QAction* kansi = p.toiminto("Hae_Kansi");
-        QVERIFY(p.toiminto("EtsitmnkortintiedotIMDBst1")->isEnabled());
-        QVERIFY(p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")->isEnabled());
+        QAction* nayta = p.toiminto(Toiminto::Nayta_imdbssa);
+        QAction* numero = p.toiminto(Toiminto::Muokkaa_imdb_numeroa);
+        QAction* kansi = p.toiminto(Toiminto::Hae_kansi);
+        QVERIFY(p.toiminto(Toiminto::Etsi_imdbsta)->isEnabled());
+        QVERIFY(p.toiminto(Toiminto::Hae_puuttuvat_kannet)->isEnabled());
 
         t.Imdb_menuClick(true);
         QCOMPARE(numero->text(), fi("Syötä Imdb tunnistenumero"));

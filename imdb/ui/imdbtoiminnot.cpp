@@ -29,11 +29,11 @@ bool kortti_olemassa(Paaikkuna& p) {
 
 Imdbtoiminnot::Imdbtoiminnot(Paaikkuna& p)
     : p_(p),
-      etsi_(p.toiminto("EtsitmnkortintiedotIMDBst1")),
-      nayta_(p.toiminto("nayta_imdbsta")),
-      numero_(p.toiminto("edit_imdbnum")),
-      kaikki_kannet_(p.toiminto("HaekaikilleImdbstnoudetuillekorteillekansikuvat1")),
-      hae_kansi_(p.toiminto("Hae_Kansi")) {
+      etsi_(p.toiminto(Toiminto::Etsi_imdbsta)),
+      nayta_(p.toiminto(Toiminto::Nayta_imdbssa)),
+      numero_(p.toiminto(Toiminto::Muokkaa_imdb_numeroa)),
+      kaikki_kannet_(p.toiminto(Toiminto::Hae_puuttuvat_kannet)),
+      hae_kansi_(p.toiminto(Toiminto::Hae_kansi)) {
     etsi_->setEnabled(true);
     numero_->setEnabled(true);
     kaikki_kannet_->setEnabled(true);

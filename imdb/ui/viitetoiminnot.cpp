@@ -10,7 +10,7 @@
 #include "storage/varasto.h"
 
 Viitetoiminnot::Viitetoiminnot(Paaikkuna& p) : p_(p) {
-    QAction* a = p_.toiminto("taydenna_tietokanta_paremmin");
+    QAction* a = p_.toiminto(Toiminto::Taydenna_viitetiedoista);
     a->setEnabled(true);
     a->setStatusTip(fi("Katso ohjeista lisää tietoa tästä toiminnosta."));
     a->setToolTip(a->statusTip());

@@ -228,7 +228,7 @@ private slots:
             }();
             return d.result();
         };
-        p.toiminto("taydenna_tietokanta_paremmin")->trigger();
+        p.toiminto(Toiminto::Taydenna_viitetiedoista)->trigger();
         QCOMPARE(ikkunoita, 1);
         const TKortti& k = p.tk.kortit[1];
         QCOMPARE(k.ohjaaja, std::string("Francis Ford Coppola"));

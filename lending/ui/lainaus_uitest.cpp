@@ -66,10 +66,11 @@ private slots:
         kirjoita(p.k.juuri() / "lainaaja_profiilit.ini",
                  "Matti\r\n\r\nm@x\r\n## seuraava profiili\r\nLiisa\r\n\r\nl@x\r\n## seuraava profiili\r\n");
         Lainaustoiminnot t(p);
-        for (const char* nimi : {"Lainaakasetti1", "Lainaajaprofiilit1", "Tarkistamyhstyneitelokuvia1",
-                                 "LahetaSahkopostiaTekijalle", "laheta_tietokanta_emaililla"})
-            QVERIFY2(p.toiminto(nimi)->isEnabled(), nimi);
-        QCOMPARE(p.toiminto("Lainaakasetti1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        for (const Toiminto kohta : {Toiminto::Lainaa_kasetti, Toiminto::Lainaajaprofiilit,
+                                     Toiminto::Tarkista_myohastyneet, Toiminto::Laheta_palaute,
+                                     Toiminto::Laheta_tietokanta})
+            QVERIFY2(p.toiminto(kohta)->isEnabled(), qPrintable(p.toiminto(kohta)->text()));
+        QCOMPARE(p.toiminto(Toiminto::Lainaa_kasetti)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
 
         bool ajettu = false;
         p.tp.dialogi = [&](QDialog& d) -> int {
@@ -111,7 +112,7 @@ private slots:
             }();
             return d.result();
         };
-        p.toiminto("Lainaakasetti1")->trigger();
+        p.toiminto(Toiminto::Lainaa_kasetti)->trigger();
         QVERIFY(ajettu);
         QCOMPARE(p.himmennyksia, 0);
         QCOMPARE(p.tallennuksia, 1);
@@ -164,7 +165,7 @@ private slots:
             }();
             return d.result();
         };
-        p.toiminto("Lainaakasetti1")->trigger();
+        p.toiminto(Toiminto::Lainaa_kasetti)->trigger();
         QVERIFY(muistutus);
         QVERIFY(p.tk.kortit[2].lainassa.empty());
         QVERIFY(p.tk.kortit[2].kasetilla == kasetti && p.tk.kortit[2].nimi == nimi);
@@ -309,7 +310,7 @@ private slots:
         };
         // One question for Matti's two cassettes; Liisa's loan is new.
         p.viestit.vastaukset = {diag::Vastaus::Kylla};
-        p.toiminto("Tarkistamyhstyneitelokuvia1")->trigger();
+        p.toiminto(Toiminto::Tarkista_myohastyneet)->trigger();
         QCOMPARE(ikkunoita, 1);
         QVERIFY(p.viestit.naytetyt[0].kysymys);
         QVERIFY(p.viestit.naytetyt[0].teksti.rfind("Matti ei ole palauttanut", 0) == 0);
@@ -325,7 +326,7 @@ private slots:
         Lainaustoiminnot t(p);
         // No feedback address: the settings are offered; No sends nothing.
         p.viestit.vastaukset = {diag::Vastaus::Ei};
-        p.toiminto("LahetaSahkopostiaTekijalle")->trigger();
+        p.toiminto(Toiminto::Laheta_palaute)->trigger();
         QVERIFY(p.viestit.tekstit().back().rfind("Palautteen vastaanottajaa ei ole asetettu.", 0) == 0);
         QVERIFY(p.asetussivut.empty());
 
@@ -347,7 +348,7 @@ private slots:
             }();
             return d.result();
         };
-        p.toiminto("laheta_tietokanta_emaililla")->trigger();
+        p.toiminto(Toiminto::Laheta_tietokanta)->trigger();
         QVERIFY(!p.tk.kortit.muutettu);
         QCOMPARE(p.viestit.tekstit().back(), std::string("Viesti lähetetty!"));
         QCOMPARE(palvelin.viesteja(), 1);
@@ -371,7 +372,7 @@ private slots:
             }();
             return d.result();
         };
-        p.toiminto("LahetaSahkopostiaTekijalle")->trigger();
+        p.toiminto(Toiminto::Laheta_palaute)->trigger();
         QCOMPARE(p.asetussivut, std::vector<int>{Tasetukset_form::Email_sivu});
         QCOMPARE(palvelin.viesteja(), 2);
         QCOMPARE(palvelin.otsake(2, "Subject"), std::string("Hyvä ohjelma"));
@@ -509,8 +510,8 @@ private slots:
                 return d.result();
             };
             if (std::string(mista) == "muistutus") t.nayta_muistutus("Matti");
-            else if (std::string(mista) == "palaute") p.toiminto("LahetaSahkopostiaTekijalle")->trigger();
-            else p.toiminto("laheta_tietokanta_emaililla")->trigger();
+            else if (std::string(mista) == "palaute") p.toiminto(Toiminto::Laheta_palaute)->trigger();
+            else p.toiminto(Toiminto::Laheta_tietokanta)->trigger();
             const auto loppu = std::chrono::steady_clock::now();
             vahti.stop();
             QVERIFY2(painettu.has_value(), (std::string(mista) + ": " + p.viestit.tekstit().back()).c_str());

@@ -50,19 +50,19 @@ Lainaustoiminnot::Lainaustoiminnot(Paaikkuna& p) : p_(p), lainaa_form_(std::make
     lainaa_form_->avaa_profiilit = [this] { nayta_profiilit(); };
     lainaa_form_->avaa_muistutus = [this](const std::string& lainaaja) { nayta_muistutus(lainaaja); };
 
-    const std::pair<const char*, void (Lainaustoiminnot::*)()> kohdat[] = {
-        {"Lainaakasetti1", &Lainaustoiminnot::nayta_lainaus},
-        {"Lainaajaprofiilit1", &Lainaustoiminnot::nayta_profiilit},
-        {"Tarkistamyhstyneitelokuvia1", &Lainaustoiminnot::tarkista_myohastymiset},
-        {"LahetaSahkopostiaTekijalle", &Lainaustoiminnot::laheta_palaute},
-        {"laheta_tietokanta_emaililla", &Lainaustoiminnot::laheta_tietokanta},
+    const std::pair<Toiminto, void (Lainaustoiminnot::*)()> kohdat[] = {
+        {Toiminto::Lainaa_kasetti, &Lainaustoiminnot::nayta_lainaus},
+        {Toiminto::Lainaajaprofiilit, &Lainaustoiminnot::nayta_profiilit},
+        {Toiminto::Tarkista_myohastyneet, &Lainaustoiminnot::tarkista_myohastymiset},
+        {Toiminto::Laheta_palaute, &Lainaustoiminnot::laheta_palaute},
+        {Toiminto::Laheta_tietokanta, &Lainaustoiminnot::laheta_tietokanta},
     };
-    for (const auto& [nimi, toiminto] : kohdat) {
-        QAction* a = p.toiminto(nimi);
+    for (const auto& [kohta, toiminto] : kohdat) {
+        QAction* a = p.toiminto(kohta);
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, [this, toiminto = toiminto] { (this->*toiminto)(); });
     }
-    p.toiminto("Lainaakasetti1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    p.toiminto(Toiminto::Lainaa_kasetti)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
 }
 
 Lainaustoiminnot::~Lainaustoiminnot() = default;

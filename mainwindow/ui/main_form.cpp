@@ -122,16 +122,14 @@ void TMain_form::tee_valikot() {
         }
         return a;
     };
-    // Items that another subsystem connects; until it does they are shown but cannot be chosen.
-    auto muun = [&](QMenu* m, const char* nimi, const char* otsikko, QKeySequence pika = {}) {
-        QAction* a = kohta(m, nimi, otsikko, pika);
-        a->setEnabled(false);
-        return a;
+    // Items that another subsystem connects.
+    auto muun = [&](Toiminto t, QMenu* m, const char* nimi, const char* otsikko, QKeySequence pika = {}) {
+        return toiminnot_.rekisteroi(t, kohta(m, nimi, otsikko, pika));
     };
 
     Developer_menu = new QMenu(fi("Debug / Developer"), this);
     Developer_menu->setObjectName("Developer_menu");
-    tiedostot_ = new Tiedostovalikko(*this, *kortti_, menuBar(), Developer_menu);
+    tiedostot_ = new Tiedostovalikko(*this, *kortti_, toiminnot_, menuBar(), Developer_menu);
 
     MuokkaaMenu = valikko("MuokkaaMenu", "&Muokkaa");
     QAction* undo = kohta(MuokkaaMenu, "menu_undo", "Kumoa korttiin tehdyt muutokset", QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -145,21 +143,27 @@ void TMain_form::tee_valikot() {
     connect(Liita_kortti, &QAction::triggered, this, &TMain_form::Liita_korttiClick);
 
     QMenu* Toiminnot = valikko("Toiminnot", "T&oiminnot");
-    muun(Toiminnot, "Lainaakasetti1", "&Lainaa / Palauta elokuva, listaa lainatut elokuvat", QKeySequence(Qt::CTRL | Qt::Key_L));
-    muun(Toiminnot, "Lainaajaprofiilit1", "Lainaajaprofiilit");
-    muun(Toiminnot, "Tarkistamyhstyneitelokuvia1", "Tarkista löytyykö pitkään lainassa olleita elokuvia");
-    muun(Toiminnot, "tyhjaa_nauhaa", "Nauhatilanne / Etsi tyhjää nauhaa");
+    muun(Toiminto::Lainaa_kasetti, Toiminnot, "Lainaakasetti1", "&Lainaa / Palauta elokuva, listaa lainatut elokuvat",
+         QKeySequence(Qt::CTRL | Qt::Key_L));
+    muun(Toiminto::Lainaajaprofiilit, Toiminnot, "Lainaajaprofiilit1", "Lainaajaprofiilit");
+    muun(Toiminto::Tarkista_myohastyneet, Toiminnot, "Tarkistamyhstyneitelokuvia1",
+         "Tarkista löytyykö pitkään lainassa olleita elokuvia");
+    muun(Toiminto::Nauhatilanne, Toiminnot, "tyhjaa_nauhaa", "Nauhatilanne / Etsi tyhjää nauhaa");
     Toiminnot->addSeparator();
-    muun(Toiminnot, "menu_update", "&Päivitä tietokanta Internetistä uusimpaan versioon")
-        ->setToolTip(fi("Toiminto ei ole vielä käytössä, ehkä tulevaisuudessa?"));
-    muun(Toiminnot, "taydenna_tietokanta_paremmin", "Päivitä kortit ajantasalle ohjelman tietokannasta");
+    // Nothing offers the update yet: the item stays unavailable.
+    QAction* paivitys = kohta(Toiminnot, "menu_update", "&Päivitä tietokanta Internetistä uusimpaan versioon");
+    paivitys->setEnabled(false);
+    paivitys->setToolTip(fi("Toiminto ei ole vielä käytössä, ehkä tulevaisuudessa?"));
+    muun(Toiminto::Taydenna_viitetiedoista, Toiminnot, "taydenna_tietokanta_paremmin",
+         "Päivitä kortit ajantasalle ohjelman tietokannasta");
     Toiminnot->addSeparator();
     connect(kohta(Toiminnot, "Asetukset", "&Ohjelman asetukset"), &QAction::triggered, this, [this] {
         nayta_asetukset(-1);
     });
     Toiminnot->addSeparator();
-    muun(Toiminnot, "LahetaSahkopostiaTekijalle", "Lähetä palautetta ohjelman tekijälle");
-    muun(Toiminnot, "laheta_tietokanta_emaililla", "Lähetä tämä tietokanta sähköpostilla osoitteeseen...");
+    muun(Toiminto::Laheta_palaute, Toiminnot, "LahetaSahkopostiaTekijalle", "Lähetä palautetta ohjelman tekijälle");
+    muun(Toiminto::Laheta_tietokanta, Toiminnot, "laheta_tietokanta_emaililla",
+         "Lähetä tämä tietokanta sähköpostilla osoitteeseen...");
     connect(kohta(Toiminnot, "siirry_kotisivuille_menu", "Siirry ohjelman kotisivuille"), &QAction::triggered, this, [this] {
         if (!tyopoyta_.avaa_osoite(QUrl(QString::fromLatin1(kotisivu))))
             viestit_.virhe("Selaimen käynnistäminen epäonnistui,\nkoneessasi ei ole selainta. Asenna selain (esim. "
@@ -167,8 +171,8 @@ void TMain_form::tee_valikot() {
     });
 
     QMenu* Tulosta1 = valikko("Tulosta1", "T&ulosta");
-    muun(Tulosta1, "TTarrat", "&Tulosta kasettien tarroja");
-    muun(Tulosta1, "TulostaLista1", "Tulosta elokuva&lista");
+    muun(Toiminto::Tulosta_tarrat, Tulosta1, "TTarrat", "&Tulosta kasettien tarroja");
+    muun(Toiminto::Tulosta_lista, Tulosta1, "TulostaLista1", "Tulosta elokuva&lista");
     connect(kohta(Tulosta1, "TulostimenAsetukset1", "Tulostimen a&setukset"), &QAction::triggered, this, [this] {
         himmenna_tausta();
         if (!tyopoyta_.tulostin_olemassa()) {
@@ -183,13 +187,14 @@ void TMain_form::tee_valikot() {
     });
 
     QMenu* Imdb_menu = valikko("Imdb_menu", "Imdb");
-    muun(Imdb_menu, "EtsitmnkortintiedotIMDBst1", "&Etsi tämän kortin tiedot Internet Movie Databasesta",
-         QKeySequence(Qt::CTRL | Qt::Key_E));
-    muun(Imdb_menu, "nayta_imdbsta", "Näytä elokuvan sivu Internet Movie Databasessa");
-    muun(Imdb_menu, "edit_imdbnum", "Muokkaa elokuvan Imdb-numeroa");
+    muun(Toiminto::Etsi_imdbsta, Imdb_menu, "EtsitmnkortintiedotIMDBst1",
+         "&Etsi tämän kortin tiedot Internet Movie Databasesta", QKeySequence(Qt::CTRL | Qt::Key_E));
+    muun(Toiminto::Nayta_imdbssa, Imdb_menu, "nayta_imdbsta", "Näytä elokuvan sivu Internet Movie Databasessa");
+    muun(Toiminto::Muokkaa_imdb_numeroa, Imdb_menu, "edit_imdbnum", "Muokkaa elokuvan Imdb-numeroa");
     // The choose view's tip sends the user here by this name.
-    muun(Imdb_menu, "HaekaikilleImdbstnoudetuillekorteillekansikuvat1", "Hae puuttuvat kansikuvat");
-    muun(Imdb_menu, "Hae_Kansi", "Hae kansikuva")->setCheckable(true);
+    muun(Toiminto::Hae_puuttuvat_kannet, Imdb_menu, "HaekaikilleImdbstnoudetuillekorteillekansikuvat1",
+         "Hae puuttuvat kansikuvat");
+    muun(Toiminto::Hae_kansi, Imdb_menu, "Hae_Kansi", "Hae kansikuva")->setCheckable(true);
 
     QMenu* Help1 = valikko("Help1", "&Ohjeet");
     connect(kohta(Help1, "Lueminut_html", "&Lueminut"), &QAction::triggered, this, [this] { avaa_ohje("lueminut.html"); });
@@ -206,7 +211,7 @@ void TMain_form::tee_valikot() {
     Developer_menu->menuAction()->setVisible(false);
     QAction* debuggeri = kohta(Developer_menu, "NaytaDebuggeri", "Näytä Debug infot", QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(debuggeri, &QAction::triggered, this, [this] { muut_.nayta_debuggeri(); });
-    muun(Developer_menu, "remove_dupes", "Remove dupe entries && clean");
+    muun(Toiminto::Poista_tuplat, Developer_menu, "remove_dupes", "Remove dupe entries && clean");
     // The old-catalogue import sits between these two; the File menu's class added it.
     Developer_menu->addAction(findChild<QAction*>("avaa_wanhatietokanta"));
     QAction* kehittaja = kohta(Developer_menu, "DeveloperMode1", "Developer Mode", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
@@ -285,12 +290,6 @@ void TMain_form::tee_alue() {
     // The window's keys, the wheel and the previous/next presses are seen here before any control's own
     // handling; the card view's filter, installed earlier, comes after this one.
     for (QWidget* w : keski->findChildren<QWidget*>()) w->installEventFilter(this);
-}
-
-QAction* TMain_form::toiminto(const char* nimi) {
-    QAction* a = findChild<QAction*>(nimi);
-    Q_ASSERT_X(a, "toiminto", nimi);
-    return a;
 }
 
 // ---------------------------------------------------------------------------------------------------------

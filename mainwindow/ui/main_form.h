@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mainwindow/korttitoiminnot.h"
+#include "mainwindow/ui/toimintorekisteri.h"
 #include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "storage/kortti.h"
@@ -37,7 +38,9 @@ public:
     Tyopoyta& tyopoyta() override { return tyopoyta_; }
     Korttimuutokset& muutokset() override { return muutokset_; }
     Ulkoasusovitin& sovitin() override { return sovitin_; }
-    QAction* toiminto(const char* nimi) override;
+    QAction* toiminto(Toiminto t) override { return toiminnot_.hae(t); }
+    // The registry of those items (the start-up test checks that each has exactly one).
+    const Toimintorekisteri& toiminnot() const { return toiminnot_; }
     void dosavefields() override;
     void update_fields() override;
     void siirry_korttiin(int indeksi) override;
@@ -116,6 +119,7 @@ private:
     Korttimuutokset muutokset_;
     TPeruuta_muutokset peruutus_;
     Korttimuisti korttimuisti_;
+    Toimintorekisteri toiminnot_;
 
     Korttinakyma* kortti_;
     Sivupaneeli* sivu_;

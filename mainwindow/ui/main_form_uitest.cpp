@@ -180,7 +180,7 @@ private slots:
         Ikkuna i({{"1", "Alien"}});
         i.kortti().cover_fn = "gfx\\kannet\\a.jpg";
         i.tk().kortit.versio = "1.36";
-        for (const char* nimi : {"Kiitokset1", "Pikanappaimet_menu", "statistics"}) QVERIFY(i.f->toiminto(nimi)->isEnabled());
+        for (const char* nimi : {"Kiitokset1", "Pikanappaimet_menu", "statistics"}) QVERIFY(i.o<QAction>(nimi)->isEnabled());
 
         QStringList nahty;
         i.tyopoyta.dialogi = [&](QDialog& d) {
@@ -198,14 +198,14 @@ private slots:
             nahty << d.windowTitle() << m->toPlainText().section('\n', 1, 2);
             return 0;
         };
-        i.f->toiminto("Kiitokset1")->trigger();
-        i.f->toiminto("Pikanappaimet_menu")->trigger();
+        i.o<QAction>("Kiitokset1")->trigger();
+        i.o<QAction>("Pikanappaimet_menu")->trigger();
         QCOMPARE(nahty.size(), 4);
         QCOMPARE(nahty[0], QString("Kiitokset!"));
         QCOMPARE(nahty[2], fi("Ohjelman pikanäppäimet"));
         QCOMPARE(nahty[3], QString(17, ' ') + fi("Ohjelman pikanäppäimet\n  ") + QString(53, '-'));
 
-        i.f->toiminto("statistics")->trigger();
+        i.o<QAction>("statistics")->trigger();
         QCOMPARE(i.viestit.naytetyt.size(), 1u);
         QCOMPARE(i.viestit.naytetyt[0].laji, diag::Laji::Tieto);
         QCOMPARE(i.viestit.naytetyt[0].teksti,

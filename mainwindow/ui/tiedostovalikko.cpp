@@ -10,6 +10,7 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "mainwindow/ui/korttinakyma.h"
+#include "mainwindow/ui/toimintorekisteri.h"
 #include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "storage/kenttasaannot.h"
@@ -28,7 +29,8 @@ QString hyvaksy_nimi(QString s) { return s.replace('&', "&&"); }
 
 }  // namespace
 
-Tiedostovalikko::Tiedostovalikko(Paaikkuna& p, Korttinakyma& kortti, QMenuBar* palkki, QMenu* kehittaja)
+Tiedostovalikko::Tiedostovalikko(Paaikkuna& p, Korttinakyma& kortti, Toimintorekisteri& toiminnot, QMenuBar* palkki,
+                                 QMenu* kehittaja)
     : QObject(palkki), p_(p), kortti_(kortti) {
     QWidget* ikkuna = p.ikkuna();
     auto kohta = [ikkuna](QMenu* m, const char* nimi, const char* otsikko, QKeySequence pika = {}) {
@@ -54,18 +56,24 @@ Tiedostovalikko::Tiedostovalikko(Paaikkuna& p, Korttinakyma& kortti, QMenuBar* p
         connect(a, &QAction::triggered, this, [this, i] { Tiedosto_Click(i); });
     }
     // Merging is the merge subsystem's; it enables the item when it connects to it.
-    kohta(Avaa, "Lisaa_ja_liita", "Yhdistä toinen tietokanta tähän...")->setEnabled(false);
+    toiminnot.rekisteroi(Toiminto::Yhdista_tietokanta,
+                         kohta(Avaa, "Lisaa_ja_liita", "Yhdistä toinen tietokanta tähän..."));
     // So is importing from lists and other programs.
-    kohta(Avaa, "Tuo_elokuvia", "Tuo elokuvia…")->setEnabled(false);
+    toiminnot.rekisteroi(Toiminto::Tuo_elokuvia, kohta(Avaa, "Tuo_elokuvia", "Tuo elokuvia…"));
     Avaa->addSeparator();
     QAction* tallenna = kohta(Avaa, "Tallenna_Menu", "&Tallenna", QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* nimella = kohta(Avaa, "Tallenna_nimella", "Tallenna &nimellä...");
     QAction* asetuksin = kohta(Avaa, "Talennanimellasetukset1", "Tallenna nimellä...   [+asetukset]");
     Avaa->addSeparator();
-    kohta(Avaa, "Tallennalistatiedostoon1", "Tallenna elokuvalista teksti-tiedostoon")->setEnabled(false);
-    kohta(Avaa, "Tallennalistatiedostoon_utf8", "Tallenna elokuvalista teksti-tiedostoon (UTF-8)")->setEnabled(false);
-    kohta(Avaa, "tallenna_lista_html_menuitem", "Tallenna elokuvalista html-tiedostoon")->setEnabled(false);
-    kohta(Avaa, "tallenna_lista_csv_menuitem", "Tallenna elokuvalista CSV-tiedostoon (taulukkolaskentaan)")->setEnabled(false);
+    // The lists are the export subsystem's.
+    toiminnot.rekisteroi(Toiminto::Tallenna_lista_tekstina,
+                         kohta(Avaa, "Tallennalistatiedostoon1", "Tallenna elokuvalista teksti-tiedostoon"));
+    toiminnot.rekisteroi(Toiminto::Tallenna_lista_utf8,
+                         kohta(Avaa, "Tallennalistatiedostoon_utf8", "Tallenna elokuvalista teksti-tiedostoon (UTF-8)"));
+    toiminnot.rekisteroi(Toiminto::Tallenna_lista_html,
+                         kohta(Avaa, "tallenna_lista_html_menuitem", "Tallenna elokuvalista html-tiedostoon"));
+    toiminnot.rekisteroi(Toiminto::Tallenna_lista_csv, kohta(Avaa, "tallenna_lista_csv_menuitem",
+                                                             "Tallenna elokuvalista CSV-tiedostoon (taulukkolaskentaan)"));
     Avaa->addSeparator();
     QAction* lopeta = kohta(Avaa, "Lopeta_Menu", "&Lopeta ohjelma");
     connect(Avaa, &QMenu::aboutToShow, this, &Tiedostovalikko::Quick_avaaPopup);

@@ -12,12 +12,15 @@ class QWidget;
 class Korttinakyma;
 class Paaikkuna;
 class Ohjelmakansio;
+class Toimintorekisteri;
 
 class Tiedostovalikko : public QObject {
     Q_OBJECT
 public:
-    // Adds the File menu to the menu bar; the old-catalogue import goes on the developer menu.
-    Tiedostovalikko(Paaikkuna& p, Korttinakyma& kortti, QMenuBar* palkki, QMenu* kehittaja);
+    // Adds the File menu to the menu bar, its items for other subsystems to `toiminnot`; the old-catalogue
+    // import goes on the developer menu.
+    Tiedostovalikko(Paaikkuna& p, Korttinakyma& kortti, Toimintorekisteri& toiminnot, QMenuBar* palkki,
+                    QMenu* kehittaja);
 
     QMenu* valikko() const { return Avaa; }
 

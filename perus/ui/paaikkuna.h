@@ -6,6 +6,8 @@
 #include <QString>
 #include <string>
 
+#include "perus/ui/toiminto.h"
+
 class QAction;
 class QDialog;
 class QUrl;
@@ -60,9 +62,9 @@ public:
     virtual Korttimuutokset& muutokset() = 0;
     // Windows that follow the skin register here.
     virtual Ulkoasusovitin& sovitin() = 0;
-    // A menu item of the main window by its object name ("Lainaakasetti1", "TTarrat", …). The subsystem
-    // enables it and connects its own handler; the item's place and caption belong to the menu.
-    virtual QAction* toiminto(const char* nimi) = 0;
+    // A menu item of the main window that a subsystem connects. The subsystem enables it and connects its
+    // own handler; the item's place, caption and object name belong to the menu.
+    virtual QAction* toiminto(Toiminto t) = 0;
 
     // Controls to the current card (before reading card data the user may be editing) and back.
     virtual void dosavefields() = 0;

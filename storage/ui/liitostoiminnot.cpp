@@ -9,10 +9,10 @@
 #include "storage/varasto.h"
 
 Liitostoiminnot::Liitostoiminnot(Paaikkuna& p) : p_(p) {
-    QAction* liita = p_.toiminto("Lisaa_ja_liita");
+    QAction* liita = p_.toiminto(Toiminto::Yhdista_tietokanta);
     liita->setEnabled(true);
     connect(liita, &QAction::triggered, this, [this] { Lisaa_ja_liitaClick(); });
-    QAction* tuplat = p_.toiminto("remove_dupes");
+    QAction* tuplat = p_.toiminto(Toiminto::Poista_tuplat);
     tuplat->setEnabled(true);
     connect(tuplat, &QAction::triggered, this, [this] { remove_dupesClick(); });
 }

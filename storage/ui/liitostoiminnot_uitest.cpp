@@ -15,17 +15,17 @@ private slots:
         diag::EiKiiretta kiire;
         QVERIFY(tallenna_tietokanta("muu.rkb", Varasto{muu, p.kansio, p.viestit, kiire}));
         Liitostoiminnot l(p);
-        QVERIFY(p.toiminto("Lisaa_ja_liita")->isEnabled());
+        QVERIFY(p.toiminto(Toiminto::Yhdista_tietokanta)->isEnabled());
         int muutoksia = 0;
         QObject::connect(&p.m, &Korttimuutokset::kortit_muuttuivat, [&] { ++muutoksia; });
 
         p.tp.avattavat.push_back(QString());  // cancelled: nothing happens
-        p.toiminto("Lisaa_ja_liita")->trigger();
+        p.toiminto(Toiminto::Yhdista_tietokanta)->trigger();
         QCOMPARE(p.tk.kortit.korttien_maara(), 1);
 
         const std::string nimi = p.tk.tiedosto;
         p.tp.avattavat.push_back(QString::fromStdString((p.k.juuri() / "muu.rkb").string()));
-        p.toiminto("Lisaa_ja_liita")->trigger();
+        p.toiminto(Toiminto::Yhdista_tietokanta)->trigger();
         QCOMPARE(p.tk.kortit.korttien_maara(), 3);
         QCOMPARE(p.tk.kortit[3].nimi, std::string("Muu 2"));
         QCOMPARE(p.tk.tiedosto, nimi);
@@ -41,21 +41,21 @@ private slots:
         Liitostoiminnot l(p);
 
         p.viestit.vastaukset = {diag::Vastaus::Ei};
-        p.toiminto("remove_dupes")->trigger();
+        p.toiminto(Toiminto::Poista_tuplat)->trigger();
         QCOMPARE(p.tk.kortit.korttien_maara(), 3);
         QCOMPARE(p.tk.kortit[1].kasetilla, std::string("1"));
         QVERIFY(!p.tk.kortit.muutettu);
 
         // Clean-up only: the cassette numbers go, the pair stays.
         p.viestit.vastaukset = {diag::Vastaus::Kylla, diag::Vastaus::Ei};
-        p.toiminto("remove_dupes")->trigger();
+        p.toiminto(Toiminto::Poista_tuplat)->trigger();
         QCOMPARE(p.tk.kortit.korttien_maara(), 3);
         QCOMPARE(p.tk.kortit[1].kasetilla, std::string());
         QVERIFY(p.tk.kortit.muutettu);
 
         p.tk.kortit.muutettu = false;
         p.viestit.vastaukset = {diag::Vastaus::Kylla, diag::Vastaus::Kylla};
-        p.toiminto("remove_dupes")->trigger();
+        p.toiminto(Toiminto::Poista_tuplat)->trigger();
         QCOMPARE(p.tk.kortit.korttien_maara(), 2);
         QCOMPARE(p.tk.kortit[1].nimi, std::string("Alien"));
         QCOMPARE(p.tk.kortit[1].ohjaaja, std::string("Ridley Scott"));

@@ -101,7 +101,7 @@ private slots:
             }();
             return d.result();
         };
-        p.toiminto("tyhjaa_nauhaa")->trigger();
+        p.toiminto(Toiminto::Nauhatilanne)->trigger();
         QVERIFY(naytetty);
     }
 
@@ -137,7 +137,7 @@ private slots:
             }();
             return d.result();
         };
-        p.toiminto("tyhjaa_nauhaa")->trigger();
+        p.toiminto(Toiminto::Nauhatilanne)->trigger();
         QCOMPARE(tilanne, (QStringList{"1", "240 min", "120 min", "120 min"}));
         QCOMPARE(p.tk.kortit[3].nauha, std::string("240"));
         QCOMPARE(p.tk.kortit[2].nauha, std::string());
@@ -176,7 +176,7 @@ private slots:
             }();
             return d.result();
         };
-        p.toiminto("tyhjaa_nauhaa")->trigger();
+        p.toiminto(Toiminto::Nauhatilanne)->trigger();
         QCOMPARE(tilanne, (QStringList{q_nakyva(kasetti), "240 min", "90 min", "150 min"}));
         QCOMPARE(p.tk.kortit[2].nauha, std::string("240"));
         QCOMPARE(p.tk.kortit[3].nauha, std::string("240"));

@@ -21,7 +21,7 @@ constexpr std::size_t naytettavia_huomautuksia = 20;
 }  // namespace
 
 Tuontitoiminnot::Tuontitoiminnot(Paaikkuna& p) : p_(p) {
-    QAction* tuo = p_.toiminto("Tuo_elokuvia");
+    QAction* tuo = p_.toiminto(Toiminto::Tuo_elokuvia);
     tuo->setEnabled(true);
     connect(tuo, &QAction::triggered, this, [this] { Tuo_elokuviaClick(); });
 }

@@ -44,11 +44,11 @@ private slots:
         testituki::Testipaaikkuna p({{"1", "Oma"}});
         p.tk.kortit.muutettu = false;
         Tuontitoiminnot t(p);
-        QVERIFY(p.toiminto("Tuo_elokuvia")->isEnabled());
+        QVERIFY(p.toiminto(Toiminto::Tuo_elokuvia)->isEnabled());
         kirjoita(p.k.juuri() / "elokuvat.csv", suomalainen_taulukko);
 
         p.tp.avattavat.push_back(QString());  // cancelled at the file dialog
-        p.toiminto("Tuo_elokuvia")->trigger();
+        p.toiminto(Toiminto::Tuo_elokuvia)->trigger();
         QCOMPARE(p.tk.kortit.korttien_maara(), 1);
 
         QStringList otsikot, arvatut;
@@ -72,7 +72,7 @@ private slots:
             return f.result();
         };
         p.tp.avattavat.push_back(QString::fromStdString((p.k.juuri() / "elokuvat.csv").string()));
-        p.toiminto("Tuo_elokuvia")->trigger();
+        p.toiminto(Toiminto::Tuo_elokuvia)->trigger();
         QCOMPARE(otsikot, (QStringList{"Nimi", "Vuosi", "Ohjaaja", "Kasetti", "Kesto", "Hinta", "Huomiot"}));
         QCOMPARE(arvatut, (QStringList{fi("Elokuvan nimi"), "Tuotantovuosi", "Ohjaaja", fi("Kasetilla/levyllä nro"),
                                        "Kesto", fi(kommentteihin), fi(kommentteihin)}));
@@ -102,8 +102,8 @@ private slots:
         };
         p.tp.avattavat = {QString::fromStdString((p.k.juuri() / "elokuvat.csv").string()),
                           QString::fromStdString((p.k.juuri() / "rikki.tc").string())};
-        p.toiminto("Tuo_elokuvia")->trigger();
-        p.toiminto("Tuo_elokuvia")->trigger();
+        p.toiminto(Toiminto::Tuo_elokuvia)->trigger();
+        p.toiminto(Toiminto::Tuo_elokuvia)->trigger();
         QCOMPARE(p.tk.kortit.korttien_maara(), 1);
         QVERIFY(!p.tk.kortit.muutettu);
         QCOMPARE(p.viestit.tekstit(),
@@ -118,7 +118,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&m));
         const int ennen = m.varasto().tk.kortit.Count();
         s.tyopoyta.avattavat.push_back(testdata("videot.tc"));
-        m.toiminto("Tuo_elokuvia")->trigger();
+        m.toiminto(Toiminto::Tuo_elokuvia)->trigger();
         const TOmaList& l = m.varasto().tk.kortit;
         QCOMPARE(l.Count(), ennen + 3);
         QCOMPARE(m.varasto().tk.nykyinen, ennen);
