@@ -13,6 +13,7 @@
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
 #include "perus/merkisto.h"
+#include "storage/kentat.h"
 #include "storage/tallennus.h"
 
 namespace tekstista_luettelo {

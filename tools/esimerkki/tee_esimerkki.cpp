@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
         c.arvosana = k[14];
         c.juoni = k[16];
         c.nauha = nauhat.count(c.kasetilla) ? nauhat[c.kasetilla] : std::string();
-        c.lisatieto_nimi[0] = "Käsikirjoitus:";
+        c.lisatieto_nimi[0] = lisatiedon_oletusnimi;
         if (!c.ohjaaja.empty() && c.luokitus != "Dokumentti") c.lisatieto[0] = c.ohjaaja;
         if (c.formaatti.find("DVD") != std::string::npos) {
             c.extra[1] = c.extra[4] = true;

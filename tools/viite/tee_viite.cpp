@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         c.paanayttelijat = k[7];
         c.ohjaaja = k[8];
         c.juoni = k[9];
-        c.lisatieto_nimi[0] = "Käsikirjoitus:";
+        c.lisatieto_nimi[0] = lisatiedon_oletusnimi;
     }
     const bool ok = luettelo.tallenna(argv[2]);
     std::fprintf(stderr, "%d korttia -> %s\n", kortit.Count() - 1, argv[2]);
