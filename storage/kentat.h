@@ -1,7 +1,9 @@
 #pragma once
-// The card's text fields, each once: its member, its line in a card block of the body, the card view's
-// control and label, its sort key and the values its combo box offers. The body reader and writer, the
-// card view and every window that walks a card's fields read this table instead of keeping lists of
+// The card's text fields and its first additional field, each once: its member, its line in a card block of
+// the body, the card view's control and label, the values its combo box offers, its sort key and search
+// entry with their captions, what the reference lookup and the folding of duplicates do with it, and its
+// column in the HTML list. The body reader and writer, the card view, sorting, searching, the reference
+// lookup, merging, the old-format import and the HTML list read this table instead of keeping lists of
 // their own.
 #include <array>
 #include <cstdint>
