@@ -9,6 +9,7 @@
 #include "bench/mittaus.h"
 #include "diag/kiire.h"
 #include "diag/viestit.h"
+#include "storage/kentat.h"
 #include "storage/runko.h"
 
 namespace {
@@ -30,7 +31,7 @@ const TOmaList& luettelo() {
             k.vuosi = std::to_string(1950 + i % 70);
             k.arvosana = "7";
             k.imdb_koodi = std::to_string(1000000 + i);
-            k.lisatieto_nimi[0] = "Käsikirjoitus:";
+            k.lisatieto_nimi[0] = lisatiedon_oletusnimi;
             k.lisatieto[0] = "Kirjoittaja";
         }
         return t;

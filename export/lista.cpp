@@ -8,6 +8,7 @@
 #include "perus/merkisto.h"
 #include "perus/palakirjoittaja.h"
 #include "perus/tiedostot.h"
+#include "storage/kentat.h"
 #include "storage/kesto.h"
 
 namespace {
@@ -80,18 +81,32 @@ Tulos kirjoita_lista(const std::filesystem::path& nimi, const TOmaList& lista, c
     return korvaa_tiedosto(nimi, merkisto == Listan_merkisto::Utf8 ? merkisto::cp1252_utf8(teksti) : teksti);
 }
 
+namespace {
+
+// The switch of each column the user may leave out, by the name the column is chosen by.
+struct Sarakevalinta {
+    const char* nimi;
+    bool Html_asetukset::*kentta;
+};
+constexpr Sarakevalinta sarakevalinnat[] = {
+    {"nro", &Html_asetukset::lisaa_nro},           {"paaos", &Html_asetukset::lisaa_paaos},
+    {"vuosi", &Html_asetukset::lisaa_vuosi},       {"luokitus", &Html_asetukset::lisaa_luokitus},
+    {"kesto", &Html_asetukset::lisaa_kesto},       {"formaatti", &Html_asetukset::lisaa_formaatti},
+    {"aaniraita", &Html_asetukset::lisaa_aaniraita}, {"arvosana", &Html_asetukset::lisaa_arvosana},
+};
+
+// Whether the list carries the field's column: the title always, the others as chosen.
+bool sarake_mukana(const Html_asetukset& a, const Kenttatieto& t) {
+    if (!t.vientivalinta) return true;
+    for (const Sarakevalinta& s : sarakevalinnat)
+        if (std::string_view(s.nimi) == t.vientivalinta) return a.*s.kentta;
+    return false;
+}
+
+}  // namespace
+
 bool valitse_html_sarakkeet(Html_asetukset& a, const std::string& lista, std::string& tuntematon) {
-    struct Sarake {
-        const char* nimi;
-        bool Html_asetukset::*kentta;
-    };
-    static constexpr Sarake sarakkeet[] = {
-        {"nro", &Html_asetukset::lisaa_nro},           {"paaos", &Html_asetukset::lisaa_paaos},
-        {"vuosi", &Html_asetukset::lisaa_vuosi},       {"luokitus", &Html_asetukset::lisaa_luokitus},
-        {"kesto", &Html_asetukset::lisaa_kesto},       {"formaatti", &Html_asetukset::lisaa_formaatti},
-        {"aaniraita", &Html_asetukset::lisaa_aaniraita}, {"arvosana", &Html_asetukset::lisaa_arvosana},
-    };
-    for (const Sarake& s : sarakkeet) a.*s.kentta = false;
+    for (const Sarakevalinta& s : sarakevalinnat) a.*s.kentta = false;
     std::size_t alku = 0;
     while (alku <= lista.size()) {
         std::size_t loppu = lista.find(',', alku);
@@ -101,7 +116,7 @@ bool valitse_html_sarakkeet(Html_asetukset& a, const std::string& lista, std::st
         while (!sana.empty() && sana.back() == ' ') sana.pop_back();
         if (!sana.empty()) {
             bool loytyi = false;
-            for (const Sarake& s : sarakkeet)
+            for (const Sarakevalinta& s : sarakevalinnat)
                 if (sana == s.nimi) a.*s.kentta = loytyi = true;
             if (!loytyi) {
                 tuntematon = sana;
@@ -199,44 +214,40 @@ bool kirjoita_html_lista(TOmaList& lista, const Html_asetukset& a, const Palakir
     u.rivi(">");
     u.rivi();
 
-    TKortti otsake;
-    if (lista.Count() > 0) otsake.kopioi(lista[0]);
-    otsake.nimi = "Nimi";
-    otsake.paanayttelijat = "Pääosissa";
-    otsake.luokitus = "Luokitus";
-    otsake.kesto = "Kesto";
-    otsake.formaatti = "Form.";
-    otsake.kasetilla = "Nro";
-    otsake.arvosana = "Arvosana";
-    otsake.aani = "Ääniraita";
-    otsake.vuosi = "Vuosi";
+    constexpr std::size_t sarakkeita = 9;
+    const auto sarakkeet = kentat_paikoittain<sarakkeita>(&Kenttatieto::vientisarake);
     const std::string osoite = imdb_nimiosoite();
     // The attributes of the duration and format cells, of the heading row and of the movie rows.
     const std::string kesto[2] = {a.td_sarakkeet + " width=\"60\"", a.td + " width=\"60\""};
     constexpr const char* formaatin_ohje = " alt=\"Elokuvan formaatti, DVD, SP/LP (VHS) ... \"";
     const std::string formaatti[2] = {a.td_sarakkeet + formaatin_ohje, a.td + formaatin_ohje};
 
+    // The heading row is the placeholder card's row with the headings for texts.
+    TKortti otsake;
+    if (lista.Count() > 0) otsake.kopioi(lista[0]);
+    for (const Kenttatieto* t : sarakkeet) t->teksti(otsake) = t->vientiotsikko;
+
     for (int i = 0; i < std::max(1, lista.Count()) && u.ok(); ++i) {
         TKortti& k = i == 0 ? otsake : lista[i];
         const std::string& A = i == 0 ? a.td_sarakkeet : a.td;
         const int r = i == 0 ? 0 : 1;
-        u.rivi("<tr>");
-        if (a.lisaa_nro) u.solu(i == 0 ? A : a.td_kasnum, k.kasetilla);
-        if (!k.imdb_koodi.empty()) {
-            u << "<td " << A << "><a href=\"";
-            u.suojattu(osoite).suojattu(k.imdb_koodi) << "\">";
-            u.suojattu(k.nimi).rivi("</a></td>");
-        } else {
-            u.solu(A, k.nimi);
-        }
-        if (a.lisaa_paaos) u.solu(A, k.paanayttelijat);
-        if (a.lisaa_vuosi) u.solu(A, k.vuosi);
-        if (a.lisaa_luokitus) u.solu(A, k.luokitus);
-        if (a.lisaa_kesto) u.solu(kesto[r], k.kesto);
-        if (a.lisaa_formaatti) u.solu(formaatti[r], k.formaatti);
-        if (a.lisaa_aaniraita) u.solu(A, k.aani);
         if (k.arvosana.empty()) k.arvosana = "0";
-        if (a.lisaa_arvosana) u.solu(A, k.arvosana, i == 0 ? "" : "/10");
+        u.rivi("<tr>");
+        for (const Kenttatieto* t : sarakkeet) {
+            if (!sarake_mukana(a, *t)) continue;
+            const Teksti& teksti = t->teksti(k);
+            if (t->jasen == &TKortti::kasetilla) u.solu(i == 0 ? A : a.td_kasnum, teksti);
+            else if (t->jasen == &TKortti::kesto) u.solu(kesto[r], teksti);
+            else if (t->jasen == &TKortti::formaatti) u.solu(formaatti[r], teksti);
+            else if (t->jasen == &TKortti::arvosana) u.solu(A, teksti, i == 0 ? "" : "/10");
+            else if (t->jasen == &TKortti::nimi && !k.imdb_koodi.empty()) {
+                u << "<td " << A << "><a href=\"";
+                u.suojattu(osoite).suojattu(k.imdb_koodi) << "\">";
+                u.suojattu(teksti).rivi("</a></td>");
+            } else {
+                u.solu(A, teksti);
+            }
+        }
         u.rivi("</td>");
         u.rivi("</tr>");
     }

@@ -3,28 +3,28 @@
 #include "diag/loki.h"
 #include "diag/viestit.h"
 #include "perus/teksti.h"
-
-const std::array<const char*, hakukenttia> hakukenttien_nimet = {
-    "Elokuvan nimi", "Päänäyttelijä", "Luokitus", "Formaatti", "Kesto",   "Ääniraita",      "Kasetin/levyn nro",
-    "Sijainti",      "Värit",         "Valmistusmaa", "Valmistusvuosi", "Ohjaaja", "Käsikirjoitus", "Kommentti"};
+#include "storage/kentat.h"
 
 namespace {
 
-using Kentta = Teksti TKortti::*;
-
-// Entries 0..11 and 13 are plain members; 12 is the first additional field.
-constexpr std::array<Kentta, hakukenttia> kentat = {
-    &TKortti::nimi,  &TKortti::paanayttelijat, &TKortti::luokitus, &TKortti::formaatti, &TKortti::kesto,
-    &TKortti::aani,  &TKortti::kasetilla,      &TKortti::sijainti, &TKortti::vari,      &TKortti::maa,
-    &TKortti::vuosi, &TKortti::ohjaaja,        nullptr,            &TKortti::juoni};
-
-constexpr int kasikirjoitus = 12;
 constexpr int edistymisen_vali = 1024;
+
+// The field of each entry of the search window's list.
+const std::array<const Kenttatieto*, hakukenttia>& entryjen_kentat() {
+    static const auto t = kentat_paikoittain<hakukenttia>(&Kenttatieto::hakuentry);
+    return t;
+}
 
 }  // namespace
 
+const std::array<const char*, hakukenttia> hakukenttien_nimet = [] {
+    std::array<const char*, hakukenttia> t{};
+    for (std::size_t e = 0; e < t.size(); ++e) t[e] = entryjen_kentat()[e]->hakuotsikko;
+    return t;
+}();
+
 const Teksti& hakukentta(const TKortti& k, int entry) {
-    return entry == kasikirjoitus ? k.lisatieto[0] : k.*kentat[static_cast<std::size_t>(entry)];
+    return entryjen_kentat()[static_cast<std::size_t>(entry)]->teksti(k);
 }
 
 std::vector<std::string> eroittele_hakusanat(std::string_view teksti, diag::Viestit& viestit) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "storage/sarakkeet.h"
 #include "testituki/testiviestit.h"
 
 namespace {
@@ -88,6 +90,21 @@ TEST(TayttaaEhdot, SanatKentatJaKirjainkoko) {
         {{"alien"}, Hakukentat(), false},                 // nothing checked, nothing matches
     };
     for (const Tapaus& t : tapaukset) EXPECT_EQ(tayttaa_ehdot(k, t.sanat, t.kentat), t.osuu) << t.sanat[0];
+}
+
+TEST(Hakukentat, IkkunanEntrytJaKentat) {
+    // Each column of the card holds its own name, so the entry shows which field it searches.
+    TKortti k;
+    for (const Sarake& s : sarakkeet()) aseta_sarakkeen_arvo(k, s, s.nimi);
+    const std::pair<const char*, const char*> odotetut[hakukenttia] = {
+        {"Elokuvan nimi", "nimi"}, {"Päänäyttelijä", "paanayttelijat"}, {"Luokitus", "luokitus"},
+        {"Formaatti", "formaatti"}, {"Kesto", "kesto"}, {"Ääniraita", "aani"}, {"Kasetin/levyn nro", "kasetilla"},
+        {"Sijainti", "sijainti"}, {"Värit", "vari"}, {"Valmistusmaa", "maa"}, {"Valmistusvuosi", "vuosi"},
+        {"Ohjaaja", "ohjaaja"}, {"Käsikirjoitus", "lisatieto1"}, {"Kommentti", "juoni"}};
+    for (int e = 0; e < hakukenttia; ++e) {
+        EXPECT_STREQ(hakukenttien_nimet[static_cast<std::size_t>(e)], odotetut[e].first) << e;
+        EXPECT_EQ(hakukentta(k, e), odotetut[e].second) << e;
+    }
 }
 
 TEST(TayttaaEhdot, TyhjaKenttaEiKoskaanOsu) {

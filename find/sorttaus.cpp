@@ -9,44 +9,17 @@
 #include "storage/kentat.h"
 #include "storage/kesto.h"
 
-const std::array<const char*, avainten_maara> jarjestysavaimet = {
-    " Elokuvan nimi",
-    " Kasetilla/levyllä nro",
-    " Luokitus",
-    " Kesto",
-    " Pääosissa",
-    " Ohjaaja",
-    " Valimistusmaa",
-    " Sijainti kasetilla",
-    " Lainassa",
-    " Formaatti",
-    " Tuotantovuosi",
-    " Värit",
-    " Käsikirjoitus/custom",
-    " Ääniraita",
-    " Arvosana",
-};
-
 namespace {
-
-// The first custom field is no plain member of the card, so its key stands outside the field table.
-constexpr int avain_kasikirjoitus = 12;
-constexpr std::string_view kasikirjoituksen_otsikko = "Kasikirjoitus";
 
 // The field of each key of the field table.
 const std::array<const Kenttatieto*, avainten_maara>& avainten_kentat() {
-    static const std::array<const Kenttatieto*, avainten_maara> t = [] {
-        std::array<const Kenttatieto*, avainten_maara> t{};
-        for (const Kenttatieto& k : kentat)
-            if (k.lajitteluavain >= 0 && k.lajitteluavain < avainten_maara) t[static_cast<std::size_t>(k.lajitteluavain)] = &k;
-        return t;
-    }();
+    static const auto t = kentat_paikoittain<avainten_maara>(&Kenttatieto::lajitteluavain);
     return t;
 }
 
 template <std::size_t avain>
 const Teksti& arvo(const TKortti& k) {
-    return k.*(avainten_kentat()[avain]->jasen);
+    return avainten_kentat()[avain]->teksti(k);
 }
 
 template <typename T>
@@ -69,8 +42,6 @@ int kesto(const TKortti& a, const TKortti& b) {
     return merkki(kesto2int(arvo<avain>(a)), kesto2int(arvo<avain>(b)));
 }
 
-int kasikirjoitus(const TKortti& a, const TKortti& b) { return vertaa_teksti(a.lisatieto[0], b.lisatieto[0]); }
-
 using Vertailut = std::array<Vertailu, avainten_maara>;
 
 template <std::size_t... avain>
@@ -89,11 +60,16 @@ Vertailut valitse(std::index_sequence<avain...>) {
             case Lajittelu::Kasetti: v[i] = vertaa_kasetti; break;
         }
     }
-    v[avain_kasikirjoitus] = kasikirjoitus;
     return v;
 }
 
 }  // namespace
+
+const std::array<const char*, avainten_maara> jarjestysavaimet = [] {
+    std::array<const char*, avainten_maara> t{};
+    for (std::size_t i = 0; i < t.size(); ++i) t[i] = avainten_kentat()[i]->lajitteluotsikko;
+    return t;
+}();
 
 Vertailu vertailu(int avain) {
     static const Vertailut vertailut = valitse(std::make_index_sequence<avainten_maara>{});
@@ -129,7 +105,6 @@ int tallennuksen_avain(const TOmaList& lista) {
 }
 
 int kentan_avain(std::string_view kentan_nimi) {
-    if (kentan_nimi == kasikirjoituksen_otsikko) return avain_kasikirjoitus;
     const auto& kentat_avaimittain = avainten_kentat();
     for (const Kenttatieto* k : kentat_avaimittain) {
         if (k == nullptr) continue;

@@ -272,7 +272,13 @@ TEST(Sorttaus, TyhjaPaikkaListassaIlmoitetaanEikaKaadu) {
 }
 
 TEST(Sorttaus, ValikonJaTallennuksenAvaimet) {
+    const std::vector<std::string> ikkunan = {
+        " Elokuvan nimi", " Kasetilla/levyllä nro", " Luokitus",      " Kesto",     " Pääosissa",
+        " Ohjaaja",       " Valimistusmaa",          " Sijainti kasetilla", " Lainassa", " Formaatti",
+        " Tuotantovuosi", " Värit",                  " Käsikirjoitus/custom", " Ääniraita", " Arvosana"};
+    EXPECT_EQ(std::vector<std::string>(jarjestysavaimet.begin(), jarjestysavaimet.end()), ikkunan);
     EXPECT_EQ(kentan_avain("Nimi"), 0);
+    EXPECT_EQ(kentan_avain("Kasikirjoitus"), 12);
     EXPECT_EQ(kentan_avain("sijainti_kentta"), 7);
     EXPECT_EQ(kentan_avain("arvosana_kuva"), 14);
     EXPECT_EQ(kentan_avain("juoni_kentta"), -1);

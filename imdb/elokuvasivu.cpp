@@ -8,12 +8,12 @@
 #include "imdb/osoitteet.h"
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
+#include "storage/kentat.h"
 
 using nlohmann::json;
 
 namespace {
 
-constexpr const char* kasikirjoitus_otsikko = "Käsikirjoitus:";
 // JSON nested deeper than this is no page's record: it is refused before it is read, so no walk of a
 // page's JSON can run out of stack and a hostile block costs one quick pass.
 constexpr int json_syvyys = 48;
@@ -156,10 +156,7 @@ void lue_json(const json& e, Elokuvasivu& s) {
         if (on_tyyppia(*o, "Person"))
             if (const std::string n = nimi_kohteesta(*o, "Person"); !n.empty())
                 kirjoittajat += (kirjoittajat.empty() ? "" : ", ") + n;
-    if (!kirjoittajat.empty()) {
-        k.lisatieto[0] = kirjoittajat;
-        k.lisatieto_nimi[0] = kasikirjoitus_otsikko;
-    }
+    if (!kirjoittajat.empty()) aseta_kasikirjoitus(k, kirjoittajat);
     std::string lajit;
     for (const json* o : luettelo(e, "genre"))
         if (const std::string g = trimmaa(kaanna_luokitus(cp(*o))); !g.empty()) lajit += (lajit.empty() ? "" : "/") + g;
@@ -247,10 +244,7 @@ public:
             if (const std::size_t m = pienet_[i].find("class=\"blackcatheader\">directed by"); m != std::string::npos)
                 if (const auto n = nimet_merkista(i, m, 1, 8, false); !n.empty()) k.ohjaaja = n[0];
             if (const std::size_t m = pienet_[i].find("class=\"blackcatheader\">writing credits"); m != std::string::npos)
-                if (const auto n = nimet_merkista(i, m, 50, 40, false); !n.empty()) {
-                    k.lisatieto[0] = liita(n);
-                    k.lisatieto_nimi[0] = kasikirjoitus_otsikko;
-                }
+                if (const auto n = nimet_merkista(i, m, 50, 40, false); !n.empty()) aseta_kasikirjoitus(k, liita(n));
             if (on(i, "class=\"ch\">genre"))
                 if (std::string l = eroita_luokitus(arvo(i)); !l.empty()) k.luokitus = std::move(l);
             if (on(i, "votes") && (on(i, "votes)") || sisaltaa("votes)", poista_tagit(rivi))))

@@ -8,6 +8,7 @@
 #include "diag/viestit.h"
 #include "perus/teksti.h"
 #include "settings/asetukset.h"
+#include "storage/kentat.h"
 #include "storage/kesto.h"
 #include "storage/lataus.h"
 #include "storage/tyokansio.h"
@@ -89,8 +90,10 @@ std::vector<std::string> hakusanat(std::string_view nimi) {
 bool sanat_loytyvat(std::string_view nimi, std::string_view ehdokas) { return kaikki_sanat(hakusanat(nimi), ehdokas); }
 
 std::size_t tiedon_maara(const TKortti& k) {
-    return k.luokitus.size() + k.maa.size() + k.aani.size() + k.paanayttelijat.size() + k.ohjaaja.size() +
-           k.vuosi.size() + tunnit2min(k.kesto).size() + k.vari.size();
+    std::size_t n = 0;
+    for (const Kenttatieto& t : kentat)
+        if (t.viitteen_maara) n += t.lajittelu == Lajittelu::Kesto ? tunnit2min(t.teksti(k)).size() : t.teksti(k).size();
+    return n;
 }
 
 bool we_have_a_match(std::string_view viitteen_nimi, std::size_t viitteen_maara, std::string_view nimi,
@@ -260,35 +263,38 @@ std::vector<int> Viitetietokanta::etsi(std::string_view nimi, const TKortti& nyk
 }
 
 void sovella_viitekortti(TKortti& k, const TKortti& r, Valintatapa tapa) {
-    // An empty reference value never wipes what the card has: accepting would lose it unnoticed.
-    const auto ota = [](Teksti& kentta, const Teksti& arvo, bool vain_tyhjaan) {
-        if (!arvo.empty() && (!vain_tyhjaan || kentta.empty())) kentta = arvo;
-    };
-    ota(k.nimi, r.nimi, false);
-    ota(k.luokitus, r.luokitus, false);
-    ota(k.maa, r.maa, false);
-    ota(k.kesto, r.kesto, false);
-    ota(k.vuosi, r.vuosi, false);
-    ota(k.vari, r.vari, false);
-    ota(k.paanayttelijat, r.paanayttelijat, false);
-    ota(k.ohjaaja, r.ohjaaja, false);
     const bool vain_tyhjiin = tapa == Valintatapa::Paivitys;
-    ota(k.juoni, r.juoni, vain_tyhjiin);
-    ota(k.formaatti, r.formaatti, vain_tyhjiin);
-    ota(k.aani, r.aani, vain_tyhjiin);
-    // The card view shows an unnamed, empty first field under its default name.
-    const bool oletusnimi = k.lisatieto_nimi[0] == "Käsikirjoitus:" || k.lisatieto_nimi[0].empty();
-    if (k.lisatieto[0].empty() && oletusnimi && !r.lisatieto[0].empty()) {
-        k.lisatieto_nimi[0] = r.lisatieto_nimi[0];
-        k.lisatieto[0] = r.lisatieto[0];
+    for (const Kenttatieto& t : kentat) {
+        Teksti& kentta = t.teksti(k);
+        const Teksti& arvo = t.teksti(r);
+        // An empty reference value never wipes what the card has: accepting would lose it unnoticed.
+        if (arvo.empty()) continue;
+        switch (t.viite) {
+            case Viitekaytto::Ei: break;
+            case Viitekaytto::Korvaa: kentta = arvo; break;
+            case Viitekaytto::Tayttaa:
+                if (!vain_tyhjiin || kentta.empty()) kentta = arvo;
+                break;
+            case Viitekaytto::TayttaaNimineen: {
+                // The card view shows an unnamed, empty field under its default name.
+                Teksti& nimi = *t.lisatiedon_nimi(k);
+                if (kentta.empty() && (nimi == lisatiedon_oletusnimi || nimi.empty())) {
+                    nimi = *t.lisatiedon_nimi(r);
+                    kentta = arvo;
+                }
+                break;
+            }
+        }
     }
 }
 
 bool samat_viitekentat(const TKortti& a, const TKortti& b) {
-    return a.nimi == b.nimi && a.luokitus == b.luokitus && a.maa == b.maa && a.kesto == b.kesto && a.vuosi == b.vuosi &&
-           a.vari == b.vari && a.paanayttelijat == b.paanayttelijat && a.ohjaaja == b.ohjaaja && a.juoni == b.juoni &&
-           a.formaatti == b.formaatti && a.aani == b.aani && a.lisatieto[0] == b.lisatieto[0] &&
-           a.lisatieto_nimi[0] == b.lisatieto_nimi[0];
+    for (const Kenttatieto& t : kentat) {
+        if (t.viite == Viitekaytto::Ei) continue;
+        if (t.teksti(a) != t.teksti(b)) return false;
+        if (t.viite == Viitekaytto::TayttaaNimineen && *t.lisatiedon_nimi(a) != *t.lisatiedon_nimi(b)) return false;
+    }
+    return true;
 }
 
 std::string valintarivi(const TKortti& viite) {

@@ -14,6 +14,7 @@
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
 #include "perus/versio.h"
+#include "storage/kentat.h"
 
 using nlohmann::json;
 
@@ -23,7 +24,6 @@ namespace {
 constexpr int json_syvyys = 64;
 constexpr int haun_osumia = 10;
 constexpr std::size_t tiivistelman_enimmaiskoko = 1u << 20;
-constexpr const char* kasikirjoitus_otsikko = "Käsikirjoitus:";
 constexpr const char* keskeytetty_viesti = "Haku keskeytettiin.";
 
 // The classes whose instances are taken as films: film itself and the subclasses film items name most.
@@ -425,10 +425,7 @@ Tulos Wikidatalahde::nouda(std::string_view koodi, const TKortti& kortti, Elokuv
     if (const std::string nimi = elokuvan_nimi(suomeksi, alkuperainen, k.nimi); !nimi.empty()) k.nimi = nimi;
     if (const std::string v = vuosi(e); !v.empty()) k.vuosi = v;
     if (const std::string o = yhdista(ohjaajat, nimet, ", "); !o.empty()) k.ohjaaja = o;
-    if (const std::string w = yhdista(kirjoittajat, nimet, ", "); !w.empty()) {
-        k.lisatieto[0] = w;
-        k.lisatieto_nimi[0] = kasikirjoitus_otsikko;
-    }
+    if (const std::string w = yhdista(kirjoittajat, nimet, ", "); !w.empty()) aseta_kasikirjoitus(k, w);
     if (const std::string a = yhdista(ensimmaiset, nimet, ", "); !a.empty()) k.paanayttelijat = a;
     if (const std::string g = yhdista(lajit, nimet, "/", SIZE_MAX, true); !g.empty()) k.luokitus = g;
     if (const std::string m = yhdista(maat, nimet, "/"); !m.empty()) k.maa = m;

@@ -2,45 +2,115 @@
 
 #include <map>
 
-const std::array<Kenttatieto, 20> kentat = {{
-    {"nimi", &TKortti::nimi, 1, "nimi_kentta", "Nimi", 0},
-    {"luokitus", &TKortti::luokitus, 2, "luokitus_kentta", "Luokitus", 2},
-    {"maa", &TKortti::maa, 3, "maa_kentta", "Maa", 6},
-    {"kasetilla", &TKortti::kasetilla, 4, "kasetilla_kentta", "Kasetilla", 1, Lajittelu::Kasetti},
-    {"aani", &TKortti::aani, 5, "aani_kentta", "Aani", 13},
-    {"paanayttelijat", &TKortti::paanayttelijat, 6, "paanayttelijat_kentta", "Paanayttelijat", 4},
-    {"ohjaaja", &TKortti::ohjaaja, 7, "Ohjaaja_Kentta", "Ohjaaja", 5},
-    {"juoni", &TKortti::juoni, 8, "Kommentti_Kentta", "Juoni", -1},
-    {"kuvasuhde", &TKortti::kuvasuhde, 9, "kuvasuhde_kentta", "kuvasuhde", -1},
-    {"sijainti", &TKortti::sijainti, 10, "sijainti_kentta", "Kasetilla", 7, Lajittelu::Luku},
-    {"lainassa", &TKortti::lainassa, 11, "lainassa_kentta", "Lainassa", 8},
-    {"formaatti", &TKortti::formaatti, 12, "formaatti_kentta", "Formaatti", 9},
-    {"kesto", &TKortti::kesto, 13, "kesto_kentta", "Kesto", 3, Lajittelu::Kesto},
-    {"vuosi", &TKortti::vuosi, 14, "Vuosi_Kentta", "Vuosi", 10, Lajittelu::Luku},
-    {"vari", &TKortti::vari, 15, "vari_kentta", "Varit", 11},
-    {"arvosana", &TKortti::arvosana, 16, nullptr, "arvosana_kuva", 14, Lajittelu::Luku},
-    {"imdb_koodi", &TKortti::imdb_koodi, 36, nullptr, nullptr, -1},
-    {"nauha", &TKortti::nauha, 37, nullptr, nullptr, -1},
-    {"kommentti", &TKortti::kommentti, 38, "Kommentti_Kentta", "Kommentit", -1},
-    {"extra_info", &TKortti::extra_info, 48, "Extra_info", "dvdinfo_label", -1},
+// One entry a field; each line of an entry serves one use: the body and the card view, sorting, searching,
+// the reference lookup and folding duplicates, the HTML list.
+const std::array<Kenttatieto, kenttien_maara> kentat = {{
+    {.nimi = "nimi", .jasen = &TKortti::nimi, .runkorivi = 1, .ohjain = "nimi_kentta", .otsikko = "Nimi",
+     .lajitteluavain = 0, .lajitteluotsikko = " Elokuvan nimi",
+     .hakuentry = 0, .hakuotsikko = "Elokuvan nimi",
+     .viite = Viitekaytto::Korvaa, .liitos = Liitoskaytto::Pidempi, .viiva_tyhjaksi = true,
+     .vientisarake = 1, .vientiotsikko = "Nimi"},
+    {.nimi = "luokitus", .jasen = &TKortti::luokitus, .runkorivi = 2, .ohjain = "luokitus_kentta",
+     .otsikko = "Luokitus",
+     .lajitteluavain = 2, .lajitteluotsikko = " Luokitus",
+     .hakuentry = 2, .hakuotsikko = "Luokitus",
+     .viite = Viitekaytto::Korvaa, .viitteen_maara = true, .liitos = Liitoskaytto::Pidempi, .viiva_tyhjaksi = true,
+     .vientisarake = 4, .vientiotsikko = "Luokitus", .vientivalinta = "luokitus"},
+    {.nimi = "maa", .jasen = &TKortti::maa, .runkorivi = 3, .ohjain = "maa_kentta", .otsikko = "Maa",
+     .lajitteluavain = 6, .lajitteluotsikko = " Valimistusmaa",
+     .hakuentry = 9, .hakuotsikko = "Valmistusmaa",
+     .viite = Viitekaytto::Korvaa, .viitteen_maara = true, .liitos = Liitoskaytto::Pidempi, .viiva_tyhjaksi = true},
+    {.nimi = "kasetilla", .jasen = &TKortti::kasetilla, .runkorivi = 4, .ohjain = "kasetilla_kentta",
+     .otsikko = "Kasetilla",
+     .lajitteluavain = 1, .lajittelu = Lajittelu::Kasetti, .lajitteluotsikko = " Kasetilla/levyllä nro",
+     .hakuentry = 6, .hakuotsikko = "Kasetin/levyn nro",
+     .vientisarake = 0, .vientiotsikko = "Nro", .vientivalinta = "nro"},
+    {.nimi = "aani", .jasen = &TKortti::aani, .runkorivi = 5, .ohjain = "aani_kentta", .otsikko = "Aani",
+     .lajitteluavain = 13, .lajitteluotsikko = " Ääniraita",
+     .hakuentry = 5, .hakuotsikko = "Ääniraita",
+     .viite = Viitekaytto::Tayttaa, .viitteen_maara = true, .liitos = Liitoskaytto::Pidempi,
+     .vientisarake = 7, .vientiotsikko = "Ääniraita", .vientivalinta = "aaniraita"},
+    {.nimi = "paanayttelijat", .jasen = &TKortti::paanayttelijat, .runkorivi = 6, .ohjain = "paanayttelijat_kentta",
+     .otsikko = "Paanayttelijat",
+     .lajitteluavain = 4, .lajitteluotsikko = " Pääosissa",
+     .hakuentry = 1, .hakuotsikko = "Päänäyttelijä",
+     .viite = Viitekaytto::Korvaa, .viitteen_maara = true, .liitos = Liitoskaytto::Pidempi,
+     .vientisarake = 2, .vientiotsikko = "Pääosissa", .vientivalinta = "paaos"},
+    {.nimi = "ohjaaja", .jasen = &TKortti::ohjaaja, .runkorivi = 7, .ohjain = "Ohjaaja_Kentta", .otsikko = "Ohjaaja",
+     .lajitteluavain = 5, .lajitteluotsikko = " Ohjaaja",
+     .hakuentry = 11, .hakuotsikko = "Ohjaaja",
+     .viite = Viitekaytto::Korvaa, .viitteen_maara = true, .liitos = Liitoskaytto::Pidempi},
+    // The search window has always called the plot the comment.
+    {.nimi = "juoni", .jasen = &TKortti::juoni, .runkorivi = 8, .ohjain = "Kommentti_Kentta", .otsikko = "Juoni",
+     .hakuentry = 13, .hakuotsikko = "Kommentti",
+     .viite = Viitekaytto::Tayttaa, .liitos = Liitoskaytto::Pidempi},
+    {.nimi = "kuvasuhde", .jasen = &TKortti::kuvasuhde, .runkorivi = 9, .ohjain = "kuvasuhde_kentta",
+     .otsikko = "kuvasuhde"},
+    {.nimi = "sijainti", .jasen = &TKortti::sijainti, .runkorivi = 10, .ohjain = "sijainti_kentta",
+     .otsikko = "Kasetilla",
+     .lajitteluavain = 7, .lajittelu = Lajittelu::Luku, .lajitteluotsikko = " Sijainti kasetilla",
+     .hakuentry = 7, .hakuotsikko = "Sijainti"},
+    {.nimi = "lainassa", .jasen = &TKortti::lainassa, .runkorivi = 11, .ohjain = "lainassa_kentta",
+     .otsikko = "Lainassa",
+     .lajitteluavain = 8, .lajitteluotsikko = " Lainassa"},
+    {.nimi = "formaatti", .jasen = &TKortti::formaatti, .runkorivi = 12, .ohjain = "formaatti_kentta",
+     .otsikko = "Formaatti",
+     .lajitteluavain = 9, .lajitteluotsikko = " Formaatti",
+     .hakuentry = 3, .hakuotsikko = "Formaatti",
+     .viite = Viitekaytto::Tayttaa,
+     .vientisarake = 6, .vientiotsikko = "Form.", .vientivalinta = "formaatti"},
+    // The reference lookup counts a duration in minutes, however it is written.
+    {.nimi = "kesto", .jasen = &TKortti::kesto, .runkorivi = 13, .ohjain = "kesto_kentta", .otsikko = "Kesto",
+     .lajitteluavain = 3, .lajittelu = Lajittelu::Kesto, .lajitteluotsikko = " Kesto",
+     .hakuentry = 4, .hakuotsikko = "Kesto",
+     .viite = Viitekaytto::Korvaa, .viitteen_maara = true, .liitos = Liitoskaytto::Pidempi, .viiva_tyhjaksi = true,
+     .vientisarake = 5, .vientiotsikko = "Kesto", .vientivalinta = "kesto"},
+    {.nimi = "vuosi", .jasen = &TKortti::vuosi, .runkorivi = 14, .ohjain = "Vuosi_Kentta", .otsikko = "Vuosi",
+     .lajitteluavain = 10, .lajittelu = Lajittelu::Luku, .lajitteluotsikko = " Tuotantovuosi",
+     .hakuentry = 10, .hakuotsikko = "Valmistusvuosi",
+     .viite = Viitekaytto::Korvaa, .viitteen_maara = true, .liitos = Liitoskaytto::Pidempi, .viiva_tyhjaksi = true,
+     .vientisarake = 3, .vientiotsikko = "Vuosi", .vientivalinta = "vuosi"},
+    {.nimi = "vari", .jasen = &TKortti::vari, .runkorivi = 15, .ohjain = "vari_kentta", .otsikko = "Varit",
+     .lajitteluavain = 11, .lajitteluotsikko = " Värit",
+     .hakuentry = 8, .hakuotsikko = "Värit",
+     .viite = Viitekaytto::Korvaa, .viitteen_maara = true},
+    {.nimi = "arvosana", .jasen = &TKortti::arvosana, .runkorivi = 16, .otsikko = "arvosana_kuva",
+     .lajitteluavain = 14, .lajittelu = Lajittelu::Luku, .lajitteluotsikko = " Arvosana",
+     .vientisarake = 8, .vientiotsikko = "Arvosana", .vientivalinta = "arvosana"},
+    // The first additional field: the screenplay until the user renames it.
+    {.nimi = "lisatieto1", .sarja = &TKortti::lisatieto, .indeksi = 0, .runkorivi = 17,
+     .ohjain = "Kasikirjoitus_kentta", .otsikko = "Kasikirjoitus",
+     .lajitteluavain = 12, .lajitteluotsikko = " Käsikirjoitus/custom",
+     .hakuentry = 12, .hakuotsikko = "Käsikirjoitus",
+     .viite = Viitekaytto::TayttaaNimineen, .liitos = Liitoskaytto::TayttaaNimineen},
+    {.nimi = "imdb_koodi", .jasen = &TKortti::imdb_koodi, .runkorivi = 36},
+    {.nimi = "nauha", .jasen = &TKortti::nauha, .runkorivi = 37},
+    {.nimi = "kommentti", .jasen = &TKortti::kommentti, .runkorivi = 38, .ohjain = "Kommentti_Kentta",
+     .otsikko = "Kommentit"},
+    {.nimi = "extra_info", .jasen = &TKortti::extra_info, .runkorivi = 48, .ohjain = "Extra_info",
+     .otsikko = "dvdinfo_label"},
 }};
+
+void aseta_kasikirjoitus(TKortti& k, std::string_view arvo) {
+    k.lisatieto[0] = arvo;
+    k.lisatieto_nimi[0] = lisatiedon_oletusnimi;
+}
 
 namespace {
 
 std::array<Runkorivi, runkorivien_maara> tee_runkorivit() {
     std::array<Runkorivi, runkorivien_maara> r{};
-    const auto teksti = [](const Kenttatieto& k) {
-        Runkorivi rivi{Rivilaji::Teksti, k.jasen};
-        rivi.yksi_rivi = k.jasen == &TKortti::juoni;
-        return rivi;
-    };
-    for (const Kenttatieto& k : kentat) r[static_cast<std::size_t>(k.runkorivi - 1)] = teksti(k);
     // Lines 17..34: each additional value followed by its name.
     for (std::uint8_t p = 0; p < 9; ++p) {
         r[16u + 2u * p] = {Rivilaji::Teksti, nullptr, &TKortti::lisatieto, p};
         r[17u + 2u * p] = {Rivilaji::Teksti, nullptr, &TKortti::lisatieto_nimi, p};
     }
-    r[17].oletus = "Käsikirjoitus:";
+    for (const Kenttatieto& k : kentat) {
+        Runkorivi& rivi = r[static_cast<std::size_t>(k.runkorivi - 1)];
+        rivi = {Rivilaji::Teksti, k.jasen, k.sarja, k.indeksi};
+        rivi.yksi_rivi = k.jasen == &TKortti::juoni;
+    }
+    r[17].oletus = lisatiedon_oletusnimi;
     r[34] = {Rivilaji::Kansi, &TKortti::cover_fn};
     for (std::uint8_t e = 1; e <= 9; ++e) r[37u + e] = {Rivilaji::Extra, nullptr, nullptr, e};
     r[48] = {Rivilaji::Nakyma};

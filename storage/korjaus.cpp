@@ -2,9 +2,16 @@
 
 #include "diag/loki.h"
 #include "perus/tiedostot.h"
+#include "storage/kentat.h"
 #include "storage/runko.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int vanhan_kortin_rivit = 17;
+
+}  // namespace
 
 void korjaa_0D0D0A(const fs::path& runko, const Varasto& v) {
     std::string teksti;
@@ -39,17 +46,18 @@ void lue_vanhat_kortit(std::string_view teksti, TOmaList& lista) {
     Rivinlukija r(teksti);
     while (!r.loppu()) {
         TKortti& k = lista.lisaa_uusi();
-        for (Teksti* kentta : {&k.nimi, &k.luokitus, &k.maa, &k.kasetilla, &k.aani, &k.paanayttelijat, &k.ohjaaja,
-                                    &k.juoni, &k.kuvasuhde, &k.sijainti, &k.lainassa, &k.formaatti, &k.kesto, &k.vuosi,
-                                    &k.vari, &k.arvosana})
-            *kentta = r.rivi();
-        const std::string lisa = r.rivi();
-        const std::size_t merkki = lisa.rfind('\xb6');
-        if (merkki == std::string::npos) {
-            k.lisatieto[0] = lisa;
-        } else {
-            k.lisatieto_nimi[0] = lisa.substr(0, merkki);
-            k.lisatieto[0] = lisa.substr(merkki + 1);
+        // An old card holds the first seventeen lines of today's card block, the last of them the first
+        // additional field as "name¶value".
+        for (const Kenttatieto& t : kentat) {
+            if (t.runkorivi > vanhan_kortin_rivit) break;
+            const std::string rivi = r.rivi();
+            const std::size_t merkki = t.jasen ? std::string::npos : rivi.rfind('\xb6');
+            if (merkki == std::string::npos) {
+                t.teksti(k) = rivi;
+            } else {
+                *t.lisatiedon_nimi(k) = rivi.substr(0, merkki);
+                t.teksti(k) = rivi.substr(merkki + 1);
+            }
         }
         if (k.sijainti == "0") k.sijainti.clear();
     }

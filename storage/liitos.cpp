@@ -5,6 +5,7 @@
 #include "diag/loki.h"
 #include "perus/teksti.h"
 #include "storage/kannet.h"
+#include "storage/kentat.h"
 #include "storage/lataus.h"
 #include "storage/runko.h"
 #include "storage/zlbarkisto.h"
@@ -38,21 +39,21 @@ void pura_liitetyt_kannet(const std::string& nimi, int ensimmainen, const Varast
 
 // Card i's texts into card j where they are longer; the first additional field where j has none.
 void yhdista(const TKortti& i, TKortti& j) {
-    const auto pidempi = [](const Teksti& a, Teksti& b) {
-        if (a.size() > b.size()) b = a;
-    };
-    pidempi(i.nimi, j.nimi);
-    pidempi(i.luokitus, j.luokitus);
-    pidempi(i.maa, j.maa);
-    pidempi(i.aani, j.aani);
-    pidempi(i.paanayttelijat, j.paanayttelijat);
-    pidempi(i.ohjaaja, j.ohjaaja);
-    pidempi(i.juoni, j.juoni);
-    pidempi(i.kesto, j.kesto);
-    pidempi(i.vuosi, j.vuosi);
-    if (j.lisatieto[0].empty()) {
-        j.lisatieto[0] = i.lisatieto[0];
-        j.lisatieto_nimi[0] = i.lisatieto_nimi[0];
+    for (const Kenttatieto& t : kentat) {
+        const Teksti& a = t.teksti(i);
+        Teksti& b = t.teksti(j);
+        switch (t.liitos) {
+            case Liitoskaytto::Ei: break;
+            case Liitoskaytto::Pidempi:
+                if (a.size() > b.size()) b = a;
+                break;
+            case Liitoskaytto::TayttaaNimineen:
+                if (b.empty()) {
+                    b = a;
+                    *t.lisatiedon_nimi(j) = *t.lisatiedon_nimi(i);
+                }
+                break;
+        }
     }
 }
 
@@ -74,8 +75,8 @@ bool siivoa_kortit(TOmaList& l) {
     };
     for (int i = 1; i < l.Count(); ++i) {
         TKortti& k = l[i];
-        for (Teksti* s : {&k.nimi, &k.luokitus, &k.maa, &k.kesto, &k.vuosi})
-            if (*s == "-") aseta(*s, "");
+        for (const Kenttatieto& t : kentat)
+            if (t.viiva_tyhjaksi && t.teksti(k) == "-") aseta(t.teksti(k), "");
         if (k.maa == "USA") aseta(k.maa, "Usa");
         aseta(k.kasetilla, "");
         aseta(k.sijainti, "");

@@ -7,12 +7,14 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "diag/kiire.h"
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
 #include "perus/merkisto.h"
+#include "storage/sarakkeet.h"
 #include "storage/tallennus.h"
 
 namespace tekstista_luettelo {
@@ -32,13 +34,40 @@ public:
 };
 
 // The '|'-separated fields of a UTF-8 data line as cp1252; a trailing '|' gives an empty last field.
-inline std::vector<std::string> kentat(const std::string& rivi) {
+inline std::vector<std::string> rivin_kentat(const std::string& rivi) {
     std::vector<std::string> t;
     std::stringstream s(rivi);
     for (std::string k; std::getline(s, k, '|');) t.push_back(merkisto::utf8_cp1252(k));
     if (!rivi.empty() && rivi.back() == '|') t.emplace_back();
     return t;
 }
+
+// The columns of a data file as its line "#: nimi|luokitus|..." names them: a card's column by the name the
+// catalogue's CSV list gives it, or a name of the tool's own (a cover picture, say) that the tool reads itself.
+class Sarakkeet {
+public:
+    // Takes the names of a "#: " line; false for any other line.
+    bool lue(const std::string& rivi) {
+        if (rivi.rfind("#: ", 0) != 0) return false;
+        nimet_ = rivin_kentat(rivi.substr(3));
+        return true;
+    }
+    std::size_t maara() const { return nimet_.size(); }
+    // The place of a named column; maara() when the file has no such column.
+    std::size_t paikka(std::string_view nimi) const {
+        std::size_t i = 0;
+        while (i < nimet_.size() && nimet_[i] != nimi) ++i;
+        return i;
+    }
+    // The card's columns from the fields of a data line (as many as there are names).
+    void aseta(TKortti& k, const std::vector<std::string>& arvot) const {
+        for (std::size_t i = 0; i < nimet_.size(); ++i)
+            if (const Sarake* s = sarake_nimelta(nimet_[i])) aseta_sarakkeen_arvo(k, *s, arvot[i]);
+    }
+
+private:
+    std::vector<std::string> nimet_;
+};
 
 // The catalogue being built, in a work folder of its own that stands for the program folder (covers are
 // copied into its gfx/kannet) and is removed at the end.

@@ -11,6 +11,7 @@
 #include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/kasetti.h"
+#include "storage/kentat.h"
 #include "tuonti/kansikuva.h"
 #include "tuonti/saannot.h"
 
@@ -265,8 +266,7 @@ void tee_tellico_kortit(const Tellicokokoelma& kokoelma, Tuotavat& ulos) {
                 sijoita(*k, *sarake_nimelta("arvosana"), otsikko(f.nimi), arvosana.empty() ? tahdet : arvosana, true,
                         t.numero, ulos);
             } else if (f.nimi == "writer") {
-                k->lisatieto_nimi[0] = "Käsikirjoitus:";
-                k->lisatieto[0] = yhdelle_riville(yhdista(f));
+                aseta_kasikirjoitus(*k, yhdelle_riville(yhdista(f)));
             } else if (f.nimi == "cover") {
                 const std::string id = merkisto::cp1252_utf8(yhdista(f));
                 const auto kuva = kokoelma.kuvat.find(id);

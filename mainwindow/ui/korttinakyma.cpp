@@ -106,8 +106,9 @@ Korttinakyma::Korttinakyma(Paaikkuna& p, Muut_ikkunat& muut, QWidget* parent)
     }
     for (QComboBox* c : findChildren<QComboBox*>()) c->view()->installEventFilter(this);
     Kommentti_Kentta->viewport()->setMouseTracking(true);
+    // The first additional field is shown and kept together with its renamable name (nayta, tallenna).
     for (const Kenttatieto& t : kentat)
-        if (QWidget* w = t.ohjain ? findChild<QWidget*>(t.ohjain) : nullptr) ohjaimet_.emplace_back(&t, w);
+        if (QWidget* w = t.jasen && t.ohjain ? findChild<QWidget*>(t.ohjain) : nullptr) ohjaimet_.emplace_back(&t, w);
 }
 
 TKortti* Korttinakyma::nykyinen_kortti() const {
@@ -417,7 +418,7 @@ void Korttinakyma::nayta(const TKortti& k) {
 
     std::string_view nimi0 = k.lisatieto_nimi[0];
     const std::string_view lisatieto0 = k.lisatieto[0];
-    if (nimi0.empty() && lisatieto0.empty()) nimi0 = "Käsikirjoitus:";
+    if (nimi0.empty() && lisatieto0.empty()) nimi0 = lisatiedon_oletusnimi;
     if (nimi0.empty()) nimi0 = "[Ei määritelty?]:";
     aseta(Kasikirjoitus, nimi0);
     aseta(Kasikirjoitus_kentta, lisatieto0);

@@ -486,7 +486,7 @@ void TMain_form::uusi_kortti() {
     update_fields();
     kortti_->uuden_kortin_oletukset();
     sivu_->uuden_kortin_nimet(tk_.kortit[tk_.nykyinen]);
-    kortti_->aseta_kasikirjoitus_otsikko("Käsikirjoitus:");
+    kortti_->aseta_kasikirjoitus_otsikko(lisatiedon_oletusnimi);
     // Search results do not hold the new card; the whole list does, with it selected.
     Listaikkuna& lista = muut_.lista();
     if (lista.hakutulokset()) {

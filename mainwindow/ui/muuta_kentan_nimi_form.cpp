@@ -9,6 +9,7 @@
 
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
+#include "storage/kentat.h"
 #include "storage/kenttasaannot.h"
 
 Tmuuta_kentan_nimi_form::Tmuuta_kentan_nimi_form(Tietokanta& tk, diag::Viestit& viestit, QWidget* parent)
@@ -18,7 +19,7 @@ Tmuuta_kentan_nimi_form::Tmuuta_kentan_nimi_form(Tietokanta& tk, diag::Viestit& 
     cust_label = new QLabel(fi("Kentän nimi:"), this);
     cust_label->setObjectName("cust_label");
     cust_label->setGeometry(10, 12, 80, 21);
-    uusi_nimi = new QLineEdit(fi("Käsikirjoitus:"), this);
+    uusi_nimi = new QLineEdit(fi(lisatiedon_oletusnimi), this);
     uusi_nimi->setObjectName("uusi_nimi");
     uusi_nimi->installEventFilter(this);
     muuta_tama = new QPushButton(fi("Muuta tähän korttiin"), this);

@@ -8,6 +8,7 @@
 
 #include "storage/kuvakoodekki.h"
 #include "perus/ohjelmakansio.h"
+#include "storage/kentat.h"
 #include "storage/runko.h"
 #include "storage/zlbarkisto.h"
 
@@ -131,7 +132,7 @@ void vaihteleva_kortti(TKortti& k, Arpa& r, int i) {
     k.vari = todennakoisyys(r, 90) ? "Kyllä" : "Ei";
     k.arvosana = std::to_string(1 + r() % 10);
     if (todennakoisyys(r, 60)) k.imdb_koodi = std::to_string(100000 + r() % 900000);
-    k.lisatieto_nimi[0] = "Käsikirjoitus:";
+    k.lisatieto_nimi[0] = lisatiedon_oletusnimi;
     if (todennakoisyys(r, 50)) k.lisatieto[0] = henkilo(r);
     if (k.formaatti == "DVD") {
         k.extra[1] = k.extra[4] = true;

@@ -10,7 +10,8 @@
 #include "tools/tekstista_luettelo.h"
 
 namespace fs = std::filesystem;
-using tekstista_luettelo::kentat;
+using tekstista_luettelo::rivin_kentat;
+using tekstista_luettelo::Sarakkeet;
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -23,36 +24,22 @@ int main(int argc, char** argv) {
     std::map<std::string, std::string> nauhat;
     std::ifstream in(argv[1]);
     int kansia = 0;
+    Sarakkeet sarakkeet;
     for (std::string rivi; std::getline(in, rivi);) {
-        if (rivi.empty() || rivi[0] == '#') continue;
-        const auto k = kentat(rivi);
+        if (rivi.empty() || sarakkeet.lue(rivi) || rivi[0] == '#') continue;
+        const auto k = rivin_kentat(rivi);
         if (k[0] == "nauha") {
             nauhat[k[1]] = k[2];
             continue;
         }
-        if (k.size() != 17) {
+        if (k.size() != sarakkeet.maara() || sarakkeet.paikka("kansi") == k.size()) {
             std::fprintf(stderr, "virheellinen rivi: %s\n", rivi.c_str());
             return 1;
         }
         TKortti& c = kortit.lisaa_uusi();
-        c.kasetilla = k[0];
-        c.sijainti = k[1];
-        c.nimi = k[2];
-        c.luokitus = k[3];
-        c.maa = k[4];
-        c.vuosi = k[5];
-        c.formaatti = k[6];
-        c.kesto = k[7];
-        c.aani = k[8];
-        c.kuvasuhde = k[9];
-        c.vari = k[10];
-        c.paanayttelijat = k[11];
-        c.ohjaaja = k[12];
-        c.lainassa = k[13];
-        c.arvosana = k[14];
-        c.juoni = k[16];
+        sarakkeet.aseta(c, k);
         c.nauha = nauhat.count(c.kasetilla) ? nauhat[c.kasetilla] : std::string();
-        c.lisatieto_nimi[0] = "Käsikirjoitus:";
+        c.lisatieto_nimi[0] = lisatiedon_oletusnimi;
         if (!c.ohjaaja.empty() && c.luokitus != "Dokumentti") c.lisatieto[0] = c.ohjaaja;
         if (c.formaatti.find("DVD") != std::string::npos) {
             c.extra[1] = c.extra[4] = true;
@@ -61,10 +48,10 @@ int main(int argc, char** argv) {
             c.lisatieto_nimi[1] = "Tekstitys:";
             c.lisatieto[1] = "suomi, ruotsi";
         }
-        if (!k[15].empty()) {
+        if (const std::string& kansi = k[sarakkeet.paikka("kansi")]; !kansi.empty()) {
             // Stems of digits 1 to 8, as the program names covers.
             const std::string nimi = std::string(8, static_cast<char>('1' + kansia++)) + ".jpg";
-            fs::copy_file(fs::path(argv[2]) / (k[15] + ".jpg"), luettelo.kannet() / nimi);
+            fs::copy_file(fs::path(argv[2]) / (kansi + ".jpg"), luettelo.kannet() / nimi);
             c.cover_fn = "gfx\\kannet\\" + nimi;
             c.lisatieto_nimi[2] = "Kansi:";
             c.lisatieto[2] = "piirretty";

@@ -7,7 +7,8 @@
 
 #include "tools/tekstista_luettelo.h"
 
-using tekstista_luettelo::kentat;
+using tekstista_luettelo::rivin_kentat;
+using tekstista_luettelo::Sarakkeet;
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -22,25 +23,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: ei voi lukea\n", argv[1]);
         return 1;
     }
+    Sarakkeet sarakkeet;
     for (std::string rivi; std::getline(in, rivi);) {
-        if (rivi.empty() || rivi[0] == '#') continue;
-        const auto k = kentat(rivi);
-        if (k.size() != 10 || k[0].empty()) {
+        if (rivi.empty() || sarakkeet.lue(rivi) || rivi[0] == '#') continue;
+        const auto k = rivin_kentat(rivi);
+        if (k.size() != sarakkeet.maara() || sarakkeet.paikka("nimi") == k.size() || k[sarakkeet.paikka("nimi")].empty()) {
             std::fprintf(stderr, "virheellinen rivi: %s\n", rivi.c_str());
             return 1;
         }
         TKortti& c = kortit.lisaa_uusi();
-        c.nimi = k[0];
-        c.luokitus = k[1];
-        c.maa = k[2];
-        c.vuosi = k[3];
-        c.kesto = k[4];
-        c.aani = k[5];
-        c.vari = k[6];
-        c.paanayttelijat = k[7];
-        c.ohjaaja = k[8];
-        c.juoni = k[9];
-        c.lisatieto_nimi[0] = "Käsikirjoitus:";
+        sarakkeet.aseta(c, k);
+        c.lisatieto_nimi[0] = lisatiedon_oletusnimi;
     }
     const bool ok = luettelo.tallenna(argv[2]);
     std::fprintf(stderr, "%d korttia -> %s\n", kortit.Count() - 1, argv[2]);
