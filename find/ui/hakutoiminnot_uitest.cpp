@@ -21,6 +21,7 @@
 #include "storage/lataus.h"
 #include "testituki/kohdistus.h"
 #include "testituki/kuvat.h"
+#include "testituki/muut_ikkunat.h"
 #include "testituki/sijaispaaikkuna.h"
 
 using testituki::Sijaispaaikkuna;
