@@ -193,7 +193,7 @@ private slots:
     // The real open dialog hands back a name that does not exist: that is how a new catalogue is asked for.
     void avausdialogiHyvaksyyUudenNimen() {
         QtTyopoyta tp;
-        asetustesti::Kansio k;
+        testituki::Tilapainen_kansio k;
         const QString uusi = QString::fromStdString((k.juuri() / "uusi.rkb").string());
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());

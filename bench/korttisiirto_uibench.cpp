@@ -11,7 +11,7 @@
 #include <random>
 
 #include "bench/mittaus.h"
-#include "testituki/paaikkuna_testi.h"
+#include "testituki/oikea_paaikkuna.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr int korttien_maara = 100000;
 
 // The main window of the window tests, over the benchmark's catalogue, in the given view.
 struct Ymparisto {
-    Ikkuna ikkuna;
+    Oikea_paaikkuna ikkuna;
     TMain_form* f = ikkuna.f.get();
 
     explicit Ymparisto(int nakyma) : ikkuna({}) {

@@ -9,14 +9,14 @@
 #include <chrono>
 
 #include "find/ui/lista_form.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/sijaispaaikkuna.h"
 
 namespace {
 
 double sekunteina(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 struct Ikkunat {
-    testituki::Testipaaikkuna p;
+    testituki::Sijaispaaikkuna p;
     TLista_Form lista{p, p.ikkuna()};
 
     explicit Ikkunat(int kortteja) {

@@ -7,7 +7,7 @@
 #include "cli/vienti.h"
 #include "diag/ui/teksti.h"
 #include "export/tarrat.h"
-#include "export/ui/esikatselu.h"
+#include "export/ui/tulostettava.h"
 #include "export/ui/tarrapiirto.h"
 #include "find/sorttaus.h"
 #include "perus/merkisto.h"

@@ -4,7 +4,7 @@
 #include "cli/apuohjelmat.h"
 #include "cli/piirto.h"
 #include "cli/vienti.h"
-#include "export/ui/esikatselu.h"
+#include "export/ui/tulostettava.h"
 #include "export/ui/listatulostus.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "testituki/testiviestit.h"
 #include "testituki/tiedoston_sisalto.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -15,18 +16,12 @@ class LokiTesti : public ::testing::Test {
 protected:
     void SetUp() override {
         diag::loki().nollaa();
-        kansio_ = fs::temp_directory_path() / ("loki_" + std::to_string(::getpid()) + "_" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(kansio_);
-        fs::create_directories(kansio_);
         diag::loki().aseta_tiedosto(kansio_ / "rulladb_debug.log");
     }
-    void TearDown() override {
-        diag::loki().nollaa();
-        fs::remove_all(kansio_);
-    }
+    void TearDown() override { diag::loki().nollaa(); }
     std::string tiedosto() { return testituki::tiedoston_sisalto(kansio_ / "rulladb_debug.log"); }
-    fs::path kansio_;
+    testituki::Tilapainen_kansio oma_kansio_{"loki"};
+    fs::path kansio_ = oma_kansio_.juuri();
 };
 
 TEST_F(LokiTesti, KytkimetPoissaMitaanEiKirjoitetaLevylle) {

@@ -9,7 +9,7 @@
 #include "perus/merkisto.h"
 #include "perus/tiedostot.h"
 #include "storage/sarakkeet.h"
-#include "testituki/asetustesti.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/csv_python.h"
 #include "testituki/vikaantuvat_tiedostot.h"
 
@@ -77,7 +77,7 @@ TEST(Csv, TavujenMuoto) {
 }
 
 TEST(Csv, PythoninCsvLukeeJokaisenKentan) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     const TOmaList l = hankalat_kortit();
     const fs::path p = k.juuri() / "lista.csv";
     ASSERT_TRUE(vie_csv(jarjestelman_tiedostot(), l, p));
@@ -110,7 +110,7 @@ TEST(Csv, IsoListaKirjoitetaanPaloina) {
 }
 
 TEST(Csv, EpaonnistunutKirjoitusJattaaVanhanTiedoston) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     const fs::path p = k.juuri() / "lista.csv";
     k.kirjoita("lista.csv", "vanha");
     VikaantuvatTiedostot t;

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "export/lista.h"
-#include "testituki/asetustesti.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/tiedoston_sisalto.h"
 
 namespace {
@@ -69,7 +69,7 @@ TEST(Tekstilista, OtsakkeetJaRivitCrLf) {
 }
 
 TEST(Tekstilista, OlemassaOlevaaTiedostoaEiKorvata) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     const auto polku = k.juuri() / "lista.txt";
     TOmaList l;
     l.lisaa(std::make_unique<TKortti>(kortti("1", "Eka")));
@@ -92,7 +92,7 @@ TEST(Tekstilista, OlemassaOlevaaTiedostoaEiKorvata) {
 }
 
 TEST(Tekstilista, Utf8Valinta) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     TOmaList l;
     l.lisaa(std::make_unique<TKortti>(kortti("1", "Hämärä Åsa")));
     const auto polku = k.juuri() / "utf8.txt";
@@ -192,7 +192,7 @@ TEST(HtmlLista, IsoSivuKirjoitetaanPaloinaJaVanhaTiedostoKorvataanKokonaan) {
     const std::string odotettu = tee_html_lista(kopio, h);
     ASSERT_GT(odotettu.size(), 3u << 20);
 
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     const auto polku = k.juuri() / "lista.html";
     { std::ofstream(polku, std::ios::binary) << "vanha lista"; }
     ASSERT_TRUE(kirjoita_html_lista(polku, l, h));

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "settings/asetukset.h"
-#include "testituki/asetustesti.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/komentotesti.h"
 #include "diag/kiire.h"
 #include "testituki/testiviestit.h"
@@ -61,7 +61,7 @@ int pdf_sivuja(const fs::path& pdf) {
 }
 
 TEST(RkbVienti, TekstiJaHtml) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     const fs::path rkb_tiedosto = luettelo(k.juuri(), 2);
     const fs::path txt = k.juuri() / "lista.txt";
     ASSERT_EQ(aja(rkb("export-text " + rkb_tiedosto.string() + " " + txt.string())).koodi, 0);
@@ -99,7 +99,7 @@ TEST(RkbVienti, TekstiJaHtml) {
 }
 
 TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     // The example catalogue with one card more whose name holds quotes and a comma.
     Tietokanta tk;
     const Ohjelmakansio ohjelma(k.juuri());
@@ -156,7 +156,7 @@ std::pair<double, double> sanojen_mitat(const fs::path& pdf) {
 }
 
 TEST(RkbVienti, TulostettuListaPdf) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     const fs::path kapea = luettelo(k.juuri(), 70);
     struct Tapaus {
         std::string valitsimet;
@@ -205,7 +205,7 @@ TEST(RkbVienti, TulostettuListaPdf) {
 }
 
 TEST(RkbVienti, TarratPdf) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     const fs::path rkb_tiedosto = luettelo(k.juuri(), 16);
     struct Tapaus {
         std::string valitsimet;
@@ -239,7 +239,7 @@ TEST(RkbVienti, TarratPdf) {
 // signal ignored, as a full disk fails a write). The old file stays whole, nothing is left beside it, and
 // the tool says so and exits 1 instead of leaving a truncated file behind an exit 0.
 TEST(RkbVienti, TaysiLevyJattaaVanhanTiedostonJaKertooSyyn) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     const fs::path rkb_tiedosto = luettelo(k.juuri(), 400);
     const fs::path ulos = k.juuri() / "ulos";
     fs::create_directories(ulos);

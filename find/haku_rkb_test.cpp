@@ -9,6 +9,7 @@
 #include "testituki/komentotesti.h"
 #include "storage/kortti.h"
 #include "storage/runko.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -16,12 +17,10 @@ namespace {
 
 class RkbHaku : public ::testing::Test {
 protected:
-    fs::path tila = fs::temp_directory_path() / ("rkb_haku_" + std::to_string(::getpid()));
+    testituki::Tilapainen_kansio tila{"rkb_haku"};
     std::string tiedosto;
 
     void SetUp() override {
-        fs::remove_all(tila);
-        fs::create_directories(tila);
         TOmaList l;
         struct K {
             const char* nimi;
@@ -49,7 +48,6 @@ protected:
         tiedosto = (tila / "elokuvat.rkb").string();
         std::ofstream(tiedosto, std::ios::binary) << "Hae Rullak\r\n" << runko;
     }
-    void TearDown() override { fs::remove_all(tila); }
 
     Ajotulos rkb(const std::string& parametrit) { return aja(std::string(RKB_EXE) + " " + parametrit + " 2>&1"); }
 };

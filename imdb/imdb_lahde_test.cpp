@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <unistd.h>
 
 #include <condition_variable>
 #include <cstdlib>
@@ -21,7 +20,8 @@
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 #include "storage/tallennus.h"
-#include "testituki/asetustesti.h"
+#include "testituki/pieni_jpeg.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/komentotesti.h"
 #include "testituki/nimetyt_kortit.h"
 #include "testituki/suljettu_portti.h"
@@ -37,22 +37,13 @@ std::string testdata(const char* nimi) {
     return s;
 }
 
-std::string pieni_jpeg() {
-    const fs::path apu = fs::temp_directory_path() / ("imdb_lahde_" + std::to_string(::getpid()) + ".jpg");
-    EXPECT_TRUE(kirjoita_jpeg(apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80));
-    std::string s;
-    (void)lue_koko_tiedosto(apu, s);
-    fs::remove(apu);
-    return s;
-}
-
 // Today's suggestions for "matrix", the old search landing on the 2005 page of Troy, title pages at both
 // addresses and a cover; "hidas" answers only when let go.
 class Palvelin {
 public:
     httplib::Server s;
     int portti = 0;
-    std::string jpeg = pieni_jpeg();
+    std::string jpeg = testituki::pieni_jpeg();
 
     Palvelin() {
         s.Get(R"(/suggestion/(.)/(.+)\.json)", [this](const httplib::Request& q, httplib::Response& r) {
@@ -272,7 +263,7 @@ public:
 
 class Kansiera : public ::testing::Test {
 protected:
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     Ohjelmakansio kansio{k.juuri()};
     diag::TestiViestit viestit;
     TOmaList kortit;
@@ -288,7 +279,7 @@ protected:
             c.hae_kansi = true;
         }
         kortit[2].cover_url = "http://kannet/valmis.jpg";
-        http.kuva = pieni_jpeg();
+        http.kuva = testituki::pieni_jpeg();
     }
 };
 
@@ -337,16 +328,15 @@ TEST_F(Kansiera, KeskeytettyLatausEiNaytaVirhetta) {
 class RkbImdbVerkko : public ::testing::Test {
 protected:
     Palvelin palvelin;
-    fs::path tila = fs::temp_directory_path() / ("rkb_imdb_verkko_" + std::to_string(::getpid()));
+    testituki::Tilapainen_kansio oma_kansio{"rkb_imdb_verkko"};
+    fs::path tila = oma_kansio.juuri();
 
     void SetUp() override {
-        fs::remove_all(tila);
         fs::create_directories(tila / "koti");
         std::ofstream(tila / "koti" / "asetukset.ini", std::ios::binary)
             << "[Tallennus]\r\nsortattuna=0\r\n[IMDB]\r\ndl_cover_default=1\r\n";
         ASSERT_TRUE(tallenna_nimetyt_kortit(tila, (tila / "elokuvat.rkb").string(), {"Matriisi (Matrix)", "Troija (Troy)"}));
     }
-    void TearDown() override { fs::remove_all(tila); }
     Ajotulos rkb(const std::string& parametrit, const std::string& osoite, const char* ohjaus = " 2>/dev/null") const {
         return aja("RULLAKKO_HOME=" + (tila / "koti").string() + " RULLAKKO_IMDB_URL=" + osoite +
                    " RULLAKKO_IMDB_HAKU_URL=" + osoite + " RULLAKKO_POSTER_URL=" + osoite + " " + RKB_EXE + " " +

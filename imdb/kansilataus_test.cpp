@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "testituki/testiviestit.h"
-#include "testituki/asetustesti.h"
+#include "testituki/tilapainen_kansio.h"
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 class Kansilataus : public ::testing::Test {
 protected:
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     Ohjelmakansio kansio{k.juuri()};
     diag::TestiViestit viestit;
     TOmaList lista;

@@ -9,7 +9,7 @@
 #include "storage/kentat.h"
 #include "storage/kesto.h"
 #include "storage/tallennus.h"
-#include "testituki/asetustesti.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/testiviestit.h"
 
 namespace {
@@ -214,7 +214,7 @@ TEST(Valintaikkuna, OtsikkoRivitJaMitat) {
 }
 
 TEST(Viitetietokanta, LatautuuHiljaaJaPuuttuvaOnTyhja) {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     Ohjelmakansio kansio(k.juuri());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;

@@ -23,6 +23,7 @@
 #include "storage/varasto.h"
 #include "testituki/nimetyt_kortit.h"
 #include "testituki/komentotesti.h"
+#include "testituki/pieni_jpeg.h"
 #include "testituki/suljettu_portti.h"
 #include "testituki/testiviestit.h"
 #include "testituki/wikidatapalvelin.h"
@@ -431,25 +432,16 @@ TEST(Wikidata, PaikallistaPalvelintaVasten) {
 // rkb imdb-find and imdb-fetch with --source wikidata, and the source the settings name.
 class RkbWikidata : public ::testing::Test {
 protected:
-    Wikidatapalvelin palvelin{jpeg()};
-    fs::path tila = fs::temp_directory_path() / ("rkb_wikidata_" + std::to_string(::getpid()));
+    Wikidatapalvelin palvelin{testituki::pieni_jpeg()};
+    testituki::Tilapainen_kansio oma_kansio{"rkb_wikidata"};
+    fs::path tila = oma_kansio.juuri();
     std::string luettelo = (tila / "elokuvat.rkb").string();
 
-    static std::string jpeg() {
-        const fs::path apu = fs::temp_directory_path() / ("rkb_wikidata_kansi_" + std::to_string(::getpid()) + ".jpg");
-        kirjoita_jpeg(apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80);
-        std::string s;
-        (void)lue_koko_tiedosto(apu, s);
-        fs::remove(apu);
-        return s;
-    }
     void SetUp() override {
-        fs::remove_all(tila);
         fs::create_directories(tila / "koti");
         asetukset("imdb");
         ASSERT_TRUE(tallenna_nimetyt_kortit(tila, luettelo, {"Tuntematon sotilas", "Matrix"}));
     }
-    void TearDown() override { fs::remove_all(tila); }
     void asetukset(const char* lahde) const {
         std::ofstream(tila / "koti" / "asetukset.ini", std::ios::binary)
             << "[Tallennus]\r\nsortattuna=0\r\n[IMDB]\r\ndl_cover_default=1\r\ntietolahde=" << lahde << "\r\n";

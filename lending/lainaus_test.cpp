@@ -11,6 +11,7 @@
 #include "lending/postitus.h"
 #include "settings/asetukset.h"
 #include "perus/ohjelmakansio.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace {
 
@@ -235,8 +236,8 @@ TEST(Postiasetukset, PuuttuvatAsetuksetKysytaanJarjestyksessa) {
 }
 
 TEST(Muistutuspohjat, TekstitiedostotNimenMukaan) {
-    const std::filesystem::path kansio =
-        std::filesystem::temp_directory_path() / ("pohjat_" + std::to_string(::getpid()));
+    const testituki::Tilapainen_kansio oma_kansio("pohjat");
+    const std::filesystem::path& kansio = oma_kansio.juuri();
     std::filesystem::create_directories(kansio / "alikansio.txt");
     for (const char* nimi : {"tiukka.txt", "Kohtelias.TXT", "kuva.jpg", "CMakeCache.txt", "txt", "VERTFONT_LISENSSI.txt"})
         std::ofstream(kansio / nimi) << "Otsikko\r\n";
@@ -245,7 +246,6 @@ TEST(Muistutuspohjat, TekstitiedostotNimenMukaan) {
     EXPECT_TRUE(lue_muistutuspohja(Ohjelmakansio(kansio), "tiukka.txt", sisalto));
     EXPECT_EQ(sisalto, "Otsikko\r\n");
     EXPECT_FALSE(lue_muistutuspohja(Ohjelmakansio(kansio), "puuttuu.txt", sisalto));
-    std::filesystem::remove_all(kansio);
 }
 
 }  // namespace

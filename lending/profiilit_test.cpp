@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "perus/tiedostot.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -15,13 +16,8 @@ namespace {
 
 class Profiilitiedosto : public ::testing::Test {
 protected:
-    fs::path kansio = fs::temp_directory_path() / ("profiilit_" + std::to_string(::getpid()));
+    testituki::Tilapainen_kansio kansio{"profiilit"};
     fs::path tiedosto = kansio / "lainaaja_profiilit.ini";
-    void SetUp() override {
-        fs::remove_all(kansio);
-        fs::create_directories(kansio);
-    }
-    void TearDown() override { fs::remove_all(kansio); }
     void kirjoita(const std::string& s) { std::ofstream(tiedosto, std::ios::binary) << s; }
     std::string lue() {
         std::string s;
@@ -83,9 +79,9 @@ TEST_F(Profiilitiedosto, LiianLyhytPoistetaanPuuttuvaEiMuutaMitaan) {
 
 TEST_F(Profiilitiedosto, KirjoitusVirheJattaaVanhanTiedoston) {
     kirjoita(kaksi);
-    ::chmod(kansio.c_str(), 0500);
+    ::chmod(kansio.juuri().c_str(), 0500);
     const Tulos t = kirjoita_profiilit(tiedosto, {{"Uusi", "", ""}});
-    ::chmod(kansio.c_str(), 0700);
+    ::chmod(kansio.juuri().c_str(), 0700);
     if (::geteuid() != 0) {
         EXPECT_FALSE(t);
         EXPECT_FALSE(t.viesti.empty());

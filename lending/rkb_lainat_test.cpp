@@ -10,6 +10,7 @@
 #include "testituki/komentotesti.h"
 #include "perus/merkisto.h"
 #include "storage/runko.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -17,11 +18,9 @@ namespace {
 
 class RkbLainat : public ::testing::Test {
 protected:
-    fs::path koti = fs::temp_directory_path() / ("rkb_lainat_" + std::to_string(::getpid()));
+    testituki::Tilapainen_kansio koti{"rkb_lainat"};
 
     void SetUp() override {
-        fs::remove_all(koti);
-        fs::create_directories(koti);
         TOmaList l;
         auto lisaa = [&](const char* kasetti, const char* nimi, const char* lainassa) {
             TKortti& k = l.lisaa_uusi();
@@ -39,14 +38,13 @@ protected:
         kirjoita(koti / "muistutus.txt", "Muistutus\r\nHei, lainasit %%PÄIVÄ %%ELOKUVIA kasettia:\r\n%%LISTA\r\n%%MINÄ\r\n");
         kirjoita(koti / "lainaaja_profiilit.ini", "Matti\r\n\r\nmatti@example.org\r\n## seuraava profiili\r\n");
     }
-    void TearDown() override { fs::remove_all(koti); }
 
     static void kirjoita(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
     void asetukset(const std::string& email) {
         kirjoita(koti / "asetukset.ini", "[Email]\r\n" + email + "[Sekalaista]\r\nnotify_dates=30\r\n");
     }
     Ajotulos rkb(const std::string& parametrit, bool virheet = false) {
-        return aja("RULLAKKO_HOME=" + koti.string() + " " + RKB_EXE + " " + parametrit + " " + (virheet ? "2>&1" : "2>/dev/null"));
+        return aja("RULLAKKO_HOME=" + koti.juuri().string() + " " + RKB_EXE + " " + parametrit + " " + (virheet ? "2>&1" : "2>/dev/null"));
     }
 };
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "testituki/testiviestit.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -12,10 +13,9 @@ namespace {
 
 class Tiedostotyyppi : public ::testing::Test {
 protected:
-    fs::path kansio = fs::temp_directory_path() / ("rullakko_xdg_" + std::to_string(::getpid()));
+    testituki::Tilapainen_kansio oma_kansio{"rullakko_xdg"};
+    fs::path kansio = oma_kansio / "xdg";
     fs::path ohjelma = "/opt/rullakko/rullakko";
-    void SetUp() override { fs::remove_all(kansio); }
-    void TearDown() override { fs::remove_all(kansio); }
 };
 
 TEST_F(Tiedostotyyppi, KyllaRekisteroiJaSeuraavaKaynnistysEiKysy) {

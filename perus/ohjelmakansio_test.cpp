@@ -1,5 +1,6 @@
 #include "perus/ohjelmakansio.h"
 
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/vikaantuvat_tiedostot.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +30,8 @@ TEST(Merkisto, Cp1252JaUtf8Edestakaisin) {
 }
 
 TEST(Ohjelmakansio, KenoviivanimetJaKirjainkoko) {
-    const fs::path juuri = fs::temp_directory_path() / ("kansio_" + std::to_string(::getpid()));
-    fs::remove_all(juuri);
+    const testituki::Tilapainen_kansio kansio("kansio");
+    const fs::path& juuri = kansio.juuri();
     fs::create_directories(juuri / "GFX" / "Kannet");
     std::ofstream(juuri / "GFX" / "Kannet" / "Kansi1.JPG") << "x";
     std::ofstream(juuri / utf8(u8"ÄÄNI.txt")) << "x";
@@ -40,13 +41,12 @@ TEST(Ohjelmakansio, KenoviivanimetJaKirjainkoko) {
     EXPECT_EQ(k.polku("asetukset.ini"), juuri / "asetukset.ini");
     EXPECT_EQ(k.polku("\xe4\xe4ni.txt"), juuri / utf8(u8"ÄÄNI.txt"));
     EXPECT_EQ(k.polku("/etc/passwd"), fs::path("/etc/passwd"));
-    fs::remove_all(juuri);
 }
 
 // One listing of a folder finds what the per-name lookup finds, and tells files from folders.
 TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
-    const fs::path juuri = fs::temp_directory_path() / ("listaus_" + std::to_string(::getpid()));
-    fs::remove_all(juuri);
+    const testituki::Tilapainen_kansio kansio("listaus");
+    const fs::path& juuri = kansio.juuri();
     fs::create_directories(juuri / "Alikansio");
     std::ofstream(juuri / "Kansi1.JPG") << "x";
     std::ofstream(juuri / "kansi1.jpg") << "x";
@@ -70,7 +70,6 @@ TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
     EXPECT_TRUE(listaus.tiedosto("UUSI.JPG"));
     EXPECT_EQ(listaus.polku("uusi.JPG"), juuri / "Uusi.jpg");
     EXPECT_FALSE(Kansiolistaus(juuri / "ei_ole").tiedosto("x"));
-    fs::remove_all(juuri);
 }
 
 TEST(Ohjelmakansio, YmparistomuuttujaVoittaa) {
@@ -85,7 +84,8 @@ namespace {
 // An installed copy: the user's program folder and the data installed beside the executable.
 class Asennettu : public ::testing::Test {
 protected:
-    fs::path tila = fs::temp_directory_path() / ("rullakko_asennettu_" + std::to_string(::getpid()));
+    testituki::Tilapainen_kansio oma_kansio{"rullakko_asennettu"};
+    fs::path tila = oma_kansio.juuri();
     fs::path kayttaja = tila / "koti" / "rullakko";
     fs::path asennus = tila / "usr" / "share" / "rullakko";
 
@@ -99,7 +99,6 @@ protected:
     }
 
     void SetUp() override {
-        fs::remove_all(tila);
         for (const char* n : {"gfx/perus/tausta1.bmp", "gfx/hiekka/tausta1.bmp", "gfx/working.gif",
                               "gfx/kannet/ei_kuvaa.gif", "gfx/kannet/k1.jpg", "gfx/kopio.jpg", "Tarrat/Starrat/a.bmp",
                               "lueminut.html", "VERTFONT.TTF", "VERTFONT_LISENSSI.txt", "dbase.rkb",
@@ -110,10 +109,10 @@ protected:
         tee(kayttaja / "gfx" / "hiekka" / "tausta1.bmp", "oma");
         fs::create_directories(kayttaja / "gfx" / "kannet");
     }
+    // A test may take the folder's write permission away; the folder goes with it given back.
     void TearDown() override {
         std::error_code ec;
         fs::permissions(tila, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(tila, ec);
     }
 };
 
@@ -236,8 +235,8 @@ TEST_F(Asennettu, OhjelmakansionValinta) {
 
 // A folder that cannot be written is named with the system's reason, and the probe leaves nothing behind.
 TEST(Ohjelmakansio, KirjoituskelvotonKansioKerrotaanSyyn) {
-    const fs::path juuri = fs::temp_directory_path() / ("kansiokoe_" + std::to_string(::getpid()));
-    fs::create_directories(juuri);
+    const testituki::Tilapainen_kansio kansio("kansiokoe");
+    const fs::path& juuri = kansio.juuri();
     VikaantuvatTiedostot t;
     EXPECT_EQ(ohjelmakansion_kirjoitusvirhe(juuri, t), std::nullopt);
     EXPECT_TRUE(fs::is_empty(juuri));
@@ -245,5 +244,4 @@ TEST(Ohjelmakansio, KirjoituskelvotonKansioKerrotaanSyyn) {
     const auto viesti = ohjelmakansion_kirjoitusvirhe(juuri, t);
     ASSERT_TRUE(viesti);
     EXPECT_EQ(viesti->rfind("Ohjelman kansioon " + polku_tekstiksi(juuri) + " ei voi kirjoittaa (levy on kirjoitussuojattu).", 0), 0u);
-    fs::remove_all(juuri);
 }

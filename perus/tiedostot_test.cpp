@@ -1,4 +1,5 @@
 #include "perus/tiedostot.h"
+#include "testituki/tilapainen_kansio.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,15 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Kansio {
-    fs::path p = fs::temp_directory_path() / ("perus_" + std::to_string(::getpid()));
-    Kansio() {
-        fs::remove_all(p);
-        fs::create_directories(p);
-    }
-    ~Kansio() { fs::remove_all(p); }
-};
-
 std::string lue(const fs::path& p) {
     std::string s;
     EXPECT_TRUE(lue_koko_tiedosto(p, s));
@@ -30,8 +22,8 @@ std::string lue(const fs::path& p) {
 }  // namespace
 
 TEST(Tiedostot, KorvaaPitaaOikeudetJaEiJataValiaikaisia) {
-    Kansio k;
-    const fs::path f = k.p / "a.ini";
+    const testituki::Tilapainen_kansio k("perus");
+    const fs::path f = k.juuri() / "a.ini";
     ASSERT_TRUE(korvaa_tiedosto(f, "eka"));
     ::chmod(f.c_str(), 0600);
     ASSERT_TRUE(korvaa_tiedosto(f, std::string("toka\0x", 6)));
@@ -39,33 +31,33 @@ TEST(Tiedostot, KorvaaPitaaOikeudetJaEiJataValiaikaisia) {
     struct stat st {};
     ::stat(f.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.juuri()), fs::directory_iterator()), 1);
 }
 
 TEST(Tiedostot, EpaonnistunutKorvausJattaaVanhanJaKertooSyyn) {
-    Kansio k;
+    const testituki::Tilapainen_kansio k("perus");
     // Renaming a file over a folder fails at the last step, after the new data was written.
-    const fs::path f = k.p / "kansio";
+    const fs::path f = k.juuri() / "kansio";
     fs::create_directories(f / "sisalla");
     const Tulos t = korvaa_tiedosto(f, "uusi");
     EXPECT_FALSE(t);
     EXPECT_NE(t.viesti.find("nimi on kansio"), std::string::npos) << t.viesti;
     EXPECT_TRUE(fs::is_directory(f / "sisalla"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.juuri()), fs::directory_iterator()), 1);
 }
 
 TEST(Tiedostot, PuuttuvaKansioJaPuuttuvaTiedosto) {
-    Kansio k;
-    EXPECT_EQ(korvaa_tiedosto(k.p / "ei" / "a", "x").koodi, ENOENT);
+    const testituki::Tilapainen_kansio k("perus");
+    EXPECT_EQ(korvaa_tiedosto(k.juuri() / "ei" / "a", "x").koodi, ENOENT);
     std::string s;
-    const Tulos t = lue_koko_tiedosto(k.p / "ei_ole", s);
+    const Tulos t = lue_koko_tiedosto(k.juuri() / "ei_ole", s);
     EXPECT_EQ(t.koodi, ENOENT);
     EXPECT_NE(t.viesti.find("tiedostoa tai kansiota ei ole"), std::string::npos);
 }
 
 TEST(Tiedostot, PaloinKorvausJaNimeltaKirjoittava) {
-    Kansio k;
-    const fs::path f = k.p / "lista.html";
+    const testituki::Tilapainen_kansio k("perus");
+    const fs::path f = k.juuri() / "lista.html";
     ASSERT_TRUE(korvaa_tiedosto(f, "vanha"));
     {
         // Abandoned halfway: the old file stays and nothing is left beside it.
@@ -74,7 +66,7 @@ TEST(Tiedostot, PaloinKorvausJaNimeltaKirjoittava) {
         EXPECT_TRUE(fs::exists(kesken.valiaikainen()));
     }
     EXPECT_EQ(lue(f), "vanha");
-    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.juuri()), fs::directory_iterator()), 1);
 
     Korvaus paloin(jarjestelman_tiedostot(), f);
     paloin.kirjoita("uusi ");
@@ -87,30 +79,30 @@ TEST(Tiedostot, PaloinKorvausJaNimeltaKirjoittava) {
     std::ofstream(nimelta.valiaikainen(), std::ios::binary | std::ios::trunc) << "%PDF-1.4";
     ASSERT_TRUE(nimelta.valmis());
     EXPECT_EQ(lue(f), "%PDF-1.4");
-    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.juuri()), fs::directory_iterator()), 1);
 }
 
 // A writer killed halfway leaves its replacement file: the next write of the same target removes it, while
 // files of other targets and of running processes stay.
 TEST(Tiedostot, SeuraavaKirjoitusPoistaaKuolleenKirjoittajanJaanteen) {
-    Kansio k;
-    const fs::path f = k.p / "lista.html";
+    const testituki::Tilapainen_kansio k("perus");
+    const fs::path f = k.juuri() / "lista.html";
     const std::string kuollut = ".lista.html~999999999-3.kesken";
     const std::string elava = ".lista.html~" + std::to_string(::getppid()) + "-0.kesken";
     const std::string muu = ".muu.html~999999999-0.kesken";
-    for (const std::string& n : {kuollut, elava, muu}) std::ofstream(k.p / n) << "kesken";
+    for (const std::string& n : {kuollut, elava, muu}) std::ofstream(k.juuri() / n) << "kesken";
     ASSERT_TRUE(korvaa_tiedosto(f, "uusi"));
-    EXPECT_FALSE(fs::exists(k.p / kuollut));
-    EXPECT_TRUE(fs::exists(k.p / elava));
-    EXPECT_TRUE(fs::exists(k.p / muu));
+    EXPECT_FALSE(fs::exists(k.juuri() / kuollut));
+    EXPECT_TRUE(fs::exists(k.juuri() / elava));
+    EXPECT_TRUE(fs::exists(k.juuri() / muu));
     EXPECT_EQ(lue(f), "uusi");
 }
 
 // A file that may hold a password is made for its owner only, and an existing file loses the bits the
 // mask takes away but keeps stricter ones.
 TEST(Tiedostot, SallitutOikeudet) {
-    Kansio k;
-    const fs::path f = k.p / "asetukset.ini";
+    const testituki::Tilapainen_kansio k("perus");
+    const fs::path f = k.juuri() / "asetukset.ini";
     const auto oikeudet = [&] {
         struct stat st {};
         ::stat(f.c_str(), &st);
@@ -133,8 +125,8 @@ TEST(Tiedostot, SallitutOikeudet) {
 // A device that fills up part-way: the failure of the streamed writes is reported with its reason, and
 // a writer that reports its own failure leaves the old file too.
 TEST(Tiedostot, KorvauksenVirheetJattavatVanhan) {
-    Kansio k;
-    const fs::path f = k.p / "tarrat.pdf";
+    const testituki::Tilapainen_kansio k("perus");
+    const fs::path f = k.juuri() / "tarrat.pdf";
     ASSERT_TRUE(korvaa_tiedosto(f, "vanha"));
     {
         Korvaus kk(jarjestelman_tiedostot(), f);
@@ -146,5 +138,5 @@ TEST(Tiedostot, KorvauksenVirheetJattavatVanhan) {
         EXPECT_EQ(t.koodi, EIO);
     }
     EXPECT_EQ(lue(f), "vanha");
-    EXPECT_EQ(std::distance(fs::directory_iterator(k.p), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(k.juuri()), fs::directory_iterator()), 1);
 }

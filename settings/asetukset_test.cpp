@@ -54,7 +54,7 @@ protected:
     }
     std::string tiedosto() const { return k_.lue("asetukset.ini"); }
 
-    asetustesti::Kansio k_;
+    testituki::Tilapainen_kansio k_;
     Ohjelmakansio ohjelmakansio_{k_.juuri()};
     diag::TestiViestit viestit_;
     std::optional<Tarkkuus> tulostin_;

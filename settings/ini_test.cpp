@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "testituki/asetustesti.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ TEST(Ini, KokonaisluvutJaVaarat) {
 }
 
 TEST(Ini, TallennusKorvaaKokonaanTaiEiLainkaan) {
-    const asetustesti::Kansio k;
+    const testituki::Tilapainen_kansio k;
     k.kirjoita("vanha.ini", "[A]\r\nb=1\r\n");
     IniTiedosto ini;
     ASSERT_TRUE(ini.lataa(k.juuri() / "vanha.ini"));
@@ -104,7 +104,7 @@ TEST(Ini, TallennusKorvaaKokonaanTaiEiLainkaan) {
 }
 
 TEST(Ini, PuuttuvaTiedostoOnTyhja) {
-    const asetustesti::Kansio k;
+    const testituki::Tilapainen_kansio k;
     IniTiedosto ini;
     EXPECT_TRUE(ini.lataa(k.juuri() / "ei_ole.ini"));
     EXPECT_TRUE(ini.rivit().empty());

@@ -26,7 +26,7 @@ protected:
         return k_.juuri() / "gfx" / ulkoasu / kuva;
     }
 
-    asetustesti::Kansio k_;
+    testituki::Tilapainen_kansio k_;
     Ohjelmakansio ohjelmakansio_{k_.juuri()};
     diag::TestiViestit viestit_;
     int ladattu_ = 0;

@@ -20,6 +20,7 @@
 #include "storage/runko.h"
 #include "storage/zlbarkisto.h"
 #include "testituki/testitila.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
@@ -335,14 +336,14 @@ TEST(Kuvakoodekki, PuolitusKeskiarvoistaaJaRikkinainenKuvaEiKaada) {
     EXPECT_EQ(p.rgb[0], (0 + 255 + 100 + 0 + 2) / 4);
     EXPECT_EQ(p.rgb[1], (0 + 255 + 0 + 100 + 2) / 4);
 
-    const fs::path rikki = fs::temp_directory_path() / ("rikki_" + std::to_string(::getpid()));
+    const testituki::Tilapainen_kansio kansio("rikki");
+    const fs::path rikki = kansio / "rikki";
     for (const std::string sisalto : {std::string("\xff\xd8\xff\xe0 ei jpeg"), std::string("GIF89a\x10\x00"), std::string()}) {
         std::ofstream(rikki, std::ios::binary) << sisalto;
         RgbKuva x;
         EXPECT_FALSE(lue_jpeg(rikki, x));
         EXPECT_FALSE(lue_gif(rikki, x));
     }
-    fs::remove(rikki);
 }
 
 
@@ -436,7 +437,8 @@ TEST(Kuvakoodekki, KuvapommitHylataanEnnenPurkua) {
     EXPECT_FALSE(lue_jpeg_muistista(skannauksia, k));
 
     // A GIF whose small screen holds a frame of 60 000 x 60 000, and an interlaced frame read in its order.
-    const fs::path gif = fs::temp_directory_path() / ("pommi_" + std::to_string(::getpid()) + ".gif");
+    const testituki::Tilapainen_kansio gifkansio("pommi");
+    const fs::path gif = gifkansio / "pommi.gif";
     {
         int virhe = 0;
         GifFileType* g = EGifOpenFileName(gif.c_str(), false, &virhe);
@@ -474,5 +476,4 @@ TEST(Kuvakoodekki, KuvapommitHylataanEnnenPurkua) {
     ASSERT_TRUE(lue_gif(gif, k));
     ASSERT_EQ(k.korkeus, 11);
     for (int y = 0; y < 11; ++y) EXPECT_EQ(k.rgb[static_cast<std::size_t>(y) * 3 * 3], y * 16) << y;
-    fs::remove(gif);
 }

@@ -4,6 +4,7 @@
 #include "testituki/komentotesti.h"
 #include "testituki/tiedoston_sisalto.h"
 #include "storage/runko.h"
+#include "testituki/tilapainen_kansio.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -35,8 +36,8 @@ TEST(RkbReadBody, KirjoittaaRungonTavuilleenJaHylkaaRikkinaisen) {
 }
 
 TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
-    const fs::path tila = fs::temp_directory_path() / ("rkb_body_" + std::to_string(::getpid()));
-    fs::create_directories(tila);
+    const testituki::Tilapainen_kansio oma_kansio("rkb_body");
+    const fs::path& tila = oma_kansio.juuri();
     const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
     const std::string runko = tiedoston_sisalto(data / "runko_kaksi_korttia.txt");
     std::ofstream(tila / "teksti.rkb", std::ios::binary) << "Hae Rullak\r\n" << runko;
@@ -78,12 +79,11 @@ TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
     EXPECT_NE(vanha.ulos.find("Kortteja=1\r\n"), std::string::npos);
     EXPECT_NE(vanha.ulos.find("\r\nAliens\r\nToiminta\r\nUSA\r\n12\r\n"), std::string::npos);
     EXPECT_EQ(aja(std::string(RKB_EXE) + " read-old /ei/ole.rkb 2>/dev/null").koodi, 1);
-    fs::remove_all(tila);
 }
 
 TEST(RkbCopy, TallentaaKansineenJaOhjelmakansionAsetuksin) {
-    const fs::path tila = fs::temp_directory_path() / ("rkb_copy_" + std::to_string(::getpid()));
-    fs::remove_all(tila);
+    const testituki::Tilapainen_kansio oma_kansio("rkb_copy");
+    const fs::path& tila = oma_kansio.juuri();
     fs::create_directories(tila / "koti");
     fs::create_directories(tila / "gfx" / "kannet");
     const fs::path data = fs::path(RULLAKKO_SOURCE_DIR) / "storage" / "testdata";
@@ -117,7 +117,6 @@ TEST(RkbCopy, TallentaaKansineenJaOhjelmakansionAsetuksin) {
     EXPECT_EQ(ensimmainen("[Tallennus]\r\nsortattuna=0\r\n"), "Aliens");
     EXPECT_EQ(aja(koti + RKB_EXE + " copy " + (tila / "ei_ole.rkb").string() + " " + (tila / "k3.rkb").string() + " 2>/dev/null").koodi, 1);
     EXPECT_FALSE(fs::exists(tila / "k3.rkb"));
-    fs::remove_all(tila);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "storage/tyokansio.h"
+#include "testituki/tilapainen_kansio.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -12,8 +13,8 @@ namespace fs = std::filesystem;
 // The work folder of a killed run goes at the next start; folders of running processes, of other
 // prefixes and of names not made by us stay.
 TEST(Tyokansio, KuolleenAjonKansioPoistetaan) {
-    const fs::path juuri = fs::temp_directory_path() / ("tyokansio_test_" + std::to_string(::getpid()));
-    fs::remove_all(juuri);
+    const testituki::Tilapainen_kansio kansio("tyokansio_test");
+    const fs::path& juuri = kansio.juuri();
     const pid_t lapsi = ::fork();
     if (lapsi == 0) ::_exit(0);
     ::waitpid(lapsi, nullptr, 0);
@@ -28,5 +29,4 @@ TEST(Tyokansio, KuolleenAjonKansioPoistetaan) {
     std::set<std::string> jaljella;
     for (const auto& e : fs::directory_iterator(juuri)) jaljella.insert(e.path().filename().string());
     EXPECT_EQ(jaljella, jaavat);
-    fs::remove_all(juuri);
 }

@@ -13,6 +13,7 @@
 #include "testituki/komentotesti.h"
 #include "storage/zlbarkisto.h"
 #include "storage/zlbarkisto_testiapu.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -31,9 +32,6 @@ Ajotulos rkb(const fs::path& kansio, const std::string& parametrit) {
 class RkbArkisto : public ::testing::Test {
 protected:
     void SetUp() override {
-        juuri_ = fs::temp_directory_path() / ("zlbarkisto_rkb_" + std::to_string(::getpid()) + "_" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(juuri_);
         std::mt19937 g(7);
         for (char& c : kuva_) c = static_cast<char>(g());
         for (int i = 0; i < 400; ++i) runko_ += "Nimi=Elokuva " + std::to_string(i % 13) + "\r\n";
@@ -41,11 +39,11 @@ protected:
         kirjoita(juuri_ / "gfx" / "kannet" / "a.jpg", kuva_);
         kirjoita(juuri_ / "gfx" / "kannet" / "k\xC3\xA4\xC3\xA4.jpg", "kää");  // "kää.jpg" on disk
     }
-    void TearDown() override { fs::remove_all(juuri_); }
 
     Ajotulos pakkaa() { return rkb(juuri_, "pack out.rkb 'avattu.$$$' gfx/kannet/a.jpg 'gfx/kannet/k\xC3\xA4\xC3\xA4.jpg'"); }
 
-    fs::path juuri_;
+    testituki::Tilapainen_kansio kansio_{"zlbarkisto_rkb"};
+    fs::path juuri_ = kansio_.juuri();
     std::string kuva_ = std::string(2000, '\0');
     std::string runko_;
 };

@@ -17,6 +17,7 @@
 #include "perus/ohjelmakansio.h"
 #include "storage/zlbarkisto_fuzzaus.h"
 #include "storage/zlbarkisto_testiapu.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
@@ -124,14 +125,9 @@ const std::vector<Jasen> luettelo = {
 class Arkisto : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* t = ::testing::UnitTest::GetInstance()->current_test_info();
-        juuri_ = fs::temp_directory_path() /
-                 ("zlbarkisto_" + std::to_string(::getpid()) + "_" + t->test_suite_name() + "_" + t->name());
-        fs::remove_all(juuri_);
         fs::create_directories(juuri_ / "kohde");
         a_.OnErrorLogged = [this](TZLBArchive&, const std::string& t) { kirjatut_.push_back(t); };
     }
-    void TearDown() override { fs::remove_all(juuri_); }
 
     // A cp1252 member name as a file below a folder.
     static fs::path tiedosto(const fs::path& kansio, const Jasen& j) {
@@ -173,7 +169,8 @@ protected:
         return t ? v->tulos() : t;
     }
 
-    fs::path juuri_;
+    testituki::Tilapainen_kansio kansio_{"zlbarkisto"};
+    fs::path juuri_ = kansio_.juuri();
     TZLBArchive a_;
     std::vector<std::string> kirjatut_;
 };

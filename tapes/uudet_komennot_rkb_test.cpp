@@ -1,7 +1,6 @@
 // rkb tapes, merge and lookup run the built tool on real catalogue files.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "testituki/komentotesti.h"
 #include "perus/merkisto.h"
 #include "storage/tallennus.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -22,15 +22,11 @@ std::string utf(const std::string& cp1252) { return merkisto::cp1252_utf8(cp1252
 class RkbUudet : public ::testing::Test {
 protected:
     void SetUp() override {
-        tila_ = fs::temp_directory_path() / ("rkb_uudet_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(tila_);
         fs::create_directories(tila_ / "koti");
         fs::create_directories(tila_ / "gfx" / "kannet");
         // The cards keep the order they were given in every save, the tool's included.
         std::ofstream(tila_ / "koti" / "asetukset.ini", std::ios::binary) << "[Tallennus]\r\nsortattuna=0\r\n";
     }
-    void TearDown() override { fs::remove_all(tila_); }
 
     struct Kortti {
         const char* nimi;
@@ -67,7 +63,8 @@ protected:
     }
     std::string p(const std::string& nimi) const { return (tila_ / nimi).string(); }
 
-    fs::path tila_;
+    testituki::Tilapainen_kansio oma_kansio_{"rkb_uudet"};
+    fs::path tila_ = oma_kansio_.juuri();
 };
 
 TEST_F(RkbUudet, TapesRivitJaVapaanHaku) {

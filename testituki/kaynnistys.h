@@ -13,7 +13,7 @@
 #include "mainwindow/ui/main_form.h"
 #include "storage/lataus.h"
 #include "testituki/asetustesti.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/testityopoyta.h"
 #include "testituki/testiviestit.h"
 
 namespace testituki {
@@ -22,7 +22,7 @@ namespace testituki {
 inline std::filesystem::path datakansio() { return std::filesystem::path(qgetenv("RULLAKKO_DATA").constData()); }
 
 struct Kaynnistys {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     testituki::TestiTyopoyta tyopoyta;

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "testituki/tilapainen_kansio.h"
+
 namespace smtptesti {
 
 struct Asetukset {
@@ -26,15 +28,10 @@ struct Asetukset {
 class Palvelin {
 public:
     explicit Palvelin(Asetukset a = {}) {
-        static int laskuri = 0;
-        kansio_ = std::filesystem::temp_directory_path() /
-                  ("smtp_" + std::to_string(::getpid()) + "_" + std::to_string(++laskuri));
-        std::filesystem::remove_all(kansio_);
-        std::filesystem::create_directories(kansio_);
         int sisaan[2], ulos[2];
         if (::pipe(sisaan) != 0 || ::pipe(ulos) != 0) return;
         const std::string skripti = std::string(RULLAKKO_SOURCE_DIR) + "/tools/palvelut/smtp_palvelin.py";
-        std::vector<std::string> arg = {"/usr/bin/python3", skripti, "--kansio", kansio_.string()};
+        std::vector<std::string> arg = {"/usr/bin/python3", skripti, "--kansio", kansio_.juuri().string()};
         if (!a.auth.empty()) arg.insert(arg.end(), {"--auth", a.auth});
         if (a.katkaise) arg.push_back("--katkaise");
         if (a.jumita) arg.push_back("--jumita");
@@ -65,15 +62,13 @@ public:
     ~Palvelin() {
         if (syote_ >= 0) ::close(syote_);
         if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
-        std::error_code ec;
-        std::filesystem::remove_all(kansio_, ec);
     }
     Palvelin(const Palvelin&) = delete;
     Palvelin& operator=(const Palvelin&) = delete;
 
     int portti() const { return portti_; }
     std::string osoite() const { return "127.0.0.1:" + std::to_string(portti_); }
-    const std::filesystem::path& kansio() const { return kansio_; }
+    const std::filesystem::path& kansio() const { return kansio_.juuri(); }
     // The certificate the server shows when it offers TLS.
     std::string varmenne() const { return (kansio_ / "varmenne.pem").string(); }
 
@@ -104,7 +99,7 @@ private:
         std::snprintf(b, sizeof b, "%03d", n);
         return b;
     }
-    std::filesystem::path kansio_;
+    testituki::Tilapainen_kansio kansio_{"smtp"};
     pid_t pid_ = -1;
     int syote_ = -1;
     int portti_ = 0;

@@ -5,25 +5,19 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "diag/loki.h"
-#include "testituki/testiviestit.h"
 #include "storage/varasto.h"
+#include "testituki/testiviestit.h"
+#include "testituki/tilapainen_kansio.h"
 
 class Testitila : public ::testing::Test {
 protected:
     void SetUp() override {
-        juuri_ = std::filesystem::temp_directory_path() /
-                 ("rullakko_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(juuri_);
         std::filesystem::create_directories(juuri_ / "gfx" / "kannet");
         kansio_ = std::make_unique<Ohjelmakansio>(juuri_);
         diag::loki().nollaa();  // the log is the process's own, and a test reads only its own lines
     }
-    void TearDown() override { std::filesystem::remove_all(juuri_); }
 
     Varasto varasto() {
         Varasto v{tk_, *kansio_, viestit_, kiire_};
@@ -48,7 +42,8 @@ protected:
         return ss.str();
     }
 
-    std::filesystem::path juuri_;
+    testituki::Tilapainen_kansio tila_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    std::filesystem::path juuri_ = tila_.juuri();
     std::unique_ptr<Ohjelmakansio> kansio_;
     Tietokanta tk_;
     diag::TestiViestit viestit_;

@@ -8,6 +8,7 @@
 #include "diag/ui/debug_form.h"
 #include "diag/ui/progress_form.h"
 #include "diag/ui/teksti.h"
+#include "testituki/kuvat.h"
 
 class DebugIkkunaTesti : public QObject {
     Q_OBJECT
@@ -83,9 +84,7 @@ private slots:
             QVERIFY(!p.Teksti_label->isVisible());
             p.aseta_teksti("Puretaan kansikuvia...");
             QVERIFY(p.Teksti_label->isVisible());
-            // RULLAKKO_KUVAT=<folder> keeps a picture of the window for a person to look at.
-            if (const QString kansio = qEnvironmentVariable("RULLAKKO_KUVAT"); !kansio.isEmpty())
-                p.grab().save(kansio + "/kiireikkuna.png");
+            testituki::tallenna_kuva(p, "kiireikkuna");
         }
         QVERIFY(paa.isEnabled());
 

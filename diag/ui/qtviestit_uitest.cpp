@@ -2,32 +2,12 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 
 #include "diag/ui/qtviestit.h"
 #include "diag/ui/teksti.h"
-
-namespace {
-
-// Runs `tee` on the box once it is open, from inside its own event loop.
-void kun_auki(std::function<void(QMessageBox&)> tee) {
-    auto* ajastin = new QTimer;
-    ajastin->setInterval(5);
-    QObject::connect(ajastin, &QTimer::timeout, [ajastin, tee] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) {
-                ajastin->stop();
-                ajastin->deleteLater();
-                tee(*b);
-                return;
-            }
-    });
-    ajastin->start();
-}
-
-}  // namespace
+#include "testituki/kuvat.h"
+#include "testituki/testityopoyta.h"
 
 class QtViestitTesti : public QObject {
     Q_OBJECT
@@ -38,14 +18,13 @@ private slots:
         QtViestit v;
         for (bool kysymys : {false, true}) {
             QString naytetty, otsikko;
-            kun_auki([&](QMessageBox& b) {
-                naytetty = b.text();
-                otsikko = b.windowTitle();
-                // Laid out and painted as a person would see it; saved when RULLAKKO_KUVAT names a folder.
-                const QPixmap kuva = b.grab();
-                if (qEnvironmentVariableIsSet("RULLAKKO_KUVAT"))
-                    kuva.save(qEnvironmentVariable("RULLAKKO_KUVAT") + "/valtava_viesti.png");
-                b.buttons().front()->click();
+            testituki::kun_auki<QMessageBox>([&](QMessageBox* b) {
+                naytetty = b->text();
+                otsikko = b->windowTitle();
+                // Laid out and painted as a person would see it.
+                const QPixmap kuva = b->grab();
+                testituki::tallenna_kuva(kuva, "valtava_viesti");
+                b->buttons().front()->click();
             });
             if (kysymys) {
                 QCOMPARE(v.kysy(diag::Laji::Vahvistus, teksti, false, kentta), diag::Vastaus::Kylla);

@@ -3,25 +3,23 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
-#include <fstream>
 
 #include "diag/ui/suomennos.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
+#include "testituki/tilapainen_kansio.h"
 
 class SuomennosTesti : public QObject {
     Q_OBJECT
 private slots:
     void tiedostodialogiSuomeksi() {
         const Suomennokset suomennokset(*QCoreApplication::instance());
-        QTemporaryDir kansio;
-        QVERIFY(kansio.isValid());
-        QDir(kansio.path()).mkdir(QStringLiteral("kannet"));
-        std::ofstream(QDir(kansio.path()).filePath(QStringLiteral("elokuvat.rkb")).toStdString()) << std::string(500, 'x');
-        QDir::setCurrent(kansio.path());
+        const testituki::Tilapainen_kansio kansio("suomennos");
+        std::filesystem::create_directory(kansio / "kannet");
+        kansio.kirjoita("elokuvat.rkb", std::string(500, 'x'));
+        QDir::setCurrent(QString::fromStdString(kansio.juuri().string()));
 
         // What the person reads in the detail view's rows, once the folder has been listed.
         QStringList tiedosto, alikansio;

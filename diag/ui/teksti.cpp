@@ -1,8 +1,5 @@
 #include "diag/ui/teksti.h"
 
-#include <QPlainTextEdit>
-#include <QTextDocument>
-
 #include "perus/merkisto.h"
 
 QString q(std::string_view cp1252) { return QString::fromStdString(merkisto::cp1252_utf8(cp1252)); }
@@ -16,11 +13,4 @@ QString q_nakyva(std::string_view cp1252, std::size_t raja) {
 QString nakyva(const QString& s, std::size_t raja) {
     if (static_cast<std::size_t>(s.size()) <= raja) return s;
     return s.left(static_cast<qsizetype>(raja)) + QChar(0x2026);
-}
-
-QString raakateksti(const QPlainTextEdit* kentta) {
-    QString t = kentta->document()->toRawText();
-    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    t.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return t;
 }

@@ -16,8 +16,3 @@ std::string cp(const QString& s);
 QString q_nakyva(std::string_view cp1252, std::size_t raja = rivin_nayttoraja);
 // The same for text that is already a QString.
 QString nakyva(const QString& s, std::size_t raja = rivin_nayttoraja);
-
-class QPlainTextEdit;
-// The text of a multi-line field exactly as typed or set: toPlainText() turns a non-breaking space into a
-// plain one, which would change a stored value that nobody edited.
-QString raakateksti(const QPlainTextEdit* kentta);

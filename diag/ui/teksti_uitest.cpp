@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
+#include "diag/ui/raakateksti.h"
 #include "diag/ui/teksti.h"
 
 // A value that is shown and read back without an edit must come back byte for byte, through every kind of

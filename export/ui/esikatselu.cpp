@@ -1,9 +1,6 @@
 #include "export/ui/esikatselu.h"
 
-#include <fcntl.h>
-
 #include <QBoxLayout>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -11,24 +8,9 @@
 
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
-#include "export/ui/listatulostus.h"
-#include "perus/merkisto.h"
-#include "perus/tiedostot.h"
 #include "perus/ui/paaikkuna.h"
 #include "settings/ui/tulostin.h"
 #include "storage/varasto.h"
-
-namespace {
-
-void aseta_arkki(QPrinter& tulostin, const Tulostettava& t) {
-    tulostin.setDocName(fi(t.otsikko));
-    if (t.koko_arkki) {
-        tulostin.setFullPage(true);
-        tulostin.setPageMargins(QMarginsF(0, 0, 0, 0));
-    }
-}
-
-}  // namespace
 
 Tulostuksen_esikatselu::Tulostuksen_esikatselu(QPrinter& tulostin, const Tulostettava& t, QWidget* parent)
     : QDialog(parent) {
@@ -64,47 +46,24 @@ Tulostuksen_esikatselu::Tulostuksen_esikatselu(QPrinter& tulostin, const Tuloste
 
 namespace {
 
-// A whole PDF ends with its end mark, perhaps followed by a line end. A device that could not write its
-// file (a full disk, a size limit) leaves it without one, and says nothing of it.
-bool pdf_kokonainen(Tiedostojarjestelma& tj, const std::filesystem::path& polku) {
-    const int fd = tj.avaa(polku, O_RDONLY);
-    if (fd < 0) return false;
-    Tiedostotiedot tt;
-    std::string loppu(32, '\0');
-    long n = -1;
-    if (tj.tiedot(fd, tt) == 0 && tt.koko > 0) {
-        const std::uint64_t alku = tt.koko > loppu.size() ? tt.koko - loppu.size() : 0;
-        n = tj.lue(fd, loppu.data(), loppu.size(), alku);
-    }
-    tj.sulje(fd);
-    if (n <= 0) return false;
-    loppu.resize(static_cast<std::size_t>(n));
-    while (!loppu.empty() && (loppu.back() == '\n' || loppu.back() == '\r' || loppu.back() == ' ')) loppu.pop_back();
-    return loppu.size() >= 5 && loppu.compare(loppu.size() - 5, 5, "%%EOF") == 0;
-}
+bool varattu = false;
 
 }  // namespace
 
-Tulos kirjoita_pdf(const std::filesystem::path& kohde, const Tulostettava& t) {
-    Tiedostojarjestelma& tj = jarjestelman_tiedostot();
-    Korvaus korvaus(tj, kohde);
-    if (!korvaus.kunnossa()) return korvaus.valmis();
-    {
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(QString::fromStdString(korvaus.valiaikainen().string()));
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        aseta_arkki(pdf, t);
-        pdf.setCreator(QStringLiteral("Rullakko"));
-        t.valmistele(pdf, false);
-        if (!t.piirra(pdf))
-            return Tulos::virhe(EIO, "Tiedostoon " + merkisto::utf8_cp1252(kohde.string()) + " ei voi kirjoittaa.");
+Tulostusvaraus::Tulostusvaraus() { varattu = true; }
+Tulostusvaraus::~Tulostusvaraus() { varattu = false; }
+bool Tulostusvaraus::kaynnissa() { return varattu; }
+
+bool tarkista_tulostin(Tyopoyta& tyopoyta, diag::Viestit& viestit) {
+    if (!tyopoyta.tulostin_olemassa()) {
+        viestit.virhe(ei_tulostinta_viesti);
+        return false;
     }
-    // Without valmis() the unfinished file is removed and the old one stays.
-    if (!pdf_kokonainen(tj, korvaus.valiaikainen()))
-        return Tulos::virhe(EIO, "Tiedoston " + merkisto::utf8_cp1252(kohde.string()) +
-                                     " kirjoittaminen epäonnistui: PDF-tiedosto jäi kesken (levy täynnä?)");
-    return korvaus.valmis();
+    if (Tulostusvaraus::kaynnissa()) {
+        viestit.virhe(tulostin_kiireinen_viesti);
+        return false;
+    }
+    return true;
 }
 
 void esikatsele_ja_tulosta(Paaikkuna& p, const Tulostettava& t) {

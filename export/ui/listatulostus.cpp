@@ -10,14 +10,8 @@
 #include <QPrinter>
 
 #include "diag/ui/teksti.h"
-#include "diag/viestit.h"
-#include "export/ui/esikatselu.h"
-#include "perus/ui/paaikkuna.h"
-#include "storage/varasto.h"
 
 namespace {
-
-bool varattu = false;
 
 QFont listan_fontti() {
     QFont f(QStringLiteral("Courier New"));
@@ -29,22 +23,6 @@ QFont listan_fontti() {
 }  // namespace
 
 std::string tanaan() { return cp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); }
-
-Tulostusvaraus::Tulostusvaraus() { varattu = true; }
-Tulostusvaraus::~Tulostusvaraus() { varattu = false; }
-bool Tulostusvaraus::kaynnissa() { return varattu; }
-
-bool tarkista_tulostin(Tyopoyta& tyopoyta, diag::Viestit& viestit) {
-    if (!tyopoyta.tulostin_olemassa()) {
-        viestit.virhe(ei_tulostinta_viesti);
-        return false;
-    }
-    if (Tulostusvaraus::kaynnissa()) {
-        viestit.virhe(tulostin_kiireinen_viesti);
-        return false;
-    }
-    return true;
-}
 
 Fontin_mitat listan_fontin_mitat() {
     QFont f = listan_fontti();
@@ -120,16 +98,4 @@ Tulostettava listatuloste(const TOmaList& lista, const std::string& paivays, con
     t.piirra = [&tuloste](QPrinter& tulostin) { return tulosta_lista_laitteelle(tulostin, tuloste); };
     t.sivuja = [&tuloste] { return static_cast<int>(tuloste.sivut.size()); };
     return t;
-}
-
-void tulosta_lista(Paaikkuna& p) {
-    Varasto& v = p.varasto();
-    if (Tulostusvaraus::kaynnissa()) {
-        v.viestit.virhe(tulostin_kiireinen_viesti);
-        return;
-    }
-    p.dosavefields();
-    const std::string paivays = tanaan();
-    Listan_tuloste tuloste;
-    esikatsele_ja_tulosta(p, listatuloste(v.tk.kortit, paivays, v.tk.tiedosto, tuloste));
 }

@@ -1,42 +1,22 @@
 #pragma once
-// The printed movie list: laid out for the page it goes on, drawn onto a printer, a PDF or a preview,
-// and the printer check the label printing shares.
+// The printed movie list: laid out for the page it goes on, drawn onto a printer, a PDF or a preview.
 #include <QString>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "export/lista.h"
-#include "export/ui/esikatselu.h"
+#include "export/ui/tulostettava.h"
 
-class Paaikkuna;
 class QPageLayout;
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
-class Tyopoyta;
-namespace diag { class Viestit; }
 
-inline constexpr const char* ei_tulostinta_viesti = "Ohjelma ei löydä tulostinta!";
-inline constexpr const char* tulostin_kiireinen_viesti =
-    "Tulostin tulostaa jo, jos ongelma jatkuu käynnistä windows uudelleen...";
 inline constexpr const char* listatyon_nimi = "Rullakko:n listan tulostus...";
 
 // Today's date as the system writes it briefly (cp1252).
 std::string tanaan();
-
-// A print job of this program runs while one of these lives; a second job meanwhile is refused.
-class Tulostusvaraus {
-public:
-    Tulostusvaraus();
-    ~Tulostusvaraus();
-    Tulostusvaraus(const Tulostusvaraus&) = delete;
-    Tulostusvaraus& operator=(const Tulostusvaraus&) = delete;
-    static bool kaynnissa();
-};
-
-// No printer, or a print of this program already running: the error is shown and false returned.
-bool tarkista_tulostin(Tyopoyta& tyopoyta, diag::Viestit& viestit);
 
 inline constexpr int listan_dpi = listan_yksikot_tuumalla;
 
@@ -69,6 +49,3 @@ bool tulosta_lista_laitteelle(QPrinter& tulostin, const Listan_tuloste& t);
 // `tuloste` holds the layout of the last preparation.
 Tulostettava listatuloste(const TOmaList& lista, const std::string& paivays, const std::string& tiedosto,
                           Listan_tuloste& tuloste, std::optional<bool> vaaka = std::nullopt);
-
-// "Tulosta elokuvalista": the list in the preview window, from which it is printed or saved as PDF.
-void tulosta_lista(Paaikkuna& p);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "export/tarrat.h"
-#include "export/ui/esikatselu.h"
+#include "export/ui/tulostettava.h"
 
 class Ohjelmakansio;
 class QPagedPaintDevice;

@@ -24,7 +24,7 @@
 #include "diag/loki.h"
 #include "diag/ui/nappi.h"
 #include "diag/ui/teksti.h"
-#include "export/ui/listatulostus.h"
+#include "export/ui/esikatselu.h"
 #include "find/sorttaus.h"
 #include "perus/teksti.h"
 #include "perus/ui/paaikkuna.h"

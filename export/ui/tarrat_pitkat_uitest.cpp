@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "diag/ui/teksti.h"
@@ -17,7 +16,9 @@
 #include "export/ui/listatulostus.h"
 #include "export/ui/tarrat_form.h"
 #include "export/ui/tulostustoiminnot.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/kuvat.h"
+#include "testituki/sijaispaaikkuna.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -36,16 +37,10 @@ std::string pitka_teksti(std::size_t pituus, char alku) {
     return t;
 }
 
-void tarratiedostot(testituki::Testipaaikkuna& p) {
+void tarratiedostot(testituki::Sijaispaaikkuna& p) {
     const fs::path data = qEnvironmentVariable("RULLAKKO_DATA").toStdString();
     fs::copy(data / "tarrat", p.k.juuri() / "tarrat", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     fs::copy_file(data / "VERTFONT.TTF", p.k.juuri() / "VERTFONT.TTF", fs::copy_options::overwrite_existing);
-}
-
-// Saved for a person to look at when RULLAKKO_KUVAT names a folder.
-void kuva(const QImage& k, const QString& nimi) {
-    const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
-    if (!kuvat.isEmpty()) k.save(kuvat + "/" + nimi + ".png");
 }
 
 bool ei_valkoinen(const QImage& k, const QRect& ala) {
@@ -61,7 +56,7 @@ struct Valtavat {
     std::string juoni = pitka_teksti(8u << 20, 'J');
 
     // Cassette 7 holds the huge title and a short one; the huge cassette number holds one short title.
-    void kortteihin(testituki::Testipaaikkuna& p) const {
+    void kortteihin(testituki::Sijaispaaikkuna& p) const {
         p.tk.kortit.tyhjenna();
         TKortti& a = p.tk.kortit.lisaa_uusi();
         a.kasetilla = "7";
@@ -86,14 +81,6 @@ struct Valtavat {
     }
 };
 
-template <class F>
-std::function<int(QDialog&)> dialogi(F f) {
-    return [f](QDialog& d) {
-        f(d);
-        return int(QDialog::Rejected);
-    };
-}
-
 }  // namespace
 
 class TarratPitkatTesti : public QObject {
@@ -101,14 +88,14 @@ class TarratPitkatTesti : public QObject {
 private slots:
     void tarraikkunaJaEsikatselutValtavallaNimellaJaKasetilla() {
         const Valtavat v;
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         v.kortteihin(p);
         tarratiedostot(p);
         p.a.starra_fn = "harmaa.bmp";
         p.a.ptarra_keskita = false;
         Tulostustoiminnot t(p);
         bool naytetty = false;
-        p.tp.dialogi = dialogi([&](QDialog& d) {
+        p.tp.dialogi = testituki::dialogi([&](QDialog& d) {
             if (qobject_cast<Ttarrat_preview_form*>(&d)) return;
             auto* f = qobject_cast<Ttarrat_form*>(&d);
             QVERIFY(f);
@@ -123,7 +110,7 @@ private slots:
             const QImage arkki = f->esikatselu;
             QVERIFY(ei_valkoinen(arkki, QRect(40, 10, 300, 55)));
             QVERIFY(ei_valkoinen(arkki, QRect(40, 75 + 10, 300, 55)));
-            kuva(arkki, "tarrat_pitka_sivuarkki");
+            testituki::tallenna_kuva(arkki, "tarrat_pitka_sivuarkki");
 
             // Carried over to the top labels with the whole number, which the label of that cassette needs.
             f->PageControl->setCurrentWidget(f->PTarrat);
@@ -135,11 +122,11 @@ private slots:
             }
             f->ptarra_lista->setCurrentRow(0);
             f->ptarra_listaDblClick();
-            kuva(f->ptarra_preview->pixmap().toImage(), "tarrat_pitka_paalys");
+            testituki::tallenna_kuva(f->ptarra_preview->pixmap(), "tarrat_pitka_paalys");
             f->keskita_teksti->setChecked(true);
             f->ptarra_listaDblClick();
-            kuva(f->ptarra_preview->pixmap().toImage(), "tarrat_pitka_paalys_keskella");
-            kuva(f->grab().toImage(), "tarrat_pitka_ikkuna");
+            testituki::tallenna_kuva(f->ptarra_preview->pixmap(), "tarrat_pitka_paalys_keskella");
+            testituki::tallenna_kuva(*f, "tarrat_pitka_ikkuna");
         });
         p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QVERIFY(naytetty);
@@ -155,10 +142,10 @@ private slots:
 
     void tulostettuListaValtavallaNimella() {
         const Valtavat v;
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         v.kortteihin(p);
-        QTemporaryDir kansio;
-        const QString pdf = kansio.filePath("lista.pdf");
+        const testituki::Tilapainen_kansio kansio("tarrat_pitkat");
+        const QString pdf = QString::fromStdString((kansio / "lista.pdf").string());
         {
             QPdfWriter kirjoittaja(pdf);
             kirjoittaja.setResolution(listan_dpi);

@@ -27,8 +27,9 @@
 #include "settings/ui/tulostin.h"
 #include "perus/merkisto.h"
 #include "testituki/csv_python.h"
+#include "testituki/kuvat.h"
 #include "testituki/tiedoston_sisalto.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/sijaispaaikkuna.h"
 
 namespace fs = std::filesystem;
 
@@ -111,17 +112,17 @@ bool pdf_jono() {
 
 // Renders the first page of a print for a person to look at, when RULLAKKO_KUVAT names a folder.
 void tallenna_sivu(const Pdf& p, const QString& nimi) {
-    const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
+    const QString kuvat = testituki::kuvakansio();
     if (kuvat.isEmpty()) return;
     aja(QStringLiteral("pdftoppm"), {"-r", "60", "-png", "-f", "1", "-l", "1", "-singlefile", p.polku, kuvat + "/" + nimi});
 }
 
+// The window shown and painted as a person sees it.
 void kuvakaappaus(QWidget& w, const QString& nimi) {
-    const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
-    if (kuvat.isEmpty()) return;
+    if (testituki::kuvakansio().isEmpty()) return;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.grab().save(kuvat + "/" + nimi + ".png");
+    testituki::tallenna_kuva(w, nimi);
 }
 
 #define VAADI_PDF_JONO()                                                                              \
@@ -130,7 +131,7 @@ void kuvakaappaus(QWidget& w, const QString& nimi) {
         QSKIP("CUPS-jonoa ei ole (tools/palvelut/cups.sh)");                                          \
     }
 
-void kasetteja(testituki::Testipaaikkuna& p, int n, const char* formaatti = "SP") {
+void kasetteja(testituki::Sijaispaaikkuna& p, int n, const char* formaatti = "SP") {
     for (int i = 1; i <= n; ++i) {
         TKortti& k = p.tk.kortit.lisaa_uusi();
         k.kasetilla = std::to_string(i);
@@ -140,19 +141,10 @@ void kasetteja(testituki::Testipaaikkuna& p, int n, const char* formaatti = "SP"
 }
 
 // Copies the installed label templates and the vertical font into the test's program folder.
-void tarratiedostot(testituki::Testipaaikkuna& p) {
+void tarratiedostot(testituki::Sijaispaaikkuna& p) {
     const fs::path data = qEnvironmentVariable("RULLAKKO_DATA").toStdString();
     fs::copy(data / "tarrat", p.k.juuri() / "tarrat", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     fs::copy_file(data / "VERTFONT.TTF", p.k.juuri() / "VERTFONT.TTF", fs::copy_options::overwrite_existing);
-}
-
-// A modal dialog run by the test: the checks inside may fail the test, the dialog's answer is not used.
-template <class F>
-std::function<int(QDialog&)> dialogi(F f) {
-    return [f](QDialog& d) {
-        f(d);
-        return int(QDialog::Rejected);
-    };
 }
 
 // The dialogs of a print, answered as a user does: in the preview window the button of `valinta` (after
@@ -208,7 +200,7 @@ class TulostusTesti : public QObject {
 private slots:
     // The save dialog asks before an existing file is chosen; its Yes replaces the file.
     void tekstilistaValikostaKorvaaKunDialogiSalli() {
-        testituki::Testipaaikkuna p({{"12", "Alien"}, {"3", "Näyttelijä & <kumppanit>"}});
+        testituki::Sijaispaaikkuna p({{"12", "Alien"}, {"3", "Näyttelijä & <kumppanit>"}});
         p.tk.kortit[1].kesto = "117 min";
         Tulostustoiminnot t(p);
         QAction* a = p.toiminto(Toiminto::Tallenna_lista_tekstina);
@@ -232,7 +224,7 @@ private slots:
     }
 
     void csvJaUtf8TekstiValikosta() {
-        testituki::Testipaaikkuna p({{"7", "Sanoi \"hei\", ja meni"}, {"8", "Äänetön"}});
+        testituki::Sijaispaaikkuna p({{"7", "Sanoi \"hei\", ja meni"}, {"8", "Äänetön"}});
         p.tk.kortit[1].juoni = "Rivi yksi\r\nRivi kaksi";
         Tulostustoiminnot t(p);
         QAction* csv = p.toiminto(Toiminto::Tallenna_lista_csv);
@@ -257,12 +249,12 @@ private slots:
     }
 
     void htmlListanIkkuna() {
-        testituki::Testipaaikkuna p({{"5", "Tom & Jerry"}, {"6", "Toinen"}});
+        testituki::Sijaispaaikkuna p({{"5", "Tom & Jerry"}, {"6", "Toinen"}});
         p.tk.kortit[1].imdb_koodi = "0012345";
         Tulostustoiminnot t(p);
         const fs::path polku = p.k.juuri() / "lista.html";
         bool naytetty = false;
-        p.tp.dialogi = dialogi([&](QDialog& d) {
+        p.tp.dialogi = testituki::dialogi([&](QDialog& d) {
             auto* f = qobject_cast<Ttallenna_html_lista_form*>(&d);
             QVERIFY(f);
             naytetty = true;
@@ -292,7 +284,7 @@ private slots:
     }
 
     void listanTulostusEiTulostinta() {
-        testituki::Testipaaikkuna p({{"1", "Eka"}});
+        testituki::Sijaispaaikkuna p({{"1", "Eka"}});
         p.tp.tulostin = false;
         Tulostustoiminnot t(p);
         int sivuja = 0;
@@ -310,7 +302,7 @@ private slots:
     }
 
     void listaJaTarratPdfKsiEsikatselusta() {
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         p.tk.kortit.tyhjenna();
         kasetteja(p, 70);
         p.tk.kortit[1].nimi = "Pakkasyö";
@@ -358,7 +350,7 @@ private slots:
     void listaTulostuuSivuittain() {
         VAADI_PDF_JONO();
         for (int kortteja : {62, 63}) {
-            testituki::Testipaaikkuna p;
+            testituki::Sijaispaaikkuna p;
             p.tk.kortit.tyhjenna();
             kasetteja(p, kortteja);
             p.tk.kortit[1].nimi = "Pakkasyö";
@@ -395,7 +387,7 @@ private slots:
     }
 
     void tarraikkunanListatJaOtsikko() {
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         p.tk.kortit.tyhjenna();
         kasetteja(p, 3);
         TKortti& dvd = p.tk.kortit.lisaa_uusi();
@@ -407,7 +399,7 @@ private slots:
         Tulostustoiminnot t(p);
         bool naytetty = false;
         QSize iso;
-        p.tp.dialogi = dialogi([&](QDialog& d) {
+        p.tp.dialogi = testituki::dialogi([&](QDialog& d) {
             if (auto* e = qobject_cast<Ttarrat_preview_form*>(&d)) {
                 iso = e->kuva->pixmap().size();
                 kuvakaappaus(*e, "tarrat_iso_esikatselu");
@@ -467,9 +459,9 @@ private slots:
     }
 
     void tarraikkunanVirheet() {
-        testituki::Testipaaikkuna p({{"", "Ei numeroa"}});
+        testituki::Sijaispaaikkuna p({{"", "Ei numeroa"}});
         Tulostustoiminnot t(p);
-        p.tp.dialogi = dialogi([&](QDialog& d) {
+        p.tp.dialogi = testituki::dialogi([&](QDialog& d) {
             auto* f = qobject_cast<Ttarrat_form*>(&d);
             f->Tulosta->click();
             f->PageControl->setCurrentWidget(f->PTarrat);
@@ -483,7 +475,7 @@ private slots:
                      "Virhe! Tiedostoja puuttuu! Hae ohjalma kokonaisuudessaan osoitteesta http://www.rullakko.net/",
                      "Valitse tulostettavat tarrat!", "Valitse kasetit joille haluat tulostaa tarrat!"}));
 
-        testituki::Testipaaikkuna q;
+        testituki::Sijaispaaikkuna q;
         kasetteja(q, 1);
         tarratiedostot(q);
         Tulostustoiminnot tq(q);
@@ -505,7 +497,7 @@ private slots:
     // drawing, so the preview sheet and the PDF rendered at the preview's scale match; and every word the
     // PDF holds as text lies inside its label.
     void pitkatNimetTarroissaJaSamaPiirtoKaikkialla() {
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         p.tk.kortit.tyhjenna();
         const char* nimet[][2] = {
             {"1", "Tohtori Outolempi eli kuinka lakkasin olemaan huolissani ja opin rakastamaan pommia"},
@@ -526,7 +518,7 @@ private slots:
         Tulostustoiminnot t(p);
         QImage ikkuna;
         const fs::path pdf = p.k.juuri() / "tarrat.pdf";
-        p.tp.dialogi = dialogi([&](QDialog& d) {
+        p.tp.dialogi = testituki::dialogi([&](QDialog& d) {
             auto* f = qobject_cast<Ttarrat_form*>(&d);
             QVERIFY(f);
             f->sel_all->click();
@@ -558,10 +550,8 @@ private slots:
         // Two rasterisers smooth the edges of glyphs a little differently; a shifted or resized text would
         // differ in far more.
         QVERIFY2(osuus < 0.02, qPrintable(QString::number(osuus)));
-        if (!qEnvironmentVariable("RULLAKKO_KUVAT").isEmpty()) {
-            ikkuna.copy(ala).save(qEnvironmentVariable("RULLAKKO_KUVAT") + "/tarrat_pitkat_ikkuna.png");
-            sivu.copy(ala).save(qEnvironmentVariable("RULLAKKO_KUVAT") + "/tarrat_pitkat_pdf.png");
-        }
+        testituki::tallenna_kuva(ikkuna.copy(ala), "tarrat_pitkat_ikkuna");
+        testituki::tallenna_kuva(sivu.copy(ala), "tarrat_pitkat_pdf");
 
         // Every word of the PDF within its label: not past the right edge, not across a label's border.
         const QString html = aja(QStringLiteral("pdftotext"), {"-bbox", polku, "-"});
@@ -579,16 +569,16 @@ private slots:
             QVERIFY2(y1 <= (tarra + 1) * korkeus + 0.5, qPrintable(m.captured(5)));
         }
         QVERIFY(sanoja > 20);
-        if (!qEnvironmentVariable("RULLAKKO_KUVAT").isEmpty())
+        if (const QString kuvat = testituki::kuvakansio(); !kuvat.isEmpty())
             aja(QStringLiteral("pdftoppm"), {"-r", "150", "-png", "-singlefile", "-x", "0", "-y", "0", "-W", "900", "-H", "500",
-                                             polku, qEnvironmentVariable("RULLAKKO_KUVAT") + "/tarrat_pitkat_sivu"});
+                                             polku, kuvat + "/tarrat_pitkat_sivu"});
     }
 
     void tarratTulostuvatArkeille() {
         VAADI_PDF_JONO();
         const std::optional<Tarkkuus> dpi = tulostimen_tarkkuus();
         QVERIFY(dpi);
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         p.tk.kortit.tyhjenna();
         kasetteja(p, 16);
         for (int i = 1; i <= 5; ++i) {

@@ -6,6 +6,7 @@
 #include "diag/ui/teksti.h"
 #include "export/csv.h"
 #include "export/lista.h"
+#include "export/ui/esikatselu.h"
 #include "export/ui/listatulostus.h"
 #include "export/ui/tallenna_html_lista_form.h"
 #include "export/ui/tarrat_form.h"
@@ -65,4 +66,14 @@ void Tulostustoiminnot::tarrat() {
     p_.tyopoyta().nayta_dialogi(f);
 }
 
-void Tulostustoiminnot::tulosta_lista() { ::tulosta_lista(p_); }
+void Tulostustoiminnot::tulosta_lista() {
+    Varasto& v = p_.varasto();
+    if (Tulostusvaraus::kaynnissa()) {
+        v.viestit.virhe(tulostin_kiireinen_viesti);
+        return;
+    }
+    p_.dosavefields();
+    const std::string paivays = tanaan();
+    Listan_tuloste tuloste;
+    esikatsele_ja_tulosta(p_, listatuloste(v.tk.kortit, paivays, v.tk.tiedosto, tuloste));
+}

@@ -20,14 +20,16 @@
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/lataus.h"
 #include "testituki/kohdistus.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/kuvat.h"
+#include "testituki/muut_ikkunat.h"
+#include "testituki/sijaispaaikkuna.h"
 
-using testituki::Testipaaikkuna;
+using testituki::Sijaispaaikkuna;
 
 namespace {
 
 // The stand-in main window shown and active, so its keys reach the shortcuts.
-void nayta(Testipaaikkuna& p) {
+void nayta(Sijaispaaikkuna& p) {
     p.w.show();
     p.w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&p.w));
@@ -40,7 +42,7 @@ class HakutoiminnotTest : public QObject {
 
 private slots:
     void hakuListaanJaTuplaklikkausKorttiin() {
-        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
+        Sijaispaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
         p.tk.kortit[3].lainassa = "Pekka";
         p.tk.nykyinen = 2;
         nayta(p);
@@ -113,7 +115,7 @@ private slots:
     // The whole list stays in step with the card when the search window jumps to a hit and when F3,
     // pressed in the main window, finds the next.
     void listaSeuraaHakuaJaF3a() {
-        Testipaaikkuna p({{"1", "Matrix"}, {"2", "Alien"}, {"3", "Zorro"}, {"4", "Aliens"}});
+        Sijaispaaikkuna p({{"1", "Matrix"}, {"2", "Alien"}, {"3", "Zorro"}, {"4", "Aliens"}});
         p.tk.nykyinen = 1;
         nayta(p);
         Hakutoiminnot h(p);
@@ -146,7 +148,7 @@ private slots:
     }
 
     void eiOsumiaJattaaDialoginAuki() {
-        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}});
+        Sijaispaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}});
         nayta(p);
         Hakutoiminnot h(p);
         Tetsi_form& e = h.haku_ikkuna();
@@ -176,7 +178,7 @@ private slots:
     }
 
     void F3EtsiiSeuraavanLoppuunAsti() {
-        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
+        Sijaispaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
         p.tk.nykyinen = 4;
         nayta(p);
         Hakutoiminnot h(p);
@@ -212,7 +214,7 @@ private slots:
     }
 
     void kokoListaJaVaihtunutTietokanta() {
-        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}});
+        Sijaispaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}});
         p.tk.nykyinen = 2;
         nayta(p);
         Hakutoiminnot h(p);
@@ -240,10 +242,9 @@ private slots:
 
     // Pictures of the windows over the example catalogue and the "perus" skin, for looking at them.
     void kuvakaappaukset() {
-        const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
-        if (kuvat.isEmpty()) QSKIP("kuvat otetaan vain kun RULLAKKO_KUVAT on asetettu");
+        if (testituki::kuvakansio().isEmpty()) QSKIP("kuvat otetaan vain kun RULLAKKO_KUVAT on asetettu");
         const std::filesystem::path data(qEnvironmentVariable("RULLAKKO_DATA").toStdString());
-        Testipaaikkuna p;
+        Sijaispaaikkuna p;
         const Ohjelmakansio asennus(data);
         const Asetusymparisto y{asennus, p.viestit, {}, {}};
         QCOMPARE(lataa_ulkoasu(p.a, y), Lataustulos::Valmis);
@@ -257,9 +258,9 @@ private slots:
         Tetsi_form& e = h.haku_ikkuna();
         e.hakusanat->setText("alien, matrix");
         e.show();
-        e.grab().save(kuvat + "/haku.png");
+        testituki::tallenna_kuva(e, "haku");
         QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
-        e.grab().save(kuvat + "/haku_seuraava.png");
+        testituki::tallenna_kuva(e, "haku_seuraava");
         QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
         e.close();
 
@@ -267,16 +268,16 @@ private slots:
         h.lista().aseta_muoto(false);
         h.lista().nayta_kaikki();
         l.valitse_listan_entry(2);
-        l.grab().save(kuvat + "/lista.png");
+        testituki::tallenna_kuva(l, "lista");
         QTest::mouseClick(l.Etsi_Button, Qt::LeftButton);
         QTest::keyClicks(l.etsi_edit, "alien");
-        l.grab().save(kuvat + "/lista_hakusana.png");
+        testituki::tallenna_kuva(l, "lista_hakusana");
         QTest::keyClick(l.etsi_edit, Qt::Key_Return);
         l.ilmoitusaika->stop();
         QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
         QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
         QTest::mouseClick(l.Seuraava_button, Qt::LeftButton);
-        l.grab().save(kuvat + "/lista_ei_loydy.png");
+        testituki::tallenna_kuva(l, "lista_ei_loydy");
         l.close();
 
         // The mini list beside the real main window, each drawn where the docking put it.
@@ -298,7 +299,7 @@ private slots:
         maalari.drawPixmap(l.x(), 0, l.grab());
         maalari.drawPixmap(p.w.x(), 0, m.grab());
         maalari.end();
-        yhdessa.save(kuvat + "/minilista.png");
+        testituki::tallenna_kuva(yhdessa, "minilista");
         m.varasto().tk.kortit.muutettu = false;
         m.lopeta();
         l.close();
@@ -308,13 +309,13 @@ private slots:
         nayta_tilastot(p);
         tilastot.setText(q(p.viestit.naytetyt.back().teksti));
         tilastot.show();
-        tilastot.grab().save(kuvat + "/tilastot.png");
+        testituki::tallenna_kuva(tilastot, "tilastot");
 
         Tkiitokset_form k(p.a.ulkoasu, &p.w);
         k.show();
-        k.grab().save(kuvat + "/kiitokset.png");
+        testituki::tallenna_kuva(k, "kiitokset");
         k.nayta_pikanappaimet();
-        k.grab().save(kuvat + "/pikanappaimet.png");
+        testituki::tallenna_kuva(k, "pikanappaimet");
     }
 };
 

@@ -11,14 +11,15 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "find/ui/lista_form.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/kuvat.h"
+#include "testituki/sijaispaaikkuna.h"
 
-using testituki::Testipaaikkuna;
+using testituki::Sijaispaaikkuna;
 
 namespace {
 
 // Cards titled "Elokuva 1".."Elokuva n", one per cassette.
-void lisaa_kortteja(Testipaaikkuna& p, int n) {
+void lisaa_kortteja(Sijaispaaikkuna& p, int n) {
     p.tk.kortit.tyhjenna();
     for (int i = 1; i <= n; ++i) {
         TKortti& k = p.tk.kortit.lisaa_uusi();
@@ -28,7 +29,7 @@ void lisaa_kortteja(Testipaaikkuna& p, int n) {
     p.tk.nykyinen = 1;
 }
 
-std::vector<std::string> nimet(const Testipaaikkuna& p) {
+std::vector<std::string> nimet(const Sijaispaaikkuna& p) {
     std::vector<std::string> t;
     for (int i = 1; i < p.tk.kortit.Count(); ++i) t.push_back(p.tk.kortit[i].nimi);
     return t;
@@ -54,7 +55,7 @@ private slots:
     // A full list opened low on a small desktop comes up whole within it, and disc numbers of two and three
     // digits show whole in the cassette column, in both layouts.
     void tyopoydallaJaLevynNumerotKokonaan() {
-        Testipaaikkuna p({{"DVD10", "Alien"}, {"DVD123", "Heat"}, {"7", "Ronin"}});
+        Sijaispaaikkuna p({{"DVD10", "Alien"}, {"DVD123", "Heat"}, {"7", "Ronin"}});
         TLista_Form l(p, p.ikkuna());
         const QRect alue = l.screen()->availableGeometry();
         l.move(alue.left() + 40, alue.bottom() - 100);
@@ -66,15 +67,14 @@ private slots:
         const int tarve = fm.horizontalAdvance(QStringLiteral("DVD123")) +
                           2 * (l.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l.ListaGrid) + 1);
         QVERIFY(l.ListaGrid->columnWidth(0) >= tarve);
-        const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT");
-        if (!kuvat.isEmpty()) l.grab().save(kuvat + "/lista_levyt.png");
+        testituki::tallenna_kuva(l, "lista_levyt");
         l.aseta_muoto(true);
         QVERIFY(l.ListaGrid->columnWidth(0) >= tarve);
         l.close();
     }
 
     void otsikkoJaRivitKortilta() {
-        Testipaaikkuna p({{"7", "Alien"}});
+        Sijaispaaikkuna p({{"7", "Alien"}});
         p.kortti().lainassa = "Pekka";
         p.kortti().luokitus = "Kauhu";
         TLista_Form l(p, p.ikkuna());
@@ -100,7 +100,7 @@ private slots:
     }
 
     void valittuRiviVierittyyNakyviin() {
-        Testipaaikkuna p;
+        Sijaispaaikkuna p;
         lisaa_kortteja(p, 100);
         TLista_Form l(p, p.ikkuna());
         // Opened on a card near the end: the first showing already scrolls.
@@ -151,7 +151,7 @@ private slots:
     }
 
     void pikahakuJaSenAikaraja() {
-        Testipaaikkuna p({{"1", "Zorro"}, {"2", "Mad Max"}, {"3", "matrix"}, {"4", "Terminator"}});
+        Sijaispaaikkuna p({{"1", "Zorro"}, {"2", "Mad Max"}, {"3", "matrix"}, {"4", "Terminator"}});
         p.tk.kortit[2].lainassa = "Pekka";
         TLista_Form l(p, p.ikkuna());
         l.nayta_kaikki();
@@ -178,7 +178,7 @@ private slots:
     }
 
     void otsikonKlikkausJarjestaaMuttaEiHakutuloksia() {
-        Testipaaikkuna p({{"3", "Beta"}, {"1", "Alfa"}, {"2", "Gamma"}});
+        Sijaispaaikkuna p({{"3", "Beta"}, {"1", "Alfa"}, {"2", "Gamma"}});
         TLista_Form l(p, p.ikkuna());
         l.nayta_kaikki();
         p.tk.kortit.muutettu = false;
@@ -205,7 +205,7 @@ private slots:
     }
 
     void miniListaTelakoituuJaTyontaaReunalta() {
-        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}});
+        Sijaispaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}});
         p.w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&p.w));
         const int vasen = p.w.screen()->availableGeometry().left();
@@ -246,7 +246,7 @@ private slots:
     }
 
     void poistoKysyyJaPitaaNaytetynKortin() {
-        Testipaaikkuna p({{"1", "A"}, {"2", "B"}, {"3", "C"}});
+        Sijaispaaikkuna p({{"1", "A"}, {"2", "B"}, {"3", "C"}});
         p.tk.nykyinen = 3;
         TLista_Form l(p, p.ikkuna());
         l.nayta_kaikki();
@@ -269,7 +269,7 @@ private slots:
     }
 
     void etsiListastaJaVilkkuvaIlmoitus() {
-        Testipaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
+        Sijaispaaikkuna p({{"1", "Alien"}, {"2", "Matrix"}, {"3", "Aliens"}, {"4", "Zorro"}});
         p.tk.kortit[4].luokitus = "Kauhu";
         TLista_Form l(p, p.ikkuna());
         l.nayta_kaikki();

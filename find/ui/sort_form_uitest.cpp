@@ -10,6 +10,7 @@
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
 #include "find/ui/sort_form.h"
+#include "testituki/kuvat.h"
 
 namespace {
 
@@ -167,13 +168,12 @@ private slots:
 
     void ulkoasuPiirtyyJaKaikkiAvaimetNakyvat() {
         TSort_Form f(tk, viestit);
-        const QByteArray kansio = qgetenv("RULLAKKO_KUVAKANSIO");  // screenshots for looking at the window
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QVERIFY(f.rect().contains(f.valitse_kentta_text->geometry()));
         QVERIFY(f.valitse_kentta_text->width() >= f.valitse_kentta_text->sizeHint().width());
         QCOMPARE(f.Jarjesta_button->text(), fi("Järjestä"));
-        if (!kansio.isEmpty()) f.grab().save(QString::fromLocal8Bit(kansio) + "/sort_form_perus.png");
+        testituki::tallenna_kuva(f, "sort_form_perus");
         f.hide();
 
         QPixmap tausta(40, 20);
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(f.windowFlags() & Qt::WindowStaysOnTopHint);
         const QImage kuva = f.grab().toImage();
         QCOMPARE(kuva.pixelColor(1, 1), QColor(0, 128, 0));
-        if (!kansio.isEmpty()) kuva.save(QString::fromLocal8Bit(kansio) + "/sort_form_ulkoasu.png");
+        testituki::tallenna_kuva(kuva, "sort_form_ulkoasu");
     }
 };
 

@@ -26,12 +26,14 @@
 #include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
+#include "testituki/kuvat.h"
+#include "testituki/pieni_jpeg.h"
 #include "testituki/suljettu_portti.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/sijaispaaikkuna.h"
 #include "testituki/wikidatapalvelin.h"
 
 namespace fs = std::filesystem;
-using testituki::Testipaaikkuna;
+using testituki::Sijaispaaikkuna;
 
 namespace {
 
@@ -53,13 +55,7 @@ public:
     int portti = 0;
     std::string jpeg;
 
-    Imdbpalvelin() {
-        RgbKuva kuva{8, 8, std::vector<unsigned char>(192, 90)};
-        const fs::path apu = fs::temp_directory_path() / ("imdb_kansi_" + std::to_string(::getpid()) + ".jpg");
-        kirjoita_jpeg(apu, kuva, 80);
-        (void)lue_koko_tiedosto(apu, jpeg);
-        fs::remove(apu);
-
+    Imdbpalvelin() : jpeg(testituki::pieni_jpeg()) {
         s.Get("/Tsearch", [this](const httplib::Request& q, httplib::Response& r) {
             kirjaa(q);
             const std::string sana = q.get_param_value("title");
@@ -165,11 +161,6 @@ private:
     std::thread saie_;
 };
 
-void kuva(QWidget& w, const char* nimi) {
-    const QByteArray kansio = qgetenv("RULLAKKO_KUVAKANSIO");  // screenshots for looking at the window
-    if (!kansio.isEmpty()) w.grab().save(QString::fromLocal8Bit(kansio) + "/" + nimi);
-}
-
 // Runs `tee` once, as soon as `ehto` holds, from whatever event loop is running then: the batch waits in
 // loops of its own, where only events reach the test.
 class Kun : public QObject {
@@ -217,7 +208,7 @@ class ImdbFormTest : public QObject {
     }
 
     // The terms of use accepted and today's update check done, so the search window is the only dialog.
-    static void vain_hakuikkuna(Testipaaikkuna& p) {
+    static void vain_hakuikkuna(Sijaispaaikkuna& p) {
         p.a.warn_imdb = 1;
         p.a.paivitys_tarkistettu = true;
     }
@@ -240,7 +231,7 @@ private slots:
     void init() { palvelin.tyhjenna(); }
 
     void hakuValintaJaHyvaksyntaTayttavatKortin() {
-        Testipaaikkuna p({{"1", "Matriisi (Matrix)"}});
+        Sijaispaaikkuna p({{"1", "Matriisi (Matrix)"}});
         p.kortti().aani = "Hifi-Stereo";
         p.kortti().kesto = "120 min";
         Imdbtoiminnot t(p);
@@ -250,7 +241,7 @@ private slots:
             QCOMPARE(f.hakusana(), std::string("Matrix"));
             QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 7, 10000);
             QCOMPARE(f.Hakutulos_lista->currentRow(), 1);  // the first title row, not the header
-            kuva(f, "imdb_haku.png");
+            testituki::tallenna_kuva(f, "imdb_haku");
             // A header row has no title behind it.
             kaksoisnapsauta(f.Hakutulos_lista, 2);
             QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Valitse elokuva listasta!"));
@@ -270,7 +261,7 @@ private slots:
             QCOMPARE(f.kesto_lista->count(), 2);
             // The values are on the card before acceptance, so the card view shows them.
             QCOMPARE(p.kortti().nimi, std::string("Matriisi (The Matrix)"));
-            kuva(f, "imdb_valinta.png");
+            testituki::tallenna_kuva(f, "imdb_valinta");
             f.kesto_lista->setCurrentRow(1);  // Argentina:140 min
             QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
@@ -318,7 +309,7 @@ private slots:
         qputenv("RULLAKKO_WIKIDATA_URL", QByteArray::fromStdString(wd.osoite()));
         qputenv("RULLAKKO_WIKIPEDIA_URL", QByteArray::fromStdString(wd.osoite()));
         qputenv("RULLAKKO_COMMONS_URL", QByteArray::fromStdString(wd.osoite()));
-        Testipaaikkuna p({{"1", "Tuntematon sotilas"}});
+        Sijaispaaikkuna p({{"1", "Tuntematon sotilas"}});
         vain_hakuikkuna(p);
         p.a.wikimedia_yhteystieto = "keraaja@example.org";
         p.kortti().aani = "Mono";
@@ -337,14 +328,14 @@ private slots:
             QCOMPARE(f.hakusana(), std::string("Tuntematon sotilas"));
             QCOMPARE(f.Hakutulos_lista->item(0)->text(), QString("Tuntematon sotilas (1955), ohj. Edvin Laine"));
             QCOMPARE(f.Hakutulos_lista->currentRow(), 0);
-            kuva(f, "wikidata_haku.png");
+            testituki::tallenna_kuva(f, "wikidata_haku");
             kaksoisnapsauta(f.Hakutulos_lista, 0);
             QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
             QVERIFY(!f.lahde_valinta->isVisible());
             QVERIFY(f.download_cover->isEnabled());
             QCOMPARE(f.kesto_lista->currentItem()->text(), QString("181 min"));
             QCOMPARE(p.kortti().ohjaaja, std::string("Edvin Laine"));
-            kuva(f, "wikidata_valinta.png");
+            testituki::tallenna_kuva(f, "wikidata_valinta");
             QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
         });
@@ -375,7 +366,7 @@ private slots:
     void wikidataOletuksena() {
         Wikidatapalvelin wd;
         qputenv("RULLAKKO_WIKIDATA_URL", QByteArray::fromStdString(wd.osoite()));
-        Testipaaikkuna p({{"1", "Tuntematon sotilas (The Unknown Soldier)"}});
+        Sijaispaaikkuna p({{"1", "Tuntematon sotilas (The Unknown Soldier)"}});
         p.a.warn_imdb = 0;
         p.a.paivitys_tarkistettu = true;
         p.a.tietolahde = "wikidata";
@@ -396,7 +387,7 @@ private slots:
     }
 
     void peruutaPalauttaaKortin() {
-        Testipaaikkuna p({{"1", "Matriisi (Matrix)"}});
+        Sijaispaaikkuna p({{"1", "Matriisi (Matrix)"}});
         vain_hakuikkuna(p);
         p.kortti().vuosi = "2000";
         p.kortti().arvosana = "3";
@@ -434,7 +425,7 @@ private slots:
     }
 
     void yhdenOsumanJsonSivuJaKansiMyohemmin() {
-        Testipaaikkuna p({{"1", "Yksi"}});
+        Sijaispaaikkuna p({{"1", "Yksi"}});
         vain_hakuikkuna(p);
         Imdbtoiminnot t(p);
         p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
@@ -473,7 +464,7 @@ private slots:
     }
 
     void nykyinenHakuJaEnterAvaaOsuman() {
-        Testipaaikkuna p({{"1", "Uusi (nykyinen)"}});
+        Sijaispaaikkuna p({{"1", "Uusi (nykyinen)"}});
         vain_hakuikkuna(p);
         Imdbtoiminnot t(p);
         p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
@@ -509,7 +500,7 @@ private slots:
     // A title page that does not come is given up by Escape, closing the window, or Peruuta on the cover.
     void hidasSivuJaKansiPeruutetaan() {
         {
-            Testipaaikkuna p({{"1", "Vanha (hidas)"}});
+            Sijaispaaikkuna p({{"1", "Vanha (hidas)"}});
             vain_hakuikkuna(p);
             Imdbtoiminnot t(p);
             palvelin.pidata_kansi();
@@ -530,7 +521,7 @@ private slots:
         }
         palvelin.tyhjenna();
         {
-            Testipaaikkuna p({{"1", "Matriisi (Matrix)"}});
+            Sijaispaaikkuna p({{"1", "Matriisi (Matrix)"}});
             vain_hakuikkuna(p);
             Imdbtoiminnot t(p);
             p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
@@ -558,7 +549,7 @@ private slots:
         const QByteArray kiinni = QByteArray("http://127.0.0.1:") + QByteArray::number(testituki::vapaa_portti());
         qputenv("RULLAKKO_IMDB_URL", kiinni);
         qputenv("RULLAKKO_IMDB_HAKU_URL", kiinni);
-        Testipaaikkuna p({{"1", "Matrix"}});
+        Sijaispaaikkuna p({{"1", "Matrix"}});
         vain_hakuikkuna(p);
         Imdbtoiminnot t(p);
         p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
@@ -577,7 +568,7 @@ private slots:
 
     void eiOsumiaJaHylattyKayttoehto() {
         {
-            Testipaaikkuna p({{"1", "Ei ole"}});
+            Sijaispaaikkuna p({{"1", "Ei ole"}});
             vain_hakuikkuna(p);
             Imdbtoiminnot t(p);
             p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
@@ -591,11 +582,11 @@ private slots:
         }
         palvelin.tyhjenna();
         {
-            Testipaaikkuna p({{"1", "Matrix"}});
+            Sijaispaaikkuna p({{"1", "Matrix"}});
             Imdbtoiminnot t(p);
             p.tp.dialogi = [&](QDialog& d) {
                 if (d.objectName() == "imdb_warning") {
-                    kuva(d, "imdb_kayttoehdot.png");
+                    testituki::tallenna_kuva(d, "imdb_kayttoehdot");
                     return int(QDialog::Rejected);
                 }
                 [&] {
@@ -611,7 +602,7 @@ private slots:
     }
 
     void kansikuvaerajaKortitJaLiputKasitellaan() {
-        Testipaaikkuna p({{"1", "Haettava"}, {"2", "Valmis osoite"}, {"3", "Ei merkintää"}, {"4", "Ei numeroa"},
+        Sijaispaaikkuna p({{"1", "Haettava"}, {"2", "Valmis osoite"}, {"3", "Ei merkintää"}, {"4", "Ei numeroa"},
                           {"5", "Kansi jo"}, {"6", "Sivu kuvan sijaan"}});
         const std::string osoite = palvelin.osoite();
         auto& kortit = p.tk.kortit;
@@ -629,7 +620,7 @@ private slots:
         Imdbtoiminnot t(p);
         t.tauon_sekunti_ms = 1;
         p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
-            Kun kuvaus([&] { return f.Hakutulos_lista->count() >= 1; }, [&] { kuva(f, "imdb_kansikuvat.png"); });
+            Kun kuvaus([&] { return f.Hakutulos_lista->count() >= 1; }, [&] { testituki::tallenna_kuva(f, "imdb_kansikuvat"); });
             f.show();
             QVERIFY(f.Abort_Button->isVisible());
             QVERIFY(!(f.windowFlags() & Qt::WindowCloseButtonHint));
@@ -659,7 +650,7 @@ private slots:
     void keskeytysTauonAikanaLopettaaEran() {
         for (const char* tapa : {"Keskeytä", "Escape", "sulje"}) {
             palvelin.tyhjenna();
-            Testipaaikkuna p({{"1", "Eka"}, {"2", "Toka"}, {"3", "Kolmas"}});
+            Sijaispaaikkuna p({{"1", "Eka"}, {"2", "Toka"}, {"3", "Kolmas"}});
             for (int i = 1; i <= 3; ++i) {
                 p.tk.kortit[i].imdb_koodi = "000000" + std::to_string(i);
                 p.tk.kortit[i].cover_url = palvelin.osoite() + "/posters/k" + std::to_string(i) + ".jpg";
@@ -688,7 +679,7 @@ private slots:
     }
 
     void imdbValikonSaannotJaNumero() {
-        Testipaaikkuna p({{"1", "Ilman numeroa"}, {"2", "Numerollinen"}});
+        Sijaispaaikkuna p({{"1", "Ilman numeroa"}, {"2", "Numerollinen"}});
         p.tk.kortit[2].imdb_koodi = "0133093";
         Imdbtoiminnot t(p);
         QAction* nayta = p.toiminto(Toiminto::Nayta_imdbssa);

@@ -10,14 +10,14 @@
 #include "diag/ui/teksti.h"
 #include "imdb/ui/valitse_oikea_form.h"
 #include "imdb/ui/viitetoiminnot.h"
-#include "testituki/paaikkuna_testi.h"
+#include "testituki/oikea_paaikkuna.h"
 #include "storage/tallennus.h"
 
 class ViitehakuPaaikkunassaTesti : public QObject {
     Q_OBJECT
 private slots:
     void kirjoitettuNimiTaydentyyViitteesta() {
-        Ikkuna i({{"", ""}});
+        Oikea_paaikkuna i({{"", ""}});
         {
             Tietokanta viitteet;
             TKortti& k = viitteet.kortit.lisaa_uusi();
@@ -63,7 +63,7 @@ private slots:
 
     // The IMDb window's tip sends the user to "Imdb -> Hae puuttuvat kansikuvat": the menu has that name.
     void kansikuvahaunNimiValikossa() {
-        Ikkuna i({{"", ""}});
+        Oikea_paaikkuna i({{"", ""}});
         auto* a = i.f->findChild<QAction*>("HaekaikilleImdbstnoudetuillekorteillekansikuvat1");
         QVERIFY(a);
         QCOMPARE(a->text().remove('&'), QString("Hae puuttuvat kansikuvat"));
@@ -72,7 +72,7 @@ private slots:
     // The lookup waits for an edited title to be left for another control of the main window: not for an
     // untouched title, not while another window (the list window, the IMDb window of Ctrl+E) has the focus.
     void vainMuokattuNimiJaVainToiseenKenttaan() {
-        Ikkuna i({{"", "Oma"}});
+        Oikea_paaikkuna i({{"", "Oma"}});
         auto* nimi = i.o<QLineEdit>("nimi_kentta");
         const auto jonot_kasitelty = [] {
             for (int n = 0; n < 3; ++n) QCoreApplication::processEvents();

@@ -8,7 +8,8 @@
 #include "imdb/ui/valitse_oikea_form.h"
 #include "imdb/ui/viitetoiminnot.h"
 #include "storage/tallennus.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/kuvat.h"
+#include "testituki/sijaispaaikkuna.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct Viite {
 };
 
 // Saves the reference cards as the program folder's dbase.rkb.
-void tee_dbase(testituki::Testipaaikkuna& p, std::initializer_list<Viite> kortit) {
+void tee_dbase(testituki::Sijaispaaikkuna& p, std::initializer_list<Viite> kortit) {
     Tietokanta tk;
     for (const Viite& v : kortit) {
         TKortti& k = tk.kortit.lisaa_uusi();
@@ -42,14 +43,14 @@ void tee_dbase(testituki::Testipaaikkuna& p, std::initializer_list<Viite> kortit
 // The title, director and format fields of a main window, bound to the current card as the real one binds
 // them, with its posted lookup when the title field is left.
 struct Kentat : QObject {
-    testituki::Testipaaikkuna& p;
+    testituki::Sijaispaaikkuna& p;
     Viitetoiminnot& viite;
     QWidget w;
     QLineEdit* nimi = new QLineEdit(&w);
     QLineEdit* ohjaaja = new QLineEdit(&w);
     QLineEdit* formaatti = new QLineEdit(&w);
 
-    Kentat(testituki::Testipaaikkuna& p_, Viitetoiminnot& v) : p(p_), viite(v) {
+    Kentat(testituki::Sijaispaaikkuna& p_, Viitetoiminnot& v) : p(p_), viite(v) {
         auto* l = new QVBoxLayout(&w);
         for (QLineEdit* e : {nimi, ohjaaja, formaatti}) l->addWidget(e);
         p.kentat_kortille = [this] {
@@ -74,18 +75,13 @@ struct Kentat : QObject {
     }
 };
 
-void kuva(QWidget& w, const char* nimi) {
-    if (const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT"); !kuvat.isEmpty())
-        w.grab().save(kuvat + "/" + nimi + ".png");
-}
-
 }  // namespace
 
 class ViitetoiminnotTesti : public QObject {
     Q_OBJECT
 private slots:
     void kirjoitettuNimiTarjotaanJaHyvaksyTayttaaKentat() {
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         tee_dbase(p, {{"Kummisetä (The Godfather)", "DVD", "Francis Ford Coppola", "Perheen tarina."},
                       {"Kummisetä osa II (The Godfather Part II)", "", "Francis Ford Coppola", ""},
                       {"Tappajahai (Jaws)", "", "Steven Spielberg", ""}});
@@ -109,7 +105,7 @@ private slots:
                 QCOMPARE(f.peruuta_button->text(), fi("&Peruuta"));
                 // While editing, the first row is in the fields at once.
                 QCOMPARE(k.ohjaaja->text(), QString("Francis Ford Coppola"));
-                kuva(f, "valitse_oikea_muokkaus");
+                testituki::tallenna_kuva(f, "valitse_oikea_muokkaus");
                 f.hyvaksy_button->click();
                 return;
             }();
@@ -139,7 +135,7 @@ private slots:
             valtava += static_cast<char>('a' + (x >> 27) % 26);
             if ((x >> 24) % 8 == 0) valtava += ' ';
         }
-        testituki::Testipaaikkuna p({{"1", "Kummisetä"}});
+        testituki::Sijaispaaikkuna p({{"1", "Kummisetä"}});
         tee_dbase(p, {{valtava.c_str(), "DVD", "Francis Ford Coppola", ""}});
         Viitetoiminnot viite(p);
         bool naytetty = false;
@@ -151,7 +147,7 @@ private slots:
                 QCOMPARE(f.lista->count(), 1);
                 QCOMPARE(f.lista->item(0)->text(), q_nakyva(valtava + " (DVD)"));
                 QVERIFY(static_cast<std::size_t>(f.lista->item(0)->toolTip().size()) <= vihjeen_nayttoraja + 1);
-                kuva(f, "valitse_oikea_valtava");
+                testituki::tallenna_kuva(f, "valitse_oikea_valtava");
                 f.peruuta_button->click();
             }();
             return d.result();
@@ -173,7 +169,7 @@ private slots:
     void nappaimet() {
         QFETCH(int, nappain);
         QFETCH(bool, hyvaksytty);
-        testituki::Testipaaikkuna p({{"1", "Kummisetä"}});
+        testituki::Sijaispaaikkuna p({{"1", "Kummisetä"}});
         p.kortti().formaatti = "SP";
         tee_dbase(p, {{"Kummisetä", "DVD", "Francis Ford Coppola", ""}});
         Viitetoiminnot viite(p);
@@ -197,7 +193,7 @@ private slots:
     // The menu function goes through every card; the update view changes nothing until a row is clicked
     // and never the card's own format or plot.
     void paivitysKaikkiinKortteihin() {
-        testituki::Testipaaikkuna p({{"1", "Kummisetä"}, {"2", "Ei viitettä"}});
+        testituki::Sijaispaaikkuna p({{"1", "Kummisetä"}, {"2", "Ei viitettä"}});
         p.kortti().formaatti = "SP";
         p.kortti().juoni = "Oma juoni";
         tee_dbase(p, {{"Kummisetä", "DVD", "Francis Ford Coppola", "Perheen tarina."}});
@@ -215,7 +211,7 @@ private slots:
                 QCOMPARE(f.focusWidget(), f.nayta_alkup_button);
                 QVERIFY(f.lista->selectedItems().isEmpty());
                 QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
-                kuva(f, "valitse_oikea_paivitys");
+                testituki::tallenna_kuva(f, "valitse_oikea_paivitys");
                 const QRect rivi = f.lista->visualItemRect(f.lista->item(0));
                 QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
                 QCOMPARE(p.tk.kortit[1].ohjaaja, std::string("Francis Ford Coppola"));
@@ -238,7 +234,7 @@ private slots:
     }
 
     void pitkaListaJaPuuttuvaTietokanta() {
-        testituki::Testipaaikkuna p({{"1", "Alien"}});
+        testituki::Sijaispaaikkuna p({{"1", "Alien"}});
         Viitetoiminnot viite(p);
         viite.hae_viitetiedot("Alien");  // no dbase.rkb: nothing shown, nothing asked
         QVERIFY(p.viestit.naytetyt.empty());
@@ -258,7 +254,7 @@ private slots:
                 korkeus = f.lista->height();
                 QCOMPARE(f.lista->count(), 20);
                 f.show();
-                kuva(f, "valitse_oikea_pitka");
+                testituki::tallenna_kuva(f, "valitse_oikea_pitka");
                 f.peruuta_button->click();
                 return;
             }();

@@ -21,6 +21,7 @@
 #include "lending/ui/lainaajaprofiilit_form.h"
 #include "lending/ui/lainaustoiminnot.h"
 #include "lending/ui/palaute_form.h"
+#include "testituki/kuvat.h"
 #include "testituki/smtptesti.h"
 #include "testituki/suljettu_portti.h"
 #include "settings/ui/asetukset_form.h"
@@ -28,10 +29,10 @@
 #include "storage/tallennus.h"
 #include "diag/ui/teksti.h"
 #include "testituki/kohdistus.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/sijaispaaikkuna.h"
 
 namespace fs = std::filesystem;
-using testituki::Testipaaikkuna;
+using testituki::Sijaispaaikkuna;
 
 namespace {
 
@@ -41,12 +42,6 @@ std::string lue(const fs::path& p) {
     std::string s;
     lue_koko_tiedosto(p, s);
     return s;
-}
-
-// A grab of the window when RULLAKKO_KUVAT names a folder.
-void kuva(QWidget& w, const char* nimi) {
-    const QString kansio = qEnvironmentVariable("RULLAKKO_KUVAT");
-    if (!kansio.isEmpty()) w.grab().save(kansio + "/" + nimi + ".png");
 }
 
 void postiasetukset(TAsetukset& a, const std::string& palvelin) {
@@ -61,7 +56,7 @@ class LainausTesti : public QObject {
     Q_OBJECT
 private slots:
     void valikkoJaLainausdialogi() {
-        Testipaaikkuna p({{"1", "Alien"}, {"1", "Aliens"}, {"10", "Matrix"}, {"10", "Matrix Reloaded"},
+        Sijaispaaikkuna p({{"1", "Alien"}, {"1", "Aliens"}, {"10", "Matrix"}, {"10", "Matrix Reloaded"},
                           {"12", "Heat"}, {"2", "Ronin"}});
         kirjoita(p.k.juuri() / "lainaaja_profiilit.ini",
                  "Matti\r\n\r\nm@x\r\n## seuraava profiili\r\nLiisa\r\n\r\nl@x\r\n## seuraava profiili\r\n");
@@ -101,7 +96,7 @@ private slots:
                 f.lainaaja_edit->setEditText(QString());
                 f.Palauta->click();
                 QCOMPARE(f.lista->count(), 1);
-                kuva(f, "lainaus");
+                testituki::tallenna_kuva(f, "lainaus");
     
                 f.apua_button->click();
                 QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Katso kohta 4a. Lainaus ja palautus"));
@@ -128,7 +123,7 @@ private slots:
         const std::string kasetti = "K" + std::string(3u << 20, 'k');
         const std::string lainaaja = "L" + std::string(2u << 20, 'l');
         const std::string nimi = "N" + std::string(4u << 20, 'n');
-        Testipaaikkuna p({{"1", "Alien"}});
+        Sijaispaaikkuna p({{"1", "Alien"}});
         TKortti& k = p.tk.kortit.lisaa_uusi();
         k.kasetilla = kasetti;
         k.nimi = nimi;
@@ -146,7 +141,7 @@ private slots:
                     QVERIFY(m->email->toPlainText().contains(q_nakyva(nimi + ", Kasetti/Levy numero: " + kasetti)));
                     for (const QString& r : m->email->toPlainText().split(QLatin1Char('\n')))
                         QVERIFY(static_cast<std::size_t>(r.size()) <= rivin_nayttoraja + 1);
-                    kuva(*m, "muistutus_valtava");
+                    testituki::tallenna_kuva(*m, "muistutus_valtava");
                     return;
                 }
                 auto& f = static_cast<Tlainaa_form&>(d);
@@ -155,7 +150,7 @@ private slots:
                 QCOMPARE(f.lista->item(0)->text(), q_nakyva(lainalista(p.tk.kortit).front()));
                 f.lista->item(0)->setSelected(true);
                 QCOMPARE(f.kasetit_edit->text(), q_nakyva(kasetti));
-                kuva(f, "lainaus_valtava");
+                testituki::tallenna_kuva(f, "lainaus_valtava");
                 // The reminder goes to the whole borrower: its mail lists the loan.
                 f.sendEmail_button->click();
                 QVERIFY(muistutus);
@@ -175,7 +170,7 @@ private slots:
     // The borrower completes from the profile names under a real keyboard: the keys reach the combo box,
     // which has the focus when the dialog opens.
     void lainaajanTaydennysJaPilkku() {
-        Testipaaikkuna p({{"1", "Alien"}});
+        Sijaispaaikkuna p({{"1", "Alien"}});
         kirjoita(p.k.juuri() / "lainaaja_profiilit.ini",
                  "Matti\r\n\r\n\r\n## seuraava profiili\r\nLiisa\r\n\r\n\r\n## seuraava profiili\r\n"
                  "Pekka Nieminen\r\n\r\n\r\n## seuraava profiili\r\n");
@@ -211,7 +206,7 @@ private slots:
     }
 
     void profiilidialogi() {
-        Testipaaikkuna p;
+        Sijaispaaikkuna p;
         const fs::path tiedosto = p.k.juuri() / "lainaaja_profiilit.ini";
         const std::string alku = "Matti\r\n040\r\nm@x\r\n## seuraava profiili\r\n";
         kirjoita(tiedosto, alku);
@@ -243,7 +238,7 @@ private slots:
         f.puh_edit->setText("050 7654321");
         f.paivita_profiili->click();
         QCOMPARE(f.profiili_lista->currentRow(), 1);
-        kuva(f, "profiilit");
+        testituki::tallenna_kuva(f, "profiilit");
         f.profiili_lista->setCurrentRow(0);
         f.poista_button->click();
         QCOMPARE(f.profiili_lista->currentRow(), 0);
@@ -255,7 +250,7 @@ private slots:
 
     void myohastymisetKysytaanKerranJaMuistutusLahtee() {
         smtptesti::Palvelin palvelin;
-        Testipaaikkuna p({{"1", "Alien"}, {"2", "Heat"}, {"3", "Ronin"}});
+        Sijaispaaikkuna p({{"1", "Alien"}, {"2", "Heat"}, {"3", "Ronin"}});
         postiasetukset(p.a, palvelin.osoite());
         p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
         p.tk.kortit[2].lainassa = "Matti, Lainattu: 2004-01-05";
@@ -287,7 +282,7 @@ private slots:
                 QVERIFY(f.email->toPlainText().contains(fi("Lainasit minulta 1.1.2004 ja 2004-01-05 yhteensä 2 kasettia tai levyä.\nNe ovat")));
                 QVERIFY(f.email->toPlainText().contains(fi("Heat, Kasetti/Levy numero: 2")));
                 QVERIFY(f.email->toPlainText().contains(fi("\nPertti Pätkä\n")));
-                kuva(f, "muistutus");
+                testituki::tallenna_kuva(f, "muistutus");
                 f.email_file->setCurrentIndex(1);
                 QCOMPARE(f.subject_edit->text(), fi("Palauta heti"));
                 QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nHeat, Kasetti/Levy numero: 2"));
@@ -321,7 +316,7 @@ private slots:
 
     void tietokantaLiitteenaJaPalautteenOsoite() {
         smtptesti::Palvelin palvelin;
-        Testipaaikkuna p({{"1", "Alien"}});
+        Sijaispaaikkuna p({{"1", "Alien"}});
         postiasetukset(p.a, palvelin.osoite());
         Lainaustoiminnot t(p);
         // No feedback address: the settings are offered; No sends nothing.
@@ -342,7 +337,7 @@ private slots:
                 QVERIFY(f.isVisible());
                 f.osoite_edit->setText(" liisa@example.org ");
                 f.saate_memo->setPlainText(fi("Tässä lupaamani lista."));
-                kuva(f, "tietokanta_postiin");
+                testituki::tallenna_kuva(f, "tietokanta_postiin");
                 f.laheta_button->click();
                 return;
             }();
@@ -366,7 +361,7 @@ private slots:
                 QCOMPARE(f.lahettaja_label->text(), fi("Pertti Pätkä <pertti@example.org>"));
                 f.aihe_edit->setText(fi("Hyvä ohjelma"));
                 f.viesti_memo->setPlainText(fi("Kiitos!"));
-                kuva(f, "palaute");
+                testituki::tallenna_kuva(f, "palaute");
                 f.laheta_button->click();
                 return;
             }();
@@ -380,7 +375,7 @@ private slots:
     }
 
     void puuttuvatAsetuksetAvaavatEmailSivun() {
-        Testipaaikkuna p({{"1", "Alien"}});
+        Sijaispaaikkuna p({{"1", "Alien"}});
         p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
         Lainaustoiminnot t(p);
         std::string pohja;
@@ -391,7 +386,7 @@ private slots:
         QCOMPARE(p.asetussivut, std::vector<int>{6});
         Tlahetys_form l(nullptr);
         l.show();
-        kuva(l, "lahetys");
+        testituki::tallenna_kuva(l, "lahetys");
         QCOMPARE(p.viestit.tekstit().back(),
                  std::string("Ohjelman sähköpostiominaisuuksia ei voida käyttää \nilman asetuksia, keskeytetään!"));
     }
@@ -421,7 +416,7 @@ private slots:
     // chosen is the one offered next time.
     void muistutusTaytetaanAsetustenJalkeenJaPohjaMuistetaan() {
         smtptesti::Palvelin palvelin;
-        Testipaaikkuna p({{"1", "Alien"}});
+        Sijaispaaikkuna p({{"1", "Alien"}});
         postiasetukset(p.a, palvelin.osoite());
         p.a.email_nimi.clear();
         p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
@@ -442,7 +437,7 @@ private slots:
                 for (int i = 0; i < f.email_file->count(); ++i) pohjat << f.email_file->itemText(i);
                 valittu = f.email_file->currentText();
                 if (valittu == "muistutus_kohtelias.txt") {
-                    kuva(f, "muistutus_pohja");
+                    testituki::tallenna_kuva(f, "muistutus_pohja");
                     f.email_file->setCurrentIndex(1);
                 }
                 QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nTerveisin "));
@@ -471,7 +466,7 @@ private slots:
     // transfer's own time limits. The same for the reminder, feedback and mailing the catalogue.
     void keskeytysMykallePalvelimelle() {
         testituki::MykkaPalvelin mykka;
-        Testipaaikkuna p({{"1", "Alien"}});
+        Sijaispaaikkuna p({{"1", "Alien"}});
         postiasetukset(p.a, "127.0.0.1:" + std::to_string(mykka.portti));
         p.a.palaute_addr = "palaute@example.org";
         p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
@@ -523,7 +518,7 @@ private slots:
 
     // "&Palauta" has Alt+P to itself: it returns; the profiles button answers to Alt+R.
     void alttiNappaimetEivatTormaa() {
-        Testipaaikkuna p({{"1", "Alien"}});
+        Sijaispaaikkuna p({{"1", "Alien"}});
         p.tk.kortit[1].lainassa = "Matti, Lainattu: 1.1.2004";
         Lainaustoiminnot t(p);
         int profiileja = 0;
@@ -534,7 +529,7 @@ private slots:
         };
         Tlainaa_form& f = t.lainaa_form();
         f.show();
-        kuva(f, "lainaus_dialogi");
+        testituki::tallenna_kuva(f, "lainaus_dialogi");
         QWidget* k = testituki::kohdistettu(f);
         QVERIFY(k);
         QTest::keyClicks(k, "Matti");

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "mainwindow/ui/cover_form.h"
-#include "testituki/testiymparisto.h"
+#include "testituki/testivarasto.h"
 
 namespace fs = std::filesystem;
 
@@ -11,7 +11,7 @@ class KansiIkkunaTesti : public QObject {
     Q_OBJECT
 private slots:
     void selaaKansikortteja() {
-        Testiymparisto y("kansi_ikkuna");
+        Testivarasto y("kansi_ikkuna");
         QImage kuva(120, 200, QImage::Format_RGB32);
         kuva.fill(Qt::darkCyan);
         QVERIFY(kuva.save(QString::fromStdString((y.kannet() / "a.jpg").string())));

@@ -12,6 +12,7 @@
 #include <QValidator>
 
 #include "diag/loki.h"
+#include "diag/ui/raakateksti.h"
 #include "diag/ui/teksti.h"
 #include "find/sorttaus.h"
 #include "mainwindow/korttitoiminnot.h"

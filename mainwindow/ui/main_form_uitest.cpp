@@ -20,9 +20,9 @@
 #include "storage/kenttasaannot.h"
 #include "storage/lataus.h"
 #include "storage/tallennus.h"
-#include "testituki/asetustesti.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/kaynnistys.h"
-#include "testituki/paaikkuna_testi.h"
+#include "testituki/oikea_paaikkuna.h"
 #include "testituki/testiviestit.h"
 
 namespace fs = std::filesystem;
@@ -41,7 +41,7 @@ class MainFormTest : public QObject {
 
 private slots:
     void kasettikenttaTyhjanaSaaSeuraavanVapaanNumeron() {
-        Ikkuna i({{"", "Uusi"}, {"3", "A"}, {"AP7", "B"}, {"12", "C"}});
+        Oikea_paaikkuna i({{"", "Uusi"}, {"3", "A"}, {"AP7", "B"}, {"12", "C"}});
         i.a.kysy_pituus = false;
         i.o<QLineEdit>("kasetilla_kentta")->setFocus();
         QTRY_VERIFY(i.o<QLineEdit>("kasetilla_kentta")->hasFocus());
@@ -54,7 +54,7 @@ private slots:
     }
 
     void nayttelijoidenIsotAlkukirjaimetJaPilkut() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         i.kirjoita(i.o<QLineEdit>("paanayttelijat_kentta"), "anna,b");
         QCOMPARE(i.o<QLineEdit>("paanayttelijat_kentta")->text(), QString("Anna,B"));
         i.poistu(i.o<QLineEdit>("paanayttelijat_kentta"));
@@ -69,7 +69,7 @@ private slots:
     }
 
     void vainKirjoittaminenMerkitseeMuutetuksi() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         i.o<QLineEdit>("nimi_kentta")->setFocus();
         QTRY_VERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
         for (Qt::Key k : {Qt::Key_Left, Qt::Key_End, Qt::Key_Shift, Qt::Key_Control})
@@ -97,14 +97,14 @@ private slots:
     void kestoSaaYksikon() {
         QFETCH(QString, kirjoitettu);
         QFETCH(QString, odotettu);
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         i.kirjoita(i.o<QLineEdit>("kesto_kentta"), kirjoitettu);
         i.poistu(i.o<QLineEdit>("kesto_kentta"));
         QCOMPARE(i.o<QLineEdit>("kesto_kentta")->text(), odotettu);
     }
 
     void kestonNayttotapaVaihtuuOtsikostaKlikkaamalla() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         i.kortti().kesto = "90 min";
         i.f->update_fields();
         QCOMPARE(i.o<QLineEdit>("kesto_kentta")->text(), QString("90 min"));
@@ -114,7 +114,7 @@ private slots:
     }
 
     void dvdTuoOletuksetJaSiirtaaKohdistuksen() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         i.kortti().paanayttelijat = "Joku";
         i.kortti().maa = "Suomi";
         i.kortti().vuosi = "2001";
@@ -133,7 +133,7 @@ private slots:
     }
 
     void luokituksenEnnakointi() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         i.kirjoita(i.o<QComboBox>("luokitus_kentta"), "t");
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Toiminta"));
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->lineEdit()->selectedText(), QString("oiminta"));
@@ -145,7 +145,7 @@ private slots:
     }
 
     void enterTallentaaJaSiirtyyEnsimmaiseenTyhjaanEscHylkaa() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         i.kirjoita(i.o<QLineEdit>("nimi_kentta"), " 2");
         QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_Return);
         QCOMPARE(i.kortti().nimi, std::string("Elokuva 2"));
@@ -161,7 +161,7 @@ private slots:
     }
 
     void ctrlNayttaaPikanappaimet() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         // Also while a combo box has the focus, where the keys reach the edit inside it.
         for (QWidget* kentta : {static_cast<QWidget*>(i.o<QLineEdit>("nimi_kentta")), static_cast<QWidget*>(i.o<QComboBox>("maa_kentta"))}) {
             kentta->setFocus();
@@ -177,7 +177,7 @@ private slots:
     }
 
     void ohjevalikonIkkunat() {
-        Ikkuna i({{"1", "Alien"}});
+        Oikea_paaikkuna i({{"1", "Alien"}});
         i.kortti().cover_fn = "gfx\\kannet\\a.jpg";
         i.tk().kortit.versio = "1.36";
         for (const char* nimi : {"Kiitokset1", "Pikanappaimet_menu", "statistics"}) QVERIFY(i.o<QAction>(nimi)->isEnabled());
@@ -215,7 +215,7 @@ private slots:
     }
 
     void kehittajavalikonPikanappaimetToimivatPiilossa() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         QVERIFY(!i.o<QMenu>("Developer_menu")->menuAction()->isVisible());
         QTest::keySequence(i.f.get(), QKeySequence(Qt::CTRL | Qt::Key_D));
         QCOMPARE(i.muut.debuggeri, 1);
@@ -227,7 +227,7 @@ private slots:
     // and Ctrl+Z edit it); elsewhere Ctrl+A opens a catalogue, and the field keys move between fields.
     // (Ctrl+Z with no typing of the field's own to undo is the card's undo, tested with the card operations.)
     void tekstikentanMuokkausnappaimet() {
-        Ikkuna i({{"1", "Elokuva"}});
+        Oikea_paaikkuna i({{"1", "Elokuva"}});
         i.tyopoyta.avattavat = {QString()};
         auto* juoni = i.o<QPlainTextEdit>("Kommentti_Kentta");
         i.f->activateWindow();
@@ -267,7 +267,7 @@ private slots:
     }
 
     void muidenElokuvienRuudukkoSataJaSataYksi() {
-        Ikkuna i({});  // shown with the one empty card a catalogue always has
+        Oikea_paaikkuna i({});  // shown with the one empty card a catalogue always has
         for (int n = 1; n <= 100; ++n) {
             TKortti& c = n == 1 ? i.tk().kortit[1] : i.tk().kortit.lisaa_uusi();
             c.kasetilla = "5";
@@ -297,7 +297,7 @@ private slots:
     }
 
     void kentanNimeaminenTalleJaKaikille() {
-        Ikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
+        Oikea_paaikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
         i.tk().kortit[2].lisatieto[0] = "Arvo";
         i.tk().kortit[2].lisatieto_nimi[0] = "Käsikirjoitus:";
         testituki::kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
@@ -333,7 +333,7 @@ private slots:
     }
 
     void kasetinVaihtoLahettaaPituuskysymyksenJaSekamediailmoituksen() {
-        Ikkuna i({{"1", "Nauhalla"}, {"DVD1", "Levy"}});
+        Oikea_paaikkuna i({{"1", "Nauhalla"}, {"DVD1", "Levy"}});
         i.tk().kortit[2].formaatti = "DVD";
         i.kortti().formaatti = "LP";
         i.f->update_fields();
@@ -359,7 +359,7 @@ private slots:
     }
 
     void pitkaTallennettuArvoNaytetaanJaSailyy() {
-        Ikkuna i({{"12345678901234", "A"}, {"1", "B"}});
+        Oikea_paaikkuna i({{"12345678901234", "A"}, {"1", "B"}});
         i.kortti().sijainti = "123";
         i.f->update_fields();
         QCOMPARE(i.o<QLineEdit>("kasetilla_kentta")->text(), QString("12345678901234"));
@@ -379,7 +379,7 @@ private slots:
     }
 
     void otsikonValikkoJarjestaaKentanMukaan() {
-        Ikkuna i({{"1", "Banaani"}, {"2", "Cembalo"}, {"3", "Aapinen"}});
+        Oikea_paaikkuna i({{"1", "Banaani"}, {"2", "Cembalo"}, {"3", "Aapinen"}});
         auto valikko = [&](const char* otsikko, const char* kohta) {
             QLabel* l = i.o<QLabel>(otsikko);
             QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), l->mapToGlobal(QPoint(2, 2)));
@@ -403,7 +403,7 @@ private slots:
     }
 
     void lainaKoskeeKokoKasettia() {
-        Ikkuna i({{"4", "A"}, {"4", "B"}, {"5", "C"}});
+        Oikea_paaikkuna i({{"4", "A"}, {"4", "B"}, {"5", "C"}});
         i.kirjoita(i.o<QLineEdit>("lainassa_kentta"), "Pekka");
         i.poistu(i.o<QLineEdit>("lainassa_kentta"));
         QCOMPARE(i.tk().kortit[2].lainassa, std::string("Pekka"));
@@ -411,7 +411,7 @@ private slots:
     }
 
     void tallennusIlmanNimeaEiKirjoitaTiedostoa() {
-        Ikkuna i({{"1", "A"}});
+        Oikea_paaikkuna i({{"1", "A"}});
         i.o<QLineEdit>("nimi_kentta")->clear();
         i.o<QAction>("Tallenna_Menu")->trigger();
         QVERIFY(!fs::exists(i.k.juuri() / "testi.rkb"));
@@ -421,7 +421,7 @@ private slots:
     }
 
     void uusiTiedostoOlemassaKysyyUudelleen() {
-        Ikkuna i({{"1", "A"}});
+        Oikea_paaikkuna i({{"1", "A"}});
         i.k.kirjoita("vanha.rkb", "x");
         i.tyopoyta.avattavat = {QString::fromStdString((i.k.juuri() / "vanha.rkb").string()),
                                 QString::fromStdString((i.k.juuri() / "uusi.rkb").string())};
@@ -434,7 +434,7 @@ private slots:
     }
 
     void ohjeetJaTulostinKertovatEpaonnistumisesta() {
-        Ikkuna i({{"1", "A"}});
+        Oikea_paaikkuna i({{"1", "A"}});
         i.tyopoyta.avautuu = [&](const QUrl&) { return i.tyopoyta.avatut.size() == 1; };
         const std::vector<QUrl>& avatut = i.tyopoyta.avatut;
         i.o<QAction>("Lueminut_html")->trigger();
@@ -450,7 +450,7 @@ private slots:
     }
 
     void pikaAvausNayttaaKymmenenTiedostoa() {
-        Ikkuna i({{"1", "A"}});
+        Oikea_paaikkuna i({{"1", "A"}});
         for (int n = 0; n < 12; ++n) i.k.kirjoita("t" + std::to_string(10 + n) + (n % 2 ? ".RKB" : ".rkb"), "x");
         emit i.o<QMenu>("Avaa")->aboutToShow();
         int nakyvat = 0;

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "mainwindow/ui/pieni_kansi.h"
-#include "testituki/testiymparisto.h"
+#include "testituki/testivarasto.h"
 
 namespace fs = std::filesystem;
 
@@ -12,7 +12,7 @@ class PieniKansiTesti : public QObject {
     Q_OBJECT
 private slots:
     void kansiPaikkamerkkiJaRikkinainen() {
-        Testiymparisto y("pieni_kansi");
+        Testivarasto y("pieni_kansi");
         const fs::path& juuri = y.juuri;
         const fs::path data = fs::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString());
         fs::copy_file(data / "gfx" / "kannet" / "ei_kuvaa.gif", juuri / "gfx" / "kannet" / "ei_kuvaa.gif");

@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <string>
 
+#include "diag/ui/raakateksti.h"
 #include "diag/ui/teksti.h"
 #include "find/ui/lista_form.h"
-#include "testituki/paaikkuna_testi.h"
+#include "testituki/kuvat.h"
+#include "testituki/oikea_paaikkuna.h"
 #include "storage/lataus.h"
 
 namespace {
@@ -41,7 +43,7 @@ struct Valtava {
     std::string lisatieto = pitka_teksti(3u << 20, 4);
 
     // Card 2 of the window gets the huge fields; the catalogue counts as unchanged.
-    void kortille(Ikkuna& i) const {
+    void kortille(Oikea_paaikkuna& i) const {
         TKortti& k = i.tk().kortit[2];
         k.nimi = nimi;
         k.juoni = juoni;
@@ -63,9 +65,8 @@ struct Valtava {
 };
 
 void kuva(QWidget& w, const char* nimi) {
-    const QByteArray kansio = qgetenv("RULLAKKO_KUVAKANSIO");  // screenshots for looking at the window
-    const QPixmap p = w.grab();                                // painting is part of what is measured
-    if (!kansio.isEmpty()) p.save(QString::fromLocal8Bit(kansio) + "/" + nimi + ".png");
+    const QPixmap p = w.grab();  // painting is part of what is measured
+    testituki::tallenna_kuva(p, nimi);
 }
 
 }  // namespace
@@ -76,7 +77,7 @@ class PitkatKentatTest : public QObject {
 private slots:
     void valtavaKorttiNaytetaanAlustaJaSailyyTallennuksessa() {
         const Valtava v;
-        Ikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
+        Oikea_paaikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
         v.kortille(i);
 
         QElapsedTimer kello;
@@ -142,7 +143,7 @@ private slots:
 
     void muokkausValtavanKortinKentissa() {
         const Valtava v;
-        Ikkuna i({{"1", "A"}, {"1", "B"}});
+        Oikea_paaikkuna i({{"1", "A"}, {"1", "B"}});
         v.kortille(i);
         QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
 

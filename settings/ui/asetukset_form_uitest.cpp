@@ -1,6 +1,5 @@
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +18,7 @@
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "testituki/asetustesti.h"
+#include "testituki/kuvat.h"
 #include "testituki/testiviestit.h"
 
 namespace {
@@ -26,7 +26,7 @@ namespace {
 // A program folder with the skins "perus" (black labels) and "tumma" (white labels), one skin without
 // its description and two catalogues; the settings read from it; the dialog over them.
 struct Ymparisto {
-    asetustesti::Kansio k;
+    testituki::Tilapainen_kansio k;
     Ohjelmakansio kansio{k.juuri()};
     diag::TestiViestit viestit;
     std::optional<Tarkkuus> tulostin;
@@ -308,13 +308,11 @@ private slots:
         QCOMPARE(y.a.skin_dir, std::string("perus"));
     }
 
-    // Every page, grabbed; with RULLAKKO_KUVAKAAPPAUKSET set the pictures are kept there to be looked at.
+    // Every page, grabbed, and kept as a picture to be looked at.
     void jokainenSivuKuvana() {
         Ymparisto y;
         y.f->lue_postitili = [] { return Tasetukset_form::Postitili{"Liisa", "", "", ""}; };
         y.f->show();
-        const QString kansio = qEnvironmentVariable("RULLAKKO_KUVAKAAPPAUKSET");
-        if (!kansio.isEmpty()) QDir().mkpath(kansio);
         for (int i = 0; i < y.f->PageControl->count(); ++i) {
             y.f->PageControl->setCurrentIndex(i);
             const QPixmap kuva = y.f->grab();
@@ -323,7 +321,7 @@ private slots:
             QVERIFY2(y.f->PageControl->currentWidget()->minimumSizeHint().height() <=
                          y.f->PageControl->currentWidget()->height(),
                      qPrintable(y.f->PageControl->tabText(i)));
-            if (!kansio.isEmpty()) kuva.save(QString("%1/asetukset_%2.png").arg(kansio).arg(i));
+            testituki::tallenna_kuva(kuva, QString("asetukset_%1").arg(i));
         }
     }
 };

@@ -1,6 +1,5 @@
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +15,8 @@
 #include "perus/ohjelmakansio.h"
 #include "settings/ui/tulostin.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "testituki/asetustesti.h"
+#include "testituki/kuvat.h"
+#include "testituki/tilapainen_kansio.h"
 #include "testituki/testiviestit.h"
 
 namespace {
@@ -271,15 +271,13 @@ private slots:
     }
 
     // The installed skins: every picture loads at the size the windows are laid out for, and each pair
-    // of skins is drawn as the main window and the search dialog will show it. With RULLAKKO_KUVAKAAPPAUKSET
-    // set the pictures are kept there to be looked at.
+    // of skins is drawn as the main window and the search dialog will show it, and kept as pictures to be
+    // looked at.
     void asennetutUlkoasutKuvina() {
         const Ohjelmakansio kansio{std::filesystem::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString())};
         const Ulkoasulistat l = listaa_ulkoasut(kansio);
         QVERIFY(l.ikkunat.size() >= 2);
         QCOMPARE(l.ikkunat, l.napit);  // each installed skin serves as both
-        const QString talteen = qEnvironmentVariable("RULLAKKO_KUVAKAAPPAUKSET");
-        if (!talteen.isEmpty()) QDir().mkpath(talteen);
         for (const std::string& ikkunat : l.ikkunat) {
             for (const std::string& napit : l.napit) {
                 diag::TestiViestit v;
@@ -303,11 +301,9 @@ private slots:
                 haku->show();
                 const QPixmap p = paa->grab();
                 QCOMPARE(p.size(), QSize(660, 468));
-                if (!talteen.isEmpty()) {
-                    const QString nimi = QString("%1/ulkoasu_%2_%3").arg(talteen, q(ikkunat), q(napit));
-                    p.save(nimi + "_paaikkuna.png");
-                    haku->grab().save(nimi + "_haku.png");
-                }
+                const QString nimi = QString("ulkoasu_%1_%2").arg(q(ikkunat), q(napit));
+                testituki::tallenna_kuva(p, nimi + "_paaikkuna");
+                testituki::tallenna_kuva(*haku, nimi + "_haku");
             }
         }
     }

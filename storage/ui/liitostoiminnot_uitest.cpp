@@ -3,13 +3,13 @@
 
 #include "storage/tallennus.h"
 #include "storage/ui/liitostoiminnot.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/sijaispaaikkuna.h"
 
 class LiitostoiminnotTesti : public QObject {
     Q_OBJECT
 private slots:
     void yhdistaValikosta() {
-        testituki::Testipaaikkuna p({{"1", "Oma"}});
+        testituki::Sijaispaaikkuna p({{"1", "Oma"}});
         Tietokanta muu;
         for (const char* n : {"Muu 1", "Muu 2"}) muu.kortit.lisaa_uusi().nimi = n;
         diag::EiKiiretta kiire;
@@ -35,7 +35,7 @@ private slots:
     }
 
     void tuplienPoistoKysyyKahdesti() {
-        testituki::Testipaaikkuna p({{"1", "Alien"}, {"2", "Alien"}, {"3", "Muu"}});
+        testituki::Sijaispaaikkuna p({{"1", "Alien"}, {"2", "Alien"}, {"3", "Muu"}});
         for (int i = 1; i <= 3; ++i) p.tk.kortit[i].formaatti = "DVD";
         p.tk.kortit[1].ohjaaja = "Ridley Scott";
         Liitostoiminnot l(p);

@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "testituki/testiymparisto.h"
+#include "testituki/kuvat.h"
+#include "testituki/testivarasto.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
 #include "storage/ui/save_with_options_form.h"
 #include "storage/zlbarkisto.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
 
@@ -18,7 +20,7 @@ class TallennusasetuksetTesti : public QObject {
     Q_OBJECT
 private slots:
     void valinnatJaTallennusIlmanKansia() {
-        Testiymparisto y("tallennusasetukset");
+        Testivarasto y("tallennusasetukset");
         const fs::path& juuri = y.juuri;
         std::ofstream(y.kannet() / "11111111.jpg") << "kuva";
         Tietokanta& tk = y.tk;
@@ -48,16 +50,17 @@ private slots:
         QVERIFY(static_cast<bool>(zip.Open(juuri / "uusi.rkb")));
         QCOMPARE(zip.entries().size(), std::size_t(1));
         QVERIFY(!fs::exists(juuri / "gfx" / "kannet" / "11111111.jpg"));
-        if (const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT"); !kuvat.isEmpty()) {
+        if (!testituki::kuvakansio().isEmpty()) {
             f.save_jpg->setChecked(true);
             f.show();
-            f.grab().save(kuvat + "/tallennusasetukset.png");
+            testituki::tallenna_kuva(f, "tallennusasetukset");
         }
     }
 
     void peruutusEiTallenna() {
         Tietokanta tk;
-        const Ohjelmakansio kansio(fs::temp_directory_path());
+        const testituki::Tilapainen_kansio oma_kansio("tallennusasetukset");
+        const Ohjelmakansio kansio(oma_kansio.juuri());
         diag::TestiViestit viestit;
         diag::EiKiiretta kiire;
         const Varasto v{tk, kansio, viestit, kiire};

@@ -14,12 +14,13 @@
 #include "tapes/ui/tyhjaa_nauhaa_form.h"
 #include "testituki/kohdistus.h"
 #include "testituki/kasettikortit.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/kuvat.h"
+#include "testituki/sijaispaaikkuna.h"
 
 namespace {
 
 // The catalogue becomes these cards, each titled after its cassette.
-void tayta(testituki::Testipaaikkuna& p, const std::vector<testituki::Kasettikortti>& kortit) {
+void tayta(testituki::Sijaispaaikkuna& p, const std::vector<testituki::Kasettikortti>& kortit) {
     p.tk.kortit.tyhjenna();
     testituki::lisaa_kasettikortit(p.tk.kortit, kortit);
     for (int i = 1; i < p.tk.kortit.Count(); ++i) p.tk.kortit[i].nimi = "Elokuva " + p.tk.kortit[i].kasetilla;
@@ -32,18 +33,13 @@ QStringList rivi(const QTableWidget* g, int r) {
     return t;
 }
 
-void kuva(QWidget& w, const char* nimi) {
-    if (const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT"); !kuvat.isEmpty())
-        w.grab().save(kuvat + "/" + nimi + ".png");
-}
-
 }  // namespace
 
 class NauhatoiminnotTesti : public QObject {
     Q_OBJECT
 private slots:
     void nauhatilanneHakuJaKlikkaus() {
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         tayta(p, {{"1", "SP", "90 min", "180"},
                   {"1", "SP", "1h", "180"},
                   {"2", "DVD", "100 min", ""},
@@ -71,7 +67,7 @@ private slots:
                 QCOMPARE(rivi(g, 0), (QStringList{"1", "180 min", "150 min", "30 min"}));
                 QCOMPARE(rivi(g, 1), (QStringList{"3", "", "50 min", "--"}));
                 QCOMPARE(p.tk.nykyinen, 1);
-                kuva(f, "nauhatilanne");
+                testituki::tallenna_kuva(f, "nauhatilanne");
 
                 QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
                 QCOMPARE(p.tk.nykyinen, 4);
@@ -107,7 +103,7 @@ private slots:
 
     // A double click asks the cassette's length; the list shows it at once.
     void tuplaklikkausKysyyPituuden() {
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         tayta(p, {{"1", "SP", "90 min", ""}, {"2", "SP", "60 min", ""}, {"1", "LP", "60 min", ""}});
         Nauhatoiminnot n(p);
         QStringList tilanne;
@@ -116,7 +112,7 @@ private slots:
                 if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
                     d.show();
                     QCOMPARE(s->pituus->currentText(), QString("180"));
-                    kuva(*s, "syota_kas");
+                    testituki::tallenna_kuva(*s, "syota_kas");
                     // The length is selected when the dialog opens: typing "2" replaces it and completes.
                     QWidget* k = testituki::kohdistettu(*s);
                     QCOMPARE(k, static_cast<QWidget*>(s->pituus));
@@ -147,7 +143,7 @@ private slots:
     // A cassette number of megabytes: its cell shows a beginning, and the length asked for it reaches its cards.
     void valtavaKasetinNumero() {
         const std::string kasetti = "K" + std::string(3u << 20, 'k');
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         tayta(p, {{"1", "SP", "90 min", "180"}, {"2", "SP", "60 min", ""}, {"2", "SP", "30 min", ""}});
         p.tk.kortit[2].kasetilla = kasetti;
         p.tk.kortit[3].kasetilla = kasetti;
@@ -167,7 +163,7 @@ private slots:
                 int r = 0;
                 while (r < g->rowCount() && g->item(r, 0)->text() != q_nakyva(kasetti)) ++r;
                 QVERIFY(r < g->rowCount());
-                kuva(f, "nauhatilanne_valtava");
+                testituki::tallenna_kuva(f, "nauhatilanne_valtava");
                 const QPoint kohta = g->visualItemRect(g->item(r, 1)).center();
                 QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, kohta);
                 QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, kohta);
@@ -202,7 +198,7 @@ private slots:
         QFETCH(int, nappain);
         QFETCH(QString, teksti);
         QFETCH(QString, valittu);
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         Tsyota_kas s(p, "1");
         s.show();
         QLineEdit* e = s.pituus->lineEdit();
@@ -217,7 +213,7 @@ private slots:
     }
 
     void kysyttyPituusTallentuuTaiPeruuntuu() {
-        testituki::Testipaaikkuna p;
+        testituki::Sijaispaaikkuna p;
         tayta(p, {{"7", "SP", "90 min", ""}, {"7", "SP", "10 min", ""}});
         Nauhatoiminnot n(p);
         p.tp.dialogi = [&](QDialog& d) {

@@ -12,7 +12,8 @@
 #include "mainwindow/ui/pieni_kansi.h"
 #include "storage/kannet.h"
 #include "testituki/kaynnistys.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/kuvat.h"
+#include "testituki/sijaispaaikkuna.h"
 #include "tuonti/ui/tuonti_form.h"
 #include "tuonti/ui/tuontitoiminnot.h"
 
@@ -21,11 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 QString testdata(const char* nimi) { return QString(RULLAKKO_SOURCE_DIR "/tuonti/testdata/") + nimi; }
-
-void kuva(QWidget& w, const char* nimi) {
-    if (const QString kuvat = qEnvironmentVariable("RULLAKKO_KUVAT"); !kuvat.isEmpty())
-        w.grab().save(kuvat + "/" + nimi + ".png");
-}
 
 void kirjoita(const fs::path& p, const std::string& sisalto) { std::ofstream(p, std::ios::binary) << sisalto; }
 
@@ -41,7 +37,7 @@ class TuontitoiminnotTesti : public QObject {
     Q_OBJECT
 private slots:
     void taulukkoKarttavaiheenKautta() {
-        testituki::Testipaaikkuna p({{"1", "Oma"}});
+        testituki::Sijaispaaikkuna p({{"1", "Oma"}});
         p.tk.kortit.muutettu = false;
         Tuontitoiminnot t(p);
         QVERIFY(p.toiminto(Toiminto::Tuo_elokuvia)->isEnabled());
@@ -67,7 +63,7 @@ private slots:
             QComboBox* huomiot = f.kentta_valinta(6);
             huomiot->setFocus();
             QTest::keyClicks(huomiot, "Kommentit");
-            kuva(f, "tuonti_kartta");
+            testituki::tallenna_kuva(f, "tuonti_kartta");
             QTest::mouseClick(f.tuo_button, Qt::LeftButton);
             return f.result();
         };
@@ -91,7 +87,7 @@ private slots:
     }
 
     void peruutusJaHuonoTiedostoEivatMuutaMitaan() {
-        testituki::Testipaaikkuna p({{"1", "Oma"}});
+        testituki::Sijaispaaikkuna p({{"1", "Oma"}});
         p.tk.kortit.muutettu = false;
         Tuontitoiminnot t(p);
         kirjoita(p.k.juuri() / "elokuvat.csv", suomalainen_taulukko);
@@ -131,12 +127,12 @@ private slots:
         auto* kansi = m.findChild<PieniKansi*>();
         QVERIFY(kansi);
         QTRY_VERIFY(!kansi->lataus_kesken() && kansi->nayttaa_kannen());
-        kuva(m, "tuonti_kortti");
+        testituki::tallenna_kuva(m, "tuonti_kortti");
         // The next movie's cover was a PNG with a transparent hole, now a JPEG on white.
         QTest::keyClick(&m, Qt::Key_Right, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(m.varasto().tk.nykyinen, ennen + 1);
         QTRY_VERIFY(!kansi->lataus_kesken() && kansi->nayttaa_kannen());
-        kuva(m, "tuonti_png_kortti");
+        testituki::tallenna_kuva(m, "tuonti_png_kortti");
         s.viestit.vastaukset.push_back(diag::Vastaus::Ei);  // not saved at the end
         m.close();
     }

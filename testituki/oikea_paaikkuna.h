@@ -1,5 +1,5 @@
 #pragma once
-// The main window over a small catalogue in a program folder of its own, for the window tests.
+// The real main window over a small catalogue in a program folder of its own, for the window tests.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,15 +10,17 @@
 #include <utility>
 
 #include "diag/kiire.h"
-#include "testituki/testiviestit.h"
 #include "mainwindow/ui/korttinakyma.h"
 #include "mainwindow/ui/main_form.h"
 #include "mainwindow/ui/pieni_kansi.h"
 #include "mainwindow/ui/sivupaneeli.h"
 #include "mainwindow/ui/tahdet.h"
-#include "testituki/asetustesti.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "testituki/testipaaikkuna.h"
+#include "testituki/asetustesti.h"
+#include "testituki/muut_ikkunat.h"
+#include "testituki/testityopoyta.h"
+#include "testituki/testiviestit.h"
+#include "testituki/tilapainen_kansio.h"
 
 // Types text a character at a time as key presses (Finnish letters included, which QTest cannot type).
 inline void nappaile(QWidget* w, const QString& teksti) {
@@ -32,8 +34,8 @@ inline void nappaile(QWidget* w, const QString& teksti) {
 }
 
 // A program folder with the "perus" skin, the settings in memory and the window over a catalogue.
-struct Ikkuna {
-    asetustesti::Kansio k;
+struct Oikea_paaikkuna {
+    testituki::Tilapainen_kansio k;
     Ohjelmakansio kansio{k.juuri()};
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
@@ -44,7 +46,7 @@ struct Ikkuna {
     Ulkoasusovitin sovitin;
     std::unique_ptr<TMain_form> f;
 
-    explicit Ikkuna(std::initializer_list<std::pair<const char*, const char*>> kasetti_nimi) {
+    explicit Oikea_paaikkuna(std::initializer_list<std::pair<const char*, const char*>> kasetti_nimi) {
         asetustesti::tee_ulkoasu(k, "perus", asetustesti::kuvaus_kuvakkein);
         // Dialogs run as the program runs them; a test reaches them while they are open.
         tyopoyta.dialogi = [](QDialog& d) { return d.exec(); };
@@ -59,7 +61,7 @@ struct Ikkuna {
         f->show();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
     }
-    ~Ikkuna() {
+    ~Oikea_paaikkuna() {
         tk().kortit.muutettu = false;  // no save question at the end of a test
         f->close();
     }
