@@ -33,15 +33,15 @@ namespace {
 
 std::string testdata(const char* nimi) {
     std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
+    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
     return s;
 }
 
 std::string pieni_jpeg() {
     const fs::path apu = fs::temp_directory_path() / ("imdb_lahde_" + std::to_string(::getpid()) + ".jpg");
-    EXPECT_TRUE(kirjoita_jpeg(apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80));
+    EXPECT_TRUE(kirjoita_jpeg(jarjestelman_tiedostot(), apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80));
     std::string s;
-    (void)lue_koko_tiedosto(apu, s);
+    (void)lue_koko_tiedosto(jarjestelman_tiedostot(), apu, s);
     fs::remove(apu);
     return s;
 }
@@ -279,7 +279,7 @@ protected:
     Lahdenkorvike lahde;
     Verkonkorvike http;
     Kirjaaja kirjaaja;
-    Kansihaku haku{kortit, kansio, viestit, lahde, http};
+    Kansihaku haku{kortit, kansio, jarjestelman_tiedostot(), viestit, lahde, http};
 
     void SetUp() override {
         for (const char* koodi : {"0000001", "0000002", "0000003"}) {
@@ -322,10 +322,10 @@ TEST_F(Kansiera, KeskeytysTauollaLopettaaIlmanUusiaPyyntoja) {
 
 TEST_F(Kansiera, KeskeytettyLatausEiNaytaVirhetta) {
     http.vastaus_koodi = keskeytetty_haku;
-    EXPECT_FALSE(dl_cover(http, "http://kannet/x.jpg", kortit, 1, kansio, viestit));
+    EXPECT_FALSE(dl_cover(http, "http://kannet/x.jpg", kortit, 1, kansio, jarjestelman_tiedostot(), viestit));
     EXPECT_TRUE(viestit.naytetyt.empty());
     http.vastaus_koodi = 63;
-    EXPECT_FALSE(dl_cover(http, "http://kannet/x.jpg", kortit, 1, kansio, viestit));
+    EXPECT_FALSE(dl_cover(http, "http://kannet/x.jpg", kortit, 1, kansio, jarjestelman_tiedostot(), viestit));
     ASSERT_EQ(viestit.naytetyt.size(), 1u);
     EXPECT_EQ(viestit.naytetyt[0].teksti, std::string(ei_vastaanotettu_viesti) + "\n\nSiirto keskeytettiin.");
     EXPECT_TRUE(kortit[1].cover_fn.empty());

@@ -437,9 +437,9 @@ protected:
 
     static std::string jpeg() {
         const fs::path apu = fs::temp_directory_path() / ("rkb_wikidata_kansi_" + std::to_string(::getpid()) + ".jpg");
-        kirjoita_jpeg(apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80);
+        kirjoita_jpeg(jarjestelman_tiedostot(), apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80);
         std::string s;
-        (void)lue_koko_tiedosto(apu, s);
+        (void)lue_koko_tiedosto(jarjestelman_tiedostot(), apu, s);
         fs::remove(apu);
         return s;
     }

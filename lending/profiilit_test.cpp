@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "perus/tiedostot.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -17,6 +18,7 @@ class Profiilitiedosto : public ::testing::Test {
 protected:
     fs::path kansio = fs::temp_directory_path() / ("profiilit_" + std::to_string(::getpid()));
     fs::path tiedosto = kansio / "lainaaja_profiilit.ini";
+    Tiedostojarjestelma& tj = jarjestelman_tiedostot();
     void SetUp() override {
         fs::remove_all(kansio);
         fs::create_directories(kansio);
@@ -25,7 +27,7 @@ protected:
     void kirjoita(const std::string& s) { std::ofstream(tiedosto, std::ios::binary) << s; }
     std::string lue() {
         std::string s;
-        lue_koko_tiedosto(tiedosto, s);
+        lue_koko_tiedosto(tj, tiedosto, s);
         return s;
     }
 };
@@ -36,14 +38,14 @@ const std::string kaksi = "Matti\r\n040 123\r\nmatti@example.org\r\n## seuraava 
 TEST_F(Profiilitiedosto, KaksiProfiiliaJaTakaisinSamoinTavuin) {
     kirjoita(kaksi);
     std::vector<Profiili> p;
-    lue_profiilit(tiedosto, p);
+    lue_profiilit(tj, tiedosto, p);
     EXPECT_EQ(p, (std::vector<Profiili>{{"Matti", "040 123", "matti@example.org"},
                                         {"Liisa Ääninen", "", "liisa@example.org"}}));
     fs::remove(tiedosto);
-    ASSERT_TRUE(kirjoita_profiilit(tiedosto, p));
+    ASSERT_TRUE(kirjoita_profiilit(tj, tiedosto, p));
     EXPECT_EQ(lue(), kaksi);
 
-    ASSERT_TRUE(kirjoita_profiilit(tiedosto, {}));
+    ASSERT_TRUE(kirjoita_profiilit(tj, tiedosto, {}));
     EXPECT_EQ(lue(), "");
 }
 
@@ -64,7 +66,7 @@ TEST_F(Profiilitiedosto, YlimaaraisetRivitJaErottimenPuuttuminen) {
     for (const Tapaus& t : tapaukset) {
         kirjoita(t.sisalto);
         std::vector<Profiili> p{{"vanha", "", ""}};
-        lue_profiilit(tiedosto, p);
+        lue_profiilit(tj, tiedosto, p);
         EXPECT_EQ(p, t.odotettu) << t.sisalto;
     }
 }
@@ -72,25 +74,36 @@ TEST_F(Profiilitiedosto, YlimaaraisetRivitJaErottimenPuuttuminen) {
 TEST_F(Profiilitiedosto, LiianLyhytPoistetaanPuuttuvaEiMuutaMitaan) {
     kirjoita("ab");
     std::vector<Profiili> p{{"vanha", "", ""}};
-    lue_profiilit(tiedosto, p);
+    lue_profiilit(tj, tiedosto, p);
     EXPECT_TRUE(p.empty());
     EXPECT_FALSE(fs::exists(tiedosto));
 
     p = {{"vanha", "", ""}};
-    lue_profiilit(tiedosto, p);
+    lue_profiilit(tj, tiedosto, p);
     EXPECT_EQ(p.size(), 1u);
 }
 
 TEST_F(Profiilitiedosto, KirjoitusVirheJattaaVanhanTiedoston) {
     kirjoita(kaksi);
     ::chmod(kansio.c_str(), 0500);
-    const Tulos t = kirjoita_profiilit(tiedosto, {{"Uusi", "", ""}});
+    const Tulos t = kirjoita_profiilit(tj, tiedosto, {{"Uusi", "", ""}});
     ::chmod(kansio.c_str(), 0700);
     if (::geteuid() != 0) {
         EXPECT_FALSE(t);
         EXPECT_FALSE(t.viesti.empty());
     }
     if (!t) EXPECT_EQ(lue(), kaksi);
+
+    // A disk that fills up part-way and a rename that fails leave the old file whole and no leftovers.
+    for (const auto vaihe : {VikaantuvatTiedostot::Vaihe::Kirjoita, VikaantuvatTiedostot::Vaihe::Nimea}) {
+        VikaantuvatTiedostot vt;
+        vt.epaonnistu(vaihe, ENOSPC, "lainaaja_profiilit");
+        const Tulos v = kirjoita_profiilit(vt, tiedosto, {{"Uusi", "", ""}});
+        EXPECT_EQ(v.koodi, ENOSPC);
+        EXPECT_NE(v.viesti.find("levy on täynnä"), std::string::npos) << v.viesti;
+        EXPECT_EQ(lue(), kaksi);
+        EXPECT_EQ(std::distance(fs::directory_iterator(kansio), fs::directory_iterator()), 1);
+    }
 }
 
 TEST(HaeEmail, KirjainkokoEiRatkaiseJaViimeinenVoittaa) {

@@ -69,7 +69,7 @@ TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
     listaus.lisaa("Uusi.jpg");
     EXPECT_TRUE(listaus.tiedosto("UUSI.JPG"));
     EXPECT_EQ(listaus.polku("uusi.JPG"), juuri / "Uusi.jpg");
-    EXPECT_FALSE(Kansiolistaus(juuri / "ei_ole").tiedosto("x"));
+    EXPECT_FALSE(Kansiolistaus(juuri / "ei_ole", jarjestelman_tiedostot()).tiedosto("x"));
     fs::remove_all(juuri);
 }
 

@@ -21,7 +21,7 @@ protected:
         asetustesti::tee_ulkoasu(k_, "perus",
                                  asetustesti::kuvaus_kuvakkein + "[Tekstit]\r\nPääikkuna_Normaali=255\r\n");
     }
-    Asetusymparisto ymparisto() { return {ohjelmakansio_, viestit_, nullptr, [this] { ++ladattu_; }}; }
+    Asetusymparisto ymparisto() { return {ohjelmakansio_, jarjestelman_tiedostot(), viestit_, nullptr, [this] { ++ladattu_; }}; }
     fs::path gfx(const std::string& ulkoasu, const std::string& kuva) const {
         return k_.juuri() / "gfx" / ulkoasu / kuva;
     }

@@ -174,7 +174,7 @@ protected:
     }
 
     fs::path juuri_;
-    TZLBArchive a_;
+    TZLBArchive a_{jarjestelman_tiedostot()};
     std::vector<std::string> kirjatut_;
 };
 

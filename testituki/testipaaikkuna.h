@@ -99,7 +99,7 @@ public:
     diag::EiKiiretta kiire;
     TAsetukset a;
     Tietokanta tk;
-    Varasto v{tk, kansio, viestit, kiire, &a};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &a};
     TestiTyopoyta tp;
     Korttimuutokset m;
     Ulkoasusovitin s;

@@ -25,8 +25,8 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(juuri_); }
 
-    Varasto varasto() {
-        Varasto v{tk_, *kansio_, viestit_, kiire_};
+    Varasto varasto(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
+        Varasto v{tk_, *kansio_, t, viestit_, kiire_};
         v.lue_otsikko = [this] { return otsikko_; };
         v.aseta_otsikko = [this](const std::string& t) {
             otsikot_.push_back(t);

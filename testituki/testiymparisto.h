@@ -25,7 +25,7 @@ struct Testiymparisto {
     Tietokanta tk;
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
-    Varasto v{tk, kansio, viestit, kiire};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};
 
 private:
     static std::filesystem::path luo(const std::filesystem::path& p) {

@@ -37,7 +37,7 @@ namespace {
 
 std::string testdata(const char* nimi) {
     std::string s;
-    (void)lue_koko_tiedosto(std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s);
+    (void)lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s);
     return s;
 }
 
@@ -56,8 +56,8 @@ public:
     Imdbpalvelin() {
         RgbKuva kuva{8, 8, std::vector<unsigned char>(192, 90)};
         const fs::path apu = fs::temp_directory_path() / ("imdb_kansi_" + std::to_string(::getpid()) + ".jpg");
-        kirjoita_jpeg(apu, kuva, 80);
-        (void)lue_koko_tiedosto(apu, jpeg);
+        kirjoita_jpeg(jarjestelman_tiedostot(), apu, kuva, 80);
+        (void)lue_koko_tiedosto(jarjestelman_tiedostot(), apu, jpeg);
         fs::remove(apu);
 
         s.Get("/Tsearch", [this](const httplib::Request& q, httplib::Response& r) {

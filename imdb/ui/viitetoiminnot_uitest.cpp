@@ -35,7 +35,7 @@ void tee_dbase(testituki::Testipaaikkuna& p, std::initializer_list<Viite> kortit
     diag::EiKiiretta kiire;
     TAsetukset a;
     a.tallenna_sortattuna = false;
-    const Varasto v{tk, p.kansio, p.viestit, kiire, &a};
+    const Varasto v{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire, &a};
     QVERIFY(tallenna_tietokanta("dbase.rkb", v));
 }
 
@@ -250,7 +250,7 @@ private slots:
             k.ohjaaja = "Ridley Scott";
         }
         diag::EiKiiretta kiire;
-        QVERIFY(tallenna_tietokanta("dbase.rkb", Varasto{tk, p.kansio, p.viestit, kiire}));
+        QVERIFY(tallenna_tietokanta("dbase.rkb", Varasto{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire}));
         int korkeus = 0;
         p.tp.dialogi = [&](QDialog& d) {
             [&] {
