@@ -53,7 +53,7 @@ TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
     std::ofstream(juuri / utf8(u8"ÄÄNI.txt")) << "x";
     fs::create_symlink(juuri / "Kansi1.JPG", juuri / "linkki.jpg");
     fs::create_symlink(juuri / "ei_ole", juuri / "orpo.jpg");
-    Kansiolistaus listaus(juuri);
+    Kansiolistaus listaus(juuri, jarjestelman_tiedostot());
     struct Tapaus {
         const char* nimi;  // UTF-8
         bool tiedosto;

@@ -116,7 +116,7 @@ TEST_F(UlkoasuTesti, VarasuunnitelmatJaNiidenViestit) {
         TAsetukset a;
         a.skin_dir = t.ikkunat;
         a.button_dir = t.napit;
-        ASSERT_EQ(lataa_ulkoasu(a, {ohjelmakansio_, v, nullptr, nullptr}), Lataustulos::Valmis);
+        ASSERT_EQ(lataa_ulkoasu(a, {ohjelmakansio_, jarjestelman_tiedostot(), v, nullptr, nullptr}), Lataustulos::Valmis);
         EXPECT_EQ(v.tekstit(), t.viestit);
         for (const auto& n : v.naytetyt) EXPECT_EQ(n.laji, diag::Laji::Varoitus);
         EXPECT_EQ(a.skin_dir, "perus");
