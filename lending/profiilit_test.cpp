@@ -95,6 +95,7 @@ TEST_F(Profiilitiedosto, KirjoitusVirheJattaaVanhanTiedoston) {
     if (!t) EXPECT_EQ(lue(), kaksi);
 
     // A disk that fills up part-way and a rename that fails leave the old file whole and no leftovers.
+    kirjoita(kaksi);
     for (const auto vaihe : {VikaantuvatTiedostot::Vaihe::Kirjoita, VikaantuvatTiedostot::Vaihe::Nimea}) {
         VikaantuvatTiedostot vt;
         vt.epaonnistu(vaihe, ENOSPC, "lainaaja_profiilit");
