@@ -15,6 +15,7 @@
 #include "mainwindow/ui/main_form.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
 #include "perus/ohjelmakansio.h"
+#include "perus/tiedostojarjestelma.h"
 
 namespace {
 
@@ -56,11 +57,11 @@ int main(int argc, char** argv) {
     }
     const Ohjelmakansio kansio(juuri);
     QtKiire kiire(kansio.polku("gfx\\working.gif"));
-    diag::loki().aseta_tiedosto(juuri / "rulladb_debug.log");
+    diag::loki().aseta_tiedosto(jarjestelman_tiedostot(), juuri / "rulladb_debug.log");
     diag::loki().aseta_viestit(&viestit);
 
     QtTyopoyta tyopoyta;
-    Ohjelma ohjelma(juuri, viestit, kiire, tyopoyta);
+    Ohjelma ohjelma(juuri, jarjestelman_tiedostot(), viestit, kiire, tyopoyta);
     if (!ohjelma.kaynnista(app.arguments())) return 1;
     viestit.aseta_omistaja(&ohjelma.paaikkuna());
     kiire.aseta_paaikkuna(&ohjelma.paaikkuna());

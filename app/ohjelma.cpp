@@ -54,9 +54,11 @@ fs::path oma_ohjelmatiedosto() {
 
 }  // namespace
 
-Ohjelma::Ohjelma(fs::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyopoyta& tyopoyta)
-    : kansio(std::move(juuri)),
-      ymparisto{kansio, viestit, [] { return tulostimen_tarkkuus(); }, [this] { sovitin.sovella(asetukset.ulkoasu); }},
+Ohjelma::Ohjelma(fs::path juuri, Tiedostojarjestelma& tiedostot, diag::Viestit& viestit, diag::Kiire& kiire,
+                 Tyopoyta& tyopoyta)
+    : tiedostot(tiedostot),
+      kansio(std::move(juuri)),
+      ymparisto{kansio, tiedostot, viestit, [] { return tulostimen_tarkkuus(); }, [this] { sovitin.sovella(asetukset.ulkoasu); }},
       xdg_data(xdg_data_kansio()),
       ohjelmatiedosto(oma_ohjelmatiedosto()),
       viestit_(viestit),
@@ -106,7 +108,7 @@ void Ohjelma::tee_ikkunat() {
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {
     // 1. A folder the program cannot write to is said as it is, not taken for another copy running.
-    if (const auto virhe = ohjelmakansion_kirjoitusvirhe(kansio.juuri(), jarjestelman_tiedostot())) {
+    if (const auto virhe = ohjelmakansion_kirjoitusvirhe(kansio.juuri(), tiedostot)) {
         viestit_.virhe(*virhe);
         return false;
     }
@@ -118,8 +120,8 @@ bool Ohjelma::kaynnista(const QStringList& argumentit) {
     }
     // What crashed runs left behind: their work folders and half-written saves.
     siivoa_vanhat_tyokansiot("rullakko");
-    siivoa_keskeneraiset(jarjestelman_tiedostot(), kansio.juuri());
-    siivoa_vanhat_asetuskopiot(kansio);
+    siivoa_keskeneraiset(tiedostot, kansio.juuri());
+    siivoa_vanhat_asetuskopiot(tiedostot, kansio);
     // 2. The program folder is also the process's current folder, where the file dialogs start.
     if (!QDir::setCurrent(QFile::decodeName(kansio.juuri().c_str()))) {
         viestit_.virhe("Ohjelma ei päässyt hakemistoonsa (Bugi?), lopetetaan ohjelma...");
@@ -155,7 +157,7 @@ bool Ohjelma::kaynnista(const QStringList& argumentit) {
 
     // 8.
     kirjoita_debug("Tarkistetaan tiedostotyypin rekisteröinti");
-    tarkista_tiedostotyyppi(xdg_data, ohjelmatiedosto, viestit_);
+    tarkista_tiedostotyyppi(tiedostot, xdg_data, ohjelmatiedosto, viestit_);
     kirjoita_debug("Tiedostotyyppi tarkistettu");
 
     // 9. The catalogue.

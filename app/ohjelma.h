@@ -29,8 +29,10 @@ class Tuontitoiminnot;
 
 class Ohjelma final : public Muut_ikkunat, public Tasetukset_form::Paaikkuna {
 public:
-    // `tyopoyta` is the desktop the windows use (tests pass one that answers the dialogs).
-    Ohjelma(std::filesystem::path juuri, diag::Viestit& viestit, diag::Kiire& kiire, Tyopoyta& tyopoyta);
+    // `tiedostot` is the file system every file of the run is read and written through; `tyopoyta` is the
+    // desktop the windows use (tests pass one that answers the dialogs).
+    Ohjelma(std::filesystem::path juuri, Tiedostojarjestelma& tiedostot, diag::Viestit& viestit, diag::Kiire& kiire,
+            Tyopoyta& tyopoyta);
     ~Ohjelma() override;
 
     // The start-up steps in order, up to showing the main window. False: the program ends (the user has
@@ -57,6 +59,7 @@ public:
     void paivita() override;
     void lataa_kaikki_kannet() override;
 
+    Tiedostojarjestelma& tiedostot;
     Ohjelmakansio kansio;
     TAsetukset asetukset;
     Ulkoasusovitin sovitin;

@@ -43,7 +43,7 @@ struct Luettelot {
         l.kortteja = 1;
         l.kansia = 0;
         aineisto::kirjoita_luettelo(pieni, l, juuri / "lahde");
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         if (!zip.Open(suuri)) std::abort();
         runon_koko = zip.entries()[static_cast<std::size_t>(zip.etsi("avattu.$$$"))].koko;
     }

@@ -64,7 +64,7 @@ struct Aineisto {
         fs::create_directories(juuri / "gfx" / "kannet");
         tiedosto = juuri / "oma.rkb";
         aineisto::kirjoita_luettelo(tiedosto, l, juuri / "lahde");
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         if (!zip.Open(tiedosto)) std::abort();
         std::ifstream f(tiedosto, std::ios::binary);
         for (const TZLBEntry& e : zip.entries()) {
@@ -113,7 +113,7 @@ struct Avaaja {
     // One normal open into `tk`; the seconds it took.
     double avaa(Tietokanta& tk, bool heti) {
         asetukset.avaa_kannet_heti = heti;
-        Varasto v{tk, kansio, viestit, kiire, &asetukset};
+        Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
         const std::clock_t c = std::clock();
         const auto alku = Kello::now();
         lue_tietueet(a.tiedosto.string(), false, false, tk.kortit, v);
@@ -202,7 +202,7 @@ void KansiTarvittaessa(benchmark::State& s) {
     poista_kannet(avaaja.kansio);
     Tietokanta tk;
     avaaja.avaa(tk, false);
-    Varasto v{tk, avaaja.kansio, avaaja.viestit, avaaja.kiire, &avaaja.asetukset};
+    Varasto v{tk, avaaja.kansio, jarjestelman_tiedostot(), avaaja.viestit, avaaja.kiire, &avaaja.asetukset};
     std::vector<int> kortit;
     for (int i = 1; i < tk.kortit.Count() && kortit.size() < 200; ++i)
         if (!tk.kortit[i].cover_fn.empty()) kortit.push_back(i);
@@ -215,10 +215,10 @@ void KansiTarvittaessa(benchmark::State& s) {
             const TKortti& k = tk.kortit[i];
             auto alku = Kello::now();
             RgbKuva kuva;
-            if (!pura_kansi(k, v) || !lue_jpeg(*kansikuvan_polku(avaaja.kansio, k.cover_fn), kuva)) std::abort();
+            if (!pura_kansi(k, v) || !lue_jpeg(jarjestelman_tiedostot(), *kansikuvan_polku(avaaja.kansio, k.cover_fn), kuva)) std::abort();
             t += sekunnit(alku, Kello::now());
             alku = Kello::now();
-            if (!lue_jpeg(*kansikuvan_polku(avaaja.kansio, k.cover_fn), kuva)) std::abort();
+            if (!lue_jpeg(jarjestelman_tiedostot(), *kansikuvan_polku(avaaja.kansio, k.cover_fn), kuva)) std::abort();
             pohja += sekunnit(alku, Kello::now());
         }
         oma += t;

@@ -53,7 +53,7 @@ Tulokset mittaa(const fs::path& juuri) {
         aineisto::Luettelo l;
         l.kansia = 0;
         aineisto::kirjoita_luettelo(tiedosto, l, juuri / "lahde");
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         if (!zip.Open(tiedosto)) std::abort();
         runko = zip.entries()[static_cast<std::size_t>(zip.etsi("avattu.$$$"))].koko;
     }
@@ -66,7 +66,7 @@ Tulokset mittaa(const fs::path& juuri) {
     asetukset.notify_enabled = false;
     asetukset.avaa_kannet_heti = false;
     asetukset.tallenna_sortattuna = false;
-    Varasto v{tk, kansio, viestit, kiire, &asetukset};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
 
     const long long ennen = tila("VmRSS");
     nollaa_huippu();

@@ -39,7 +39,7 @@ struct Aineisto {
         l.kortteja = kortteja;
         l.kansia = 0;
         aineisto::kirjoita_luettelo(tiedosto, l, juuri / "lahde");
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         if (!zip.Open(tiedosto)) std::abort();
         const TZLBEntry& e = zip.entries()[static_cast<std::size_t>(zip.etsi("avattu.$$$"))];
         pakattu_runko.resize(e.pakattu_koko);

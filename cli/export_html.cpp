@@ -21,7 +21,7 @@ int export_html(const std::vector<std::string>& p) {
     // The page names no covers, so they stay packed.
     a.asetukset.avaa_kannet_heti = false;
     if (!a.avaa(p[0])) return 1;
-    return tulos_lopuksi(kirjoita_html_lista(std::filesystem::absolute(p[1]), a.tk.kortit, h));
+    return tulos_lopuksi(kirjoita_html_lista(a.v.tj(), std::filesystem::absolute(p[1]), a.tk.kortit, h));
 }
 
 const RekisteroiAlikomento rekisteroi({"export-html", 2, 4, export_html});

@@ -21,7 +21,7 @@ int export_text(const std::vector<std::string>& p) {
     }
     Avattu a;
     if (!a.lue_asetukset() || !a.avaa(p[0])) return 1;
-    return tulos_lopuksi(kirjoita_lista(std::filesystem::absolute(p[1]), a.tk.kortit, tanaan(), a.tk.tiedosto, merkisto));
+    return tulos_lopuksi(kirjoita_lista(a.v.tj(), std::filesystem::absolute(p[1]), a.tk.kortit, tanaan(), a.tk.tiedosto, merkisto));
 }
 
 const RekisteroiAlikomento rekisteroi(apuohjelman_komento(tekstilistan_vienti, export_text));

@@ -70,7 +70,7 @@ int imdb_fetch(const std::vector<std::string>& p) {
     if (!s.cover_url.empty()) {
         k.cover_url = s.cover_url;
         k.hae_kansi = true;
-        if (a.asetukset.dl_cover_default) dl_cover(http, s.cover_url, kortit, indeksi, a.kansio, a.viestit);
+        if (a.asetukset.dl_cover_default) dl_cover(http, s.cover_url, kortit, indeksi, a.kansio, a.v.tj(), a.viestit);
     }
     if (!tallenna_tietokanta(ohjelman_nimi(v->nimetyt[0]), a.v)) return 1;
     const TKortti& valmis = kortit[indeksi];

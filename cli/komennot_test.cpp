@@ -38,10 +38,10 @@ TEST(Komennot, OhjesivuJaReadmeTaulukonMukaan) {
     for (const Osio& o : osiot) {
         const fs::path p = fs::path(RULLAKKO_SOURCE_DIR) / o.tiedosto;
         std::string sisalto;
-        ASSERT_TRUE(lue_koko_tiedosto(p, sisalto)) << p;
+        ASSERT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), p, sisalto)) << p;
         std::string odotettu = sisalto;
         ASSERT_TRUE(korvaa_osio(odotettu, o.alku, o.loppu, o.teksti())) << o.tiedosto << ": merkit puuttuvat";
-        if (paivita && odotettu != sisalto) ASSERT_TRUE(korvaa_tiedosto(p, odotettu));
+        if (paivita && odotettu != sisalto) ASSERT_TRUE(korvaa_tiedosto(jarjestelman_tiedostot(), p, odotettu));
         else
             EXPECT_EQ(sisalto, odotettu) << o.tiedosto
                                          << " ei vastaa komentotaulua (cli/komennot.cpp): aja RKB_PAIVITA_OHJEET=1 "

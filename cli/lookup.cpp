@@ -15,7 +15,7 @@ int lookup(const std::vector<std::string>& p) {
         return 1;
     }
     Viitetietokanta viite;
-    viite.lataa(std::filesystem::absolute(p[0]));
+    viite.lataa(jarjestelman_tiedostot(), std::filesystem::absolute(p[0]));
     if (!viite.ladattu()) {
         tulosta_virhe("Tiedostoa " + merkisto::utf8_cp1252(p[0]) + " ei voi lukea.");
         return 1;

@@ -39,7 +39,7 @@ int remind(const std::vector<std::string>& p) {
         pohja = pohjat.front();
     }
     std::string teksti;
-    if (const Tulos t = lue_muistutuspohja(kansio, pohja, teksti); !t) {
+    if (const Tulos t = lue_muistutuspohja(jarjestelman_tiedostot(), kansio, pohja, teksti); !t) {
         tulosta_virhe(t.viesti);
         return 1;
     }
@@ -56,7 +56,7 @@ int remind(const std::vector<std::string>& p) {
 
     if (!tarkista_email_asetukset(*a, viestit, {})) return 1;
     std::vector<Profiili> profiilit;
-    lue_profiilit(profiilitiedosto(kansio), profiilit);
+    lue_profiilit(lainat.v.tj(), profiilitiedosto(kansio), profiilit);
     const std::optional<std::string> osoite = hae_email(profiilit, lainaaja);
     if (!osoite || osoite->empty()) {
         tulosta_virhe("Lainaajan \"" + lainaaja + "\" nimellä ei löytynyt profiilia, ei lähetetä.");

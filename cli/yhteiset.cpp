@@ -63,11 +63,11 @@ bool tulosta_runko(const TOmaList& lista) {
 std::optional<TAsetukset> ohjelmakansion_asetukset(const Ohjelmakansio& kansio, diag::Viestit& viestit) {
     TAsetukset a;
     IniTiedosto ini;
-    if (!ini.lataa(asetustiedosto(kansio))) {
+    if (!ini.lataa(jarjestelman_tiedostot(), asetustiedosto(kansio))) {
         tulosta_virhe("Asetustiedostoa ei voi lukea.");
         return std::nullopt;
     }
-    lue_asetusarvot(a, ini, Asetusymparisto{kansio, viestit});
+    lue_asetusarvot(a, ini, Asetusymparisto{kansio, jarjestelman_tiedostot(), viestit});
     return a;
 }
 

@@ -6,7 +6,7 @@
 namespace {
 
 int extract(const std::vector<std::string>& p) {
-    TZLBArchive arkisto;
+    TZLBArchive arkisto(jarjestelman_tiedostot());
     arkisto.OnReplaceFile = [](TZLBArchive&, const std::string& tiedosto, bool&) {
         tulosta_virhe("Tiedosto on jo olemassa, sitä ei korvattu: " + tiedosto);
     };

@@ -9,7 +9,7 @@
 namespace {
 
 int list(const std::vector<std::string>& p) {
-    TZLBArchive arkisto;
+    TZLBArchive arkisto(jarjestelman_tiedostot());
     if (const ZlbTulos t = arkisto.Open(p[0]); !t) {
         tulosta_virhe(t.virhe);
         return 1;

@@ -22,7 +22,7 @@ int pack(const std::vector<std::string>& p) {
             return 1;
         }
     }
-    TZLBArchive arkisto;
+    TZLBArchive arkisto(jarjestelman_tiedostot());
     arkisto.CompressionLevel = TZLBCompressionLevel::Maximum;
     arkisto.OnErrorLogged = [](TZLBArchive&, const std::string& teksti) { tulosta_virhe(teksti); };
     ZlbTulos t = arkisto.Create(p[0]);

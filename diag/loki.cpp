@@ -1,10 +1,12 @@
 #include "diag/loki.h"
 
-#include <cstdio>
-#include <memory>
+#include <fcntl.h>
+
+#include <cerrno>
 
 #include "diag/viestit.h"
 #include "perus/merkisto.h"
+#include "perus/tiedostojarjestelma.h"
 
 namespace diag {
 
@@ -26,6 +28,7 @@ void Loki::nollaa() {
     naytolle_ = tiedostoon_ = false;
     rivit_.clear();
     viestit_ = nullptr;
+    tiedostot_ = nullptr;
     tiedosto_ = "rulladb_debug.log";
     rivit_muuttuivat = nullptr;
     kytkimet_muuttuivat = nullptr;
@@ -33,28 +36,21 @@ void Loki::nollaa() {
     aseta_otsikko = nullptr;
 }
 
-namespace {
-struct Suljin {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Tiedosto = std::unique_ptr<std::FILE, Suljin>;
-
-bool kirjoita_rivi(std::FILE* f, std::string_view rivi) {
-    return std::fwrite(rivi.data(), 1, rivi.size(), f) == rivi.size() && std::fwrite("\r\n", 1, 2, f) == 2;
-}
-}  // namespace
-
 bool Loki::kirjoita_tiedostoon(std::string_view rivi) {
-    std::error_code ec;
-    if (!std::filesystem::exists(tiedosto_, ec)) {
-        Tiedosto uusi(std::fopen(tiedosto_.c_str(), "wb"));
-        if (!uusi || !kirjoita_rivi(uusi.get(), otsake)) return false;
-    }
+    if (!tiedostot_) return false;
+    Tiedostojarjestelma& t = *tiedostot_;
     // Opened and closed for every line so that the log is whole even if the program dies right after.
-    Tiedosto f(std::fopen(tiedosto_.c_str(), "ab"));
-    if (!f || !kirjoita_rivi(f.get(), rivi)) return false;
-    if (std::fflush(f.get()) != 0) return false;
-    return std::fclose(f.release()) == 0;
+    std::string teksti;
+    int fd = t.avaa(tiedosto_, O_WRONLY | O_APPEND | O_CREAT | O_EXCL);
+    if (fd >= 0) {
+        teksti = std::string(otsake) + "\r\n";
+    } else if (fd == -EEXIST) {
+        fd = t.avaa(tiedosto_, O_WRONLY | O_APPEND);
+    }
+    if (fd < 0) return false;
+    teksti.append(rivi).append("\r\n");
+    const int kirjoitus = kirjoita_kaikki(t, fd, teksti.data(), teksti.size());
+    return t.sulje(fd) == 0 && kirjoitus == 0;
 }
 
 void Loki::kirjoita(std::string_view rivi, bool aina) {

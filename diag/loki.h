@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+class Tiedostojarjestelma;
+
 namespace diag {
 
 class Viestit;
@@ -21,7 +23,11 @@ public:
     void aseta_naytolle(bool paalla);
     void aseta_tiedostoon(bool paalla);
 
-    void aseta_tiedosto(std::filesystem::path polku) { tiedosto_ = std::move(polku); }
+    // The file sink's file and the file system it is written through; until then the file sink cannot write.
+    void aseta_tiedosto(Tiedostojarjestelma& tiedostot, std::filesystem::path polku) {
+        tiedostot_ = &tiedostot;
+        tiedosto_ = std::move(polku);
+    }
     const std::filesystem::path& tiedosto() const { return tiedosto_; }
     void aseta_viestit(Viestit* v) { viestit_ = v; }
 
@@ -45,6 +51,7 @@ private:
 
     bool naytolle_ = false;
     bool tiedostoon_ = false;
+    Tiedostojarjestelma* tiedostot_ = nullptr;
     std::filesystem::path tiedosto_ = "rulladb_debug.log";
     Viestit* viestit_ = nullptr;
     std::deque<std::string> rivit_;

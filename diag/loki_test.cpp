@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
+#include "perus/tiedostojarjestelma.h"
 #include "testituki/testiviestit.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 #include "testituki/tiedoston_sisalto.h"
 #include "testituki/tilapainen_kansio.h"
 
@@ -16,7 +18,7 @@ class LokiTesti : public ::testing::Test {
 protected:
     void SetUp() override {
         diag::loki().nollaa();
-        diag::loki().aseta_tiedosto(kansio_ / "rulladb_debug.log");
+        diag::loki().aseta_tiedosto(jarjestelman_tiedostot(), kansio_ / "rulladb_debug.log");
     }
     void TearDown() override { diag::loki().nollaa(); }
     std::string tiedosto() { return testituki::tiedoston_sisalto(kansio_ / "rulladb_debug.log"); }
@@ -72,7 +74,7 @@ TEST_F(LokiTesti, TiedostoSaaOtsakkeenKerranJaRivitPerakkain) {
 TEST_F(LokiTesti, KirjoituskelvotonTiedostoKertooKerranJaKytkeeTiedostonPois) {
     diag::TestiViestit v;
     diag::loki().aseta_viestit(&v);
-    diag::loki().aseta_tiedosto(kansio_ / "ei_ole" / "rulladb_debug.log");
+    diag::loki().aseta_tiedosto(jarjestelman_tiedostot(), kansio_ / "ei_ole" / "rulladb_debug.log");
     int muutoksia = 0;
     diag::loki().kytkimet_muuttuivat = [&] { ++muutoksia; };
     diag::loki().aseta_tiedostoon(true);
@@ -83,6 +85,21 @@ TEST_F(LokiTesti, KirjoituskelvotonTiedostoKertooKerranJaKytkeeTiedostonPois) {
     ASSERT_EQ(v.naytetyt.size(), 1u);
     EXPECT_EQ(v.naytetyt[0].laji, diag::Laji::Virhe);
     EXPECT_NE(v.naytetyt[0].teksti.find("ei voi kirjoittaa"), std::string::npos);
+}
+
+TEST_F(LokiTesti, TaysiLevyKytkeeTiedostonPoisJaAiemmatRivitSailyvat) {
+    diag::TestiViestit v;
+    diag::loki().aseta_viestit(&v);
+    VikaantuvatTiedostot vt;
+    diag::loki().aseta_tiedosto(vt, kansio_ / "rulladb_debug.log");
+    diag::loki().aseta_tiedostoon(true);
+    kirjoita_debug("eka");
+    vt.epaonnistu(VikaantuvatTiedostot::Vaihe::Kirjoita, ENOSPC, "rulladb_debug");
+    kirjoita_debug("toka");
+    EXPECT_FALSE(diag::loki().tiedostoon());
+    ASSERT_EQ(v.naytetyt.size(), 1u);
+    EXPECT_NE(v.naytetyt[0].teksti.find("ei voi kirjoittaa"), std::string::npos);
+    EXPECT_EQ(tiedosto(), "Rullakko debuggeri logi:\r\neka\r\n");
 }
 
 }  // namespace

@@ -71,14 +71,14 @@ std::string tee_tekstilista(const TOmaList& lista, const std::string& paivays, c
     return ulos;
 }
 
-Tulos kirjoita_lista(const std::filesystem::path& nimi, const TOmaList& lista, const std::string& paivays,
-                     const std::string& tiedosto, Listan_merkisto merkisto, Olemassaoleva olemassa) {
-    std::error_code ec;
-    if (olemassa == Olemassaoleva::Kieltaydy && std::filesystem::exists(std::filesystem::symlink_status(nimi, ec)))
+Tulos kirjoita_lista(Tiedostojarjestelma& t, const std::filesystem::path& nimi, const TOmaList& lista,
+                     const std::string& paivays, const std::string& tiedosto, Listan_merkisto merkisto,
+                     Olemassaoleva olemassa) {
+    if (olemassa == Olemassaoleva::Kieltaydy && on_olemassa(t, nimi))
         return Tulos::virhe(EEXIST, tiedosto_olemassa_viesti);
     kirjoita_debug("Kirjoitetaan lista tiedostoon: " + merkisto::utf8_cp1252(nimi.string()));
     const std::string teksti = tee_tekstilista(lista, paivays, tiedosto);
-    return korvaa_tiedosto(nimi, merkisto == Listan_merkisto::Utf8 ? merkisto::cp1252_utf8(teksti) : teksti);
+    return korvaa_tiedosto(t, nimi, merkisto == Listan_merkisto::Utf8 ? merkisto::cp1252_utf8(teksti) : teksti);
 }
 
 namespace {
@@ -264,9 +264,10 @@ std::string tee_html_lista(TOmaList& lista, const Html_asetukset& a) {
     return ulos;
 }
 
-Tulos kirjoita_html_lista(const std::filesystem::path& nimi, TOmaList& lista, const Html_asetukset& a) {
+Tulos kirjoita_html_lista(Tiedostojarjestelma& t, const std::filesystem::path& nimi, TOmaList& lista,
+                          const Html_asetukset& a) {
     // Written as it is made, so a big list is never held whole; the old file stays until the new one is done.
-    Korvaus k(jarjestelman_tiedostot(), nimi);
+    Korvaus k(t, nimi);
     kirjoita_html_lista(lista, a, [&k](std::string_view pala) {
         k.kirjoita(pala);
         return k.kunnossa();

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "perus/tiedostojarjestelma.h"
 #include "perus/tulos.h"
 #include "storage/kortti.h"
 
@@ -33,8 +34,8 @@ enum class Olemassaoleva { Kieltaydy, Korvaa };
 
 // Writes the text list into a file, whole or not at all. An existing file is refused with
 // tiedosto_olemassa_viesti and left as it was, or replaced in one step when the user agreed.
-Tulos kirjoita_lista(const std::filesystem::path& nimi, const TOmaList& lista, const std::string& paivays,
-                     const std::string& tiedosto, Listan_merkisto merkisto = Listan_merkisto::Cp1252,
+Tulos kirjoita_lista(Tiedostojarjestelma& t, const std::filesystem::path& nimi, const TOmaList& lista,
+                     const std::string& paivays, const std::string& tiedosto, Listan_merkisto merkisto = Listan_merkisto::Cp1252,
                      Olemassaoleva olemassa = Olemassaoleva::Kieltaydy);
 
 // The columns and tag attributes of the HTML list, with the dialog's defaults.
@@ -71,7 +72,8 @@ std::string tee_html_lista(TOmaList& lista, const Html_asetukset& a);
 bool kirjoita_html_lista(TOmaList& lista, const Html_asetukset& a, const std::function<bool(std::string_view)>& kirjoita);
 
 // Writes the HTML page over any existing file, atomically: a failure leaves the old file whole.
-Tulos kirjoita_html_lista(const std::filesystem::path& nimi, TOmaList& lista, const Html_asetukset& a);
+Tulos kirjoita_html_lista(Tiedostojarjestelma& t, const std::filesystem::path& nimi, TOmaList& lista,
+                         const Html_asetukset& a);
 
 // One text of the printed list at its place in the printer's device units.
 struct Tulostusrivi {

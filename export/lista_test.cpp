@@ -73,20 +73,20 @@ TEST(Tekstilista, OlemassaOlevaaTiedostoaEiKorvata) {
     const auto polku = k.juuri() / "lista.txt";
     TOmaList l;
     l.lisaa(std::make_unique<TKortti>(kortti("1", "Eka")));
-    ASSERT_TRUE(kirjoita_lista(polku, l, "p", "a.rkb"));
+    ASSERT_TRUE(kirjoita_lista(jarjestelman_tiedostot(), polku, l, "p", "a.rkb"));
     EXPECT_EQ(testituki::tiedoston_sisalto(polku), tee_tekstilista(l, "p", "a.rkb"));
 
     { std::ofstream(polku, std::ios::binary) << "vanha"; }
-    const Tulos t = kirjoita_lista(polku, l, "p", "a.rkb");
+    const Tulos t = kirjoita_lista(jarjestelman_tiedostot(), polku, l, "p", "a.rkb");
     EXPECT_FALSE(t);
     EXPECT_EQ(t.viesti, tiedosto_olemassa_viesti);
     EXPECT_EQ(testituki::tiedoston_sisalto(polku), "vanha");
     // Replaced whole when the user has agreed to it.
-    ASSERT_TRUE(kirjoita_lista(polku, l, "p", "a.rkb", Listan_merkisto::Cp1252, Olemassaoleva::Korvaa));
+    ASSERT_TRUE(kirjoita_lista(jarjestelman_tiedostot(), polku, l, "p", "a.rkb", Listan_merkisto::Cp1252, Olemassaoleva::Korvaa));
     EXPECT_EQ(testituki::tiedoston_sisalto(polku), tee_tekstilista(l, "p", "a.rkb"));
 
     // A folder that is not there: a message naming the reason, not a crash or a silent success.
-    const Tulos puuttuu = kirjoita_lista(k.juuri() / "ei_ole" / "lista.txt", l, "p", "a.rkb");
+    const Tulos puuttuu = kirjoita_lista(jarjestelman_tiedostot(), k.juuri() / "ei_ole" / "lista.txt", l, "p", "a.rkb");
     EXPECT_FALSE(puuttuu);
     EXPECT_FALSE(puuttuu.viesti.empty());
 }
@@ -96,7 +96,7 @@ TEST(Tekstilista, Utf8Valinta) {
     TOmaList l;
     l.lisaa(std::make_unique<TKortti>(kortti("1", "Hämärä Åsa")));
     const auto polku = k.juuri() / "utf8.txt";
-    ASSERT_TRUE(kirjoita_lista(polku, l, "p", "ä.rkb", Listan_merkisto::Utf8));
+    ASSERT_TRUE(kirjoita_lista(jarjestelman_tiedostot(), polku, l, "p", "ä.rkb", Listan_merkisto::Utf8));
     const std::string s = testituki::tiedoston_sisalto(polku);
     EXPECT_EQ(s.substr(0, 9), "Rullakkon");
     EXPECT_NE(s.find("Tietokanta: \xC3\xA4.rkb\r\n"), std::string::npos);
@@ -195,14 +195,14 @@ TEST(HtmlLista, IsoSivuKirjoitetaanPaloinaJaVanhaTiedostoKorvataanKokonaan) {
     testituki::Tilapainen_kansio k;
     const auto polku = k.juuri() / "lista.html";
     { std::ofstream(polku, std::ios::binary) << "vanha lista"; }
-    ASSERT_TRUE(kirjoita_html_lista(polku, l, h));
+    ASSERT_TRUE(kirjoita_html_lista(jarjestelman_tiedostot(), polku, l, h));
     EXPECT_TRUE(testituki::tiedoston_sisalto(polku) == odotettu);
 
     // A writer that fails is asked for nothing more, and the failure is told.
     int palat = 0;
     EXPECT_FALSE(kirjoita_html_lista(l, h, [&palat](std::string_view) { return ++palat > 1 ? false : true; }));
     EXPECT_EQ(palat, 2);
-    const Tulos puuttuu = kirjoita_html_lista(k.juuri() / "ei_ole" / "lista.html", l, h);
+    const Tulos puuttuu = kirjoita_html_lista(jarjestelman_tiedostot(), k.juuri() / "ei_ole" / "lista.html", l, h);
     EXPECT_FALSE(puuttuu);
     EXPECT_FALSE(puuttuu.viesti.empty());
 }

@@ -11,7 +11,7 @@ namespace {
 
 std::string fixture(const char* nimi) {
     std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
+    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
     return s;
 }
 

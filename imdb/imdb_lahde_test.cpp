@@ -33,7 +33,7 @@ namespace {
 
 std::string testdata(const char* nimi) {
     std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
+    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
     return s;
 }
 
@@ -270,7 +270,7 @@ protected:
     Lahdenkorvike lahde;
     Verkonkorvike http;
     Kirjaaja kirjaaja;
-    Kansihaku haku{kortit, kansio, viestit, lahde, http};
+    Kansihaku haku{kortit, kansio, jarjestelman_tiedostot(), viestit, lahde, http};
 
     void SetUp() override {
         for (const char* koodi : {"0000001", "0000002", "0000003"}) {
@@ -313,10 +313,10 @@ TEST_F(Kansiera, KeskeytysTauollaLopettaaIlmanUusiaPyyntoja) {
 
 TEST_F(Kansiera, KeskeytettyLatausEiNaytaVirhetta) {
     http.vastaus_koodi = keskeytetty_haku;
-    EXPECT_FALSE(dl_cover(http, "http://kannet/x.jpg", kortit, 1, kansio, viestit));
+    EXPECT_FALSE(dl_cover(http, "http://kannet/x.jpg", kortit, 1, kansio, jarjestelman_tiedostot(), viestit));
     EXPECT_TRUE(viestit.naytetyt.empty());
     http.vastaus_koodi = 63;
-    EXPECT_FALSE(dl_cover(http, "http://kannet/x.jpg", kortit, 1, kansio, viestit));
+    EXPECT_FALSE(dl_cover(http, "http://kannet/x.jpg", kortit, 1, kansio, jarjestelman_tiedostot(), viestit));
     ASSERT_EQ(viestit.naytetyt.size(), 1u);
     EXPECT_EQ(viestit.naytetyt[0].teksti, std::string(ei_vastaanotettu_viesti) + "\n\nSiirto keskeytettiin.");
     EXPECT_TRUE(kortit[1].cover_fn.empty());

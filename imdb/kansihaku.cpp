@@ -38,7 +38,7 @@ void hae_kansikuvat(Kansihaku& h, KansihaunNakyma& nakyma, Kello& kello) {
         h.kortit[i].hae_kansi = false;
         if (!url.empty() && !nakyma.keskeytetty()) {
             nakyma.tila("Haetaan kansikuvaa..... ");
-            if (dl_cover(h.http, url, h.kortit, i, h.kansio, h.viestit)) nakyma.kansi_loytyi(h.kortit[i].nimi);
+            if (dl_cover(h.http, url, h.kortit, i, h.kansio, h.tiedostot, h.viestit)) nakyma.kansi_loytyi(h.kortit[i].nimi);
         }
         nakyma.nayta_kortti(i);
         tauko(kello.arvo(5, 24), nakyma, kello);

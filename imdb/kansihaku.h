@@ -7,6 +7,7 @@
 #include "diag/viestit.h"
 #include "imdb/lahde.h"
 #include "perus/ohjelmakansio.h"
+#include "perus/tiedostojarjestelma.h"
 #include "perus/verkkohaku.h"
 #include "storage/kortti.h"
 
@@ -34,6 +35,7 @@ public:
 struct Kansihaku {
     TOmaList& kortit;
     const Ohjelmakansio& kansio;
+    Tiedostojarjestelma& tiedostot;
     diag::Viestit& viestit;
     Elokuvalahde& lahde;
     Verkkohaku& http;

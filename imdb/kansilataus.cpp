@@ -1,7 +1,5 @@
 #include "imdb/kansilataus.h"
 
-#include <fstream>
-
 #include "diag/loki.h"
 #include "perus/tiedostot.h"
 #include "storage/kannet.h"
@@ -21,31 +19,26 @@ Kuvalaji tunnista_kuva(std::string_view alku) {
 }
 
 bool liita_ladattu_kansi(const std::string& stem, const std::string& url, TOmaList& lista, int indeksi,
-                         const Ohjelmakansio& kansio, diag::Viestit& viestit) {
+                         const Ohjelmakansio& kansio, Tiedostojarjestelma& t, diag::Viestit& viestit) {
     const std::string nimi = std::string(kansikuvakansio) + stem;
     const fs::path ladattu = kansio.polku(nimi);
-    std::string alku(3, '\0');
-    {
-        std::ifstream in(ladattu, std::ios::binary);
-        in.read(alku.data(), 3);
-        alku.resize(static_cast<std::size_t>(in.gcount()));
-    }
-    const Kuvalaji laji = tunnista_kuva(alku);
+    std::string sisalto;
+    (void)lue_koko_tiedosto(t, ladattu, sisalto);  // a file that cannot be read is told as not received below
+    const Kuvalaji laji = tunnista_kuva(sisalto);
     if (laji.html) viestit.virhe(html_kansi_viesti);
     const std::string cover_fn = nimi + (laji.gif ? ".gif" : ".jpg");
     const auto polku = kansikuvan_polku(kansio, cover_fn);
-    std::error_code ec;
-    if (polku && fs::exists(ladattu, ec)) fs::rename(ladattu, *polku, ec);
-    if (!polku || !fs::is_regular_file(*polku, ec)) {
-        fs::remove(ladattu, ec);
+    if (polku && on_olemassa(t, ladattu)) t.nimea(ladattu, *polku);
+    if (!polku || !on_tavallinen(t, *polku)) {
+        t.poista(ladattu);
         viestit.virhe(ei_vastaanotettu_viesti);
         return false;
     }
     // A page saved under a picture's name would be a cover nothing can show; it is not attached.
     RgbKuva kuva;
-    if (!(laji.gif ? lue_gif(*polku, kuva) : lue_jpeg(*polku, kuva))) {
+    if (!(laji.gif ? lue_gif(t, *polku, kuva) : lue_jpeg(t, *polku, kuva))) {
         kirjoita_debug_aina("Ladattu kansikuva ei ole kuva, poistetaan: " + cover_fn);
-        fs::remove(*polku, ec);
+        t.poista(*polku);
         viestit.virhe(ei_kuva_viesti);
         return false;
     }
@@ -58,7 +51,7 @@ bool liita_ladattu_kansi(const std::string& stem, const std::string& url, TOmaLi
 }
 
 bool dl_cover(Verkkohaku& http, const std::string& url, TOmaList& lista, int indeksi, const Ohjelmakansio& kansio,
-              diag::Viestit& viestit) {
+              Tiedostojarjestelma& t, diag::Viestit& viestit) {
     kirjoita_debug("downloading cover from url: " + url);
     if (url.empty()) {
         viestit.virhe("Virhe: dl_cover ei saanut parametriä!");
@@ -75,11 +68,10 @@ bool dl_cover(Verkkohaku& http, const std::string& url, TOmaList& lista, int ind
     }
     const std::string stem = uusi_kansikuvan_nimi(lista);
     const fs::path polku = kansio.polku(std::string(kansikuvakansio) + stem);
-    std::error_code ec;
-    fs::create_directories(polku.parent_path(), ec);
-    if (const Tulos t = korvaa_tiedosto(polku, vastaus.runko); !t) {
-        viestit.virhe(std::string(ei_vastaanotettu_viesti) + "\n\n" + t.viesti);
+    t.luo_kansiot(polku.parent_path());
+    if (const Tulos k = korvaa_tiedosto(t, polku, vastaus.runko); !k) {
+        viestit.virhe(std::string(ei_vastaanotettu_viesti) + "\n\n" + k.viesti);
         return false;
     }
-    return liita_ladattu_kansi(stem, url, lista, indeksi, kansio, viestit);
+    return liita_ladattu_kansi(stem, url, lista, indeksi, kansio, t, viestit);
 }

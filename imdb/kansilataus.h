@@ -8,6 +8,7 @@
 #include "diag/viestit.h"
 #include "storage/kortti.h"
 #include "perus/ohjelmakansio.h"
+#include "perus/tiedostojarjestelma.h"
 #include "perus/verkkohaku.h"
 
 // What the first three bytes of a downloaded file say.
@@ -32,9 +33,9 @@ inline constexpr const char* ei_kuva_viesti =
 // The file gfx\kannet\<stem> (no extension) was downloaded from url: give it its extension and attach it
 // to card `indeksi`. A file that does not decode as a picture is deleted and reported. True when attached.
 bool liita_ladattu_kansi(const std::string& stem, const std::string& url, TOmaList& lista, int indeksi,
-                         const Ohjelmakansio& kansio, diag::Viestit& viestit);
+                         const Ohjelmakansio& kansio, Tiedostojarjestelma& t, diag::Viestit& viestit);
 
 // Downloads the cover at url (within the cover size limit) for card `indeksi` and attaches it. A failed
 // download says why; a cancelled one says nothing. True when attached.
 bool dl_cover(Verkkohaku& http, const std::string& url, TOmaList& lista, int indeksi, const Ohjelmakansio& kansio,
-              diag::Viestit& viestit);
+              Tiedostojarjestelma& t, diag::Viestit& viestit);

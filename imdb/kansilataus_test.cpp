@@ -30,7 +30,7 @@ protected:
     std::string kuva_jpeg() {
         RgbKuva kuva{4, 4, std::vector<unsigned char>(48, 200)};
         const fs::path p = k.juuri() / "apu.jpg";
-        EXPECT_TRUE(kirjoita_jpeg(p, kuva, 80));
+        EXPECT_TRUE(kirjoita_jpeg(jarjestelman_tiedostot(), p, kuva, 80));
         return k.lue("apu.jpg");
     }
 };
@@ -45,7 +45,7 @@ TEST_F(Kansilataus, TunnistusEnsimmaisistaTavuista) {
 
 TEST_F(Kansilataus, KuvaLiitetaanKortille) {
     ladattu("12345678", kuva_jpeg());
-    ASSERT_TRUE(liita_ladattu_kansi("12345678", "http://x/k.jpg", lista, 1, kansio, viestit));
+    ASSERT_TRUE(liita_ladattu_kansi("12345678", "http://x/k.jpg", lista, 1, kansio, jarjestelman_tiedostot(), viestit));
     EXPECT_EQ(lista[1].cover_fn, "gfx\\kannet\\12345678.jpg");
     EXPECT_EQ(lista[1].cover_url, "http://x/k.jpg");
     EXPECT_FALSE(lista[1].hae_kansi);
@@ -66,7 +66,7 @@ TEST_F(Kansilataus, SivuKuvanNimellaPoistetaanEikaLiiteta) {
     for (const auto& t : tapaukset) {
         viestit.naytetyt.clear();
         ladattu("11112222", t.sisalto);
-        EXPECT_FALSE(liita_ladattu_kansi("11112222", "http://x/k.jpg", lista, 1, kansio, viestit));
+        EXPECT_FALSE(liita_ladattu_kansi("11112222", "http://x/k.jpg", lista, 1, kansio, jarjestelman_tiedostot(), viestit));
         EXPECT_EQ(viestit.tekstit(), t.viestit);
         EXPECT_TRUE(lista[1].cover_fn.empty());
         EXPECT_TRUE(lista[1].hae_kansi);
@@ -76,7 +76,7 @@ TEST_F(Kansilataus, SivuKuvanNimellaPoistetaanEikaLiiteta) {
 }
 
 TEST_F(Kansilataus, PuuttuvaTiedosto) {
-    EXPECT_FALSE(liita_ladattu_kansi("87654321", "http://x/k.jpg", lista, 1, kansio, viestit));
+    EXPECT_FALSE(liita_ladattu_kansi("87654321", "http://x/k.jpg", lista, 1, kansio, jarjestelman_tiedostot(), viestit));
     EXPECT_EQ(viestit.tekstit(), std::vector<std::string>{ei_vastaanotettu_viesti});
 }
 

@@ -169,14 +169,13 @@ std::vector<int> Nimihakemisto::merkein(std::string_view merkit) const {
     return tulos;
 }
 
-void Viitetietokanta::lataa(const fs::path& tiedosto) {
+void Viitetietokanta::lataa(Tiedostojarjestelma& t, const fs::path& tiedosto) {
     vapauta();
     kirjoita_debug("tietokanta.count #1 = " + std::to_string(lista_.Count()));
-    std::error_code ec;
-    if (fs::is_regular_file(tiedosto, ec)) {
+    if (on_tavallinen(t, tiedosto)) {
         // A folder of its own keeps the loader's work file apart from the open catalogue's crash marker.
         const fs::path kansio = ajon_tyokansio() / "dbase";
-        fs::create_directories(kansio, ec);
+        t.luo_kansiot(kansio);
         const Ohjelmakansio ok(kansio);
         Lokiviestit viestit;
         diag::EiKiiretta kiire;
@@ -184,7 +183,7 @@ void Viitetietokanta::lataa(const fs::path& tiedosto) {
         asetukset.avaa_kannet_heti = false;
         asetukset.notify_enabled = false;
         Tietokanta tk;
-        const Varasto v{tk, ok, viestit, kiire, &asetukset};
+        const Varasto v{tk, ok, t, viestit, kiire, &asetukset};
         if (lue_tietueet(polku_tekstiksi(tiedosto), false, true, lista_, v)) {
             aseta(std::move(lista_));
         } else {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "perus/tiedostojarjestelma.h"
 #include "storage/kortti.h"
 
 inline constexpr const char* viitetietokannan_nimi = "dbase.rkb";
@@ -54,7 +55,7 @@ class Viitetietokanta {
 public:
     // Reads the file quietly (no questions, no busy window, the work file in a private folder). A missing
     // or unreadable file leaves the catalogue empty; the next load tries again.
-    void lataa(const std::filesystem::path& tiedosto);
+    void lataa(Tiedostojarjestelma& t, const std::filesystem::path& tiedosto);
     // Takes a catalogue already in memory (tests, benchmarks).
     void aseta(TOmaList lista);
     void vapauta();

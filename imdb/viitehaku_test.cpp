@@ -221,13 +221,13 @@ TEST(Viitetietokanta, LatautuuHiljaaJaPuuttuvaOnTyhja) {
     Tietokanta tk;
     tk.kortit.lisaa(std::make_unique<TKortti>(kortti("Kummisetä (The Godfather)", "", "Coppola")));
     tk.kortit.lisaa(std::make_unique<TKortti>(kortti("Kummisetä osa II (The Godfather Part II)", "", "Coppola")));
-    const Varasto v{tk, kansio, viestit, kiire};
+    const Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};
     ASSERT_TRUE(tallenna_tietokanta("dbase.rkb", v));
     // A crash marker of the open catalogue must survive the reference load untouched.
     std::ofstream(k.juuri() / "avattu.$$$") << "kesken";
 
     Viitetietokanta db;
-    db.lataa(k.juuri() / "dbase.rkb");
+    db.lataa(jarjestelman_tiedostot(), k.juuri() / "dbase.rkb");
     ASSERT_TRUE(db.ladattu());
     EXPECT_EQ(db.kortit().korttien_maara(), 2);
     EXPECT_EQ(db.etsi("Kummisetä", TKortti{}), (std::vector<int>{1, 2}));
@@ -238,7 +238,7 @@ TEST(Viitetietokanta, LatautuuHiljaaJaPuuttuvaOnTyhja) {
     EXPECT_FALSE(db.ladattu());
     EXPECT_EQ(db.kortit().Count(), 1);
 
-    db.lataa(k.juuri() / "ei_ole.rkb");
+    db.lataa(jarjestelman_tiedostot(), k.juuri() / "ei_ole.rkb");
     EXPECT_FALSE(db.ladattu());
     EXPECT_TRUE(db.etsi("Kummisetä", TKortti{}).empty());
 }
@@ -250,7 +250,7 @@ namespace {
 // The shipped reference catalogue opens as the program opens it and every card is usable for matching.
 TEST(Viitetietokanta, ToimitettuTiedostoKelpaa) {
     Viitetietokanta db;
-    db.lataa(std::filesystem::path(RULLAKKO_SOURCE_DIR) / "data" / "dbase.rkb");
+    db.lataa(jarjestelman_tiedostot(), std::filesystem::path(RULLAKKO_SOURCE_DIR) / "data" / "dbase.rkb");
     ASSERT_TRUE(db.ladattu());
     const TOmaList& l = db.kortit();
     EXPECT_GE(l.korttien_maara(), 300);

@@ -243,9 +243,9 @@ TEST(Muistutuspohjat, TekstitiedostotNimenMukaan) {
         std::ofstream(kansio / nimi) << "Otsikko\r\n";
     EXPECT_EQ(muistutuspohjat(Ohjelmakansio(kansio)), (std::vector<std::string>{"Kohtelias.TXT", "tiukka.txt"}));
     std::string sisalto;
-    EXPECT_TRUE(lue_muistutuspohja(Ohjelmakansio(kansio), "tiukka.txt", sisalto));
+    EXPECT_TRUE(lue_muistutuspohja(jarjestelman_tiedostot(), Ohjelmakansio(kansio), "tiukka.txt", sisalto));
     EXPECT_EQ(sisalto, "Otsikko\r\n");
-    EXPECT_FALSE(lue_muistutuspohja(Ohjelmakansio(kansio), "puuttuu.txt", sisalto));
+    EXPECT_FALSE(lue_muistutuspohja(jarjestelman_tiedostot(), Ohjelmakansio(kansio), "puuttuu.txt", sisalto));
 }
 
 }  // namespace

@@ -58,8 +58,9 @@ std::vector<std::string> muistutuspohjat(const Ohjelmakansio& kansio) {
     return nimet;
 }
 
-Tulos lue_muistutuspohja(const Ohjelmakansio& kansio, const std::string& nimi, std::string& sisalto) {
-    return lue_koko_tiedosto(kansio.polku(nimi), sisalto);
+Tulos lue_muistutuspohja(Tiedostojarjestelma& t, const Ohjelmakansio& kansio, const std::string& nimi,
+                         std::string& sisalto) {
+    return lue_koko_tiedosto(t, kansio.polku(nimi), sisalto);
 }
 
 Sahkoposti sahkoposti_kayttajalta(const TAsetukset& a, const std::string& vastaanottaja, const std::string& otsikko,

@@ -11,6 +11,7 @@
 
 struct TAsetukset;
 class Ohjelmakansio;
+class Tiedostojarjestelma;
 namespace diag { class Viestit; }
 
 // The server of the settings; a user name only when the server requires log-on and a name is given.
@@ -22,7 +23,8 @@ bool tarkista_email_asetukset(const TAsetukset& a, diag::Viestit& viestit, const
 
 // "*.txt" files of the program folder, by name.
 std::vector<std::string> muistutuspohjat(const Ohjelmakansio& kansio);
-Tulos lue_muistutuspohja(const Ohjelmakansio& kansio, const std::string& nimi, std::string& sisalto);
+Tulos lue_muistutuspohja(Tiedostojarjestelma& t, const Ohjelmakansio& kansio, const std::string& nimi,
+                         std::string& sisalto);
 
 // A message from the user (the settings' name and address) to one address.
 Sahkoposti sahkoposti_kayttajalta(const TAsetukset& a, const std::string& vastaanottaja, const std::string& otsikko,

@@ -1,7 +1,5 @@
 #include "lending/profiilit.h"
 
-#include <system_error>
-
 #include "diag/loki.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
@@ -11,12 +9,11 @@ namespace fs = std::filesystem;
 
 fs::path profiilitiedosto(const Ohjelmakansio& kansio) { return kansio.polku(profiilitiedoston_nimi); }
 
-void lue_profiilit(const fs::path& tiedosto, std::vector<Profiili>& profiilit) {
+void lue_profiilit(Tiedostojarjestelma& tj, const fs::path& tiedosto, std::vector<Profiili>& profiilit) {
     kirjoita_debug("Luetaan lainaajaprofiilit muistiin");
-    std::error_code ec;
-    if (!fs::exists(tiedosto, ec)) return;
+    if (!on_olemassa(tj, tiedosto)) return;
     std::string sisalto;
-    const Tulos t = lue_koko_tiedosto(tiedosto, sisalto);
+    const Tulos t = lue_koko_tiedosto(tj, tiedosto, sisalto);
     if (!t) {
         // An unreadable file is kept: it may hold profiles that a change of permissions brings back.
         kirjoita_debug_aina("Virhe #1 profiilitiedoston lukemisessa : " + t.viesti);
@@ -25,7 +22,7 @@ void lue_profiilit(const fs::path& tiedosto, std::vector<Profiili>& profiilit) {
     }
     if (sisalto.size() < 3) {
         kirjoita_debug_aina("Virhe #1 profiilitiedoston lukemisessa : tiedosto tyhjä!");
-        fs::remove(tiedosto, ec);
+        tj.poista(tiedosto);
         profiilit.clear();
         return;
     }
@@ -64,8 +61,8 @@ std::string profiilit_tekstiksi(const std::vector<Profiili>& profiilit) {
     return s;
 }
 
-Tulos kirjoita_profiilit(const fs::path& tiedosto, const std::vector<Profiili>& profiilit) {
-    const Tulos t = korvaa_tiedosto(tiedosto, profiilit_tekstiksi(profiilit));
+Tulos kirjoita_profiilit(Tiedostojarjestelma& tj, const fs::path& tiedosto, const std::vector<Profiili>& profiilit) {
+    const Tulos t = korvaa_tiedosto(tj, tiedosto, profiilit_tekstiksi(profiilit));
     if (!t) kirjoita_debug_aina("[kirjoita_profiilit] " + t.viesti);
     return t;
 }

@@ -9,6 +9,7 @@
 #include "perus/tulos.h"
 
 class Ohjelmakansio;
+class Tiedostojarjestelma;
 
 struct Profiili {
     std::string nimi;
@@ -24,13 +25,14 @@ std::filesystem::path profiilitiedosto(const Ohjelmakansio& kansio);
 
 // Replaces `profiilit` by the file's profiles. A missing file changes nothing; a file shorter than 3 bytes
 // is deleted and gives an empty list; a file that cannot be read is logged and gives an empty list.
-void lue_profiilit(const std::filesystem::path& tiedosto, std::vector<Profiili>& profiilit);
+void lue_profiilit(Tiedostojarjestelma& t, const std::filesystem::path& tiedosto, std::vector<Profiili>& profiilit);
 
 // The file text of the profiles (an empty list gives an empty text).
 std::string profiilit_tekstiksi(const std::vector<Profiili>& profiilit);
 
 // Writes the file through a new file renamed over the old one.
-Tulos kirjoita_profiilit(const std::filesystem::path& tiedosto, const std::vector<Profiili>& profiilit);
+Tulos kirjoita_profiilit(Tiedostojarjestelma& t, const std::filesystem::path& tiedosto,
+                         const std::vector<Profiili>& profiilit);
 
 // The address of the last profile whose name equals `nimi` in lower case; nothing when there is none.
 std::optional<std::string> hae_email(const std::vector<Profiili>& profiilit, const std::string& nimi);

@@ -1,12 +1,11 @@
 #include "mainwindow/tiedostotyyppi.h"
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
 #include "perus/ohjelmakansio.h"
+#include "perus/tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -15,8 +14,10 @@ namespace {
 constexpr const char* kuvaustiedosto = "applications/rullakko.desktop";
 constexpr const char* mimetiedosto = "mime/packages/rullakko.xml";
 
-std::string lue_exec(const fs::path& tiedosto) {
-    std::ifstream f(tiedosto, std::ios::binary);
+std::string lue_exec(Tiedostojarjestelma& t, const fs::path& tiedosto) {
+    std::string sisalto;
+    if (!lue_koko_tiedosto(t, tiedosto, sisalto)) return {};
+    std::istringstream f(sisalto);
     for (std::string rivi; std::getline(f, rivi);) {
         if (!rivi.empty() && rivi.back() == '\r') rivi.pop_back();
         if (rivi.rfind("Exec=", 0) == 0) return rivi.substr(5);
@@ -33,29 +34,22 @@ std::string exec_ohjelma(const std::string& exec) {
     return exec.substr(0, exec.find(' '));
 }
 
-bool kirjoita(const fs::path& p, const std::string& sisalto) {
-    std::error_code ec;
-    fs::create_directories(p.parent_path(), ec);
-    const fs::path tilapainen = p.string() + ".uusi";
-    {
-        std::ofstream f(tilapainen, std::ios::binary | std::ios::trunc);
-        if (!(f << sisalto) || !f.flush()) return false;
-    }
-    fs::rename(tilapainen, p, ec);
-    return !ec;
+bool kirjoita(Tiedostojarjestelma& t, const fs::path& p, const std::string& sisalto) {
+    return t.luo_kansiot(p.parent_path()) == 0 && korvaa_tiedosto(t, p, sisalto);
 }
 
 }  // namespace
 
 std::string avauskomento(const fs::path& ohjelma) { return "\"" + ohjelma.string() + "\" %f"; }
 
-std::string lue_avauskomento(const fs::path& data_kansio) { return lue_exec(data_kansio / kuvaustiedosto); }
+std::string lue_avauskomento(Tiedostojarjestelma& t, const fs::path& data_kansio) {
+    return lue_exec(t, data_kansio / kuvaustiedosto);
+}
 
-bool asennettu_rekisterointi(const fs::path& ohjelma) {
+bool asennettu_rekisterointi(Tiedostojarjestelma& t, const fs::path& ohjelma) {
     const fs::path jaettu = asennuksen_jaettu_kansio(ohjelma.parent_path());
-    std::error_code ec;
-    if (!fs::is_regular_file(jaettu / mimetiedosto, ec)) return false;
-    const std::string exec = exec_ohjelma(lue_exec(jaettu / asennettu_kuvaustiedosto));
+    if (!on_tavallinen(t, jaettu / mimetiedosto)) return false;
+    const std::string exec = exec_ohjelma(lue_exec(t, jaettu / asennettu_kuvaustiedosto));
     if (exec.empty()) return false;
     // An absolute Exec names the program at its place after installation, which a staged copy ends with.
     if (exec.front() == '/') return ohjelma.string().ends_with(exec);
@@ -65,15 +59,14 @@ bool asennettu_rekisterointi(const fs::path& ohjelma) {
 namespace {
 
 // The picture beside the program (the build folder has one), else the icon name an installation provides.
-std::string kuvake(const fs::path& ohjelma) {
+std::string kuvake(Tiedostojarjestelma& t, const fs::path& ohjelma) {
     const fs::path kuva = ohjelma.parent_path() / "rullakko.png";
-    std::error_code ec;
-    return fs::is_regular_file(kuva, ec) ? kuva.string() : std::string("rullakko");
+    return on_tavallinen(t, kuva) ? kuva.string() : std::string("rullakko");
 }
 
 }  // namespace
 
-bool rekisteroi_tiedostotyyppi(const fs::path& data_kansio, const fs::path& ohjelma) {
+bool rekisteroi_tiedostotyyppi(Tiedostojarjestelma& t, const fs::path& data_kansio, const fs::path& ohjelma) {
     std::ostringstream mime;
     mime << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          << "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
@@ -87,18 +80,19 @@ bool rekisteroi_tiedostotyyppi(const fs::path& data_kansio, const fs::path& ohje
            << "Type=Application\n"
            << "Name=Rullakko\n"
            << "Comment=Rullakkon tiedosto\n"
-           << "Icon=" << kuvake(ohjelma) << "\n"
+           << "Icon=" << kuvake(t, ohjelma) << "\n"
            << "Exec=" << avauskomento(ohjelma) << "\n"
            << "MimeType=" << rkb_tyyppi << ";\n"
            << "Terminal=false\n";
-    return kirjoita(data_kansio / mimetiedosto, mime.str()) && kirjoita(data_kansio / kuvaustiedosto, kuvaus.str());
+    return kirjoita(t, data_kansio / mimetiedosto, mime.str()) && kirjoita(t, data_kansio / kuvaustiedosto, kuvaus.str());
 }
 
-void tarkista_tiedostotyyppi(const fs::path& data_kansio, const fs::path& ohjelma, diag::Viestit& viestit) {
-    const std::string nyt = lue_avauskomento(data_kansio);
+void tarkista_tiedostotyyppi(Tiedostojarjestelma& t, const fs::path& data_kansio, const fs::path& ohjelma,
+                             diag::Viestit& viestit) {
+    const std::string nyt = lue_avauskomento(t, data_kansio);
     kirjoita_debug("registry (Rullakko.file\\shell\\open\\command): " + polku_tekstiksi(nyt));
     if (nyt == avauskomento(ohjelma)) return;
-    if (asennettu_rekisterointi(ohjelma)) {
+    if (asennettu_rekisterointi(t, ohjelma)) {
         kirjoita_debug("Tiedostotyyppi on asennettu ohjelman mukana: " +
                        polku_tekstiksi(asennuksen_jaettu_kansio(ohjelma.parent_path()) / asennettu_kuvaustiedosto));
         return;
@@ -107,7 +101,7 @@ void tarkista_tiedostotyyppi(const fs::path& data_kansio, const fs::path& ohjelm
                      "Ohjelman tiedostoformaattia ei ole rekisteröity järjestelmään, haluatko rekisteröidä sen nyt? "
                      "(Suositeltavaa)") != diag::Vastaus::Kylla)
         return;
-    if (!rekisteroi_tiedostotyyppi(data_kansio, ohjelma)) {
+    if (!rekisteroi_tiedostotyyppi(t, data_kansio, ohjelma)) {
         kirjoita_debug_aina("Tiedostotyypin rekisteröinti epäonnistui: " + polku_tekstiksi(data_kansio));
         return;
     }

@@ -6,6 +6,7 @@
 
 #include "perus/ohjelmakansio.h"
 
+class Tiedostojarjestelma;
 namespace diag { class Viestit; }
 
 // xdg_data_kansio() is declared with the program folder, which uses it too.
@@ -17,14 +18,15 @@ inline constexpr const char* asennettu_kuvaustiedosto = "applications/net.rullak
 // The Exec line the program wants: the executable's full path in double quotes and "%f".
 std::string avauskomento(const std::filesystem::path& ohjelma);
 // The Exec line of the registered desktop entry; empty when there is none.
-std::string lue_avauskomento(const std::filesystem::path& data_kansio);
+std::string lue_avauskomento(Tiedostojarjestelma& t, const std::filesystem::path& data_kansio);
 // True when the program was installed with its desktop entry and MIME type (under the share folder of its
 // prefix, the entry starting this program): the desktop knows the file type without a registration.
-bool asennettu_rekisterointi(const std::filesystem::path& ohjelma);
-// Writes the mime type and the desktop entry. False when a file could not be written.
-bool rekisteroi_tiedostotyyppi(const std::filesystem::path& data_kansio, const std::filesystem::path& ohjelma);
+bool asennettu_rekisterointi(Tiedostojarjestelma& t, const std::filesystem::path& ohjelma);
+// Writes the mime type and the desktop entry, each replaced atomically. False when a file could not be written.
+bool rekisteroi_tiedostotyyppi(Tiedostojarjestelma& t, const std::filesystem::path& data_kansio,
+                               const std::filesystem::path& ohjelma);
 
 // The start-up check: logs the registered command and, when it is not this program's and the program was
 // not installed with its own registration, offers to register.
-void tarkista_tiedostotyyppi(const std::filesystem::path& data_kansio, const std::filesystem::path& ohjelma,
-                             diag::Viestit& viestit);
+void tarkista_tiedostotyyppi(Tiedostojarjestelma& t, const std::filesystem::path& data_kansio,
+                             const std::filesystem::path& ohjelma, diag::Viestit& viestit);

@@ -4,8 +4,10 @@
 
 #include <fstream>
 
+#include "perus/tiedostojarjestelma.h"
 #include "testituki/testiviestit.h"
 #include "testituki/tilapainen_kansio.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -16,41 +18,51 @@ protected:
     testituki::Tilapainen_kansio oma_kansio{"rullakko_xdg"};
     fs::path kansio = oma_kansio / "xdg";
     fs::path ohjelma = "/opt/rullakko/rullakko";
+    Tiedostojarjestelma& tj = jarjestelman_tiedostot();
 };
 
 TEST_F(Tiedostotyyppi, KyllaRekisteroiJaSeuraavaKaynnistysEiKysy) {
     diag::TestiViestit v;
     v.vastaukset = {diag::Vastaus::Kylla};
-    tarkista_tiedostotyyppi(kansio, ohjelma, v);
+    tarkista_tiedostotyyppi(tj, kansio, ohjelma, v);
     ASSERT_EQ(v.naytetyt.size(), 2u);
     // The message says where the registration lives, so the user can remove it.
     EXPECT_EQ(v.naytetyt[1].teksti.rfind("Tiedostotyyppi .rkb rekisteröity työpöydälle.\n", 0), 0u);
     EXPECT_NE(v.naytetyt[1].teksti.find((kansio / "applications/rullakko.desktop").string()), std::string::npos);
-    EXPECT_EQ(lue_avauskomento(kansio), "\"/opt/rullakko/rullakko\" %f");
+    EXPECT_EQ(lue_avauskomento(tj, kansio), "\"/opt/rullakko/rullakko\" %f");
     std::ifstream mime(kansio / "mime/packages/rullakko.xml");
     const std::string sisalto((std::istreambuf_iterator<char>(mime)), {});
     EXPECT_NE(sisalto.find("<glob pattern=\"*.rkb\"/>"), std::string::npos);
 
     diag::TestiViestit toinen;
-    tarkista_tiedostotyyppi(kansio, ohjelma, toinen);
+    tarkista_tiedostotyyppi(tj, kansio, ohjelma, toinen);
     EXPECT_TRUE(toinen.naytetyt.empty());
 }
 
 TEST_F(Tiedostotyyppi, EiJattaaKaikenEnnalleenJaKysyyUudelleen) {
     diag::TestiViestit v;
     v.vastaukset = {diag::Vastaus::Ei, diag::Vastaus::Ei};
-    tarkista_tiedostotyyppi(kansio, ohjelma, v);
+    tarkista_tiedostotyyppi(tj, kansio, ohjelma, v);
     EXPECT_FALSE(fs::exists(kansio));
-    tarkista_tiedostotyyppi(kansio, ohjelma, v);
+    tarkista_tiedostotyyppi(tj, kansio, ohjelma, v);
     EXPECT_EQ(v.naytetyt.size(), 2u);
 }
 
 TEST_F(Tiedostotyyppi, ToisenOhjelmanRekisterointiKorvataan) {
-    ASSERT_TRUE(rekisteroi_tiedostotyyppi(kansio, "/vanha/paikka/rullakko"));
+    ASSERT_TRUE(rekisteroi_tiedostotyyppi(tj, kansio, "/vanha/paikka/rullakko"));
     diag::TestiViestit v;
     v.vastaukset = {diag::Vastaus::Kylla};
-    tarkista_tiedostotyyppi(kansio, ohjelma, v);
-    EXPECT_EQ(lue_avauskomento(kansio), avauskomento(ohjelma));
+    tarkista_tiedostotyyppi(tj, kansio, ohjelma, v);
+    EXPECT_EQ(lue_avauskomento(tj, kansio), avauskomento(ohjelma));
+}
+
+TEST_F(Tiedostotyyppi, TaysiLevyJattaaEntisenRekisteroinninEheaksi) {
+    ASSERT_TRUE(rekisteroi_tiedostotyyppi(tj, kansio, "/vanha/paikka/rullakko"));
+    VikaantuvatTiedostot vt;
+    vt.rajoita_tilaa("rullakko.desktop", 20);
+    EXPECT_FALSE(rekisteroi_tiedostotyyppi(vt, kansio, ohjelma));
+    EXPECT_EQ(lue_avauskomento(tj, kansio), avauskomento("/vanha/paikka/rullakko"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(kansio / "applications"), fs::directory_iterator()), 1);
 }
 
 // An installed copy: desktop entry and MIME type under the share folder of its prefix.
@@ -84,7 +96,7 @@ TEST_F(Tiedostotyyppi, AsennettuRekisterointiEiKysy) {
         }
         diag::TestiViestit v;
         if (t.kysyy) v.vastaukset = {diag::Vastaus::Ei};
-        tarkista_tiedostotyyppi(kansio / "xdg", ohjelma, v);
+        tarkista_tiedostotyyppi(tj, kansio / "xdg", ohjelma, v);
         EXPECT_EQ(v.naytetyt.size(), t.kysyy ? 1u : 0u) << (t.exec ? t.exec : "(ei)") << " mime " << t.mime;
         EXPECT_FALSE(fs::exists(kansio / "xdg"));
     }

@@ -227,8 +227,6 @@ fs::path vastaava_nimi(const fs::path& kansio, const std::string& osa_utf8) {
 
 }  // namespace
 
-Kansiolistaus::Kansiolistaus(fs::path kansio) : Kansiolistaus(std::move(kansio), jarjestelman_tiedostot()) {}
-
 Kansiolistaus::Kansiolistaus(fs::path kansio, Tiedostojarjestelma& t) : kansio_(std::move(kansio)) {
     std::vector<Kansiorivi> rivit;
     if (t.listaa(kansio_, rivit) != 0) return;

@@ -78,7 +78,6 @@ class Tiedostojarjestelma;
 class Kansiolistaus {
 public:
     // Reads the folder; a folder that cannot be read lists nothing.
-    explicit Kansiolistaus(std::filesystem::path kansio);
     Kansiolistaus(std::filesystem::path kansio, Tiedostojarjestelma& t);
 
     const std::filesystem::path& kansio() const { return kansio_; }

@@ -53,7 +53,7 @@ TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
     std::ofstream(juuri / utf8(u8"ÄÄNI.txt")) << "x";
     fs::create_symlink(juuri / "Kansi1.JPG", juuri / "linkki.jpg");
     fs::create_symlink(juuri / "ei_ole", juuri / "orpo.jpg");
-    Kansiolistaus listaus(juuri);
+    Kansiolistaus listaus(juuri, jarjestelman_tiedostot());
     struct Tapaus {
         const char* nimi;  // UTF-8
         bool tiedosto;
@@ -69,7 +69,7 @@ TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
     listaus.lisaa("Uusi.jpg");
     EXPECT_TRUE(listaus.tiedosto("UUSI.JPG"));
     EXPECT_EQ(listaus.polku("uusi.JPG"), juuri / "Uusi.jpg");
-    EXPECT_FALSE(Kansiolistaus(juuri / "ei_ole").tiedosto("x"));
+    EXPECT_FALSE(Kansiolistaus(juuri / "ei_ole", jarjestelman_tiedostot()).tiedosto("x"));
 }
 
 TEST(Ohjelmakansio, YmparistomuuttujaVoittaa) {

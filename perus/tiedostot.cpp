@@ -45,10 +45,6 @@ constexpr std::string_view keskenerainen_paate = ".kesken";
 
 }  // namespace
 
-Tulos lue_koko_tiedosto(const fs::path& polku, std::string& sisalto) {
-    return lue_koko_tiedosto(jarjestelman_tiedostot(), polku, sisalto);
-}
-
 Tulos lue_koko_tiedosto(Tiedostojarjestelma& t, const fs::path& polku, std::string& sisalto) {
     const int fd = t.avaa(polku, O_RDONLY);
     if (fd < 0) return lukuvirhe(polku, -fd);
@@ -129,10 +125,6 @@ void siivoa_keskeneraiset(Tiedostojarjestelma& t, const fs::path& kansio, std::s
         if (::kill(tekija, 0) == 0 || errno != ESRCH) continue;
         t.poista(kansio / r.nimi);
     }
-}
-
-Tulos korvaa_tiedosto(const fs::path& polku, std::string_view data, Korvausohje ohje) {
-    return korvaa_tiedosto(jarjestelman_tiedostot(), polku, data, ohje);
 }
 
 Tulos korvaa_tiedosto(Tiedostojarjestelma& t, const fs::path& annettu, std::string_view data, Korvausohje ohje) {

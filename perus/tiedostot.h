@@ -14,7 +14,6 @@
 std::string jarjestelman_syy(int virhekoodi);
 
 // The whole file into `sisalto`. The code of a failure is the errno.
-Tulos lue_koko_tiedosto(const std::filesystem::path& polku, std::string& sisalto);
 Tulos lue_koko_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& polku, std::string& sisalto);
 
 // Writes `data` as the new content of `polku` atomically. A symbolic link is followed, so its target gets
@@ -29,7 +28,6 @@ struct Korvausohje {
     bool siivoa = true;
 };
 
-Tulos korvaa_tiedosto(const std::filesystem::path& polku, std::string_view data, Korvausohje ohje = {});
 Tulos korvaa_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& polku, std::string_view data,
                       Korvausohje ohje = {});
 

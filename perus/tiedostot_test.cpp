@@ -15,7 +15,7 @@ namespace {
 
 std::string lue(const fs::path& p) {
     std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(p, s));
+    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), p, s));
     return s;
 }
 
@@ -24,9 +24,9 @@ std::string lue(const fs::path& p) {
 TEST(Tiedostot, KorvaaPitaaOikeudetJaEiJataValiaikaisia) {
     const testituki::Tilapainen_kansio k("perus");
     const fs::path f = k.juuri() / "a.ini";
-    ASSERT_TRUE(korvaa_tiedosto(f, "eka"));
+    ASSERT_TRUE(korvaa_tiedosto(jarjestelman_tiedostot(), f, "eka"));
     ::chmod(f.c_str(), 0600);
-    ASSERT_TRUE(korvaa_tiedosto(f, std::string("toka\0x", 6)));
+    ASSERT_TRUE(korvaa_tiedosto(jarjestelman_tiedostot(), f, std::string("toka\0x", 6)));
     EXPECT_EQ(lue(f), std::string("toka\0x", 6));
     struct stat st {};
     ::stat(f.c_str(), &st);
@@ -39,7 +39,7 @@ TEST(Tiedostot, EpaonnistunutKorvausJattaaVanhanJaKertooSyyn) {
     // Renaming a file over a folder fails at the last step, after the new data was written.
     const fs::path f = k.juuri() / "kansio";
     fs::create_directories(f / "sisalla");
-    const Tulos t = korvaa_tiedosto(f, "uusi");
+    const Tulos t = korvaa_tiedosto(jarjestelman_tiedostot(), f, "uusi");
     EXPECT_FALSE(t);
     EXPECT_NE(t.viesti.find("nimi on kansio"), std::string::npos) << t.viesti;
     EXPECT_TRUE(fs::is_directory(f / "sisalla"));
@@ -48,9 +48,9 @@ TEST(Tiedostot, EpaonnistunutKorvausJattaaVanhanJaKertooSyyn) {
 
 TEST(Tiedostot, PuuttuvaKansioJaPuuttuvaTiedosto) {
     const testituki::Tilapainen_kansio k("perus");
-    EXPECT_EQ(korvaa_tiedosto(k.juuri() / "ei" / "a", "x").koodi, ENOENT);
+    EXPECT_EQ(korvaa_tiedosto(jarjestelman_tiedostot(), k.juuri() / "ei" / "a", "x").koodi, ENOENT);
     std::string s;
-    const Tulos t = lue_koko_tiedosto(k.juuri() / "ei_ole", s);
+    const Tulos t = lue_koko_tiedosto(jarjestelman_tiedostot(), k.juuri() / "ei_ole", s);
     EXPECT_EQ(t.koodi, ENOENT);
     EXPECT_NE(t.viesti.find("tiedostoa tai kansiota ei ole"), std::string::npos);
 }
@@ -58,7 +58,7 @@ TEST(Tiedostot, PuuttuvaKansioJaPuuttuvaTiedosto) {
 TEST(Tiedostot, PaloinKorvausJaNimeltaKirjoittava) {
     const testituki::Tilapainen_kansio k("perus");
     const fs::path f = k.juuri() / "lista.html";
-    ASSERT_TRUE(korvaa_tiedosto(f, "vanha"));
+    ASSERT_TRUE(korvaa_tiedosto(jarjestelman_tiedostot(), f, "vanha"));
     {
         // Abandoned halfway: the old file stays and nothing is left beside it.
         Korvaus kesken(jarjestelman_tiedostot(), f);
@@ -91,7 +91,7 @@ TEST(Tiedostot, SeuraavaKirjoitusPoistaaKuolleenKirjoittajanJaanteen) {
     const std::string elava = ".lista.html~" + std::to_string(::getppid()) + "-0.kesken";
     const std::string muu = ".muu.html~999999999-0.kesken";
     for (const std::string& n : {kuollut, elava, muu}) std::ofstream(k.juuri() / n) << "kesken";
-    ASSERT_TRUE(korvaa_tiedosto(f, "uusi"));
+    ASSERT_TRUE(korvaa_tiedosto(jarjestelman_tiedostot(), f, "uusi"));
     EXPECT_FALSE(fs::exists(k.juuri() / kuollut));
     EXPECT_TRUE(fs::exists(k.juuri() / elava));
     EXPECT_TRUE(fs::exists(k.juuri() / muu));
@@ -109,14 +109,14 @@ TEST(Tiedostot, SallitutOikeudet) {
         return st.st_mode & 07777;
     };
     const mode_t umask_ennen = ::umask(022);
-    ASSERT_TRUE(korvaa_tiedosto(f, "a", {.sallitut = 0600}));
+    ASSERT_TRUE(korvaa_tiedosto(jarjestelman_tiedostot(), f, "a", {.sallitut = 0600}));
     EXPECT_EQ(oikeudet(), 0600u);
     const struct {
         mode_t ennen, jalkeen;
     } tapaukset[] = {{0644, 0600}, {0666, 0600}, {0400, 0400}, {0600, 0600}, {0640, 0600}};
     for (const auto& t : tapaukset) {
         ::chmod(f.c_str(), t.ennen);
-        ASSERT_TRUE(korvaa_tiedosto(f, "b", {.sallitut = 0600}));
+        ASSERT_TRUE(korvaa_tiedosto(jarjestelman_tiedostot(), f, "b", {.sallitut = 0600}));
         EXPECT_EQ(oikeudet(), t.jalkeen) << std::oct << t.ennen;
     }
     ::umask(umask_ennen);
@@ -127,7 +127,7 @@ TEST(Tiedostot, SallitutOikeudet) {
 TEST(Tiedostot, KorvauksenVirheetJattavatVanhan) {
     const testituki::Tilapainen_kansio k("perus");
     const fs::path f = k.juuri() / "tarrat.pdf";
-    ASSERT_TRUE(korvaa_tiedosto(f, "vanha"));
+    ASSERT_TRUE(korvaa_tiedosto(jarjestelman_tiedostot(), f, "vanha"));
     {
         Korvaus kk(jarjestelman_tiedostot(), f);
         kk.kirjoita("uusi");

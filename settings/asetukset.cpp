@@ -1,6 +1,5 @@
 #include "settings/asetukset.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -181,25 +180,26 @@ const std::string& TAsetukset::custom_default(int i) const {
 
 fs::path asetustiedosto(const Ohjelmakansio& kansio) { return kansio.polku("asetukset.ini"); }
 
-void siivoa_vanhat_asetuskopiot(const Ohjelmakansio& kansio) {
+void siivoa_vanhat_asetuskopiot(Tiedostojarjestelma& t, const Ohjelmakansio& kansio) {
     const fs::path tiedosto = asetustiedosto(kansio);
     const std::string alku = tiedosto.filename().string() + ".";
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(tiedosto.parent_path(), ec)) {
-        const std::string nimi = e.path().filename().string();
+    std::vector<Kansiorivi> rivit;
+    t.listaa(tiedosto.parent_path(), rivit);
+    for (const Kansiorivi& e : rivit) {
+        const std::string& nimi = e.nimi;
         // Earlier versions wrote the file through a copy named by mkstemp: six letters or digits at the end.
         if (nimi.size() != alku.size() + 6 || nimi.compare(0, alku.size(), alku) != 0 ||
             !std::all_of(nimi.begin() + static_cast<std::ptrdiff_t>(alku.size()), nimi.end(),
                          [](unsigned char c) { return std::isalnum(c) != 0; }))
             continue;
-        if (e.is_regular_file(ec)) fs::remove(e.path(), ec);
+        if (e.tavallinen) t.poista(tiedosto.parent_path() / nimi);
     }
 }
 
 Lataustulos lue_ini(TAsetukset& a, const Asetusymparisto& y) {
     kirjoita_debug("Procedure lue_ini executed - Luemme .INI tiedoston");
     IniTiedosto ini;
-    if (!ini.lataa(asetustiedosto(y.kansio)))
+    if (!ini.lataa(y.tiedostot, asetustiedosto(y.kansio)))
         kirjoita_debug_aina("Asetustiedostoa ei voitu lukea: " + polku_tekstiksi(asetustiedosto(y.kansio)));
     return lue(a, y, ini);
 }
@@ -207,9 +207,9 @@ Lataustulos lue_ini(TAsetukset& a, const Asetusymparisto& y) {
 bool Kirjoita_ini(const TAsetukset& a, const Asetusymparisto& y) {
     kirjoita_debug("Procedure Kirjoita_ini - executed");
     const fs::path tiedosto = asetustiedosto(y.kansio);
-    struct stat st {};
-    if (::stat(tiedosto.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-        ((st.st_mode & 0222) == 0 || ::access(tiedosto.c_str(), W_OK) != 0)) {
+    Tiedostotiedot tt;
+    if (y.tiedostot.tiedot(tiedosto, tt) == 0 && tt.tavallinen &&
+        ((tt.oikeudet & 0222) == 0 || ::access(tiedosto.c_str(), W_OK) != 0)) {
         // Replacing it through the folder would work, but the user asked for the file to stay as it is.
         kirjoita_debug_aina("Asetustiedosto on kirjoitussuojattu, ei kirjoiteta: " + polku_tekstiksi(tiedosto));
         if (!y.kirjoitussuojaus_kerrottu)
@@ -221,12 +221,12 @@ bool Kirjoita_ini(const TAsetukset& a, const Asetusymparisto& y) {
     IniTiedosto ini;
     // A file we cannot read is not replaced: its lines would be lost.
     Tulos tulos = Tulos::virhe(EIO, {});
-    if (ini.lataa(tiedosto)) {
+    if (ini.lataa(y.tiedostot, tiedosto)) {
         TAsetukset kirjoitettavat = a;
         kirjoitettavat.versionumero = ohjelman_versio;
         for (const Avain& k : avaimet) ini.kirjoita(k.osio, k.nimi, kirjoitettava(kirjoitettavat, k));
         // The file holds the mail password: for the user's eyes only.
-        tulos = ini.tallenna(tiedosto, {.sallitut = 0600});
+        tulos = ini.tallenna(y.tiedostot, tiedosto, {.sallitut = 0600});
     }
     if (!tulos) {
         const std::string viesti = "Unable to write to " + polku_tekstiksi(tiedosto) +
@@ -241,8 +241,7 @@ bool Kirjoita_ini(const TAsetukset& a, const Asetusymparisto& y) {
 
 void nollaa_asetukset(TAsetukset& a, const Asetusymparisto& y) {
     kirjoita_debug("Resetoimme asetukset!");
-    std::error_code ec;
-    fs::remove(asetustiedosto(y.kansio), ec);
+    y.tiedostot.poista(asetustiedosto(y.kansio));
     // Read from an empty file rather than the disk: a file that could not be removed must not bring its
     // values back (an empty skin name there would reset again and again).
     kirjoita_debug("Procedure lue_ini executed - Luemme .INI tiedoston");

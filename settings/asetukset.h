@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "perus/tiedostojarjestelma.h"
 #include "settings/ulkoasu.h"
 
 class Ohjelmakansio;
@@ -116,6 +117,8 @@ struct Tarkkuus {
 // What reading and writing the settings needs from around it.
 struct Asetusymparisto {
     const Ohjelmakansio& kansio;
+    // The settings file and the skin descriptions are read and written through it.
+    Tiedostojarjestelma& tiedostot;
     diag::Viestit& viestit;
     // The default printer's resolution; nullopt (or empty) when no printer is installed.
     std::function<std::optional<Tarkkuus>()> tulostimen_tarkkuus;
@@ -152,7 +155,7 @@ Lataustulos lataa_ulkoasu(TAsetukset& a, const Asetusymparisto& y);
 std::filesystem::path asetustiedosto(const Ohjelmakansio& kansio);
 // Removes the copies of the settings file that earlier versions left when a write was cut short (they may
 // hold the mail password and were readable by everyone).
-void siivoa_vanhat_asetuskopiot(const Ohjelmakansio& kansio);
+void siivoa_vanhat_asetuskopiot(Tiedostojarjestelma& t, const Ohjelmakansio& kansio);
 
 // Checks of the settings dialog on leaving a field; each puts a sound value back and tells the user.
 // False when the text had to be replaced.

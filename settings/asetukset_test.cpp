@@ -9,6 +9,7 @@
 #include "diag/loki.h"
 #include "testituki/testiviestit.h"
 #include "testituki/asetustesti.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 #include "perus/ohjelmakansio.h"
 
 namespace fs = std::filesystem;
@@ -42,8 +43,8 @@ protected:
     }
     void TearDown() override { diag::loki().nollaa(); }
 
-    Asetusymparisto ymparisto() {
-        return {ohjelmakansio_, viestit_, [this] { return tulostin_; }, [this] { ++ladattu_; }};
+    Asetusymparisto ymparisto(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
+        return {ohjelmakansio_, t, viestit_, [this] { return tulostin_; }, [this] { ++ladattu_; }};
     }
     // Reads a settings file holding the given lines.
     TAsetukset lue(const std::string& sisalto) {
@@ -180,6 +181,24 @@ TEST_F(AsetuksetTesti, KirjoittamatonTiedostoKertooJaMuuSailyy) {
     EXPECT_TRUE(fs::is_directory(k_.juuri() / "asetukset.ini" / "x"));
 }
 
+// A disk that fills up while the file is written: the old file stays whole and private, nothing is left beside it.
+TEST_F(AsetuksetTesti, TaysiLevyJattaaVanhanTiedostonEheaksi) {
+    TAsetukset a = lue("[Sekalaista]\r\nnotify_dates=14\r\n");
+    const std::string vanha = tiedosto();
+    VikaantuvatTiedostot vt;
+    vt.rajoita_tilaa("asetukset.ini", 100);
+    a.email_nimi = "Matti";
+    EXPECT_FALSE(Kirjoita_ini(a, ymparisto(vt)));
+    ASSERT_EQ(viestit_.naytetyt.size(), 1u);
+    EXPECT_EQ(viestit_.naytetyt[0].teksti.rfind("Unable to write to " + polku_tekstiksi(k_.juuri() / "asetukset.ini"), 0), 0u);
+    EXPECT_NE(viestit_.naytetyt[0].teksti.find("levy on täynnä"), std::string::npos) << viestit_.naytetyt[0].teksti;
+    EXPECT_EQ(tiedosto(), vanha);
+    EXPECT_EQ(fs::status(k_.juuri() / "asetukset.ini").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    for (const auto& e : fs::directory_iterator(k_.juuri()))
+        EXPECT_EQ(e.path().filename().string().find(".kesken"), std::string::npos) << e.path();
+}
+
 // A settings file made read-only stays byte for byte as it is, and the user hears it once, not at every write.
 TEST_F(AsetuksetTesti, KirjoitussuojattuTiedostoJaaEnnalleenJaSiitaKerrotaanKerran) {
     k_.kirjoita("asetukset.ini", "[Sekalaista]\r\nnotify_dates=14\r\n");
@@ -281,7 +300,7 @@ TEST_F(AsetuksetTesti, TiedostoOnVainOmistajanJaVanhatKopiotPoistuvat) {
 
     k_.kirjoita("asetukset.ini.a1B2c3", "email_salasana=salainen");
     k_.kirjoita("asetukset.ini.varmuuskopio", "oma");
-    siivoa_vanhat_asetuskopiot(ohjelmakansio_);
+    siivoa_vanhat_asetuskopiot(jarjestelman_tiedostot(), ohjelmakansio_);
     EXPECT_FALSE(fs::exists(k_.juuri() / "asetukset.ini.a1B2c3"));
     EXPECT_TRUE(fs::exists(k_.juuri() / "asetukset.ini.varmuuskopio"));
     EXPECT_TRUE(fs::exists(f));

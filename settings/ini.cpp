@@ -2,9 +2,7 @@
 
 
 #include <climits>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "perus/ohjelmakansio.h"
 #include "perus/teksti.h"
@@ -57,17 +55,14 @@ std::string yhdelle_riville(std::string_view arvo) {
 
 }  // namespace
 
-bool IniTiedosto::lataa(const fs::path& tiedosto) {
+bool IniTiedosto::lataa(Tiedostojarjestelma& t, const fs::path& tiedosto) {
     rivit_.clear();
-    std::error_code ec;
-    if (!fs::exists(tiedosto, ec)) return true;
-    if (!fs::is_regular_file(tiedosto, ec)) return false;
-    std::ifstream in(tiedosto, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream sisalto;
-    sisalto << in.rdbuf();
-    if (in.bad()) return false;
-    jasenna(sisalto.str());
+    Tiedostotiedot tt;
+    if (t.tiedot(tiedosto, tt) != 0) return true;
+    if (!tt.tavallinen) return false;
+    std::string sisalto;
+    if (!lue_koko_tiedosto(t, tiedosto, sisalto)) return false;
+    jasenna(sisalto);
     return true;
 }
 
@@ -143,8 +138,8 @@ std::string IniTiedosto::sisalto() const {
     return t;
 }
 
-Tulos IniTiedosto::tallenna(const fs::path& tiedosto, Korvausohje ohje) const {
-    return korvaa_tiedosto(tiedosto, sisalto(), ohje);
+Tulos IniTiedosto::tallenna(Tiedostojarjestelma& t, const fs::path& tiedosto, Korvausohje ohje) const {
+    return korvaa_tiedosto(t, tiedosto, sisalto(), ohje);
 }
 
 std::optional<int> ini_kokonaisluku(std::string_view teksti) {

@@ -14,7 +14,7 @@
 class IniTiedosto {
 public:
     // The file's lines; a missing file gives an empty text. False when the file exists but cannot be read.
-    bool lataa(const std::filesystem::path& tiedosto);
+    bool lataa(Tiedostojarjestelma& t, const std::filesystem::path& tiedosto);
     void jasenna(std::string_view sisalto);
 
     // The value of the first matching key of the first matching section, without the blanks around it
@@ -28,7 +28,7 @@ public:
     std::string sisalto() const;
 
     // Replaces the file atomically, so a failed write leaves the old file whole.
-    Tulos tallenna(const std::filesystem::path& tiedosto, Korvausohje ohje = {}) const;
+    Tulos tallenna(Tiedostojarjestelma& t, const std::filesystem::path& tiedosto, Korvausohje ohje = {}) const;
 
     const std::vector<std::string>& rivit() const { return rivit_; }
 

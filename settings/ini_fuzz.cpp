@@ -57,12 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t koko
     kirjoita(kansio() / "asetukset.ini", teksti);
     kirjoita(kansio() / "gfx" / "perus" / "ulkoasu.ini", teksti);
     TAsetukset a;
-    const Asetusymparisto y{ohjelma, viestit, {}, {}};
+    const Asetusymparisto y{ohjelma, jarjestelman_tiedostot(), viestit, {}, {}};
     (void)lue_ini(a, y);
 
     kirjoita(profiilitiedosto(ohjelma), teksti);
     std::vector<Profiili> profiilit;
-    lue_profiilit(profiilitiedosto(ohjelma), profiilit);
+    lue_profiilit(jarjestelman_tiedostot(), profiilitiedosto(ohjelma), profiilit);
     (void)profiilit_tekstiksi(profiilit);
     return 0;
 }

@@ -88,24 +88,24 @@ TEST(Ini, TallennusKorvaaKokonaanTaiEiLainkaan) {
     const testituki::Tilapainen_kansio k;
     k.kirjoita("vanha.ini", "[A]\r\nb=1\r\n");
     IniTiedosto ini;
-    ASSERT_TRUE(ini.lataa(k.juuri() / "vanha.ini"));
+    ASSERT_TRUE(ini.lataa(jarjestelman_tiedostot(), k.juuri() / "vanha.ini"));
     ini.kirjoita("A", "b", "2");
-    ASSERT_TRUE(ini.tallenna(k.juuri() / "vanha.ini"));
+    ASSERT_TRUE(ini.tallenna(jarjestelman_tiedostot(), k.juuri() / "vanha.ini"));
     EXPECT_EQ(k.lue("vanha.ini"), "[A]\r\nb=2\r\n");
     // A folder in the file's place cannot be replaced; nothing is left behind beside it.
     std::filesystem::create_directories(k.juuri() / "kansio.ini" / "sisalla");
-    EXPECT_FALSE(ini.tallenna(k.juuri() / "kansio.ini"));
+    EXPECT_FALSE(ini.tallenna(jarjestelman_tiedostot(), k.juuri() / "kansio.ini"));
     EXPECT_TRUE(std::filesystem::is_directory(k.juuri() / "kansio.ini" / "sisalla"));
     int tiedostoja = 0;
     for (const auto& e : std::filesystem::directory_iterator(k.juuri())) tiedostoja += e.is_regular_file();
     EXPECT_EQ(tiedostoja, 1);
     // Under a missing folder there is nothing to write into.
-    EXPECT_FALSE(ini.tallenna(k.juuri() / "ei_ole" / "a.ini"));
+    EXPECT_FALSE(ini.tallenna(jarjestelman_tiedostot(), k.juuri() / "ei_ole" / "a.ini"));
 }
 
 TEST(Ini, PuuttuvaTiedostoOnTyhja) {
     const testituki::Tilapainen_kansio k;
     IniTiedosto ini;
-    EXPECT_TRUE(ini.lataa(k.juuri() / "ei_ole.ini"));
+    EXPECT_TRUE(ini.lataa(jarjestelman_tiedostot(), k.juuri() / "ei_ole.ini"));
     EXPECT_TRUE(ini.rivit().empty());
 }

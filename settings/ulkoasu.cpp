@@ -42,9 +42,9 @@ int lue_maara(const IniTiedosto& ini, const char* osio, const char* avain, int o
     return luku ? std::clamp(*luku, 0, 255) : oletus;
 }
 
-IniTiedosto lue_kuvaus(const Ohjelmakansio& kansio, const std::string& ulkoasu) {
+IniTiedosto lue_kuvaus(Tiedostojarjestelma& t, const Ohjelmakansio& kansio, const std::string& ulkoasu) {
     IniTiedosto ini;
-    ini.lataa(ulkoasun_tiedosto(kansio, ulkoasu, "ulkoasu.ini"));
+    ini.lataa(t, ulkoasun_tiedosto(kansio, ulkoasu, "ulkoasu.ini"));
     return ini;
 }
 
@@ -68,10 +68,10 @@ constexpr Kuva ikonikuvat[ikoneita] = {
 };
 
 // Colours of the window skin and the pictures of both skins, as the two folders describe them.
-Ulkoasu lue_ulkoasu(const TAsetukset& a, const Ohjelmakansio& kansio) {
+Ulkoasu lue_ulkoasu(const TAsetukset& a, Tiedostojarjestelma& t, const Ohjelmakansio& kansio) {
     Ulkoasu u;
     const Ulkoasu oletus;
-    const IniTiedosto ikkuna = lue_kuvaus(kansio, a.skin_dir);
+    const IniTiedosto ikkuna = lue_kuvaus(t, kansio, a.skin_dir);
     u.paaikkuna_normaali = lue_vari(ikkuna, "Tekstit", "Pääikkuna_Normaali", oletus.paaikkuna_normaali);
     u.paaikkuna_korostettu = lue_vari(ikkuna, "Tekstit", "Pääikkuna_Korostettu", oletus.paaikkuna_korostettu);
     u.paaikkuna_himmennetty = lue_vari(ikkuna, "Tekstit", "Pääikkuna_Himmennetty", oletus.paaikkuna_himmennetty);
@@ -89,7 +89,7 @@ Ulkoasu lue_ulkoasu(const TAsetukset& a, const Ohjelmakansio& kansio) {
     u.tausta2 = ulkoasun_tiedosto(kansio, a.skin_dir, "tausta2.bmp");
     if (!on_tiedosto(u.tausta2)) u.tausta2 = ulkoasun_tiedosto(kansio, perus, "tausta2.bmp");
 
-    const IniTiedosto napit = lue_kuvaus(kansio, a.button_dir);
+    const IniTiedosto napit = lue_kuvaus(t, kansio, a.button_dir);
     const auto kuva = [&](const Kuva& k) {
         return ulkoasun_tiedosto(kansio, a.button_dir, napit.lue(k.osio, k.avain).value_or(k.oletus));
     };
@@ -141,7 +141,7 @@ Lataustulos lataa_ulkoasu(TAsetukset& a, const Asetusymparisto& y) {
     }
     tarkista_kuvaus(a.skin_dir, "ikkunoiden", y);
     tarkista_kuvaus(a.button_dir, "nappien", y);
-    Ulkoasu u = lue_ulkoasu(a, y.kansio);
+    Ulkoasu u = lue_ulkoasu(a, y.tiedostot, y.kansio);
     if (!kuvat_olemassa(u)) {
         y.viestit.varoitus("Valitsemasi ulkoasu [" + a.skin_dir + "/" + a.button_dir +
                            "] ei ole kelvollinen (tiedostoja puuttuu!)\n"
@@ -150,7 +150,7 @@ Lataustulos lataa_ulkoasu(TAsetukset& a, const Asetusymparisto& y) {
         a.skin_dir = perus;
         a.button_dir = perus;
         // Colours and pictures then come from one skin; a broken "perus" is used as it is.
-        u = lue_ulkoasu(a, y.kansio);
+        u = lue_ulkoasu(a, y.tiedostot, y.kansio);
     }
     a.ulkoasu = std::move(u);
     if (y.ulkoasu_ladattu) y.ulkoasu_ladattu();

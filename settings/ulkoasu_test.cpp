@@ -21,7 +21,7 @@ protected:
         asetustesti::tee_ulkoasu(k_, "perus",
                                  asetustesti::kuvaus_kuvakkein + "[Tekstit]\r\nPääikkuna_Normaali=255\r\n");
     }
-    Asetusymparisto ymparisto() { return {ohjelmakansio_, viestit_, nullptr, [this] { ++ladattu_; }}; }
+    Asetusymparisto ymparisto() { return {ohjelmakansio_, jarjestelman_tiedostot(), viestit_, nullptr, [this] { ++ladattu_; }}; }
     fs::path gfx(const std::string& ulkoasu, const std::string& kuva) const {
         return k_.juuri() / "gfx" / ulkoasu / kuva;
     }
@@ -116,7 +116,7 @@ TEST_F(UlkoasuTesti, VarasuunnitelmatJaNiidenViestit) {
         TAsetukset a;
         a.skin_dir = t.ikkunat;
         a.button_dir = t.napit;
-        ASSERT_EQ(lataa_ulkoasu(a, {ohjelmakansio_, v, nullptr, nullptr}), Lataustulos::Valmis);
+        ASSERT_EQ(lataa_ulkoasu(a, {ohjelmakansio_, jarjestelman_tiedostot(), v, nullptr, nullptr}), Lataustulos::Valmis);
         EXPECT_EQ(v.tekstit(), t.viestit);
         for (const auto& n : v.naytetyt) EXPECT_EQ(n.laji, diag::Laji::Varoitus);
         EXPECT_EQ(a.skin_dir, "perus");

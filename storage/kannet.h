@@ -25,7 +25,7 @@ bool kansikuva_olemassa(const Ohjelmakansio& kansio, std::string_view cover_fn);
 std::optional<std::string> kansikuvan_tiedosto(std::string_view cover_fn);
 
 // One reading of gfx\kannet\ (made when missing) for an operation over many covers.
-Kansiolistaus listaa_kannet(const Ohjelmakansio& kansio, Tiedostojarjestelma& t = jarjestelman_tiedostot());
+Kansiolistaus listaa_kannet(const Ohjelmakansio& kansio, Tiedostojarjestelma& t);
 bool kansikuva_olemassa(const Kansiolistaus& kannet, std::string_view cover_fn);
 
 // A new eight-character stem of digits 1 to 8 that no card's cover name contains.

@@ -94,13 +94,13 @@ TEST_F(Kannet, MuunnaJpgPuolittaaVainKorkeat) {
         TKortti& k = tk_.kortit.lisaa_uusi();
         k.cover_fn = "gfx\\kannet\\k" + std::to_string(tk_.kortit.Count()) + ".jpg";
         // Saved at full quality so that the conversion at 60 comes out smaller and replaces it.
-        ASSERT_TRUE(kirjoita_jpeg(polku(k.cover_fn), kohina(t.w, t.h, 1), 100));
+        ASSERT_TRUE(kirjoita_jpeg(jarjestelman_tiedostot(), polku(k.cover_fn), kohina(t.w, t.h, 1), 100));
     }
     muunna_kannet_jpg(60, true, varasto());
     for (std::size_t i = 0; i < tapaukset.size(); ++i) {
         if (!tapaukset[i].puolita) continue;
         RgbKuva k;
-        ASSERT_TRUE(lue_jpeg(polku(tk_.kortit[static_cast<int>(i) + 1].cover_fn), k));
+        ASSERT_TRUE(lue_jpeg(jarjestelman_tiedostot(), polku(tk_.kortit[static_cast<int>(i) + 1].cover_fn), k));
         EXPECT_EQ(k.leveys, tapaukset[i].odotettu_w) << i;
         EXPECT_EQ(k.korkeus, tapaukset[i].odotettu_h) << i;
         EXPECT_FALSE(fs::exists(polku(tk_.kortit[static_cast<int>(i) + 1].cover_fn + "$$")));
@@ -127,7 +127,7 @@ TEST_F(Kannet, MuunnaGifJpegiksiVainKunPienenee) {
     EXPECT_EQ(tk_.kortit[2].cover_fn, "gfx\\kannet\\kirjava.jpg");
     EXPECT_FALSE(fs::exists(juuri_ / "gfx" / "kannet" / "Kirjava.gif"));
     RgbKuva k;
-    ASSERT_TRUE(lue_jpeg(polku("gfx\\kannet\\kirjava.jpg"), k));
+    ASSERT_TRUE(lue_jpeg(jarjestelman_tiedostot(), polku("gfx\\kannet\\kirjava.jpg"), k));
     EXPECT_EQ(k.leveys, 150);
     EXPECT_EQ(k.korkeus, 250);
     EXPECT_EQ(tk_.kortit[3].cover_fn, "gfx\\kannet\\kuva.png");
@@ -143,7 +143,7 @@ std::vector<std::string> kansion_tiedostot(const fs::path& kansio) {
 
 std::string tiedoston_sisalto(const fs::path& p) {
     std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(p, s));
+    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), p, s));
     return s;
 }
 
@@ -158,7 +158,7 @@ TEST_F(Kannet, AvaaKaikkiKannetKertooEpaonnistuneetYhdellaViestilla) {
         jasenet.push_back(std::string("gfx\\kannet\\") + n);
     }
     {
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         ASSERT_TRUE(zip.Create(polku("oma.rkb")));
         ASSERT_TRUE(zip.AddFiles(jasenet, lahde));
     }
@@ -169,8 +169,7 @@ TEST_F(Kannet, AvaaKaikkiKannetKertooEpaonnistuneetYhdellaViestilla) {
     tk_.tiedosto = "oma.rkb";
     VikaantuvatTiedostot tj;
     tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Luo, ENOSPC, "k2.jpg");
-    Varasto v = varasto();
-    v.tiedostot = &tj;
+    Varasto v = varasto(tj);
     diag::loki().nollaa();
 
     avaa_kaikki_kannet(false, v);
@@ -222,7 +221,7 @@ TEST_F(Kannet, MuunnaJpgEpaonnistunutKirjoitusEiHukkaaKansia) {
         fs::remove_all(kannet);
         fs::create_directories(kannet);
         tk_.kortit.lisaa_uusi().cover_fn = "gfx\\kannet\\Iso.jpg";
-        ASSERT_TRUE(kirjoita_jpeg(kannet / "Iso.jpg", kohina(300, 500, 3), 100));
+        ASSERT_TRUE(kirjoita_jpeg(jarjestelman_tiedostot(), kannet / "Iso.jpg", kohina(300, 500, 3), 100));
         tk_.kortit.lisaa_uusi().cover_fn = "gfx\\kannet\\Kirjava.gif";
         tee_gif(kannet / "Kirjava.gif", 300, 500, true);
         const std::string jpg = tiedoston_sisalto(kannet / "Iso.jpg");
@@ -230,8 +229,7 @@ TEST_F(Kannet, MuunnaJpgEpaonnistunutKirjoitusEiHukkaaKansia) {
 
         VikaantuvatTiedostot tj;
         tj.epaonnistu(t.vaihe, t.virhe, "kannet");
-        Varasto v = varasto();
-        v.tiedostot = &tj;
+        Varasto v = varasto(tj);
         muunna_kannet_jpg(10, true, v);
 
         EXPECT_EQ(tk_.kortit[1].cover_fn, "gfx\\kannet\\Iso.jpg");
@@ -292,7 +290,7 @@ TEST_F(Kannet, AvausKayttaaEdellisenKansienTiedostot) {
     kirjoita_runko(l, runko);
     std::ofstream(lahde / "avattu.$$$", std::ios::binary) << runko;
     {
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         ASSERT_TRUE(zip.Create(polku("oma.rkb")));
         ASSERT_TRUE(zip.AddFiles(jasenet, lahde));
     }
@@ -310,9 +308,8 @@ TEST_F(Kannet, AvausKayttaaEdellisenKansienTiedostot) {
         VikaantuvatTiedostot tj;
         if (!nimeaminen_onnistuu) tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Nimea, EXDEV);
         tk_.tyhjenna();
-        Varasto v = varasto();
+        Varasto v = varasto(tj);
         v.asetukset = &asetukset;
-        v.tiedostot = &tj;
 
         ASSERT_TRUE(lue_tietueet("oma.rkb", false, false, tk_.kortit, v));
         EXPECT_EQ(kansion_tiedostot(kannet), (std::vector<std::string>{"a.jpg", "b.jpg", "ei_kuvaa.gif", "yhteinen.jpg"}));
@@ -341,8 +338,8 @@ TEST(Kuvakoodekki, PuolitusKeskiarvoistaaJaRikkinainenKuvaEiKaada) {
     for (const std::string sisalto : {std::string("\xff\xd8\xff\xe0 ei jpeg"), std::string("GIF89a\x10\x00"), std::string()}) {
         std::ofstream(rikki, std::ios::binary) << sisalto;
         RgbKuva x;
-        EXPECT_FALSE(lue_jpeg(rikki, x));
-        EXPECT_FALSE(lue_gif(rikki, x));
+        EXPECT_FALSE(lue_jpeg(jarjestelman_tiedostot(), rikki, x));
+        EXPECT_FALSE(lue_gif(jarjestelman_tiedostot(), rikki, x));
     }
 }
 
@@ -452,7 +449,7 @@ TEST(Kuvakoodekki, KuvapommitHylataanEnnenPurkua) {
         EGifCloseFile(g, &virhe);
     }
     std::string gif_tavut;
-    ASSERT_TRUE(lue_koko_tiedosto(gif, gif_tavut));
+    ASSERT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), gif, gif_tavut));
     EXPECT_TRUE(rajatussa_muistissa(64, [&] {
         RgbKuva x;
         return !lue_gif_muistista(gif_tavut, x);
@@ -473,7 +470,7 @@ TEST(Kuvakoodekki, KuvapommitHylataanEnnenPurkua) {
         GifFreeMapObject(kartta);
         EGifCloseFile(g, &virhe);
     }
-    ASSERT_TRUE(lue_gif(gif, k));
+    ASSERT_TRUE(lue_gif(jarjestelman_tiedostot(), gif, k));
     ASSERT_EQ(k.korkeus, 11);
     for (int y = 0; y < 11; ++y) EXPECT_EQ(k.rgb[static_cast<std::size_t>(y) * 3 * 3], y * 16) << y;
 }

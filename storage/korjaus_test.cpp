@@ -73,8 +73,7 @@ TEST_F(Korjaus, KorjatunKirjoitusvirheJattaaTiedostonEnnalleen) {
         kirjoita("runko.txt", tuplattu);
         VikaantuvatTiedostot tj;
         tj.epaonnistu(t.vaihe, t.virhe, "runko.txt");
-        Varasto v = varasto();
-        v.tiedostot = &tj;
+        Varasto v = varasto(tj);
         std::string teksti = tuplattu;
         korjaa_0D0D0A(polku("runko.txt"), teksti, v);
         EXPECT_EQ(teksti, ehja);

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <csetjmp>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include <gif_lib.h>
 #include <jpeglib.h>
+
+#include "perus/tiedostot.h"
 
 namespace {
 
@@ -20,11 +21,6 @@ constexpr long long suurin_pikselimaara = 64LL * 1024 * 1024;
 // would otherwise keep it busy without end.
 constexpr long suurin_jpeg_muisti = 512L * 1024 * 1024;
 constexpr int suurin_skannausmaara = 1000;
-
-struct Suljin {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Tiedosto = std::unique_ptr<std::FILE, Suljin>;
 
 struct JpegVirhe {
     jpeg_error_mgr perus;
@@ -39,7 +35,7 @@ void skannausraja(j_common_ptr c) {
     if (d->is_decompressor && d->input_scan_number > suurin_skannausmaara) jpeg_virhe(c);
 }
 
-// `lahde` gives the decompressor its input (a file or bytes in memory).
+// `lahde` gives the decompressor its input.
 template <typename Lahde>
 bool pura_jpeg(Lahde&& lahde, RgbKuva& kuva) {
     jpeg_decompress_struct d{};
@@ -129,9 +125,9 @@ bool pura_gif(GifFileType* gif, RgbKuva& kuva);
 
 }  // namespace
 
-bool lue_jpeg(const std::filesystem::path& p, RgbKuva& kuva) {
-    Tiedosto f(std::fopen(p.c_str(), "rb"));
-    return f && pura_jpeg([&](jpeg_decompress_struct& d) { jpeg_stdio_src(&d, f.get()); }, kuva);
+bool lue_jpeg(Tiedostojarjestelma& t, const std::filesystem::path& p, RgbKuva& kuva) {
+    std::string data;
+    return lue_koko_tiedosto(t, p, data) && lue_jpeg_muistista(data, kuva);
 }
 
 bool lue_jpeg_muistista(std::string_view data, RgbKuva& kuva) {
@@ -143,11 +139,9 @@ bool lue_jpeg_muistista(std::string_view data, RgbKuva& kuva) {
         kuva);
 }
 
-bool kirjoita_jpeg(const std::filesystem::path& p, const RgbKuva& kuva, int laatu) {
-    if (kuva.leveys <= 0 || kuva.korkeus <= 0) return false;
-    Tiedosto f(std::fopen(p.c_str(), "wb"));
-    if (!f || !pakkaa_jpeg([&](jpeg_compress_struct& c) { jpeg_stdio_dest(&c, f.get()); }, kuva, laatu)) return false;
-    return std::fclose(f.release()) == 0;
+bool kirjoita_jpeg(Tiedostojarjestelma& t, const std::filesystem::path& p, const RgbKuva& kuva, int laatu) {
+    std::string jpeg;
+    return pakkaa_jpeg_muistiin(kuva, laatu, jpeg) && korvaa_tiedosto(t, p, jpeg);
 }
 
 bool pakkaa_jpeg_muistiin(const RgbKuva& kuva, int laatu, std::string& jpeg) {
@@ -160,10 +154,9 @@ bool pakkaa_jpeg_muistiin(const RgbKuva& kuva, int laatu, std::string& jpeg) {
     return ok;
 }
 
-bool lue_gif(const std::filesystem::path& p, RgbKuva& kuva) {
-    int virhe = 0;
-    GifFileType* gif = DGifOpenFileName(p.c_str(), &virhe);
-    return gif && pura_gif(gif, kuva);
+bool lue_gif(Tiedostojarjestelma& t, const std::filesystem::path& p, RgbKuva& kuva) {
+    std::string data;
+    return lue_koko_tiedosto(t, p, data) && lue_gif_muistista(data, kuva);
 }
 
 bool lue_gif_muistista(std::string_view data, RgbKuva& kuva) {

@@ -31,8 +31,8 @@ protected:
         Testitila::TearDown();
     }
 
-    Varasto varasto_asetuksin() {
-        Varasto v = varasto();
+    Varasto varasto_asetuksin(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
+        Varasto v = varasto(t);
         v.asetukset = &asetukset_;
         v.tarkista_myohastymiset = [this] { ++myohastymistarkistuksia_; };
         return v;
@@ -60,7 +60,7 @@ protected:
             std::ofstream(tiedostopolku(kansi, lahde), std::ios::binary) << sisalto;
             nimet.push_back(kansi);
         }
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         ASSERT_TRUE(zip.Create(polku(nimi)));
         const ZlbTulos t = zip.AddFiles(nimet, lahde);
         ASSERT_TRUE(t) << t.virhe;
@@ -92,7 +92,7 @@ TEST_F(Lataus, MyohastymiskysymysKiireikkunanJalkeen) {
     tee_arkisto("oma.rkb", l, {{"gfx\\kannet\\11111111.jpg", "jpg"}});
     asetukset_.avaa_kannet_heti = true;
     asetukset_.notify_enabled = true;
-    Varasto v{tk_, *kansio_, viestit_, kiire};
+    Varasto v{tk_, *kansio_, jarjestelman_tiedostot(), viestit_, kiire};
     v.asetukset = &asetukset_;
     std::vector<int> auki_kysyttaessa;
     v.tarkista_myohastymiset = [&] { auki_kysyttaessa.push_back(kiire.auki); };
@@ -366,8 +366,7 @@ TEST_F(Lataus, KansiJotaEiVoiPurkaaSailyyJaTallentuu) {
     tee_arkisto("oma.rkb", l, kannet);
     VikaantuvatTiedostot tj;
     tj.rajoita_tilaa("kannet", 2 * 1004 + 100);
-    Varasto v = varasto_asetuksin();
-    v.tiedostot = &tj;
+    Varasto v = varasto_asetuksin(tj);
     ASSERT_TRUE(lue_tietueet("oma.rkb", false, false, tk_.kortit, v));
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(tk_.kortit[i].cover_fn, l[i].cover_fn) << i;
     EXPECT_EQ(tk_.kortit[6].cover_fn, "");
@@ -380,7 +379,7 @@ TEST_F(Lataus, KansiJotaEiVoiPurkaaSailyyJaTallentuu) {
 
     // Saved under a new name while the disk is still full: every cover arrives whole.
     ASSERT_TRUE(tallenna_tietokanta("uusi.rkb", v));
-    TZLBArchive zip;
+    TZLBArchive zip(jarjestelman_tiedostot());
     ASSERT_TRUE(zip.Open(polku("uusi.rkb")));
     zip.CheckCRC = true;
     for (const auto& [nimi, sisalto] : kannet) {
@@ -403,9 +402,8 @@ TEST_F(Lataus, TallennusEiPudotaKanttaJotaEiVoiLukea) {
     const std::string vanha = lue("oma.rkb");
     VikaantuvatTiedostot tj;
     tj.epaonnistu(VikaantuvatTiedostot::Vaihe::Avaa, EACCES, "oma.rkb");
-    v.tiedostot = &tj;
     tk_.kortit.muutettu = true;
-    EXPECT_FALSE(tallenna_tietokanta("oma.rkb", v));
+    EXPECT_FALSE(tallenna_tietokanta("oma.rkb", varasto_asetuksin(tj)));
     EXPECT_EQ(lue("oma.rkb"), vanha);
     EXPECT_TRUE(tk_.kortit.muutettu);
     EXPECT_EQ(viestit_.tekstit().back(), std::string(tallennusvirheen_alku) +
@@ -608,7 +606,7 @@ TEST_F(Lataus, TallennettuAvautuuJaRajanYlittavaaEiTallenneta) {
     EXPECT_EQ(std::string(tk_.kortit[1].juoni), toisto);
 
     const auto mitat = [&](const std::string& nimi) {
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         EXPECT_TRUE(zip.Open(polku(nimi)));
         std::uint64_t purettu = 0;
         for (const TZLBEntry& e : zip.entries()) purettu += e.koko;

@@ -18,7 +18,7 @@ namespace {
 // dropped, as a load that unpacks covers at once does.
 void pura_liitetyt_kannet(const std::string& nimi, int ensimmainen, const Varasto& v) {
     TOmaList& l = v.tk.kortit;
-    TZLBArchive zip;
+    TZLBArchive zip(v.tj());
     aseta_purku(zip);
     const bool arkisto = on_arkisto(nimi, v.kansio) && zip.Open(v.kansio.polku(nimi));
     for (int i = ensimmainen; i < l.Count(); ++i) {

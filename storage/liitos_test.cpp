@@ -61,7 +61,7 @@ TEST_F(Liitos, KymmenenViiteenPeraanJaNimiPysyy) {
 
         // The merged covers reach the next save in both unpack modes.
         ASSERT_TRUE(tallenna_tietokanta("yhdessa.rkb", v));
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         ASSERT_TRUE(zip.Open(polku("yhdessa.rkb")));
         for (int k = 1; k <= 15; ++k)
             if (!tk_.kortit[k].cover_fn.empty()) EXPECT_GE(zip.etsi(tk_.kortit[k].cover_fn), 0) << tk_.kortit[k].cover_fn;

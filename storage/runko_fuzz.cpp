@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t koko
     if (koko > 2) {
         std::ofstream(kuvatiedosto(), std::ios::binary).write(teksti.data(), static_cast<std::streamsize>(koko));
         RgbKuva kuva;
-        if (lue_jpeg(kuvatiedosto(), kuva) || lue_gif(kuvatiedosto(), kuva)) (void)puolita(kuva);
+        if (lue_jpeg(jarjestelman_tiedostot(), kuvatiedosto(), kuva) || lue_gif(jarjestelman_tiedostot(), kuvatiedosto(), kuva)) (void)puolita(kuva);
     }
     return 0;
 }

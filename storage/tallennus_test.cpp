@@ -50,8 +50,8 @@ public:
 
 class Tallennus : public Testitila {
 protected:
-    Varasto v() {
-        Varasto va = varasto();
+    Varasto v(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
+        Varasto va = varasto(t);
         va.asetukset = &asetukset_;
         return va;
     }
@@ -64,7 +64,7 @@ protected:
         return k;
     }
     std::vector<std::string> jasenet(const std::string& nimi) {
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         EXPECT_TRUE(zip.Open(polku(nimi)));
         std::vector<std::string> t;
         for (const auto& e : zip.entries()) t.push_back(e.koko_nimi());
@@ -76,7 +76,7 @@ protected:
         TAsetukset a;
         a.avaa_kannet_heti = false;
         a.notify_enabled = false;
-        Varasto va{toinen, *kansio_, hiljaiset, kiire_, &a};
+        Varasto va{toinen, *kansio_, jarjestelman_tiedostot(), hiljaiset, kiire_, &a};
         EXPECT_TRUE(lue_tietueet(nimi, false, true, toinen.kortit, va));
         return std::move(toinen.kortit);
     }
@@ -124,7 +124,7 @@ TEST_F(Tallennus, KannetVanhastaTiedostostaPakataanUudelleen) {
     EXPECT_EQ(jasenet("toinen.rkb").size(), 2u);
     // Taken from the old file as stored, without unpacking it on the way.
     EXPECT_FALSE(fs::exists(polku("gfx\\kannet\\11111111.jpg")));
-    TZLBArchive zip;
+    TZLBArchive zip(jarjestelman_tiedostot());
     ASSERT_TRUE(zip.Open(polku("toinen.rkb")));
     ASSERT_TRUE(zip.Extract("gfx\\kannet\\11111111.jpg", juuri_ / "purettu"));
     EXPECT_EQ(lue("purettu\\gfx\\kannet\\11111111.jpg"), "kuva:gfx\\kannet\\11111111.jpg");
@@ -190,10 +190,8 @@ TEST_F(Tallennus, EpaonnistunutTallennusEiKoskaVanhaanTiedostoon) {
         VikaantuvatTiedostot tj;
         tj.epaonnistu(t.vaihe, t.virhe, t.polku);
         KiireSeuranta kiire;
-        Varasto va = v();
-        va.tiedostot = &tj;
-        Varasto seurattu{va.tk, va.kansio, kiire.viestit, kiire, va.asetukset};
-        seurattu.tiedostot = &tj;
+        Varasto va = v(tj);
+        Varasto seurattu{va.tk, va.kansio, tj, kiire.viestit, kiire, va.asetukset};
         tk_.kortit.muutettu = true;
         EXPECT_FALSE(tallenna_tietokanta("oma.rkb", seurattu));
         EXPECT_EQ(tj.epaonnistuneet(t.vaihe), 1);

@@ -1,9 +1,5 @@
 #include "storage/varasto.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-
 #include "diag/loki.h"
 #include "settings/asetukset.h"
 
@@ -17,27 +13,6 @@ std::string puuttuvan_tiedoston_viesti(const std::string& nimi, bool mutta) {
     return "Virhe! ohjelma yritti lukea tiedoston \"" + nimi + "\" jota ei kuitenkaan löydy!\n" +
            "Ohjelma ohittaa virheen (lukeminen keskeytetty), " + (mutta ? "mutta " : "") +
            "ohjelman uudelleenkäynnistäminen on suositeltavaa.\nJos ongelma jatkuu ota yhteys ohjelman tekijään.";
-}
-
-bool lue_tavut(const std::filesystem::path& p, std::string& sisalto, int& virhekoodi) {
-    struct Suljin {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    sisalto.clear();
-    errno = 0;
-    std::unique_ptr<std::FILE, Suljin> f(std::fopen(p.c_str(), "rb"));
-    if (!f) {
-        virhekoodi = errno ? errno : EIO;
-        return false;
-    }
-    char puskuri[1 << 16];
-    for (std::size_t n; (n = std::fread(puskuri, 1, sizeof puskuri, f.get())) > 0;) sisalto.append(puskuri, n);
-    if (std::ferror(f.get())) {
-        virhekoodi = errno ? errno : EIO;
-        return false;
-    }
-    virhekoodi = 0;
-    return true;
 }
 
 std::string lukuvirheen_viesti(int virhekoodi) {

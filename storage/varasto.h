@@ -17,6 +17,8 @@ struct TAsetukset;
 struct Varasto {
     Tietokanta& tk;
     const Ohjelmakansio& kansio;
+    // Every file step of loading, saving and the covers; tests put in one that fails on order.
+    Tiedostojarjestelma& tiedostot;
     diag::Viestit& viestit;
     diag::Kiire& kiire;
     const TAsetukset* asetukset = nullptr;  // defaults of a new settings file when null
@@ -27,12 +29,10 @@ struct Varasto {
     std::function<void()> lista_muuttui;                     // rebuild the movie list window if it is visible
     std::function<bool()> debug_nakyvissa;                   // the debug window is visible
     std::function<void()> tarkista_myohastymiset;            // the overdue-loan check after an open
-    // Every file step of loading, saving and the covers; tests put in one that fails on order.
-    Tiedostojarjestelma* tiedostot = &jarjestelman_tiedostot();
     // What a catalogue file may unpack to; the saver keeps within what the loader accepts.
     Purkurajat purkurajat = koneen_purkurajat();
 
-    Tiedostojarjestelma& tj() const { return *tiedostot; }
+    Tiedostojarjestelma& tj() const { return tiedostot; }
 
     // Covers are unpacked when a catalogue is opened (else when a card's cover is first needed).
     bool kannet_heti() const;
@@ -53,9 +53,6 @@ void liian_lyhyt_runko(const std::string& nimi, std::uintmax_t koko);
 
 // Text of the message for a file that was asked for but is not there.
 std::string puuttuvan_tiedoston_viesti(const std::string& nimi, bool mutta);
-
-// Whole file into memory. On failure returns false with the system's error code.
-bool lue_tavut(const std::filesystem::path& p, std::string& sisalto, int& virhekoodi);
 
 // "Virhe [code] tiedoston lukemisessa, ohitetaan..."
 std::string lukuvirheen_viesti(int virhekoodi);

@@ -113,7 +113,7 @@ public:
     static constexpr std::size_t trailerin_koko = 36;
     static constexpr std::size_t entryn_koko = 532;
 
-    explicit TZLBArchive(Tiedostojarjestelma& tiedostot = jarjestelman_tiedostot());
+    explicit TZLBArchive(Tiedostojarjestelma& tiedostot);
     ~TZLBArchive();
     TZLBArchive(const TZLBArchive&) = delete;
     TZLBArchive& operator=(const TZLBArchive&) = delete;

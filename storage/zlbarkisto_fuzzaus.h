@@ -25,7 +25,7 @@ inline void aja_arkistotapaus(const std::uint8_t* data, std::size_t koko, const 
     }
     const std::filesystem::path arkisto = kansio / "tapaus.rkb";
     std::ofstream(arkisto, std::ios::binary | std::ios::trunc) << tavut;
-    TZLBArchive a;
+    TZLBArchive a(jarjestelman_tiedostot());
     a.CheckCRC = true;
     if (!a.Open(arkisto)) return;
     (void)a.ExtractAll(kansio / "kohde");
@@ -39,7 +39,7 @@ inline void aja_arkistotapaus(const std::uint8_t* data, std::size_t koko, const 
         std::vector<std::string> nimet;
         for (const TZLBEntry& e : a.entries()) nimet.push_back(e.koko_nimi());
         const std::filesystem::path kopio = kansio / "kopio.rkb";
-        TZLBArchive k;
+        TZLBArchive k(jarjestelman_tiedostot());
         if (k.Create(kopio) && k.AddFiles(nimet, kansio / "ei_ole", &a) && !k.Open(kopio)) std::abort();
         k.Close();
         std::filesystem::remove(kopio);

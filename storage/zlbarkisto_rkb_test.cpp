@@ -59,7 +59,7 @@ TEST_F(RkbArkisto, PakkaaListaaJaPuraTakaisin) {
     ASSERT_EQ(pakattu.koodi, 0) << pakattu.ulos;
     EXPECT_EQ(pakattu.ulos, "");
 
-    TZLBArchive a;
+    TZLBArchive a(jarjestelman_tiedostot());
     ASSERT_TRUE(a.Open(juuri_ / "out.rkb"));
     ASSERT_EQ(a.entries().size(), 3u);
     const Ajotulos lista = rkb(juuri_, "list out.rkb");

@@ -171,7 +171,7 @@ protected:
 
     testituki::Tilapainen_kansio kansio_{"zlbarkisto"};
     fs::path juuri_ = kansio_.juuri();
-    TZLBArchive a_;
+    TZLBArchive a_{jarjestelman_tiedostot()};
     std::vector<std::string> kirjatut_;
 };
 
@@ -346,7 +346,7 @@ TEST_F(Arkisto, KirjainkoolleenEroavaTiedostoOnSamaEikaRinnalleSynnyToista) {
 
     fs::remove_all(kannet);
     kirjoita(kannet / "A.JPG", "oma");
-    Kansiolistaus listaus(kannet);
+    Kansiolistaus listaus(kannet, jarjestelman_tiedostot());
     std::vector<std::string> puretut;
     a_.OnFileExtracted = [&](TZLBArchive&, const std::string& n) { puretut.push_back(n); };
     for (std::size_t i : {1, 2, 2}) ASSERT_TRUE(a_.Extract(i, listaus)) << i;

@@ -31,9 +31,9 @@ struct Kaynnistys {
     Kaynnistys() {
         asetustesti::tee_ulkoasu(k, "perus", asetustesti::kuvaus_kuvakkein);
         // The file type counts as registered, so only the questions a test scripts are asked.
-        o = std::make_unique<Ohjelma>(k.juuri(), viestit, kiire, tyopoyta);
+        o = std::make_unique<Ohjelma>(k.juuri(), jarjestelman_tiedostot(), viestit, kiire, tyopoyta);
         o->xdg_data = k.juuri() / "xdg";
-        QVERIFY(rekisteroi_tiedostotyyppi(o->xdg_data, o->ohjelmatiedosto));
+        QVERIFY(rekisteroi_tiedostotyyppi(o->tiedostot, o->xdg_data, o->ohjelmatiedosto));
     }
     bool kaynnista(QStringList argumentit = {}) { return o->kaynnista(QStringList{"rullakko"} + argumentit); }
     TMain_form& m() { return o->paaikkuna(); }
@@ -41,7 +41,7 @@ struct Kaynnistys {
     // The titles of the cards in a catalogue file, read back as the program reads it.
     std::vector<std::string> tiedoston_nimet(const char* tiedosto) {
         Tietokanta luettu;
-        Varasto v{luettu, o->kansio, viestit, kiire, nullptr, {}, {}, {}, {}, {}};
+        Varasto v{luettu, o->kansio, jarjestelman_tiedostot(), viestit, kiire, nullptr, {}, {}, {}, {}, {}};
         std::vector<std::string> nimet;
         if (!lue_tietueet(polku_tekstiksi(k.juuri() / tiedosto), false, true, luettu.kortit, v)) return nimet;
         for (int n = 1; n < luettu.kortit.Count(); ++n) nimet.push_back(luettu.kortit[n].nimi);

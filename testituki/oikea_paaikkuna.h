@@ -40,7 +40,7 @@ struct Oikea_paaikkuna {
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset a;
-    Asetusymparisto y{kansio, viestit, [] { return std::optional<Tarkkuus>(); }, {}};
+    Asetusymparisto y{kansio, jarjestelman_tiedostot(), viestit, [] { return std::optional<Tarkkuus>(); }, {}};
     testituki::TestiTyopoyta tyopoyta;
     testituki::TestiMuut muut;
     Ulkoasusovitin sovitin;

@@ -14,7 +14,7 @@ inline std::string pieni_jpeg() {
     const Tilapainen_kansio kansio("pieni_jpeg");
     const std::filesystem::path apu = kansio / "kansi.jpg";
     std::string s;
-    if (!kirjoita_jpeg(apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80) || !lue_koko_tiedosto(apu, s))
+    if (!kirjoita_jpeg(jarjestelman_tiedostot(), apu, RgbKuva{8, 8, std::vector<unsigned char>(192, 90)}, 80) || !lue_koko_tiedosto(jarjestelman_tiedostot(), apu, s))
         s.clear();
     return s;
 }

@@ -32,13 +32,13 @@ public:
     diag::EiKiiretta kiire;
     TAsetukset a;
     Tietokanta tk;
-    Varasto v{tk, kansio, viestit, kiire, &a};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &a};
     TestiTyopoyta tp;
     Korttimuutokset m;
     Ulkoasusovitin s;
     TPeruuta_muutokset peruutus_;
     QMainWindow w;
-    std::map<std::string, QAction*> toiminnot;
+    std::map<Toiminto, QAction*> toiminnot;
     int paivityksia = 0;    // update_fields calls
     int tallennuksia = 0;   // dosavefields calls
     int himmennyksia = 0;   // dims not yet undone
@@ -68,12 +68,10 @@ public:
     Tyopoyta& tyopoyta() override { return tp; }
     Korttimuutokset& muutokset() override { return m; }
     Ulkoasusovitin& sovitin() override { return s; }
-    QAction* toiminto(const char* nimi) override {
-        QAction*& a = toiminnot[nimi];
-        if (!a) {
-            a = w.menuBar()->addAction(QString::fromLatin1(nimi));
-            a->setObjectName(nimi);
-        }
+    // The item is made the first time it is asked for, captioned by its number in the list.
+    QAction* toiminto(Toiminto t) override {
+        QAction*& a = toiminnot[t];
+        if (!a) a = w.menuBar()->addAction(QString::number(static_cast<int>(t)));
         return a;
     }
     void dosavefields() override {

@@ -19,8 +19,8 @@ protected:
         diag::loki().nollaa();  // the log is the process's own, and a test reads only its own lines
     }
 
-    Varasto varasto() {
-        Varasto v{tk_, *kansio_, viestit_, kiire_};
+    Varasto varasto(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
+        Varasto v{tk_, *kansio_, t, viestit_, kiire_};
         v.lue_otsikko = [this] { return otsikko_; };
         v.aseta_otsikko = [this](const std::string& t) {
             otsikot_.push_back(t);

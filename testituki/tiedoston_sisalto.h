@@ -10,7 +10,7 @@ namespace testituki {
 // Empty when the file cannot be read; the comparison then shows what was missing.
 inline std::string tiedoston_sisalto(const std::filesystem::path& p) {
     std::string s;
-    if (!lue_koko_tiedosto(p, s)) s.clear();
+    if (!lue_koko_tiedosto(jarjestelman_tiedostot(), p, s)) s.clear();
     return s;
 }
 

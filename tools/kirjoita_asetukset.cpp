@@ -24,9 +24,9 @@ int main(int argc, char** argv) {
     }
     const Ohjelmakansio kansio(argv[1]);
     Virheet viestit;
-    const Asetusymparisto y{kansio, viestit, {}, {}};
+    const Asetusymparisto y{kansio, jarjestelman_tiedostot(), viestit, {}, {}};
     IniTiedosto ini;
-    if (!ini.lataa(asetustiedosto(kansio))) return 1;
+    if (!ini.lataa(y.tiedostot, asetustiedosto(kansio))) return 1;
     TAsetukset a;
     lue_asetusarvot(a, ini, y);
     return Kirjoita_ini(a, y) ? 0 : 1;

@@ -1,8 +1,10 @@
 #include "tuonti/tuonti.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <random>
+#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -185,13 +187,14 @@ Tuontimuoto arvaa_muoto(const fs::path& p) {
     return a.starts_with("PK\x03\x04") || a.starts_with("<?xml") ? Tuontimuoto::Tellico : Tuontimuoto::Csv;
 }
 
-Tulos lue_csv_tiedosto(const fs::path& p, std::string& data) {
-    std::error_code ec;
-    const std::uint64_t koko = fs::file_size(p, ec);
-    if (ec) return Tulos::virhe(1, "Tiedostoa ei voi lukea: " + merkisto::utf8_cp1252(ec.message()));
-    if (koko > suurin_csv) return Tulos::virhe(2, "Tiedosto on liian suuri tuotavaksi (yli 256 Mt).");
-    int syy = 0;
-    if (!lue_tavut(p, data, syy)) return Tulos::virhe(syy, "Tiedostoa ei voi lukea: " + jarjestelman_syy(syy));
+Tulos lue_csv_tiedosto(Tiedostojarjestelma& t, const fs::path& p, std::string& data) {
+    Tiedostotiedot tt;
+    if (const int e = t.tiedot(p, tt); e != 0 || !tt.tavallinen)
+        return Tulos::virhe(1, "Tiedostoa ei voi lukea: " +
+                                   merkisto::utf8_cp1252(std::generic_category().message(e != 0 ? e : tt.kansio ? EISDIR : ENOTSUP)));
+    if (tt.koko > suurin_csv) return Tulos::virhe(2, "Tiedosto on liian suuri tuotavaksi (yli 256 Mt).");
+    if (const Tulos luku = lue_koko_tiedosto(t, p, data); !luku)
+        return Tulos::virhe(luku.koodi, "Tiedostoa ei voi lukea: " + jarjestelman_syy(luku.koodi));
     return Tulos::ok();
 }
 
@@ -329,7 +332,7 @@ Tulos tuo_tiedosto(const fs::path& p, std::optional<Tuontimuoto> muoto, const st
         tee_tellico_kortit(kokoelma, tuotavat);
     } else {
         std::string data;
-        if (Tulos t = lue_csv_tiedosto(p, data); !t) return t;
+        if (Tulos t = lue_csv_tiedosto(v.tj(), p, data); !t) return t;
         Csvtaulu taulu;
         if (Tulos t = lue_csv(data, taulu); !t) return t;
         Sarakekartta k = arvaa_kartta(taulu.rivit[0]);

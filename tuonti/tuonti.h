@@ -39,7 +39,7 @@ inline constexpr std::uint64_t suurin_csv = 256ull << 20;
 Tuontimuoto arvaa_muoto(const std::filesystem::path& p);
 
 // A list file whole into memory; a file too big to be a list is refused with a message.
-Tulos lue_csv_tiedosto(const std::filesystem::path& p, std::string& data);
+Tulos lue_csv_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& p, std::string& data);
 
 // One card per row below the header; this program's own list (on_oma_otsikko) with its values exactly as
 // written, any other through the field rules.

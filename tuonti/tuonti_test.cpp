@@ -52,7 +52,7 @@ protected:
 TEST_F(Tuonti, OmaCsvListaPalaaSamoiksiKorteiksi) {
     fs::copy_file(std::string(RULLAKKO_SOURCE_DIR) + "/data/esimerkki.rkb", polku("esimerkki.rkb"));
     Tietokanta lahde;
-    Varasto lv{lahde, *kansio_, viestit_, kiire_};
+    Varasto lv{lahde, *kansio_, jarjestelman_tiedostot(), viestit_, kiire_};
     ASSERT_TRUE(lue_tietueet("esimerkki.rkb", false, false, lahde.kortit, lv));
     // Values that need every rule of the list besides the example's own: quotes, commas, a blank at either
     // end, a euro sign, a byte cp1252 leaves undefined, the extras and the cover switch.
@@ -66,7 +66,7 @@ TEST_F(Tuonti, OmaCsvListaPalaaSamoiksiKorteiksi) {
     ASSERT_TRUE(vie_csv(jarjestelman_tiedostot(), lahde.kortit, polku("lista.csv")));
 
     Tietokanta tyhja;
-    Varasto tv{tyhja, *kansio_, viestit_, kiire_};
+    Varasto tv{tyhja, *kansio_, jarjestelman_tiedostot(), viestit_, kiire_};
     ASSERT_TRUE(tuo_tiedosto(polku("lista.csv"), std::nullopt, {}, tv, tuotavat_)) << tuotavat_.huomautukset.size();
     ASSERT_EQ(tyhja.kortit.Count(), lahde.kortit.Count());
     for (int i = 1; i < lahde.kortit.Count(); ++i)
@@ -167,10 +167,10 @@ void tarkista_videot(const TOmaList& l, const Ohjelmakansio& kansio) {
     // The JPEG cover comes as it was, the PNG as a JPEG of its size; both under new names of the rule.
     RgbKuva kuva;
     ASSERT_TRUE(kansikuva_olemassa(kansio, a.cover_fn)) << a.cover_fn;
-    ASSERT_TRUE(lue_jpeg(*kansikuvan_polku(kansio, a.cover_fn), kuva));
+    ASSERT_TRUE(lue_jpeg(jarjestelman_tiedostot(), *kansikuvan_polku(kansio, a.cover_fn), kuva));
     ASSERT_TRUE(kansikuva_olemassa(kansio, b.cover_fn)) << b.cover_fn;
     ASSERT_TRUE(b.cover_fn.ends_with(".jpg"));
-    ASSERT_TRUE(lue_jpeg(*kansikuvan_polku(kansio, b.cover_fn), kuva));
+    ASSERT_TRUE(lue_jpeg(jarjestelman_tiedostot(), *kansikuvan_polku(kansio, b.cover_fn), kuva));
     EXPECT_EQ(kuva.leveys, 120);
     EXPECT_EQ(kuva.korkeus, 180);
     for (const TKortti* k : {&a, &b}) {

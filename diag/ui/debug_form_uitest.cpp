@@ -8,6 +8,7 @@
 #include "diag/ui/debug_form.h"
 #include "diag/ui/progress_form.h"
 #include "diag/ui/teksti.h"
+#include "perus/tiedostojarjestelma.h"
 #include "testituki/kuvat.h"
 
 class DebugIkkunaTesti : public QObject {
@@ -56,7 +57,7 @@ private slots:
 
     void kirjoitusvirheKytkeeTiedostoruudunPois() {
         TDebug_Form f;
-        diag::loki().aseta_tiedosto("/proc/ei_voi_kirjoittaa/rulladb_debug.log");
+        diag::loki().aseta_tiedosto(jarjestelman_tiedostot(), "/proc/ei_voi_kirjoittaa/rulladb_debug.log");
         f.debug2file->setChecked(true);
         QVERIFY(diag::loki().tiedostoon());
         kirjoita_debug("yksi");

@@ -527,7 +527,7 @@ void Ttarrat_form::sulje_buttonClick() {
 
 void Ttarrat_form::kirjoita_asetukset() {
     Varasto& v = p_.varasto();
-    Kirjoita_ini(p_.asetukset(), Asetusymparisto{v.kansio, v.viestit});
+    Kirjoita_ini(p_.asetukset(), Asetusymparisto{v.kansio, v.tj(), v.viestit});
 }
 
 void Ttarrat_form::hideEvent(QHideEvent* e) {

@@ -40,8 +40,8 @@ void Tulostustoiminnot::tallenna_tekstilista_merkistolla(Listan_merkisto merkist
     Varasto& v = p_.varasto();
     p_.dosavefields();
     // The save dialog has already asked whether an existing file is replaced; its Yes stands.
-    const Tulos t = kirjoita_lista(std::filesystem::path(nimi.toStdString()), v.tk.kortit, tanaan(), v.tk.tiedosto,
-                                   merkisto, Olemassaoleva::Korvaa);
+    const Tulos t = kirjoita_lista(v.tj(), std::filesystem::path(nimi.toStdString()), v.tk.kortit, tanaan(),
+                                   v.tk.tiedosto, merkisto, Olemassaoleva::Korvaa);
     if (!t) v.viestit.virhe(t.viesti);
 }
 
@@ -52,7 +52,7 @@ void Tulostustoiminnot::tallenna_csv() {
     Varasto& v = p_.varasto();
     p_.dosavefields();
     diag::KiireNakyvissa kiire(v.kiire);
-    const Tulos t = vie_csv(jarjestelman_tiedostot(), v.tk.kortit, std::filesystem::path(nimi.toStdString()));
+    const Tulos t = vie_csv(v.tj(), v.tk.kortit, std::filesystem::path(nimi.toStdString()));
     if (!t) v.viestit.virhe(t.viesti);
 }
 

@@ -246,7 +246,7 @@ private slots:
         const std::filesystem::path data(qEnvironmentVariable("RULLAKKO_DATA").toStdString());
         Sijaispaaikkuna p;
         const Ohjelmakansio asennus(data);
-        const Asetusymparisto y{asennus, p.viestit, {}, {}};
+        const Asetusymparisto y{asennus, p.varasto().tj(), p.viestit, {}, {}};
         QCOMPARE(lataa_ulkoasu(p.a, y), Lataustulos::Valmis);
         p.a.avaa_kannet_heti = false;
         p.tk.kortit.tyhjenna();

@@ -469,7 +469,7 @@ void Timdb_form::hyvaksy_buttonClick() {
         if (download_cover->isChecked()) {
             download_cover->setEnabled(false);
             tila("Haetaan kansikuvaa..... ");
-            dl_cover(yhteydet_.kannet, cover_url_, tk.kortit, indeksi, v.kansio, v.viestit);
+            dl_cover(yhteydet_.kannet, cover_url_, tk.kortit, indeksi, v.kansio, v.tj(), v.viestit);
         }
     }
     p_.update_fields();
@@ -556,7 +556,7 @@ void Timdb_form::hae_kansikuvat() {
     avaa_kaikki_kannet(false, v);
     setCursor(Qt::WaitCursor);
     Hakutulos_lista->setCursor(Qt::WaitCursor);
-    Kansihaku haku{v.tk.kortit, v.kansio, v.viestit, yhteydet_.lahteet[Lahdelaji::Imdb], yhteydet_.kannet};
+    Kansihaku haku{v.tk.kortit, v.kansio, v.tj(), v.viestit, yhteydet_.lahteet[Lahdelaji::Imdb], yhteydet_.kannet};
     ::hae_kansikuvat(haku, *this, *this);
     unsetCursor();
     Hakutulos_lista->unsetCursor();

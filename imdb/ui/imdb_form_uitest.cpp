@@ -39,7 +39,7 @@ namespace {
 
 std::string testdata(const char* nimi) {
     std::string s;
-    (void)lue_koko_tiedosto(std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s);
+    (void)lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s);
     return s;
 }
 

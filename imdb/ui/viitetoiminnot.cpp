@@ -33,7 +33,7 @@ void Viitetoiminnot::etsi_tietokannasta(const std::string& nimi, Valintatapa tap
     if (nimi.size() < 2) return;
     Tietokanta& tk = p_.varasto().tk;
     if (tk.nykyinen < 1 || tk.nykyinen >= tk.kortit.Count()) return;
-    if (!viite_.ladattu()) viite_.lataa(p_.varasto().kansio.polku(viitetietokannan_nimi));
+    if (!viite_.ladattu()) viite_.lataa(p_.varasto().tj(), p_.varasto().kansio.polku(viitetietokannan_nimi));
 
     QWidget* w = p_.ikkuna();
     const QString otsikko = w->windowTitle();

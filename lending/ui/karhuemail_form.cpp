@@ -83,7 +83,7 @@ void Tkarhuemail_form::showEvent(QShowEvent* e) {
 void Tkarhuemail_form::lue_muistutuspohja(const std::string& nimi) {
     email->clear();
     std::string pohja;
-    if (const Tulos t = ::lue_muistutuspohja(p_.varasto().kansio, nimi, pohja); !t) {
+    if (const Tulos t = ::lue_muistutuspohja(p_.varasto().tj(), p_.varasto().kansio, nimi, pohja); !t) {
         p_.varasto().viestit.virhe(t.viesti);
         return;
     }
@@ -121,7 +121,7 @@ void Tkarhuemail_form::email_sendClick() {
     if (!tarkista_email_asetukset(a, v, avaa_asetukset)) return;
 
     std::vector<Profiili> profiilit;
-    lue_profiilit(profiilitiedosto(p_.varasto().kansio), profiilit);
+    lue_profiilit(p_.varasto().tj(), profiilitiedosto(p_.varasto().kansio), profiilit);
     std::optional<std::string> osoite = hae_email(profiilit, lainaaja_);
     while (!osoite || osoite->empty()) {
         if (v.kysy(diag::Laji::Varoitus, "Lainaajan \"" + lyhennetty(lainaaja_) +
@@ -131,7 +131,7 @@ void Tkarhuemail_form::email_sendClick() {
             return;
         }
         if (avaa_profiilit) avaa_profiilit();
-        lue_profiilit(profiilitiedosto(p_.varasto().kansio), profiilit);
+        lue_profiilit(p_.varasto().tj(), profiilitiedosto(p_.varasto().kansio), profiilit);
         osoite = hae_email(profiilit, lainaaja_);
     }
     kirjoita_debug("mail TO: " + *osoite);

@@ -235,7 +235,7 @@ void Tlainaa_form::lataa_profiilinimet() {
     const QString teksti = lainaaja_edit->currentText();
     lainaaja_edit->clear();
     std::vector<Profiili> profiilit;
-    lue_profiilit(profiilitiedosto(p_.varasto().kansio), profiilit);
+    lue_profiilit(p_.varasto().tj(), profiilitiedosto(p_.varasto().kansio), profiilit);
     for (const Profiili& pr : profiilit) lainaaja_edit->addItem(q(pr.nimi));
     lainaaja_edit->setEditText(teksti);
 }

@@ -29,8 +29,9 @@ QLineEdit* kentta(QWidget* isa, const char* nimi) {
 
 }  // namespace
 
-Tlainaajaprofiilit_form::Tlainaajaprofiilit_form(std::filesystem::path tiedosto, diag::Viestit& viestit, QWidget* parent)
-    : QDialog(parent), tiedosto_(std::move(tiedosto)), viestit_(viestit) {
+Tlainaajaprofiilit_form::Tlainaajaprofiilit_form(Tiedostojarjestelma& tiedostot, std::filesystem::path tiedosto,
+                                                 diag::Viestit& viestit, QWidget* parent)
+    : QDialog(parent), tiedostot_(tiedostot), tiedosto_(std::move(tiedosto)), viestit_(viestit) {
     setObjectName("lainaajaprofiilit_form");
     setWindowTitle(fi("Lainaajaprofiilit"));
 
@@ -80,7 +81,7 @@ Tlainaajaprofiilit_form::Tlainaajaprofiilit_form(std::filesystem::path tiedosto,
     connect(ok, &QPushButton::clicked, this, &Tlainaajaprofiilit_form::okClick);
     connect(peruuta_button, &QPushButton::clicked, this, &Tlainaajaprofiilit_form::peruuta_buttonClick);
 
-    lue_profiilit(tiedosto_, profiilit_);
+    lue_profiilit(tiedostot_, tiedosto_, profiilit_);
 }
 
 void Tlainaajaprofiilit_form::showEvent(QShowEvent* e) {
@@ -138,7 +139,7 @@ void Tlainaajaprofiilit_form::poista_buttonClick() {
 
 void Tlainaajaprofiilit_form::okClick() {
     paivita_profiiliClick();
-    if (const Tulos t = kirjoita_profiilit(tiedosto_, profiilit_); !t) {
+    if (const Tulos t = kirjoita_profiilit(tiedostot_, tiedosto_, profiilit_); !t) {
         viestit_.virhe(t.viesti);
         return;
     }
@@ -149,6 +150,6 @@ void Tlainaajaprofiilit_form::peruuta_buttonClick() { reject(); }
 
 void Tlainaajaprofiilit_form::reject() {
     profiilit_.clear();
-    lue_profiilit(tiedosto_, profiilit_);
+    lue_profiilit(tiedostot_, tiedosto_, profiilit_);
     QDialog::reject();
 }

@@ -10,13 +10,15 @@
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class Tiedostojarjestelma;
 namespace diag { class Viestit; }
 
 class Tlainaajaprofiilit_form : public QDialog {
     Q_OBJECT
 public:
     // Reads the file (FormCreate).
-    Tlainaajaprofiilit_form(std::filesystem::path tiedosto, diag::Viestit& viestit, QWidget* parent = nullptr);
+    Tlainaajaprofiilit_form(Tiedostojarjestelma& tiedostot, std::filesystem::path tiedosto, diag::Viestit& viestit,
+                            QWidget* parent = nullptr);
 
     const std::vector<Profiili>& profiilit() const { return profiilit_; }
 
@@ -45,6 +47,7 @@ protected:
 
 private:
     void tayta_lista(int valittu);
+    Tiedostojarjestelma& tiedostot_;
     std::filesystem::path tiedosto_;
     diag::Viestit& viestit_;
     std::vector<Profiili> profiilit_;

@@ -40,7 +40,7 @@ void kirjoita(const fs::path& p, const std::string& s) { std::ofstream(p, std::i
 
 std::string lue(const fs::path& p) {
     std::string s;
-    lue_koko_tiedosto(p, s);
+    lue_koko_tiedosto(jarjestelman_tiedostot(), p, s);
     return s;
 }
 
@@ -211,7 +211,7 @@ private slots:
         const std::string alku = "Matti\r\n040\r\nm@x\r\n## seuraava profiili\r\n";
         kirjoita(tiedosto, alku);
         {
-            Tlainaajaprofiilit_form f(tiedosto, p.viestit);
+            Tlainaajaprofiilit_form f(p.varasto().tj(), tiedosto, p.viestit);
             f.show();
             f.nimi_edit->setText("Matti");
             f.lisaa_button->click();
@@ -225,7 +225,7 @@ private slots:
             QCOMPARE(lue(tiedosto), alku);
             QCOMPARE(f.profiilit().size(), std::size_t(1));
         }
-        Tlainaajaprofiilit_form f(tiedosto, p.viestit);
+        Tlainaajaprofiilit_form f(p.varasto().tj(), tiedosto, p.viestit);
         f.show();
         f.nimi_edit->setText(fi("Liisa Ääninen"));
         f.puh_edit->setText("050 1234567");

@@ -75,7 +75,7 @@ void Lainaustoiminnot::nayta_lainaus() {
 }
 
 void Lainaustoiminnot::nayta_profiilit() {
-    Tlainaajaprofiilit_form f(profiilitiedosto(p_.varasto().kansio), p_.varasto().viestit,
+    Tlainaajaprofiilit_form f(p_.varasto().tj(), profiilitiedosto(p_.varasto().kansio), p_.varasto().viestit,
                               modaalin_paalle(p_.ikkuna()));
     p_.tyopoyta().nayta_dialogi(f);
 }
@@ -146,7 +146,7 @@ void Lainaustoiminnot::laheta_tietokanta() {
     }
     const std::string nimi = tk.tiedosto;
     std::string tavut;
-    if (const Tulos t = lue_koko_tiedosto(p_.varasto().kansio.polku(nimi), tavut); !t) {
+    if (const Tulos t = lue_koko_tiedosto(p_.varasto().tj(), p_.varasto().kansio.polku(nimi), tavut); !t) {
         v.virhe(t.viesti);
         return;
     }

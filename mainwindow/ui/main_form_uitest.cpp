@@ -526,7 +526,7 @@ private slots:
         testituki::Kaynnistys s;
         QVERIFY(s.kaynnista());
         diag::TestiViestit toiset;
-        Ohjelma toinen(s.k.juuri(), toiset, s.kiire, s.tyopoyta);
+        Ohjelma toinen(s.k.juuri(), jarjestelman_tiedostot(), toiset, s.kiire, s.tyopoyta);
         QVERIFY(!toinen.kaynnista({"rullakko"}));
         QCOMPARE(toiset.tekstit(), std::vector<std::string>{"Rullakko on jo käynnissä!"});
         s.m().close();

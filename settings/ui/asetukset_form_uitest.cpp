@@ -32,7 +32,7 @@ struct Ymparisto {
     std::optional<Tarkkuus> tulostin;
     Ulkoasusovitin sovitin;
     TAsetukset a;
-    Asetusymparisto y{kansio, viestit, [this] { return tulostin; }, [this] { sovitin.sovella(a.ulkoasu); }};
+    Asetusymparisto y{kansio, jarjestelman_tiedostot(), viestit, [this] { return tulostin; }, [this] { sovitin.sovella(a.ulkoasu); }};
     // The main window as the dialog sees it.
     struct Paa final : Tasetukset_form::Paaikkuna {
         bool auki = false;
@@ -241,7 +241,7 @@ private slots:
         y.f->Tallenna_button->click();
         QCOMPARE(y.a.palaute_addr, std::string("palaute@example.org"));
         std::string ini;
-        QVERIFY(lue_koko_tiedosto(y.k.juuri() / "asetukset.ini", ini));
+        QVERIFY(lue_koko_tiedosto(jarjestelman_tiedostot(), y.k.juuri() / "asetukset.ini", ini));
         QVERIFY(ini.find("palaute_addr=palaute@example.org\r\n") != std::string::npos);
     }
 

@@ -284,7 +284,7 @@ private slots:
                 TAsetukset a;
                 a.skin_dir = ikkunat;
                 a.button_dir = napit;
-                lataa_ulkoasu(a, {kansio, v, nullptr, nullptr});
+                lataa_ulkoasu(a, {kansio, jarjestelman_tiedostot(), v, nullptr, nullptr});
                 QVERIFY(v.naytetyt.empty());
                 const Ulkoasu& u = a.ulkoasu;
                 QCOMPARE(lataa_kuva(u.tausta1).size(), QSize(660, 468));

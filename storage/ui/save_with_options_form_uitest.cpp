@@ -46,7 +46,7 @@ private slots:
         QCOMPARE(kysytty, 1);
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QVERIFY(tk.kortit[1].cover_fn.empty());
-        TZLBArchive zip;
+        TZLBArchive zip(jarjestelman_tiedostot());
         QVERIFY(static_cast<bool>(zip.Open(juuri / "uusi.rkb")));
         QCOMPARE(zip.entries().size(), std::size_t(1));
         QVERIFY(!fs::exists(juuri / "gfx" / "kannet" / "11111111.jpg"));
@@ -63,7 +63,7 @@ private slots:
         const Ohjelmakansio kansio(oma_kansio.juuri());
         diag::TestiViestit viestit;
         diag::EiKiiretta kiire;
-        const Varasto v{tk, kansio, viestit, kiire};
+        const Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};
         bool kysytty = false;
         Tsave_with_options_form f(v, [&] {
             kysytty = true;

@@ -213,7 +213,7 @@ Kansikuvat::Kansikuvat(std::size_t koko, unsigned siemen) {
         for (int kierros = 0; kierros < 9; ++kierros) {
             const double kohina = (ala + yla) / 2;
             Arpa kuvan_arpa(siemen * 131 + static_cast<unsigned>(i));
-            if (!kirjoita_jpeg(tilapainen, piirra(kuvan_arpa, kohina), 85)) throw std::runtime_error("JPEG");
+            if (!kirjoita_jpeg(jarjestelman_tiedostot(), tilapainen, piirra(kuvan_arpa, kohina), 85)) throw std::runtime_error("JPEG");
             paras = lue(tilapainen);
             (paras.size() < koko ? ala : yla) = kohina;
         }
@@ -256,7 +256,7 @@ TOmaList kirjoita_luettelo(const fs::path& tiedosto, const Luettelo& l, const fs
         nimet.push_back(kansi);
     }
     fs::remove(tiedosto);
-    TZLBArchive zip;
+    TZLBArchive zip(jarjestelman_tiedostot());
     ZlbTulos t = zip.Create(tiedosto);
     if (t) t = zip.AddFiles(nimet, tyokansio);
     zip.Close();

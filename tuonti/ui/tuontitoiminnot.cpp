@@ -39,7 +39,7 @@ bool Tuontitoiminnot::lue_tuotavat(const fs::path& p, const QString& nimi, Tuota
     }
     std::string data;
     Csvtaulu taulu;
-    Tulos r = lue_csv_tiedosto(p, data);
+    Tulos r = lue_csv_tiedosto(p_.varasto().tj(), p, data);
     if (r) r = lue_csv(data, taulu);
     if (!r) {
         viestit.virhe(r.viesti);
