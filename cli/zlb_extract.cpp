@@ -10,9 +10,9 @@ int extract(const std::vector<std::string>& p) {
     arkisto.OnReplaceFile = [](TZLBArchive&, const std::string& tiedosto, bool&) {
         tulosta_virhe("Tiedosto on jo olemassa, sitä ei korvattu: " + tiedosto);
     };
-    ZlbTulos t = arkisto.Open(p[0]);
+    Tulos t = arkisto.Open(p[0]);
     if (t) t = arkisto.ExtractAll(p[1]);
-    if (!t) tulosta_virhe(t.virhe);
+    if (!t) tulosta_virhe(t.viesti);
     return t ? 0 : 1;
 }
 

@@ -10,8 +10,8 @@ namespace {
 
 int list(const std::vector<std::string>& p) {
     TZLBArchive arkisto(jarjestelman_tiedostot());
-    if (const ZlbTulos t = arkisto.Open(p[0]); !t) {
-        tulosta_virhe(t.virhe);
+    if (const Tulos t = arkisto.Open(p[0]); !t) {
+        tulosta_virhe(t.viesti);
         return 1;
     }
     for (const TZLBEntry& e : arkisto.entries())

@@ -25,9 +25,9 @@ int pack(const std::vector<std::string>& p) {
     TZLBArchive arkisto(jarjestelman_tiedostot());
     arkisto.CompressionLevel = TZLBCompressionLevel::Maximum;
     arkisto.OnErrorLogged = [](TZLBArchive&, const std::string& teksti) { tulosta_virhe(teksti); };
-    ZlbTulos t = arkisto.Create(p[0]);
+    Tulos t = arkisto.Create(p[0]);
     if (t) t = arkisto.AddFiles(nimet, juuri);
-    if (!t) tulosta_virhe(t.virhe);
+    if (!t) tulosta_virhe(t.viesti);
     // A file that vanished after the check was skipped with a message: the archive lacks it.
     return t && arkisto.entries().size() == nimet.size() ? 0 : 1;
 }

@@ -31,14 +31,20 @@ std::string jarjestelman_syy(int virhekoodi) {
     }
 }
 
+std::string syyn_teksti(const Tulos& t) { return t.syy ? jarjestelman_syy(t.syy) : t.viesti; }
+
+std::string viesti_ja_syy(const Tulos& t) {
+    return t.syy ? t.viesti + " (" + jarjestelman_syy(t.syy) + ")" : t.viesti;
+}
+
 namespace {
 
 Tulos kirjoitusvirhe(const fs::path& polku, int koodi) {
-    return Tulos::virhe(koodi, "Tiedoston " + polku.string() + " kirjoittaminen epäonnistui: " + jarjestelman_syy(koodi));
+    return Tulos::jarjestelma(koodi, "Tiedoston " + polku.string() + " kirjoittaminen epäonnistui: " + jarjestelman_syy(koodi));
 }
 
 Tulos lukuvirhe(const fs::path& polku, int koodi) {
-    return Tulos::virhe(koodi, "Tiedoston " + polku.string() + " lukeminen epäonnistui: " + jarjestelman_syy(koodi));
+    return Tulos::jarjestelma(koodi, "Tiedoston " + polku.string() + " lukeminen epäonnistui: " + jarjestelman_syy(koodi));
 }
 
 constexpr std::string_view keskenerainen_paate = ".kesken";

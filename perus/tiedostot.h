@@ -12,6 +12,10 @@
 
 // The system's reason for an errno in Finnish ("levy on täynnä", "ei kirjoitusoikeutta", …).
 std::string jarjestelman_syy(int virhekoodi);
+// A failure's reason for the user: the system's reason when the system refused a step, else its message.
+std::string syyn_teksti(const Tulos& t);
+// A failure's message followed by the system's reason in parentheses when there is one, for the log.
+std::string viesti_ja_syy(const Tulos& t);
 
 // The whole file into `sisalto`. The code of a failure is the errno.
 Tulos lue_koko_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& polku, std::string& sisalto);

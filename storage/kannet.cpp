@@ -148,19 +148,21 @@ void aseta_purku(TZLBArchive& zip) {
 
 bool arkiston_voi_pitaa(const Varasto& v) { return &v.tj() == &jarjestelman_tiedostot(); }
 
-std::shared_ptr<TZLBArchive> avoin_arkisto(const Varasto& v, std::string& virhe) {
+Tulos avoin_arkisto(const Varasto& v, std::shared_ptr<TZLBArchive>& zip) {
     const fs::path tiedosto = v.kansio.polku(v.tk.tiedosto);
-    if (arkiston_voi_pitaa(v) && v.tk.arkisto && v.tk.arkisto->FileName() == tiedosto && v.tk.arkisto->ennallaan())
-        return v.tk.arkisto;
+    if (arkiston_voi_pitaa(v) && v.tk.arkisto && v.tk.arkisto->FileName() == tiedosto && v.tk.arkisto->ennallaan()) {
+        zip = v.tk.arkisto;
+        return Tulos::ok();
+    }
     v.tk.arkisto.reset();
-    auto zip = std::make_shared<TZLBArchive>(v.tj());
+    zip = std::make_shared<TZLBArchive>(v.tj());
     aseta_purku(*zip);
-    if (const ZlbTulos t = v.tk.tiedosto.empty() ? ZlbTulos{zlb_virhe::ei_loydy} : zip->Open(tiedosto); !t) {
-        virhe = t.virhe;
-        return nullptr;
+    if (const Tulos t = v.tk.tiedosto.empty() ? zlb_tulos(zlb_virhe::ei_loydy) : zip->Open(tiedosto); !t) {
+        zip.reset();
+        return t;
     }
     if (arkiston_voi_pitaa(v)) v.tk.arkisto = zip;
-    return zip;
+    return Tulos::ok();
 }
 
 Kansikierratys::Kansikierratys(const Ohjelmakansio& kansio, Tiedostojarjestelma& t)
@@ -196,9 +198,9 @@ fs::path Kansikierratys::ota(std::uint64_t enintaan) {
     return p;
 }
 
-std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
-                                              int* eka_syy, Kansikierratys* kierratys) {
-    std::vector<std::string> epaonnistuneet;
+Purkamattomat pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
+                                   Kansikierratys* kierratys) {
+    Purkamattomat purkamatta;
     const std::vector<TZLBEntry>& jasenet = zip.entries();
     const std::string kaikki = std::to_string(jasenet.size());
     for (std::size_t i = 0; i < jasenet.size(); ++i) {
@@ -209,14 +211,13 @@ std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& k
         const std::string jasen = jasenet[i].koko_nimi();
         const auto tiedosto = kansikuvan_tiedosto(jasen);
         if (!tiedosto || kannet.tiedosto(*tiedosto)) continue;
-        if (const ZlbTulos t = zip.Extract(i, kannet, kierratys ? kierratys->ota(jasenet[i].koko) : fs::path()); !t) {
-            kirjoita_debug_aina("[ZIP] " + jasen + ": " + t.virhe +
-                                (t.syy ? " (" + jarjestelman_syy(t.syy) + ")" : std::string()));
-            if (epaonnistuneet.empty() && eka_syy) *eka_syy = t.syy;
-            epaonnistuneet.push_back(jasen);
+        if (const Tulos t = zip.Extract(i, kannet, kierratys ? kierratys->ota(jasenet[i].koko) : fs::path()); !t) {
+            kirjoita_debug_aina("[ZIP] " + jasen + ": " + viesti_ja_syy(t));
+            if (purkamatta.jasenet.empty()) purkamatta.ensimmainen = t;
+            purkamatta.jasenet.push_back(jasen);
         }
     }
-    return epaonnistuneet;
+    return purkamatta;
 }
 
 void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
@@ -224,9 +225,9 @@ void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
     if (v.tk.tiedosto.empty() || !on_tavallinen(v.tj(), tiedosto)) return;
     std::optional<diag::KiireNakyvissa> kiire;
     if (nayta_kiire) kiire.emplace(v.kiire);
-    std::string virhe;
-    const std::shared_ptr<TZLBArchive> zip = avoin_arkisto(v, virhe);
-    if (!zip) kirjoita_debug_aina("[avaa_kaikki_kannet] " + virhe);
+    std::shared_ptr<TZLBArchive> zip;
+    const Tulos avaus = avoin_arkisto(v, zip);
+    if (!avaus) kirjoita_debug_aina("[avaa_kaikki_kannet] " + avaus.viesti);
     Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
     Kansivirheet virheet("Virhe #9912: Kaikkia kansikuvia ei voitu purkaa");
     std::unordered_set<std::string> kasitellyt;  // a cover that several cards name is tried once
@@ -241,12 +242,12 @@ void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
         if (nimi.empty() || kansikuva_olemassa(kannet, nimi) || !kasitellyt.insert(pienet_cp1252(nimi)).second) continue;
         if (!kansikuvan_osa(nimi)) {
             virheet.lisaa(nimi, "nimi osoittaa kansikuvakansion ulkopuolelle");
-        } else if (!zip) {
-            virheet.lisaa(nimi, "tietokantatiedostoa ei voitu avata (" + virhe + ")");
+        } else if (!avaus) {
+            virheet.lisaa(nimi, "tietokantatiedostoa ei voitu avata (" + avaus.viesti + ")");
         } else if (const int jasen = zip->etsi(nimi); jasen < 0) {
             virheet.lisaa(nimi, "kuvaa ei ole tietokantatiedostossa");
-        } else if (const ZlbTulos t = zip->Extract(static_cast<std::size_t>(jasen), kannet); !t) {
-            virheet.lisaa(nimi, t.syy ? jarjestelman_syy(t.syy) : t.virhe);
+        } else if (const Tulos t = zip->Extract(static_cast<std::size_t>(jasen), kannet); !t) {
+            virheet.lisaa(nimi, syyn_teksti(t));
         }
     }
     virheet.kerro(v.viestit, "");
@@ -262,10 +263,10 @@ bool pura_kansi(const TKortti& kortti, const Varasto& v) {
     if (tiedosto) {
         Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
         if (kannet.tiedosto(*tiedosto)) return true;
-        std::string virhe;
-        const std::shared_ptr<TZLBArchive> zip = avoin_arkisto(v, virhe);
-        const int jasen = zip ? zip->etsi(kortti.cover_fn) : -1;
-        if (!zip) {
+        std::shared_ptr<TZLBArchive> zip;
+        const Tulos avaus = avoin_arkisto(v, zip);
+        const int jasen = avaus ? zip->etsi(kortti.cover_fn) : -1;
+        if (!avaus) {
             v.viestit.virhe("Virhe #12232: Openarchive failed");
         } else if (jasen < 0) {
             v.viestit.virhe("Virhe #2255: Tiedostoa " + lyhennetty(kortti.cover_fn) + " ei löydy zipistä");

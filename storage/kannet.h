@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "perus/tulos.h"
 #include "storage/varasto.h"
 
 class Kansiolistaus;
@@ -43,9 +44,9 @@ void poista_kortti(TOmaList& lista, int i, const Ohjelmakansio& kansio);
 // An archive set up as the program uses it for extraction: an existing file is never replaced.
 void aseta_purku(TZLBArchive& zip);
 
-// The open catalogue file as an archive: the one the catalogue keeps while the file on disk is unchanged,
-// otherwise opened (and checked) again. Null, with the archive's error text, when it cannot be opened.
-std::shared_ptr<TZLBArchive> avoin_arkisto(const Varasto& v, std::string& virhe);
+// The open catalogue file as an archive in `zip`: the one the catalogue keeps while the file on disk is
+// unchanged, otherwise opened (and checked) again. The archive's failure when it cannot be opened.
+Tulos avoin_arkisto(const Varasto& v, std::shared_ptr<TZLBArchive>& zip);
 // Whether an archive opened through `v`'s file system may be kept by the catalogue: only the real one lives
 // as long as the catalogue does.
 bool arkiston_voi_pitaa(const Varasto& v);
@@ -71,12 +72,15 @@ private:
     std::multimap<std::uint64_t, std::string> tiedostot_;  // size -> name
 };
 
+struct Purkamattomat {
+    std::vector<std::string> jasenet;  // the members that could not be unpacked
+    Tulos ensimmainen;                 // the failure of the first of them
+};
+
 // Unpacks every cover member of the archive that the folder does not hold yet, the listing learning each
 // file made, with progress in the busy window; files of `kierratys` are taken over before new ones are made.
-// Gives the members that could not be unpacked, and in `eka_syy` the errno of the first of them when the
-// file system refused it.
-std::vector<std::string> pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
-                                              int* eka_syy = nullptr, Kansikierratys* kierratys = nullptr);
+Purkamattomat pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
+                                   Kansikierratys* kierratys = nullptr);
 
 // Extracts from the open catalogue file every cover that is not unpacked yet.
 void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v);

@@ -101,8 +101,8 @@ private:
     bool lue_virrasta();
     bool runko_luettu(RungonTila tila);
     bool tuplatut_rivinvaihdot();
-    ZlbTulos viimeistele_purku();
-    bool purku_epaonnistui(const ZlbTulos& t);
+    Tulos viimeistele_purku();
+    bool purku_epaonnistui(const Tulos& t);
     void pida_arkisto() {
         if (avaus() && arkiston_voi_pitaa(v_)) v_.tk.arkisto = std::move(zip_);
         zip_.reset();
@@ -171,22 +171,22 @@ bool Lataaja::pura_arkisto() {
     auto zip = std::make_shared<TZLBArchive>(v_.tj());
     aseta_purku(*zip);
     // The file's CRC is counted while the body is read; covers wait until the check has passed.
-    ZlbTulos tulos = zip->Open(v_.kansio.polku(nimi_), false);
+    Tulos tulos = zip->Open(v_.kansio.polku(nimi_), false);
     // A damaged file is reported as damaged whatever else is wrong with it.
-    const auto vika = [&](ZlbTulos t) {
+    const auto vika = [&](Tulos t) {
         if (!t && zip->auki())
-            if (ZlbTulos crc = zip->tarkista_tiedosto(); !crc) return crc;
+            if (Tulos crc = zip->tarkista_tiedosto(); !crc) return crc;
         return t;
     };
     std::uint64_t purettavaa = 0;
     if (tulos)
         for (const TZLBEntry& e : zip->entries()) purettavaa += e.koko;
     if (tulos) {
-        if (auto yli = purkurajan_ylitys(tiedoston_koko_, purettavaa, v_.purkurajat)) {
+        if (Tulos raja = purkurajan_tarkistus(tiedoston_koko_, purettavaa, v_.purkurajat); !raja) {
             tulos = zip->tarkista_tiedosto();
             if (tulos) {
                 kirjoita_debug("[ZIP closed]");
-                rajan_syy_ = std::move(*yli);
+                rajan_syy_ = std::move(raja.viesti);
                 kirjoita_debug_aina("[lue_tietueet] " + nimi_ + " hylätään: " + rajan_syy_);
                 return false;
             }
@@ -196,7 +196,7 @@ bool Lataaja::pura_arkisto() {
     // memory; the cards point into it until they are changed.
     if (tulos) {
         const int runko = zip->etsi(tyotiedosto);
-        if (runko < 0) tulos = vika({zlb_virhe::ei_arkistossa});
+        if (runko < 0) tulos = vika(zlb_tulos(zlb_virhe::ei_arkistossa));
         else tulos = vika(zip->pura_taustalla(static_cast<std::size_t>(runko), virta_, rungon_vara));
     }
     if (tulos) {
@@ -206,8 +206,7 @@ bool Lataaja::pura_arkisto() {
         return true;
     }
     kirjoita_debug("[ZIP closed]");
-    kirjoita_debug_aina("[lue_tietueet] " + tulos.virhe +
-                        (tulos.syy ? " (" + jarjestelman_syy(tulos.syy) + ")" : std::string()));
+    kirjoita_debug_aina("[lue_tietueet] " + viesti_ja_syy(tulos));
     return false;
 }
 
@@ -222,13 +221,13 @@ void Lataaja::pura_kannet() {
     if (!v_.kannet_heti()) return;
     if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
     diag::EiKiiretta hiljaa;
-    int syy = 0;
     // The card keeps the cover's name: the cover is still in the file and a save copies it from there.
-    for (const std::string& jasen : pura_arkiston_kannet(*zip_, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire,
-                                                         &syy, kierratys_ ? &*kierratys_ : nullptr)) {
+    const Purkamattomat p = pura_arkiston_kannet(*zip_, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire,
+                                                 kierratys_ ? &*kierratys_ : nullptr);
+    for (const std::string& jasen : p.jasenet) {
         if (purkamatta_.insert(pienet_cp1252(jasen)).second && eka_purkamaton_.empty()) {
             eka_purkamaton_ = jasen;
-            purkuvirhe_ = syy;
+            purkuvirhe_ = p.ensimmainen.syy;
         }
     }
     kirjoita_debug("[ZIP closed]");
@@ -301,8 +300,8 @@ bool Lataaja::lue_kiireessa() {
     return virta_ ? lue_virrasta() : lue_runko_tiedostosta(arkisto);
 }
 
-bool Lataaja::purku_epaonnistui(const ZlbTulos& t) {
-    kirjoita_debug_aina("[lue_tietueet] " + t.virhe + (t.syy ? " (" + jarjestelman_syy(t.syy) + ")" : std::string()));
+bool Lataaja::purku_epaonnistui(const Tulos& t) {
+    kirjoita_debug_aina("[lue_tietueet] " + viesti_ja_syy(t));
     v_.viestit.virhe(vahingoittuneen_viesti());
     poista_tyotiedosto();
     yksi_tyhja_kortti();
@@ -310,8 +309,8 @@ bool Lataaja::purku_epaonnistui(const ZlbTulos& t) {
 }
 
 // The file's check and the body's unpacking waited for, the body then taken whole.
-ZlbTulos Lataaja::viimeistele_purku() {
-    ZlbTulos t = zip_->tarkista_tiedosto();
+Tulos Lataaja::viimeistele_purku() {
+    Tulos t = zip_->tarkista_tiedosto();
     if (t) t = virta_->tulos();
     if (t) {
         runko_.reserve(virta_->koko() + rungon_vara);
@@ -351,7 +350,7 @@ bool Lataaja::tuplatut_rivinvaihdot() {
 bool Lataaja::lue_virrasta() {
     if (virta_->koko() < lyhin_runko || tuplatut_rivinvaihdot()) {
         // The short body's message and the repair's rewrite need the whole text and a file known to be sound.
-        if (const ZlbTulos t = viimeistele_purku(); !t) return purku_epaonnistui(t);
+        if (const Tulos t = viimeistele_purku(); !t) return purku_epaonnistui(t);
         return lue_runko_tiedostosta(true);
     }
     // The covers come out once the file has passed its check; meanwhile a cover counts as present when the
@@ -365,7 +364,7 @@ bool Lataaja::lue_virrasta() {
     Viivastetyt viestit(v_.viestit);
     Jasenvirta& virta = *virta_;
     RungonTila tila;
-    ZlbTulos tulos;
+    Tulos tulos;
     {
         // Until this check is joined nothing here may use the file system: the check reads through it.
         // Without a thread to spare the check runs when its result is asked for.
@@ -389,7 +388,7 @@ bool Lataaja::lue_virrasta() {
         lista_.versio = versio;
         zip_.reset();
         if (!tulos) return purku_epaonnistui(tulos);
-        return hylkaa_raja(*korttirajan_ylitys(tiedoston_koko_, luku.enintaan_kortteja + 1, v_.purkurajat, true));
+        return hylkaa_raja(korttirajan_tarkistus(tiedoston_koko_, luku.enintaan_kortteja + 1, v_.purkurajat, true).viesti);
     }
     pura_kannet();
     pida_arkisto();
@@ -410,7 +409,8 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
     // pack into a few hundred kilobytes.
     std::uint64_t kortteja = 1;
     for (std::size_t i = teksti.find(kortin_erotin); i != std::string::npos; i = teksti.find(kortin_erotin, i + 1)) ++kortteja;
-    if (auto yli = korttirajan_ylitys(tiedoston_koko_, kortteja, v_.purkurajat)) return hylkaa_raja(*yli);
+    if (const Tulos raja = korttirajan_tarkistus(tiedoston_koko_, kortteja, v_.purkurajat); !raja)
+        return hylkaa_raja(raja.viesti);
 
     if (teksti.size() < lyhin_runko && tapa_ != Tapa::Hiljaa) {
         liian_lyhyt_runko(nimi_, teksti.size());

@@ -62,8 +62,8 @@ protected:
         }
         TZLBArchive zip(jarjestelman_tiedostot());
         ASSERT_TRUE(zip.Create(polku(nimi)));
-        const ZlbTulos t = zip.AddFiles(nimet, lahde);
-        ASSERT_TRUE(t) << t.virhe;
+        const Tulos t = zip.AddFiles(nimet, lahde);
+        ASSERT_TRUE(t) << t.viesti;
         zip.Close();
         fs::remove_all(lahde);
     }

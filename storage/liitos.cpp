@@ -25,8 +25,8 @@ void pura_liitetyt_kannet(const std::string& nimi, int ensimmainen, const Varast
         Teksti& kansi = l[i].cover_fn;
         if (kansi.empty() || kansikuva_olemassa(v.kansio, kansi)) continue;
         if (arkisto && kansikuvan_polku(v.kansio, kansi) && zip.etsi(kansi) >= 0) {
-            const ZlbTulos t = zip.Extract(kansi, v.kansio.juuri());
-            if (!t) kirjoita_debug_aina("[liita_tietokanta] " + kansi + ": " + t.virhe);
+            const Tulos t = zip.Extract(kansi, v.kansio.juuri());
+            if (!t) kirjoita_debug_aina("[liita_tietokanta] " + kansi + ": " + t.viesti);
         }
         if (!kansikuva_olemassa(v.kansio, kansi)) {
             kirjoita_debug_aina("[liita_tietokanta] kansikuvaa " + kansi + " ei löydy, poistetaan kortilta " +

@@ -40,19 +40,19 @@ std::uint64_t korttibudjetti(std::uint64_t koko, const Purkurajat& r) {
     return std::max(koko / tavua_korttia_kohden + korttivara, r.kortteja);
 }
 
-std::optional<std::string> purkurajan_ylitys(std::uint64_t koko, std::uint64_t purettavaa, const Purkurajat& r) {
+Tulos purkurajan_tarkistus(std::uint64_t koko, std::uint64_t purettavaa, const Purkurajat& r) {
     const std::uint64_t raja = purkubudjetti(koko, r);
-    if (purettavaa <= raja) return std::nullopt;
-    return "sen sisältö olisi purettuna " + std::to_string(purettavaa) + " tavua, ja " + std::to_string(koko) +
-           " tavun tiedosto saa tällä koneella purkautua enintään " + std::to_string(raja) + " tavuksi";
+    if (purettavaa <= raja) return Tulos::ok();
+    return Tulos::virhe(-1, "sen sisältö olisi purettuna " + std::to_string(purettavaa) + " tavua, ja " + std::to_string(koko) +
+           " tavun tiedosto saa tällä koneella purkautua enintään " + std::to_string(raja) + " tavuksi");
 }
 
-std::optional<std::string> korttirajan_ylitys(std::uint64_t koko, std::uint64_t kortteja, const Purkurajat& r, bool vahintaan) {
+Tulos korttirajan_tarkistus(std::uint64_t koko, std::uint64_t kortteja, const Purkurajat& r, bool vahintaan) {
     const std::uint64_t raja = korttibudjetti(koko, r);
-    if (kortteja <= raja) return std::nullopt;
-    return "siinä on " + std::string(vahintaan ? "yli " + std::to_string(raja) : std::to_string(kortteja)) +
+    if (kortteja <= raja) return Tulos::ok();
+    return Tulos::virhe(-1, "siinä on " + std::string(vahintaan ? "yli " + std::to_string(raja) : std::to_string(kortteja)) +
            " korttia, ja " + std::to_string(koko) + " tavun tiedostossa saa tällä koneella olla enintään " +
-           std::to_string(raja) + " korttia";
+           std::to_string(raja) + " korttia");
 }
 
 std::string rajan_ylityksen_viesti(const std::string& nimi, const std::string& syy) {

@@ -2,8 +2,9 @@
 // How much a catalogue file may unpack to and how many cards it may hold. The loader refuses what goes
 // beyond, and the saver refuses to write it, so whatever the program saves it can open again.
 #include <cstdint>
-#include <optional>
 #include <string>
+
+#include "perus/tulos.h"
 
 struct Purkurajat {
     // Any file may unpack to this many bytes and hold this many cards, whatever its own size; a bigger
@@ -19,11 +20,11 @@ Purkurajat koneen_purkurajat();
 std::uint64_t purkubudjetti(std::uint64_t tiedoston_koko, const Purkurajat& r);
 std::uint64_t korttibudjetti(std::uint64_t tiedoston_koko, const Purkurajat& r);
 
-// Why a file of this size unpacking to `purettavaa` bytes is refused, or nothing when it is within bounds.
-std::optional<std::string> purkurajan_ylitys(std::uint64_t tiedoston_koko, std::uint64_t purettavaa, const Purkurajat& r);
+// Whether a file of this size may unpack to `purettavaa` bytes; when it may not, the message says why.
+Tulos purkurajan_tarkistus(std::uint64_t tiedoston_koko, std::uint64_t purettavaa, const Purkurajat& r);
 // The same for `kortteja` cards (`vahintaan`: counting stopped at the limit).
-std::optional<std::string> korttirajan_ylitys(std::uint64_t tiedoston_koko, std::uint64_t kortteja, const Purkurajat& r,
-                                              bool vahintaan = false);
+Tulos korttirajan_tarkistus(std::uint64_t tiedoston_koko, std::uint64_t kortteja, const Purkurajat& r,
+                            bool vahintaan = false);
 
 // The message of a catalogue that was not opened because it exceeds a limit.
 std::string rajan_ylityksen_viesti(const std::string& nimi, const std::string& syy);

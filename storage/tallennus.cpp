@@ -41,10 +41,8 @@ bool kirjoitussuojattu(const fs::path& p, const Tiedostotiedot& tt) {
 
 std::string syyrivi(const std::string& syy) { return syy.empty() ? std::string() : "\n\nSyy: " + syy; }
 
-// A save ended by a failure after the work file was written.
-struct Epaonnistui {
-    std::string syy;
-};
+// A step of a save that failed after the work file was written; the message is the reason shown to the user.
+Tulos jarjestelman_epaonnistuminen(int syy) { return Tulos::jarjestelma(syy, jarjestelman_syy(syy)); }
 
 class Tallennus {
 public:
@@ -55,11 +53,13 @@ public:
 private:
     // The archive the covers that are not unpacked come from: the catalogue file as it is on disk.
     void avaa_lahde();
-    std::vector<std::string> tiedostolista();
-    void pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet);
+    Tulos tiedostolista(std::vector<std::string>& nimet);
+    Tulos pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet);
     // A file the loader would refuse is not put in place of the old one.
-    void tarkista_rajat(const fs::path& valiaikainen, std::uint64_t purettavaa);
-    void vie(const fs::path& valiaikainen, const fs::path& kohdepolku);
+    Tulos tarkista_rajat(const fs::path& valiaikainen, std::uint64_t purettavaa);
+    Tulos vie(const fs::path& valiaikainen, const fs::path& kohdepolku);
+    // Everything after the work file: the new archive under a name of its own, then in place of the old one.
+    Tulos kirjoita_arkisto(const fs::path& kohdepolku, fs::path& valiaikainen);
 
     const std::string& kohde_;
     const Varasto& v_;
@@ -80,14 +80,14 @@ void Tallennus::avaa_lahde() {
         lahde_kaytossa_ = pidetty.get();
         return;
     }
-    if (const ZlbTulos t = lahde_.Open(v_.kansio.polku(nimi)); !t)
-        lahteen_virhe_ = "tietokantatiedostoa " + nimi + " ei voi lukea (" + (t.syy ? jarjestelman_syy(t.syy) : t.virhe) + ")";
+    if (const Tulos t = lahde_.Open(v_.kansio.polku(nimi)); !t)
+        lahteen_virhe_ = "tietokantatiedostoa " + nimi + " ei voi lukea (" + syyn_teksti(t) + ")";
     else lahde_kaytossa_ = &lahde_;
 }
 
-std::vector<std::string> Tallennus::tiedostolista() {
+Tulos Tallennus::tiedostolista(std::vector<std::string>& nimet) {
     const TOmaList& l = v_.tk.kortit;
-    std::vector<std::string> nimet{tyotiedosto};
+    nimet = {tyotiedosto};
     for (int i = 1; i < l.Count(); ++i) {
         const std::string& kansi = l[i].cover_fn;
         if (kansi.empty() || !kansikuvan_polku(v_.kansio, kansi)) continue;
@@ -96,65 +96,86 @@ std::vector<std::string> Tallennus::tiedostolista() {
         // The catalogue file is read only when some cover is not unpacked.
         if (!lahde_katsottu_) avaa_lahde();
         // Without its source the cover could only be dropped, which the user did not ask for.
-        if (!lahteen_virhe_.empty()) throw Epaonnistui{"kansikuvaa " + kansi + " ei ole purettu ja " + lahteen_virhe_};
+        if (!lahteen_virhe_.empty()) return Tulos::virhe(-1, "kansikuvaa " + kansi + " ei ole purettu ja " + lahteen_virhe_);
     }
     kirjoita_debug("TiedostoLista:");
     for (const std::string& n : nimet) kirjoita_debug(n);
     kirjoita_debug("[EOL]");
-    return nimet;
+    return Tulos::ok();
 }
 
-void Tallennus::pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet) {
+Tulos Tallennus::pakkaa(const fs::path& valiaikainen, const std::vector<std::string>& nimet) {
     TZLBArchive zip(t_);
     zip.CompressionLevel = TZLBCompressionLevel::Maximum;
-    ZlbTulos t = zip.Create(valiaikainen);
+    Tulos t = zip.Create(valiaikainen);
     if (t) {
         v_.kiire.aseta_teksti("Kirjoitetaan [3/4]");
         v_.kiire.kasittele_viestit();
         t = zip.AddFiles(nimet, v_.kansio.juuri(), lahde_kaytossa_);
         // A file that cannot be read is skipped by the archive; without the body the catalogue would be lost.
-        if (t && zip.etsi(tyotiedosto) < 0) t.virhe = zlb_virhe::ei_arkistossa;
+        if (t && zip.etsi(tyotiedosto) < 0) t = zlb_tulos(zlb_virhe::ei_arkistossa);
     }
     std::uint64_t purettavaa = 0;
     for (const TZLBEntry& e : zip.entries()) purettavaa += e.koko;
     v_.kiire.aseta_teksti("Viimeistellään [4/4]");
     zip.Close();
     if (!t) {
-        kirjoita_debug_aina("[tallenna_tietokanta] " + t.virhe);
-        throw Epaonnistui{t.syy ? jarjestelman_syy(t.syy) : t.virhe};
+        kirjoita_debug_aina("[tallenna_tietokanta] " + t.viesti);
+        return Tulos{t.koodi, syyn_teksti(t), t.syy};
     }
     if (!zip.ohitetut().empty()) {
         const auto& [nimi, syy] = zip.ohitetut().front();
         kirjoita_debug_aina("[tallenna_tietokanta] " + nimi + ": " + jarjestelman_syy(syy));
-        throw Epaonnistui{(nimi == tyotiedosto ? "tallennettavaa tekstiä" : "kansikuvaa " + nimi) +
-                          " ei voitu lukea (" + jarjestelman_syy(syy) + ")"};
+        return Tulos::jarjestelma(syy, (nimi == tyotiedosto ? "tallennettavaa tekstiä" : "kansikuvaa " + nimi) +
+                                           " ei voitu lukea (" + jarjestelman_syy(syy) + ")");
     }
-    tarkista_rajat(valiaikainen, purettavaa);
+    return tarkista_rajat(valiaikainen, purettavaa);
 }
 
-void Tallennus::tarkista_rajat(const fs::path& valiaikainen, std::uint64_t purettavaa) {
+Tulos Tallennus::tarkista_rajat(const fs::path& valiaikainen, std::uint64_t purettavaa) {
     Tiedostotiedot tt;
-    if (const int e = t_.tiedot(valiaikainen, tt)) throw Epaonnistui{jarjestelman_syy(e)};
+    if (const int e = t_.tiedot(valiaikainen, tt)) return jarjestelman_epaonnistuminen(e);
     // The body ends every card with a separator, and the loader counts one card more than separators.
     const auto kortteja = static_cast<std::uint64_t>(v_.tk.kortit.Count());
-    auto yli = purkurajan_ylitys(tt.koko, purettavaa, v_.purkurajat);
-    if (!yli) yli = korttirajan_ylitys(tt.koko, kortteja, v_.purkurajat);
-    if (yli) {
-        kirjoita_debug_aina("[tallenna_tietokanta] " + *yli);
-        throw Epaonnistui{"tallennettua tietokantaa ei voisi avata, koska " + *yli +
-                          ". Lyhennä pitkiä tekstejä tai jaa kortit useampaan tietokantaan"};
+    Tulos raja = purkurajan_tarkistus(tt.koko, purettavaa, v_.purkurajat);
+    if (raja) raja = korttirajan_tarkistus(tt.koko, kortteja, v_.purkurajat);
+    if (!raja) {
+        kirjoita_debug_aina("[tallenna_tietokanta] " + raja.viesti);
+        return Tulos::virhe(-1, "tallennettua tietokantaa ei voisi avata, koska " + raja.viesti +
+                                    ". Lyhennä pitkiä tekstejä tai jaa kortit useampaan tietokantaan");
     }
+    return raja;
 }
 
-void Tallennus::vie(const fs::path& valiaikainen, const fs::path& kohdepolku) {
+Tulos Tallennus::vie(const fs::path& valiaikainen, const fs::path& kohdepolku) {
     // The new file takes the old one's permissions and owner before it takes its name.
     const int fd = t_.avaa(valiaikainen, O_RDONLY);
     if (fd >= 0) {
         kopioi_oikeudet(t_, fd, kohdepolku);
         t_.sulje(fd);
     }
-    if (const int e = t_.nimea(valiaikainen, kohdepolku)) throw Epaonnistui{jarjestelman_syy(e)};
+    if (const int e = t_.nimea(valiaikainen, kohdepolku)) return jarjestelman_epaonnistuminen(e);
     synkronoi_kansio(t_, kohdepolku.parent_path());
+    return Tulos::ok();
+}
+
+Tulos Tallennus::kirjoita_arkisto(const fs::path& kohdepolku, fs::path& valiaikainen) {
+    // Files of saves that a crash or kill cut short would otherwise pile up beside the catalogue.
+    siivoa_keskeneraiset(t_, kohdepolku.parent_path());
+    fs::path vanha_malli = kohdepolku;
+    vanha_malli += ".tallennus.tmp";
+    t_.poista(vanha_malli);
+
+    v_.kiire.aseta_teksti("Luodaan kansikuvalista [2/4]");
+    std::vector<std::string> nimet;
+    if (Tulos t = tiedostolista(nimet); !t) return t;
+    // A name of its own for every save, so nothing a crash left behind can block the next one.
+    const int fd = luo_valiaikainen(t_, kohdepolku, valiaikainen);
+    if (fd < 0) return jarjestelman_epaonnistuminen(-fd);
+    t_.sulje(fd);
+    t_.poista(valiaikainen);
+    if (Tulos t = pakkaa(valiaikainen, nimet); !t) return t;
+    return vie(valiaikainen, kohdepolku);
 }
 
 bool Tallennus::tallenna() {
@@ -194,28 +215,12 @@ bool Tallennus::tallenna() {
     }
 
     fs::path valiaikainen;
-    try {
-        // Files of saves that a crash or kill cut short would otherwise pile up beside the catalogue.
-        siivoa_keskeneraiset(t_, kohdepolku.parent_path());
-        fs::path vanha_malli = kohdepolku;
-        vanha_malli += ".tallennus.tmp";
-        t_.poista(vanha_malli);
-
-        v_.kiire.aseta_teksti("Luodaan kansikuvalista [2/4]");
-        const std::vector<std::string> nimet = tiedostolista();
-        // A name of its own for every save, so nothing a crash left behind can block the next one.
-        const int fd = luo_valiaikainen(t_, kohdepolku, valiaikainen);
-        if (fd < 0) throw Epaonnistui{jarjestelman_syy(-fd)};
-        t_.sulje(fd);
-        t_.poista(valiaikainen);
-        pakkaa(valiaikainen, nimet);
-        vie(valiaikainen, kohdepolku);
-    } catch (const Epaonnistui& e) {
+    if (const Tulos t = kirjoita_arkisto(kohdepolku, valiaikainen); !t) {
         lahde_.Close();
         if (!valiaikainen.empty()) t_.poista(valiaikainen);
         t_.poista(tyo);
         kiire.reset();
-        v_.viestit.virhe(std::string(tallennusvirheen_alku) + syyrivi(e.syy));
+        v_.viestit.virhe(std::string(tallennusvirheen_alku) + syyrivi(t.viesti));
         return false;
     }
     lahde_.Close();

@@ -470,7 +470,7 @@ bool TZLBArchive::ennallaan() const {
 namespace {
 
 // The CRC of the file's data against the one its trailer records; the trailer is left in `trailer`.
-ZlbTulos tarkista_crc(Tiedostojarjestelma& t, int fd, std::uint64_t koko, const std::string& teksti,
+Tulos tarkista_crc(Tiedostojarjestelma& t, int fd, std::uint64_t koko, const std::string& teksti,
                       unsigned char* trailer) {
     std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
     const std::uint64_t datan_koko = koko - TZLBArchive::trailerin_koko;
@@ -479,30 +479,30 @@ ZlbTulos tarkista_crc(Tiedostojarjestelma& t, int fd, std::uint64_t koko, const 
         return true;
     });
     if (!luettu || !lue_kohdasta(t, fd, trailer, TZLBArchive::trailerin_koko, datan_koko))
-        return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
-    if (lue32(trailer) != crc) return {zlb_virhe::vioittunut};
+        return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO);
+    if (lue32(trailer) != crc) return zlb_tulos(zlb_virhe::vioittunut);
     return {};
 }
 
 }  // namespace
 
-ZlbTulos TZLBArchive::Open(const fs::path& tiedosto, bool tarkista) {
+Tulos TZLBArchive::Open(const fs::path& tiedosto, bool tarkista) {
     Close();
     Tiedostotiedot tt;
-    if (tiedosto.empty() || t_.tiedot(tiedosto, tt) != 0) return {zlb_virhe::ei_loydy};
+    if (tiedosto.empty() || t_.tiedot(tiedosto, tt) != 0) return zlb_tulos(zlb_virhe::ei_loydy);
     const std::string teksti = polku_tekstiksi(tiedosto);
     const int fd = t_.avaa(tiedosto, O_RDONLY);
     Kahva k(t_, fd);
-    if (fd < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), -fd};
-    if (t_.tiedot(k.fd(), tt) != 0 || !tt.tavallinen) return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
+    if (fd < 0) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, teksti), -fd);
+    if (t_.tiedot(k.fd(), tt) != 0 || !tt.tavallinen) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO);
     const auto koko = tt.koko;
-    if (koko < trailerin_koko) return {zlb_virhe::vioittunut};
+    if (koko < trailerin_koko) return zlb_tulos(zlb_virhe::vioittunut);
 
     unsigned char trailer[trailerin_koko];
     if (tarkista) {
-        if (ZlbTulos t = tarkista_crc(t_, k.fd(), koko, teksti, trailer); !t) return t;
+        if (Tulos t = tarkista_crc(t_, k.fd(), koko, teksti, trailer); !t) return t;
     } else if (!lue_kohdasta(t_, k.fd(), trailer, trailerin_koko, koko - trailerin_koko)) {
-        return {zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO};
+        return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO);
     }
 
     fd_ = k.irrota();
@@ -510,16 +510,16 @@ ZlbTulos TZLBArchive::Open(const fs::path& tiedosto, bool tarkista) {
     tunniste_ = {tt.laite, tt.inode, koko, tt.muutettu_s, tt.muutettu_ns};
     if (!lue_rekisteri(trailer, koko)) {
         // A damaged file is reported as such whatever part of it the damage hit first.
-        ZlbTulos t = tarkista ? ZlbTulos{} : tarkista_tiedosto();
+        Tulos t = tarkista ? Tulos{} : tarkista_tiedosto();
         Close();
-        return t ? ZlbTulos{zlb_virhe::ei_luettelo} : t;
+        return t ? zlb_tulos(zlb_virhe::ei_luettelo) : t;
     }
     if (OnArchiveOpened) OnArchiveOpened(*this);
     return {};
 }
 
-ZlbTulos TZLBArchive::tarkista_tiedosto() const {
-    if (!auki() || uusi_) return {zlb_virhe::ei_auki};
+Tulos TZLBArchive::tarkista_tiedosto() const {
+    if (!auki() || uusi_) return zlb_tulos(zlb_virhe::ei_auki);
     unsigned char trailer[trailerin_koko];
     return tarkista_crc(t_, fd_, tunniste_.koko, polku_tekstiksi(nimi_), trailer);
 }
@@ -590,26 +590,26 @@ bool TZLBArchive::lue_rekisteri(const unsigned char* trailer, std::uint64_t tied
     return true;
 }
 
-ZlbTulos TZLBArchive::Create(const fs::path& tiedosto) {
+Tulos TZLBArchive::Create(const fs::path& tiedosto) {
     Close();
-    if (tiedosto.empty()) return {zlb_teksti(zlb_virhe::ei_avaudu, "")};
-    if (on_olemassa(t_, tiedosto)) return {zlb_virhe::on_jo};
+    if (tiedosto.empty()) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, ""));
+    if (on_olemassa(t_, tiedosto)) return zlb_tulos(zlb_virhe::on_jo);
     nimi_ = tiedosto;
     uusi_ = true;
     if (OnArchiveOpened) OnArchiveOpened(*this);
     return {};
 }
 
-ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::path& juuri, const TZLBArchive* lahde) {
-    if (!auki()) return {zlb_virhe::ei_auki};
+Tulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::path& juuri, const TZLBArchive* lahde) {
+    if (!auki()) return zlb_tulos(zlb_virhe::ei_auki);
     ohitetut_.clear();
     const std::vector<Lisattava> lisattavat = laajenna(nimet, juuri, RecursePaths);
 
     Valiaikainen tmp(t_, nimi_);
-    if (tmp.fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, polku_tekstiksi(nimi_)), tmp.virhe()};
+    if (tmp.fd() < 0) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, polku_tekstiksi(nimi_)), tmp.virhe());
     if (!uusi_) kopioi_oikeudet(t_, tmp.fd(), nimi_);
     int kirjoitusvirhe = 0;
-    const auto kirjoitus_epaonnistui = [&] { return ZlbTulos{zlb_virhe::ei_kirjoitu, kirjoitusvirhe ? kirjoitusvirhe : EIO}; };
+    const auto kirjoitus_epaonnistui = [&] { return zlb_tulos(zlb_virhe::ei_kirjoitu, kirjoitusvirhe ? kirjoitusvirhe : EIO); };
 
     std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
     const auto kirjoita = [&](const void* p, std::size_t n) {
@@ -684,7 +684,7 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
                     continue;
                 }
                 if (sijainti + vanha.pakattu_koko > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-                    return {zlb_virhe::liian_suuri};
+                    return zlb_tulos(zlb_virhe::liian_suuri);
                 if (!lue_alue(lahde->t_, lahde->fd_, vanha.sijainti, vanha.pakattu_koko, datan_pala,
                               [&](const unsigned char* p, std::size_t n) { return kirjoita(p, n); })) {
                     if (kirjoitusvirhe) return kirjoitus_epaonnistui();
@@ -702,12 +702,12 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
             kirjaa(zlb_teksti(zlb_virhe::ei_avaudu, l.nimi));
             continue;
         }
-        if (pk.koko > std::numeric_limits<std::uint32_t>::max()) return {zlb_virhe::liian_suuri};
+        if (pk.koko > std::numeric_limits<std::uint32_t>::max()) return zlb_tulos(zlb_virhe::liian_suuri);
         e.raaka = pk.raaka;
         const std::uint64_t talteen_koko = e.raaka ? pk.koko : pk.talteen.size();
         // The registry's offset is a signed 32-bit number, so all member data must stay below 2 GB.
         if (sijainti + talteen_koko > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-            return {zlb_virhe::liian_suuri};
+            return zlb_tulos(zlb_virhe::liian_suuri);
         e.koko = static_cast<std::uint32_t>(pk.koko);
         e.pakattu_koko = static_cast<std::uint32_t>(talteen_koko);
         e.sijainti = static_cast<std::uint32_t>(sijainti);
@@ -718,7 +718,7 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
         } else if (const int virhe = kopioi_ennallaan(l.polku, pk)) {
             // Part of the file is in the new archive already, so the archive cannot go on without it.
             if (kirjoitusvirhe) return kirjoitus_epaonnistui();
-            return {zlb_teksti(zlb_virhe::ei_avaudu, l.nimi), virhe};
+            return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, l.nimi), virhe);
         }
         sijainti += talteen_koko;
         entries.push_back(std::move(e));
@@ -733,7 +733,7 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
     const bool rekisteri_pakattu = !pakattu_rekisteri.empty();
     const std::string& talteen = rekisteri_pakattu ? pakattu_rekisteri : rekisteri;
     if (sijainti + talteen.size() > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-        return {zlb_virhe::liian_suuri};
+        return zlb_tulos(zlb_virhe::liian_suuri);
     if (!kirjoita(talteen.data(), talteen.size())) return kirjoitus_epaonnistui();
     edistyminen("Writing archive registry", 1, 1);
 
@@ -758,25 +758,25 @@ ZlbTulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::
     return Open(nimi);
 }
 
-ZlbTulos TZLBArchive::Extract(std::string_view jasen, const fs::path& kohde) {
-    if (!auki()) return {zlb_virhe::ei_auki};
+Tulos TZLBArchive::Extract(std::string_view jasen, const fs::path& kohde) {
+    if (!auki()) return zlb_tulos(zlb_virhe::ei_auki);
     const int i = etsi(jasen);
-    if (i < 0) return {zlb_virhe::ei_arkistossa};
+    if (i < 0) return zlb_tulos(zlb_virhe::ei_arkistossa);
     return pura(static_cast<std::size_t>(i), kohde, false, nullptr);
 }
 
-ZlbTulos TZLBArchive::ExtractAll(const fs::path& kohde) {
-    if (!auki()) return {zlb_virhe::ei_auki};
+Tulos TZLBArchive::ExtractAll(const fs::path& kohde) {
+    if (!auki()) return zlb_tulos(zlb_virhe::ei_auki);
     std::unordered_map<std::string, Kansiolistaus> listatut;
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (ZlbTulos t = pura(i, kohde, true, &listatut); !t) return t;
+        if (Tulos t = pura(i, kohde, true, &listatut); !t) return t;
     return {};
 }
 
-ZlbTulos TZLBArchive::Extract(std::size_t indeksi, Kansiolistaus& kansio, const fs::path& kierratettava) {
-    if (!auki()) return {zlb_virhe::ei_auki};
-    if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
-    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+Tulos TZLBArchive::Extract(std::size_t indeksi, Kansiolistaus& kansio, const fs::path& kierratettava) {
+    if (!auki()) return zlb_tulos(zlb_virhe::ei_auki);
+    if (indeksi >= entries_.size()) return zlb_tulos(zlb_virhe::ei_arkistossa);
+    if (Tulos t = tarkista(indeksi); !t) return t;
     return kirjoita_jasen(indeksi, kansio.kansio(), &kansio, false, kierratettava);
 }
 
@@ -798,10 +798,10 @@ bool TZLBArchive::tarkista_jasen(std::size_t indeksi) const {
     return luettu && saatu == e.koko && crc == e.crc;
 }
 
-ZlbTulos TZLBArchive::lue_jasen(std::size_t indeksi, std::string& ulos, std::size_t vara) const {
-    if (!auki()) return {zlb_virhe::ei_auki};
-    if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
-    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+Tulos TZLBArchive::lue_jasen(std::size_t indeksi, std::string& ulos, std::size_t vara) const {
+    if (!auki()) return zlb_tulos(zlb_virhe::ei_auki);
+    if (indeksi >= entries_.size()) return zlb_tulos(zlb_virhe::ei_arkistossa);
+    if (Tulos t = tarkista(indeksi); !t) return t;
     const TZLBEntry& e = entries_[indeksi];
     ulos.clear();
     ulos.reserve(static_cast<std::size_t>(e.koko) + vara);
@@ -813,8 +813,8 @@ ZlbTulos TZLBArchive::lue_jasen(std::size_t indeksi, std::string& ulos, std::siz
     const bool luettu = e.raaka ? lue_alue(t_, fd_, e.sijainti, e.pakattu_koko, purun_pala, lisaa)
                                 : pura_virta(t_, fd_, e.sijainti, e.pakattu_koko, e.koko, purun_pala, lisaa);
     if (CheckCRC) crc = crc32_lisaa(crc, ulos.data(), ulos.size());
-    if (!luettu || ulos.size() != e.koko) return {zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
-    if (CheckCRC && crc != e.crc) return {zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
+    if (!luettu || ulos.size() != e.koko) return zlb_tulos(zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi)));
+    if (CheckCRC && crc != e.crc) return zlb_tulos(zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi)));
     return {};
 }
 
@@ -835,13 +835,13 @@ std::shared_ptr<char[]> jasenen_puskuri(std::size_t n) {
 
 }  // namespace
 
-ZlbTulos TZLBArchive::pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenvirta>& virta, std::size_t vara) const {
+Tulos TZLBArchive::pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenvirta>& virta, std::size_t vara) const {
     virta.reset();
-    if (!auki()) return {zlb_virhe::ei_auki};
-    if (indeksi >= entries_.size()) return {zlb_virhe::ei_arkistossa};
-    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+    if (!auki()) return zlb_tulos(zlb_virhe::ei_auki);
+    if (indeksi >= entries_.size()) return zlb_tulos(zlb_virhe::ei_arkistossa);
+    if (Tulos t = tarkista(indeksi); !t) return t;
     const TZLBEntry& e = entries_[indeksi];
-    const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
+    const Tulos rikki = zlb_tulos(zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi)));
     std::unique_ptr<Jasenvirta> v(new Jasenvirta);
     v->koko_ = e.koko;
     // Not cleared: the unpacking writes every byte before the reader may look at it.
@@ -850,7 +850,7 @@ ZlbTulos TZLBArchive::pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenv
     if (e.raaka) {
         if (!lue_kohdasta(t_, fd_, v->puskuri_.get(), e.koko, e.sijainti)) return rikki;
         if (CheckCRC && crc32_lisaa(crc32_lisaa(0, nullptr, 0), v->puskuri_.get(), e.koko) != e.crc)
-            return {zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
+            return zlb_tulos(zlb_teksti(zlb_virhe::crc_vaara, static_cast<long>(indeksi)));
         v->valmiina_ = e.koko;
         v->loppui_ = true;
     } else {
@@ -876,7 +876,7 @@ std::size_t Jasenvirta::odota(std::size_t n) {
     return valmiina_;
 }
 
-ZlbTulos Jasenvirta::tulos() {
+Tulos Jasenvirta::tulos() {
     std::unique_lock<std::mutex> l(lukko_);
     muuttui_.wait(l, [&] { return loppui_; });
     return tulos_;
@@ -920,8 +920,8 @@ void Jasenvirta::pura(std::string pakattu, long indeksi, bool tarkista_crc, std:
         }
         if (alustettu) inflateEnd(&z);
         std::lock_guard<std::mutex> l(lukko_);
-        if (!ok || tila != Z_STREAM_END || tehty != koko_) tulos_ = {zlb_teksti(zlb_virhe::jasen_rikki, indeksi)};
-        else if (tarkista_crc && laskettu != crc) tulos_ = {zlb_teksti(zlb_virhe::crc_vaara, indeksi)};
+        if (!ok || tila != Z_STREAM_END || tehty != koko_) tulos_ = zlb_tulos(zlb_teksti(zlb_virhe::jasen_rikki, indeksi));
+        else if (tarkista_crc && laskettu != crc) tulos_ = zlb_tulos(zlb_teksti(zlb_virhe::crc_vaara, indeksi));
         loppui_ = true;
         muuttui_.notify_all();
     };
@@ -933,11 +933,11 @@ void Jasenvirta::pura(std::string pakattu, long indeksi, bool tarkista_crc, std:
     }
 }
 
-ZlbTulos TZLBArchive::tarkista(std::size_t indeksi) const {
+Tulos TZLBArchive::tarkista(std::size_t indeksi) const {
     const TZLBEntry& e = entries_[indeksi];
-    const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
+    const Tulos rikki = zlb_tulos(zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi)));
     if (!turvallinen_kansio(ExtractWithPath ? e.kansio : std::string()) || !turvallinen_nimi(e.nimi))
-        return {zlb_virhe::ei_kansiota};
+        return zlb_tulos(zlb_virhe::ei_kansiota);
     // Sizes are checked against the member data before a folder is made or a byte is written.
     if (static_cast<std::uint64_t>(e.sijainti) + e.pakattu_koko > rekisterin_sijainti_) return rikki;
     if (e.raaka ? e.pakattu_koko != e.koko
@@ -946,9 +946,9 @@ ZlbTulos TZLBArchive::tarkista(std::size_t indeksi) const {
     return {};
 }
 
-ZlbTulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaikki,
+Tulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaikki,
                            std::unordered_map<std::string, Kansiolistaus>* listatut) {
-    if (ZlbTulos t = tarkista(indeksi); !t) return t;
+    if (Tulos t = tarkista(indeksi); !t) return t;
     const TZLBEntry& e = entries_[indeksi];
     const std::string kansio_teksti = ExtractWithPath ? e.kansio : std::string();
     // Leading backslashes are dropped as the doubled ones are, so the folder always starts at the destination.
@@ -959,16 +959,16 @@ ZlbTulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaik
             return kirjoita_jasen(indeksi, it->second.kansio(), &it->second, kaikki);
     }
     const fs::path kansio = tiedostopolku(suhteellinen, kohde);
-    if (const int virhe = t_.luo_kansiot(kansio)) return {zlb_virhe::ei_kansiota, virhe};
+    if (const int virhe = t_.luo_kansiot(kansio)) return zlb_tulos(zlb_virhe::ei_kansiota, virhe);
     if (!listatut) return kirjoita_jasen(indeksi, kansio, nullptr, kaikki);
     Kansiolistaus& listaus = listatut->emplace(std::string(suhteellinen), Kansiolistaus(kansio, t_)).first->second;
     return kirjoita_jasen(indeksi, kansio, &listaus, kaikki);
 }
 
-ZlbTulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio, Kansiolistaus* listaus, bool kaikki,
+Tulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio, Kansiolistaus* listaus, bool kaikki,
                                       const fs::path& kierratettava) {
     const TZLBEntry& e = entries_[indeksi];
-    const ZlbTulos rikki{zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi))};
+    const Tulos rikki = zlb_tulos(zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi)));
     const std::string nimi = listaus ? merkisto::cp1252_utf8(e.nimi) : std::string();
     const fs::path kohdetiedosto = listaus ? listaus->polku(nimi) : tiedostopolku(e.nimi, kansio);
     const std::string kohde_teksti = polku_tekstiksi(kohdetiedosto);
@@ -993,14 +993,14 @@ ZlbTulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio
     Kahva suoraan(t_, suora_fd);
     std::optional<Valiaikainen> tmp;
     if (suora_fd < 0) {
-        if (suora_fd != -EEXIST) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), -suora_fd};
+        if (suora_fd != -EEXIST) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), -suora_fd);
         if (OnReplaceFile) {
             bool korvaa = false;
             OnReplaceFile(*this, kohde_teksti, korvaa);
             if (!korvaa) return {};
         }
         tmp.emplace(t_, kohdetiedosto);
-        if (tmp->fd() < 0) return {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), tmp->virhe()};
+        if (tmp->fd() < 0) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), tmp->virhe());
     }
     const int fd = tmp ? tmp->fd() : suoraan.fd();
     bool valmis = false;
@@ -1025,15 +1025,15 @@ ZlbTulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio
     edistyminen(teksti, 0, e.koko);
     const bool luettu = e.raaka ? lue_alue(t_, fd_, e.sijainti, e.pakattu_koko, purun_pala, kirjoita)
                                 : pura_virta(t_, fd_, e.sijainti, e.pakattu_koko, e.koko, purun_pala, kirjoita);
-    ZlbTulos tulos;
-    if (kirjoitusvirhe) tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), kirjoitusvirhe};
+    Tulos tulos;
+    if (kirjoitusvirhe) tulos = zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), kirjoitusvirhe);
     else if (!luettu || kirjoitettu != e.koko) tulos = rikki;
     else if (CheckCRC && crc != e.crc)
-        tulos = {zlb_teksti(kaikki ? zlb_virhe::jasen_rikki : zlb_virhe::crc_vaara, static_cast<long>(indeksi))};
+        tulos = zlb_tulos(zlb_teksti(kaikki ? zlb_virhe::jasen_rikki : zlb_virhe::crc_vaara, static_cast<long>(indeksi)));
     else if (tmp) {
-        if (!tmp->vie(kohdetiedosto)) tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), tmp->virhe()};
+        if (!tmp->vie(kohdetiedosto)) tulos = zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), tmp->virhe());
         else valmis = true;
-    } else if (const int virhe = suoraan.sulje()) tulos = {zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), virhe};
+    } else if (const int virhe = suoraan.sulje()) tulos = zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), virhe);
     else valmis = true;
     siivoa();
     if (!valmis) return tulos;

@@ -18,18 +18,13 @@
 #include <vector>
 
 #include "perus/tiedostojarjestelma.h"
+#include "perus/tulos.h"
 
 class Kansiolistaus;
 
-// The result of an archive operation: empty when it succeeded, otherwise one of the texts below.
-struct ZlbTulos {
-    std::string virhe;
-    int syy = 0;  // the errno when a step of the file system failed
-
-
-    bool ok() const { return virhe.empty(); }
-    explicit operator bool() const { return ok(); }
-};
+// An archive operation's failure: one of the texts below, and the errno when a step of the file system
+// failed.
+inline Tulos zlb_tulos(std::string teksti, int syy = 0) { return Tulos::jarjestelma(syy, std::move(teksti)); }
 
 // The component's failure texts, given with the name or the entry's index filled in.
 namespace zlb_virhe {
@@ -87,8 +82,8 @@ public:
     std::shared_ptr<char[]> omistaja() const { return puskuri_; }
     // Waits until more than `n` bytes are ready or no more will come; the bytes ready.
     std::size_t odota(std::size_t n);
-    // Waits for the end: empty when the member came out whole at its recorded size (and CRC when checked).
-    ZlbTulos tulos();
+    // Waits for the end: success when the member came out whole at its recorded size (and CRC when checked).
+    Tulos tulos();
 
 private:
     friend class TZLBArchive;
@@ -102,7 +97,7 @@ private:
     std::size_t valmiina_ = 0;
     bool loppui_ = false;
     bool peruttu_ = false;
-    ZlbTulos tulos_;
+    Tulos tulos_;
     std::thread saie_;
 };
 
@@ -136,29 +131,29 @@ public:
 
     // Closes any open archive, checks the file's CRC and reads its registry. Without `tarkista_crc` the CRC is
     // left to tarkista_tiedosto(), which the caller must pass before it trusts anything read from the file.
-    ZlbTulos Open(const std::filesystem::path& tiedosto, bool tarkista_crc = true);
+    Tulos Open(const std::filesystem::path& tiedosto, bool tarkista_crc = true);
     // The file's CRC against its trailer, as Open checks it. It only reads, so it may run on another thread
     // as long as nothing else uses the archive's file system meanwhile.
-    ZlbTulos tarkista_tiedosto() const;
+    Tulos tarkista_tiedosto() const;
     // Closes any open archive and names a new one; nothing is written until files are added.
-    ZlbTulos Create(const std::filesystem::path& tiedosto);
+    Tulos Create(const std::filesystem::path& tiedosto);
     // Adds files named in the program's form ("gfx\kannet\a.jpg", cp1252; '/' also separates), relative
     // names resolved against `juuri`. The folder part becomes the member folder. The archive is rewritten
     // through a temporary file beside it, so a failure leaves the old archive as it was. A name whose file
     // does not exist is taken from `lahde`, an open archive holding a member of that full name, as stored
     // there; without one it is skipped, as a file that cannot be read at all is.
-    ZlbTulos AddFiles(const std::vector<std::string>& nimet, const std::filesystem::path& juuri,
+    Tulos AddFiles(const std::vector<std::string>& nimet, const std::filesystem::path& juuri,
                       const TZLBArchive* lahde = nullptr);
     // The first member of that full name (letter case ignored) into the destination folder.
-    ZlbTulos Extract(std::string_view jasen, const std::filesystem::path& kohde);
+    Tulos Extract(std::string_view jasen, const std::filesystem::path& kohde);
     // Every member in order; stops at the first failure. Each target folder is read once.
-    ZlbTulos ExtractAll(const std::filesystem::path& kohde);
+    Tulos ExtractAll(const std::filesystem::path& kohde);
     // Member `indeksi` into a folder the caller has listed, whatever the member's own folder; the listing
     // learns the file created. For callers that take many members out of one folder. `kierratettava`, when
     // given, is a file of no worth on the same file system that the member takes over (renamed to the
     // member's name, which the listing says is free, and overwritten) instead of a new file being created;
     // it must be no longer than the member, else it is deleted and a new file made.
-    ZlbTulos Extract(std::size_t indeksi, Kansiolistaus& kansio, const std::filesystem::path& kierratettava = {});
+    Tulos Extract(std::size_t indeksi, Kansiolistaus& kansio, const std::filesystem::path& kierratettava = {});
     void Close();
 
     bool auki() const { return !nimi_.empty(); }
@@ -176,20 +171,20 @@ public:
     bool tarkista_jasen(std::size_t indeksi) const;
     // Member `indeksi` unpacked into memory (its CRC checked when CheckCRC is set), with `vara` bytes of
     // spare capacity after it, for a caller that reads it in place.
-    ZlbTulos lue_jasen(std::size_t indeksi, std::string& ulos, std::size_t vara = 0) const;
+    Tulos lue_jasen(std::size_t indeksi, std::string& ulos, std::size_t vara = 0) const;
     // The same unpacked on a thread of its own into `virta`, which the caller reads as it fills. The stored
     // bytes are read before this returns, so the thread never touches the file.
-    ZlbTulos pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenvirta>& virta, std::size_t vara = 0) const;
+    Tulos pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenvirta>& virta, std::size_t vara = 0) const;
     // The files the last AddFiles had to leave out although they exist (or were in the source archive):
     // the name as given and the errno of the failure.
     const std::vector<std::pair<std::string, int>>& ohitetut() const { return ohitetut_; }
 
 private:
     bool lue_rekisteri(const unsigned char* trailer, std::uint64_t tiedoston_koko);
-    ZlbTulos tarkista(std::size_t indeksi) const;
-    ZlbTulos pura(std::size_t indeksi, const std::filesystem::path& kohde, bool kaikki,
+    Tulos tarkista(std::size_t indeksi) const;
+    Tulos pura(std::size_t indeksi, const std::filesystem::path& kohde, bool kaikki,
                   std::unordered_map<std::string, Kansiolistaus>* listatut);
-    ZlbTulos kirjoita_jasen(std::size_t indeksi, const std::filesystem::path& kansio, Kansiolistaus* listaus, bool kaikki,
+    Tulos kirjoita_jasen(std::size_t indeksi, const std::filesystem::path& kansio, Kansiolistaus* listaus, bool kaikki,
                             const std::filesystem::path& kierratettava = {});
     void edistyminen(const std::string& teksti, std::uint64_t tehty, std::uint64_t kaikki);
     void kirjaa(const std::string& teksti);

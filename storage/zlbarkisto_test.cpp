@@ -163,9 +163,9 @@ protected:
     }
 
     // Member `i` unpacked on its own thread, with the outcome.
-    ZlbTulos taustalla(std::size_t i) {
+    Tulos taustalla(std::size_t i) {
         std::unique_ptr<Jasenvirta> v;
-        ZlbTulos t = a_.pura_taustalla(i, v);
+        Tulos t = a_.pura_taustalla(i, v);
         return t ? v->tulos() : t;
     }
 
@@ -356,7 +356,7 @@ TEST_F(Arkisto, KirjainkoolleenEroavaTiedostoOnSamaEikaRinnalleSynnyToista) {
     EXPECT_TRUE(listaus.tiedosto(merkisto::cp1252_utf8("KÄÄ.JPG")));
     EXPECT_EQ(puretut.size(), 1u);
     EXPECT_EQ(tiedostot(), (std::vector<std::string>{"A.JPG", merkisto::cp1252_utf8("kää.jpg")}));
-    EXPECT_EQ(a_.Extract(99, listaus).virhe, "File not found in archive");
+    EXPECT_EQ(a_.Extract(99, listaus).viesti, "File not found in archive");
 }
 
 // A new file is created in place, so a step of the file system that fails must not leave it half written:
@@ -379,7 +379,7 @@ TEST_F(Arkisto, EpaonnistunutKirjoitusPoistaaSuoraanLuodunTiedoston) {
         t.nollaa();
         tapaukset[i].second();
         Kansiolistaus listaus(kannet, t);
-        const ZlbTulos r = b.Extract(1, listaus);
+        const Tulos r = b.Extract(1, listaus);
         EXPECT_FALSE(r) << tapaukset[i].first;
         EXPECT_EQ(r.syy, odotettu[i]) << tapaukset[i].first;
         EXPECT_FALSE(listaus.tiedosto("a.jpg")) << tapaukset[i].first;
@@ -473,8 +473,8 @@ TEST_F(Arkisto, TiedostotPakataanLukiessaJaLukuvirheKeskeyttaa) {
             t.epaonnistu(VikaantuvatTiedostot::Vaihe::Lue, EIO, nimi, ohita);
             TZLBArchive a(t);
             ASSERT_TRUE(a.Open(p));
-            const ZlbTulos tulos = a.AddFiles({nimi}, juuri_);
-            EXPECT_EQ(tulos.ok(), !kesken) << nimi << " " << ohita;
+            const Tulos tulos = a.AddFiles({nimi}, juuri_);
+            EXPECT_EQ(tulos.onnistui(), !kesken) << nimi << " " << ohita;
             if (tulos) {
                 ASSERT_EQ(a.ohitetut().size(), 1u);
                 EXPECT_EQ(a.ohitetut()[0].second, EIO);
@@ -515,26 +515,26 @@ TEST_F(Arkisto, TapahtumatAvauksestaJaEdistymisesta) {
 // ---- Failures, each with its text. ----
 
 TEST_F(Arkisto, KaytonVirheet) {
-    EXPECT_EQ(a_.Open(juuri_ / "ei_ole.rkb").virhe, "Archive file not found");
-    EXPECT_EQ(a_.Open("").virhe, "Archive file not found");
+    EXPECT_EQ(a_.Open(juuri_ / "ei_ole.rkb").viesti, "Archive file not found");
+    EXPECT_EQ(a_.Open("").viesti, "Archive file not found");
     EXPECT_FALSE(a_.auki());
-    EXPECT_EQ(a_.Extract("a", juuri_).virhe, "No archive is currently open");
-    EXPECT_EQ(a_.ExtractAll(juuri_).virhe, "No archive is currently open");
-    EXPECT_EQ(a_.AddFiles({"a"}, juuri_).virhe, "No archive is currently open");
+    EXPECT_EQ(a_.Extract("a", juuri_).viesti, "No archive is currently open");
+    EXPECT_EQ(a_.ExtractAll(juuri_).viesti, "No archive is currently open");
+    EXPECT_EQ(a_.AddFiles({"a"}, juuri_).viesti, "No archive is currently open");
 
     const fs::path p = pakkaa(luettelo);
     const std::string ennen = lue(p);
-    EXPECT_EQ(a_.Create(p).virhe, "File already exists");
+    EXPECT_EQ(a_.Create(p).viesti, "File already exists");
     EXPECT_FALSE(a_.auki());
     EXPECT_EQ(lue(p), ennen);
 
     ASSERT_TRUE(a_.Open(p));
-    EXPECT_EQ(a_.Extract("gfx\\a.jpg", juuri_ / "kohde").virhe, "File not found in archive");
-    EXPECT_EQ(a_.Open(juuri_ / "kohde").virhe, "Unable to open file (" + (juuri_ / "kohde").string() + ")");
+    EXPECT_EQ(a_.Extract("gfx\\a.jpg", juuri_ / "kohde").viesti, "File not found in archive");
+    EXPECT_EQ(a_.Open(juuri_ / "kohde").viesti, "Unable to open file (" + (juuri_ / "kohde").string() + ")");
 
     ASSERT_TRUE(a_.Open(p));
     kirjoita(juuri_ / "kohde" / "gfx", "tiedosto kansion paikalla");
-    EXPECT_EQ(a_.Extract("gfx\\kannet\\a.jpg", juuri_ / "kohde").virhe, "Unable to create destination path");
+    EXPECT_EQ(a_.Extract("gfx\\kannet\\a.jpg", juuri_ / "kohde").viesti, "Unable to create destination path");
 }
 
 TEST_F(Arkisto, MikaTahansaMuutettuTavuTaiLyhytTiedostoOnVioittunut) {
@@ -542,15 +542,15 @@ TEST_F(Arkisto, MikaTahansaMuutettuTavuTaiLyhytTiedostoOnVioittunut) {
     for (std::size_t i = 0; i + 36 < hyva.size(); ++i) {
         std::string t = hyva;
         t[i] ^= 0x01;
-        ASSERT_EQ(a_.Open(tallenna(t)).virhe, "The archive file appears to be corrupted") << "tavu " << i;
+        ASSERT_EQ(a_.Open(tallenna(t)).viesti, "The archive file appears to be corrupted") << "tavu " << i;
         EXPECT_FALSE(a_.auki());
         // Opened with the check left for later, the damage shows in the check if not already in the registry.
-        const ZlbTulos avaus = a_.Open(juuri_ / "k.rkb", false);
-        const ZlbTulos tarkistus = avaus ? a_.tarkista_tiedosto() : avaus;
-        EXPECT_EQ(tarkistus.virhe, "The archive file appears to be corrupted") << "tavu " << i;
+        const Tulos avaus = a_.Open(juuri_ / "k.rkb", false);
+        const Tulos tarkistus = avaus ? a_.tarkista_tiedosto() : avaus;
+        EXPECT_EQ(tarkistus.viesti, "The archive file appears to be corrupted") << "tavu " << i;
     }
     for (std::size_t n = 0; n < 36; ++n)
-        EXPECT_EQ(a_.Open(tallenna(hyva.substr(hyva.size() - n))).virhe, "The archive file appears to be corrupted")
+        EXPECT_EQ(a_.Open(tallenna(hyva.substr(hyva.size() - n))).viesti, "The archive file appears to be corrupted")
             << n << " tavua";
 }
 
@@ -570,7 +570,7 @@ TEST_F(Arkisto, RekisteriJokaEiMahduTiedostoonHylataan) {
         {"raaka eikä pakattu", [](std::string& t) { t[20] = 0; }},
     };
     for (const auto& [nimi, muuta] : tapaukset) {
-        EXPECT_EQ(a_.Open(tallenna(koodaa(j, {.muuta_traileri = muuta}))).virhe, "Unable to read archive file list") << nimi;
+        EXPECT_EQ(a_.Open(tallenna(koodaa(j, {.muuta_traileri = muuta}))).viesti, "Unable to read archive file list") << nimi;
         EXPECT_FALSE(a_.auki()) << nimi;
         EXPECT_TRUE(a_.entries().empty()) << nimi;
     }
@@ -595,7 +595,7 @@ TEST_F(Arkisto, JasenEiPaaseKohdekansionUlkopuolelle) {
     };
     for (const auto& [kansio, nimi] : tapaukset) {
         ASSERT_TRUE(a_.Open(tallenna(koodaa({{kansio, nimi, "paha"}}))));
-        EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde" / "syva").virhe, "Unable to create destination path") << kansio << nimi;
+        EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde" / "syva").viesti, "Unable to create destination path") << kansio << nimi;
     }
     EXPECT_EQ(kaikki_tiedostot(), (std::vector<std::string>{"k.rkb", "kohde"}));
 
@@ -633,9 +633,9 @@ TEST_F(Arkisto, RikkinainenJasenIlmoitetaanIndeksillaanEikaJataJalkia) {
         fs::remove_all(juuri_ / "kohde");
         kirjoita(juuri_ / "kohde" / "b.txt", "vanha");
         ASSERT_TRUE(a_.Open(tallenna(koodaa(j, koodaus)))) << nimi;
-        EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde").virhe, "File (1) is corrupt") << nimi;
-        EXPECT_EQ(a_.Extract("b.txt", juuri_ / "kohde").virhe, "File (1) is corrupt") << nimi;
-        EXPECT_EQ(taustalla(1).virhe, "File (1) is corrupt") << nimi;
+        EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde").viesti, "File (1) is corrupt") << nimi;
+        EXPECT_EQ(a_.Extract("b.txt", juuri_ / "kohde").viesti, "File (1) is corrupt") << nimi;
+        EXPECT_EQ(taustalla(1).viesti, "File (1) is corrupt") << nimi;
         EXPECT_EQ(lue(juuri_ / "kohde" / "a.txt"), "hyvä") << nimi;
         EXPECT_EQ(lue(juuri_ / "kohde" / "b.txt"), "vanha") << nimi;
         EXPECT_EQ(std::distance(fs::directory_iterator(juuri_ / "kohde"), fs::directory_iterator()), 2) << nimi;
@@ -679,10 +679,10 @@ TEST_F(Arkisto, CrcTarkistusVainPyydettaessa) {
     ASSERT_TRUE(a_.ExtractAll(juuri_ / "kohde"));
     fs::remove_all(juuri_ / "kohde");
     a_.CheckCRC = true;
-    EXPECT_EQ(a_.Extract("b.txt", juuri_ / "kohde").virhe, "File (1) failed CRC check");
-    EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde").virhe, "File (1) is corrupt");
+    EXPECT_EQ(a_.Extract("b.txt", juuri_ / "kohde").viesti, "File (1) failed CRC check");
+    EXPECT_EQ(a_.ExtractAll(juuri_ / "kohde").viesti, "File (1) is corrupt");
     EXPECT_FALSE(fs::exists(juuri_ / "kohde" / "b.txt"));
-    EXPECT_EQ(taustalla(1).virhe, "File (1) failed CRC check");
+    EXPECT_EQ(taustalla(1).viesti, "File (1) failed CRC check");
     a_.CheckCRC = false;
     EXPECT_TRUE(taustalla(1));
 }

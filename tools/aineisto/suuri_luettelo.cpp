@@ -257,11 +257,11 @@ TOmaList kirjoita_luettelo(const fs::path& tiedosto, const Luettelo& l, const fs
     }
     fs::remove(tiedosto);
     TZLBArchive zip(jarjestelman_tiedostot());
-    ZlbTulos t = zip.Create(tiedosto);
+    Tulos t = zip.Create(tiedosto);
     if (t) t = zip.AddFiles(nimet, tyokansio);
     zip.Close();
     fs::remove_all(tyokansio);
-    if (!t) throw std::runtime_error(t.virhe);
+    if (!t) throw std::runtime_error(t.viesti);
     return lista;
 }
 
