@@ -23,9 +23,7 @@ Tulostustoiminnot::Tulostustoiminnot(Paaikkuna& p) : QObject(p.ikkuna()), p_(p) 
         {Toiminto::Tulosta_lista, &Tulostustoiminnot::tulosta_lista},
     };
     for (const auto& [kohta, toiminto] : kohdat) {
-        QAction* a = p.toiminto(kohta);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, toiminto);
+        kytke_toiminto(p, kohta, this, toiminto);
     }
 }
 

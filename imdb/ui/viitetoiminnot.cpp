@@ -10,11 +10,9 @@
 #include "storage/varasto.h"
 
 Viitetoiminnot::Viitetoiminnot(Paaikkuna& p) : p_(p) {
-    QAction* a = p_.toiminto(Toiminto::Taydenna_viitetiedoista);
-    a->setEnabled(true);
+    QAction* a = kytke_toiminto(p_, Toiminto::Taydenna_viitetiedoista, this, [this] { taydenna_tietokanta_paremmin(); });
     a->setStatusTip(fi("Katso ohjeista lisää tietoa tästä toiminnosta."));
     a->setToolTip(a->statusTip());
-    connect(a, &QAction::triggered, this, [this] { taydenna_tietokanta_paremmin(); });
 }
 
 void Viitetoiminnot::hae_viitetiedot(const std::string& nimi) { etsi_tietokannasta(nimi, Valintatapa::Muokkaus); }

@@ -2,13 +2,14 @@
 // What the program's other windows see of the main window, and what the main window sees of them.
 // Each subsystem's ui/ folder connects its menu items and windows through Paaikkuna; nothing of theirs
 // lives in the main window's own files.
+#include <QAction>
 #include <QObject>
 #include <QString>
 #include <string>
+#include <utility>
 
 #include "perus/ui/toiminto.h"
 
-class QAction;
 class QDialog;
 class QUrl;
 class QWidget;
@@ -126,3 +127,12 @@ public:
     // The main window closes: so do the windows that live for the whole run.
     virtual void sulje_kaikki() = 0;
 };
+
+// A subsystem takes over one of the main window's menu items: it is enabled and runs `tee` in `kohde`.
+template <typename Kohde, typename Tee>
+QAction* kytke_toiminto(Paaikkuna& p, Toiminto t, Kohde* kohde, Tee&& tee) {
+    QAction* a = p.toiminto(t);
+    a->setEnabled(true);
+    QObject::connect(a, &QAction::triggered, kohde, std::forward<Tee>(tee));
+    return a;
+}

@@ -9,12 +9,8 @@
 #include "storage/varasto.h"
 
 Liitostoiminnot::Liitostoiminnot(Paaikkuna& p) : p_(p) {
-    QAction* liita = p_.toiminto(Toiminto::Yhdista_tietokanta);
-    liita->setEnabled(true);
-    connect(liita, &QAction::triggered, this, [this] { Lisaa_ja_liitaClick(); });
-    QAction* tuplat = p_.toiminto(Toiminto::Poista_tuplat);
-    tuplat->setEnabled(true);
-    connect(tuplat, &QAction::triggered, this, [this] { remove_dupesClick(); });
+    kytke_toiminto(p_, Toiminto::Yhdista_tietokanta, this, [this] { Lisaa_ja_liitaClick(); });
+    kytke_toiminto(p_, Toiminto::Poista_tuplat, this, [this] { remove_dupesClick(); });
 }
 
 void Liitostoiminnot::Lisaa_ja_liitaClick() {

@@ -7,9 +7,7 @@
 #include "tapes/ui/tyhjaa_nauhaa_form.h"
 
 Nauhatoiminnot::Nauhatoiminnot(Paaikkuna& p) : p_(p) {
-    QAction* a = p_.toiminto(Toiminto::Nauhatilanne);
-    a->setEnabled(true);
-    connect(a, &QAction::triggered, this, [this] { nayta_nauhatilanne(); });
+    kytke_toiminto(p_, Toiminto::Nauhatilanne, this, [this] { nayta_nauhatilanne(); });
 }
 
 void Nauhatoiminnot::nayta_nauhatilanne() {
