@@ -84,7 +84,7 @@ void Ohjelma::tee_ikkunat() {
     TMain_form& m = *Main_form;
     Debug_Form = std::make_unique<TDebug_Form>();
     Debug_Form->setWindowTitle(fi("Debuggeri"));
-    Sort_Form = std::make_unique<TSort_Form>(m.varasto().tk, viestit_, &m);
+    Sort_Form = std::make_unique<TSort_Form>(m.varasto().tk(), viestit_, &m);
     asetukset_form = std::make_unique<Tasetukset_form>(asetukset, ymparisto, *this, &m);
     m.varasto().debug_nakyvissa = [this] { return Debug_Form->isVisible(); };
     sovitin.lisaa(&m, Ikkunalaji::Paaikkuna, [&m](const Ulkoasu& u) { m.ota_ulkoasu(u); });

@@ -48,7 +48,7 @@ private slots:
         QVERIFY(QGuiApplication::applicationDisplayName().isEmpty() ||
                 QGuiApplication::applicationDisplayName() == QGuiApplication::applicationName());
         QCOMPARE(m.windowTitle(), fi(ohjelman_otsikko));
-        s.m().varasto().tk.kortit.muutettu = false;
+        s.m().varasto().tk().kortit.muutettu = false;
         m.close();
     }
 
@@ -68,7 +68,7 @@ private slots:
         QObject::connect(&m.muutokset(), &Korttimuutokset::kortit_muuttuivat, &m, [&m] { m.dosavefields(); });
         QVERIFY(m.avaa_tietokanta("esimerkki.rkb"));
         m.dosavefields();
-        const TOmaList& kortit = m.varasto().tk.kortit;
+        const TOmaList& kortit = m.varasto().tk().kortit;
         QCOMPARE(kortit[1].nimi, tiedostossa.front());
         QCOMPARE(m.findChild<QLineEdit*>("nimi_kentta")->text(), q(tiedostossa.front()));
         QVERIFY(!kortit.muutettu);
@@ -186,7 +186,7 @@ private slots:
         m.varita_otsikot();
         QCOMPARE(m.findChild<QLabel*>("Nimi")->palette().color(QPalette::WindowText),
                  qvari(s.o->asetukset.ulkoasu.paaikkuna_korostettu));
-        s.m().varasto().tk.kortit.muutettu = false;
+        s.m().varasto().tk().kortit.muutettu = false;
         m.close();
     }
 

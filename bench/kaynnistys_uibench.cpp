@@ -66,7 +66,7 @@ double kaynnista(const fs::path& luettelo, bool kannet_heti) {
     QApplication::processEvents();
     s.m().repaint();
     const double t = sekunnit(alku, Kello::now());
-    if (s.m().varasto().tk.kortit.korttien_maara() < 1) std::abort();
+    if (s.m().varasto().tk().kortit.korttien_maara() < 1) std::abort();
     return t;
 }
 

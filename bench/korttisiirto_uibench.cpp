@@ -86,7 +86,7 @@ std::unique_ptr<Ymparisto> listanakyma, kansinakyma;
 void Korttisiirto(benchmark::State& state) {
     Ymparisto& y = state.range(0) == 3 ? *kansinakyma : *listanakyma;
     TMain_form& f = *y.f;
-    Tietokanta& tk = f.varasto().tk;
+    Tietokanta& tk = f.varasto().tk();
     constexpr int siirtoja = 1000;
     double oma = 0, pohja = 0;
     for (auto _ : state) {

@@ -46,7 +46,7 @@ fs::path luettelo(const fs::path& kansio, int kasetteja) {
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
     asetukset.tallenna_sortattuna = false;
-    const Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+    Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
     const fs::path p = kansio / "luettelo.rkb";
     EXPECT_TRUE(tallenna_tietokanta(p.string(), v));
     return p;
@@ -107,7 +107,7 @@ TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
     asetukset.tallenna_sortattuna = false;
-    const Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+    Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
     ASSERT_TRUE(lue_tietueet(std::string(RULLAKKO_SOURCE_DIR) + "/data/esimerkki.rkb", false, true, tk.kortit, v));
     ASSERT_GT(tk.kortit.Count(), 40);
     TKortti& lisa = tk.kortit.lisaa_uusi();
@@ -191,7 +191,7 @@ TEST(RkbVienti, TulostettuListaPdf) {
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
-    const Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+    Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
     const fs::path leveat = k.juuri() / "leveat.rkb";
     ASSERT_TRUE(tallenna_tietokanta(leveat.string(), v));
     const fs::path pdf = k.juuri() / "leveat.pdf";

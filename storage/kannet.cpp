@@ -148,20 +148,20 @@ void aseta_purku(TZLBArchive& zip) {
 
 bool arkiston_voi_pitaa(const Varasto& v) { return &v.tj() == &jarjestelman_tiedostot(); }
 
-Tulos avoin_arkisto(const Varasto& v, std::shared_ptr<TZLBArchive>& zip) {
-    const fs::path tiedosto = v.kansio.polku(v.tk.tiedosto);
-    if (arkiston_voi_pitaa(v) && v.tk.arkisto && v.tk.arkisto->FileName() == tiedosto && v.tk.arkisto->ennallaan()) {
-        zip = v.tk.arkisto;
+Tulos avoin_arkisto(Varasto& v, std::shared_ptr<TZLBArchive>& zip) {
+    const fs::path tiedosto = v.kansio.polku(v.tk().tiedosto);
+    if (arkiston_voi_pitaa(v) && v.tk().arkisto && v.tk().arkisto->FileName() == tiedosto && v.tk().arkisto->ennallaan()) {
+        zip = v.tk().arkisto;
         return Tulos::ok();
     }
-    v.tk.arkisto.reset();
+    v.tk().arkisto.reset();
     zip = std::make_shared<TZLBArchive>(v.tj());
     aseta_purku(*zip);
-    if (const Tulos t = v.tk.tiedosto.empty() ? zlb_tulos(zlb_virhe::ei_loydy) : zip->Open(tiedosto); !t) {
+    if (const Tulos t = v.tk().tiedosto.empty() ? zlb_tulos(zlb_virhe::ei_loydy) : zip->Open(tiedosto); !t) {
         zip.reset();
         return t;
     }
-    if (arkiston_voi_pitaa(v)) v.tk.arkisto = zip;
+    if (arkiston_voi_pitaa(v)) v.tk().arkisto = zip;
     return Tulos::ok();
 }
 
@@ -220,9 +220,9 @@ Purkamattomat pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag
     return purkamatta;
 }
 
-void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
-    const fs::path tiedosto = v.kansio.polku(v.tk.tiedosto);
-    if (v.tk.tiedosto.empty() || !on_tavallinen(v.tj(), tiedosto)) return;
+void avaa_kaikki_kannet(bool nayta_kiire, Varasto& v) {
+    const fs::path tiedosto = v.kansio.polku(v.tk().tiedosto);
+    if (v.tk().tiedosto.empty() || !on_tavallinen(v.tj(), tiedosto)) return;
     std::optional<diag::KiireNakyvissa> kiire;
     if (nayta_kiire) kiire.emplace(v.kiire);
     std::shared_ptr<TZLBArchive> zip;
@@ -231,7 +231,7 @@ void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
     Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
     Kansivirheet virheet("Virhe #9912: Kaikkia kansikuvia ei voitu purkaa");
     std::unordered_set<std::string> kasitellyt;  // a cover that several cards name is tried once
-    const TOmaList& l = v.tk.kortit;
+    const TOmaList& l = v.tk().kortit;
     const std::string kaikki = std::to_string(l.Count() - 1);
     for (int i = 1; i < l.Count(); ++i) {
         if (nayta_kiire && i % 200 == 1) {
@@ -253,7 +253,7 @@ void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v) {
     virheet.kerro(v.viestit, "");
 }
 
-bool pura_kansi(const TKortti& kortti, const Varasto& v) {
+bool pura_kansi(const TKortti& kortti, Varasto& v) {
     if (kortti.cover_fn.empty()) return true;
     const auto tiedosto = kansikuvan_tiedosto(kortti.cover_fn);
     std::error_code ec;
@@ -286,7 +286,7 @@ namespace {
 // be read as a picture, or would not get smaller, is left as it is; a failed step leaves the card and its
 // file as they were and is recorded. Gives the card's name after the conversion.
 std::string muunna_kansi(const std::string& cover_fn, int laatu, bool puolita_kuvat, Kansiolistaus& kannet,
-                         Kansivirheet& virheet, const Varasto& v) {
+                         Kansivirheet& virheet, Varasto& v) {
     const std::string pienena = pienet_cp1252(cover_fn);
     if (pienena.size() < 4) return cover_fn;
     const std::string paate = pienena.substr(pienena.size() - 4);
@@ -331,7 +331,7 @@ std::string muunna_kansi(const std::string& cover_fn, int laatu, bool puolita_ku
 
 }  // namespace
 
-void muunna_kannet_jpg(int laatu, bool puolita_kuvat, const Varasto& v) {
+void muunna_kannet_jpg(int laatu, bool puolita_kuvat, Varasto& v) {
     const diag::KiireNakyvissa kiire(v.kiire);
     v.kiire.aseta_teksti("Puretaan kansikuvia...");
     avaa_kaikki_kannet(false, v);
@@ -341,7 +341,7 @@ void muunna_kannet_jpg(int laatu, bool puolita_kuvat, const Varasto& v) {
     Kansivirheet virheet("Kaikkia kansikuvia ei voitu muuntaa JPEG-muotoon");
     // Each file is converted once however many cards name it, and they all get its new name.
     std::unordered_map<std::string, std::string> muunnetut;  // lower-case name -> the new name, if it changed
-    TOmaList& l = v.tk.kortit;
+    TOmaList& l = v.tk().kortit;
     for (int i = 1; i < l.Count(); ++i) {
         if (i % 4 == 1) {
             v.kiire.aseta_teksti("Uudelleenpakataan [" + std::to_string(i) + "/" + std::to_string(l.Count() - 1) + "]");

@@ -46,7 +46,7 @@ void aseta_purku(TZLBArchive& zip);
 
 // The open catalogue file as an archive in `zip`: the one the catalogue keeps while the file on disk is
 // unchanged, otherwise opened (and checked) again. The archive's failure when it cannot be opened.
-Tulos avoin_arkisto(const Varasto& v, std::shared_ptr<TZLBArchive>& zip);
+Tulos avoin_arkisto(Varasto& v, std::shared_ptr<TZLBArchive>& zip);
 // Whether an archive opened through `v`'s file system may be kept by the catalogue: only the real one lives
 // as long as the catalogue does.
 bool arkiston_voi_pitaa(const Varasto& v);
@@ -83,8 +83,8 @@ Purkamattomat pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag
                                    Kansikierratys* kierratys = nullptr);
 
 // Extracts from the open catalogue file every cover that is not unpacked yet.
-void avaa_kaikki_kannet(bool nayta_kiire, const Varasto& v);
+void avaa_kaikki_kannet(bool nayta_kiire, Varasto& v);
 // Extracts one card's cover when it is about to be shown. False when it could not be extracted.
-bool pura_kansi(const TKortti& kortti, const Varasto& v);
+bool pura_kansi(const TKortti& kortti, Varasto& v);
 // Re-encodes every cover as JPEG at the given quality, halving large ones when asked.
-void muunna_kannet_jpg(int laatu, bool puolita_kuvat, const Varasto& v);
+void muunna_kannet_jpg(int laatu, bool puolita_kuvat, Varasto& v);

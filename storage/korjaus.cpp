@@ -13,12 +13,12 @@ constexpr int vanhan_kortin_rivit = 17;
 
 }  // namespace
 
-void korjaa_0D0D0A(const fs::path& runko, const Varasto& v) {
+void korjaa_0D0D0A(const fs::path& runko, Varasto& v) {
     std::string teksti;
     if (lue_koko_tiedosto(v.tj(), runko, teksti)) korjaa_0D0D0A(runko, teksti, v);
 }
 
-void korjaa_0D0D0A(const fs::path& runko, std::string& teksti, const Varasto& v) {
+void korjaa_0D0D0A(const fs::path& runko, std::string& teksti, Varasto& v) {
     Rivinlukija alku(teksti);
     alku.raaka();
     if (alku.loppu() || !alku.raaka().empty()) return;
@@ -63,7 +63,7 @@ void lue_vanhat_kortit(std::string_view teksti, TOmaList& lista) {
     }
 }
 
-void lue_vanha_tietokanta(const std::string& nimi, bool liitos, const Varasto& v) {
+void lue_vanha_tietokanta(const std::string& nimi, bool liitos, Varasto& v) {
     if (nimi.empty()) {
         v.viestit.virhe("Virhe! Funktio lue_tietueet ei saanut tiedostoparametriä!");
         return;
@@ -73,7 +73,7 @@ void lue_vanha_tietokanta(const std::string& nimi, bool liitos, const Varasto& v
         v.viestit.virhe(puuttuvan_tiedoston_viesti(nimi, true));
         return;
     }
-    if (!liitos) v.tk.tyhjenna();
+    if (!liitos) v.tk().tyhjenna();
     std::string teksti;
     if (const Tulos luku = lue_koko_tiedosto(v.tj(), polku, teksti); !luku) {
         v.viestit.virhe(lukuvirheen_viesti(luku.koodi));
@@ -81,23 +81,23 @@ void lue_vanha_tietokanta(const std::string& nimi, bool liitos, const Varasto& v
         v.viestit.virhe("Virhe! Tiedosto \"" + nimi + "\" on jo käytössä toisessa sovelluksessa!\n"
                         "Ohjelma ohittaa virheen (sisäinen tietokanta jäi lukematta), mutta ohjelman "
                         "uudelleenkäynnistäminen on suositeltavaa.\nJos ongelma jatkuu ota yhteys ohjelman tekijään.");
-        if (v.tk.kortit.korttien_maara() == 0) v.tk.kortit.lisaa_uusi();
+        if (v.tk().kortit.korttien_maara() == 0) v.tk().kortit.lisaa_uusi();
         return;
     }
     if (teksti.size() < lyhin_runko) {
         liian_lyhyt_runko(nimi, teksti.size());
         // The window needs a card to show, as after every failed load.
-        v.tk.tyhjenna();
-        v.tk.kortit.lisaa_uusi();
+        v.tk().tyhjenna();
+        v.tk().kortit.lisaa_uusi();
         return;
     }
-    v.tk.tyhjenna();
-    v.tk.kortit.muutettu = false;
-    lue_vanhat_kortit(teksti, v.tk.kortit);
-    if (v.tk.kortit.korttien_maara() == 0) v.tk.kortit.lisaa_uusi();
+    v.tk().tyhjenna();
+    v.tk().kortit.muutettu = false;
+    lue_vanhat_kortit(teksti, v.tk().kortit);
+    if (v.tk().kortit.korttien_maara() == 0) v.tk().kortit.lisaa_uusi();
     v.paivita_lista();
     if (!liitos) {
-        v.tk.tiedosto = nimi;
-        v.tk.nykyinen = 1;
+        v.tk().tiedosto = nimi;
+        v.tk().nykyinen = 1;
     }
 }

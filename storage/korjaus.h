@@ -6,12 +6,12 @@
 #include "storage/varasto.h"
 
 // Repairs in place a body whose every line end was written as CR CR LF. A sound body is not touched.
-void korjaa_0D0D0A(const std::filesystem::path& runko, const Varasto& v);
+void korjaa_0D0D0A(const std::filesystem::path& runko, Varasto& v);
 // The same for a body already read into memory: `teksti` is repaired along with the file.
-void korjaa_0D0D0A(const std::filesystem::path& runko, std::string& teksti, const Varasto& v);
+void korjaa_0D0D0A(const std::filesystem::path& runko, std::string& teksti, Varasto& v);
 
 // Reads an old 17-line-a-card catalogue into the open catalogue.
-void lue_vanha_tietokanta(const std::string& nimi, bool liitos, const Varasto& v);
+void lue_vanha_tietokanta(const std::string& nimi, bool liitos, Varasto& v);
 
 // The 17-line cards of an old catalogue text, appended to the list.
 void lue_vanhat_kortit(std::string_view teksti, TOmaList& lista);

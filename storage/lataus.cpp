@@ -72,7 +72,7 @@ private:
 
 class Lataaja {
 public:
-    Lataaja(const std::string& nimi, Tapa tapa, TOmaList& lista, const Varasto& v, bool pelkka_runko)
+    Lataaja(const std::string& nimi, Tapa tapa, TOmaList& lista, Varasto& v, bool pelkka_runko)
         : nimi_(nimi), tapa_(tapa), lista_(lista), v_(v), pelkka_runko_(pelkka_runko),
           tyo_(v.kansio.polku(tyotiedosto)) {}
 
@@ -87,7 +87,7 @@ private:
     // merged is not the open one, so then the open catalogue is left as it was.
     void yksi_tyhja_kortti() {
         if (tapa_ == Tapa::Liitos) return;
-        if (avaus()) v_.tk.tyhjenna();
+        if (avaus()) v_.tk().tyhjenna();
         lista_.tyhjenna();
         lista_.lisaa_uusi();
     }
@@ -104,7 +104,7 @@ private:
     Tulos viimeistele_purku();
     bool purku_epaonnistui(const Tulos& t);
     void pida_arkisto() {
-        if (avaus() && arkiston_voi_pitaa(v_)) v_.tk.arkisto = std::move(zip_);
+        if (avaus() && arkiston_voi_pitaa(v_)) v_.tk().arkisto = std::move(zip_);
         zip_.reset();
     }
     // With covers unpacked at open: the cover folder as it is and as it will be once the file's covers are out.
@@ -123,7 +123,7 @@ private:
     const std::string& nimi_;
     Tapa tapa_;
     TOmaList& lista_;
-    const Varasto& v_;
+    Varasto& v_;
     bool pelkka_runko_;
     fs::path tyo_;
     std::optional<Kansiolistaus> kannet_;  // gfx\kannet\ as read once for this load
@@ -277,8 +277,8 @@ bool Lataaja::lataa() {
         if (v_.kannet_heti()) kierratys_.emplace(v_.kansio, v_.tj());
         else poista_kannet(v_.kansio);
         lista_.muutettu = false;
-        v_.tk.tyhjenna();
-        v_.tk.arkisto.reset();
+        v_.tk().tyhjenna();
+        v_.tk().arkisto.reset();
     }
     const bool luettu = lue_kiireessa();
     if (tarkista_myohastymiset_) v_.tarkista_myohastymiset();
@@ -417,7 +417,7 @@ bool Lataaja::lue_runko_tiedostosta(bool arkisto) {
         poista_tyotiedosto();
         if (tapa_ == Tapa::Liitos) return false;
         yksi_tyhja_kortti();
-        v_.tk.tiedosto = nimi_;
+        v_.tk().tiedosto = nimi_;
         return false;
     }
     korjaa_0D0D0A(runko, teksti, v_);
@@ -451,7 +451,7 @@ bool Lataaja::runko_luettu(RungonTila tila) {
     if (tapa_ != Tapa::Liitos && lista_.korttien_maara() == 0) lista_.lisaa_uusi();
     kirjoita_debug("Suljetaan tietokanta");
     if (avaus()) {
-        v_.tk.tiedosto = nimi_;
+        v_.tk().tiedosto = nimi_;
         tarkista_myohastymiset_ = v_.myohastymiset_kaytossa() && v_.tarkista_myohastymiset;
     }
     if (tapa_ == Tapa::Liitos) lista_.muutettu = true;
@@ -461,7 +461,7 @@ bool Lataaja::runko_luettu(RungonTila tila) {
 
 }  // namespace
 
-bool lue_tietueet(const std::string& nimi, bool liitos, bool hiljaa, TOmaList& lista, const Varasto& v) {
+bool lue_tietueet(const std::string& nimi, bool liitos, bool hiljaa, TOmaList& lista, Varasto& v) {
     Lataaja lataaja(nimi, liitos ? Tapa::Liitos : hiljaa ? Tapa::Hiljaa : Tapa::Avaus, lista, v, false);
     const int ennen = lista.Count();
     try {

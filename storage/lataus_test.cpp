@@ -31,8 +31,8 @@ protected:
         Testitila::TearDown();
     }
 
-    Varasto varasto_asetuksin(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
-        Varasto v = varasto(t);
+    Varasto& varasto_asetuksin(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
+        Varasto& v = varasto(t);
         v.asetukset = &asetukset_;
         v.tarkista_myohastymiset = [this] { ++myohastymistarkistuksia_; };
         return v;

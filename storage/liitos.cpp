@@ -16,8 +16,8 @@ namespace {
 
 // The covers the merged cards name, taken out of the merged file; a name whose picture is not there is
 // dropped, as a load that unpacks covers at once does.
-void pura_liitetyt_kannet(const std::string& nimi, int ensimmainen, const Varasto& v) {
-    TOmaList& l = v.tk.kortit;
+void pura_liitetyt_kannet(const std::string& nimi, int ensimmainen, Varasto& v) {
+    TOmaList& l = v.tk().kortit;
     TZLBArchive zip(v.tj());
     aseta_purku(zip);
     const bool arkisto = on_arkisto(nimi, v.kansio) && zip.Open(v.kansio.polku(nimi));
@@ -59,9 +59,9 @@ void yhdista(const TKortti& i, TKortti& j) {
 
 }  // namespace
 
-bool liita_tietokanta(const std::string& nimi, const Varasto& v) {
-    const int ensimmainen = v.tk.kortit.Count();
-    if (!lue_tietueet(nimi, true, false, v.tk.kortit, v)) return false;
+bool liita_tietokanta(const std::string& nimi, Varasto& v) {
+    const int ensimmainen = v.tk().kortit.Count();
+    if (!lue_tietueet(nimi, true, false, v.tk().kortit, v)) return false;
     if (!v.kannet_heti()) pura_liitetyt_kannet(nimi, ensimmainen, v);
     return true;
 }
@@ -88,8 +88,8 @@ bool siivoa_kortit(TOmaList& l) {
     return muuttui;
 }
 
-int poista_tuplat(const Varasto& v) {
-    TOmaList& l = v.tk.kortit;
+int poista_tuplat(Varasto& v) {
+    TOmaList& l = v.tk().kortit;
     // The cards of one title and format fold one into the next, so the last of them stays holding the
     // rest; doing it group by group gives that result without rescanning the catalogue for each pair.
     std::unordered_map<std::string, std::vector<int>> ryhmat;
@@ -133,7 +133,7 @@ int poista_tuplat(const Varasto& v) {
         ++poistettuja;
     }
     kortit.resize(kirjoitus);
-    v.tk.nykyinen = 1;
+    v.tk().nykyinen = 1;
     l.merkitse_muutetuksi();
     return poistettuja;
 }

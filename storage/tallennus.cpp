@@ -46,7 +46,7 @@ Tulos jarjestelman_epaonnistuminen(int syy) { return Tulos::jarjestelma(syy, jar
 
 class Tallennus {
 public:
-    Tallennus(const std::string& kohde, const Varasto& v) : kohde_(kohde), v_(v), t_(v.tj()) {}
+    Tallennus(const std::string& kohde, Varasto& v) : kohde_(kohde), v_(v), t_(v.tj()) {}
 
     bool tallenna();
 
@@ -62,7 +62,7 @@ private:
     Tulos kirjoita_arkisto(const fs::path& kohdepolku, fs::path& valiaikainen);
 
     const std::string& kohde_;
-    const Varasto& v_;
+    Varasto& v_;
     Tiedostojarjestelma& t_;
     TZLBArchive lahde_{t_};
     TZLBArchive* lahde_kaytossa_ = nullptr;  // lahde_, or the open catalogue's kept archive
@@ -72,10 +72,10 @@ private:
 
 void Tallennus::avaa_lahde() {
     lahde_katsottu_ = true;
-    const std::string& nimi = v_.tk.tiedosto;
+    const std::string& nimi = v_.tk().tiedosto;
     if (nimi.empty() || !on_tavallinen(t_, v_.kansio.polku(nimi)) || !on_arkisto(nimi, v_.kansio)) return;
     // The archive kept since the catalogue was opened was checked then and needs no second reading of the file.
-    const auto& pidetty = v_.tk.arkisto;
+    const auto& pidetty = v_.tk().arkisto;
     if (pidetty && &pidetty->tiedostot() == &t_ && pidetty->FileName() == v_.kansio.polku(nimi) && pidetty->ennallaan()) {
         lahde_kaytossa_ = pidetty.get();
         return;
@@ -86,7 +86,7 @@ void Tallennus::avaa_lahde() {
 }
 
 Tulos Tallennus::tiedostolista(std::vector<std::string>& nimet) {
-    const TOmaList& l = v_.tk.kortit;
+    const TOmaList& l = v_.tk().kortit;
     nimet = {tyotiedosto};
     for (int i = 1; i < l.Count(); ++i) {
         const std::string& kansi = l[i].cover_fn;
@@ -136,7 +136,7 @@ Tulos Tallennus::tarkista_rajat(const fs::path& valiaikainen, std::uint64_t pure
     Tiedostotiedot tt;
     if (const int e = t_.tiedot(valiaikainen, tt)) return jarjestelman_epaonnistuminen(e);
     // The body ends every card with a separator, and the loader counts one card more than separators.
-    const auto kortteja = static_cast<std::uint64_t>(v_.tk.kortit.Count());
+    const auto kortteja = static_cast<std::uint64_t>(v_.tk().kortit.Count());
     Tulos raja = purkurajan_tarkistus(tt.koko, purettavaa, v_.purkurajat);
     if (raja) raja = korttirajan_tarkistus(tt.koko, kortteja, v_.purkurajat);
     if (!raja) {
@@ -179,13 +179,13 @@ Tulos Tallennus::kirjoita_arkisto(const fs::path& kohdepolku, fs::path& valiaika
 }
 
 bool Tallennus::tallenna() {
-    TOmaList& l = v_.tk.kortit;
+    TOmaList& l = v_.tk().kortit;
     poista_nimettomat(v_);
     v_.kiire.kasittele_viestit();
     const bool sortattuna = v_.asetukset ? v_.asetukset->tallenna_sortattuna : TAsetukset{}.tallenna_sortattuna;
     if (sortattuna) {
         kirjoita_debug("Tallennetaan sortattuna... eli sortataan");
-        jarjesta_tietokanta(v_.tk, tallennuksen_vertailu(l), Suunta::Nouseva, v_.viestit);
+        jarjesta_tietokanta(v_.tk(), tallennuksen_vertailu(l), Suunta::Nouseva, v_.viestit);
         v_.paivita_lista();
     }
 
@@ -226,15 +226,15 @@ bool Tallennus::tallenna() {
     lahde_.Close();
     t_.poista(tyo);
     kiire.reset();
-    v_.tk.tiedosto = kohde_;
+    v_.tk().tiedosto = kohde_;
     l.muutettu = false;
     return true;
 }
 
 }  // namespace
 
-void poista_nimettomat(const Varasto& v) {
-    TOmaList& l = v.tk.kortit;
+void poista_nimettomat(Varasto& v) {
+    TOmaList& l = v.tk().kortit;
     for (int i = 1; i < l.Count();) {
         if (!l[i].nimi.empty()) {
             ++i;
@@ -243,14 +243,14 @@ void poista_nimettomat(const Varasto& v) {
         poista_kortti(l, i, v.kansio);
         kirjoita_debug_aina("KORTTI " + std::to_string(i) + " POISTETTU! SYY: Kortilla ei nimeä");
     }
-    if (v.tk.nykyinen > l.korttien_maara()) v.tk.nykyinen = std::max(1, l.korttien_maara());
+    if (v.tk().nykyinen > l.korttien_maara()) v.tk().nykyinen = std::max(1, l.korttien_maara());
 }
 
-bool tallenna_tietokanta(const std::string& kohde, const Varasto& v) { return Tallennus(kohde, v).tallenna(); }
+bool tallenna_tietokanta(const std::string& kohde, Varasto& v) { return Tallennus(kohde, v).tallenna(); }
 
-bool tallenna_asetuksin(const std::string& kohde, Kansikuvat kannet, int laatu, bool puolita, const Varasto& v) {
+bool tallenna_asetuksin(const std::string& kohde, Kansikuvat kannet, int laatu, bool puolita, Varasto& v) {
     if (kannet == Kansikuvat::EiKansia) {
-        TOmaList& l = v.tk.kortit;
+        TOmaList& l = v.tk().kortit;
         for (int i = 1; i < l.Count(); ++i) l[i].cover_fn.clear();
         poista_kannet(v.kansio);
     } else if (kannet == Kansikuvat::Jpg) {

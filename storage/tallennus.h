@@ -10,15 +10,15 @@
 // catalogue file they came from; a cover that exists but cannot be read fails the save rather than being
 // dropped. A symbolic link is saved through to its target, whose permissions and owner stay; a read-only
 // target is replaced only when the user agrees. True when the file was saved.
-bool tallenna_tietokanta(const std::string& kohde, const Varasto& v);
+bool tallenna_tietokanta(const std::string& kohde, Varasto& v);
 
 enum class Kansikuvat { Normaali, Jpg, EiKansia };
 
 // The save-with-options dialog's action after the target name has been chosen.
-bool tallenna_asetuksin(const std::string& kohde, Kansikuvat kannet, int laatu, bool puolita, const Varasto& v);
+bool tallenna_asetuksin(const std::string& kohde, Kansikuvat kannet, int laatu, bool puolita, Varasto& v);
 
 // Every card whose title is empty is removed with its own cover file.
-void poista_nimettomat(const Varasto& v);
+void poista_nimettomat(Varasto& v);
 
 // The first line of the box of a save that failed after the work file was written.
 inline constexpr const char* tallennusvirheen_alku =

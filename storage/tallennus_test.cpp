@@ -50,8 +50,8 @@ public:
 
 class Tallennus : public Testitila {
 protected:
-    Varasto v(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
-        Varasto va = varasto(t);
+    Varasto& v(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
+        Varasto& va = varasto(t);
         va.asetukset = &asetukset_;
         return va;
     }
@@ -190,8 +190,8 @@ TEST_F(Tallennus, EpaonnistunutTallennusEiKoskaVanhaanTiedostoon) {
         VikaantuvatTiedostot tj;
         tj.epaonnistu(t.vaihe, t.virhe, t.polku);
         KiireSeuranta kiire;
-        Varasto va = v(tj);
-        Varasto seurattu{va.tk, va.kansio, tj, kiire.viestit, kiire, va.asetukset};
+        Varasto& va = v(tj);
+        Varasto seurattu{va.tk(), va.kansio, tj, kiire.viestit, kiire, va.asetukset};
         tk_.kortit.muutettu = true;
         EXPECT_FALSE(tallenna_tietokanta("oma.rkb", seurattu));
         EXPECT_EQ(tj.epaonnistuneet(t.vaihe), 1);

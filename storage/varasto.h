@@ -14,8 +14,18 @@
 
 struct TAsetukset;
 
-struct Varasto {
-    Tietokanta& tk;
+// A routine given a const Varasto may read the catalogue but not change it; one that changes it takes Varasto&.
+class Varasto {
+    Tietokanta* tk_;
+
+public:
+    Varasto(Tietokanta& tk, const Ohjelmakansio& kansio, Tiedostojarjestelma& tiedostot, diag::Viestit& viestit,
+            diag::Kiire& kiire, const TAsetukset* asetukset = nullptr)
+        : tk_(&tk), kansio(kansio), tiedostot(tiedostot), viestit(viestit), kiire(kiire), asetukset(asetukset) {}
+
+    Tietokanta& tk() { return *tk_; }
+    const Tietokanta& tk() const { return *tk_; }
+
     const Ohjelmakansio& kansio;
     // Every file step of loading, saving and the covers; tests put in one that fails on order.
     Tiedostojarjestelma& tiedostot;

@@ -55,7 +55,8 @@ protected:
         diag::EiKiiretta kiire;
         TAsetukset a;
         a.tallenna_sortattuna = false;
-        ASSERT_TRUE(tallenna_tietokanta(nimi, Varasto{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &a}));
+        Varasto tallentaja{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &a};
+        ASSERT_TRUE(tallenna_tietokanta(nimi, tallentaja));
         for (const auto& e : fs::directory_iterator(tila_ / "gfx" / "kannet")) fs::remove(e.path());
     }
     Ajotulos rkb(const std::string& parametrit, const char* ohjaus = " 2>/dev/null") const {

@@ -20,5 +20,6 @@ inline bool tallenna_nimetyt_kortit(const std::filesystem::path& kansio, const s
     diag::EiKiiretta kiire;
     TAsetukset a;
     a.tallenna_sortattuna = false;
-    return static_cast<bool>(tallenna_tietokanta(tiedosto, Varasto{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &a}));
+    Varasto tallentaja{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &a};
+    return static_cast<bool>(tallenna_tietokanta(tiedosto, tallentaja));
 }

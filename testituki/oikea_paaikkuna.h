@@ -66,7 +66,7 @@ struct Oikea_paaikkuna {
         f->close();
     }
 
-    Tietokanta& tk() { return f->varasto().tk; }
+    Tietokanta& tk() { return f->varasto().tk(); }
     TKortti& kortti() { return tk().kortit[tk().nykyinen]; }
     // A control of the window by its object name.
     template <class T = QWidget>

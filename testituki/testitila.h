@@ -2,6 +2,7 @@
 // A program folder of its own for each test, with the seams recorded.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -19,8 +20,9 @@ protected:
         diag::loki().nollaa();  // the log is the process's own, and a test reads only its own lines
     }
 
-    Varasto varasto(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
-        Varasto v{tk_, *kansio_, t, viestit_, kiire_};
+    // Kept by the fixture, so a test can hand it straight to a routine that changes the catalogue.
+    Varasto& varasto(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
+        Varasto& v = varastot_.emplace_back(tk_, *kansio_, t, viestit_, kiire_);
         v.lue_otsikko = [this] { return otsikko_; };
         v.aseta_otsikko = [this](const std::string& t) {
             otsikot_.push_back(t);
@@ -50,4 +52,5 @@ protected:
     diag::EiKiiretta kiire_;
     std::string otsikko_ = "Rullakko v1.36";
     std::vector<std::string> otsikot_;
+    std::deque<Varasto> varastot_;
 };

@@ -291,8 +291,8 @@ void tee_tellico_kortit(const Tellicokokoelma& kokoelma, Tuotavat& ulos) {
     }
 }
 
-int lisaa_tuodut(Tuotavat& tuotavat, const Varasto& v) {
-    TOmaList& l = v.tk.kortit;
+int lisaa_tuodut(Tuotavat& tuotavat, Varasto& v) {
+    TOmaList& l = v.tk().kortit;
     const int ensimmainen = l.Count();
     Kansinimet nimet(l);
     // A program folder of its own (an installed copy) gets the covers folder with its first cover.
@@ -323,7 +323,7 @@ int lisaa_tuodut(Tuotavat& tuotavat, const Varasto& v) {
     return ensimmainen;
 }
 
-Tulos tuo_tiedosto(const fs::path& p, std::optional<Tuontimuoto> muoto, const std::string& kartta, const Varasto& v,
+Tulos tuo_tiedosto(const fs::path& p, std::optional<Tuontimuoto> muoto, const std::string& kartta, Varasto& v,
                    Tuotavat& tuotavat) {
     tuotavat = Tuotavat{};
     if (muoto.value_or(arvaa_muoto(p)) == Tuontimuoto::Tellico) {

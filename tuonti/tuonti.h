@@ -50,12 +50,12 @@ void tee_tellico_kortit(const Tellicokokoelma& kokoelma, Tuotavat& ulos);
 // The cards after the catalogue's last card, each cover written under gfx\kannet\ with a new name (JPEG and
 // GIF as they are, PNG turned into JPEG); a cover that cannot be stored is reported and the card kept
 // without it. Marks the catalogue changed. Returns the index of the first card added.
-int lisaa_tuodut(Tuotavat& tuotavat, const Varasto& v);
+int lisaa_tuodut(Tuotavat& tuotavat, Varasto& v);
 
 // The whole road for a named file: read, mapped (a list by its guess, changed by `kartta` in the form of
 // muuta_karttaa), added. The catalogue is unchanged when this fails.
 Tulos tuo_tiedosto(const std::filesystem::path& p, std::optional<Tuontimuoto> muoto, const std::string& kartta,
-                   const Varasto& v, Tuotavat& tuotavat);
+                   Varasto& v, Tuotavat& tuotavat);
 
 // "12 elokuvaa tuotiin."
 std::string tuonnin_yhteenveto(const Tuotavat& t);

@@ -97,7 +97,7 @@ void Ttallenna_html_lista_form::tallenna_buttonClick() {
     if (nimi.isEmpty()) return;
     Varasto& v = p_.varasto();
     p_.dosavefields();
-    const Tulos t = kirjoita_html_lista(v.tj(), std::filesystem::path(nimi.toStdString()), v.tk.kortit, valinnat());
+    const Tulos t = kirjoita_html_lista(v.tj(), std::filesystem::path(nimi.toStdString()), v.tk().kortit, valinnat());
     // Cards without a rating now carry "0", the current one included.
     p_.update_fields();
     if (!t) v.viestit.virhe(t.viesti);

@@ -103,7 +103,7 @@ Ttarrat_preview_form::Ttarrat_preview_form(const QImage& arkki, QWidget* parent)
 Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(p) {
     Varasto& v = p.varasto();
     TAsetukset& a = p.asetukset();
-    piirtaja_ = std::make_unique<Tarrapiirtaja>(v.tk.kortit, v.kansio, v.viestit, v.kiire, tarra_asetukset(a));
+    piirtaja_ = std::make_unique<Tarrapiirtaja>(v.tk().kortit, v.kansio, v.viestit, v.kiire, tarra_asetukset(a));
     setWindowTitle(fi("Tulosta"));
 
     PageControl = new QTabWidget(this);
@@ -256,7 +256,7 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
     resize(860, 520);
 
     // The cassette lists.
-    const std::vector<std::string> rivit = tarrat::kasettirivit(v.tk.kortit);
+    const std::vector<std::string> rivit = tarrat::kasettirivit(v.tk().kortit);
     for (const std::string& r : rivit) {
         const std::string kasetti = tarrat::rivin_kasetti(r);
         const QByteArray k(kasetti.data(), static_cast<qsizetype>(kasetti.size()));
@@ -394,7 +394,7 @@ void Ttarrat_form::jarjesta() {
     kirjoita_debug("esikatsele / tulostus suoritti aloitti quicksortin");
     Varasto& v = p_.varasto();
     p_.dosavefields();
-    jarjesta_tietokanta(v.tk, avain_kasetti, Suunta::Nouseva, v.viestit);
+    jarjesta_tietokanta(v.tk(), avain_kasetti, Suunta::Nouseva, v.viestit);
     p_.update_fields();
     p_.muutokset().ilmoita_kortit();
 }

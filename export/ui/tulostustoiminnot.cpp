@@ -38,8 +38,8 @@ void Tulostustoiminnot::tallenna_tekstilista_merkistolla(Listan_merkisto merkist
     Varasto& v = p_.varasto();
     p_.dosavefields();
     // The save dialog has already asked whether an existing file is replaced; its Yes stands.
-    const Tulos t = kirjoita_lista(v.tj(), std::filesystem::path(nimi.toStdString()), v.tk.kortit, tanaan(),
-                                   v.tk.tiedosto, merkisto, Olemassaoleva::Korvaa);
+    const Tulos t = kirjoita_lista(v.tj(), std::filesystem::path(nimi.toStdString()), v.tk().kortit, tanaan(),
+                                   v.tk().tiedosto, merkisto, Olemassaoleva::Korvaa);
     if (!t) v.viestit.virhe(t.viesti);
 }
 
@@ -50,7 +50,7 @@ void Tulostustoiminnot::tallenna_csv() {
     Varasto& v = p_.varasto();
     p_.dosavefields();
     diag::KiireNakyvissa kiire(v.kiire);
-    const Tulos t = vie_csv(v.tj(), v.tk.kortit, std::filesystem::path(nimi.toStdString()));
+    const Tulos t = vie_csv(v.tj(), v.tk().kortit, std::filesystem::path(nimi.toStdString()));
     if (!t) v.viestit.virhe(t.viesti);
 }
 
@@ -73,5 +73,5 @@ void Tulostustoiminnot::tulosta_lista() {
     p_.dosavefields();
     const std::string paivays = tanaan();
     Listan_tuloste tuloste;
-    esikatsele_ja_tulosta(p_, listatuloste(v.tk.kortit, paivays, v.tk.tiedosto, tuloste));
+    esikatsele_ja_tulosta(p_, listatuloste(v.tk().kortit, paivays, v.tk().tiedosto, tuloste));
 }

@@ -152,7 +152,7 @@ void Tetsi_form::etsi_buttonClick() {
 void Tetsi_form::etsi_ja_tulos_listaan() {
     setEnabled(false);
     setWindowTitle(fi("Odota, etsitään.... "));
-    Tietokanta& tk = p_.varasto().tk;
+    Tietokanta& tk = p_.varasto().tk();
     const int muistettu = tk.nykyinen;
     etsi_progress->setMaximum(std::max(1, tk.kortit.Count() - 1));
     std::vector<int> osumat = etsi_listaan(tk.kortit, ehdot_.sanat, ehdot_.kentat, [this](int i) {
@@ -174,7 +174,7 @@ void Tetsi_form::etsi_ja_tulos_listaan() {
 }
 
 void Tetsi_form::etsi_seuraava(int alku) {
-    const int i = ::etsi_seuraava(p_.varasto().tk.kortit, alku, ehdot_.sanat, ehdot_.kentat);
+    const int i = ::etsi_seuraava(p_.varasto().tk().kortit, alku, ehdot_.sanat, ehdot_.kentat);
     if (i > 0) {
         p_.siirry_korttiin(i);
         // The list shows where the search went, as it does after the main window's own moves.

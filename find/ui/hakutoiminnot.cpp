@@ -43,5 +43,5 @@ void Hakutoiminnot::etsi_seuraava() {
         return;
     }
     p_.dosavefields();
-    haku_->etsi_seuraava(p_.varasto().tk.nykyinen);
+    haku_->etsi_seuraava(p_.varasto().tk().nykyinen);
 }

@@ -300,7 +300,7 @@ private slots:
         maalari.drawPixmap(p.w.x(), 0, m.grab());
         maalari.end();
         testituki::tallenna_kuva(yhdessa, "minilista");
-        m.varasto().tk.kortit.muutettu = false;
+        m.varasto().tk().kortit.muutettu = false;
         m.lopeta();
         l.close();
 

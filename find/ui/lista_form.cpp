@@ -44,7 +44,7 @@ QVariant ListaMalli::headerData(int osa, Qt::Orientation suunta, int rooli) cons
 }
 
 TLista_Form::TLista_Form(Paaikkuna& p, QWidget* parent)
-    : QWidget(parent, Qt::Window), p_(p), rivit_(p.varasto().tk.kortit) {
+    : QWidget(parent, Qt::Window), p_(p), rivit_(p.varasto().tk().kortit) {
     setObjectName("Lista_Form");
     // The background picture covers the whole window; erasing first would only flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -173,7 +173,7 @@ TLista_Form::~TLista_Form() = default;
 // Rows and selection
 
 void TLista_Form::tee_lista() {
-    if (!rivit_.hakutulos() && rivit_.rivit() == p_.varasto().tk.kortit.korttien_maara()) {
+    if (!rivit_.hakutulos() && rivit_.rivit() == p_.varasto().tk().kortit.korttien_maara()) {
         // Rows read their cards when painted: with the same number of cards a repaint is the rebuild, and
         // the selection, the scroll position and a press under way stay as they are.
         ListaGrid->viewport()->update();
@@ -221,7 +221,7 @@ void TLista_Form::valitse_kortti_listasta() {
     const int i = rivit_.kortti(r);
     if (i == 0) return;
     if (debug_paalla()) {
-        const TKortti& k = p_.varasto().tk.kortit[i];
+        const TKortti& k = p_.varasto().tk().kortit[i];
         kirjoita_debug("[lista] klikattu_nimi    =" + k.nimi);
         kirjoita_debug("[lista] ktietue_nimi     =" + k.nimi);
         kirjoita_debug("[lista] klikattu_kasetti =" + k.kasetilla);
@@ -240,7 +240,7 @@ bool TLista_Form::siirry_riville(int suunta) {
 }
 
 void TLista_Form::seuraa_valintaa() {
-    const int r = rivit_.rivi(p_.varasto().tk.nykyinen);
+    const int r = rivit_.rivi(p_.varasto().tk().nykyinen);
     if (r > 0) valitse_listan_entry(r);
 }
 
@@ -487,7 +487,7 @@ void TLista_Form::otsikkoa_klikattu(int sarake, Qt::MouseButton nappi) {
     if (nappi == Qt::LeftButton) viimeisin_suunta_ = Suunta::Nouseva;
     else if (nappi == Qt::RightButton) viimeisin_suunta_ = Suunta::Laskeva;
     p_.dosavefields();
-    Tietokanta& tk = p_.varasto().tk;
+    Tietokanta& tk = p_.varasto().tk();
     if (!jarjesta_tietokanta(tk, avain, viimeisin_suunta_, p_.varasto().viestit)) return;
     p_.siirry_korttiin(tk.nykyinen);
     p_.muutokset().ilmoita_kortit();
@@ -499,7 +499,7 @@ void TLista_Form::Poista_buttonClick() {
     if (p_.varasto().viestit.kysy(diag::Laji::Vahvistus, "Haluatko varmasti poistaa tämän kortin?") !=
         diag::Vastaus::Kylla)
         return;
-    Tietokanta& tk = p_.varasto().tk;
+    Tietokanta& tk = p_.varasto().tk();
     const int i = rivit_.kortti(valittu_rivi());
     if (i == 0) return;
     tk.kortit.merkitse_muutetuksi();

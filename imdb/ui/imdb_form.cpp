@@ -180,7 +180,7 @@ void Timdb_form::valintanakyma_esiin() {
     download_cover->setChecked(p_.asetukset().dl_cover_default);
     if (!cover_url_.empty()) {
         download_cover->setEnabled(true);
-        TKortti& k = p_.varasto().tk.kortit[p_.varasto().tk.nykyinen];
+        TKortti& k = p_.varasto().tk().kortit[p_.varasto().tk().nykyinen];
         k.hae_kansi = true;
         k.cover_url = cover_url_;
     }
@@ -412,11 +412,11 @@ void Timdb_form::nouda_nimike(const std::string& koodi) {
     Varasto& v = p_.varasto();
     // Peruuta goes back to the card as it is now, with whatever the user typed before asking IMDb.
     p_.dosavefields();
-    ennen_.kopioi(v.tk.kortit[v.tk.nykyinen]);
+    ennen_.kopioi(v.tk().kortit[v.tk().nykyinen]);
     tila(lahdekuvaus(lahde_).haetaan);
     Elokuvasivu s;
     aseta_haetaan(true);
-    const Tulos t = yhteydet_.lahteet[lahde_].nouda(koodi, v.tk.kortit[v.tk.nykyinen], s);
+    const Tulos t = yhteydet_.lahteet[lahde_].nouda(koodi, v.tk().kortit[v.tk().nykyinen], s);
     aseta_haetaan(false);
     if (suljettu_) return;
     if (!t) {
@@ -429,7 +429,7 @@ void Timdb_form::nouda_nimike(const std::string& koodi) {
 
 void Timdb_form::nayta_elokuvasivu(const Elokuvasivu& s) {
     Varasto& v = p_.varasto();
-    Tietokanta& tk = v.tk;
+    Tietokanta& tk = v.tk();
     TKortti& k = tk.kortit[tk.nykyinen];
     tk.kortit.merkitse_muutetuksi();
     for (const std::string& viesti : s.viestit) v.viestit.pelkka(viesti);
@@ -456,7 +456,7 @@ void Timdb_form::hyvaksy_buttonClick() {
     kesto_lista->setEnabled(false);
     p_.dosavefields();
     Varasto& v = p_.varasto();
-    Tietokanta& tk = v.tk;
+    Tietokanta& tk = v.tk();
     const int indeksi = tk.nykyinen;
     const QListWidgetItem* kesto = kesto_lista->currentItem();
     const QListWidgetItem* aani = aaniraita_lista->currentItem();
@@ -486,7 +486,7 @@ void Timdb_form::peruuta_buttonClick() {
     }
     Varasto& v = p_.varasto();
     if (valinta_) {
-        v.tk.kortit[v.tk.nykyinen].kopioi(ennen_);
+        v.tk().kortit[v.tk().nykyinen].kopioi(ennen_);
         p_.update_fields();
     }
     valinta_ = false;
@@ -500,7 +500,7 @@ void Timdb_form::lahde_valintaChange(int rivi) {
     if (l == lahde_ || haetaan_ || valinta_) return;
     lahde_ = l;
     p_.asetukset().tietolahde = lahdekuvaus(l).tunnus;
-    const Tietokanta& tk = p_.varasto().tk;
+    const Tietokanta& tk = p_.varasto().tk();
     hakusana_ = lahdekuvaus(l).hakusana(tk.kortit[tk.nykyinen].nimi);
     Hakutulos_lista->clear();
     tulokset_ = Hakutulokset{};
@@ -520,7 +520,7 @@ void Timdb_form::vihje_paneeliClick() {
 // Covers
 
 void Timdb_form::nayta_kortti(int indeksi) {
-    if (p_.varasto().tk.nykyinen != indeksi) p_.siirry_korttiin(indeksi);
+    if (p_.varasto().tk().nykyinen != indeksi) p_.siirry_korttiin(indeksi);
     else p_.update_fields();
     kasittele_viestit();
 }
@@ -556,7 +556,7 @@ void Timdb_form::hae_kansikuvat() {
     avaa_kaikki_kannet(false, v);
     setCursor(Qt::WaitCursor);
     Hakutulos_lista->setCursor(Qt::WaitCursor);
-    Kansihaku haku{v.tk.kortit, v.kansio, v.tj(), v.viestit, yhteydet_.lahteet[Lahdelaji::Imdb], yhteydet_.kannet};
+    Kansihaku haku{v.tk().kortit, v.kansio, v.tj(), v.viestit, yhteydet_.lahteet[Lahdelaji::Imdb], yhteydet_.kannet};
     ::hae_kansikuvat(haku, *this, *this);
     unsetCursor();
     Hakutulos_lista->unsetCursor();

@@ -18,10 +18,10 @@
 
 namespace {
 
-TKortti& nykyinen(Paaikkuna& p) { return p.varasto().tk.kortit[p.varasto().tk.nykyinen]; }
+TKortti& nykyinen(Paaikkuna& p) { return p.varasto().tk().kortit[p.varasto().tk().nykyinen]; }
 
 bool kortti_olemassa(Paaikkuna& p) {
-    const Tietokanta& tk = p.varasto().tk;
+    const Tietokanta& tk = p.varasto().tk();
     return tk.nykyinen >= 1 && tk.nykyinen < tk.kortit.Count();
 }
 
@@ -122,7 +122,7 @@ void Imdbtoiminnot::edit_imdbnumClick() {
     const std::string syotetty = cp(d.textValue().trimmed());
     const std::string numero = imdb_numero(syotetty);
     const std::string uusi = numero.empty() ? syotetty : numero;
-    if (uusi != vanha) p_.varasto().tk.kortit.merkitse_muutetuksi();
+    if (uusi != vanha) p_.varasto().tk().kortit.merkitse_muutetuksi();
     nykyinen(p_).imdb_koodi = uusi;
     p_.update_fields();
     Imdb_menuClick(false);
@@ -147,6 +147,6 @@ void Imdbtoiminnot::HaekaikilleImdbstnoudetuillekorteillekansikuvat1Click() {
 void Imdbtoiminnot::Hae_KansiClick(bool paalla) {
     if (!kortti_olemassa(p_)) return;
     TKortti& k = nykyinen(p_);
-    if (k.hae_kansi != paalla) p_.varasto().tk.kortit.merkitse_muutetuksi();
+    if (k.hae_kansi != paalla) p_.varasto().tk().kortit.merkitse_muutetuksi();
     k.hae_kansi = paalla;
 }

@@ -70,7 +70,7 @@ Tvalitse_oikea_form::Tvalitse_oikea_form(Paaikkuna& p, const Viitetietokanta& vi
 }
 
 TKortti& Tvalitse_oikea_form::kortti() {
-    Tietokanta& tk = p_.varasto().tk;
+    Tietokanta& tk = p_.varasto().tk();
     return tk.kortit[tk.nykyinen];
 }
 
@@ -99,7 +99,7 @@ void Tvalitse_oikea_form::hyvaksy_buttonClick() {
     suljettu_ = true;
     p_.dosavefields();
     // Taken values are a change like typing them would be; closing right after must offer to save them.
-    if (!samat_viitekentat(kortti(), alkuperainen_)) p_.varasto().tk.kortit.merkitse_muutetuksi();
+    if (!samat_viitekentat(kortti(), alkuperainen_)) p_.varasto().tk().kortit.merkitse_muutetuksi();
     p_.update_fields();
     QDialog::accept();
 }

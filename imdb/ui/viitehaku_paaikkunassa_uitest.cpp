@@ -27,7 +27,8 @@ private slots:
             k.vuosi = "1972";
             k.kesto = "175 min";
             k.luokitus = "Draama";
-            QVERIFY(tallenna_tietokanta("dbase.rkb", Varasto{viitteet, i.kansio, jarjestelman_tiedostot(), i.viestit, i.kiire}));
+            Varasto tallentaja{viitteet, i.kansio, jarjestelman_tiedostot(), i.viestit, i.kiire};
+            QVERIFY(tallenna_tietokanta("dbase.rkb", tallentaja));
         }
         Viitetoiminnot viite(*i.f);
         auto* nimi = i.o<QLineEdit>("nimi_kentta");

@@ -19,7 +19,7 @@ void Viitetoiminnot::hae_viitetiedot(const std::string& nimi) { etsi_tietokannas
 
 void Viitetoiminnot::taydenna_tietokanta_paremmin() {
     p_.dosavefields();
-    const Tietokanta& tk = p_.varasto().tk;
+    const Tietokanta& tk = p_.varasto().tk();
     for (int i = 1; i < tk.kortit.Count(); ++i) {
         p_.siirry_korttiin(i);
         etsi_tietokannasta(tk.kortit[i].nimi, Valintatapa::Paivitys);
@@ -29,7 +29,7 @@ void Viitetoiminnot::taydenna_tietokanta_paremmin() {
 
 void Viitetoiminnot::etsi_tietokannasta(const std::string& nimi, Valintatapa tapa) {
     if (nimi.size() < 2) return;
-    Tietokanta& tk = p_.varasto().tk;
+    Tietokanta& tk = p_.varasto().tk();
     if (tk.nykyinen < 1 || tk.nykyinen >= tk.kortit.Count()) return;
     if (!viite_.ladattu()) viite_.lataa(p_.varasto().tj(), p_.varasto().kansio.polku(viitetietokannan_nimi));
 

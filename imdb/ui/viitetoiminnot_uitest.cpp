@@ -36,7 +36,7 @@ void tee_dbase(testituki::Sijaispaaikkuna& p, std::initializer_list<Viite> korti
     diag::EiKiiretta kiire;
     TAsetukset a;
     a.tallenna_sortattuna = false;
-    const Varasto v{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire, &a};
+    Varasto v{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire, &a};
     QVERIFY(tallenna_tietokanta("dbase.rkb", v));
 }
 
@@ -246,7 +246,8 @@ private slots:
             k.ohjaaja = "Ridley Scott";
         }
         diag::EiKiiretta kiire;
-        QVERIFY(tallenna_tietokanta("dbase.rkb", Varasto{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire}));
+        Varasto tallentaja{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire};
+        QVERIFY(tallenna_tietokanta("dbase.rkb", tallentaja));
         int korkeus = 0;
         p.tp.dialogi = [&](QDialog& d) {
             [&] {

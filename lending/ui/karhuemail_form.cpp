@@ -88,7 +88,7 @@ void Tkarhuemail_form::lue_muistutuspohja(const std::string& nimi) {
         return;
     }
     const Muistutus m =
-        tee_muistutus(pohja, p_.varasto().tk.kortit, lainaaja_, {ohjelman_otsikko, p_.asetukset().email_nimi});
+        tee_muistutus(pohja, p_.varasto().tk().kortit, lainaaja_, {ohjelman_otsikko, p_.asetukset().email_nimi});
     subject_edit->setText(q_nakyva(m.otsikko));
     QStringList rivit;
     // A line that quotes a huge field is cut as any view of it: the mail is written, not the card.

@@ -140,7 +140,7 @@ void Tlainaa_form::Lainaa_buttonClick() {
         v.varoitus("Syötä lainaaja ja lainattavien kasettien tai levyjen numerot!");
         return;
     }
-    if (lainaa_kasetit(p_.varasto().tk.kortit, kasetit, lainaaja, paiva_tekstiksi(tanaan()), v))
+    if (lainaa_kasetit(p_.varasto().tk().kortit, kasetit, lainaaja, paiva_tekstiksi(tanaan()), v))
         aseta_kasetit(kasetit);
     paivita_lainalista();
 }
@@ -158,7 +158,7 @@ void Tlainaa_form::PalautaClick() {
                    "kasetit suoraan listasta.");
         return;
     }
-    TOmaList& kortit = p_.varasto().tk.kortit;
+    TOmaList& kortit = p_.varasto().tk().kortit;
     if (!kasetit.empty()) {
         if (lainaa_kasetit(kortit, kasetit, "", "", v)) aseta_kasetit(kasetit);
     } else {
@@ -171,7 +171,7 @@ void Tlainaa_form::palauta_kaikkiClick() {
     if (p_.varasto().viestit.kysy(diag::Laji::Vahvistus, "Haluatko varmasti merkitä kaikki kasetit palautetuiksi?") !=
         diag::Vastaus::Kylla)
         return;
-    ::palauta_kaikki(p_.varasto().tk.kortit);
+    ::palauta_kaikki(p_.varasto().tk().kortit);
     paivita_lainalista();
     reject();
 }
@@ -225,7 +225,7 @@ void Tlainaa_form::apua_buttonClick() {
 void Tlainaa_form::paivita_lainalista() {
     const QSignalBlocker esto(lista);
     lista->clear();
-    for (const std::string& rivi : lainalista(p_.varasto().tk.kortit)) {
+    for (const std::string& rivi : lainalista(p_.varasto().tk().kortit)) {
         auto* r = new QListWidgetItem(q_nakyva(rivi), lista);
         r->setData(Qt::UserRole, QByteArray(rivi.data(), static_cast<qsizetype>(rivi.size())));
     }

@@ -89,7 +89,7 @@ void Lainaustoiminnot::nayta_muistutus(const std::string& lainaaja) {
 void Lainaustoiminnot::tarkista_myohastymiset() {
     p_.dosavefields();
     const std::vector<Myohassa> myohassa =
-        myohastyneet(p_.varasto().tk.kortit, p_.asetukset().notify_paivat(), tanaan());
+        myohastyneet(p_.varasto().tk().kortit, p_.asetukset().notify_paivat(), tanaan());
     for (const Myohassa& m : myohassa) {
         if (!p_.ikkuna()->isVisible()) {
             p_.update_fields();
@@ -119,7 +119,7 @@ void Lainaustoiminnot::laheta_palaute() {
 
 void Lainaustoiminnot::laheta_tietokanta() {
     diag::Viestit& v = p_.varasto().viestit;
-    Tietokanta& tk = p_.varasto().tk;
+    Tietokanta& tk = p_.varasto().tk();
     p_.dosavefields();
     if (tk.kortit.muutettu || tk.tiedosto.empty()) {
         const diag::Vastaus vastaus = v.kysy(

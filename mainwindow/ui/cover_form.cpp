@@ -9,7 +9,7 @@
 #include "mainwindow/korttitoiminnot.h"
 #include "storage/kannet.h"
 
-Tcover_form::Tcover_form(const Varasto& v, Kytkokset k, QWidget* paaikkuna)
+Tcover_form::Tcover_form(Varasto& v, Kytkokset k, QWidget* paaikkuna)
     : QDialog(paaikkuna, Qt::FramelessWindowHint | Qt::Dialog), v_(v), k_(std::move(k)) {
     setObjectName("cover_form");
     setAutoFillBackground(true);
@@ -38,7 +38,7 @@ Tcover_form::Tcover_form(const Varasto& v, Kytkokset k, QWidget* paaikkuna)
 }
 
 bool Tcover_form::lataa_kansi() {
-    const TKortti& kortti = v_.tk.kortit[v_.tk.nykyinen];
+    const TKortti& kortti = v_.tk().kortit[v_.tk().nykyinen];
     const auto polku = kansikuvan_polku(v_.kansio, kortti.cover_fn);
     QPixmap kuva;
     if (!polku || !kuva.load(QString::fromStdString(polku->string()))) {
@@ -52,13 +52,13 @@ bool Tcover_form::lataa_kansi() {
 }
 
 void Tcover_form::etsi(int suunta) {
-    const int i = seuraava_kansikortti(v_.tk.kortit, v_.tk.nykyinen, suunta);
+    const int i = seuraava_kansikortti(v_.tk().kortit, v_.tk().nykyinen, suunta);
     if (i < 0) {
         if (k_.piippaa) k_.piippaa();
         return;
     }
-    v_.tk.nykyinen = i;
-    pura_kansi(v_.tk.kortit[i], v_);
+    v_.tk().nykyinen = i;
+    pura_kansi(v_.tk().kortit[i], v_);
     if (k_.nayta_kortti) k_.nayta_kortti();
     lataa_kansi();
 }

@@ -18,7 +18,7 @@ public:
         std::function<void()> piippaa;
     };
 
-    Tcover_form(const Varasto& v, Kytkokset k, QWidget* paaikkuna);
+    Tcover_form(Varasto& v, Kytkokset k, QWidget* paaikkuna);
 
     QLabel* cover_image;
     QMenu* Cover_popup;
@@ -37,6 +37,6 @@ protected:
 private:
     void keskita();
 
-    const Varasto& v_;
+    Varasto& v_;
     Kytkokset k_;
 };

@@ -18,7 +18,7 @@ private slots:
         Tietokanta& tk = y.tk;
         for (const char* kansi : {"gfx\\kannet\\a.jpg", "", "gfx\\kannet\\puuttuu.jpg"}) tk.kortit.lisaa_uusi().cover_fn = kansi;
         diag::TestiViestit& viestit = y.viestit;
-        const Varasto& v = y.v;
+        Varasto& v = y.v;
         QWidget paa;
         paa.setGeometry(100, 100, 660, 480);
         int piippauksia = 0, naytetty = 0;

@@ -113,7 +113,7 @@ Korttinakyma::Korttinakyma(Paaikkuna& p, Muut_ikkunat& muut, QWidget* parent)
 }
 
 TKortti* Korttinakyma::nykyinen_kortti() const {
-    Tietokanta& tk = p_.varasto().tk;
+    Tietokanta& tk = p_.varasto().tk();
     if (tk.nykyinen < 1 || tk.nykyinen >= tk.kortit.Count()) return nullptr;
     return tk.kortit.kortti(tk.nykyinen);
 }
@@ -234,7 +234,7 @@ void Korttinakyma::tee_kentat() {
         if (!k) return;
         const std::string uusi = std::to_string(std::clamp(arvosana, 0, 10));
         // A rating is a change of the card like typing: the save question must not forget it.
-        if (uusi != k->arvosana) p_.varasto().tk.kortit.merkitse_muutetuksi();
+        if (uusi != k->arvosana) p_.varasto().tk().kortit.merkitse_muutetuksi();
         k->arvosana = uusi;
         arvosana_kuva->aseta_arvosana(arvosana);
     });
@@ -243,7 +243,7 @@ void Korttinakyma::tee_kentat() {
         TKortti* k = nykyinen_kortti();
         if (!k) return;
         const std::string uusi = arvosana_rullalla(k->arvosana, askel);
-        if (uusi != k->arvosana) p_.varasto().tk.kortit.merkitse_muutetuksi();
+        if (uusi != k->arvosana) p_.varasto().tk().kortit.merkitse_muutetuksi();
         k->arvosana = uusi;
         p_.update_fields();
     });
@@ -455,7 +455,7 @@ void Korttinakyma::processfields(QWidget* kentta) {
     if (!k || katkaistut_.count(kentta)) return;
     if (kentta == lainassa_kentta) {
         if (!k->kasetilla.empty())
-            lainaa_kasetti(p_.varasto().tk.kortit, cp(kasetilla_kentta->text()), cp(lainassa_kentta->text()));
+            lainaa_kasetti(p_.varasto().tk().kortit, cp(kasetilla_kentta->text()), cp(lainassa_kentta->text()));
     } else if (kentta == kasetilla_kentta) {
         kasetilla_poistuttu();
     } else if (kentta == kesto_kentta) {
@@ -472,7 +472,7 @@ void Korttinakyma::processfields(QWidget* kentta) {
 }
 
 void Korttinakyma::kasetilla_poistuttu() {
-    Tietokanta& tk = p_.varasto().tk;
+    Tietokanta& tk = p_.varasto().tk();
     TKortti& k = tk.kortit[tk.nykyinen];
     if (kasetilla_kentta->text().isEmpty()) kasetilla_kentta->setText(q(seuraava_vapaa_kasetti(tk.kortit, tk.nykyinen)));
     const std::string numero = cp(kasetilla_kentta->text());
@@ -545,7 +545,7 @@ void Korttinakyma::valitse_nimi() {
 }
 
 bool Korttinakyma::Oma_Keypress(QWidget* kentta, QKeyEvent* e) {
-    p_.varasto().tk.kortit.merkitse_muutetuksi();
+    p_.varasto().tk().kortit.merkitse_muutetuksi();
     const int avain = e->key();
     if (kentta == sijainti_kentta && e->text() == "#") return true;
     if (avain == Qt::Key_Escape) {
@@ -591,7 +591,7 @@ bool Korttinakyma::Oma_Keypress(QWidget* kentta, QKeyEvent* e) {
 
 void Korttinakyma::OnEnterDoHilight(QWidget* kentta) {
     if (kentta == sijainti_kentta && sijainti_kentta->currentText().isEmpty() && !kasetilla_kentta->text().isEmpty())
-        sijainti_kentta->setEditText(q(seuraava_sijainti(p_.varasto().tk.kortit, cp(kasetilla_kentta->text()))));
+        sijainti_kentta->setEditText(q(seuraava_sijainti(p_.varasto().tk().kortit, cp(kasetilla_kentta->text()))));
     varita_otsikot(kentta);
 }
 
@@ -661,7 +661,7 @@ bool Korttinakyma::eventFilter(QObject* o, QEvent* e) {
             const bool kirjoittaa = !k->text().isEmpty() && k->text() != "\t";
             if (w && estetty_muokkaus(w, k)) return true;
             if (kirjoittaa && on_kentta(o) && Oma_Keypress(w, k)) return true;
-            if (kirjoittaa && o == Extra_info) p_.varasto().tk.kortit.merkitse_muutetuksi();
+            if (kirjoittaa && o == Extra_info) p_.varasto().tk().kortit.merkitse_muutetuksi();
             if (o == Kommentti_Kentta && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) return true;
             break;
         }
@@ -691,7 +691,7 @@ bool Korttinakyma::eventFilter(QObject* o, QEvent* e) {
             break;
         case QEvent::MouseButtonPress:
             for (int i = 1; i <= 9; ++i)
-                if (o == Extra[static_cast<std::size_t>(i)]) p_.varasto().tk.kortit.merkitse_muutetuksi();
+                if (o == Extra[static_cast<std::size_t>(i)]) p_.varasto().tk().kortit.merkitse_muutetuksi();
             break;
         case QEvent::ContextMenu:
             if (auto* l = qobject_cast<QLabel*>(o); l && l->parentWidget() == this) {
@@ -728,7 +728,7 @@ void Korttinakyma::kesto_klikattu() {
 
 void Korttinakyma::kasikirjoitus_klikattu() {
     p_.dosavefields();
-    Tmuuta_kentan_nimi_form f(p_.varasto().tk, p_.varasto().viestit, p_.ikkuna());
+    Tmuuta_kentan_nimi_form f(p_.varasto().tk(), p_.varasto().viestit, p_.ikkuna());
     p_.tyopoyta().nayta_dialogi(f);
     p_.update_fields();
 }
@@ -756,10 +756,10 @@ void Korttinakyma::jarjesta_otsikon_mukaan(bool laskeva) {
     }
     p_.dosavefields();
     p_.ikkuna()->setEnabled(false);
-    jarjesta_tietokanta(p_.varasto().tk, avain, suunta, p_.varasto().viestit);
+    jarjesta_tietokanta(p_.varasto().tk(), avain, suunta, p_.varasto().viestit);
     p_.ikkuna()->setEnabled(true);
     p_.muutokset().ilmoita_kortit();
-    p_.siirry_korttiin(p_.varasto().tk.nykyinen);
+    p_.siirry_korttiin(p_.varasto().tk().nykyinen);
 }
 
 // ---------------------------------------------------------------------------------------------------------

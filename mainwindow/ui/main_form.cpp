@@ -71,7 +71,7 @@ TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const
                        diag::Viestit& viestit, diag::Kiire& kiire, Tyopoyta& tyopoyta, Muut_ikkunat& muut,
                        Ulkoasusovitin& sovitin, QWidget* parent)
     : QMainWindow(parent),
-      varasto_{tk_, kansio, ymparisto.tiedostot, viestit, kiire, &asetukset, {}, {}, {}, {}, {}},
+      varasto_{tk_, kansio, ymparisto.tiedostot, viestit, kiire, &asetukset},
       kansio_(kansio),
       a_(asetukset),
       y_(ymparisto),

@@ -470,9 +470,9 @@ private slots:
         testituki::Kaynnistys s;
         QVERIFY(s.kaynnista());
         QVERIFY(fs::exists(s.k.juuri() / "default.rkb"));
-        QCOMPARE(s.m().varasto().tk.kortit.Count(), 2);
-        QCOMPARE(s.m().varasto().tk.kortit[1].nimi, std::string("Syötä elokuvan nimi!"));
-        QCOMPARE(s.m().varasto().tk.tiedosto, polku_tekstiksi(s.k.juuri() / "default.rkb"));
+        QCOMPARE(s.m().varasto().tk().kortit.Count(), 2);
+        QCOMPARE(s.m().varasto().tk().kortit[1].nimi, std::string("Syötä elokuvan nimi!"));
+        QCOMPARE(s.m().varasto().tk().tiedosto, polku_tekstiksi(s.k.juuri() / "default.rkb"));
         QVERIFY(s.m().isVisible());
         QVERIFY(s.m().findChild<QTimer*>("Timer2")->isActive());
         const std::string ini = s.k.lue("asetukset.ini");
@@ -498,11 +498,11 @@ private slots:
         QVERIFY(s.viestit.naytetyt[0].teksti.rfind("Olet käynnistänyt ohjelman ensimmäistä kertaa!\n", 0) == 0);
         QVERIFY(fs::exists(s.k.juuri() / "default.rkb"));
         if (kylla) {
-            QCOMPARE(s.m().varasto().tk.tiedosto, polku_tekstiksi(s.k.juuri() / "esimerkki.rkb"));
-            QVERIFY(s.m().varasto().tk.kortit.Count() > 40);
+            QCOMPARE(s.m().varasto().tk().tiedosto, polku_tekstiksi(s.k.juuri() / "esimerkki.rkb"));
+            QVERIFY(s.m().varasto().tk().kortit.Count() > 40);
             QCOMPARE(s.m().findChild<QLineEdit*>("nimi_kentta")->text(), fi("Pakkasyön vartija (1987)"));
         } else {
-            QCOMPARE(s.m().varasto().tk.kortit.Count(), 2);
+            QCOMPARE(s.m().varasto().tk().kortit.Count(), 2);
         }
         s.m().close();
     }
@@ -514,7 +514,7 @@ private slots:
         QCOMPARE(s.viestit.naytetyt.size(), std::size_t(1));
         QVERIFY(s.viestit.naytetyt[0].teksti.find("default.rkb") != std::string::npos);
         // With no file behind the catalogue, saving asks for a name instead of failing.
-        QCOMPARE(s.m().varasto().tk.tiedosto, std::string());
+        QCOMPARE(s.m().varasto().tk().tiedosto, std::string());
         s.m().findChild<QLineEdit*>("nimi_kentta")->setText(fi("Ensimmäinen"));
         s.tyopoyta.tallennettavat = {QString::fromStdString((s.k.juuri() / "talteen.rkb").string())};
         s.m().findChild<QAction*>("Tallenna_Menu")->trigger();
@@ -538,13 +538,13 @@ private slots:
         QVERIFY(s.kaynnista({QString::fromStdString((s.k.juuri() / "omat.rkb").string())}));
         TMain_form& m = s.m();
         QVERIFY(QTest::qWaitForWindowActive(&m));
-        const int ennen = m.varasto().tk.kortit.Count();
+        const int ennen = m.varasto().tk().kortit.Count();
         QTest::keyClick(m.findChild<QLineEdit*>("nimi_kentta"), Qt::Key_F6);
-        QCOMPARE(m.varasto().tk.kortit.Count(), ennen + 1);
+        QCOMPARE(m.varasto().tk().kortit.Count(), ennen + 1);
         QTRY_VERIFY(m.findChild<QLineEdit*>("nimi_kentta")->hasFocus());
         nappaile(m.findChild<QLineEdit*>("nimi_kentta"), fi("Äänetön elokuva"));
         QTest::keySequence(&m, QKeySequence(Qt::CTRL | Qt::Key_S));
-        QVERIFY(!m.varasto().tk.kortit.muutettu);
+        QVERIFY(!m.varasto().tk().kortit.muutettu);
 
         const std::vector<std::string> nimet = s.tiedoston_nimet("omat.rkb");
         QCOMPARE(static_cast<int>(nimet.size()), ennen);
@@ -560,7 +560,7 @@ private slots:
         QVERIFY(fs::exists(s.k.juuri() / "gfx" / "kannet" / "11111111.jpg"));
         s.k.kirjoita("gfx/kopio.jpg", "x");
         m.findChild<QLineEdit*>("nimi_kentta")->setText("Muutettu nimi");
-        m.varasto().tk.kortit.merkitse_muutetuksi();
+        m.varasto().tk().kortit.merkitse_muutetuksi();
         s.viestit.vastaukset = {diag::Vastaus::Kylla};
         m.findChild<QAction*>("Lopeta_Menu")->trigger();
         QCOMPARE(s.viestit.tekstit(), std::vector<std::string>{"Tietokantaa on muuteltu, tallennetaanko muutokset?"});

@@ -9,7 +9,7 @@
 #include "mainwindow/nakymat.h"
 #include "storage/kannet.h"
 
-PieniKansi::PieniKansi(const Varasto& v, QWidget* parent) : QLabel(parent), v_(v) {
+PieniKansi::PieniKansi(Varasto& v, QWidget* parent) : QLabel(parent), v_(v) {
     setObjectName("cover_image");
     setScaledContents(false);
     setAlignment(Qt::AlignCenter);
@@ -43,7 +43,7 @@ void PieniKansi::nayta_paikkamerkki() {
 
 void PieniKansi::lataa() {
     ajastin_.stop();
-    TKortti& kortti = v_.tk.kortit[v_.tk.nykyinen];
+    TKortti& kortti = v_.tk().kortit[v_.tk().nykyinen];
     if (!isVisible() || kortti.cover_fn.empty()) {
         nayta_paikkamerkki();
         return;

@@ -14,7 +14,7 @@ public:
     static constexpr int korkeus = 145;
     static constexpr int keskikohta = 119;  // x of the picture's centre in the side panel
 
-    PieniKansi(const Varasto& v, QWidget* parent = nullptr);
+    PieniKansi(Varasto& v, QWidget* parent = nullptr);
 
     // Discards a pending load and starts a new one for the current card in 300 ms.
     void ajasta();
@@ -35,7 +35,7 @@ private:
     void nayta_paikkamerkki();
     void sijoita(int kuvan_leveys);
 
-    const Varasto& v_;
+    Varasto& v_;
     QTimer ajastin_;
     bool oikea_kansi_ = false;
     bool paikkamerkki_ = false;

@@ -27,7 +27,7 @@ private slots:
         rikki.cover_fn = "gfx\\kannet\\rikki.jpg";
         tk.kortit.lisaa_uusi();
         diag::TestiViestit& viestit = y.viestit;
-        const Varasto& v = y.v;
+        Varasto& v = y.v;
         QWidget ikkuna;
         ikkuna.resize(660, 468);
         PieniKansi k(v, &ikkuna);

@@ -95,15 +95,15 @@ void Sivupaneeli::tee_ruudukot() {
     // An edit in the extra fields' grid is a change of the card like typing in a field.
     connect(custom_kentat_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* i) {
         if (paivitetaan_) return;
-        p_.varasto().tk.kortit.merkitse_muutetuksi();
+        p_.varasto().tk().kortit.merkitse_muutetuksi();
         i->setToolTip(nakyva(i->text(), vihjeen_nayttoraja));
     });
     connect(Muut_elokuvat_grid, &QTableWidget::cellClicked, this, [this](int rivi, int) {
         if (rivi < 1 || rivi >= static_cast<int>(muut_rivikartta_.size())) return;
         const int indeksi = muut_rivikartta_[static_cast<std::size_t>(rivi)];
-        if (indeksi == MuutElokuvat::tyhja_rivi || indeksi >= p_.varasto().tk.kortit.Count()) return;
+        if (indeksi == MuutElokuvat::tyhja_rivi || indeksi >= p_.varasto().tk().kortit.Count()) return;
         p_.dosavefields();
-        p_.varasto().tk.nykyinen = indeksi;
+        p_.varasto().tk().nykyinen = indeksi;
         p_.update_fields();
     });
 }
@@ -156,7 +156,7 @@ void Sivupaneeli::tee_nakymat() {
     cover_image->hide();
     connect(cover_image, &PieniKansi::klikattu, this, &Sivupaneeli::nayta_iso_kansi);
     connect(cover_image, &PieniKansi::kansi_poistettu, this, [this] {
-        p_.varasto().tk.kortit.merkitse_muutetuksi();
+        p_.varasto().tk().kortit.merkitse_muutetuksi();
         nayta_kuvakkeet();
     });
 }
@@ -217,7 +217,7 @@ void Sivupaneeli::uuden_kortin_nimet(TKortti& k) {
 // The other movies of the cassette and the view
 
 void Sivupaneeli::rakenna_muut_elokuvat() {
-    const Tietokanta& tk = p_.varasto().tk;
+    const Tietokanta& tk = p_.varasto().tk();
     MuutElokuvat m = muut_elokuvat(tk.kortit, tk.nykyinen, hakemisto_);
     QTableWidget* g = Muut_elokuvat_grid;
     // Moving within one cassette only moves the selection.
@@ -307,7 +307,7 @@ void Sivupaneeli::aloita_nakymalla(int n) {
 }
 
 void Sivupaneeli::sovella_nakyma(bool kortti_naytetty) {
-    const Tietokanta& tk = p_.varasto().tk;
+    const Tietokanta& tk = p_.varasto().tk();
     if (kortti_naytetty && automaattinen()) {
         // The movies are counted on the cassette of the card just shown, not of the one before it.
         const TKortti& k = tk.kortit[tk.nykyinen];
@@ -326,7 +326,7 @@ void Sivupaneeli::sovella_nakyma(bool kortti_naytetty) {
 }
 
 void Sivupaneeli::nayta_kuvakkeet() {
-    const Tietokanta& tk = p_.varasto().tk;
+    const Tietokanta& tk = p_.varasto().tk();
     const Ulkoasu& u = p_.asetukset().ulkoasu;
     auto aseta = [this, &u](QLabel* l, Ikoni i, bool kirkas) {
         const QImage& kuva = ikonit_[static_cast<std::size_t>(i)];
@@ -407,13 +407,13 @@ void Sivupaneeli::mousePressEvent(QMouseEvent* e) {
 void Sivupaneeli::nayta_iso_kansi() {
     while (cover_image->lataus_kesken()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     Varasto& v = p_.varasto();
-    TKortti& k = v.tk.kortit[v.tk.nykyinen];
+    TKortti& k = v.tk().kortit[v.tk().nykyinen];
     // The picture is looked for on disk, so the large cover opens from the list views too.
     if (!k.cover_fn.empty()) pura_kansi(k, v);
     if (!k.cover_fn.empty() && !kansikuva_olemassa(v.kansio, k.cover_fn)) {
         v.viestit.virhe("VIRHE: Tiedostoa \"" + lyhennetty(k.cover_fn) + "\" ei löydy, poistetaan kansikuva..");
         k.cover_fn.clear();
-        v.tk.kortit.merkitse_muutetuksi();
+        v.tk().kortit.merkitse_muutetuksi();
         nayta_kuvakkeet();
     }
     if (k.cover_fn.empty()) {
@@ -427,11 +427,11 @@ void Sivupaneeli::nayta_iso_kansi() {
 
 void Sivupaneeli::poista_kansikuvaClick() {
     Varasto& v = p_.varasto();
-    TKortti& k = v.tk.kortit[v.tk.nykyinen];
+    TKortti& k = v.tk().kortit[v.tk().nykyinen];
     if (k.cover_fn.empty() || !kansikuva_olemassa(v.kansio, k.cover_fn)) return;
-    if (!kansi_jaettu(v.tk.kortit, v.tk.nykyinen)) poista_kortin_kansi(v.kansio, k);
+    if (!kansi_jaettu(v.tk().kortit, v.tk().nykyinen)) poista_kortin_kansi(v.kansio, k);
     k.cover_fn.clear();
-    v.tk.kortit.merkitse_muutetuksi();
+    v.tk().kortit.merkitse_muutetuksi();
     p_.update_fields();
 }
 

@@ -118,7 +118,7 @@ void Tiedostovalikko::palaa_ohjelmakansioon() {
 
 void Tiedostovalikko::kysy_tallennus() {
     Varasto& v = p_.varasto();
-    if (!v.tk.kortit.muutettu) return;
+    if (!v.tk().kortit.muutettu) return;
     if (v.viestit.kysy(diag::Laji::Tieto, "Tietokantaa on muuteltu, tallennetaanko muutokset?") != diag::Vastaus::Kylla)
         return;
     p_.dosavefields();
@@ -128,17 +128,17 @@ void Tiedostovalikko::kysy_tallennus() {
 bool Tiedostovalikko::tallenna_nykyiseen() {
     Varasto& v = p_.varasto();
     // A catalogue that never got a file (its open failed) is saved under a name the user chooses.
-    if (v.tk.tiedosto.empty()) {
+    if (v.tk().tiedosto.empty()) {
         const QString nimi = kysy_tallennettava();
         if (nimi.isEmpty()) return false;
         return tallenna_tietokanta(cp(nimi), v);
     }
-    return tallenna_tietokanta(v.tk.tiedosto, v);
+    return tallenna_tietokanta(v.tk().tiedosto, v);
 }
 
 bool Tiedostovalikko::avaa_tietokanta(const std::string& nimi) {
     Varasto& v = p_.varasto();
-    const bool ok = lue_tietueet(nimi, false, false, v.tk.kortit, v);
+    const bool ok = lue_tietueet(nimi, false, false, v.tk().kortit, v);
     p_.muutokset().ilmoita_kortit();
     p_.siirry_korttiin(1);
     return ok;
@@ -146,9 +146,9 @@ bool Tiedostovalikko::avaa_tietokanta(const std::string& nimi) {
 
 void Tiedostovalikko::luo_tietokanta(const std::string& nimi) {
     Varasto& v = p_.varasto();
-    v.tk.tiedosto = nimi;
-    v.tk.tyhjenna();
-    v.tk.kortit.lisaa_uusi().nimi = syota_nimi;
+    v.tk().tiedosto = nimi;
+    v.tk().tyhjenna();
+    v.tk().kortit.lisaa_uusi().nimi = syota_nimi;
     tallenna_tietokanta(nimi, v);
     p_.muutokset().ilmoita_kortit();
     p_.siirry_korttiin(1);

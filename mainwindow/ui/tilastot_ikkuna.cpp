@@ -7,7 +7,7 @@
 
 void nayta_tilastot(Paaikkuna& p) {
     std::string teksti;
-    for (const std::string& rivi : tilastorivit(p.varasto().tk.kortit)) {
+    for (const std::string& rivi : tilastorivit(p.varasto().tk().kortit)) {
         if (!teksti.empty()) teksti += '\n';
         teksti += rivi;
     }

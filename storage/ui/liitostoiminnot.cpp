@@ -29,7 +29,7 @@ void Liitostoiminnot::remove_dupesClick() {
     if (viestit.kysy(diag::Laji::Varoitus, "Hei, tää saattaa sotkea tietokannan! Jatketaanko") != diag::Vastaus::Kylla)
         return;
     p_.dosavefields();
-    siivoa_kortit(p_.varasto().tk.kortit);
+    siivoa_kortit(p_.varasto().tk().kortit);
     if (viestit.kysy(diag::Laji::Varoitus, "Duperemove?") == diag::Vastaus::Kylla) poista_tuplat(p_.varasto());
     p_.muutokset().ilmoita_kortit();
     p_.update_fields();

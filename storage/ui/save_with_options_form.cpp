@@ -23,7 +23,7 @@ QLabel* huomautus(QWidget* parent, const char* teksti, int x, int y, int w, int 
 
 }  // namespace
 
-Tsave_with_options_form::Tsave_with_options_form(const Varasto& v, std::function<QString()> kysy_nimi, QWidget* parent)
+Tsave_with_options_form::Tsave_with_options_form(Varasto& v, std::function<QString()> kysy_nimi, QWidget* parent)
     : QDialog(parent), v_(v), kysy_nimi_(std::move(kysy_nimi)) {
     setObjectName("save_with_options_form");
     setWindowTitle(fi("Asetukset"));

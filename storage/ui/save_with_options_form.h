@@ -14,7 +14,7 @@ class Tsave_with_options_form : public QDialog {
     Q_OBJECT
 public:
     // `kysy_nimi` asks for the target name (the save dialog); empty when cancelled.
-    Tsave_with_options_form(const Varasto& v, std::function<QString()> kysy_nimi, QWidget* parent = nullptr);
+    Tsave_with_options_form(Varasto& v, std::function<QString()> kysy_nimi, QWidget* parent = nullptr);
 
     QRadioButton* save_normal;
     QRadioButton* save_jpg;
@@ -30,7 +30,7 @@ public:
 private:
     void paivita_valinnat();
 
-    const Varasto& v_;
+    Varasto& v_;
     std::function<QString()> kysy_nimi_;
 };
 

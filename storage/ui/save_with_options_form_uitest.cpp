@@ -29,7 +29,7 @@ private slots:
         k.cover_fn = "gfx\\kannet\\11111111.jpg";
         TAsetukset asetukset;
         y.v.asetukset = &asetukset;
-        const Varasto& v = y.v;
+        Varasto& v = y.v;
         int kysytty = 0;
         Tsave_with_options_form f(v, [&] {
             ++kysytty;
@@ -63,7 +63,7 @@ private slots:
         const Ohjelmakansio kansio(oma_kansio.juuri());
         diag::TestiViestit viestit;
         diag::EiKiiretta kiire;
-        const Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};
+        Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};
         bool kysytty = false;
         Tsave_with_options_form f(v, [&] {
             kysytty = true;

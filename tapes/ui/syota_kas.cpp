@@ -63,7 +63,7 @@ Tsyota_kas::Tsyota_kas(Paaikkuna& p, std::string kasetti)
 
 void Tsyota_kas::ok_buttonClick() {
     // Whatever was typed is stored: the tape status shows what it makes of it.
-    aseta_kasetin_pituus(p_.varasto().tk.kortit, kasetti_, cp(pituus->currentText()));
+    aseta_kasetin_pituus(p_.varasto().tk().kortit, kasetti_, cp(pituus->currentText()));
     accept();
 }
 

@@ -115,7 +115,7 @@ bool Ttyhjaa_nauhaa_form::eventFilter(QObject* o, QEvent* e) {
 void Ttyhjaa_nauhaa_form::tee_nauhalista(long long vahintaan_min) {
     // The card being edited counts with what is typed in it.
     p_.dosavefields();
-    nayta(::tee_nauhalista(p_.varasto().tk.kortit, vahintaan_min, p_.asetukset(), p_.varasto().viestit));
+    nayta(::tee_nauhalista(p_.varasto().tk().kortit, vahintaan_min, p_.asetukset(), p_.varasto().viestit));
 }
 
 void Ttyhjaa_nauhaa_form::nayta(std::vector<Nauharivi> rivit) {
@@ -135,7 +135,7 @@ void Ttyhjaa_nauhaa_form::nayta(std::vector<Nauharivi> rivit) {
 
 void Ttyhjaa_nauhaa_form::etsi_vapaata_buttonClick() {
     p_.dosavefields();
-    Vapaan_haku h = etsi_vapaata(p_.varasto().tk.kortit, cp(vahintaan->text()), LP->isChecked(), p_.asetukset(),
+    Vapaan_haku h = etsi_vapaata(p_.varasto().tk().kortit, cp(vahintaan->text()), LP->isChecked(), p_.asetukset(),
                                  p_.varasto().viestit);
     if (!h.luku_kelpaa) {
         vahintaan->clear();
@@ -155,7 +155,7 @@ void Ttyhjaa_nauhaa_form::ListaGridClick() {
     const std::string tila = nauhan_tila(n);
     if (tila.empty()) StatusBar->clearMessage();
     else StatusBar->showMessage(q(tila));
-    if (n.ensimmainen < p_.varasto().tk.kortit.Count()) p_.siirry_korttiin(n.ensimmainen);
+    if (n.ensimmainen < p_.varasto().tk().kortit.Count()) p_.siirry_korttiin(n.ensimmainen);
 }
 
 void Ttyhjaa_nauhaa_form::ListaGridDblClick() {

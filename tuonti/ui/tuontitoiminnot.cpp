@@ -64,7 +64,7 @@ void Tuontitoiminnot::Tuo_elokuviaClick() {
     const int ensimmainen = lisaa_tuodut(t, p_.varasto());
     for (const Tuontihuomautus& h : t.huomautukset) kirjoita_debug_aina("[tuonti] " + huomautuksen_rivi(h, t.rivisana));
     p_.muutokset().ilmoita_kortit();
-    if (ensimmainen < p_.varasto().tk.kortit.Count()) p_.siirry_korttiin(ensimmainen);
+    if (ensimmainen < p_.varasto().tk().kortit.Count()) p_.siirry_korttiin(ensimmainen);
     else p_.update_fields();
     p_.varasto().viestit.tieto(tuontiraportti(t, naytettavia_huomautuksia));
 }

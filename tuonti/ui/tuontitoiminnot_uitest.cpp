@@ -112,12 +112,12 @@ private slots:
         QVERIFY(s.kaynnista());
         TMain_form& m = s.m();
         QVERIFY(QTest::qWaitForWindowActive(&m));
-        const int ennen = m.varasto().tk.kortit.Count();
+        const int ennen = m.varasto().tk().kortit.Count();
         s.tyopoyta.avattavat.push_back(testdata("videot.tc"));
         m.toiminto(Toiminto::Tuo_elokuvia)->trigger();
-        const TOmaList& l = m.varasto().tk.kortit;
+        const TOmaList& l = m.varasto().tk().kortit;
         QCOMPARE(l.Count(), ennen + 3);
-        QCOMPARE(m.varasto().tk.nykyinen, ennen);
+        QCOMPARE(m.varasto().tk().nykyinen, ennen);
         QCOMPARE(l[ennen].nimi, std::string("Pakkasyön vartija"));
         QVERIFY(kansikuva_olemassa(m.varasto().kansio, l[ennen].cover_fn));
         QVERIFY(l.muutettu);
@@ -130,7 +130,7 @@ private slots:
         testituki::tallenna_kuva(m, "tuonti_kortti");
         // The next movie's cover was a PNG with a transparent hole, now a JPEG on white.
         QTest::keyClick(&m, Qt::Key_Right, Qt::ControlModifier | Qt::AltModifier);
-        QCOMPARE(m.varasto().tk.nykyinen, ennen + 1);
+        QCOMPARE(m.varasto().tk().nykyinen, ennen + 1);
         QTRY_VERIFY(!kansi->lataus_kesken() && kansi->nayttaa_kannen());
         testituki::tallenna_kuva(m, "tuonti_png_kortti");
         s.viestit.vastaukset.push_back(diag::Vastaus::Ei);  // not saved at the end
