@@ -2,6 +2,7 @@
 // Keys as a person sends them: the window is activated as a window manager activates it, and the keys go
 // to the widget that then has the application's focus, whatever widget that is.
 #include <QApplication>
+#include <QKeyEvent>
 #include <QtTest>
 
 namespace testituki {
@@ -14,6 +15,17 @@ inline QWidget* kohdistettu(QWidget& ikkuna) {
     // A dialog counts as active while its parent has the focus; the window manager would give it the focus.
     if (QApplication::activeWindow() != ikkuna.window()) QApplication::setActiveWindow(ikkuna.window());
     return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+}
+
+// Types text a character at a time as key presses (Finnish letters included, which QTest cannot type).
+inline void nappaile(QWidget* w, const QString& teksti) {
+    for (const QChar c : teksti) {
+        const int avain = c.toUpper().unicode();
+        QKeyEvent alas(QEvent::KeyPress, avain, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &alas);
+        QKeyEvent ylos(QEvent::KeyRelease, avain, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &ylos);
+    }
 }
 
 }  // namespace testituki

@@ -17,21 +17,11 @@
 #include "mainwindow/ui/tahdet.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "testituki/asetustesti.h"
+#include "testituki/kohdistus.h"
 #include "testituki/muut_ikkunat.h"
 #include "testituki/testityopoyta.h"
 #include "testituki/testiviestit.h"
 #include "testituki/tilapainen_kansio.h"
-
-// Types text a character at a time as key presses (Finnish letters included, which QTest cannot type).
-inline void nappaile(QWidget* w, const QString& teksti) {
-    for (const QChar c : teksti) {
-        const int avain = c.toUpper().unicode();
-        QKeyEvent alas(QEvent::KeyPress, avain, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &alas);
-        QKeyEvent ylos(QEvent::KeyRelease, avain, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &ylos);
-    }
-}
 
 // A program folder with the "perus" skin, the settings in memory and the window over a catalogue.
 struct Oikea_paaikkuna {
@@ -81,7 +71,7 @@ struct Oikea_paaikkuna {
         kentta->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(kentta->hasFocus());
         if (auto* e = qobject_cast<QLineEdit*>(kentta)) e->end(false);
-        nappaile(kentta, teksti);
+        testituki::nappaile(kentta, teksti);
     }
     void poistu(QWidget* kentta) {
         QWidget* muu = kentta->objectName() == "Vuosi_Kentta" ? o("Ohjaaja_Kentta") : o("Vuosi_Kentta");

@@ -9,12 +9,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QValidator>
 
 #include "diag/loki.h"
 #include "diag/ui/raakateksti.h"
 #include "diag/ui/teksti.h"
-#include "find/sorttaus.h"
 #include "mainwindow/korttitoiminnot.h"
 #include "mainwindow/nakymat.h"
 #include "mainwindow/ui/muuta_kentan_nimi_form.h"
@@ -47,29 +45,6 @@ std::vector<std::string> cp_kohdat(const QComboBox* c) {
     return t;
 }
 
-QString teksti(const QWidget* w) {
-    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
-    if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
-    if (auto* m = qobject_cast<const QPlainTextEdit*>(w)) return raakateksti(m);
-    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text();
-    return {};
-}
-
-// Limits typing to a length, while a longer stored value is still shown and kept whole: the limit grows to
-// the length of the text shown, so the user may shorten such a value but not lengthen it.
-class Pituusraja final : public QValidator {
-public:
-    Pituusraja(int raja, QObject* parent) : QValidator(parent), raja_(raja), sallittu_(raja) {}
-    void nayta(qsizetype pituus) { sallittu_ = std::max<qsizetype>(raja_, pituus); }
-    State validate(QString& s, int&) const override { return s.size() <= sallittu_ ? Acceptable : Invalid; }
-
-private:
-    qsizetype raja_;
-    qsizetype sallittu_;
-};
-
-Pituusraja* pituusraja(QLineEdit* e) { return e->findChild<Pituusraja*>(); }
-
 // The card's value into a field only when the control shows something else, so an unchanged value costs
 // nothing and a value the user did not change keeps its bytes.
 template <class Kentta>
@@ -79,27 +54,15 @@ bool vie(Kentta& kentta, std::optional<std::string> uusi) {
     return true;
 }
 
-bool muuttava_nappain(const QKeyEvent* e) {
-    const QString t = e->text();
-    if (!t.isEmpty() && t[0].isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return true;
-    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) return true;
-    for (const auto s : {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo,
-                         QKeySequence::DeleteEndOfWord, QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfLine,
-                         QKeySequence::DeleteCompleteLine})
-        if (e->matches(s)) return true;
-    return false;
-}
-
 }  // namespace
 
 Korttinakyma::Korttinakyma(Paaikkuna& p, Muut_ikkunat& muut, QWidget* parent)
-    : QWidget(parent), p_(p), muut_(muut) {
+    : QWidget(parent), p_(p), muut_(muut), arvot_(p.varasto().viestit) {
     setObjectName("Korttinakyma");
     setGeometry(0, 0, 660, 410);
     setMouseTracking(true);
     tee_kentat();
     tee_pikanappaimet();
-    tee_tekstivalikko();
     // Every control of the card reports its typing, focus changes and clicks here.
     for (QWidget* w : findChildren<QWidget*>()) {
         if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
@@ -173,9 +136,9 @@ void Korttinakyma::tee_kentat() {
     kesto_kentta->setToolTip(fi("Elokuvan kesto, esim. \"90 min\" tai \"1h 30min\""));
     Kasetilla = otsikko("Kasetilla", 400, y4, 134);
     kasetilla_kentta = rivi("kasetilla_kentta", 536, y4, 66);
-    kasetilla_kentta->setValidator(new Pituusraja(10, kasetilla_kentta));
+    Kenttien_arvot::rajaa_pituus(kasetilla_kentta, 10);
     sijainti_kentta = lista("sijainti_kentta", 606, y4, 46);
-    sijainti_kentta->lineEdit()->setValidator(new Pituusraja(2, sijainti_kentta->lineEdit()));
+    Kenttien_arvot::rajaa_pituus(sijainti_kentta->lineEdit(), 2);
 
     Aani = otsikko("Aani", 4, y5);
     aani_kentta = lista("aani_kentta", kentan_x, y5, 150);
@@ -312,20 +275,6 @@ void Korttinakyma::tee_pikanappaimet() {
     }
 }
 
-void Korttinakyma::tee_tekstivalikko() {
-    TextPopup = new QMenu(this);
-    TextPopup->setObjectName("TextPopup");
-    aseta_def_nakymaksi = TextPopup->addAction(QString());
-    aseta_def_nakymaksi->setObjectName("aseta_def_nakymaksi");
-    Sort4Nouseva = TextPopup->addAction(fi("Järjestä tämän kentän mukaan nousevasti"));
-    Sort4Nouseva->setObjectName("Sort4Nouseva");
-    Sort4Laskeva = TextPopup->addAction(fi("Järjestä tämän kentän mukaan laskevasti"));
-    Sort4Laskeva->setObjectName("Sort4Laskeva");
-    connect(aseta_def_nakymaksi, &QAction::triggered, this, [this] { vaihda_sivu(aseta_def_nakymaksi->data().toInt()); });
-    connect(Sort4Nouseva, &QAction::triggered, this, [this] { jarjesta_otsikon_mukaan(false); });
-    connect(Sort4Laskeva, &QAction::triggered, this, [this] { jarjesta_otsikon_mukaan(true); });
-}
-
 std::array<QWidget*, 15> Korttinakyma::tabikentat() const {
     return {nimi_kentta,     paanayttelijat_kentta, maa_kentta,       Vuosi_Kentta,     formaatti_kentta,
             luokitus_kentta, kesto_kentta,          kasetilla_kentta, sijainti_kentta,  aani_kentta,
@@ -339,6 +288,10 @@ bool Korttinakyma::on_kentta(const QObject* o) const {
 }
 
 QWidget* Korttinakyma::tekstialue() const { return Kommentti_Kentta; }
+
+int Korttinakyma::otsikon_sivu(const QLabel* otsikko) const {
+    return otsikko == Juoni ? 0 : otsikko == Kommentit ? 1 : otsikko == Extrat ? 2 : -1;
+}
 
 QLabel* Korttinakyma::kentan_otsikko(QWidget* w) const {
     if (w == sijainti_kentta) return Kasetilla;
@@ -355,64 +308,18 @@ QLabel* Korttinakyma::kentan_otsikko(QWidget* w) const {
 // ---------------------------------------------------------------------------------------------------------
 // The card and the controls
 
-void Korttinakyma::aseta(QWidget* w, std::string_view arvo) {
-    const bool pitka = katkeaa(arvo, w == Kommentti_Kentta ? alueen_nayttoraja : rivin_nayttoraja);
-    QLineEdit* rivi = qobject_cast<QLineEdit*>(w);
-    if (auto* c = qobject_cast<QComboBox*>(w)) rivi = c->lineEdit();
-    if (w == Kommentti_Kentta) {
-        Kommentti_Kentta->setPlainText(q_nakyva(arvo, alueen_nayttoraja));
-        Kommentti_Kentta->setReadOnly(pitka);
-    } else if (auto* l = qobject_cast<QLabel*>(w)) {
-        l->setText(q_nakyva(arvo));
-    } else if (rivi) {
-        const QString t = q_nakyva(arvo);
-        if (Pituusraja* r = pituusraja(rivi)) r->nayta(t.size());
-        // Shown from its beginning, however long it is.
-        if (auto* c = qobject_cast<QComboBox*>(w)) c->setEditText(t);
-        else rivi->setText(t);
-        rivi->setCursorPosition(0);
-        rivi->setReadOnly(pitka);
-    }
-    if (pitka) katkaistut_[w] = {teksti(w), arvo.size()};
-    else katkaistut_.erase(w);
-    if (paivitetaan_) naytetyt_[w] = teksti(w);
-    else naytetyt_.erase(w);
-}
-
-std::optional<std::string> Korttinakyma::muokattu(const QWidget* w) const {
-    const QString t = teksti(w);
-    if (const auto i = naytetyt_.find(w); i != naytetyt_.end() && i->second == t) return std::nullopt;
-    if (const auto i = katkaistut_.find(w); i != katkaistut_.end() && i->second.naytetty == t) return std::nullopt;
-    return cp(t);
-}
-
-bool Korttinakyma::estetty_muokkaus(QWidget* w, const QKeyEvent* e) {
-    const auto i = katkaistut_.find(w);
-    if (i == katkaistut_.end() || !muuttava_nappain(e)) return false;
-    const std::string kysymys = "Kentän teksti on niin pitkä (" + std::to_string(i->second.pituus) +
-                                " merkkiä), että siitä näytetään vain alku.\n\nJos muokkaat kenttää, koko teksti "
-                                "korvautuu kentässä näkyvällä tekstillä. Muokataanko kenttää?";
-    if (p_.varasto().viestit.kysy(diag::Laji::Vahvistus, kysymys) != diag::Vastaus::Kylla) return true;
-    // From now on the control is an ordinary one: what it shows is the value.
-    katkaistut_.erase(i);
-    if (auto* c = qobject_cast<QComboBox*>(w)) c->lineEdit()->setReadOnly(false);
-    else if (auto* r = qobject_cast<QLineEdit*>(w)) r->setReadOnly(false);
-    else if (auto* m = qobject_cast<QPlainTextEdit*>(w)) m->setReadOnly(false);
-    return false;
-}
-
 void Korttinakyma::nayta(const TKortti& k) {
     paivitetaan_ = true;
     for (const auto& [t, w] : ohjaimet_) {
         if (t->jasen == &TKortti::kesto || t->jasen == &TKortti::sijainti || w == Kommentti_Kentta) continue;
-        aseta(w, k.*t->jasen);
+        arvot_.nayta(w, k.*t->jasen);
     }
     aseta_sivu(k.nakyma, true);
-    if (k.nakyma == 0) aseta(Kommentti_Kentta, k.juoni);
-    else if (k.nakyma == 1) aseta(Kommentti_Kentta, k.kommentti);
+    if (k.nakyma == 0) arvot_.nayta(Kommentti_Kentta, k.juoni);
+    else if (k.nakyma == 1) arvot_.nayta(Kommentti_Kentta, k.kommentti);
 
     const std::string_view sijainti = k.sijainti;
-    aseta(sijainti_kentta, sijainti == "0" ? std::string_view() : sijainti);
+    arvot_.nayta(sijainti_kentta, sijainti == "0" ? std::string_view() : sijainti);
 
     for (int i = 1; i <= 9; ++i) Extra[static_cast<std::size_t>(i)]->setChecked(k.extra[static_cast<std::size_t>(i)]);
     nayta_extrat();
@@ -421,11 +328,11 @@ void Korttinakyma::nayta(const TKortti& k) {
     const std::string_view lisatieto0 = k.lisatieto[0];
     if (nimi0.empty() && lisatieto0.empty()) nimi0 = lisatiedon_oletusnimi;
     if (nimi0.empty()) nimi0 = "[Ei määritelty?]:";
-    aseta(Kasikirjoitus, nimi0);
-    aseta(Kasikirjoitus_kentta, lisatieto0);
+    arvot_.nayta(Kasikirjoitus, nimi0);
+    arvot_.nayta(Kasikirjoitus_kentta, lisatieto0);
 
     const TAsetukset& a = p_.asetukset();
-    aseta(kesto_kentta, kesto_nakyviin(k.kesto, a.minuutteina));
+    arvot_.nayta(kesto_kentta, kesto_nakyviin(k.kesto, a.minuutteina));
     nimi_kentta->setFixedWidth(a.nayta_arvosana ? 433 : 557);
     arvosana_kuva->setVisible(a.nayta_arvosana);
     arvosana_kuva->aseta_arvosana(arvosana_luku(k.arvosana));
@@ -435,11 +342,11 @@ void Korttinakyma::nayta(const TKortti& k) {
 bool Korttinakyma::tallenna(TKortti& k) {
     bool muuttui = false;
     for (const auto& [t, w] : ohjaimet_)
-        if (w != Kommentti_Kentta) muuttui = vie(k.*t->jasen, muokattu(w)) || muuttui;
-    if (k.nakyma == 0) muuttui = vie(k.juoni, muokattu(Kommentti_Kentta)) || muuttui;
-    else if (k.nakyma == 1) muuttui = vie(k.kommentti, muokattu(Kommentti_Kentta)) || muuttui;
-    vie(k.lisatieto[0], muokattu(Kasikirjoitus_kentta));
-    vie(k.lisatieto_nimi[0], muokattu(Kasikirjoitus));
+        if (w != Kommentti_Kentta) muuttui = vie(k.*t->jasen, arvot_.muokattu(w)) || muuttui;
+    if (k.nakyma == 0) muuttui = vie(k.juoni, arvot_.muokattu(Kommentti_Kentta)) || muuttui;
+    else if (k.nakyma == 1) muuttui = vie(k.kommentti, arvot_.muokattu(Kommentti_Kentta)) || muuttui;
+    vie(k.lisatieto[0], arvot_.muokattu(Kasikirjoitus_kentta));
+    vie(k.lisatieto_nimi[0], arvot_.muokattu(Kasikirjoitus));
     for (int i = 1; i <= 9; ++i) k.extra[static_cast<std::size_t>(i)] = Extra[static_cast<std::size_t>(i)]->isChecked();
     return muuttui;
 }
@@ -452,7 +359,7 @@ void Korttinakyma::ennen_tallennusta() {
 void Korttinakyma::processfields(QWidget* kentta) {
     TKortti* k = nykyinen_kortti();
     // A cut value nobody edited is no entry of the user's to tidy, and tidying its beginning would lose the rest.
-    if (!k || katkaistut_.count(kentta)) return;
+    if (!k || arvot_.katkaistu(kentta)) return;
     if (kentta == lainassa_kentta) {
         if (!k->kasetilla.empty())
             lainaa_kasetti(p_.varasto().tk().kortit, cp(kasetilla_kentta->text()), cp(lainassa_kentta->text()));
@@ -500,11 +407,11 @@ void Korttinakyma::formaatti_poistuttu() {
     const bool dvd = sisaltaa("DVD", cp(formaatti_kentta->currentText()));
     Extrat->setVisible(dvd);
     if (dvd && a.jos_dvd_muuta_aani) {
-        aseta(aani_kentta, a.aani_kentta_jos_dvd);
+        arvot_.aseta(aani_kentta, a.aani_kentta_jos_dvd);
         p_.dosavefields();
     }
     if (dvd && a.jos_dvd_muuta_kuva) {
-        aseta(kuvasuhde_kentta, a.kuva_kentta_jos_dvd);
+        arvot_.aseta(kuvasuhde_kentta, a.kuva_kentta_jos_dvd);
         p_.dosavefields();
     }
     if (Kasikirjoitus_kentta->text().isEmpty() && dvd && a.jos_dvd_nimea_kasik) {
@@ -525,11 +432,11 @@ void Korttinakyma::uuden_kortin_oletukset() {
         {formaatti_kentta, &a.Nopeus_kentta_oletus}, {kuvasuhde_kentta, &a.kuvasuhde_kentta_oletus},
         {vari_kentta, &a.Vari_Kentta_oletus}};
     for (const auto& [c, arvo] : oletukset)
-        if (c->currentText().isEmpty()) aseta(c, *arvo);
+        if (c->currentText().isEmpty()) arvot_.aseta(c, *arvo);
     formaatti_poistuttu();
 }
 
-void Korttinakyma::aseta_kasikirjoitus_otsikko(const std::string& nimi) { aseta(Kasikirjoitus, nimi); }
+void Korttinakyma::aseta_kasikirjoitus_otsikko(const std::string& nimi) { arvot_.aseta(Kasikirjoitus, nimi); }
 
 bool Korttinakyma::nimi_annettu() {
     if (!nimi_kentta->text().isEmpty()) return true;
@@ -627,7 +534,7 @@ void Korttinakyma::setfocus_eka_tyhja_kentta(int paikka) {
     }
     kirjoita_debug("[setfocus, current field] dd=" + std::to_string(nykyinen));
     std::array<bool, tabikenttia> tyhja{};
-    for (int i = 0; i < tabikenttia; ++i) tyhja[static_cast<std::size_t>(i)] = teksti(kentat_[static_cast<std::size_t>(i)]).isEmpty();
+    for (int i = 0; i < tabikenttia; ++i) tyhja[static_cast<std::size_t>(i)] = ohjaimen_teksti(kentat_[static_cast<std::size_t>(i)]).isEmpty();
     const int kohde = eka_tyhja_kentta(tyhja, nykyinen);
     kirjoita_debug("[setfocus, destination field] ss=" + std::to_string(kohde));
     if (kohde >= 0) {
@@ -659,7 +566,7 @@ bool Korttinakyma::eventFilter(QObject* o, QEvent* e) {
             auto* k = static_cast<QKeyEvent*>(e);
             // Only keys that type something count as editing: moving about a field changes nothing.
             const bool kirjoittaa = !k->text().isEmpty() && k->text() != "\t";
-            if (w && estetty_muokkaus(w, k)) return true;
+            if (w && arvot_.estetty_muokkaus(w, k)) return true;
             if (kirjoittaa && on_kentta(o) && Oma_Keypress(w, k)) return true;
             if (kirjoittaa && o == Extra_info) p_.varasto().tk().kortit.merkitse_muutetuksi();
             if (o == Kommentti_Kentta && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) return true;
@@ -693,12 +600,6 @@ bool Korttinakyma::eventFilter(QObject* o, QEvent* e) {
             for (int i = 1; i <= 9; ++i)
                 if (o == Extra[static_cast<std::size_t>(i)]) p_.varasto().tk().kortit.merkitse_muutetuksi();
             break;
-        case QEvent::ContextMenu:
-            if (auto* l = qobject_cast<QLabel*>(o); l && l->parentWidget() == this) {
-                nayta_tekstivalikko(l, static_cast<QContextMenuEvent*>(e)->globalPos());
-                return true;
-            }
-            break;
         case QEvent::MouseMove:
             if (o == Kommentti_Kentta->viewport()) suurenna_tekstialue_();
             break;
@@ -731,35 +632,6 @@ void Korttinakyma::kasikirjoitus_klikattu() {
     Tmuuta_kentan_nimi_form f(p_.varasto().tk(), p_.varasto().viestit, p_.ikkuna());
     p_.tyopoyta().nayta_dialogi(f);
     p_.update_fields();
-}
-
-void Korttinakyma::nayta_tekstivalikko(QLabel* otsikko, const QPoint& kohta) {
-    const int sivu = otsikko == Juoni ? 0 : otsikko == Kommentit ? 1 : otsikko == Extrat ? 2 : -1;
-    static constexpr const char* nimet[] = {" juoni", " kommentit", " extrat"};
-    aseta_def_nakymaksi->setVisible(sivu >= 0);
-    if (sivu >= 0) {
-        aseta_def_nakymaksi->setText(fi("Aseta kortin oletusnäkymäksi ") + fi(nimet[sivu]));
-        aseta_def_nakymaksi->setData(sivu);
-    }
-    Sort4Nouseva->setVisible(sivu <= 0);
-    Sort4Laskeva->setVisible(sivu <= 0);
-    valikon_otsikko_ = otsikko;
-    TextPopup->popup(kohta);
-}
-
-void Korttinakyma::jarjesta_otsikon_mukaan(bool laskeva) {
-    const Suunta suunta = laskeva ? Suunta::Laskeva : Suunta::Nouseva;
-    const int avain = valikon_otsikko_ ? kentan_avain(cp(valikon_otsikko_->objectName())) : -1;
-    if (avain < 0) {
-        p_.varasto().viestit.virhe(vaaran_avaimen_viesti(suunta));
-        return;
-    }
-    p_.dosavefields();
-    p_.ikkuna()->setEnabled(false);
-    jarjesta_tietokanta(p_.varasto().tk(), avain, suunta, p_.varasto().viestit);
-    p_.ikkuna()->setEnabled(true);
-    p_.muutokset().ilmoita_kortit();
-    p_.siirry_korttiin(p_.varasto().tk().nykyinen);
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -3,15 +3,12 @@
 // the rating stars, and the field rules that run as the user types and leaves a field. The window around
 // it decides which card is shown; this class only copies a card into its controls and back.
 #include <QWidget>
-#include <QString>
 #include <array>
-#include <map>
-#include <optional>
-#include <string_view>
 #include <utility>
 #include <vector>
 #include <string>
 
+#include "mainwindow/ui/kenttien_arvot.h"
 #include "storage/kortti.h"
 
 class QCheckBox;
@@ -59,6 +56,8 @@ public:
     // The text-area page (0 plot, 1 comments, 2 extras) of the current card.
     void aseta_sivu(int sivu, bool paivita);
     void vaihda_sivu(int sivu);
+    // The page a label of this view names; -1 for the label of a field.
+    int otsikon_sivu(const QLabel* otsikko) const;
     bool tekstialue_suurennettu() const { return suurennettu_; }
     QWidget* tekstialue() const;
     void suurenna_tekstialue_();
@@ -79,7 +78,6 @@ protected:
 private:
     void tee_kentat();
     void tee_pikanappaimet();
-    void tee_tekstivalikko();
     void processfields(QWidget* kentta);
     bool Oma_Keypress(QWidget* kentta, QKeyEvent* e);
     void OnEnterDoHilight(QWidget* kentta);
@@ -88,17 +86,8 @@ private:
     void nayta_extrat();
     void kasikirjoitus_klikattu();
     void kesto_klikattu();
-    void nayta_tekstivalikko(QLabel* otsikko, const QPoint& kohta);
-    void jarjesta_otsikon_mukaan(bool laskeva);
     QLabel* kentan_otsikko(QWidget* kentta) const;
     TKortti* nykyinen_kortti() const;
-    // Puts a field's value into a control (line, combo box, text area or caption), cut when it is huge.
-    void aseta(QWidget* w, std::string_view arvo);
-    // The control's text for the card; nothing when it shows a cut value the user did not change.
-    std::optional<std::string> muokattu(const QWidget* w) const;
-    // A key that would change a control showing a cut value: the user decides whether the edit may
-    // replace the whole value. True when the key is to be swallowed.
-    bool estetty_muokkaus(QWidget* w, const QKeyEvent* e);
 
     Paaikkuna& p_;
     Muut_ikkunat& muut_;
@@ -145,22 +134,9 @@ private:
     QLabel* Lainassa;
 
     Tahtikuva* arvosana_kuva;
-    QMenu* TextPopup;
-    QAction* aseta_def_nakymaksi;
-    QAction* Sort4Nouseva;
-    QAction* Sort4Laskeva;
-    QLabel* valikon_otsikko_ = nullptr;  // the label the pop-up menu was opened on
-    QMenu* Kenttienpikanppimet1;         // the field shortcuts; never shown
+    QMenu* Kenttienpikanppimet1;  // the field shortcuts; never shown
 
-    // Controls that show only the beginning of their value: the text they were given and the value's length.
-    struct Katkaisu {
-        QString naytetty;
-        std::size_t pituus = 0;
-    };
-    std::map<const QWidget*, Katkaisu> katkaistut_;
-    // What showing the card put into each control: a control still showing it was not edited, so the card
-    // keeps its value as read (a position "0" shown empty, a duration shown in the other form).
-    std::map<const QWidget*, QString> naytetyt_;
+    Kenttien_arvot arvot_;
 
     bool naytetty_ = false;
     bool paivitetaan_ = false;  // nayta is filling the controls

@@ -35,6 +35,7 @@
 #include "mainwindow/ui/kiitokset_form.h"
 #include "mainwindow/ui/korttinakyma.h"
 #include "mainwindow/ui/kumpi_lista_form.h"
+#include "mainwindow/ui/otsikkovalikko.h"
 #include "mainwindow/ui/sivupaneeli.h"
 #include "mainwindow/ui/tahdet.h"
 #include "mainwindow/ui/tiedostovalikko.h"
@@ -239,6 +240,7 @@ void TMain_form::tee_alue() {
 
     // The card view lies under the side panel and the window's own controls.
     kortti_ = new Korttinakyma(*this, muut_, keski);
+    new Otsikkovalikko(*this, *kortti_);  // the labels' pop-up menu, owned by the card view
     sivu_ = new Sivupaneeli(*this, keski);
 
     auto nappi = [keski](const char* nimi, const char* teksti, const char* vihje, int x) {

@@ -75,7 +75,7 @@ private slots:
         for (Qt::Key k : {Qt::Key_Left, Qt::Key_End, Qt::Key_Shift, Qt::Key_Control})
             QTest::keyClick(QApplication::focusWidget(), k);
         QVERIFY(!i.tk().kortit.muutettu);
-        nappaile(i.o<QLineEdit>("nimi_kentta"), "x");
+        testituki::nappaile(i.o<QLineEdit>("nimi_kentta"), "x");
         QVERIFY(i.tk().kortit.muutettu);
         // The user-named fields' grid and the extras text count too.
         i.tk().kortit.muutettu = false;
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(i.tk().kortit.muutettu);
         i.f->update_fields();
         i.tk().kortit.muutettu = false;
-        nappaile(i.o<QLineEdit>("Extra_info"), "y");
+        testituki::nappaile(i.o<QLineEdit>("Extra_info"), "y");
         QVERIFY(i.tk().kortit.muutettu);
     }
 
@@ -137,10 +137,10 @@ private slots:
         i.kirjoita(i.o<QComboBox>("luokitus_kentta"), "t");
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Toiminta"));
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->lineEdit()->selectedText(), QString("oiminta"));
-        nappaile(i.o<QComboBox>("luokitus_kentta"), "x");
+        testituki::nappaile(i.o<QComboBox>("luokitus_kentta"), "x");
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Tx"));
         i.o<QComboBox>("luokitus_kentta")->setEditText("");
-        nappaile(i.o<QComboBox>("luokitus_kentta"), "toimintak");
+        testituki::nappaile(i.o<QComboBox>("luokitus_kentta"), "toimintak");
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Toimintakomedia"));
     }
 
@@ -150,7 +150,7 @@ private slots:
         QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_Return);
         QCOMPARE(i.kortti().nimi, std::string("Elokuva 2"));
         QTRY_VERIFY(i.o<QLineEdit>("paanayttelijat_kentta")->hasFocus());
-        nappaile(i.o<QLineEdit>("paanayttelijat_kentta"), "Kalle");
+        testituki::nappaile(i.o<QLineEdit>("paanayttelijat_kentta"), "Kalle");
         QTest::keyClick(i.o<QLineEdit>("paanayttelijat_kentta"), Qt::Key_Escape);
         QCOMPARE(i.o<QLineEdit>("paanayttelijat_kentta")->text(), QString());
         QCOMPARE(i.kortti().paanayttelijat, std::string());
@@ -542,7 +542,7 @@ private slots:
         QTest::keyClick(m.findChild<QLineEdit*>("nimi_kentta"), Qt::Key_F6);
         QCOMPARE(m.varasto().tk().kortit.Count(), ennen + 1);
         QTRY_VERIFY(m.findChild<QLineEdit*>("nimi_kentta")->hasFocus());
-        nappaile(m.findChild<QLineEdit*>("nimi_kentta"), fi("Äänetön elokuva"));
+        testituki::nappaile(m.findChild<QLineEdit*>("nimi_kentta"), fi("Äänetön elokuva"));
         QTest::keySequence(&m, QKeySequence(Qt::CTRL | Qt::Key_S));
         QVERIFY(!m.varasto().tk().kortit.muutettu);
 

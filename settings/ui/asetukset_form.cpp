@@ -27,6 +27,7 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
+#include "imdb/lahteet.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "storage/kentat.h"
 #include "perus/ohjelmakansio.h"
@@ -353,6 +354,26 @@ QWidget* Tasetukset_form::tee_internet_sivu() {
     pl->addLayout(f);
     pl->addWidget(huomautus("Huom: Salasanoja ei salakirjoiteta mitenkään"));
     l->addWidget(proxy);
+
+    auto* lahteet = new QGroupBox(fi("Elokuvatietojen haku"));
+    auto* ll = new QVBoxLayout(lahteet);
+    auto* lf = lomake();
+    tietolahde = lomakkeelle(lf, "Oletuslähde:", lista(lahteet, "tietolahde", false));
+    for (Lahdelaji laji : lahdelajit)
+        tietolahde->addItem(fi(lahdekuvaus(laji).nimi), QString::fromLatin1(lahdekuvaus(laji).tunnus));
+    tayttajat_.push_back([this] {
+        tietolahde->setCurrentIndex(tietolahde->findData(QString::fromLatin1(lahdekuvaus(oletuslahde(a_)).tunnus)));
+    });
+    connect(tietolahde, &QComboBox::currentIndexChanged, this,
+            [this] { a_.tietolahde = cp(tietolahde->currentData().toString()); });
+    wikimedia_yhteystieto = lomakkeelle(lf, "Yhteystietosi:",
+                                        sido(kentta(lahteet, "wikimedia_yhteystieto"), &TAsetukset::wikimedia_yhteystieto));
+    wikimedia_yhteystieto->setPlaceholderText(fi("sähköposti- tai www-osoite"));
+    connect(wikimedia_yhteystieto, &QLineEdit::editingFinished, this, &Tasetukset_form::wikimedia_yhteystietoExit);
+    ll->addLayout(lf);
+    ll->addWidget(huomautus("Wikidata ja Wikipedia saavat yhteystietosi jokaisen haun mukana, jotta niiden ylläpitäjät "
+                            "voivat tarvittaessa tavoittaa sinut. Kentän voi jättää tyhjäksi."));
+    l->addWidget(lahteet);
     l->addStretch(1);
     return sivu;
 }
@@ -587,6 +608,7 @@ void Tasetukset_form::Tallenna_buttonClick() {
     if (notify_dates->hasFocus()) notify_datesExit();
     if (default_open->hasFocus()) default_openExit();
     if (ala_kysy_jos_sisaltaa->hasFocus()) ala_kysy_jos_sisaltaaExit();
+    if (wikimedia_yhteystieto->hasFocus()) wikimedia_yhteystietoExit();
     Kirjoita_ini(a_, y_);
     QDialog::accept();
     paaikkuna_.paivita();
@@ -657,13 +679,17 @@ void Tasetukset_form::Detect_DPI_buttonClick() {
 // --- Leaving fields. ---
 
 // The message box takes the focus, which would report leaving the field a second time.
-void Tasetukset_form::notify_datesExit() {
+void Tasetukset_form::tarkista_rivi(QLineEdit* rivi, bool (*tarkista)(std::string&, diag::Viestit&)) {
     if (tarkistus_kesken_) return;
     const QScopedValueRollback kesken(tarkistus_kesken_, true);
-    std::string t = cp(notify_dates->text());
-    if (tarkista_notify_dates(t, y_.viestit)) return;
-    notify_dates->setText(q(t));
+    std::string t = cp(rivi->text());
+    if (tarkista(t, y_.viestit)) return;
+    rivi->setText(q(t));
 }
+
+void Tasetukset_form::notify_datesExit() { tarkista_rivi(notify_dates, tarkista_notify_dates); }
+
+void Tasetukset_form::wikimedia_yhteystietoExit() { tarkista_rivi(wikimedia_yhteystieto, tarkista_yhteystieto); }
 
 void Tasetukset_form::default_openExit() {
     if (tarkistus_kesken_) return;

@@ -95,6 +95,8 @@ public:
     QLineEdit* proxy_port;
     QLineEdit* proxy_username;
     QLineEdit* proxy_password;
+    QComboBox* tietolahde;             // the movie data source the IMDb window starts with
+    QLineEdit* wikimedia_yhteystieto;  // sent to Wikidata and Wikipedia in the User-Agent
 
     QLineEdit* smtp_palvelin;
     QLineEdit* email_addr;
@@ -138,6 +140,7 @@ public:
     void notify_datesExit();
     void default_openExit();
     void ala_kysy_jos_sisaltaaExit();
+    void wikimedia_yhteystietoExit();
     void TabSheet2Show();
     void dvd_optionsShow();
     void TabSheet6Show();
@@ -171,6 +174,8 @@ private:
     void sivu_naytetty(int sivu);
     void lataa_ulkoasu_nyt();
     void paivita_kortti_jos_nakyvissa();
+    // Checks a line as it is left; a mended value goes back into it.
+    void tarkista_rivi(QLineEdit* rivi, bool (*tarkista)(std::string&, diag::Viestit&));
     void nayta_force_vari();
     static void tayta_lista(QComboBox* c, const QStringList& kohdat);
 

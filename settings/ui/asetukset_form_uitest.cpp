@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -18,6 +19,7 @@
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/ulkoasu_qt.h"
 #include "testituki/asetustesti.h"
+#include "testituki/kohdistus.h"
 #include "testituki/kuvat.h"
 #include "testituki/testiviestit.h"
 
@@ -65,6 +67,16 @@ QStringList kohdat(const QComboBox* c) {
     QStringList l;
     for (int i = 0; i < c->count(); ++i) l << c->itemText(i);
     return l;
+}
+
+// The dialog shown and one of its pages chosen by a click on the page's tab.
+void nayta_sivu(Ymparisto& y, int sivu) {
+    y.f->show();
+    // Active, as the window manager makes a new dialog, so its shortcut keys work.
+    QVERIFY(testituki::kohdistettu(*y.f));
+    QTabBar* valilehdet = y.f->PageControl->tabBar();
+    QTest::mouseClick(valilehdet, Qt::LeftButton, {}, valilehdet->tabRect(sivu).center());
+    QCOMPARE(y.f->PageControl->currentIndex(), sivu);
 }
 
 void poistu(QWidget* w) {
@@ -243,6 +255,64 @@ private slots:
         std::string ini;
         QVERIFY(lue_koko_tiedosto(jarjestelman_tiedostot(), y.k.juuri() / "asetukset.ini", ini));
         QVERIFY(ini.find("palaute_addr=palaute@example.org\r\n") != std::string::npos);
+    }
+
+    // The movie data source and the contact sent to Wikimedia: chosen and typed as a person does, saved by
+    // the keyboard, and shown again from the file.
+    void tietolahdeJaYhteystietoTallentuvat() {
+        Ymparisto y;
+        nayta_sivu(y, Tasetukset_form::Internet_sivu);
+        QCOMPARE(y.f->tietolahde->currentText(), fi("IMDb (englanniksi)"));
+        QTest::mouseClick(y.f->wikimedia_yhteystieto, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(y.f->wikimedia_yhteystieto));
+        QTest::keyClicks(QApplication::focusWidget(), "keraaja@example.org");
+        // Back to the source list; its next item is Wikidata.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(y.f->tietolahde));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(!y.f->isVisible());
+        QCOMPARE(y.f->result(), int(QDialog::Accepted));
+        QVERIFY(y.tekstit().empty());
+        const std::string ini = y.tiedosto();
+        for (const char* rivi : {"wikimedia_yhteystieto=keraaja@example.org\r\n", "tietolahde=wikidata\r\n"})
+            QVERIFY2(ini.find(rivi) != std::string::npos, rivi);
+
+        TAsetukset luettu;
+        lue_ini(luettu, y.y);
+        QCOMPARE(luettu.tietolahde, std::string("wikidata"));
+        QCOMPARE(luettu.wikimedia_yhteystieto, std::string("keraaja@example.org"));
+        Tasetukset_form uusi(luettu, y.y, y.paa);
+        uusi.show();
+        QCOMPARE(uusi.tietolahde->currentText(), fi("Wikidata ja Wikipedia (suomeksi)"));
+        QCOMPARE(uusi.wikimedia_yhteystieto->text(), QString("keraaja@example.org"));
+    }
+
+    // A contact the User-Agent cannot carry is mended with a message, when the field is left and when the
+    // dialog is saved with the focus still in it.
+    void vaaraYhteystietoKorjataan() {
+        Ymparisto y;
+        nayta_sivu(y, Tasetukset_form::Internet_sivu);
+        QTest::mouseClick(y.f->wikimedia_yhteystieto, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(y.f->wikimedia_yhteystieto));
+        testituki::nappaile(QApplication::focusWidget(), fi("Käyttäjä (koti) k@example.org"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != y.f->wikimedia_yhteystieto);
+        QCOMPARE(y.f->wikimedia_yhteystieto->text(), QString("Kyttj koti k@example.org"));
+        QCOMPARE(y.a.wikimedia_yhteystieto, std::string("Kyttj koti k@example.org"));
+
+        QTest::mouseClick(y.f->wikimedia_yhteystieto, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(y.f->wikimedia_yhteystieto));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QString(250, 'x'));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(!y.f->isVisible());
+        QCOMPARE(y.tekstit(),
+                 (std::vector<std::string>{
+                     "Yhteystiedossa saa olla vain kirjaimia a–z ilman ääkkösiä, numeroita, välilyöntejä ja välimerkkejä, "
+                     "ei sulkeita eikä ohjausmerkkejä. Muut merkit poistettiin.",
+                     "Yhteystieto on liian pitkä (250 merkkiä); siinä saa olla enintään 200 merkkiä. Loppu jätettiin pois."}));
+        QVERIFY(y.tiedosto().find("wikimedia_yhteystieto=" + std::string(200, 'x') + "\r\n") != std::string::npos);
     }
 
     void sivujenListatTaytetaanTekstitSailyttaen() {
