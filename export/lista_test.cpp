@@ -241,6 +241,7 @@ TEST(ListanTulostus, SivutJaTekijarivit) {
     EXPECT_EQ(t62[0][0].teksti.substr(0, 45), "Rullakkon elokuvalista [p] Tiedosto: a.rkb   ");
     EXPECT_EQ(t62[0][0].teksti.substr(81), "Sivu 1");
     EXPECT_EQ(t62[0][1].y, 100);
+    EXPECT_EQ(t62[0][1].teksti.substr(0, 47), "Kasetilla Elokuvan nimi, kasetin tyyppi, kesto ");
     EXPECT_EQ(t62[0][1].teksti.find("Luokitus"), 55u);
     EXPECT_EQ(t62[0][1].teksti.find("Ääniraita"), 80u);
 
