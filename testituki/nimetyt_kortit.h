@@ -1,6 +1,8 @@
 #pragma once
-// A catalogue file of cards that have only their names, saved as the program saves it and unsorted, for
-// tests of commands that fill cards by their names.
+// Cards known by their names: a card with a name and the few values that tell copies of one movie apart,
+// for tests of the reference lookup and of folding duplicates; and a catalogue file of cards that have only
+// their names, saved as the program saves it and unsorted, for tests of commands that fill cards by their
+// names.
 #include <initializer_list>
 #include <string>
 
@@ -10,6 +12,21 @@
 #include "storage/tallennus.h"
 #include "storage/varasto.h"
 #include "testituki/testiviestit.h"
+
+namespace testituki {
+
+inline TKortti kortti(const char* nimi, const char* formaatti = "", const char* ohjaaja = "", const char* kesto = "",
+                      const char* juoni = "") {
+    TKortti k;
+    k.nimi = nimi;
+    k.formaatti = formaatti;
+    k.ohjaaja = ohjaaja;
+    k.kesto = kesto;
+    k.juoni = juoni;
+    return k;
+}
+
+}  // namespace testituki
 
 inline bool tallenna_nimetyt_kortit(const std::filesystem::path& kansio, const std::string& tiedosto,
                                     std::initializer_list<const char*> nimet) {
