@@ -26,16 +26,13 @@
 #include "testituki/nimetyt_kortit.h"
 #include "testituki/suljettu_portti.h"
 #include "testituki/testiviestit.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string testdata(const char* nimi) {
-    std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
-    return s;
-}
+std::string testdata(const char* nimi) { return testituki::testitiedosto("imdb", nimi); }
 
 // Today's suggestions for "matrix", the old search landing on the 2005 page of Troy, title pages at both
 // addresses and a cover; "hidas" answers only when let go.

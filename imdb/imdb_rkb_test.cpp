@@ -4,13 +4,14 @@
 #include <fstream>
 
 #include "testituki/komentotesti.h"
+#include "testituki/tiedoston_sisalto.h"
 #include "testituki/tilapainen_kansio.h"
 
 namespace {
 
 const Rkb rkb;
 
-std::string testdata(const char* nimi) { return std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi; }
+std::string testdata(const char* nimi) { return testituki::testidata("imdb", nimi).string(); }
 
 TEST(RkbImdb, SivuAvainArvoRiveina) {
     const auto t = rkb("imdb-page " + testdata("vanha_nimike.html") + " --name 'Matriisi (Matrix)'");

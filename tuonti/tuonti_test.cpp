@@ -14,12 +14,13 @@
 #include "storage/lataus.h"
 #include "testituki/komentotesti.h"
 #include "testituki/testitila.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string testdata(const char* nimi) { return std::string(RULLAKKO_SOURCE_DIR) + "/tuonti/testdata/" + nimi; }
+std::string testdata(const char* nimi) { return testituki::testidata("tuonti", nimi).string(); }
 
 std::vector<std::string> huomautukset(const Tuotavat& t) {
     std::vector<std::string> h;

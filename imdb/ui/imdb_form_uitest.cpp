@@ -30,6 +30,7 @@
 #include "testituki/pieni_jpeg.h"
 #include "testituki/suljettu_portti.h"
 #include "testituki/sijaispaaikkuna.h"
+#include "testituki/tiedoston_sisalto.h"
 #include "testituki/wikidatapalvelin.h"
 
 namespace fs = std::filesystem;
@@ -37,11 +38,7 @@ using testituki::Sijaispaaikkuna;
 
 namespace {
 
-std::string testdata(const char* nimi) {
-    std::string s;
-    (void)lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s);
-    return s;
-}
+std::string testdata(const char* nimi) { return testituki::testitiedosto("imdb", nimi); }
 
 std::string korvaa(std::string s, const std::string& mita, const std::string& milla) {
     for (std::size_t p = 0; (p = s.find(mita, p)) != std::string::npos; p += milla.size()) s.replace(p, mita.size(), milla);
