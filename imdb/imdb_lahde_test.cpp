@@ -20,6 +20,7 @@
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 #include "storage/tallennus.h"
+#include "testituki/http_palvelin.h"
 #include "testituki/pieni_jpeg.h"
 #include "testituki/tilapainen_kansio.h"
 #include "testituki/komentotesti.h"
@@ -36,13 +37,12 @@ std::string testdata(const char* nimi) { return testituki::testitiedosto("imdb",
 
 // Today's suggestions for "matrix", the old search landing on the 2005 page of Troy, title pages at both
 // addresses and a cover; "hidas" answers only when let go.
-class Palvelin {
+class Palvelin : public testituki::Http_palvelin {
 public:
-    httplib::Server s;
-    int portti = 0;
     std::string jpeg = testituki::pieni_jpeg();
 
     Palvelin() {
+        pidata();
         s.Get(R"(/suggestion/(.)/(.+)\.json)", [this](const httplib::Request& q, httplib::Response& r) {
             kirjaa(q.path);
             if (q.matches[2] == "matrix") r.set_content(testdata("ehdotukset.json"), "application/json");
@@ -73,49 +73,14 @@ public:
             kirjaa(q.path);
             r.set_content(jpeg, "image/jpeg");
         });
-        portti = s.bind_to_any_port("127.0.0.1");
-        saie_ = std::thread([this] { s.listen_after_bind(); });
+        kaynnista();
     }
-    ~Palvelin() {
-        paasta();
-        while (!s.is_running()) std::this_thread::yield();
-        s.stop();
-        saie_.join();
-    }
-    std::string osoite() const { return "http://127.0.0.1:" + std::to_string(portti); }
+    ~Palvelin() { lopeta(); }
     std::string osoitteilla(std::string sivu) const {
         for (const std::string vanha : {"https://m.media.example", "http://posters.imdb.com"})
             for (std::size_t p; (p = sivu.find(vanha)) != std::string::npos;) sivu.replace(p, vanha.size(), osoite());
         return sivu;
     }
-    int pyyntoja(const std::string& alku) {
-        std::lock_guard<std::mutex> l(m_);
-        int n = 0;
-        for (const std::string& p : pyynnot_) n += p.rfind(alku, 0) == 0;
-        return n;
-    }
-    void paasta() {
-        {
-            std::lock_guard<std::mutex> l(m_);
-            vapaa_ = true;
-        }
-        cv_.notify_all();
-    }
-
-private:
-    void kirjaa(const std::string& polku) {
-        std::lock_guard<std::mutex> l(m_);
-        pyynnot_.push_back(polku);
-    }
-    void odota() {
-        std::unique_lock<std::mutex> l(m_);
-        cv_.wait(l, [this] { return vapaa_; });
-    }
-    std::mutex m_;
-    std::condition_variable cv_;
-    bool vapaa_ = false;
-    std::vector<std::string> pyynnot_;
-    std::thread saie_;
 };
 
 constexpr const char* osoitemuuttujat[] = {"RULLAKKO_IMDB_URL", "RULLAKKO_IMDB_HAKU_URL", "RULLAKKO_POSTER_URL"};
