@@ -5,18 +5,17 @@
 #include <fstream>
 
 #include "export/lista.h"
+#include "testituki/nimetyt_kortit.h"
 #include "testituki/tilapainen_kansio.h"
 #include "testituki/tiedoston_sisalto.h"
 
 namespace {
 
+// A card of the fixed-column list: its number column and the fields of the others.
 TKortti kortti(const char* kasetti, const char* nimi, const char* kesto = "", const char* formaatti = "",
                const char* luokitus = "", const char* aani = "") {
-    TKortti k;
+    TKortti k = testituki::kortti(nimi, formaatti, "", kesto);
     k.kasetilla = kasetti;
-    k.nimi = nimi;
-    k.kesto = kesto;
-    k.formaatti = formaatti;
     k.luokitus = luokitus;
     k.aani = aani;
     return k;

@@ -9,6 +9,7 @@
 #include "settings/asetukset.h"
 #include "testituki/tilapainen_kansio.h"
 #include "testituki/komentotesti.h"
+#include "testituki/nimetyt_kortit.h"
 #include "diag/kiire.h"
 #include "testituki/testiviestit.h"
 #include "storage/tallennus.h"
@@ -41,14 +42,8 @@ fs::path luettelo(const fs::path& kansio, int kasetteja) {
     d.kasetilla = "D1";
     d.nimi = "Levy";
     d.formaatti = "DVD";
-    const Ohjelmakansio ohjelma(kansio);
-    diag::TestiViestit viestit;
-    diag::EiKiiretta kiire;
-    TAsetukset asetukset;
-    asetukset.tallenna_sortattuna = false;
-    const Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
     const fs::path p = kansio / "luettelo.rkb";
-    EXPECT_TRUE(tallenna_tietokanta(p.string(), v));
+    EXPECT_TRUE(tallenna_kortit(kansio, p.string(), tk));
     return p;
 }
 

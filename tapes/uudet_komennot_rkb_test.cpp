@@ -8,6 +8,7 @@
 #include "testituki/testiviestit.h"
 #include "settings/asetukset.h"
 #include "testituki/komentotesti.h"
+#include "testituki/nimetyt_kortit.h"
 #include "perus/merkisto.h"
 #include "storage/tallennus.h"
 #include "testituki/tilapainen_kansio.h"
@@ -50,12 +51,7 @@ protected:
                 std::ofstream(tila_ / "gfx" / "kannet" / k.kansi) << "kuva " << k.kansi;
             }
         }
-        const Ohjelmakansio kansio(tila_);
-        diag::TestiViestit viestit;
-        diag::EiKiiretta kiire;
-        TAsetukset a;
-        a.tallenna_sortattuna = false;
-        ASSERT_TRUE(tallenna_tietokanta(nimi, Varasto{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &a}));
+        ASSERT_TRUE(tallenna_kortit(tila_, nimi, tk));
         for (const auto& e : fs::directory_iterator(tila_ / "gfx" / "kannet")) fs::remove(e.path());
     }
     std::string p(const std::string& nimi) const { return (tila_ / nimi).string(); }

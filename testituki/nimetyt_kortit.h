@@ -1,8 +1,8 @@
 #pragma once
 // Cards known by their names: a card with a name and the few values that tell copies of one movie apart,
-// for tests of the reference lookup and of folding duplicates; and a catalogue file of cards that have only
-// their names, saved as the program saves it and unsorted, for tests of commands that fill cards by their
-// names.
+// for tests of the reference lookup and of folding duplicates; and catalogue files saved as the program
+// saves them but unsorted, among them one of cards that have only their names, for tests of commands that
+// fill cards by their names.
 #include <initializer_list>
 #include <string>
 
@@ -28,14 +28,19 @@ inline TKortti kortti(const char* nimi, const char* formaatti = "", const char* 
 
 }  // namespace testituki
 
-inline bool tallenna_nimetyt_kortit(const std::filesystem::path& kansio, const std::string& tiedosto,
-                                    std::initializer_list<const char*> nimet) {
-    Tietokanta tk;
-    for (const char* nimi : nimet) tk.kortit.lisaa_uusi().nimi = nimi;
+// Saves the cards as the program saves them, unsorted, with `kansio` as the program folder.
+inline bool tallenna_kortit(const std::filesystem::path& kansio, const std::string& tiedosto, Tietokanta& tk) {
     const Ohjelmakansio ohjelma(kansio);
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset a;
     a.tallenna_sortattuna = false;
-    return static_cast<bool>(tallenna_tietokanta(tiedosto, Varasto{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &a}));
+    return tallenna_tietokanta(tiedosto, Varasto{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &a});
+}
+
+inline bool tallenna_nimetyt_kortit(const std::filesystem::path& kansio, const std::string& tiedosto,
+                                    std::initializer_list<const char*> nimet) {
+    Tietokanta tk;
+    for (const char* nimi : nimet) tk.kortit.lisaa_uusi().nimi = nimi;
+    return tallenna_kortit(kansio, tiedosto, tk);
 }

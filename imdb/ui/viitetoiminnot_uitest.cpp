@@ -9,6 +9,7 @@
 #include "imdb/ui/viitetoiminnot.h"
 #include "storage/tallennus.h"
 #include "testituki/kuvat.h"
+#include "testituki/nimetyt_kortit.h"
 #include "testituki/sijaispaaikkuna.h"
 
 namespace {
@@ -33,11 +34,7 @@ void tee_dbase(testituki::Sijaispaaikkuna& p, std::initializer_list<Viite> korti
         k.vuosi = "1972";
         k.kesto = "175 min";
     }
-    diag::EiKiiretta kiire;
-    TAsetukset a;
-    a.tallenna_sortattuna = false;
-    const Varasto v{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire, &a};
-    QVERIFY(tallenna_tietokanta("dbase.rkb", v));
+    QVERIFY(tallenna_kortit(p.k.juuri(), "dbase.rkb", tk));
 }
 
 // The title, director and format fields of a main window, bound to the current card as the real one binds
