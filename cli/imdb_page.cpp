@@ -4,6 +4,7 @@
 #include "cli/alikomennot.h"
 #include "imdb/elokuvasivu.h"
 #include "perus/merkisto.h"
+#include "storage/sarakkeet.h"
 
 namespace {
 
@@ -30,17 +31,21 @@ int imdb_page(const std::vector<std::string>& p) {
     const Elokuvasivu s = lue_elokuvasivu(sivu, kortti);
     for (const std::string& v : s.viestit) tulosta_virhe(v);
     const TKortti& k = s.kortti;
-    const std::pair<const char*, std::string> arvot[] = {
-        {"nimi", k.nimi},           {"vuosi", k.vuosi},
-        {"ohjaaja", k.ohjaaja},     {"kasikirjoitus", k.lisatieto[0]},
-        {"luokitus", k.luokitus},   {"arvosana", k.arvosana},
-        {"juoni", k.juoni},         {"tagline", s.tagline},
-        {"paanayttelijat", k.paanayttelijat}, {"maa", k.maa},
-        {"vari", k.vari},           {"aanilista", liitetty(s.aanilista)},
-        {"kestolista", liitetty(s.kestolista)}, {"cover_url", s.cover_url},
-        {"imdb_koodi", s.imdb_koodi}};
+    // A card field goes under the name of its column; the screenplay, the tagline and the page's choices
+    // under keys of their own.
+    const auto avain = [](Teksti TKortti::*jasen) { return sarake_jasenesta(jasen)->nimi; };
+    const auto kentta = [&](Teksti TKortti::*jasen) { return std::pair(avain(jasen), std::string(k.*jasen)); };
+    const std::pair<std::string, std::string> arvot[] = {
+        kentta(&TKortti::nimi),       kentta(&TKortti::vuosi),
+        kentta(&TKortti::ohjaaja),    {"kasikirjoitus", k.lisatieto[0]},
+        kentta(&TKortti::luokitus),   kentta(&TKortti::arvosana),
+        kentta(&TKortti::juoni),      {"tagline", s.tagline},
+        kentta(&TKortti::paanayttelijat), kentta(&TKortti::maa),
+        kentta(&TKortti::vari),       {"aanilista", liitetty(s.aanilista)},
+        {"kestolista", liitetty(s.kestolista)}, {avain(&TKortti::cover_url), s.cover_url},
+        {avain(&TKortti::imdb_koodi), s.imdb_koodi}};
     std::string ulos;
-    for (const auto& [avain, arvo] : arvot) ulos += std::string(avain) + "=" + merkisto::cp1252_utf8(arvo) + "\n";
+    for (const auto& [avain, arvo] : arvot) ulos += avain + "=" + merkisto::cp1252_utf8(arvo) + "\n";
     return std::fwrite(ulos.data(), 1, ulos.size(), stdout) == ulos.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
 

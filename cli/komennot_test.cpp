@@ -50,7 +50,7 @@ TEST(Komennot, OhjesivuJaReadmeTaulukonMukaan) {
 }
 
 TEST(Komennot, RkbListaaJokaisenTaulukonKomennon) {
-    const Ajotulos t = aja(std::string(RKB_EXE) + " 2>&1");
+    const Ajotulos t = Rkb{}("", "2>&1");
     EXPECT_EQ(t.koodi, 1);
     std::set<std::string> listatut;
     std::istringstream rivit(t.ulos);

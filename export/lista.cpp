@@ -1,6 +1,7 @@
 #include "export/lista.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <system_error>
 
@@ -19,42 +20,90 @@ void tayta(std::string& s, std::size_t pituus, char merkki = ' ') {
 
 constexpr const char* rivinvaihto = "\r\n";
 
-std::string listan_otsake() {
-    std::string s = "Numero";
-    tayta(s, 10);
-    s += "Elokuvan nimi, Kasetin/levyn tyyppi, Kesto";
-    tayta(s, 55);
-    s += "Luokitus";
-    tayta(s, 80);
-    return s + "Ääniraita";
+// How a field is written in the text list: as it is, as minutes without blanks, or in brackets.
+enum class Listamuoto : std::uint8_t { Sellaisenaan, Minuutteina, Sulkeissa };
+
+struct Listakentta {
+    Teksti TKortti::*jasen = nullptr;
+    Listamuoto muoto = Listamuoto::Sellaisenaan;
+};
+
+// How a column of the text list ends: filled with dots up to a blank before the next column (the tenth
+// character of a longer text gives way to that blank), cut to leave two blanks before the next, or filled
+// with blanks when it is shorter.
+enum class Sarakkeen_loppu : std::uint8_t { Pisteet, Leikattu, Taytetty };
+
+// A column of the text list: where the next column starts (0 for the last), how it ends, its heading in the
+// file and on the printed page, and its fields, the first as it is and each other after ", " when it has a
+// value.
+struct Listasarake {
+    std::size_t seuraava;
+    Sarakkeen_loppu loppu;
+    const char* otsikko;
+    const char* tulosteen_otsikko;
+    std::array<Listakentta, 3> kentat;
+};
+
+constexpr Listasarake listan_sarakkeet[] = {
+    {10, Sarakkeen_loppu::Pisteet, "Numero", "Kasetilla", {{{&TKortti::kasetilla}}}},
+    {55, Sarakkeen_loppu::Leikattu, "Elokuvan nimi, Kasetin/levyn tyyppi, Kesto",
+     "Elokuvan nimi, kasetin tyyppi, kesto",
+     {{{&TKortti::nimi}, {&TKortti::kesto, Listamuoto::Minuutteina}, {&TKortti::formaatti, Listamuoto::Sulkeissa}}}},
+    {80, Sarakkeen_loppu::Taytetty, "Luokitus", "Luokitus", {{{&TKortti::luokitus}}}},
+    {0, Sarakkeen_loppu::Taytetty, "Ääniraita", "Ääniraita", {{{&TKortti::aani}}}},
+};
+
+std::string listan_otsake(const char* Listasarake::*otsikko) {
+    std::string s;
+    for (const Listasarake& c : listan_sarakkeet) {
+        s += c.*otsikko;
+        tayta(s, c.seuraava);
+    }
+    return s;
 }
 
-std::string tulosteen_sarakkeet() {
-    std::string s = "Kasetilla Elokuvan nimi, kasetin tyyppi, kesto";
-    tayta(s, 55);
-    s += "Luokitus";
-    tayta(s, 80);
-    return s + "Ääniraita";
+std::string listan_arvo(const TKortti& k, const Listakentta& f) {
+    const std::string_view arvo = k.*f.jasen;
+    switch (f.muoto) {
+        case Listamuoto::Minuutteina: {
+            std::string minuutit;
+            for (char c : tunnit2min(arvo))
+                if (c != ' ') minuutit += c;
+            return minuutit;
+        }
+        case Listamuoto::Sulkeissa: return arvo.empty() ? std::string() : "(" + std::string(arvo) + ")";
+        case Listamuoto::Sellaisenaan: break;
+    }
+    return std::string(arvo);
+}
+
+void paata_sarake(std::string& s, const Listasarake& c) {
+    switch (c.loppu) {
+        case Sarakkeen_loppu::Pisteet:
+            s += ' ';
+            tayta(s, c.seuraava, '.');
+            s[c.seuraava - 1] = ' ';
+            return;
+        case Sarakkeen_loppu::Leikattu:
+            tayta(s, c.seuraava);
+            s.resize(c.seuraava - 2);
+            tayta(s, c.seuraava);
+            return;
+        case Sarakkeen_loppu::Taytetty: tayta(s, c.seuraava); return;
+    }
 }
 
 }  // namespace
 
 std::string listarivi(const TKortti& k) {
-    std::string s = k.kasetilla + " ";
-    tayta(s, 10, '.');
-    s[9] = ' ';
-    s += k.nimi;
-    std::string kesto;
-    for (char c : tunnit2min(k.kesto))
-        if (c != ' ') kesto += c;
-    if (!kesto.empty()) s += ", " + kesto;
-    if (!k.formaatti.empty()) s += ", (" + k.formaatti + ")";
-    tayta(s, 55);
-    s.resize(53);
-    tayta(s, 55);
-    s += k.luokitus;
-    tayta(s, 80);
-    return s + k.aani;
+    std::string s;
+    for (const Listasarake& c : listan_sarakkeet) {
+        s += listan_arvo(k, c.kentat[0]);
+        for (std::size_t i = 1; i < c.kentat.size() && c.kentat[i].jasen; ++i)
+            if (const std::string arvo = listan_arvo(k, c.kentat[i]); !arvo.empty()) s += ", " + arvo;
+        paata_sarake(s, c);
+    }
+    return s;
 }
 
 std::string tiedoston_nimi(const std::string& polku) {
@@ -65,7 +114,7 @@ std::string tiedoston_nimi(const std::string& polku) {
 std::string tee_tekstilista(const TOmaList& lista, const std::string& paivays, const std::string& tiedosto) {
     std::string ulos = "Rullakkon elokuvalista [" + paivays + "] Tietokanta: " + tiedoston_nimi(tiedosto) + rivinvaihto;
     ulos += rivinvaihto;
-    ulos += listan_otsake() + rivinvaihto;
+    ulos += listan_otsake(&Listasarake::otsikko) + rivinvaihto;
     ulos += rivinvaihto;
     for (int i = 1; i < lista.Count(); ++i) ulos += listarivi(lista[i]) + rivinvaihto;
     return ulos;
@@ -281,7 +330,7 @@ std::vector<std::vector<Tulostusrivi>> listan_sivut(const TOmaList& lista, const
     std::vector<std::vector<Tulostusrivi>> sivut(1);
     std::string otsake = "Rullakkon elokuvalista [" + paivays + "] Tiedosto: " + tiedoston_nimi(tiedosto);
     tayta(otsake, 81);
-    const std::string sarakkeet = tulosteen_sarakkeet();
+    const std::string sarakkeet = listan_otsake(&Listasarake::tulosteen_otsikko);
     int n = 0;
     int y = 0;
     for (int i = 1; i < lista.Count(); ++i) {

@@ -5,18 +5,17 @@
 #include <fstream>
 
 #include "export/lista.h"
+#include "testituki/nimetyt_kortit.h"
 #include "testituki/tilapainen_kansio.h"
 #include "testituki/tiedoston_sisalto.h"
 
 namespace {
 
+// A card of the fixed-column list: its number column and the fields of the others.
 TKortti kortti(const char* kasetti, const char* nimi, const char* kesto = "", const char* formaatti = "",
                const char* luokitus = "", const char* aani = "") {
-    TKortti k;
+    TKortti k = testituki::kortti(nimi, formaatti, "", kesto);
     k.kasetilla = kasetti;
-    k.nimi = nimi;
-    k.kesto = kesto;
-    k.formaatti = formaatti;
     k.luokitus = luokitus;
     k.aani = aani;
     return k;
@@ -241,6 +240,7 @@ TEST(ListanTulostus, SivutJaTekijarivit) {
     EXPECT_EQ(t62[0][0].teksti.substr(0, 45), "Rullakkon elokuvalista [p] Tiedosto: a.rkb   ");
     EXPECT_EQ(t62[0][0].teksti.substr(81), "Sivu 1");
     EXPECT_EQ(t62[0][1].y, 100);
+    EXPECT_EQ(t62[0][1].teksti.substr(0, 47), "Kasetilla Elokuvan nimi, kasetin tyyppi, kesto ");
     EXPECT_EQ(t62[0][1].teksti.find("Luokitus"), 55u);
     EXPECT_EQ(t62[0][1].teksti.find("Ääniraita"), 80u);
 

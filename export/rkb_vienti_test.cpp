@@ -9,6 +9,7 @@
 #include "settings/asetukset.h"
 #include "testituki/tilapainen_kansio.h"
 #include "testituki/komentotesti.h"
+#include "testituki/nimetyt_kortit.h"
 #include "diag/kiire.h"
 #include "testituki/testiviestit.h"
 #include "storage/tallennus.h"
@@ -41,18 +42,12 @@ fs::path luettelo(const fs::path& kansio, int kasetteja) {
     d.kasetilla = "D1";
     d.nimi = "Levy";
     d.formaatti = "DVD";
-    const Ohjelmakansio ohjelma(kansio);
-    diag::TestiViestit viestit;
-    diag::EiKiiretta kiire;
-    TAsetukset asetukset;
-    asetukset.tallenna_sortattuna = false;
-    Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
     const fs::path p = kansio / "luettelo.rkb";
-    EXPECT_TRUE(tallenna_tietokanta(p.string(), v));
+    EXPECT_TRUE(tallenna_kortit(kansio, p.string(), tk));
     return p;
 }
 
-std::string rkb(const std::string& parametrit) { return std::string(RKB_EXE) + " " + parametrit + " 2>&1"; }
+const Rkb rkb{"", "2>&1"};
 
 int pdf_sivuja(const fs::path& pdf) {
     const Ajotulos t = aja("pdfinfo " + pdf.string() + " 2>/dev/null");
@@ -64,38 +59,38 @@ TEST(RkbVienti, TekstiJaHtml) {
     testituki::Tilapainen_kansio k;
     const fs::path rkb_tiedosto = luettelo(k.juuri(), 2);
     const fs::path txt = k.juuri() / "lista.txt";
-    ASSERT_EQ(aja(rkb("export-text " + rkb_tiedosto.string() + " " + txt.string())).koodi, 0);
+    ASSERT_EQ(rkb("export-text " + rkb_tiedosto.string() + " " + txt.string()).koodi, 0);
     const std::string teksti = tiedoston_sisalto(txt);
     EXPECT_NE(teksti.find("Tietokanta: luettelo.rkb\r\n\r\nNumero    Elokuvan nimi"), std::string::npos);
     EXPECT_NE(teksti.find("\r\n1 ....... Elokuva 1 & <toinen>, 90min, (LP)"), std::string::npos);
     EXPECT_NE(teksti.find("\r\nD1 ...... Levy, (DVD)"), std::string::npos);
     // An existing file is refused and stays as it was.
-    const Ajotulos uudestaan = aja(rkb("export-text " + rkb_tiedosto.string() + " " + txt.string()));
+    const Ajotulos uudestaan = rkb("export-text " + rkb_tiedosto.string() + " " + txt.string());
     EXPECT_EQ(uudestaan.koodi, 1);
     EXPECT_NE(uudestaan.ulos.find("on jo olemassa"), std::string::npos);
     EXPECT_EQ(tiedoston_sisalto(txt), teksti);
 
     const fs::path utf8 = k.juuri() / "lista_utf8.txt";
-    ASSERT_EQ(aja(rkb("export-text " + rkb_tiedosto.string() + " " + utf8.string() + " --charset utf-8")).koodi, 0);
+    ASSERT_EQ(rkb("export-text " + rkb_tiedosto.string() + " " + utf8.string() + " --charset utf-8").koodi, 0);
     EXPECT_NE(tiedoston_sisalto(utf8).find("\xC3\x84\xC3\xA4niraita\r\n"), std::string::npos);
-    EXPECT_EQ(aja(rkb("export-text " + rkb_tiedosto.string() + " " + (k.juuri() / "z.txt").string() + " --charset latin9")).koodi, 1);
+    EXPECT_EQ(rkb("export-text " + rkb_tiedosto.string() + " " + (k.juuri() / "z.txt").string() + " --charset latin9").koodi, 1);
     EXPECT_FALSE(fs::exists(k.juuri() / "z.txt"));
 
     const fs::path html = k.juuri() / "lista.html";
-    ASSERT_EQ(aja(rkb("export-html " + rkb_tiedosto.string() + " " + html.string() + " --columns nro,arvosana")).koodi, 0);
+    ASSERT_EQ(rkb("export-html " + rkb_tiedosto.string() + " " + html.string() + " --columns nro,arvosana").koodi, 0);
     const std::string sivu = tiedoston_sisalto(html);
     EXPECT_NE(sivu.find("<td bgColor=\"#091584\">Elokuva 1 &amp; &lt;toinen&gt;</td>\r\n<td bgColor=\"#091584\">0/10</td>"),
               std::string::npos);
     EXPECT_EQ(sivu.find("Vuosi"), std::string::npos);
     // HTML replaces an existing file; an unknown column is refused before anything is written.
-    EXPECT_EQ(aja(rkb("export-html " + rkb_tiedosto.string() + " " + html.string())).koodi, 0);
+    EXPECT_EQ(rkb("export-html " + rkb_tiedosto.string() + " " + html.string()).koodi, 0);
     EXPECT_NE(tiedoston_sisalto(html).find(">Vuosi</td>"), std::string::npos);
-    const Ajotulos huono = aja(rkb("export-html " + rkb_tiedosto.string() + " " + (k.juuri() / "x.html").string() +
-                                " --columns nro,kansi"));
+    const Ajotulos huono = rkb("export-html " + rkb_tiedosto.string() + " " + (k.juuri() / "x.html").string() +
+                               " --columns nro,kansi");
     EXPECT_EQ(huono.koodi, 1);
     EXPECT_NE(huono.ulos.find("kansi"), std::string::npos);
     EXPECT_FALSE(fs::exists(k.juuri() / "x.html"));
-    EXPECT_EQ(aja(rkb("export-text /ei/ole.rkb " + (k.juuri() / "y.txt").string())).koodi, 1);
+    EXPECT_EQ(rkb("export-text /ei/ole.rkb " + (k.juuri() / "y.txt").string()).koodi, 1);
 }
 
 TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
@@ -120,7 +115,7 @@ TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
     ASSERT_TRUE(lue_tietueet(rkb_tiedosto.string(), false, true, kortit, v));
 
     const fs::path csv = k.juuri() / "lista.csv";
-    const Ajotulos r = aja(rkb("export-csv " + rkb_tiedosto.string() + " " + csv.string()));
+    const Ajotulos r = rkb("export-csv " + rkb_tiedosto.string() + " " + csv.string());
     ASSERT_EQ(r.koodi, 0) << r.ulos;
     const auto rivit = testituki::lue_csv_pythonilla(csv);
     ASSERT_EQ(rivit.size(), static_cast<std::size_t>(kortit.Count()));
@@ -137,7 +132,7 @@ TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
     }
     EXPECT_TRUE(aakkosia);
     EXPECT_EQ(rivit.back()[0], "Sanoi \"n\xC3\xA4in\", ja l\xC3\xA4hti");
-    EXPECT_EQ(aja(rkb("export-csv /ei/ole.rkb " + (k.juuri() / "y.csv").string())).koodi, 1);
+    EXPECT_EQ(rkb("export-csv /ei/ole.rkb " + (k.juuri() / "y.csv").string()).koodi, 1);
     EXPECT_FALSE(fs::exists(k.juuri() / "y.csv"));
 }
 
@@ -168,7 +163,7 @@ TEST(RkbVienti, TulostettuListaPdf) {
     };
     for (const Tapaus& t : tapaukset) {
         const fs::path pdf = k.juuri() / "lista.pdf";
-        const Ajotulos r = aja(rkb("print-list " + kapea.string() + " " + pdf.string() + t.valitsimet));
+        const Ajotulos r = rkb("print-list " + kapea.string() + " " + pdf.string() + t.valitsimet);
         ASSERT_EQ(r.koodi, 0) << r.ulos;
         EXPECT_EQ(pdf_sivuja(pdf), t.sivuja) << t.valitsimet;
         const std::string tiedot = aja("pdfinfo " + pdf.string()).ulos;
@@ -195,12 +190,12 @@ TEST(RkbVienti, TulostettuListaPdf) {
     const fs::path leveat = k.juuri() / "leveat.rkb";
     ASSERT_TRUE(tallenna_tietokanta(leveat.string(), v));
     const fs::path pdf = k.juuri() / "leveat.pdf";
-    ASSERT_EQ(aja(rkb("print-list " + leveat.string() + " " + pdf.string())).koodi, 0);
+    ASSERT_EQ(rkb("print-list " + leveat.string() + " " + pdf.string()).koodi, 0);
     EXPECT_NE(aja("pdfinfo " + pdf.string()).ulos.find("842 x 595"), std::string::npos);
     EXPECT_GE(sanojen_mitat(pdf).first, 8.0);
 
-    EXPECT_EQ(aja(rkb("print-list " + leveat.string() + " " + pdf.string() + " --orientation sideways")).koodi, 1);
-    EXPECT_EQ(aja(rkb("print-list /ei/ole.rkb " + (k.juuri() / "x.pdf").string())).koodi, 1);
+    EXPECT_EQ(rkb("print-list " + leveat.string() + " " + pdf.string() + " --orientation sideways").koodi, 1);
+    EXPECT_EQ(rkb("print-list /ei/ole.rkb " + (k.juuri() / "x.pdf").string()).koodi, 1);
     EXPECT_FALSE(fs::exists(k.juuri() / "x.pdf"));
 }
 
@@ -221,18 +216,18 @@ TEST(RkbVienti, TarratPdf) {
     for (const Tapaus& t : tapaukset) {
         const fs::path pdf = k.juuri() / "tarrat.pdf";
         fs::remove(pdf);
-        const Ajotulos r = aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " " + t.valitsimet));
+        const Ajotulos r = rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " " + t.valitsimet);
         EXPECT_EQ(r.koodi, 0) << t.valitsimet << "\n" << r.ulos;
         EXPECT_EQ(pdf_sivuja(pdf), t.sivuja) << t.valitsimet;
         const std::string tiedot = aja("pdfinfo " + pdf.string()).ulos;
         EXPECT_NE(tiedot.find(t.pysty ? "595 x 842" : "842 x 595"), std::string::npos) << t.valitsimet;
     }
     const fs::path pdf = k.juuri() / "virhe.pdf";
-    const Ajotulos pitka = aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind spine --cassettes 12345"));
+    const Ajotulos pitka = rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind spine --cassettes 12345");
     EXPECT_NE(pitka.ulos.find("Kasetin 12345 numero ei mahdu tarraan"), std::string::npos);
-    EXPECT_NE(aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind side")).koodi, 0);
-    EXPECT_NE(aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind top --template ei.bmp")).koodi, 0);
-    EXPECT_NE(aja(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind top --dpi 0")).koodi, 0);
+    EXPECT_NE(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind side").koodi, 0);
+    EXPECT_NE(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind top --template ei.bmp").koodi, 0);
+    EXPECT_NE(rkb("labels " + rkb_tiedosto.string() + " " + pdf.string() + " --kind top --dpi 0").koodi, 0);
 }
 
 // A disk that fills part-way through: the shell's file size limit makes every write past it fail (with the
@@ -262,13 +257,13 @@ TEST(RkbVienti, TaysiLevyJattaaVanhanTiedostonJaKertooSyyn) {
         // A replacement file of a killed earlier run is removed by the next write of the same target.
         const fs::path jaanne = ulos / ("." + std::string(t.nimi) + "~999999999-0.kesken");
         std::ofstream(jaanne) << "kesken";
-        const Ajotulos taysi = aja("bash -c \"trap '' XFSZ; ulimit -f 8; " + rkb(komento) + "\"");
+        const Ajotulos taysi = aja("bash -c \"trap '' XFSZ; ulimit -f 8; " + rkb.komento(komento, rkb.virheet) + "\"");
         EXPECT_EQ(taysi.koodi, 1) << komento << "\n" << taysi.ulos;
         EXPECT_NE(taysi.ulos.find(t.syy), std::string::npos) << taysi.ulos;
         EXPECT_EQ(tiedoston_sisalto(kohde), "vanha") << komento;
         EXPECT_EQ(std::distance(fs::directory_iterator(ulos), fs::directory_iterator()), 1) << komento;
 
-        const Ajotulos tilaa = aja(rkb(komento));
+        const Ajotulos tilaa = rkb(komento);
         EXPECT_EQ(tilaa.koodi, 0) << komento << "\n" << tilaa.ulos;
         EXPECT_GT(fs::file_size(kohde), 8u * 1024) << komento;
         EXPECT_EQ(std::distance(fs::directory_iterator(ulos), fs::directory_iterator()), 1) << komento;

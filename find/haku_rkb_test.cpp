@@ -49,7 +49,7 @@ protected:
         std::ofstream(tiedosto, std::ios::binary) << "Hae Rullak\r\n" << runko;
     }
 
-    Ajotulos rkb(const std::string& parametrit) { return aja(std::string(RKB_EXE) + " " + parametrit + " 2>&1"); }
+    const Rkb rkb{"", "2>&1"};
 };
 
 TEST_F(RkbHaku, RivitKorttijarjestyksessaUtf8naJaKenttavalinta) {
@@ -83,7 +83,7 @@ TEST_F(RkbHaku, EiOsumiaJaVirheet) {
 }
 
 TEST_F(RkbHaku, Tilastot) {
-    const Ajotulos t = aja(std::string(RKB_EXE) + " stats " + tiedosto + " 2>/dev/null");
+    const Ajotulos t = rkb("stats " + tiedosto, "2>/dev/null");
     EXPECT_EQ(t.koodi, 0);
     EXPECT_NE(t.ulos.find("Kortteja tietokannassa: 4\nKansikuvia tietokannassa: 1\n"), std::string::npos) << t.ulos;
     EXPECT_NE(t.ulos.find("\n0 kortille voitaisiin yritt\xC3\xA4\xC3\xA4 hakea kansikuva\n"), std::string::npos) << t.ulos;

@@ -6,14 +6,11 @@
 #include "imdb/hakusivu.h"
 #include "imdb/leikkurit.h"
 #include "perus/tiedostot.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace {
 
-std::string fixture(const char* nimi) {
-    std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
-    return s;
-}
+std::string fixture(const char* nimi) { return testituki::testitiedosto("imdb", nimi); }
 
 TEST(Elokuvasivu, VanhaAsetteluTayttaaKortin) {
     TKortti k;

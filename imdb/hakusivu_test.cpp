@@ -4,14 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "perus/tiedostot.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace {
 
-std::string fixture(const char* nimi) {
-    std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
-    return s;
-}
+std::string fixture(const char* nimi) { return testituki::testitiedosto("imdb", nimi); }
 
 TEST(Hakusivu, HakusanaJaKysely) {
     const std::pair<const char*, const char*> tapaukset[] = {

@@ -20,32 +20,29 @@
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 #include "storage/tallennus.h"
+#include "testituki/http_palvelin.h"
 #include "testituki/pieni_jpeg.h"
 #include "testituki/tilapainen_kansio.h"
 #include "testituki/komentotesti.h"
 #include "testituki/nimetyt_kortit.h"
 #include "testituki/suljettu_portti.h"
 #include "testituki/testiviestit.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string testdata(const char* nimi) {
-    std::string s;
-    EXPECT_TRUE(lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s)) << nimi;
-    return s;
-}
+std::string testdata(const char* nimi) { return testituki::testitiedosto("imdb", nimi); }
 
 // Today's suggestions for "matrix", the old search landing on the 2005 page of Troy, title pages at both
 // addresses and a cover; "hidas" answers only when let go.
-class Palvelin {
+class Palvelin : public testituki::Http_palvelin {
 public:
-    httplib::Server s;
-    int portti = 0;
     std::string jpeg = testituki::pieni_jpeg();
 
     Palvelin() {
+        pidata();
         s.Get(R"(/suggestion/(.)/(.+)\.json)", [this](const httplib::Request& q, httplib::Response& r) {
             kirjaa(q.path);
             if (q.matches[2] == "matrix") r.set_content(testdata("ehdotukset.json"), "application/json");
@@ -76,49 +73,14 @@ public:
             kirjaa(q.path);
             r.set_content(jpeg, "image/jpeg");
         });
-        portti = s.bind_to_any_port("127.0.0.1");
-        saie_ = std::thread([this] { s.listen_after_bind(); });
+        kaynnista();
     }
-    ~Palvelin() {
-        paasta();
-        while (!s.is_running()) std::this_thread::yield();
-        s.stop();
-        saie_.join();
-    }
-    std::string osoite() const { return "http://127.0.0.1:" + std::to_string(portti); }
+    ~Palvelin() { lopeta(); }
     std::string osoitteilla(std::string sivu) const {
         for (const std::string vanha : {"https://m.media.example", "http://posters.imdb.com"})
             for (std::size_t p; (p = sivu.find(vanha)) != std::string::npos;) sivu.replace(p, vanha.size(), osoite());
         return sivu;
     }
-    int pyyntoja(const std::string& alku) {
-        std::lock_guard<std::mutex> l(m_);
-        int n = 0;
-        for (const std::string& p : pyynnot_) n += p.rfind(alku, 0) == 0;
-        return n;
-    }
-    void paasta() {
-        {
-            std::lock_guard<std::mutex> l(m_);
-            vapaa_ = true;
-        }
-        cv_.notify_all();
-    }
-
-private:
-    void kirjaa(const std::string& polku) {
-        std::lock_guard<std::mutex> l(m_);
-        pyynnot_.push_back(polku);
-    }
-    void odota() {
-        std::unique_lock<std::mutex> l(m_);
-        cv_.wait(l, [this] { return vapaa_; });
-    }
-    std::mutex m_;
-    std::condition_variable cv_;
-    bool vapaa_ = false;
-    std::vector<std::string> pyynnot_;
-    std::thread saie_;
 };
 
 constexpr const char* osoitemuuttujat[] = {"RULLAKKO_IMDB_URL", "RULLAKKO_IMDB_HAKU_URL", "RULLAKKO_POSTER_URL"};
@@ -337,44 +299,45 @@ protected:
             << "[Tallennus]\r\nsortattuna=0\r\n[IMDB]\r\ndl_cover_default=1\r\n";
         ASSERT_TRUE(tallenna_nimetyt_kortit(tila, (tila / "elokuvat.rkb").string(), {"Matriisi (Matrix)", "Troija (Troy)"}));
     }
-    Ajotulos rkb(const std::string& parametrit, const std::string& osoite, const char* ohjaus = " 2>/dev/null") const {
-        return aja("RULLAKKO_HOME=" + (tila / "koti").string() + " RULLAKKO_IMDB_URL=" + osoite +
-                   " RULLAKKO_IMDB_HAKU_URL=" + osoite + " RULLAKKO_POSTER_URL=" + osoite + " " + RKB_EXE + " " +
-                   parametrit + ohjaus);
+    // rkb with the program folder koti/ that takes IMDb's pages and covers from `osoite`.
+    Rkb rkb_osoitteella(const std::string& osoite) const {
+        return {"RULLAKKO_HOME=" + (tila / "koti").string() + " RULLAKKO_IMDB_URL=" + osoite +
+                " RULLAKKO_IMDB_HAKU_URL=" + osoite + " RULLAKKO_POSTER_URL=" + osoite};
     }
+    const Rkb rkb = rkb_osoitteella(palvelin.osoite());
 };
 
 TEST_F(RkbImdbVerkko, FindJaFetchTayttavatJaTallentavat) {
-    const Ajotulos haku = rkb("imdb-find Matrix", palvelin.osoite());
+    const Ajotulos haku = rkb("imdb-find Matrix");
     EXPECT_EQ(haku.koodi, 0);
     EXPECT_NE(haku.ulos.find("The Matrix (1999)\t0133093\t\n"), std::string::npos) << haku.ulos;
 
     const std::string luettelo = (tila / "elokuvat.rkb").string();
-    const Ajotulos matrix = rkb("imdb-fetch " + luettelo + " 1", palvelin.osoite());
+    const Ajotulos matrix = rkb("imdb-fetch " + luettelo + " 1");
     ASSERT_EQ(matrix.koodi, 0);
     EXPECT_EQ(matrix.ulos.substr(0, 31), "Matriisi (The Matrix)\t0133093\tg");
-    const Ajotulos troy = rkb("imdb-fetch " + luettelo + " 2 --hit 1", palvelin.osoite());
+    const Ajotulos troy = rkb("imdb-fetch " + luettelo + " 2 --hit 1");
     ASSERT_EQ(troy.koodi, 0);
     EXPECT_EQ(troy.ulos.substr(0, 33), "Troija (Troy)\t0332452\tgfx\\kannet\\");
 
-    const std::string runko = merkisto::utf8_cp1252(aja(std::string(RKB_EXE) + " body " + luettelo).ulos);
+    const std::string runko = merkisto::utf8_cp1252(rkb("body " + luettelo).ulos);
     for (const char* odotettu : {"Lana Wachowski, Lilly Wachowski", "0133093", "Brad Pitt, Eric Bana", "0332452",
                                  "163 min", "Dolby Digital"})
         EXPECT_NE(runko.find(odotettu), std::string::npos) << odotettu;
-    EXPECT_NE(aja(std::string(RKB_EXE) + " list " + luettelo).ulos.find("gfx\\kannet\\"), std::string::npos);
+    EXPECT_NE(rkb("list " + luettelo).ulos.find("gfx\\kannet\\"), std::string::npos);
 }
 
 TEST_F(RkbImdbVerkko, VirheetKoodilla1) {
     const std::string kiinni = "http://127.0.0.1:" + std::to_string(testituki::vapaa_portti());
-    const Ajotulos alhaalla = rkb("imdb-find Matrix", kiinni, " 2>&1");
+    const Ajotulos alhaalla = rkb_osoitteella(kiinni)("imdb-find Matrix", "2>&1");
     EXPECT_EQ(alhaalla.koodi, 1);
     EXPECT_NE(alhaalla.ulos.find(merkisto::cp1252_utf8("palvelimeen ei saatu yhteyttä")), std::string::npos)
         << alhaalla.ulos;
     const std::string luettelo = (tila / "elokuvat.rkb").string();
-    EXPECT_EQ(rkb("imdb-find Tuntematon", palvelin.osoite()).koodi, 1);
-    EXPECT_EQ(rkb("imdb-fetch " + luettelo + " 3", palvelin.osoite()).koodi, 1);
-    EXPECT_EQ(rkb("imdb-fetch " + luettelo + " 1 --hit 9", palvelin.osoite()).koodi, 1);
-    EXPECT_EQ(rkb("imdb-fetch " + luettelo + " 1 --hit x", palvelin.osoite()).koodi, 1);
+    EXPECT_EQ(rkb("imdb-find Tuntematon").koodi, 1);
+    EXPECT_EQ(rkb("imdb-fetch " + luettelo + " 3").koodi, 1);
+    EXPECT_EQ(rkb("imdb-fetch " + luettelo + " 1 --hit 9").koodi, 1);
+    EXPECT_EQ(rkb("imdb-fetch " + luettelo + " 1 --hit x").koodi, 1);
 }
 
 }  // namespace

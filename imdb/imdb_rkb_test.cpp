@@ -1,15 +1,20 @@
 // rkb imdb-page and imdb-search run on saved pages, as a script would run them.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "testituki/komentotesti.h"
+#include "testituki/tiedoston_sisalto.h"
+#include "testituki/tilapainen_kansio.h"
 
 namespace {
 
-std::string testdata(const char* nimi) { return std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi; }
+const Rkb rkb;
+
+std::string testdata(const char* nimi) { return testituki::testidata("imdb", nimi).string(); }
 
 TEST(RkbImdb, SivuAvainArvoRiveina) {
-    const auto t = aja(std::string(RKB_EXE) + " imdb-page " + testdata("vanha_nimike.html") +
-                       " --name 'Matriisi (Matrix)' 2>/dev/null");
+    const auto t = rkb("imdb-page " + testdata("vanha_nimike.html") + " --name 'Matriisi (Matrix)'");
     EXPECT_EQ(t.koodi, 0);
     EXPECT_EQ(t.ulos,
               "nimi=Matriisi (The Matrix)\n"
@@ -31,16 +36,18 @@ TEST(RkbImdb, SivuAvainArvoRiveina) {
 }
 
 TEST(RkbImdb, LeikkurinVirheStderriinJaAjoJatkuu) {
-    const auto t = aja("printf '<TITLE>X (1990)</TITLE>\\nvotes)\\n<B CLASS=\"ch\">Tagline no tags\\n' > /tmp/rkb_imdb_$$.html; " +
-                       std::string(RKB_EXE) + " imdb-page /tmp/rkb_imdb_$$.html 2>&1 >/dev/null; rm -f /tmp/rkb_imdb_$$.html");
+    const testituki::Tilapainen_kansio k("rkb_imdb");
+    const auto sivu = k.juuri() / "sivu.html";
+    std::ofstream(sivu, std::ios::binary) << "<TITLE>X (1990)</TITLE>\nvotes)\n<B CLASS=\"ch\">Tagline no tags\n";
+    const auto t = rkb("imdb-page " + sivu.string(), "2>&1 >/dev/null");
     EXPECT_EQ(t.koodi, 0);
     // A failed cut is a line of the debug log (standard error here), not a message that stops the user.
     EXPECT_EQ(t.ulos, "[imdb] virhe! eroita_tagline, K=0\n");
-    EXPECT_EQ(aja(std::string(RKB_EXE) + " imdb-page /ei/ole 2>/dev/null").koodi, 1);
+    EXPECT_EQ(rkb("imdb-page /ei/ole").koodi, 1);
 }
 
 TEST(RkbImdb, Hakulista) {
-    const auto vanha = aja(std::string(RKB_EXE) + " imdb-search " + testdata("vanha_haku.html"));
+    const auto vanha = rkb("imdb-search " + testdata("vanha_haku.html"), "");
     EXPECT_EQ(vanha.koodi, 0);
     EXPECT_EQ(vanha.ulos,
               "-- SUOSITUIMMAT HAUT -------------------------------------\t\t\n"
@@ -50,7 +57,7 @@ TEST(RkbImdb, Hakulista) {
               "Matrix Revolutions, The (2003)\t0242653\t\n"
               "-- TV-ELOKUVAT -------------------------------------------\t\t\n"
               "Matrix Recalibrated, The (2003) (TV)\t0390244\t\n");
-    const auto nykyinen = aja(std::string(RKB_EXE) + " imdb-search " + testdata("ehdotukset.json"));
+    const auto nykyinen = rkb("imdb-search " + testdata("ehdotukset.json"), "");
     EXPECT_EQ(nykyinen.koodi, 0);
     EXPECT_NE(nykyinen.ulos.find("The Matrix (1999)\t0133093\t\n"), std::string::npos);
 }

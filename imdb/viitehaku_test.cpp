@@ -9,6 +9,7 @@
 #include "storage/kentat.h"
 #include "storage/kesto.h"
 #include "storage/tallennus.h"
+#include "testituki/nimetyt_kortit.h"
 #include "testituki/tilapainen_kansio.h"
 #include "testituki/testiviestit.h"
 
@@ -58,14 +59,7 @@ TEST(SanatLoytyvat, JokainenSanaMissaTahansaKirjainkoostaVapaasti) {
     for (const auto& t : tapaukset) EXPECT_EQ(sanat_loytyvat(t.nimi, t.ehdokas), t.tulos) << t.nimi << " / " << t.ehdokas;
 }
 
-TKortti kortti(const char* nimi, const char* formaatti = "", const char* ohjaaja = "", const char* kesto = "") {
-    TKortti k;
-    k.nimi = nimi;
-    k.formaatti = formaatti;
-    k.ohjaaja = ohjaaja;
-    k.kesto = kesto;
-    return k;
-}
+using testituki::kortti;
 
 TOmaList viitteet(std::initializer_list<TKortti> kortit) {
     TOmaList l;

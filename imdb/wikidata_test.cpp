@@ -483,14 +483,11 @@ protected:
         std::ofstream(tila / "koti" / "asetukset.ini", std::ios::binary)
             << "[Tallennus]\r\nsortattuna=0\r\n[IMDB]\r\ndl_cover_default=1\r\ntietolahde=" << lahde << "\r\n";
     }
-    Ajotulos rkb(const std::string& parametrit, const char* ohjaus = " 2>/dev/null") const {
-        // IMDb is out of reach, so an answer can only come from the Finnish source.
-        const std::string kiinni = "http://127.0.0.1:" + std::to_string(testituki::vapaa_portti());
-        return aja("RULLAKKO_HOME=" + (tila / "koti").string() + " RULLAKKO_IMDB_URL=" + kiinni +
-                   " RULLAKKO_IMDB_HAKU_URL=" + kiinni + " RULLAKKO_WIKIDATA_URL=" + palvelin.osoite() +
-                   " RULLAKKO_WIKIPEDIA_URL=" + palvelin.osoite() + " RULLAKKO_COMMONS_URL=" + palvelin.osoite() + " " +
-                   RKB_EXE + " " + parametrit + ohjaus);
-    }
+    // IMDb is out of reach, so an answer can only come from the Finnish source.
+    const std::string kiinni = "http://127.0.0.1:" + std::to_string(testituki::vapaa_portti());
+    const Rkb rkb{"RULLAKKO_HOME=" + (tila / "koti").string() + " RULLAKKO_IMDB_URL=" + kiinni +
+                  " RULLAKKO_IMDB_HAKU_URL=" + kiinni + " RULLAKKO_WIKIDATA_URL=" + palvelin.osoite() +
+                  " RULLAKKO_WIKIPEDIA_URL=" + palvelin.osoite() + " RULLAKKO_COMMONS_URL=" + palvelin.osoite()};
 };
 
 TEST_F(RkbWikidata, FindJaFetchSuomeksi) {
@@ -507,7 +504,7 @@ TEST_F(RkbWikidata, FindJaFetchSuomeksi) {
     ASSERT_EQ(toinen.koodi, 0);  // the Finnish search finds nothing, the English one The Matrix
     EXPECT_EQ(toinen.ulos, "Matrix (The Matrix)\t0133093\t\n");
 
-    const std::string runko = merkisto::utf8_cp1252(aja(std::string(RKB_EXE) + " body " + luettelo).ulos);
+    const std::string runko = merkisto::utf8_cp1252(rkb("body " + luettelo).ulos);
     for (const char* odotettu : {"Juha Nevalainen, Väinö Linna", "Sotaelokuva/Draamaelokuva", "181 min", "Suomi",
                                  "Kosti Klemelä, Heikki Savolainen", juoni_1955, lahde_1955, "Lana Wachowski, Lilly Wachowski",
                                  "Yhdysvallat"})
@@ -521,12 +518,12 @@ TEST_F(RkbWikidata, AsetustenLahdeJaVirheet) {
     EXPECT_EQ(oletus.ulos.substr(0, 44), "Tuntematon sotilas (1955), ohj. Edvin Laine\t");
     EXPECT_EQ(rkb("imdb-find 'Tuntematon sotilas' --source imdb").koodi, 1);
 
-    const Ajotulos tuntematon = rkb("imdb-find Matrix --source wikipedia", " 2>&1");
+    const Ajotulos tuntematon = rkb("imdb-find Matrix --source wikipedia", "2>&1");
     EXPECT_EQ(tuntematon.koodi, 1);
     EXPECT_EQ(tuntematon.ulos, merkisto::cp1252_utf8("Tietolähdettä wikipedia ei ole: valitse imdb tai wikidata.\n"));
     for (const char* vaarin : {"imdb-fetch x.rkb 1 --source", "imdb-fetch x.rkb 1 --bogus 2", "imdb-find Matrix --hit 2"})
         EXPECT_EQ(rkb(vaarin).koodi, 1) << vaarin;
-    const Ajotulos ei_loydy = rkb("imdb-find Olematon", " 2>&1");
+    const Ajotulos ei_loydy = rkb("imdb-find Olematon", "2>&1");
     EXPECT_EQ(ei_loydy.koodi, 1);
     EXPECT_EQ(ei_loydy.ulos, merkisto::cp1252_utf8("Hakusanalla ei löytynyt yhtään elokuvaa\n"));
 }

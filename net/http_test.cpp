@@ -7,21 +7,16 @@
 
 #include <zlib.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
+#include "testituki/http_palvelin.h"
 #include "testituki/suljettu_portti.h"
 
 namespace {
 
-class Palvelin {
+// Answers of every kind a client meets; "/jumittaa" hangs after its first bytes until the server stops.
+class Palvelin : public testituki::Http_palvelin {
 public:
-    httplib::Server s;
-    int portti = 0;
-    std::mutex m;
-    std::condition_variable cv;
-    bool vapauta = false;
 
     // A gzip member of n zero bytes: a few hundred kilobytes on the wire.
     static std::string pakattu_nollia(std::size_t n) {
@@ -46,6 +41,7 @@ public:
     }
 
     Palvelin() {
+        pidata();
         s.Get("/sivu", [](const httplib::Request&, httplib::Response& r) { r.set_content("<html>sivu</html>", "text/html"); });
         s.Get("/ohjaa", [](const httplib::Request&, httplib::Response& r) { r.set_redirect("/sivu"); });
         s.Get("/otsakkeet", [](const httplib::Request& q, httplib::Response& r) {
@@ -64,8 +60,7 @@ public:
         s.Get("/jumittaa", [this](const httplib::Request&, httplib::Response& r) {
             r.set_content_provider(1000, "text/html", [this](std::size_t, std::size_t, httplib::DataSink& sink) {
                 sink.write("alku", 4);
-                std::unique_lock<std::mutex> l(m);
-                cv.wait(l, [this] { return vapauta; });
+                odota();
                 return false;
             });
         });
@@ -92,23 +87,9 @@ public:
             }
             r.set_content(q.path + "|" + q.get_header_value("Proxy-Authorization"), "text/plain");
         });
-        portti = s.bind_to_any_port("127.0.0.1");
-        saie = std::thread([this] { s.listen_after_bind(); });
+        kaynnista();
     }
-    ~Palvelin() {
-        while (!s.is_running()) std::this_thread::yield();  // stop() before the loop runs would be lost
-        {
-            std::lock_guard<std::mutex> l(m);
-            vapauta = true;
-        }
-        cv.notify_all();
-        s.stop();
-        saie.join();
-    }
-    std::string url(const std::string& polku) const { return "http://127.0.0.1:" + std::to_string(portti) + polku; }
-
-private:
-    std::thread saie;
+    std::string url(const std::string& polku) const { return osoite() + polku; }
 };
 
 class Http : public ::testing::Test {
@@ -151,7 +132,7 @@ TEST_F(Http, VanhatOtsakkeetJaUusiKayttajaKunVanhaTorjutaan) {
 }
 
 TEST_F(Http, ValityspalvelimenKauttaTunnuksin) {
-    h.proxy = net::Valityspalvelin{"127.0.0.1", std::to_string(palvelin.portti), "kayttaja", "salasana"};
+    h.proxy = net::Valityspalvelin{"127.0.0.1", std::to_string(palvelin.portti()), "kayttaja", "salasana"};
     const Tulos t = hae("http://elokuvat.invalid/Title?0133093");
     ASSERT_TRUE(t) << t.viesti;
     EXPECT_EQ(v.runko, "http://elokuvat.invalid/Title|Basic a2F5dHRhamE6c2FsYXNhbmE=");

@@ -8,6 +8,7 @@
 #include "storage/kannet.h"
 #include "storage/lataus.h"
 #include "storage/tallennus.h"
+#include "testituki/nimetyt_kortit.h"
 #include "testituki/testitila.h"
 #include "storage/zlbarkisto.h"
 
@@ -105,14 +106,7 @@ TEST_F(Liitos, VahingoittunutJattaaAvoimenEnnalleen) {
     EXPECT_EQ(viestit_.naytetyt.size(), 1u);
 }
 
-TKortti kortti(const char* nimi, const char* formaatti, const char* ohjaaja = "", const char* juoni = "") {
-    TKortti k;
-    k.nimi = nimi;
-    k.formaatti = formaatti;
-    k.ohjaaja = ohjaaja;
-    k.juoni = juoni;
-    return k;
-}
+using testituki::kortti;
 
 TEST_F(Liitos, SiivousArvoittain) {
     TOmaList l;
@@ -147,10 +141,10 @@ TEST_F(Liitos, SiivousArvoittain) {
 
 TEST_F(Liitos, TuplatTaittuvatPidempiinTietoihin) {
     TOmaList& l = tk_.kortit;
-    l.lisaa(std::make_unique<TKortti>(kortti("Alien", "DVD", "Ridley Scott", "")));
-    l.lisaa(std::make_unique<TKortti>(kortti("Alien", "SP", "", "eri formaatti")));
+    l.lisaa(std::make_unique<TKortti>(kortti("Alien", "DVD", "Ridley Scott")));
+    l.lisaa(std::make_unique<TKortti>(kortti("Alien", "SP", "", "", "eri formaatti")));
     l.lisaa(std::make_unique<TKortti>(kortti("Muu", "DVD")));
-    l.lisaa(std::make_unique<TKortti>(kortti("Alien", "DVD", "R. Scott", "Avaruusaluksen miehistö...")));
+    l.lisaa(std::make_unique<TKortti>(kortti("Alien", "DVD", "R. Scott", "", "Avaruusaluksen miehistö...")));
     l.lisaa(std::make_unique<TKortti>(kortti("alien", "DVD")));  // letter case counts
     l[1].cover_fn = "gfx\\kannet\\a.jpg";
     l[3].cover_fn = "gfx\\kannet\\jaettu.jpg";
@@ -216,7 +210,8 @@ TEST_F(Liitos, TuplatKutenParittainenHaku) {
         TOmaList odotettu;
         tk_.tyhjenna();
         for (int n = 0, m = 1 + static_cast<int>(arpa() % 30); n < m; ++n) {
-            TKortti k = kortti(tekstit[1 + arpa() % 3], arpa() % 2 ? "DVD" : "SP", tekstit[arpa() % 5], tekstit[arpa() % 5]);
+            TKortti k = kortti(tekstit[1 + arpa() % 3], arpa() % 2 ? "DVD" : "SP", tekstit[arpa() % 5], "",
+                               tekstit[arpa() % 5]);
             k.vuosi = tekstit[arpa() % 5];
             k.lisatieto[0] = tekstit[arpa() % 3];
             k.lisatieto_nimi[0] = tekstit[arpa() % 5];

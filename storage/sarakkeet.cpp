@@ -46,6 +46,12 @@ const Sarake* sarake_nimelta(std::string_view nimi) {
     return nullptr;
 }
 
+const Sarake* sarake_jasenesta(Teksti TKortti::*jasen) {
+    for (const Sarake& s : sarakkeet())
+        if (s.rivi->jasen == jasen) return &s;
+    return nullptr;
+}
+
 std::string sarakkeen_arvo(const TKortti& k, const Sarake& s) {
     const Runkorivi& r = *s.rivi;
     switch (r.laji) {

@@ -19,6 +19,10 @@ const std::vector<Sarake>& sarakkeet();
 // The column of a header name, exactly as sarakkeet() names it; null for other names.
 const Sarake* sarake_nimelta(std::string_view nimi);
 
+// The column of a text member of the card, for the places that name one field (its header follows the
+// table); null for a member that is no column.
+const Sarake* sarake_jasenesta(Teksti TKortti::*jasen);
+
 // A column's value as the card holds it (cp1252): text as it is, an extra or the cover switch as TRUE or
 // FALSE, the view as a number.
 std::string sarakkeen_arvo(const TKortti& k, const Sarake& s);

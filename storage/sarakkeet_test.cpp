@@ -28,3 +28,11 @@ TEST(Sarakkeet, JokainenArvoKerranJaTakaisinSamaksi) {
     EXPECT_EQ(sarakkeen_arvo(a, *sarake_nimelta("extra3")), "TRUE");
     EXPECT_EQ(sarakkeen_arvo(a, *sarake_nimelta("nakyma")), "2");
 }
+
+// Places that name one field by its member get the column the field table names for it.
+TEST(Sarakkeet, JasenenSarakeTaulukonNimella) {
+    for (const Kenttatieto& t : kentat)
+        if (t.jasen) EXPECT_EQ(sarake_jasenesta(t.jasen)->nimi, t.nimi);
+    EXPECT_EQ(sarake_jasenesta(&TKortti::cover_fn)->nimi, "cover_fn");
+    EXPECT_EQ(sarake_jasenesta(&TKortti::cover_url)->nimi, "cover_url");
+}

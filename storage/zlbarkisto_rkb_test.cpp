@@ -22,13 +22,6 @@ namespace {
 using zlb_testi::kirjoita;
 using zlb_testi::lue;
 
-std::string lainaa(const std::string& s) { return "'" + s + "'"; }
-
-// Runs rkb in a folder, with standard error folded into the output.
-Ajotulos rkb(const fs::path& kansio, const std::string& parametrit) {
-    return aja("cd " + lainaa(kansio.string()) + " && " + lainaa(RKB_EXE) + " " + parametrit + " 2>&1");
-}
-
 class RkbArkisto : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,10 +33,12 @@ protected:
         kirjoita(juuri_ / "gfx" / "kannet" / "k\xC3\xA4\xC3\xA4.jpg", "kää");  // "kää.jpg" on disk
     }
 
-    Ajotulos pakkaa() { return rkb(juuri_, "pack out.rkb 'avattu.$$$' gfx/kannet/a.jpg 'gfx/kannet/k\xC3\xA4\xC3\xA4.jpg'"); }
+    Ajotulos pakkaa() { return rkb("pack out.rkb 'avattu.$$$' gfx/kannet/a.jpg 'gfx/kannet/k\xC3\xA4\xC3\xA4.jpg'"); }
 
     testituki::Tilapainen_kansio kansio_{"zlbarkisto_rkb"};
     fs::path juuri_ = kansio_.juuri();
+    // rkb in the test's folder, with standard error folded into the output.
+    const Rkb rkb{"cd '" + juuri_.string() + "' &&", "2>&1"};
     std::string kuva_ = std::string(2000, '\0');
     std::string runko_;
 };
@@ -62,7 +57,7 @@ TEST_F(RkbArkisto, PakkaaListaaJaPuraTakaisin) {
     TZLBArchive a(jarjestelman_tiedostot());
     ASSERT_TRUE(a.Open(juuri_ / "out.rkb"));
     ASSERT_EQ(a.entries().size(), 3u);
-    const Ajotulos lista = rkb(juuri_, "list out.rkb");
+    const Ajotulos lista = rkb("list out.rkb");
     ASSERT_EQ(lista.koodi, 0) << lista.ulos;
     const std::string odotettu =
         "avattu.$$$\t" + std::to_string(runko_.size()) + "\t" + std::to_string(a.entries()[0].pakattu_koko) + "\t0\t" + crc_hex(runko_) + "\n" +
@@ -74,7 +69,7 @@ TEST_F(RkbArkisto, PakkaaListaaJaPuraTakaisin) {
 
     // A file already in the destination is kept and named; the rest are extracted with their folders.
     kirjoita(juuri_ / "kohde" / "gfx" / "kannet" / "a.jpg", "oma");
-    const Ajotulos purettu = rkb(juuri_, "extract out.rkb kohde");
+    const Ajotulos purettu = rkb("extract out.rkb kohde");
     EXPECT_EQ(purettu.koodi, 0) << purettu.ulos;
     EXPECT_NE(purettu.ulos.find("a.jpg"), std::string::npos) << purettu.ulos;
     EXPECT_EQ(lue(juuri_ / "kohde" / "avattu.$$$"), runko_);
@@ -89,7 +84,7 @@ TEST_F(RkbArkisto, VirheetKomponentinTeksteinJaPaluuarvolla) {
     EXPECT_EQ(pakkaa().koodi, 1);
     EXPECT_EQ(lue(juuri_ / "out.rkb"), ennen);
 
-    const Ajotulos puuttuu = rkb(juuri_, "pack uusi.rkb 'avattu.$$$' gfx/ei_ole.jpg");
+    const Ajotulos puuttuu = rkb("pack uusi.rkb 'avattu.$$$' gfx/ei_ole.jpg");
     EXPECT_EQ(puuttuu.koodi, 1);
     EXPECT_EQ(puuttuu.ulos, "Unable to open file (gfx/ei_ole.jpg)\n");
     EXPECT_FALSE(fs::exists(juuri_ / "uusi.rkb"));
@@ -98,11 +93,11 @@ TEST_F(RkbArkisto, VirheetKomponentinTeksteinJaPaluuarvolla) {
     rikki[5] ^= 0x20;
     kirjoita(juuri_ / "rikki.rkb", rikki);
     for (const char* komento : {"list rikki.rkb", "extract rikki.rkb kohde"}) {
-        const Ajotulos t = rkb(juuri_, komento);
+        const Ajotulos t = rkb(komento);
         EXPECT_EQ(t.koodi, 1) << komento;
         EXPECT_EQ(t.ulos, "The archive file appears to be corrupted\n") << komento;
     }
-    EXPECT_EQ(rkb(juuri_, "list ei_ole.rkb").ulos, "Archive file not found\n");
+    EXPECT_EQ(rkb("list ei_ole.rkb").ulos, "Archive file not found\n");
     EXPECT_FALSE(fs::exists(juuri_ / "kohde"));
 }
 

@@ -8,6 +8,7 @@
 #include "testituki/testiviestit.h"
 #include "settings/asetukset.h"
 #include "testituki/komentotesti.h"
+#include "testituki/nimetyt_kortit.h"
 #include "perus/merkisto.h"
 #include "storage/tallennus.h"
 #include "testituki/tilapainen_kansio.h"
@@ -50,22 +51,14 @@ protected:
                 std::ofstream(tila_ / "gfx" / "kannet" / k.kansi) << "kuva " << k.kansi;
             }
         }
-        const Ohjelmakansio kansio(tila_);
-        diag::TestiViestit viestit;
-        diag::EiKiiretta kiire;
-        TAsetukset a;
-        a.tallenna_sortattuna = false;
-        Varasto tallentaja{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &a};
-        ASSERT_TRUE(tallenna_tietokanta(nimi, tallentaja));
+        ASSERT_TRUE(tallenna_kortit(tila_, nimi, tk));
         for (const auto& e : fs::directory_iterator(tila_ / "gfx" / "kannet")) fs::remove(e.path());
-    }
-    Ajotulos rkb(const std::string& parametrit, const char* ohjaus = " 2>/dev/null") const {
-        return aja("RULLAKKO_HOME=" + (tila_ / "koti").string() + " " + RKB_EXE + " " + parametrit + ohjaus);
     }
     std::string p(const std::string& nimi) const { return (tila_ / nimi).string(); }
 
     testituki::Tilapainen_kansio oma_kansio_{"rkb_uudet"};
     fs::path tila_ = oma_kansio_.juuri();
+    const Rkb rkb{"RULLAKKO_HOME=" + (tila_ / "koti").string()};
 };
 
 TEST_F(RkbUudet, TapesRivitJaVapaanHaku) {
@@ -81,12 +74,12 @@ TEST_F(RkbUudet, TapesRivitJaVapaanHaku) {
     EXPECT_EQ(rkb("tapes " + p("nauhat.rkb") + " --min 30 --lp").ulos,
               "1\t180 min\t150 min\t30 min\n4\t120 min\t100 min\t20 min\n");
 
-    const Ajotulos ei = rkb("tapes --min 200 " + p("nauhat.rkb"), " 2>&1 >/dev/null");
+    const Ajotulos ei = rkb("tapes --min 200 " + p("nauhat.rkb"), "2>&1 >/dev/null");
     EXPECT_EQ(ei.koodi, 0);
     EXPECT_EQ(ei.ulos, utf("Ei löydy!\n"));
     EXPECT_EQ(rkb("tapes " + p("nauhat.rkb") + " --min 200").ulos, kaikki.ulos);
 
-    const Ajotulos huono = rkb("tapes " + p("nauhat.rkb") + " --min kolme", " 2>&1");
+    const Ajotulos huono = rkb("tapes " + p("nauhat.rkb") + " --min kolme", "2>&1");
     EXPECT_EQ(huono.koodi, 1);
     EXPECT_NE(huono.ulos.find(utf("minuuttimäärä")), std::string::npos);
     EXPECT_EQ(rkb("tapes " + p("ei_ole.rkb")).koodi, 1);
@@ -99,7 +92,7 @@ TEST_F(RkbUudet, MergeLiittaaJarjestyksessaKansineen) {
     // Covers unpacked only when needed: the merged covers must still reach the result.
     std::ofstream(tila_ / "koti" / "asetukset.ini", std::ios::binary)
         << "[Tallennus]\r\nsortattuna=0\r\nAvaa_kannet_heti=0\r\n";
-    const Ajotulos t = rkb("merge " + p("ulos.rkb") + " " + p("a.rkb") + " " + p("b.rkb") + " " + p("c.rkb"), " 2>&1");
+    const Ajotulos t = rkb("merge " + p("ulos.rkb") + " " + p("a.rkb") + " " + p("b.rkb") + " " + p("c.rkb"), "2>&1");
     ASSERT_EQ(t.koodi, 0) << t.ulos;
     const std::string runko = rkb("body " + p("ulos.rkb")).ulos;
     const auto kohta = [&](const char* n) { return runko.find(std::string("\r\n") + n + "\r\n"); };

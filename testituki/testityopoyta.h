@@ -45,6 +45,16 @@ std::function<int(QDialog&)> dialogi(F f) {
     };
 }
 
+// The same where the answer counts: the result the test left the dialog with (accepted once it clicked
+// the button that accepts).
+template <class F>
+std::function<int(QDialog&)> dialogi_tuloksineen(F f) {
+    return [f](QDialog& d) {
+        f(d);
+        return d.result();
+    };
+}
+
 class TestiTyopoyta final : public Tyopoyta {
 public:
     std::deque<QString> avattavat;      // answers of the open dialog, in order

@@ -1,15 +1,13 @@
 #pragma once
 // The small Wikidata, Finnish Wikipedia and Commons of the fixtures over HTTP on 127.0.0.1, for tests that
 // reach them through the program's own client: the window, rkb and the source end to end.
-#include <httplib.h>
-
 #include <mutex>
 #include <string>
-#include <thread>
 
+#include "testituki/http_palvelin.h"
 #include "testituki/wikidatapalvelu.h"
 
-class Wikidatapalvelin {
+class Wikidatapalvelin : public testituki::Http_palvelin {
 public:
     Wikidatapalvelu palvelu;
 
@@ -24,27 +22,18 @@ public:
             r.status = v.tila;
             r.set_content(v.runko, "application/json; charset=utf-8");
         };
-        s_.Get("/w/api.php", vastaa);
-        s_.Get(R"(/api/rest_v1/page/summary/.+)", vastaa);
-        s_.Get(R"(/wiki/Special:FilePath/(.+))", [](const httplib::Request& q, httplib::Response& r) {
+        s.Get("/w/api.php", vastaa);
+        s.Get(R"(/api/rest_v1/page/summary/.+)", vastaa);
+        s.Get(R"(/wiki/Special:FilePath/(.+))", [](const httplib::Request& q, httplib::Response& r) {
             r.set_redirect("/upload/" + std::string(q.matches[1]));
         });
-        s_.Get(R"(/upload/.+)", [this](const httplib::Request&, httplib::Response& r) {
+        s.Get(R"(/upload/.+)", [this](const httplib::Request&, httplib::Response& r) {
             if (kansikuva_.empty()) r.status = 404;
             else r.set_content(kansikuva_, "image/jpeg");
         });
-        portti_ = s_.bind_to_any_port("127.0.0.1");
-        saie_ = std::thread([this] { s_.listen_after_bind(); });
+        kaynnista();
     }
-    ~Wikidatapalvelin() {
-        while (!s_.is_running()) std::this_thread::yield();  // stop() before the loop runs would be lost
-        s_.stop();
-        saie_.join();
-    }
-    Wikidatapalvelin(const Wikidatapalvelin&) = delete;
-    Wikidatapalvelin& operator=(const Wikidatapalvelin&) = delete;
-
-    std::string osoite() const { return "http://127.0.0.1:" + std::to_string(portti_); }
+    ~Wikidatapalvelin() { lopeta(); }
     // The User-Agent of the last request to the sites' interfaces.
     std::string agentti() {
         std::lock_guard<std::mutex> l(m_);
@@ -52,10 +41,7 @@ public:
     }
 
 private:
-    httplib::Server s_;
-    int portti_ = 0;
     std::string kansikuva_;
     std::mutex m_;
     std::string agentti_;
-    std::thread saie_;
 };

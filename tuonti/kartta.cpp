@@ -6,43 +6,47 @@
 
 namespace {
 
+// A card field and the header names it is guessed from.
 struct Tunnettu {
-    const char* sarake;
+    Teksti TKortti::*kentta;                   // the field; the name of its column is the field table's alone
     const char* nimi;                          // as the mapping step shows it
     std::vector<const char*> otsikot;          // header names, lower case and tidied as `siisti` leaves them
 };
 
 const std::vector<Tunnettu>& tunnetut() {
     static const std::vector<Tunnettu> t = {
-        {"nimi", "Elokuvan nimi", {"nimi", "elokuva", "elokuvan nimi", "otsikko", "title", "name", "movie", "film",
-                                   "movie title", "film title"}},
-        {"luokitus", "Luokitus", {"luokitus", "luokka", "genre", "genret", "lajityyppi", "tyylilaji", "kategoria",
-                                  "genres", "category"}},
-        {"maa", "Valmistusmaa", {"maa", "valmistusmaa", "tuotantomaa", "country", "countries", "nationality"}},
-        {"kasetilla", "Kasetilla/levyllä nro", {"kasetilla", "kasetti", "kasetin numero", "kasetti nro", "kasetin nro",
-                                                "levy", "levyllä", "levy nro", "kasetilla levyllä nro", "tape",
-                                                "tape number", "tape no", "cassette", "disc", "disc number", "disk"}},
-        {"aani", "Ääniraita", {"ääniraita", "ääni", "audio", "sound", "audio track", "audio tracks"}},
-        {"paanayttelijat", "Pääosissa", {"pääosissa", "pääosat", "näyttelijät", "päänäyttelijät", "cast", "actors",
-                                         "starring"}},
-        {"ohjaaja", "Ohjaaja", {"ohjaaja", "ohjaajat", "ohjaus", "director", "directors", "directed by"}},
-        {"juoni", "Juoni", {"juoni", "kuvaus", "sisältö", "juonikuvaus", "plot", "description", "synopsis", "summary"}},
-        {"kommentti", "Kommentit", {"kommentti", "kommentit", "huomautukset", "muistiinpanot", "comment", "comments",
-                                    "notes", "note"}},
-        {"kuvasuhde", "Kuvasuhde", {"kuvasuhde", "aspect ratio", "aspect"}},
-        {"sijainti", "Sijainti kasetilla", {"sijainti", "paikka", "järjestys", "position", "slot"}},
-        {"lainassa", "Lainassa", {"lainassa", "lainattu", "lainaaja", "loaned", "loaned to", "borrower"}},
-        {"formaatti", "Formaatti", {"formaatti", "tallennemuoto", "media", "medium", "format"}},
-        {"kesto", "Kesto", {"kesto", "pituus", "kesto min", "running time", "runtime", "length", "duration",
-                            "minutes"}},
-        {"nauha", "Nauhan pituus", {"nauha", "nauhan pituus", "tape length"}},
-        {"vuosi", "Tuotantovuosi", {"vuosi", "tuotantovuosi", "tuotantov", "valmistusvuosi", "julkaisuvuosi", "year",
-                                    "release year", "production year"}},
-        {"vari", "Värit", {"värit", "väri", "color", "colour"}},
-        {"arvosana", "Arvosana (0-10)", {"arvosana", "arvio", "pisteet", "rating", "score", "my rating"}},
-        {"imdb_koodi", "IMDb-koodi", {"imdb", "imdb koodi", "imdb id", "imdb code"}},
-        {"extra_info", "DVD:n lisätietoa", {"lisätietoa", "dvd lisätietoa"}},
-        {"cover_url", "Kannen osoite", {"kannen osoite", "cover url"}},
+        {&TKortti::nimi, "Elokuvan nimi",
+         {"nimi", "elokuva", "elokuvan nimi", "otsikko", "title", "name", "movie", "film", "movie title",
+          "film title"}},
+        {&TKortti::luokitus, "Luokitus",
+         {"luokitus", "luokka", "genre", "genret", "lajityyppi", "tyylilaji", "kategoria", "genres", "category"}},
+        {&TKortti::maa, "Valmistusmaa", {"maa", "valmistusmaa", "tuotantomaa", "country", "countries", "nationality"}},
+        {&TKortti::kasetilla, "Kasetilla/levyllä nro",
+         {"kasetilla", "kasetti", "kasetin numero", "kasetti nro", "kasetin nro", "levy", "levyllä", "levy nro",
+          "kasetilla levyllä nro", "tape", "tape number", "tape no", "cassette", "disc", "disc number", "disk"}},
+        {&TKortti::aani, "Ääniraita", {"ääniraita", "ääni", "audio", "sound", "audio track", "audio tracks"}},
+        {&TKortti::paanayttelijat, "Pääosissa",
+         {"pääosissa", "pääosat", "näyttelijät", "päänäyttelijät", "cast", "actors", "starring"}},
+        {&TKortti::ohjaaja, "Ohjaaja", {"ohjaaja", "ohjaajat", "ohjaus", "director", "directors", "directed by"}},
+        {&TKortti::juoni, "Juoni",
+         {"juoni", "kuvaus", "sisältö", "juonikuvaus", "plot", "description", "synopsis", "summary"}},
+        {&TKortti::kommentti, "Kommentit",
+         {"kommentti", "kommentit", "huomautukset", "muistiinpanot", "comment", "comments", "notes", "note"}},
+        {&TKortti::kuvasuhde, "Kuvasuhde", {"kuvasuhde", "aspect ratio", "aspect"}},
+        {&TKortti::sijainti, "Sijainti kasetilla", {"sijainti", "paikka", "järjestys", "position", "slot"}},
+        {&TKortti::lainassa, "Lainassa", {"lainassa", "lainattu", "lainaaja", "loaned", "loaned to", "borrower"}},
+        {&TKortti::formaatti, "Formaatti", {"formaatti", "tallennemuoto", "media", "medium", "format"}},
+        {&TKortti::kesto, "Kesto",
+         {"kesto", "pituus", "kesto min", "running time", "runtime", "length", "duration", "minutes"}},
+        {&TKortti::nauha, "Nauhan pituus", {"nauha", "nauhan pituus", "tape length"}},
+        {&TKortti::vuosi, "Tuotantovuosi",
+         {"vuosi", "tuotantovuosi", "tuotantov", "valmistusvuosi", "julkaisuvuosi", "year", "release year",
+          "production year"}},
+        {&TKortti::vari, "Värit", {"värit", "väri", "color", "colour"}},
+        {&TKortti::arvosana, "Arvosana (0-10)", {"arvosana", "arvio", "pisteet", "rating", "score", "my rating"}},
+        {&TKortti::imdb_koodi, "IMDb-koodi", {"imdb", "imdb koodi", "imdb id", "imdb code"}},
+        {&TKortti::extra_info, "DVD:n lisätietoa", {"lisätietoa", "dvd lisätietoa"}},
+        {&TKortti::cover_url, "Kannen osoite", {"kannen osoite", "cover url"}},
     };
     return t;
 }
@@ -74,7 +78,7 @@ const Sarake* arvaa_sarake(std::string_view otsikko) {
     const std::string n = siisti(otsikko);
     for (const Tunnettu& t : tunnetut())
         for (const char* o : t.otsikot)
-            if (n == o) return sarake_nimelta(t.sarake);
+            if (n == o) return sarake_jasenesta(t.kentta);
     return nullptr;
 }
 
@@ -92,7 +96,7 @@ Sarakekartta arvaa_kartta(const std::vector<std::string>& otsikko) {
 std::string kohteen_nimi(const Sarake* s) {
     if (!s) return kommentteihin;
     for (const Tunnettu& t : tunnetut())
-        if (s->nimi == t.sarake) return t.nimi;
+        if (s == sarake_jasenesta(t.kentta)) return t.nimi;
     return s->nimi;
 }
 

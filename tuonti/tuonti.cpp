@@ -91,20 +91,22 @@ std::string roolit(const Tellicokentta& k) {
 // Tellico's video fields that have a card field of their own.
 struct Tellicosijoitus {
     const char* kentta;
-    const char* sarake;
+    Teksti TKortti::*jasen;  // the card field; the name of its column is the field table's
 };
 constexpr Tellicosijoitus tellicon_kentat[] = {
-    {"title", "nimi"},          {"year", "vuosi"},          {"director", "ohjaaja"},
-    {"genre", "luokitus"},      {"nationality", "maa"},     {"running-time", "kesto"},
-    {"plot", "juoni"},          {"medium", "formaatti"},    {"comments", "kommentti"},
-    {"color", "vari"},          {"aspect-ratio", "kuvasuhde"}, {"audio-track", "aani"},
+    {"title", &TKortti::nimi},        {"year", &TKortti::vuosi},
+    {"director", &TKortti::ohjaaja},  {"genre", &TKortti::luokitus},
+    {"nationality", &TKortti::maa},   {"running-time", &TKortti::kesto},
+    {"plot", &TKortti::juoni},        {"medium", &TKortti::formaatti},
+    {"comments", &TKortti::kommentti}, {"color", &TKortti::vari},
+    {"aspect-ratio", &TKortti::kuvasuhde}, {"audio-track", &TKortti::aani},
 };
 // Kept by Tellico for itself: when the entry was made and changed.
 constexpr const char* tellicon_omat[] = {"cdate", "mdate", "id"};
 
-const char* tellico_sarake(std::string_view kentta) {
+const Sarake* tellico_sarake(std::string_view kentta) {
     for (const Tellicosijoitus& t : tellicon_kentat)
-        if (kentta == t.kentta) return t.sarake;
+        if (kentta == t.kentta) return sarake_jasenesta(t.jasen);
     return nullptr;
 }
 
@@ -261,13 +263,14 @@ void tee_tellico_kortit(const Tellicokokoelma& kokoelma, Tuotavat& ulos) {
         for (const Tellicokentta& f : t.kentat) {
             if (tellicon_oma(f.nimi)) continue;
             if (f.nimi == "cast") {
-                sijoita(*k, *sarake_nimelta("paanayttelijat"), otsikko(f.nimi), yhdista(f, 0), true, t.numero, ulos);
+                sijoita(*k, *sarake_jasenesta(&TKortti::paanayttelijat), otsikko(f.nimi), yhdista(f, 0), true,
+                        t.numero, ulos);
                 if (const std::string r = roolit(f); !r.empty()) lisaa_kommenttiin(*k, "Roolit", r);
             } else if (f.nimi == "rating") {
                 const std::string tahdet = yhdista(f);
                 const std::string arvosana = tahdet_arvosanaksi(tahdet);
-                sijoita(*k, *sarake_nimelta("arvosana"), otsikko(f.nimi), arvosana.empty() ? tahdet : arvosana, true,
-                        t.numero, ulos);
+                sijoita(*k, *sarake_jasenesta(&TKortti::arvosana), otsikko(f.nimi),
+                        arvosana.empty() ? tahdet : arvosana, true, t.numero, ulos);
             } else if (f.nimi == "writer") {
                 aseta_kasikirjoitus(*k, yhdelle_riville(yhdista(f)));
             } else if (f.nimi == "cover") {
@@ -277,8 +280,8 @@ void tee_tellico_kortit(const Tellicokokoelma& kokoelma, Tuotavat& ulos) {
                     ulos.huomauta(t.numero, "kansikuvaa " + lainattu(yhdista(f)) + " ei ole tiedostossa");
                 else
                     kansi = kuva->second;
-            } else if (const char* s = tellico_sarake(f.nimi)) {
-                sijoita(*k, *sarake_nimelta(s), otsikko(f.nimi), yhdista(f), true, t.numero, ulos);
+            } else if (const Sarake* s = tellico_sarake(f.nimi)) {
+                sijoita(*k, *s, otsikko(f.nimi), yhdista(f), true, t.numero, ulos);
             } else if (const std::string arvo = yhdista(f); !arvo.empty()) {
                 lisaa_kommenttiin(*k, otsikko(f.nimi), arvo);
             }

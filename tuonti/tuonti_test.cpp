@@ -14,12 +14,13 @@
 #include "storage/lataus.h"
 #include "testituki/komentotesti.h"
 #include "testituki/testitila.h"
+#include "testituki/tiedoston_sisalto.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string testdata(const char* nimi) { return std::string(RULLAKKO_SOURCE_DIR) + "/tuonti/testdata/" + nimi; }
+std::string testdata(const char* nimi) { return testituki::testidata("tuonti", nimi).string(); }
 
 std::vector<std::string> huomautukset(const Tuotavat& t) {
     std::vector<std::string> h;
@@ -265,8 +266,9 @@ TEST_F(Tuonti, HuonoTiedostoJattaaLuettelonEnnalleen) {
 }
 
 TEST_F(Tuonti, RkbImportLisaaJaTallentaa) {
-    const std::string rkb = std::string(RKB_EXE) + " import " + polku("uusi.rkb").string() + " ";
-    const Ajotulos t = aja(rkb + testdata("videot.tc") + " 2>/dev/null");
+    const Rkb rkb;
+    const std::string tuo = "import " + polku("uusi.rkb").string() + " ";
+    const Ajotulos t = rkb(tuo + testdata("videot.tc"));
     EXPECT_EQ(t.koodi, 0);
     EXPECT_EQ(merkisto::utf8_cp1252(t.ulos),
               "2\tvuosi \"noin 1950\" ei ole vuosiluku; arvo jätettiin kenttään sellaisenaan\n"
@@ -284,8 +286,8 @@ TEST_F(Tuonti, RkbImportLisaaJaTallentaa) {
 
     kirjoita("tyhja.csv", "");
     const std::string ennen = lue("uusi.rkb");
-    EXPECT_EQ(aja(rkb + polku("tyhja.csv").string() + " 2>/dev/null").koodi, 1);
-    EXPECT_EQ(aja(rkb + testdata("videot.tc") + " --format pdf 2>/dev/null").koodi, 1);
+    EXPECT_EQ(rkb(tuo + polku("tyhja.csv").string()).koodi, 1);
+    EXPECT_EQ(rkb(tuo + testdata("videot.tc") + " --format pdf").koodi, 1);
     EXPECT_EQ(lue("uusi.rkb"), ennen);
 }
 

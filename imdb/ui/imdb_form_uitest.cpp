@@ -26,10 +26,12 @@
 #include "perus/tiedostot.h"
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
+#include "testituki/http_palvelin.h"
 #include "testituki/kuvat.h"
 #include "testituki/pieni_jpeg.h"
 #include "testituki/suljettu_portti.h"
 #include "testituki/sijaispaaikkuna.h"
+#include "testituki/tiedoston_sisalto.h"
 #include "testituki/wikidatapalvelin.h"
 
 namespace fs = std::filesystem;
@@ -37,11 +39,7 @@ using testituki::Sijaispaaikkuna;
 
 namespace {
 
-std::string testdata(const char* nimi) {
-    std::string s;
-    (void)lue_koko_tiedosto(jarjestelman_tiedostot(), std::string(RULLAKKO_SOURCE_DIR) + "/imdb/testdata/" + nimi, s);
-    return s;
-}
+std::string testdata(const char* nimi) { return testituki::testitiedosto("imdb", nimi); }
 
 std::string korvaa(std::string s, const std::string& mita, const std::string& milla) {
     for (std::size_t p = 0; (p = s.find(mita, p)) != std::string::npos; p += milla.size()) s.replace(p, mita.size(), milla);
@@ -49,116 +47,68 @@ std::string korvaa(std::string s, const std::string& mita, const std::string& mi
 }
 
 // Pages of both layouts, covers and failures, served the way the two sites answer.
-class Imdbpalvelin {
+class Imdbpalvelin : public testituki::Http_palvelin {
 public:
-    httplib::Server s;
-    int portti = 0;
     std::string jpeg;
 
     Imdbpalvelin() : jpeg(testituki::pieni_jpeg()) {
         s.Get("/Tsearch", [this](const httplib::Request& q, httplib::Response& r) {
-            kirjaa(q);
+            kirjaa(rivi(q));
             const std::string sana = q.get_param_value("title");
             if (sana == "Matrix") r.set_content(testdata("vanha_haku.html"), "text/html");
             else if (sana == "Yksi") r.set_content(osoitteilla(testdata("json_nimike.html")), "text/html");
             else r.status = 404;
         });
         s.Get("/Title", [this](const httplib::Request& q, httplib::Response& r) {
-            kirjaa(q);
+            kirjaa(rivi(q));
             if (q.params.count("0133093") || q.params.count("0234215"))
                 r.set_content(osoitteilla(testdata("vanha_nimike.html")), "text/html");
             else r.status = 404;
         });
         s.Get(R"(/title/tt(\d+)/)", [this](const httplib::Request& q, httplib::Response& r) {
-            kirjaa(q);
-            if (q.matches[1] == "0000099") {  // a title page that takes its time
-                std::unique_lock<std::mutex> l(m_);
-                kansi_cv_.wait(l, [this] { return !pidata_kansi_; });
-            }
+            kirjaa(rivi(q));
+            if (q.matches[1] == "0000099") odota();  // a title page that takes its time
             if (q.matches[1] == "0242653") r.status = 404;  // a title gone from both addresses
             else r.set_content(osoitteilla(testdata("json_nimike.html")), "text/html");
         });
         s.Get(R"(/suggestion/(.)/(.+)\.json)", [this](const httplib::Request& q, httplib::Response& r) {
-            kirjaa(q);
+            kirjaa(rivi(q));
             if (q.matches[2] == "nykyinen") r.set_content(testdata("ehdotukset.json"), "application/json");
             else if (q.matches[2] == "hidas")
                 r.set_content(R"({"d":[{"id":"tt0000099","l":"Hidas","qid":"movie","y":2001}]})", "application/json");
             else r.status = 404;
         });
         s.Get(R"(/posters/(.+))", [this](const httplib::Request& q, httplib::Response& r) {
-            kirjaa(q);
-            {
-                std::unique_lock<std::mutex> l(m_);
-                kansi_cv_.wait(l, [this] { return !pidata_kansi_; });
-            }
+            kirjaa(rivi(q));
+            odota();
             if (q.matches[1] == "sivu.jpg") r.set_content("\n\n\n<html><body>Not here</body></html>", "text/html");
             else r.set_content(jpeg, "image/jpeg");
         });
         s.Get("/images/M/matrix.jpg", [this](const httplib::Request& q, httplib::Response& r) {
-            kirjaa(q);
-            std::unique_lock<std::mutex> l(m_);
-            kansi_cv_.wait(l, [this] { return !pidata_kansi_; });
+            kirjaa(rivi(q));
+            odota();
             r.set_content(jpeg, "image/jpeg");
         });
         s.Get("/rkb_versio.txt", [this](const httplib::Request& q, httplib::Response& r) {
-            kirjaa(q);
+            kirjaa(rivi(q));
             r.status = 404;  // the update server has nothing to say
         });
-        portti = s.bind_to_any_port("127.0.0.1");
-        saie_ = std::thread([this] { s.listen_after_bind(); });
+        kaynnista();
     }
-    ~Imdbpalvelin() {
-        paasta_kansi();
-        while (!s.is_running()) std::this_thread::yield();
-        s.stop();
-        saie_.join();
-    }
+    ~Imdbpalvelin() { lopeta(); }
 
-    std::string osoite() const { return "http://127.0.0.1:" + std::to_string(portti); }
     // The fixtures name the sites' own hosts; here every link leads back to this server.
     std::string osoitteilla(const std::string& sivu) const {
         return korvaa(korvaa(sivu, "http://posters.imdb.com", osoite()), "https://m.media.example", osoite());
     }
-    std::vector<std::string> pyynnot() {
-        std::lock_guard<std::mutex> l(m_);
-        return pyynnot_;
-    }
-    int pyyntoja(const std::string& alku) {
-        int n = 0;
-        for (const std::string& p : pyynnot())
-            if (p.rfind(alku, 0) == 0) ++n;
-        return n;
-    }
-    void tyhjenna() {
-        std::lock_guard<std::mutex> l(m_);
-        pyynnot_.clear();
-    }
-
-    // The cover answer waits until the test lets it go.
-    void pidata_kansi() {
-        std::lock_guard<std::mutex> l(m_);
-        pidata_kansi_ = true;
-    }
-    void paasta_kansi() {
-        {
-            std::lock_guard<std::mutex> l(m_);
-            pidata_kansi_ = false;
-        }
-        kansi_cv_.notify_all();
-    }
 
 private:
-    std::condition_variable kansi_cv_;
-    bool pidata_kansi_ = false;
-    void kirjaa(const httplib::Request& q) {
+    // A request as it is noted: the path and its parameters.
+    static std::string rivi(const httplib::Request& q) {
         std::string rivi = q.path;
         for (const auto& [k, v] : q.params) rivi += (rivi == q.path ? "?" : "&") + k + (v.empty() ? "" : "=" + v);
-        std::lock_guard<std::mutex> l(m_);
-        pyynnot_.push_back(rivi);
+        return rivi;
     }
-    std::mutex m_;
-    std::vector<std::string> pyynnot_;
-    std::thread saie_;
 };
 
 // Runs `tee` once, as soon as `ehto` holds, from whatever event loop is running then: the batch waits in
@@ -474,14 +424,14 @@ private slots:
             QTest::keyClick(f.Hakutulos_lista, Qt::Key_Return);
             QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
             // Esc while the accepted card's cover is on its way stops the download, not the acceptance.
-            palvelin.pidata_kansi();
+            palvelin.pidata();
             Kun esc([&] { return f.StatusBar->currentMessage().startsWith("Haetaan kansikuvaa"); },
                     [&] { QTest::keyClick(&f, Qt::Key_Escape); });
             QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
             QVERIFY(esc.tehty);
             QCOMPARE(f.result(), int(QDialog::Accepted));
-            palvelin.paasta_kansi();
+            palvelin.paasta();
         });
         p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
         // The suggestions give the hit (the old search is not asked), today's title page the values.
@@ -503,7 +453,7 @@ private slots:
             Sijaispaaikkuna p({{"1", "Vanha (hidas)"}});
             vain_hakuikkuna(p);
             Imdbtoiminnot t(p);
-            palvelin.pidata_kansi();
+            palvelin.pidata();
             p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
                 f.show();
                 QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 2, 10000);
@@ -515,7 +465,7 @@ private slots:
                 QVERIFY(!f.valintanakyma());
             });
             p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
-            palvelin.paasta_kansi();
+            palvelin.paasta();
             QCOMPARE(p.kortti().nimi, std::string("Vanha (hidas)"));
             QVERIFY(p.viestit.tekstit().empty());  // a cancel is not an error
         }
@@ -527,14 +477,14 @@ private slots:
             p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
                 f.show();
                 valitse_osuma(f, 1, 7);
-                palvelin.pidata_kansi();  // the cover answer waits
+                palvelin.pidata();  // the cover answer waits
                 f.download_cover->setChecked(true);
                 Kun peruuta([&] { return f.StatusBar->currentMessage().startsWith("Haetaan kansikuvaa"); },
                             [&] { QTest::mouseClick(f.peruuta_button, Qt::LeftButton); });
                 QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
                 QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
                 QVERIFY(peruuta.tehty);
-                palvelin.paasta_kansi();
+                palvelin.paasta();
             });
             p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
             QCOMPARE(p.kortti().nimi, std::string("Matriisi (The Matrix)"));

@@ -9,6 +9,7 @@
 #include "imdb/ui/viitetoiminnot.h"
 #include "storage/tallennus.h"
 #include "testituki/kuvat.h"
+#include "testituki/nimetyt_kortit.h"
 #include "testituki/sijaispaaikkuna.h"
 
 namespace {
@@ -33,11 +34,7 @@ void tee_dbase(testituki::Sijaispaaikkuna& p, std::initializer_list<Viite> korti
         k.vuosi = "1972";
         k.kesto = "175 min";
     }
-    diag::EiKiiretta kiire;
-    TAsetukset a;
-    a.tallenna_sortattuna = false;
-    Varasto v{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire, &a};
-    QVERIFY(tallenna_tietokanta("dbase.rkb", v));
+    QVERIFY(tallenna_kortit(p.k.juuri(), "dbase.rkb", tk));
 }
 
 // The title, director and format fields of a main window, bound to the current card as the real one binds
@@ -90,27 +87,24 @@ private slots:
         p.w.setWindowTitle("Rullakko");
 
         bool naytetty = false;
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                naytetty = true;
-                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-                d.show();
-                QCOMPARE(f.windowTitle(), fi("Valitse oikeat tiedot [2 löytyi]"));
-                QCOMPARE(p.w.windowTitle(), fi("Etsitään tietokannasta..."));
-                QCOMPARE(f.lista->count(), 2);
-                QCOMPARE(f.lista->item(0)->text(), fi("Kummisetä (The Godfather) (DVD)"));
-                QCOMPARE(f.lista->item(1)->text(), fi("Kummisetä osa II (The Godfather Part II)"));
-                QVERIFY(f.nayta_alkup_button->isHidden());
-                QCOMPARE(f.hyvaksy_button->text(), fi("&Hyväksy tiedot"));
-                QCOMPARE(f.peruuta_button->text(), fi("&Peruuta"));
-                // While editing, the first row is in the fields at once.
-                QCOMPARE(k.ohjaaja->text(), QString("Francis Ford Coppola"));
-                testituki::tallenna_kuva(f, "valitse_oikea_muokkaus");
-                f.hyvaksy_button->click();
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            naytetty = true;
+            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+            d.show();
+            QCOMPARE(f.windowTitle(), fi("Valitse oikeat tiedot [2 löytyi]"));
+            QCOMPARE(p.w.windowTitle(), fi("Etsitään tietokannasta..."));
+            QCOMPARE(f.lista->count(), 2);
+            QCOMPARE(f.lista->item(0)->text(), fi("Kummisetä (The Godfather) (DVD)"));
+            QCOMPARE(f.lista->item(1)->text(), fi("Kummisetä osa II (The Godfather Part II)"));
+            QVERIFY(f.nayta_alkup_button->isHidden());
+            QCOMPARE(f.hyvaksy_button->text(), fi("&Hyväksy tiedot"));
+            QCOMPARE(f.peruuta_button->text(), fi("&Peruuta"));
+            // While editing, the first row is in the fields at once.
+            QCOMPARE(k.ohjaaja->text(), QString("Francis Ford Coppola"));
+            testituki::tallenna_kuva(f, "valitse_oikea_muokkaus");
+            f.hyvaksy_button->click();
+            return;
+        });
         k.nimi->setFocus();
         QTRY_VERIFY(k.nimi->hasFocus());
         QTest::keyClicks(k.nimi, "Kummiset");
@@ -139,19 +133,16 @@ private slots:
         tee_dbase(p, {{valtava.c_str(), "DVD", "Francis Ford Coppola", ""}});
         Viitetoiminnot viite(p);
         bool naytetty = false;
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                naytetty = true;
-                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-                d.show();
-                QCOMPARE(f.lista->count(), 1);
-                QCOMPARE(f.lista->item(0)->text(), q_nakyva(valtava + " (DVD)"));
-                QVERIFY(static_cast<std::size_t>(f.lista->item(0)->toolTip().size()) <= vihjeen_nayttoraja + 1);
-                testituki::tallenna_kuva(f, "valitse_oikea_valtava");
-                f.peruuta_button->click();
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            naytetty = true;
+            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+            d.show();
+            QCOMPARE(f.lista->count(), 1);
+            QCOMPARE(f.lista->item(0)->text(), q_nakyva(valtava + " (DVD)"));
+            QVERIFY(static_cast<std::size_t>(f.lista->item(0)->toolTip().size()) <= vihjeen_nayttoraja + 1);
+            testituki::tallenna_kuva(f, "valitse_oikea_valtava");
+            f.peruuta_button->click();
+        });
         viite.hae_viitetiedot("Kummisetä");
         QVERIFY(naytetty);
     }
@@ -173,16 +164,13 @@ private slots:
         p.kortti().formaatti = "SP";
         tee_dbase(p, {{"Kummisetä", "DVD", "Francis Ford Coppola", ""}});
         Viitetoiminnot viite(p);
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-                QCOMPARE(f.windowTitle(), fi("Hyväksytäänkö nämä tiedot?"));
-                d.show();
-                QTest::keyClick(f.lista, Qt::Key(nappain));
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+            QCOMPARE(f.windowTitle(), fi("Hyväksytäänkö nämä tiedot?"));
+            d.show();
+            QTest::keyClick(f.lista, Qt::Key(nappain));
+            return;
+        });
         p.tk.kortit.muutettu = false;
         viite.hae_viitetiedot("Kummisetä");
         QCOMPARE(p.kortti().ohjaaja, std::string(hyvaksytty ? "Francis Ford Coppola" : ""));
@@ -199,31 +187,28 @@ private slots:
         tee_dbase(p, {{"Kummisetä", "DVD", "Francis Ford Coppola", "Perheen tarina."}});
         Viitetoiminnot viite(p);
         int ikkunoita = 0;
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                ++ikkunoita;
-                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-                d.show();
-                QCOMPARE(f.windowTitle(), fi("Mahdollisesti paremmat tiedot löytyivät..."));
-                QCOMPARE(f.hyvaksy_button->text(), fi("&Päivitä tiedot"));
-                QCOMPARE(f.peruuta_button->text(), fi("&Älä päivitä"));
-                QVERIFY(f.nayta_alkup_button->isVisible());
-                QCOMPARE(f.focusWidget(), f.nayta_alkup_button);
-                QVERIFY(f.lista->selectedItems().isEmpty());
-                QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
-                testituki::tallenna_kuva(f, "valitse_oikea_paivitys");
-                const QRect rivi = f.lista->visualItemRect(f.lista->item(0));
-                QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
-                QCOMPARE(p.tk.kortit[1].ohjaaja, std::string("Francis Ford Coppola"));
-                f.nayta_alkup_button->click();
-                QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
-                QVERIFY(f.lista->selectedItems().isEmpty());
-                QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
-                f.hyvaksy_button->click();
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            ++ikkunoita;
+            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+            d.show();
+            QCOMPARE(f.windowTitle(), fi("Mahdollisesti paremmat tiedot löytyivät..."));
+            QCOMPARE(f.hyvaksy_button->text(), fi("&Päivitä tiedot"));
+            QCOMPARE(f.peruuta_button->text(), fi("&Älä päivitä"));
+            QVERIFY(f.nayta_alkup_button->isVisible());
+            QCOMPARE(f.focusWidget(), f.nayta_alkup_button);
+            QVERIFY(f.lista->selectedItems().isEmpty());
+            QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
+            testituki::tallenna_kuva(f, "valitse_oikea_paivitys");
+            const QRect rivi = f.lista->visualItemRect(f.lista->item(0));
+            QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
+            QCOMPARE(p.tk.kortit[1].ohjaaja, std::string("Francis Ford Coppola"));
+            f.nayta_alkup_button->click();
+            QCOMPARE(p.tk.kortit[1].ohjaaja, std::string());
+            QVERIFY(f.lista->selectedItems().isEmpty());
+            QTest::mouseClick(f.lista->viewport(), Qt::LeftButton, {}, rivi.center());
+            f.hyvaksy_button->click();
+            return;
+        });
         p.toiminto(Toiminto::Taydenna_viitetiedoista)->trigger();
         QCOMPARE(ikkunoita, 1);
         const TKortti& k = p.tk.kortit[1];
@@ -249,18 +234,15 @@ private slots:
         Varasto tallentaja{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire};
         QVERIFY(tallenna_tietokanta("dbase.rkb", tallentaja));
         int korkeus = 0;
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
-                korkeus = f.lista->height();
-                QCOMPARE(f.lista->count(), 20);
-                f.show();
-                testituki::tallenna_kuva(f, "valitse_oikea_pitka");
-                f.peruuta_button->click();
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            auto& f = dynamic_cast<Tvalitse_oikea_form&>(d);
+            korkeus = f.lista->height();
+            QCOMPARE(f.lista->count(), 20);
+            f.show();
+            testituki::tallenna_kuva(f, "valitse_oikea_pitka");
+            f.peruuta_button->click();
+            return;
+        });
         viite.hae_viitetiedot("Alien");
         QCOMPARE(korkeus, 214);
         QCOMPARE(p.kortti().ohjaaja, std::string());

@@ -68,45 +68,42 @@ private slots:
         QCOMPARE(p.toiminto(Toiminto::Lainaa_kasetti)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
 
         bool ajettu = false;
-        p.tp.dialogi = [&](QDialog& d) -> int {
-            [&] {
-                auto& f = static_cast<Tlainaa_form&>(d);
-                d.show();
-                ajettu = true;
-                QCOMPARE(p.himmennyksia, 1);
-                QCOMPARE(f.lainaaja_edit->count(), 2);
-                // Missing borrower: a warning, nothing lent.
-                f.kasetit_edit->setText("1");
-                f.Lainaa_button->click();
-                QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Syötä lainaaja ja lainattavien kasettien tai levyjen numerot!"));
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            auto& f = static_cast<Tlainaa_form&>(d);
+            d.show();
+            ajettu = true;
+            QCOMPARE(p.himmennyksia, 1);
+            QCOMPARE(f.lainaaja_edit->count(), 2);
+            // Missing borrower: a warning, nothing lent.
+            f.kasetit_edit->setText("1");
+            f.Lainaa_button->click();
+            QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Syötä lainaaja ja lainattavien kasettien tai levyjen numerot!"));
     
-                f.kasetit_edit->setText("1, 10,12,");
-                f.lainaaja_edit->setEditText("Matti");
-                f.Lainaa_button->click();
-                QCOMPARE(f.kasetit_edit->text(), QString("1,10,12"));
-                QCOMPARE(f.lista->count(), 3);
-                QCOMPARE(f.lista->item(1)->text(), fi("Nro: 10, Lainaaja: Matti, Lainattu: ") + q(paiva_tekstiksi(tanaan())));
+            f.kasetit_edit->setText("1, 10,12,");
+            f.lainaaja_edit->setEditText("Matti");
+            f.Lainaa_button->click();
+            QCOMPARE(f.kasetit_edit->text(), QString("1,10,12"));
+            QCOMPARE(f.lista->count(), 3);
+            QCOMPARE(f.lista->item(1)->text(), fi("Nro: 10, Lainaaja: Matti, Lainattu: ") + q(paiva_tekstiksi(tanaan())));
     
-                f.lista->item(0)->setSelected(true);
-                f.lista->item(2)->setSelected(true);
-                QCOMPARE(f.kasetit_edit->text(), QString("1, 12"));
-                // Both fields filled: return refuses.
-                f.Palauta->click();
-                QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Syötä joko palautettavat kasetit tai palauttajan nimi, ei kumpiakin!"));
-                f.lainaaja_edit->setEditText(QString());
-                f.Palauta->click();
-                QCOMPARE(f.lista->count(), 1);
-                testituki::tallenna_kuva(f, "lainaus");
+            f.lista->item(0)->setSelected(true);
+            f.lista->item(2)->setSelected(true);
+            QCOMPARE(f.kasetit_edit->text(), QString("1, 12"));
+            // Both fields filled: return refuses.
+            f.Palauta->click();
+            QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Syötä joko palautettavat kasetit tai palauttajan nimi, ei kumpiakin!"));
+            f.lainaaja_edit->setEditText(QString());
+            f.Palauta->click();
+            QCOMPARE(f.lista->count(), 1);
+            testituki::tallenna_kuva(f, "lainaus");
     
-                f.apua_button->click();
-                QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Katso kohta 4a. Lainaus ja palautus"));
-                p.viestit.vastaukset = {diag::Vastaus::Kylla};
-                f.palauta_kaikki->click();
-                QVERIFY(!f.isVisible());
-                return;
-            }();
-            return d.result();
-        };
+            f.apua_button->click();
+            QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Katso kohta 4a. Lainaus ja palautus"));
+            p.viestit.vastaukset = {diag::Vastaus::Kylla};
+            f.palauta_kaikki->click();
+            QVERIFY(!f.isVisible());
+            return;
+        });
         p.toiminto(Toiminto::Lainaa_kasetti)->trigger();
         QVERIFY(ajettu);
         QCOMPARE(p.himmennyksia, 0);
@@ -132,34 +129,31 @@ private slots:
                       p.k.juuri() / "muistutus_kohtelias.txt");
         Lainaustoiminnot t(p);
         bool muistutus = false;
-        p.tp.dialogi = [&](QDialog& d) -> int {
-            [&] {
-                if (auto* m = qobject_cast<Tkarhuemail_form*>(&d)) {
-                    muistutus = true;
-                    d.show();
-                    QCOMPARE(m->windowTitle(), fi("Lähetä sähköpostia lainaajalle [") + q_nakyva(lainaaja) + fi("]"));
-                    QVERIFY(m->email->toPlainText().contains(q_nakyva(nimi + ", Kasetti/Levy numero: " + kasetti)));
-                    for (const QString& r : m->email->toPlainText().split(QLatin1Char('\n')))
-                        QVERIFY(static_cast<std::size_t>(r.size()) <= rivin_nayttoraja + 1);
-                    testituki::tallenna_kuva(*m, "muistutus_valtava");
-                    return;
-                }
-                auto& f = static_cast<Tlainaa_form&>(d);
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            if (auto* m = qobject_cast<Tkarhuemail_form*>(&d)) {
+                muistutus = true;
                 d.show();
-                QCOMPARE(f.lista->count(), 1);
-                QCOMPARE(f.lista->item(0)->text(), q_nakyva(lainalista(p.tk.kortit).front()));
-                f.lista->item(0)->setSelected(true);
-                QCOMPARE(f.kasetit_edit->text(), q_nakyva(kasetti));
-                testituki::tallenna_kuva(f, "lainaus_valtava");
-                // The reminder goes to the whole borrower: its mail lists the loan.
-                f.sendEmail_button->click();
-                QVERIFY(muistutus);
-                // Returned by the whole cassette number, though the field shows only its beginning.
-                f.Palauta->click();
-                QCOMPARE(f.lista->count(), 0);
-            }();
-            return d.result();
-        };
+                QCOMPARE(m->windowTitle(), fi("Lähetä sähköpostia lainaajalle [") + q_nakyva(lainaaja) + fi("]"));
+                QVERIFY(m->email->toPlainText().contains(q_nakyva(nimi + ", Kasetti/Levy numero: " + kasetti)));
+                for (const QString& r : m->email->toPlainText().split(QLatin1Char('\n')))
+                    QVERIFY(static_cast<std::size_t>(r.size()) <= rivin_nayttoraja + 1);
+                testituki::tallenna_kuva(*m, "muistutus_valtava");
+                return;
+            }
+            auto& f = static_cast<Tlainaa_form&>(d);
+            d.show();
+            QCOMPARE(f.lista->count(), 1);
+            QCOMPARE(f.lista->item(0)->text(), q_nakyva(lainalista(p.tk.kortit).front()));
+            f.lista->item(0)->setSelected(true);
+            QCOMPARE(f.kasetit_edit->text(), q_nakyva(kasetti));
+            testituki::tallenna_kuva(f, "lainaus_valtava");
+            // The reminder goes to the whole borrower: its mail lists the loan.
+            f.sendEmail_button->click();
+            QVERIFY(muistutus);
+            // Returned by the whole cassette number, though the field shows only its beginning.
+            f.Palauta->click();
+            QCOMPARE(f.lista->count(), 0);
+        });
         p.toiminto(Toiminto::Lainaa_kasetti)->trigger();
         QVERIFY(muistutus);
         QVERIFY(p.tk.kortit[2].lainassa.empty());
@@ -261,48 +255,45 @@ private slots:
         Lainaustoiminnot t(p);
 
         int ikkunoita = 0;
-        p.tp.dialogi = [&](QDialog& d) -> int {
-            [&] {
-                if (d.objectName() == "lainaajaprofiilit_form") {
-                    auto& f = static_cast<Tlainaajaprofiilit_form&>(d);
-                    d.show();
-                    f.nimi_edit->setText("Matti");
-                    f.email_edit->setText("matti@example.org");
-                    f.lisaa_button->click();
-                    f.ok->click();
-                    return;
-                }
-                ++ikkunoita;
-                auto& f = static_cast<Tkarhuemail_form&>(d);
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            if (d.objectName() == "lainaajaprofiilit_form") {
+                auto& f = static_cast<Tlainaajaprofiilit_form&>(d);
                 d.show();
-                QCOMPARE(f.windowTitle(), fi("Lähetä sähköpostia lainaajalle [Matti]"));
-                QVERIFY(f.nayta_muokkaa_lainattuja->isVisible());
-                QCOMPARE(f.email_file->count(), 2);
-                QCOMPARE(f.subject_edit->text(), fi("Muistutus lainatuista elokuvista"));
-                QVERIFY(f.email->toPlainText().contains(fi("Lainasit minulta 1.1.2004 ja 2004-01-05 yhteensä 2 kasettia tai levyä.\nNe ovat")));
-                QVERIFY(f.email->toPlainText().contains(fi("Heat, Kasetti/Levy numero: 2")));
-                QVERIFY(f.email->toPlainText().contains(fi("\nPertti Pätkä\n")));
-                testituki::tallenna_kuva(f, "muistutus");
-                f.email_file->setCurrentIndex(1);
-                QCOMPARE(f.subject_edit->text(), fi("Palauta heti"));
-                QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nHeat, Kasetti/Levy numero: 2"));
-    
-                // No profile and No: nothing goes.
-                p.viestit.vastaukset = {diag::Vastaus::Ei};
-                f.email_send->click();
-                QCOMPARE(p.viestit.tekstit().back(), std::string("Ilman profiilia ei voida lähettää sähköpostia, keskeytetään!"));
-                QCOMPARE(palvelin.viesteja(), 0);
-                QVERIFY(f.isVisible());
-    
-                // Yes: the profile is made in the profiles dialog and the mail goes to its address.
-                p.viestit.vastaukset = {diag::Vastaus::Kylla};
-                f.email_send->click();
-                QCOMPARE(p.viestit.tekstit().back(), std::string("Viesti lähetetty!"));
-                QCOMPARE(f.result(), int(QDialog::Accepted));
+                f.nimi_edit->setText("Matti");
+                f.email_edit->setText("matti@example.org");
+                f.lisaa_button->click();
+                f.ok->click();
                 return;
-            }();
-            return d.result();
-        };
+            }
+            ++ikkunoita;
+            auto& f = static_cast<Tkarhuemail_form&>(d);
+            d.show();
+            QCOMPARE(f.windowTitle(), fi("Lähetä sähköpostia lainaajalle [Matti]"));
+            QVERIFY(f.nayta_muokkaa_lainattuja->isVisible());
+            QCOMPARE(f.email_file->count(), 2);
+            QCOMPARE(f.subject_edit->text(), fi("Muistutus lainatuista elokuvista"));
+            QVERIFY(f.email->toPlainText().contains(fi("Lainasit minulta 1.1.2004 ja 2004-01-05 yhteensä 2 kasettia tai levyä.\nNe ovat")));
+            QVERIFY(f.email->toPlainText().contains(fi("Heat, Kasetti/Levy numero: 2")));
+            QVERIFY(f.email->toPlainText().contains(fi("\nPertti Pätkä\n")));
+            testituki::tallenna_kuva(f, "muistutus");
+            f.email_file->setCurrentIndex(1);
+            QCOMPARE(f.subject_edit->text(), fi("Palauta heti"));
+            QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nHeat, Kasetti/Levy numero: 2"));
+    
+            // No profile and No: nothing goes.
+            p.viestit.vastaukset = {diag::Vastaus::Ei};
+            f.email_send->click();
+            QCOMPARE(p.viestit.tekstit().back(), std::string("Ilman profiilia ei voida lähettää sähköpostia, keskeytetään!"));
+            QCOMPARE(palvelin.viesteja(), 0);
+            QVERIFY(f.isVisible());
+    
+            // Yes: the profile is made in the profiles dialog and the mail goes to its address.
+            p.viestit.vastaukset = {diag::Vastaus::Kylla};
+            f.email_send->click();
+            QCOMPARE(p.viestit.tekstit().back(), std::string("Viesti lähetetty!"));
+            QCOMPARE(f.result(), int(QDialog::Accepted));
+            return;
+        });
         // One question for Matti's two cassettes; Liisa's loan is new.
         p.viestit.vastaukset = {diag::Vastaus::Kylla};
         p.toiminto(Toiminto::Tarkista_myohastyneet)->trigger();
@@ -328,21 +319,18 @@ private slots:
         // Unsaved changes: saved first, then the file goes as the attachment.
         p.tk.kortit.muutettu = true;
         p.viestit.vastaukset = {diag::Vastaus::Kylla};
-        p.tp.dialogi = [&](QDialog& d) -> int {
-            [&] {
-                auto& f = static_cast<Tlaheta_tietokanta_form&>(d);
-                d.show();
-                f.osoite_edit->setText("ei osoite");
-                f.laheta_button->click();
-                QVERIFY(f.isVisible());
-                f.osoite_edit->setText(" liisa@example.org ");
-                f.saate_memo->setPlainText(fi("Tässä lupaamani lista."));
-                testituki::tallenna_kuva(f, "tietokanta_postiin");
-                f.laheta_button->click();
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            auto& f = static_cast<Tlaheta_tietokanta_form&>(d);
+            d.show();
+            f.osoite_edit->setText("ei osoite");
+            f.laheta_button->click();
+            QVERIFY(f.isVisible());
+            f.osoite_edit->setText(" liisa@example.org ");
+            f.saate_memo->setPlainText(fi("Tässä lupaamani lista."));
+            testituki::tallenna_kuva(f, "tietokanta_postiin");
+            f.laheta_button->click();
+            return;
+        });
         p.toiminto(Toiminto::Laheta_tietokanta)->trigger();
         QVERIFY(!p.tk.kortit.muutettu);
         QCOMPARE(p.viestit.tekstit().back(), std::string("Viesti lähetetty!"));
@@ -354,19 +342,16 @@ private slots:
         // Feedback to the address entered on the settings' Email page when asked.
         p.viestit.vastaukset = {diag::Vastaus::Kylla};
         p.asetuksissa = [&](int) { p.a.palaute_addr = "palaute@example.org"; };
-        p.tp.dialogi = [&](QDialog& d) -> int {
-            [&] {
-                auto& f = static_cast<Tpalaute_form&>(d);
-                d.show();
-                QCOMPARE(f.lahettaja_label->text(), fi("Pertti Pätkä <pertti@example.org>"));
-                f.aihe_edit->setText(fi("Hyvä ohjelma"));
-                f.viesti_memo->setPlainText(fi("Kiitos!"));
-                testituki::tallenna_kuva(f, "palaute");
-                f.laheta_button->click();
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            auto& f = static_cast<Tpalaute_form&>(d);
+            d.show();
+            QCOMPARE(f.lahettaja_label->text(), fi("Pertti Pätkä <pertti@example.org>"));
+            f.aihe_edit->setText(fi("Hyvä ohjelma"));
+            f.viesti_memo->setPlainText(fi("Kiitos!"));
+            testituki::tallenna_kuva(f, "palaute");
+            f.laheta_button->click();
+            return;
+        });
         p.toiminto(Toiminto::Laheta_palaute)->trigger();
         QCOMPARE(p.asetussivut, std::vector<int>{Tasetukset_form::Email_sivu});
         QCOMPARE(palvelin.viesteja(), 2);
@@ -429,24 +414,21 @@ private slots:
 
         QStringList pohjat;
         QString valittu;
-        p.tp.dialogi = [&](QDialog& d) -> int {
-            [&] {
-                auto& f = static_cast<Tkarhuemail_form&>(d);
-                d.show();
-                pohjat.clear();
-                for (int i = 0; i < f.email_file->count(); ++i) pohjat << f.email_file->itemText(i);
-                valittu = f.email_file->currentText();
-                if (valittu == "muistutus_kohtelias.txt") {
-                    testituki::tallenna_kuva(f, "muistutus_pohja");
-                    f.email_file->setCurrentIndex(1);
-                }
-                QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nTerveisin "));
-                p.viestit.vastaukset = {diag::Vastaus::Kylla};
-                f.email_send->click();
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            auto& f = static_cast<Tkarhuemail_form&>(d);
+            d.show();
+            pohjat.clear();
+            for (int i = 0; i < f.email_file->count(); ++i) pohjat << f.email_file->itemText(i);
+            valittu = f.email_file->currentText();
+            if (valittu == "muistutus_kohtelias.txt") {
+                testituki::tallenna_kuva(f, "muistutus_pohja");
+                f.email_file->setCurrentIndex(1);
+            }
+            QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nTerveisin "));
+            p.viestit.vastaukset = {diag::Vastaus::Kylla};
+            f.email_send->click();
+            return;
+        });
         t.nayta_muistutus("Matti");
         QCOMPARE(pohjat, (QStringList{"muistutus_kohtelias.txt", "muistutus_tiukka.txt"}));
         QCOMPARE(valittu, QString("muistutus_kohtelias.txt"));

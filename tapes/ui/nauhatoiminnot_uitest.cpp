@@ -47,56 +47,53 @@ private slots:
                   {"4", "SP", "100 min", "240"}});
         Nauhatoiminnot n(p);
         bool naytetty = false;
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                naytetty = true;
-                auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
-                d.show();
-                QCOMPARE(f.windowTitle(), QString("Nauhatilanne"));
-                QTableWidget* g = f.ListaGrid;
-                QCOMPARE(g->horizontalHeaderItem(3)->text(), QString("Vapaata (SP)"));
-                const int leveydet[] = {41, 53, 53, 78};
-                for (int c = 0; c < 4; ++c) {
-                    QVERIFY(g->columnWidth(c) >= leveydet[c]);
-                    QVERIFY(g->columnWidth(c) >= g->horizontalHeader()->sectionSizeHint(c));  // headers are whole
-                }
-                QCOMPARE(g->rowCount(), 3);
-                for (int r = 0; r < g->rowCount(); ++r)  // no cell is cut short
-                    for (int c = 0; c < 4; ++c)
-                        QVERIFY(g->columnWidth(c) >= g->fontMetrics().horizontalAdvance(g->item(r, c)->text()) + 6);
-                QCOMPARE(rivi(g, 0), (QStringList{"1", "180 min", "150 min", "30 min"}));
-                QCOMPARE(rivi(g, 1), (QStringList{"3", "", "50 min", "--"}));
-                QCOMPARE(p.tk.nykyinen, 1);
-                testituki::tallenna_kuva(f, "nauhatilanne");
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            naytetty = true;
+            auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+            d.show();
+            QCOMPARE(f.windowTitle(), QString("Nauhatilanne"));
+            QTableWidget* g = f.ListaGrid;
+            QCOMPARE(g->horizontalHeaderItem(3)->text(), QString("Vapaata (SP)"));
+            const int leveydet[] = {41, 53, 53, 78};
+            for (int c = 0; c < 4; ++c) {
+                QVERIFY(g->columnWidth(c) >= leveydet[c]);
+                QVERIFY(g->columnWidth(c) >= g->horizontalHeader()->sectionSizeHint(c));  // headers are whole
+            }
+            QCOMPARE(g->rowCount(), 3);
+            for (int r = 0; r < g->rowCount(); ++r)  // no cell is cut short
+                for (int c = 0; c < 4; ++c)
+                    QVERIFY(g->columnWidth(c) >= g->fontMetrics().horizontalAdvance(g->item(r, c)->text()) + 6);
+            QCOMPARE(rivi(g, 0), (QStringList{"1", "180 min", "150 min", "30 min"}));
+            QCOMPARE(rivi(g, 1), (QStringList{"3", "", "50 min", "--"}));
+            QCOMPARE(p.tk.nykyinen, 1);
+            testituki::tallenna_kuva(f, "nauhatilanne");
 
-                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
-                QCOMPARE(p.tk.nykyinen, 4);
-                QCOMPARE(f.StatusBar->currentMessage(), fi("Virhe: Et ole kertonut ohjelmalle kasetin pituutta"));
-                QTest::keyClick(g, Qt::Key_Down);
-                QCOMPARE(p.tk.nykyinen, 5);
-                QVERIFY(f.StatusBar->currentMessage().isEmpty());
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
+            QCOMPARE(p.tk.nykyinen, 4);
+            QCOMPARE(f.StatusBar->currentMessage(), fi("Virhe: Et ole kertonut ohjelmalle kasetin pituutta"));
+            QTest::keyClick(g, Qt::Key_Down);
+            QCOMPARE(p.tk.nykyinen, 5);
+            QVERIFY(f.StatusBar->currentMessage().isEmpty());
 
-                f.vahintaan->setText("30");
-                f.LP->setChecked(true);
-                f.etsi_vapaata_button->click();
-                QCOMPARE(g->rowCount(), 2);  // 15 SP minutes: cassettes 1 and 4
-                QCOMPARE(g->item(1, 0)->text(), QString("4"));
+            f.vahintaan->setText("30");
+            f.LP->setChecked(true);
+            f.etsi_vapaata_button->click();
+            QCOMPARE(g->rowCount(), 2);  // 15 SP minutes: cassettes 1 and 4
+            QCOMPARE(g->item(1, 0)->text(), QString("4"));
 
-                f.vahintaan->setText("noin 90");
-                f.etsi_vapaata_button->click();
-                QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Syötä kenttään haettava minuuttimäärä esim \"90\""));
-                QVERIFY(f.vahintaan->text().isEmpty());
-                QCOMPARE(g->rowCount(), 2);
+            f.vahintaan->setText("noin 90");
+            f.etsi_vapaata_button->click();
+            QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Syötä kenttään haettava minuuttimäärä esim \"90\""));
+            QVERIFY(f.vahintaan->text().isEmpty());
+            QCOMPARE(g->rowCount(), 2);
 
-                f.vahintaan->setText("500");
-                f.etsi_vapaata_button->click();
-                QCOMPARE(g->rowCount(), 3);
-                QCOMPARE(p.viestit.tekstit().back(), std::string("Ei löydy!"));
-                f.sulje_button->click();
-                return;
-            }();
-            return d.result();
-        };
+            f.vahintaan->setText("500");
+            f.etsi_vapaata_button->click();
+            QCOMPARE(g->rowCount(), 3);
+            QCOMPARE(p.viestit.tekstit().back(), std::string("Ei löydy!"));
+            f.sulje_button->click();
+            return;
+        });
         p.toiminto(Toiminto::Nauhatilanne)->trigger();
         QVERIFY(naytetty);
     }
@@ -107,32 +104,29 @@ private slots:
         tayta(p, {{"1", "SP", "90 min", ""}, {"2", "SP", "60 min", ""}, {"1", "LP", "60 min", ""}});
         Nauhatoiminnot n(p);
         QStringList tilanne;
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
-                    d.show();
-                    QCOMPARE(s->pituus->currentText(), QString("180"));
-                    testituki::tallenna_kuva(*s, "syota_kas");
-                    // The length is selected when the dialog opens: typing "2" replaces it and completes.
-                    QWidget* k = testituki::kohdistettu(*s);
-                    QCOMPARE(k, static_cast<QWidget*>(s->pituus));
-                    QTest::keyClick(k, Qt::Key_2);
-                    QCOMPARE(s->pituus->currentText(), QString("240"));
-                    QCOMPARE(s->pituus->lineEdit()->selectedText(), QString("40"));
-                    s->ok_button->click();
-                    return;
-                }
-                auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
                 d.show();
-                QTableWidget* g = f.ListaGrid;
-                const QPoint kohta = g->visualItemRect(g->item(0, 0)).center();
-                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, kohta);
-                QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, kohta);
-                tilanne = rivi(g, 0);
+                QCOMPARE(s->pituus->currentText(), QString("180"));
+                testituki::tallenna_kuva(*s, "syota_kas");
+                // The length is selected when the dialog opens: typing "2" replaces it and completes.
+                QWidget* k = testituki::kohdistettu(*s);
+                QCOMPARE(k, static_cast<QWidget*>(s->pituus));
+                QTest::keyClick(k, Qt::Key_2);
+                QCOMPARE(s->pituus->currentText(), QString("240"));
+                QCOMPARE(s->pituus->lineEdit()->selectedText(), QString("40"));
+                s->ok_button->click();
                 return;
-            }();
-            return d.result();
-        };
+            }
+            auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+            d.show();
+            QTableWidget* g = f.ListaGrid;
+            const QPoint kohta = g->visualItemRect(g->item(0, 0)).center();
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, kohta);
+            QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, kohta);
+            tilanne = rivi(g, 0);
+            return;
+        });
         p.toiminto(Toiminto::Nauhatilanne)->trigger();
         QCOMPARE(tilanne, (QStringList{"1", "240 min", "120 min", "120 min"}));
         QCOMPARE(p.tk.kortit[3].nauha, std::string("240"));
@@ -149,29 +143,26 @@ private slots:
         p.tk.kortit[3].kasetilla = kasetti;
         Nauhatoiminnot n(p);
         QStringList tilanne;
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
-                    d.show();
-                    s->pituus->setEditText("240");
-                    s->ok_button->click();
-                    return;
-                }
-                auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
                 d.show();
-                QTableWidget* g = f.ListaGrid;
-                int r = 0;
-                while (r < g->rowCount() && g->item(r, 0)->text() != q_nakyva(kasetti)) ++r;
-                QVERIFY(r < g->rowCount());
-                testituki::tallenna_kuva(f, "nauhatilanne_valtava");
-                const QPoint kohta = g->visualItemRect(g->item(r, 1)).center();
-                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, kohta);
-                QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, kohta);
-                for (r = 0; r < g->rowCount() && g->item(r, 0)->text() != q_nakyva(kasetti);) ++r;
-                tilanne = rivi(g, r);
-            }();
-            return d.result();
-        };
+                s->pituus->setEditText("240");
+                s->ok_button->click();
+                return;
+            }
+            auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
+            d.show();
+            QTableWidget* g = f.ListaGrid;
+            int r = 0;
+            while (r < g->rowCount() && g->item(r, 0)->text() != q_nakyva(kasetti)) ++r;
+            QVERIFY(r < g->rowCount());
+            testituki::tallenna_kuva(f, "nauhatilanne_valtava");
+            const QPoint kohta = g->visualItemRect(g->item(r, 1)).center();
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, kohta);
+            QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, kohta);
+            for (r = 0; r < g->rowCount() && g->item(r, 0)->text() != q_nakyva(kasetti);) ++r;
+            tilanne = rivi(g, r);
+        });
         p.toiminto(Toiminto::Nauhatilanne)->trigger();
         QCOMPARE(tilanne, (QStringList{q_nakyva(kasetti), "240 min", "90 min", "150 min"}));
         QCOMPARE(p.tk.kortit[2].nauha, std::string("240"));
@@ -216,29 +207,23 @@ private slots:
         testituki::Sijaispaaikkuna p;
         tayta(p, {{"7", "SP", "90 min", ""}, {"7", "SP", "10 min", ""}});
         Nauhatoiminnot n(p);
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                auto& s = dynamic_cast<Tsyota_kas&>(d);
-                s.asetukset_button->click();
-                s.peruuta_button->click();
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            auto& s = dynamic_cast<Tsyota_kas&>(d);
+            s.asetukset_button->click();
+            s.peruuta_button->click();
+            return;
+        });
         n.kysy_kasetin_pituus("7");
         QCOMPARE(p.tk.kortit[1].nauha, std::string());
         QCOMPARE(p.asetussivut, std::vector<int>{Tasetukset_form::Sekalaista_sivu});
 
-        p.tp.dialogi = [&](QDialog& d) {
-            [&] {
-                auto& s = dynamic_cast<Tsyota_kas&>(d);
-                s.show();
-                s.pituus->lineEdit()->setText("195");
-                QTest::keyClick(testituki::kohdistettu(s), Qt::Key_Return);
-                return;
-            }();
-            return d.result();
-        };
+        p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
+            auto& s = dynamic_cast<Tsyota_kas&>(d);
+            s.show();
+            s.pituus->lineEdit()->setText("195");
+            QTest::keyClick(testituki::kohdistettu(s), Qt::Key_Return);
+            return;
+        });
         n.kysy_kasetin_pituus("7");
         QCOMPARE(p.tk.kortit[1].nauha, std::string("195"));
         QCOMPARE(p.tk.kortit[2].nauha, std::string("195"));
