@@ -6,6 +6,7 @@
 #include "cli/apuohjelmat.h"
 #include "cli/alikomennot.h"
 #include "cli/imdb_yhteinen.h"
+#include "storage/kannet.h"
 #include "imdb/kansilataus.h"
 #include "net/http.h"
 #include "perus/teksti.h"
@@ -70,6 +71,7 @@ int imdb_fetch(const std::vector<std::string>& p) {
     if (!s.cover_url.empty()) {
         k.cover_url = s.cover_url;
         k.hae_kansi = true;
+        odota_kannet(a.v.tk());
         if (a.asetukset.dl_cover_default) dl_cover(http, s.cover_url, kortit, indeksi, a.kansio, a.v.tj(), a.viestit);
     }
     if (!tallenna_tietokanta(ohjelman_nimi(v->nimetyt[0]), a.v)) return 1;

@@ -52,6 +52,7 @@ void TPeruuta_muutokset::ota_jos_siirrytty(const Tietokanta& tk) {
 }
 
 void TPeruuta_muutokset::kumoa(Tietokanta& tk, const Ohjelmakansio& kansio, diag::Viestit& viestit) {
+    odota_kannet(tk);
     if (!kortti_.cover_fn.empty() && !kansikuva_olemassa(kansio, kortti_.cover_fn)) {
         viestit.tieto("Kansikuvaa ei voida palauttaa, tiedosto on poistettu!");
         kortti_.cover_fn.clear();
@@ -60,6 +61,7 @@ void TPeruuta_muutokset::kumoa(Tietokanta& tk, const Ohjelmakansio& kansio, diag
 }
 
 void poista_nykyinen_kortti(Tietokanta& tk, const Ohjelmakansio& kansio) {
+    odota_kannet(tk);
     tk.kortit.merkitse_muutetuksi();
     poista_kortti(tk.kortit, tk.nykyinen, kansio);
     if (tk.kortit.korttien_maara() == 0) tk.kortit.lisaa_uusi();
@@ -105,6 +107,7 @@ void Korttimuisti::kopioi(const TKortti& kortti, const Ohjelmakansio& kansio, di
 
 bool Korttimuisti::liita(Tietokanta& tk, const Ohjelmakansio& kansio, diag::Viestit& viestit) {
     if (!kopio_) return false;
+    odota_kannet(tk);
     TKortti& uusi = lisaa_uusi_kortti(tk);
     uusi.kopioi(*kopio_);
     kopio_.reset();
@@ -140,6 +143,7 @@ Pudotus pudota_tiedostot(const std::vector<std::string>& nimet, Tietokanta& tk, 
         viestit.virhe("Raahaamasi tiedosto ei ole Rullakkon tietokanta tai kansikuva tiedosto (.jpg tai .gif)!");
         return Pudotus::Hylatty;
     }
+    odota_kannet(tk);
     const fs::path lahde = kansio.polku(nimi);
     const std::string oma_nimi = polku_tekstiksi(lahde.filename());
     std::string kohde = std::string(kansikuvakansio) + oma_nimi;

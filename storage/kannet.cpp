@@ -11,6 +11,7 @@
 #include "diag/nayttoraja.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
+#include "storage/kansipurku.h"
 #include "storage/kuvakoodekki.h"
 #include "perus/merkisto.h"
 #include "storage/zlbarkisto.h"
@@ -198,29 +199,44 @@ fs::path Kansikierratys::ota(std::uint64_t enintaan) {
     return p;
 }
 
+void pura_arkiston_kansi(TZLBArchive& zip, std::size_t jasen, Kansiolistaus& kannet, Kansikierratys* kierratys,
+                         Purkamattomat& purkamatta) {
+    const TZLBEntry& e = zip.entries()[jasen];
+    const std::string nimi = e.koko_nimi();
+    const auto tiedosto = kansikuvan_tiedosto(nimi);
+    if (!tiedosto || kannet.tiedosto(*tiedosto)) return;
+    if (const Tulos t = zip.Extract(jasen, kannet, kierratys ? kierratys->ota(e.koko) : fs::path()); !t) {
+        kirjoita_debug_aina("[ZIP] " + nimi + ": " + viesti_ja_syy(t));
+        if (purkamatta.jasenet.empty()) purkamatta.ensimmainen = t;
+        purkamatta.jasenet.push_back(nimi);
+    }
+}
+
 Purkamattomat pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
                                    Kansikierratys* kierratys) {
     Purkamattomat purkamatta;
-    const std::vector<TZLBEntry>& jasenet = zip.entries();
-    const std::string kaikki = std::to_string(jasenet.size());
-    for (std::size_t i = 0; i < jasenet.size(); ++i) {
+    const std::string kaikki = std::to_string(zip.entries().size());
+    for (std::size_t i = 0; i < zip.entries().size(); ++i) {
         if (i % 200 == 0) {
             kiire.aseta_teksti("Puretaan kansikuvia [" + std::to_string(i) + "/" + kaikki + "]");
             kiire.kasittele_viestit();
         }
-        const std::string jasen = jasenet[i].koko_nimi();
-        const auto tiedosto = kansikuvan_tiedosto(jasen);
-        if (!tiedosto || kannet.tiedosto(*tiedosto)) continue;
-        if (const Tulos t = zip.Extract(i, kannet, kierratys ? kierratys->ota(jasenet[i].koko) : fs::path()); !t) {
-            kirjoita_debug_aina("[ZIP] " + jasen + ": " + viesti_ja_syy(t));
-            if (purkamatta.jasenet.empty()) purkamatta.ensimmainen = t;
-            purkamatta.jasenet.push_back(jasen);
-        }
+        pura_arkiston_kansi(zip, i, kannet, kierratys, purkamatta);
     }
     return purkamatta;
 }
 
+std::string purkamattomien_viesti(const Purkamattomat& p) {
+    std::unordered_set<std::string> nimet;
+    for (const std::string& j : p.jasenet) nimet.insert(pienet_cp1252(j));
+    const int syy = p.ensimmainen.syy;
+    return "Kaikkia kansikuvia ei voitu purkaa (" + std::to_string(nimet.size()) + " kpl, ensimmäinen " +
+           p.jasenet.front() + ")" + (syy ? ": " + jarjestelman_syy(syy) : std::string()) +
+           ".\nKortit säilyttävät kansikuvansa, ja tallennettaessa ne otetaan tietokantatiedostosta.";
+}
+
 void avaa_kaikki_kannet(bool nayta_kiire, Varasto& v) {
+    odota_kannet(v.tk());
     const fs::path tiedosto = v.kansio.polku(v.tk().tiedosto);
     if (v.tk().tiedosto.empty() || !on_tavallinen(v.tj(), tiedosto)) return;
     std::optional<diag::KiireNakyvissa> kiire;
@@ -255,6 +271,8 @@ void avaa_kaikki_kannet(bool nayta_kiire, Varasto& v) {
 
 bool pura_kansi(const TKortti& kortti, Varasto& v) {
     if (kortti.cover_fn.empty()) return true;
+    // Still being unpacked after the open: this one comes out ahead of the others.
+    if (v.tk().kansipurku) v.tk().kansipurku->pura_ensin(kortti.cover_fn);
     const auto tiedosto = kansikuvan_tiedosto(kortti.cover_fn);
     std::error_code ec;
     // The usual case, a cover unpacked under its own name, costs one look at the file and no folder listing.
@@ -332,6 +350,7 @@ std::string muunna_kansi(const std::string& cover_fn, int laatu, bool puolita_ku
 }  // namespace
 
 void muunna_kannet_jpg(int laatu, bool puolita_kuvat, Varasto& v) {
+    odota_kannet(v.tk());
     const diag::KiireNakyvissa kiire(v.kiire);
     v.kiire.aseta_teksti("Puretaan kansikuvia...");
     avaa_kaikki_kannet(false, v);

@@ -77,10 +77,22 @@ struct Purkamattomat {
     Tulos ensimmainen;                 // the failure of the first of them
 };
 
-// Unpacks every cover member of the archive that the folder does not hold yet, the listing learning each
-// file made, with progress in the busy window; files of `kierratys` are taken over before new ones are made.
+// Member `jasen` of the archive, when it is a cover that the folder does not hold yet, the listing learning
+// the file made; a file of `kierratys` is taken over before a new one is made. A failure is recorded.
+void pura_arkiston_kansi(TZLBArchive& zip, std::size_t jasen, Kansiolistaus& kannet, Kansikierratys* kierratys,
+                         Purkamattomat& purkamatta);
+// Every cover member of the archive so, with progress in the busy window.
 Purkamattomat pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag::Kiire& kiire,
                                    Kansikierratys* kierratys = nullptr);
+// The message of covers that could not be unpacked at an open (each name counted once).
+std::string purkamattomien_viesti(const Purkamattomat& p);
+
+// The one place everything that reads or writes unpacked covers waits: the open catalogue's covers, which an
+// open leaves to be unpacked after its first card is shown (storage/kansipurku.h), all unpacked (those that
+// can be), with progress in the busy window; then the unpacking is gone.
+void odota_kannet(Tietokanta& tk);
+// That unpacking stopped between two covers, for a close or another open that removes them.
+void keskeyta_kannet(Tietokanta& tk);
 
 // Extracts from the open catalogue file every cover that is not unpacked yet.
 void avaa_kaikki_kannet(bool nayta_kiire, Varasto& v);

@@ -1,4 +1,5 @@
 #include "storage/korjaus.h"
+#include "storage/kannet.h"
 
 #include "diag/loki.h"
 #include "perus/tiedostot.h"
@@ -73,7 +74,10 @@ void lue_vanha_tietokanta(const std::string& nimi, bool liitos, Varasto& v) {
         v.viestit.virhe(puuttuvan_tiedoston_viesti(nimi, true));
         return;
     }
-    if (!liitos) v.tk().tyhjenna();
+    if (!liitos) {
+        keskeyta_kannet(v.tk());
+        v.tk().tyhjenna();
+    }
     std::string teksti;
     if (const Tulos luku = lue_koko_tiedosto(v.tj(), polku, teksti); !luku) {
         v.viestit.virhe(lukuvirheen_viesti(luku.koodi));

@@ -128,6 +128,7 @@ private:
 };
 
 class TZLBArchive;
+class Kansipurku;
 
 // The open catalogue with the program-wide state that goes with it.
 struct Tietokanta {
@@ -136,6 +137,8 @@ struct Tietokanta {
     std::string tiedosto;    // full name of the open catalogue file, cp1252; empty before the first load or save
     // That file as an archive, kept open so that covers come out of it without checking the whole file again.
     std::shared_ptr<TZLBArchive> arkisto;
+    // The covers of that file still being unpacked after its open (storage/kansipurku.h), or null.
+    std::shared_ptr<Kansipurku> kansipurku;
 
     // Clear catalogue: frees every card, adds a new placeholder and points at index 1.
     void tyhjenna() {

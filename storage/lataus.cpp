@@ -11,6 +11,7 @@
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "storage/kannet.h"
+#include "storage/kansipurku.h"
 #include "storage/korjaus.h"
 #include "storage/purkurajat.h"
 #include "storage/runko.h"
@@ -109,7 +110,8 @@ private:
     }
     // With covers unpacked at open: the cover folder as it is and as it will be once the file's covers are out.
     void listaa_kannet_ja_tulevat();
-    // Unpacks the covers the folder lacks (with covers unpacked at open) and reports those that failed.
+    // With covers unpacked at open: an open leaves them to the catalogue's unpacking, which starts once the
+    // first card is shown; a merge or a quiet load unpacks them here and reports those that failed.
     void pura_kannet();
     // Whether a card's cover name is kept at an open that unpacks covers.
     bool kansi_tallella(const std::string& kansi);
@@ -128,12 +130,11 @@ private:
     fs::path tyo_;
     std::optional<Kansiolistaus> kannet_;  // gfx\kannet\ as read once for this load
     std::optional<Kansiolistaus> tulevat_;  // the same with the file's covers still to be unpacked
-    std::optional<Kansikierratys> kierratys_;  // the covers of the catalogue open before, at an open
+    std::unique_ptr<Kansikierratys> kierratys_;  // the covers of the catalogue open before, at an open
     std::uint64_t tiedoston_koko_ = 0;
-    // Covers that are in the archive but could not be unpacked (lower case), and the first failure.
-    std::unordered_set<std::string> purkamatta_;
-    std::string eka_purkamaton_;
-    int purkuvirhe_ = 0;
+    // Covers that are in the archive but could not be unpacked, also as a set of lower-case names.
+    Purkamattomat purkamatta_;
+    std::unordered_set<std::string> purkamattomat_nimet_;
     // The overdue check waits until the busy window is gone: its question must not open under it.
     bool tarkista_myohastymiset_ = false;
     std::string rajan_syy_;  // why a sound file was refused as beyond a limit
@@ -220,30 +221,29 @@ void Lataaja::listaa_kannet_ja_tulevat() {
 void Lataaja::pura_kannet() {
     if (!v_.kannet_heti()) return;
     if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
+    // Only the real file system lives as long as the catalogue that would keep unpacking through it.
+    if (avaus() && arkiston_voi_pitaa(v_)) {
+        v_.tk().kansipurku = std::make_shared<Kansipurku>(zip_, std::move(*kannet_), std::move(kierratys_), v_.kiire,
+                                                        v_.viestit);
+        kannet_.reset();
+        return;
+    }
     diag::EiKiiretta hiljaa;
     // The card keeps the cover's name: the cover is still in the file and a save copies it from there.
-    const Purkamattomat p = pura_arkiston_kannet(*zip_, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire,
-                                                 kierratys_ ? &*kierratys_ : nullptr);
-    for (const std::string& jasen : p.jasenet) {
-        if (purkamatta_.insert(pienet_cp1252(jasen)).second && eka_purkamaton_.empty()) {
-            eka_purkamaton_ = jasen;
-            purkuvirhe_ = p.ensimmainen.syy;
-        }
-    }
+    const Purkamattomat p = pura_arkiston_kannet(*zip_, *kannet_, tapa_ == Tapa::Hiljaa ? hiljaa : v_.kiire, kierratys_.get());
+    purkamatta_ = p;
+    for (const std::string& jasen : p.jasenet) purkamattomat_nimet_.insert(pienet_cp1252(jasen));
     kirjoita_debug("[ZIP closed]");
     kerro_purkamattomat();
 }
 
 bool Lataaja::kansi_tallella(const std::string& kansi) {
     if (!kannet_) kannet_.emplace(listaa_kannet(v_.kansio, v_.tj()));
-    return kansikuva_olemassa(tulevat_ ? *tulevat_ : *kannet_, kansi) || purkamatta_.count(pienet_cp1252(kansi)) > 0;
+    return kansikuva_olemassa(tulevat_ ? *tulevat_ : *kannet_, kansi) || purkamattomat_nimet_.count(pienet_cp1252(kansi)) > 0;
 }
 
 void Lataaja::kerro_purkamattomat() {
-    if (purkamatta_.empty()) return;
-    v_.viestit.virhe("Kaikkia kansikuvia ei voitu purkaa (" + std::to_string(purkamatta_.size()) + " kpl, ensimmäinen " +
-                     eka_purkamaton_ + ")" + (purkuvirhe_ ? ": " + jarjestelman_syy(purkuvirhe_) : std::string()) +
-                     ".\nKortit säilyttävät kansikuvansa, ja tallennettaessa ne otetaan tietokantatiedostosta.");
+    if (!purkamatta_.jasenet.empty()) v_.viestit.virhe(purkamattomien_viesti(purkamatta_));
 }
 
 bool Lataaja::hylkaa_raja(const std::string& syy) {
@@ -273,8 +273,11 @@ bool Lataaja::lataa() {
                          "tyhjää tilaa! Tietokannan käsittelyssä saattaa hukkua tietoja!");
     if (const auto palautettu = kaatumismerkki()) return *palautettu;
 
+    // A merge adds to the folder the open catalogue is still unpacking into; an open replaces it.
+    if (!avaus()) odota_kannet(v_.tk());
     if (avaus()) {
-        if (v_.kannet_heti()) kierratys_.emplace(v_.kansio, v_.tj());
+        keskeyta_kannet(v_.tk());
+        if (v_.kannet_heti()) kierratys_ = std::make_unique<Kansikierratys>(v_.kansio, v_.tj());
         else poista_kannet(v_.kansio);
         lista_.muutettu = false;
         v_.tk().tyhjenna();

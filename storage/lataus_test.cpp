@@ -10,6 +10,8 @@
 #include "diag/loki.h"
 #include "settings/asetukset.h"
 #include "storage/kannet.h"
+#include "storage/kansipurku.h"
+#include "storage/liitos.h"
 #include "storage/runko.h"
 #include "testituki/testitila.h"
 #include "storage/tallennus.h"
@@ -112,6 +114,9 @@ TEST_F(Lataus, ArkistoAvautuuJaKannetPuretaanHetiTaiTarvittaessa) {
         asetukset_.avaa_kannet_heti = heti;
         tk_.kortit.muutettu = true;
         lue_tietueet(polku("oma.rkb").string(), false, false, tk_.kortit, varasto_asetuksin());
+        // The open leaves the covers to be unpacked after the first card shows; the wait brings them all.
+        EXPECT_EQ(tk_.kansipurku != nullptr, heti);
+        odota_kannet(tk_);
         ASSERT_EQ(tk_.kortit.korttien_maara(), 3) << heti;
         EXPECT_FALSE(tk_.kortit.muutettu);
         EXPECT_EQ(tk_.tiedosto, polku("oma.rkb").string());
@@ -266,6 +271,72 @@ TEST_F(Lataus, ViiteluetteloLuetaanHiljaa) {
 
 // The open catalogue keeps its archive: a cover shown later comes out without the whole file being checked
 // again, until the file on disk changes, when it is opened and checked anew.
+// An open leaves its covers to be unpacked after the first card shows. The cover about to be shown comes out
+// ahead of the others; a save or a merge in the middle waits for the rest and writes the same archive as after
+// the whole unpacking; a close in the middle leaves only whole covers, and the next open brings them all.
+TEST_F(Lataus, KannetPuretaanAvauksenJalkeen) {
+    asetukset_.avaa_kannet_heti = true;
+    asetukset_.tallenna_sortattuna = false;
+    const int maara = 30;
+    TOmaList l = kortit(maara);
+    std::map<std::string, std::string> kannet;
+    for (int i = 1; i <= maara; ++i) {
+        l[i].cover_fn = "gfx\\kannet\\k" + std::to_string(100 + i) + ".jpg";
+        kannet[l[i].cover_fn] = std::string(2000, static_cast<char>('A' + i)) + std::to_string(i);
+    }
+    tee_arkisto("oma.rkb", l, kannet);
+    TOmaList toinen = kortit(2, "Toinen ");
+    toinen[1].cover_fn = "gfx\\kannet\\t1.jpg";
+    tee_arkisto("toinen.rkb", toinen, {{"gfx\\kannet\\t1.jpg", "toinen kansi"}});
+    Varasto& v = varasto_asetuksin();
+    const auto avaa = [&] {
+        ASSERT_TRUE(lue_tietueet(polku("oma.rkb").string(), false, false, tk_.kortit, v));
+        ASSERT_NE(tk_.kansipurku, nullptr);
+        ASSERT_EQ(tk_.kansipurku->jaljella(), static_cast<std::size_t>(maara));
+    };
+    const auto tallenna = [&](const std::string& nimi, bool liita) {
+        if (liita) ASSERT_TRUE(liita_tietokanta(polku("toinen.rkb").string(), v));
+        ASSERT_TRUE(tallenna_tietokanta(polku(nimi).string(), v));
+        EXPECT_EQ(tk_.kansipurku, nullptr);
+    };
+    for (const bool liita : {false, true}) {
+        SCOPED_TRACE(liita);
+        avaa();
+        odota_kannet(tk_);
+        tallenna(liita ? "kokonaan_liitetty.rkb" : "kokonaan.rkb", liita);
+
+        avaa();
+        EXPECT_FALSE(fs::exists(polku("gfx\\kannet\\k120.jpg")));
+        ASSERT_TRUE(pura_kansi(tk_.kortit[20], v));
+        EXPECT_EQ(lue("gfx\\kannet\\k120.jpg"), kannet[l[20].cover_fn]);
+        EXPECT_FALSE(fs::exists(polku("gfx\\kannet\\k130.jpg")));
+        EXPECT_TRUE(tk_.kansipurku->pura_pala(std::chrono::milliseconds(0)));
+        tallenna(liita ? "kesken_liitetty.rkb" : "kesken.rkb", liita);
+        EXPECT_EQ(lue(liita ? "kesken_liitetty.rkb" : "kesken.rkb"), lue(liita ? "kokonaan_liitetty.rkb" : "kokonaan.rkb"));
+        for (const auto& [nimi, sisalto] : kannet) EXPECT_EQ(lue(nimi), sisalto) << nimi;
+    }
+    EXPECT_TRUE(viestit_.naytetyt.empty());
+
+    // Closed in the middle: the covers of the catalogue open before were taken over or deleted, and every file
+    // left is a whole cover.
+    avaa();
+    ASSERT_TRUE(tk_.kansipurku->pura_pala(std::chrono::milliseconds(0)));
+    keskeyta_kannet(tk_);
+    std::size_t purettuja = 0;
+    for (const auto& e : fs::directory_iterator(polku("gfx\\kannet"))) {
+        const std::string nimi = e.path().filename().string();
+        if (nimi == "ei_kuvaa.gif") continue;
+        ASSERT_TRUE(kannet.count("gfx\\kannet\\" + nimi)) << nimi;
+        EXPECT_EQ(lue("gfx\\kannet\\" + nimi), kannet["gfx\\kannet\\" + nimi]) << nimi;
+        ++purettuja;
+    }
+    EXPECT_GE(purettuja, 1u);
+    EXPECT_LT(purettuja, kannet.size());
+    avaa();
+    odota_kannet(tk_);
+    for (const auto& [nimi, sisalto] : kannet) EXPECT_EQ(lue(nimi), sisalto) << nimi;
+}
+
 TEST_F(Lataus, KansiPuretaanPidetystaArkistostaKunnesTiedostoMuuttuu) {
     TOmaList l = kortit(3);
     l[1].cover_fn = "gfx\\kannet\\11111111.jpg";

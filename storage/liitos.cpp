@@ -60,6 +60,7 @@ void yhdista(const TKortti& i, TKortti& j) {
 }  // namespace
 
 bool liita_tietokanta(const std::string& nimi, Varasto& v) {
+    odota_kannet(v.tk());
     const int ensimmainen = v.tk().kortit.Count();
     if (!lue_tietueet(nimi, true, false, v.tk().kortit, v)) return false;
     if (!v.kannet_heti()) pura_liitetyt_kannet(nimi, ensimmainen, v);
@@ -112,6 +113,7 @@ int poista_tuplat(Varasto& v) {
         }
     if (poistettavia == 0) return 0;
 
+    odota_kannet(v.tk());
     const diag::KiireNakyvissa kiire(v.kiire);
     int poistettuja = 0;
     auto& kortit = l.sisus();

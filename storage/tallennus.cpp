@@ -180,6 +180,7 @@ Tulos Tallennus::kirjoita_arkisto(const fs::path& kohdepolku, fs::path& valiaika
 
 bool Tallennus::tallenna() {
     TOmaList& l = v_.tk().kortit;
+    odota_kannet(v_.tk());
     poista_nimettomat(v_);
     v_.kiire.kasittele_viestit();
     const bool sortattuna = v_.asetukset ? v_.asetukset->tallenna_sortattuna : TAsetukset{}.tallenna_sortattuna;
@@ -252,6 +253,7 @@ bool tallenna_asetuksin(const std::string& kohde, Kansikuvat kannet, int laatu, 
     if (kannet == Kansikuvat::EiKansia) {
         TOmaList& l = v.tk().kortit;
         for (int i = 1; i < l.Count(); ++i) l[i].cover_fn.clear();
+        keskeyta_kannet(v.tk());
         poista_kannet(v.kansio);
     } else if (kannet == Kansikuvat::Jpg) {
         muunna_kannet_jpg(laatu, puolita, v);

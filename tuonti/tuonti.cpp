@@ -295,6 +295,7 @@ void tee_tellico_kortit(const Tellicokokoelma& kokoelma, Tuotavat& ulos) {
 }
 
 int lisaa_tuodut(Tuotavat& tuotavat, Varasto& v) {
+    odota_kannet(v.tk());
     TOmaList& l = v.tk().kortit;
     const int ensimmainen = l.Count();
     Kansinimet nimet(l);

@@ -279,6 +279,7 @@ TEST_F(Tuonti, RkbImportLisaaJaTallentaa) {
     // Read back as the program opens it, with its covers.
     Tietokanta tk;
     ASSERT_TRUE(lue_tietueet("uusi.rkb", false, false, tk.kortit, varasto()));
+    odota_kannet(varasto().tk());
     ASSERT_EQ(tk.kortit.korttien_maara(), 3);
     int kansia = 0;
     for (int i = 1; i < tk.kortit.Count(); ++i) kansia += kansikuva_olemassa(*kansio_, tk.kortit[i].cover_fn) ? 1 : 0;

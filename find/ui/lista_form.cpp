@@ -502,6 +502,7 @@ void TLista_Form::Poista_buttonClick() {
     Tietokanta& tk = p_.varasto().tk();
     const int i = rivit_.kortti(valittu_rivi());
     if (i == 0) return;
+    odota_kannet(tk);
     tk.kortit.merkitse_muutetuksi();
     poista_kortti(tk.kortit, i, p_.varasto().kansio);
     if (tk.kortit.korttien_maara() == 0) tk.kortit.lisaa_uusi();

@@ -469,6 +469,7 @@ void Timdb_form::hyvaksy_buttonClick() {
         if (download_cover->isChecked()) {
             download_cover->setEnabled(false);
             tila("Haetaan kansikuvaa..... ");
+            odota_kannet(tk);
             dl_cover(yhteydet_.kannet, cover_url_, tk.kortit, indeksi, v.kansio, v.tj(), v.viestit);
         }
     }

@@ -533,7 +533,10 @@ void TMain_form::poista_kortti() {
     else update_fields();
 }
 
-void TMain_form::kopioi_korttiClick() { korttimuisti_.kopioi(tk_.kortit[tk_.nykyinen], kansio_, viestit_); }
+void TMain_form::kopioi_korttiClick() {
+    odota_kannet(tk_);
+    korttimuisti_.kopioi(tk_.kortit[tk_.nykyinen], kansio_, viestit_);
+}
 
 void TMain_form::Liita_korttiClick() {
     // The card being left keeps what was typed into it.
@@ -716,6 +719,7 @@ void TMain_form::lopeta() {
     Kirjoita_ini(a_, y_);
     Timer2->stop();
     kysy_tallennus();
+    keskeyta_kannet(tk_);
     tk_.tyhjenna();
     poista_kannet(kansio_);
     Korttimuisti::poista_kopiokuvat(kansio_);

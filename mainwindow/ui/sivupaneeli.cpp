@@ -427,6 +427,7 @@ void Sivupaneeli::nayta_iso_kansi() {
 
 void Sivupaneeli::poista_kansikuvaClick() {
     Varasto& v = p_.varasto();
+    odota_kannet(v.tk());
     TKortti& k = v.tk().kortit[v.tk().nykyinen];
     if (k.cover_fn.empty() || !kansikuva_olemassa(v.kansio, k.cover_fn)) return;
     if (!kansi_jaettu(v.tk().kortit, v.tk().nykyinen)) poista_kortin_kansi(v.kansio, k);

@@ -16,7 +16,9 @@
 #include "storage/kenttasaannot.h"
 #include "storage/korjaus.h"
 #include "storage/lataus.h"
+#include "storage/kannet.h"
 #include "storage/tallennus.h"
+#include "storage/ui/kansipurkuajo.h"
 #include "storage/ui/save_with_options_form.h"
 #include "storage/varasto.h"
 
@@ -31,7 +33,7 @@ QString hyvaksy_nimi(QString s) { return s.replace('&', "&&"); }
 
 Tiedostovalikko::Tiedostovalikko(Paaikkuna& p, Korttinakyma& kortti, Toimintorekisteri& toiminnot, QMenuBar* palkki,
                                  QMenu* kehittaja)
-    : QObject(palkki), p_(p), kortti_(kortti) {
+    : QObject(palkki), p_(p), kortti_(kortti), kannet_(new Kansipurkuajo(p.varasto().tk(), this)) {
     QWidget* ikkuna = p.ikkuna();
     auto kohta = [ikkuna](QMenu* m, const char* nimi, const char* otsikko, QKeySequence pika = {}) {
         QAction* a = m->addAction(fi(otsikko));
@@ -141,11 +143,13 @@ bool Tiedostovalikko::avaa_tietokanta(const std::string& nimi) {
     const bool ok = lue_tietueet(nimi, false, false, v.tk().kortit, v);
     p_.muutokset().ilmoita_kortit();
     p_.siirry_korttiin(1);
+    kannet_->aloita();
     return ok;
 }
 
 void Tiedostovalikko::luo_tietokanta(const std::string& nimi) {
     Varasto& v = p_.varasto();
+    keskeyta_kannet(v.tk());
     v.tk().tiedosto = nimi;
     v.tk().tyhjenna();
     v.tk().kortit.lisaa_uusi().nimi = syota_nimi;

@@ -9,6 +9,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
+class Kansipurkuajo;
 class Korttinakyma;
 class Paaikkuna;
 class Ohjelmakansio;
@@ -48,6 +49,7 @@ private:
 
     Paaikkuna& p_;
     Korttinakyma& kortti_;
+    Kansipurkuajo* kannet_;  // the covers of the catalogue opened last
     QMenu* Avaa;
     std::array<QAction*, 10> Tiedosto{};  // Tiedosto1..Tiedosto10
 };
