@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "diag/loki.h"
+#include "perus/teksti.h"
 #include "perus/merkisto.h"
 #include "perus/palakirjoittaja.h"
 #include "perus/tiedostot.h"
@@ -104,11 +105,6 @@ std::string listarivi(const TKortti& k) {
         paata_sarake(s, c);
     }
     return s;
-}
-
-std::string tiedoston_nimi(const std::string& polku) {
-    const std::size_t i = polku.find_last_of("/\\");
-    return i == std::string::npos ? polku : polku.substr(i + 1);
 }
 
 std::string tee_tekstilista(const TOmaList& lista, const std::string& paivays, const std::string& tiedosto) {

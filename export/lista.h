@@ -16,9 +16,6 @@
 // genre from column 56, sound track from column 81.
 std::string listarivi(const TKortti& k);
 
-// The name of the open catalogue without its folder.
-std::string tiedoston_nimi(const std::string& polku);
-
 // The whole text list: four header lines and one listarivi per card. `paivays` is today's date as the
 // system writes it briefly.
 std::string tee_tekstilista(const TOmaList& lista, const std::string& paivays, const std::string& tiedosto);

@@ -65,3 +65,8 @@ bool sisaltaa(std::string_view haettava, std::string_view teksti) {
 bool alkaa_pienella(std::string_view teksti, std::string_view alku) {
     return alku.size() <= teksti.size() && std::equal(alku.begin(), alku.end(), teksti.begin(), sama_pienena);
 }
+
+std::string tiedoston_nimi(const std::string& polku) {
+    const std::size_t i = polku.find_last_of("/\\");
+    return i == std::string::npos ? polku : polku.substr(i + 1);
+}

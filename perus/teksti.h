@@ -32,3 +32,6 @@ bool sisaltaa(std::string_view haettava, std::string_view teksti);
 
 // Whether the text begins with the pattern, by the same rule.
 bool alkaa_pienella(std::string_view teksti, std::string_view alku);
+
+// The file part of a path written with either separator, as catalogue names made on Windows carry them.
+std::string tiedoston_nimi(const std::string& polku);

@@ -17,6 +17,7 @@
 #include "lending/ui/lainaa_form.h"
 #include "lending/ui/lainaajaprofiilit_form.h"
 #include "lending/ui/palaute_form.h"
+#include "perus/teksti.h"
 #include "perus/tiedostot.h"
 #include "perus/ui/paaikkuna.h"
 #include "perus/versio.h"
@@ -26,11 +27,6 @@
 #include "storage/varasto.h"
 
 namespace {
-
-std::string tiedoston_nimi(const std::string& polku) {
-    const auto kohta = polku.find_last_of("/\\");
-    return kohta == std::string::npos ? polku : polku.substr(kohta + 1);
-}
 
 // Dialogs opened from another modal dialog stack over it, else over the main window.
 QWidget* modaalin_paalle(QWidget* paaikkuna) {
