@@ -27,6 +27,7 @@
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/tulostin.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/tyokansio.h"
 #include "storage/ui/liitostoiminnot.h"

@@ -27,6 +27,7 @@
 #include "diag/kiire.h"
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 #include "storage/lataus.h"

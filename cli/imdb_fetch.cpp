@@ -6,6 +6,7 @@
 #include "cli/apuohjelmat.h"
 #include "cli/alikomennot.h"
 #include "cli/imdb_yhteinen.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "imdb/kansilataus.h"
 #include "net/http.h"

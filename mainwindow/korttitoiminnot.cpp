@@ -6,6 +6,7 @@
 #include "diag/loki.h"
 #include "mainwindow/nakymat.h"
 #include "perus/teksti.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 
 namespace fs = std::filesystem;

@@ -87,16 +87,3 @@ Purkamattomat pura_arkiston_kannet(TZLBArchive& zip, Kansiolistaus& kannet, diag
 // The message of covers that could not be unpacked at an open (each name counted once).
 std::string purkamattomien_viesti(const Purkamattomat& p);
 
-// The one place everything that reads or writes unpacked covers waits: the open catalogue's covers, which an
-// open leaves to be unpacked after its first card is shown (storage/kansipurku.h), all unpacked (those that
-// can be), with progress in the busy window; then the unpacking is gone.
-void odota_kannet(Tietokanta& tk);
-// That unpacking stopped between two covers, for a close or another open that removes them.
-void keskeyta_kannet(Tietokanta& tk);
-
-// Extracts from the open catalogue file every cover that is not unpacked yet.
-void avaa_kaikki_kannet(bool nayta_kiire, Varasto& v);
-// Extracts one card's cover when it is about to be shown. False when it could not be extracted.
-bool pura_kansi(const TKortti& kortti, Varasto& v);
-// Re-encodes every cover as JPEG at the given quality, halving large ones when asked.
-void muunna_kannet_jpg(int laatu, bool puolita_kuvat, Varasto& v);

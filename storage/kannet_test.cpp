@@ -1,3 +1,4 @@
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 
 #include <gif_lib.h>

@@ -73,17 +73,3 @@ void Kansipurku::odota() {
     kerrottu_ = true;
     viestit_.virhe(purkamattomien_viesti(purkamatta_));
 }
-
-void odota_kannet(Tietokanta& tk) {
-    // Held here: a handler run while the busy window waits may finish or replace the catalogue's unpacking.
-    const std::shared_ptr<Kansipurku> purku = tk.kansipurku;
-    if (!purku) return;
-    purku->odota();
-    if (tk.kansipurku == purku) tk.kansipurku.reset();
-}
-
-void keskeyta_kannet(Tietokanta& tk) {
-    if (!tk.kansipurku) return;
-    tk.kansipurku->peru();
-    tk.kansipurku.reset();
-}

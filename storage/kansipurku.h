@@ -1,7 +1,7 @@
 #pragma once
 // The covers of an opened catalogue are unpacked after its first card is shown: the window takes them out a
 // slice at a time between its events, a cover about to be shown comes out ahead of the others, and whatever
-// reads or writes gfx\kannet\ first waits for the rest through odota_kannet (storage/kannet.h).
+// reads or writes gfx\kannet\ first waits for the rest through odota_kannet (storage/avoimen_kannet.h).
 #include <chrono>
 #include <cstddef>
 #include <memory>

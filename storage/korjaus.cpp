@@ -1,4 +1,5 @@
 #include "storage/korjaus.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 
 #include "diag/loki.h"

@@ -10,6 +10,7 @@
 #include "diag/loki.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/kansipurku.h"
 #include "storage/korjaus.h"

@@ -9,6 +9,7 @@
 
 #include "diag/loki.h"
 #include "settings/asetukset.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/kansipurku.h"
 #include "storage/liitos.h"

@@ -4,6 +4,7 @@
 
 #include "diag/loki.h"
 #include "perus/teksti.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/kentat.h"
 #include "storage/lataus.h"

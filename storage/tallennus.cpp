@@ -10,6 +10,7 @@
 #include "storage/lajittelu.h"
 #include "perus/tiedostot.h"
 #include "settings/asetukset.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/lataus.h"
 #include "storage/runko.h"

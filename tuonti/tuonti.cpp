@@ -11,6 +11,7 @@
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
 #include "perus/tiedostot.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/kasetti.h"
 #include "storage/kentat.h"

@@ -9,6 +9,7 @@
 
 #include "export/csv.h"
 #include "perus/merkisto.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 #include "storage/lataus.h"

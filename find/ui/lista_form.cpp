@@ -21,6 +21,7 @@
 #include "find/listan_paikka.h"
 #include "settings/asetukset.h"
 #include "settings/ui/ulkoasu_qt.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/varasto.h"
 

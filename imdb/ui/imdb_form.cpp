@@ -24,6 +24,7 @@
 #include "perus/ui/paaikkuna.h"
 #include "perus/versio.h"
 #include "settings/asetukset.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/runko.h"
 #include "storage/varasto.h"

@@ -7,6 +7,7 @@
 
 #include "diag/ui/teksti.h"
 #include "mainwindow/korttitoiminnot.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 
 Tcover_form::Tcover_form(Varasto& v, Kytkokset k, QWidget* paaikkuna)

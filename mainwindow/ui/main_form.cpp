@@ -42,6 +42,7 @@
 #include "mainwindow/ui/tilastot_ikkuna.h"
 #include "perus/versio.h"
 #include "settings/ui/ulkoasu_qt.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/kentat.h"
 #include "storage/kenttasaannot.h"

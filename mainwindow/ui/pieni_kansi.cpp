@@ -7,6 +7,7 @@
 
 #include "diag/ui/teksti.h"
 #include "mainwindow/nakymat.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 
 PieniKansi::PieniKansi(Varasto& v, QWidget* parent) : QLabel(parent), v_(v) {

@@ -18,6 +18,7 @@
 #include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "settings/ui/ulkoasu_qt.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/varasto.h"
 

@@ -16,6 +16,7 @@
 #include "storage/kenttasaannot.h"
 #include "storage/korjaus.h"
 #include "storage/lataus.h"
+#include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 #include "storage/tallennus.h"
 #include "storage/ui/kansipurkuajo.h"

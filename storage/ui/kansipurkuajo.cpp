@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "storage/avoimen_kannet.h"
 #include "storage/kansipurku.h"
 
 namespace {
