@@ -41,7 +41,7 @@ fs::path luettelo(const fs::path& kansio, int kasetteja) {
     d.kasetilla = "D1";
     d.nimi = "Levy";
     d.formaatti = "DVD";
-    const Ohjelmakansio ohjelma(kansio);
+    const Ohjelmakansio ohjelma(kansio, jarjestelman_tiedostot());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
@@ -102,7 +102,7 @@ TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
     testituki::Tilapainen_kansio k;
     // The example catalogue with one card more whose name holds quotes and a comma.
     Tietokanta tk;
-    const Ohjelmakansio ohjelma(k.juuri());
+    const Ohjelmakansio ohjelma(k.juuri(), jarjestelman_tiedostot());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
@@ -187,7 +187,7 @@ TEST(RkbVienti, TulostettuListaPdf) {
     levea.kasetilla = "1";
     levea.nimi = "Leveä";
     levea.aani = std::string(70, 'A');
-    const Ohjelmakansio ohjelma(k.juuri());
+    const Ohjelmakansio ohjelma(k.juuri(), jarjestelman_tiedostot());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;

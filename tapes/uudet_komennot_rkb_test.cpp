@@ -50,7 +50,7 @@ protected:
                 std::ofstream(tila_ / "gfx" / "kannet" / k.kansi) << "kuva " << k.kansi;
             }
         }
-        const Ohjelmakansio kansio(tila_);
+        const Ohjelmakansio kansio(tila_, jarjestelman_tiedostot());
         diag::TestiViestit viestit;
         diag::EiKiiretta kiire;
         TAsetukset a;

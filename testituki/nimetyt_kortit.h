@@ -15,7 +15,7 @@ inline bool tallenna_nimetyt_kortit(const std::filesystem::path& kansio, const s
                                     std::initializer_list<const char*> nimet) {
     Tietokanta tk;
     for (const char* nimi : nimet) tk.kortit.lisaa_uusi().nimi = nimi;
-    const Ohjelmakansio ohjelma(kansio);
+    const Ohjelmakansio ohjelma(kansio, jarjestelman_tiedostot());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset a;
