@@ -35,7 +35,6 @@ Tulos kirjoita_tyotiedosto(Tiedostojarjestelma& t, const fs::path& p, const TOma
 
 std::string syyrivi(const std::string& syy) { return syy.empty() ? std::string() : "\n\nSyy: " + syy; }
 
-
 class Tallennus {
 public:
     Tallennus(const std::string& kohde, const Varasto& v) : kohde_(kohde), v_(v), t_(v.tj()) {}
