@@ -308,8 +308,9 @@ private slots:
         kasetteja(p, 3);
         p.k.kirjoita("lista.pdf", "vanha");
         const fs::path pdf = p.k.juuri() / "lista.pdf";
+        const std::string paivays = "1.1.2026", tiedosto = "testi.rkb";
         Listan_tuloste tuloste;
-        const Tulostettava t = listatuloste(p.tk.kortit, "1.1.2026", "testi.rkb", tuloste, false);
+        const Tulostettava t = listatuloste(p.tk.kortit, paivays, tiedosto, tuloste, false);
         using V = VikaantuvatTiedostot::Vaihe;
         const struct {
             V vaihe;
