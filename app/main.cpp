@@ -48,20 +48,21 @@ int main(int argc, char** argv) {
     // Dates, numbers and Qt's own dialogs (file, print) in Finnish.
     const Suomennokset suomennokset(app);
 
-    const auto juuri = Ohjelmakansio::etsi_juuri();
+    Tiedostojarjestelma& tiedostot = jarjestelman_tiedostot();
+    const auto juuri = Ohjelmakansio::etsi_juuri(tiedostot);
     QtViestit viestit;
     // An installed copy's folder is the user's own, made and seeded at the first start.
-    if (const Tulos t = valmistele_ohjelmakansio(juuri, Ohjelmakansio::asennettu_data()); !t) {
+    if (const Tulos t = valmistele_ohjelmakansio(tiedostot, juuri, Ohjelmakansio::asennettu_data(tiedostot)); !t) {
         viestit.virhe("Ohjelma ei päässyt hakemistoonsa (Bugi?), lopetetaan ohjelma...\n" + t.viesti);
         return 1;
     }
-    const Ohjelmakansio kansio(juuri);
+    const Ohjelmakansio kansio(juuri, tiedostot);
     QtKiire kiire(kansio.polku("gfx\\working.gif"));
-    diag::loki().aseta_tiedosto(jarjestelman_tiedostot(), juuri / "rulladb_debug.log");
+    diag::loki().aseta_tiedosto(tiedostot, juuri / "rulladb_debug.log");
     diag::loki().aseta_viestit(&viestit);
 
     QtTyopoyta tyopoyta;
-    Ohjelma ohjelma(juuri, jarjestelman_tiedostot(), viestit, kiire, tyopoyta);
+    Ohjelma ohjelma(juuri, tiedostot, viestit, kiire, tyopoyta);
     if (!ohjelma.kaynnista(app.arguments())) return 1;
     viestit.aseta_omistaja(&ohjelma.paaikkuna());
     kiire.aseta_paaikkuna(&ohjelma.paaikkuna());

@@ -58,7 +58,7 @@ fs::path oma_ohjelmatiedosto() {
 Ohjelma::Ohjelma(fs::path juuri, Tiedostojarjestelma& tiedostot, diag::Viestit& viestit, diag::Kiire& kiire,
                  Tyopoyta& tyopoyta)
     : tiedostot(tiedostot),
-      kansio(std::move(juuri)),
+      kansio(std::move(juuri), tiedostot),
       ymparisto{kansio, tiedostot, viestit, [] { return tulostimen_tarkkuus(); }, [this] { sovitin.sovella(asetukset.ulkoasu); }},
       xdg_data(xdg_data_kansio()),
       ohjelmatiedosto(oma_ohjelmatiedosto()),
@@ -109,8 +109,8 @@ void Ohjelma::tee_ikkunat() {
 
 bool Ohjelma::kaynnista(const QStringList& argumentit) {
     // 1. A folder the program cannot write to is said as it is, not taken for another copy running.
-    if (const auto virhe = ohjelmakansion_kirjoitusvirhe(kansio.juuri(), tiedostot)) {
-        viestit_.virhe(*virhe);
+    if (const Tulos koe = ohjelmakansion_kirjoituskoe(kansio.juuri(), tiedostot); !koe) {
+        viestit_.virhe(koe.viesti);
         return false;
     }
     // One copy at a time. A lock file of a crashed run is found stale and taken over.
@@ -120,7 +120,7 @@ bool Ohjelma::kaynnista(const QStringList& argumentit) {
         return false;
     }
     // What crashed runs left behind: their work folders and half-written saves.
-    siivoa_vanhat_tyokansiot("rullakko");
+    siivoa_vanhat_tyokansiot(tiedostot, "rullakko");
     siivoa_keskeneraiset(tiedostot, kansio.juuri());
     siivoa_vanhat_asetuskopiot(tiedostot, kansio);
     // 2. The program folder is also the process's current folder, where the file dialogs start.

@@ -104,7 +104,7 @@ struct Avaaja {
 
     explicit Avaaja(const Aineisto& aineisto) : Avaaja(aineisto, aineisto.juuri) {}
     // An open in a program folder of its own.
-    Avaaja(const Aineisto& aineisto, const fs::path& juuri) : a(aineisto), kansio(juuri) {
+    Avaaja(const Aineisto& aineisto, const fs::path& juuri) : a(aineisto), kansio(juuri, jarjestelman_tiedostot()) {
         fs::create_directories(juuri / "gfx" / "kannet");
         asetukset.notify_enabled = false;
     }

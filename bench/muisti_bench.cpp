@@ -59,7 +59,7 @@ Tulokset mittaa(const fs::path& juuri) {
     }
     malloc_trim(0);
     Tietokanta tk;
-    Ohjelmakansio kansio{juuri};
+    Ohjelmakansio kansio{juuri, jarjestelman_tiedostot()};
     HiljaisetViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;

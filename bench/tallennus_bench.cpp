@@ -30,7 +30,7 @@ void Tallennus(benchmark::State& s) {
     const fs::path juuri = fs::temp_directory_path() / ("tallennus_bench_" + std::to_string(::getpid()));
     fs::remove_all(juuri);
     fs::create_directories(juuri / "gfx" / "kannet");
-    const Ohjelmakansio kansio(juuri);
+    const Ohjelmakansio kansio(juuri, jarjestelman_tiedostot());
     Tietokanta tk;
     std::vector<std::string> kannet;
     std::mt19937 r(1);

@@ -26,7 +26,7 @@ constexpr int kasetteja = 140;
 struct Tarrat {
     QTemporaryDir kansio;
     fs::path juuri{kansio.path().toStdString()};
-    Ohjelmakansio ohjelma{juuri};
+    Ohjelmakansio ohjelma{juuri, jarjestelman_tiedostot()};
     HiljaisetViestit viestit;
     diag::EiKiiretta kiire;
     TOmaList lista;
@@ -56,7 +56,7 @@ struct Tarrat {
     double vektorit(const fs::path& pdf) {
         Tarrapiirtaja piirtaja(lista, ohjelma, viestit, kiire, asetukset());
         const auto t0 = std::chrono::steady_clock::now();
-        if (!kirjoita_pdf(pdf, tarratuloste(piirtaja, tyo, false))) return -1;
+        if (!kirjoita_pdf(jarjestelman_tiedostot(), pdf, tarratuloste(piirtaja, tyo, false))) return -1;
         return sekunnit(t0, std::chrono::steady_clock::now());
     }
 

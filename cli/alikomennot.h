@@ -11,6 +11,7 @@
 #include "diag/viestit.h"
 #include "settings/asetukset.h"
 #include "perus/ohjelmakansio.h"
+#include "storage/tyokansio.h"
 #include "storage/varasto.h"
 
 // A command as rkb runs it; its parameters and description are its row in cli/komennot.cpp.
@@ -44,13 +45,10 @@ bool lue_tiedosto(const std::string& nimi, std::string& sisalto);
 class TilapainenOhjelmakansio {
 public:
     TilapainenOhjelmakansio();
-    ~TilapainenOhjelmakansio();
-    TilapainenOhjelmakansio(const TilapainenOhjelmakansio&) = delete;
-    TilapainenOhjelmakansio& operator=(const TilapainenOhjelmakansio&) = delete;
-    const std::filesystem::path& polku() const { return polku_; }
+    const std::filesystem::path& polku() const { return tyo_->polku(); }
 
 private:
-    std::filesystem::path polku_;
+    std::optional<Tyokansio> tyo_;
 };
 
 // A file name from the command line as the program's own text: absolute, cp1252.
@@ -64,8 +62,8 @@ std::optional<TAsetukset> ohjelmakansion_asetukset(const Ohjelmakansio& kansio, 
 // lue_asetukset() reads the program folder's.
 struct Avattu {
     TilapainenOhjelmakansio tila;
-    Ohjelmakansio kansio{tila.polku()};
-    Ohjelmakansio ohjelma{Ohjelmakansio::etsi_juuri()};
+    Ohjelmakansio kansio{tila.polku(), jarjestelman_tiedostot()};
+    Ohjelmakansio ohjelma{Ohjelmakansio::etsi_juuri(jarjestelman_tiedostot()), jarjestelman_tiedostot()};
     KomentoriviViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;

@@ -84,7 +84,7 @@ int labels(const std::vector<std::string>& p) {
     tyo.kasetit = kasetit;
     tyo.dpi_x = tyo.dpi_y = dpi;
     tyo.arkilla = std::max(1, a.asetukset.Tarroja);
-    if (tulos_lopuksi(kirjoita_pdf(std::filesystem::absolute(p[1]), tarratuloste(piirtaja, tyo, paalys))) != 0) return 1;
+    if (tulos_lopuksi(kirjoita_pdf(jarjestelman_tiedostot(), std::filesystem::absolute(p[1]), tarratuloste(piirtaja, tyo, paalys))) != 0) return 1;
     return a.viestit.virheita == 0 ? 0 : 1;
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 int overdue(const std::vector<std::string>& p) {
     KomentoriviViestit viestit;
-    const Ohjelmakansio kansio(Ohjelmakansio::etsi_juuri());
+    const Ohjelmakansio kansio(Ohjelmakansio::etsi_juuri(jarjestelman_tiedostot()), jarjestelman_tiedostot());
     std::optional<Paiva> paiva = tanaan();
     std::optional<int> paivia;
     for (std::size_t i = 1; i < p.size(); i += 2) {

@@ -28,7 +28,7 @@ int print_list(const std::vector<std::string>& p) {
     const std::string paivays = tanaan();
     Listan_tuloste tuloste;
     const Tulostettava t = listatuloste(a.tk.kortit, paivays, a.tk.tiedosto, tuloste, vaaka);
-    return tulos_lopuksi(kirjoita_pdf(std::filesystem::absolute(p[1]), t));
+    return tulos_lopuksi(kirjoita_pdf(jarjestelman_tiedostot(), std::filesystem::absolute(p[1]), t));
 }
 
 const RekisteroiAlikomento rekisteroi(apuohjelman_komento(listan_tulostus, print_list));

@@ -14,7 +14,7 @@ namespace {
 
 int remind(const std::vector<std::string>& p) {
     KomentoriviViestit viestit;
-    const Ohjelmakansio kansio(Ohjelmakansio::etsi_juuri());
+    const Ohjelmakansio kansio(Ohjelmakansio::etsi_juuri(jarjestelman_tiedostot()), jarjestelman_tiedostot());
     const std::string lainaaja = merkisto::utf8_cp1252(p[1]);
     std::string pohja;
     bool laheta = false;

@@ -37,15 +37,11 @@ bool lue_tiedosto(const std::string& nimi, std::string& sisalto) {
 
 TilapainenOhjelmakansio::TilapainenOhjelmakansio() {
     // A run killed in the middle leaves its folder behind; the next run removes it.
-    siivoa_vanhat_tyokansiot("rkb");
-    polku_ = luo_tyokansio("rkb");
-    if (polku_.empty()) throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
-    std::filesystem::create_directories(polku_ / "gfx" / "kannet");
-}
-
-TilapainenOhjelmakansio::~TilapainenOhjelmakansio() {
-    std::error_code ec;
-    std::filesystem::remove_all(polku_, ec);
+    siivoa_vanhat_tyokansiot(jarjestelman_tiedostot(), "rkb");
+    tyo_.emplace(jarjestelman_tiedostot(), "rkb");
+    if (tyo_->polku().empty())
+        throw std::filesystem::filesystem_error("mkdtemp", std::error_code(tyo_->tulos().syy, std::generic_category()));
+    std::filesystem::create_directories(tyo_->polku() / "gfx" / "kannet");
 }
 
 std::string ohjelman_nimi(const std::string& nimi) {

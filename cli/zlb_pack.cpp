@@ -17,7 +17,7 @@ int pack(const std::vector<std::string>& p) {
     for (auto it = p.begin() + 1; it != p.end(); ++it) {
         nimet.push_back(merkisto::utf8_cp1252(*it));
         std::error_code ec;
-        if (!fs::is_regular_file(tiedostopolku(nimet.back(), juuri), ec)) {
+        if (!fs::is_regular_file(tiedostopolku(jarjestelman_tiedostot(), nimet.back(), juuri), ec)) {
             tulosta_virhe(zlb_teksti(zlb_virhe::ei_avaudu, nimet.back()));
             return 1;
         }

@@ -41,16 +41,16 @@ bool Loki::kirjoita_tiedostoon(std::string_view rivi) {
     Tiedostojarjestelma& t = *tiedostot_;
     // Opened and closed for every line so that the log is whole even if the program dies right after.
     std::string teksti;
-    int fd = t.avaa(tiedosto_, O_WRONLY | O_APPEND | O_CREAT | O_EXCL);
-    if (fd >= 0) {
+    Kuvaaja a = t.avaa(tiedosto_, O_WRONLY | O_APPEND | O_CREAT | O_EXCL);
+    if (a.tulos) {
         teksti = std::string(otsake) + "\r\n";
-    } else if (fd == -EEXIST) {
-        fd = t.avaa(tiedosto_, O_WRONLY | O_APPEND);
+    } else if (a.tulos.syy == EEXIST) {
+        a = t.avaa(tiedosto_, O_WRONLY | O_APPEND);
     }
-    if (fd < 0) return false;
+    if (!a.tulos) return false;
     teksti.append(rivi).append("\r\n");
-    const int kirjoitus = kirjoita_kaikki(t, fd, teksti.data(), teksti.size());
-    return t.sulje(fd) == 0 && kirjoitus == 0;
+    const Tulos kirjoitus = kirjoita_kaikki(t, a.fd, teksti.data(), teksti.size());
+    return t.sulje(a.fd).onnistui() && kirjoitus.onnistui();
 }
 
 void Loki::kirjoita(std::string_view rivi, bool aina) {

@@ -97,7 +97,7 @@ TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
     testituki::Tilapainen_kansio k;
     // The example catalogue with one card more whose name holds quotes and a comma.
     Tietokanta tk;
-    const Ohjelmakansio ohjelma(k.juuri());
+    const Ohjelmakansio ohjelma(k.juuri(), jarjestelman_tiedostot());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
@@ -182,7 +182,7 @@ TEST(RkbVienti, TulostettuListaPdf) {
     levea.kasetilla = "1";
     levea.nimi = "Leveä";
     levea.aani = std::string(70, 'A');
-    const Ohjelmakansio ohjelma(k.juuri());
+    const Ohjelmakansio ohjelma(k.juuri(), jarjestelman_tiedostot());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;

@@ -16,10 +16,10 @@ namespace {
 
 // JSON nested deeper than this is no page's record: it is refused before it is read, so no walk of a
 // page's JSON can run out of stack and a hostile block costs one quick pass.
-constexpr int json_syvyys = 48;
+constexpr int json_syvyys = sivun_json_syvyys;
 
 // Whether the text's brackets nest no deeper than the limit; strings are skipped.
-bool syvyys_sallittu(std::string_view t) {
+bool syvyys_sallittu(std::string_view t, int enintaan) {
     int syvyys = 0;
     bool merkkijonossa = false;
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -30,7 +30,7 @@ bool syvyys_sallittu(std::string_view t) {
         } else if (c == '"') {
             merkkijonossa = true;
         } else if (c == '[' || c == '{') {
-            if (++syvyys > json_syvyys) return false;
+            if (++syvyys > enintaan) return false;
         } else if (c == ']' || c == '}') {
             --syvyys;
         }
@@ -40,10 +40,10 @@ bool syvyys_sallittu(std::string_view t) {
 
 }  // namespace
 
-json jasenna_rajattu(std::string_view teksti) {
-    if (!syvyys_sallittu(teksti)) return json(json::value_t::discarded);
+json jasenna_rajattu(std::string_view teksti, int enintaan) {
+    if (!syvyys_sallittu(teksti, enintaan)) return json(json::value_t::discarded);
     // The same limit again while reading, should the pass above ever count otherwise than the parser.
-    return json::parse(teksti, [](int syvyys, json::parse_event_t, json&) { return syvyys <= json_syvyys; }, false);
+    return json::parse(teksti, [enintaan](int syvyys, json::parse_event_t, json&) { return syvyys <= enintaan; }, false);
 }
 
 namespace {

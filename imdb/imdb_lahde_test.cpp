@@ -226,7 +226,7 @@ public:
 class Kansiera : public ::testing::Test {
 protected:
     testituki::Tilapainen_kansio k;
-    Ohjelmakansio kansio{k.juuri()};
+    Ohjelmakansio kansio{k.juuri(), jarjestelman_tiedostot()};
     diag::TestiViestit viestit;
     TOmaList kortit;
     Lahdenkorvike lahde;

@@ -3,5 +3,8 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-// The parsed text, or a discarded value when it is not JSON or nests deeper than the limit.
-nlohmann::json jasenna_rajattu(std::string_view teksti);
+// How deep a page's JSON may nest.
+inline constexpr int sivun_json_syvyys = 48;
+
+// The parsed text, or a discarded value when it is not JSON or its brackets nest deeper than `enintaan`.
+nlohmann::json jasenna_rajattu(std::string_view teksti, int enintaan = sivun_json_syvyys);

@@ -15,7 +15,7 @@ namespace {
 class Kansilataus : public ::testing::Test {
 protected:
     testituki::Tilapainen_kansio k;
-    Ohjelmakansio kansio{k.juuri()};
+    Ohjelmakansio kansio{k.juuri(), jarjestelman_tiedostot()};
     diag::TestiViestit viestit;
     TOmaList lista;
 

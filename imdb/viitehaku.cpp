@@ -174,9 +174,12 @@ void Viitetietokanta::lataa(Tiedostojarjestelma& t, const fs::path& tiedosto) {
     kirjoita_debug("tietokanta.count #1 = " + std::to_string(lista_.Count()));
     if (on_tavallinen(t, tiedosto)) {
         // A folder of its own keeps the loader's work file apart from the open catalogue's crash marker.
-        const fs::path kansio = ajon_tyokansio() / "dbase";
-        t.luo_kansiot(kansio);
-        const Ohjelmakansio ok(kansio);
+        const Tyokansio kansio(t, "rullakko");
+        if (kansio.polku().empty()) {
+            kirjoita_debug_aina("Viitetietokannalle ei voitu tehdä työkansiota: " + polku_tekstiksi(tiedosto));
+            return;
+        }
+        const Ohjelmakansio ok(kansio.polku(), t);
         Lokiviestit viestit;
         diag::EiKiiretta kiire;
         TAsetukset asetukset;

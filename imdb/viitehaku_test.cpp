@@ -209,7 +209,7 @@ TEST(Valintaikkuna, OtsikkoRivitJaMitat) {
 
 TEST(Viitetietokanta, LatautuuHiljaaJaPuuttuvaOnTyhja) {
     testituki::Tilapainen_kansio k;
-    Ohjelmakansio kansio(k.juuri());
+    Ohjelmakansio kansio(k.juuri(), jarjestelman_tiedostot());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     Tietokanta tk;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "diag/viestit.h"
+#include "imdb/json_raja.h"
 #include "imdb/leikkurit.h"
 #include "imdb/osoitteet.h"
 #include "perus/merkisto.h"
@@ -47,19 +48,10 @@ constexpr std::pair<std::string_view, double> aikayksikot[] = {
     {"/Q11574", 1.0 / 60.0},  // second
 };
 
-struct LiianSyva {};
-
 // A whole answer parsed, its depth bounded, so no later walk over it can recurse without limit.
 bool lue_json(std::string_view teksti, json& j) {
-    try {
-        j = json::parse(teksti, [](int syvyys, json::parse_event_t, json&) {
-            if (syvyys > json_syvyys) throw LiianSyva{};
-            return true;
-        });
-    } catch (...) {
-        return false;
-    }
-    return true;
+    j = jasenna_rajattu(teksti, json_syvyys);
+    return !j.is_discarded();
 }
 
 const json* kentta(const json* j, const char* avain) {

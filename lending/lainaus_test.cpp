@@ -241,11 +241,11 @@ TEST(Muistutuspohjat, TekstitiedostotNimenMukaan) {
     std::filesystem::create_directories(kansio / "alikansio.txt");
     for (const char* nimi : {"tiukka.txt", "Kohtelias.TXT", "kuva.jpg", "CMakeCache.txt", "txt", "VERTFONT_LISENSSI.txt"})
         std::ofstream(kansio / nimi) << "Otsikko\r\n";
-    EXPECT_EQ(muistutuspohjat(Ohjelmakansio(kansio)), (std::vector<std::string>{"Kohtelias.TXT", "tiukka.txt"}));
+    EXPECT_EQ(muistutuspohjat(Ohjelmakansio(kansio, jarjestelman_tiedostot())), (std::vector<std::string>{"Kohtelias.TXT", "tiukka.txt"}));
     std::string sisalto;
-    EXPECT_TRUE(lue_muistutuspohja(jarjestelman_tiedostot(), Ohjelmakansio(kansio), "tiukka.txt", sisalto));
+    EXPECT_TRUE(lue_muistutuspohja(jarjestelman_tiedostot(), Ohjelmakansio(kansio, jarjestelman_tiedostot()), "tiukka.txt", sisalto));
     EXPECT_EQ(sisalto, "Otsikko\r\n");
-    EXPECT_FALSE(lue_muistutuspohja(jarjestelman_tiedostot(), Ohjelmakansio(kansio), "puuttuu.txt", sisalto));
+    EXPECT_FALSE(lue_muistutuspohja(jarjestelman_tiedostot(), Ohjelmakansio(kansio, jarjestelman_tiedostot()), "puuttuu.txt", sisalto));
 }
 
 }  // namespace

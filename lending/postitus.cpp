@@ -45,10 +45,11 @@ bool tarkista_email_asetukset(const TAsetukset& a, diag::Viestit& viestit,
 
 std::vector<std::string> muistutuspohjat(const Ohjelmakansio& kansio) {
     std::vector<std::string> nimet;
-    std::error_code ec;
-    for (fs::directory_iterator it(kansio.juuri(), ec), loppu; !ec && it != loppu; it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
-        const std::string nimi = polku_tekstiksi(it->path().filename());
+    std::vector<Kansiorivi> rivit;
+    kansio.tiedostot().listaa(kansio.juuri(), rivit);
+    for (const Kansiorivi& r : rivit) {
+        if (!r.tavallinen) continue;
+        const std::string nimi = polku_tekstiksi(r.nimi);
         // The build folder doubles as the program folder during development: its build files are no
         // templates, and neither is installation data that sits beside them (the font's licence).
         if (nimi == "CMakeCache.txt" || nimi == "install_manifest.txt" || asennuksen_luettava(nimi)) continue;

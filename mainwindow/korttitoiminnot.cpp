@@ -7,6 +7,7 @@
 #include "mainwindow/nakymat.h"
 #include "perus/teksti.h"
 #include "storage/avoimen_kannet.h"
+#include "perus/tiedostot.h"
 #include "storage/kannet.h"
 
 namespace fs = std::filesystem;
@@ -82,16 +83,16 @@ constexpr const char* kopiokuvan_paatteet[] = {"jpg", "bmp", "gif"};
 
 fs::path kopiokuva(const Ohjelmakansio& kansio, const std::string& paate) { return kansio.polku("gfx\\kopio." + paate); }
 
-bool kopioi_kuva(const fs::path& lahde, const fs::path& kohde) {
-    std::error_code ec;
-    return fs::copy_file(lahde, kohde, fs::copy_options::none, ec) && !ec;
+bool kopioi_kuva(const Ohjelmakansio& kansio, const fs::path& lahde, const fs::path& kohde) {
+    const Tulos t = kopioi_tiedosto(kansio.tiedostot(), lahde, kohde);
+    if (!t) kirjoita_debug_aina("[kopioi_kuva] " + t.viesti);
+    return t.onnistui();
 }
 
 }  // namespace
 
 void Korttimuisti::poista_kopiokuvat(const Ohjelmakansio& kansio) {
-    std::error_code ec;
-    for (const char* paate : kopiokuvan_paatteet) fs::remove(kopiokuva(kansio, paate), ec);
+    for (const char* paate : kopiokuvan_paatteet) kansio.tiedostot().poista(kopiokuva(kansio, paate));
 }
 
 void Korttimuisti::kopioi(const TKortti& kortti, const Ohjelmakansio& kansio, diag::Viestit& viestit) {
@@ -102,7 +103,7 @@ void Korttimuisti::kopioi(const TKortti& kortti, const Ohjelmakansio& kansio, di
     const auto lahde = kansikuvan_polku(kansio, kortti.cover_fn);
     const std::string paate = pienet_cp1252(kortti.cover_fn.substr(kortti.cover_fn.size() - std::min<std::size_t>(3, kortti.cover_fn.size())));
     const bool tunnettu = std::find(std::begin(kopiokuvan_paatteet), std::end(kopiokuvan_paatteet), paate) != std::end(kopiokuvan_paatteet);
-    if (!lahde || !tunnettu || !kopioi_kuva(*lahde, kopiokuva(kansio, paate)))
+    if (!lahde || !tunnettu || !kopioi_kuva(kansio, *lahde, kopiokuva(kansio, paate)))
         viestit.virhe("Virhe #325255: tiedoston kopioinnissa, kansikuvan kopionti epäonnistui");
 }
 
@@ -113,15 +114,14 @@ bool Korttimuisti::liita(Tietokanta& tk, const Ohjelmakansio& kansio, diag::Vies
     uusi.kopioi(*kopio_);
     kopio_.reset();
     std::string paate;
-    std::error_code ec;
     for (const char* p : kopiokuvan_paatteet)
-        if (fs::exists(kopiokuva(kansio, p), ec)) paate = p;
+        if (on_tavallinen(kansio.tiedostot(), kopiokuva(kansio, p))) paate = p;
     if (paate.empty()) {
         uusi.cover_fn.clear();
         return true;
     }
     uusi.cover_fn = std::string(kansikuvakansio) + uusi_kansikuvan_nimi(tk.kortit) + "." + paate;
-    if (!kopioi_kuva(kopiokuva(kansio, paate), kansio.polku(uusi.cover_fn))) {
+    if (!kopioi_kuva(kansio, kopiokuva(kansio, paate), kansio.polku(uusi.cover_fn))) {
         viestit.virhe("Virhe #325256: tiedoston kopioinnissa, kansikuvan kopionti epäonnistui");
         uusi.cover_fn.clear();
     }
@@ -150,7 +150,7 @@ Pudotus pudota_tiedostot(const std::vector<std::string>& nimet, Tietokanta& tk, 
     std::string kohde = std::string(kansikuvakansio) + oma_nimi;
     if (!kansikuvan_polku(kansio, kohde) || kansikuva_olemassa(kansio, kohde))
         kohde = std::string(kansikuvakansio) + uusi_kansikuvan_nimi(tk.kortit) + paate;
-    if (!kopioi_kuva(lahde, kansio.polku(kohde))) {
+    if (!kopioi_kuva(kansio, lahde, kansio.polku(kohde))) {
         viestit.virhe("Virhe #325254: tiedoston kopioinnissa!");
         return Pudotus::Hylatty;
     }

@@ -3,6 +3,7 @@
 #include "diag/loki.h"
 #include "storage/kannet.h"
 #include "testituki/testitila.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -115,6 +116,47 @@ TEST_F(Korttitoiminnot, KopioJaLiitosKerranKannenKanssa) {
     muisti.liita(tk_, *kansio_, viestit_);
     EXPECT_EQ(tk_.kortit[3].cover_fn, "");
     EXPECT_TRUE(viestit_.naytetyt.empty());
+}
+
+// A cover the disk cannot copy whole is refused with the message, and no broken picture is left behind.
+TEST_F(Korttitoiminnot, KannenKopioVikaantuvallaLevylla) {
+    kortit({"1"});
+    tk_.kortit[1].cover_fn = "gfx\\kannet\\11111111.jpg";
+    kirjoita(tk_.kortit[1].cover_fn, std::string(1000, 'k'));
+    using V = VikaantuvatTiedostot::Vaihe;
+    const std::string kopioitaessa = "Virhe #325255: tiedoston kopioinnissa, kansikuvan kopionti epäonnistui";
+    const std::string liitettaessa = "Virhe #325256: tiedoston kopioinnissa, kansikuvan kopionti epäonnistui";
+    const struct {
+        V vaihe;
+        int virhe;
+        const char* polun_osa;
+        bool liitos;  // fails at the paste, after a copy that succeeded
+    } tapaukset[] = {
+        {V::Lue, EIO, "11111111.jpg", false},
+        {V::Luo, EACCES, "kopio.jpg", false},
+        {V::Kirjoita, ENOSPC, "kopio.jpg", false},
+        {V::Lue, EIO, "kopio.jpg", true},
+        {V::Kirjoita, ENOSPC, "kannet", true},
+        {V::Sulje, EIO, "kannet", true},
+    };
+    for (const auto& c : tapaukset) {
+        VikaantuvatTiedostot t;
+        const Ohjelmakansio kansio(juuri_, {}, t);
+        viestit_.naytetyt.clear();
+        Korttimuisti muisti;
+        if (!c.liitos) t.epaonnistu(c.vaihe, c.virhe, c.polun_osa);
+        muisti.kopioi(tk_.kortit[1], kansio, viestit_);
+        if (c.liitos) {
+            t.epaonnistu(c.vaihe, c.virhe, c.polun_osa);
+            ASSERT_TRUE(muisti.liita(tk_, kansio, viestit_));
+            EXPECT_EQ(tk_.kortit[tk_.nykyinen].cover_fn, "") << c.polun_osa;
+        }
+        EXPECT_EQ(viestit_.tekstit(), std::vector<std::string>{c.liitos ? liitettaessa : kopioitaessa}) << c.polun_osa;
+        EXPECT_EQ(t.epaonnistuneet(c.vaihe), 1) << c.polun_osa;
+        if (!c.liitos) EXPECT_FALSE(fs::exists(polku("gfx\\kopio.jpg"))) << c.polun_osa;
+        EXPECT_EQ(std::distance(fs::directory_iterator(juuri_ / "gfx" / "kannet"), fs::directory_iterator()), 1);
+        Korttimuisti::poista_kopiokuvat(*kansio_);
+    }
 }
 
 TEST_F(Korttitoiminnot, AinoanKortinPoistoJattaaTyhjan) {

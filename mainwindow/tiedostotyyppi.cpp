@@ -35,7 +35,7 @@ std::string exec_ohjelma(const std::string& exec) {
 }
 
 bool kirjoita(Tiedostojarjestelma& t, const fs::path& p, const std::string& sisalto) {
-    return t.luo_kansiot(p.parent_path()) == 0 && korvaa_tiedosto(t, p, sisalto);
+    return t.luo_kansiot(p.parent_path()) && korvaa_tiedosto(t, p, sisalto);
 }
 
 }  // namespace

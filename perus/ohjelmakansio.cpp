@@ -1,13 +1,11 @@
 #include "perus/ohjelmakansio.h"
 
-#include <dirent.h>
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "perus/tiedostojarjestelma.h"
@@ -24,64 +22,57 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path ohjelman_kansio() {
+fs::path ohjelman_kansio(Tiedostojarjestelma& t) {
+    fs::path exe;
+    if (t.lue_linkki("/proc/self/exe", exe)) return exe.parent_path();
     std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path(ec) : exe.parent_path();
+    return fs::current_path(ec);
 }
 
 // The build folder and a copy unpacked in one folder have the skins beside the executable.
-bool on_asennustiedostoja(const fs::path& kansio) {
-    std::error_code ec;
-    return fs::is_directory(kansio / "gfx", ec);
-}
+bool on_asennustiedostoja(Tiedostojarjestelma& t, const fs::path& kansio) { return on_kansio(t, kansio / "gfx"); }
 
 std::vector<std::string> osat(std::string_view nimi);
 
 }  // namespace
 
-Ohjelmakansio::Ohjelmakansio(fs::path juuri) : Ohjelmakansio(std::move(juuri), asennettu_data()) {}
+Ohjelmakansio::Ohjelmakansio(fs::path juuri, Tiedostojarjestelma& t) : Ohjelmakansio(std::move(juuri), asennettu_data(t), t) {}
 
-Ohjelmakansio::Ohjelmakansio(fs::path juuri, fs::path asennus) : juuri_(std::move(juuri)), asennus_(std::move(asennus)) {}
+Ohjelmakansio::Ohjelmakansio(fs::path juuri, fs::path asennus, Tiedostojarjestelma& t)
+    : juuri_(std::move(juuri)), asennus_(std::move(asennus)), t_(&t) {}
 
-fs::path Ohjelmakansio::etsi_juuri() { return etsi_juuri(ohjelman_kansio()); }
+fs::path Ohjelmakansio::etsi_juuri(Tiedostojarjestelma& t) { return etsi_juuri(ohjelman_kansio(t), t); }
 
-fs::path Ohjelmakansio::etsi_juuri(const fs::path& ohjelman_kansio) {
+fs::path Ohjelmakansio::etsi_juuri(const fs::path& ohjelman_kansio, Tiedostojarjestelma& t) {
     if (const char* koti = std::getenv("RULLAKKO_HOME"); koti && *koti) return fs::absolute(koti);
-    if (on_asennustiedostoja(ohjelman_kansio)) return ohjelman_kansio;
+    if (on_asennustiedostoja(t, ohjelman_kansio)) return ohjelman_kansio;
     return xdg_data_kansio() / "rullakko";
 }
 
-const fs::path& Ohjelmakansio::asennettu_data() {
-    static const fs::path data = asennettu_data(ohjelman_kansio());
-    return data;
-}
+fs::path Ohjelmakansio::asennettu_data(Tiedostojarjestelma& t) { return asennettu_data(ohjelman_kansio(t), t); }
 
-fs::path Ohjelmakansio::asennettu_data(const fs::path& ohjelman_kansio) {
-    if (ohjelman_kansio.empty() || on_asennustiedostoja(ohjelman_kansio)) return {};
+fs::path Ohjelmakansio::asennettu_data(const fs::path& ohjelman_kansio, Tiedostojarjestelma& t) {
+    if (ohjelman_kansio.empty() || on_asennustiedostoja(t, ohjelman_kansio)) return {};
     const fs::path data = asennuksen_jaettu_kansio(ohjelman_kansio) / "rullakko";
-    std::error_code ec;
-    return fs::is_directory(data, ec) ? data : fs::path();
+    return on_kansio(t, data) ? data : fs::path();
 }
 
 fs::path Ohjelmakansio::polku(std::string_view nimi) const {
-    fs::path p = tiedostopolku(nimi, juuri_);
+    fs::path p = tiedostopolku(*t_, nimi, juuri_);
     if (asennus_.empty() || !asennuksen_luettava(nimi)) return p;
-    std::error_code ec;
-    if (fs::exists(p, ec)) return p;
-    fs::path asennettu = tiedostopolku(nimi, asennus_);
-    return fs::exists(asennettu, ec) ? asennettu : p;
+    if (on_olemassa(*t_, p, true)) return p;
+    fs::path asennettu = tiedostopolku(*t_, nimi, asennus_);
+    return on_olemassa(*t_, asennettu, true) ? asennettu : p;
 }
 
 std::vector<fs::path> Ohjelmakansio::kansiot(std::string_view nimi) const {
     std::vector<fs::path> k;
-    std::error_code ec;
-    if (const fs::path p = tiedostopolku(nimi, juuri_); fs::is_directory(p, ec)) k.push_back(p);
+    if (const fs::path p = tiedostopolku(*t_, nimi, juuri_); on_kansio(*t_, p)) k.push_back(p);
     const bool suhteellinen = !nimi.empty() && nimi.front() != '/' && nimi.front() != '\\';
     if (!asennus_.empty() && suhteellinen) {
         for (const std::string& osa : osat(nimi))
             if (osa == "..") return k;
-        if (const fs::path p = tiedostopolku(nimi, asennus_); fs::is_directory(p, ec) && (k.empty() || k[0] != p))
+        if (const fs::path p = tiedostopolku(*t_, nimi, asennus_); on_kansio(*t_, p) && (k.empty() || k[0] != p))
             k.push_back(p);
     }
     return k;
@@ -108,50 +99,38 @@ bool asennuksen_luettava(std::string_view nimi) {
     return !(o.size() == 2 && o[1].starts_with("kopio."));
 }
 
-Tulos valmistele_ohjelmakansio(const fs::path& juuri, const fs::path& asennus) {
-    std::error_code ec;
-    const auto virhe = [&](const std::string& mita, const fs::path& p) {
-        return Tulos::virhe(ec.value(), mita + " " + polku_tekstiksi(p) + ": " + jarjestelman_syy(ec.value()));
+Tulos valmistele_ohjelmakansio(Tiedostojarjestelma& t, const fs::path& juuri, const fs::path& asennus) {
+    const auto virhe = [](const std::string& mita, const fs::path& p, int syy) {
+        return Tulos::jarjestelma(syy, mita + " " + polku_tekstiksi(p) + ": " + jarjestelman_syy(syy));
     };
-    if (fs::is_directory(juuri, ec)) return Tulos::ok();
-    if (fs::exists(juuri, ec)) {
-        ec = std::make_error_code(std::errc::not_a_directory);
-        return virhe("Ohjelman kansio ei ole kansio:", juuri);
-    }
+    if (on_kansio(t, juuri)) return Tulos::ok();
+    if (on_olemassa(t, juuri, true)) return virhe("Ohjelman kansio ei ole kansio:", juuri, ENOTDIR);
     const fs::path ylempi = juuri.parent_path();
-    if (!fs::create_directories(ylempi, ec) && ec) return virhe("Kansiota ei voi luoda:", ylempi);
+    if (const Tulos r = t.luo_kansiot(ylempi); !r) return virhe("Kansiota ei voi luoda:", ylempi, r.syy);
     // Seeded in a folder of its own and renamed into place, so an interrupted first start is started over.
     const fs::path uusi = ylempi / ("." + juuri.filename().string() + ".uusi-" + std::to_string(::getpid()));
-    fs::remove_all(uusi, ec);
-    if (!fs::create_directory(uusi, ec)) return virhe("Kansiota ei voi luoda:", uusi);
+    t.poista_kaikki(uusi);
+    if (const Tulos r = t.luo_kansiot(uusi); !r) return virhe("Kansiota ei voi luoda:", uusi, r.syy);
     if (!asennus.empty()) {
-        for (fs::directory_iterator it(asennus, ec), loppu; !ec && it != loppu; it.increment(ec)) {
-            std::error_code ec2;
-            if (!it->is_regular_file(ec2) || asennuksen_luettava(polku_tekstiksi(it->path().filename()))) continue;
-            const fs::path kohde = uusi / it->path().filename();
+        std::vector<Kansiorivi> rivit;
+        if (const Tulos r = t.listaa(asennus, rivit); !r) {
+            t.poista_kaikki(uusi);
+            return virhe("Asennettua kansiota ei voi lukea:", asennus, r.syy);
+        }
+        for (const Kansiorivi& r : rivit) {
+            if (!r.tavallinen || asennuksen_luettava(polku_tekstiksi(r.nimi))) continue;
             // The copy is the user's to change, whatever the installed file's mode.
-            if (!fs::copy_file(it->path(), kohde, ec) ||
-                (fs::permissions(kohde, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec), ec)) {
-                const fs::path lahde = it->path();
-                const Tulos t = virhe("Tiedostoa ei voi kopioida:", lahde);
-                fs::remove_all(uusi, ec2);
-                return t;
+            if (const Tulos k = kopioi_tiedosto(t, asennus / r.nimi, uusi / r.nimi); !k) {
+                t.poista_kaikki(uusi);
+                return virhe("Tiedostoa ei voi kopioida:", asennus / r.nimi, k.syy);
             }
         }
-        if (ec) {
-            const Tulos t = virhe("Asennettua kansiota ei voi lukea:", asennus);
-            std::error_code ec2;
-            fs::remove_all(uusi, ec2);
-            return t;
-        }
     }
-    fs::rename(uusi, juuri, ec);
-    if (ec) {
-        std::error_code ec2;
-        fs::remove_all(uusi, ec2);
+    if (const Tulos r = t.nimea(uusi, juuri); !r) {
+        t.poista_kaikki(uusi);
         // Another start that made the folder first is as good.
-        if (fs::is_directory(juuri, ec2)) return Tulos::ok();
-        return virhe("Kansiota ei voi luoda:", juuri);
+        if (on_kansio(t, juuri)) return Tulos::ok();
+        return virhe("Kansiota ei voi luoda:", juuri, r.syy);
     }
     return Tulos::ok();
 }
@@ -201,35 +180,29 @@ void pienenna_utf8(std::string& s) {
     }
 }
 
-// The entry of `kansio` whose name equals `osa` without regard to case, or `osa` itself. Covers are looked
-// up by the thousand in one folder, so the scan reads the folder directly and compares lengths first.
-fs::path vastaava_nimi(const fs::path& kansio, const std::string& osa_utf8) {
-    std::error_code ec;
-    if (fs::exists(kansio / osa_utf8, ec)) return osa_utf8;
-    DIR* d = ::opendir(kansio.c_str());
-    if (!d) return osa_utf8;
+// The entry of `kansio` whose name equals `osa` without regard to case, or `osa` itself. The folder is read
+// only when the exact name is missing, and lengths are compared before letters.
+fs::path vastaava_nimi(Tiedostojarjestelma& t, const fs::path& kansio, const std::string& osa_utf8) {
+    if (on_olemassa(t, kansio / osa_utf8, true)) return osa_utf8;
+    std::vector<Kansiorivi> rivit;
+    if (!t.listaa(kansio, rivit)) return osa_utf8;
     std::string haettu = osa_utf8;
     pienenna_utf8(haettu);
-    std::string loydetty = osa_utf8, nimi;
-    while (const dirent* e = ::readdir(d)) {
-        const std::size_t pituus = std::strlen(e->d_name);
-        if (pituus != haettu.size()) continue;
-        nimi.assign(e->d_name, pituus);
+    std::string nimi;
+    for (const Kansiorivi& r : rivit) {
+        if (r.nimi.size() != haettu.size()) continue;
+        nimi = r.nimi;
         pienenna_utf8(nimi);
-        if (nimi == haettu) {
-            loydetty.assign(e->d_name, pituus);
-            break;
-        }
+        if (nimi == haettu) return r.nimi;
     }
-    ::closedir(d);
-    return loydetty;
+    return osa_utf8;
 }
 
 }  // namespace
 
 Kansiolistaus::Kansiolistaus(fs::path kansio, Tiedostojarjestelma& t) : kansio_(std::move(kansio)) {
     std::vector<Kansiorivi> rivit;
-    if (t.listaa(kansio_, rivit) != 0) return;
+    if (!t.listaa(kansio_, rivit)) return;
     for (Kansiorivi& r : rivit) {
         const auto it = nimet_.emplace(std::move(r.nimi), r.tavallinen).first;
         std::string pieni = it->first;
@@ -265,7 +238,7 @@ void Kansiolistaus::lisaa(std::string_view nimi) {
     pienet_.emplace(std::move(pieni), it->first);
 }
 
-fs::path tiedostopolku(std::string_view nimi, const fs::path& juuri) {
+fs::path tiedostopolku(Tiedostojarjestelma& t, std::string_view nimi, const fs::path& juuri) {
     const bool absoluuttinen = !nimi.empty() && nimi.front() == '/';
     fs::path p = absoluuttinen ? fs::path("/") : juuri;
     for (const std::string& osa : osat(nimi)) {
@@ -273,20 +246,22 @@ fs::path tiedostopolku(std::string_view nimi, const fs::path& juuri) {
             p /= osa;
             continue;
         }
-        p /= vastaava_nimi(p, merkisto::cp1252_utf8(osa));
+        p /= vastaava_nimi(t, p, merkisto::cp1252_utf8(osa));
     }
     return p;
 }
 
-std::optional<std::string> ohjelmakansion_kirjoitusvirhe(const fs::path& juuri, Tiedostojarjestelma& t) {
+Tulos ohjelmakansion_kirjoituskoe(const fs::path& juuri, Tiedostojarjestelma& t) {
     fs::path koe;
-    const int fd = luo_valiaikainen(t, juuri / "kirjoituskoe", koe);
-    if (fd >= 0) {
-        t.sulje(fd);
+    const Kuvaaja a = luo_valiaikainen(t, juuri / "kirjoituskoe", koe);
+    if (a.tulos) {
+        t.sulje(a.fd);
         t.poista(koe);
-        return std::nullopt;
+        return Tulos::ok();
     }
-    return "Ohjelman kansioon " + polku_tekstiksi(juuri) + " ei voi kirjoittaa (" + jarjestelman_syy(-fd) +
-           ").\nRullakko tallentaa kansioonsa asetukset, tietokannat ja kansikuvat, joten se ei voi toimia siellä.\n"
-           "Anna kansioon kirjoitusoikeus tai asenna ohjelma kansioon, johon voit kirjoittaa.";
+    return Tulos::jarjestelma(
+        a.tulos.syy,
+        "Ohjelman kansioon " + polku_tekstiksi(juuri) + " ei voi kirjoittaa (" + jarjestelman_syy(a.tulos.syy) +
+            ").\nRullakko tallentaa kansioonsa asetukset, tietokannat ja kansikuvat, joten se ei voi toimia siellä.\n"
+            "Anna kansioon kirjoitusoikeus tai asenna ohjelma kansioon, johon voit kirjoittaa.");
 }

@@ -14,34 +14,38 @@
 //   everything else (settings, profiles, catalogues, covers, work files, the debug log) exists only in the
 //     program folder.
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "perus/tulos.h"
-#include <unordered_map>
+
+class Tiedostojarjestelma;
 
 class Ohjelmakansio {
 public:
     // A program folder whose missing read-only installation files come from the data installed with this
-    // executable; from the build folder there is no such data, and the folder stands alone.
-    explicit Ohjelmakansio(std::filesystem::path juuri);
+    // executable; from the build folder there is no such data, and the folder stands alone. Every look-up
+    // of a name goes through `t`.
+    Ohjelmakansio(std::filesystem::path juuri, Tiedostojarjestelma& t);
     // The same with the installed data given (empty: none).
-    Ohjelmakansio(std::filesystem::path juuri, std::filesystem::path asennus);
+    Ohjelmakansio(std::filesystem::path juuri, std::filesystem::path asennus, Tiedostojarjestelma& t);
 
     // RULLAKKO_HOME when set; otherwise the executable's folder when it holds installation data (the build
     // folder, a copy unpacked in one folder); otherwise the user's folder $XDG_DATA_HOME/rullakko.
-    static std::filesystem::path etsi_juuri();
-    static std::filesystem::path etsi_juuri(const std::filesystem::path& ohjelman_kansio);
+    static std::filesystem::path etsi_juuri(Tiedostojarjestelma& t);
+    static std::filesystem::path etsi_juuri(const std::filesystem::path& ohjelman_kansio, Tiedostojarjestelma& t);
 
     // The installation data of an installed executable (`../share/rullakko` beside its `bin`); empty when
     // the executable's own folder holds installation data or nothing is installed.
-    static const std::filesystem::path& asennettu_data();
-    static std::filesystem::path asennettu_data(const std::filesystem::path& ohjelman_kansio);
+    static std::filesystem::path asennettu_data(Tiedostojarjestelma& t);
+    static std::filesystem::path asennettu_data(const std::filesystem::path& ohjelman_kansio, Tiedostojarjestelma& t);
 
     const std::filesystem::path& juuri() const { return juuri_; }
     const std::filesystem::path& asennus() const { return asennus_; }
+    // The file system the folder's names are looked up in.
+    Tiedostojarjestelma& tiedostot() const { return *t_; }
 
     // A name such as "gfx\kannet\x.jpg" or an absolute name, as a path on this file system. Components
     // that do not exist with the exact letter case are matched without regard to case. A read-only
@@ -56,6 +60,7 @@ public:
 private:
     std::filesystem::path juuri_;
     std::filesystem::path asennus_;
+    Tiedostojarjestelma* t_;
 };
 
 // The prefix's `share` folder as seen from the folder of an installed executable (`bin`).
@@ -66,11 +71,11 @@ bool asennuksen_luettava(std::string_view nimi);
 
 // Makes a missing program folder: an installed copy's is seeded with the installed files that are copied
 // (see the table at the top). The folder appears whole or not at all; an existing folder is left as it is.
-Tulos valmistele_ohjelmakansio(const std::filesystem::path& juuri, const std::filesystem::path& asennus);
+Tulos valmistele_ohjelmakansio(Tiedostojarjestelma& t, const std::filesystem::path& juuri,
+                               const std::filesystem::path& asennus);
 
 // $XDG_DATA_HOME, or ~/.local/share when it is not set (or not absolute).
 std::filesystem::path xdg_data_kansio();
-class Tiedostojarjestelma;
 
 // One reading of a folder for an operation that looks up or creates many names in it (covers by the
 // thousand), matching names as tiedostopolku does without reading the folder again for every name. It sees
@@ -98,11 +103,11 @@ private:
 };
 
 // The same mapping against any folder.
-std::filesystem::path tiedostopolku(std::string_view nimi, const std::filesystem::path& juuri);
+std::filesystem::path tiedostopolku(Tiedostojarjestelma& t, std::string_view nimi, const std::filesystem::path& juuri);
 
 // The path back in the program's own text (cp1252).
 std::string polku_tekstiksi(const std::filesystem::path& p);
 
-// Whether the program can write its folder (settings, catalogues, covers, the single-instance lock);
-// the message for the user when it cannot, with the system's reason.
-std::optional<std::string> ohjelmakansion_kirjoitusvirhe(const std::filesystem::path& juuri, Tiedostojarjestelma& t);
+// Whether the program can write its folder (settings, catalogues, covers, the single-instance lock); a
+// failure's message is for the user, with the system's reason.
+Tulos ohjelmakansion_kirjoituskoe(const std::filesystem::path& juuri, Tiedostojarjestelma& t);

@@ -35,12 +35,17 @@ TEST(Ohjelmakansio, KenoviivanimetJaKirjainkoko) {
     fs::create_directories(juuri / "GFX" / "Kannet");
     std::ofstream(juuri / "GFX" / "Kannet" / "Kansi1.JPG") << "x";
     std::ofstream(juuri / utf8(u8"ÄÄNI.txt")) << "x";
-    const Ohjelmakansio k(juuri);
+    const Ohjelmakansio k(juuri, jarjestelman_tiedostot());
     EXPECT_EQ(k.polku("gfx\\kannet\\kansi1.jpg"), juuri / "GFX" / "Kannet" / "Kansi1.JPG");
     EXPECT_EQ(k.polku("gfx/kannet/uusi.jpg"), juuri / "GFX" / "Kannet" / "uusi.jpg");
     EXPECT_EQ(k.polku("asetukset.ini"), juuri / "asetukset.ini");
     EXPECT_EQ(k.polku("\xe4\xe4ni.txt"), juuri / utf8(u8"ÄÄNI.txt"));
     EXPECT_EQ(k.polku("/etc/passwd"), fs::path("/etc/passwd"));
+    // The look-ups go through the file system given: a folder it cannot list matches no other letter case.
+    VikaantuvatTiedostot t;
+    t.epaonnistu(VikaantuvatTiedostot::Vaihe::Listaa, EACCES);
+    EXPECT_EQ(Ohjelmakansio(juuri, {}, t).polku("gfx\\kannet\\kansi1.jpg"), juuri / "gfx" / "kannet" / "kansi1.jpg");
+    EXPECT_GT(t.epaonnistuneet(VikaantuvatTiedostot::Vaihe::Listaa), 0);
 }
 
 // One listing of a folder finds what the per-name lookup finds, and tells files from folders.
@@ -61,7 +66,7 @@ TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
     for (const Tapaus& t : {Tapaus{"kansi1.jpg", true}, Tapaus{"Kansi1.JPG", true}, Tapaus{"KANSI1.jpg", true},
                             Tapaus{"alikansio", false}, Tapaus{reinterpret_cast<const char*>(u8"ääni.TXT"), true},
                             Tapaus{"linkki.jpg", true}, Tapaus{"orpo.jpg", false}, Tapaus{"uusi.jpg", false}}) {
-        EXPECT_EQ(listaus.polku(t.nimi), tiedostopolku(merkisto::utf8_cp1252(t.nimi), juuri)) << t.nimi;
+        EXPECT_EQ(listaus.polku(t.nimi), tiedostopolku(jarjestelman_tiedostot(), merkisto::utf8_cp1252(t.nimi), juuri)) << t.nimi;
         EXPECT_EQ(listaus.tiedosto(t.nimi), t.tiedosto) << t.nimi;
     }
     std::ofstream(juuri / "Uusi.jpg") << "x";
@@ -74,9 +79,9 @@ TEST(Ohjelmakansio, KansiolistausLoytaaSamatKuinNimiKerrallaan) {
 
 TEST(Ohjelmakansio, YmparistomuuttujaVoittaa) {
     ::setenv("RULLAKKO_HOME", "/tmp/rullakko_koti", 1);
-    EXPECT_EQ(Ohjelmakansio::etsi_juuri(), fs::path("/tmp/rullakko_koti"));
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(jarjestelman_tiedostot()), fs::path("/tmp/rullakko_koti"));
     ::unsetenv("RULLAKKO_HOME");
-    EXPECT_TRUE(fs::exists(Ohjelmakansio::etsi_juuri()));
+    EXPECT_TRUE(fs::exists(Ohjelmakansio::etsi_juuri(jarjestelman_tiedostot())));
 }
 
 namespace {
@@ -117,7 +122,7 @@ protected:
 };
 
 TEST_F(Asennettu, LuettavatLajitAsennuksestaMuutKayttajanKansiosta) {
-    const Ohjelmakansio k(kayttaja, asennus);
+    const Ohjelmakansio k(kayttaja, asennus, jarjestelman_tiedostot());
     const struct {
         const char* nimi;
         fs::path odotettu;
@@ -148,11 +153,11 @@ TEST_F(Asennettu, LuettavatLajitAsennuksestaMuutKayttajanKansiosta) {
     };
     for (const auto& t : tapaukset) EXPECT_EQ(k.polku(t.nimi), t.odotettu) << t.nimi;
     // Without installed data nothing is looked for elsewhere.
-    EXPECT_EQ(Ohjelmakansio(kayttaja, {}).polku("lueminut.html"), kayttaja / "lueminut.html");
+    EXPECT_EQ(Ohjelmakansio(kayttaja, {}, jarjestelman_tiedostot()).polku("lueminut.html"), kayttaja / "lueminut.html");
 }
 
 TEST_F(Asennettu, ListausKattaaMolemmatKansiot) {
-    const Ohjelmakansio k(kayttaja, asennus);
+    const Ohjelmakansio k(kayttaja, asennus, jarjestelman_tiedostot());
     EXPECT_EQ(k.kansiot("gfx"), (std::vector<fs::path>{kayttaja / "gfx", asennus / "gfx"}));
     EXPECT_EQ(k.kansiot("tarrat\\starrat"), std::vector<fs::path>{asennus / "Tarrat/Starrat"});
     EXPECT_EQ(k.kansiot("gfx\\..\\gfx"), std::vector<fs::path>{kayttaja / "gfx/../gfx"});
@@ -162,7 +167,7 @@ TEST_F(Asennettu, ListausKattaaMolemmatKansiot) {
 TEST_F(Asennettu, EnsimmainenKaynnistysKopioiKirjoitettavatJaLuettavatJaavatPaikalleen) {
     fs::permissions(asennus / "esimerkki.rkb", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const fs::path uusi = tila / "uusi" / "data" / "rullakko";
-    ASSERT_TRUE(valmistele_ohjelmakansio(uusi, asennus)) << valmistele_ohjelmakansio(uusi, asennus).viesti;
+    ASSERT_TRUE(valmistele_ohjelmakansio(jarjestelman_tiedostot(), uusi, asennus)) << valmistele_ohjelmakansio(jarjestelman_tiedostot(), uusi, asennus).viesti;
     EXPECT_EQ(lue(uusi / "esimerkki.rkb"), "esimerkki");
     EXPECT_EQ(lue(uusi / "muistutus.txt"), "Muistutus\r\n");
     // The user saves the example catalogue in place.
@@ -179,20 +184,50 @@ TEST_F(Asennettu, EnsimmainenKaynnistysKopioiKirjoitettavatJaLuettavatJaavatPaik
     // A later start keeps the user's files as they are and brings nothing back.
     tee(uusi / "esimerkki.rkb", "muokattu");
     fs::remove(uusi / "muistutus.txt");
-    ASSERT_TRUE(valmistele_ohjelmakansio(uusi, asennus));
+    ASSERT_TRUE(valmistele_ohjelmakansio(jarjestelman_tiedostot(), uusi, asennus));
     EXPECT_EQ(lue(uusi / "esimerkki.rkb"), "muokattu");
     EXPECT_FALSE(fs::exists(uusi / "muistutus.txt"));
 }
 
 TEST_F(Asennettu, KansioJotaEiVoiTehdaKerrotaanSyyn) {
     tee(tila / "tiedosto");
-    const Tulos t = valmistele_ohjelmakansio(tila / "tiedosto" / "rullakko", asennus);
+    const Tulos t = valmistele_ohjelmakansio(jarjestelman_tiedostot(), tila / "tiedosto" / "rullakko", asennus);
     EXPECT_FALSE(t);
     EXPECT_NE(t.viesti.find("polun osa ei ole kansio"), std::string::npos) << t.viesti;
-    EXPECT_FALSE(valmistele_ohjelmakansio(tila / "tiedosto", asennus));
+    EXPECT_FALSE(valmistele_ohjelmakansio(jarjestelman_tiedostot(), tila / "tiedosto", asennus));
     // Without installed data the folder is just made.
-    ASSERT_TRUE(valmistele_ohjelmakansio(tila / "paljas" / "rullakko", {}));
+    ASSERT_TRUE(valmistele_ohjelmakansio(jarjestelman_tiedostot(), tila / "paljas" / "rullakko", {}));
     EXPECT_TRUE(fs::is_empty(tila / "paljas" / "rullakko"));
+}
+
+// A first start that fails at any step says which and why, and leaves no half-seeded folder behind.
+TEST_F(Asennettu, EnsimmainenKaynnistysVikaantuvallaLevylla) {
+    using V = VikaantuvatTiedostot::Vaihe;
+    const struct {
+        V vaihe;
+        int virhe;
+        std::string polun_osa;
+        std::string alku;
+    } tapaukset[] = {
+        {V::Listaa, EIO, "share", "Asennettua kansiota ei voi lukea: " + polku_tekstiksi(asennus)},
+        {V::Lue, EIO, "esimerkki.rkb", "Tiedostoa ei voi kopioida: " + polku_tekstiksi(asennus / "esimerkki.rkb")},
+        {V::Kirjoita, ENOSPC, "muistutus.txt", "Tiedostoa ei voi kopioida: " + polku_tekstiksi(asennus / "muistutus.txt")},
+        {V::LuoKansiot, EROFS, ".uusi-", "Kansiota ei voi luoda: "},
+        {V::Nimea, EACCES, "", "Kansiota ei voi luoda: "},
+    };
+    int n = 0;
+    for (const auto& c : tapaukset) {
+        const fs::path ylempi = tila / ("vikaantuva" + std::to_string(n++));
+        VikaantuvatTiedostot t;
+        t.epaonnistu(c.vaihe, c.virhe, c.polun_osa);
+        const Tulos tulos = valmistele_ohjelmakansio(t, ylempi / "rullakko", asennus);
+        EXPECT_FALSE(tulos) << c.alku;
+        EXPECT_EQ(tulos.syy, c.virhe) << c.alku;
+        EXPECT_EQ(tulos.viesti.rfind(c.alku, 0), 0u) << tulos.viesti;
+        EXPECT_TRUE(tulos.viesti.ends_with(": " + jarjestelman_syy(c.virhe))) << tulos.viesti;
+        EXPECT_TRUE(fs::is_empty(ylempi)) << c.alku;
+        EXPECT_EQ(t.epaonnistuneet(c.vaihe), 1) << c.alku;
+    }
 }
 
 TEST_F(Asennettu, OhjelmakansionValinta) {
@@ -216,19 +251,19 @@ TEST_F(Asennettu, OhjelmakansionValinta) {
     ::unsetenv("RULLAKKO_HOME");
     ::setenv("HOME", (tila / "koti").c_str(), 1);
     ::unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin), tila / "koti" / ".local" / "share" / "rullakko");
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin, jarjestelman_tiedostot()), tila / "koti" / ".local" / "share" / "rullakko");
     ::setenv("XDG_DATA_HOME", "suhteellinen", 1);  // not absolute: ignored
-    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin), tila / "koti" / ".local" / "share" / "rullakko");
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin, jarjestelman_tiedostot()), tila / "koti" / ".local" / "share" / "rullakko");
     ::setenv("XDG_DATA_HOME", (tila / "xdg").c_str(), 1);
-    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin), tila / "xdg" / "rullakko");
-    EXPECT_EQ(Ohjelmakansio::etsi_juuri(rakennus), rakennus);
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin, jarjestelman_tiedostot()), tila / "xdg" / "rullakko");
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(rakennus, jarjestelman_tiedostot()), rakennus);
     ::setenv("RULLAKKO_HOME", (tila / "oma").c_str(), 1);
-    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin), tila / "oma");
+    EXPECT_EQ(Ohjelmakansio::etsi_juuri(bin, jarjestelman_tiedostot()), tila / "oma");
     ::unsetenv("RULLAKKO_HOME");
 
-    EXPECT_EQ(Ohjelmakansio::asennettu_data(bin), asennus);
-    EXPECT_EQ(Ohjelmakansio::asennettu_data(rakennus), fs::path());
-    EXPECT_EQ(Ohjelmakansio::asennettu_data(tila / "muu" / "bin"), fs::path());
+    EXPECT_EQ(Ohjelmakansio::asennettu_data(bin, jarjestelman_tiedostot()), asennus);
+    EXPECT_EQ(Ohjelmakansio::asennettu_data(rakennus, jarjestelman_tiedostot()), fs::path());
+    EXPECT_EQ(Ohjelmakansio::asennettu_data(tila / "muu" / "bin", jarjestelman_tiedostot()), fs::path());
 }
 
 }  // namespace
@@ -238,10 +273,11 @@ TEST(Ohjelmakansio, KirjoituskelvotonKansioKerrotaanSyyn) {
     const testituki::Tilapainen_kansio kansio("kansiokoe");
     const fs::path& juuri = kansio.juuri();
     VikaantuvatTiedostot t;
-    EXPECT_EQ(ohjelmakansion_kirjoitusvirhe(juuri, t), std::nullopt);
+    EXPECT_TRUE(ohjelmakansion_kirjoituskoe(juuri, t));
     EXPECT_TRUE(fs::is_empty(juuri));
     t.epaonnistu(VikaantuvatTiedostot::Vaihe::Luo, EROFS);
-    const auto viesti = ohjelmakansion_kirjoitusvirhe(juuri, t);
-    ASSERT_TRUE(viesti);
-    EXPECT_EQ(viesti->rfind("Ohjelman kansioon " + polku_tekstiksi(juuri) + " ei voi kirjoittaa (levy on kirjoitussuojattu).", 0), 0u);
+    const Tulos koe = ohjelmakansion_kirjoituskoe(juuri, t);
+    ASSERT_FALSE(koe);
+    EXPECT_EQ(koe.syy, EROFS);
+    EXPECT_EQ(koe.viesti.rfind("Ohjelman kansioon " + polku_tekstiksi(juuri) + " ei voi kirjoittaa (levy on kirjoitussuojattu).", 0), 0u);
 }

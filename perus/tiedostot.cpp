@@ -10,27 +10,6 @@
 
 namespace fs = std::filesystem;
 
-std::string jarjestelman_syy(int virhekoodi) {
-    switch (virhekoodi) {
-        case ENOSPC: return "levy on täynnä";
-        case EDQUOT: return "levykiintiö on täynnä";
-        case EACCES:
-        case EPERM: return "ei käyttöoikeutta";
-        case EROFS: return "levy on kirjoitussuojattu";
-        case ENOENT: return "tiedostoa tai kansiota ei ole";
-        case ENOTDIR: return "polun osa ei ole kansio";
-        case EISDIR: return "nimi on kansio";
-        case EIO: return "laitteen luku- tai kirjoitusvirhe";
-        case ENAMETOOLONG: return "nimi on liian pitkä";
-        case EMFILE:
-        case ENFILE: return "liian monta avointa tiedostoa";
-        case ENOMEM: return "muisti ei riitä";
-        case EFBIG: return "tiedosto on liian suuri";
-        case ELOOP: return "liian monta symbolista linkkiä";
-        default: return "järjestelmän virhe " + std::to_string(virhekoodi);
-    }
-}
-
 std::string syyn_teksti(const Tulos& t) { return t.syy ? jarjestelman_syy(t.syy) : t.viesti; }
 
 std::string viesti_ja_syy(const Tulos& t) {
@@ -52,24 +31,36 @@ constexpr std::string_view keskenerainen_paate = ".kesken";
 }  // namespace
 
 Tulos lue_koko_tiedosto(Tiedostojarjestelma& t, const fs::path& polku, std::string& sisalto) {
-    const int fd = t.avaa(polku, O_RDONLY);
-    if (fd < 0) return lukuvirhe(polku, -fd);
+    const Kuvaaja a = t.avaa(polku, O_RDONLY);
+    if (!a.tulos) return lukuvirhe(polku, a.tulos.syy);
     sisalto.clear();
     Tiedostotiedot tt;
-    if (t.tiedot(fd, tt) == 0 && tt.tavallinen) sisalto.reserve(static_cast<std::size_t>(tt.koko));
+    if (t.tiedot(a.fd, tt) && tt.tavallinen) sisalto.reserve(static_cast<std::size_t>(tt.koko));
     char pala[65536];
     for (std::uint64_t kohta = 0;;) {
-        const long n = t.lue(fd, pala, sizeof pala, kohta);
-        if (n < 0) {
-            t.sulje(fd);
-            return lukuvirhe(polku, static_cast<int>(-n));
+        const Siirretty n = t.lue(a.fd, pala, sizeof pala, kohta);
+        if (!n.tulos) {
+            t.sulje(a.fd);
+            return lukuvirhe(polku, n.tulos.syy);
         }
-        if (n == 0) break;
-        sisalto.append(pala, static_cast<std::size_t>(n));
-        kohta += static_cast<std::uint64_t>(n);
+        if (n.tavuja == 0) break;
+        sisalto.append(pala, n.tavuja);
+        kohta += n.tavuja;
     }
-    t.sulje(fd);
+    t.sulje(a.fd);
     return Tulos::ok();
+}
+
+Tulos kopioi_tiedosto(Tiedostojarjestelma& t, const fs::path& lahde, const fs::path& kohde) {
+    std::string sisalto;
+    if (Tulos luku = lue_koko_tiedosto(t, lahde, sisalto); !luku) return luku;
+    const Kuvaaja a = t.avaa(kohde, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (!a.tulos) return kirjoitusvirhe(kohde, a.tulos.syy);
+    Tulos kirjoitus = kirjoita_kaikki(t, a.fd, sisalto.data(), sisalto.size());
+    if (Tulos s = t.sulje(a.fd); kirjoitus) kirjoitus = std::move(s);
+    if (kirjoitus) return Tulos::ok();
+    t.poista(kohde);
+    return kirjoitusvirhe(kohde, kirjoitus.syy);
 }
 
 fs::path linkin_kohde(Tiedostojarjestelma& t, const fs::path& polku) {
@@ -77,29 +68,29 @@ fs::path linkin_kohde(Tiedostojarjestelma& t, const fs::path& polku) {
     for (int kierros = 0; kierros < 40; ++kierros) {
         Tiedostotiedot tt;
         fs::path kohde;
-        if (t.tiedot(p, tt, false) != 0 || !tt.linkki || t.lue_linkki(p, kohde) != 0) return p;
+        if (!t.tiedot(p, tt, false) || !tt.linkki || !t.lue_linkki(p, kohde)) return p;
         p = kohde.is_absolute() ? kohde : p.parent_path() / kohde;
     }
     return p;
 }
 
-int luo_valiaikainen(Tiedostojarjestelma& t, const fs::path& kohde, fs::path& nimi, mode_t oikeudet) {
+Kuvaaja luo_valiaikainen(Tiedostojarjestelma& t, const fs::path& kohde, fs::path& nimi, mode_t oikeudet) {
     static std::atomic<unsigned> laskuri{0};
     const fs::path kansio = kohde.has_parent_path() ? kohde.parent_path() : fs::path(".");
-    int fd = -EEXIST;
-    for (int yritys = 0; yritys < 100 && fd == -EEXIST; ++yritys) {
+    Kuvaaja a{-1, jarjestelmalta(EEXIST)};
+    for (int yritys = 0; yritys < 100 && a.tulos.syy == EEXIST; ++yritys) {
         nimi = kansio / ("." + kohde.filename().string() + "~" + std::to_string(::getpid()) + "-" +
                          std::to_string(laskuri++) + std::string(keskenerainen_paate));
-        fd = t.avaa(nimi, O_WRONLY | O_CREAT | O_EXCL, oikeudet);
+        a = t.avaa(nimi, O_WRONLY | O_CREAT | O_EXCL, oikeudet);
     }
-    return fd;
+    return a;
 }
 
 void kopioi_oikeudet(Tiedostojarjestelma& t, int fd, const fs::path& vanha, mode_t sallitut) {
     Tiedostotiedot tt;
-    if (t.tiedot(vanha, tt) != 0 || !tt.tavallinen) return;
+    if (!t.tiedot(vanha, tt) || !tt.tavallinen) return;
     // Only root may give a file away; anyone may keep the group they belong to.
-    if (t.aseta_omistaja(fd, tt.omistaja, tt.ryhma) != 0) t.aseta_omistaja(fd, static_cast<uid_t>(-1), tt.ryhma);
+    if (!t.aseta_omistaja(fd, tt.omistaja, tt.ryhma)) t.aseta_omistaja(fd, static_cast<uid_t>(-1), tt.ryhma);
     t.aseta_oikeudet(fd, tt.oikeudet & sallitut);
 }
 
@@ -122,7 +113,7 @@ pid_t keskeneraisen_tekija(std::string_view nimi) {
 
 void siivoa_keskeneraiset(Tiedostojarjestelma& t, const fs::path& kansio, std::string_view kohde) {
     std::vector<Kansiorivi> rivit;
-    if (t.listaa(kansio.empty() ? fs::path(".") : kansio, rivit) != 0) return;
+    if (!t.listaa(kansio.empty() ? fs::path(".") : kansio, rivit)) return;
     const std::string alku = "." + std::string(kohde) + "~";
     for (const Kansiorivi& r : rivit) {
         if (!kohde.empty() && r.nimi.compare(0, alku.size(), alku) != 0) continue;
@@ -144,9 +135,10 @@ Korvaus::Korvaus(Tiedostojarjestelma& t, const fs::path& kohde, Korvausohje ohje
     // A writer killed halfway leaves its file; the next write of the same target takes it away.
     if (ohje.siivoa)
         siivoa_keskeneraiset(t_, polku_.has_parent_path() ? polku_.parent_path() : fs::path("."), polku_.filename().string());
-    fd_ = luo_valiaikainen(t_, polku_, valiaikainen_, 0666 & ohje.sallitut);
-    if (fd_ < 0) {
-        virhe_ = -fd_;
+    const Kuvaaja a = luo_valiaikainen(t_, polku_, valiaikainen_, 0666 & ohje.sallitut);
+    fd_ = a.fd;
+    if (!a.tulos) {
+        virhe_ = a.tulos.syy;
         valiaikainen_.clear();
         return;
     }
@@ -160,17 +152,17 @@ Korvaus::~Korvaus() {
 }
 
 void Korvaus::kirjoita(std::string_view pala) {
-    if (virhe_ == 0) virhe_ = kirjoita_kaikki(t_, fd_, pala.data(), pala.size());
+    if (virhe_ == 0) virhe_ = kirjoita_kaikki(t_, fd_, pala.data(), pala.size()).syy;
 }
 
 Tulos Korvaus::valmis() {
     // fsync of any descriptor of the file flushes what a writer working by name has written and closed.
-    if (virhe_ == 0) virhe_ = t_.synkronoi(fd_);
+    if (virhe_ == 0) virhe_ = t_.synkronoi(fd_).syy;
     if (fd_ >= 0) {
-        if (const int s = t_.sulje(fd_); virhe_ == 0) virhe_ = s;
+        if (const int s = t_.sulje(fd_).syy; virhe_ == 0) virhe_ = s;
         fd_ = -1;
     }
-    if (virhe_ == 0) virhe_ = t_.nimea(valiaikainen_, polku_);
+    if (virhe_ == 0) virhe_ = t_.nimea(valiaikainen_, polku_).syy;
     if (virhe_ != 0) {
         if (!valiaikainen_.empty()) t_.poista(valiaikainen_);
         valiaikainen_.clear();

@@ -10,8 +10,6 @@
 #include "perus/tiedostojarjestelma.h"
 #include "perus/tulos.h"
 
-// The system's reason for an errno in Finnish ("levy on täynnä", "ei kirjoitusoikeutta", …).
-std::string jarjestelman_syy(int virhekoodi);
 // A failure's reason for the user: the system's reason when the system refused a step, else its message.
 std::string syyn_teksti(const Tulos& t);
 // A failure's message followed by the system's reason in parentheses when there is one, for the log.
@@ -19,6 +17,10 @@ std::string viesti_ja_syy(const Tulos& t);
 
 // The whole file into `sisalto`. The code of a failure is the errno.
 Tulos lue_koko_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& polku, std::string& sisalto);
+
+// A copy of `lahde` under a new name: a name that is taken is left alone (EEXIST), and a copy that could
+// not be written whole is removed. The code of a failure is the errno; the message names the file.
+Tulos kopioi_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& lahde, const std::filesystem::path& kohde);
 
 // Writes `data` as the new content of `polku` atomically. A symbolic link is followed, so its target gets
 // the new content; an existing file keeps its permission bits and, where permitted, its owner.
@@ -73,8 +75,8 @@ private:
 std::filesystem::path linkin_kohde(Tiedostojarjestelma& t, const std::filesystem::path& polku);
 
 // A new file beside `kohde` for writing its replacement, created exclusively under a name of its own
-// ("." + name + "~" + process + "-" + serial + ".kesken"). Gives the descriptor or -errno.
-int luo_valiaikainen(Tiedostojarjestelma& t, const std::filesystem::path& kohde, std::filesystem::path& nimi,
+// ("." + name + "~" + process + "-" + serial + ".kesken").
+Kuvaaja luo_valiaikainen(Tiedostojarjestelma& t, const std::filesystem::path& kohde, std::filesystem::path& nimi,
                      mode_t oikeudet = 0666);
 
 // Gives the replacement the old file's permission bits (masked by `sallitut`) and, where permitted, its

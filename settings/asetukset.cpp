@@ -208,8 +208,7 @@ bool Kirjoita_ini(const TAsetukset& a, const Asetusymparisto& y) {
     kirjoita_debug("Procedure Kirjoita_ini - executed");
     const fs::path tiedosto = asetustiedosto(y.kansio);
     Tiedostotiedot tt;
-    if (y.tiedostot.tiedot(tiedosto, tt) == 0 && tt.tavallinen &&
-        ((tt.oikeudet & 0222) == 0 || ::access(tiedosto.c_str(), W_OK) != 0)) {
+    if (y.tiedostot.tiedot(tiedosto, tt) && tt.tavallinen && kirjoitussuojattu(y.tiedostot, tiedosto, tt)) {
         // Replacing it through the folder would work, but the user asked for the file to stay as it is.
         kirjoita_debug_aina("Asetustiedosto on kirjoitussuojattu, ei kirjoiteta: " + polku_tekstiksi(tiedosto));
         if (!y.kirjoitussuojaus_kerrottu)
@@ -264,8 +263,7 @@ bool tarkista_notify_dates(std::string& teksti, diag::Viestit& viestit) {
 bool tarkista_default_open(std::string& teksti, const Ohjelmakansio& kansio, diag::Viestit& viestit) {
     // The default itself needs no check: telling that it is put back would only repeat it.
     if (pienet_cp1252(teksti) == "default.rkb") return true;
-    std::error_code ec;
-    if (!teksti.empty() && fs::is_regular_file(kansio.polku(teksti), ec)) return true;
+    if (!teksti.empty() && on_tavallinen(kansio.tiedostot(), kansio.polku(teksti))) return true;
     const std::string viesti = "Tiedostoa " + teksti + " ei löydy, asetamme arvoksi default.rkb!";
     teksti = "default.rkb";
     viestit.virhe(viesti);

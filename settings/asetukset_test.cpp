@@ -56,7 +56,7 @@ protected:
     std::string tiedosto() const { return k_.lue("asetukset.ini"); }
 
     testituki::Tilapainen_kansio k_;
-    Ohjelmakansio ohjelmakansio_{k_.juuri()};
+    Ohjelmakansio ohjelmakansio_{k_.juuri(), jarjestelman_tiedostot()};
     diag::TestiViestit viestit_;
     std::optional<Tarkkuus> tulostin_;
     int ladattu_ = 0;

@@ -58,7 +58,7 @@ std::string yhdelle_riville(std::string_view arvo) {
 bool IniTiedosto::lataa(Tiedostojarjestelma& t, const fs::path& tiedosto) {
     rivit_.clear();
     Tiedostotiedot tt;
-    if (t.tiedot(tiedosto, tt) != 0) return true;
+    if (!t.tiedot(tiedosto, tt)) return true;
     if (!tt.tavallinen) return false;
     std::string sisalto;
     if (!lue_koko_tiedosto(t, tiedosto, sisalto)) return false;

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t koko
     if (uudelleen.rivit() != ini.rivit()) std::abort();
     (void)ini_kokonaisluku(teksti.substr(0, 64));
 
-    const Ohjelmakansio ohjelma(kansio());
+    const Ohjelmakansio ohjelma(kansio(), jarjestelman_tiedostot());
     Hiljaa viestit;
     kirjoita(kansio() / "asetukset.ini", teksti);
     kirjoita(kansio() / "gfx" / "perus" / "ulkoasu.ini", teksti);

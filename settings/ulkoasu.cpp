@@ -19,10 +19,7 @@ bool pelkka_nimi(const std::string& nimi) {
     return !nimi.empty() && nimi != "." && nimi != ".." && nimi.find_first_of("\\/") == std::string::npos;
 }
 
-bool on_tiedosto(const fs::path& p) {
-    std::error_code ec;
-    return !p.empty() && fs::is_regular_file(p, ec);
-}
+bool on_tiedosto(Tiedostojarjestelma& t, const fs::path& p) { return !p.empty() && on_tavallinen(t, p); }
 
 // A file of a skin folder; empty when either name is not a plain name.
 fs::path ulkoasun_tiedosto(const Ohjelmakansio& kansio, const std::string& ulkoasu, const std::string& nimi) {
@@ -87,7 +84,7 @@ Ulkoasu lue_ulkoasu(const TAsetukset& a, Tiedostojarjestelma& t, const Ohjelmaka
 
     u.tausta1 = ulkoasun_tiedosto(kansio, a.skin_dir, "tausta1.bmp");
     u.tausta2 = ulkoasun_tiedosto(kansio, a.skin_dir, "tausta2.bmp");
-    if (!on_tiedosto(u.tausta2)) u.tausta2 = ulkoasun_tiedosto(kansio, perus, "tausta2.bmp");
+    if (!on_tiedosto(t, u.tausta2)) u.tausta2 = ulkoasun_tiedosto(kansio, perus, "tausta2.bmp");
 
     const IniTiedosto napit = lue_kuvaus(t, kansio, a.button_dir);
     const auto kuva = [&](const Kuva& k) {
@@ -107,16 +104,16 @@ Ulkoasu lue_ulkoasu(const TAsetukset& a, Tiedostojarjestelma& t, const Ohjelmaka
 }
 
 // The 21 pictures a skin pair must have.
-bool kuvat_olemassa(const Ulkoasu& u) {
+bool kuvat_olemassa(Tiedostojarjestelma& t, const Ulkoasu& u) {
     std::vector<const fs::path*> kuvat = {&u.tausta1,       &u.tahdet,        &u.tahdet2,  &u.jarjesta_jarjesta,
                                           &u.jarjesta_peruuta, &u.etsi_etsi, &u.etsi_peruuta};
     for (const fs::path& p : u.napit) kuvat.push_back(&p);
     for (const fs::path& p : u.ikonit) kuvat.push_back(&p);
-    return std::all_of(kuvat.begin(), kuvat.end(), [](const fs::path* p) { return on_tiedosto(*p); });
+    return std::all_of(kuvat.begin(), kuvat.end(), [&t](const fs::path* p) { return on_tiedosto(t, *p); });
 }
 
 void tarkista_kuvaus(std::string& ulkoasu, const char* laji, const Asetusymparisto& y) {
-    if (on_tiedosto(ulkoasun_tiedosto(y.kansio, ulkoasu, "ulkoasu.ini"))) return;
+    if (on_tiedosto(y.tiedostot, ulkoasun_tiedosto(y.kansio, ulkoasu, "ulkoasu.ini"))) return;
     y.viestit.varoitus(std::string("Valitsemasi ") + laji + " ulkoasu [" + ulkoasu +
                        "] ei ole kelvollinen! Tiedosto ULKOASU.INI puuttuu!\n"
                        "palautetaan ulkoasu \"perus\"! (Käy asetuksissa, valitse toimiva ulkoasu ja tallenna muutokset)");
@@ -142,7 +139,7 @@ Lataustulos lataa_ulkoasu(TAsetukset& a, const Asetusymparisto& y) {
     tarkista_kuvaus(a.skin_dir, "ikkunoiden", y);
     tarkista_kuvaus(a.button_dir, "nappien", y);
     Ulkoasu u = lue_ulkoasu(a, y.tiedostot, y.kansio);
-    if (!kuvat_olemassa(u)) {
+    if (!kuvat_olemassa(y.tiedostot, u)) {
         y.viestit.varoitus("Valitsemasi ulkoasu [" + a.skin_dir + "/" + a.button_dir +
                            "] ei ole kelvollinen (tiedostoja puuttuu!)\n"
                            "Käy asetuksissa, valitse ja tallenna toimiva ulkoasu! Ulkoasu saattaa näkyä väärin!");
@@ -163,17 +160,17 @@ Ulkoasulistat listaa_ulkoasut(const Ohjelmakansio& kansio) {
     std::vector<std::string> nahdyt;
     for (const fs::path& gfx : kansio.kansiot("gfx")) {
         kirjoita_debug("asetukset_form (skinlist) hakemisto=" + polku_tekstiksi(gfx / "*"));
-        std::error_code ec;
-        for (fs::directory_iterator it(gfx, ec), loppu; !ec && it != loppu; it.increment(ec)) {
-            const std::string nimi = polku_tekstiksi(it->path().filename());
+        std::vector<Kansiorivi> rivit;
+        kansio.tiedostot().listaa(gfx, rivit);
+        for (const Kansiorivi& r : rivit) {
+            const std::string nimi = polku_tekstiksi(r.nimi);
             kirjoita_debug(nimi);
-            std::error_code ec2;
             // Hidden folders are not offered, as folders with any attribute beyond "directory" never were.
-            if (nimi.empty() || nimi.front() == '.' || !it->is_directory(ec2)) continue;
+            if (nimi.empty() || nimi.front() == '.' || !r.kansio) continue;
             if (std::find(nahdyt.begin(), nahdyt.end(), pienet_cp1252(nimi)) != nahdyt.end()) continue;
             nahdyt.push_back(pienet_cp1252(nimi));
-            if (on_tiedosto(ulkoasun_tiedosto(kansio, nimi, "tausta1.bmp"))) l.ikkunat.push_back(pienet_cp1252(nimi));
-            if (on_tiedosto(ulkoasun_tiedosto(kansio, nimi, "tahdet.bmp"))) l.napit.push_back(nimi);
+            if (on_tiedosto(kansio.tiedostot(), ulkoasun_tiedosto(kansio, nimi, "tausta1.bmp"))) l.ikkunat.push_back(pienet_cp1252(nimi));
+            if (on_tiedosto(kansio.tiedostot(), ulkoasun_tiedosto(kansio, nimi, "tahdet.bmp"))) l.napit.push_back(nimi);
         }
     }
     l.ikkunat = lajiteltu(std::move(l.ikkunat));
@@ -183,12 +180,11 @@ Ulkoasulistat listaa_ulkoasut(const Ohjelmakansio& kansio) {
 
 std::vector<std::string> listaa_tietokannat(const Ohjelmakansio& kansio) {
     std::vector<std::string> nimet;
-    std::error_code ec;
-    for (fs::directory_iterator it(kansio.juuri(), ec), loppu; !ec && it != loppu; it.increment(ec)) {
-        const std::string nimi = polku_tekstiksi(it->path().filename());
-        std::error_code ec2;
-        if (nimi.size() < 4 || pienet_cp1252(nimi.substr(nimi.size() - 4)) != ".rkb" || !it->is_regular_file(ec2))
-            continue;
+    std::vector<Kansiorivi> rivit;
+    kansio.tiedostot().listaa(kansio.juuri(), rivit);
+    for (const Kansiorivi& r : rivit) {
+        const std::string nimi = polku_tekstiksi(r.nimi);
+        if (nimi.size() < 4 || pienet_cp1252(nimi.substr(nimi.size() - 4)) != ".rkb" || !r.tavallinen) continue;
         kirjoita_debug_aina(nimi);
         nimet.push_back(nimi);
     }

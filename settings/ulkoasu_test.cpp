@@ -27,7 +27,7 @@ protected:
     }
 
     testituki::Tilapainen_kansio k_;
-    Ohjelmakansio ohjelmakansio_{k_.juuri()};
+    Ohjelmakansio ohjelmakansio_{k_.juuri(), jarjestelman_tiedostot()};
     diag::TestiViestit viestit_;
     int ladattu_ = 0;
 };

@@ -97,9 +97,8 @@ bool pura_kansi(const TKortti& kortti, Varasto& v) {
     // Still being unpacked after the open: this one comes out ahead of the others.
     if (v.tk().kansipurku) v.tk().kansipurku->pura_ensin(kortti.cover_fn);
     const auto tiedosto = kansikuvan_tiedosto(kortti.cover_fn);
-    std::error_code ec;
     // The usual case, a cover unpacked under its own name, costs one look at the file and no folder listing.
-    if (tiedosto && fs::is_regular_file(v.kansio.polku(kansikuvakansio) / *tiedosto, ec)) return true;
+    if (tiedosto && on_tavallinen(v.tj(), v.kansio.polku(kansikuvakansio) / *tiedosto)) return true;
     bool ok = false;
     if (tiedosto) {
         Kansiolistaus kannet = listaa_kannet(v.kansio, v.tj());
@@ -166,7 +165,7 @@ std::string muunna_kansi(const std::string& cover_fn, int laatu, bool puolita_ku
     }
     kannet.lisaa(uusi_tiedosto);
     // A GIF left behind only takes room: the card already names the new file.
-    if (const int e = t.poista(vanha)) kirjoita_debug_aina("[muunna_kannet_jpg] " + cover_fn + ": " + jarjestelman_syy(e));
+    if (const Tulos e = t.poista(vanha); !e) kirjoita_debug_aina("[muunna_kannet_jpg] " + cover_fn + ": " + e.viesti);
     return uusi_nimi;
 }
 

@@ -38,8 +38,7 @@ std::optional<fs::path> kansikuvan_polku(const Ohjelmakansio& kansio, std::strin
 
 bool kansikuva_olemassa(const Ohjelmakansio& kansio, std::string_view cover_fn) {
     const auto p = kansikuvan_polku(kansio, cover_fn);
-    std::error_code ec;
-    return p && fs::is_regular_file(*p, ec);
+    return p && on_tavallinen(kansio.tiedostot(), *p);
 }
 
 std::optional<std::string> kansikuvan_tiedosto(std::string_view cover_fn) {
@@ -82,21 +81,18 @@ constexpr const char* kierratyskansio = ".kierratettavat";
 }  // namespace
 
 void poista_kannet(const Ohjelmakansio& kansio) {
-    std::error_code ec;
+    Tiedostojarjestelma& t = kansio.tiedostot();
     const fs::path kannet = kansio.polku(kansikuvakansio);
-    fs::remove_all(kannet / kierratyskansio, ec);
-    for (fs::directory_iterator it(kannet, ec), loppu; !ec && it != loppu; it.increment(ec)) {
-        if (it->is_directory(ec) || it->path().filename() == ei_kuvaa_nimi) continue;
-        std::error_code poisto;
-        fs::remove(it->path(), poisto);
-    }
+    t.poista_kaikki(kannet / kierratyskansio);
+    std::vector<Kansiorivi> rivit;
+    t.listaa(kannet, rivit);
+    for (const Kansiorivi& r : rivit)
+        if (!r.kansio && r.nimi != ei_kuvaa_nimi) t.poista(kannet / r.nimi);
 }
 
 void poista_kortin_kansi(const Ohjelmakansio& kansio, const TKortti& kortti) {
-    if (const auto p = kansikuvan_polku(kansio, kortti.cover_fn)) {
-        std::error_code ec;
-        if (fs::is_regular_file(*p, ec) && p->filename() != ei_kuvaa_nimi) fs::remove(*p, ec);
-    }
+    if (const auto p = kansikuvan_polku(kansio, kortti.cover_fn))
+        if (on_tavallinen(kansio.tiedostot(), *p) && p->filename() != ei_kuvaa_nimi) kansio.tiedostot().poista(*p);
 }
 
 bool kansi_jaettu(const TOmaList& lista, int i) {
@@ -140,21 +136,21 @@ Kansikierratys::Kansikierratys(const Ohjelmakansio& kansio, Tiedostojarjestelma&
     : t_(t), kansio_(kansio.polku(kansikuvakansio) / kierratyskansio) {
     const fs::path kannet = kansio_.parent_path();
     std::vector<Kansiorivi> rivit;
-    if (t_.luo_kansiot(kansio_) != 0) {
+    if (!t_.luo_kansiot(kansio_)) {
         poista_kannet(kansio);
         return;
     }
-    if (t_.listaa(kannet, rivit) == 0) {
+    if (t_.listaa(kannet, rivit)) {
         for (const Kansiorivi& r : rivit) {
             if (r.kansio || r.nimi == ei_kuvaa_nimi) continue;
-            if (!r.tavallinen || t_.nimea(kannet / r.nimi, kansio_ / r.nimi) != 0) t_.poista(kannet / r.nimi);
+            if (!r.tavallinen || !t_.nimea(kannet / r.nimi, kansio_ / r.nimi)) t_.poista(kannet / r.nimi);
         }
     }
     // Files a crash left here are taken over as well.
-    if (t_.listaa(kansio_, rivit) != 0) return;
+    if (!t_.listaa(kansio_, rivit)) return;
     for (const Kansiorivi& r : rivit) {
         Tiedostotiedot tt;
-        if (r.tavallinen && t_.tiedot(kansio_ / r.nimi, tt, false) == 0 && tt.tavallinen) tiedostot_.emplace(tt.koko, r.nimi);
+        if (r.tavallinen && t_.tiedot(kansio_ / r.nimi, tt, false) && tt.tavallinen) tiedostot_.emplace(tt.koko, r.nimi);
     }
 }
 

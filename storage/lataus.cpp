@@ -1,7 +1,8 @@
 #include "storage/lataus.h"
 
+#include <fcntl.h>
+
 #include <chrono>
-#include <fstream>
 #include <future>
 #include <new>
 #include <thread>
@@ -21,19 +22,22 @@
 namespace fs = std::filesystem;
 
 std::uintmax_t tiedoston_koko(const std::string& nimi, const Ohjelmakansio& kansio) {
-    std::error_code ec;
-    const auto koko = fs::file_size(kansio.polku(nimi), ec);
-    if (!ec) return koko;
+    Tiedostotiedot tt;
+    if (kansio.tiedostot().tiedot(kansio.polku(nimi), tt) && tt.tavallinen) return tt.koko;
     kirjoita_debug_aina("!! update, function tiedoston koko ei löytänyt parametritiedostoa");
     return 0;
 }
 
 bool on_arkisto(const std::string& nimi, const Ohjelmakansio& kansio) {
-    std::ifstream f(kansio.polku(nimi), std::ios::binary);
+    Tiedostojarjestelma& t = kansio.tiedostot();
     char alku[10] = {};
-    f.read(alku, sizeof alku);
+    std::size_t luettu = 0;
+    if (const Kuvaaja a = t.avaa(kansio.polku(nimi), O_RDONLY); a.tulos) {
+        if (const Siirretty s = t.lue(a.fd, alku, sizeof alku, 0); s.tulos) luettu = s.tavuja;
+        t.sulje(a.fd);
+    }
     if (tiedoston_koko(nimi, kansio) < 50) return false;
-    return std::string_view(alku, static_cast<std::size_t>(f.gcount())) != "Hae Rullak";
+    return std::string_view(alku, luettu) != "Hae Rullak";
 }
 
 std::string vahingoittuneen_viesti() {
@@ -118,10 +122,7 @@ private:
     bool kansi_tallella(const std::string& kansi);
     RungonLuku rungon_luku();
     void kerro_purkamattomat();
-    void poista_tyotiedosto() {
-        std::error_code ec;
-        fs::remove(tyo_, ec);
-    }
+    void poista_tyotiedosto() { v_.tj().poista(tyo_); }
 
     const std::string& nimi_;
     Tapa tapa_;
@@ -156,7 +157,7 @@ std::optional<bool> Lataaja::kaatumismerkki() {
     if (vastaus == diag::Vastaus::Kylla) {
         const fs::path palautus = v_.kansio.polku(palautustiedosto);
         t.poista(palautus);
-        if (t.nimea(tyo_, palautus) == 0) {
+        if (t.nimea(tyo_, palautus)) {
             // The work file holds a plain body, whatever its size.
             return Lataaja(palautustiedosto, Tapa::Avaus, lista_, v_, true).lataa();
         }
@@ -262,14 +263,14 @@ bool Lataaja::lataa() {
     }
     const fs::path tiedosto = v_.kansio.polku(nimi_);
     Tiedostotiedot tt;
-    if (v_.tj().tiedot(tiedosto, tt) != 0 || !tt.tavallinen) {
+    if (!v_.tj().tiedot(tiedosto, tt) || !tt.tavallinen) {
         v_.viestit.virhe(puuttuvan_tiedoston_viesti(nimi_, false));
         if (avaus()) yksi_tyhja_kortti();
         return false;
     }
     tiedoston_koko_ = tt.koko;
     std::uint64_t vapaana = 0;
-    if (v_.tj().vapaa_tila(v_.kansio.juuri(), vapaana) == 0 && vapaana < vahin_vapaa_tila)
+    if (v_.tj().vapaa_tila(v_.kansio.juuri(), vapaana) && vapaana < vahin_vapaa_tila)
         v_.viestit.virhe("VIHE: Asemalla johon Rullakko on asennettu ei ole tarpeeksi\n"
                          "tyhjää tilaa! Tietokannan käsittelyssä saattaa hukkua tietoja!");
     if (const auto palautettu = kaatumismerkki()) return *palautettu;

@@ -60,7 +60,7 @@ protected:
         std::ofstream(lahde / "avattu.$$$", std::ios::binary) << runko;
         std::vector<std::string> nimet{"avattu.$$$"};
         for (const auto& [kansi, sisalto] : kannet) {
-            std::ofstream(tiedostopolku(kansi, lahde), std::ios::binary) << sisalto;
+            std::ofstream(tiedostopolku(jarjestelman_tiedostot(), kansi, lahde), std::ios::binary) << sisalto;
             nimet.push_back(kansi);
         }
         TZLBArchive zip(jarjestelman_tiedostot());

@@ -20,30 +20,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes the body to the work file a piece at a time, so the cards are not held twice; 0 or the errno of
-// the failed step.
-int kirjoita_tyotiedosto(Tiedostojarjestelma& t, const fs::path& p, const TOmaList& l, diag::Kiire& kiire) {
-    const int fd = t.avaa(p, O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0) return -fd;
-    int virhe = 0;
+// Writes the body to the work file a piece at a time, so the cards are not held twice.
+Tulos kirjoita_tyotiedosto(Tiedostojarjestelma& t, const fs::path& p, const TOmaList& l, diag::Kiire& kiire) {
+    const Kuvaaja a = t.avaa(p, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (!a.tulos) return a.tulos;
+    Tulos virhe;
     kirjoita_runko(l, [&](std::string_view pala) {
-        virhe = kirjoita_kaikki(t, fd, pala.data(), pala.size());
+        virhe = kirjoita_kaikki(t, a.fd, pala.data(), pala.size());
         kiire.kasittele_viestit();
-        return virhe == 0;
+        return virhe.onnistui();
     });
-    if (const int s = t.sulje(fd); virhe == 0) virhe = s;
+    if (Tulos s = t.sulje(a.fd); virhe) virhe = std::move(s);
     return virhe;
 }
 
-// Read-only as file managers and editors see it: no write bit at all, or none for this user.
-bool kirjoitussuojattu(const fs::path& p, const Tiedostotiedot& tt) {
-    return (tt.oikeudet & 0222) == 0 || ::access(p.c_str(), W_OK) != 0;
-}
-
 std::string syyrivi(const std::string& syy) { return syy.empty() ? std::string() : "\n\nSyy: " + syy; }
-
-// A step of a save that failed after the work file was written; the message is the reason shown to the user.
-Tulos jarjestelman_epaonnistuminen(int syy) { return Tulos::jarjestelma(syy, jarjestelman_syy(syy)); }
 
 class Tallennus {
 public:
@@ -135,7 +126,7 @@ Tulos Tallennus::pakkaa(const fs::path& valiaikainen, const std::vector<std::str
 
 Tulos Tallennus::tarkista_rajat(const fs::path& valiaikainen, std::uint64_t purettavaa) {
     Tiedostotiedot tt;
-    if (const int e = t_.tiedot(valiaikainen, tt)) return jarjestelman_epaonnistuminen(e);
+    if (Tulos e = t_.tiedot(valiaikainen, tt); !e) return e;
     // The body ends every card with a separator, and the loader counts one card more than separators.
     const auto kortteja = static_cast<std::uint64_t>(v_.tk().kortit.Count());
     Tulos raja = purkurajan_tarkistus(tt.koko, purettavaa, v_.purkurajat);
@@ -150,12 +141,11 @@ Tulos Tallennus::tarkista_rajat(const fs::path& valiaikainen, std::uint64_t pure
 
 Tulos Tallennus::vie(const fs::path& valiaikainen, const fs::path& kohdepolku) {
     // The new file takes the old one's permissions and owner before it takes its name.
-    const int fd = t_.avaa(valiaikainen, O_RDONLY);
-    if (fd >= 0) {
-        kopioi_oikeudet(t_, fd, kohdepolku);
-        t_.sulje(fd);
+    if (const Kuvaaja a = t_.avaa(valiaikainen, O_RDONLY); a.tulos) {
+        kopioi_oikeudet(t_, a.fd, kohdepolku);
+        t_.sulje(a.fd);
     }
-    if (const int e = t_.nimea(valiaikainen, kohdepolku)) return jarjestelman_epaonnistuminen(e);
+    if (Tulos e = t_.nimea(valiaikainen, kohdepolku); !e) return e;
     synkronoi_kansio(t_, kohdepolku.parent_path());
     return Tulos::ok();
 }
@@ -171,9 +161,9 @@ Tulos Tallennus::kirjoita_arkisto(const fs::path& kohdepolku, fs::path& valiaika
     std::vector<std::string> nimet;
     if (Tulos t = tiedostolista(nimet); !t) return t;
     // A name of its own for every save, so nothing a crash left behind can block the next one.
-    const int fd = luo_valiaikainen(t_, kohdepolku, valiaikainen);
-    if (fd < 0) return jarjestelman_epaonnistuminen(-fd);
-    t_.sulje(fd);
+    const Kuvaaja a = luo_valiaikainen(t_, kohdepolku, valiaikainen);
+    if (!a.tulos) return a.tulos;
+    t_.sulje(a.fd);
     t_.poista(valiaikainen);
     if (Tulos t = pakkaa(valiaikainen, nimet); !t) return t;
     return vie(valiaikainen, kohdepolku);
@@ -194,7 +184,7 @@ bool Tallennus::tallenna() {
     // A link is saved through: replacing it with a file would leave the real catalogue old.
     const fs::path kohdepolku = linkin_kohde(t_, v_.kansio.polku(kohde_));
     Tiedostotiedot vanha;
-    if (t_.tiedot(kohdepolku, vanha) == 0 && vanha.tavallinen && kirjoitussuojattu(kohdepolku, vanha) &&
+    if (t_.tiedot(kohdepolku, vanha) && vanha.tavallinen && kirjoitussuojattu(t_, kohdepolku, vanha) &&
         v_.viestit.kysy(diag::Laji::Varoitus, "Tiedosto \"" + kohde_ +
                                                   "\" on kirjoitussuojattu.\nTallennetaanko silti sen päälle?") !=
             diag::Vastaus::Kylla) {
@@ -205,14 +195,14 @@ bool Tallennus::tallenna() {
     const fs::path tyo = v_.kansio.polku(tyotiedosto);
     std::optional<diag::KiireNakyvissa> kiire(std::in_place, v_.kiire);
     v_.kiire.aseta_teksti("Tallennetaan kortit [1/4]");
-    if (const int koodi = kirjoita_tyotiedosto(t_, tyo, l, v_.kiire)) {
+    if (const Tulos kirjoitus = kirjoita_tyotiedosto(t_, tyo, l, v_.kiire); !kirjoitus) {
         t_.poista(tyo);
         kiire.reset();
-        v_.viestit.virhe("Virhe (" + std::to_string(koodi) + ")! Tiedosto \"" + kohde_ +
+        v_.viestit.virhe("Virhe (" + std::to_string(kirjoitus.syy) + ")! Tiedosto \"" + kohde_ +
                          "\" on kirjoitus suojattu tai käytössä toisessa sovelluksessa!\n"
                          "Ohjelma ohittaa virheen (tallennus peruutettu), ohjelman uudelleenkäynnistäminen on suositeltavaa.\n"
                          "Jos ongelma jatkuu, ota yhteys ohjelman tekijään." +
-                         syyrivi(jarjestelman_syy(koodi)));
+                         syyrivi(kirjoitus.viesti));
         return false;
     }
 

@@ -1,13 +1,36 @@
 #pragma once
-// A private temporary folder for the run's work files (repair copies, fetched pages), removed at exit.
+// Private temporary folders for work files (repair copies, fetched pages, a catalogue loaded on the side).
 #include <filesystem>
 #include <string_view>
 
-const std::filesystem::path& ajon_tyokansio();
+#include "perus/tulos.h"
 
-// A new folder "<etuliite>-<process>-XXXXXX" under the temporary folder; empty when it cannot be made.
-std::filesystem::path luo_tyokansio(std::string_view etuliite);
+class Tiedostojarjestelma;
+
+// The system's temporary folder ($TMPDIR, else /tmp).
+std::filesystem::path jarjestelman_tilapaiskansio();
+
+// A new folder "<etuliite>-<process>-XXXXXX" that only this user can enter, removed with everything in it
+// when the object goes. The path is empty when the folder could not be made.
+class Tyokansio {
+public:
+    Tyokansio(Tiedostojarjestelma& t, std::string_view etuliite,
+              const std::filesystem::path& kansio = jarjestelman_tilapaiskansio());
+    ~Tyokansio();
+    Tyokansio(const Tyokansio&) = delete;
+    Tyokansio& operator=(const Tyokansio&) = delete;
+
+    const std::filesystem::path& polku() const { return polku_; }
+    // Why the folder could not be made.
+    const Tulos& tulos() const { return tulos_; }
+
+private:
+    Tiedostojarjestelma& t_;
+    std::filesystem::path polku_;
+    Tulos tulos_;
+};
 
 // Removes the work folders of that prefix whose run is gone (a crash or kill skipped their removal):
 // only folders of this user whose process no longer runs.
-void siivoa_vanhat_tyokansiot(std::string_view etuliite, const std::filesystem::path& kansio = std::filesystem::temp_directory_path());
+void siivoa_vanhat_tyokansiot(Tiedostojarjestelma& t, std::string_view etuliite,
+                              const std::filesystem::path& kansio = jarjestelman_tilapaiskansio());

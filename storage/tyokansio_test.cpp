@@ -1,5 +1,6 @@
 #include "storage/tyokansio.h"
 #include "testituki/tilapainen_kansio.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -25,8 +26,30 @@ TEST(Tyokansio, KuolleenAjonKansioPoistetaan) {
     for (const std::string& n : jaavat) fs::create_directories(juuri / n);
     fs::create_directories(juuri / kuollut / "gfx" / "kannet");
     std::ofstream(juuri / kuollut / "gfx" / "kannet" / "a.jpg") << "kuva";
-    siivoa_vanhat_tyokansiot("rkb", juuri);
+    siivoa_vanhat_tyokansiot(jarjestelman_tiedostot(), "rkb", juuri);
     std::set<std::string> jaljella;
     for (const auto& e : fs::directory_iterator(juuri)) jaljella.insert(e.path().filename().string());
     EXPECT_EQ(jaljella, jaavat);
+}
+
+// A work folder is the user's alone and goes with everything in it; one that cannot be made says why.
+TEST(Tyokansio, YksityinenJaPoistuuSisaltoineen) {
+    const testituki::Tilapainen_kansio kansio("tyokansio_uusi");
+    fs::path polku;
+    {
+        const Tyokansio tyo(jarjestelman_tiedostot(), "rkb", kansio.juuri());
+        polku = tyo.polku();
+        ASSERT_FALSE(polku.empty());
+        EXPECT_EQ(polku.filename().string().rfind("rkb-" + std::to_string(::getpid()) + "-", 0), 0u);
+        EXPECT_EQ(fs::status(polku).permissions(), fs::perms::owner_all);
+        fs::create_directories(polku / "gfx");
+        std::ofstream(polku / "gfx" / "a.jpg") << "kuva";
+    }
+    EXPECT_FALSE(fs::exists(polku));
+    VikaantuvatTiedostot t;
+    t.epaonnistu(VikaantuvatTiedostot::Vaihe::LuoKansiot, EACCES);
+    const Tyokansio tyo(t, "rkb", kansio.juuri());
+    EXPECT_TRUE(tyo.polku().empty());
+    EXPECT_EQ(tyo.tulos().syy, EACCES);
+    EXPECT_TRUE(fs::is_empty(kansio.juuri()));
 }

@@ -50,7 +50,7 @@ void kirjoita32(unsigned char* p, std::uint32_t v) {
 
 // Reads exactly n bytes at an offset; false on a read error or a short file.
 bool lue_kohdasta(Tiedostojarjestelma& t, int fd, void* puskuri, std::size_t n, std::uint64_t sijainti) {
-    return lue_kaikki(t, fd, puskuri, n, sijainti) == 0;
+    return lue_kaikki(t, fd, puskuri, n, sijainti).onnistui();
 }
 
 std::uint32_t crc32_lisaa(std::uint32_t crc, const void* data, std::size_t n) { return zlb_crc32(crc, data, n); }
@@ -69,7 +69,7 @@ public:
     int irrota() { return std::exchange(fd_, -1); }
     // 0 or the errno of closing.
     int sulje() {
-        const int e = fd_ < 0 ? 0 : t_.sulje(fd_);
+        const int e = fd_ < 0 ? 0 : t_.sulje(fd_).syy;
         fd_ = -1;
         return e;
     }
@@ -83,9 +83,9 @@ private:
 class Valiaikainen {
 public:
     Valiaikainen(Tiedostojarjestelma& t, const fs::path& kohde) : t_(t), kahva_(t) {
-        const int fd = luo_valiaikainen(t, kohde, polku_);
-        virhe_ = fd < 0 ? -fd : 0;
-        kahva_.aseta(fd);
+        const Kuvaaja a = luo_valiaikainen(t, kohde, polku_);
+        virhe_ = a.tulos.syy;
+        kahva_.aseta(a.fd);
     }
     ~Valiaikainen() {
         kahva_.sulje();
@@ -100,7 +100,7 @@ public:
     // Closes the file and renames it over the target.
     bool vie(const fs::path& kohde) {
         virhe_ = kahva_.sulje();
-        if (virhe_ == 0) virhe_ = t_.nimea(polku_, kohde);
+        if (virhe_ == 0) virhe_ = t_.nimea(polku_, kohde).syy;
         pidetty_ = virhe_ == 0;
         return pidetty_;
     }
@@ -208,13 +208,14 @@ int pakkaa_tiedosto(Tiedostojarjestelma& t, int fd, std::uint64_t arvio, int tas
     int tila = Z_OK, virhe = 0;
     bool kesken = pakataan;  // the packed stream is still being made
     for (;;) {
-        const long n = t.lue(fd, sisaan.data(), sisaan.size(), p.koko);
-        if (n < 0) {
-            virhe = static_cast<int>(-n);
+        const Siirretty luettu = t.lue(fd, sisaan.data(), sisaan.size(), p.koko);
+        if (!luettu.tulos) {
+            virhe = luettu.tulos.syy;
             break;
         }
-        p.crc = crc32_lisaa(p.crc, sisaan.data(), static_cast<std::size_t>(n));
-        p.koko += static_cast<std::uint64_t>(n);
+        const std::size_t n = luettu.tavuja;
+        p.crc = crc32_lisaa(p.crc, sisaan.data(), n);
+        p.koko += n;
         if (kesken) {
             z.next_in = sisaan.data();
             z.avail_in = static_cast<uInt>(n);
@@ -312,24 +313,37 @@ struct Lisattava {
     fs::path polku;
 };
 
-std::vector<Lisattava> laajenna(const std::vector<std::string>& nimet, const fs::path& juuri, bool rekursio) {
+// The regular files under a folder and its subfolders; links to folders are not followed.
+void kansion_tiedostot(Tiedostojarjestelma& t, const fs::path& kansio, std::vector<fs::path>& tiedostot) {
+    std::vector<Kansiorivi> rivit;
+    if (!t.listaa(kansio, rivit)) return;
+    for (const Kansiorivi& r : rivit) {
+        const fs::path p = kansio / r.nimi;
+        Tiedostotiedot tt;
+        if (r.tavallinen) tiedostot.push_back(p);
+        else if (r.kansio && t.tiedot(p, tt, false) && tt.kansio) kansion_tiedostot(t, p, tiedostot);
+    }
+}
+
+std::vector<Lisattava> laajenna(Tiedostojarjestelma& t, const std::vector<std::string>& nimet, const fs::path& juuri,
+                                bool rekursio) {
     std::vector<Lisattava> tulos;
     for (const std::string& nimi : nimet) {
-        const fs::path p = tiedostopolku(nimi, juuri);
-        std::error_code ec;
-        if (!fs::is_directory(p, ec)) {
+        const fs::path p = tiedostopolku(t, nimi, juuri);
+        if (!on_kansio(t, p)) {
             tulos.push_back({nimi, p});
             continue;
         }
         if (!rekursio) continue;
+        std::vector<fs::path> tiedostot;
+        kansion_tiedostot(t, p, tiedostot);
         std::vector<Lisattava> kansiosta;
-        for (fs::recursive_directory_iterator it(p, ec), loppu; !ec && it != loppu; it.increment(ec)) {
-            if (!it->is_regular_file(ec)) continue;
-            std::string suhteellinen = polku_tekstiksi(it->path().lexically_relative(p));
+        for (const fs::path& tiedosto : tiedostot) {
+            std::string suhteellinen = polku_tekstiksi(tiedosto.lexically_relative(p));
             std::replace(suhteellinen.begin(), suhteellinen.end(), '/', '\\');
             std::string kokonaan = nimi;
             if (!kokonaan.empty() && !on_erotin(kokonaan.back())) kokonaan += '\\';
-            kansiosta.push_back({kokonaan + suhteellinen, it->path()});
+            kansiosta.push_back({kokonaan + suhteellinen, tiedosto});
         }
         std::sort(kansiosta.begin(), kansiosta.end(),
                   [](const Lisattava& a, const Lisattava& b) { return a.nimi < b.nimi; });
@@ -463,7 +477,7 @@ int TZLBArchive::etsi(std::string_view jasen) const {
 
 bool TZLBArchive::ennallaan() const {
     Tiedostotiedot tt;
-    if (!auki() || uusi_ || t_.tiedot(nimi_, tt) != 0) return false;
+    if (!auki() || uusi_ || !t_.tiedot(nimi_, tt)) return false;
     return tunniste_ == Tunniste{tt.laite, tt.inode, tt.koko, tt.muutettu_s, tt.muutettu_ns};
 }
 
@@ -489,12 +503,12 @@ Tulos tarkista_crc(Tiedostojarjestelma& t, int fd, std::uint64_t koko, const std
 Tulos TZLBArchive::Open(const fs::path& tiedosto, bool tarkista) {
     Close();
     Tiedostotiedot tt;
-    if (tiedosto.empty() || t_.tiedot(tiedosto, tt) != 0) return zlb_tulos(zlb_virhe::ei_loydy);
+    if (tiedosto.empty() || !t_.tiedot(tiedosto, tt)) return zlb_tulos(zlb_virhe::ei_loydy);
     const std::string teksti = polku_tekstiksi(tiedosto);
-    const int fd = t_.avaa(tiedosto, O_RDONLY);
-    Kahva k(t_, fd);
-    if (fd < 0) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, teksti), -fd);
-    if (t_.tiedot(k.fd(), tt) != 0 || !tt.tavallinen) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO);
+    const Kuvaaja a = t_.avaa(tiedosto, O_RDONLY);
+    Kahva k(t_, a.fd);
+    if (!a.tulos) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, teksti), a.tulos.syy);
+    if (!t_.tiedot(k.fd(), tt) || !tt.tavallinen) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, teksti), EIO);
     const auto koko = tt.koko;
     if (koko < trailerin_koko) return zlb_tulos(zlb_virhe::vioittunut);
 
@@ -603,7 +617,7 @@ Tulos TZLBArchive::Create(const fs::path& tiedosto) {
 Tulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::path& juuri, const TZLBArchive* lahde) {
     if (!auki()) return zlb_tulos(zlb_virhe::ei_auki);
     ohitetut_.clear();
-    const std::vector<Lisattava> lisattavat = laajenna(nimet, juuri, RecursePaths);
+    const std::vector<Lisattava> lisattavat = laajenna(t_, nimet, juuri, RecursePaths);
 
     Valiaikainen tmp(t_, nimi_);
     if (tmp.fd() < 0) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, polku_tekstiksi(nimi_)), tmp.virhe());
@@ -614,7 +628,7 @@ Tulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::pat
     std::uint32_t crc = crc32_lisaa(0, nullptr, 0);
     const auto kirjoita = [&](const void* p, std::size_t n) {
         crc = crc32_lisaa(crc, p, n);
-        kirjoitusvirhe = kirjoita_kaikki(t_, tmp.fd(), p, n);
+        kirjoitusvirhe = kirjoita_kaikki(t_, tmp.fd(), p, n).syy;
         return kirjoitusvirhe == 0;
     };
     std::uint64_t sijainti = 0;
@@ -628,18 +642,18 @@ Tulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::pat
     // A file that packing would not make smaller is read a second time and stored as it is; it must still
     // hold the bytes the first reading counted, or the member would not match its registry entry.
     const auto kopioi_ennallaan = [&](const fs::path& polku, const Pakattu& pk) -> int {
-        const int fd = t_.avaa(polku, O_RDONLY);
-        if (fd < 0) return -fd;
-        Kahva tiedosto(t_, fd);
+        const Kuvaaja a = t_.avaa(polku, O_RDONLY);
+        if (!a.tulos) return a.tulos.syy;
+        Kahva tiedosto(t_, a.fd);
         std::vector<unsigned char> puskuri(datan_pala);
         std::uint32_t tarkiste = crc32_lisaa(0, nullptr, 0);
         for (std::uint64_t tehty = 0; tehty < pk.koko;) {
-            const long n = t_.lue(fd, puskuri.data(), static_cast<std::size_t>(std::min<std::uint64_t>(puskuri.size(), pk.koko - tehty)), tehty);
-            if (n < 0) return static_cast<int>(-n);
-            if (n == 0) return EIO;
-            tarkiste = crc32_lisaa(tarkiste, puskuri.data(), static_cast<std::size_t>(n));
-            if (!kirjoita(puskuri.data(), static_cast<std::size_t>(n))) return kirjoitusvirhe;
-            tehty += static_cast<std::uint64_t>(n);
+            const Siirretty n = t_.lue(a.fd, puskuri.data(), static_cast<std::size_t>(std::min<std::uint64_t>(puskuri.size(), pk.koko - tehty)), tehty);
+            if (!n.tulos) return n.tulos.syy;
+            if (n.tavuja == 0) return EIO;
+            tarkiste = crc32_lisaa(tarkiste, puskuri.data(), n.tavuja);
+            if (!kirjoita(puskuri.data(), n.tavuja)) return kirjoitusvirhe;
+            tehty += n.tavuja;
         }
         return tarkiste == pk.crc ? 0 : EIO;
     };
@@ -662,13 +676,13 @@ Tulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::pat
         Pakattu pk;
         int lukuvirhe = 0;
         {
-            const int fd = t_.avaa(l.polku, O_RDONLY);
-            Kahva tiedosto(t_, fd);
+            const Kuvaaja a = t_.avaa(l.polku, O_RDONLY);
+            Kahva tiedosto(t_, a.fd);
             Tiedostotiedot tt;
-            if (fd < 0) {
-                lukuvirhe = -fd;
+            if (!a.tulos) {
+                lukuvirhe = a.tulos.syy;
             } else {
-                const std::uint64_t arvio = t_.tiedot(tiedosto.fd(), tt) == 0 && tt.tavallinen ? tt.koko : 0;
+                const std::uint64_t arvio = t_.tiedot(tiedosto.fd(), tt) && tt.tavallinen ? tt.koko : 0;
                 edistyminen(teksti, 0, arvio);
                 lukuvirhe = pakkaa_tiedosto(t_, tiedosto.fd(), arvio, taso, pk,
                                             [&](std::uint64_t tehty, std::uint64_t kaikki) { edistyminen(teksti, tehty, kaikki); });
@@ -744,8 +758,8 @@ Tulos TZLBArchive::AddFiles(const std::vector<std::string>& nimet, const fs::pat
     kirjoita32(trailer + 12, static_cast<std::uint32_t>(talteen.size()));
     kirjoita32(trailer + 16, static_cast<std::uint32_t>(sijainti));
     trailer[20] = rekisteri_pakattu ? 1 : 0;
-    kirjoitusvirhe = kirjoita_kaikki(t_, tmp.fd(), trailer, trailerin_koko);
-    if (kirjoitusvirhe == 0) kirjoitusvirhe = t_.synkronoi(tmp.fd());
+    kirjoitusvirhe = kirjoita_kaikki(t_, tmp.fd(), trailer, trailerin_koko).syy;
+    if (kirjoitusvirhe == 0) kirjoitusvirhe = t_.synkronoi(tmp.fd()).syy;
     if (kirjoitusvirhe != 0) return kirjoitus_epaonnistui();
 
     // The old archive stays whole until the new one is complete on disk.
@@ -958,8 +972,8 @@ Tulos TZLBArchive::pura(std::size_t indeksi, const fs::path& kohde, bool kaikki,
         if (const auto it = listatut->find(std::string(suhteellinen)); it != listatut->end())
             return kirjoita_jasen(indeksi, it->second.kansio(), &it->second, kaikki);
     }
-    const fs::path kansio = tiedostopolku(suhteellinen, kohde);
-    if (const int virhe = t_.luo_kansiot(kansio)) return zlb_tulos(zlb_virhe::ei_kansiota, virhe);
+    const fs::path kansio = tiedostopolku(t_, suhteellinen, kohde);
+    if (const Tulos virhe = t_.luo_kansiot(kansio); !virhe) return zlb_tulos(zlb_virhe::ei_kansiota, virhe.syy);
     if (!listatut) return kirjoita_jasen(indeksi, kansio, nullptr, kaikki);
     Kansiolistaus& listaus = listatut->emplace(std::string(suhteellinen), Kansiolistaus(kansio, t_)).first->second;
     return kirjoita_jasen(indeksi, kansio, &listaus, kaikki);
@@ -970,7 +984,7 @@ Tulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio, K
     const TZLBEntry& e = entries_[indeksi];
     const Tulos rikki = zlb_tulos(zlb_teksti(zlb_virhe::jasen_rikki, static_cast<long>(indeksi)));
     const std::string nimi = listaus ? merkisto::cp1252_utf8(e.nimi) : std::string();
-    const fs::path kohdetiedosto = listaus ? listaus->polku(nimi) : tiedostopolku(e.nimi, kansio);
+    const fs::path kohdetiedosto = listaus ? listaus->polku(nimi) : tiedostopolku(t_, e.nimi, kansio);
     const std::string kohde_teksti = polku_tekstiksi(kohdetiedosto);
 
     // A new file is written in place: created exclusively, it replaces nothing, and is removed again when the
@@ -979,21 +993,21 @@ Tulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio, K
     // name the listing says is free, and is then written like a new one: over its old bytes from the start,
     // never cut to nothing first (a file truncated to empty and written again is pushed to the disk when
     // closed), so only one no longer than the member will do.
-    int suora_fd = -1;
-    if (!kierratettava.empty() && listaus && !listaus->tiedosto(nimi) && t_.nimea(kierratettava, kohdetiedosto) == 0) {
-        suora_fd = t_.avaa(kohdetiedosto, O_WRONLY);
+    Kuvaaja suora;
+    if (!kierratettava.empty() && listaus && !listaus->tiedosto(nimi) && t_.nimea(kierratettava, kohdetiedosto)) {
+        suora = t_.avaa(kohdetiedosto, O_WRONLY);
         Tiedostotiedot tt;
-        if (suora_fd >= 0 && (t_.tiedot(suora_fd, tt) != 0 || !tt.tavallinen || tt.koko > e.koko)) {
-            t_.sulje(suora_fd);
-            suora_fd = -1;
+        if (suora.tulos && (!t_.tiedot(suora.fd, tt) || !tt.tavallinen || tt.koko > e.koko)) {
+            t_.sulje(suora.fd);
+            suora = {};
         }
-        if (suora_fd < 0) t_.poista(kohdetiedosto);
+        if (suora.fd < 0) t_.poista(kohdetiedosto);
     }
-    if (suora_fd < 0) suora_fd = t_.avaa(kohdetiedosto, O_WRONLY | O_CREAT | O_EXCL, 0666);
-    Kahva suoraan(t_, suora_fd);
+    if (suora.fd < 0) suora = t_.avaa(kohdetiedosto, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    Kahva suoraan(t_, suora.fd);
     std::optional<Valiaikainen> tmp;
-    if (suora_fd < 0) {
-        if (suora_fd != -EEXIST) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), -suora_fd);
+    if (suora.fd < 0) {
+        if (suora.tulos.syy != EEXIST) return zlb_tulos(zlb_teksti(zlb_virhe::ei_avaudu, kohde_teksti), suora.tulos.syy);
         if (OnReplaceFile) {
             bool korvaa = false;
             OnReplaceFile(*this, kohde_teksti, korvaa);
@@ -1017,7 +1031,7 @@ Tulos TZLBArchive::kirjoita_jasen(std::size_t indeksi, const fs::path& kansio, K
     int kirjoitusvirhe = 0;
     const auto kirjoita = [&](const unsigned char* p, std::size_t n) {
         if (CheckCRC) crc = crc32_lisaa(crc, p, n);
-        kirjoitusvirhe = kirjoita_kaikki(t_, fd, p, n);
+        kirjoitusvirhe = kirjoita_kaikki(t_, fd, p, n).syy;
         kirjoitettu += n;
         edistyminen(teksti, kirjoitettu, e.koko);
         return kirjoitusvirhe == 0;

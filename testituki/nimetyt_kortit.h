@@ -30,7 +30,7 @@ inline TKortti kortti(const char* nimi, const char* formaatti = "", const char* 
 
 // Saves the cards as the program saves them, unsorted, with `kansio` as the program folder.
 inline bool tallenna_kortit(const std::filesystem::path& kansio, const std::string& tiedosto, Tietokanta& tk) {
-    const Ohjelmakansio ohjelma(kansio);
+    const Ohjelmakansio ohjelma(kansio, jarjestelman_tiedostot());
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset a;

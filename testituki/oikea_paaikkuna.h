@@ -26,7 +26,7 @@
 // A program folder with the "perus" skin, the settings in memory and the window over a catalogue.
 struct Oikea_paaikkuna {
     testituki::Tilapainen_kansio k;
-    Ohjelmakansio kansio{k.juuri()};
+    Ohjelmakansio kansio{k.juuri(), jarjestelman_tiedostot()};
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset a;

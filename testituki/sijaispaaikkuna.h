@@ -27,7 +27,7 @@ namespace testituki {
 class Sijaispaaikkuna final : public Paaikkuna {
 public:
     testituki::Tilapainen_kansio k;
-    Ohjelmakansio kansio{k.juuri()};
+    Ohjelmakansio kansio{k.juuri(), jarjestelman_tiedostot()};
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset a;

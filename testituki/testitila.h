@@ -16,7 +16,7 @@ class Testitila : public ::testing::Test {
 protected:
     void SetUp() override {
         std::filesystem::create_directories(juuri_ / "gfx" / "kannet");
-        kansio_ = std::make_unique<Ohjelmakansio>(juuri_);
+        kansio_ = std::make_unique<Ohjelmakansio>(juuri_, jarjestelman_tiedostot());
         diag::loki().nollaa();  // the log is the process's own, and a test reads only its own lines
     }
 

@@ -14,7 +14,7 @@ struct Testivarasto {
 
     testituki::Tilapainen_kansio k;
     const std::filesystem::path& juuri = k.juuri();
-    Ohjelmakansio kansio{juuri};
+    Ohjelmakansio kansio{juuri, jarjestelman_tiedostot()};
     Tietokanta tk;
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;

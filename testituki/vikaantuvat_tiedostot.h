@@ -15,11 +15,12 @@
 
 class VikaantuvatTiedostot final : public Tiedostojarjestelma {
 public:
-    enum class Vaihe { Avaa, Luo, Lue, Kirjoita, Synkronoi, Sulje, Tiedot, Oikeudet, Omistaja, Linkki, Nimea, Poista,
+    enum class Vaihe { Avaa, Luo, Lue, Kirjoita, Synkronoi, Sulje, Tiedot, Oikeudet, Omistaja, Kirjoitusoikeus, Linkki, Nimea, Poista,
                        LuoKansiot, Listaa, VapaaTila };
 
     // Calls of `vaihe` whose path contains `polun_osa` (empty: every path) fail with `virhe`, once `ohita`
-    // of them have succeeded. Luo is an open that may create the file, Avaa any other open.
+    // of them have succeeded. Luo is an open that may create the file, Avaa any other open; LuoKansiot is
+    // either way of making a folder.
     void epaonnistu(Vaihe vaihe, int virhe, std::string polun_osa = {}, int ohita = 0) {
         saannot_.push_back({vaihe, virhe, std::move(polun_osa), ohita});
     }
@@ -37,88 +38,96 @@ public:
         return it == epaonnistuneet_.end() ? 0 : it->second;
     }
 
-    int avaa(const std::filesystem::path& p, int liput, mode_t oikeudet) override {
-        if (const int e = vika((liput & O_CREAT) ? Vaihe::Luo : Vaihe::Avaa, p)) return -e;
-        const int fd = oikea().avaa(p, liput, oikeudet);
-        if (fd >= 0) polut_[fd] = p.string();
-        return fd;
+    Kuvaaja avaa(const std::filesystem::path& p, int liput, mode_t oikeudet) override {
+        if (const int e = vika((liput & O_CREAT) ? Vaihe::Luo : Vaihe::Avaa, p)) return {-1, jarjestelmalta(e)};
+        const Kuvaaja a = oikea().avaa(p, liput, oikeudet);
+        if (a.tulos) polut_[a.fd] = p.string();
+        return a;
     }
-    long lue(int fd, void* b, std::size_t n, std::uint64_t k) override {
-        if (const int e = vika(Vaihe::Lue, polut_[fd])) return -e;
+    Siirretty lue(int fd, void* b, std::size_t n, std::uint64_t k) override {
+        if (const int e = vika(Vaihe::Lue, polut_[fd])) return {0, jarjestelmalta(e)};
         return oikea().lue(fd, b, n, k);
     }
-    long kirjoita(int fd, const void* b, std::size_t n) override {
-        if (const int e = vika(Vaihe::Kirjoita, polut_[fd])) return -e;
+    Siirretty kirjoita(int fd, const void* b, std::size_t n) override {
+        if (const int e = vika(Vaihe::Kirjoita, polut_[fd])) return {0, jarjestelmalta(e)};
         for (Tila& t : tila_) {
             if (polut_[fd].find(t.polun_osa) == std::string::npos) continue;
             if (t.jaljella == 0) {
                 ++epaonnistuneet_[Vaihe::Kirjoita];
-                return -ENOSPC;
+                return {0, jarjestelmalta(ENOSPC)};
             }
             n = static_cast<std::size_t>(std::min<std::uint64_t>(n, t.jaljella));
         }
-        const long r = oikea().kirjoita(fd, b, n);
-        if (r > 0)
+        const Siirretty r = oikea().kirjoita(fd, b, n);
+        if (r.tulos)
             for (Tila& t : tila_)
-                if (polut_[fd].find(t.polun_osa) != std::string::npos) t.jaljella -= static_cast<std::uint64_t>(r);
+                if (polut_[fd].find(t.polun_osa) != std::string::npos) t.jaljella -= r.tavuja;
         return r;
     }
-    int synkronoi(int fd) override {
-        if (const int e = vika(Vaihe::Synkronoi, polut_[fd])) return e;
+    Tulos synkronoi(int fd) override {
+        if (const int e = vika(Vaihe::Synkronoi, polut_[fd])) return jarjestelmalta(e);
         return oikea().synkronoi(fd);
     }
-    int sulje(int fd) override {
+    Tulos sulje(int fd) override {
         const std::string p = polut_[fd];
         polut_.erase(fd);
-        const int r = oikea().sulje(fd);
-        if (const int e = vika(Vaihe::Sulje, p)) return e;
+        Tulos r = oikea().sulje(fd);
+        if (const int e = vika(Vaihe::Sulje, p)) return jarjestelmalta(e);
         return r;
     }
-    int tiedot(int fd, Tiedostotiedot& t) override {
-        if (const int e = vika(Vaihe::Tiedot, polut_[fd])) return e;
+    Tulos tiedot(int fd, Tiedostotiedot& t) override {
+        if (const int e = vika(Vaihe::Tiedot, polut_[fd])) return jarjestelmalta(e);
         return oikea().tiedot(fd, t);
     }
-    int aseta_oikeudet(int fd, mode_t o) override {
-        if (const int e = vika(Vaihe::Oikeudet, polut_[fd])) return e;
+    Tulos aseta_oikeudet(int fd, mode_t o) override {
+        if (const int e = vika(Vaihe::Oikeudet, polut_[fd])) return jarjestelmalta(e);
         return oikea().aseta_oikeudet(fd, o);
     }
-    int aseta_omistaja(int fd, uid_t u, gid_t g) override {
-        if (const int e = vika(Vaihe::Omistaja, polut_[fd])) return e;
+    Tulos aseta_omistaja(int fd, uid_t u, gid_t g) override {
+        if (const int e = vika(Vaihe::Omistaja, polut_[fd])) return jarjestelmalta(e);
         return oikea().aseta_omistaja(fd, u, g);
     }
-    int tiedot(const std::filesystem::path& p, Tiedostotiedot& t, bool seuraa) override {
-        if (const int e = vika(Vaihe::Tiedot, p)) return e;
+    Tulos tiedot(const std::filesystem::path& p, Tiedostotiedot& t, bool seuraa) override {
+        if (const int e = vika(Vaihe::Tiedot, p)) return jarjestelmalta(e);
         return oikea().tiedot(p, t, seuraa);
     }
-    int lue_linkki(const std::filesystem::path& p, std::filesystem::path& k) override {
-        if (const int e = vika(Vaihe::Linkki, p)) return e;
+    Tulos kirjoitusoikeus(const std::filesystem::path& p) override {
+        if (const int e = vika(Vaihe::Kirjoitusoikeus, p)) return jarjestelmalta(e);
+        return oikea().kirjoitusoikeus(p);
+    }
+    Tulos lue_linkki(const std::filesystem::path& p, std::filesystem::path& k) override {
+        if (const int e = vika(Vaihe::Linkki, p)) return jarjestelmalta(e);
         return oikea().lue_linkki(p, k);
     }
-    int nimea(const std::filesystem::path& a, const std::filesystem::path& b) override {
-        if (const int e = vika(Vaihe::Nimea, b.string() + "\n" + a.string())) return e;
+    Tulos nimea(const std::filesystem::path& a, const std::filesystem::path& b) override {
+        if (const int e = vika(Vaihe::Nimea, b.string() + "\n" + a.string())) return jarjestelmalta(e);
         return oikea().nimea(a, b);
     }
-    int poista(const std::filesystem::path& p) override {
-        if (const int e = vika(Vaihe::Poista, p)) return e;
+    Tulos poista(const std::filesystem::path& p) override {
+        if (const int e = vika(Vaihe::Poista, p)) return jarjestelmalta(e);
         return oikea().poista(p);
     }
-    int poista_kaikki(const std::filesystem::path& p) override {
-        if (const int e = vika(Vaihe::Poista, p)) return e;
+    Tulos poista_kaikki(const std::filesystem::path& p) override {
+        if (const int e = vika(Vaihe::Poista, p)) return jarjestelmalta(e);
         return oikea().poista_kaikki(p);
     }
-    int luo_kansiot(const std::filesystem::path& p) override {
-        if (const int e = vika(Vaihe::LuoKansiot, p)) return e;
+    Tulos luo_kansiot(const std::filesystem::path& p) override {
+        if (const int e = vika(Vaihe::LuoKansiot, p)) return jarjestelmalta(e);
         return oikea().luo_kansiot(p);
     }
-    int listaa(const std::filesystem::path& k, std::vector<Kansiorivi>& r) override {
-        if (const int e = vika(Vaihe::Listaa, k)) return e;
+    Tulos luo_kansio(const std::filesystem::path& p, mode_t o) override {
+        if (const int e = vika(Vaihe::LuoKansiot, p)) return jarjestelmalta(e);
+        return oikea().luo_kansio(p, o);
+    }
+    Tulos listaa(const std::filesystem::path& k, std::vector<Kansiorivi>& r) override {
+        if (const int e = vika(Vaihe::Listaa, k)) return jarjestelmalta(e);
         return oikea().listaa(k, r);
     }
-    int vapaa_tila(const std::filesystem::path& p, std::uint64_t& t) override {
-        if (const int e = vika(Vaihe::VapaaTila, p)) return e;
+    Tulos vapaa_tila(const std::filesystem::path& p, std::uint64_t& t) override {
+        if (const int e = vika(Vaihe::VapaaTila, p)) return jarjestelmalta(e);
         if (vapaa_ >= 0) {
             t = static_cast<std::uint64_t>(vapaa_);
-            return 0;
+            return Tulos::ok();
         }
         return oikea().vapaa_tila(p, t);
     }

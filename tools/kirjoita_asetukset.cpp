@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kirjoita_asetukset OHJELMAKANSIO\n");
         return 2;
     }
-    const Ohjelmakansio kansio(argv[1]);
+    const Ohjelmakansio kansio(argv[1], jarjestelman_tiedostot());
     Virheet viestit;
     const Asetusymparisto y{kansio, jarjestelman_tiedostot(), viestit, {}, {}};
     IniTiedosto ini;

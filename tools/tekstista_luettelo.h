@@ -97,7 +97,7 @@ public:
 
 private:
     std::filesystem::path tyo_;
-    Ohjelmakansio kansio_{tyo_};
+    Ohjelmakansio kansio_{tyo_, jarjestelman_tiedostot()};
     Tietokanta tk_;
     Viestit viestit_;
     diag::EiKiiretta kiire_;

@@ -1,6 +1,7 @@
 #include "tuonti/tellico.h"
 
 #include <expat.h>
+#include <fcntl.h>
 #include <zip.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include "perus/merkisto.h"
+#include "perus/tiedostojarjestelma.h"
 
 namespace fs = std::filesystem;
 
@@ -174,14 +176,12 @@ std::uint32_t lue32(const unsigned char* p) {
 std::uint16_t lue16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 // The zip's own count and directory size against the file, before the zip library allocates for them.
-bool hakemisto_mahtuu(const fs::path& p, std::uint64_t koko) {
+bool hakemisto_mahtuu(Tiedostojarjestelma& t, int fd, std::uint64_t koko) {
     constexpr std::size_t loppu = 22, suurin_kommentti = 65535;
     if (koko < loppu) return false;
     const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(koko, loppu + suurin_kommentti));
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(p.c_str(), "rb"), &std::fclose);
-    if (!f || std::fseek(f.get(), static_cast<long>(koko - n), SEEK_SET) != 0) return false;
     std::vector<unsigned char> hanta(n);
-    if (std::fread(hanta.data(), 1, n, f.get()) != n) return false;
+    if (!lue_kaikki(t, fd, hanta.data(), n, koko - n)) return false;
     for (std::size_t i = n - loppu + 1; i-- > 0;) {
         const unsigned char* e = hanta.data() + i;
         if (lue32(e) != 0x06054b50) continue;
@@ -220,8 +220,8 @@ Tulos lue_jasen(zip_t* z, zip_int64_t indeksi, std::uint64_t enintaan, std::uint
     return Tulos::ok();
 }
 
-Tulos lue_tc(const fs::path& p, std::uint64_t koko, Tellicokokoelma& ulos) {
-    if (!hakemisto_mahtuu(p, koko)) return Tulos::virhe(10, vioittunut_zip());
+Tulos lue_tc(Tiedostojarjestelma& t, int fd, const fs::path& p, std::uint64_t koko, Tellicokokoelma& ulos) {
+    if (!hakemisto_mahtuu(t, fd, koko)) return Tulos::virhe(10, vioittunut_zip());
     int virhe = 0;
     std::unique_ptr<zip_t, Zipsulkija> z(zip_open(p.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &virhe));
     if (!z) return Tulos::virhe(11, vioittunut_zip());
@@ -282,23 +282,30 @@ Tulos lue_tellico_xml(std::string_view xml, Tellicokokoelma& ulos) {
     return Tulos::ok();
 }
 
-Tulos lue_tellico(const fs::path& p, Tellicokokoelma& ulos) {
-    std::error_code ec;
-    const std::uint64_t koko = fs::file_size(p, ec);
-    if (ec) return Tulos::virhe(30, "Tiedostoa ei voi lukea: " + merkisto::utf8_cp1252(ec.message()));
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(p.c_str(), "rb"), &std::fclose);
+namespace {
+
+Tulos lue_avattu_tellico(Tiedostojarjestelma& t, int fd, const fs::path& p, std::uint64_t koko, Tellicokokoelma& ulos) {
     std::array<char, 4> alku{};
-    if (!f || std::fread(alku.data(), 1, alku.size(), f.get()) != alku.size())
-        return Tulos::virhe(31, "Tiedosto ei ole Tellico-kokoelma.");
+    if (!lue_kaikki(t, fd, alku.data(), alku.size(), 0)) return Tulos::virhe(31, "Tiedosto ei ole Tellico-kokoelma.");
     if (std::memcmp(alku.data(), "PK\x03\x04", 4) == 0) {
-        f.reset();
         if (koko > suurin_tc) return Tulos::virhe(32, "Tiedosto on liian suuri tuotavaksi (yli 1024 Mt).");
-        return lue_tc(p, koko, ulos);
+        return lue_tc(t, fd, p, koko, ulos);
     }
     if (koko > suurin_xml) return Tulos::virhe(33, "Tiedosto on liian suuri tuotavaksi (yli 256 Mt).");
     std::string xml(static_cast<std::size_t>(koko), '\0');
-    std::rewind(f.get());
-    if (std::fread(xml.data(), 1, xml.size(), f.get()) != xml.size())
-        return Tulos::virhe(34, "Tiedostoa ei voi lukea kokonaan.");
+    if (!lue_kaikki(t, fd, xml.data(), xml.size(), 0)) return Tulos::virhe(34, "Tiedostoa ei voi lukea kokonaan.");
     return lue_tellico_xml(xml, ulos);
+}
+
+}  // namespace
+
+Tulos lue_tellico(Tiedostojarjestelma& t, const fs::path& p, Tellicokokoelma& ulos) {
+    Tiedostotiedot tt;
+    if (const Tulos r = t.tiedot(p, tt); !r || tt.kansio)
+        return Tulos::virhe(30, "Tiedostoa ei voi lukea: " + merkisto::utf8_cp1252(std::generic_category().message(r ? EISDIR : r.syy)));
+    const Kuvaaja k = t.avaa(p, O_RDONLY);
+    if (!k.tulos) return Tulos::virhe(31, "Tiedosto ei ole Tellico-kokoelma.");
+    Tulos tulos = lue_avattu_tellico(t, k.fd, p, tt.koko, ulos);
+    t.sulje(k.fd);
+    return tulos;
 }

@@ -11,6 +11,8 @@
 
 #include "perus/tulos.h"
 
+class Tiedostojarjestelma;
+
 struct Tellicokentta {
     std::string nimi;                            // the field's element name, singular ("title", "genre", "cast")
     std::vector<std::vector<std::string>> arvot;  // one row per value; a table field's row has its columns
@@ -37,6 +39,6 @@ inline constexpr std::uint64_t suurin_tc = 1ull << 30;
 inline constexpr std::uint64_t suurin_kuva = 8ull << 20;
 
 // A .tc file or plain Tellico XML, told apart by the zip's signature.
-Tulos lue_tellico(const std::filesystem::path& p, Tellicokokoelma& ulos);
+Tulos lue_tellico(Tiedostojarjestelma& t, const std::filesystem::path& p, Tellicokokoelma& ulos);
 // Tellico XML from memory; pictures inside it are decoded.
 Tulos lue_tellico_xml(std::string_view xml, Tellicokokoelma& ulos);

@@ -1,8 +1,9 @@
 #include "tuonti/tuonti.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
 #include <random>
 #include <system_error>
 #include <unordered_map>
@@ -179,20 +180,23 @@ std::string paate(const fs::path& p) { return pienet_ascii(p.extension().string(
 
 }  // namespace
 
-Tuontimuoto arvaa_muoto(const fs::path& p) {
+Tuontimuoto arvaa_muoto(Tiedostojarjestelma& t, const fs::path& p) {
     const std::string e = paate(p);
     if (e == ".csv" || e == ".txt") return Tuontimuoto::Csv;
     if (e == ".tc" || e == ".xml") return Tuontimuoto::Tellico;
-    std::ifstream f(p, std::ios::binary);
     char alku[5] = {};
-    f.read(alku, sizeof alku);
-    const std::string_view a(alku, static_cast<std::size_t>(f.gcount()));
+    std::size_t luettu = 0;
+    if (const Kuvaaja k = t.avaa(p, O_RDONLY); k.tulos) {
+        if (const Siirretty s = t.lue(k.fd, alku, sizeof alku, 0); s.tulos) luettu = s.tavuja;
+        t.sulje(k.fd);
+    }
+    const std::string_view a(alku, luettu);
     return a.starts_with("PK\x03\x04") || a.starts_with("<?xml") ? Tuontimuoto::Tellico : Tuontimuoto::Csv;
 }
 
 Tulos lue_csv_tiedosto(Tiedostojarjestelma& t, const fs::path& p, std::string& data) {
     Tiedostotiedot tt;
-    if (const int e = t.tiedot(p, tt); e != 0 || !tt.tavallinen)
+    if (const int e = t.tiedot(p, tt).syy; e != 0 || !tt.tavallinen)
         return Tulos::virhe(1, "Tiedostoa ei voi lukea: " +
                                    merkisto::utf8_cp1252(std::generic_category().message(e != 0 ? e : tt.kansio ? EISDIR : ENOTSUP)));
     if (tt.koko > suurin_csv) return Tulos::virhe(2, "Tiedosto on liian suuri tuotavaksi (yli 256 Mt).");
@@ -331,9 +335,9 @@ int lisaa_tuodut(Tuotavat& tuotavat, Varasto& v) {
 Tulos tuo_tiedosto(const fs::path& p, std::optional<Tuontimuoto> muoto, const std::string& kartta, Varasto& v,
                    Tuotavat& tuotavat) {
     tuotavat = Tuotavat{};
-    if (muoto.value_or(arvaa_muoto(p)) == Tuontimuoto::Tellico) {
+    if (muoto.value_or(arvaa_muoto(v.tj(), p)) == Tuontimuoto::Tellico) {
         Tellicokokoelma kokoelma;
-        if (Tulos t = lue_tellico(p, kokoelma); !t) return t;
+        if (Tulos t = lue_tellico(v.tj(), p, kokoelma); !t) return t;
         tee_tellico_kortit(kokoelma, tuotavat);
     } else {
         std::string data;

@@ -36,7 +36,7 @@ struct Tuotavat {
 inline constexpr std::uint64_t suurin_csv = 256ull << 20;
 
 // By the name's ending (.csv, .txt; .tc, .xml), else by the first bytes (a zip or XML is a collection).
-Tuontimuoto arvaa_muoto(const std::filesystem::path& p);
+Tuontimuoto arvaa_muoto(Tiedostojarjestelma& t, const std::filesystem::path& p);
 
 // A list file whole into memory; a file too big to be a list is refused with a message.
 Tulos lue_csv_tiedosto(Tiedostojarjestelma& t, const std::filesystem::path& p, std::string& data);

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t koko
             static const fs::path p = fs::temp_directory_path() / ("tuonti_fuzz_" + std::to_string(::getpid()) + ".tc");
             std::ofstream(p, std::ios::binary | std::ios::trunc).write(tavut.data(), static_cast<std::streamsize>(tavut.size()));
             Tellicokokoelma k;
-            if (lue_tellico(p, k)) tee_tellico_kortit(k, t);
+            if (lue_tellico(jarjestelman_tiedostot(), p, k)) tee_tellico_kortit(k, t);
             fs::remove(p);
             break;
         }

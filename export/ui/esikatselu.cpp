@@ -79,7 +79,7 @@ void esikatsele_ja_tulosta(Paaikkuna& p, const Tulostettava& t) {
         const QString nimi =
             p.tyopoyta().valitse_tallennettava(p.ikkuna(), fi(pdf_valinta), fi("PDF (*.pdf)"), QStringLiteral("pdf"));
         if (nimi.isEmpty()) return;
-        const Tulos tulos = kirjoita_pdf(std::filesystem::path(nimi.toStdString()), t);
+        const Tulos tulos = kirjoita_pdf(v.tj(), std::filesystem::path(nimi.toStdString()), t);
         if (!tulos) v.viestit.virhe(tulos.viesti);
         return;
     }

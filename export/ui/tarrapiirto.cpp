@@ -12,6 +12,7 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
+#include "perus/tiedostojarjestelma.h"
 #include "perus/teksti.h"
 #include "settings/asetukset.h"
 #include "perus/ohjelmakansio.h"
@@ -47,11 +48,11 @@ Tarra_asetukset tarra_asetukset(const TAsetukset& a) {
 
 std::vector<std::string> listaa_pohjat(const Ohjelmakansio& kansio, const char* pohjakansio) {
     std::vector<std::string> nimet;
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(kansio.polku(pohjakansio), ec)) {
-        const std::string nimi = polku_tekstiksi(e.path().filename());
-        const std::string pienet = pienet_kirjaimet(nimi);
-        if (pienet.size() > 4 && pienet.ends_with(".bmp") && e.is_regular_file(ec)) nimet.push_back(pienet);
+    std::vector<Kansiorivi> rivit;
+    kansio.tiedostot().listaa(kansio.polku(pohjakansio), rivit);
+    for (const Kansiorivi& r : rivit) {
+        const std::string pienet = pienet_kirjaimet(polku_tekstiksi(r.nimi));
+        if (pienet.size() > 4 && pienet.ends_with(".bmp") && r.tavallinen) nimet.push_back(pienet);
     }
     std::sort(nimet.begin(), nimet.end());
     return nimet;

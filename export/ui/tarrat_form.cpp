@@ -26,6 +26,7 @@
 #include "diag/ui/teksti.h"
 #include "export/ui/esikatselu.h"
 #include "find/sorttaus.h"
+#include "perus/tiedostojarjestelma.h"
 #include "perus/teksti.h"
 #include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
@@ -275,9 +276,8 @@ Ttarrat_form::Ttarrat_form(Paaikkuna& p, QWidget* parent) : QDialog(parent), p_(
     if (ppohjat.empty() || spohjat.empty())
         v.viestit.virhe(std::string("Virhe! Tiedostoja puuttuu! Hae ohjalma kokonaisuudessaan osoitteesta ") + kotisivu);
 
-    std::error_code ec;
-    const std::filesystem::space_info tila = std::filesystem::space(v.kansio.juuri(), ec);
-    if (!ec && tila.available / 1000024 < 50)
+    std::uint64_t vapaana = 0;
+    if (v.tj().vapaa_tila(v.kansio.juuri(), vapaana) && vapaana / 1000024 < 50)
         v.viestit.tieto("C-asemallasi on vähän tilaa. Ohjelmalta saattaa loppua virtuaalimuisti kesken, mikäli "
                         "koneessasi on vähän muistia! Lisätietoa asiasta tiedoston [Lueminut.HTML - 5b. ongelmia] "
                         "osiossa.");

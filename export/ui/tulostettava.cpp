@@ -23,26 +23,25 @@ namespace {
 // A whole PDF ends with its end mark, perhaps followed by a line end. A device that could not write its
 // file (a full disk, a size limit) leaves it without one, and says nothing of it.
 bool pdf_kokonainen(Tiedostojarjestelma& tj, const std::filesystem::path& polku) {
-    const int fd = tj.avaa(polku, O_RDONLY);
-    if (fd < 0) return false;
+    const Kuvaaja a = tj.avaa(polku, O_RDONLY);
+    if (!a.tulos) return false;
     Tiedostotiedot tt;
     std::string loppu(32, '\0');
-    long n = -1;
-    if (tj.tiedot(fd, tt) == 0 && tt.koko > 0) {
+    Siirretty n;
+    if (tj.tiedot(a.fd, tt) && tt.koko > 0) {
         const std::uint64_t alku = tt.koko > loppu.size() ? tt.koko - loppu.size() : 0;
-        n = tj.lue(fd, loppu.data(), loppu.size(), alku);
+        n = tj.lue(a.fd, loppu.data(), loppu.size(), alku);
     }
-    tj.sulje(fd);
-    if (n <= 0) return false;
-    loppu.resize(static_cast<std::size_t>(n));
+    tj.sulje(a.fd);
+    if (!n.tulos || n.tavuja == 0) return false;
+    loppu.resize(n.tavuja);
     while (!loppu.empty() && (loppu.back() == '\n' || loppu.back() == '\r' || loppu.back() == ' ')) loppu.pop_back();
     return loppu.size() >= 5 && loppu.compare(loppu.size() - 5, 5, "%%EOF") == 0;
 }
 
 }  // namespace
 
-Tulos kirjoita_pdf(const std::filesystem::path& kohde, const Tulostettava& t) {
-    Tiedostojarjestelma& tj = jarjestelman_tiedostot();
+Tulos kirjoita_pdf(Tiedostojarjestelma& tj, const std::filesystem::path& kohde, const Tulostettava& t) {
     Korvaus korvaus(tj, kohde);
     if (!korvaus.kunnossa()) return korvaus.valmis();
     {

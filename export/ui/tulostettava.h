@@ -6,6 +6,8 @@
 
 #include "perus/tulos.h"
 
+class Tiedostojarjestelma;
+
 class QPrinter;
 
 // What a print needs to know of the document.
@@ -25,5 +27,6 @@ struct Tulostettava {
 // The job's name, and for labels the whole sheet without margins.
 void aseta_arkki(QPrinter& tulostin, const Tulostettava& t);
 
-// Writes the document as a PDF of A4 sheets in place of `kohde`; a failure leaves an existing file as it was.
-Tulos kirjoita_pdf(const std::filesystem::path& kohde, const Tulostettava& t);
+// Writes the document as a PDF of A4 sheets in place of `kohde`, through `tj`'s atomic replace; a failure
+// leaves an existing file as it was.
+Tulos kirjoita_pdf(Tiedostojarjestelma& tj, const std::filesystem::path& kohde, const Tulostettava& t);

@@ -30,6 +30,7 @@
 #include "testituki/kuvat.h"
 #include "testituki/tiedoston_sisalto.h"
 #include "testituki/sijaispaaikkuna.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -301,6 +302,43 @@ private slots:
         QCOMPARE(p.viestit.tekstit().back(), std::string(tulostin_kiireinen_viesti));
     }
 
+    // A PDF that cannot be finished on the disk never takes the old file's place, and nothing is left beside it.
+    void pdfVikaantuvallaLevylla() {
+        testituki::Sijaispaaikkuna p;
+        kasetteja(p, 3);
+        p.k.kirjoita("lista.pdf", "vanha");
+        const fs::path pdf = p.k.juuri() / "lista.pdf";
+        const std::string paivays = "1.1.2026", tiedosto = "testi.rkb";
+        Listan_tuloste tuloste;
+        const Tulostettava t = listatuloste(p.tk.kortit, paivays, tiedosto, tuloste, false);
+        using V = VikaantuvatTiedostot::Vaihe;
+        const struct {
+            V vaihe;
+            int virhe;
+            const char* viesti;
+        } tapaukset[] = {
+            {V::Luo, ENOSPC, "kirjoittaminen epäonnistui: levy on täynnä"},
+            {V::Lue, EIO, "kirjoittaminen epäonnistui: PDF-tiedosto jäi kesken (levy täynnä?)"},
+            {V::Synkronoi, EIO, "kirjoittaminen epäonnistui: laitteen luku- tai kirjoitusvirhe"},
+            {V::Nimea, EACCES, "kirjoittaminen epäonnistui: ei käyttöoikeutta"},
+        };
+        for (const auto& c : tapaukset) {
+            VikaantuvatTiedostot vt;
+            vt.epaonnistu(c.vaihe, c.virhe, "lista.pdf");
+            const Tulos tulos = kirjoita_pdf(vt, pdf, t);
+            QVERIFY(!tulos);
+            QVERIFY2(tulos.viesti.find(c.viesti) != std::string::npos, tulos.viesti.c_str());
+            QCOMPARE(vt.epaonnistuneet(c.vaihe), 1);
+            QCOMPARE(p.k.lue("lista.pdf"), std::string("vanha"));
+            int tiedostoja = 0;
+            for (const auto& e : fs::directory_iterator(p.k.juuri()))
+                tiedostoja += e.path().filename().string().find("lista.pdf") != std::string::npos;
+            QCOMPARE(tiedostoja, 1);
+        }
+        QVERIFY(kirjoita_pdf(jarjestelman_tiedostot(), pdf, t));
+        QVERIFY(p.k.lue("lista.pdf").starts_with("%PDF"));
+    }
+
     void listaJaTarratPdfKsiEsikatselusta() {
         testituki::Sijaispaaikkuna p;
         p.tk.kortit.tyhjenna();
@@ -533,7 +571,7 @@ private slots:
             tyo.kasetit = {"1", "2", "3", "4"};
             tyo.dpi_x = tyo.dpi_y = 600;
             tyo.arkilla = 15;
-            QVERIFY(kirjoita_pdf(pdf, tarratuloste(piirtaja, tyo, false)));
+            QVERIFY(kirjoita_pdf(jarjestelman_tiedostot(), pdf, tarratuloste(piirtaja, tyo, false)));
         }
         const QString polku = QString::fromStdString(pdf.string());
         const QString kuva = QString::fromStdString((p.k.juuri() / "tarrat").string());

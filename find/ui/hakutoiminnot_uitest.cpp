@@ -245,7 +245,7 @@ private slots:
         if (testituki::kuvakansio().isEmpty()) QSKIP("kuvat otetaan vain kun RULLAKKO_KUVAT on asetettu");
         const std::filesystem::path data(qEnvironmentVariable("RULLAKKO_DATA").toStdString());
         Sijaispaaikkuna p;
-        const Ohjelmakansio asennus(data);
+        const Ohjelmakansio asennus(data, jarjestelman_tiedostot());
         const Asetusymparisto y{asennus, p.varasto().tj(), p.viestit, {}, {}};
         QCOMPARE(lataa_ulkoasu(p.a, y), Lataustulos::Valmis);
         p.a.avaa_kannet_heti = false;

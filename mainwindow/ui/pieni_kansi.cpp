@@ -8,6 +8,7 @@
 #include "diag/ui/teksti.h"
 #include "mainwindow/nakymat.h"
 #include "storage/avoimen_kannet.h"
+#include "perus/tiedostojarjestelma.h"
 #include "storage/kannet.h"
 
 PieniKansi::PieniKansi(Varasto& v, QWidget* parent) : QLabel(parent), v_(v) {
@@ -54,11 +55,11 @@ void PieniKansi::lataa() {
     // The picture may still be on its way to the folder; give it up to about eight seconds.
     QElapsedTimer kello;
     kello.start();
-    while (!(polku && std::filesystem::exists(*polku)) && kello.elapsed() < 8010) {
+    while (!(polku && on_olemassa(v_.tj(), *polku, true)) && kello.elapsed() < 8010) {
         QCoreApplication::processEvents();
         QThread::msleep(10);
     }
-    if (!polku || !std::filesystem::exists(*polku)) {
+    if (!polku || !on_olemassa(v_.tj(), *polku, true)) {
         v_.viestit.pelkka("Elokuvan " + lyhennetty(kortti.nimi) + " kannen lataaminen epäonnistui (kesti liian kauan)");
         return;
     }

@@ -11,6 +11,7 @@
 #include "diag/ui/teksti.h"
 #include "mainwindow/ui/korttinakyma.h"
 #include "mainwindow/ui/toimintorekisteri.h"
+#include "perus/tiedostojarjestelma.h"
 #include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "storage/kenttasaannot.h"
@@ -165,7 +166,7 @@ void Tiedostovalikko::Uusi_MenuClick() {
         const QString nimi = kysy_avattava("Uusi tietokanta");
         if (nimi.isEmpty()) return;
         kysy_tallennus();
-        if (fs::exists(p_.varasto().kansio.polku(cp(nimi)))) {
+        if (on_olemassa(p_.varasto().tj(), p_.varasto().kansio.polku(cp(nimi)), true)) {
             p_.varasto().viestit.varoitus("Tiedosto on jo olemassa, syötä uusi tiedoston nimi");
             continue;
         }
@@ -180,7 +181,7 @@ void Tiedostovalikko::Avaa_MenuClick() {
     if (!nimi.isEmpty()) {
         kysy_tallennus();
         const std::string n = cp(nimi);
-        if (fs::exists(p_.varasto().kansio.polku(n))) {
+        if (on_olemassa(p_.varasto().tj(), p_.varasto().kansio.polku(n), true)) {
             avaa_tietokanta(n);
         } else if (p_.varasto().viestit.kysy(diag::Laji::Tieto,
                                              "Tiedostoa ei löydy,\nluodaanko uusi tietokanta syöttämälläsi nimellä?") ==

@@ -29,7 +29,7 @@ namespace {
 // its description and two catalogues; the settings read from it; the dialog over them.
 struct Ymparisto {
     testituki::Tilapainen_kansio k;
-    Ohjelmakansio kansio{k.juuri()};
+    Ohjelmakansio kansio{k.juuri(), jarjestelman_tiedostot()};
     diag::TestiViestit viestit;
     std::optional<Tarkkuus> tulostin;
     Ulkoasusovitin sovitin;

@@ -274,7 +274,8 @@ private slots:
     // of skins is drawn as the main window and the search dialog will show it, and kept as pictures to be
     // looked at.
     void asennetutUlkoasutKuvina() {
-        const Ohjelmakansio kansio{std::filesystem::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString())};
+        const Ohjelmakansio kansio{std::filesystem::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString()),
+                                      jarjestelman_tiedostot()};
         const Ulkoasulistat l = listaa_ulkoasut(kansio);
         QVERIFY(l.ikkunat.size() >= 2);
         QCOMPARE(l.ikkunat, l.napit);  // each installed skin serves as both

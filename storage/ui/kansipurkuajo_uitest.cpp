@@ -47,7 +47,7 @@ void tee_luettelo(const testituki::Tilapainen_kansio& k) {
         c.nimi = "Elokuva " + std::to_string(i);
         c.kasetilla = std::to_string(i);
         c.cover_fn = cover_fn(i);
-        QVERIFY(korvaa_tiedosto(jarjestelman_tiedostot(), tiedostopolku(c.cover_fn, lahde), i == 1 ? punainen : sininen));
+        QVERIFY(korvaa_tiedosto(jarjestelman_tiedostot(), tiedostopolku(jarjestelman_tiedostot(), c.cover_fn, lahde), i == 1 ? punainen : sininen));
         nimet.push_back(c.cover_fn);
     }
     std::string runko;

@@ -60,7 +60,7 @@ private slots:
     void peruutusEiTallenna() {
         Tietokanta tk;
         const testituki::Tilapainen_kansio oma_kansio("tallennusasetukset");
-        const Ohjelmakansio kansio(oma_kansio.juuri());
+        const Ohjelmakansio kansio(oma_kansio.juuri(), jarjestelman_tiedostot());
         diag::TestiViestit viestit;
         diag::EiKiiretta kiire;
         Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};

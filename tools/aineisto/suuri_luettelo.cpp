@@ -252,7 +252,7 @@ TOmaList kirjoita_luettelo(const fs::path& tiedosto, const Luettelo& l, const fs
     for (int i = 1; i < lista.Count(); ++i) {
         const std::string& kansi = lista[i].cover_fn;
         if (kansi.empty()) continue;
-        std::ofstream(tiedostopolku(kansi, tyokansio), std::ios::binary) << kuvat.kansi(numero++);
+        std::ofstream(tiedostopolku(jarjestelman_tiedostot(), kansi, tyokansio), std::ios::binary) << kuvat.kansi(numero++);
         nimet.push_back(kansi);
     }
     fs::remove(tiedosto);

@@ -28,9 +28,9 @@ Tuontitoiminnot::Tuontitoiminnot(Paaikkuna& p) : p_(p) {
 
 bool Tuontitoiminnot::lue_tuotavat(const fs::path& p, const QString& nimi, Tuotavat& t) {
     diag::Viestit& viestit = p_.varasto().viestit;
-    if (arvaa_muoto(p) == Tuontimuoto::Tellico) {
+    if (arvaa_muoto(p_.varasto().tj(), p) == Tuontimuoto::Tellico) {
         Tellicokokoelma kokoelma;
-        if (const Tulos r = lue_tellico(p, kokoelma); !r) {
+        if (const Tulos r = lue_tellico(p_.varasto().tj(), p, kokoelma); !r) {
             viestit.virhe(r.viesti);
             return false;
         }
