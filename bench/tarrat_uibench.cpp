@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "perus/tiedostojarjestelma.h"
 #include "bench/mittaus.h"
 #include "diag/kiire.h"
 #include "export/ui/esikatselu.h"
