@@ -171,7 +171,9 @@ TEST(RkbVienti, TulostettuListaPdf) {
         const auto [pienin, oikein] = sanojen_mitat(pdf);
         // Readable, and the list fills the page's width rather than a third of it.
         EXPECT_GE(pienin, 8.0) << t.valitsimet;
-        if (t.valitsimet.empty()) EXPECT_GT(oikein, 0.8 * 595) << t.valitsimet;
+        if (t.valitsimet.empty()) {
+            EXPECT_GT(oikein, 0.8 * 595) << t.valitsimet;
+        }
         EXPECT_NE(aja("pdftotext -layout " + pdf.string() + " -").ulos.find("1 ....... Elokuva 1 & <toinen>, 90min, (LP)"),
                   std::string::npos);
     }
