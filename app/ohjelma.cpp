@@ -87,7 +87,6 @@ void Ohjelma::tee_ikkunat() {
     Debug_Form->setWindowTitle(fi("Debuggeri"));
     Sort_Form = std::make_unique<TSort_Form>(m.varasto().tk(), viestit_, &m);
     asetukset_form = std::make_unique<Tasetukset_form>(asetukset, ymparisto, *this, &m);
-    m.varasto().debug_nakyvissa = [this] { return Debug_Form->isVisible(); };
     sovitin.lisaa(&m, Ikkunalaji::Paaikkuna, [&m](const Ulkoasu& u) { m.ota_ulkoasu(u); });
     sovitin.lisaa(Sort_Form.get(), Ikkunalaji::Muu, [this](const Ulkoasu& u) {
         Sort_Form->aseta_ulkoasu({u.muut_ikkunat_normaali, u.muut_ikkunat_korostettu, lataa_kuva(u.tausta2),
@@ -98,7 +97,6 @@ void Ohjelma::tee_ikkunat() {
     imdb_ = std::make_unique<Imdbtoiminnot>(m);
     haku_ = std::make_unique<Hakutoiminnot>(m);
     lainaus_ = std::make_unique<Lainaustoiminnot>(m);
-    m.varasto().tarkista_myohastymiset = [this] { lainaus_->tarkista_myohastymiset(); };
     tulostus_ = std::make_unique<Tulostustoiminnot>(m);
     haku_->lista_ikkuna().aseta_tulostus([this] { tulostus_->tulosta_lista(); });
     viite_ = std::make_unique<Viitetoiminnot>(m);
@@ -214,6 +212,16 @@ void Ohjelma::nayta_debuggeri() {
 void Ohjelma::sulje_kaikki() {
     Debug_Form->close();
     Sort_Form->close();
+}
+
+bool Ohjelma::debuggeri_nakyvissa() const { return Debug_Form && Debug_Form->isVisible(); }
+
+void Ohjelma::kortit_vaihtuivat() {
+    if (haku_) haku_->kortit_vaihtuivat();
+}
+
+void Ohjelma::tarkista_myohastymiset() {
+    if (lainaus_) lainaus_->tarkista_myohastymiset();
 }
 
 bool Ohjelma::nakyvissa() const { return Main_form && Main_form->isVisible(); }

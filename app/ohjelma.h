@@ -53,6 +53,9 @@ public:
     void nayta_asetukset(int sivu) override;
     void nayta_debuggeri() override;
     void sulje_kaikki() override;
+    bool debuggeri_nakyvissa() const override;
+    void kortit_vaihtuivat() override;
+    void tarkista_myohastymiset() override;
 
     // What the settings dialog asks of the main window.
     bool nakyvissa() const override;

@@ -21,6 +21,7 @@
 #include "diag/loki.h"
 #include "diag/ui/debug_form.h"
 #include "diag/ui/teksti.h"
+#include "find/ui/lista_form.h"
 #include "find/ui/sort_form.h"
 #include "mainwindow/ui/tyopoyta_qt.h"
 #include "perus/versio.h"
@@ -66,7 +67,12 @@ private slots:
         TMain_form& m = s.m();
         QVERIFY(QTest::qWaitForWindowActive(&m));
         QObject::connect(&m.muutokset(), &Korttimuutokset::kortit_muuttuivat, &m, [&m] { m.dosavefields(); });
+        // Search results of the catalogue open before would name cards that are gone: the list shows the new one.
+        auto& lista = dynamic_cast<TLista_Form&>(s.o->lista());
+        lista.nayta_hakutulos({1}, false);
+        QVERIFY(lista.hakutulokset());
         QVERIFY(m.avaa_tietokanta("esimerkki.rkb"));
+        QVERIFY(!lista.hakutulokset());
         m.dosavefields();
         const TOmaList& kortit = m.varasto().tk().kortit;
         QCOMPARE(kortit[1].nimi, tiedostossa.front());

@@ -114,7 +114,7 @@ struct Avaaja {
     // One normal open into `tk`; the seconds it took.
     double avaa(Tietokanta& tk, bool heti) {
         asetukset.avaa_kannet_heti = heti;
-        Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+        Varasto v{tk, kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire, &asetukset};
         const std::clock_t c = std::clock();
         const auto alku = Kello::now();
         lue_tietueet(a.tiedosto.string(), false, false, tk.kortit, v);
@@ -203,7 +203,7 @@ void KansiTarvittaessa(benchmark::State& s) {
     poista_kannet(avaaja.kansio);
     Tietokanta tk;
     avaaja.avaa(tk, false);
-    Varasto v{tk, avaaja.kansio, jarjestelman_tiedostot(), avaaja.viestit, avaaja.kiire, &avaaja.asetukset};
+    Varasto v{tk, avaaja.kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), avaaja.viestit, avaaja.kiire, &avaaja.asetukset};
     std::vector<int> kortit;
     for (int i = 1; i < tk.kortit.Count() && kortit.size() < 200; ++i)
         if (!tk.kortit[i].cover_fn.empty()) kortit.push_back(i);

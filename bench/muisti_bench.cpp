@@ -66,7 +66,7 @@ Tulokset mittaa(const fs::path& juuri) {
     asetukset.notify_enabled = false;
     asetukset.avaa_kannet_heti = false;
     asetukset.tallenna_sortattuna = false;
-    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire, &asetukset};
 
     const long long ennen = tila("VmRSS");
     nollaa_huippu();

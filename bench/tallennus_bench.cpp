@@ -52,7 +52,7 @@ void Tallennus(benchmark::State& s) {
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
     asetukset.tallenna_sortattuna = false;
-    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire, &asetukset};
     double oma = 0, pohja = 0;
     for (auto _ : s) {
         const auto t0 = std::chrono::steady_clock::now();

@@ -68,7 +68,7 @@ struct Avattu {
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
     Tietokanta tk;
-    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire, &asetukset};
 
     Avattu() { asetukset.notify_enabled = false; }
     // The settings of the program folder the tool runs from, the overdue check kept off; false after a message.

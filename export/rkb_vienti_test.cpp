@@ -102,7 +102,7 @@ TEST(RkbVienti, CsvEsimerkkiluettelostaLuetaanTaysin) {
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
     asetukset.tallenna_sortattuna = false;
-    Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+    Varasto v{tk, ohjelma, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire, &asetukset};
     ASSERT_TRUE(lue_tietueet(std::string(RULLAKKO_SOURCE_DIR) + "/data/esimerkki.rkb", false, true, tk.kortit, v));
     ASSERT_GT(tk.kortit.Count(), 40);
     TKortti& lisa = tk.kortit.lisaa_uusi();
@@ -188,7 +188,7 @@ TEST(RkbVienti, TulostettuListaPdf) {
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
     TAsetukset asetukset;
-    Varasto v{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &asetukset};
+    Varasto v{tk, ohjelma, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire, &asetukset};
     const fs::path leveat = k.juuri() / "leveat.rkb";
     ASSERT_TRUE(tallenna_tietokanta(leveat.string(), v));
     const fs::path pdf = k.juuri() / "leveat.pdf";

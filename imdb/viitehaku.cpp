@@ -186,7 +186,7 @@ void Viitetietokanta::lataa(Tiedostojarjestelma& t, const fs::path& tiedosto) {
         asetukset.avaa_kannet_heti = false;
         asetukset.notify_enabled = false;
         Tietokanta tk;
-        Varasto v{tk, ok, t, viestit, kiire, &asetukset};
+        Varasto v{tk, ok, t, ilman_ikkunaa(), viestit, kiire, &asetukset};
         if (lue_tietueet(polku_tekstiksi(tiedosto), false, true, lista_, v)) {
             aseta(std::move(lista_));
         } else {

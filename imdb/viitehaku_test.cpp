@@ -215,7 +215,7 @@ TEST(Viitetietokanta, LatautuuHiljaaJaPuuttuvaOnTyhja) {
     Tietokanta tk;
     tk.kortit.lisaa(std::make_unique<TKortti>(kortti("Kummisetä (The Godfather)", "", "Coppola")));
     tk.kortit.lisaa(std::make_unique<TKortti>(kortti("Kummisetä osa II (The Godfather Part II)", "", "Coppola")));
-    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire};
     ASSERT_TRUE(tallenna_tietokanta("dbase.rkb", v));
     // A crash marker of the open catalogue must survive the reference load untouched.
     std::ofstream(k.juuri() / "avattu.$$$") << "kesken";

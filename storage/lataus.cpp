@@ -286,7 +286,7 @@ bool Lataaja::lataa() {
         v_.tk().arkisto.reset();
     }
     const bool luettu = lue_kiireessa();
-    if (tarkista_myohastymiset_) v_.tarkista_myohastymiset();
+    if (tarkista_myohastymiset_) v_.ikkuna.tarkista_myohastymiset();
     return luettu;
 }
 
@@ -436,7 +436,7 @@ RungonLuku Lataaja::rungon_luku() {
     luku.tiedoston_nimi = nimi_;
     luku.liitos = tapa_ == Tapa::Liitos;
     if (v_.kannet_heti()) {
-        const bool tauko = v_.debug_nakyvissa && v_.debug_nakyvissa();
+        const bool tauko = v_.ikkuna.debug_nakyvissa();
         luku.kansi_olemassa = [this, tauko](const std::string& kansi) {
             // Lets a person follow the cover names in the debug window.
             if (tauko) std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -457,7 +457,7 @@ bool Lataaja::runko_luettu(RungonTila tila) {
     kirjoita_debug("Suljetaan tietokanta");
     if (avaus()) {
         v_.tk().tiedosto = nimi_;
-        tarkista_myohastymiset_ = v_.myohastymiset_kaytossa() && v_.tarkista_myohastymiset;
+        tarkista_myohastymiset_ = v_.myohastymiset_kaytossa();
     }
     if (tapa_ == Tapa::Liitos) lista_.muutettu = true;
     v_.paivita_lista();

@@ -37,7 +37,6 @@ protected:
     Varasto& varasto_asetuksin(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
         Varasto& v = varasto(t);
         v.asetukset = &asetukset_;
-        v.tarkista_myohastymiset = [this] { ++myohastymistarkistuksia_; };
         return v;
     }
 
@@ -78,7 +77,6 @@ protected:
     }
 
     TAsetukset asetukset_;
-    int myohastymistarkistuksia_ = 0;
 };
 
 // The overdue question comes once the busy window of the open is gone, not under it.
@@ -95,10 +93,10 @@ TEST_F(Lataus, MyohastymiskysymysKiireikkunanJalkeen) {
     tee_arkisto("oma.rkb", l, {{"gfx\\kannet\\11111111.jpg", "jpg"}});
     asetukset_.avaa_kannet_heti = true;
     asetukset_.notify_enabled = true;
-    Varasto v{tk_, *kansio_, jarjestelman_tiedostot(), viestit_, kiire};
+    Varasto v{tk_, *kansio_, jarjestelman_tiedostot(), ikkuna_, viestit_, kiire};
     v.asetukset = &asetukset_;
     std::vector<int> auki_kysyttaessa;
-    v.tarkista_myohastymiset = [&] { auki_kysyttaessa.push_back(kiire.auki); };
+    myohastymisilla_ = [&] { auki_kysyttaessa.push_back(kiire.auki); };
     ASSERT_TRUE(lue_tietueet(polku("oma.rkb").string(), false, false, tk_.kortit, v));
     EXPECT_EQ(auki_kysyttaessa, std::vector<int>{0});
 }

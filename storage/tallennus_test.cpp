@@ -76,7 +76,7 @@ protected:
         TAsetukset a;
         a.avaa_kannet_heti = false;
         a.notify_enabled = false;
-        Varasto va{toinen, *kansio_, jarjestelman_tiedostot(), hiljaiset, kiire_, &a};
+        Varasto va{toinen, *kansio_, jarjestelman_tiedostot(), ilman_ikkunaa(), hiljaiset, kiire_, &a};
         EXPECT_TRUE(lue_tietueet(nimi, false, true, toinen.kortit, va));
         return std::move(toinen.kortit);
     }
@@ -191,7 +191,7 @@ TEST_F(Tallennus, EpaonnistunutTallennusEiKoskaVanhaanTiedostoon) {
         tj.epaonnistu(t.vaihe, t.virhe, t.polku);
         KiireSeuranta kiire;
         Varasto& va = v(tj);
-        Varasto seurattu{va.tk(), va.kansio, tj, kiire.viestit, kiire, va.asetukset};
+        Varasto seurattu{va.tk(), va.kansio, tj, ilman_ikkunaa(), kiire.viestit, kiire, va.asetukset};
         tk_.kortit.muutettu = true;
         EXPECT_FALSE(tallenna_tietokanta("oma.rkb", seurattu));
         EXPECT_EQ(tj.epaonnistuneet(t.vaihe), 1);

@@ -21,3 +21,21 @@ std::string lukuvirheen_viesti(int virhekoodi) {
 
 bool Varasto::kannet_heti() const { return asetukset ? asetukset->avaa_kannet_heti : TAsetukset{}.avaa_kannet_heti; }
 bool Varasto::myohastymiset_kaytossa() const { return asetukset ? asetukset->notify_enabled : TAsetukset{}.notify_enabled; }
+
+namespace {
+
+class Ilman_ikkunaa final : public Varaston_ikkuna {
+public:
+    std::string otsikko() const override { return {}; }
+    void vaihda_otsikko(const std::string&) override {}
+    void lista_muuttui() override {}
+    bool debug_nakyvissa() const override { return false; }
+    void tarkista_myohastymiset() override {}
+};
+
+}  // namespace
+
+Varaston_ikkuna& ilman_ikkunaa() {
+    static Ilman_ikkunaa ei;
+    return ei;
+}

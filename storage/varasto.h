@@ -2,7 +2,6 @@
 // What the storage routines work on: the open catalogue, the program folder and the seams to the user.
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "diag/kiire.h"
@@ -14,14 +13,33 @@
 
 struct TAsetukset;
 
+// What loading and saving tell the window about and ask of it. The command-line tool, the generators and most
+// tests have no window and pass ilman_ikkunaa().
+class Varaston_ikkuna {
+public:
+    virtual ~Varaston_ikkuna() = default;
+    // The main window's caption, cp1252.
+    virtual std::string otsikko() const = 0;
+    virtual void vaihda_otsikko(const std::string& otsikko) = 0;
+    // Another catalogue was opened, merged or pasted into: the lists that show its cards are rebuilt.
+    virtual void lista_muuttui() = 0;
+    // The debug window is visible (an open then pauses on each bad card).
+    virtual bool debug_nakyvissa() const = 0;
+    // The overdue-loan check that follows an open.
+    virtual void tarkista_myohastymiset() = 0;
+};
+
+Varaston_ikkuna& ilman_ikkunaa();
+
 // A routine given a const Varasto may read the catalogue but not change it; one that changes it takes Varasto&.
 class Varasto {
     Tietokanta* tk_;
 
 public:
-    Varasto(Tietokanta& tk, const Ohjelmakansio& kansio, Tiedostojarjestelma& tiedostot, diag::Viestit& viestit,
-            diag::Kiire& kiire, const TAsetukset* asetukset = nullptr)
-        : tk_(&tk), kansio(kansio), tiedostot(tiedostot), viestit(viestit), kiire(kiire), asetukset(asetukset) {}
+    Varasto(Tietokanta& tk, const Ohjelmakansio& kansio, Tiedostojarjestelma& tiedostot, Varaston_ikkuna& ikkuna,
+            diag::Viestit& viestit, diag::Kiire& kiire, const TAsetukset* asetukset = nullptr)
+        : tk_(&tk), kansio(kansio), tiedostot(tiedostot), ikkuna(ikkuna), viestit(viestit), kiire(kiire),
+          asetukset(asetukset) {}
 
     Tietokanta& tk() { return *tk_; }
     const Tietokanta& tk() const { return *tk_; }
@@ -29,16 +47,11 @@ public:
     const Ohjelmakansio& kansio;
     // Every file step of loading, saving and the covers; tests put in one that fails on order.
     Tiedostojarjestelma& tiedostot;
+    Varaston_ikkuna& ikkuna;
     diag::Viestit& viestit;
     diag::Kiire& kiire;
     const TAsetukset* asetukset = nullptr;  // defaults of a new settings file when null
 
-    // Window hooks; empty where there is no window (the command-line tool, tests).
-    std::function<std::string()> lue_otsikko;               // main window caption
-    std::function<void(const std::string&)> aseta_otsikko;
-    std::function<void()> lista_muuttui;                     // rebuild the movie list window if it is visible
-    std::function<bool()> debug_nakyvissa;                   // the debug window is visible
-    std::function<void()> tarkista_myohastymiset;            // the overdue-loan check after an open
     // What a catalogue file may unpack to; the saver keeps within what the loader accepts.
     Purkurajat purkurajat = koneen_purkurajat();
 
@@ -49,13 +62,9 @@ public:
     // The overdue-loan check runs after a catalogue is opened.
     bool myohastymiset_kaytossa() const;
 
-    std::string otsikko() const { return lue_otsikko ? lue_otsikko() : std::string(); }
-    void vaihda_otsikko(const std::string& t) const {
-        if (aseta_otsikko) aseta_otsikko(t);
-    }
-    void paivita_lista() const {
-        if (lista_muuttui) lista_muuttui();
-    }
+    std::string otsikko() const { return ikkuna.otsikko(); }
+    void vaihda_otsikko(const std::string& t) const { ikkuna.vaihda_otsikko(t); }
+    void paivita_lista() const { ikkuna.lista_muuttui(); }
 };
 
 // The two log lines and the repair of a body too short to be a catalogue.

@@ -41,7 +41,7 @@ struct Kaynnistys {
     // The titles of the cards in a catalogue file, read back as the program reads it.
     std::vector<std::string> tiedoston_nimet(const char* tiedosto) {
         Tietokanta luettu;
-        Varasto v{luettu, o->kansio, jarjestelman_tiedostot(), viestit, kiire};
+        Varasto v{luettu, o->kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire};
         std::vector<std::string> nimet;
         if (!lue_tietueet(polku_tekstiksi(k.juuri() / tiedosto), false, true, luettu.kortit, v)) return nimet;
         for (int n = 1; n < luettu.kortit.Count(); ++n) nimet.push_back(luettu.kortit[n].nimi);

@@ -42,7 +42,7 @@ public:
     std::vector<std::string> pituuskysymykset;
     std::vector<std::string> viitehaut;
     std::vector<int> asetussivut;
-    int debuggeri = 0, suljettu = 0;
+    int debuggeri = 0, suljettu = 0, kortit_vaihtuneet = 0, myohastymistarkistuksia = 0;
 
     Listaikkuna& lista() override { return lista_; }
     void etsi() override {
@@ -54,6 +54,9 @@ public:
     void nayta_asetukset(int sivu) override { asetussivut.push_back(sivu); }
     void nayta_debuggeri() override { ++debuggeri; }
     void sulje_kaikki() override { ++suljettu; }
+    bool debuggeri_nakyvissa() const override { return false; }
+    void kortit_vaihtuivat() override { ++kortit_vaihtuneet; }
+    void tarkista_myohastymiset() override { ++myohastymistarkistuksia; }
 };
 
 }  // namespace testituki

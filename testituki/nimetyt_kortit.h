@@ -35,7 +35,7 @@ inline bool tallenna_kortit(const std::filesystem::path& kansio, const std::stri
     diag::EiKiiretta kiire;
     TAsetukset a;
     a.tallenna_sortattuna = false;
-    Varasto tallentaja{tk, ohjelma, jarjestelman_tiedostot(), viestit, kiire, &a};
+    Varasto tallentaja{tk, ohjelma, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire, &a};
     return static_cast<bool>(tallenna_tietokanta(tiedosto, tallentaja));
 }
 

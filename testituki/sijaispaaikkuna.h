@@ -32,7 +32,7 @@ public:
     diag::EiKiiretta kiire;
     TAsetukset a;
     Tietokanta tk;
-    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire, &a};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire, &a};
     TestiTyopoyta tp;
     Korttimuutokset m;
     Ulkoasusovitin s;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,14 +23,28 @@ protected:
 
     // Kept by the fixture, so a test can hand it straight to a routine that changes the catalogue.
     Varasto& varasto(Tiedostojarjestelma& t = jarjestelman_tiedostot()) {
-        Varasto& v = varastot_.emplace_back(tk_, *kansio_, t, viestit_, kiire_);
-        v.lue_otsikko = [this] { return otsikko_; };
-        v.aseta_otsikko = [this](const std::string& t) {
-            otsikot_.push_back(t);
-            otsikko_ = t;
-        };
-        return v;
+        return varastot_.emplace_back(tk_, *kansio_, t, ikkuna_, viestit_, kiire_);
     }
+
+    // The window the fixture's catalogue reports to: the caption is kept, the overdue checks counted.
+    class Ikkuna final : public Varaston_ikkuna {
+    public:
+        explicit Ikkuna(Testitila& t) : t_(t) {}
+        std::string otsikko() const override { return t_.otsikko_; }
+        void vaihda_otsikko(const std::string& otsikko) override {
+            t_.otsikot_.push_back(otsikko);
+            t_.otsikko_ = otsikko;
+        }
+        void lista_muuttui() override {}
+        bool debug_nakyvissa() const override { return false; }
+        void tarkista_myohastymiset() override {
+            ++t_.myohastymistarkistuksia_;
+            if (t_.myohastymisilla_) t_.myohastymisilla_();
+        }
+
+    private:
+        Testitila& t_;
+    };
 
     std::filesystem::path polku(const std::string& nimi) const { return kansio_->polku(nimi); }
 
@@ -52,5 +67,8 @@ protected:
     diag::EiKiiretta kiire_;
     std::string otsikko_ = "Rullakko v1.36";
     std::vector<std::string> otsikot_;
+    int myohastymistarkistuksia_ = 0;
+    std::function<void()> myohastymisilla_;  // what a test does when the overdue check is asked for
+    Ikkuna ikkuna_{*this};
     std::deque<Varasto> varastot_;
 };

@@ -18,5 +18,5 @@ struct Testivarasto {
     Tietokanta tk;
     diag::TestiViestit viestit;
     diag::EiKiiretta kiire;
-    Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};
+    Varasto v{tk, kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire};
 };

@@ -102,7 +102,7 @@ private:
     Viestit viestit_;
     diag::EiKiiretta kiire_;
     TAsetukset asetukset_;
-    Varasto v_{tk_, kansio_, jarjestelman_tiedostot(), viestit_, kiire_, &asetukset_};
+    Varasto v_{tk_, kansio_, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit_, kiire_, &asetukset_};
 };
 
 }  // namespace tekstista_luettelo

@@ -54,7 +54,7 @@ protected:
 TEST_F(Tuonti, OmaCsvListaPalaaSamoiksiKorteiksi) {
     fs::copy_file(std::string(RULLAKKO_SOURCE_DIR) + "/data/esimerkki.rkb", polku("esimerkki.rkb"));
     Tietokanta lahde;
-    Varasto lv{lahde, *kansio_, jarjestelman_tiedostot(), viestit_, kiire_};
+    Varasto lv{lahde, *kansio_, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit_, kiire_};
     ASSERT_TRUE(lue_tietueet("esimerkki.rkb", false, false, lahde.kortit, lv));
     // Values that need every rule of the list besides the example's own: quotes, commas, a blank at either
     // end, a euro sign, a byte cp1252 leaves undefined, the extras and the cover switch.
@@ -68,7 +68,7 @@ TEST_F(Tuonti, OmaCsvListaPalaaSamoiksiKorteiksi) {
     ASSERT_TRUE(vie_csv(jarjestelman_tiedostot(), lahde.kortit, polku("lista.csv")));
 
     Tietokanta tyhja;
-    Varasto tv{tyhja, *kansio_, jarjestelman_tiedostot(), viestit_, kiire_};
+    Varasto tv{tyhja, *kansio_, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit_, kiire_};
     ASSERT_TRUE(tuo_tiedosto(polku("lista.csv"), std::nullopt, {}, tv, tuotavat_)) << tuotavat_.huomautukset.size();
     ASSERT_EQ(tyhja.kortit.Count(), lahde.kortit.Count());
     for (int i = 1; i < lahde.kortit.Count(); ++i)

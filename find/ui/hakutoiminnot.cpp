@@ -13,14 +13,6 @@ Hakutoiminnot::Hakutoiminnot(Paaikkuna& p) : p_(p) {
     lista_ = new TLista_Form(p, p.ikkuna());
     haku_ = new Tetsi_form(p, *lista_, ehdot_, p.ikkuna());
 
-    // Another catalogue opened, merged or pasted into: the list shows it (search results would name cards
-    // that are no longer there).
-    // The main window's own notice of the change still goes out first.
-    p.varasto().lista_muuttui = [this, ilmoitus = p.varasto().lista_muuttui] {
-        if (ilmoitus) ilmoitus();
-        if (lista_) lista_->tee_lista();
-    };
-
     F3 = new QShortcut(QKeySequence(Qt::Key_F3), p.ikkuna());
     F3->setObjectName("F3");
     connect(F3, &QShortcut::activated, this, &Hakutoiminnot::etsi_seuraava);
@@ -44,4 +36,9 @@ void Hakutoiminnot::etsi_seuraava() {
     }
     p_.dosavefields();
     haku_->etsi_seuraava(p_.varasto().tk().nykyinen);
+}
+
+// Search results would name cards that are no longer there: the list shows the catalogue again.
+void Hakutoiminnot::kortit_vaihtuivat() {
+    if (lista_) lista_->tee_lista();
 }

@@ -24,6 +24,8 @@ public:
     void etsi();
     // F3: the next card by the last search, or the search window before any search.
     void etsi_seuraava();
+    // Another catalogue was opened, merged or pasted into.
+    void kortit_vaihtuivat();
 
     TLista_Form& lista_ikkuna() { return *lista_; }
     Tetsi_form& haku_ikkuna() { return *haku_; }

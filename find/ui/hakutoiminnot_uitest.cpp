@@ -234,7 +234,7 @@ private slots:
         p.tk.kortit.tyhjenna();
         p.tk.kortit.lisaa_uusi().nimi = "Uusi";
         p.tk.nykyinen = 1;
-        p.v.paivita_lista();
+        h.kortit_vaihtuivat();
         QVERIFY(!l.onko_hakutulos());
         QCOMPARE(l.ListaGrid->model()->rowCount(), 1);
         QCOMPARE(l.ListaGrid->model()->index(0, 2).data().toString(), QString("Uusi"));

@@ -27,7 +27,7 @@ private slots:
             k.vuosi = "1972";
             k.kesto = "175 min";
             k.luokitus = "Draama";
-            Varasto tallentaja{viitteet, i.kansio, jarjestelman_tiedostot(), i.viestit, i.kiire};
+            Varasto tallentaja{viitteet, i.kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), i.viestit, i.kiire};
             QVERIFY(tallenna_tietokanta("dbase.rkb", tallentaja));
         }
         Viitetoiminnot viite(*i.f);

@@ -231,7 +231,7 @@ private slots:
             k.ohjaaja = "Ridley Scott";
         }
         diag::EiKiiretta kiire;
-        Varasto tallentaja{tk, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire};
+        Varasto tallentaja{tk, p.kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), p.viestit, kiire};
         QVERIFY(tallenna_tietokanta("dbase.rkb", tallentaja));
         int korkeus = 0;
         p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {

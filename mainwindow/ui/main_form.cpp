@@ -73,7 +73,7 @@ TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const
                        diag::Viestit& viestit, diag::Kiire& kiire, Tyopoyta& tyopoyta, Muut_ikkunat& muut,
                        Ulkoasusovitin& sovitin, QWidget* parent)
     : QMainWindow(parent),
-      varasto_{tk_, kansio, ymparisto.tiedostot, viestit, kiire, &asetukset},
+      varasto_{tk_, kansio, ymparisto.tiedostot, *this, viestit, kiire, &asetukset},
       kansio_(kansio),
       a_(asetukset),
       y_(ymparisto),
@@ -83,9 +83,6 @@ TMain_form::TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const
       sovitin_(sovitin) {
     setObjectName("Main_form");
     setWindowTitle(fi(ohjelman_otsikko));
-    varasto_.lue_otsikko = [this] { return cp(windowTitle()); };
-    varasto_.aseta_otsikko = [this](const std::string& t) { setWindowTitle(q_nakyva(t)); };
-    varasto_.lista_muuttui = [this] { muutokset_.ilmoita_kortit(); };
     setAcceptDrops(true);
 
     tee_alue();
@@ -731,3 +728,17 @@ void TMain_form::closeEvent(QCloseEvent* e) {
     muut_.sulje_kaikki();
     e->accept();
 }
+
+std::string TMain_form::otsikko() const { return cp(windowTitle()); }
+
+void TMain_form::vaihda_otsikko(const std::string& otsikko) { setWindowTitle(q_nakyva(otsikko)); }
+
+// The main window's own notice of the change goes out before the list is rebuilt.
+void TMain_form::lista_muuttui() {
+    muutokset_.ilmoita_kortit();
+    muut_.kortit_vaihtuivat();
+}
+
+bool TMain_form::debug_nakyvissa() const { return muut_.debuggeri_nakyvissa(); }
+
+void TMain_form::tarkista_myohastymiset() { muut_.tarkista_myohastymiset(); }

@@ -23,7 +23,7 @@ class Korttinakyma;
 class Sivupaneeli;
 class Tiedostovalikko;
 
-class TMain_form : public QMainWindow, public Paaikkuna {
+class TMain_form : public QMainWindow, public Paaikkuna, private Varaston_ikkuna {
     Q_OBJECT
 public:
     TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const Asetusymparisto& ymparisto,
@@ -94,6 +94,12 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    std::string otsikko() const override;
+    void vaihda_otsikko(const std::string& otsikko) override;
+    void lista_muuttui() override;
+    bool debug_nakyvissa() const override;
+    void tarkista_myohastymiset() override;
+
     void tee_valikot();
     void tee_alue();
     void nayta_kortti_uudelleen();  // the card at the index was replaced: show it with a new snapshot

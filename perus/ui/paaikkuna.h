@@ -126,6 +126,12 @@ public:
     virtual void nayta_debuggeri() = 0;
     // The main window closes: so do the windows that live for the whole run.
     virtual void sulje_kaikki() = 0;
+    // The debug window is visible.
+    virtual bool debuggeri_nakyvissa() const = 0;
+    // Another catalogue was opened, merged or pasted into: the movie list shows its cards.
+    virtual void kortit_vaihtuivat() = 0;
+    // The overdue-loan check after an open.
+    virtual void tarkista_myohastymiset() = 0;
 };
 
 // A subsystem takes over one of the main window's menu items: it is enabled and runs `tee` in `kohde`.

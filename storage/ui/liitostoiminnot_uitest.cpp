@@ -13,7 +13,7 @@ private slots:
         Tietokanta muu;
         for (const char* n : {"Muu 1", "Muu 2"}) muu.kortit.lisaa_uusi().nimi = n;
         diag::EiKiiretta kiire;
-        Varasto tallentaja{muu, p.kansio, jarjestelman_tiedostot(), p.viestit, kiire};
+        Varasto tallentaja{muu, p.kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), p.viestit, kiire};
         QVERIFY(tallenna_tietokanta("muu.rkb", tallentaja));
         Liitostoiminnot l(p);
         QVERIFY(p.toiminto(Toiminto::Yhdista_tietokanta)->isEnabled());

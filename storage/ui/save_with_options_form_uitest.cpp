@@ -63,7 +63,7 @@ private slots:
         const Ohjelmakansio kansio(oma_kansio.juuri(), jarjestelman_tiedostot());
         diag::TestiViestit viestit;
         diag::EiKiiretta kiire;
-        Varasto v{tk, kansio, jarjestelman_tiedostot(), viestit, kiire};
+        Varasto v{tk, kansio, jarjestelman_tiedostot(), ilman_ikkunaa(), viestit, kiire};
         bool kysytty = false;
         Tsave_with_options_form f(v, [&] {
             kysytty = true;
