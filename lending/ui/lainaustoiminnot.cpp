@@ -54,7 +54,7 @@ Lainaustoiminnot::Lainaustoiminnot(Paaikkuna& p) : p_(p), lainaa_form_(std::make
         {Toiminto::Laheta_tietokanta, &Lainaustoiminnot::laheta_tietokanta},
     };
     for (const auto& [kohta, toiminto] : kohdat) {
-        kytke_toiminto(p, kohta, this, [this, toiminto = toiminto] { (this->*toiminto)(); });
+        kytke_toiminto(p, kohta, this, toiminto);
     }
     p.toiminto(Toiminto::Lainaa_kasetti)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
 }
