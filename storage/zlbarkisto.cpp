@@ -151,10 +151,11 @@ bool pura_virta(Tiedostojarjestelma& t, int fd, std::uint64_t alku, std::uint64_
 // Copies [alku, alku + koko) of fd piece by piece into `ulos`.
 template <typename Ulos>
 bool lue_alue(Tiedostojarjestelma& t, int fd, std::uint64_t alku, std::uint64_t koko, std::size_t pala, Ulos&& ulos) {
-    std::vector<unsigned char> puskuri(static_cast<std::size_t>(std::min<std::uint64_t>(pala, koko)));
+    // Left uncleared: each piece is read in before it is used.
+    const auto puskuri = std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(std::min<std::uint64_t>(pala, koko)));
     for (std::uint64_t tehty = 0; tehty < koko;) {
         const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(pala, koko - tehty));
-        if (!lue_kohdasta(t, fd, puskuri.data(), n, alku + tehty) || !ulos(puskuri.data(), n)) return false;
+        if (!lue_kohdasta(t, fd, puskuri.get(), n, alku + tehty) || !ulos(puskuri.get(), n)) return false;
         tehty += n;
     }
     return true;
@@ -868,9 +869,11 @@ Tulos TZLBArchive::pura_taustalla(std::size_t indeksi, std::unique_ptr<Jasenvirt
         v->valmiina_ = e.koko;
         v->loppui_ = true;
     } else {
-        std::string pakattu(e.pakattu_koko, '\0');
-        if (!lue_kohdasta(t_, fd_, pakattu.data(), pakattu.size(), e.sijainti)) return rikki;
-        v->pura(std::move(pakattu), static_cast<long>(indeksi), CheckCRC, e.crc);
+        // Left uncleared, as the unpacked room is: the read fills it whole or fails.
+        v->pakattu_koko_ = e.pakattu_koko;
+        v->pakattu_ = jasenen_puskuri(v->pakattu_koko_);
+        if (!lue_kohdasta(t_, fd_, v->pakattu_.get(), v->pakattu_koko_, e.sijainti)) return rikki;
+        v->pura(static_cast<long>(indeksi), CheckCRC, e.crc);
     }
     virta = std::move(v);
     return {};
@@ -896,55 +899,58 @@ Tulos Jasenvirta::tulos() {
     return tulos_;
 }
 
-void Jasenvirta::pura(std::string pakattu, long indeksi, bool tarkista_crc, std::uint32_t crc) {
-    auto purku = [this, pakattu = std::move(pakattu), indeksi, tarkista_crc, crc] {
-        // Handed on in pieces this big: small enough that the reader starts soon, big enough that waking it costs little.
-        constexpr std::size_t pala = 1 << 20;
-        z_stream z{};
-        bool ok = inflateInit(&z) == Z_OK;
-        const bool alustettu = ok;
-        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(pakattu.data()));
-        z.avail_in = static_cast<uInt>(pakattu.size());
-        unsigned char* const ulos = reinterpret_cast<unsigned char*>(puskuri_.get());
-        std::size_t tehty = 0;
-        std::uint32_t laskettu = crc32_lisaa(0, nullptr, 0);
-        int tila = Z_OK;
-        while (ok && tila != Z_STREAM_END) {
-            {
-                std::lock_guard<std::mutex> l(lukko_);
-                if (peruttu_) break;
-            }
-            // Past the recorded size only a byte of room is given: a stream that still has data is damaged.
-            unsigned char yli;
-            const std::size_t tilaa = std::min(pala, koko_ - tehty);
-            z.next_out = tilaa ? ulos + tehty : &yli;
-            z.avail_out = tilaa ? static_cast<uInt>(tilaa) : 1u;
-            tila = inflate(&z, Z_NO_FLUSH);
-            if ((tila != Z_OK && tila != Z_STREAM_END) || (tilaa == 0 && z.avail_out == 0) ||
-                (tila == Z_OK && z.avail_out > 0 && z.avail_in == 0)) {
-                ok = false;
-                break;
-            }
-            const std::size_t saatu = tilaa - (tilaa ? z.avail_out : 0);
-            if (tarkista_crc) laskettu = crc32_lisaa(laskettu, ulos + tehty, saatu);
-            tehty += saatu;
-            std::lock_guard<std::mutex> l(lukko_);
-            valmiina_ = tehty;
-            muuttui_.notify_all();
-        }
-        if (alustettu) inflateEnd(&z);
-        std::lock_guard<std::mutex> l(lukko_);
-        if (!ok || tila != Z_STREAM_END || tehty != koko_) tulos_ = zlb_tulos(zlb_teksti(zlb_virhe::jasen_rikki, indeksi));
-        else if (tarkista_crc && laskettu != crc) tulos_ = zlb_tulos(zlb_teksti(zlb_virhe::crc_vaara, indeksi));
-        loppui_ = true;
-        muuttui_.notify_all();
-    };
+void Jasenvirta::pura(long indeksi, bool tarkista_crc, std::uint32_t crc) {
     try {
-        saie_ = std::thread(purku);
+        saie_ = std::thread([this, indeksi, tarkista_crc, crc] { pura_kaikki(indeksi, tarkista_crc, crc); });
     } catch (const std::system_error&) {
         // Without a thread to spare the member is unpacked here, whole, before its reader starts.
-        purku();
+        pura_kaikki(indeksi, tarkista_crc, crc);
     }
+}
+
+void Jasenvirta::pura_kaikki(long indeksi, bool tarkista_crc, std::uint32_t crc) {
+    // Handed on in pieces this big: small enough that the reader starts soon, big enough that waking it costs little.
+    constexpr std::size_t pala = 1 << 20;
+    z_stream z{};
+    bool ok = inflateInit(&z) == Z_OK;
+    const bool alustettu = ok;
+    z.next_in = reinterpret_cast<Bytef*>(pakattu_.get());
+    z.avail_in = static_cast<uInt>(pakattu_koko_);
+    unsigned char* const ulos = reinterpret_cast<unsigned char*>(puskuri_.get());
+    std::size_t tehty = 0;
+    std::uint32_t laskettu = crc32_lisaa(0, nullptr, 0);
+    int tila = Z_OK;
+    while (ok && tila != Z_STREAM_END) {
+        {
+            std::lock_guard<std::mutex> l(lukko_);
+            if (peruttu_) break;
+        }
+        // Past the recorded size only a byte of room is given: a stream that still has data is damaged.
+        unsigned char yli;
+        const std::size_t tilaa = std::min(pala, koko_ - tehty);
+        z.next_out = tilaa ? ulos + tehty : &yli;
+        z.avail_out = tilaa ? static_cast<uInt>(tilaa) : 1u;
+        tila = inflate(&z, Z_NO_FLUSH);
+        if ((tila != Z_OK && tila != Z_STREAM_END) || (tilaa == 0 && z.avail_out == 0) ||
+            (tila == Z_OK && z.avail_out > 0 && z.avail_in == 0)) {
+            ok = false;
+            break;
+        }
+        const std::size_t saatu = tilaa - (tilaa ? z.avail_out : 0);
+        if (tarkista_crc) laskettu = crc32_lisaa(laskettu, ulos + tehty, saatu);
+        tehty += saatu;
+        std::lock_guard<std::mutex> l(lukko_);
+        valmiina_ = tehty;
+        muuttui_.notify_all();
+    }
+    if (alustettu) inflateEnd(&z);
+    // The packed bytes are not needed once the member is out.
+    pakattu_.reset();
+    std::lock_guard<std::mutex> l(lukko_);
+    if (!ok || tila != Z_STREAM_END || tehty != koko_) tulos_ = zlb_tulos(zlb_teksti(zlb_virhe::jasen_rikki, indeksi));
+    else if (tarkista_crc && laskettu != crc) tulos_ = zlb_tulos(zlb_teksti(zlb_virhe::crc_vaara, indeksi));
+    loppui_ = true;
+    muuttui_.notify_all();
 }
 
 Tulos TZLBArchive::tarkista(std::size_t indeksi) const {

@@ -88,10 +88,14 @@ public:
 private:
     friend class TZLBArchive;
     Jasenvirta() = default;
-    void pura(std::string pakattu, long indeksi, bool tarkista_crc, std::uint32_t crc);
+    // Unpacks `pakattu_` into the buffer on a thread of its own (here, when no thread can be had).
+    void pura(long indeksi, bool tarkista_crc, std::uint32_t crc);
+    void pura_kaikki(long indeksi, bool tarkista_crc, std::uint32_t crc);
 
     std::size_t koko_ = 0;
     std::shared_ptr<char[]> puskuri_;
+    std::shared_ptr<char[]> pakattu_;
+    std::size_t pakattu_koko_ = 0;
     std::mutex lukko_;
     std::condition_variable muuttui_;
     std::size_t valmiina_ = 0;

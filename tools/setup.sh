@@ -11,7 +11,7 @@ PACKAGES=(
   cups cups-bsd printer-driver-cups-pdf poppler-utils libcpp-httplib-dev python3-aiosmtpd
   xvfb xauth fonts-liberation2 fonts-dejavu-core python3 openssl
   nlohmann-json3-dev
-  libzip-dev libexpat1-dev libpng-dev
+  libminizip-dev libexpat1-dev libpng-dev
   librsvg2-bin gzip desktop-file-utils appstream shared-mime-info dpkg-dev file
   python3-fonttools
 )

@@ -2,7 +2,7 @@
 
 #include <expat.h>
 #include <fcntl.h>
-#include <zip.h>
+#include <minizip/unzip.h>
 
 #include <array>
 #include <cstdio>
@@ -162,11 +162,42 @@ void XMLCALL entiteetti(void* d, const XML_Char*, int, const XML_Char*, int, con
     static_cast<Jasennys*>(d)->lopeta("Tellico-tiedostossa on entiteettien määrittelyjä; sellaista tiedostoa ei tuoda.");
 }
 
-struct Zipsulkija {
-    void operator()(zip_t* z) const { zip_discard(z); }
+// The zip is read through the file-system seam from the already opened file: the zip library is given
+// these functions instead of a file name.
+struct Zipvirta {
+    Tiedostojarjestelma& t;
+    int fd;
+    std::uint64_t koko;
+    std::uint64_t kohta = 0;
+    bool virhe = false;
 };
-struct Jasensulkija {
-    void operator()(zip_file_t* f) const { zip_fclose(f); }
+
+voidpf ZCALLBACK zip_avaa(voidpf virta, const void*, int) { return virta; }  // the stream is the opaque pointer
+uLong ZCALLBACK zip_lue(voidpf, voidpf v, void* puskuri, uLong n) {
+    Zipvirta& z = *static_cast<Zipvirta*>(v);
+    const Siirretty s = z.t.lue(z.fd, puskuri, n, z.kohta);
+    if (!s.tulos) {
+        z.virhe = true;
+        return 0;
+    }
+    z.kohta += s.tavuja;
+    return static_cast<uLong>(s.tavuja);
+}
+uLong ZCALLBACK zip_kirjoita(voidpf, voidpf, const void*, uLong) { return 0; }
+ZPOS64_T ZCALLBACK zip_kohta(voidpf, voidpf v) { return static_cast<Zipvirta*>(v)->kohta; }
+long ZCALLBACK zip_siirry(voidpf, voidpf v, ZPOS64_T siirto, int mista) {
+    Zipvirta& z = *static_cast<Zipvirta*>(v);
+    const std::uint64_t pohja = mista == ZLIB_FILEFUNC_SEEK_SET ? 0 : mista == ZLIB_FILEFUNC_SEEK_CUR ? z.kohta : z.koko;
+    const std::uint64_t uusi = pohja + siirto;
+    if (uusi > z.koko) return -1;
+    z.kohta = uusi;
+    return 0;
+}
+int ZCALLBACK zip_sulje(voidpf, voidpf) { return 0; }
+int ZCALLBACK zip_virhe(voidpf, voidpf v) { return static_cast<Zipvirta*>(v)->virhe ? 1 : 0; }
+
+struct Zipsulkija {
+    void operator()(void* z) const { unzClose(z); }
 };
 
 std::uint32_t lue32(const unsigned char* p) {
@@ -193,43 +224,54 @@ bool hakemisto_mahtuu(Tiedostojarjestelma& t, int fd, std::uint64_t koko) {
     return false;
 }
 
-// A member whole into memory, its recorded sizes checked against the bounds before anything is allocated.
-Tulos lue_jasen(zip_t* z, zip_int64_t indeksi, std::uint64_t enintaan, std::uint64_t& budjetti, std::string& ulos) {
-    zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_stat_index(z, static_cast<zip_uint64_t>(indeksi), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) ||
-        !(st.valid & ZIP_STAT_COMP_SIZE))
+// The current member whole into memory, its recorded sizes checked against the bounds before anything is allocated.
+Tulos lue_jasen(unzFile z, std::uint64_t enintaan, std::uint64_t& budjetti, std::string& ulos) {
+    unz_file_info64 st{};
+    std::array<char, 1024> nimi{};
+    if (unzGetCurrentFileInfo64(z, &st, nimi.data(), nimi.size() - 1, nullptr, 0, nullptr, 0) != UNZ_OK)
         return Tulos::virhe(1, vioittunut_zip());
-    const std::string nimi = st.name ? st.name : "";
-    if (st.size > enintaan || st.size > budjetti)
-        return Tulos::virhe(2, "Tellico-tiedoston osa \"" + merkisto::utf8_cp1252(nimi) + "\" on liian suuri tuotavaksi.");
-    if (st.size > st.comp_size * suurin_purkusuhde + 64) return Tulos::virhe(3, vioittunut_zip());
-    budjetti -= st.size;
-    std::unique_ptr<zip_file_t, Jasensulkija> f(zip_fopen_index(z, static_cast<zip_uint64_t>(indeksi), 0));
-    if (!f) return Tulos::virhe(4, vioittunut_zip());
-    ulos.assign(static_cast<std::size_t>(st.size), '\0');
+    if (st.uncompressed_size > enintaan || st.uncompressed_size > budjetti)
+        return Tulos::virhe(2, "Tellico-tiedoston osa \"" + merkisto::utf8_cp1252(nimi.data()) + "\" on liian suuri tuotavaksi.");
+    if (st.uncompressed_size > st.compressed_size * suurin_purkusuhde + 64) return Tulos::virhe(3, vioittunut_zip());
+    budjetti -= st.uncompressed_size;
+    if (unzOpenCurrentFile(z) != UNZ_OK) return Tulos::virhe(4, vioittunut_zip());
+    ulos.assign(static_cast<std::size_t>(st.uncompressed_size), '\0');
     std::size_t luettu = 0;
-    while (luettu < ulos.size()) {
-        const zip_int64_t n = zip_fread(f.get(), ulos.data() + luettu, ulos.size() - luettu);
-        if (n <= 0) return Tulos::virhe(5, vioittunut_zip());
-        luettu += static_cast<std::size_t>(n);
+    bool ok = true;
+    while (ok && luettu < ulos.size()) {
+        const std::size_t pala = std::min<std::size_t>(ulos.size() - luettu, 1u << 20);
+        const int n = unzReadCurrentFile(z, ulos.data() + luettu, static_cast<unsigned>(pala));
+        ok = n > 0;
+        if (ok) luettu += static_cast<std::size_t>(n);
     }
     // More data than the directory recorded, or a wrong checksum at the end, is a damaged zip too.
     char yli = 0;
-    if (zip_fread(f.get(), &yli, 1) != 0) return Tulos::virhe(6, vioittunut_zip());
+    if (ok) ok = unzReadCurrentFile(z, &yli, 1) == 0;
+    const bool suljettu = unzCloseCurrentFile(z) == UNZ_OK;
+    if (!ok || !suljettu) return Tulos::virhe(5, vioittunut_zip());
     return Tulos::ok();
 }
 
-Tulos lue_tc(Tiedostojarjestelma& t, int fd, const fs::path& p, std::uint64_t koko, Tellicokokoelma& ulos) {
+Tulos lue_tc(Tiedostojarjestelma& t, int fd, std::uint64_t koko, Tellicokokoelma& ulos) {
     if (!hakemisto_mahtuu(t, fd, koko)) return Tulos::virhe(10, vioittunut_zip());
-    int virhe = 0;
-    std::unique_ptr<zip_t, Zipsulkija> z(zip_open(p.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &virhe));
+    Zipvirta virta{t, fd, koko};
+    zlib_filefunc64_def f{};
+    f.zopen64_file = zip_avaa;
+    f.zread_file = zip_lue;
+    f.zwrite_file = zip_kirjoita;
+    f.ztell64_file = zip_kohta;
+    f.zseek64_file = zip_siirry;
+    f.zclose_file = zip_sulje;
+    f.zerror_file = zip_virhe;
+    f.opaque = &virta;
+    std::unique_ptr<void, Zipsulkija> z(unzOpen2_64("", &f));
     if (!z) return Tulos::virhe(11, vioittunut_zip());
     std::uint64_t budjetti = koko * tiedoston_purkusuhde + purkuvara;
-    const zip_int64_t xml = zip_name_locate(z.get(), "tellico.xml", ZIP_FL_NOCASE);
-    if (xml < 0) return Tulos::virhe(12, "Tiedosto ei ole Tellico-kokoelma: siitä puuttuu tellico.xml.");
+    // 2: the name compared without case.
+    if (unzLocateFile(z.get(), "tellico.xml", 2) != UNZ_OK)
+        return Tulos::virhe(12, "Tiedosto ei ole Tellico-kokoelma: siitä puuttuu tellico.xml.");
     std::string teksti;
-    if (Tulos t = lue_jasen(z.get(), xml, suurin_xml, budjetti, teksti); !t) return t;
+    if (Tulos t = lue_jasen(z.get(), suurin_xml, budjetti, teksti); !t) return t;
     if (Tulos t = lue_tellico_xml(teksti, ulos); !t) return t;
     // Only the pictures the cards name are read.
     for (const Tellicotietue& tt : ulos.tietueet) {
@@ -237,10 +279,10 @@ Tulos lue_tc(Tiedostojarjestelma& t, int fd, const fs::path& p, std::uint64_t ko
         if (!kansi || kansi->arvot.empty() || kansi->arvot[0].empty()) continue;
         const std::string id = merkisto::cp1252_utf8(kansi->arvot[0][0]);
         if (ulos.kuvat.count(id)) continue;
-        const zip_int64_t i = zip_name_locate(z.get(), ("images/" + id).c_str(), 0);
-        if (i < 0) continue;
+        // 1: the name compared as it is.
+        if (unzLocateFile(z.get(), ("images/" + id).c_str(), 1) != UNZ_OK) continue;
         std::string data;
-        if (Tulos t = lue_jasen(z.get(), i, suurin_kuva, budjetti, data); !t) return t;
+        if (Tulos t = lue_jasen(z.get(), suurin_kuva, budjetti, data); !t) return t;
         ulos.kuvat[id] = std::move(data);
     }
     return Tulos::ok();
@@ -284,12 +326,12 @@ Tulos lue_tellico_xml(std::string_view xml, Tellicokokoelma& ulos) {
 
 namespace {
 
-Tulos lue_avattu_tellico(Tiedostojarjestelma& t, int fd, const fs::path& p, std::uint64_t koko, Tellicokokoelma& ulos) {
+Tulos lue_avattu_tellico(Tiedostojarjestelma& t, int fd, std::uint64_t koko, Tellicokokoelma& ulos) {
     std::array<char, 4> alku{};
     if (!lue_kaikki(t, fd, alku.data(), alku.size(), 0)) return Tulos::virhe(31, "Tiedosto ei ole Tellico-kokoelma.");
     if (std::memcmp(alku.data(), "PK\x03\x04", 4) == 0) {
         if (koko > suurin_tc) return Tulos::virhe(32, "Tiedosto on liian suuri tuotavaksi (yli 1024 Mt).");
-        return lue_tc(t, fd, p, koko, ulos);
+        return lue_tc(t, fd, koko, ulos);
     }
     if (koko > suurin_xml) return Tulos::virhe(33, "Tiedosto on liian suuri tuotavaksi (yli 256 Mt).");
     std::string xml(static_cast<std::size_t>(koko), '\0');
@@ -305,7 +347,7 @@ Tulos lue_tellico(Tiedostojarjestelma& t, const fs::path& p, Tellicokokoelma& ul
         return Tulos::virhe(30, "Tiedostoa ei voi lukea: " + merkisto::utf8_cp1252(std::generic_category().message(r ? EISDIR : r.syy)));
     const Kuvaaja k = t.avaa(p, O_RDONLY);
     if (!k.tulos) return Tulos::virhe(31, "Tiedosto ei ole Tellico-kokoelma.");
-    Tulos tulos = lue_avattu_tellico(t, k.fd, p, tt.koko, ulos);
+    Tulos tulos = lue_avattu_tellico(t, k.fd, tt.koko, ulos);
     t.sulje(k.fd);
     return tulos;
 }

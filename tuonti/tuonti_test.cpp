@@ -3,7 +3,7 @@
 #include "tuonti/tuonti.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
+#include <minizip/zip.h>
 
 #include <fstream>
 
@@ -198,16 +198,18 @@ TEST_F(Tuonti, TellicoKokoelmaKansineen) {
     }
 }
 
-// A zip of the given members, written with the zip library.
+// A zip of the given members, deflated, written with the zip library.
 void tee_zip(const fs::path& p, const std::vector<std::pair<std::string, std::string>>& jasenet) {
-    int virhe = 0;
-    zip_t* z = zip_open(p.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &virhe);
+    zipFile z = zipOpen64(p.c_str(), APPEND_STATUS_CREATE);
     ASSERT_NE(z, nullptr);
     for (const auto& [nimi, data] : jasenet) {
-        zip_source_t* s = zip_source_buffer(z, data.data(), data.size(), 0);
-        ASSERT_GE(zip_file_add(z, nimi.c_str(), s, ZIP_FL_OVERWRITE), 0);
+        ASSERT_EQ(zipOpenNewFileInZip64(z, nimi.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                                        Z_DEFAULT_COMPRESSION, 0),
+                  ZIP_OK);
+        ASSERT_EQ(zipWriteInFileInZip(z, data.data(), static_cast<unsigned>(data.size())), ZIP_OK);
+        ASSERT_EQ(zipCloseFileInZip(z), ZIP_OK);
     }
-    ASSERT_EQ(zip_close(z), 0);
+    ASSERT_EQ(zipClose(z, nullptr), ZIP_OK);
 }
 
 std::string lue_tiedosto(const fs::path& p) {
@@ -229,6 +231,13 @@ TEST_F(Tuonti, HuonoTiedostoJattaaLuettelonEnnalleen) {
     tee_zip(polku("kuvapommi.tc"), {{"tellico.xml", alku + "x</title><cover>k.png</cover></entry></collection></tellico>"},
                                     {"images/k.png", std::string(5u << 20, '\0')}});
     tee_zip(polku("ilman.tc"), {{"muuta.xml", "<a/>"}});
+    // A member that unpacks cleanly but whose checksum, in both headers, is not that of its bytes.
+    tee_zip(polku("muutettu.tc"), {{"tellico.xml", alku + "x</title></entry></collection></tellico>"}});
+    std::string muutettu = lue_tiedosto(polku("muutettu.tc"));
+    muutettu[14] = static_cast<char>(muutettu[14] ^ 1);
+    const std::size_t keskus = muutettu.rfind("PK\x01\x02");
+    muutettu[keskus + 16] = static_cast<char>(muutettu[keskus + 16] ^ 1);
+    kirjoita("muutettu.tc", muutettu);
     kirjoita("rikki.xml", alku + "Avoin");
     kirjoita("naurut.xml",
              "<?xml version=\"1.0\"?><!DOCTYPE tellico [<!ENTITY a \"hahahahaha\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">"
@@ -248,6 +257,7 @@ TEST_F(Tuonti, HuonoTiedostoJattaaLuettelonEnnalleen) {
         {"pommi.tc", "Tellico-tiedoston osa \"tellico.xml\" on liian suuri tuotavaksi."},
         {"kuvapommi.tc", "Tellico-tiedoston osa \"images/k.png\" on liian suuri tuotavaksi."},
         {"ilman.tc", "Tiedosto ei ole Tellico-kokoelma: siitä puuttuu tellico.xml."},
+        {"muutettu.tc", "Tellico-tiedosto on vioittunut: sen zip-rakenne ei ole kunnossa."},
         {"rikki.xml", "Tellico-tiedoston XML on vioittunut rivillä 1, sarakkeessa 71."},
         {"naurut.xml", "Tellico-tiedostossa on entiteettien määrittelyjä; sellaista tiedostoa ei tuoda."},
         {"kirjat.xml", "Tellico-tiedosto ei ole elokuvakokoelma (videot); muita kokoelmia ei voi tuoda."},
