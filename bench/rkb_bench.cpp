@@ -1,8 +1,12 @@
 // The command-line tool end to end, each run as a process of its own on catalogues of 10 000, 100 000 and
-// 300 000 generated cards (tools/aineisto, covers left out), against zlib inflating the same file's body
-// member in this process, timed in the same iterations:
-// - Runko: `rkb body FILE` into /dev/null. "suhde" is its wall time over the inflate's (minimum and median
-//   over the iterations, with the load average), "runko_mt" the body's unpacked size.
+// 300 000 generated cards (tools/aineisto, covers left out), against two baselines timed in the same
+// iterations:
+// - zlib inflating the same file's body member in this process, into memory this process has used before
+//   ("suhde");
+// - a process of its own that reads the file and inflates the body to /dev/null 64 KB at a time
+//   (bench/apu/pelkka_inflate), which pays the process start and the file read as rkb does ("suhde_prosessi").
+// - Runko: `rkb body FILE` into /dev/null. Each ratio is its wall time over the baseline's (minimum and
+//   median over the iterations, with the load average), "runko_mt" the body's unpacked size.
 // - Html: `rkb export-html FILE OUT`, the same counters.
 // - Kaynnistys: `rkb` without a command, which prints its usage: "ms" per process start.
 // RULLAKKO_BENCH_KANSIO names the folder to work in (default: the temporary folder); RULLAKKO_BENCH_RKB
@@ -31,6 +35,7 @@ struct Aineisto {
     fs::path tiedosto;
     std::string pakattu_runko;
     std::size_t runon_koko = 0;
+    std::uint64_t runon_sijainti = 0;
 
     explicit Aineisto(int kortteja) {
         juuri = bench_kansio("rkb_bench_" + std::to_string(kortteja));
@@ -47,6 +52,7 @@ struct Aineisto {
         f.seekg(e.sijainti);
         f.read(pakattu_runko.data(), static_cast<std::streamsize>(pakattu_runko.size()));
         runon_koko = e.koko;
+        runon_sijainti = e.sijainti;
     }
     ~Aineisto() { fs::remove_all(juuri); }
 };
@@ -72,14 +78,19 @@ void Komento(benchmark::State& s, bool html) {
     const std::vector<std::string> argumentit =
         html ? std::vector<std::string>{"export-html", a.tiedosto.string(), ulos.string()}
              : std::vector<std::string>{"body", a.tiedosto.string()};
-    Suhteet suhteet;
+    const std::vector<std::string> inflate{PELKKA_INFLATE_EXE, a.tiedosto.string(), std::to_string(a.runon_sijainti),
+                                           std::to_string(a.pakattu_runko.size())};
+    Suhteet suhteet, prosessiin;
     for (auto _ : s) {
         const double pohja = inflaten_aika(a.pakattu_runko, a.runon_koko);
+        const double prosessipohja = aja_prosessi(inflate);
         const double t = aja(argumentit, a.juuri);
         suhteet.lisaa(t / pohja);
+        prosessiin.lisaa(t / prosessipohja);
         s.SetIterationTime(t);
     }
     suhteet.raportoi(s);
+    prosessiin.raportoi(s, "suhde_prosessi");
     s.counters["runko_mt"] = static_cast<double>(a.runon_koko) / 1e6;
 }
 

@@ -909,8 +909,10 @@ void Jasenvirta::pura(long indeksi, bool tarkista_crc, std::uint32_t crc) {
 }
 
 void Jasenvirta::pura_kaikki(long indeksi, bool tarkista_crc, std::uint32_t crc) {
-    // Handed on in pieces this big: small enough that the reader starts soon, big enough that waking it costs little.
-    constexpr std::size_t pala = 1 << 20;
+    // Handed on in pieces that grow from 64 KB to a megabyte: the reader starts soon, and waking it later
+    // costs little.
+    constexpr std::size_t suurin_pala = 1 << 20;
+    std::size_t pala = 1 << 16;
     z_stream z{};
     bool ok = inflateInit(&z) == Z_OK;
     const bool alustettu = ok;
@@ -939,6 +941,7 @@ void Jasenvirta::pura_kaikki(long indeksi, bool tarkista_crc, std::uint32_t crc)
         const std::size_t saatu = tilaa - (tilaa ? z.avail_out : 0);
         if (tarkista_crc) laskettu = crc32_lisaa(laskettu, ulos + tehty, saatu);
         tehty += saatu;
+        pala = std::min(2 * pala, suurin_pala);
         std::lock_guard<std::mutex> l(lukko_);
         valmiina_ = tehty;
         muuttui_.notify_all();
