@@ -76,8 +76,6 @@ Ohjelma::~Ohjelma() {
     lainaus_.reset();
     haku_.reset();
     imdb_.reset();
-    diag::loki().lue_otsikko = nullptr;
-    diag::loki().aseta_otsikko = nullptr;
 }
 
 void Ohjelma::tee_ikkunat() {
@@ -92,8 +90,6 @@ void Ohjelma::tee_ikkunat() {
         Sort_Form->aseta_ulkoasu({u.muut_ikkunat_normaali, u.muut_ikkunat_korostettu, lataa_kuva(u.tausta2),
                                   lataa_kuva(u.jarjesta_jarjesta), lataa_kuva(u.jarjesta_peruuta)});
     });
-    diag::loki().lue_otsikko = [&m] { return cp(m.windowTitle()); };
-    diag::loki().aseta_otsikko = [&m](const std::string& t) { m.setWindowTitle(q_nakyva(t)); };
     imdb_ = std::make_unique<Imdbtoiminnot>(m);
     haku_ = std::make_unique<Hakutoiminnot>(m);
     lainaus_ = std::make_unique<Lainaustoiminnot>(m);

@@ -12,6 +12,15 @@ std::map<std::string, Alikomento>& rekisteri() {
     static std::map<std::string, Alikomento> r;
     return r;
 }
+
+// Errors and warnings the core logs go to standard error, like its messages; the log has no switches here.
+class Virheloki final : public diag::Lokin_nakyma {
+public:
+    void rivit_muuttuivat() override {
+        if (!diag::loki().rivit().empty()) tulosta_virhe(diag::loki().rivit().back());
+    }
+    void kytkimet_muuttuivat() override {}
+};
 }  // namespace
 
 RekisteroiAlikomento::RekisteroiAlikomento(Alikomento a) { rekisteri()[a.nimi] = std::move(a); }
@@ -27,10 +36,8 @@ int main(int argc, char** argv) {
             if (!komentokuvaus(nimi)) tulosta_virhe("  rkb " + nimi + " (kuvaus puuttuu)");
         return 1;
     }
-    // Errors and warnings the core logs go to standard error, like its messages.
-    diag::loki().rivit_muuttuivat = [] {
-        if (!diag::loki().rivit().empty()) tulosta_virhe(diag::loki().rivit().back());
-    };
+    Virheloki loki;
+    const diag::Lokiin_kytketty<diag::Lokin_nakyma> kytkenta(loki);
     const Alikomento& a = rekisteri()[args[0]];
     const std::vector<std::string> parametrit(args.begin() + 1, args.end());
     if (parametrit.size() < a.vahintaan || parametrit.size() > a.enintaan) {

@@ -21,7 +21,7 @@ void Loki::aseta_tiedostoon(bool paalla) { tiedostoon_ = paalla; }
 
 void Loki::tyhjenna_rivit() {
     rivit_.clear();
-    if (rivit_muuttuivat) rivit_muuttuivat();
+    nayta_rivit();
 }
 
 void Loki::nollaa() {
@@ -30,10 +30,8 @@ void Loki::nollaa() {
     viestit_ = nullptr;
     tiedostot_ = nullptr;
     tiedosto_ = "rulladb_debug.log";
-    rivit_muuttuivat = nullptr;
-    kytkimet_muuttuivat = nullptr;
-    lue_otsikko = nullptr;
-    aseta_otsikko = nullptr;
+    nakyma_ = nullptr;
+    otsikko_ = nullptr;
 }
 
 bool Loki::kirjoita_tiedostoon(std::string_view rivi) {
@@ -55,14 +53,14 @@ bool Loki::kirjoita_tiedostoon(std::string_view rivi) {
 
 void Loki::kirjoita(std::string_view rivi, bool aina) {
     if (tiedostoon_) {
-        const std::string otsikko = lue_otsikko ? lue_otsikko() : std::string();
-        if (aseta_otsikko) aseta_otsikko(otsikko + otsikon_jatke(tiedosto_));
+        const std::string otsikko = otsikko_ ? otsikko_->otsikko() : std::string();
+        if (otsikko_) otsikko_->vaihda_otsikko(otsikko + otsikon_jatke(tiedosto_));
         const bool onnistui = kirjoita_tiedostoon(rivi);
-        if (aseta_otsikko) aseta_otsikko(otsikko);
+        if (otsikko_) otsikko_->vaihda_otsikko(otsikko);
         if (!onnistui) {
             // One message, then the program goes on without the file sink.
             tiedostoon_ = false;
-            if (kytkimet_muuttuivat) kytkimet_muuttuivat();
+            if (nakyma_) nakyma_->kytkimet_muuttuivat();
             const std::string viesti = "Debug-lokitiedostoon " + merkisto::utf8_cp1252(tiedosto_.string()) +
                                        " ei voi kirjoittaa.\nLokin tallennus tiedostoon on kytketty pois päältä.";
             if (viestit_) viestit_->virhe(viesti);
@@ -72,7 +70,7 @@ void Loki::kirjoita(std::string_view rivi, bool aina) {
     if (aina || naytolle_) {
         rivit_.emplace_back(rivi);
         while (rivit_.size() > ikkunan_rivit) rivit_.pop_front();
-        if (rivit_muuttuivat) rivit_muuttuivat();
+        nayta_rivit();
     }
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 // The debug log: two sinks (the debug window's last lines and the log file), both off by default so that
-// kirjoita_debug costs two flag tests. The window classes hook in through the callbacks.
+// kirjoita_debug costs two flag tests. What shows the log connects itself for its own lifetime.
 #include <deque>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +11,24 @@ class Tiedostojarjestelma;
 namespace diag {
 
 class Viestit;
+
+// What shows the log's lines: the debug window, or the command line's standard error.
+class Lokin_nakyma {
+public:
+    virtual ~Lokin_nakyma() = default;
+    // A line was added or the lines were cleared: repaint, and let pending events through.
+    virtual void rivit_muuttuivat() = 0;
+    // A switch changed from inside the log (the file sink went off after a failed write).
+    virtual void kytkimet_muuttuivat() = 0;
+};
+
+// The main window's caption, cp1252, which names the log file while a line is written to it.
+class Lokin_otsikko {
+public:
+    virtual ~Lokin_otsikko() = default;
+    virtual std::string otsikko() const = 0;
+    virtual void vaihda_otsikko(const std::string& otsikko) = 0;
+};
 
 class Loki {
 public:
@@ -37,28 +54,51 @@ public:
     const std::deque<std::string>& rivit() const { return rivit_; }
     void tyhjenna_rivit();
 
-    // Window hooks; any of them may be empty.
-    std::function<void()> rivit_muuttuivat;          // repaint the window and process pending events
-    std::function<void()> kytkimet_muuttuivat;       // a switch changed from inside the log
-    std::function<std::string()> lue_otsikko;        // main window caption, cp1252
-    std::function<void(const std::string&)> aseta_otsikko;
+    // One view and one caption at a time; the last one connected is the one shown. Disconnecting one that
+    // has since been replaced leaves the newer one in place.
+    void kytke(Lokin_nakyma& n) { nakyma_ = &n; }
+    void irrota(const Lokin_nakyma& n) {
+        if (nakyma_ == &n) nakyma_ = nullptr;
+    }
+    void kytke(Lokin_otsikko& o) { otsikko_ = &o; }
+    void irrota(const Lokin_otsikko& o) {
+        if (otsikko_ == &o) otsikko_ = nullptr;
+    }
 
     // Back to the state of a fresh start (tests).
     void nollaa();
 
 private:
     bool kirjoita_tiedostoon(std::string_view rivi);
+    void nayta_rivit() {
+        if (nakyma_) nakyma_->rivit_muuttuivat();
+    }
 
     bool naytolle_ = false;
     bool tiedostoon_ = false;
     Tiedostojarjestelma* tiedostot_ = nullptr;
     std::filesystem::path tiedosto_ = "rulladb_debug.log";
     Viestit* viestit_ = nullptr;
+    Lokin_nakyma* nakyma_ = nullptr;
+    Lokin_otsikko* otsikko_ = nullptr;
     std::deque<std::string> rivit_;
 };
 
 extern Loki loki_olio;
 inline Loki& loki() { return loki_olio; }
+
+// Keeps a view or a caption connected to the log while it lives.
+template <class Katsoja>
+class Lokiin_kytketty {
+public:
+    explicit Lokiin_kytketty(Katsoja& k) : k_(k) { loki().kytke(k_); }
+    ~Lokiin_kytketty() { loki().irrota(k_); }
+    Lokiin_kytketty(const Lokiin_kytketty&) = delete;
+    Lokiin_kytketty& operator=(const Lokiin_kytketty&) = delete;
+
+private:
+    Katsoja& k_;
+};
 
 // Text of the caption suffix shown while a line is being written to the file.
 std::string otsikon_jatke(const std::filesystem::path& tiedosto);

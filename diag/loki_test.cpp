@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "perus/tiedostojarjestelma.h"
 #include "testituki/testiviestit.h"
@@ -46,14 +47,38 @@ TEST_F(LokiTesti, IkkunaPitaa34ViimeistaRivia) {
     EXPECT_TRUE(diag::loki().rivit().empty());
 }
 
+// A window opened while another shows the log takes it over; the first one closing leaves it with the second.
+TEST_F(LokiTesti, UusinNakymaNayttaaJaVanhanSulkeminenEiIrrotaSita) {
+    struct Nakyma final : diag::Lokin_nakyma {
+        int kertoja = 0;
+        void rivit_muuttuivat() override { ++kertoja; }
+        void kytkimet_muuttuivat() override {}
+    } eka, toka;
+    {
+        auto ensimmainen = std::make_unique<diag::Lokiin_kytketty<diag::Lokin_nakyma>>(eka);
+        const diag::Lokiin_kytketty<diag::Lokin_nakyma> toinen(toka);
+        kirjoita_debug_aina("yksi");
+        ensimmainen.reset();
+        kirjoita_debug_aina("kaksi");
+        EXPECT_EQ(eka.kertoja, 0);
+        EXPECT_EQ(toka.kertoja, 2);
+    }
+    kirjoita_debug_aina("kolme");
+    EXPECT_EQ(toka.kertoja, 2);
+}
+
 TEST_F(LokiTesti, TiedostoSaaOtsakkeenKerranJaRivitPerakkain) {
-    std::string otsikko = "Rullakko v1.36";
-    std::vector<std::string> otsikot;
-    diag::loki().lue_otsikko = [&] { return otsikko; };
-    diag::loki().aseta_otsikko = [&](const std::string& t) {
-        otsikot.push_back(t);
-        otsikko = t;
-    };
+    struct Otsikko final : diag::Lokin_otsikko {
+        std::string otsikko_ = "Rullakko v1.36";
+        std::vector<std::string> otsikot;
+        std::string otsikko() const override { return otsikko_; }
+        void vaihda_otsikko(const std::string& t) override {
+            otsikot.push_back(t);
+            otsikko_ = t;
+        }
+    } ikkuna;
+    const diag::Lokiin_kytketty<diag::Lokin_otsikko> kytkenta(ikkuna);
+    const std::vector<std::string>& otsikot = ikkuna.otsikot;
     diag::loki().aseta_tiedostoon(true);
     kirjoita_debug("eka");
     kirjoita_debug_aina("toka ä");
@@ -67,7 +92,7 @@ TEST_F(LokiTesti, TiedostoSaaOtsakkeenKerranJaRivitPerakkain) {
     ASSERT_EQ(otsikot.size(), 6u);
     EXPECT_EQ(otsikot[0], "Rullakko v1.36" + diag::otsikon_jatke(kansio_ / "rulladb_debug.log"));
     EXPECT_EQ(otsikot[1], "Rullakko v1.36");
-    EXPECT_EQ(otsikko, "Rullakko v1.36");
+    EXPECT_EQ(ikkuna.otsikko(), "Rullakko v1.36");
     EXPECT_NE(otsikot[0].find(" // Kirjoitetaan "), std::string::npos);
 }
 
@@ -75,8 +100,13 @@ TEST_F(LokiTesti, KirjoituskelvotonTiedostoKertooKerranJaKytkeeTiedostonPois) {
     diag::TestiViestit v;
     diag::loki().aseta_viestit(&v);
     diag::loki().aseta_tiedosto(jarjestelman_tiedostot(), kansio_ / "ei_ole" / "rulladb_debug.log");
-    int muutoksia = 0;
-    diag::loki().kytkimet_muuttuivat = [&] { ++muutoksia; };
+    struct Nakyma final : diag::Lokin_nakyma {
+        int muutoksia = 0;
+        void rivit_muuttuivat() override {}
+        void kytkimet_muuttuivat() override { ++muutoksia; }
+    } nakyma;
+    const diag::Lokiin_kytketty<diag::Lokin_nakyma> kytkenta(nakyma);
+    const int& muutoksia = nakyma.muutoksia;
     diag::loki().aseta_tiedostoon(true);
     kirjoita_debug("yksi");
     kirjoita_debug("kaksi");

@@ -32,19 +32,14 @@ TDebug_Form::TDebug_Form(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(debug_enabled, &QCheckBox::toggled, this, [](bool b) { diag::loki().aseta_naytolle(b); });
     connect(debug2file, &QCheckBox::toggled, this, [](bool b) { diag::loki().aseta_tiedostoon(b); });
 
-    diag::loki().rivit_muuttuivat = [this] {
-        paivita_rivit();
-        if (isVisible()) repaint();
-        QApplication::processEvents();
-    };
-    diag::loki().kytkimet_muuttuivat = [this] { paivita_kytkimet(); };
     paivita_rivit();
     paivita_kytkimet();
 }
 
-TDebug_Form::~TDebug_Form() {
-    diag::loki().rivit_muuttuivat = nullptr;
-    diag::loki().kytkimet_muuttuivat = nullptr;
+void TDebug_Form::rivit_muuttuivat() {
+    paivita_rivit();
+    if (isVisible()) repaint();
+    QApplication::processEvents();
 }
 
 void TDebug_Form::Clear_buttonClick() { diag::loki().tyhjenna_rivit(); }

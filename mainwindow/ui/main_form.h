@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "diag/loki.h"
 #include "mainwindow/korttitoiminnot.h"
 #include "mainwindow/ui/toimintorekisteri.h"
 #include "perus/ui/paaikkuna.h"
@@ -23,7 +24,7 @@ class Korttinakyma;
 class Sivupaneeli;
 class Tiedostovalikko;
 
-class TMain_form : public QMainWindow, public Paaikkuna, private Varaston_ikkuna {
+class TMain_form : public QMainWindow, public Paaikkuna, private Varaston_ikkuna, private diag::Lokin_otsikko {
     Q_OBJECT
 public:
     TMain_form(const Ohjelmakansio& kansio, TAsetukset& asetukset, const Asetusymparisto& ymparisto,
@@ -94,6 +95,7 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    // The caption, for the catalogue being loaded or saved and for the log naming its file.
     std::string otsikko() const override;
     void vaihda_otsikko(const std::string& otsikko) override;
     void lista_muuttui() override;
@@ -152,4 +154,5 @@ private:
     std::uint64_t naytetty_sukupolvi_ = 0;      // the list's generation when they were filled
     QPixmap tausta_;
     QPixmap tausta_talteen_;
+    diag::Lokiin_kytketty<diag::Lokin_otsikko> lokin_otsikko_{*this};
 };
