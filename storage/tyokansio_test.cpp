@@ -53,3 +53,25 @@ TEST(Tyokansio, YksityinenJaPoistuuSisaltoineen) {
     EXPECT_EQ(tyo.tulos().syy, EACCES);
     EXPECT_TRUE(fs::is_empty(kansio.juuri()));
 }
+
+// A name another process took in between is passed over for a new one; a folder where every name seems
+// taken gives up with the reason instead of trying for ever.
+TEST(Tyokansio, VarattuNimiVaihdetaanJaLoputonVarausLopettaa) {
+    const testituki::Tilapainen_kansio kansio("tyokansio_varattu");
+    VikaantuvatTiedostot t;
+    t.epaonnistu(VikaantuvatTiedostot::Vaihe::LuoKansiot, EEXIST, "rkb-", 0, 3);
+    {
+        const Tyokansio tyo(t, "rkb", kansio.juuri());
+        EXPECT_EQ(t.epaonnistuneet(VikaantuvatTiedostot::Vaihe::LuoKansiot), 3);
+        ASSERT_FALSE(tyo.polku().empty());
+        EXPECT_TRUE(tyo.tulos());
+        EXPECT_TRUE(fs::is_directory(tyo.polku()));
+    }
+    t.nollaa();
+    t.epaonnistu(VikaantuvatTiedostot::Vaihe::LuoKansiot, EEXIST, "rkb-");
+    const Tyokansio tyo(t, "rkb", kansio.juuri());
+    EXPECT_TRUE(tyo.polku().empty());
+    EXPECT_EQ(tyo.tulos().syy, EEXIST);
+    EXPECT_EQ(t.epaonnistuneet(VikaantuvatTiedostot::Vaihe::LuoKansiot), 3 + 100);
+    EXPECT_TRUE(fs::is_empty(kansio.juuri()));
+}

@@ -19,10 +19,10 @@ public:
                        LuoKansiot, Listaa, VapaaTila };
 
     // Calls of `vaihe` whose path contains `polun_osa` (empty: every path) fail with `virhe`, once `ohita`
-    // of them have succeeded. Luo is an open that may create the file, Avaa any other open; LuoKansiot is
-    // either way of making a folder.
-    void epaonnistu(Vaihe vaihe, int virhe, std::string polun_osa = {}, int ohita = 0) {
-        saannot_.push_back({vaihe, virhe, std::move(polun_osa), ohita});
+    // of them have succeeded, `kertaa` times (negative: from then on). Luo is an open that may create the
+    // file, Avaa any other open; LuoKansiot is either way of making a folder.
+    void epaonnistu(Vaihe vaihe, int virhe, std::string polun_osa = {}, int ohita = 0, int kertaa = -1) {
+        saannot_.push_back({vaihe, virhe, std::move(polun_osa), ohita, kertaa});
     }
     // Writes to files whose path contains `polun_osa` succeed for `tavuja` bytes in all, then fail with ENOSPC.
     void rajoita_tilaa(std::string polun_osa, std::uint64_t tavuja) { tila_.push_back({std::move(polun_osa), tavuja}); }
@@ -138,6 +138,7 @@ private:
         int virhe;
         std::string polun_osa;
         int ohita;
+        int kertaa;
     };
     struct Tila {
         std::string polun_osa;
@@ -153,6 +154,8 @@ private:
                 --s.ohita;
                 continue;
             }
+            if (s.kertaa == 0) continue;
+            if (s.kertaa > 0) --s.kertaa;
             ++epaonnistuneet_[v];
             return s.virhe;
         }
