@@ -75,8 +75,11 @@ TEST(Lainaus, KasetitJaNimet) {
         EXPECT_EQ(lainatut(l), t.lainassa);
         EXPECT_EQ(v.tekstit(), t.ilmoitukset);
         EXPECT_TRUE(l.muutettu);
-        for (int i = 1; i < l.Count(); ++i)
-            if (!l[i].lainassa.empty()) EXPECT_EQ(l[i].lainassa, "Matti, Lainattu: 1.3.2004");
+        for (int i = 1; i < l.Count(); ++i) {
+            if (!l[i].lainassa.empty()) {
+                EXPECT_EQ(l[i].lainassa, "Matti, Lainattu: 1.3.2004");
+            }
+        }
     }
 }
 

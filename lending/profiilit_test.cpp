@@ -88,7 +88,9 @@ TEST_F(Profiilitiedosto, KirjoitusVirheJattaaVanhanTiedoston) {
         EXPECT_FALSE(t);
         EXPECT_FALSE(t.viesti.empty());
     }
-    if (!t) EXPECT_EQ(lue(), kaksi);
+    if (!t) {
+        EXPECT_EQ(lue(), kaksi);
+    }
 
     // A disk that fills up part-way and a rename that fails leave the old file whole and no leftovers.
     kirjoita(kaksi);

@@ -153,7 +153,9 @@ TEST_F(Korttitoiminnot, KannenKopioVikaantuvallaLevylla) {
         }
         EXPECT_EQ(viestit_.tekstit(), std::vector<std::string>{c.liitos ? liitettaessa : kopioitaessa}) << c.polun_osa;
         EXPECT_EQ(t.epaonnistuneet(c.vaihe), 1) << c.polun_osa;
-        if (!c.liitos) EXPECT_FALSE(fs::exists(polku("gfx\\kopio.jpg"))) << c.polun_osa;
+        if (!c.liitos) {
+            EXPECT_FALSE(fs::exists(polku("gfx\\kopio.jpg"))) << c.polun_osa;
+        }
         EXPECT_EQ(std::distance(fs::directory_iterator(juuri_ / "gfx" / "kannet"), fs::directory_iterator()), 1);
         Korttimuisti::poista_kopiokuvat(*kansio_);
     }

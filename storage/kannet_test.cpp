@@ -336,7 +336,7 @@ TEST(Kuvakoodekki, PuolitusKeskiarvoistaaJaRikkinainenKuvaEiKaada) {
 
     const testituki::Tilapainen_kansio kansio("rikki");
     const fs::path rikki = kansio / "rikki";
-    for (const std::string sisalto : {std::string("\xff\xd8\xff\xe0 ei jpeg"), std::string("GIF89a\x10\x00"), std::string()}) {
+    for (const std::string& sisalto : {std::string("\xff\xd8\xff\xe0 ei jpeg"), std::string("GIF89a\x10\x00"), std::string()}) {
         std::ofstream(rikki, std::ios::binary) << sisalto;
         RgbKuva x;
         EXPECT_FALSE(lue_jpeg(jarjestelman_tiedostot(), rikki, x));

@@ -110,8 +110,12 @@ TEST(Ennakointi, TaydentaaEnsimmaiseenAlkuunJaAntaaMuutLaatikolle) {
     for (const auto& t : tapaukset) {
         const Ennakointi e = ennakoi(t.teksti, t.alku, t.pituus, t.merkki, luokitukset);
         EXPECT_EQ(e.tulos, t.tulos) << t.teksti << " + " << t.merkki;
-        if (t.tulos != Ennakointi::Laatikolle) EXPECT_EQ(e.kursori, t.kursori) << t.teksti << " + " << t.merkki;
-        if (t.tulos == Ennakointi::Taydenna) EXPECT_EQ(e.kohta, t.kohta) << t.teksti << " + " << t.merkki;
+        if (t.tulos != Ennakointi::Laatikolle) {
+            EXPECT_EQ(e.kursori, t.kursori) << t.teksti << " + " << t.merkki;
+        }
+        if (t.tulos == Ennakointi::Taydenna) {
+            EXPECT_EQ(e.kohta, t.kohta) << t.teksti << " + " << t.merkki;
+        }
     }
 }
 

@@ -294,7 +294,9 @@ TEST_F(Lataus, KannetPuretaanAvauksenJalkeen) {
         ASSERT_EQ(tk_.kansipurku->jaljella(), static_cast<std::size_t>(maara));
     };
     const auto tallenna = [&](const std::string& nimi, bool liita) {
-        if (liita) ASSERT_TRUE(liita_tietokanta(polku("toinen.rkb").string(), v));
+        if (liita) {
+            ASSERT_TRUE(liita_tietokanta(polku("toinen.rkb").string(), v));
+        }
         ASSERT_TRUE(tallenna_tietokanta(polku(nimi).string(), v));
         EXPECT_EQ(tk_.kansipurku, nullptr);
     };

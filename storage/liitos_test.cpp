@@ -64,8 +64,11 @@ TEST_F(Liitos, KymmenenViiteenPeraanJaNimiPysyy) {
         ASSERT_TRUE(tallenna_tietokanta("yhdessa.rkb", v));
         TZLBArchive zip(jarjestelman_tiedostot());
         ASSERT_TRUE(zip.Open(polku("yhdessa.rkb")));
-        for (int k = 1; k <= 15; ++k)
-            if (!tk_.kortit[k].cover_fn.empty()) EXPECT_GE(zip.etsi(tk_.kortit[k].cover_fn), 0) << tk_.kortit[k].cover_fn;
+        for (int k = 1; k <= 15; ++k) {
+            if (!tk_.kortit[k].cover_fn.empty()) {
+                EXPECT_GE(zip.etsi(tk_.kortit[k].cover_fn), 0) << tk_.kortit[k].cover_fn;
+            }
+        }
         EXPECT_EQ(tk_.kortit[6].cover_fn, "gfx\\kannet\\muu1.jpg") << heti;
         EXPECT_TRUE(viestit_.naytetyt.empty());
         zip.Close();

@@ -75,7 +75,7 @@ TEST(RkbBody, AvaaArkistonTaiRungonJaKertooVahingosta) {
     EXPECT_NE(rikki.ulos.find("Ctrl+Alt+W"), std::string::npos);
 
     std::ofstream(tila / "vanha.rkb", std::ios::binary) << "Aliens\r\nToiminta\r\nUSA\r\n12\r\n\r\n\r\n\r\n\r\n\r\n0\r\n"
-                                                          "\r\n\r\n\r\n1986\r\n\r\n\r\n\xb6Cameron\r\n";
+                                                          "\r\n\r\n\r\n1986\r\n\r\n\r\n\xb6" "Cameron\r\n";
     const Ajotulos vanha = rkb("read-old " + (tila / "vanha.rkb").string());
     EXPECT_EQ(vanha.koodi, 0);
     EXPECT_NE(vanha.ulos.find("Kortteja=1\r\n"), std::string::npos);

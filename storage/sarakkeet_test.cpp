@@ -31,8 +31,11 @@ TEST(Sarakkeet, JokainenArvoKerranJaTakaisinSamaksi) {
 
 // Places that name one field by its member get the column the field table names for it.
 TEST(Sarakkeet, JasenenSarakeTaulukonNimella) {
-    for (const Kenttatieto& t : kentat)
-        if (t.jasen) EXPECT_EQ(sarake_jasenesta(t.jasen)->nimi, t.nimi);
+    for (const Kenttatieto& t : kentat) {
+        if (t.jasen) {
+            EXPECT_EQ(sarake_jasenesta(t.jasen)->nimi, t.nimi);
+        }
+    }
     EXPECT_EQ(sarake_jasenesta(&TKortti::cover_fn)->nimi, "cover_fn");
     EXPECT_EQ(sarake_jasenesta(&TKortti::cover_url)->nimi, "cover_url");
 }
