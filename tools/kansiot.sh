@@ -11,7 +11,7 @@ parit=$(
     case "$d" in build*) continue ;; esac
     for f in "$d"/*.h "$d"/*.cpp; do
       [ -e "$f" ] || continue
-      case "$f" in *_test.cpp|*_fuzz.cpp|*_uitest.cpp) continue ;; esac
+      case "$f" in *_test.cpp|*_fuzz.cpp) continue ;; esac
       sed -n 's/^#include "\([a-z_]*\(\/ui\)\{0,1\}\)\/[^/"]*".*/\1/p' "$f" | while read -r t; do
         [ "$t" != "$d" ] && [ -d "$t" ] && echo "$d $t"
       done

@@ -397,4 +397,4 @@ private slots:
 };
 
 QTEST_MAIN(AsetusikkunaTesti)
-#include "asetukset_form_uitest.moc"
+#include "asetukset_form_ui_test.moc"
