@@ -17,6 +17,7 @@
 #include "find/ui/hakutoiminnot.h"
 #include "find/ui/lista_form.h"
 #include "find/ui/sort_form.h"
+#include "imdb/lahteet.h"
 #include "imdb/ui/imdbtoiminnot.h"
 #include "imdb/ui/viitetoiminnot.h"
 #include "lending/ui/lainaustoiminnot.h"
@@ -28,6 +29,7 @@
 #include "settings/ui/asetukset_form.h"
 #include "settings/ui/tulostin.h"
 #include "storage/avoimen_kannet.h"
+#include "storage/kentat.h"
 #include "storage/kannet.h"
 #include "storage/tyokansio.h"
 #include "storage/ui/liitostoiminnot.h"
@@ -53,7 +55,18 @@ fs::path oma_ohjelmatiedosto() {
     return ec ? fs::path(QCoreApplication::applicationFilePath().toStdString()) : p;
 }
 
+std::vector<std::string> tekstit(const std::vector<const char*>& t) { return {t.begin(), t.end()}; }
+
 }  // namespace
+
+Tasetukset_form::Valinnat asetusikkunan_valinnat() {
+    Tasetukset_form::Valinnat v;
+    for (Lahdelaji laji : lahdelajit) v.lahteet.push_back({lahdekuvaus(laji).tunnus, lahdekuvaus(laji).nimi});
+    v.formaatit = tekstit(kentan_valinnat("formaatti_kentta"));
+    v.kuvasuhteet = tekstit(kentan_valinnat("kuvasuhde_kentta"));
+    v.aaniraidat = tekstit(kentan_valinnat("aani_kentta"));
+    return v;
+}
 
 Ohjelma::Ohjelma(fs::path juuri, Tiedostojarjestelma& tiedostot, diag::Viestit& viestit, diag::Kiire& kiire,
                  Tyopoyta& tyopoyta)
@@ -84,7 +97,7 @@ void Ohjelma::tee_ikkunat() {
     Debug_Form = std::make_unique<TDebug_Form>();
     Debug_Form->setWindowTitle(fi("Debuggeri"));
     Sort_Form = std::make_unique<TSort_Form>(m.varasto().tk(), viestit_, &m);
-    asetukset_form = std::make_unique<Tasetukset_form>(asetukset, ymparisto, *this, &m);
+    asetukset_form = std::make_unique<Tasetukset_form>(asetukset, ymparisto, *this, asetusikkunan_valinnat(), &m);
     sovitin.lisaa(&m, Ikkunalaji::Paaikkuna, [&m](const Ulkoasu& u) { m.ota_ulkoasu(u); });
     sovitin.lisaa(Sort_Form.get(), Ikkunalaji::Muu, [this](const Ulkoasu& u) {
         Sort_Form->aseta_ulkoasu({u.muut_ikkunat_normaali, u.muut_ikkunat_korostettu, lataa_kuva(u.tausta2),

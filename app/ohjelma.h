@@ -27,6 +27,9 @@ class Nauhatoiminnot;
 class Liitostoiminnot;
 class Tuontitoiminnot;
 
+// What the settings dialog offers from the movie data sources and the card view's fields.
+Tasetukset_form::Valinnat asetusikkunan_valinnat();
+
 class Ohjelma final : public Muut_ikkunat, public Tasetukset_form::Paaikkuna {
 public:
     // `tiedostot` is the file system every file of the run is read and written through; `tyopoyta` is the

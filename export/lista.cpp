@@ -8,7 +8,7 @@
 #include "diag/loki.h"
 #include "perus/teksti.h"
 #include "perus/merkisto.h"
-#include "perus/palakirjoittaja.h"
+#include "storage/palakirjoittaja.h"
 #include "perus/tiedostot.h"
 #include "storage/kentat.h"
 #include "storage/kesto.h"

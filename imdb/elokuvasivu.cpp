@@ -127,7 +127,8 @@ std::vector<const json*> luettelo(const json& j, const char* avain) {
 }
 
 // The names of a list of the record, joined; at most `enintaan` of them.
-std::string nimet(const json& e, const char* avain, const char* tyyppi, const char* erotin, std::size_t enintaan = 50) {
+std::string yhdistetyt_nimet(const json& e, const char* avain, const char* tyyppi, const char* erotin,
+                             std::size_t enintaan = 50) {
     std::string t;
     std::size_t n = 0;
     for (const json* o : luettelo(e, avain)) {
@@ -149,7 +150,7 @@ void lue_json(const json& e, Elokuvasivu& s) {
         if (d.size() >= 4 && std::all_of(d.begin(), d.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
             k.vuosi = d.substr(0, 4);
     }
-    if (const std::string o = nimet(e, "director", "Person", ", "); !o.empty()) k.ohjaaja = o;
+    if (const std::string o = yhdistetyt_nimet(e, "director", "Person", ", "); !o.empty()) k.ohjaaja = o;
     // Creators are people and companies; only the people wrote the script.
     std::string kirjoittajat;
     for (const json* o : luettelo(e, "creator"))
@@ -161,7 +162,8 @@ void lue_json(const json& e, Elokuvasivu& s) {
     for (const json* o : luettelo(e, "genre"))
         if (const std::string g = trimmaa(kaanna_luokitus(cp(*o))); !g.empty()) lajit += (lajit.empty() ? "" : "/") + g;
     if (!lajit.empty()) k.luokitus = lajit;
-    if (const std::string maat = kaanna_maa(nimet(e, "countryOfOrigin", "Country", "/")); !maat.empty()) k.maa = maat;
+    if (const std::string maat = kaanna_maa(yhdistetyt_nimet(e, "countryOfOrigin", "Country", "/")); !maat.empty())
+        k.maa = maat;
     if (e.contains("aggregateRating") && e["aggregateRating"].is_object() &&
         e["aggregateRating"].contains("ratingValue")) {
         const json& r = e["aggregateRating"]["ratingValue"];
@@ -176,7 +178,7 @@ void lue_json(const json& e, Elokuvasivu& s) {
         if (arvo >= 0 && arvo <= 10) k.arvosana = pyorista_arvosana(arvo);
     }
     // Actors are people; a rating or a company in the list is no actor.
-    if (const std::string a = nimet(e, "actor", "Person", ", ", 6); !a.empty()) k.paanayttelijat = a;
+    if (const std::string a = yhdistetyt_nimet(e, "actor", "Person", ", ", 6); !a.empty()) k.paanayttelijat = a;
     if (muistio(k).empty() && e.contains("description")) muistio(k) = teksti(e["description"]);
     if (e.contains("image")) {
         const json& i = e["image"];

@@ -22,7 +22,7 @@ std::optional<Lahdelaji> lahde_tunnuksella(std::string_view tunnus) {
     return std::nullopt;
 }
 
-Lahdelaji oletuslahde(const TAsetukset& a) { return lahde_tunnuksella(a.tietolahde).value_or(Lahdelaji::Imdb); }
+Lahdelaji oletuslahde(const TAsetukset& a) { return lahde_tunnuksella(a.tietolahde).value_or(lahdelajit[0]); }
 
 Elokuvalahteet::Elokuvalahteet(Verkkohaku& http, const TAsetukset& a)
     : imdb_(http), wikidata_(http, a.wikimedia_yhteystieto) {}

@@ -12,6 +12,7 @@
 struct TAsetukset;
 
 enum class Lahdelaji { Imdb, Wikidata };
+// The first is the default.
 inline constexpr Lahdelaji lahdelajit[] = {Lahdelaji::Imdb, Lahdelaji::Wikidata};
 
 struct Lahdekuvaus {
@@ -26,7 +27,7 @@ struct Lahdekuvaus {
 
 const Lahdekuvaus& lahdekuvaus(Lahdelaji laji);
 std::optional<Lahdelaji> lahde_tunnuksella(std::string_view tunnus);
-// The source the settings name; IMDb for anything else.
+// The source the settings name; the default (IMDb) for anything else.
 Lahdelaji oletuslahde(const TAsetukset& a);
 
 // Every source over one HTTP client, as the settings ask for them.

@@ -16,6 +16,7 @@
 #include "perus/merkisto.h"
 #include "perus/teksti.h"
 #include "perus/versio.h"
+#include "settings/asetukset.h"
 #include "storage/kentat.h"
 
 using nlohmann::json;
@@ -217,8 +218,6 @@ std::string elokuvan_nimi(std::string_view suomeksi, std::string_view alkuperain
     if (alkuperainen.empty() || alkuperainen == suomeksi) return std::string(suomeksi);
     return std::string(suomeksi) + " (" + std::string(alkuperainen) + ")";
 }
-
-bool kelpaa_yhteystietoon(char c) { return c >= 0x20 && c < 0x7F && c != '(' && c != ')'; }
 
 // Who the sites can reach: the program's home page and the user's own address, printable ASCII only, so
 // nothing in the settings file can add a header line, and no longer than a contact may be.
@@ -442,26 +441,6 @@ Tulos Wikidatalahde::nouda(std::string_view koodi, const TKortti& kortti, Elokuv
     }
     sivu = std::move(s);
     return Tulos::ok();
-}
-
-bool tarkista_yhteystieto(std::string& teksti, diag::Viestit& viestit) {
-    std::string kelvollinen;
-    for (char c : teksti)
-        if (kelpaa_yhteystietoon(c)) kelvollinen += c;
-    std::string viesti;
-    if (kelvollinen.size() != teksti.size())
-        viesti = "Yhteystiedossa saa olla vain kirjaimia a–z ilman ääkkösiä, numeroita, välilyöntejä ja välimerkkejä, "
-                 "ei sulkeita eikä ohjausmerkkejä. Muut merkit poistettiin.";
-    if (kelvollinen.size() > yhteystiedon_enimmaispituus) {
-        if (!viesti.empty()) viesti += "\n\n";
-        viesti += "Yhteystieto on liian pitkä (" + std::to_string(kelvollinen.size()) + " merkkiä); siinä saa olla enintään " +
-                  std::to_string(yhteystiedon_enimmaispituus) + " merkkiä. Loppu jätettiin pois.";
-        kelvollinen.resize(yhteystiedon_enimmaispituus);
-    }
-    if (viesti.empty()) return true;
-    teksti = std::move(kelvollinen);
-    viestit.virhe(viesti);
-    return false;
 }
 
 std::string wikidata_hakusana(std::string_view nimi) {

@@ -9,8 +9,6 @@
 #include "imdb/lahde.h"
 #include "perus/verkkohaku.h"
 
-namespace diag { class Viestit; }
-
 class Wikidatalahde : public Elokuvalahde {
 public:
     // `yhteystieto`: how the sites' operators can reach the user (an e-mail or a web address; may be
@@ -34,14 +32,6 @@ private:
     std::string user_agent_;
     std::atomic<bool> keskeytetty_{false};
 };
-
-// The longest contact the User-Agent carries; a longer one is cut.
-inline constexpr std::size_t yhteystiedon_enimmaispituus = 200;
-
-// The contact as the user types it into the settings: printable ASCII without parentheses (the User-Agent
-// would show anything else as '?'), at most yhteystiedon_enimmaispituus characters. A bad contact is mended
-// (the other characters dropped, the rest cut to the limit) and the user told why; false then.
-bool tarkista_yhteystieto(std::string& teksti, diag::Viestit& viestit);
 
 // The search term of a card's name for a Finnish source: the name before its parentheses (the Finnish
 // title), or the whole name when nothing stands before them.

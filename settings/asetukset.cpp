@@ -269,3 +269,23 @@ bool tarkista_default_open(std::string& teksti, const Ohjelmakansio& kansio, dia
     viestit.virhe(viesti);
     return false;
 }
+
+bool tarkista_yhteystieto(std::string& teksti, diag::Viestit& viestit) {
+    std::string kelvollinen;
+    for (char c : teksti)
+        if (kelpaa_yhteystietoon(c)) kelvollinen += c;
+    std::string viesti;
+    if (kelvollinen.size() != teksti.size())
+        viesti = "Yhteystiedossa saa olla vain kirjaimia a–z ilman ääkkösiä, numeroita, välilyöntejä ja välimerkkejä, "
+                 "ei sulkeita eikä ohjausmerkkejä. Muut merkit poistettiin.";
+    if (kelvollinen.size() > yhteystiedon_enimmaispituus) {
+        if (!viesti.empty()) viesti += "\n\n";
+        viesti += "Yhteystieto on liian pitkä (" + std::to_string(kelvollinen.size()) + " merkkiä); siinä saa olla enintään " +
+                  std::to_string(yhteystiedon_enimmaispituus) + " merkkiä. Loppu jätettiin pois.";
+        kelvollinen.resize(yhteystiedon_enimmaispituus);
+    }
+    if (viesti.empty()) return true;
+    teksti = std::move(kelvollinen);
+    viestit.virhe(viesti);
+    return false;
+}

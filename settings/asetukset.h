@@ -162,6 +162,15 @@ void siivoa_vanhat_asetuskopiot(Tiedostojarjestelma& t, const Ohjelmakansio& kan
 bool tarkista_notify_dates(std::string& teksti, diag::Viestit& viestit);
 bool tarkista_default_open(std::string& teksti, const Ohjelmakansio& kansio, diag::Viestit& viestit);
 
+// The longest contact the User-Agent of the Wikimedia sites carries; a longer one is cut.
+inline constexpr std::size_t yhteystiedon_enimmaispituus = 200;
+// What a contact may hold: printable ASCII without parentheses (the User-Agent would show anything else
+// as '?').
+constexpr bool kelpaa_yhteystietoon(char c) { return c >= 0x20 && c < 0x7F && c != '(' && c != ')'; }
+// The contact as the user types it: a bad one is mended (the other characters dropped, the rest cut to the
+// limit) and the user told why; false then.
+bool tarkista_yhteystieto(std::string& teksti, diag::Viestit& viestit);
+
 // A count of days: digits only.
 bool on_kokonaisluku(std::string_view teksti);
 

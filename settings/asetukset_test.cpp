@@ -267,6 +267,39 @@ TEST_F(AsetuksetTesti, KenttienTarkistukset) {
     }
 }
 
+// What the settings dialog lets through into the User-Agent, and what it says of the rest.
+TEST(Asetukset, YhteystiedonTarkistus) {
+    const std::string merkit = "Yhteystiedossa saa olla vain kirjaimia a–z ilman ääkkösiä, numeroita, välilyöntejä ja "
+                               "välimerkkejä, ei sulkeita eikä ohjausmerkkejä. Muut merkit poistettiin.";
+    const auto pitka = [](std::size_t n) {
+        return "Yhteystieto on liian pitkä (" + std::to_string(n) + " merkkiä); siinä saa olla enintään 200 merkkiä. "
+               "Loppu jätettiin pois.";
+    };
+    struct Tapaus {
+        std::string syote, tulos, viesti;
+    };
+    const Tapaus tapaukset[] = {
+        {"", "", ""},
+        {"keraaja@example.org", "keraaja@example.org", ""},
+        {"https://example.org/~matti?yhteys=1 tai matti@example.org", "https://example.org/~matti?yhteys=1 tai matti@example.org", ""},
+        {std::string(200, 'a'), std::string(200, 'a'), ""},
+        {"a@b.fi\r\nX-Evil: 1", "a@b.fiX-Evil: 1", merkit},
+        {"a\tb\x7f\x01" "c", "abc", merkit},
+        {"k\xe4ytt\xe4j\xe4@example.org", "kyttj@example.org", merkit},
+        {"Matti (koti)", "Matti koti", merkit},
+        {std::string(201, 'a'), std::string(200, 'a'), pitka(201)},
+        {std::string(300, 'a') + "\n", std::string(200, 'a'), merkit + "\n\n" + pitka(300)},
+    };
+    for (const Tapaus& t : tapaukset) {
+        diag::TestiViestit viestit;
+        std::string arvo = t.syote;
+        EXPECT_EQ(tarkista_yhteystieto(arvo, viestit), t.viesti.empty()) << t.syote;
+        EXPECT_EQ(arvo, t.tulos);
+        EXPECT_EQ(viestit.tekstit(), t.viesti.empty() ? std::vector<std::string>{} : std::vector<std::string>{t.viesti});
+        for (const auto& v : viestit.naytetyt) EXPECT_TRUE(v.laji == diag::Laji::Virhe);
+    }
+}
+
 TEST_F(AsetuksetTesti, RoskaTiedostoEiKaadaLukua) {
     std::string roska;
     for (int i = 0; i < 4000; ++i) roska += static_cast<char>((i * 7919) % 256);

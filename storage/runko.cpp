@@ -11,7 +11,7 @@
 
 #include "diag/loki.h"
 #include "diag/viestit.h"
-#include "perus/palakirjoittaja.h"
+#include "storage/palakirjoittaja.h"
 #include "perus/teksti.h"
 #include "perus/versio.h"
 #include "storage/kentat.h"

@@ -56,6 +56,13 @@ elif kohde == "runko_fuzz":
     kirjoita("monta_korttia.txt", otsake + b"\n" + kortit * 1200)
 elif kohde == "zlbarkisto_fuzz":
     kopioi("storage/testdata/zlbarkisto/*", "data/esimerkki.rkb", "data/dbase.rkb")
+elif kohde == "ini_fuzz":
+    kopioi("lending/testdata/profiilit_fuzz/*")
+elif kohde == "profiilit_fuzz":
+    # The settings' shapes too, the large one among them, and many profiles with long lines.
+    kopioi("settings/testdata/ini_fuzz/*")
+    kirjoita("monta.ini", "".join("Lainaaja %d\r\n%s\r\nl%d@example.org\r\n## seuraava profiili\r\n" % (i, "0" * (i % 300), i)
+                                  for i in range(3000)))
 elif kohde == "tuonti_fuzz":
     # The first byte chooses the reader: 0 a list, 1 Tellico XML, 2 a .tc file, 3 a cover picture.
     tiedot = juuri / "tuonti" / "testdata"

@@ -27,19 +27,10 @@
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "diag/viestit.h"
-#include "imdb/lahteet.h"
 #include "settings/ui/ulkoasu_qt.h"
-#include "storage/kentat.h"
 #include "perus/ohjelmakansio.h"
 
 namespace {
-
-// The values the main window's combo box of a field offers.
-QStringList kentan_kohdat(const char* ohjain) {
-    QStringList l;
-    for (const char* k : kentan_valinnat(ohjain)) l << fi(k);
-    return l;
-}
 
 // The printer resolution: 50 to 9999 in steps of 10, and 0 while it is not known.
 class DpiKentta final : public QSpinBox {
@@ -136,8 +127,8 @@ QVBoxLayout* sivun_asettelu(QWidget* sivu) {
 }  // namespace
 
 Tasetukset_form::Tasetukset_form(TAsetukset& asetukset, const Asetusymparisto& ymparisto, Paaikkuna& paaikkuna,
-                                 QWidget* parent)
-    : QDialog(parent), a_(asetukset), y_(ymparisto), paaikkuna_(paaikkuna) {
+                                 Valinnat valinnat, QWidget* parent)
+    : QDialog(parent), a_(asetukset), y_(ymparisto), paaikkuna_(paaikkuna), valinnat_(std::move(valinnat)) {
     setObjectName("asetukset_form");
     setWindowTitle(fi("Ohjelman asetukset"));
     setModal(true);
@@ -359,11 +350,8 @@ QWidget* Tasetukset_form::tee_internet_sivu() {
     auto* ll = new QVBoxLayout(lahteet);
     auto* lf = lomake();
     tietolahde = lomakkeelle(lf, "Oletuslähde:", lista(lahteet, "tietolahde", false));
-    for (Lahdelaji laji : lahdelajit)
-        tietolahde->addItem(fi(lahdekuvaus(laji).nimi), QString::fromLatin1(lahdekuvaus(laji).tunnus));
-    tayttajat_.push_back([this] {
-        tietolahde->setCurrentIndex(tietolahde->findData(QString::fromLatin1(lahdekuvaus(oletuslahde(a_)).tunnus)));
-    });
+    for (const Valinnat::Lahde& lahde : valinnat_.lahteet) tietolahde->addItem(q(lahde.nimi), q(lahde.tunnus));
+    tayttajat_.push_back([this] { tietolahde->setCurrentIndex(std::max(tietolahde->findData(q(a_.tietolahde)), 0)); });
     connect(tietolahde, &QComboBox::currentIndexChanged, this,
             [this] { a_.tietolahde = cp(tietolahde->currentData().toString()); });
     wikimedia_yhteystieto = lomakkeelle(lf, "Yhteystietosi:",
@@ -522,11 +510,11 @@ void Tasetukset_form::kentat_asetuksista() {
     }
 }
 
-void Tasetukset_form::tayta_lista(QComboBox* c, const QStringList& kohdat) {
+void Tasetukset_form::tayta_lista(QComboBox* c, const std::vector<std::string>& kohdat) {
     const QSignalBlocker esto(c);
     const QString teksti = c->currentText();
     c->clear();
-    c->addItems(kohdat);
+    for (const std::string& k : kohdat) c->addItem(q(k));
     c->setEditText(teksti);
 }
 
@@ -579,14 +567,14 @@ void Tasetukset_form::sivu_naytetty(int sivu) {
 }
 
 void Tasetukset_form::TabSheet2Show() {
-    tayta_lista(Nopeus_kentta_oletus, kentan_kohdat("formaatti_kentta"));
-    tayta_lista(kuvasuhde_kentta_oletus, kentan_kohdat("kuvasuhde_kentta"));
-    tayta_lista(aani_kentta_oletus, kentan_kohdat("aani_kentta"));
+    tayta_lista(Nopeus_kentta_oletus, valinnat_.formaatit);
+    tayta_lista(kuvasuhde_kentta_oletus, valinnat_.kuvasuhteet);
+    tayta_lista(aani_kentta_oletus, valinnat_.aaniraidat);
 }
 
 void Tasetukset_form::dvd_optionsShow() {
-    tayta_lista(aani_kentta_jos_dvd, kentan_kohdat("aani_kentta"));
-    tayta_lista(kuva_kentta_jos_dvd, kentan_kohdat("kuvasuhde_kentta"));
+    tayta_lista(aani_kentta_jos_dvd, valinnat_.aaniraidat);
+    tayta_lista(kuva_kentta_jos_dvd, valinnat_.kuvasuhteet);
 }
 
 void Tasetukset_form::TabSheet6Show() {

@@ -3,7 +3,6 @@
 // card view preview every change at once); "Tallenna" writes the file, "Peruuta" (and Esc, and closing
 // the window) reads the file back, which drops every change made since and reloads the skin.
 #include <QDialog>
-#include <QStringList>
 #include <functional>
 #include <optional>
 #include <string>
@@ -44,8 +43,20 @@ public:
         virtual void lataa_kaikki_kannet() = 0;
     };
 
+    // What the dialog offers that other parts of the program own; the program's wiring fills it in.
+    struct Valinnat {
+        struct Lahde {
+            std::string tunnus;  // in asetukset.ini
+            std::string nimi;    // as the list offers it
+        };
+        // The movie data sources; the first is the one a setting that names none of them stands for.
+        std::vector<Lahde> lahteet;
+        // The values of the card view's combo boxes whose defaults the dialog sets.
+        std::vector<std::string> formaatit, kuvasuhteet, aaniraidat;
+    };
+
     Tasetukset_form(TAsetukset& asetukset, const Asetusymparisto& ymparisto, Paaikkuna& paaikkuna,
-                    QWidget* parent = nullptr);
+                    Valinnat valinnat, QWidget* parent = nullptr);
 
     // Shows the dialog modally, on the given page or on the page it showed last.
     int nayta(int sivu = -1);
@@ -177,11 +188,12 @@ private:
     // Checks a line as it is left; a mended value goes back into it.
     void tarkista_rivi(QLineEdit* rivi, bool (*tarkista)(std::string&, diag::Viestit&));
     void nayta_force_vari();
-    static void tayta_lista(QComboBox* c, const QStringList& kohdat);
+    static void tayta_lista(QComboBox* c, const std::vector<std::string>& kohdat);
 
     TAsetukset& a_;
     const Asetusymparisto& y_;
     Paaikkuna& paaikkuna_;
+    const Valinnat valinnat_;
     std::vector<std::function<void()>> tayttajat_;
     bool tarkistus_kesken_ = false;
 };

@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/ohjelma.h"
 #include "diag/loki.h"
 #include "diag/ui/teksti.h"
 #include "perus/ohjelmakansio.h"
@@ -53,7 +54,7 @@ struct Ymparisto {
         k.kirjoita("Elokuvat.rkb", "x");
         k.kirjoita("lapset.RKB", "x");
         lue_ini(a, y);
-        f = std::make_unique<Tasetukset_form>(a, y, paa);
+        f = std::make_unique<Tasetukset_form>(a, y, paa, asetusikkunan_valinnat());
     }
     std::string tiedosto() const { return k.lue("asetukset.ini"); }
     std::vector<std::string> tekstit() const {
@@ -282,7 +283,7 @@ private slots:
         lue_ini(luettu, y.y);
         QCOMPARE(luettu.tietolahde, std::string("wikidata"));
         QCOMPARE(luettu.wikimedia_yhteystieto, std::string("keraaja@example.org"));
-        Tasetukset_form uusi(luettu, y.y, y.paa);
+        Tasetukset_form uusi(luettu, y.y, y.paa, asetusikkunan_valinnat());
         uusi.show();
         QCOMPARE(uusi.tietolahde->currentText(), fi("Wikidata ja Wikipedia (suomeksi)"));
         QCOMPARE(uusi.wikimedia_yhteystieto->text(), QString("keraaja@example.org"));
@@ -397,4 +398,4 @@ private slots:
 };
 
 QTEST_MAIN(AsetusikkunaTesti)
-#include "asetukset_form_uitest.moc"
+#include "asetukset_form_ui_test.moc"

@@ -524,4 +524,4 @@ private slots:
 };
 
 QTEST_MAIN(LainausTesti)
-#include "lainaus_uitest.moc"
+#include "lainaus_ui_test.moc"

@@ -160,4 +160,4 @@ private slots:
 };
 
 QTEST_MAIN(TarratPitkatTesti)
-#include "tarrat_pitkat_uitest.moc"
+#include "tarrat_pitkat_ui_test.moc"

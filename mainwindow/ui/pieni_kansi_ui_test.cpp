@@ -61,4 +61,4 @@ private slots:
 };
 
 QTEST_MAIN(PieniKansiTesti)
-#include "pieni_kansi_uitest.moc"
+#include "pieni_kansi_ui_test.moc"

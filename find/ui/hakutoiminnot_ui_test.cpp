@@ -320,4 +320,4 @@ private slots:
 };
 
 QTEST_MAIN(HakutoiminnotTest)
-#include "hakutoiminnot_uitest.moc"
+#include "hakutoiminnot_ui_test.moc"

@@ -104,4 +104,4 @@ private slots:
 };
 
 QTEST_MAIN(DebugIkkunaTesti)
-#include "debug_form_uitest.moc"
+#include "debug_form_ui_test.moc"

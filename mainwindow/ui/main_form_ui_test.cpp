@@ -588,4 +588,4 @@ int main(int argc, char** argv) {
     return tulos;
 }
 
-#include "main_form_uitest.moc"
+#include "main_form_ui_test.moc"

@@ -250,4 +250,4 @@ private slots:
 };
 
 QTEST_MAIN(ViitetoiminnotTesti)
-#include "viitetoiminnot_uitest.moc"
+#include "viitetoiminnot_ui_test.moc"

@@ -68,4 +68,4 @@ private slots:
 };
 
 QTEST_MAIN(LiitostoiminnotTesti)
-#include "liitostoiminnot_uitest.moc"
+#include "liitostoiminnot_ui_test.moc"

@@ -307,4 +307,4 @@ private slots:
 };
 
 QTEST_MAIN(ListaFormTest)
-#include "lista_form_uitest.moc"
+#include "lista_form_ui_test.moc"

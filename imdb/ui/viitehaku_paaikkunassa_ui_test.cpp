@@ -111,4 +111,4 @@ private slots:
 };
 
 QTEST_MAIN(ViitehakuPaaikkunassaTesti)
-#include "viitehaku_paaikkunassa_uitest.moc"
+#include "viitehaku_paaikkunassa_ui_test.moc"

@@ -598,4 +598,4 @@ private slots:
 };
 
 QTEST_MAIN(KorttitoiminnotTest)
-#include "korttitoiminnot_uitest.moc"
+#include "korttitoiminnot_ui_test.moc"

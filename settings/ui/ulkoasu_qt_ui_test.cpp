@@ -311,4 +311,4 @@ private slots:
 };
 
 QTEST_MAIN(UlkoasuQtTesti)
-#include "ulkoasu_qt_uitest.moc"
+#include "ulkoasu_qt_ui_test.moc"

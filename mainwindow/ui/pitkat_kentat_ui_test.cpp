@@ -195,4 +195,4 @@ private slots:
 };
 
 QTEST_MAIN(PitkatKentatTest)
-#include "pitkat_kentat_uitest.moc"
+#include "pitkat_kentat_ui_test.moc"

@@ -36,4 +36,4 @@ private slots:
 };
 
 QTEST_MAIN(TekstiTesti)
-#include "teksti_uitest.moc"
+#include "teksti_ui_test.moc"

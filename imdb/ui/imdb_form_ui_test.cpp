@@ -677,4 +677,4 @@ private slots:
 };
 
 QTEST_MAIN(ImdbFormTest)
-#include "imdb_form_uitest.moc"
+#include "imdb_form_ui_test.moc"

@@ -37,4 +37,4 @@ private slots:
 };
 
 QTEST_MAIN(KansiIkkunaTesti)
-#include "cover_form_uitest.moc"
+#include "cover_form_ui_test.moc"

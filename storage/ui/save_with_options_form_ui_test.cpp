@@ -77,4 +77,4 @@ private slots:
 };
 
 QTEST_MAIN(TallennusasetuksetTesti)
-#include "save_with_options_form_uitest.moc"
+#include "save_with_options_form_ui_test.moc"

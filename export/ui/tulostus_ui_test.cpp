@@ -88,7 +88,7 @@ bool pysty(const Pdf& p) {
 
 // The size in millimetres of what is printed on a page (everything not white), from a rendering at 50 dpi.
 QSizeF painettu_ala(const Pdf& p, int sivu) {
-    const QString kuva = QDir::temp().filePath(QStringLiteral("tulostus_uitest_%1").arg(QCoreApplication::applicationPid()));
+    const QString kuva = QDir::temp().filePath(QStringLiteral("tulostus_ui_test_%1").arg(QCoreApplication::applicationPid()));
     aja(QStringLiteral("pdftoppm"), {"-r", "50", "-png", "-f", QString::number(sivu), "-l", QString::number(sivu),
                                      "-singlefile", p.polku, kuva});
     const QImage img(kuva + ".png");
@@ -668,4 +668,4 @@ private slots:
 };
 
 QTEST_MAIN(TulostusTesti)
-#include "tulostus_uitest.moc"
+#include "tulostus_ui_test.moc"

@@ -38,4 +38,4 @@ private slots:
 };
 
 QTEST_MAIN(QtViestitTesti)
-#include "qtviestit_uitest.moc"
+#include "qtviestit_ui_test.moc"

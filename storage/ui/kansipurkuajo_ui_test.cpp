@@ -122,4 +122,4 @@ private slots:
 };
 
 QTEST_MAIN(KansipurkuajoTesti)
-#include "kansipurkuajo_uitest.moc"
+#include "kansipurkuajo_ui_test.moc"

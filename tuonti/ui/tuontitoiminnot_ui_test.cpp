@@ -139,4 +139,4 @@ private slots:
 };
 
 QTEST_MAIN(TuontitoiminnotTesti)
-#include "tuontitoiminnot_uitest.moc"
+#include "tuontitoiminnot_ui_test.moc"

@@ -34,4 +34,4 @@ private slots:
 };
 
 QTEST_MAIN(TahtiTesti)
-#include "tahdet_uitest.moc"
+#include "tahdet_ui_test.moc"

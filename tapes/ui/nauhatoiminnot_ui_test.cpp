@@ -231,4 +231,4 @@ private slots:
 };
 
 QTEST_MAIN(NauhatoiminnotTesti)
-#include "nauhatoiminnot_uitest.moc"
+#include "nauhatoiminnot_ui_test.moc"

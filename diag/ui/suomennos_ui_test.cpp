@@ -55,4 +55,4 @@ private slots:
 };
 
 QTEST_MAIN(SuomennosTesti)
-#include "suomennos_uitest.moc"
+#include "suomennos_ui_test.moc"

@@ -218,4 +218,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&t, argc, argv);
 }
 
-#include "ohjelma_uitest.moc"
+#include "ohjelma_ui_test.moc"

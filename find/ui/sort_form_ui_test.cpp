@@ -197,4 +197,4 @@ private slots:
 };
 
 QTEST_MAIN(SortFormTest)
-#include "sort_form_uitest.moc"
+#include "sort_form_ui_test.moc"
