@@ -173,15 +173,21 @@ struct Zipvirta {
 };
 
 voidpf ZCALLBACK zip_avaa(voidpf virta, const void*, int) { return virta; }  // the stream is the opaque pointer
+// As many bytes as asked for, fewer only at the end of the file.
 uLong ZCALLBACK zip_lue(voidpf, voidpf v, void* puskuri, uLong n) {
     Zipvirta& z = *static_cast<Zipvirta*>(v);
-    const Siirretty s = z.t.lue(z.fd, puskuri, n, z.kohta);
-    if (!s.tulos) {
-        z.virhe = true;
-        return 0;
+    uLong luettu = 0;
+    while (luettu < n) {
+        const Siirretty s = z.t.lue(z.fd, static_cast<char*>(puskuri) + luettu, n - luettu, z.kohta);
+        if (!s.tulos) {
+            z.virhe = true;
+            break;
+        }
+        if (s.tavuja == 0) break;
+        z.kohta += s.tavuja;
+        luettu += static_cast<uLong>(s.tavuja);
     }
-    z.kohta += s.tavuja;
-    return static_cast<uLong>(s.tavuja);
+    return luettu;
 }
 uLong ZCALLBACK zip_kirjoita(voidpf, voidpf, const void*, uLong) { return 0; }
 ZPOS64_T ZCALLBACK zip_kohta(voidpf, voidpf v) { return static_cast<Zipvirta*>(v)->kohta; }

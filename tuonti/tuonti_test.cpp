@@ -16,6 +16,7 @@
 #include "testituki/komentotesti.h"
 #include "testituki/testitila.h"
 #include "testituki/tiedoston_sisalto.h"
+#include "testituki/vikaantuvat_tiedostot.h"
 
 namespace fs = std::filesystem;
 
@@ -274,6 +275,14 @@ TEST_F(Tuonti, HuonoTiedostoJattaaLuettelonEnnalleen) {
         EXPECT_FALSE(tk_.kortit.muutettu);
         EXPECT_TRUE(kansikansio().empty());
     }
+    // The zip is read through the program's file system: a read that fails part-way is a damaged file too.
+    VikaantuvatTiedostot vt;
+    vt.epaonnistu(VikaantuvatTiedostot::Vaihe::Lue, EIO, "videot.tc", 3);
+    const Tulos t = tuo_tiedosto(testdata("videot.tc"), std::nullopt, {}, varasto(vt), tuotavat_);
+    EXPECT_EQ(t.viesti, "Tellico-tiedosto on vioittunut: sen zip-rakenne ei ole kunnossa.");
+    EXPECT_GE(vt.epaonnistuneet(VikaantuvatTiedostot::Vaihe::Lue), 1);
+    EXPECT_EQ(tk_.kortit.korttien_maara(), 1);
+    EXPECT_TRUE(kansikansio().empty());
 }
 
 TEST_F(Tuonti, RkbImportLisaaJaTallentaa) {
