@@ -100,8 +100,9 @@ void Ohjelma::tee_ikkunat() {
     asetukset_form = std::make_unique<Tasetukset_form>(asetukset, ymparisto, *this, asetusikkunan_valinnat(), &m);
     sovitin.lisaa(&m, Ikkunalaji::Paaikkuna, [&m](const Ulkoasu& u) { m.ota_ulkoasu(u); });
     sovitin.lisaa(Sort_Form.get(), Ikkunalaji::Muu, [this](const Ulkoasu& u) {
-        Sort_Form->aseta_ulkoasu({u.muut_ikkunat_normaali, u.muut_ikkunat_korostettu, lataa_kuva(u.tausta2),
-                                  lataa_kuva(u.jarjesta_jarjesta), lataa_kuva(u.jarjesta_peruuta)});
+        Sort_Form->aseta_ulkoasu({u.muut_ikkunat_normaali, u.muut_ikkunat_korostettu, lataa_kuva(tiedostot, u.tausta2),
+                                  lataa_kuva(tiedostot, u.jarjesta_jarjesta),
+                                  lataa_kuva(tiedostot, u.jarjesta_peruuta)});
     });
     imdb_ = std::make_unique<Imdbtoiminnot>(m);
     haku_ = std::make_unique<Hakutoiminnot>(m);

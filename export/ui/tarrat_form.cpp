@@ -28,6 +28,7 @@
 #include "find/sorttaus.h"
 #include "perus/tiedostojarjestelma.h"
 #include "perus/teksti.h"
+#include "perus/ui/kuvatiedosto.h"
 #include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "settings/ui/asetukset_form.h"
@@ -338,7 +339,7 @@ Tarra_asetukset Ttarrat_form::valinnat() const {
 void Ttarrat_form::lataa_sivupohja() {
     piirtaja_->aseta(valinnat());
     const std::filesystem::path polku = p_.varasto().kansio.polku(sivupohjat + cp(starra_fn->currentText()));
-    const QImage kuva(QString::fromStdString(polku.string()));
+    const QImage kuva = lue_kuva(p_.varasto().tj(), polku);
     tarra_prev->setPixmap(kuva.isNull() ? QPixmap() : QPixmap::fromImage(kuva.scaled(tarra_prev->size() * 2,
                                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
@@ -346,7 +347,7 @@ void Ttarrat_form::lataa_sivupohja() {
 void Ttarrat_form::lataa_paalyspohja() {
     piirtaja_->aseta(valinnat());
     const std::filesystem::path polku = p_.varasto().kansio.polku(paalyspohjat + cp(PTarra_fn->currentText()));
-    paalyspohja_ = QImage(QString::fromStdString(polku.string()));
+    paalyspohja_ = lue_kuva(p_.varasto().tj(), polku);
     ptarra_preview->setPixmap(paalyspohja_.isNull() ? QPixmap()
                                                     : QPixmap::fromImage(paalyspohja_.scaled(
                                                           ptarra_preview->size() * 2, Qt::IgnoreAspectRatio,

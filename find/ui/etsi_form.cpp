@@ -106,9 +106,10 @@ Tetsi_form::Tetsi_form(Paaikkuna& p, TLista_Form& lista, Hakuehdot& ehdot, QWidg
     connect(listaan_chbox, &QCheckBox::clicked, this, &Tetsi_form::listaan_chboxClick);
 
     auto ulkoasu = [this](const Ulkoasu& u) {
-        tausta_ = lataa_kuva(u.tausta2);
-        aseta_napin_kuva(etsi_button, lataa_kuva(u.etsi_etsi), "Etsi");
-        aseta_napin_kuva(peruuta_button, lataa_kuva(u.etsi_peruuta), "Peruuta");
+        Tiedostojarjestelma& t = p_.varasto().tj();
+        tausta_ = lataa_kuva(t, u.tausta2);
+        aseta_napin_kuva(etsi_button, lataa_kuva(t, u.etsi_etsi), "Etsi");
+        aseta_napin_kuva(peruuta_button, lataa_kuva(t, u.etsi_peruuta), "Peruuta");
     };
     sovella_ulkoasu(this, p_.asetukset().ulkoasu, Ikkunalaji::Muu);
     ulkoasu(p_.asetukset().ulkoasu);

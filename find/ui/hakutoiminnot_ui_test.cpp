@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QtTest>
 
+#include "perus/tiedostojarjestelma.h"
 #include "diag/ui/teksti.h"
 #include "find/ui/etsi_form.h"
 #include "find/ui/hakutoiminnot.h"
@@ -311,7 +312,7 @@ private slots:
         tilastot.show();
         testituki::tallenna_kuva(tilastot, "tilastot");
 
-        Tkiitokset_form k(p.a.ulkoasu, &p.w);
+        Tkiitokset_form k(p.a.ulkoasu, jarjestelman_tiedostot(), &p.w);
         k.show();
         testituki::tallenna_kuva(k, "kiitokset");
         k.nayta_pikanappaimet();

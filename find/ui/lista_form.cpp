@@ -154,7 +154,7 @@ TLista_Form::TLista_Form(Paaikkuna& p, QWidget* parent)
     p_.ikkuna()->installEventFilter(this);
 
     auto ulkoasu = [this](const Ulkoasu& u) {
-        tausta_ = lataa_kuva(u.tausta2);
+        tausta_ = lataa_kuva(p_.varasto().tj(), u.tausta2);
         korostettu_ = u.muut_ikkunat_korostettu;
         QPalette pal = not_found_label->palette();
         pal.setColor(QPalette::WindowText, qvari(korostettu_));

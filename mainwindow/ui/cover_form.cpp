@@ -7,6 +7,7 @@
 
 #include "diag/ui/teksti.h"
 #include "mainwindow/korttitoiminnot.h"
+#include "perus/ui/kuvatiedosto.h"
 #include "storage/avoimen_kannet.h"
 #include "storage/kannet.h"
 
@@ -41,8 +42,8 @@ Tcover_form::Tcover_form(Varasto& v, Kytkokset k, QWidget* paaikkuna)
 bool Tcover_form::lataa_kansi() {
     const TKortti& kortti = v_.tk().kortit[v_.tk().nykyinen];
     const auto polku = kansikuvan_polku(v_.kansio, kortti.cover_fn);
-    QPixmap kuva;
-    if (!polku || !kuva.load(QString::fromStdString(polku->string()))) {
+    const QPixmap kuva = polku ? QPixmap::fromImage(lue_kuva(v_.tj(), *polku)) : QPixmap();
+    if (kuva.isNull()) {
         v_.viestit.pelkka("Virhe: kuvaa ei löydy, ei ladata!");
         return false;
     }

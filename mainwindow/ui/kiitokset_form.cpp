@@ -63,7 +63,8 @@ QString pikanappainteksti() {
 
 }  // namespace
 
-Tkiitokset_form::Tkiitokset_form(const Ulkoasu& ulkoasu, QWidget* parent) : QDialog(parent) {
+Tkiitokset_form::Tkiitokset_form(const Ulkoasu& ulkoasu, Tiedostojarjestelma& tiedostot, QWidget* parent)
+    : QDialog(parent) {
     setObjectName("kiitokset_form");
     setWindowTitle(fi("Kiitokset!"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -90,7 +91,7 @@ Tkiitokset_form::Tkiitokset_form(const Ulkoasu& ulkoasu, QWidget* parent) : QDia
     pikanappaimet_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pikanappaimet_memo->setPlainText(pikanappainteksti());
     pikanappaimet_memo->hide();
-    tausta_ = lataa_kuva(ulkoasu.tausta2);
+    tausta_ = lataa_kuva(tiedostot, ulkoasu.tausta2);
     setFixedSize(434, 274);
 }
 

@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 class QPlainTextEdit;
+class Tiedostojarjestelma;
 struct Ulkoasu;
 
 class Tkiitokset_form final : public QDialog {
@@ -12,7 +13,7 @@ public:
     // The shortcut list, line by line as the window shows it (cp1252).
     static const char* const pikanappaimet[];
 
-    Tkiitokset_form(const Ulkoasu& ulkoasu, QWidget* parent);
+    Tkiitokset_form(const Ulkoasu& ulkoasu, Tiedostojarjestelma& tiedostot, QWidget* parent);
 
     QPlainTextEdit* kiitokset_memo;
     QPlainTextEdit* pikanappaimet_memo;

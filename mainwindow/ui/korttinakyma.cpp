@@ -685,7 +685,7 @@ void Korttinakyma::palauta_tekstialue() {
 }
 
 void Korttinakyma::ota_ulkoasu(const Ulkoasu& u) {
-    arvosana_kuva->aseta_kuvat(u.tahdet, u.tahdet2);
+    arvosana_kuva->aseta_kuvat(p_.varasto().tj(), u.tahdet, u.tahdet2);
     // The extras label sits on the extras colour, not on the background picture the label colours suit.
     QPalette pal = dvdinfo_label->palette();
     pal.setColor(QPalette::WindowText, qvari(u.extrat).lightness() > 128 ? Qt::black : Qt::white);

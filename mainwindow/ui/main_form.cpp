@@ -222,7 +222,7 @@ void TMain_form::tee_valikot() {
 }
 
 void TMain_form::nayta_kiitokset(bool pikanappaimet) {
-    Tkiitokset_form f(asetukset().ulkoasu, this);
+    Tkiitokset_form f(asetukset().ulkoasu, varasto_.tj(), this);
     if (pikanappaimet) f.nayta_pikanappaimet();
     tyopoyta().nayta_dialogi(f);
 }
@@ -642,7 +642,7 @@ void TMain_form::nayta_asetukset(int sivu) {
 // Look, show and close
 
 void TMain_form::ota_ulkoasu(const Ulkoasu& u) {
-    tausta_ = lataa_kuva(u.tausta1);
+    tausta_ = lataa_kuva(varasto_.tj(), u.tausta1);
     kortti_->ota_ulkoasu(u);
     sivu_->ota_ulkoasu(u);
     const std::pair<QPushButton*, Nappi> napit[] = {
@@ -650,7 +650,7 @@ void TMain_form::ota_ulkoasu(const Ulkoasu& u) {
         {uusi_kortti_button, Nappi::Uusi},  {Jarjesta_button, Nappi::Jarjesta}, {edellinen_button, Nappi::Edellinen},
         {seuraava_button, Nappi::Seuraava}};
     for (const auto& [b, n] : napit) {
-        const QPixmap kuva = lataa_kuva(u.nappi(n));
+        const QPixmap kuva = lataa_kuva(varasto_.tj(), u.nappi(n));
         if (kuva.isNull()) continue;
         b->setIcon(kuva);
         b->setIconSize(kuva.size());

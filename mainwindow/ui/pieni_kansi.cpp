@@ -9,6 +9,7 @@
 #include "mainwindow/nakymat.h"
 #include "storage/avoimen_kannet.h"
 #include "perus/tiedostojarjestelma.h"
+#include "perus/ui/kuvatiedosto.h"
 #include "storage/kannet.h"
 
 PieniKansi::PieniKansi(Varasto& v, QWidget* parent) : QLabel(parent), v_(v) {
@@ -32,8 +33,7 @@ void PieniKansi::nayta_paikkamerkki() {
     oikea_kansi_ = false;
     if (paikkamerkki_) return;
     setCursor(Qt::ForbiddenCursor);
-    QPixmap kuva;
-    kuva.load(QString::fromStdString(v_.kansio.polku(std::string(kansikuvakansio) + ei_kuvaa_nimi).string()));
+    QPixmap kuva = QPixmap::fromImage(lue_kuva(v_.tj(), v_.kansio.polku(std::string(kansikuvakansio) + ei_kuvaa_nimi)));
     // The placeholder is drawn to fit the area, so it never covers the scroll bar and the card counter.
     if (kuva.width() > leveys || kuva.height() > korkeus)
         kuva = kuva.scaled(leveys, korkeus, Qt::KeepAspectRatio, Qt::SmoothTransformation);

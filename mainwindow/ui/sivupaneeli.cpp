@@ -15,6 +15,7 @@
 #include "mainwindow/nakymat.h"
 #include "mainwindow/ui/cover_form.h"
 #include "mainwindow/ui/pieni_kansi.h"
+#include "perus/ui/kuvatiedosto.h"
 #include "perus/ui/paaikkuna.h"
 #include "settings/asetukset.h"
 #include "settings/ui/ulkoasu_qt.h"
@@ -439,6 +440,6 @@ void Sivupaneeli::poista_kansikuvaClick() {
 
 void Sivupaneeli::ota_ulkoasu(const Ulkoasu& u) {
     for (int i = 0; i < ikoneita; ++i)
-        ikonit_[static_cast<std::size_t>(i)] = lataa_kuva(u.ikoni(static_cast<Ikoni>(i))).toImage();
+        ikonit_[static_cast<std::size_t>(i)] = lue_kuva(p_.varasto().tj(), u.ikoni(static_cast<Ikoni>(i)));
     nayta_kuvakkeet();
 }

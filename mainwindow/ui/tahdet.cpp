@@ -6,6 +6,7 @@
 
 #include "diag/loki.h"
 #include "mainwindow/nakymat.h"
+#include "perus/ui/kuvatiedosto.h"
 
 Tahtikuva::Tahtikuva(QWidget* parent) : QWidget(parent) {
     setObjectName("arvosana_kuva");
@@ -13,9 +14,10 @@ Tahtikuva::Tahtikuva(QWidget* parent) : QWidget(parent) {
     setMouseTracking(false);
 }
 
-void Tahtikuva::aseta_kuvat(const std::filesystem::path& tahdet, const std::filesystem::path& tahdet2) {
-    sytytetyt_ = QImage(QString::fromStdString(tahdet.string())).convertToFormat(QImage::Format_RGB888);
-    sammuneet_ = QImage(QString::fromStdString(tahdet2.string())).convertToFormat(QImage::Format_RGB888);
+void Tahtikuva::aseta_kuvat(Tiedostojarjestelma& t, const std::filesystem::path& tahdet,
+                            const std::filesystem::path& tahdet2) {
+    sytytetyt_ = lue_kuva(t, tahdet).convertToFormat(QImage::Format_RGB888);
+    sammuneet_ = lue_kuva(t, tahdet2).convertToFormat(QImage::Format_RGB888);
     update();
 }
 

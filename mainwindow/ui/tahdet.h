@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <filesystem>
 
+class Tiedostojarjestelma;
+
 class Tahtikuva : public QWidget {
     Q_OBJECT
 public:
@@ -13,7 +15,8 @@ public:
 
     explicit Tahtikuva(QWidget* parent = nullptr);
 
-    void aseta_kuvat(const std::filesystem::path& tahdet, const std::filesystem::path& tahdet2);
+    // The lit and the unlit stars, read through `t`.
+    void aseta_kuvat(Tiedostojarjestelma& t, const std::filesystem::path& tahdet, const std::filesystem::path& tahdet2);
     void aseta_arvosana(int arvosana);
     int arvosana() const { return arvosana_; }
     // The picture as drawn now (for checks and for the label window's preview).

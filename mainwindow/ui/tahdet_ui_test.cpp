@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "perus/tiedostojarjestelma.h"
 #include "mainwindow/ui/tahdet.h"
 
 class TahtiTesti : public QObject {
@@ -9,7 +10,7 @@ private slots:
     void leikkausJaHiiri() {
         const std::filesystem::path gfx = std::filesystem::path(qEnvironmentVariable("RULLAKKO_DATA").toStdString()) / "gfx" / "perus";
         Tahtikuva t;
-        t.aseta_kuvat(gfx / "tahdet.bmp", gfx / "tahdet2.bmp");
+        t.aseta_kuvat(jarjestelman_tiedostot(), gfx / "tahdet.bmp", gfx / "tahdet2.bmp");
         const QImage lit = QImage(QString::fromStdString((gfx / "tahdet.bmp").string())).convertToFormat(QImage::Format_RGB888);
         const QImage unlit = QImage(QString::fromStdString((gfx / "tahdet2.bmp").string())).convertToFormat(QImage::Format_RGB888);
         QCOMPARE(lit.size(), QSize(113, 21));

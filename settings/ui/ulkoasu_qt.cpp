@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "diag/ui/teksti.h"
+#include "perus/ui/kuvatiedosto.h"
 
 namespace {
 
@@ -134,9 +135,8 @@ Vari vari(const QColor& c) {
     return static_cast<Vari>(c.red()) | static_cast<Vari>(c.green()) << 8 | static_cast<Vari>(c.blue()) << 16;
 }
 
-QPixmap lataa_kuva(const std::filesystem::path& tiedosto) {
-    if (tiedosto.empty()) return {};
-    return QPixmap(QFile::decodeName(tiedosto.c_str()));
+QPixmap lataa_kuva(Tiedostojarjestelma& t, const std::filesystem::path& tiedosto) {
+    return QPixmap::fromImage(lue_kuva(t, tiedosto));
 }
 
 void aseta_napin_kuva(QPushButton* nappi, const QPixmap& kuva, const char* teksti) {

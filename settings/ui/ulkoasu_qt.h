@@ -13,12 +13,14 @@
 
 #include "settings/ulkoasu.h"
 
+class Tiedostojarjestelma;
+
 // 0xBBGGRR to QColor and back.
 QColor qvari(Vari bbggrr);
 Vari vari(const QColor& c);
 
 // A skin picture; a null pixmap when the file is missing or unreadable.
-QPixmap lataa_kuva(const std::filesystem::path& tiedosto);
+QPixmap lataa_kuva(Tiedostojarjestelma& t, const std::filesystem::path& tiedosto);
 
 // The picture brightened as the skin asks for an active icon or a button under the mouse: `maara` is added
 // to every colour byte that is neither 0 nor would reach 255.

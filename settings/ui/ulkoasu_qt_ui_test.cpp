@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "perus/tiedostojarjestelma.h"
 #include "diag/ui/teksti.h"
 #include "perus/ohjelmakansio.h"
 #include "settings/ui/tulostin.h"
@@ -38,8 +39,8 @@ QColor keskelta(QWidget* w) { return w->grab().toImage().pixelColor(w->width() /
 // The stars of a rating: the lit picture up to the rating's cut, the unlit one after it.
 QPixmap tahdet(const Ulkoasu& u, int arvosana) {
     static const int leikkaus[] = {0, 12, 25, 34, 47, 57, 69, 78, 91, 101, 113};
-    QImage kuva = lataa_kuva(u.tahdet2).toImage().convertToFormat(QImage::Format_RGB32);
-    QPainter(&kuva).drawPixmap(QPoint(0, 0), lataa_kuva(u.tahdet), QRect(0, 0, leikkaus[arvosana], 21));
+    QImage kuva = lataa_kuva(jarjestelman_tiedostot(), u.tahdet2).toImage().convertToFormat(QImage::Format_RGB32);
+    QPainter(&kuva).drawPixmap(QPoint(0, 0), lataa_kuva(jarjestelman_tiedostot(), u.tahdet), QRect(0, 0, leikkaus[arvosana], 21));
     return QPixmap::fromImage(kuva);
 }
 
@@ -53,7 +54,7 @@ QLabel* kuva(QWidget* isa, const QPixmap& p, int x, int y) {
 // The main window's card as it will be laid out, dressed in a skin, for looking at the skins together.
 std::unique_ptr<Taustallinen> malli_paaikkunasta(const Ulkoasu& u) {
     auto w = std::make_unique<Taustallinen>();
-    w->tausta = lataa_kuva(u.tausta1);
+    w->tausta = lataa_kuva(jarjestelman_tiedostot(), u.tausta1);
     w->setFixedSize(w->tausta.size());
     struct Rivi {
         const char* otsake;
@@ -114,7 +115,7 @@ std::unique_ptr<Taustallinen> malli_paaikkunasta(const Ulkoasu& u) {
                             Ikoni::kansi_available_icon, Ikoni::auto_icon};
     const int ikonien_y[] = {216, 242, 268, 293, 318};
     for (int i = 0; i < 5; ++i) {
-        const QPixmap p = lataa_kuva(u.ikoni(ikonit[i]));
+        const QPixmap p = lataa_kuva(jarjestelman_tiedostot(), u.ikoni(ikonit[i]));
         kuva(w.get(), i == 0 ? QPixmap::fromImage(korostettu(p.toImage(), u.icon_korostus)) : p, 440, ikonien_y[i]);
     }
     auto* muut = new QTableWidget(5, 2, w.get());
@@ -139,7 +140,7 @@ std::unique_ptr<Taustallinen> malli_paaikkunasta(const Ulkoasu& u) {
                            Nappi::Jarjesta,  Nappi::Uusi,     Nappi::Poista};
     const int napit_x[] = {5, 97, 201, 293, 385, 473, 565};
     for (int i = 0; i < nappeja; ++i) {
-        const QPixmap p = lataa_kuva(u.nappi(vasen[i]));
+        const QPixmap p = lataa_kuva(jarjestelman_tiedostot(), u.nappi(vasen[i]));
         // The list button as it shows under the mouse.
         kuva(w.get(), i == 2 ? QPixmap::fromImage(korostettu(p.toImage(), u.korosta)) : p, napit_x[i], 376);
     }
@@ -162,7 +163,7 @@ std::unique_ptr<Taustallinen> malli_paaikkunasta(const Ulkoasu& u) {
 // The search dialog's top: the shared background, the other windows' label colour, the dialog's buttons.
 std::unique_ptr<Taustallinen> malli_hakuikkunasta(const Ulkoasu& u) {
     auto w = std::make_unique<Taustallinen>();
-    w->tausta = lataa_kuva(u.tausta2);
+    w->tausta = lataa_kuva(jarjestelman_tiedostot(), u.tausta2);
     w->setFixedSize(330, 230);
     (new QLabel(fi("Hakusanat"), w.get()))->setGeometry(12, 10, 200, 18);
     (new QLineEdit(fi("sota, Lucas"), w.get()))->setGeometry(12, 30, 300, 22);
@@ -170,8 +171,8 @@ std::unique_ptr<Taustallinen> malli_hakuikkunasta(const Ulkoasu& u) {
     (new QLabel(fi("Etsi kentistä"), w.get()))->setGeometry(12, 92, 200, 18);
     auto* huomaa = new QLabel(fi("Huomaa: F3 etsii seuraavan kortin."), w.get());
     huomaa->setGeometry(12, 150, 300, 18);
-    kuva(w.get(), lataa_kuva(u.etsi_etsi), 130, 190);
-    kuva(w.get(), lataa_kuva(u.etsi_peruuta), 228, 190);
+    kuva(w.get(), lataa_kuva(jarjestelman_tiedostot(), u.etsi_etsi), 130, 190);
+    kuva(w.get(), lataa_kuva(jarjestelman_tiedostot(), u.etsi_peruuta), 228, 190);
     sovella_ulkoasu(w.get(), u, Ikkunalaji::Muu);
     QPalette p = huomaa->palette();
     p.setColor(QPalette::WindowText, qvari(u.muut_ikkunat_korostettu));
@@ -288,14 +289,14 @@ private slots:
                 lataa_ulkoasu(a, {kansio, jarjestelman_tiedostot(), v, nullptr, nullptr});
                 QVERIFY(v.naytetyt.empty());
                 const Ulkoasu& u = a.ulkoasu;
-                QCOMPARE(lataa_kuva(u.tausta1).size(), QSize(660, 468));
-                QVERIFY(lataa_kuva(u.tausta2).width() >= 640);
-                for (const auto& p : u.napit) QCOMPARE(lataa_kuva(p).size(), QSize(90, 28));
-                for (const auto& p : u.ikonit) QCOMPARE(lataa_kuva(p).size(), QSize(21, 21));
+                QCOMPARE(lataa_kuva(jarjestelman_tiedostot(), u.tausta1).size(), QSize(660, 468));
+                QVERIFY(lataa_kuva(jarjestelman_tiedostot(), u.tausta2).width() >= 640);
+                for (const auto& p : u.napit) QCOMPARE(lataa_kuva(jarjestelman_tiedostot(), p).size(), QSize(90, 28));
+                for (const auto& p : u.ikonit) QCOMPARE(lataa_kuva(jarjestelman_tiedostot(), p).size(), QSize(21, 21));
                 for (const auto& p : {u.etsi_etsi, u.etsi_peruuta, u.jarjesta_jarjesta, u.jarjesta_peruuta})
-                    QCOMPARE(lataa_kuva(p).size(), QSize(90, 28));
-                QCOMPARE(lataa_kuva(u.tahdet).size(), QSize(113, 21));
-                QCOMPARE(lataa_kuva(u.tahdet2).size(), QSize(113, 21));
+                    QCOMPARE(lataa_kuva(jarjestelman_tiedostot(), p).size(), QSize(90, 28));
+                QCOMPARE(lataa_kuva(jarjestelman_tiedostot(), u.tahdet).size(), QSize(113, 21));
+                QCOMPARE(lataa_kuva(jarjestelman_tiedostot(), u.tahdet2).size(), QSize(113, 21));
                 const auto paa = malli_paaikkunasta(u);
                 const auto haku = malli_hakuikkunasta(u);
                 paa->show();
