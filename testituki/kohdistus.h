@@ -1,8 +1,15 @@
 #pragma once
 // Keys as a person sends them: the window is activated as a window manager activates it, and the keys go
 // to the widget that then has the application's focus, whatever widget that is.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <algorithm>
 #include <QtTest>
 
 namespace testituki {
@@ -17,15 +24,94 @@ inline QWidget* kohdistettu(QWidget& ikkuna) {
     return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
 }
 
-// Types text a character at a time as key presses (Finnish letters included, which QTest cannot type).
+// Makes the window holding `w` the active one, as a window manager would on a click into it.
+inline bool aktivoi_ikkuna(QWidget* w) {
+    return w && kohdistettu(*w->window()) != nullptr;
+}
+
+// Types text a character at a time as key presses (Finnish letters included, which QTest cannot type);
+// a line break is the Return key.
 inline void nappaile(QWidget* w, const QString& teksti) {
     for (const QChar c : teksti) {
-        const int avain = c.toUpper().unicode();
-        QKeyEvent alas(QEvent::KeyPress, avain, Qt::NoModifier, QString(c));
+        const bool rivinvaihto = c == QLatin1Char('\n');
+        const int avain = rivinvaihto ? int(Qt::Key_Return) : int(c.toUpper().unicode());
+        const QString merkki = rivinvaihto ? QStringLiteral("\r") : QString(c);
+        QKeyEvent alas(QEvent::KeyPress, avain, Qt::NoModifier, merkki);
         QApplication::sendEvent(w, &alas);
-        QKeyEvent ylos(QEvent::KeyRelease, avain, Qt::NoModifier, QString(c));
+        QKeyEvent ylos(QEvent::KeyRelease, avain, Qt::NoModifier, merkki);
         QApplication::sendEvent(w, &ylos);
     }
+}
+
+// Moves the focus as a person does, with Tab (or Shift+Tab backwards) pressed on the widget that has it,
+// until `kohde` has it; false when the keys never get there (a field the chain skips, or a widget that
+// keeps the key for itself).
+inline bool tabulaattorilla(QWidget* kohde, bool taaksepain = false) {
+    if (!aktivoi_ikkuna(kohde)) return false;
+    for (int askel = 0; askel < 64; ++askel) {
+        QWidget* nyt = QApplication::focusWidget();
+        if (nyt == kohde) return true;
+        if (!nyt) return false;
+        QTest::keyClick(nyt, taaksepain ? Qt::Key_Backtab : Qt::Key_Tab, taaksepain ? Qt::ShiftModifier : Qt::NoModifier);
+        if (QApplication::focusWidget() == nyt) return false;
+    }
+    return false;
+}
+
+// Presses a key in the window as a person does (a shortcut, Return for the default button, Escape): the
+// window is activated and the key goes to the widget that has the focus. False when the window never
+// becomes active.
+// A button's shortcut presses it as a short animation; this returns once every button of the window is up
+// again, so the button's work is done.
+inline bool paina(QWidget& ikkuna, Qt::Key avain, Qt::KeyboardModifiers napit = Qt::NoModifier) {
+    QWidget* k = kohdistettu(ikkuna);
+    if (!k) return false;
+    const QPointer<QWidget> w(ikkuna.window());
+    QTest::keyClick(k, avain, napit);
+    return QTest::qWaitFor([&] {
+        if (!w) return true;
+        const QList<QAbstractButton*> napit = w->findChildren<QAbstractButton*>();
+        return std::none_of(napit.begin(), napit.end(), [](const QAbstractButton* b) { return b->isDown(); });
+    });
+}
+
+// Where a person's mouse lands to type into a widget: the text area of a scroll area, the line of an
+// editable combo box, the widget itself otherwise.
+inline QWidget* napsautuskohta(QWidget* kentta) {
+    if (auto* a = qobject_cast<QAbstractScrollArea*>(kentta)) return a->viewport();
+    if (auto* c = qobject_cast<QComboBox*>(kentta); c && c->lineEdit()) return c->lineEdit();
+    return kentta;
+}
+
+// Clicks into a field with the mouse, selects all it holds with Ctrl+A and types the new text over it
+// (an empty text deletes it); the keys go to the widget that has the focus after the click. False when
+// the click does not give the field the focus.
+inline bool kirjoita_kenttaan(QWidget* kentta, const QString& teksti) {
+    if (!aktivoi_ikkuna(kentta)) return false;
+    QTest::mouseClick(napsautuskohta(kentta), Qt::LeftButton);
+    QWidget* k = QApplication::focusWidget();
+    if (k != kentta) return false;
+    QTest::keyClick(k, Qt::Key_A, Qt::ControlModifier);
+    if (teksti.isEmpty()) QTest::keyClick(k, Qt::Key_Delete);
+    else nappaile(k, teksti);
+    return true;
+}
+
+// Clicks a row of a list or table with the mouse, Ctrl or Shift held as given.
+inline void napsauta_rivia(QAbstractItemView* nakyma, int rivi, Qt::KeyboardModifiers napit = Qt::NoModifier) {
+    const QModelIndex i = nakyma->model()->index(rivi, 0, nakyma->rootIndex());
+    nakyma->scrollTo(i);
+    QTest::mouseClick(nakyma->viewport(), Qt::LeftButton, napit, nakyma->visualRect(i).center());
+}
+
+// Picks an item of a combo box as a person does without the mouse: Tab (or Shift+Tab) to the combo,
+// Home, then Down until the item is current. False when the combo cannot be reached or the keys do not
+// get there.
+inline bool valitse_nappaimin(QComboBox* c, int indeksi, bool taaksepain = false) {
+    if (!tabulaattorilla(c, taaksepain)) return false;
+    QTest::keyClick(c, Qt::Key_Home);
+    for (int i = 0; i < indeksi && c->currentIndex() < indeksi; ++i) QTest::keyClick(c, Qt::Key_Down);
+    return c->currentIndex() == indeksi;
 }
 
 }  // namespace testituki
