@@ -9,6 +9,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <algorithm>
 #include <QtTest>
 
@@ -99,9 +104,45 @@ inline bool kirjoita_kenttaan(QWidget* kentta, const QString& teksti) {
 
 // Clicks a row of a list or table with the mouse, Ctrl or Shift held as given.
 inline void napsauta_rivia(QAbstractItemView* nakyma, int rivi, Qt::KeyboardModifiers napit = Qt::NoModifier) {
+    aktivoi_ikkuna(nakyma);
     const QModelIndex i = nakyma->model()->index(rivi, 0, nakyma->rootIndex());
     nakyma->scrollTo(i);
     QTest::mouseClick(nakyma->viewport(), Qt::LeftButton, napit, nakyma->visualRect(i).center());
+}
+
+// Clicks a check box or a radio button where a person aims, on its box: the middle of a button stretched
+// wider than its text is no part of it.
+inline void napsauta_ruutua(QAbstractButton* b) {
+    QStyleOptionButton o;
+    o.initFrom(b);
+    o.text = b->text();
+    const bool radio = qobject_cast<QRadioButton*>(b) != nullptr;
+    const QRect ruutu =
+        b->style()->subElementRect(radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &o, b);
+    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, ruutu.center());
+}
+
+// Double-clicks a row as the mouse sends it: a click, then the second press that makes it a double click.
+inline void tuplanapsauta_rivia(QAbstractItemView* nakyma, int rivi) {
+    napsauta_rivia(nakyma, rivi);
+    const QPoint kohta = nakyma->visualRect(nakyma->model()->index(rivi, 0, nakyma->rootIndex())).center();
+    QTest::mouseDClick(nakyma->viewport(), Qt::LeftButton, Qt::NoModifier, kohta);
+}
+
+// Turns the check box of a row on or off as a person does from the keyboard: a click on the row, then Space
+// to the widget that has the focus. False when the click leaves the focus elsewhere.
+inline bool ruksaa_rivi(QAbstractItemView* nakyma, int rivi) {
+    napsauta_rivia(nakyma, rivi);
+    if (QApplication::focusWidget() != nakyma) return false;
+    QTest::keyClick(nakyma, Qt::Key_Space);
+    return true;
+}
+
+// Opens a page of a tab widget with a click on its tab.
+inline void napsauta_valilehtea(QTabWidget* t, QWidget* sivu) {
+    aktivoi_ikkuna(t);
+    QTabBar* palkki = t->tabBar();
+    QTest::mouseClick(palkki, Qt::LeftButton, Qt::NoModifier, palkki->tabRect(t->indexOf(sivu)).center());
 }
 
 // Picks an item of a combo box as a person does without the mouse: Tab (or Shift+Tab) to the combo,
