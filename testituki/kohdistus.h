@@ -88,18 +88,45 @@ inline QWidget* napsautuskohta(QWidget* kentta) {
     return kentta;
 }
 
+// Clicks into a field with the mouse; true when the click gives it the focus (the field itself, or a part
+// of it such as a spin box's text).
+inline bool napsauta_kenttaan(QWidget* kentta) {
+    if (!aktivoi_ikkuna(kentta)) return false;
+    QTest::mouseClick(napsautuskohta(kentta), Qt::LeftButton);
+    QWidget* k = QApplication::focusWidget();
+    return k && (k == kentta || kentta->isAncestorOf(k));
+}
+
 // Clicks into a field with the mouse, selects all it holds with Ctrl+A and types the new text over it
 // (an empty text deletes it); the keys go to the widget that has the focus after the click. False when
 // the click does not give the field the focus.
 inline bool kirjoita_kenttaan(QWidget* kentta, const QString& teksti) {
-    if (!aktivoi_ikkuna(kentta)) return false;
-    QTest::mouseClick(napsautuskohta(kentta), Qt::LeftButton);
+    if (!napsauta_kenttaan(kentta)) return false;
     QWidget* k = QApplication::focusWidget();
-    if (k != kentta) return false;
     QTest::keyClick(k, Qt::Key_A, Qt::ControlModifier);
     if (teksti.isEmpty()) QTest::keyClick(k, Qt::Key_Delete);
     else nappaile(k, teksti);
     return true;
+}
+
+// Opens a page of a tab widget with a click on its tab.
+inline void napsauta_valilehtea(QTabWidget* t, QWidget* sivu) {
+    aktivoi_ikkuna(t);
+    QTabBar* palkki = t->tabBar();
+    QTest::mouseClick(palkki, Qt::LeftButton, Qt::NoModifier, palkki->tabRect(t->indexOf(sivu)).center());
+}
+
+// Brings a widget on a page of a tab widget into view as a person does, with a click on the page's tab
+// (on each tab widget it lies in, the outermost first). False when it is not visible afterwards.
+inline bool avaa_valilehti_jolla(QWidget* w) {
+    aktivoi_ikkuna(w);
+    QList<QTabWidget*> sisakkain;
+    for (QWidget* isa = w->parentWidget(); isa; isa = isa->parentWidget())
+        if (auto* t = qobject_cast<QTabWidget*>(isa)) sisakkain.prepend(t);
+    for (QTabWidget* t : sisakkain)
+        for (int i = 0; i < t->count(); ++i)
+            if (t->widget(i)->isAncestorOf(w) && t->currentIndex() != i) napsauta_valilehtea(t, t->widget(i));
+    return w->isVisible();
 }
 
 // Clicks a row of a list or table with the mouse, Ctrl or Shift held as given.
@@ -138,21 +165,19 @@ inline bool ruksaa_rivi(QAbstractItemView* nakyma, int rivi) {
     return true;
 }
 
-// Opens a page of a tab widget with a click on its tab.
-inline void napsauta_valilehtea(QTabWidget* t, QWidget* sivu) {
-    aktivoi_ikkuna(t);
-    QTabBar* palkki = t->tabBar();
-    QTest::mouseClick(palkki, Qt::LeftButton, Qt::NoModifier, palkki->tabRect(t->indexOf(sivu)).center());
-}
-
-// Picks an item of a combo box as a person does without the mouse: Tab (or Shift+Tab) to the combo,
-// Home, then Down until the item is current. False when the combo cannot be reached or the keys do not
-// get there.
+// Picks an item of a combo box as a person does without the mouse: Tab (or Shift+Tab) to the combo, F4 to
+// open its list, Home and Down to the item in the list, Return. The list changes the combo only on Return,
+// so the items passed on the way are not chosen. False when the combo cannot be reached, its list does not
+// open or the item does not become current.
 inline bool valitse_nappaimin(QComboBox* c, int indeksi, bool taaksepain = false) {
     if (!tabulaattorilla(c, taaksepain)) return false;
-    QTest::keyClick(c, Qt::Key_Home);
-    for (int i = 0; i < indeksi && c->currentIndex() < indeksi; ++i) QTest::keyClick(c, Qt::Key_Down);
-    return c->currentIndex() == indeksi;
+    QTest::keyClick(c, Qt::Key_F4);
+    QAbstractItemView* lista = c->view();
+    if (!QTest::qWaitFor([&] { return lista->isVisible() && QApplication::focusWidget() == lista; })) return false;
+    QTest::keyClick(lista, Qt::Key_Home);
+    for (int i = 0; i < indeksi; ++i) QTest::keyClick(lista, Qt::Key_Down);
+    QTest::keyClick(lista, Qt::Key_Return);
+    return QTest::qWaitFor([&] { return !lista->isVisible(); }) && c->currentIndex() == indeksi;
 }
 
 }  // namespace testituki
