@@ -57,7 +57,8 @@ inline bool tabulaattorilla(QWidget* kohde, bool taaksepain = false) {
         QWidget* nyt = QApplication::focusWidget();
         if (nyt == kohde) return true;
         if (!nyt) return false;
-        QTest::keyClick(nyt, taaksepain ? Qt::Key_Backtab : Qt::Key_Tab, taaksepain ? Qt::ShiftModifier : Qt::NoModifier);
+        if (taaksepain) QTest::keyClick(nyt, Qt::Key_Backtab, Qt::ShiftModifier);
+        else QTest::keyClick(nyt, Qt::Key_Tab);
         if (QApplication::focusWidget() == nyt) return false;
     }
     return false;

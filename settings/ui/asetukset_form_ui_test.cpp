@@ -193,7 +193,8 @@ private slots:
         Ymparisto y;
         int& paivitetty = y.paa.paivitetty;
         QVERIFY(kirjoita(y, y.f->email_nimi, fi("Matti Meikäläinen")));
-        for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{y.f->tunteina, y.f->print_24bit, y.f->avaa_kannet_tarvittaessa}) {
+        QAbstractButton* const valinnat[] = {y.f->tunteina, y.f->print_24bit, y.f->avaa_kannet_tarvittaessa};
+        for (QAbstractButton* b : valinnat) {
             QVERIFY2(napsauta(y, b), qPrintable(b->objectName()));
             QVERIFY2(b->isChecked(), qPrintable(b->objectName()));
         }
