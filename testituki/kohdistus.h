@@ -150,12 +150,18 @@ inline void napsauta_ruutua(QAbstractButton* b) {
     QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, ruutu.center());
 }
 
-// Double-clicks a row as the mouse sends it: a click, then the second press that makes it a double click.
-inline void tuplanapsauta_rivia(QAbstractItemView* nakyma, int rivi) {
-    napsauta_rivia(nakyma, rivi);
-    const QPoint kohta = nakyma->visualRect(nakyma->model()->index(rivi, 0, nakyma->rootIndex())).center();
+// Double-clicks a cell as the mouse sends it: a click, then the second press that makes it a double click.
+inline void tuplanapsauta_solua(QAbstractItemView* nakyma, int rivi, int sarake) {
+    aktivoi_ikkuna(nakyma);
+    const QModelIndex i = nakyma->model()->index(rivi, sarake, nakyma->rootIndex());
+    nakyma->scrollTo(i);
+    const QPoint kohta = nakyma->visualRect(i).center();
+    QTest::mouseClick(nakyma->viewport(), Qt::LeftButton, Qt::NoModifier, kohta);
     QTest::mouseDClick(nakyma->viewport(), Qt::LeftButton, Qt::NoModifier, kohta);
 }
+
+// Double-clicks a row (its first column).
+inline void tuplanapsauta_rivia(QAbstractItemView* nakyma, int rivi) { tuplanapsauta_solua(nakyma, rivi, 0); }
 
 // Turns the check box of a row on or off as a person does from the keyboard: a click on the row, then Space
 // to the widget that has the focus. False when the click leaves the focus elsewhere.

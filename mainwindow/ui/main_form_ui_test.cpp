@@ -79,7 +79,13 @@ private slots:
         QVERIFY(i.tk().kortit.muutettu);
         // The user-named fields' grid and the extras text count too.
         i.tk().kortit.muutettu = false;
-        i.o<QTableWidget>("custom_kentat_grid")->item(3, 1)->setText("arvo");
+        auto* grid = i.o<QTableWidget>("custom_kentat_grid");
+        testituki::tuplanapsauta_solua(grid, 3, 1);
+        QTRY_VERIFY(QApplication::focusWidget() && grid->isAncestorOf(QApplication::focusWidget()));
+        testituki::nappaile(QApplication::focusWidget(), "arvo");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        // The cell's editor hands its text over once the event loop runs.
+        QTRY_COMPARE(grid->item(3, 1)->text(), QString("arvo"));
         QVERIFY(i.tk().kortit.muutettu);
         i.f->update_fields();
         i.tk().kortit.muutettu = false;
@@ -139,7 +145,8 @@ private slots:
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->lineEdit()->selectedText(), QString("oiminta"));
         testituki::nappaile(i.o<QComboBox>("luokitus_kentta"), "x");
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Tx"));
-        i.o<QComboBox>("luokitus_kentta")->setEditText("");
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QComboBox>("luokitus_kentta"), QString()));
+        QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString());
         testituki::nappaile(i.o<QComboBox>("luokitus_kentta"), "toimintak");
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Toimintakomedia"));
     }
@@ -302,8 +309,9 @@ private slots:
         i.tk().kortit[2].lisatieto_nimi[0] = "Käsikirjoitus:";
         testituki::kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
             QCOMPARE(d->windowTitle(), fi("Vaihda kentän nimi"));
-            d->uusi_nimi->clear();
-            QTest::keyClicks(d->uusi_nimi, "tuottaja");
+            // The name typed over the whole old one, selected: its first letter is a capital all the same.
+            QVERIFY(testituki::kirjoita_kenttaan(d->uusi_nimi, "tuottaja"));
+            QCOMPARE(d->uusi_nimi->text(), QString("Tuottaja"));
             QTest::keyClick(d->uusi_nimi, Qt::Key_Return);  // Enter: this card
         });
         QTest::mouseClick(i.o<QLabel>("Kasikirjoitus"), Qt::LeftButton);
@@ -316,11 +324,13 @@ private slots:
         i.f->update_fields();
         i.viestit.naytetyt.clear();
         testituki::kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
-            d->uusi_nimi->clear();
-            d->muuta_kaikki->click();
+            QVERIFY(testituki::kirjoita_kenttaan(d->uusi_nimi, QString()));
+            QTest::mouseClick(d->muuta_kaikki, Qt::LeftButton);
             QVERIFY(d->isVisible());  // an empty name is refused
-            d->uusi_nimi->setText("Musiikki");
-            d->muuta_kaikki->click();
+            // Ctrl+A in the empty field selects; it types no letter.
+            QVERIFY(testituki::kirjoita_kenttaan(d->uusi_nimi, "Musiikki"));
+            QCOMPARE(d->uusi_nimi->text(), QString("Musiikki"));
+            QTest::mouseClick(d->muuta_kaikki, Qt::LeftButton);
         });
         QTest::mouseClick(i.o<QLabel>("Kasikirjoitus"), Qt::LeftButton);
         QCOMPARE(i.viestit.tekstit(),
@@ -515,9 +525,9 @@ private slots:
         QVERIFY(s.viestit.naytetyt[0].teksti.find("default.rkb") != std::string::npos);
         // With no file behind the catalogue, saving asks for a name instead of failing.
         QCOMPARE(s.m().varasto().tk().tiedosto, std::string());
-        s.m().findChild<QLineEdit*>("nimi_kentta")->setText(fi("Ensimmäinen"));
+        QVERIFY(testituki::kirjoita_kenttaan(s.m().findChild<QLineEdit*>("nimi_kentta"), fi("Ensimmäinen")));
         s.tyopoyta.tallennettavat = {QString::fromStdString((s.k.juuri() / "talteen.rkb").string())};
-        s.m().findChild<QAction*>("Tallenna_Menu")->trigger();
+        QVERIFY(testituki::paina(s.m(), Qt::Key_S, Qt::ControlModifier));
         QCOMPARE(s.tiedoston_nimet("talteen.rkb"), std::vector<std::string>{"Ensimmäinen"});
         s.m().close();
     }
@@ -560,7 +570,7 @@ private slots:
         // The covers come out after the first card is shown.
         QTRY_VERIFY(fs::exists(s.k.juuri() / "gfx" / "kannet" / "11111111.jpg"));
         s.k.kirjoita("gfx/kopio.jpg", "x");
-        m.findChild<QLineEdit*>("nimi_kentta")->setText("Muutettu nimi");
+        QVERIFY(testituki::kirjoita_kenttaan(m.findChild<QLineEdit*>("nimi_kentta"), "Muutettu nimi"));
         m.varasto().tk().kortit.merkitse_muutetuksi();
         s.viestit.vastaukset = {diag::Vastaus::Kylla};
         m.findChild<QAction*>("Lopeta_Menu")->trigger();
