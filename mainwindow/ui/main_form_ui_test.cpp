@@ -43,13 +43,12 @@ private slots:
     void kasettikenttaTyhjanaSaaSeuraavanVapaanNumeron() {
         Oikea_paaikkuna i({{"", "Uusi"}, {"3", "A"}, {"AP7", "B"}, {"12", "C"}});
         i.a.kysy_pituus = false;
-        i.o<QLineEdit>("kasetilla_kentta")->setFocus();
-        QTRY_VERIFY(i.o<QLineEdit>("kasetilla_kentta")->hasFocus());
+        QVERIFY(testituki::napsauta_kenttaan(i.o<QLineEdit>("kasetilla_kentta")));
         i.poistu(i.o<QLineEdit>("kasetilla_kentta"));
         QCOMPARE(cp(i.o<QLineEdit>("kasetilla_kentta")->text()), std::string("13"));
         QCOMPARE(i.kortti().kasetilla, std::string("13"));
         // Entering the position of a numbered cassette fills in the next free position.
-        i.o<QComboBox>("sijainti_kentta")->setFocus();
+        QVERIFY(testituki::napsauta_kenttaan(i.o<QComboBox>("sijainti_kentta")));
         QTRY_COMPARE(i.o<QComboBox>("sijainti_kentta")->currentText(), QString("1"));
     }
 
@@ -70,8 +69,7 @@ private slots:
 
     void vainKirjoittaminenMerkitseeMuutetuksi() {
         Oikea_paaikkuna i({{"1", "Elokuva"}});
-        i.o<QLineEdit>("nimi_kentta")->setFocus();
-        QTRY_VERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
+        QVERIFY(testituki::napsauta_kenttaan(i.o<QLineEdit>("nimi_kentta")));
         for (Qt::Key k : {Qt::Key_Left, Qt::Key_End, Qt::Key_Shift, Qt::Key_Control})
             QTest::keyClick(QApplication::focusWidget(), k);
         QVERIFY(!i.tk().kortit.muutettu);
@@ -162,7 +160,7 @@ private slots:
         QCOMPARE(i.o<QLineEdit>("paanayttelijat_kentta")->text(), QString());
         QCOMPARE(i.kortti().paanayttelijat, std::string());
         // A title left empty takes the focus back whatever the field.
-        i.o<QLineEdit>("nimi_kentta")->clear();
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QLineEdit>("nimi_kentta"), QString()));
         i.f->findChild<Korttinakyma*>()->setfocus_eka_tyhja_kentta(12);
         QTRY_VERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
     }
@@ -171,8 +169,7 @@ private slots:
         Oikea_paaikkuna i({{"1", "Elokuva"}});
         // Also while a combo box has the focus, where the keys reach the edit inside it.
         for (QWidget* kentta : {static_cast<QWidget*>(i.o<QLineEdit>("nimi_kentta")), static_cast<QWidget*>(i.o<QComboBox>("maa_kentta"))}) {
-            kentta->setFocus();
-            QTRY_VERIFY(kentta->hasFocus());
+            QVERIFY(testituki::napsauta_kenttaan(kentta));
             QWidget* w = QApplication::focusWidget();
             QTest::keyPress(w, Qt::Key_Control, Qt::ControlModifier);
             QCOMPARE(i.o<QLabel>("Nimi")->text(), fi("Elokuvan &Nimi:"));
@@ -291,7 +288,6 @@ private slots:
         QCOMPARE(solu(g, 1, 0), std::string("Elokuva 100"));  // position 1
         QCOMPARE(g->currentRow(), 100);  // card 1 has position 100
         // A click on a row opens its card.
-        g->setFocus();
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
         QTRY_COMPARE(i.tk().nykyinen, 100);
 
@@ -354,15 +350,13 @@ private slots:
         QTRY_COMPARE(kysytyt, std::vector<std::string>{"17"});
 
         // A cassette number with the exclusion text is not asked about.
-        i.o<QLineEdit>("kasetilla_kentta")->clear();
-        i.kirjoita(i.o<QLineEdit>("kasetilla_kentta"), "AP3");
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QLineEdit>("kasetilla_kentta"), "AP3"));
         i.poistu(i.o<QLineEdit>("kasetilla_kentta"));
-        QTest::qWait(20);
+        QCoreApplication::sendPostedEvents();  // a question would have been posted by now
         QCOMPARE(kysytyt.size(), std::size_t(1));
 
         // Putting the tape card on the DVD's disc posts the mixed-media warning.
-        i.o<QLineEdit>("kasetilla_kentta")->clear();
-        i.kirjoita(i.o<QLineEdit>("kasetilla_kentta"), "DVD1");
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QLineEdit>("kasetilla_kentta"), "DVD1"));
         i.poistu(i.o<QLineEdit>("kasetilla_kentta"));
         QTRY_COMPARE(i.viestit.naytetyt.size(), std::size_t(1));
         QCOMPARE(i.viestit.naytetyt[0].teksti, std::string(sekamedia_viesti));
@@ -422,8 +416,8 @@ private slots:
 
     void tallennusIlmanNimeaEiKirjoitaTiedostoa() {
         Oikea_paaikkuna i({{"1", "A"}});
-        i.o<QLineEdit>("nimi_kentta")->clear();
-        i.o<QAction>("Tallenna_Menu")->trigger();
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QLineEdit>("nimi_kentta"), QString()));
+        QVERIFY(testituki::paina(*i.f, Qt::Key_S, Qt::ControlModifier));
         QVERIFY(!fs::exists(i.k.juuri() / "testi.rkb"));
         QCOMPARE(i.o<QLineEdit>("nimi_kentta")->text(), fi("Syötä elokuvan nimi!"));
         QCOMPARE(i.o<QLineEdit>("nimi_kentta")->selectedText(), fi("Syötä elokuvan nimi!"));
