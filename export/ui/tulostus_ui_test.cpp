@@ -485,7 +485,6 @@ private slots:
             QCOMPARE(f->esikatselu.size(), QSize(844, 1687));
             QVERIFY(iso.height() > 0 && std::abs(iso.width() * 1687 - iso.height() * 844) < 1687);
 
-            f->kasetin_numeron_vari->setFocus();
             QTest::mouseClick(f->kasetin_numeron_vari, Qt::LeftButton);
             QCOMPARE(p.a.def_kas_num_color, 1);
             kuvakaappaus(*f, "tarrat_sivutarrat");

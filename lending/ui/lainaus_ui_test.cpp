@@ -107,7 +107,9 @@ private slots:
             QVERIFY(!f.isVisible());
             return;
         });
-        p.toiminto(Toiminto::Lainaa_kasetti)->trigger();
+        // Opened by its shortcut in the main window.
+        p.w.show();
+        QVERIFY(paina(p.w, Qt::Key_L, Qt::ControlModifier));
         QVERIFY(ajettu);
         QCOMPARE(p.himmennyksia, 0);
         QCOMPARE(p.tallennuksia, 1);
