@@ -1,13 +1,13 @@
 #pragma once
-// Keys as a person sends them: the window is activated as a window manager activates it, and the keys go
-// to the widget that then has the application's focus, whatever widget that is.
+// Keys and clicks as a person sends them: the window is activated as a window manager activates it, the
+// keys go to the widget that then has the application's focus, whatever widget that is, and the focus
+// moves by Tab or by a click, never by a call.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
 #include <QStyle>
@@ -65,10 +65,9 @@ inline bool tabulaattorilla(QWidget* kohde, bool taaksepain = false) {
 }
 
 // Presses a key in the window as a person does (a shortcut, Return for the default button, Escape): the
-// window is activated and the key goes to the widget that has the focus. False when the window never
-// becomes active.
-// A button's shortcut presses it as a short animation; this returns once every button of the window is up
-// again, so the button's work is done.
+// window is activated and the key goes to the widget that has the focus. A button's shortcut presses it
+// as a short animation; this returns once every button of the window is up again, so the button's work is
+// done. False when the window never becomes active.
 inline bool paina(QWidget& ikkuna, Qt::Key avain, Qt::KeyboardModifiers napit = Qt::NoModifier) {
     QWidget* k = kohdistettu(ikkuna);
     if (!k) return false;
@@ -76,8 +75,8 @@ inline bool paina(QWidget& ikkuna, Qt::Key avain, Qt::KeyboardModifiers napit = 
     QTest::keyClick(k, avain, napit);
     return QTest::qWaitFor([&] {
         if (!w) return true;
-        const QList<QAbstractButton*> napit = w->findChildren<QAbstractButton*>();
-        return std::none_of(napit.begin(), napit.end(), [](const QAbstractButton* b) { return b->isDown(); });
+        const QList<QAbstractButton*> painikkeet = w->findChildren<QAbstractButton*>();
+        return std::none_of(painikkeet.begin(), painikkeet.end(), [](const QAbstractButton* b) { return b->isDown(); });
     });
 }
 
