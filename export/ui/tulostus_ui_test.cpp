@@ -27,6 +27,7 @@
 #include "settings/ui/tulostin.h"
 #include "perus/merkisto.h"
 #include "testituki/csv_python.h"
+#include "testituki/kohdistus.h"
 #include "testituki/kuvat.h"
 #include "testituki/tiedoston_sisalto.h"
 #include "testituki/sijaispaaikkuna.h"
@@ -148,9 +149,9 @@ void tarratiedostot(testituki::Sijaispaaikkuna& p) {
     fs::copy_file(data / "VERTFONT.TTF", p.k.juuri() / "VERTFONT.TTF", fs::copy_options::overwrite_existing);
 }
 
-// The dialogs of a print, answered as a user does: in the preview window the button of `valinta` (after
-// the preview has drawn its pages, counted into `sivuja`), the print dialog accepted as it stands. Other
-// dialogs go to `muut`.
+// The dialogs of a print, answered as a user does: in the preview window a click on the button of
+// `valinta` (after the preview has drawn its pages, counted into `sivuja`), the print dialog accepted as
+// it stands. Other dialogs go to `muut`, shown.
 template <class F>
 std::function<int(QDialog&)> tulostaen(Tulostuksen_esikatselu::Valinta valinta, F muut, int* sivuja = nullptr,
                                        const char* kuva = nullptr) {
@@ -159,15 +160,18 @@ std::function<int(QDialog&)> tulostaen(Tulostuksen_esikatselu::Valinta valinta, 
             e->esikatselu->updatePreview();
             if (sivuja) *sivuja = e->esikatselu->pageCount();
             if (kuva) kuvakaappaus(*e, QString::fromLatin1(kuva));
-            (valinta == Tulostuksen_esikatselu::Valinta::Tulosta ? e->tulosta_button
-             : valinta == Tulostuksen_esikatselu::Valinta::Pdf ? e->pdf_button
-                                                                 : e->sulje_button)->click();
+            e->show();
+            QTest::mouseClick(valinta == Tulostuksen_esikatselu::Valinta::Tulosta ? e->tulosta_button
+                              : valinta == Tulostuksen_esikatselu::Valinta::Pdf   ? e->pdf_button
+                                                                                  : e->sulje_button,
+                              Qt::LeftButton);
             return d.result();
         }
         if (auto* t = qobject_cast<QPrintDialog*>(&d)) {
             // The dialog offers the choice of pages.
             return t->testOption(QAbstractPrintDialog::PrintPageRange) ? int(QDialog::Accepted) : int(QDialog::Rejected);
         }
+        d.show();
         muut(d);
         return int(QDialog::Rejected);
     };
@@ -258,6 +262,7 @@ private slots:
         p.tp.dialogi = testituki::dialogi([&](QDialog& d) {
             auto* f = qobject_cast<Ttallenna_html_lista_form*>(&d);
             QVERIFY(f);
+            d.show();
             naytetty = true;
             QCOMPARE(f->windowTitle(), QStringLiteral("Tallenna elokuvalista html-tiedostoon"));
             QVERIFY(f->lisaa_nro->isChecked() && !f->lisaa_paaos->isChecked() && f->lisaa_vuosi->isChecked() &&
@@ -268,11 +273,13 @@ private slots:
             QCOMPARE(f->td->text(), QStringLiteral("bgColor=\"#091584\""));
             QCOMPARE(f->td_kasnum->text(), QStringLiteral("bgColor=\"#0A2695\""));
             QCOMPARE(f->td_sarakkeet->text(), QStringLiteral("bgColor=\"#0C38B8\""));
-            f->lisaa_arvosana->setChecked(false);
-            f->td->setText(QStringLiteral("class=\"ä\""));
+            testituki::napsauta_ruutua(f->lisaa_arvosana);
+            QVERIFY(!f->lisaa_arvosana->isChecked());
+            QVERIFY(testituki::kirjoita_kenttaan(f->td, QStringLiteral("class=\"ä\"")));
             p.tp.tallennettavat = {QString::fromStdString(polku.string())};
             kuvakaappaus(*f, "html_lista");
-            f->tallenna_button->click();
+            // Return in the field saves: Tallenna is the default button.
+            QVERIFY(testituki::paina(*f, Qt::Key_Return));
         });
         p.toiminto(Toiminto::Tallenna_lista_html)->trigger();
         QVERIFY(naytetty);
@@ -375,8 +382,8 @@ private slots:
             [&](QDialog& d) {
                 auto* f = qobject_cast<Ttarrat_form*>(&d);
                 QVERIFY(f);
-                f->sel_all->click();
-                f->Tulosta->click();
+                QTest::mouseClick(f->sel_all, Qt::LeftButton);
+                QTest::mouseClick(f->Tulosta, Qt::LeftButton);
             },
             &sivuja, "tarrat_esikatselu");
         p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
@@ -445,6 +452,7 @@ private slots:
             }
             auto* f = qobject_cast<Ttarrat_form*>(&d);
             QVERIFY(f);
+            d.show();
             naytetty = true;
             QCOMPARE(f->Tulosta_kasetit_lista->count(), 3);
             QCOMPARE(f->ptarra_lista->count(), 3);
@@ -452,39 +460,42 @@ private slots:
             // A saved template that is not there gives way to the first one listed.
             QCOMPARE(f->starra_fn->currentText(), QStringLiteral("harmaa.bmp"));
             QVERIFY(f->starra_fn->count() >= 3 && f->PTarra_fn->count() >= 3);
-            f->sel_all->click();
+            QTest::mouseClick(f->sel_all, Qt::LeftButton);
             QCOMPARE(f->windowTitle(), QStringLiteral("Tulosta kasetin sivutarroja [3 tarraa, tulostettuna 1 arkkia] [8 MB]"));
-            f->Tulosta_kasetit_lista->item(1)->setCheckState(Qt::Unchecked);
+            QVERIFY(testituki::ruksaa_rivi(f->Tulosta_kasetit_lista, 1));
+            QCOMPARE(f->Tulosta_kasetit_lista->item(1)->checkState(), Qt::Unchecked);
             // Changing pages carries the rows and their checks over.
-            f->PageControl->setCurrentWidget(f->PTarrat);
+            testituki::napsauta_valilehtea(f->PageControl, f->PTarrat);
+            QCOMPARE(f->PageControl->currentWidget(), f->PTarrat);
             QCOMPARE(f->ptarra_lista->item(0)->checkState(), Qt::Checked);
             QCOMPARE(f->ptarra_lista->item(1)->checkState(), Qt::Unchecked);
             QVERIFY(f->windowTitle().startsWith(QStringLiteral("Tulosta kasetin päälystarroja [2 tarraa, tulostettuna 1 arkkia]")));
-            f->ptarra_lista->item(1)->setCheckState(Qt::Checked);
-            f->PageControl->setCurrentWidget(f->STarrat);
+            QVERIFY(testituki::ruksaa_rivi(f->ptarra_lista, 1));
+            testituki::napsauta_valilehtea(f->PageControl, f->STarrat);
             QCOMPARE(f->Tulosta_kasetit_lista->item(1)->checkState(), Qt::Checked);
 
             // The preview: a label strip of H/15 per cassette on a white sheet.
-            f->esikatsele_button->click();
+            QTest::mouseClick(f->esikatsele_button, Qt::LeftButton);
             QCOMPARE(f->esikatselu.size(), QSize(563, 1125));
             QVERIFY(f->esikatselu.pixelColor(20, 75 / 2) != QColor(Qt::white));
             QVERIFY(f->esikatselu.pixelColor(20, 75 * 2 + 75 / 2) != QColor(Qt::white));
             QCOMPARE(f->esikatselu.pixelColor(20, 75 * 3 + 75 / 2), QColor(Qt::white));
             QVERIFY(!f->Preview->pixmap().isNull());
-            f->iso_esikatselu_button->click();
+            QTest::mouseClick(f->iso_esikatselu_button, Qt::LeftButton);
             QCOMPARE(f->esikatselu.size(), QSize(844, 1687));
             QVERIFY(iso.height() > 0 && std::abs(iso.width() * 1687 - iso.height() * 844) < 1687);
 
-            f->kasetin_numeron_vari->setFocus();
             QTest::mouseClick(f->kasetin_numeron_vari, Qt::LeftButton);
             QCOMPARE(p.a.def_kas_num_color, 1);
             kuvakaappaus(*f, "tarrat_sivutarrat");
-            f->PageControl->setCurrentWidget(f->PTarrat);
-            f->ptarra_lista->setCurrentRow(0);
-            f->ptarra_listaDblClick();
+            testituki::napsauta_valilehtea(f->PageControl, f->PTarrat);
+            const QPixmap ennen = f->ptarra_preview->pixmap();
+            testituki::tuplanapsauta_rivia(f->ptarra_lista, 0);
+            QVERIFY(f->ptarra_preview->pixmap().cacheKey() != ennen.cacheKey());
             kuvakaappaus(*f, "tarrat_paalystarrat");
-            f->remove_eng->setChecked(true);
-            f->sulje_button->click();
+            testituki::napsauta_ruutua(f->remove_eng);
+            QVERIFY(f->remove_eng->isChecked());
+            QTest::mouseClick(f->psulje_button, Qt::LeftButton);
         });
         p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QVERIFY(naytetty);
@@ -501,9 +512,10 @@ private slots:
         Tulostustoiminnot t(p);
         p.tp.dialogi = testituki::dialogi([&](QDialog& d) {
             auto* f = qobject_cast<Ttarrat_form*>(&d);
-            f->Tulosta->click();
-            f->PageControl->setCurrentWidget(f->PTarrat);
-            f->tulosta_ptarrat_button->click();
+            d.show();
+            QTest::mouseClick(f->Tulosta, Qt::LeftButton);
+            testituki::napsauta_valilehtea(f->PageControl, f->PTarrat);
+            QTest::mouseClick(f->tulosta_ptarrat_button, Qt::LeftButton);
         });
         p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QCOMPARE(p.viestit.tekstit(),
@@ -519,13 +531,13 @@ private slots:
         Tulostustoiminnot tq(q);
         q.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Tulosta, [&](QDialog& d) {
             auto* f = qobject_cast<Ttarrat_form*>(&d);
-            f->sel_all->click();
+            QTest::mouseClick(f->sel_all, Qt::LeftButton);
             q.a.DPI_X = q.a.DPI_Y = 600;
             q.tp.tulostin = false;
-            f->Tulosta->click();  // previewed, but there is nothing to print on
+            QTest::mouseClick(f->Tulosta, Qt::LeftButton);  // previewed, but there is nothing to print on
             q.tp.tulostin = true;
             q.a.DPI_X = 0;
-            f->Tulosta->click();  // no resolution
+            QTest::mouseClick(f->Tulosta, Qt::LeftButton);  // no resolution
         });
         q.toiminto(Toiminto::Tulosta_tarrat)->trigger();
         QCOMPARE(q.viestit.tekstit(), (std::vector<std::string>{ei_tulostinta_viesti, resoluutio_nolla_viesti}));
@@ -559,8 +571,9 @@ private slots:
         p.tp.dialogi = testituki::dialogi([&](QDialog& d) {
             auto* f = qobject_cast<Ttarrat_form*>(&d);
             QVERIFY(f);
-            f->sel_all->click();
-            f->esikatsele_button->click();
+            d.show();
+            QTest::mouseClick(f->sel_all, Qt::LeftButton);
+            QTest::mouseClick(f->esikatsele_button, Qt::LeftButton);
             ikkuna = f->esikatselu.convertToFormat(QImage::Format_Grayscale8);
         });
         p.toiminto(Toiminto::Tulosta_tarrat)->trigger();
@@ -632,18 +645,21 @@ private slots:
         Pdf sivut, paalykset;
         p.tp.dialogi = tulostaen(Tulostuksen_esikatselu::Valinta::Tulosta, [&](QDialog& d) {
             auto* f = qobject_cast<Ttarrat_form*>(&d);
-            f->sel_all->click();
+            QTest::mouseClick(f->sel_all, Qt::LeftButton);
             QVERIFY(f->windowTitle().contains(QStringLiteral("[16 tarraa, tulostettuna 2 arkkia]")));
             auto ennen = pdft();
-            f->Tulosta->click();
+            QTest::mouseClick(f->Tulosta, Qt::LeftButton);
             sivut = uusi_pdf(ennen);
-            f->PageControl->setCurrentWidget(f->PTarrat);
-            f->ptarra_lista->item(13)->setCheckState(Qt::Unchecked);
-            f->ptarra_lista->item(14)->setCheckState(Qt::Unchecked);
-            f->ptarra_lista->item(15)->setCheckState(Qt::Unchecked);
+            testituki::napsauta_valilehtea(f->PageControl, f->PTarrat);
+            // The last three rows unchecked from the keyboard: a click on the first, Space, Down, Space...
+            QVERIFY(testituki::ruksaa_rivi(f->ptarra_lista, 13));
+            for (int i = 14; i <= 15; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            }
             QVERIFY(f->windowTitle().contains(QStringLiteral("[13 tarraa, tulostettuna 2 arkkia]")));
             ennen = pdft();
-            f->tulosta_ptarrat_button->click();
+            QTest::mouseClick(f->tulosta_ptarrat_button, Qt::LeftButton);
             paalykset = uusi_pdf(ennen);
         });
         p.toiminto(Toiminto::Tulosta_tarrat)->trigger();

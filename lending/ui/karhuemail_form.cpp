@@ -28,14 +28,16 @@ Tkarhuemail_form::Tkarhuemail_form(Paaikkuna& p, std::string lainaaja, std::stri
     setObjectName("karhuemail_form");
     setWindowTitle(q_nakyva(lainaaja_));
 
+    // Made in the order they stand, top down, which is the order Tab visits them: the message field keeps
+    // Tab for itself, so anything made after it would be out of the keyboard's reach.
+    email_file = new QComboBox(this);
+    email_file->setObjectName("email_file");
+    email_file->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     subject_edit = new QLineEdit(this);
     subject_edit->setObjectName("subject_edit");
     email = new QPlainTextEdit(this);
     email->setObjectName("email");
     email->setMinimumSize(460, 220);
-    email_file = new QComboBox(this);
-    email_file->setObjectName("email_file");
-    email_file->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     nayta_muokkaa_lainattuja = nappi(this, "nayta_muokkaa_lainattuja", "Näytä/muokkaa lainattuja elokuvia");
     email_send = nappi(this, "email_send", "Lähetä");
     email_send->setDefault(true);

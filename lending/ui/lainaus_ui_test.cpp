@@ -33,6 +33,9 @@
 
 namespace fs = std::filesystem;
 using testituki::Sijaispaaikkuna;
+using testituki::kirjoita_kenttaan;
+using testituki::napsauta_rivia;
+using testituki::paina;
 
 namespace {
 
@@ -75,36 +78,38 @@ private slots:
             QCOMPARE(p.himmennyksia, 1);
             QCOMPARE(f.lainaaja_edit->count(), 2);
             // Missing borrower: a warning, nothing lent.
-            f.kasetit_edit->setText("1");
-            f.Lainaa_button->click();
-            QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Syötä lainaaja ja lainattavien kasettien tai levyjen numerot!"));
+            QVERIFY(kirjoita_kenttaan(f.kasetit_edit, "1"));
+            QVERIFY(paina(f, Qt::Key_L, Qt::AltModifier));
+            QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{"Syötä lainaaja ja lainattavien kasettien tai levyjen numerot!"});
     
-            f.kasetit_edit->setText("1, 10,12,");
-            f.lainaaja_edit->setEditText("Matti");
-            f.Lainaa_button->click();
+            QVERIFY(kirjoita_kenttaan(f.kasetit_edit, "1, 10,12,"));
+            QVERIFY(kirjoita_kenttaan(f.lainaaja_edit, "Matti"));
+            QVERIFY(paina(f, Qt::Key_L, Qt::AltModifier));
             QCOMPARE(f.kasetit_edit->text(), QString("1,10,12"));
             QCOMPARE(f.lista->count(), 3);
             QCOMPARE(f.lista->item(1)->text(), fi("Nro: 10, Lainaaja: Matti, Lainattu: ") + q(paiva_tekstiksi(tanaan())));
     
-            f.lista->item(0)->setSelected(true);
-            f.lista->item(2)->setSelected(true);
+            napsauta_rivia(f.lista, 0);
+            napsauta_rivia(f.lista, 2, Qt::ControlModifier);
             QCOMPARE(f.kasetit_edit->text(), QString("1, 12"));
             // Both fields filled: return refuses.
-            f.Palauta->click();
+            QVERIFY(paina(f, Qt::Key_P, Qt::AltModifier));
             QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Syötä joko palautettavat kasetit tai palauttajan nimi, ei kumpiakin!"));
-            f.lainaaja_edit->setEditText(QString());
-            f.Palauta->click();
+            QVERIFY(kirjoita_kenttaan(f.lainaaja_edit, QString()));
+            QVERIFY(paina(f, Qt::Key_P, Qt::AltModifier));
             QCOMPARE(f.lista->count(), 1);
             testituki::tallenna_kuva(f, "lainaus");
     
-            f.apua_button->click();
+            QTest::mouseClick(f.apua_button, Qt::LeftButton);
             QCOMPARE(p.viestit.naytetyt.back().teksti, std::string("Katso kohta 4a. Lainaus ja palautus"));
             p.viestit.vastaukset = {diag::Vastaus::Kylla};
-            f.palauta_kaikki->click();
+            QTest::mouseClick(f.palauta_kaikki, Qt::LeftButton);
             QVERIFY(!f.isVisible());
             return;
         });
-        p.toiminto(Toiminto::Lainaa_kasetti)->trigger();
+        // Opened by its shortcut in the main window.
+        p.w.show();
+        QVERIFY(paina(p.w, Qt::Key_L, Qt::ControlModifier));
         QVERIFY(ajettu);
         QCOMPARE(p.himmennyksia, 0);
         QCOMPARE(p.tallennuksia, 1);
@@ -144,14 +149,14 @@ private slots:
             d.show();
             QCOMPARE(f.lista->count(), 1);
             QCOMPARE(f.lista->item(0)->text(), q_nakyva(lainalista(p.tk.kortit).front()));
-            f.lista->item(0)->setSelected(true);
+            napsauta_rivia(f.lista, 0);
             QCOMPARE(f.kasetit_edit->text(), q_nakyva(kasetti));
             testituki::tallenna_kuva(f, "lainaus_valtava");
             // The reminder goes to the whole borrower: its mail lists the loan.
-            f.sendEmail_button->click();
+            QVERIFY(paina(f, Qt::Key_E, Qt::AltModifier));
             QVERIFY(muistutus);
             // Returned by the whole cassette number, though the field shows only its beginning.
-            f.Palauta->click();
+            QVERIFY(paina(f, Qt::Key_P, Qt::AltModifier));
             QCOMPARE(f.lista->count(), 0);
         });
         p.toiminto(Toiminto::Lainaa_kasetti)->trigger();
@@ -207,37 +212,44 @@ private slots:
         {
             Tlainaajaprofiilit_form f(p.varasto().tj(), tiedosto, p.viestit);
             f.show();
-            f.nimi_edit->setText("Matti");
-            f.lisaa_button->click();
-            QCOMPARE(p.viestit.tekstit().back(), std::string("Saman niminen profiili löytyy jo!"));
-            f.nimi_edit->setText("matti");
-            f.email_edit->setText("toinen@x");
-            f.lisaa_button->click();
+            QVERIFY(kirjoita_kenttaan(f.nimi_edit, "Matti"));
+            QTest::mouseClick(f.lisaa_button, Qt::LeftButton);
+            QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{"Saman niminen profiili löytyy jo!"});
+            QVERIFY(kirjoita_kenttaan(f.nimi_edit, "matti"));
+            QVERIFY(kirjoita_kenttaan(f.email_edit, "toinen@x"));
+            QTest::mouseClick(f.lisaa_button, Qt::LeftButton);
             QCOMPARE(f.profiili_lista->count(), 2);
             QVERIFY(f.nimi_edit->text().isEmpty());
-            f.peruuta_button->click();
+            // Adding leaves the cursor in the name field for the next profile.
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.nimi_edit));
+            QTest::mouseClick(f.peruuta_button, Qt::LeftButton);
             QCOMPARE(lue(tiedosto), alku);
             QCOMPARE(f.profiilit().size(), std::size_t(1));
         }
         Tlainaajaprofiilit_form f(p.varasto().tj(), tiedosto, p.viestit);
         f.show();
-        f.nimi_edit->setText(fi("Liisa Ääninen"));
-        f.puh_edit->setText("050 1234567");
-        f.email_edit->setText("liisa.aaninen@example.org");
-        f.lisaa_button->click();
-        f.nimi_edit->setText("Pekka");
-        f.lisaa_button->click();
-        f.profiili_lista->setCurrentRow(1);
+        // Name, phone and address one after another with Tab, as they stand in the window.
+        QVERIFY(kirjoita_kenttaan(f.nimi_edit, fi("Liisa Ääninen")));
+        QVERIFY(testituki::tabulaattorilla(f.puh_edit));
+        testituki::nappaile(f.puh_edit, "050 1234567");
+        QVERIFY(testituki::tabulaattorilla(f.email_edit));
+        testituki::nappaile(f.email_edit, "liisa.aaninen@example.org");
+        QTest::mouseClick(f.lisaa_button, Qt::LeftButton);
+        testituki::nappaile(QApplication::focusWidget(), "Pekka");
+        QTest::mouseClick(f.lisaa_button, Qt::LeftButton);
+        napsauta_rivia(f.profiili_lista, 1);
         QCOMPARE(f.email_edit->text(), QString("liisa.aaninen@example.org"));
-        f.puh_edit->setText("050 7654321");
-        f.paivita_profiili->click();
+        QVERIFY(kirjoita_kenttaan(f.puh_edit, "050 7654321"));
+        QTest::mouseClick(f.paivita_profiili, Qt::LeftButton);
         QCOMPARE(f.profiili_lista->currentRow(), 1);
         testituki::tallenna_kuva(f, "profiilit");
-        f.profiili_lista->setCurrentRow(0);
-        f.poista_button->click();
+        napsauta_rivia(f.profiili_lista, 0);
+        QTest::mouseClick(f.poista_button, Qt::LeftButton);
         QCOMPARE(f.profiili_lista->currentRow(), 0);
         QCOMPARE(f.nimi_edit->text(), fi("Liisa Ääninen"));
-        f.ok->click();
+        // Return anywhere in the dialog is OK, its default button.
+        QVERIFY(paina(f, Qt::Key_Return));
+        QVERIFY(!f.isVisible());
         QCOMPARE(lue(tiedosto), std::string("Liisa Ääninen\r\n050 7654321\r\nliisa.aaninen@example.org\r\n"
                                             "## seuraava profiili\r\nPekka\r\n\r\n\r\n## seuraava profiili\r\n"));
     }
@@ -259,10 +271,10 @@ private slots:
             if (d.objectName() == "lainaajaprofiilit_form") {
                 auto& f = static_cast<Tlainaajaprofiilit_form&>(d);
                 d.show();
-                f.nimi_edit->setText("Matti");
-                f.email_edit->setText("matti@example.org");
-                f.lisaa_button->click();
-                f.ok->click();
+                QVERIFY(kirjoita_kenttaan(f.nimi_edit, "Matti"));
+                QVERIFY(kirjoita_kenttaan(f.email_edit, "matti@example.org"));
+                QTest::mouseClick(f.lisaa_button, Qt::LeftButton);
+                QVERIFY(paina(f, Qt::Key_Return));
                 return;
             }
             ++ikkunoita;
@@ -276,20 +288,23 @@ private slots:
             QVERIFY(f.email->toPlainText().contains(fi("Heat, Kasetti/Levy numero: 2")));
             QVERIFY(f.email->toPlainText().contains(fi("\nPertti Pätkä\n")));
             testituki::tallenna_kuva(f, "muistutus");
-            f.email_file->setCurrentIndex(1);
+            // The keys go through the window top down: the template first, Tab on to the subject.
+            QCOMPARE(testituki::kohdistettu(f), static_cast<QWidget*>(f.email_file));
+            QVERIFY(testituki::valitse_nappaimin(f.email_file, 1));
             QCOMPARE(f.subject_edit->text(), fi("Palauta heti"));
             QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nHeat, Kasetti/Levy numero: 2"));
+            QVERIFY(testituki::tabulaattorilla(f.subject_edit));
     
             // No profile and No: nothing goes.
             p.viestit.vastaukset = {diag::Vastaus::Ei};
-            f.email_send->click();
+            QVERIFY(paina(f, Qt::Key_Return));
             QCOMPARE(p.viestit.tekstit().back(), std::string("Ilman profiilia ei voida lähettää sähköpostia, keskeytetään!"));
             QCOMPARE(palvelin.viesteja(), 0);
             QVERIFY(f.isVisible());
     
             // Yes: the profile is made in the profiles dialog and the mail goes to its address.
             p.viestit.vastaukset = {diag::Vastaus::Kylla};
-            f.email_send->click();
+            QVERIFY(paina(f, Qt::Key_Return));
             QCOMPARE(p.viestit.tekstit().back(), std::string("Viesti lähetetty!"));
             QCOMPARE(f.result(), int(QDialog::Accepted));
             return;
@@ -322,13 +337,15 @@ private slots:
         p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
             auto& f = static_cast<Tlaheta_tietokanta_form&>(d);
             d.show();
-            f.osoite_edit->setText("ei osoite");
-            f.laheta_button->click();
+            QVERIFY(kirjoita_kenttaan(f.osoite_edit, "ei osoite"));
+            QVERIFY(paina(f, Qt::Key_L, Qt::AltModifier));
             QVERIFY(f.isVisible());
-            f.osoite_edit->setText(" liisa@example.org ");
-            f.saate_memo->setPlainText(fi("Tässä lupaamani lista."));
+            // The refused address is selected in its field: typing replaces it.
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.osoite_edit));
+            testituki::nappaile(f.osoite_edit, " liisa@example.org ");
+            QVERIFY(kirjoita_kenttaan(f.saate_memo, fi("Tässä lupaamani lista.")));
             testituki::tallenna_kuva(f, "tietokanta_postiin");
-            f.laheta_button->click();
+            QTest::mouseClick(f.laheta_button, Qt::LeftButton);
             return;
         });
         p.toiminto(Toiminto::Laheta_tietokanta)->trigger();
@@ -346,10 +363,10 @@ private slots:
             auto& f = static_cast<Tpalaute_form&>(d);
             d.show();
             QCOMPARE(f.lahettaja_label->text(), fi("Pertti Pätkä <pertti@example.org>"));
-            f.aihe_edit->setText(fi("Hyvä ohjelma"));
-            f.viesti_memo->setPlainText(fi("Kiitos!"));
+            QVERIFY(kirjoita_kenttaan(f.aihe_edit, fi("Hyvä ohjelma")));
+            QVERIFY(kirjoita_kenttaan(f.viesti_memo, fi("Kiitos!")));
             testituki::tallenna_kuva(f, "palaute");
-            f.laheta_button->click();
+            QVERIFY(paina(f, Qt::Key_L, Qt::AltModifier));
             return;
         });
         p.toiminto(Toiminto::Laheta_palaute)->trigger();
@@ -367,7 +384,7 @@ private slots:
         Tkarhuemail_form f(p, "Matti", pohja);
         f.show();
         p.viestit.vastaukset = {diag::Vastaus::Kylla, diag::Vastaus::Ei, diag::Vastaus::Ei};
-        f.email_send->click();
+        QVERIFY(paina(f, Qt::Key_Return));
         QCOMPARE(p.asetussivut, std::vector<int>{6});
         Tlahetys_form l(nullptr);
         l.show();
@@ -382,7 +399,8 @@ private slots:
         QTimer vahti;
         QObject::connect(&vahti, &QTimer::timeout, [] {
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* f = qobject_cast<Tlahetys_form*>(w); f && f->isVisible()) f->keskeyta_button->click();
+                if (auto* f = qobject_cast<Tlahetys_form*>(w); f && f->isVisible())
+                    QTest::mouseClick(f->keskeyta_button, Qt::LeftButton);
         });
         vahti.start(20);
         TAsetukset a;
@@ -422,11 +440,11 @@ private slots:
             valittu = f.email_file->currentText();
             if (valittu == "muistutus_kohtelias.txt") {
                 testituki::tallenna_kuva(f, "muistutus_pohja");
-                f.email_file->setCurrentIndex(1);
+                QVERIFY(testituki::valitse_nappaimin(f.email_file, 1));
             }
             QCOMPARE(f.email->toPlainText(), fi("Alien, Kasetti/Levy numero: 1\nTerveisin "));
             p.viestit.vastaukset = {diag::Vastaus::Kylla};
-            f.email_send->click();
+            QVERIFY(paina(f, Qt::Key_Return));
             return;
         });
         t.nayta_muistutus("Matti");
@@ -473,19 +491,18 @@ private slots:
                 }
             });
             vahti.start();
-            p.tp.dialogi = [&](QDialog& d) -> int {
+            p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
                 d.show();
-                if (auto* m = qobject_cast<Tkarhuemail_form*>(&d)) m->email_send->click();
+                if (qobject_cast<Tkarhuemail_form*>(&d)) QVERIFY(paina(d, Qt::Key_Return));
                 if (auto* f = qobject_cast<Tpalaute_form*>(&d)) {
-                    f->viesti_memo->setPlainText("Kiitos!");
-                    f->laheta_button->click();
+                    QVERIFY(kirjoita_kenttaan(f->viesti_memo, "Kiitos!"));
+                    QVERIFY(paina(d, Qt::Key_L, Qt::AltModifier));
                 }
                 if (auto* f = qobject_cast<Tlaheta_tietokanta_form*>(&d)) {
-                    f->osoite_edit->setText("liisa@example.org");
-                    f->laheta_button->click();
+                    QVERIFY(kirjoita_kenttaan(f->osoite_edit, "liisa@example.org"));
+                    QVERIFY(paina(d, Qt::Key_L, Qt::AltModifier));
                 }
-                return d.result();
-            };
+            });
             if (std::string(mista) == "muistutus") t.nayta_muistutus("Matti");
             else if (std::string(mista) == "palaute") p.toiminto(Toiminto::Laheta_palaute)->trigger();
             else p.toiminto(Toiminto::Laheta_tietokanta)->trigger();

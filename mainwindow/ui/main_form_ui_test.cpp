@@ -43,13 +43,12 @@ private slots:
     void kasettikenttaTyhjanaSaaSeuraavanVapaanNumeron() {
         Oikea_paaikkuna i({{"", "Uusi"}, {"3", "A"}, {"AP7", "B"}, {"12", "C"}});
         i.a.kysy_pituus = false;
-        i.o<QLineEdit>("kasetilla_kentta")->setFocus();
-        QTRY_VERIFY(i.o<QLineEdit>("kasetilla_kentta")->hasFocus());
+        QVERIFY(testituki::napsauta_kenttaan(i.o<QLineEdit>("kasetilla_kentta")));
         i.poistu(i.o<QLineEdit>("kasetilla_kentta"));
         QCOMPARE(cp(i.o<QLineEdit>("kasetilla_kentta")->text()), std::string("13"));
         QCOMPARE(i.kortti().kasetilla, std::string("13"));
         // Entering the position of a numbered cassette fills in the next free position.
-        i.o<QComboBox>("sijainti_kentta")->setFocus();
+        QVERIFY(testituki::napsauta_kenttaan(i.o<QComboBox>("sijainti_kentta")));
         QTRY_COMPARE(i.o<QComboBox>("sijainti_kentta")->currentText(), QString("1"));
     }
 
@@ -70,8 +69,7 @@ private slots:
 
     void vainKirjoittaminenMerkitseeMuutetuksi() {
         Oikea_paaikkuna i({{"1", "Elokuva"}});
-        i.o<QLineEdit>("nimi_kentta")->setFocus();
-        QTRY_VERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
+        QVERIFY(testituki::napsauta_kenttaan(i.o<QLineEdit>("nimi_kentta")));
         for (Qt::Key k : {Qt::Key_Left, Qt::Key_End, Qt::Key_Shift, Qt::Key_Control})
             QTest::keyClick(QApplication::focusWidget(), k);
         QVERIFY(!i.tk().kortit.muutettu);
@@ -79,7 +77,13 @@ private slots:
         QVERIFY(i.tk().kortit.muutettu);
         // The user-named fields' grid and the extras text count too.
         i.tk().kortit.muutettu = false;
-        i.o<QTableWidget>("custom_kentat_grid")->item(3, 1)->setText("arvo");
+        auto* grid = i.o<QTableWidget>("custom_kentat_grid");
+        testituki::tuplanapsauta_solua(grid, 3, 1);
+        QTRY_VERIFY(QApplication::focusWidget() && grid->isAncestorOf(QApplication::focusWidget()));
+        testituki::nappaile(QApplication::focusWidget(), "arvo");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        // The cell's editor hands its text over once the event loop runs.
+        QTRY_COMPARE(grid->item(3, 1)->text(), QString("arvo"));
         QVERIFY(i.tk().kortit.muutettu);
         i.f->update_fields();
         i.tk().kortit.muutettu = false;
@@ -139,7 +143,8 @@ private slots:
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->lineEdit()->selectedText(), QString("oiminta"));
         testituki::nappaile(i.o<QComboBox>("luokitus_kentta"), "x");
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Tx"));
-        i.o<QComboBox>("luokitus_kentta")->setEditText("");
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QComboBox>("luokitus_kentta"), QString()));
+        QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString());
         testituki::nappaile(i.o<QComboBox>("luokitus_kentta"), "toimintak");
         QCOMPARE(i.o<QComboBox>("luokitus_kentta")->currentText(), QString("Toimintakomedia"));
     }
@@ -155,7 +160,7 @@ private slots:
         QCOMPARE(i.o<QLineEdit>("paanayttelijat_kentta")->text(), QString());
         QCOMPARE(i.kortti().paanayttelijat, std::string());
         // A title left empty takes the focus back whatever the field.
-        i.o<QLineEdit>("nimi_kentta")->clear();
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QLineEdit>("nimi_kentta"), QString()));
         i.f->findChild<Korttinakyma*>()->setfocus_eka_tyhja_kentta(12);
         QTRY_VERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
     }
@@ -164,8 +169,7 @@ private slots:
         Oikea_paaikkuna i({{"1", "Elokuva"}});
         // Also while a combo box has the focus, where the keys reach the edit inside it.
         for (QWidget* kentta : {static_cast<QWidget*>(i.o<QLineEdit>("nimi_kentta")), static_cast<QWidget*>(i.o<QComboBox>("maa_kentta"))}) {
-            kentta->setFocus();
-            QTRY_VERIFY(kentta->hasFocus());
+            QVERIFY(testituki::napsauta_kenttaan(kentta));
             QWidget* w = QApplication::focusWidget();
             QTest::keyPress(w, Qt::Key_Control, Qt::ControlModifier);
             QCOMPARE(i.o<QLabel>("Nimi")->text(), fi("Elokuvan &Nimi:"));
@@ -284,7 +288,6 @@ private slots:
         QCOMPARE(solu(g, 1, 0), std::string("Elokuva 100"));  // position 1
         QCOMPARE(g->currentRow(), 100);  // card 1 has position 100
         // A click on a row opens its card.
-        g->setFocus();
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
         QTRY_COMPARE(i.tk().nykyinen, 100);
 
@@ -302,8 +305,9 @@ private slots:
         i.tk().kortit[2].lisatieto_nimi[0] = "Käsikirjoitus:";
         testituki::kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
             QCOMPARE(d->windowTitle(), fi("Vaihda kentän nimi"));
-            d->uusi_nimi->clear();
-            QTest::keyClicks(d->uusi_nimi, "tuottaja");
+            // The name typed over the whole old one, selected: its first letter is a capital all the same.
+            QVERIFY(testituki::kirjoita_kenttaan(d->uusi_nimi, "tuottaja"));
+            QCOMPARE(d->uusi_nimi->text(), QString("Tuottaja"));
             QTest::keyClick(d->uusi_nimi, Qt::Key_Return);  // Enter: this card
         });
         QTest::mouseClick(i.o<QLabel>("Kasikirjoitus"), Qt::LeftButton);
@@ -316,11 +320,13 @@ private slots:
         i.f->update_fields();
         i.viestit.naytetyt.clear();
         testituki::kun_auki<Tmuuta_kentan_nimi_form>([](Tmuuta_kentan_nimi_form* d) {
-            d->uusi_nimi->clear();
-            d->muuta_kaikki->click();
+            QVERIFY(testituki::kirjoita_kenttaan(d->uusi_nimi, QString()));
+            QTest::mouseClick(d->muuta_kaikki, Qt::LeftButton);
             QVERIFY(d->isVisible());  // an empty name is refused
-            d->uusi_nimi->setText("Musiikki");
-            d->muuta_kaikki->click();
+            // Ctrl+A in the empty field selects; it types no letter.
+            QVERIFY(testituki::kirjoita_kenttaan(d->uusi_nimi, "Musiikki"));
+            QCOMPARE(d->uusi_nimi->text(), QString("Musiikki"));
+            QTest::mouseClick(d->muuta_kaikki, Qt::LeftButton);
         });
         QTest::mouseClick(i.o<QLabel>("Kasikirjoitus"), Qt::LeftButton);
         QCOMPARE(i.viestit.tekstit(),
@@ -344,15 +350,13 @@ private slots:
         QTRY_COMPARE(kysytyt, std::vector<std::string>{"17"});
 
         // A cassette number with the exclusion text is not asked about.
-        i.o<QLineEdit>("kasetilla_kentta")->clear();
-        i.kirjoita(i.o<QLineEdit>("kasetilla_kentta"), "AP3");
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QLineEdit>("kasetilla_kentta"), "AP3"));
         i.poistu(i.o<QLineEdit>("kasetilla_kentta"));
-        QTest::qWait(20);
+        QCoreApplication::sendPostedEvents();  // a question would have been posted by now
         QCOMPARE(kysytyt.size(), std::size_t(1));
 
         // Putting the tape card on the DVD's disc posts the mixed-media warning.
-        i.o<QLineEdit>("kasetilla_kentta")->clear();
-        i.kirjoita(i.o<QLineEdit>("kasetilla_kentta"), "DVD1");
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QLineEdit>("kasetilla_kentta"), "DVD1"));
         i.poistu(i.o<QLineEdit>("kasetilla_kentta"));
         QTRY_COMPARE(i.viestit.naytetyt.size(), std::size_t(1));
         QCOMPARE(i.viestit.naytetyt[0].teksti, std::string(sekamedia_viesti));
@@ -412,8 +416,8 @@ private slots:
 
     void tallennusIlmanNimeaEiKirjoitaTiedostoa() {
         Oikea_paaikkuna i({{"1", "A"}});
-        i.o<QLineEdit>("nimi_kentta")->clear();
-        i.o<QAction>("Tallenna_Menu")->trigger();
+        QVERIFY(testituki::kirjoita_kenttaan(i.o<QLineEdit>("nimi_kentta"), QString()));
+        QVERIFY(testituki::paina(*i.f, Qt::Key_S, Qt::ControlModifier));
         QVERIFY(!fs::exists(i.k.juuri() / "testi.rkb"));
         QCOMPARE(i.o<QLineEdit>("nimi_kentta")->text(), fi("Syötä elokuvan nimi!"));
         QCOMPARE(i.o<QLineEdit>("nimi_kentta")->selectedText(), fi("Syötä elokuvan nimi!"));
@@ -515,9 +519,9 @@ private slots:
         QVERIFY(s.viestit.naytetyt[0].teksti.find("default.rkb") != std::string::npos);
         // With no file behind the catalogue, saving asks for a name instead of failing.
         QCOMPARE(s.m().varasto().tk().tiedosto, std::string());
-        s.m().findChild<QLineEdit*>("nimi_kentta")->setText(fi("Ensimmäinen"));
+        QVERIFY(testituki::kirjoita_kenttaan(s.m().findChild<QLineEdit*>("nimi_kentta"), fi("Ensimmäinen")));
         s.tyopoyta.tallennettavat = {QString::fromStdString((s.k.juuri() / "talteen.rkb").string())};
-        s.m().findChild<QAction*>("Tallenna_Menu")->trigger();
+        QVERIFY(testituki::paina(s.m(), Qt::Key_S, Qt::ControlModifier));
         QCOMPARE(s.tiedoston_nimet("talteen.rkb"), std::vector<std::string>{"Ensimmäinen"});
         s.m().close();
     }
@@ -560,7 +564,7 @@ private slots:
         // The covers come out after the first card is shown.
         QTRY_VERIFY(fs::exists(s.k.juuri() / "gfx" / "kannet" / "11111111.jpg"));
         s.k.kirjoita("gfx/kopio.jpg", "x");
-        m.findChild<QLineEdit*>("nimi_kentta")->setText("Muutettu nimi");
+        QVERIFY(testituki::kirjoita_kenttaan(m.findChild<QLineEdit*>("nimi_kentta"), "Muutettu nimi"));
         m.varasto().tk().kortit.merkitse_muutetuksi();
         s.viestit.vastaukset = {diag::Vastaus::Kylla};
         m.findChild<QAction*>("Lopeta_Menu")->trigger();

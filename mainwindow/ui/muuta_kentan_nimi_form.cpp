@@ -70,7 +70,11 @@ bool Tmuuta_kentan_nimi_form::eventFilter(QObject* o, QEvent* e) {
             return true;
         }
         const QString t = k->text();
-        if (uusi_nimi->cursorPosition() == 0 && t.size() == 1 && t[0] >= 'a' && t[0] <= 'z') {
+        // Where the letter lands: at the start of the selection it replaces, or at the caret. A key held
+        // with Ctrl or Alt is a shortcut (Ctrl+A, Ctrl+V), whatever letter some systems give it as text.
+        const int kohta = uusi_nimi->hasSelectedText() ? uusi_nimi->selectionStart() : uusi_nimi->cursorPosition();
+        const bool pikanappain = k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (kohta == 0 && !pikanappain && t.size() == 1 && t[0] >= 'a' && t[0] <= 'z') {
             uusi_nimi->insert(t.toUpper());
             return true;
         }

@@ -1,12 +1,11 @@
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -75,14 +74,31 @@ void nayta_sivu(Ymparisto& y, int sivu) {
     y.f->show();
     // Active, as the window manager makes a new dialog, so its shortcut keys work.
     QVERIFY(testituki::kohdistettu(*y.f));
-    QTabBar* valilehdet = y.f->PageControl->tabBar();
-    QTest::mouseClick(valilehdet, Qt::LeftButton, {}, valilehdet->tabRect(sivu).center());
+    testituki::napsauta_valilehtea(y.f->PageControl, y.f->PageControl->widget(sivu));
     QCOMPARE(y.f->PageControl->currentIndex(), sivu);
 }
 
-void poistu(QWidget* w) {
-    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(w, &e);
+// The dialog shown on the page that holds `w`, opened by a click on its tab.
+bool nayta_sivu_jolla(Ymparisto& y, QWidget* w) {
+    y.f->show();
+    return testituki::avaa_valilehti_jolla(w);
+}
+
+// A click on a check box or radio button of the dialog, on the page that holds it.
+bool napsauta(Ymparisto& y, QAbstractButton* b) {
+    if (!nayta_sivu_jolla(y, b)) return false;
+    testituki::napsauta_ruutua(b);
+    return true;
+}
+
+// Text typed into a field of the dialog, on the page that holds it.
+bool kirjoita(Ymparisto& y, QWidget* kentta, const QString& teksti) {
+    return nayta_sivu_jolla(y, kentta) && testituki::kirjoita_kenttaan(kentta, teksti);
+}
+
+// A key to the widget that has the focus in the dialog.
+bool paina(Ymparisto& y, Qt::Key avain, Qt::KeyboardModifiers napit = Qt::NoModifier) {
+    return testituki::paina(*y.f, avain, napit);
 }
 
 }  // namespace
@@ -94,21 +110,23 @@ private slots:
 
     void vaaraPaivamaaraJaPuuttuvaTietokantaKorjataan() {
         Ymparisto y;
-        y.f->show();
-        y.f->notify_dates->setText("abc");
-        QTest::keyClick(y.f->notify_dates, Qt::Key_Return);
+        QVERIFY(kirjoita(y, y.f->notify_dates, "abc"));
+        QVERIFY(paina(y, Qt::Key_Return));
         QCOMPARE(y.f->notify_dates->text(), QString("30"));
         QCOMPARE(y.a.notify_dates, std::string("30"));
-        y.f->notify_dates->setText("45");
-        QTest::keyClick(y.f->notify_dates, Qt::Key_Return);
+        QVERIFY(y.f->isVisible());
+        QVERIFY(kirjoita(y, y.f->notify_dates, "45"));
+        QVERIFY(paina(y, Qt::Key_Return));
         QCOMPARE(y.a.notify_dates, std::string("45"));
 
-        y.f->default_open->setEditText("puuttuu.rkb");
-        poistu(y.f->default_open);
+        // The catalogue's name is checked when the focus leaves the field by Tab.
+        QVERIFY(kirjoita(y, y.f->default_open, "puuttuu.rkb"));
+        QVERIFY(paina(y, Qt::Key_Tab));
+        QVERIFY(QApplication::focusWidget() != y.f->default_open);
         QCOMPARE(y.f->default_open->currentText(), QString("default.rkb"));
         QCOMPARE(y.a.default_open, std::string("default.rkb"));
-        y.f->default_open->setEditText("Elokuvat.rkb");
-        poistu(y.f->default_open);
+        QVERIFY(kirjoita(y, y.f->default_open, "Elokuvat.rkb"));
+        QVERIFY(paina(y, Qt::Key_Tab));
         QCOMPARE(y.a.default_open, std::string("Elokuvat.rkb"));
 
         QCOMPARE(y.tekstit(), (std::vector<std::string>{
@@ -116,8 +134,8 @@ private slots:
                                   "Tiedostoa puuttuu.rkb ei löydy, asetamme arvoksi default.rkb!"}));
         for (const auto& v : y.viestit.naytetyt) QVERIFY(v.laji == diag::Laji::Virhe);
 
-        y.f->ala_kysy_jos_sisaltaa->clear();
-        QTest::keyClick(y.f->ala_kysy_jos_sisaltaa, Qt::Key_Return);
+        QVERIFY(kirjoita(y, y.f->ala_kysy_jos_sisaltaa, QString()));
+        QVERIFY(paina(y, Qt::Key_Return));
         QVERIFY(!y.f->ala_kysy_jos->isChecked());
         QVERIFY(!y.a.ala_kysy_jos);
     }
@@ -130,14 +148,16 @@ private slots:
         y.f->show();
         QCOMPARE(kohdat(y.f->skin_dir), (QStringList{"perus", "rikki", "tumma"}));
 
-        y.f->skin_dir->setCurrentText("tumma");
+        QVERIFY(nayta_sivu_jolla(y, y.f->skin_dir));
+        QVERIFY(testituki::valitse_nappaimin(y.f->skin_dir, 2));
         QCOMPARE(y.a.skin_dir, std::string("tumma"));
         QCOMPARE(nimi->palette().color(QPalette::WindowText), QColor(Qt::white));
-        y.f->notify_enabled->setChecked(false);
-        y.f->email_nimi->setText(fi("Matti Meikäläinen"));
+        QVERIFY(napsauta(y, y.f->notify_enabled));
+        QVERIFY(kirjoita(y, y.f->email_nimi, fi("Matti Meikäläinen")));
+        QCOMPARE(y.a.email_nimi, std::string("Matti Meikäläinen"));
         QVERIFY(!y.a.notify_enabled);
 
-        y.f->peruuta_button->click();
+        QVERIFY(paina(y, Qt::Key_P, Qt::AltModifier));
         QVERIFY(!y.f->isVisible());
         QCOMPARE(y.a.skin_dir, std::string("perus"));
         QCOMPARE(y.a.ulkoasu.paaikkuna_normaali, 0u);
@@ -154,8 +174,9 @@ private slots:
 
     void kuvauksetonUlkoasuPalaaPerukseen() {
         Ymparisto y;
-        y.f->show();
-        y.f->skin_dir->setCurrentText("rikki");
+        QVERIFY(nayta_sivu_jolla(y, y.f->skin_dir));
+        // Chosen from the list, refused: the list goes back to "perus" (below).
+        testituki::valitse_nappaimin(y.f->skin_dir, 1);
         QCOMPARE(y.tekstit(), std::vector<std::string>{
                                   "Valitsemasi ikkunoiden ulkoasu [rikki] ei ole kelvollinen! Tiedosto ULKOASU.INI "
                                   "puuttuu!\npalautetaan ulkoasu \"perus\"! (Käy asetuksissa, valitse toimiva ulkoasu "
@@ -163,7 +184,7 @@ private slots:
         QVERIFY(y.viestit.naytetyt[0].laji == diag::Laji::Varoitus);
         QCOMPARE(y.a.skin_dir, std::string("perus"));
         QCOMPARE(y.f->skin_dir->currentText(), QString("perus"));
-        y.f->button_dir->setCurrentText("rikki");
+        testituki::valitse_nappaimin(y.f->button_dir, 1);
         QCOMPARE(y.viestit.naytetyt.size(), std::size_t(2));
         QCOMPARE(y.f->button_dir->currentText(), QString("perus"));
     }
@@ -171,13 +192,15 @@ private slots:
     void tallennusKirjoittaaJaSuljee() {
         Ymparisto y;
         int& paivitetty = y.paa.paivitetty;
-        y.f->show();
-        y.f->email_nimi->setText(fi("Matti Meikäläinen"));
-        y.f->tunteina->setChecked(true);
-        y.f->print_24bit->setChecked(true);
-        y.f->avaa_kannet_tarvittaessa->setChecked(true);
-        y.f->Tarroja->stepUp();
-        y.f->Tallenna_button->click();
+        QVERIFY(kirjoita(y, y.f->email_nimi, fi("Matti Meikäläinen")));
+        QAbstractButton* const valinnat[] = {y.f->tunteina, y.f->print_24bit, y.f->avaa_kannet_tarvittaessa};
+        for (QAbstractButton* b : valinnat) {
+            QVERIFY2(napsauta(y, b), qPrintable(b->objectName()));
+            QVERIFY2(b->isChecked(), qPrintable(b->objectName()));
+        }
+        QVERIFY(nayta_sivu_jolla(y, y.f->Tarroja) && testituki::napsauta_kenttaan(y.f->Tarroja));
+        QVERIFY(paina(y, Qt::Key_Up));
+        QVERIFY(paina(y, Qt::Key_T, Qt::AltModifier));
         QVERIFY(!y.f->isVisible());
         QCOMPARE(y.f->result(), int(QDialog::Accepted));
         QCOMPARE(paivitetty, 1);
@@ -189,12 +212,14 @@ private slots:
 
     void oletusasetuksetIlmanKysymysta() {
         Ymparisto y;
+        QVERIFY(napsauta(y, y.f->proxy_enabled));
+        QVERIFY(y.f->proxy_enabled->isChecked());
+        QVERIFY(nayta_sivu_jolla(y, y.f->skin_dir));
+        QVERIFY(testituki::valitse_nappaimin(y.f->skin_dir, 2));
+        QVERIFY(paina(y, Qt::Key_T, Qt::AltModifier));
+        QVERIFY(!y.f->isVisible());
         y.f->show();
-        y.f->proxy_enabled->setChecked(true);
-        y.f->skin_dir->setCurrentText("tumma");
-        y.f->Tallenna_button->click();
-        y.f->show();
-        y.f->alkup_asetukset->click();
+        QVERIFY(paina(y, Qt::Key_O, Qt::AltModifier));
         QVERIFY(y.f->isVisible());
         QVERIFY(!y.f->proxy_enabled->isChecked());
         QCOMPARE(y.f->skin_dir->currentText(), QString("perus"));
@@ -209,7 +234,7 @@ private slots:
         const auto katso_ja_sulje = [&] {
             QTimer::singleShot(0, y.f.get(), [&] {
                 nahdyt << y.f->PageControl->currentIndex();
-                y.f->Tallenna_button->click();
+                QVERIFY(paina(y, Qt::Key_T, Qt::AltModifier));
             });
         };
         katso_ja_sulje();
@@ -225,17 +250,16 @@ private slots:
 
     void sahkopostitiliNappiVainKunTiliOn() {
         Ymparisto y;
-        y.f->show();
-        y.f->PageControl->setCurrentIndex(Tasetukset_form::Email_sivu);
+        nayta_sivu(y, Tasetukset_form::Email_sivu);
         QVERIFY(!y.f->get_emailsetup_from_outlook->isVisible());
         y.f->lue_postitili = [] {
             return Tasetukset_form::Postitili{"Liisa Lähettäjä", "liisa@example.org", "smtp.example.org", ""};
         };
-        y.f->PageControl->setCurrentIndex(0);
-        y.f->PageControl->setCurrentIndex(Tasetukset_form::Email_sivu);
+        nayta_sivu(y, 0);
+        nayta_sivu(y, Tasetukset_form::Email_sivu);
         QVERIFY(y.f->get_emailsetup_from_outlook->isVisible());
-        y.f->email_username->setText("vanha");
-        y.f->get_emailsetup_from_outlook->click();
+        QVERIFY(kirjoita(y, y.f->email_username, "vanha"));
+        QTest::mouseClick(y.f->get_emailsetup_from_outlook, Qt::LeftButton);
         QCOMPARE(y.a.email_nimi, std::string("Liisa Lähettäjä"));
         QCOMPARE(y.a.email_addr, std::string("liisa@example.org"));
         QCOMPARE(y.a.smtp_palvelin, std::string("smtp.example.org"));
@@ -245,13 +269,13 @@ private slots:
     // The feedback address is typed on the Email page like the other mail settings and saved with them.
     void palautteenOsoiteEmailSivulla() {
         Ymparisto y;
-        y.f->show();
-        y.f->PageControl->setCurrentIndex(Tasetukset_form::Email_sivu);
+        nayta_sivu(y, Tasetukset_form::Email_sivu);
         QVERIFY(QTest::qWaitForWindowExposed(y.f.get()));
         QTest::mouseClick(y.f->palaute_addr, Qt::LeftButton);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(y.f->palaute_addr));
         QTest::keyClicks(QApplication::focusWidget(), "palaute@example.org");
-        y.f->Tallenna_button->click();
+        QVERIFY(paina(y, Qt::Key_T, Qt::AltModifier));
+        QVERIFY(!y.f->isVisible());
         QCOMPARE(y.a.palaute_addr, std::string("palaute@example.org"));
         std::string ini;
         QVERIFY(lue_koko_tiedosto(jarjestelman_tiedostot(), y.k.juuri() / "asetukset.ini", ini));
@@ -320,15 +344,14 @@ private slots:
         Ymparisto y;
         // The lists are the main window's own combo box values.
         y.a.Nopeus_kentta_oletus = "Laserdisc";
-        y.f->show();
-        y.f->PageControl->setCurrentIndex(Tasetukset_form::Uusi_kortti_sivu);
+        nayta_sivu(y, Tasetukset_form::Uusi_kortti_sivu);
         QCOMPARE(kohdat(y.f->Nopeus_kentta_oletus),
                  (QStringList{"SP", "LP", "EP", "DVD", "DVD R1", "DVD R2", "VCD", "DivX", "Laserdisc"}));
         QCOMPARE(y.f->Nopeus_kentta_oletus->currentText(), QString("Laserdisc"));
         QCOMPARE(kohdat(y.f->aani_kentta_oletus),
                  (QStringList{"Hifi Stereo", "Dolby Surround", "Dolby Digital 5.1", "DTS", "Ei Hifiraitaa (Mono)"}));
         QCOMPARE(kohdat(y.f->Vari_Kentta_oletus), (QStringList{"", fi("Kyllä"), "Ei"}));
-        y.f->PageControl->setCurrentIndex(Tasetukset_form::Dvd_sivu);
+        nayta_sivu(y, Tasetukset_form::Dvd_sivu);
         QCOMPARE(kohdat(y.f->kuva_kentta_jos_dvd).size(), 8);
         QCOMPARE(kohdat(y.f->kuva_kentta_jos_dvd).last(), QString("Super-35"));
         QCOMPARE(y.f->kuva_kentta_jos_dvd->currentText(), QString("2.35:1 Letterbox"));
@@ -337,22 +360,27 @@ private slots:
 
     void tulostimenTarkkuus() {
         Ymparisto y;
-        y.f->show();
+        nayta_sivu(y, Tasetukset_form::Tulostus_sivu);
         QCOMPARE(y.f->DPI_X_EDIT->value(), 0);
-        y.f->Detect_DPI_button->click();  // no printer: nothing changes
+        QTest::mouseClick(y.f->Detect_DPI_button, Qt::LeftButton);  // no printer: nothing changes
         QCOMPARE(y.f->DPI_X_EDIT->value(), 0);
         QCOMPARE(y.a.DPI_Y, 0);
+        // The arrows move in tens within 50 to 9999; from "not known" the first step is 50, and a step
+        // down from it stays there.
+        QVERIFY(testituki::napsauta_kenttaan(y.f->DPI_X_EDIT));
+        QVERIFY(paina(y, Qt::Key_Down));
+        QCOMPARE(y.a.DPI_X, 0);
+        QVERIFY(paina(y, Qt::Key_Up));
+        QCOMPARE(y.a.DPI_X, 50);
         y.tulostin = Tarkkuus{600, 300};
-        y.f->Detect_DPI_button->click();
+        QTest::mouseClick(y.f->Detect_DPI_button, Qt::LeftButton);
         QCOMPARE(y.a.DPI_X, 600);
         QCOMPARE(y.a.DPI_Y, 300);
-        // The arrows move in tens within 50 to 9999; from "not known" the first step is 50.
-        y.f->DPI_Y_EDIT->stepBy(-30);
+        QVERIFY(testituki::napsauta_kenttaan(y.f->DPI_Y_EDIT));
+        for (int i = 0; i < 3; ++i) QVERIFY(paina(y, Qt::Key_PageDown));
         QCOMPARE(y.a.DPI_Y, 50);
-        y.f->DPI_X_EDIT->setValue(0);
-        y.f->DPI_X_EDIT->stepBy(1);
-        QCOMPARE(y.a.DPI_X, 50);
-        y.f->Tarroja->stepBy(-20);
+        QVERIFY(testituki::napsauta_kenttaan(y.f->Tarroja));
+        for (int i = 0; i < 2; ++i) QVERIFY(paina(y, Qt::Key_PageDown));
         QCOMPARE(y.a.Tarroja, 5);
     }
 
@@ -361,21 +389,21 @@ private slots:
         int& paivitetty = y.paa.paivitetty;
         bool& nakyvissa = y.paa.auki;
         y.f->valitse_vari = [](Vari) { return std::optional<Vari>(0x336699); };
-        y.f->show();
-        y.f->force_kentan_vari->click();
+        QVERIFY(napsauta(y, y.f->force_kentan_vari));
         QVERIFY(y.a.force_kentan_vari);
-        y.f->force_vari->click();
+        QTest::mouseClick(y.f->force_vari, Qt::LeftButton);
         QCOMPARE(y.a.force_vari, Vari(0x336699));
         QCOMPARE(y.a.ulkoasu.kenttien_vari, Vari(0x336699));
-        y.f->force_kentan_vari->click();
+        QVERIFY(napsauta(y, y.f->force_kentan_vari));
         QCOMPARE(y.a.ulkoasu.kenttien_vari, Vari(0xFFFFFF));
-        y.f->nayta_arvosana->click();
+        QVERIFY(napsauta(y, y.f->nayta_arvosana));
         QCOMPARE(paivitetty, 0);
         nakyvissa = true;
-        y.f->smoothen_cover->click();
+        QVERIFY(napsauta(y, y.f->smoothen_cover));
         QCOMPARE(paivitetty, 1);
         // Typing in the skin list is refused.
-        QTest::keyClick(y.f->skin_dir, Qt::Key_T);
+        QVERIFY(testituki::tabulaattorilla(y.f->skin_dir));
+        QVERIFY(paina(y, Qt::Key_T));
         QCOMPARE(y.a.skin_dir, std::string("perus"));
     }
 
@@ -383,9 +411,8 @@ private slots:
     void jokainenSivuKuvana() {
         Ymparisto y;
         y.f->lue_postitili = [] { return Tasetukset_form::Postitili{"Liisa", "", "", ""}; };
-        y.f->show();
         for (int i = 0; i < y.f->PageControl->count(); ++i) {
-            y.f->PageControl->setCurrentIndex(i);
+            nayta_sivu(y, i);
             const QPixmap kuva = y.f->grab();
             QVERIFY(kuva.width() >= 600 && kuva.height() >= 380);
             // Nothing of the page runs out of the dialog.

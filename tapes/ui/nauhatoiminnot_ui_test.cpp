@@ -75,23 +75,26 @@ private slots:
             QCOMPARE(p.tk.nykyinen, 5);
             QVERIFY(f.StatusBar->currentMessage().isEmpty());
 
-            f.vahintaan->setText("30");
-            f.LP->setChecked(true);
-            f.etsi_vapaata_button->click();
+            // The minutes typed and Return pressed in their field: the search is the default button.
+            testituki::napsauta_ruutua(f.LP);
+            QVERIFY(f.LP->isChecked());
+            QVERIFY(testituki::kirjoita_kenttaan(f.vahintaan, "30"));
+            QVERIFY(testituki::paina(f, Qt::Key_Return));
             QCOMPARE(g->rowCount(), 2);  // 15 SP minutes: cassettes 1 and 4
             QCOMPARE(g->item(1, 0)->text(), QString("4"));
 
-            f.vahintaan->setText("noin 90");
-            f.etsi_vapaata_button->click();
+            QVERIFY(testituki::kirjoita_kenttaan(f.vahintaan, "noin 90"));
+            QVERIFY(testituki::paina(f, Qt::Key_Return));
             QCOMPARE(p.viestit.tekstit().back(), std::string("VIRHE: Syötä kenttään haettava minuuttimäärä esim \"90\""));
             QVERIFY(f.vahintaan->text().isEmpty());
             QCOMPARE(g->rowCount(), 2);
 
-            f.vahintaan->setText("500");
-            f.etsi_vapaata_button->click();
+            QVERIFY(testituki::kirjoita_kenttaan(f.vahintaan, "500"));
+            QVERIFY(testituki::paina(f, Qt::Key_Return));
             QCOMPARE(g->rowCount(), 3);
             QCOMPARE(p.viestit.tekstit().back(), std::string("Ei löydy!"));
-            f.sulje_button->click();
+            QTest::mouseClick(f.sulje_button, Qt::LeftButton);
+            QVERIFY(!f.isVisible());
             return;
         });
         p.toiminto(Toiminto::Nauhatilanne)->trigger();
@@ -115,7 +118,7 @@ private slots:
                 QTest::keyClick(k, Qt::Key_2);
                 QCOMPARE(s->pituus->currentText(), QString("240"));
                 QCOMPARE(s->pituus->lineEdit()->selectedText(), QString("40"));
-                s->ok_button->click();
+                QVERIFY(testituki::paina(*s, Qt::Key_Return));
                 return;
             }
             auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
@@ -146,8 +149,9 @@ private slots:
         p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
             if (auto* s = dynamic_cast<Tsyota_kas*>(&d)) {
                 d.show();
-                s->pituus->setEditText("240");
-                s->ok_button->click();
+                QVERIFY(testituki::kirjoita_kenttaan(s->pituus, "240"));
+                QCOMPARE(s->pituus->currentText(), QString("240"));
+                QTest::mouseClick(s->ok_button, Qt::LeftButton);
                 return;
             }
             auto& f = dynamic_cast<Ttyhjaa_nauhaa_form&>(d);
@@ -193,6 +197,7 @@ private slots:
         Tsyota_kas s(p, "1");
         s.show();
         QLineEdit* e = s.pituus->lineEdit();
+        // The starting text and selection are set, not typed: typing them would complete them.
         e->setText(alku);
         if (valinta) e->setSelection(static_cast<int>(alku.size()), -valinta);
         else e->end(false);
@@ -209,8 +214,9 @@ private slots:
         Nauhatoiminnot n(p);
         p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
             auto& s = dynamic_cast<Tsyota_kas&>(d);
-            s.asetukset_button->click();
-            s.peruuta_button->click();
+            s.show();
+            QTest::mouseClick(s.asetukset_button, Qt::LeftButton);
+            QTest::mouseClick(s.peruuta_button, Qt::LeftButton);
             return;
         });
         n.kysy_kasetin_pituus("7");
@@ -220,8 +226,9 @@ private slots:
         p.tp.dialogi = testituki::dialogi_tuloksineen([&](QDialog& d) {
             auto& s = dynamic_cast<Tsyota_kas&>(d);
             s.show();
-            s.pituus->lineEdit()->setText("195");
-            QTest::keyClick(testituki::kohdistettu(s), Qt::Key_Return);
+            QVERIFY(testituki::kirjoita_kenttaan(s.pituus, "195"));
+            QCOMPARE(s.pituus->currentText(), QString("195"));
+            QVERIFY(testituki::paina(s, Qt::Key_Return));
             return;
         });
         n.kysy_kasetin_pituus("7");
