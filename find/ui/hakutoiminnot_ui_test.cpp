@@ -26,6 +26,8 @@
 #include "testituki/sijaispaaikkuna.h"
 
 using testituki::Sijaispaaikkuna;
+using testituki::kirjoita_kenttaan;
+using testituki::paina;
 
 namespace {
 
@@ -56,9 +58,9 @@ private slots:
             ++dialogeja;
             [&] { QCOMPARE(&d, static_cast<QDialog*>(&e)); }();
             d.show();
-            [&] { QTRY_COMPARE(e.focusWidget(), static_cast<QWidget*>(e.hakusanat)); }();
-            QTest::keyClicks(e.hakusanat, "ALIEN");
-            QTest::keyClick(e.hakusanat, Qt::Key_Return);
+            QWidget* k = testituki::kohdistettu(d);
+            [&] { QCOMPARE(k, static_cast<QWidget*>(e.hakusanat)); }();
+            testituki::nappaile(k, "ALIEN\n");
             return d.result();
         };
         h.etsi();
@@ -102,8 +104,12 @@ private slots:
         // The mini list chosen in the dialog.
         p.tp.dialogi = [&](QDialog& d) {
             d.show();
-            e.minilistaan->setChecked(true);
-            e.hakusanat->setText("zorro");
+            testituki::aktivoi_ikkuna(&d);
+            testituki::napsauta_ruutua(e.minilistaan);
+            [&] {
+                QVERIFY(e.minilistaan->isChecked());
+                QVERIFY(kirjoita_kenttaan(e.hakusanat, "zorro"));
+            }();
             QTest::mouseClick(e.etsi_button, Qt::LeftButton);
             return d.result();
         };
@@ -125,7 +131,6 @@ private slots:
         h.lista().nayta_kaikki();
         QCOMPARE(l.valittu_rivi(), 1);
         Tetsi_form& e = h.haku_ikkuna();
-        e.listaan_chbox->setChecked(false);  // the search jumps to the next hit instead of listing them
         p.tp.dialogi = [&](QDialog& d) {
             d.show();
             QWidget* k = testituki::kohdistettu(d);
@@ -133,8 +138,15 @@ private slots:
                 QVERIFY(k);
                 QCOMPARE(k, static_cast<QWidget*>(e.hakusanat));
             }();
-            QTest::keyClicks(k, "alien");
-            QTest::keyClick(k, Qt::Key_Return);
+            testituki::nappaile(k, "alien");
+            // The search jumps to the next hit instead of listing them; the click gives the words the
+            // focus back, so Return there searches.
+            testituki::napsauta_ruutua(e.listaan_chbox);
+            [&] {
+                QVERIFY(!e.listaan_chbox->isChecked());
+                QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.hakusanat));
+                QVERIFY(paina(d, Qt::Key_Return));
+            }();
             return d.result();
         };
         h.etsi();
@@ -157,16 +169,20 @@ private slots:
         p.tk.nykyinen = 2;
         p.tp.dialogi = [&](QDialog& d) {
             d.show();
+            testituki::aktivoi_ikkuna(&d);
             QTest::mouseClick(e.etsi_button, Qt::LeftButton);  // no words
-            e.select_noneClick();
-            e.hakusanat->setText("alien");  // nothing checked: nothing matches
-            QTest::mouseClick(e.etsi_button, Qt::LeftButton);
-            [&] { QVERIFY(d.isVisible()); }();
-            e.select_kaikkiClick();
-            e.hakusanat->setText("zzz");
-            QTest::keyClick(e.hakusanat, Qt::Key_Return);
-            [&] { QVERIFY(d.isVisible()); }();
-            d.reject();
+            QTest::mouseClick(e.select_none, Qt::LeftButton);
+            [&] {
+                QVERIFY(kirjoita_kenttaan(e.hakusanat, "alien"));  // nothing checked: nothing matches
+                QTest::mouseClick(e.etsi_button, Qt::LeftButton);
+                QVERIFY(d.isVisible());
+                QTest::mouseClick(e.select_kaikki, Qt::LeftButton);
+                QVERIFY(kirjoita_kenttaan(e.hakusanat, "zzz"));
+                QVERIFY(paina(d, Qt::Key_Return));
+                QVERIFY(d.isVisible());
+                QVERIFY(paina(d, Qt::Key_Escape));
+                QVERIFY(!d.isVisible());
+            }();
             return d.result();
         };
         h.etsi();
@@ -189,13 +205,18 @@ private slots:
         p.tp.dialogi = [&](QDialog& d) {
             himmeana = p.himmennyksia;
             d.show();
-            QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
-            [&] { QVERIFY(e.huomaa_label->isVisible() && !e.etsi_progress->isVisible() && !e.minilistaan->isVisible()); }();
-            e.hakusanat->setText("alien");
+            testituki::aktivoi_ikkuna(&d);
+            testituki::napsauta_ruutua(e.listaan_chbox);
+            [&] {
+                QVERIFY(e.huomaa_label->isVisible() && !e.etsi_progress->isVisible() && !e.minilistaan->isVisible());
+                // The click gives the words field the focus back.
+                QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.hakusanat));
+            }();
+            testituki::nappaile(e.hakusanat, "alien");
             QTest::mouseClick(e.etsi_button, Qt::LeftButton);
             return d.result();
         };
-        QTest::keyClick(&p.w, Qt::Key_F3);
+        QVERIFY(paina(p.w, Qt::Key_F3));
         QCOMPARE(himmeana, 1);
         QCOMPARE(p.himmennyksia, 0);
         QCOMPARE(p.tk.nykyinen, 1);  // from the first card, whatever was current
@@ -204,11 +225,11 @@ private slots:
 
         p.tp.dialogi = nullptr;  // from now on F3 finds the next card without the dialog
         const int tallennuksia = p.tallennuksia;
-        QTest::keyClick(&p.w, Qt::Key_F3);
+        QVERIFY(paina(p.w, Qt::Key_F3));
         QCOMPARE(p.tk.nykyinen, 3);
         QVERIFY(p.tallennuksia > tallennuksia);
         QVERIFY(p.viestit.naytetyt.empty());
-        QTest::keyClick(&p.w, Qt::Key_F3);
+        QVERIFY(paina(p.w, Qt::Key_F3));
         QCOMPARE(p.tk.nykyinen, 3);  // no wrap-around to the first card
         QCOMPARE(p.viestit.tekstit(), std::vector<std::string>{"Ei löydy!"});
         QCOMPARE(p.viestit.naytetyt[0].laji, diag::Laji::Tieto);
@@ -257,8 +278,8 @@ private slots:
         Hakutoiminnot h(p);
 
         Tetsi_form& e = h.haku_ikkuna();
-        e.hakusanat->setText("alien, matrix");
         e.show();
+        QVERIFY(kirjoita_kenttaan(e.hakusanat, "alien, matrix"));
         testituki::tallenna_kuva(e, "haku");
         QTest::mouseClick(e.listaan_chbox, Qt::LeftButton);
         testituki::tallenna_kuva(e, "haku_seuraava");
