@@ -21,6 +21,8 @@
 #include "storage/kannet.h"
 
 namespace fs = std::filesystem;
+using testituki::kirjoita_kenttaan;
+using testituki::paina;
 
 namespace {
 
@@ -66,25 +68,25 @@ class KorttitoiminnotTest : public QObject {
 private slots:
     void edellinenJaSeuraavaReunoilla() {
         Oikea_paaikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}});
-                QTest::mousePress(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
+        QTest::mouseClick(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
         QCOMPARE(i.tk().nykyinen, 1);
         QCOMPARE(i.tyopoyta.piippauksia, 1);
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
         QCOMPARE(i.tk().nykyinen, 3);
         QCOMPARE(i.tyopoyta.piippauksia, 1);
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
         QCOMPARE(i.tk().nykyinen, 3);
         QCOMPARE(i.tyopoyta.piippauksia, 2);
         QCOMPARE(cp(i.o<QLineEdit>("nimi_kentta")->text()), std::string("C"));
         // Ctrl+Alt+Left acts as a left press on previous.
-        QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(paina(*i.f, Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier));
         QCOMPARE(i.tk().nykyinen, 2);
     }
 
     void kasettihypytOikeallaNapilla() {
         Oikea_paaikkuna i({{"1", "A"}, {"1", "B"}, {"2", "C"}, {"2", "D"}, {"3", "E"}});
-                struct Askel {
+        struct Askel {
             QPushButton* nappi;
             int indeksi;
             int piippauksia;
@@ -98,25 +100,25 @@ private slots:
             {i.o<QPushButton>("edellinen_button"), 2, 2},
         };
         for (const Askel& a : askeleet) {
-            QTest::mousePress(a.nappi, Qt::RightButton);
+            QTest::mouseClick(a.nappi, Qt::RightButton);
             QCOMPARE(i.tk().nykyinen, a.indeksi);
             QCOMPARE(i.tyopoyta.piippauksia, a.piippauksia);
         }
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::MiddleButton);
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::MiddleButton);
         QCOMPARE(i.tk().nykyinen, 2);
     }
 
     void nimetonKorttiEiPaastaLiikkumaan() {
         Oikea_paaikkuna i({{"1", "A"}, {"1", "B"}});
-                i.o<QLineEdit>("nimi_kentta")->clear();
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QVERIFY(kirjoita_kenttaan(i.o<QLineEdit>("nimi_kentta"), QString()));
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
         QCOMPARE(i.tk().nykyinen, 1);
         QCOMPARE(i.tyopoyta.piippauksia, 1);
         QCOMPARE(cp(i.o<QLineEdit>("nimi_kentta")->text()), std::string("Syötä elokuvan nimi!"));
         QVERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
         QCOMPARE(i.o<QLineEdit>("nimi_kentta")->selectedText(), i.o<QLineEdit>("nimi_kentta")->text());
         // The list button asks first for a title too, and never reaches the list.
-        i.o<QLineEdit>("nimi_kentta")->clear();
+        QVERIFY(kirjoita_kenttaan(i.o<QLineEdit>("nimi_kentta"), QString()));
         QTest::mouseClick(i.o<QPushButton>("Lista_button"), Qt::LeftButton);
         QCOMPARE(i.muut.lista_.kaikkia, 0);
         QCOMPARE(i.tyopoyta.piippauksia, 2);
@@ -155,14 +157,14 @@ private slots:
             pyydetyt.push_back(suunta);
             return !lopussa;
         };
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
         lopussa = true;
-        QTest::mousePress(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
+        QTest::mouseClick(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
         QCOMPARE(pyydetyt, (std::vector<int>{1, -1}));
         QCOMPARE(i.tyopoyta.piippauksia, 1);
         QCOMPARE(i.tk().nykyinen, 1);  // the list window opens the rows itself
         // The right button still jumps by cassette in the catalogue's order.
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::RightButton);
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::RightButton);
         QCOMPARE(pyydetyt.size(), std::size_t(2));
     }
 
@@ -261,17 +263,14 @@ private slots:
         QCOMPARE(i.kortti().arvosana, std::string("1"));
 
         // Over the title field with the focus in it: away from the user is previous, towards is next.
-        i.o<QLineEdit>("nimi_kentta")->setFocus();
-        QTRY_VERIFY(i.o<QLineEdit>("nimi_kentta")->hasFocus());
+        QVERIFY(testituki::napsauta_kenttaan(i.o<QLineEdit>("nimi_kentta")));
         rullaa(i.o<QLineEdit>("nimi_kentta"), 120);
         QCOMPARE(i.tk().nykyinen, 1);
         rullaa(i.o<QLineEdit>("nimi_kentta"), -120);
         rullaa(i.o<QLineEdit>("nimi_kentta"), -120);
         QCOMPARE(i.tk().nykyinen, 3);
         // Elsewhere the card is only shown again: what was typed is committed, nothing moves.
-        i.o<QLineEdit>("Vuosi_Kentta")->setFocus();
-        QTRY_VERIFY(i.o<QLineEdit>("Vuosi_Kentta")->hasFocus());
-        i.o<QLineEdit>("Vuosi_Kentta")->setText("1999");
+        QVERIFY(kirjoita_kenttaan(i.o<QLineEdit>("Vuosi_Kentta"), "1999"));
         rullaa(i.o<QLineEdit>("Vuosi_Kentta"), -120);
         QCOMPARE(i.tk().nykyinen, 3);
         QCOMPARE(i.kortti().vuosi, std::string("1999"));
@@ -285,15 +284,14 @@ private slots:
         Oikea_paaikkuna i({{"1", "A"}, {"1", "B"}});
         i.tk().kortit[2].kommentti = "alku";
         i.tk().kortit[2].nakyma = 1;
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
-        i.o<QPlainTextEdit>("Kommentti_Kentta")->moveCursor(QTextCursor::End);
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
         i.kirjoita(i.o<QPlainTextEdit>("Kommentti_Kentta"), " ja loppu");
-        QTest::keyClick(i.o<QPlainTextEdit>("Kommentti_Kentta"), Qt::Key_Return);
+        QVERIFY(paina(*i.f, Qt::Key_Return));
         QCOMPARE(i.kortti().kommentti, std::string("alku ja loppu"));
         i.kirjoita(i.o<QLineEdit>("paanayttelijat_kentta"), "Uusi");
-        QTest::keyClick(i.o<QLineEdit>("paanayttelijat_kentta"), Qt::Key_Return);
+        QVERIFY(paina(*i.f, Qt::Key_Return));
         i.tk().kortit.muutettu = true;
-        QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(paina(*i.f, Qt::Key_Z, Qt::ControlModifier));
         QCOMPARE(i.kortti().kommentti, std::string("alku"));
         QCOMPARE(i.kortti().paanayttelijat, std::string());
         QCOMPARE(cp(i.o<QPlainTextEdit>("Kommentti_Kentta")->toPlainText()), std::string("alku"));
@@ -301,10 +299,10 @@ private slots:
 
         // A deleted card's snapshot is never put over the card that takes its index.
         i.viestit.vastaukset = {diag::Vastaus::Kylla};
-        QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_F5);
+        QVERIFY(paina(*i.f, Qt::Key_F5));
         QCOMPARE(i.tk().nykyinen, 1);
         QCOMPARE(i.kortti().nimi, std::string("A"));
-        QTest::keyClick(i.o<QLineEdit>("nimi_kentta"), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(paina(*i.f, Qt::Key_Z, Qt::ControlModifier));
         QCOMPARE(i.kortti().nimi, std::string("A"));
     }
 
@@ -330,7 +328,7 @@ private slots:
         i.f->update_fields();
         QCOMPARE(i.o<QLineEdit>("kesto_kentta")->text(), QString("95 min"));
         for (const char* nappi : {"seuraava_button", "edellinen_button", "seuraava_button"})
-            QTest::mousePress(i.o<QPushButton>(nappi), Qt::LeftButton);
+            QTest::mouseClick(i.o<QPushButton>(nappi), Qt::LeftButton);
         for (const auto& [nyt, ennen] : {std::pair{&eka, &eka_ennen}, std::pair{&toka, &toka_ennen}}) {
             QCOMPARE(nyt->juoni, ennen->juoni);
             QCOMPARE(nyt->kommentti, ennen->kommentti);
@@ -345,13 +343,13 @@ private slots:
 
         // An edit is stored as typed, and clearing a field that was shown empty stores the empty value.
         QLineEdit* kesto = i.o<QLineEdit>("kesto_kentta");
-        kesto->setText("100 min");
+        QVERIFY(kirjoita_kenttaan(kesto, "100 min"));
         QComboBox* sijainti = i.o<QComboBox>("sijainti_kentta");
-        QTest::mousePress(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
+        QTest::mouseClick(i.o<QPushButton>("edellinen_button"), Qt::LeftButton);
         QCOMPARE(toka.kesto, std::string("100 min"));
         QCOMPARE(eka.sijainti, std::string("0"));
-        sijainti->setEditText("3");
-        QTest::mousePress(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
+        QVERIFY(kirjoita_kenttaan(sijainti, "3"));
+        QTest::mouseClick(i.o<QPushButton>("seuraava_button"), Qt::LeftButton);
         QCOMPARE(eka.sijainti, std::string("3"));
     }
 
@@ -503,9 +501,8 @@ private slots:
         QCOMPARE(i.o<QPlainTextEdit>("Kommentti_Kentta")->height(), 114);
         QCOMPARE(i.o<QPlainTextEdit>("Kommentti_Kentta")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         // Enter in the field before the script field would land in it; the enlarged text area takes over.
-        i.o<QLineEdit>("Ohjaaja_Kentta")->setFocus();
-        QTRY_VERIFY(i.o<QLineEdit>("Ohjaaja_Kentta")->hasFocus());
-        QTest::keyClick(i.o<QLineEdit>("Ohjaaja_Kentta"), Qt::Key_Return);
+        QVERIFY(testituki::napsauta_kenttaan(i.o<QLineEdit>("Ohjaaja_Kentta")));
+        QVERIFY(paina(*i.f, Qt::Key_Return));
         QVERIFY(i.o<QPlainTextEdit>("Kommentti_Kentta")->hasFocus());
         liikuta(i.f->findChild<Korttinakyma*>());
         QVERIFY(!i.f->findChild<Korttinakyma*>()->tekstialue_suurennettu());
