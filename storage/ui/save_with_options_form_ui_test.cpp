@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "testituki/kohdistus.h"
 #include "testituki/kuvat.h"
 #include "testituki/testivarasto.h"
 #include "settings/asetukset.h"
@@ -15,6 +16,7 @@
 #include "testituki/tilapainen_kansio.h"
 
 namespace fs = std::filesystem;
+using testituki::paina;
 
 class TallennusasetuksetTesti : public QObject {
     Q_OBJECT
@@ -35,14 +37,18 @@ private slots:
             ++kysytty;
             return QString::fromStdString((juuri / "uusi.rkb").string());
         });
+        f.show();
         QVERIFY(f.save_normal->isChecked());
         QVERIFY(!f.quality->isEnabled());
         QCOMPARE(f.quality->value(), 80);
-        f.save_jpg->setChecked(true);
+        QVERIFY(paina(f, Qt::Key_T, Qt::AltModifier));
+        QVERIFY(f.save_jpg->isChecked());
         QVERIFY(f.quality->isEnabled() && f.puolita_resoluutio->isEnabled());
-        f.save_none->setChecked(true);
+        testituki::napsauta_ruutua(f.save_none);
+        QVERIFY(f.save_none->isChecked());
         QVERIFY(!f.quality->isEnabled());
-        f.jatka_button->click();
+        // Return anywhere in the dialog is Continue, its default button.
+        QVERIFY(paina(f, Qt::Key_Return));
         QCOMPARE(kysytty, 1);
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QVERIFY(tk.kortit[1].cover_fn.empty());
@@ -51,8 +57,8 @@ private slots:
         QCOMPARE(zip.entries().size(), std::size_t(1));
         QVERIFY(!fs::exists(juuri / "gfx" / "kannet" / "11111111.jpg"));
         if (!testituki::kuvakansio().isEmpty()) {
-            f.save_jpg->setChecked(true);
             f.show();
+            QVERIFY(paina(f, Qt::Key_T, Qt::AltModifier));
             testituki::tallenna_kuva(f, "tallennusasetukset");
         }
     }
@@ -69,7 +75,8 @@ private slots:
             kysytty = true;
             return QString();
         });
-        f.jatka_button->click();  // the save dialog cancelled: the options dialog still closes with OK
+        f.show();
+        QVERIFY(paina(f, Qt::Key_J, Qt::AltModifier));  // the save dialog cancelled: the options dialog still closes with OK
         QVERIFY(kysytty);
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QVERIFY(viestit.naytetyt.empty());
