@@ -27,6 +27,7 @@
 #include "storage/kannet.h"
 #include "storage/kuvakoodekki.h"
 #include "testituki/http_palvelin.h"
+#include "testituki/kohdistus.h"
 #include "testituki/kuvat.h"
 #include "testituki/pieni_jpeg.h"
 #include "testituki/suljettu_portti.h"
@@ -36,6 +37,7 @@
 
 namespace fs = std::filesystem;
 using testituki::Sijaispaaikkuna;
+using testituki::paina;
 
 namespace {
 
@@ -157,6 +159,13 @@ class ImdbFormTest : public QObject {
         };
     }
 
+    // Escape as a person presses it while the window works: to the widget of the window that has the focus.
+    static void paina_esc(Timdb_form& f) {
+        QWidget* k = QApplication::focusWidget();
+        QVERIFY(k && k->window() == &f);
+        QTest::keyClick(k, Qt::Key_Escape);
+    }
+
     // The terms of use accepted and today's update check done, so the search window is the only dialog.
     static void vain_hakuikkuna(Sijaispaaikkuna& p) {
         p.a.warn_imdb = 1;
@@ -271,8 +280,9 @@ private slots:
             // IMDb knows no such title; the user turns to the Finnish source.
             QTRY_COMPARE_WITH_TIMEOUT(f.windowTitle(), fi("Hakusanalla ei löytynyt yhtään elokuvaa"), 10000);
             QTRY_VERIFY_WITH_TIMEOUT(f.lahde_valinta->isEnabled(), 10000);
-            f.lahde_valinta->setFocus();
-            QTest::keyClick(f.lahde_valinta, Qt::Key_Down);
+            // Shift+Tab from the hit list to the source, and the next source picked from its list.
+            QCOMPARE(testituki::kohdistettu(f), static_cast<QWidget*>(f.Hakutulos_lista));
+            QVERIFY(testituki::valitse_nappaimin(f.lahde_valinta, 1, true));
             QCOMPARE(f.lahde(), Lahdelaji::Wikidata);
             QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 3, 10000);
             QCOMPARE(f.hakusana(), std::string("Tuntematon sotilas"));
@@ -327,7 +337,7 @@ private slots:
             QCOMPARE(f.lahde_valinta->currentText(), fi("Wikidata ja Wikipedia (suomeksi)"));
             QCOMPARE(f.hakusana(), std::string("Tuntematon sotilas"));
             QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 3, 10000);
-            QTest::keyClick(f.Hakutulos_lista, Qt::Key_Escape);
+            QVERIFY(paina(f, Qt::Key_Escape));
             QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
         });
         p.toiminto(Toiminto::Etsi_imdbsta)->trigger();
@@ -384,15 +394,22 @@ private slots:
             QVERIFY(!f.Hakutulos_lista->isVisible());
             QCOMPARE(f.kesto_lista->currentItem()->text(), QString("136 min"));
             // The check box's default is set from its pop-up menu; the tip tells about it.
-            emit f.PopupMenu->aboutToShow();
+            // A right click on the box, as the window system reports it.
+            const QPoint kohta = f.download_cover->rect().center();
+            QContextMenuEvent oikea(QContextMenuEvent::Mouse, kohta, f.download_cover->mapToGlobal(kohta));
+            QApplication::sendEvent(f.download_cover, &oikea);
+            QTRY_VERIFY(f.PopupMenu->isVisible());
             QVERIFY(f.set_def_on->isChecked() && !f.set_def_off->isChecked());
-            f.set_def_off->trigger();
+            QTest::mouseClick(f.PopupMenu, Qt::LeftButton, {}, f.PopupMenu->actionGeometry(f.set_def_off).center());
+            QTRY_VERIFY(!f.PopupMenu->isVisible());
             QVERIFY(!p.a.dl_cover_default);
             QTest::mouseClick(f.vihje_paneeli, Qt::LeftButton);
             QCOMPARE(p.viestit.tekstit().back().substr(0, 30), std::string("1) Voit myös hakea kaikki kans"));
             // The tip names the menu item by the caption the main window's menu shows (checked there).
             QVERIFY(p.viestit.tekstit().back().find("Imdb -> Hae puuttuvat kansikuvat.") != std::string::npos);
-            f.download_cover->setChecked(false);  // fetched later by the batch
+            QVERIFY(f.download_cover->isChecked());  // the default of this window, set before it opened
+            testituki::napsauta_ruutua(f.download_cover);  // fetched later by the batch
+            QVERIFY(!f.download_cover->isChecked());
             QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
             QTRY_VERIFY(!f.isVisible());
         });
@@ -420,13 +437,14 @@ private slots:
         p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
             f.show();
             QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 5, 10000);
-            f.Hakutulos_lista->setFocus();
-            QTest::keyClick(f.Hakutulos_lista, Qt::Key_Return);
+            // The hit list has the focus; Return opens its current row.
+            QCOMPARE(testituki::kohdistettu(f), static_cast<QWidget*>(f.Hakutulos_lista));
+            QVERIFY(paina(f, Qt::Key_Return));
             QTRY_VERIFY_WITH_TIMEOUT(f.valintanakyma(), 10000);
             // Esc while the accepted card's cover is on its way stops the download, not the acceptance.
             palvelin.pidata();
             Kun esc([&] { return f.StatusBar->currentMessage().startsWith("Haetaan kansikuvaa"); },
-                    [&] { QTest::keyClick(&f, Qt::Key_Escape); });
+                    [&] { paina_esc(f); });
             QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
             QVERIFY(esc.tehty);
@@ -458,8 +476,9 @@ private slots:
                 f.show();
                 QTRY_COMPARE_WITH_TIMEOUT(f.Hakutulos_lista->count(), 2, 10000);
                 Kun esc([&] { return palvelin.pyyntoja("/title/tt0000099/") == 1; },
-                        [&] { QTest::keyClick(&f, Qt::Key_Escape); });
-                QTest::keyClick(f.Hakutulos_lista, Qt::Key_Return);
+                        [&] { paina_esc(f); });
+                QCOMPARE(testituki::kohdistettu(f), static_cast<QWidget*>(f.Hakutulos_lista));
+                QVERIFY(paina(f, Qt::Key_Return));
                 QTRY_VERIFY_WITH_TIMEOUT(!f.isVisible(), 10000);
                 QVERIFY(esc.tehty);
                 QVERIFY(!f.valintanakyma());
@@ -478,7 +497,7 @@ private slots:
                 f.show();
                 valitse_osuma(f, 1, 7);
                 palvelin.pidata();  // the cover answer waits
-                f.download_cover->setChecked(true);
+                QVERIFY(f.download_cover->isChecked());  // the default: the cover is fetched
                 Kun peruuta([&] { return f.StatusBar->currentMessage().startsWith("Haetaan kansikuvaa"); },
                             [&] { QTest::mouseClick(f.peruuta_button, Qt::LeftButton); });
                 QTest::mouseClick(f.hyvaksy_button, Qt::LeftButton);
@@ -611,7 +630,7 @@ private slots:
             p.tp.dialogi = imdb_ikkuna([&](Timdb_form& f) {
                 Kun keskeytys([&] { return f.StatusBar->currentMessage().startsWith(fi("Pidetään taukoa")); }, [&] {
                     if (std::string(tapa) == "Keskeytä") QTest::mouseClick(f.Abort_Button, Qt::LeftButton);
-                    else if (std::string(tapa) == "Escape") QTest::keyClick(&f, Qt::Key_Escape);
+                    else if (std::string(tapa) == "Escape") paina_esc(f);
                     else f.close();
                 });
                 f.show();
@@ -662,8 +681,13 @@ private slots:
                 QCOMPARE(i.labelText(), fi("Vanha numero: 0133093"));
                 QVERIFY(i.textValue().isEmpty());
             }();
-            i.setTextValue("tt0234215");  // as the browser's address shows it
-            return int(QDialog::Accepted);
+            i.show();
+            [&] {
+                QWidget* k = testituki::kohdistettu(i);
+                QVERIFY(qobject_cast<QLineEdit*>(k));
+                testituki::nappaile(k, "tt0234215\n");  // as the browser's address shows it, and Return
+            }();
+            return i.result();
         };
         numero->trigger();
         QCOMPARE(p.kortti().imdb_koodi, std::string("0234215"));
