@@ -9,6 +9,7 @@
 #include "diag/ui/progress_form.h"
 #include "diag/ui/teksti.h"
 #include "perus/tiedostojarjestelma.h"
+#include "testituki/kohdistus.h"
 #include "testituki/kuvat.h"
 
 class DebugIkkunaTesti : public QObject {
@@ -19,20 +20,23 @@ private slots:
 
     void nayttaa34ViimeistaJaTyhjentaa() {
         TDebug_Form f;
-        f.debug_enabled->setChecked(true);
+        f.show();
+        testituki::napsauta_ruutua(f.debug_enabled);
         QVERIFY(diag::loki().naytolle());
         for (int i = 1; i <= 35; ++i) kirjoita_debug("rivi " + std::to_string(i));
         QCOMPARE(f.Debug_Box->count(), 34);
         QCOMPARE(f.Debug_Box->item(0)->text(), QString("rivi 2"));
         QCOMPARE(f.Debug_Box->item(33)->text(), QString("rivi 35"));
-        f.Clear_button->click();
+        QTest::mouseClick(f.Clear_button, Qt::LeftButton);
         QCOMPARE(f.Debug_Box->count(), 0);
     }
 
     // Log lines that quote a huge field: every refresh re-adds all rows, each by its beginning only.
     void valtavatRivitNaytetaanAlustaan() {
         TDebug_Form f;
-        f.debug_enabled->setChecked(true);
+        f.show();
+        testituki::napsauta_ruutua(f.debug_enabled);
+        QVERIFY(diag::loki().naytolle());
         const std::string valtava = "Lisätty tarra: " + std::string(4u << 20, 'k');
         for (int i = 0; i < 40; ++i) kirjoita_debug(valtava);
         QCOMPARE(f.Debug_Box->count(), 34);
@@ -58,7 +62,8 @@ private slots:
     void kirjoitusvirheKytkeeTiedostoruudunPois() {
         TDebug_Form f;
         diag::loki().aseta_tiedosto(jarjestelman_tiedostot(), "/proc/ei_voi_kirjoittaa/rulladb_debug.log");
-        f.debug2file->setChecked(true);
+        f.show();
+        testituki::napsauta_ruutua(f.debug2file);
         QVERIFY(diag::loki().tiedostoon());
         kirjoita_debug("yksi");
         QVERIFY(!f.debug2file->isChecked());
