@@ -78,6 +78,16 @@ bool valitse_muokkaa(Oikea_paaikkuna& i, const char* kohta) {
     return QTest::qWaitFor([m] { return !m->isVisible(); });
 }
 
+// Picks an item of the view menu that a right click on the right-hand area opens, with the mouse.
+bool valitse_nakymavalikosta(Oikea_paaikkuna& i, const char* kohta) {
+    QMenu* m = i.o<QMenu>("NakymaPopUp");
+    QAction* a = i.o<QAction>(kohta);
+    QTest::mouseClick(i.f->findChild<Sivupaneeli*>(), Qt::RightButton, Qt::NoModifier, QPoint(160, 134));
+    if (!QTest::qWaitFor([m] { return m->isVisible(); }) || !a->isVisible()) return false;
+    QTest::mouseClick(m, Qt::LeftButton, Qt::NoModifier, m->actionGeometry(a).center());
+    return QTest::qWaitFor([m] { return !m->isVisible(); });
+}
+
 }  // namespace
 
 class KorttitoiminnotTest : public QObject {
@@ -194,13 +204,14 @@ private slots:
         for (const int nakyma : {0, 3}) {
             i.f->aseta_nakyma(nakyma);
             if (nakyma == 3) QTRY_VERIFY(i.o<PieniKansi>("cover_image")->nayttaa_kannen());
-            QTest::mousePress(i.f->findChild<Sivupaneeli*>(), Qt::RightButton, Qt::NoModifier, QPoint(160, 134));
+            QTest::mouseClick(i.f->findChild<Sivupaneeli*>(), Qt::RightButton, Qt::NoModifier, QPoint(160, 134));
             QTRY_VERIFY(i.o<QMenu>("NakymaPopUp")->isVisible());
             QCOMPARE(i.o<QAction>("poista_kansikuva")->isVisible(), nakyma == 3);
             QCOMPARE(i.o<QAction>("nayta_kansi")->isChecked(), nakyma == 3);
-            i.o<QMenu>("NakymaPopUp")->close();
+            QTest::keyClick(i.o<QMenu>("NakymaPopUp"), Qt::Key_Escape);
+            QTRY_VERIFY(!i.o<QMenu>("NakymaPopUp")->isVisible());
         }
-        QTest::mousePress(i.f->findChild<Korttinakyma*>(), Qt::RightButton, Qt::NoModifier, QPoint(400, 350));
+        QTest::mouseClick(i.f->findChild<Korttinakyma*>(), Qt::RightButton, Qt::NoModifier, QPoint(400, 350));
         QVERIFY(!i.o<QMenu>("NakymaPopUp")->isVisible());
 
         // The labels' menu: the page item on the page labels, the sort items on the field labels.
@@ -219,12 +230,16 @@ private slots:
             QCOMPARE(i.o<QAction>("aseta_def_nakymaksi")->isVisible(), t.kohta != nullptr);
             if (t.kohta) QCOMPARE(cp(i.o<QAction>("aseta_def_nakymaksi")->text()), std::string(t.kohta));
             QCOMPARE(i.o<QAction>("Sort4Nouseva")->isVisible(), t.lajittelu);
-            i.o<QMenu>("TextPopup")->close();
+            QTest::keyClick(i.o<QMenu>("TextPopup"), Qt::Key_Escape);
+            QTRY_VERIFY(!i.o<QMenu>("TextPopup")->isVisible());
         }
         QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), i.o<QLabel>("Kommentit")->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(i.o<QLabel>("Kommentit"), &e);
-        i.o<QAction>("aseta_def_nakymaksi")->trigger();
-        i.o<QMenu>("TextPopup")->close();
+        QMenu* tekstivalikko = i.o<QMenu>("TextPopup");
+        QTRY_VERIFY(tekstivalikko->isVisible());
+        QTest::mouseClick(tekstivalikko, Qt::LeftButton, Qt::NoModifier,
+                          tekstivalikko->actionGeometry(i.o<QAction>("aseta_def_nakymaksi")).center());
+        QTRY_VERIFY(!tekstivalikko->isVisible());
         QCOMPARE(i.kortti().nakyma, 1);
     }
 
@@ -464,7 +479,7 @@ private slots:
         tee_kuva(i.k.juuri() / "gfx" / "kannet" / "11111111.jpg", Qt::red);
         for (int n : {1, 2}) i.tk().kortit[n].cover_fn = "gfx\\kannet\\11111111.jpg";
         QVERIFY(!i.o<QAction>("automode")->isChecked());
-        i.o<QAction>("automode")->trigger();
+        QVERIFY(valitse_nakymavalikosta(i, "automode"));
         QVERIFY(i.o<QAction>("automode")->isChecked());
         QCOMPARE(i.f->nakyma(), 3);
         QVERIFY(i.o<PieniKansi>("cover_image")->isVisible());
@@ -476,7 +491,8 @@ private slots:
             QCOMPARE(i.f->nakyma(), nakyma);
         }
         // Without the automatic mode the view stays as chosen.
-        i.o<QAction>("automode")->trigger();
+        QVERIFY(valitse_nakymavalikosta(i, "automode"));
+        QVERIFY(!i.o<QAction>("automode")->isChecked());
         i.f->aseta_nakyma(1);
         i.f->siirry_korttiin(4);
         QCOMPARE(i.f->nakyma(), 1);
@@ -590,7 +606,10 @@ private slots:
         i.kortti().cover_fn = "gfx\\kannet\\22222222.jpg";
         i.f->findChild<Sivupaneeli*>()->nayta_iso_kansi();
         QCOMPARE(avattu, 1);
-        i.o<QAction>("poista_kansikuva")->trigger();
+        // The menu offers removing the cover in the cover view, once the cover is shown.
+        QVERIFY(valitse_nakymavalikosta(i, "nayta_kansi"));
+        QTRY_VERIFY(i.o<PieniKansi>("cover_image")->nayttaa_kannen());
+        QVERIFY(valitse_nakymavalikosta(i, "poista_kansikuva"));
         QVERIFY(i.kortti().cover_fn.empty());
         QVERIFY(!fs::exists(kansi));
     }
@@ -601,8 +620,9 @@ private slots:
         tee_kuva(kansi, Qt::magenta);
         for (int n : {1, 2}) i.tk().kortit[n].cover_fn = "gfx\\kannet\\44444444.jpg";
         i.f->aseta_nakyma(3);
+        QTRY_VERIFY(i.o<PieniKansi>("cover_image")->nayttaa_kannen());  // the menu offers removing a shown cover
         i.tk().kortit.muutettu = false;
-        i.o<QAction>("poista_kansikuva")->trigger();
+        QVERIFY(valitse_nakymavalikosta(i, "poista_kansikuva"));
         QVERIFY(i.kortti().cover_fn.empty());
         QVERIFY(fs::exists(kansi));  // card 2 still shows it
         QVERIFY(i.tk().kortit.muutettu);
