@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QRadioButton>
 #include <QStyle>
@@ -136,6 +137,12 @@ inline void napsauta_rivia(QAbstractItemView* nakyma, int rivi, Qt::KeyboardModi
     const QModelIndex i = nakyma->model()->index(rivi, 0, nakyma->rootIndex());
     nakyma->scrollTo(i);
     QTest::mouseClick(nakyma->viewport(), Qt::LeftButton, napit, nakyma->visualRect(i).center());
+}
+
+// Clicks an item of an open menu with the mouse; true once the menu has closed behind it.
+inline bool napsauta_valikosta(QMenu* valikko, QAction* kohta) {
+    QTest::mouseClick(valikko, Qt::LeftButton, Qt::NoModifier, valikko->actionGeometry(kohta).center());
+    return QTest::qWaitFor([valikko] { return !valikko->isVisible(); });
 }
 
 // Clicks a check box or a radio button where a person aims, on its box: the middle of a button stretched
