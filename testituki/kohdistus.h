@@ -145,6 +145,12 @@ inline bool napsauta_valikosta(QMenu* valikko, QAction* kohta) {
     return QTest::qWaitFor([valikko] { return !valikko->isVisible(); });
 }
 
+// A right click at `kohta` of `w` sent to its window, as the window system sends it: the window turns it
+// into the mouse events and the context-menu request the widget would get from a real click.
+inline void napsauta_oikealla(QWidget* w, QPoint kohta) {
+    QTest::mouseClick(w->window()->windowHandle(), Qt::RightButton, Qt::NoModifier, w->mapTo(w->window(), kohta));
+}
+
 // Clicks a check box or a radio button where a person aims, on its box: the middle of a button stretched
 // wider than its text is no part of it.
 inline void napsauta_ruutua(QAbstractButton* b) {

@@ -394,10 +394,7 @@ private slots:
             QVERIFY(!f.Hakutulos_lista->isVisible());
             QCOMPARE(f.kesto_lista->currentItem()->text(), QString("136 min"));
             // The check box's default is set from its pop-up menu; the tip tells about it.
-            // A right click on the box, as the window system reports it.
-            const QPoint kohta = f.download_cover->rect().center();
-            QContextMenuEvent oikea(QContextMenuEvent::Mouse, kohta, f.download_cover->mapToGlobal(kohta));
-            QApplication::sendEvent(f.download_cover, &oikea);
+            testituki::napsauta_oikealla(f.download_cover, f.download_cover->rect().center());
             QTRY_VERIFY(f.PopupMenu->isVisible());
             QVERIFY(f.set_def_on->isChecked() && !f.set_def_off->isChecked());
             QVERIFY(testituki::napsauta_valikosta(f.PopupMenu, f.set_def_off));

@@ -220,8 +220,7 @@ private slots:
                                     {i.o<QLabel>("Juoni"), "Aseta kortin oletusnäkymäksi  juoni", true},
                                     {i.o<QLabel>("Nimi"), nullptr, true}};
         for (const Tapaus& t : tapaukset) {
-            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), t.otsikko->mapToGlobal(QPoint(2, 2)));
-            QApplication::sendEvent(t.otsikko, &e);
+            testituki::napsauta_oikealla(t.otsikko, QPoint(2, 2));
             QTRY_VERIFY(i.o<QMenu>("TextPopup")->isVisible());
             QCOMPARE(i.o<QAction>("aseta_def_nakymaksi")->isVisible(), t.kohta != nullptr);
             if (t.kohta) QCOMPARE(cp(i.o<QAction>("aseta_def_nakymaksi")->text()), std::string(t.kohta));
@@ -229,8 +228,7 @@ private slots:
             QTest::keyClick(i.o<QMenu>("TextPopup"), Qt::Key_Escape);
             QTRY_VERIFY(!i.o<QMenu>("TextPopup")->isVisible());
         }
-        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), i.o<QLabel>("Kommentit")->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(i.o<QLabel>("Kommentit"), &e);
+        testituki::napsauta_oikealla(i.o<QLabel>("Kommentit"), QPoint(2, 2));
         QMenu* tekstivalikko = i.o<QMenu>("TextPopup");
         QTRY_VERIFY(tekstivalikko->isVisible());
         QVERIFY(testituki::napsauta_valikosta(tekstivalikko, i.o<QAction>("aseta_def_nakymaksi")));
